@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+
+namespace veldra {
+
+enum class MsgButtons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgAnswer { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+// The answer that changes nothing: Cancel, No, Abort, or Ok where it is the only button.
+MsgAnswer MostCautiousAnswer(MsgButtons buttons);
+
+// One message box as the user sees it.
+struct MsgBoxRequest {
+    std::string prompt;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+    std::string title;
+};
+
+// The desktop as the core sees it: the few things of the windowing platform that
+// the model, the loader and the engine need without depending on any toolkit.
+// The application installs the real one; tests install a scripted fake.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Shows a modal message box and returns the button the user chose.
+    virtual MsgAnswer MsgBox(const MsgBoxRequest& request) = 0;
+
+    // Ends the application at once. A test double returns; the real one does not.
+    virtual void EndApplication() = 0;
+
+    // Closes the loading-progress window if it is open; does nothing otherwise.
+    virtual void UnloadLoadingProgress() = 0;
+};
+
+// The platform installed for the program. The desktop is one per process, as the
+// message box and the end of the application are; a headless stand-in answers
+// until something else is installed.
+Platform& ThePlatform();
+
+// Installs a platform for as long as it lives, then puts the previous one back.
+class PlatformScope {
+public:
+    explicit PlatformScope(Platform& platform);
+    ~PlatformScope();
+    PlatformScope(const PlatformScope&) = delete;
+    PlatformScope& operator=(const PlatformScope&) = delete;
+
+private:
+    Platform* previous_;
+};
+
+// Shorthand for the common call.
+inline MsgAnswer MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                        const std::string& title) {
+    return ThePlatform().MsgBox({prompt, buttons, icon, title});
+}
+
+}  // namespace veldra

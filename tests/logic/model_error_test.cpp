@@ -1,0 +1,56 @@
+#include "logic/model_error.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_platform.h"
+
+namespace veldra {
+namespace {
+
+using testing::FakePlatform;
+
+TEST(ModelError, AsksEndProgramWithTheDescriptionInTheTitle) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::No);
+
+    const int result =
+        GuardModel(ProgressWindow::Keep, -1, []() -> int { throw RuntimeError("Overflow"); });
+
+    EXPECT_EQ(result, -1);
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    const MsgBoxRequest& box = platform.boxes()[0];
+    EXPECT_EQ(box.prompt, "End Program?");
+    EXPECT_EQ(box.title, "Error: Overflow");
+    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(box.icon, MsgIcon::Critical);
+    EXPECT_FALSE(platform.ended());
+}
+
+TEST(ModelError, YesEndsTheApplication) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::Yes);
+
+    EXPECT_FALSE(GuardModel(ProgressWindow::Keep, [] { throw RuntimeError("Type mismatch"); }));
+    EXPECT_TRUE(platform.ended());
+}
+
+TEST(ModelError, ClosesTheLoadingProgressWindowBeforeAskingWhenTold) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::No).Answer(MsgAnswer::No);
+
+    GuardModel(ProgressWindow::Close, [] { throw RuntimeError("Overflow"); });
+    EXPECT_EQ(platform.journal(),
+              (std::vector<std::string>{"unload progress", "box: Error: Overflow: End Program?"}));
+
+    GuardModel(ProgressWindow::Keep, [] { throw RuntimeError("Overflow"); });
+    EXPECT_EQ(platform.journal().size(), 3u);
+}
+
+TEST(ModelError, ASucceedingBodyAsksNothing) {
+    FakePlatform platform;
+    EXPECT_EQ(GuardModel(ProgressWindow::Close, 0, [] { return 7; }), 7);
+    EXPECT_TRUE(platform.journal().empty());
+}
+
+}  // namespace
+}  // namespace veldra

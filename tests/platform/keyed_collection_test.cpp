@@ -1,0 +1,152 @@
+#include "platform/keyed_collection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace veldra {
+namespace {
+
+struct Named {
+    std::string name;
+};
+
+std::unique_ptr<Named> Make(std::string name) {
+    return std::make_unique<Named>(Named{std::move(name)});
+}
+
+std::vector<std::string> Names(const KeyedCollection<Named>& items) {
+    std::vector<std::string> names;
+    for (const Named& item : items) {
+        names.push_back(item.name);
+    }
+    return names;
+}
+
+TEST(KeyedCollection, KeepsInsertionOrderAndCountsFromOne) {
+    KeyedCollection<Named> items;
+    items.Add(Make("B"), "B");
+    items.Add(Make("A"), "A");
+    items.Add(Make("C"), "C");
+
+    EXPECT_EQ(items.Count(), 3);
+    EXPECT_EQ(items.Item(1)->name, "B");
+    EXPECT_EQ(items.Item(3)->name, "C");
+    EXPECT_EQ(Names(items), (std::vector<std::string>{"B", "A", "C"}));
+}
+
+TEST(KeyedCollection, KeysDifferingOnlyInCaseAreOneKey) {
+    KeyedCollection<Named> items;
+    items.Add(Make("Tr1"), "Tr1");
+
+    EXPECT_EQ(items.Item("TR1")->name, "Tr1");
+    EXPECT_EQ(items.Item("tr1")->name, "Tr1");
+    EXPECT_TRUE(items.Contains("tR1"));
+    EXPECT_THROW(items.Add(Make("TR1"), "TR1"), RuntimeError);
+}
+
+TEST(KeyedCollection, ABitNamedOneIsFoundByKeyNotConfusedWithPositionOne) {
+    KeyedCollection<Named> items;
+    items.Add(Make("CPS.STATUS"), "CPS.STATUS");
+    items.Add(Make("1"), "1");
+
+    EXPECT_EQ(items.Item("1")->name, "1");
+    EXPECT_EQ(items.Item(1)->name, "CPS.STATUS");
+    EXPECT_EQ(items.Item(2)->name, "1");
+}
+
+TEST(KeyedCollection, MissingKeyOrPositionYieldsNoObject) {
+    KeyedCollection<Named> items;
+    items.Add(Make("A"), "A");
+
+    EXPECT_EQ(items.Item("B"), nullptr);
+    EXPECT_EQ(items.Item(0), nullptr);
+    EXPECT_EQ(items.Item(2), nullptr);
+    EXPECT_EQ(items.Item(-1), nullptr);
+}
+
+TEST(KeyedCollection, DuplicateKeyIsRefusedAndTheFirstItemKept) {
+    KeyedCollection<Named> items;
+    items.Add(Make("first"), "X");
+
+    try {
+        items.Add(Make("second"), "x");
+        FAIL() << "a duplicate key was accepted";
+    } catch (const RuntimeError& error) {
+        EXPECT_STREQ(error.what(),
+                     "This key is already associated with an element of this collection");
+    }
+    EXPECT_EQ(items.Count(), 1);
+    EXPECT_EQ(items.Item("X")->name, "first");
+}
+
+TEST(KeyedCollection, UnkeyedItemsRepeatFreelyAndAreReachedByPosition) {
+    KeyedCollection<Named> items;
+    items.Add(Make("SPARE"), KeyForName("SPARE"));
+    items.Add(Make("IN1"), KeyForName("IN1"));
+    items.Add(Make("Spare"), KeyForName("Spare"));
+    items.Add(Make("?"), KeyForName("?"));
+    items.Add(Make("?"), KeyForName("?"));
+
+    EXPECT_EQ(items.Count(), 5);
+    EXPECT_EQ(items.Item("SPARE"), nullptr);
+    EXPECT_EQ(items.Item("?"), nullptr);
+    EXPECT_EQ(items.Item("IN1"), items.Item(2));
+    EXPECT_EQ(items.KeyAt(1), "");
+    EXPECT_EQ(items.KeyAt(2), "IN1");
+}
+
+TEST(KeyedCollection, RemovesByKeyAndByPosition) {
+    KeyedCollection<Named> items;
+    for (const char* name : {"A", "B", "C", "D"}) {
+        items.Add(Make(name), name);
+    }
+
+    items.Remove("b");
+    EXPECT_EQ(Names(items), (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_EQ(items.Item("B"), nullptr);
+
+    items.Remove(1);
+    EXPECT_EQ(Names(items), (std::vector<std::string>{"C", "D"}));
+    EXPECT_EQ(items.Item("A"), nullptr);
+
+    // The key of a removed item is free again.
+    items.Add(Make("A2"), "A");
+    EXPECT_EQ(items.Item(3)->name, "A2");
+}
+
+TEST(KeyedCollection, RemovingWhatIsNotThereIsAnError) {
+    KeyedCollection<Named> items;
+    items.Add(Make("A"), "A");
+
+    EXPECT_THROW(items.Remove("B"), RuntimeError);
+    EXPECT_THROW(items.Remove(2), RuntimeError);
+    EXPECT_THROW(items.Remove(0), RuntimeError);
+    EXPECT_EQ(items.Count(), 1);
+}
+
+TEST(KeyedCollection, TakeHandsTheItemOverAndFreesItsKey) {
+    KeyedCollection<Named> items;
+    items.Add(Make("A"), "A");
+    items.Add(Make("B"), "B");
+
+    std::unique_ptr<Named> taken = items.Take(1);
+    EXPECT_EQ(taken->name, "A");
+    EXPECT_FALSE(items.Contains("A"));
+    EXPECT_EQ(items.Item(1)->name, "B");
+}
+
+TEST(KeyedCollection, ClearEmptiesItemsAndKeys) {
+    KeyedCollection<Named> items;
+    items.Add(Make("A"), "A");
+    items.Clear();
+
+    EXPECT_EQ(items.Count(), 0);
+    EXPECT_FALSE(items.Contains("A"));
+    items.Add(Make("A"), "A");
+    EXPECT_EQ(items.Count(), 1);
+}
+
+}  // namespace
+}  // namespace veldra
