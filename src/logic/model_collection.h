@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -47,6 +48,58 @@ protected:
     }
 
     Items items_;
+};
+
+// A model collection that re-raises an event for exactly one of its items: the one it
+// last handed out with Item. Find looks up without changing that. Remove forgets the
+// forwarded item when it goes, and counts the removal in Generation, so that whoever
+// keeps pointers to the items knows to look them up again.
+template <class T>
+class ForwardingCollection : public ModelCollection<T> {
+public:
+    // By key or 1-based position; a found item becomes the forwarded one. Nothing when
+    // not present, and the forwarded item stays as it was.
+    T* Item(std::string_view key) { return Forward(this->items_.Item(key)); }
+    T* Item(int position) { return Forward(this->items_.Item(position)); }
+
+    T* Find(std::string_view key) { return this->items_.Item(key); }
+    T* Find(int position) { return this->items_.Item(position); }
+    const T* Find(std::string_view key) const { return this->items_.Item(key); }
+    const T* Find(int position) const { return this->items_.Item(position); }
+
+    void Remove(std::string_view key) {
+        Forget(Find(key));
+        ModelCollection<T>::Remove(key);
+    }
+    void Remove(int position) {
+        Forget(Find(position));
+        ModelCollection<T>::Remove(position);
+    }
+
+    std::uint64_t Generation() const { return generation_; }
+
+protected:
+    bool IsForwarded(const T& item) const { return &item == forwarded_; }
+
+private:
+    T* Forward(T* item) {
+        if (item != nullptr) {
+            forwarded_ = item;
+        }
+        return item;
+    }
+    void Forget(const T* item) {
+        if (item == nullptr) {
+            return;
+        }
+        if (item == forwarded_) {
+            forwarded_ = nullptr;
+        }
+        ++generation_;
+    }
+
+    T* forwarded_ = nullptr;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace veldra

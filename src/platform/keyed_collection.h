@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <deque>
 #include <iterator>
@@ -113,6 +114,32 @@ public:
                                  : std::string_view();
     }
 
+    // The key the item was added under; empty when it has none or is not here.
+    std::string_view KeyOf(const T& item) const {
+        const auto at = Find(item);
+        return at == entries_.end() ? std::string_view() : std::string_view(at->key);
+    }
+
+    // Gives the item a new key in place, keeping its position; an empty key leaves it
+    // without one. A key that another item holds is refused with a RuntimeError.
+    void Rekey(const T& item, std::string_view newKey) {
+        const auto at = Find(item);
+        if (at == entries_.end()) {
+            throw RuntimeError(errors::kInvalidProcedureCall);
+        }
+        const T* holder = Item(newKey);
+        if (!newKey.empty() && holder != nullptr && holder != &item) {
+            throw RuntimeError(errors::kDuplicateKey);
+        }
+        if (!at->key.empty()) {
+            index_.erase(index_.find(std::string_view(at->key)));
+        }
+        at->key = std::string(newKey);
+        if (!newKey.empty()) {
+            index_.emplace(at->key, at->item.get());
+        }
+    }
+
     int Count() const { return static_cast<int>(entries_.size()); }
     bool empty() const { return entries_.empty(); }
 
@@ -122,14 +149,9 @@ public:
         if (found == index_.end()) {
             throw RuntimeError(errors::kInvalidProcedureCall);
         }
-        const T* target = found->second;
-        for (auto at = entries_.begin(); at != entries_.end(); ++at) {
-            if (at->item.get() == target) {
-                index_.erase(found);
-                entries_.erase(at);
-                return;
-            }
-        }
+        const auto at = Find(*found->second);
+        index_.erase(found);
+        entries_.erase(at);
     }
 
     // Removes the item at the 1-based position; a position that is not there is a RuntimeError.
@@ -161,6 +183,14 @@ public:
 
 private:
     bool InRange(int position) const { return position >= 1 && position <= Count(); }
+
+    typename Entries::const_iterator Find(const T& item) const {
+        return std::find_if(entries_.begin(), entries_.end(),
+                            [&](const Entry& entry) { return entry.item.get() == &item; });
+    }
+    typename Entries::iterator Find(const T& item) {
+        return entries_.begin() + (std::as_const(*this).Find(item) - entries_.cbegin());
+    }
 
     Entries entries_;
     std::unordered_map<std::string, T*, CaseInsensitiveHash, CaseInsensitiveEqual> index_;

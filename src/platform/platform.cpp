@@ -17,9 +17,6 @@ public:
     void UnloadLoadingProgress() override {}
 };
 
-HeadlessPlatform headless;
-Platform* installed = &headless;
-
 }  // namespace
 
 MsgAnswer MostCautiousAnswer(MsgButtons buttons) {
@@ -39,15 +36,9 @@ MsgAnswer MostCautiousAnswer(MsgButtons buttons) {
 }
 
 Platform& ThePlatform() {
-    return *installed;
-}
-
-PlatformScope::PlatformScope(Platform& platform) : previous_(installed) {
-    installed = &platform;
-}
-
-PlatformScope::~PlatformScope() {
-    installed = previous_;
+    static HeadlessPlatform headless;
+    Platform* installed = PlatformScope::Current();
+    return installed ? *installed : headless;
 }
 
 }  // namespace veldra

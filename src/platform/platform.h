@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/service_scope.h"
+
 namespace veldra {
 
 enum class MsgButtons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
@@ -42,16 +44,7 @@ public:
 Platform& ThePlatform();
 
 // Installs a platform for as long as it lives, then puts the previous one back.
-class PlatformScope {
-public:
-    explicit PlatformScope(Platform& platform);
-    ~PlatformScope();
-    PlatformScope(const PlatformScope&) = delete;
-    PlatformScope& operator=(const PlatformScope&) = delete;
-
-private:
-    Platform* previous_;
-};
+using PlatformScope = ServiceScope<Platform>;
 
 // Shorthand for the common call.
 inline MsgAnswer MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "logic/mk_bk_ques.h"
+#include "platform/event.h"
+
+namespace veldra {
+
+class BoardPanel;
+class BooleanBits;
+class Statement;
+class Statements;
+class TriggerTarget;
+
+// One named bit of the loaded application: its value (and number, for a numeric bit),
+// its delays, how its changes are reported, the board window that shows it and the
+// statements that read it. Every value change goes through the change rules of
+// SetBitValue, in their fixed order.
+class BooleanBit {
+public:
+    BooleanBit();
+    ~BooleanBit();
+    BooleanBit(const BooleanBit&) = delete;
+    BooleanBit& operator=(const BooleanBit&) = delete;
+
+    const std::string& BitName() const { return bitName_; }
+    void SetBitName(std::string_view name) { bitName_ = std::string(name); }
+
+    bool BitValue() const { return bitValue_; }
+    // The change rules. A value equal to the current one changes nothing at all;
+    // otherwise: edge, "Bit Watch" box, immediate-window line (unless NoStatus),
+    // triggers, the value itself, BitChanged, and the ladders of displayed statements.
+    void SetBitValue(bool value, bool NoStatus = false);
+
+    std::int16_t NumValue() const { return numValue_; }
+    // Stores the number. For a numeric bit, also writes its line (unless NoStatus) and
+    // fires its triggers as a rising edge, changed or not.
+    void SetNumValue(std::int16_t number, bool NoStatus = false);
+
+    bool IsNumeric() const { return isNumeric_; }
+    void SetIsNumeric(bool on) { isNumeric_ = on; }
+
+    std::int32_t OnTime() const { return onTime_; }
+    void SetOnTime(std::int32_t ms) { onTime_ = ms; }
+    std::int32_t OffTime() const { return offTime_; }
+    void SetOffTime(std::int32_t ms) { offTime_ = ms; }
+    // A delay of zero or less is none.
+    bool IsTimer() const { return onTime_ > 0 || offTime_ > 0; }
+
+    bool IsFormBit() const { return isFormBit_; }
+    void SetIsFormBit(bool on) { isFormBit_ = on; }
+    // The board window that shows the bit; none for bits of no board.
+    BoardPanel* FormIndex() const { return formIndex_; }
+    void SetFormIndex(BoardPanel* window) { formIndex_ = window; }
+
+    bool Filter() const { return filter_; }
+    void SetFilter(bool on) { filter_ = on; }
+    bool IsWatch() const { return isWatch_; }
+    void SetIsWatch(bool on) { isWatch_ = on; }
+    bool IsTrigger() const { return isTrigger_; }
+    void SetIsTrigger(bool on) { isTrigger_ = on; }
+    bool IsAssigned() const { return isAssigned_; }
+    void SetIsAssigned(bool on) { isAssigned_ = on; }
+
+    // The bit's row in the program window's status grid, passed with BitChanged.
+    std::int16_t vIndex() const { return vIndex_; }
+    void SetvIndex(std::int16_t row) { vIndex_ = row; }
+
+    void SetvTables(TriggerTarget* tables) { vTables_ = tables; }
+    void SetvNumBlocks(TriggerTarget* blocks) { vNumBlocks_ = blocks; }
+    // The statements that BitMap's keys name.
+    void SetRung(Statements* statements) { rung_ = statements; }
+    Statements* Rung() const { return rung_; }
+
+    // The statements that read this bit, keyed by statement key, with their contacts.
+    MkBkQues& BitMap() { return *bitMap_; }
+    const MkBkQues& BitMap() const { return *bitMap_; }
+    void ResetAssigns();
+    // Records that the statement reads this bit, with its front and back contacts.
+    void Assigns(const Statement& statement);
+
+    // Pushes the value to the bit's board window; a bit without one is skipped.
+    void UpdateIO() const;
+    // Hands the value, read from a state file, to the bit's board window.
+    void LoadState() const;
+
+    // The collection the bit was added to, which forwards BitChanged.
+    void SetOwner(BooleanBits* owner) { owner_ = owner; }
+
+    Event<std::int16_t, bool> BitChanged;
+
+private:
+    void FireTriggers();
+    template <class Call>
+    void TellWindow(Call&& call) const;
+
+    std::string bitName_;
+    bool bitValue_ = false;
+    std::int32_t onTime_ = 0;
+    std::int32_t offTime_ = 0;
+    bool isFormBit_ = false;
+    BoardPanel* formIndex_ = nullptr;
+    TriggerTarget* vTables_ = nullptr;
+    bool filter_ = false;
+    bool isTrigger_ = false;
+    bool isWatch_ = false;
+    std::int16_t vIndex_ = 0;
+    std::unique_ptr<MkBkQues> bitMap_;
+    Statements* rung_ = nullptr;
+    bool isAssigned_ = false;
+    bool isNumeric_ = false;
+    std::int16_t numValue_ = 0;
+    TriggerTarget* vNumBlocks_ = nullptr;
+    bool risingEdge_ = false;
+    bool fallingEdge_ = false;
+    BooleanBits* owner_ = nullptr;
+};
+
+}  // namespace veldra

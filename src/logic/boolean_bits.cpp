@@ -1,0 +1,52 @@
+#include "logic/boolean_bits.h"
+
+#include <memory>
+
+#include "platform/runtime_error.h"
+
+namespace veldra {
+
+BooleanBit* BooleanBits::Add(std::string_view BitName, bool BitValue, bool /*IsTimer*/,
+                             std::int32_t OnTime, std::int32_t OffTime, bool IsFormBit) {
+    return GuardModel(ProgressWindow::Close, nullptr, [&]() -> BooleanBit* {
+        if (BooleanBit* existing = Item(BitName)) {
+            existing->SetBitValue(BitValue, true);
+            return nullptr;
+        }
+        auto bit = std::make_unique<BooleanBit>();
+        bit->SetBitName(BitName);
+        bit->SetBitValue(BitValue, true);
+        bit->SetOnTime(OnTime);
+        bit->SetOffTime(OffTime);
+        bit->SetIsFormBit(IsFormBit);
+        if (BitName == "1") {
+            bit->SetBitValue(true, false);
+        }
+        bit->SetOwner(this);
+        return &items_.Add(std::move(bit), BitName);
+    });
+}
+
+BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool BitValue) {
+    return GuardModel(ProgressWindow::Keep, nullptr, [&]() -> BooleanBit* {
+        if (items_.Contains(BitName)) {
+            return nullptr;
+        }
+        auto made = std::make_unique<BooleanBit>();
+        made->SetBitName(BitName);
+        made->SetIsFormBit(IsFormBit);
+        made->SetOwner(this);
+        BooleanBit& bit = items_.Add(std::move(made), BitName);
+        // Set once the bit is in the collection, where the line's writer looks it up.
+        bit.SetBitValue(BitValue, false);
+        return &bit;
+    });
+}
+
+void BooleanBits::ForwardBitChanged(const BooleanBit& bit) {
+    if (IsForwarded(bit)) {
+        BitChanged.Raise(bit.vIndex(), bit.BitValue());
+    }
+}
+
+}  // namespace veldra

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veldra {
+
+// A statement's normalised expression, parsed once so that solving touches no text.
+// Precedence as the controller evaluates: "~" on an operand or a bracket group, then
+// "*" (AND), then "@" (XOR), then "+" (OR), each left to right.
+//
+// The parse is kept as a short postfix program over a small stack of values. Alongside
+// it are the solve string (the expression with every operand name replaced by its
+// operand index) and the cost of one evaluation in evaluation steps: one per operand,
+// one per binary operator, one per bracket group.
+class Expression {
+public:
+    // Parses the expression; operand names are given their index in `operandNames`.
+    // Text that does not form an expression gives an expression that is not Valid().
+    static Expression Parse(std::string_view text, const std::vector<std::string>& operandNames);
+
+    bool Valid() const { return error_.empty(); }
+    // Why the text does not form an expression.
+    const std::string& Error() const { return error_; }
+
+    const std::string& SolveString() const { return solveString_; }
+    int Cost() const { return cost_; }
+
+    // Evaluates the expression. `readOperand(index, negated)` gives an operand's value;
+    // `groupChanged(inside, value)` hears each negated bracket group with its inside in
+    // solve-string form and its value before negation, innermost first. Every operand is
+    // read, as the controller does: no short cut hides an operand that cannot be read.
+    template <class ReadOperand, class GroupChanged>
+    bool Evaluate(ReadOperand&& readOperand, GroupChanged&& groupChanged) const {
+        unsigned char* const base = stack_.data();
+        unsigned char* top = base;  // one past the topmost value
+        for (const Step& step : program_) {
+            switch (step.code) {
+                case Code::Push:
+                    *top++ = readOperand(step.argument, step.negated);
+                    break;
+                case Code::AndOperand:
+                    top[-1] &= readOperand(step.argument, step.negated);
+                    break;
+                case Code::OrOperand:
+                    top[-1] |= readOperand(step.argument, step.negated);
+                    break;
+                case Code::XorOperand:
+                    top[-1] ^= readOperand(step.argument, step.negated);
+                    break;
+                case Code::And:
+                    --top;
+                    top[-1] &= *top;
+                    break;
+                case Code::Or:
+                    --top;
+                    top[-1] |= *top;
+                    break;
+                case Code::Xor:
+                    --top;
+                    top[-1] ^= *top;
+                    break;
+                case Code::NegateGroup:
+                    groupChanged(std::string_view(solveString_).substr(step.argument, step.length),
+                                 top[-1] != 0);
+                    top[-1] ^= 1;
+                    break;
+            }
+        }
+        return top != base && base[0] != 0;
+    }
+
+private:
+    enum class Code : std::uint8_t {
+        Push,        // an operand's value
+        AndOperand,  // the top value combined with an operand's value
+        OrOperand,
+        XorOperand,
+        And,  // the two top values combined into one
+        Or,
+        Xor,
+        NegateGroup,  // the top value is a negated group's inside
+    };
+    struct Step {
+        Code code;
+        bool negated = false;        // operand steps: a back contact
+        std::uint32_t argument = 0;  // operand steps: the operand index; NegateGroup: where
+                                     // the inside starts in the solve string
+        std::uint32_t length = 0;    // NegateGroup: the inside's length
+    };
+    class Parser;
+
+    std::vector<Step> program_;
+    // Scratch for Evaluate, as deep as the program needs; values are 0 or 1.
+    mutable std::vector<unsigned char> stack_;
+    std::string solveString_;
+    int cost_ = 0;
+    std::string error_;
+};
+
+}  // namespace veldra

@@ -1,0 +1,157 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logic/expression.h"
+#include "platform/event.h"
+
+namespace veldra {
+
+class BooleanBit;
+class BooleanBits;
+class Statements;
+
+// How the statements window shows one statement: "ASSIGN" (right-aligned), the
+// expression with blanks around its operators, and " TO " with the results (both
+// left-aligned); the expression is green for a True result and black for False, and
+// keeps its colour when the statement is filtered out.
+struct StatementRow {
+    enum class Colour { Unchanged, Green, Black };
+    std::string assign;
+    std::string expression;
+    std::string results;
+    Colour expressionColour = Colour::Unchanged;
+};
+
+// One logic statement of the application: "ASSIGN " expression " TO " results ";". It
+// parses itself when its text is set, and solves itself into one Boolean, Result, which
+// the scan then gives to every result bit. A statement that cannot be solved is
+// disabled, the run is stopped and the statement goes to its editor.
+class Statement {
+public:
+    // The most evaluation steps one solve may take before the statement is taken for a
+    // runaway.
+    static constexpr int kMaxEvaluationSteps = 2000;
+
+    Statement();
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Takes a whole statement text and parses it. When the statement belongs to a
+    // collection and its first result changes, it is re-keyed there in place; when
+    // another statement already holds that key the text is refused with a message and
+    // false is returned, leaving the statement as it was.
+    bool SetStrStatement(std::string_view text);
+    // The normalised expression only.
+    const std::string& strStatement() const { return expression_; }
+
+    // The result and operand names; an index past the last gives the empty text.
+    std::string_view ResultBitName(int index) const;
+    int UboundResults() const { return static_cast<int>(results_.size()) - 1; }
+    std::string_view OpBitName(int index) const;
+    int UboundOpBit() const { return static_cast<int>(operands_.size()) - 1; }
+
+    bool Result() const { return result_; }
+
+    bool IsNumeric() const { return isNumeric_; }
+    void SetIsNumeric(bool on);
+    bool IsFiltered() const { return isFiltered_; }
+    void SetIsFiltered(bool on) { isFiltered_ = on; }
+    bool Edited() const { return edited_; }
+    void SetEdited(bool on) { edited_ = on; }
+    bool Disable() const { return disable_; }
+    void SetDisable(bool on) { disable_ = on; }
+    bool IsDisplayed() const { return isDisplayed_; }
+    void SetIsDisplayed(bool on);
+
+    // The collection the statement was added to; may be none.
+    Statements* Parent() const { return parent_; }
+    void SetParent(Statements* parent);
+
+    // The bits the operands are read from; none reads every operand as False.
+    BooleanBits* Bits() const { return bits_; }
+    void SetBits(BooleanBits* bits);
+
+    // Forget the built expression so the next solve builds it again from the text.
+    void Initialize();
+    // Empties the statement: one empty result and operand, no expression, Result False.
+    void ResetStatement();
+    void ForceSolve() { needsSolving_ = true; }
+    bool NeedsSolving() const { return needsSolving_; }
+
+    // Tells a displayed statement's ladder that one of its operand bits changed.
+    void OpBitChange(std::string_view bitName, bool value);
+
+    bool BitUsed(std::string_view bitName) const;
+    // Whether the statement reads the bit through a back (negated) or a front contact.
+    bool IsBack(std::string_view bitName) const;
+    bool IsFront(std::string_view bitName) const;
+
+    // Solves the statement. True when Result now holds the value of this solve; false
+    // when the statement is disabled, or could not be solved and has just been disabled
+    // (Result then keeps its previous value and StatementChanged is not raised).
+    bool Solve();
+
+    // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
+    // until the statement is first solved after its text, Initialize or ResetStatement.
+    std::string_view SolveString() const {
+        return built_ ? std::string_view(tree_.SolveString()) : std::string_view();
+    }
+
+    // The statement as a row of the statements window.
+    StatementRow LoadFrmStatements() const;
+
+    // (Result, first result bit name) after each completed solve.
+    Event<bool, std::string_view> StatementChanged;
+    // (operand index, value) when a displayed statement's operand bit changes.
+    Event<int, bool> OpBitChanged;
+    // (inside of a negated bracket group in solve-string form, its value before negation).
+    Event<std::string_view, bool> GroupChanged;
+
+private:
+    friend std::string AssignText(const Statement& statement);
+
+    // How an operand reads its value, found once and kept until the bits change.
+    struct Operand {
+        enum class Source : std::uint8_t { Nothing, Bit, Comparison };
+        Source source = Source::Nothing;
+        BooleanBit* bit = nullptr;
+        char comparison = 0;  // '=', '>' or '<'
+        double number = 0;
+        std::uint32_t nameLength = 0;  // of the compared bit's name, at the operand's start
+    };
+
+    void Build();
+    void Bind();
+    bool ReadOperand(std::uint32_t index, bool negated);
+    bool Fault();
+
+    std::string expression_;
+    std::vector<std::string> results_{std::string()};
+    std::vector<std::string> operands_{std::string()};
+    BooleanBits* bits_ = nullptr;
+    bool edited_ = false;
+    bool result_ = false;
+    Statements* parent_ = nullptr;
+    bool needsSolving_ = true;
+    bool isFiltered_ = false;
+    bool isNumeric_ = false;
+    bool disable_ = false;
+    bool isDisplayed_ = false;
+
+    // Built on the first solve after the text, Initialize or ResetStatement.
+    bool built_ = false;
+    Expression tree_;
+    std::vector<Operand> bound_;
+    std::uint64_t boundGeneration_ = 0;
+};
+
+// The statement's canonical one-line text: "ASSIGN ", the normalised expression, " TO ",
+// the result bit names separated by ", ", and ";".
+std::string AssignText(const Statement& statement);
+
+}  // namespace veldra

@@ -1,0 +1,188 @@
+#include "logic/statement_parser.h"
+
+#include <algorithm>
+#include <array>
+
+#include "logic/text_helpers.h"
+#include "platform/ascii_text.h"
+#include "platform/platform.h"
+
+namespace veldra {
+namespace {
+
+bool Holds(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// The question a statement without TO asks; Yes ends the program.
+void AskAboutMissingTo() {
+    Platform& platform = ThePlatform();
+    platform.UnloadLoadingProgress();
+    const MsgAnswer answer = platform.MsgBox(
+        {"Close Program?", MsgButtons::YesNo, MsgIcon::Critical, "Unable to locate keyword 'TO'"});
+    if (answer == MsgAnswer::Yes) {
+        platform.EndApplication();
+    }
+}
+
+std::vector<std::string> SplitResults(std::string rest) {
+    std::vector<std::string> results;
+    for (std::size_t comma; (comma = rest.find(',')) != std::string::npos;) {
+        results.push_back(TrimUpper(std::string_view(rest).substr(0, comma)));
+        rest.erase(0, comma + 1);
+    }
+    // The last name counts only when ";" closes it.
+    if (const std::size_t semicolon = rest.find(';'); semicolon != std::string::npos) {
+        results.push_back(TrimUpper(std::string_view(rest).substr(0, semicolon)));
+    }
+    if (results.empty()) {
+        results.emplace_back();
+    }
+    return results;
+}
+
+struct WordOperator {
+    std::string_view pattern;
+    std::string_view replacement;
+    // How much of the pattern is used up: a trailing blank or bracket is left for the
+    // next pattern to start from, so A AND NOT B finds both words.
+    std::size_t consumed;
+};
+
+// Tried in this order at every position.
+constexpr std::array kWordOperators = {
+    WordOperator{" OR ", "+", 3},  WordOperator{"OR(", "+", 2},  WordOperator{")OR ", ")+", 3},
+    WordOperator{" AND ", "*", 4}, WordOperator{"AND(", "*", 3}, WordOperator{")AND ", ")*", 4},
+    WordOperator{" XOR ", "@", 4}, WordOperator{"XOR(", "@", 3}, WordOperator{")XOR ", ")@", 4},
+    WordOperator{" NOT ", "~", 4}, WordOperator{"NOT(", "~", 3}, WordOperator{"(NOT ", "(~", 4},
+};
+
+bool IsOperatorSymbol(char c) {
+    return c == '+' || c == '*' || c == '@' || c == '~' || c == '(';
+}
+
+}  // namespace
+
+std::string ConvertOperators(std::string_view expression) {
+    std::string out;
+    out.reserve(expression.size());
+    for (std::size_t i = 0; i < expression.size();) {
+        const std::string_view rest = expression.substr(i);
+        // NOT that opens the expression or an operand position has no blank before it.
+        const bool operandPosition = out.empty() || IsOperatorSymbol(out.back());
+        if (operandPosition && rest.starts_with("NOT ")) {
+            out += '~';
+            i += 3;
+            continue;
+        }
+        const auto match =
+            std::find_if(kWordOperators.begin(), kWordOperators.end(),
+                         [&](const WordOperator& op) { return rest.starts_with(op.pattern); });
+        if (match != kWordOperators.end()) {
+            out += match->replacement;
+            i += match->consumed;
+            continue;
+        }
+        if (expression[i] != ' ') {
+            out += expression[i];
+        }
+        ++i;
+    }
+    return out;
+}
+
+std::vector<std::string> OperandNames(std::string_view expression) {
+    constexpr std::string_view kSeparators = " +*@()";
+    std::vector<std::string> names;
+    std::string name;
+    for (std::size_t i = 0; i < expression.size(); ++i) {
+        name += expression[i];
+        if (name.size() == 1 &&
+            (kSeparators.find(name[0]) != std::string_view::npos || name[0] == '~')) {
+            name.clear();  // a separator, or a leading "~", is never part of a name
+        }
+        const bool ends = i + 1 == expression.size() ||
+                          kSeparators.find(expression[i + 1]) != std::string_view::npos;
+        if (ends) {
+            if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(name);
+            }
+            name.clear();
+            ++i;  // the separator behind the name
+        }
+    }
+    if (names.empty()) {
+        names.emplace_back();
+    }
+    return names;
+}
+
+namespace {
+
+// Walks the expression's names with whether each stands right behind "~".
+template <class Visit>
+void ForEachOccurrence(std::string_view expression, Visit&& visit) {
+    std::string name;
+    bool negated = false;
+    for (char c : expression) {
+        if (c == '*' || c == '+' || c == '@' || c == '(' || c == ')') {
+            visit(name, negated);
+            name.clear();
+            negated = false;
+        } else if (c == '~') {
+            negated = true;
+        } else {
+            name += c;
+        }
+    }
+    visit(name, negated);
+}
+
+}  // namespace
+
+bool ReadsBackContact(std::string_view expression, std::string_view bitName) {
+    bool found = false;
+    ForEachOccurrence(expression, [&](const std::string& name, bool negated) {
+        found = found || (negated && name == bitName);
+    });
+    return found;
+}
+
+bool ReadsFrontContact(std::string_view expression, std::string_view bitName) {
+    bool found = false;
+    ForEachOccurrence(expression, [&](const std::string& name, bool negated) {
+        found = found || (!negated && name == bitName);
+    });
+    return found;
+}
+
+ParsedStatement ParseStatementText(std::string_view text) {
+    const std::string upper = UpperCased(text);
+    ParsedStatement parsed;
+
+    std::string resultsPart;
+    if (Holds(upper, " TO ")) {
+        resultsPart = TextAfter(text, " TO ");
+    } else if (Holds(upper, ")TO ")) {
+        resultsPart = TextAfter(text, ")TO ");
+    } else {
+        AskAboutMissingTo();
+        resultsPart = upper;
+    }
+    parsed.results = SplitResults(std::move(resultsPart));
+
+    std::string expression;
+    if (Holds(upper, " TO ")) {
+        expression = TextBefore(text, " TO ");
+    } else if (Holds(upper, ")TO ")) {
+        expression = TextBefore(text, ")TO ") + ")";
+    } else {
+        AskAboutMissingTo();
+        expression = upper;
+    }
+    parsed.expression = ConvertOperators(TrimUpper(TextAfter(expression, "ASSIGN")));
+    parsed.operands = OperandNames(parsed.expression);
+    return parsed;
+}
+
+}  // namespace veldra

@@ -1,0 +1,54 @@
+#include "logic/statements.h"
+
+#include "platform/ascii_text.h"
+#include "platform/platform.h"
+
+namespace veldra {
+
+Statements::~Statements() {
+    // The statements leave while the collection they report to still stands.
+    items_.Clear();
+}
+
+Statement* Statements::Add(std::string_view text, std::string_view key, bool numeric) {
+    return GuardModel(ProgressWindow::Close, nullptr, [&] {
+        auto statement = std::make_unique<Statement>();
+        statement->SetStrStatement(text);
+        const std::string itemKey(key.empty() ? statement->ResultBitName(0) : key);
+        statement->SetParent(this);
+        if (numeric) {
+            statement->SetIsNumeric(true);
+            return &items_.Add(std::move(statement));
+        }
+        return &items_.Add(std::move(statement), itemKey);
+    });
+}
+
+Statement& Statements::Append(std::unique_ptr<Statement> statement) {
+    const std::string key(statement->ResultBitName(0));
+    statement->SetParent(this);
+    return items_.Add(std::move(statement), key);
+}
+
+void Statements::ForwardStatementChanged(const Statement& statement) {
+    if (IsForwarded(statement)) {
+        StatementChanged.Raise(statement.ResultBitName(0), statement.Result());
+    }
+}
+
+bool Statements::TakeNewKey(const Statement& statement, std::string_view newKey) {
+    if (EqualsIgnoringCase(items_.KeyOf(statement), newKey)) {
+        return true;
+    }
+    const Statement* holder = items_.Item(newKey);
+    if (!newKey.empty() && holder != nullptr && holder != &statement) {
+        MsgBox("The statement was not changed: another statement already assigns " +
+                   std::string(newKey) + ".",
+               MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+        return false;
+    }
+    items_.Rekey(statement, newKey);
+    return true;
+}
+
+}  // namespace veldra

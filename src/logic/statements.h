@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "logic/model_collection.h"
+#include "logic/statement.h"
+#include "platform/event.h"
+
+namespace veldra {
+
+// The program's logic statements, keyed by their first result bit; the statements of a
+// numeric block are held without a key. It re-raises StatementChanged, as (bit name,
+// result), for exactly one statement: the one last fetched with Item.
+class Statements : public ForwardingCollection<Statement> {
+public:
+    Statements() = default;
+    ~Statements();
+    Statements(const Statements&) = delete;
+    Statements& operator=(const Statements&) = delete;
+
+    // Creates a statement from its whole text and adds it under `key`, or under its first
+    // result when `key` is empty; a numeric-block statement goes in without a key. A key
+    // already present is refused with the model's error question and yields nothing.
+    Statement* Add(std::string_view text, std::string_view key = {}, bool numeric = false);
+
+    // Adds an existing statement under its first result; a key already present is a
+    // RuntimeError for the caller.
+    Statement& Append(std::unique_ptr<Statement> statement);
+
+    // Whether any statement of the collection is shown in a window, so that bit changes
+    // need to be passed on to ladders at all.
+    bool AnyDisplayed() const { return displayedCount_ > 0; }
+
+    Event<std::string_view, bool> StatementChanged;
+
+private:
+    friend class Statement;
+    void ForwardStatementChanged(const Statement& statement);
+    void DisplayedChanged(bool displayed) { displayedCount_ += displayed ? 1 : -1; }
+    // Re-keys a statement whose first result was edited; false when another holds the key.
+    bool TakeNewKey(const Statement& statement, std::string_view newKey);
+
+    int displayedCount_ = 0;
+};
+
+}  // namespace veldra

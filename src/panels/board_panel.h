@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace veldra {
+
+// The board-panel protocol: what the program asks of every window that shows bits (each
+// board window, and the program window for its CPU lights). A window that has nothing
+// to do for a member keeps its default, which does nothing.
+class BoardPanel {
+public:
+    virtual ~BoardPanel() = default;
+
+    // The window's class name ("frmProgram", "frmTrack", ...) and its caption.
+    virtual std::string Name() const = 0;
+    virtual std::string Caption() const = 0;
+
+    // How many bit names the window reports, and the name at 1-based Index in the
+    // window's own order: "SPARE" for a spare position, empty for one it does not fill.
+    virtual int BitCount() const { return 0; }
+    virtual std::string GetSystemBit(int Index) const {
+        (void)Index;
+        return {};
+    }
+
+    // Builds the indicators once all bits are known, then draws them from the bits' values.
+    virtual void CreateimgIndic() {}
+    virtual void UpdateIndicators() {}
+
+    // Shows a changed bit on its indicator.
+    virtual void UpdateOutput(std::string_view BitName, bool BitValue) {
+        (void)BitName, (void)BitValue;
+    }
+
+    // Sets the window's own record of a bit it owns from a state file.
+    virtual void LoadState(std::string_view BitName, bool BitValue) {
+        (void)BitName, (void)BitValue;
+    }
+
+    // Closes the window for good; a board window closed by hand only minimises.
+    virtual void CloseWindow(bool close) { (void)close; }
+};
+
+}  // namespace veldra

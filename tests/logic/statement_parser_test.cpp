@@ -1,0 +1,164 @@
+#include "logic/statement_parser.h"
+
+#include <gtest/gtest.h>
+
+#include "logic/statement.h"
+#include "support/fake_platform.h"
+
+namespace veldra {
+namespace {
+
+using testing::FakePlatform;
+using Names = std::vector<std::string>;
+
+TEST(ConvertOperators, TurnsWordOperatorsIntoSymbolsAndDropsBlanks) {
+    struct Case {
+        const char* written;
+        const char* normalised;
+    };
+    for (const Case& c : {
+             Case{"A AND NOT B OR C", "A*~B+C"},
+             Case{"A XOR B", "A@B"},
+             Case{"(A OR B)AND (C)", "(A+B)*(C)"},
+             Case{"A AND(B OR C)", "A*(B+C)"},
+             Case{"(A)OR B", "(A)+B"},
+             Case{"(A)XOR B", "(A)@B"},
+             Case{"(NOT A)", "(~A)"},
+             Case{"A*NOT(B)", "A*~(B)"},
+             Case{"A + ~ B", "A+~B"},
+             Case{"ORDER AND ANDY", "ORDER*ANDY"},
+         }) {
+        EXPECT_EQ(ConvertOperators(c.written), c.normalised) << c.written;
+    }
+}
+
+TEST(ConvertOperators, ANotThatOpensTheExpressionOrAnOperandIsANegation) {
+    EXPECT_EQ(ConvertOperators("NOT A"), "~A");
+    EXPECT_EQ(ConvertOperators("NOT A AND B"), "~A*B");
+    EXPECT_EQ(ConvertOperators("A*NOT B"), "A*~B");
+    // A bit that is itself named NOT stays an operand.
+    EXPECT_EQ(ConvertOperators("NOT"), "NOT");
+    EXPECT_EQ(ConvertOperators("NOTA"), "NOTA");
+}
+
+TEST(OperandNames, ListsEachDistinctNameOnceInOrderOfFirstAppearance) {
+    EXPECT_EQ(OperandNames("A*~B+C"), (Names{"A", "B", "C"}));
+    EXPECT_EQ(OperandNames("A*A+A"), (Names{"A"}));
+    EXPECT_EQ(OperandNames("(B+A)*~(A@C)"), (Names{"B", "A", "C"}));
+    EXPECT_EQ(OperandNames("X=5*Y"), (Names{"X=5", "Y"}));
+    EXPECT_EQ(OperandNames(""), (Names{""}));
+}
+
+TEST(ContactKinds, ABitBehindTildeIsABackContactAndInsideANegatedGroupAFrontOne) {
+    EXPECT_TRUE(ReadsBackContact("A*~B+C", "B"));
+    EXPECT_FALSE(ReadsFrontContact("A*~B+C", "B"));
+    EXPECT_TRUE(ReadsFrontContact("A*~B+C", "A"));
+    EXPECT_TRUE(ReadsFrontContact("A*~B+C", "C"));
+
+    EXPECT_TRUE(ReadsBackContact("~A*A", "A"));
+    EXPECT_TRUE(ReadsFrontContact("~A*A", "A"));
+
+    for (const char* name : {"A", "B"}) {
+        EXPECT_TRUE(ReadsFrontContact("~(A+B)", name));
+        EXPECT_FALSE(ReadsBackContact("~(A+B)", name));
+    }
+    // Names compare exactly: A is not AB.
+    EXPECT_FALSE(ReadsFrontContact("AB", "A"));
+}
+
+TEST(ParseStatementText, SplitsExpressionAndResults) {
+    FakePlatform platform;
+    const ParsedStatement parsed = ParseStatementText("ASSIGN A AND NOT B OR C TO X;");
+    EXPECT_EQ(parsed.expression, "A*~B+C");
+    EXPECT_EQ(parsed.operands, (Names{"A", "B", "C"}));
+    EXPECT_EQ(parsed.results, (Names{"X"}));
+}
+
+TEST(ParseStatementText, TakesToRightBehindABracket) {
+    FakePlatform platform;
+    const ParsedStatement parsed = ParseStatementText("ASSIGN (A+B)TO X, Y;");
+    EXPECT_EQ(parsed.expression, "(A+B)");
+    EXPECT_EQ(parsed.results, (Names{"X", "Y"}));
+}
+
+TEST(ParseStatementText, ResultNamesAreTrimmedButKeepInnerBlanks) {
+    FakePlatform platform;
+    EXPECT_EQ(ParseStatementText("assign a to  x1 ,  y 2 ;").results, (Names{"X1", "Y 2"}));
+}
+
+TEST(ParseStatementText, ALastResultNotClosedBySemicolonIsNotTaken) {
+    FakePlatform platform;
+    EXPECT_EQ(ParseStatementText("ASSIGN A TO X, Y").results, (Names{"X"}));
+    EXPECT_EQ(ParseStatementText("ASSIGN A TO X").results, (Names{""}));
+}
+
+TEST(ParseStatementText, ATextWithoutToAsksTwiceAndUsesTheWholeText) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::No).Answer(MsgAnswer::No);
+
+    const ParsedStatement parsed = ParseStatementText("ASSIGN A B;");
+
+    ASSERT_EQ(platform.boxes().size(), 2u);
+    for (const MsgBoxRequest& box : platform.boxes()) {
+        EXPECT_EQ(box.prompt, "Close Program?");
+        EXPECT_EQ(box.title, "Unable to locate keyword 'TO'");
+        EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(box.icon, MsgIcon::Critical);
+    }
+    EXPECT_EQ(platform.journal().front(), "unload progress");
+    EXPECT_EQ(parsed.results, (Names{"ASSIGN A B"}));
+    EXPECT_EQ(parsed.expression, "AB;");
+    EXPECT_FALSE(platform.ended());
+}
+
+TEST(ParseStatementText, YesToTheMissingToQuestionEndsTheProgram) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::Yes).Answer(MsgAnswer::Yes);
+    ParseStatementText("ASSIGN A");
+    EXPECT_TRUE(platform.ended());
+}
+
+TEST(StatementText, TablesAnswerEmptyPastTheirEndAndResetToOneEmptyEntry) {
+    FakePlatform platform;
+    Statement statement;
+    statement.SetStrStatement("ASSIGN A*B TO X, Y;");
+    EXPECT_EQ(statement.UboundResults(), 1);
+    EXPECT_EQ(statement.ResultBitName(1), "Y");
+    EXPECT_EQ(statement.ResultBitName(2), "");
+    EXPECT_EQ(statement.OpBitName(1), "B");
+    EXPECT_EQ(statement.OpBitName(5), "");
+    EXPECT_TRUE(statement.BitUsed("Y"));
+    EXPECT_TRUE(statement.BitUsed("A"));
+    EXPECT_FALSE(statement.BitUsed("a"));
+
+    statement.ResetStatement();
+    EXPECT_EQ(statement.UboundResults(), 0);
+    EXPECT_EQ(statement.UboundOpBit(), 0);
+    EXPECT_EQ(statement.ResultBitName(0), "");
+    EXPECT_EQ(statement.strStatement(), "");
+}
+
+TEST(StatementText, AssignTextGivesTheCanonicalForm) {
+    FakePlatform platform;
+    Statement statement;
+    statement.SetStrStatement("assign a and not b to x,y;");
+    EXPECT_EQ(AssignText(statement), "ASSIGN A*~B TO X, Y;");
+}
+
+TEST(StatementText, TheStatementsWindowRowSpacesOperatorsAndColoursTheResult) {
+    FakePlatform platform;
+    Statement statement;
+    statement.SetStrStatement("ASSIGN A@B*C TO X, Y;");
+
+    StatementRow row = statement.LoadFrmStatements();
+    EXPECT_EQ(row.assign, "ASSIGN");
+    EXPECT_EQ(row.expression, "A @ B * C");
+    EXPECT_EQ(row.results, " TO X, Y;");
+    EXPECT_EQ(row.expressionColour, StatementRow::Colour::Black);
+
+    statement.SetIsFiltered(true);
+    EXPECT_EQ(statement.LoadFrmStatements().expressionColour, StatementRow::Colour::Unchanged);
+}
+
+}  // namespace
+}  // namespace veldra

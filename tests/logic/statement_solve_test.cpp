@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "logic/boolean_bits.h"
+#include "logic/statement.h"
+#include "support/fake_platform.h"
+#include "support/fake_program_host.h"
+
+namespace veldra {
+namespace {
+
+using testing::FakePlatform;
+using testing::FakeProgramHost;
+
+class SolveTest : public ::testing::Test {
+protected:
+    void Set(const std::string& name, bool value) {
+        BooleanBit* bit = bits.Find(name);
+        if (bit == nullptr) {
+            bit = bits.Add(name, false);
+        }
+        bit->SetBitValue(value, true);
+    }
+
+    // A statement over `bits`, parsed from "ASSIGN expression TO X;".
+    Statement& Make(const std::string& expression, bool numeric = false) {
+        auto statement = std::make_unique<Statement>();
+        statement->SetStrStatement("ASSIGN " + expression + " TO X;");
+        statement->SetIsNumeric(numeric);
+        statement->SetBits(&bits);
+        made.push_back(std::move(statement));
+        return *made.back();
+    }
+
+    // Solves and expects a good solve.
+    bool Value(const std::string& expression, bool numeric = false) {
+        Statement& statement = Make(expression, numeric);
+        EXPECT_TRUE(statement.Solve()) << expression << " did not solve";
+        return statement.Result();
+    }
+
+    FakePlatform platform;
+    FakeProgramHost host;
+    BooleanBits bits;
+    std::vector<std::unique_ptr<Statement>> made;
+};
+
+TEST_F(SolveTest, AndBindsTighterThanXorAndXorTighterThanOr) {
+    Set("A", true);
+    Set("B", false);
+    Set("C", true);
+
+    EXPECT_TRUE(Value("A*B+C"));
+    EXPECT_TRUE(Value("A*(B+C)"));
+    EXPECT_FALSE(Value("~(A*C)"));
+    EXPECT_FALSE(Value("A@C"));
+    EXPECT_FALSE(Value("~A+B"));
+    EXPECT_TRUE(Value("A+B@C"));
+    EXPECT_TRUE(Value("A OR B XOR C"));
+    EXPECT_TRUE(Value("NOT B AND A"));
+}
+
+TEST_F(SolveTest, ARedundantBracketNeverChangesTheResult) {
+    Set("A", true);
+    Set("B", false);
+    Set("C", true);
+    EXPECT_EQ(Value("A+B@(C)"), Value("A+B@C"));
+    EXPECT_EQ(Value("(C)@A+B"), Value("C@A+B"));
+
+    Set("B", true);
+    EXPECT_FALSE(Value("A@B*(C)"));
+    Set("C", false);
+    EXPECT_TRUE(Value("(A)*B@(C)"));
+}
+
+TEST_F(SolveTest, ANegatedGroupBesideAnotherSolvesNormally) {
+    for (int mask = 0; mask < 16; ++mask) {
+        const bool a = mask & 1, b = mask & 2, c = mask & 4, d = mask & 8;
+        Set("A", a);
+        Set("B", b);
+        Set("C", c);
+        Set("D", d);
+        EXPECT_EQ(Value("(A+B)*~(C+D)"), (a || b) && !(c || d)) << mask;
+    }
+    EXPECT_TRUE(host.journal.empty());
+}
+
+TEST_F(SolveTest, AnOperandThatNamesNoBitReadsFalseEvenNegated) {
+    Set("A", true);
+    EXPECT_FALSE(Value("NOBIT"));
+    EXPECT_FALSE(Value("~NOBIT"));
+    EXPECT_TRUE(Value("A+~NOBIT"));
+    EXPECT_FALSE(Value("X=5"));  // not a numeric statement: no comparison
+}
+
+TEST_F(SolveTest, NumericStatementsCompareABitsNumber) {
+    Set("X", false);
+    BooleanBit& x = *bits.Find("X");
+    x.SetIsNumeric(true);
+
+    x.SetNumValue(5, true);
+    EXPECT_TRUE(Value("X=5", true));
+    EXPECT_FALSE(Value("X>5", true));
+    EXPECT_FALSE(Value("X<5", true));
+    x.SetNumValue(6, true);
+    EXPECT_TRUE(Value("X>5", true));
+    x.SetNumValue(4, true);
+    EXPECT_TRUE(Value("X<5", true));
+    EXPECT_TRUE(Value("X=4.0", true));
+    // "~" does not negate a comparison.
+    EXPECT_TRUE(Value("~X<5", true));
+    // A bit that is not numeric compares with the number it holds.
+    Set("Y", true);
+    EXPECT_TRUE(Value("Y=0", true));
+}
+
+TEST_F(SolveTest, AComparisonWhoseBitDoesNotExistIsFaulty) {
+    Set("X", true);
+    Statement& statement = Make("X>=5", true);
+
+    EXPECT_FALSE(statement.Solve());
+    EXPECT_TRUE(statement.Disable());
+    EXPECT_EQ(host.journal, (std::vector<std::string>{"stop", "edit: X"}));
+}
+
+TEST_F(SolveTest, TheSolveStringNamesOperandsByIndex) {
+    Statement& statement = Make("(A+B)*~C+A");
+    EXPECT_EQ(statement.SolveString(), "");
+    statement.Solve();
+    EXPECT_EQ(statement.SolveString(), "(0+1)*~2+0");
+    statement.Initialize();
+    EXPECT_EQ(statement.SolveString(), "");
+}
+
+TEST_F(SolveTest, NegatedGroupsReportTheirInsideAndValueBeforeNegation) {
+    Set("A", true);
+    Set("B", false);
+    Statement& statement = Make("~(A*~(B))+~(B)");
+    std::vector<std::string> groups;
+    Subscription s = statement.GroupChanged.Subscribe([&](std::string_view group, bool value) {
+        groups.push_back(std::string(group) + (value ? "=1" : "=0"));
+    });
+
+    statement.Solve();
+
+    EXPECT_EQ(groups, (std::vector<std::string>{"1=0", "0*~(1)=1", "1=0"}));
+    EXPECT_TRUE(statement.Result());
+}
+
+TEST_F(SolveTest, EverySolveReportsItsResultWithTheFirstResultBit) {
+    Set("A", true);
+    auto& statement = *made.emplace_back(std::make_unique<Statement>());
+    statement.SetStrStatement("ASSIGN A TO OUT1, OUT2;");
+    statement.SetBits(&bits);
+    std::vector<std::string> heard;
+    Subscription s = statement.StatementChanged.Subscribe([&](bool result, std::string_view name) {
+        heard.push_back(std::string(name) + (result ? " on" : " off"));
+    });
+
+    statement.Solve();
+    statement.Solve();
+
+    EXPECT_EQ(heard, (std::vector<std::string>{"OUT1 on", "OUT1 on"}));
+}
+
+TEST_F(SolveTest, BitsAddedOrRemovedAfterTheFirstSolveAreSeen) {
+    Statement& statement = Make("LATE");
+    statement.Solve();
+    EXPECT_FALSE(statement.Result());
+
+    Set("LATE", true);
+    statement.Solve();
+    EXPECT_TRUE(statement.Result());
+
+    bits.Remove("LATE");
+    statement.Solve();
+    EXPECT_FALSE(statement.Result());
+}
+
+// Text that does not form an expression stops the run and goes to the editor.
+TEST_F(SolveTest, MalformedExpressionsAreFaulty) {
+    for (const char* expression : {"A+", "(A", "A)", "~~A", "A(B)", "()", "A+*B", "*A", "(A)B"}) {
+        host.journal.clear();
+        Statement& statement = Make(expression);
+        EXPECT_FALSE(statement.Solve()) << expression;
+        EXPECT_TRUE(statement.Disable()) << expression;
+        EXPECT_EQ(host.journal, (std::vector<std::string>{"stop", "edit: X"})) << expression;
+    }
+    Statement& empty = Make("");
+    EXPECT_FALSE(empty.Solve());
+}
+
+std::string Chain(int operands) {
+    std::string text = "B0";
+    for (int i = 1; i < operands; ++i) {
+        text += "+B" + std::to_string(i);
+    }
+    return text;
+}
+
+TEST_F(SolveTest, TheRunawayGuardLetsAThousandOperandsThroughButNotOneMore) {
+    Set("B999", true);
+    Statement& thousand = Make(Chain(1000));
+    EXPECT_TRUE(thousand.Solve());
+    EXPECT_TRUE(thousand.Result());
+    EXPECT_TRUE(host.journal.empty());
+
+    Set("B1000", true);
+    Statement& tooLong = Make(Chain(1001));
+    std::vector<bool> heard;
+    Subscription s =
+        tooLong.StatementChanged.Subscribe([&](bool r, std::string_view) { heard.push_back(r); });
+
+    EXPECT_FALSE(tooLong.Solve());
+    EXPECT_TRUE(tooLong.Disable());
+    EXPECT_FALSE(tooLong.Result());
+    EXPECT_TRUE(heard.empty());
+    EXPECT_EQ(host.journal, (std::vector<std::string>{"stop", "edit: X"}));
+
+    // Disabled, it is not solved again until corrected.
+    EXPECT_FALSE(tooLong.Solve());
+    EXPECT_EQ(host.journal.size(), 2u);
+}
+
+TEST_F(SolveTest, BracketsCountTowardsTheGuardAndDeepNestingIsFaultyNotFatal) {
+    Set("A", true);
+    EXPECT_TRUE(Make(std::string(1999, '(') + "A" + std::string(1999, ')')).Solve());
+    EXPECT_FALSE(Make(std::string(2000, '(') + "A" + std::string(2000, ')')).Solve());
+    EXPECT_FALSE(Make(std::string(100000, '(') + "A" + std::string(100000, ')')).Solve());
+}
+
+TEST_F(SolveTest, ADisabledStatementKeepsItsResultAndStaysQuiet) {
+    Set("A", true);
+    Statement& statement = Make("A");
+    statement.Solve();
+    statement.SetDisable(true);
+    Set("A", false);
+    int events = 0;
+    Subscription s =
+        statement.StatementChanged.Subscribe([&](bool, std::string_view) { ++events; });
+
+    EXPECT_FALSE(statement.Solve());
+
+    EXPECT_TRUE(statement.Result());
+    EXPECT_EQ(events, 0);
+}
+
+TEST_F(SolveTest, ACorrectionSavedInTheEditorIsSolvedFromThenOn) {
+    Set("A", true);
+    Statement& statement = Make("A+");
+    host.onEdit = [](Statement& faulty) {
+        faulty.ResetStatement();
+        faulty.SetStrStatement("ASSIGN A TO X;");
+        faulty.SetEdited(true);
+        faulty.ForceSolve();
+        faulty.SetDisable(false);
+    };
+
+    EXPECT_FALSE(statement.Solve());  // this solve's result is not to be applied
+    EXPECT_FALSE(statement.Disable());
+    EXPECT_TRUE(statement.Solve());
+    EXPECT_TRUE(statement.Result());
+}
+
+// An independent reference: random expression trees, printed with the precedence rules
+// ("*" over "@" over "+", "~" on an operand or a group) and with redundant brackets
+// thrown in, must solve to the value the tree itself computes.
+class RandomExpression {
+public:
+    explicit RandomExpression(std::mt19937& random) : random_(random) {}
+
+    struct Built {
+        std::string text;
+        bool value;
+    };
+
+    Built Make(int depth, const std::vector<bool>& bits) {
+        const Part part = MakePart(depth, bits);
+        return {part.text, part.value};
+    }
+
+private:
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    bool Chance(int percent) { return Pick(100) < percent; }
+
+    // A printed subexpression with its value and the binding strength of its top
+    // operator: 0 "+", 1 "@", 2 "*", 3 an operand or a group.
+    struct Part {
+        std::string text;
+        bool value;
+        int strength;
+    };
+
+    Part MakePart(int depth, const std::vector<bool>& bits) {
+        if (depth == 0 || Chance(25)) {
+            const int index = Pick(int(bits.size()));
+            const bool negated = Chance(30);
+            Part leaf{(negated ? "~" : "") + std::string("B") + std::to_string(index),
+                      bits[std::size_t(index)] != negated, 3};
+            return Chance(10) ? Bracket(leaf) : leaf;
+        }
+        const int op = Pick(3);
+        const int operands = 2 + Pick(3);
+        Part result{};
+        for (int i = 0; i < operands; ++i) {
+            Part operand = MakePart(depth - 1, bits);
+            // A looser operator inside must be bracketed; a redundant bracket sometimes.
+            if (operand.strength < op || (operand.strength == op && i > 0 && Chance(50)) ||
+                Chance(10)) {
+                operand = Bracket(operand, Chance(25));
+            }
+            if (i == 0) {
+                result = operand;
+                continue;
+            }
+            result.text += op == 0 ? "+" : op == 1 ? "@" : "*";
+            result.text += operand.text;
+            result.value = op == 0   ? (result.value || operand.value)
+                           : op == 1 ? (result.value != operand.value)
+                                     : (result.value && operand.value);
+        }
+        result.strength = op;
+        return result;
+    }
+
+    static Part Bracket(const Part& inner, bool negated = false) {
+        return {(negated ? "~(" : "(") + inner.text + ")", inner.value != negated, 3};
+    }
+
+    std::mt19937& random_;
+};
+
+TEST_F(SolveTest, AgreesWithAReferenceOnThousandsOfRandomExpressions) {
+    std::mt19937 random(20261206);
+    RandomExpression generate(random);
+    constexpr int kBits = 6;
+    for (int round = 0; round < 4000; ++round) {
+        std::vector<bool> values(kBits);
+        for (int i = 0; i < kBits; ++i) {
+            values[std::size_t(i)] = random() & 1;
+            Set("B" + std::to_string(i), values[std::size_t(i)]);
+        }
+        const auto expression = generate.Make(1 + int(random() % 4), values);
+        Statement& statement = Make(expression.text);
+        ASSERT_TRUE(statement.Solve()) << expression.text;
+        ASSERT_EQ(statement.Result(), expression.value) << expression.text;
+    }
+    EXPECT_TRUE(host.journal.empty());
+}
+
+}  // namespace
+}  // namespace veldra

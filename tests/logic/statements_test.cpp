@@ -1,0 +1,122 @@
+#include "logic/statements.h"
+
+#include <gtest/gtest.h>
+
+#include "logic/boolean_bits.h"
+#include "support/fake_platform.h"
+#include "support/fake_program_host.h"
+
+namespace veldra {
+namespace {
+
+using testing::FakePlatform;
+using testing::FakeProgramHost;
+
+TEST(Statements, AreKeyedByTheirFirstResultBit) {
+    FakePlatform platform;
+    Statements statements;
+    Statement* s1 = statements.Add("ASSIGN A TO S1HR, S1DR;");
+    Statement* s2 = statements.Add("ASSIGN B TO S2HR;", "OWNKEY");
+
+    EXPECT_EQ(statements.Item("s1hr"), s1);
+    EXPECT_EQ(statements.Item("OWNKEY"), s2);
+    EXPECT_EQ(statements.Item("S2HR"), nullptr);
+    EXPECT_EQ(statements.Item("S1DR"), nullptr);
+    EXPECT_EQ(statements.Item(2), s2);
+    EXPECT_EQ(s1->Parent(), &statements);
+}
+
+TEST(Statements, ASecondStatementForTheSameResultIsRefusedAndTheFirstKept) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::No);
+    Statements statements;
+    statements.Add("ASSIGN A TO X;");
+
+    EXPECT_EQ(statements.Add("ASSIGN B TO x;"), nullptr);
+
+    EXPECT_EQ(statements.Count(), 1);
+    EXPECT_EQ(statements.Item("X")->strStatement(), "A");
+    EXPECT_EQ(platform.journal(),
+              (std::vector<std::string>{"unload progress",
+                                        "box: Error: This key is already associated with an "
+                                        "element of this collection: End Program?"}));
+}
+
+TEST(Statements, NumericBlockStatementsGoInWithoutAKey) {
+    FakePlatform platform;
+    Statements block;
+    Statement* first = block.Add("ASSIGN X=5 TO Y;", "", true);
+    Statement* second = block.Add("ASSIGN X=6 TO Y;", "", true);
+
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(first->IsNumeric());
+    EXPECT_EQ(block.Count(), 2);
+    EXPECT_EQ(block.Item("Y"), nullptr);
+}
+
+TEST(Statements, ForwardOnlyTheResultOfTheStatementLastFetched) {
+    FakePlatform platform;
+    BooleanBits bits;
+    bits.Add("A", true);
+    Statements statements;
+    Statement& x = *statements.Add("ASSIGN A TO X;");
+    Statement& y = *statements.Add("ASSIGN ~A TO Y;");
+    x.SetBits(&bits);
+    y.SetBits(&bits);
+    std::vector<std::string> heard;
+    Subscription s = statements.StatementChanged.Subscribe([&](std::string_view name, bool result) {
+        heard.push_back(std::string(name) + (result ? " on" : " off"));
+    });
+
+    statements.Item("X")->Solve();
+    y.Solve();
+    statements.Item("Y")->Solve();
+    statements.Find("X")->Solve();
+
+    EXPECT_EQ(heard, (std::vector<std::string>{"X on", "Y off"}));
+}
+
+TEST(Statements, AnEditedFirstResultIsReKeyedInPlace) {
+    FakePlatform platform;
+    Statements statements;
+    statements.Add("ASSIGN A TO X;");
+    Statement& edited = *statements.Add("ASSIGN B TO Y;");
+    statements.Add("ASSIGN C TO Z;");
+
+    EXPECT_TRUE(edited.SetStrStatement("ASSIGN B TO W;"));
+
+    EXPECT_EQ(statements.Item("W"), &edited);
+    EXPECT_EQ(statements.Item("Y"), nullptr);
+    EXPECT_EQ(statements.Item(2), &edited);
+}
+
+TEST(Statements, AnEditOntoAnotherStatementsResultIsRefused) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::Ok);
+    Statements statements;
+    statements.Add("ASSIGN A TO X;");
+    Statement& edited = *statements.Add("ASSIGN B TO Y;");
+
+    EXPECT_FALSE(edited.SetStrStatement("ASSIGN C TO X;"));
+
+    EXPECT_EQ(edited.strStatement(), "B");
+    EXPECT_EQ(statements.Item("Y"), &edited);
+    EXPECT_EQ(statements.Item("X")->strStatement(), "A");
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    EXPECT_EQ(platform.boxes()[0].title, "Veldra");
+}
+
+TEST(Statements, RemovingTheForwardedStatementIsSafe) {
+    FakePlatform platform;
+    Statements statements;
+    statements.Add("ASSIGN A TO X;");
+    statements.Item("X");
+
+    statements.Remove("X");
+
+    EXPECT_EQ(statements.Count(), 0);
+}
+
+}  // namespace
+}  // namespace veldra
