@@ -63,6 +63,7 @@ void BooleanBit::FireTriggers() {
         return;
     }
     if (isTrigger_) {
+        TheProgramHost().TriggerBitChanged();
         // Tables follow either edge; numeric blocks only a rising one.
         if (vTables_ != nullptr) {
             vTables_->MarkTriggered(bitName_);

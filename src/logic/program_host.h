@@ -9,10 +9,13 @@ namespace veldra {
 
 class Statement;
 
-// What the logic model calls in the program window that runs the loaded program:
-// the immediate-window line of a change, stopping the run, and the editor for a
+class BooleanBits;
+class Table;
+
+// What the logic model calls in the program window that runs the loaded program: the
+// immediate window, the scan's queues and delay timers, its menus and the editor for a
 // statement that could not be solved. The scan engine implements it; tests fake it.
-// Without a program window nothing is reported.
+// Without a program window nothing is reported, and each member does nothing.
 class ProgramHost {
 public:
     virtual ~ProgramHost() = default;
@@ -24,6 +27,31 @@ public:
         (void)BitName, (void)vValue, (void)IsTimer, (void)SetOutput, (void)IsTable, (void)IsNumeric,
             (void)Numeric;
     }
+
+    // Every bit of the loaded program; none before a program is loaded.
+    virtual BooleanBits* PrgBooleanBits() { return nullptr; }
+
+    // Queues the statements that read the bit (vClear: empty the queues instead).
+    virtual void AddQue(std::string_view BitName, bool vClear = false) {
+        (void)BitName, (void)vClear;
+    }
+    // Records a changed board bit, to be pushed to its window at the end of the scan.
+    virtual void AddChangedBit(std::string_view BitName) { (void)BitName; }
+    // A bit that triggers tables or numeric blocks changed: they are to be evaluated.
+    virtual void TriggerBitChanged() {}
+
+    // Starts a delay timer towards vValue for the bit, or asks to drop its running one.
+    virtual void TimeIt(std::string_view BitName, bool vValue) { (void)BitName, (void)vValue; }
+    virtual void CancelTimer(std::string_view BitName) { (void)BitName; }
+    // The interval of the timer service in milliseconds: what each tick counts down.
+    virtual float TimerInterval() const { return 100; }
+    // The number of running delay timers changed.
+    virtual void ShowTimerCount(int count) { (void)count; }
+
+    // A state table was created: it gets its window, and forcing tables becomes possible.
+    virtual void TableAdded(Table& table) { (void)table; }
+    // A numeric block was created: forcing and showing numeric blocks become possible.
+    virtual void NumericBlockAdded() {}
 
     // Stops the simulation as "Stop Program" does.
     virtual void StopRun() {}

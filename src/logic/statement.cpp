@@ -4,6 +4,7 @@
 
 #include "logic/boolean_bits.h"
 #include "logic/model_error.h"
+#include "logic/numbers.h"
 #include "logic/program_host.h"
 #include "logic/statement_parser.h"
 #include "logic/statements.h"

@@ -1,7 +1,6 @@
 #include "logic/text_helpers.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 
 #include "logic/model_error.h"
@@ -80,53 +79,6 @@ std::string ResultsText(const std::vector<std::string>& resultBitNames) {
         text += resultBitNames[i];
     }
     return text + ";";
-}
-
-double LeadingNumber(std::string_view text) {
-    std::string number;
-    std::size_t i = 0;
-    const auto digitAt = [&](std::size_t at) {
-        return at < text.size() && text[at] >= '0' && text[at] <= '9';
-    };
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i++] == '-';
-    }
-    bool anyDigit = false;
-    while (digitAt(i)) {
-        number += text[i++];
-        anyDigit = true;
-    }
-    if (i < text.size() && text[i] == '.') {
-        number += text[i++];
-        while (digitAt(i)) {
-            number += text[i++];
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit) {
-        return 0;
-    }
-    if (i < text.size() && (ToUpperAscii(text[i]) == 'E' || ToUpperAscii(text[i]) == 'D')) {
-        std::size_t at = i + 1;
-        std::string exponent = "e";
-        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-            exponent += text[at++];
-        }
-        if (digitAt(at)) {
-            while (digitAt(at)) {
-                exponent += text[at++];
-            }
-            number += exponent;
-        }
-    }
-    // from_chars, unlike strtod, reads the same whatever locale the desktop has set.
-    double value = 0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
-    return negative ? -value : value;
 }
 
 }  // namespace veldra

@@ -32,9 +32,4 @@ std::string AssignText(std::string_view expression, const std::vector<std::strin
 // The tail of a statement's text: " TO ", the result bit names separated by ", ", ";".
 std::string ResultsText(const std::vector<std::string>& resultBitNames);
 
-// The number at the start of the text, as the controller's tools read numbers: blanks
-// skipped, an optional sign, digits with an optional decimal part and exponent; reading
-// stops at the first character that does not fit. No number at all reads as 0.
-double LeadingNumber(std::string_view text);
-
 }  // namespace veldra

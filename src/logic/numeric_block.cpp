@@ -1,0 +1,151 @@
+#include "logic/numeric_block.h"
+
+#include <string>
+
+#include "logic/boolean_bits.h"
+#include "logic/mk_bk_ques.h"
+#include "logic/program_host.h"
+#include "platform/platform.h"
+#include "platform/runtime_error.h"
+
+namespace veldra {
+
+clsNumericBlock::clsNumericBlock() = default;
+
+clsNumericBlock::~clsNumericBlock() = default;
+
+clsNumericBlocks& clsNumericBlock::InnerBlocks() {
+    if (!innerBlocks_) {
+        innerBlocks_ = std::make_unique<clsNumericBlocks>();
+    }
+    return *innerBlocks_;
+}
+
+clsNumericBlock* clsNumericBlocks::Add(std::int16_t BlockNumber) {
+    const std::string key = std::to_string(BlockNumber);
+    if (items_.Contains(key)) {
+        return nullptr;
+    }
+    auto block = std::make_unique<clsNumericBlock>();
+    block->SetBlockNumber(BlockNumber);
+    block->SetParentBlocks(this);
+    clsNumericBlock& added = items_.Add(std::move(block), key);
+    TheProgramHost().NumericBlockAdded();
+    return &added;
+}
+
+void clsNumericBlocks::MarkTriggered(std::string_view BitName) {
+    for (clsNumericBlock& block : *this) {
+        if (block.TriggerList().Names(BitName)) {
+            block.SetTriggered(true);
+        }
+    }
+}
+
+namespace {
+
+// The end-of-solve timer requests of one Solve: cancellations, then starts (IsFront: the
+// value the timer will set).
+struct TimerRequests {
+    MkBkQues cancel;
+    MkBkQues start;
+
+    void Cancel(std::string_view name) {
+        if (cancel.Item(name) == nullptr) {
+            cancel.Add(name);
+        }
+    }
+    void Uncancel(std::string_view name) {
+        if (cancel.Item(name) != nullptr) {
+            cancel.Remove(name);
+        }
+    }
+    void Start(std::string_view name, bool value) {
+        MkBkQue* entry = start.Item(name);
+        if (entry == nullptr) {
+            entry = start.Add(name);
+        }
+        if (value) {
+            entry->IsFront = true;
+        }
+    }
+    void Unstart(std::string_view name) {
+        if (start.Item(name) != nullptr) {
+            start.Remove(name);
+        }
+    }
+};
+
+// Gives one result of a block statement to its bit.
+void WriteResult(BooleanBit& bit, bool result, TimerRequests& timers) {
+    ProgramHost& host = TheProgramHost();
+    const std::string& name = bit.BitName();
+    if (!bit.IsTimer()) {
+        if (bit.BitValue() != result) {
+            bit.SetBitValue(result, false);
+            host.AddQue(name, false);
+        }
+        return;
+    }
+    if (result == bit.BitValue()) {
+        timers.Unstart(name);
+        timers.Cancel(name);
+        return;
+    }
+    const std::int32_t delay = result ? bit.OnTime() : bit.OffTime();
+    if (delay == 0) {
+        bit.SetBitValue(result, false);
+        host.AddQue(name, false);
+        timers.Cancel(name);
+        return;
+    }
+    timers.Start(name, result);
+    timers.Uncancel(name);
+}
+
+}  // namespace
+
+void clsNumericBlocks::Solve() {
+    ProgramHost& host = TheProgramHost();
+    TimerRequests timers;
+    try {
+        for (int i = 1; i <= Count(); ++i) {
+            clsNumericBlock& block = *Item(i);
+            if (!block.Triggered()) {
+                continue;
+            }
+            block.SetTriggered(false);
+            host.UpdateStatus("NUMERIC BLOCK " + std::to_string(i) + " Triggered", true, false,
+                              false, true, false, 0);
+            // By position: a statement's editor may open modally in the middle of the walk.
+            Statements& statements = block.LogicStatments();
+            for (int s = 1; s <= statements.Count(); ++s) {
+                Statement& statement = *statements.Find(s);
+                if (!statement.Solve()) {
+                    continue;  // disabled, or just disabled as faulty: no result to give
+                }
+                for (int k = 0; k <= statement.UboundResults(); ++k) {
+                    const std::string_view name = statement.ResultBitName(k);
+                    BooleanBits* bits = host.PrgBooleanBits();
+                    BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
+                    if (bit == nullptr) {
+                        throw RuntimeError("Bit " + std::string(name) + " not found");
+                    }
+                    WriteResult(*bit, statement.Result(), timers);
+                }
+            }
+        }
+    } catch (const std::exception& error) {
+        MsgBox(std::string(error.what()) + " Occurred while solving numeric assign statement",
+               MsgButtons::Ok, MsgIcon::Information, "Logic Problem!");
+        return;  // the timer requests of this call are dropped
+    }
+    for (const MkBkQue& entry : timers.cancel) {
+        host.CancelTimer(entry.BitName);
+    }
+    for (const MkBkQue& entry : timers.start) {
+        host.TimeIt(entry.BitName, entry.IsFront);
+    }
+}
+
+}  // namespace veldra
