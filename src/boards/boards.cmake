@@ -1,0 +1,3 @@
+# Board and track models, part of the core library.
+target_sources(veldra_core PRIVATE
+)
