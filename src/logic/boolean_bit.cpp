@@ -1,5 +1,7 @@
 #include "logic/boolean_bit.h"
 
+#include <utility>
+
 #include "logic/boolean_bits.h"
 #include "logic/model_error.h"
 #include "logic/program_host.h"
@@ -20,7 +22,6 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
         return;
     }
     GuardModel(ProgressWindow::Keep, [&] {
-        (value ? risingEdge_ : fallingEdge_) = true;
         if (isWatch_) {
             MsgBox(bitName_ + " Is Being " + (value ? "SET" : "CLEARED"), MsgButtons::Ok,
                    MsgIcon::Information, "Bit Watch");
@@ -28,6 +29,8 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
         if (!NoStatus) {
             TheProgramHost().UpdateStatus(bitName_, value, false, false, false, false, 0);
         }
+        // The edge is raised only here, so that a failure above cannot leave it behind.
+        (value ? risingEdge_ : fallingEdge_) = true;
         FireTriggers();
         bitValue_ = value;
         BitChanged.Raise(vIndex_, value);
@@ -59,21 +62,19 @@ void BooleanBit::SetNumValue(std::int16_t number, bool NoStatus) {
 }
 
 void BooleanBit::FireTriggers() {
-    if (!risingEdge_ && !fallingEdge_) {
+    const bool rising = std::exchange(risingEdge_, false);
+    const bool falling = std::exchange(fallingEdge_, false);
+    if ((!rising && !falling) || !isTrigger_) {
         return;
     }
-    if (isTrigger_) {
-        TheProgramHost().TriggerBitChanged();
-        // Tables follow either edge; numeric blocks only a rising one.
-        if (vTables_ != nullptr) {
-            vTables_->MarkTriggered(bitName_);
-        }
-        if (vNumBlocks_ != nullptr && risingEdge_) {
-            vNumBlocks_->MarkTriggered(bitName_);
-        }
+    TheProgramHost().TriggerBitChanged();
+    // Tables follow either edge; numeric blocks only a rising one.
+    if (vTables_ != nullptr) {
+        vTables_->MarkTriggered(bitName_);
     }
-    risingEdge_ = false;
-    fallingEdge_ = false;
+    if (vNumBlocks_ != nullptr && rising) {
+        vNumBlocks_->MarkTriggered(bitName_);
+    }
 }
 
 void BooleanBit::ResetAssigns() {

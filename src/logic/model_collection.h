@@ -17,6 +17,11 @@ class ModelCollection {
 public:
     using Items = KeyedCollection<T>;
 
+    ModelCollection() = default;
+    virtual ~ModelCollection() = default;
+    ModelCollection(const ModelCollection&) = delete;
+    ModelCollection& operator=(const ModelCollection&) = delete;
+
     // By key or 1-based position; nothing when not present, without a message.
     T* Item(std::string_view key) { return items_.Item(key); }
     T* Item(int position) { return items_.Item(position); }
@@ -27,11 +32,20 @@ public:
 
     // Removing a key or position that is not present is reported as a model error.
     void Remove(std::string_view key) {
+        if (const T* item = items_.Item(key)) {
+            Removing(*item);
+        }
         GuardModel(ProgressWindow::Keep, [&] { items_.Remove(key); });
     }
     void Remove(int position) {
+        if (const T* item = items_.Item(position)) {
+            Removing(*item);
+        }
         GuardModel(ProgressWindow::Keep, [&] { items_.Remove(position); });
     }
+
+    // Grows whenever an item leaves the collection (see KeyedCollection).
+    std::uint64_t Generation() const { return items_.Generation(); }
 
     typename Items::iterator begin() { return items_.begin(); }
     typename Items::iterator end() { return items_.end(); }
@@ -39,6 +53,9 @@ public:
     typename Items::const_iterator end() const { return items_.end(); }
 
 protected:
+    // Told of an item just before it leaves the collection.
+    virtual void Removing(const T& item) { (void)item; }
+
     // Adds the item under the key (none when empty). A failure, a key already present
     // above all, first closes the loading-progress window, is reported, and yields nothing.
     template <class Make>
@@ -51,9 +68,7 @@ protected:
 };
 
 // A model collection that re-raises an event for exactly one of its items: the one it
-// last handed out with Item. Find looks up without changing that. Remove forgets the
-// forwarded item when it goes, and counts the removal in Generation, so that whoever
-// keeps pointers to the items knows to look them up again.
+// last handed out with Item. Find looks up without changing that.
 template <class T>
 class ForwardingCollection : public ModelCollection<T> {
 public:
@@ -67,19 +82,14 @@ public:
     const T* Find(std::string_view key) const { return this->items_.Item(key); }
     const T* Find(int position) const { return this->items_.Item(position); }
 
-    void Remove(std::string_view key) {
-        Forget(Find(key));
-        ModelCollection<T>::Remove(key);
-    }
-    void Remove(int position) {
-        Forget(Find(position));
-        ModelCollection<T>::Remove(position);
-    }
-
-    std::uint64_t Generation() const { return generation_; }
-
 protected:
     bool IsForwarded(const T& item) const { return &item == forwarded_; }
+
+    void Removing(const T& item) override {
+        if (&item == forwarded_) {
+            forwarded_ = nullptr;
+        }
+    }
 
 private:
     T* Forward(T* item) {
@@ -88,18 +98,7 @@ private:
         }
         return item;
     }
-    void Forget(const T* item) {
-        if (item == nullptr) {
-            return;
-        }
-        if (item == forwarded_) {
-            forwarded_ = nullptr;
-        }
-        ++generation_;
-    }
-
     T* forwarded_ = nullptr;
-    std::uint64_t generation_ = 0;
 };
 
 }  // namespace veldra

@@ -9,6 +9,7 @@
 #include "logic/statement_parser.h"
 #include "logic/statements.h"
 #include "logic/text_helpers.h"
+#include "platform/ascii_text.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -42,13 +43,27 @@ Statement::~Statement() {
 bool Statement::SetStrStatement(std::string_view text) {
     return GuardModel(ProgressWindow::Keep, false, [&] {
         ParsedStatement parsed = ParseStatementText(text);
-        if (parent_ != nullptr && !isNumeric_ &&
-            !parent_->TakeNewKey(*this, parsed.results.front())) {
+        // An editor empties the statement before it sets the new text: the first result
+        // before the edit is then the one kept from before the reset.
+        const std::string& firstBefore =
+            beforeReset_ ? beforeReset_->results.front() : results_.front();
+        const std::string& firstAfter = parsed.results.front();
+        if (parent_ != nullptr && !isNumeric_ && !EqualsIgnoringCase(firstBefore, firstAfter) &&
+            !parent_->TakeNewKey(*this, firstAfter)) {
+            if (beforeReset_) {
+                expression_ = std::move(beforeReset_->expression);
+                results_ = std::move(beforeReset_->results);
+                operands_ = std::move(beforeReset_->operands);
+                result_ = beforeReset_->result;
+                beforeReset_.reset();
+                Initialize();
+            }
             return false;
         }
         expression_ = std::move(parsed.expression);
         results_ = std::move(parsed.results);
         operands_ = std::move(parsed.operands);
+        beforeReset_.reset();
         Initialize();
         return true;
     });
@@ -101,6 +116,9 @@ void Statement::Initialize() {
 }
 
 void Statement::ResetStatement() {
+    if (!beforeReset_) {
+        beforeReset_ = Saved{expression_, results_, operands_, result_};
+    }
     results_.assign(1, std::string());
     operands_.assign(1, std::string());
     expression_.clear();
@@ -131,9 +149,16 @@ bool Statement::IsFront(std::string_view bitName) const {
 }
 
 bool Statement::Solve() {
-    if (disable_) {
+    // A listener that solves the statement again from inside its own solve gets nothing:
+    // the evaluation in progress owns the statement's scratch state.
+    if (disable_ || solving_) {
         return false;
     }
+    solving_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{solving_};
     try {
         if (!built_) {
             Build();

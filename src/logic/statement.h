@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,8 @@ public:
     // Takes a whole statement text and parses it. When the statement belongs to a
     // collection and its first result changes, it is re-keyed there in place; when
     // another statement already holds that key the text is refused with a message and
-    // false is returned, leaving the statement as it was.
+    // false is returned, leaving the statement as it was before the edit (also when the
+    // editor emptied it with ResetStatement first).
     bool SetStrStatement(std::string_view text);
     // The normalised expression only.
     const std::string& strStatement() const { return expression_; }
@@ -148,6 +150,16 @@ private:
     Expression tree_;
     std::vector<Operand> bound_;
     std::uint64_t boundGeneration_ = 0;
+    bool solving_ = false;
+
+    // The statement as it stood before ResetStatement, until a new text is taken.
+    struct Saved {
+        std::string expression;
+        std::vector<std::string> results;
+        std::vector<std::string> operands;
+        bool result;
+    };
+    std::optional<Saved> beforeReset_;
 };
 
 // The statement's canonical one-line text: "ASSIGN ", the normalised expression, " TO ",

@@ -2,6 +2,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/platform.h"
+#include "platform/runtime_error.h"
 
 namespace veldra {
 
@@ -24,8 +25,11 @@ Statement* Statements::Add(std::string_view text, std::string_view key, bool num
     });
 }
 
-Statement& Statements::Append(std::unique_ptr<Statement> statement) {
+Statement& Statements::Append(std::unique_ptr<Statement>&& statement) {
     const std::string key(statement->ResultBitName(0));
+    if (!key.empty() && items_.Contains(key)) {
+        throw RuntimeError(errors::kDuplicateKey);  // the caller keeps its statement
+    }
     statement->SetParent(this);
     return items_.Add(std::move(statement), key);
 }
@@ -37,9 +41,6 @@ void Statements::ForwardStatementChanged(const Statement& statement) {
 }
 
 bool Statements::TakeNewKey(const Statement& statement, std::string_view newKey) {
-    if (EqualsIgnoringCase(items_.KeyOf(statement), newKey)) {
-        return true;
-    }
     const Statement* holder = items_.Item(newKey);
     if (!newKey.empty() && holder != nullptr && holder != &statement) {
         MsgBox("The statement was not changed: another statement already assigns " +

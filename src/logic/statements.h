@@ -25,8 +25,8 @@ public:
     Statement* Add(std::string_view text, std::string_view key = {}, bool numeric = false);
 
     // Adds an existing statement under its first result; a key already present is a
-    // RuntimeError for the caller.
-    Statement& Append(std::unique_ptr<Statement> statement);
+    // RuntimeError for the caller, who keeps the statement.
+    Statement& Append(std::unique_ptr<Statement>&& statement);
 
     // Whether any statement of the collection is shown in a window, so that bit changes
     // need to be passed on to ladders at all.
@@ -38,7 +38,8 @@ private:
     friend class Statement;
     void ForwardStatementChanged(const Statement& statement);
     void DisplayedChanged(bool displayed) { displayedCount_ += displayed ? 1 : -1; }
-    // Re-keys a statement whose first result was edited; false when another holds the key.
+    // Re-keys a statement whose first result was edited; false, with a message, when
+    // another statement holds the key.
     bool TakeNewKey(const Statement& statement, std::string_view newKey);
 
     int displayedCount_ = 0;

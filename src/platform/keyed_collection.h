@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <iterator>
 #include <memory>
@@ -141,6 +142,10 @@ public:
     }
 
     int Count() const { return static_cast<int>(entries_.size()); }
+
+    // Grows whenever an item leaves the collection, so that whoever keeps pointers to
+    // its items knows to look them up again.
+    std::uint64_t Generation() const { return generation_; }
     bool empty() const { return entries_.empty(); }
 
     // Removes the item of the key; a key that is not there is a RuntimeError.
@@ -152,6 +157,7 @@ public:
         const auto at = Find(*found->second);
         index_.erase(found);
         entries_.erase(at);
+        ++generation_;
     }
 
     // Removes the item at the 1-based position; a position that is not there is a RuntimeError.
@@ -168,12 +174,14 @@ public:
         }
         std::unique_ptr<T> taken = std::move(at->item);
         entries_.erase(at);
+        ++generation_;
         return taken;
     }
 
     void Clear() {
         index_.clear();
         entries_.clear();
+        ++generation_;
     }
 
     iterator begin() { return iterator(entries_.begin()); }
@@ -193,6 +201,7 @@ private:
     }
 
     Entries entries_;
+    std::uint64_t generation_ = 0;
     std::unordered_map<std::string, T*, CaseInsensitiveHash, CaseInsensitiveEqual> index_;
 };
 

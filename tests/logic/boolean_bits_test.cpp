@@ -244,6 +244,38 @@ TEST_F(BooleanBitsTest, TheCollectionForwardsTheEventOfTheBitLastFetched) {
     EXPECT_EQ(heard.size(), 2u);
 }
 
+TEST_F(BooleanBitsTest, AddOfAnExistingNameMakesThatBitTheForwardedOne) {
+    BooleanBit& a = AddBit("A");
+    AddBit("B");
+    bits.Item("B");
+    int heard = 0;
+    Subscription s = bits.BitChanged.Subscribe([&](std::int16_t, bool) { ++heard; });
+
+    bits.Add("A", true);
+    a.SetBitValue(false);
+
+    EXPECT_EQ(heard, 2);
+}
+
+TEST_F(BooleanBitsTest, AFailingListenerIsReportedAndTheValueStaysStored) {
+    BooleanBit& bit = AddBit("TR1");
+    bit.SetIsTrigger(true);
+    bit.SetvNumBlocks(&blocks);
+    Subscription s =
+        bit.BitChanged.Subscribe([](std::int16_t, bool) { throw std::runtime_error("Overflow"); });
+    platform.Answer(MsgAnswer::No);
+
+    bit.SetBitValue(true);
+    EXPECT_TRUE(bit.BitValue());
+    EXPECT_EQ(platform.boxes().at(0).title, "Error: Overflow");
+
+    // No edge is left behind: the falling change marks no numeric block.
+    platform.Answer(MsgAnswer::No);
+    host.journal.clear();
+    bit.SetBitValue(false, true);
+    EXPECT_TRUE(host.journal.empty());
+}
+
 TEST_F(BooleanBitsTest, RemovingTheForwardedBitIsSafeAndCounted) {
     AddBit("A");
     bits.Item("A");

@@ -117,6 +117,12 @@ TEST_F(SolveTest, NumericStatementsCompareABitsNumber) {
     EXPECT_TRUE(Value("Y=0", true));
 }
 
+TEST_F(SolveTest, ABitNamedLikeAComparisonIsReadAsThatBit) {
+    Set("X", false);
+    Set("X=5", true);
+    EXPECT_TRUE(Value("X=5", true));
+}
+
 TEST_F(SolveTest, AComparisonWhoseBitDoesNotExistIsFaulty) {
     Set("X", true);
     Statement& statement = Make("X>=5", true);
@@ -164,6 +170,26 @@ TEST_F(SolveTest, EverySolveReportsItsResultWithTheFirstResultBit) {
     statement.Solve();
 
     EXPECT_EQ(heard, (std::vector<std::string>{"OUT1 on", "OUT1 on"}));
+}
+
+TEST_F(SolveTest, ResettingAStatementClearsItsResult) {
+    Set("A", true);
+    Statement& statement = Make("A");
+    statement.Solve();
+    statement.ResetStatement();
+    EXPECT_FALSE(statement.Result());
+}
+
+TEST_F(SolveTest, ABitRemovedThroughAnyPathIsNoLongerRead) {
+    Set("GONE", true);
+    Statement& statement = Make("GONE");
+    statement.Solve();
+    ModelCollection<BooleanBit>& plain = bits;
+
+    plain.Remove("GONE");
+    statement.Solve();
+
+    EXPECT_FALSE(statement.Result());
 }
 
 TEST_F(SolveTest, BitsAddedOrRemovedAfterTheFirstSolveAreSeen) {
@@ -298,7 +324,8 @@ private:
         if (depth == 0 || Chance(25)) {
             const int index = Pick(int(bits.size()));
             const bool negated = Chance(30);
-            Part leaf{(negated ? "~" : "") + std::string("B") + std::to_string(index),
+            const char* negation = Chance(30) ? "NOT " : "~";
+            Part leaf{(negated ? negation : "") + std::string("B") + std::to_string(index),
                       bits[std::size_t(index)] != negated, 3};
             return Chance(10) ? Bracket(leaf) : leaf;
         }
@@ -316,7 +343,11 @@ private:
                 result = operand;
                 continue;
             }
-            result.text += op == 0 ? "+" : op == 1 ? "@" : "*";
+            if (Chance(20)) {
+                result.text += op == 0 ? " OR " : op == 1 ? " XOR " : " AND ";
+            } else {
+                result.text += op == 0 ? "+" : op == 1 ? "@" : "*";
+            }
             result.text += operand.text;
             result.value = op == 0   ? (result.value || operand.value)
                            : op == 1 ? (result.value != operand.value)

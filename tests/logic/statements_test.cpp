@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "logic/boolean_bits.h"
+#include "platform/runtime_error.h"
 #include "support/fake_platform.h"
 #include "support/fake_program_host.h"
 
@@ -105,6 +106,44 @@ TEST(Statements, AnEditOntoAnotherStatementsResultIsRefused) {
     EXPECT_EQ(statements.Item("X")->strStatement(), "A");
     ASSERT_EQ(platform.boxes().size(), 1u);
     EXPECT_EQ(platform.boxes()[0].title, "Veldra");
+}
+
+TEST(Statements, AnEditorThatEmptiesTheStatementFirstGetsItBackWhenTheEditIsRefused) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::Ok);
+    Statements statements;
+    statements.Add("ASSIGN A TO X;");
+    Statement& edited = *statements.Add("ASSIGN B*C TO Y, Z;");
+
+    edited.ResetStatement();
+    EXPECT_FALSE(edited.SetStrStatement("ASSIGN C TO X;"));
+
+    EXPECT_EQ(AssignText(edited), "ASSIGN B*C TO Y, Z;");
+    EXPECT_EQ(statements.Item("Y"), &edited);
+}
+
+TEST(Statements, AnEditKeepingTheFirstResultKeepsTheKeyItWasAddedUnder) {
+    FakePlatform platform;
+    Statements statements;
+    Statement& edited = *statements.Add("ASSIGN A TO X;", "OWN");
+
+    edited.ResetStatement();
+    EXPECT_TRUE(edited.SetStrStatement("ASSIGN B TO X;"));
+
+    EXPECT_EQ(statements.Item("OWN"), &edited);
+}
+
+TEST(Statements, AppendRefusesADuplicateAndLeavesTheStatementWithItsCaller) {
+    FakePlatform platform;
+    Statements statements;
+    statements.Add("ASSIGN A TO X;");
+    auto second = std::make_unique<Statement>();
+    second->SetStrStatement("ASSIGN B TO X;");
+
+    EXPECT_THROW(statements.Append(std::move(second)), RuntimeError);
+
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->strStatement(), "B");
 }
 
 TEST(Statements, RemovingTheForwardedStatementIsSafe) {
