@@ -25,6 +25,11 @@ public:
     // present is refused with the model's error question and yields nothing.
     MkBkQue* Add(std::string_view BitName);
 
+    // The queue's discipline: a name is queued at most once, and taking out a name that
+    // is not queued is nothing to report.
+    MkBkQue& AddIfAbsent(std::string_view BitName);
+    void RemoveIfPresent(std::string_view BitName);
+
     void Clear() { items_.Clear(); }
 };
 

@@ -50,30 +50,15 @@ struct TimerRequests {
     MkBkQues cancel;
     MkBkQues start;
 
-    void Cancel(std::string_view name) {
-        if (cancel.Item(name) == nullptr) {
-            cancel.Add(name);
-        }
-    }
-    void Uncancel(std::string_view name) {
-        if (cancel.Item(name) != nullptr) {
-            cancel.Remove(name);
-        }
-    }
+    void Cancel(std::string_view name) { cancel.AddIfAbsent(name); }
+    void Uncancel(std::string_view name) { cancel.RemoveIfPresent(name); }
     void Start(std::string_view name, bool value) {
-        MkBkQue* entry = start.Item(name);
-        if (entry == nullptr) {
-            entry = start.Add(name);
-        }
+        MkBkQue& entry = start.AddIfAbsent(name);
         if (value) {
-            entry->IsFront = true;
+            entry.IsFront = true;
         }
     }
-    void Unstart(std::string_view name) {
-        if (start.Item(name) != nullptr) {
-            start.Remove(name);
-        }
-    }
+    void Unstart(std::string_view name) { start.RemoveIfPresent(name); }
 };
 
 // Gives one result of a block statement to its bit.
@@ -127,7 +112,7 @@ void clsNumericBlocks::Solve() {
                 for (int k = 0; k <= statement.UboundResults(); ++k) {
                     const std::string_view name = statement.ResultBitName(k);
                     BooleanBits* bits = host.PrgBooleanBits();
-                    BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
+                    BooleanBit* bit = bits != nullptr ? bits->Item(name) : nullptr;
                     if (bit == nullptr) {
                         throw RuntimeError("Bit " + std::string(name) + " not found");
                     }

@@ -64,8 +64,10 @@ Table::~Table() = default;
 
 namespace {
 
+// Fetched with Item, as every bit about to change is: the program window's status grid
+// follows the bit fetched last.
 BooleanBit& BitNamed(BooleanBits* bits, std::string_view name, std::int16_t table) {
-    BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
+    BooleanBit* bit = bits != nullptr ? bits->Item(name) : nullptr;
     if (bit == nullptr) {
         throw RuntimeError("TABLE " + std::to_string(table) + " names the bit " +
                            std::string(name) + ", which does not exist");

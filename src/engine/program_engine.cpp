@@ -1,0 +1,600 @@
+#include "engine/program_engine.h"
+
+#include <exception>
+
+#include "engine/program_window.h"
+#include "platform/platform.h"
+
+namespace veldra {
+
+ProgramEngine::ProgramEngine(ProgramWindow& window, const Clock& clock)
+    : hostScope_(*this),
+      tmrProgram(50, [this] { tmrProgram_Timer(); }),
+      StartTimer(100, [this] { StartTimer_Timer(); }),
+      window_(window),
+      status_(clock) {
+    status_.changed = [this] { window_.StatusChanged(); };
+}
+
+ProgramEngine::~ProgramEngine() = default;
+
+// ---------------------------------------------------------------------------------------
+// Run control
+
+void ProgramEngine::StartStop() {
+    if (!running_) {
+        BooleanBit* cps = prgBooleanBits_ ? prgBooleanBits_->Find("CPS.STATUS") : nullptr;
+        if (cps != nullptr && !cps->BitValue() &&
+            MsgBox("SET CPS.STATUS?", MsgButtons::YesNo, MsgIcon::Question,
+                   "CPS.STATUS IS CLEAR (FALSE)") == MsgAnswer::Yes) {
+            // Yes means the bit is to be set, whatever the menu's check mark showed.
+            IOBits.Add("CPS.STATUS", true);
+            CPSChecked = true;
+        }
+        if (!StatementsQueued && prgBooleanBits_) {
+            status_.WriteInPlace("Placing all statements on que for evaluation..." +
+                                 std::string(ImmediateWindow::kLineBreak));
+            window_.DoEvents();
+            for (int i = 1; prgBooleanBits_ && i <= prgBooleanBits_->Count(); ++i) {
+                AddQue(prgBooleanBits_->Find(i)->BitName());
+            }
+            StatementsQueued = true;
+        }
+        running_ = true;
+        status_.SetRunning(true);
+        tmrProgram.SetEnabled(true);
+        StartTimer.SetEnabled(true);
+    } else {
+        tmrProgram.SetEnabled(false);
+        StartTimer.SetEnabled(false);
+        blnSolving = false;
+        running_ = false;
+        status_.SetRunning(false);
+        status_.FillStatusText();
+    }
+    window_.RunStateChanged();
+}
+
+void ProgramEngine::StopRun() {
+    if (running_) {
+        StartStop();
+        return;
+    }
+    tmrProgram.SetEnabled(false);
+    StartTimer.SetEnabled(false);
+    blnSolving = false;
+}
+
+void ProgramEngine::EditFaultyStatement(Statement& statement) {
+    window_.EditFaultyStatement(statement);
+}
+
+// ---------------------------------------------------------------------------------------
+// The scan
+
+void ProgramEngine::tmrProgram_Timer() {
+    tmrProgram.SetEnabled(false);
+    if (IOBits.Count() == 0 && !TimerComplete && !UpdateTrack) {
+        tmrProgram.SetEnabled(true);
+        return;
+    }
+    scanning_ = true;
+    struct ScanEnd {
+        ProgramEngine& engine;
+        ~ScanEnd() {
+            engine.scanning_ = false;
+            if (engine.releaseRequested_) {
+                engine.ReleaseNow();
+            }
+        }
+    } scanEnd{*this};
+
+    TimerComplete = false;
+    StableState(false);
+    blnSolving = true;
+    ApplyTrackData();
+    ApplyOutsideInputs();
+
+    for (int passes = 1;; ++passes) {
+        window_.DoEvents();
+        if (!ProgramLoaded() || !blnSolving) {
+            if (ProgramLoaded()) {
+                blnSolving = false;
+                StableState(true);
+            }
+            return;  // the changed board bits and timer requests wait for the next scan's end
+        }
+        if (BreakQue.Count() == 0) {
+            if (MakeQue.Count() > 0) {
+                SolveQue(MakeQue, true);
+            }
+        } else {
+            SolveQue(BreakQue, false);
+        }
+        if (passes > kPassLimit) {
+            const MsgAnswer answer = MsgBox(
+                "VELDRA has scanned your program 5,000 times and is unable to resolve the "
+                "logic.\r\nStop Simulation?",
+                MsgButtons::YesNo, MsgIcon::None, "Logic Loop?");
+            if (answer == MsgAnswer::Yes) {
+                StartStop();
+                break;
+            }
+            passes = 0;
+        }
+        if (BreakQue.Count() > 0 || MakeQue.Count() > 0) {
+            continue;
+        }
+        if (!TriggersPending) {
+            break;
+        }
+        TriggersPending = false;
+        EvaluateTriggers();
+    }
+
+    RequestTimers();
+    if (ShowIOUpdates) {
+        UpdateStatus("X", false, false, true, false, false, 0);
+    }
+    UpdateIOBoards();
+    StableState(true);
+    blnSolving = false;
+    if (running_) {
+        tmrProgram.SetEnabled(true);
+    }
+}
+
+void ProgramEngine::ApplyTrackData() {
+    if (!UpdateTrack) {
+        return;
+    }
+    UpdateTrack = false;
+    for (int w = TrackBits.Count(); w >= 1; --w) {
+        TrackForm& form = *TrackBits.Item(w);
+        for (int b = form.TrackBitsCount(); b >= 1; --b) {
+            const BooleanBit& pending = *form.TrackBits(b);
+            const std::string name = pending.BitName();
+            const bool value = pending.BitValue();
+            form.RemoveTrackBit(b);
+            BooleanBit* bit = prgBooleanBits_->Item(name);
+            if (bit == nullptr) {
+                ReportUnknown("coded-track bit", name);
+                continue;
+            }
+            bit->SetBitValue(value, false);
+            AddQue(name);
+            if (bit->IsTrigger()) {
+                TriggersPending = true;
+            }
+        }
+        TrackBits.Remove(w);
+    }
+}
+
+void ProgramEngine::ApplyOutsideInputs() {
+    for (int i = IOBits.Count(); i >= 1; --i) {
+        const BooleanBit& entry = *IOBits.Find(i);
+        const std::string name = entry.BitName();
+        const bool value = entry.BitValue();
+        IOBits.Remove(i);
+        if (name == "SPARE") {
+            MsgBox("Your program has attempted to change the status of an unused bit",
+                   MsgButtons::Ok, MsgIcon::Critical, "VELDRA");
+            continue;
+        }
+        BooleanBit* bit = prgBooleanBits_->Item(name);
+        if (bit == nullptr) {
+            ReportUnknown("input", name);
+            continue;
+        }
+        if (bit->BitValue() != value) {
+            bit->SetBitValue(value, false);
+            AddQue(name);
+            if (bit->IsTrigger()) {
+                TriggersPending = true;
+            }
+        }
+    }
+}
+
+void ProgramEngine::SolveQue(MkBkQues& Que, bool IsMake) {
+    while (Que.Count() > 0 && ProgramLoaded()) {
+        // A name, not a reference: the statement may open its editor modally.
+        const std::string key = Que.Item(1)->BitName;
+        Statement* stmt = prgAssigns ? prgAssigns->Item(key) : nullptr;
+        if (stmt == nullptr) {
+            ReportUnknown("statement", key);
+            Que.RemoveIfPresent(key);
+            continue;
+        }
+        if (!stmt->Solve()) {
+            Que.RemoveIfPresent(key);  // disabled or faulty: there is no result to give
+            continue;
+        }
+        const bool result = stmt->Result();
+        for (int i = 0; i <= stmt->UboundResults() && ProgramLoaded(); ++i) {
+            const std::string name(stmt->ResultBitName(i));
+            // Fetched with Item: the status grid follows the bit fetched last before a change.
+            BooleanBit* bit = prgBooleanBits_->Item(name);
+            if (bit == nullptr) {
+                ReportUnknown("result bit", name);
+                continue;
+            }
+            if (bit->IsTimer()) {
+                if (result == bit->BitValue()) {
+                    CancelTimerQue.AddIfAbsent(name);
+                } else {
+                    CancelTimerQue.RemoveIfPresent(name);
+                }
+            }
+            if (bit->BitValue() != result) {
+                SetBitValue(*bit, result);
+                if (IsMake && BreakQue.Count() > 0) {
+                    Que.RemoveIfPresent(key);  // make work gives way to break work
+                    return;
+                }
+            }
+        }
+        Que.RemoveIfPresent(key);
+    }
+}
+
+void ProgramEngine::SetBitValue(BooleanBit& bit, bool vValue) {
+    const std::string& BitName = bit.BitName();
+    if (vValue) {
+        if (bit.IsTimer() && !bit.BitValue() && bit.OnTime() > 0) {
+            StartTimerQue.AddIfAbsent(BitName).IsFront = true;
+            return;
+        }
+        if (BitName == "KILL") {
+            MsgBox("KILL BIT SET", MsgButtons::Ok, MsgIcon::Critical,
+                   "Actual Unit Would Halt Execution");
+        }
+    } else if (bit.BitValue() && bit.IsTimer() && bit.OffTime() > 0) {
+        StartTimerQue.AddIfAbsent(BitName);
+        return;
+    }
+    bit.SetBitValue(vValue, false);
+    if (bit.IsTrigger()) {
+        TriggersPending = true;
+    }
+    QueueReaders(bit);
+}
+
+void ProgramEngine::AddQue(std::string_view vData, bool vClear) {
+    if (vClear) {
+        BreakQue.Clear();
+        MakeQue.Clear();
+        return;
+    }
+    BooleanBit* bit = prgBooleanBits_ ? prgBooleanBits_->Find(vData) : nullptr;
+    if (bit == nullptr) {
+        ReportUnknown("bit", vData);
+        return;
+    }
+    QueueReaders(*bit);
+}
+
+void ProgramEngine::QueueReaders(BooleanBit& bit) {
+    GuardWindow([&] {
+        const std::string& name = bit.BitName();
+        if (bit.IsFormBit()) {
+            AddChangedBit(name);
+        }
+        const bool value = bit.BitValue();
+        for (const MkBkQue& reader : bit.BitMap()) {
+            if (reader.IsBack) {
+                (value ? BreakQue : MakeQue).AddIfAbsent(reader.BitName);
+            }
+            if (reader.IsFront) {
+                (value ? MakeQue : BreakQue).AddIfAbsent(reader.BitName);
+            }
+        }
+        if (bit.IsAssigned() && prgAssigns) {
+            const Statement* own = prgAssigns->Find(name);
+            if (own != nullptr && own->ResultBitName(0) == name) {
+                RequeueAssignedStatement(*own);
+            }
+        }
+    });
+}
+
+bool ProgramEngine::RequeueAssignedStatement(const Statement& stmt) {
+    bool requeued = false;
+    for (int i = 0; i <= stmt.UboundResults(); ++i) {
+        const std::string_view name = stmt.ResultBitName(i);
+        const BooleanBit* bit = prgBooleanBits_->Find(name);
+        if (bit != nullptr && bit->BitValue() != stmt.Result() && vTimeQue.Item(name) == nullptr) {
+            requeued = true;
+            BreakQue.AddIfAbsent(stmt.ResultBitName(0));
+        }
+    }
+    return requeued;
+}
+
+void ProgramEngine::EvaluateTriggers() {
+    GuardWindow([&] {
+        for (int i = 1; i <= prgTables.Count(); ++i) {
+            if (Table* table = prgTables.Item(i); table != nullptr && table->TableTriggered()) {
+                table->Update();
+            }
+        }
+        if (prgNumBlks) {
+            prgNumBlks->Solve();
+        }
+    });
+}
+
+void ProgramEngine::RequestTimers() {
+    // A cancellation beats a start of the same bit in the same scan.
+    for (const MkBkQue& cancel : CancelTimerQue) {
+        CancelTimer(cancel.BitName);
+        StartTimerQue.RemoveIfPresent(cancel.BitName);
+    }
+    for (int i = 1; i <= StartTimerQue.Count(); ++i) {
+        const MkBkQue& start = *StartTimerQue.Item(i);
+        TimeIt(start.BitName, start.IsFront);
+    }
+    CancelTimerQue.Clear();
+    StartTimerQue.Clear();
+}
+
+void ProgramEngine::AddChangedBit(std::string_view BitName) {
+    GuardWindow([&] {
+        const BooleanBit* bit = prgBooleanBits_ ? prgBooleanBits_->Find(BitName) : nullptr;
+        if (bit == nullptr) {
+            ReportUnknown("bit", BitName);
+            return;
+        }
+        ChangedBits.Add(bit->BitName(), bit->BitValue(), bit->IsTimer(), bit->OnTime(),
+                        bit->OffTime(), bit->IsFormBit());
+        ChangedBits.Find(bit->BitName())->SetFormIndex(bit->FormIndex());
+    });
+}
+
+void ProgramEngine::UpdateIOBoards() {
+    GuardWindow([&] {
+        for (int i = ChangedBits.Count(); i >= 1; --i) {
+            const BooleanBit& changed = *ChangedBits.Find(i);
+            const std::string name = changed.BitName();
+            if (changed.IsFormBit()) {
+                changed.UpdateIO();
+            }
+            if (ChangedBits.Find(name) != nullptr) {
+                ChangedBits.Remove(name);
+            }
+        }
+    });
+}
+
+bool ProgramEngine::StableState(bool vState) {
+    const bool wasStable = !lampLit_;
+    if (lampLit_ == vState) {
+        lampLit_ = !vState;
+        window_.SolvingChanged();
+    }
+    return wasStable;
+}
+
+// ---------------------------------------------------------------------------------------
+// Delay timers and the timer service
+
+void ProgramEngine::StartTimer_Timer() {
+    StartTimer.SetEnabled(false);
+    for (int i = vTimeQue.Count(); i >= 1; --i) {
+        if (i > vTimeQue.Count()) {
+            continue;  // a bit's watch box let something empty the timers meanwhile
+        }
+        TimerQue& timer = *vTimeQue.Item(i);
+        const std::string name = timer.BitName();
+        if (CancelledTimers.Item(name) != nullptr) {
+            CancelledTimers.Remove(name);
+            vTimeQue.Remove(i);
+            RemoveTimerLine(name);
+            continue;
+        }
+        const std::string seconds = timer.TimeLeft();
+        if (timer.UpDateDisplay()) {
+            TimerQue_TimeLeft(name, seconds);
+            continue;
+        }
+        if (!timer.TimeFinished()) {
+            continue;
+        }
+        BooleanBit* bit = prgBooleanBits_ ? prgBooleanBits_->Item(name) : nullptr;
+        if (bit != nullptr) {
+            timer.UpdateBitValue(*bit);
+            if (bit->IsTrigger()) {
+                TriggersPending = true;
+            }
+            if (bit->IsFormBit()) {
+                AddChangedBit(name);
+            }
+        }
+        if (vTimeQue.Item(name) != nullptr) {
+            vTimeQue.Remove(name);
+        }
+        RemoveTimerLine(name);
+        AddQue(name);
+        TimerComplete = true;
+    }
+    StartTimer.SetEnabled(true);
+}
+
+void ProgramEngine::TimeIt(std::string_view strResult, bool blnValue) {
+    const BooleanBit* bit = prgBooleanBits_ ? prgBooleanBits_->Find(strResult) : nullptr;
+    if (bit == nullptr) {
+        ReportUnknown("timer bit", strResult);
+        return;
+    }
+    const float delay = float(blnValue ? bit->OnTime() : bit->OffTime());
+    StartDelayTimer(vTimeQue, CancelledTimers, bit->BitName(), delay, blnValue);
+}
+
+void ProgramEngine::CancelTimer(std::string_view strTimer) {
+    if (vTimeQue.Item(strTimer) != nullptr) {
+        CancelledTimers.Add(strTimer);
+    }
+}
+
+void ProgramEngine::UpDateTimers(BooleanBits& vBits) {
+    if (!prgBooleanBits_) {
+        prgBooleanBits_ = std::make_unique<BooleanBits>();
+    }
+    for (const BooleanBit& timed : vBits) {
+        BooleanBit* bit = prgBooleanBits_->Find(timed.BitName());
+        if (bit != nullptr && bit->BitName() == timed.BitName()) {
+            bit->SetOnTime(timed.OnTime());
+            bit->SetOffTime(timed.OffTime());
+        } else {
+            prgBooleanBits_->Add(timed.BitName(), false, timed.IsTimer(), timed.OnTime(),
+                                 timed.OffTime(), true);
+        }
+    }
+}
+
+namespace {
+
+constexpr std::string_view kTimeRemaining = " Time Remaining: ";
+
+// Where the line of a bit starts in the "Time Que" text, matched on the whole name.
+std::size_t TimerLineAt(std::string_view text, std::string_view BitName) {
+    const std::string head = std::string(BitName) + std::string(kTimeRemaining);
+    for (std::size_t at = text.find(head); at != std::string_view::npos;
+         at = text.find(head, at + 1)) {
+        if (at == 0 || text[at - 1] == '\n') {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+void ProgramEngine::TimerQue_TimeLeft(std::string_view BitName, std::string_view vTime) {
+    if (!window_.TimeQuePageShown()) {
+        return;
+    }
+    const std::string line =
+        std::string(BitName) + std::string(kTimeRemaining) + std::string(vTime) + " Sec";
+    const std::size_t at = TimerLineAt(txtTimers_, BitName);
+    if (at == std::string::npos) {
+        txtTimers_ += line + std::string(ImmediateWindow::kLineBreak);
+    } else {
+        const std::size_t end = txtTimers_.find(ImmediateWindow::kLineBreak, at);
+        txtTimers_.replace(at, (end == std::string::npos ? txtTimers_.size() : end) - at, line);
+    }
+    window_.TimersChanged();
+}
+
+void ProgramEngine::RemoveTimerLine(std::string_view BitName) {
+    const std::size_t at = TimerLineAt(txtTimers_, BitName);
+    if (at == std::string::npos) {
+        return;
+    }
+    const std::size_t end = txtTimers_.find(ImmediateWindow::kLineBreak, at);
+    txtTimers_.erase(at, end == std::string::npos ? std::string::npos
+                                                  : end + ImmediateWindow::kLineBreak.size() - at);
+    window_.TimersChanged();
+}
+
+void ProgramEngine::ShowTimerCount(int count) {
+    timerCount_ = count;
+    if (count == 0) {
+        txtTimers_.clear();
+    }
+    window_.TimersChanged();
+}
+
+// ---------------------------------------------------------------------------------------
+// The immediate window
+
+bool ProgramEngine::Filtered(std::string_view BitName) {
+    const BooleanBit* bit = prgBooleanBits_ ? prgBooleanBits_->Find(BitName) : nullptr;
+    return bit != nullptr && bit->Filter();  // a bit not (yet) in the program is shown
+}
+
+void ProgramEngine::UpdateStatus(std::string_view BitName, bool vValue, bool IsTimer,
+                                 bool SetOutput, bool IsTable, bool IsNumeric,
+                                 std::int16_t Numeric) {
+    GuardWindow([&] {
+        const int start = status_.StatusIndex();
+        const std::string name(BitName);
+        if (IsTable && !SetOutput && !IsTimer) {
+            status_.WriteEntry(name);
+        } else if (IsNumeric) {
+            // Numeric entries are neither filtered nor logged.
+            auto logged = std::exchange(status_.logged, nullptr);
+            status_.WriteEntry(name);
+            status_.WriteUnstamped("Value Changed, New Value = " + std::to_string(Numeric));
+            status_.logged = std::move(logged);
+        } else if (IsTimer && !SetOutput && !IsTable) {
+            if (Filtered(BitName)) {
+                return;
+            }
+            status_.WriteEntry((vValue ? "Set Timer Que: " : "Clear Timer Que: ") + name);
+        } else if (!IsTable && !SetOutput && !IsTimer) {
+            if (Filtered(BitName)) {
+                return;
+            }
+            status_.WriteEntry((vValue ? "Setting bit: " : "Clearing bit: ") + name);
+        } else if (SetOutput && !IsTable && !IsTimer) {
+            status_.WriteEntry("Updating IO");
+        }
+        status_.Display(start);
+    });
+}
+
+void ProgramEngine::ReportUnknown(std::string_view what, std::string_view name) {
+    const std::string key = std::string(what) + ":" + std::string(name);
+    if (reportedUnknown_.insert(key).second) {
+        const int start = status_.StatusIndex();
+        status_.WriteEntry("Ignored unknown " + std::string(what) + ": " + std::string(name));
+        status_.Display(start);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Menus, windows and the program's lifetime
+
+void ProgramEngine::TableAdded(Table& table) {
+    window_.TableAdded(table);
+    if (!forceTablesEnabled_) {
+        forceTablesEnabled_ = true;
+        window_.MenusChanged();
+    }
+}
+
+void ProgramEngine::NumericBlockAdded() {
+    if (!numericMenusEnabled_) {
+        numericMenusEnabled_ = true;
+        window_.MenusChanged();
+    }
+}
+
+void ProgramEngine::ReleaseProgram() {
+    blnSolving = false;
+    if (scanning_) {
+        releaseRequested_ = true;  // the scan holds on to the program until it unwinds
+        return;
+    }
+    ReleaseNow();
+}
+
+void ProgramEngine::ReleaseNow() {
+    releaseRequested_ = false;
+    prgAssigns.reset();
+    prgNumBlks.reset();
+    prgBooleanBits_.reset();
+}
+
+template <class Body>
+void ProgramEngine::GuardWindow(Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+    }
+}
+
+}  // namespace veldra

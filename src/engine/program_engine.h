@@ -1,0 +1,164 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "engine/immediate_window.h"
+#include "engine/track_forms.h"
+#include "logic/boolean_bits.h"
+#include "logic/mk_bk_ques.h"
+#include "logic/numeric_block.h"
+#include "logic/program_host.h"
+#include "logic/statements.h"
+#include "logic/table.h"
+#include "logic/timer_que.h"
+#include "logic/user_bits.h"
+#include "platform/timer.h"
+
+namespace veldra {
+
+class Clock;
+class ProgramWindow;
+
+// The program window's engine: it owns the loaded program while it is open and runs its
+// logic. A scan tick takes what arrived since the last one (coded-track data, outside
+// inputs, expired delay timers), solves every statement that reads a changed bit, break
+// work strictly before make work, evaluates triggered tables and numeric blocks once the
+// queues are empty, and at its end starts or cancels delay timers and pushes changed
+// board bits to their windows. It is the program host the logic model reports to.
+class ProgramEngine final : public ProgramHost {
+    // First, so that it is the last to go: the program's objects report to the engine
+    // until the very end.
+    ProgramHostScope hostScope_;
+
+public:
+    static constexpr int kPassLimit = 5000;
+    static constexpr const char* kStartCaption = "Start Program";
+    static constexpr const char* kStopCaption = "Stop Program";
+
+    ProgramEngine(ProgramWindow& window, const Clock& clock);
+    ~ProgramEngine() override;
+    ProgramEngine(const ProgramEngine&) = delete;
+    ProgramEngine& operator=(const ProgramEngine&) = delete;
+
+    // --- The loaded program and the run-time state, as the program window holds them.
+    clsTimers vTimeQue;
+    BooleanBits ChangedBits;  // copies of the board bits changed in this scan
+    BooleanBits IOBits;       // pending outside inputs
+    TrackForms TrackBits;     // coded-track windows with pending received bits
+    bool blnSolving = false;
+    UserBits prgUserBits;
+    std::unique_ptr<Statements> prgAssigns;
+    bool UpdateTrack = false;
+    Tables prgTables;
+    std::unique_ptr<clsNumericBlocks> prgNumBlks;  // none when the source has none
+    bool TimerComplete = false;
+    BooleanBits* PrgBooleanBits() override { return prgBooleanBits_.get(); }
+    void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) { prgBooleanBits_ = std::move(bits); }
+
+    MkBkQues BreakQue;
+    MkBkQues MakeQue;
+    bool TriggersPending = true;
+    MkBkQues CancelTimerQue;
+    MkBkQues StartTimerQue;
+    CancelTimers CancelledTimers;
+
+    // The statements of every bit have been queued since the program was loaded.
+    bool StatementsQueued = false;
+    // "Do Not Show IO Update in Immediate Window" is not ticked.
+    bool ShowIOUpdates = true;
+    // The check mark of the "CPS.STATUS" system-bit menu item.
+    bool CPSChecked = false;
+
+    // --- The window's timers: the scan (50 ms) and the timer service (100 ms).
+    Timer tmrProgram;
+    Timer StartTimer;
+
+    // --- Run control.
+    bool Running() const { return running_; }
+    // The start button's caption, copied to the main window's run menu item.
+    std::string StartCaption() const { return running_ ? kStopCaption : kStartCaption; }
+    // Starts a stopped program, stops a running one.
+    void StartStop();
+    // The "Solving Program" lamp.
+    bool SolvingLampLit() const { return lampLit_; }
+
+    // --- The scan.
+    void tmrProgram_Timer();
+    void AddQue(std::string_view vData, bool vClear = false) override;
+    void AddChangedBit(std::string_view BitName) override;
+    void UpdateIOBoards();
+    // Switches the lamp (True: stable, False: solving); True when it showed stable before.
+    bool StableState(bool vState);
+
+    // --- Delay timers and the timer service.
+    void StartTimer_Timer();
+    void TimeIt(std::string_view strResult, bool blnValue) override;
+    void CancelTimer(std::string_view strTimer) override;
+    void UpDateTimers(BooleanBits& vBits);
+    void TimerQue_TimeLeft(std::string_view BitName, std::string_view vTime);
+    float TimerInterval() const override { return float(StartTimer.Interval()); }
+    void ShowTimerCount(int count) override;
+    // The "Time Que" page: one line per displayed timer, and the count of running timers.
+    const std::string& TimersText() const { return txtTimers_; }
+    int TimerCount() const { return timerCount_; }
+
+    // --- The immediate window.
+    void UpdateStatus(std::string_view BitName, bool vValue, bool IsTimer, bool SetOutput,
+                      bool IsTable, bool IsNumeric, std::int16_t Numeric) override;
+    ImmediateWindow& Status() { return status_; }
+    const ImmediateWindow& Status() const { return status_; }
+
+    // --- What the logic model asks of the window.
+    void TriggerBitChanged() override { TriggersPending = true; }
+    void TableAdded(Table& table) override;
+    void NumericBlockAdded() override;
+    void StopRun() override;
+    void EditFaultyStatement(Statement& statement) override;
+
+    // The force menus become usable once the program has tables or numeric blocks.
+    bool ForceTablesEnabled() const { return forceTablesEnabled_; }
+    bool NumericMenusEnabled() const { return numericMenusEnabled_; }
+
+    // Releases the loaded program. A scan in progress ends at its next pass; the program
+    // is let go once that scan has unwound.
+    void ReleaseProgram();
+    bool ProgramLoaded() const { return prgBooleanBits_ != nullptr && !releaseRequested_; }
+
+private:
+    void ApplyTrackData();
+    void ApplyOutsideInputs();
+    void SolveQue(MkBkQues& Que, bool IsMake);
+    void SetBitValue(BooleanBit& bit, bool vValue);
+    // What AddQue does for a bit already in hand.
+    void QueueReaders(BooleanBit& bit);
+    bool RequeueAssignedStatement(const Statement& stmt);
+    void EvaluateTriggers();
+    void RequestTimers();
+    void RemoveTimerLine(std::string_view BitName);
+    bool Filtered(std::string_view BitName);
+    // A name the program does not hold: dropped, and said once in the immediate window.
+    void ReportUnknown(std::string_view what, std::string_view name);
+    // A window operation's failure: its description in a "Veldra" box.
+    template <class Body>
+    void GuardWindow(Body&& body);
+    void ReleaseNow();
+
+    ProgramWindow& window_;
+    ImmediateWindow status_;
+    std::unique_ptr<BooleanBits> prgBooleanBits_;
+    bool running_ = false;
+    bool lampLit_ = false;
+    bool scanning_ = false;
+    bool releaseRequested_ = false;
+    bool forceTablesEnabled_ = false;
+    bool numericMenusEnabled_ = false;
+    std::string txtTimers_;
+    int timerCount_ = 0;
+    std::unordered_set<std::string> reportedUnknown_;
+};
+
+}  // namespace veldra

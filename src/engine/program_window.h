@@ -1,0 +1,38 @@
+#pragma once
+
+namespace veldra {
+
+class Statement;
+class Table;
+
+// What the scan engine needs of the program window that shows it: a chance for the
+// desktop to handle its events in the middle of a long scan, and word that something it
+// shows has changed. The window reads the new state from the engine. Tests fake it.
+class ProgramWindow {
+public:
+    virtual ~ProgramWindow() = default;
+
+    // Lets the desktop handle pending events; a scan calls it on every pass.
+    virtual void DoEvents() {}
+
+    // The run state (start button caption, run menu item, immediate window view) changed.
+    virtual void RunStateChanged() {}
+    // The "Solving Program" lamp changed.
+    virtual void SolvingChanged() {}
+    // The immediate window's painted lines or text changed.
+    virtual void StatusChanged() {}
+    // The "Time Que" text or the count of running timers changed.
+    virtual void TimersChanged() {}
+    // Whether the "Time Que" page is the one shown: only then are timer lines written.
+    virtual bool TimeQuePageShown() const { return true; }
+
+    // A state table was created and needs its window.
+    virtual void TableAdded(Table& table) { (void)table; }
+    // A menu's enabled state changed.
+    virtual void MenusChanged() {}
+
+    // Opens the editor for a statement disabled as faulty, modally.
+    virtual void EditFaultyStatement(Statement& statement) { (void)statement; }
+};
+
+}  // namespace veldra

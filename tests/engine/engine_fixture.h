@@ -1,0 +1,132 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/program_engine.h"
+#include "engine/program_window.h"
+#include "panels/board_panel.h"
+#include "support/fake_clock.h"
+#include "support/fake_platform.h"
+
+namespace veldra::testing {
+
+// A program window that counts what it is told and lets a test act in the middle of a
+// scan, where the desktop would handle its events.
+class FakeProgramWindow final : public ProgramWindow {
+public:
+    void DoEvents() override {
+        ++yields;
+        if (onYield) {
+            onYield();
+        }
+    }
+    void RunStateChanged() override { ++runStateChanges; }
+    bool TimeQuePageShown() const override { return timeQueShown; }
+    void EditFaultyStatement(Statement& statement) override { edited.push_back(&statement); }
+
+    std::function<void()> onYield;
+    int yields = 0;
+    int runStateChanges = 0;
+    bool timeQueShown = true;
+    std::vector<Statement*> edited;
+};
+
+// A board window that records the bits pushed to it.
+class RecordingBoard final : public BoardPanel {
+public:
+    std::string Name() const override { return "frmIO"; }
+    std::string Caption() const override { return "IO Board"; }
+    void UpdateOutput(std::string_view BitName, bool BitValue) override {
+        shown.push_back(std::string(BitName) + (BitValue ? " on" : " off"));
+    }
+    std::vector<std::string> shown;
+};
+
+// A program assembled in code, mapped as load completion maps it: every statement
+// registered with the bits it reads, result bits marked as assigned.
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest() {
+        engine.SetPrgBooleanBits(std::make_unique<BooleanBits>());
+        engine.prgAssigns = std::make_unique<Statements>();
+    }
+
+    BooleanBits& Bits() { return *engine.PrgBooleanBits(); }
+    // The bit of that name, made when missing; a value given is set without a line.
+    BooleanBit& Bit(const std::string& name, std::optional<bool> value = std::nullopt) {
+        BooleanBit* bit = Bits().Find(name);
+        if (bit == nullptr) {
+            bit = Bits().Add(name, false);
+        }
+        if (value) {
+            bit->SetBitValue(*value, true);
+        }
+        return *bit;
+    }
+    BooleanBit& TimerBit(const std::string& name, std::int32_t onTime, std::int32_t offTime) {
+        BooleanBit& bit = Bit(name);
+        bit.SetOnTime(onTime);
+        bit.SetOffTime(offTime);
+        return bit;
+    }
+
+    // Adds "ASSIGN expression TO results;" and maps it.
+    Statement& Assign(const std::string& expression, const std::string& results) {
+        Statement& statement =
+            *engine.prgAssigns->Add("ASSIGN " + expression + " TO " + results + ";");
+        statement.SetBits(&Bits());
+        for (int i = 0; i <= statement.UboundResults(); ++i) {
+            Bit(std::string(statement.ResultBitName(i))).SetIsAssigned(true);
+        }
+        for (int i = 0; i <= statement.UboundOpBit(); ++i) {
+            BooleanBit& bit = Bit(std::string(statement.OpBitName(i)));
+            bit.SetRung(engine.prgAssigns.get());
+            bit.Assigns(statement);
+        }
+        subscriptions.push_back(statement.StatementChanged.Subscribe(
+            [this](bool, std::string_view key) { solved.push_back(std::string(key)); }));
+        return statement;
+    }
+
+    // An outside input, as a board click leaves it for the next tick.
+    void Input(const std::string& name, bool value) { engine.IOBits.Add(name, value); }
+    void Tick() { engine.tmrProgram_Timer(); }
+    void ServiceTick() { engine.StartTimer_Timer(); }
+
+    // Starts the program without the first start's queueing of every statement, so that
+    // a test sees only the work its inputs cause.
+    void Start() {
+        engine.StatementsQueued = true;
+        engine.StartStop();
+        ASSERT_TRUE(engine.Running());
+    }
+
+    bool Value(const std::string& name) { return Bits().Find(name)->BitValue(); }
+
+    std::vector<std::string> StatusLines() {
+        std::vector<std::string> lines;
+        const ImmediateWindow& status = engine.Status();
+        for (int i = 0; i < status.StatusIndex(); ++i) {
+            if (const auto& slot = status.Slot(i)) {
+                std::string text = slot->substr(10);  // past the stamp and its line break
+                text.erase(text.find_last_not_of(' ') + 1);
+                lines.push_back(text);
+            }
+        }
+        return lines;
+    }
+
+    FakePlatform platform;
+    FakeClock clock;
+    FakeProgramWindow window;
+    ProgramEngine engine{window, clock};
+    std::vector<std::string> solved;
+    std::vector<Subscription> subscriptions;
+};
+
+}  // namespace veldra::testing
