@@ -1,0 +1,3 @@
+# The source loader, part of the core library.
+target_sources(veldra_core PRIVATE
+)
