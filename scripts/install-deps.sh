@@ -10,6 +10,7 @@ packages=(
     libgtest-dev
     libgmock-dev
     libbenchmark-dev
+    libabsl-dev
 )
 
 missing=()

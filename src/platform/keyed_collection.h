@@ -1,5 +1,6 @@
 #pragma once
 
+#include <absl/container/flat_hash_map.h>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 #include "platform/ascii_text.h"
@@ -202,7 +202,7 @@ private:
 
     Entries entries_;
     std::uint64_t generation_ = 0;
-    std::unordered_map<std::string, T*, CaseInsensitiveHash, CaseInsensitiveEqual> index_;
+    absl::flat_hash_map<std::string, T*, CaseInsensitiveHash, CaseInsensitiveEqual> index_;
 };
 
 }  // namespace veldra
