@@ -583,9 +583,12 @@ void ProgramEngine::ReleaseProgram() {
 
 void ProgramEngine::ReleaseNow() {
     releaseRequested_ = false;
+    prgTables.Clear();
+    prgUserBits.Clear();
     prgAssigns.reset();
     prgNumBlks.reset();
     prgBooleanBits_.reset();
+    displays_ = Displays{};
 }
 
 template <class Body>

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
+#include "engine/cpu_board.h"
 #include "engine/immediate_window.h"
 #include "engine/track_forms.h"
 #include "logic/boolean_bits.h"
@@ -68,10 +70,40 @@ public:
 
     // The statements of every bit have been queued since the program was loaded.
     bool StatementsQueued = false;
-    // "Do Not Show IO Update in Immediate Window" is not ticked.
-    bool ShowIOUpdates = true;
+    // "Do Not Show IO Update in Immediate Window" is not ticked (it is when a program opens).
+    bool ShowIOUpdates = false;
     // The check mark of the "CPS.STATUS" system-bit menu item.
     bool CPSChecked = false;
+
+    // --- Load completion and the displays it builds.
+
+    // Binds the loaded program together once the loader has read it: every bit a window
+    // reports becomes a board bit bound to the oldest window that reports it, the CPU
+    // lights, user bits and numerics join the bits, every name a table or numeric block
+    // uses exists, trigger bits know their tables and blocks; then MapBits. `windows`
+    // are the board, table and toggle windows in the order they were loaded.
+    void LoadFinished(const std::vector<BoardPanel*>& windows);
+    // Links every statement to the bits it reads and writes, and rebuilds the displays.
+    // Run again after a statement was edited, once every bit's statement map is emptied.
+    void MapBits();
+
+    // What the program window's lists show, as built by load completion.
+    struct Displays {
+        std::vector<std::string> statusRows;    // one per Boolean bit; the row is its vIndex
+        std::vector<std::string> timerBits;     // the timer page's list
+        std::vector<std::string> booleanBits;   // the Force Bit check list
+        std::vector<std::string> userBits;      // the User Bits check list, in source order
+        std::vector<std::string> userNumerics;  // "name = value" of each user numeric
+        std::vector<std::string> numericBits;   // "name = value" of each numeric bit
+    };
+    const Displays& Lists() const { return displays_; }
+
+    // The program window as the board of the CPU lights.
+    CpuBoard& Cpu() { return cpu_; }
+
+    // Closes the program for good: every delay timer and pending request goes, then every
+    // collection. A later program's first start queues all statements again.
+    void CloseWindow();
 
     // --- The window's timers: the scan (50 ms) and the timer service (100 ms).
     Timer tmrProgram;
@@ -146,6 +178,12 @@ private:
     template <class Body>
     void GuardWindow(Body&& body);
     void ReleaseNow();
+    void CreateMissingInputBit(std::string_view name);
+    void BindBoardBits(const std::vector<BoardPanel*>& windows);
+    void AddUserBits();
+    void CompleteTables();
+    void CompleteNumericBlocks();
+    void BuildDisplays();
 
     ProgramWindow& window_;
     ImmediateWindow status_;
@@ -159,6 +197,8 @@ private:
     std::string txtTimers_;
     int timerCount_ = 0;
     std::unordered_set<std::string> reportedUnknown_;
+    CpuBoard cpu_{[this] { return prgBooleanBits_.get(); }};
+    Displays displays_;
 };
 
 }  // namespace veldra

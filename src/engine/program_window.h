@@ -31,6 +31,12 @@ public:
     // A menu's enabled state changed.
     virtual void MenusChanged() {}
 
+    // Load completion keeps the window minimised, then busy while it builds the displays.
+    virtual void ShowMinimized(bool minimized) { (void)minimized; }
+    virtual void SetBusy(bool busy) { (void)busy; }
+    // The status grid and the bit lists were rebuilt.
+    virtual void DisplaysChanged() {}
+
     // Opens the editor for a statement disabled as faulty, modally.
     virtual void EditFaultyStatement(Statement& statement) { (void)statement; }
 };

@@ -29,8 +29,6 @@ public:
     // is not queued is nothing to report.
     MkBkQue& AddIfAbsent(std::string_view BitName);
     void RemoveIfPresent(std::string_view BitName);
-
-    void Clear() { items_.Clear(); }
 };
 
 }  // namespace veldra

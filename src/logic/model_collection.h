@@ -44,6 +44,13 @@ public:
         GuardModel(ProgressWindow::Keep, [&] { items_.Remove(position); });
     }
 
+    void Clear() {
+        for (const T& item : items_) {
+            Removing(item);
+        }
+        items_.Clear();
+    }
+
     // Grows whenever an item leaves the collection (see KeyedCollection).
     std::uint64_t Generation() const { return items_.Generation(); }
 

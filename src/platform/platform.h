@@ -36,6 +36,11 @@ public:
 
     // Closes the loading-progress window if it is open; does nothing otherwise.
     virtual void UnloadLoadingProgress() = 0;
+
+    // The loading-progress window's status line and bar. Setting either shows the window,
+    // on top of the others, when it is closed.
+    virtual void SetLoadingStatus(const std::string& text) { (void)text; }
+    virtual void SetLoadingProgress(double value, double maximum) { (void)value, (void)maximum; }
 };
 
 // The platform installed for the program. The desktop is one per process, as the

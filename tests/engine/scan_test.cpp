@@ -209,6 +209,7 @@ TEST_F(ScanTest, ChangedBoardBitsArePushedToTheirWindowsAtTheEnd) {
     Assign("IN", "LAMP");
     Bit("LAMP").SetIsFormBit(true);
     Bit("LAMP").SetFormIndex(&board);
+    engine.ShowIOUpdates = true;
     Start();
 
     Input("IN", true);

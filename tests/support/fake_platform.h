@@ -23,6 +23,7 @@ public:
     MsgAnswer MsgBox(const MsgBoxRequest& request) override;
     void EndApplication() override;
     void UnloadLoadingProgress() override;
+    void SetLoadingStatus(const std::string& text) override { loadingStatus.push_back(text); }
 
     const std::vector<MsgBoxRequest>& boxes() const { return boxes_; }
     bool ended() const { return ended_; }
@@ -30,6 +31,9 @@ public:
 
     // What happened, in order: "box: <title>: <prompt>", "end", "unload progress".
     const std::vector<std::string>& journal() const { return journal_; }
+
+    // Every status line the loading-progress window was given, in order.
+    std::vector<std::string> loadingStatus;
 
 private:
     std::deque<MsgAnswer> answers_;

@@ -1,0 +1,260 @@
+#include "engine/program_engine.h"
+
+#include "engine/program_window.h"
+#include "platform/platform.h"
+
+namespace veldra {
+
+void ProgramEngine::CreateMissingInputBit(std::string_view name) {
+    if (prgBooleanBits_->Item(name) == nullptr) {
+        prgBooleanBits_->AddIO(name, false, false);
+    }
+}
+
+void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
+    Platform& platform = ThePlatform();
+    window_.ShowMinimized(true);
+    platform.UnloadLoadingProgress();
+    window_.DoEvents();
+    platform.SetLoadingProgress(0, double(windows.size()));
+    platform.SetLoadingStatus("Finding IO...");
+    if (!prgBooleanBits_) {
+        prgBooleanBits_ = std::make_unique<BooleanBits>();
+    }
+
+    BindBoardBits(windows);
+
+    for (int led = 1; led <= CpuBoard::kLeds; ++led) {
+        const std::string name = "LED." + std::to_string(led);
+        BooleanBit* bit = prgBooleanBits_->Item(name);
+        if (bit == nullptr) {
+            bit = prgBooleanBits_->Add(name, false, false, 0, 0, true);
+        }
+        bit->SetIsFormBit(true);
+        bit->SetFormIndex(&cpu_);
+    }
+
+    displays_.userBits.clear();
+    displays_.userNumerics.clear();
+    AddUserBits();
+
+    for (BoardPanel* window : windows) {
+        window_.DoEvents();
+        window->CreateimgIndic();
+        platform.SetLoadingStatus("Creating Board Images For " + window->Caption());
+        window->UpdateIndicators();
+    }
+
+    platform.SetLoadingStatus("Searching for Unkown BitNames....");
+    CompleteTables();
+    CompleteNumericBlocks();
+    if (prgBooleanBits_->Item("CPS.STATUS") == nullptr) {
+        prgBooleanBits_->Add("CPS.STATUS", false);
+    }
+    MapBits();
+}
+
+void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
+    // Newest to oldest, each binding overwriting the one before: a name that several
+    // windows report ends up bound to the oldest of them.
+    int done = 0;
+    for (auto at = windows.rbegin(); at != windows.rend(); ++at) {
+        BoardPanel& window = **at;
+        window_.DoEvents();
+        const int count = window.BitCount();
+        for (int j = 1; j <= count; ++j) {
+            const std::string name = window.GetSystemBit(j);
+            if (name.empty() || name == "SPARE") {
+                continue;
+            }
+            BooleanBit* bit = prgBooleanBits_->Item(name);
+            if (bit == nullptr) {
+                bit = prgBooleanBits_->AddIO(name, true, false);
+            }
+            bit->SetIsFormBit(true);
+            bit->SetFormIndex(&window);
+        }
+        ThePlatform().SetLoadingProgress(++done, double(windows.size()));
+        window_.DoEvents();
+    }
+}
+
+void ProgramEngine::AddUserBits() {
+    for (const UserBit& user : prgUserBits) {
+        if (!user.IsNumeric) {
+            // A name that is already a bit keeps its bit and value, but is listed.
+            prgBooleanBits_->AddIO(user.BitName, false, user.BitValue);
+            displays_.userBits.push_back(user.BitName);
+            continue;
+        }
+        displays_.userNumerics.push_back(user.BitName + " = " + std::to_string(user.Numeric));
+        BooleanBit* bit = prgBooleanBits_->Add(user.BitName, false);
+        if (bit == nullptr) {
+            bit = prgBooleanBits_->Find(user.BitName);  // already a bit: that bit carries it
+        }
+        bit->SetIsNumeric(true);
+        bit->SetNumValue(user.Numeric, true);
+    }
+}
+
+void ProgramEngine::CompleteTables() {
+    if (prgTables.Count() == 0) {
+        return;
+    }
+    Platform& platform = ThePlatform();
+    const double tables = prgTables.Count();
+    platform.SetLoadingProgress(0, tables);
+    window_.DoEvents();
+    int done = 0;
+    for (Table& table : prgTables) {
+        window_.DoEvents();
+        for (const Trigger& trigger : table.TriggerList()) {
+            CreateMissingInputBit(trigger.BitName);
+            BooleanBit* bit = prgBooleanBits_->Item(trigger.BitName);
+            bit->SetIsTrigger(true);
+            bit->SetvTables(&prgTables);
+        }
+        platform.SetLoadingProgress(++done, tables);
+        window_.DoEvents();
+        table.SetBits(prgBooleanBits_.get());
+    }
+    const auto createColumns = [&](auto columns) {
+        platform.SetLoadingProgress(0, tables);
+        int counted = 0;
+        for (Table& table : prgTables) {
+            window_.DoEvents();
+            for (const auto& cell : columns(table)) {
+                CreateMissingInputBit(cell.BitName);
+            }
+            platform.SetLoadingProgress(++counted, tables);
+            window_.DoEvents();
+        }
+    };
+    createColumns([](Table& table) -> const stInputs& { return table.Layout().Inputs(); });
+    createColumns([](Table& table) -> const stOutputs& { return table.Layout().Outputs(); });
+}
+
+void ProgramEngine::CompleteNumericBlocks() {
+    if (!prgNumBlks || prgNumBlks->Count() == 0) {
+        return;
+    }
+    for (int i = 1; i <= prgNumBlks->Count(); ++i) {
+        ThePlatform().SetLoadingProgress(i, prgNumBlks->Count());
+        window_.DoEvents();
+        for (const Trigger& trigger : prgNumBlks->Item(i)->TriggerList()) {
+            BooleanBit* bit = prgBooleanBits_->Item(trigger.BitName);
+            if (bit == nullptr) {
+                bit = prgBooleanBits_->Add(trigger.BitName, false);
+            }
+            bit->SetvNumBlocks(prgNumBlks.get());
+            bit->SetIsTrigger(true);
+        }
+    }
+}
+
+void ProgramEngine::MapBits() {
+    Platform& platform = ThePlatform();
+    if (!prgAssigns) {
+        platform.UnloadLoadingProgress();
+        MsgBox("Load Failed", MsgButtons::Ok, MsgIcon::Critical, "Invalid File");
+        platform.EndApplication();
+        return;
+    }
+    if (!prgBooleanBits_) {
+        prgBooleanBits_ = std::make_unique<BooleanBits>();
+    }
+    const double statements = prgAssigns->Count();
+    platform.SetLoadingStatus("Searching for Unkown BitNames....");
+    platform.SetLoadingProgress(0, statements);
+
+    int done = 0;
+    for (Statement& statement : *prgAssigns) {
+        window_.DoEvents();
+        for (int k = 0; k <= statement.UboundResults(); ++k) {
+            const std::string_view name = statement.ResultBitName(k);
+            CreateMissingInputBit(name);
+            prgBooleanBits_->Find(name)->SetIsAssigned(true);
+        }
+        platform.SetLoadingProgress(++done, statements);
+    }
+    done = 0;
+    for (Statement& statement : *prgAssigns) {
+        window_.DoEvents();
+        for (int k = 0; k <= statement.UboundOpBit(); ++k) {
+            CreateMissingInputBit(statement.OpBitName(k));
+        }
+        statement.SetBits(prgBooleanBits_.get());
+        platform.SetLoadingProgress(++done, statements);
+    }
+    if (prgNumBlks) {
+        for (clsNumericBlock& block : *prgNumBlks) {
+            for (Statement& statement : block.LogicStatments()) {
+                statement.SetBits(prgBooleanBits_.get());
+            }
+        }
+    }
+
+    platform.SetLoadingStatus("Mapping Bits....");
+    done = 0;
+    for (Statement& statement : *prgAssigns) {
+        window_.DoEvents();
+        for (int k = 0; k <= statement.UboundOpBit(); ++k) {
+            prgBooleanBits_->Find(statement.OpBitName(k))->Assigns(statement);
+        }
+        statement.Initialize();
+        platform.SetLoadingProgress(++done, statements);
+    }
+    for (BooleanBit& bit : *prgBooleanBits_) {
+        bit.SetRung(prgAssigns.get());
+    }
+
+    window_.DoEvents();
+    platform.SetLoadingStatus("Building Displays....");
+    window_.SetBusy(true);
+    BuildDisplays();
+    window_.SetBusy(false);
+    platform.UnloadLoadingProgress();
+    window_.ShowMinimized(false);
+}
+
+void ProgramEngine::BuildDisplays() {
+    // Rebuilt from scratch each time, so that mapping again after an edit neither
+    // duplicates lines nor loses the user lists built when the program loaded.
+    displays_.statusRows.clear();
+    displays_.timerBits.clear();
+    displays_.booleanBits.clear();
+    displays_.numericBits.clear();
+    for (BooleanBit& bit : *prgBooleanBits_) {
+        if (bit.IsNumeric()) {
+            bit.SetvIndex(-1);  // no grid row: a Boolean change of it colours nothing
+            displays_.numericBits.push_back(bit.BitName() + " = " + std::to_string(bit.NumValue()));
+            continue;
+        }
+        bit.SetvIndex(std::int16_t(displays_.statusRows.size()));
+        displays_.statusRows.push_back(bit.BitName());
+        if (bit.IsTimer()) {
+            displays_.timerBits.push_back(bit.BitName());
+        }
+        displays_.booleanBits.push_back(bit.BitName());
+    }
+    window_.DisplaysChanged();
+}
+
+void ProgramEngine::CloseWindow() {
+    for (int i = vTimeQue.Count(); i >= 1; --i) {
+        vTimeQue.Remove(i);
+    }
+    // Nothing pending may outlive the timers it was meant for.
+    CancelledTimers.Clear();
+    CancelTimerQue.Clear();
+    StartTimerQue.Clear();
+    BreakQue.Clear();
+    MakeQue.Clear();
+    ChangedBits.Clear();
+    IOBits.Clear();
+    TrackBits.Clear();
+    StatementsQueued = false;
+    ReleaseProgram();
+}
+
+}  // namespace veldra

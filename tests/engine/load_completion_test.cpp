@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include "engine/engine_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+// A board window that reports the bits given, in order.
+class ReportingBoard final : public BoardPanel {
+public:
+    ReportingBoard(std::string caption, std::vector<std::string> bits)
+        : caption_(std::move(caption)), bits_(std::move(bits)) {}
+    std::string Name() const override { return "frmIOBoard"; }
+    std::string Caption() const override { return caption_; }
+    int BitCount() const override { return int(bits_.size()); }
+    std::string GetSystemBit(int Index) const override { return bits_[std::size_t(Index - 1)]; }
+    void CreateimgIndic() override { ++images; }
+    void UpdateIndicators() override { ++drawn; }
+    int images = 0;
+    int drawn = 0;
+
+private:
+    std::string caption_;
+    std::vector<std::string> bits_;
+};
+
+class LoadCompletionTest : public EngineTest {
+protected:
+    std::vector<std::string> BitOrder() {
+        std::vector<std::string> names;
+        for (const BooleanBit& bit : Bits()) {
+            names.push_back(bit.BitName());
+        }
+        return names;
+    }
+};
+
+TEST_F(LoadCompletionTest, BoardBitsBindToTheOldestWindowThatReportsThem) {
+    Bits().Add("DECLARED", true, false, 500, 0);
+    ReportingBoard first("Board 1", {"IN1", "SPARE", "", "DECLARED"});
+    ReportingBoard second("Board 2", {"IN1", "IN2", "Spare"});
+
+    engine.LoadFinished({&first, &second});
+
+    EXPECT_EQ(Bits().Find("IN1")->FormIndex(), &first);
+    EXPECT_EQ(Bits().Find("IN2")->FormIndex(), &second);
+    // Only the exact "SPARE" is skipped.
+    ASSERT_NE(Bits().Find("Spare"), nullptr);
+    EXPECT_EQ(Bits().Find("Spare")->BitName(), "Spare");
+    const BooleanBit& declared = *Bits().Find("DECLARED");
+    EXPECT_TRUE(declared.IsFormBit());
+    EXPECT_TRUE(declared.BitValue());
+    EXPECT_EQ(declared.OnTime(), 500);
+    EXPECT_EQ(first.images, 1);
+    EXPECT_EQ(second.drawn, 1);
+}
+
+TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
+    Bits().Add("A", false);
+    ReportingBoard older("Board 1", {"OLD"});
+    ReportingBoard newer("Board 2", {"NEW"});
+    engine.prgUserBits.Add("UB", 1);
+    Table& table = *engine.prgTables.Add(1);
+    table.TriggerList().Add("TTRIG");
+    table.Layout().Inputs().Add("TIN", 0, false);
+    table.Layout().Outputs().Add("TOUT", 0, false);
+    engine.prgNumBlks = std::make_unique<clsNumericBlocks>();
+    engine.prgNumBlks->Add(1)->TriggerList().Add("NTRIG");
+    engine.prgAssigns->Add("ASSIGN OP TO RES;");
+
+    engine.LoadFinished({&older, &newer});
+
+    EXPECT_EQ(BitOrder(),
+              (std::vector<std::string>{"A", "NEW", "OLD", "LED.1", "LED.2", "LED.3", "LED.4",
+                                        "LED.5", "LED.6", "LED.7", "LED.8", "UB", "TTRIG", "TIN",
+                                        "TOUT", "NTRIG", "CPS.STATUS", "RES", "OP"}));
+    EXPECT_EQ(engine.Lists().statusRows, BitOrder());
+    EXPECT_EQ(Bits().Find("OP")->vIndex(), 18);
+}
+
+TEST_F(LoadCompletionTest, TriggersKnowTheirTablesAndBlocksAndStatementsTheirReaders) {
+    Table& table = *engine.prgTables.Add(1);
+    table.TriggerList().Add("T1");
+    engine.prgNumBlks = std::make_unique<clsNumericBlocks>();
+    clsNumericBlock& block = *engine.prgNumBlks->Add(1);
+    block.TriggerList().Add("N1");
+    Statement& inBlock = *block.LogicStatments().Add("ASSIGN SPEED>5 TO FAST;", "", true);
+    Statement& statement = *engine.prgAssigns->Add("ASSIGN A*~B TO X, Y;");
+
+    engine.LoadFinished({});
+
+    EXPECT_TRUE(Bits().Find("T1")->IsTrigger());
+    EXPECT_TRUE(Bits().Find("N1")->IsTrigger());
+    EXPECT_EQ(table.Bits(), &Bits());
+    EXPECT_EQ(statement.Bits(), &Bits());
+    EXPECT_EQ(inBlock.Bits(), &Bits());
+    EXPECT_TRUE(Bits().Find("X")->IsAssigned());
+    EXPECT_TRUE(Bits().Find("Y")->IsAssigned());
+    const MkBkQue& reader = *Bits().Find("B")->BitMap().Item("X");
+    EXPECT_TRUE(reader.IsBack);
+    EXPECT_FALSE(reader.IsFront);
+    EXPECT_EQ(Bits().Find("A")->Rung(), engine.prgAssigns.get());
+    // Numeric-block statements' own names are not created.
+    EXPECT_EQ(Bits().Find("FAST"), nullptr);
+}
+
+TEST_F(LoadCompletionTest, UserBitsAndNumericsJoinTheBits) {
+    Bits().Add("TAKEN", false);
+    engine.prgUserBits.Add("UB1", 1);
+    engine.prgUserBits.Add("TAKEN", 1);
+    engine.prgUserBits.Add("UN1", 42, true);
+    Bits().Add("TAKENNUM", false);
+    engine.prgUserBits.Add("TAKENNUM", 7, true);
+
+    engine.LoadFinished({});
+
+    EXPECT_TRUE(Bits().Find("UB1")->BitValue());
+    EXPECT_FALSE(Bits().Find("TAKEN")->BitValue());
+    EXPECT_EQ(engine.Lists().userBits, (std::vector<std::string>{"UB1", "TAKEN"}));
+    EXPECT_EQ(engine.Lists().userNumerics, (std::vector<std::string>{"UN1 = 42", "TAKENNUM = 7"}));
+    EXPECT_TRUE(Bits().Find("UN1")->IsNumeric());
+    EXPECT_EQ(Bits().Find("UN1")->NumValue(), 42);
+    // A user numeric named like an existing bit makes that bit numeric.
+    EXPECT_TRUE(Bits().Find("TAKENNUM")->IsNumeric());
+    EXPECT_EQ(Bits().Find("TAKENNUM")->NumValue(), 7);
+    EXPECT_EQ(Bits().Find("TAKENNUM")->vIndex(), -1);
+    EXPECT_EQ(engine.Lists().numericBits, (std::vector<std::string>{"TAKENNUM = 7", "UN1 = 42"}));
+}
+
+TEST_F(LoadCompletionTest, MappingAgainRebuildsTheListsInsteadOfAddingToThem) {
+    TimerBit("T1", 100, 0);
+    engine.prgUserBits.Add("UB1", 0);
+    engine.prgAssigns->Add("ASSIGN A TO T1;");
+    engine.LoadFinished({});
+    const ProgramEngine::Displays before = engine.Lists();
+
+    for (BooleanBit& bit : Bits()) {
+        bit.ResetAssigns();
+    }
+    engine.MapBits();
+
+    EXPECT_EQ(engine.Lists().statusRows, before.statusRows);
+    EXPECT_EQ(engine.Lists().timerBits, (std::vector<std::string>{"T1"}));
+    EXPECT_EQ(engine.Lists().userBits, (std::vector<std::string>{"UB1"}));
+    EXPECT_EQ(Bits().Find("A")->BitMap().Count(), 1);
+}
+
+TEST_F(LoadCompletionTest, TheProgressWindowTellsEachStage) {
+    ReportingBoard board("Board 1", {"IN1"});
+    engine.prgTables.Add(1);
+
+    engine.LoadFinished({&board});
+
+    EXPECT_EQ(platform.loadingStatus,
+              (std::vector<std::string>{"Finding IO...", "Creating Board Images For Board 1",
+                                        "Searching for Unkown BitNames....",
+                                        "Searching for Unkown BitNames....", "Mapping Bits....",
+                                        "Building Displays...."}));
+}
+
+TEST_F(LoadCompletionTest, MappingWithoutStatementsEndsTheApplication) {
+    engine.prgAssigns.reset();
+    platform.Answer(MsgAnswer::Ok);
+
+    engine.MapBits();
+
+    EXPECT_EQ(platform.boxes().at(0).prompt, "Load Failed");
+    EXPECT_EQ(platform.boxes().at(0).title, "Invalid File");
+    EXPECT_TRUE(platform.ended());
+}
+
+TEST_F(LoadCompletionTest, TheProgramWindowIsTheBoardOfTheCpuLights) {
+    Bits().Add("LED.3", true);
+    engine.prgAssigns->Add("ASSIGN IN TO LED.3;");
+    engine.LoadFinished({});
+    CpuBoard& cpu = engine.Cpu();
+
+    EXPECT_EQ(Bits().Find("LED.3")->FormIndex(), &cpu);
+    EXPECT_TRUE(Bits().Find("LED.3")->IsFormBit());
+    cpu.UpdateIndicators();
+    EXPECT_TRUE(cpu.Lit(3));
+    EXPECT_FALSE(cpu.Lit(1));
+    EXPECT_EQ(cpu.GetSystemBit(9), "LED.9");
+
+    cpu.UpdateOutput("LED.3", false);
+    EXPECT_FALSE(cpu.Lit(3));
+    cpu.UpdateOutput("LED.0", true);
+    cpu.UpdateOutput("LED.X", true);
+    for (int led = 1; led <= 8; ++led) {
+        EXPECT_FALSE(cpu.Lit(led));
+    }
+
+    // A scan pushes a changed light to it.
+    Bits().Find("LED.3")->SetBitValue(false, true);
+    platform.Answer(MsgAnswer::No);  // leave CPS.STATUS clear
+    Start();
+    Input("IN", true);
+    Tick();
+    EXPECT_TRUE(cpu.Lit(3));
+}
+
+TEST_F(LoadCompletionTest, ClosingDropsTimersAndEveryPendingRequestWithTheProgram) {
+    TimerBit("T1", 3000, 0);
+    engine.TimeIt("T1", true);
+    engine.CancelTimer("T1");
+    engine.StartTimerQue.Add("T1");
+    engine.StatementsQueued = true;
+
+    engine.CloseWindow();
+
+    EXPECT_EQ(engine.vTimeQue.Count(), 0);
+    EXPECT_EQ(engine.CancelledTimers.Count(), 0);
+    EXPECT_EQ(engine.StartTimerQue.Count(), 0);
+    EXPECT_EQ(engine.TimerCount(), 0);
+    EXPECT_FALSE(engine.StatementsQueued);
+    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
+    EXPECT_EQ(engine.prgAssigns, nullptr);
+}
+
+}  // namespace
+}  // namespace veldra::testing
