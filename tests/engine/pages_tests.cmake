@@ -1,0 +1,1 @@
+# Tests of the program window's pages, menus, log file and satellite-window contents.
