@@ -1,0 +1,1 @@
+# Tests of the board windows' non-visual halves.
