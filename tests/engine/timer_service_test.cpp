@@ -5,7 +5,17 @@
 namespace veldra::testing {
 namespace {
 
-using TimerServiceTest = EngineTest;
+class TimerServiceTest : public EngineTest {
+protected:
+    // SLOW follows IN after an on-delay; IN is raised and the scan asks for the timer.
+    void RaiseSlowInput(std::int32_t onDelay) {
+        TimerBit("SLOW", onDelay, 0);
+        Assign("IN", "SLOW");
+        Start();
+        Input("IN", true);
+        Tick();
+    }
+};
 
 TEST_F(TimerServiceTest, AnExpiredTimerSetsItsBitQueuesItsReadersAndForcesAScan) {
     TimerBit("SLOW", 300, 0);
@@ -31,11 +41,7 @@ TEST_F(TimerServiceTest, AnExpiredTimerSetsItsBitQueuesItsReadersAndForcesAScan)
 }
 
 TEST_F(TimerServiceTest, ACancelledTimerIsDroppedAtTheNextServiceTick) {
-    TimerBit("SLOW", 3000, 0);
-    Assign("IN", "SLOW");
-    Start();
-    Input("IN", true);
-    Tick();
+    RaiseSlowInput(3000);
     Input("IN", false);
     Tick();
     EXPECT_NE(engine.CancelledTimers.Item("SLOW"), nullptr);
@@ -48,11 +54,7 @@ TEST_F(TimerServiceTest, ACancelledTimerIsDroppedAtTheNextServiceTick) {
 }
 
 TEST_F(TimerServiceTest, AFlickerWithinOneServiceTickRestartsTheTimerInsteadOfLosingIt) {
-    TimerBit("SLOW", 300, 0);
-    Assign("IN", "SLOW");
-    Start();
-    Input("IN", true);
-    Tick();
+    RaiseSlowInput(300);
     Input("IN", false);
     Tick();
     Input("IN", true);
