@@ -34,6 +34,7 @@ void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
         bit->SetFormIndex(&cpu_);
     }
 
+    window_.ReleaseLog();
     displays_.userBits.clear();
     displays_.userNumerics.clear();
     AddUserBits();
@@ -254,6 +255,7 @@ void ProgramEngine::CloseWindow() {
     IOBits.Clear();
     TrackBits.Clear();
     StatementsQueued = false;
+    window_.ReleaseLog();
     ReleaseProgram();
 }
 

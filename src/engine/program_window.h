@@ -36,6 +36,8 @@ public:
     virtual void SetBusy(bool busy) { (void)busy; }
     // The status grid and the bit lists were rebuilt.
     virtual void DisplaysChanged() {}
+    // A program is being bound or closed: an open log file of the last one is closed.
+    virtual void ReleaseLog() {}
 
     // Opens the editor for a statement disabled as faulty, modally.
     virtual void EditFaultyStatement(Statement& statement) { (void)statement; }

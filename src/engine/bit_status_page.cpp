@@ -1,0 +1,151 @@
+#include "engine/bit_status_page.h"
+
+#include "engine/program_engine.h"
+#include "engine/sorted_names.h"
+#include "platform/ascii_text.h"
+#include "platform/platform.h"
+
+namespace veldra {
+
+BitStatusPage::BitStatusPage(ProgramEngine& engine) : engine_(engine) {}
+
+void BitStatusPage::DisplaysChanged() {
+    rows_.clear();
+    const BooleanBits* bits = engine_.PrgBooleanBits();
+    for (const std::string& name : engine_.Lists().statusRows) {
+        const BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
+        rows_.push_back({name, bit != nullptr && bit->BitValue()});
+    }
+    topRow_ = currentRow_ = rows_.empty() ? -1 : 0;
+    lastFound_ = 0;
+    Follow();
+    Changed();
+}
+
+// The bit collection is replaced when a program is loaded or closed: listen to the one
+// that is there now.
+void BitStatusPage::Follow() {
+    BooleanBits* bits = engine_.PrgBooleanBits();
+    bitChanged_ = bits == nullptr
+                      ? Subscription()
+                      : bits->BitChanged.Subscribe(
+                            [this](std::int16_t row, bool value) { BitChanged(row, value); });
+}
+
+void BitStatusPage::BitChanged(int row, bool value) {
+    // A numeric bit has no row (-1): its Boolean changes colour nothing.
+    if (!shown_ || row < 0 || row >= int(rows_.size())) {
+        return;
+    }
+    rows_[std::size_t(row)].value = value;
+    Changed();
+}
+
+void BitStatusPage::Enter() {
+    shown_ = true;
+    Follow();
+    const BooleanBits* bits = engine_.PrgBooleanBits();
+    for (Row& row : rows_) {
+        const BooleanBit* bit = bits != nullptr ? bits->Find(row.name) : nullptr;
+        row.value = bit != nullptr && bit->BitValue();
+    }
+    numericLines_.clear();
+    numericLine_ = -1;
+    if (bits != nullptr) {
+        for (const BooleanBit& bit : *bits) {
+            if (bit.IsNumeric()) {
+                numericLines_.push_back(bit.BitName() + " = " + std::to_string(bit.NumValue()));
+            }
+        }
+    }
+    numericLines_ = SortedNames(std::move(numericLines_));
+    Changed();
+}
+
+void BitStatusPage::Leave() {
+    shown_ = false;
+}
+
+void BitStatusPage::SetCurrentRow(int row) {
+    if (row < 0 || row >= int(rows_.size())) {
+        return;
+    }
+    currentRow_ = row;
+    lastFound_ = PositionOf(rows_[std::size_t(row)].name);
+    Changed();
+}
+
+void BitStatusPage::SetNumericLine(int line) {
+    if (line < 0 || line >= int(numericLines_.size())) {
+        return;
+    }
+    numericLine_ = line;
+    const std::string& text = numericLines_[std::size_t(line)];
+    lastFound_ = PositionOf(text.substr(0, text.find(' ')));
+    Changed();
+}
+
+int BitStatusPage::PositionOf(std::string_view name) const {
+    const BooleanBits* bits = engine_.PrgBooleanBits();
+    for (int position = 1; bits != nullptr && position <= bits->Count(); ++position) {
+        if (bits->Find(position)->BitName() == name) {
+            return position;
+        }
+    }
+    return 0;
+}
+
+void BitStatusPage::Find(std::string_view text) {
+    const std::string key = UpperCased(text);
+    const BooleanBits* bits = engine_.PrgBooleanBits();
+    if (bits != nullptr) {
+        if (const BooleanBit* exact = bits->Find(key)) {
+            Show(*exact, PositionOf(exact->BitName()));
+            return;
+        }
+        int first = 0;
+        for (int position = 1; position <= bits->Count(); ++position) {
+            const BooleanBit& bit = *bits->Find(position);
+            if (UpperCased(bit.BitName()).find(key) == std::string::npos) {
+                continue;
+            }
+            if (position > lastFound_) {
+                Show(bit, position);
+                return;
+            }
+            if (first == 0) {
+                first = position;
+            }
+        }
+        if (first != 0) {
+            Show(*bits->Find(first), first);
+            return;
+        }
+    }
+    MsgBox(kNotFoundPrompt, MsgButtons::Ok, MsgIcon::Information, "Veldra");
+}
+
+void BitStatusPage::Show(const BooleanBit& bit, int position) {
+    lastFound_ = position;
+    if (bit.IsNumeric()) {
+        numericLine_ = -1;
+        for (std::size_t line = 0; line < numericLines_.size(); ++line) {
+            const std::string& text = numericLines_[line];
+            if (text.substr(0, text.find(' ')) == bit.BitName()) {
+                numericLine_ = int(line);
+                break;
+            }
+        }
+    } else if (bit.vIndex() >= 0 && bit.vIndex() < int(rows_.size())) {
+        topRow_ = currentRow_ = bit.vIndex();
+    }
+    Changed();
+}
+
+void BitStatusPage::Changed() {
+    if (changed) {
+        changed();
+    }
+}
+
+}  // namespace veldra

@@ -1,0 +1,143 @@
+#include "engine/program_pages.h"
+
+#include <array>
+
+#include "engine/program_engine.h"
+#include "engine/sorted_names.h"
+#include "engine/window_errors.h"
+
+namespace veldra {
+
+ProgramPages::ProgramPages(ProgramEngine& engine)
+    : engine_(engine),
+      userNumerics_(engine),
+      forceNumerics_(engine),
+      status_(engine),
+      timers_(engine) {}
+
+std::string_view ProgramPages::TabCaption(ProgramPage page) {
+    static constexpr std::array<std::string_view, 6> kCaptions = {
+        "Immediate Window", "Force Bit", "Bit Status", "User Bits", "User Numeric", "Time Que"};
+    return kCaptions[std::size_t(page)];
+}
+
+void ProgramPages::DisplaysChanged() {
+    const ProgramEngine::Displays& lists = engine_.Lists();
+    forceBits_.clear();
+    for (std::string& name : SortedNames(lists.booleanBits)) {
+        forceBits_.push_back({std::move(name), false});
+    }
+    userBits_.clear();
+    for (const std::string& name : lists.userBits) {
+        userBits_.push_back({name, false});
+    }
+    TickFromBits(forceBits_);
+    TickFromBits(userBits_);
+    userNumerics_.Fill(lists.userNumerics);
+    forceNumerics_.Fill(lists.numericBits);
+    status_.DisplaysChanged();
+    timers_.DisplaysChanged();
+    if (page_ == ProgramPage::BitStatus) {
+        status_.Enter();
+    }
+    Changed();
+}
+
+void ProgramPages::ShowPage(ProgramPage page) {
+    page_ = page;
+    if (page == ProgramPage::BitStatus) {
+        status_.Enter();
+    } else {
+        status_.Leave();
+    }
+    switch (page) {
+        case ProgramPage::ForceBit:
+            TickFromBits(forceBits_);
+            forceNumerics_.Rebuild();
+            break;
+        case ProgramPage::UserBits:
+            TickFromBits(userBits_);
+            break;
+        case ProgramPage::UserNumeric:
+            userNumerics_.Rebuild();  // every numeric bit, not only the user numerics
+            break;
+        default:
+            break;
+    }
+    Changed();
+}
+
+int ProgramPages::ShownFrame() const {
+    static constexpr std::array<int, 6> kFrames = {0, 1, 2, 1, 4, 3};
+    return kFrames[std::size_t(page_)];
+}
+
+std::string_view ProgramPages::FrameCaption() const {
+    static constexpr std::array<std::string_view, 6> kCaptions = {
+        "Immediate Windows", "Force Bit Change", "Bit Status",
+        "Change User Bit",   "User Numeric",     "Running Timers"};
+    return kCaptions[std::size_t(page_)];
+}
+
+int ProgramPages::HelpTopic() const {
+    switch (page_) {
+        case ProgramPage::ForceBit:
+            return 27;
+        case ProgramPage::UserBits:
+            return 31;
+        default:
+            return 0;
+    }
+}
+
+void ProgramPages::TickFromBits(std::vector<CheckLine>& list) {
+    const BooleanBits* bits = engine_.PrgBooleanBits();
+    for (CheckLine& line : list) {
+        const BooleanBit* bit = bits != nullptr ? bits->Find(line.name) : nullptr;
+        line.checked = bit != nullptr && bit->BitValue();
+    }
+}
+
+void ProgramPages::CheckForceBit(int line, bool checked) {
+    Check(forceBits_, line, checked);
+}
+
+void ProgramPages::CheckUserBit(int line, bool checked) {
+    Check(userBits_, line, checked);
+}
+
+void ProgramPages::Check(std::vector<CheckLine>& list, int line, bool checked) {
+    if (line < 0 || line >= int(list.size())) {
+        return;
+    }
+    list[std::size_t(line)].checked = checked;
+    // A copy: a "Bit Watch" box shown while the bit changes may let the lists be rebuilt.
+    const std::string name = list[std::size_t(line)].name;
+    ForceBit(name, checked);
+    Changed();
+}
+
+void ProgramPages::ForceBit(std::string_view name, bool value) {
+    ReportWindowErrors([&] {
+        BooleanBits* bits = engine_.PrgBooleanBits();
+        // Fetched with Item, as every bit about to change is: the status grid follows it.
+        BooleanBit* bit = bits != nullptr ? bits->Item(name) : nullptr;
+        if (bit == nullptr) {
+            return;
+        }
+        if (bit->IsTimer() && engine_.vTimeQue.Item(name) != nullptr) {
+            engine_.CancelTimer(name);
+        }
+        bit->SetBitValue(value, false);
+        engine_.AddQue(name);
+        engine_.TimerComplete = true;
+    });
+}
+
+void ProgramPages::Changed() {
+    if (changed) {
+        changed();
+    }
+}
+
+}  // namespace veldra

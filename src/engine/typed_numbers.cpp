@@ -1,0 +1,76 @@
+#include "engine/typed_numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "logic/numbers.h"
+#include "platform/runtime_error.h"
+
+namespace veldra {
+namespace {
+
+// Whether LeadingNumber finds digits at all: it reads "no number" and "0" alike.
+bool StartsWithNumber(std::string_view text) {
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string_view::npos) {
+        return false;
+    }
+    if (text[i] == '+' || text[i] == '-') {
+        ++i;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+    }
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+}  // namespace
+
+std::optional<std::int16_t> ValueBoxNumber(std::string_view text) {
+    if (!StartsWithNumber(text)) {
+        return std::nullopt;
+    }
+    const double rounded = std::nearbyint(LeadingNumber(text));
+    if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
+          rounded <= std::numeric_limits<std::int16_t>::max())) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<std::int32_t> DelayBoxNumber(std::string_view text) {
+    const double rounded = std::nearbyint(LeadingNumber(text));
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+          rounded <= std::numeric_limits<std::int32_t>::max())) {
+        return std::nullopt;
+    }
+    const auto number = static_cast<std::int32_t>(rounded);
+    if (std::to_string(number) != text) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::variant<int, std::string> IntervalBoxNumber(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return std::string(errors::kTypeMismatch);
+    }
+    std::string_view number = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    if (number.front() == '+') {
+        number.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size()) {
+        return std::string(errors::kTypeMismatch);
+    }
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= 0 && rounded <= kLongestInterval)) {
+        return std::string(kInvalidPropertyValue);
+    }
+    return static_cast<int>(rounded);
+}
+
+}  // namespace veldra

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "engine/pages_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+class BitStatusPageTest : public PagesTest {
+protected:
+    void MapAndShow(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            Bit(name);
+        }
+        Map();
+        pages.ShowPage(ProgramPage::BitStatus);
+    }
+    std::string Current() { return status.Rows()[std::size_t(status.CurrentRow())].name; }
+
+    BitStatusPage& status = pages.Status();
+};
+
+TEST_F(BitStatusPageTest, WhileShownAChangedBitColoursItsRowAtOnce) {
+    AddStatement("IN", "OUT");
+    MapAndShow({});
+    Start();
+
+    Input("IN", true);
+    Tick();
+
+    EXPECT_TRUE(status.Rows()[std::size_t(Bits().Find("OUT")->vIndex())].value);
+}
+
+TEST_F(BitStatusPageTest, ANumericBitHasNoRowAndItsBooleanColoursNothing) {
+    BooleanBit& speed = Bit("SPEED");
+    speed.SetIsNumeric(true);
+    speed.SetNumValue(5, true);
+    MapAndShow({"A"});
+
+    Bits().Item("SPEED")->SetBitValue(true, true);
+
+    ASSERT_EQ(status.Rows().size(), 1u);
+    EXPECT_FALSE(status.Rows()[0].value);
+    EXPECT_EQ(status.NumericLines(), (std::vector<std::string>{"SPEED = 5"}));
+}
+
+TEST_F(BitStatusPageTest, FindShowsAnExactNameOrStepsThroughThePartialMatches) {
+    MapAndShow({"TR1", "SIG1", "TR2", "TR3"});
+
+    status.Find("tr2");
+    EXPECT_EQ(status.TopRow(), 2);
+    EXPECT_EQ(Current(), "TR2");
+
+    std::vector<std::string> found;
+    for (int i = 0; i < 3; ++i) {
+        status.Find("TR");
+        found.push_back(Current());
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"TR3", "TR1", "TR2"}));
+
+    status.SetCurrentRow(0);
+    status.Find("TR");
+    EXPECT_EQ(Current(), "TR2");
+
+    platform.Answer(MsgAnswer::Ok);
+    status.Find("NOSUCH");
+    EXPECT_EQ(platform.boxes().back().prompt, "Bit Name not found");
+}
+
+TEST_F(BitStatusPageTest, NumericMatchesTakeTheirTurnInsteadOfHidingTheRowsAfterThem) {
+    Bit("TRACK1");
+    Bit("TRACKCOUNT").SetIsNumeric(true);
+    MapAndShow({"TRACK2"});
+
+    status.Find("TRACK");
+    EXPECT_EQ(Current(), "TRACK1");
+    status.Find("TRACK");
+    EXPECT_EQ(status.NumericLine(), 0);
+    status.Find("TRACK");
+    EXPECT_EQ(Current(), "TRACK2");
+}
+
+}  // namespace
+}  // namespace veldra::testing

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "engine/pages_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+class NumericEditorTest : public PagesTest {
+protected:
+    NumericEditorTest() {
+        for (const char* name : {"SPEED", "COUNT"}) {
+            BooleanBit& bit = Bit(name);
+            bit.SetIsNumeric(true);
+            bit.SetNumValue(7, true);
+        }
+        Map();
+        pages.ShowPage(ProgramPage::ForceBit);
+    }
+
+    NumericEditor& editor = pages.ForceNumerics();
+};
+
+TEST_F(NumericEditorTest, EnterAppliesTheNumberAndStepsOnUntilTheLastLine) {
+    EXPECT_EQ(editor.Lines(), (std::vector<std::string>{"SPEED = 7", "COUNT = 7"}));
+    EXPECT_FALSE(editor.ValueEnabled());
+    editor.Choose(0);
+    EXPECT_TRUE(editor.ValueEnabled());
+    editor.SetValueText("12");
+
+    editor.Enter();
+
+    EXPECT_EQ(Bits().Find("SPEED")->NumValue(), 12);
+    EXPECT_EQ(editor.Lines()[0], "SPEED = 12");
+    EXPECT_EQ(engine.Status().StatusText(),
+              "12:00:00\r\nSPEED\r\nValue Changed, New Value = 12\r\n");
+    EXPECT_FALSE(engine.TimerComplete);  // a numeric change forces no scan
+    EXPECT_EQ(editor.CurrentLine(), 1);
+    EXPECT_EQ(editor.ValueText(), "7");
+
+    editor.SetValueText("3");
+    editor.Enter();
+    EXPECT_EQ(editor.CurrentLine(), 1);
+    EXPECT_EQ(editor.Lines()[1], "COUNT = 3");
+}
+
+TEST_F(NumericEditorTest, TypedNumbersAreRoundedToTheEvenNeighbour) {
+    struct Case {
+        const char* typed;
+        std::int16_t applied;
+    };
+    for (const Case c :
+         {Case{"2.5", 2}, Case{"3.5", 4}, Case{"-12", -12}, Case{" 40 trains", 40}}) {
+        editor.Choose(0);
+        editor.SetValueText(c.typed);
+        editor.LeaveValueBox();
+        EXPECT_EQ(Bits().Find("SPEED")->NumValue(), c.applied) << c.typed;
+    }
+}
+
+TEST_F(NumericEditorTest, ANumberThatDoesNotParseOrFitIsRefusedAndChangesNothing) {
+    for (const char* typed : {"letters", "", "40000"}) {
+        editor.Choose(0);
+        editor.SetValueText(typed);
+        platform.Answer(MsgAnswer::Ok);
+        editor.LeaveValueBox();
+        EXPECT_EQ(platform.boxes().back().title, "Invalid Entry") << typed;
+        EXPECT_EQ(Bits().Find("SPEED")->NumValue(), 7) << typed;
+        EXPECT_EQ(editor.ValueText(), "7") << typed;
+    }
+}
+
+}  // namespace
+}  // namespace veldra::testing

@@ -1,0 +1,93 @@
+#include "engine/table_window.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/engine_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+using Row = std::vector<std::string>;
+
+class TableWindowTest : public EngineTest {
+protected:
+    std::vector<Row> Grid() {
+        std::vector<Row> grid;
+        for (int r = 0; r < window.RowCount(); ++r) {
+            Row& row = grid.emplace_back();
+            for (int c = 0; c < window.ColumnCount(); ++c) {
+                row.push_back(window.Cell(r, c));
+            }
+        }
+        return grid;
+    }
+
+    Table& table = *engine.prgTables.Add(4);
+    TableWindow window{table};
+};
+
+TEST_F(TableWindowTest, TheGridShowsTheInputsTheEqualsSignAndTheOutputsOfEveryState) {
+    table.Layout().Inputs().Add("A", 0, false);
+    table.Layout().Inputs().Add("B", 0, false);
+    table.Layout().Outputs().Add("C", 0, false);
+    State& first = *table.Layout().Rows().Add(1);
+    first.Inputs().Add("?", 0, false);
+    first.Inputs().Add("B", 1, false);
+    first.Outputs().Add("C", 0, false);
+    State& second = *table.Layout().Rows().Add(2);
+    second.Inputs().Add("A", 5, true);
+    second.Inputs().Add("B", 0, false);
+    second.Outputs().Add("C", 1, false);
+    table.Layout().Rows().Add(3);
+
+    EXPECT_EQ(window.BitCount(), 0);
+
+    EXPECT_EQ(window.Caption(), "Table: 4");
+    EXPECT_EQ(Grid(), (std::vector<Row>{{"", "A", "B", "", "C"},
+                                        {"STATE", "?", "1", "=", "0"},
+                                        {"STATE", "5", "0", "=", "1"},
+                                        {"STATE", "", "", "=", ""}}));
+    EXPECT_EQ(window.ColumnWidthText(0), "STATE");
+    EXPECT_EQ(window.ColumnWidthText(3), "");
+    EXPECT_EQ(window.ColumnWidthText(4), "C");
+}
+
+TEST_F(TableWindowTest, OutputsStartAfterTheTablesInputColumnsWhateverAStateLists) {
+    table.Layout().Inputs().Add("A", 0, false);
+    table.Layout().Inputs().Add("B", 0, false);
+    table.Layout().Outputs().Add("C", 0, false);
+    State& sparse = *table.Layout().Rows().Add(1);
+    sparse.Inputs().Add("A", 1, false);
+    sparse.Outputs().Add("C", 1, false);
+    State& crowded = *table.Layout().Rows().Add(2);
+    for (const char* name : {"A", "B", "X"}) {
+        crowded.Inputs().Add(name, 1, false);
+    }
+    crowded.Outputs().Add("C", 12, true);  // a numeric output shows the number it gives
+
+    window.BitCount();
+
+    EXPECT_EQ(Grid()[1], (Row{"STATE", "1", "", "=", "1"}));
+    EXPECT_EQ(Grid()[2], (Row{"STATE", "1", "1", "=", "12"}));
+}
+
+TEST_F(TableWindowTest, TheStateChosenByTheLastEvaluationStaysHighlighted) {
+    table.TriggerList().Add("T1");
+    table.Layout().Inputs().Add("A", 0, false);
+    table.Layout().Outputs().Add("OUT", 0, false);
+    table.Layout().Rows().Add(1)->Inputs().Add("A", 1, false);
+    State& second = *table.Layout().Rows().Add(2);
+    second.Inputs().Add("?", 0, false);
+    second.Outputs().Add("OUT", 1, false);
+    engine.LoadFinished({&window});
+    EXPECT_EQ(window.ActiveRow(), 0);
+    EXPECT_EQ(window.Triggers(), (std::vector<std::string>{"T1"}));
+
+    table.Update();
+
+    EXPECT_EQ(window.ActiveRow(), 2);
+    EXPECT_TRUE(Value("OUT"));
+}
+
+}  // namespace
+}  // namespace veldra::testing
