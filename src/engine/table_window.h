@@ -34,6 +34,7 @@ public:
     void CloseWindow(bool close) override;
     // The engineer closes the window: true when it may go, otherwise it is to minimise.
     bool MayClose() const { return closingAllowed_; }
+    bool Closed() const override { return closingAllowed_; }
 
     // The trigger names in the order the table was given them.
     const std::vector<std::string>& Triggers() const { return triggers_; }

@@ -40,6 +40,11 @@ public:
 
     // Closes the window for good; a board window closed by hand only minimises.
     virtual void CloseWindow(bool close) { (void)close; }
+    // Whether the window has been closed for good.
+    virtual bool Closed() const { return false; }
+
+    // Gives the window its start width and height. Nothing in the program calls it.
+    virtual void SetStartSize() {}
 };
 
 }  // namespace veldra

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "panels/board_panel.h"
+#include "panels/panel_controls.h"
+#include "platform/event.h"
+
+namespace veldra {
+
+class BooleanBits;
+
+// What every board window shares beneath its drawing: it never writes the running logic
+// but leaves each change the user makes in the program's pending inputs for the next scan;
+// it keeps its board until it is closed for good (closing it by hand only minimises it);
+// and it has an "Enabled" box that posts the board's ".ENABLED" bit whenever it changes.
+class BoardWindow : public BoardPanel {
+public:
+    ~BoardWindow() override = default;
+    BoardWindow(const BoardWindow&) = delete;
+    BoardWindow& operator=(const BoardWindow&) = delete;
+
+    std::string Caption() const override { return caption_; }
+
+    // The protocol members the program sends. Each is answered by the window kind and then
+    // raises Changed, so that the drawing follows what the program did.
+    void CreateimgIndic() final;
+    void UpdateIndicators() final;
+    void UpdateOutput(std::string_view BitName, bool BitValue) final;
+    void LoadState(std::string_view BitName, bool BitValue) final;
+
+    // Stores the close flag, then asks the window to close.
+    void CloseWindow(bool close) final;
+    // The window is asked to close (by CloseWindow or by the user): with the close flag set
+    // it lets its board go and closes, true; otherwise it only minimises, false.
+    bool RequestClose();
+    bool Closed() const override { return closed_; }
+    bool Minimised() const { return minimised_; }
+
+    void SetStartSize() override { size_ = StartSize(); }
+    virtual WindowSize StartSize() const { return {}; }
+    // The largest size the user may give the window; a zero side has no limit.
+    virtual WindowSize MaximumSize() const { return {}; }
+    WindowSize Size() const { return size_; }
+    // The user resized the window: a side beyond the maximum is set back to it.
+    void Resize(WindowSize wanted);
+
+    // The "Enabled" box, and the label that repeats the caption.
+    const CheckBox& EnabledBox() const { return enabledBox_; }
+    const std::string& BoardNameLabel() const { return caption_; }
+    // The user clicks the "Enabled" box: it changes when it is usable.
+    void ClickEnabled();
+
+    // Opens the statement view of a bit; given by whoever makes the window.
+    std::function<void(const std::string&)> showBitAssign;
+
+    // Raised after every protocol member, when what the window shows may have changed.
+    Event<> Changed;
+
+protected:
+    explicit BoardWindow(BooleanBits& IOBits);
+
+    virtual void OnCreateimgIndic() {}
+    virtual void OnUpdateIndicators() {}
+    virtual void OnUpdateOutput(std::string_view BitName, bool BitValue) {
+        (void)BitName, (void)BitValue;
+    }
+    virtual void OnLoadState(std::string_view BitName, bool BitValue) {
+        (void)BitName, (void)BitValue;
+    }
+    // Lets the board go for good.
+    virtual void ReleaseBoard() {}
+
+    // Adds or sets a bit in the pending inputs, with no delays.
+    void Post(std::string_view BitName, bool BitValue);
+    void ShowBitAssign(std::string_view BitName) const;
+    // The message for a name sent to a window that does not show it.
+    static void ReportBitNotFound(const std::string& text, const std::string& title);
+
+    void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    // Ticks or clears the "Enabled" box; a change runs EnabledBoxChanged.
+    void SetEnabledBox(bool ticked);
+    // Usable with the tool tip "Board is adjustable", or unusable with
+    // "Board is not adjustable".
+    void ShowAdjustable(bool adjustable);
+    void SetEnabledBoxUsable(bool usable) { enabledBox_.usable = usable; }
+    // What a change of the box does: posts EnabledBitName with the box's state.
+    virtual void EnabledBoxChanged();
+    virtual std::string EnabledBitName() const { return {}; }
+
+    WindowSize size_;
+
+private:
+    BooleanBits& ioBits_;
+    std::string caption_;
+    CheckBox enabledBox_{"Enabled"};
+    bool closeFlag_ = false;
+    bool closed_ = false;
+    bool minimised_ = false;
+};
+
+}  // namespace veldra

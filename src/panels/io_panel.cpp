@@ -1,0 +1,134 @@
+#include "panels/io_panel.h"
+
+namespace veldra {
+
+void IOPanel::SetMyBoard(std::unique_ptr<IOBoard> board) {
+    inputAdded_.Cancel();
+    outputAdded_.Cancel();
+    board_ = std::move(board);
+    if (board_ == nullptr) {
+        return;
+    }
+    inputAdded_ = board_->InputBitAdded.Subscribe([this](std::string_view name) {
+        InputAdded(name);
+        Changed.Raise();
+    });
+    outputAdded_ = board_->OutputBitAdded.Subscribe([this](std::string_view name) {
+        OutputAdded(name);
+        Changed.Raise();
+    });
+}
+
+int IOPanel::BitCount() const {
+    if (bitCount_ == 0 && board_ != nullptr) {
+        bitCount_ = InputCount() + OutputCount() + 1;
+    }
+    return bitCount_;
+}
+
+std::string IOPanel::GetSystemBit(int Index) const {
+    if (board_ == nullptr || Index < 1) {
+        return {};
+    }
+    const int inputs = InputCount();
+    const int outputs = OutputCount();
+    if (Index <= inputs) {
+        return board_->BoardInput()->BoardInputs().Item(Index)->InputName;
+    }
+    if (Index <= inputs + outputs) {
+        return board_->BoardOutput()->BoardOutputs().Item(Index - inputs)->OutputName;
+    }
+    return EnabledBitName();
+}
+
+void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
+    if (board_ == nullptr) {
+        return;
+    }
+    if (BoardOutput* output = FindOutput(BitName)) {
+        output->OutputState = BitValue;
+        ShowOutputLamp(output->intIndex, BitValue);
+    } else if (BoardInput* input = FindInput(BitName)) {
+        input->InputState = BitValue;
+        ShowInputLamp(input->intIndex, BitValue);
+    } else if (BitName != EnabledBitName()) {
+        // The logic's writes to the board's own ".ENABLED" bit do not move the box.
+        ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),
+                          "Bit Not Found!");
+    }
+}
+
+void IOPanel::OnLoadState(std::string_view BitName, bool BitValue) {
+    if (board_ == nullptr) {
+        return;
+    }
+    // The lamp follows with the UpdateOutput and UpdateIndicators that the state-file
+    // reader sends afterwards. Outputs are the logic's to set, not the file's.
+    if (BoardInput* input = FindInput(BitName)) {
+        input->InputState = BitValue;
+    } else if (BitName == EnabledBitName()) {
+        SetEnabledBox(BitValue);
+    }
+}
+
+void IOPanel::ReleaseBoard() {
+    SetMyBoard(nullptr);
+}
+
+std::string IOPanel::EnabledBitName() const {
+    return board_ != nullptr ? board_->BoardName() + ".ENABLED" : std::string();
+}
+
+BoardInput* IOPanel::FindInput(std::string_view name) const {
+    if (board_ == nullptr || board_->BoardInput() == nullptr) {
+        return nullptr;
+    }
+    return board_->BoardInput()->BoardInputs().Item(name);
+}
+
+BoardOutput* IOPanel::FindOutput(std::string_view name) const {
+    if (board_ == nullptr || board_->BoardOutput() == nullptr) {
+        return nullptr;
+    }
+    return board_->BoardOutput()->BoardOutputs().Item(name);
+}
+
+int IOPanel::InputCount() const {
+    if (board_ == nullptr || board_->BoardInput() == nullptr) {
+        return 0;
+    }
+    return board_->BoardInput()->BoardInputs().Count();
+}
+
+int IOPanel::OutputCount() const {
+    if (board_ == nullptr || board_->BoardOutput() == nullptr) {
+        return 0;
+    }
+    return board_->BoardOutput()->BoardOutputs().Count();
+}
+
+void IOPanel::InputClick(const std::string& caption) {
+    if (!rightClick_ && caption != "SPARE") {
+        if (BoardInput* input = FindInput(caption)) {
+            input->InputState = !input->InputState;
+            const std::string name = input->InputName;
+            const bool state = input->InputState;
+            Post(name, state);
+            UpdateOutput(name, state);
+        }
+    }
+    rightClick_ = false;
+}
+
+void IOPanel::ShowBoardHeader() {
+    if (board_ == nullptr) {
+        return;
+    }
+    SetCaption(board_->BoardName() + " : " + board_->BoardType());
+    if (board_->Enabled()) {
+        SetEnabledBox(true);
+    }
+    ShowAdjustable(board_->Adjustable());
+}
+
+}  // namespace veldra

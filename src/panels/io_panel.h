@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "boards/io_board.h"
+#include "panels/board_window.h"
+#include "platform/event.h"
+
+namespace veldra {
+
+// What the two I/O board windows share: an I/O board whose inputs the user toggles and
+// whose outputs follow the logic. The window owns the inputs, then the outputs, then the
+// board's ".ENABLED" bit; the logic's writes move the lamps, a state file restores the
+// inputs and the "Enabled" box, never the outputs.
+class IOPanel : public BoardWindow {
+public:
+    IOBoard* MyBoard() const { return board_.get(); }
+    // Takes the board before any bit is added to it; from then on each added bit builds
+    // its row.
+    void SetMyBoard(std::unique_ptr<IOBoard> board);
+
+    // Counted at the first call and kept.
+    int BitCount() const override;
+    // Inputs 1 to nIn, outputs nIn+1 to nIn+nOut, then the ".ENABLED" bit at any higher
+    // Index; spare positions answer "SPARE". Nothing below 1.
+    std::string GetSystemBit(int Index) const override;
+
+protected:
+    explicit IOPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {}
+
+    virtual void InputAdded(std::string_view name) = 0;
+    virtual void OutputAdded(std::string_view name) = 0;
+    // Shows the lamp of the input or output drawn on that row.
+    virtual void ShowInputLamp(int row, bool value) = 0;
+    virtual void ShowOutputLamp(int row, bool value) = 0;
+
+    void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
+    void OnLoadState(std::string_view BitName, bool BitValue) override;
+    void ReleaseBoard() override;
+    std::string EnabledBitName() const override;
+
+    BoardInput* FindInput(std::string_view name) const;
+    BoardOutput* FindOutput(std::string_view name) const;
+    int InputCount() const;
+    int OutputCount() const;
+
+    // The click on an input row: toggles the input the caption names, posts it and
+    // redraws it, unless a right-button release came first or the row is spare. The flag
+    // the right button leaves is cleared in every case.
+    void InputClick(const std::string& caption);
+    // Caption, "Enabled" box and board-name label, once every bit is known.
+    void ShowBoardHeader();
+
+    bool rightClick_ = false;
+
+private:
+    std::unique_ptr<IOBoard> board_;
+    Subscription inputAdded_;
+    Subscription outputAdded_;
+    mutable int bitCount_ = 0;
+};
+
+}  // namespace veldra

@@ -1,0 +1,93 @@
+#include "panels/panel_set.h"
+
+#include <algorithm>
+
+#include "engine/table_window.h"
+#include "panels/ases_panel.h"
+#include "panels/in_out_board_panel.h"
+#include "panels/io_board_panel.h"
+#include "panels/lamp16_panel.h"
+#include "panels/mx_lamp_panel.h"
+#include "panels/serial_port_panel.h"
+#include "panels/toggle_panel.h"
+#include "panels/track_panel.h"
+
+namespace veldra {
+
+PanelSet::PanelSet(BooleanBits& IOBits) : ioBits_(IOBits) {}
+
+PanelSet::~PanelSet() = default;
+
+template <class Window, class... Args>
+Window& PanelSet::Make(Args&&... args) {
+    auto window = std::make_unique<Window>(ioBits_, std::forward<Args>(args)...);
+    window->showBitAssign = showBitAssign;
+    Window& made = *window;
+    windows_.push_back(std::move(window));
+    return made;
+}
+
+IOBoardPanel& PanelSet::NewIOBoardWindow() {
+    return Make<IOBoardPanel>();
+}
+InOutBoardPanel& PanelSet::NewInOutBoardWindow() {
+    return Make<InOutBoardPanel>();
+}
+Lamp16Panel& PanelSet::NewLampWindow() {
+    return Make<Lamp16Panel>();
+}
+TrackPanel& PanelSet::NewTrackWindow() {
+    return Make<TrackPanel>();
+}
+MXLampPanel& PanelSet::NewMXLampWindow() {
+    return Make<MXLampPanel>();
+}
+ASESPanel& PanelSet::NewASESWindow() {
+    return Make<ASESPanel>();
+}
+SerialPortPanel& PanelSet::NewSerialPortWindow() {
+    return Make<SerialPortPanel>();
+}
+BoardPanel& PanelSet::NewTableWindow(Table& table) {
+    windows_.push_back(std::make_unique<TableWindow>(table));
+    return *windows_.back();
+}
+
+TogglePanel& PanelSet::ToggleWindow() {
+    if (toggle_ == nullptr || toggle_->Closed()) {
+        toggle_ = &Make<TogglePanel>();
+        ShowWindow(*toggle_);
+    }
+    return *toggle_;
+}
+
+void PanelSet::ShowWindow(BoardPanel& window) {
+    if (!Shown(window)) {
+        shown_.push_back(&window);
+    }
+}
+
+std::vector<BoardPanel*> PanelSet::Windows() const {
+    std::vector<BoardPanel*> open;
+    for (const std::unique_ptr<BoardPanel>& window : windows_) {
+        if (!window->Closed()) {
+            open.push_back(window.get());
+        }
+    }
+    return open;
+}
+
+bool PanelSet::Shown(const BoardPanel& window) const {
+    return std::find(shown_.begin(), shown_.end(), &window) != shown_.end();
+}
+
+void PanelSet::CloseAll() {
+    for (auto at = windows_.rbegin(); at != windows_.rend(); ++at) {
+        (*at)->CloseWindow(true);
+    }
+    windows_.clear();
+    shown_.clear();
+    toggle_ = nullptr;
+}
+
+}  // namespace veldra

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "panels/board_window_factory.h"
+
+namespace veldra {
+
+class BoardWindow;
+class BooleanBits;
+
+// The board windows of a program run without a display: the windows' halves alone, kept
+// in the order they were made. It is the maker the loader uses in tests and headless runs,
+// and the list load completion walks.
+class PanelSet final : public BoardWindowFactory {
+public:
+    // User changes on every window made go to IOBits, the program's pending inputs.
+    explicit PanelSet(BooleanBits& IOBits);
+    ~PanelSet() override;
+    PanelSet(const PanelSet&) = delete;
+    PanelSet& operator=(const PanelSet&) = delete;
+
+    IOBoardPanel& NewIOBoardWindow() override;
+    InOutBoardPanel& NewInOutBoardWindow() override;
+    Lamp16Panel& NewLampWindow() override;
+    TrackPanel& NewTrackWindow() override;
+    MXLampPanel& NewMXLampWindow() override;
+    ASESPanel& NewASESWindow() override;
+    SerialPortPanel& NewSerialPortWindow() override;
+    TogglePanel& ToggleWindow() override;
+    BoardPanel& NewTableWindow(Table& table) override;
+    void ShowWindow(BoardPanel& window) override;
+
+    // The open windows, oldest first, as load completion takes them.
+    std::vector<BoardPanel*> Windows() const;
+    bool Shown(const BoardPanel& window) const;
+
+    // Closes every window for good, newest first, and forgets them.
+    void CloseAll();
+
+    // Opens a bit's statement view; handed to every window made afterwards.
+    std::function<void(const std::string&)> showBitAssign;
+
+private:
+    template <class Window, class... Args>
+    Window& Make(Args&&... args);
+
+    BooleanBits& ioBits_;
+    // Board, toggle and table windows alike, in the order they were made.
+    std::vector<std::unique_ptr<BoardPanel>> windows_;
+    std::vector<const BoardPanel*> shown_;
+    TogglePanel* toggle_ = nullptr;
+};
+
+}  // namespace veldra

@@ -1,0 +1,121 @@
+#include "panels/lamp16_panel.h"
+
+#include <gtest/gtest.h>
+
+#include "panels/panel_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+class Lamp16PanelTest : public PanelTest {
+protected:
+    Lamp16PanelTest() { Watch(panel); }
+
+    // Lamps as the loader moves them in: each already paired with its lamp-out name.
+    void Load(bool led, const std::vector<std::pair<std::string, std::string>>& lamps) {
+        panel.SetMyBoard(std::make_unique<Lamp16>());
+        Lamp16& board = *panel.MyBoard();
+        board.SetAdjustable(true);
+        board.SetBoardName("L1");
+        board.SetLED(led);
+        board.SetLamp(std::make_unique<Lamp>());
+        for (const auto& [on, out] : lamps) {
+            board.Lamp()->Lamps().Add(false, false, on, out, "25", false, false);
+        }
+    }
+
+    const BoxedRow& Row(int i) const { return panel.Rows()[std::size_t(i)]; }
+    const ::veldra::Lamp& LampNamed(const std::string& name) {
+        return *panel.MyBoard()->Lamp()->Lamps().Item(name);
+    }
+
+    Lamp16Panel panel{IOBits};
+};
+
+TEST_F(Lamp16PanelTest, ItReportsLampOnNamesThenLampOutNamesThenItsEnabledBit) {
+    Load(false, {{"R1", "R1LO"}, {"SPARE", ""}, {"G1", "G1LO"}});
+    EXPECT_EQ(Reported(panel),
+              (std::vector<std::string>{"R1", "SPARE", "G1", "R1LO", "", "G1LO", "L1.ENABLED"}));
+}
+
+TEST_F(Lamp16PanelTest, EachRowCarriesItsLampOutBoxAndASpareRowNone) {
+    Load(false, {{"R1", "R1LO"}, {"SPARE", ""}, {"G1", ""}});
+    EXPECT_EQ(Row(0).box.caption, "R1LO");
+    EXPECT_TRUE(Row(0).box.visible);
+    EXPECT_FALSE(Row(1).hasBox);
+    EXPECT_TRUE(Row(2).hasBox);
+    EXPECT_FALSE(Row(2).box.visible);  // no lamp-out name past row 0: hidden
+    EXPECT_EQ(Row(2).label.top, 720 + 2 * 265);
+}
+
+TEST_F(Lamp16PanelTest, ALampBoardStartsWithEveryBoxClearAndPostsNothing) {
+    Load(false, {{"R1", "R1LO"}});
+    panel.CreateimgIndic();
+    EXPECT_EQ(panel.Caption(), "L1 : LAMP16");
+    EXPECT_EQ(panel.BoxHeading(), "LIGHT OUT BITS");
+    EXPECT_FALSE(Row(0).box.ticked);
+    EXPECT_TRUE(Pending().empty());
+}
+
+TEST_F(Lamp16PanelTest, AnLedBoardTicksAndPostsEveryLampGoodBit) {
+    Load(true, {{"R1", "R1GD"}, {"SPARE", "X"}, {"G1", "G1GD"}, {"Y1", ""}});
+    panel.CreateimgIndic();
+    EXPECT_EQ(panel.Caption(), "L1 : LED(12/6)");
+    EXPECT_EQ(panel.BoxHeading(), "LAMP GOOD BITS");
+    EXPECT_TRUE(Row(2).box.ticked);
+    EXPECT_TRUE(LampNamed("G1").LampOut);
+    // A box with no lamp-out name carries no bit: nothing is posted for it.
+    EXPECT_TRUE(Row(3).box.ticked);
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"R1GD=1", "G1GD=1"}));
+}
+
+TEST_F(Lamp16PanelTest, TheLogicMovesThePictureOrTheBoxAndTheBoxPostsBack) {
+    Load(false, {{"R1", "R1LO"}, {"G1", "G1LO"}});
+    panel.CreateimgIndic();
+    panel.UpdateOutput("G1", true);
+    EXPECT_EQ(Row(1).label.lamp, LampImage::Lit);
+    EXPECT_FALSE(Row(1).box.ticked);
+
+    panel.UpdateOutput("G1LO", true);
+    EXPECT_TRUE(Row(1).box.ticked);
+    EXPECT_EQ(Row(1).label.lamp, LampImage::Lit);  // an out lamp still shows its output
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"G1LO=1"}));
+
+    panel.UpdateOutput("L1.ENABLED", true);
+    platform.Answer(MsgAnswer::Ok);
+    panel.UpdateOutput("NOPE", true);
+    ExpectOneBox("Bit Not Found: NOPE: Was sent to L1");
+}
+
+TEST_F(Lamp16PanelTest, AStateFileSetsBoxesButNeverLampOnOutputs) {
+    Load(false, {{"R1", "R1LO"}});
+    panel.CreateimgIndic();
+    panel.LoadState("R1", true);
+    EXPECT_FALSE(LampNamed("R1").LampOn);
+    panel.LoadState("R1LO", true);
+    panel.LoadState("L1.ENABLED", true);
+    EXPECT_TRUE(Row(0).box.ticked);
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"R1LO=1", "L1.ENABLED=1"}));
+}
+
+TEST_F(Lamp16PanelTest, ALampOutNamePairedWithASparePositionIsKeptWithoutAMessage) {
+    Load(false, {{"R1", "R1LO"}, {"SPARE", "SPLO"}});
+    panel.CreateimgIndic();
+    panel.UpdateOutput("SPLO", true);
+    EXPECT_TRUE(panel.MyBoard()->Lamp()->Lamps().Item(2)->LampOut);
+    EXPECT_TRUE(platform.boxes().empty());
+}
+
+TEST_F(Lamp16PanelTest, ClickingABoxPostsItsBitAndTheRightButtonOpensTheLamp) {
+    Load(false, {{"R1", "R1LO"}, {"SPARE", ""}});
+    panel.ClickBox(0);
+    panel.ClickBox(0);
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"R1LO=0"}));
+    panel.MouseUp(0, MouseButton::Right);
+    panel.MouseUp(1, MouseButton::Right);
+    panel.MouseUp(0, MouseButton::Left);
+    EXPECT_EQ(opened, (std::vector<std::string>{"R1"}));
+}
+
+}  // namespace
+}  // namespace veldra::testing

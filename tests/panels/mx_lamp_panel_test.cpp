@@ -1,0 +1,136 @@
+#include "panels/mx_lamp_panel.h"
+
+#include <gtest/gtest.h>
+
+#include "panels/panel_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+using Aspects = std::vector<std::pair<std::string, std::string>>;
+
+class MXLampPanelTest : public PanelTest {
+protected:
+    MXLampPanelTest() {
+        Watch(panel);
+        panel.SetMyBoard(std::make_unique<MXLamp>());
+        board().SetBoardName("H1");
+        board().SetBoardType("COLOR.LIGHT");
+        board().SetHead1(std::make_unique<Head1>());
+        board().SetHead2(std::make_unique<Head2>());
+    }
+
+    MXLamp& board() { return *panel.MyBoard(); }
+    // Heads, lamp bits and inputs as the signal-head reader sets them; the aspects come
+    // last, already paired with their light-out names.
+    void Load(const Aspects& head1, const Aspects& head2, bool enabled1 = true) {
+        board().Head1()->SetEnabled(enabled1);
+        board().Head1()->SetAdjustable(true);
+        board().Head2()->SetEnabled(true);
+        board().Head1()->SetLampOnName("H1LMP");
+        board().Head2()->SetLampOnName("H2LMP");
+        for (const auto& [name, lightOut] : head1) {
+            board().Head1()->Aspect().Aspects().Add(name, false, lightOut, false);
+        }
+        for (const auto& [name, lightOut] : head2) {
+            board().Head2()->Aspect().Aspects().Add(name, false, lightOut, false);
+        }
+    }
+    const BoxedRow& Row(int head, int row) const { return panel.Head(head).rows[std::size_t(row)]; }
+
+    MXLampPanel panel{IOBits};
+};
+
+TEST_F(MXLampPanelTest, ItReportsItsNineteenBitsInTheTablesOrder) {
+    Load({{"R", "RLO"}, {"G", "GLO"}, {"Y", "YLO"}}, {{"R2", "R2LO"}, {"G2", "G2LO"}});
+    board().SetInput1Name("IN1");
+    board().SetInput2Name("IN2");
+    EXPECT_EQ(Reported(panel),
+              (std::vector<std::string>{"R", "G", "Y", "RLO", "GLO", "YLO", "R2", "G2", "SPARE",
+                                        "R2LO", "G2LO", "SPARE", "IN1", "IN2", "H1.HEAD1.ENABLED",
+                                        "H1.HEAD2.ENABLED", "H1.ENABLED", "H1LMP", "H2LMP"}));
+    EXPECT_EQ(panel.GetSystemBit(20), "");
+}
+
+TEST_F(MXLampPanelTest, ASpareAspectHasALabelButNoBoxAndTheRowsStand30Apart) {
+    Load({{"R", "RLO"}, {"SPARE", ""}, {"G", "GLO"}, {"W", ""}}, {});
+    EXPECT_FALSE(Row(1, 1).hasBox);
+    EXPECT_EQ(Row(1, 2).label.top, Row(1, 1).label.top + 255 + 30);
+    EXPECT_TRUE(Row(1, 2).box.visible);
+    EXPECT_FALSE(Row(1, 3).box.visible);  // an aspect without a light-out bit
+    EXPECT_EQ(Row(2, 0).label.caption, "SPARE");
+    EXPECT_FALSE(Row(2, 0).box.visible);
+}
+
+TEST_F(MXLampPanelTest, LoadingPostsBothHeadBitsAndADisabledHeadLocksItsFrame) {
+    Load({{"R", "RLO"}}, {{"R2", "R2LO"}}, /*enabled1=*/false);
+    panel.CreateimgIndic();
+    EXPECT_EQ(panel.Caption(), "H1 : COLOR.LIGHT");
+    EXPECT_FALSE(panel.Head(1).headBox.ticked);
+    EXPECT_FALSE(panel.Head(1).frameEnabled);
+    EXPECT_TRUE(panel.Head(2).frameEnabled);
+    EXPECT_EQ(panel.Head(1).lamp.caption, "H1LMP");
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"H1.HEAD2.ENABLED=1", "H1.HEAD1.ENABLED=0"}));
+    panel.ClickLightOut(1, 0);  // the frame takes no mouse input
+    panel.MouseUpAspect(1, 0, MouseButton::Right);
+    EXPECT_EQ(Pending().size(), 2u);
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(MXLampPanelTest, TheLogicMovesLampsAndLightOutBoxesButNotItsOwnBoxes) {
+    Load({{"R", "RLO"}, {"G", "GLO"}}, {});
+    board().SetInput1Name("IN1");
+    panel.CreateimgIndic();
+    panel.UpdateIndicators();
+    IOBits.Clear();
+    panel.UpdateOutput("G", true);
+    panel.UpdateOutput("H1LMP", true);
+    panel.UpdateOutput("IN1", true);
+    panel.UpdateOutput("GLO", true);
+    panel.UpdateOutput("H1.HEAD1.ENABLED", false);
+    EXPECT_EQ(Row(1, 1).label.lamp, LampImage::Lit);
+    EXPECT_EQ(Row(1, 0).label.lamp, LampImage::Dark);
+    EXPECT_EQ(panel.Head(1).lamp.lamp, LampImage::Lit);
+    EXPECT_EQ(panel.Input(1).lamp, LampImage::Lit);
+    EXPECT_EQ(panel.Input(2).lamp, LampImage::Parked);
+    EXPECT_TRUE(Row(1, 1).box.ticked);
+    EXPECT_TRUE(panel.Head(1).headBox.ticked);
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"GLO=1"}));
+
+    platform.Answer(MsgAnswer::Ok);
+    panel.UpdateOutput("ZZ", true);
+    ExpectOneBox("Bit Not Found: ZZ: Was sent to H1");
+}
+
+TEST_F(MXLampPanelTest, AStateFileTicksBoxesAndSetsInputsButLeavesLampsAlone) {
+    Load({{"R", "RLO"}}, {});
+    board().SetInput2Name("IN2");
+    panel.CreateimgIndic();
+    IOBits.Clear();
+    panel.LoadState("RLO", true);
+    panel.LoadState("H1.HEAD1.ENABLED", false);
+    panel.LoadState("IN2", true);
+    panel.LoadState("R", true);
+    EXPECT_TRUE(Row(1, 0).box.ticked);
+    EXPECT_FALSE(panel.Head(1).frameEnabled);
+    EXPECT_TRUE(board().Input2Value());
+    EXPECT_FALSE(board().Head1()->Aspect().Aspects().Item("R")->AspectValue);
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"RLO=1", "H1.HEAD1.ENABLED=0"}));
+}
+
+TEST_F(MXLampPanelTest, ARightPressOnOneInputKeepsTheNextClickOnEitherFromToggling) {
+    Load({}, {});
+    board().SetInput1Name("IN1");
+    board().SetInput2Name("IN2");
+    panel.CreateimgIndic();
+    IOBits.Clear();
+    panel.MouseDownInput(1, MouseButton::Right, false);
+    panel.ClickInput(2);
+    EXPECT_TRUE(Pending().empty());
+    panel.ClickInput(2);
+    EXPECT_EQ(Pending(), (std::vector<std::string>{"IN2=1"}));
+    EXPECT_EQ(panel.Input(2).lamp, LampImage::Lit);
+}
+
+}  // namespace
+}  // namespace veldra::testing

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "logic/boolean_bits.h"
+#include "panels/board_window.h"
+#include "support/fake_platform.h"
+
+namespace veldra::testing {
+
+// A board window's half as the program drives it: the pending inputs its clicks go to,
+// the statements it opens, and the message boxes it shows.
+class PanelTest : public ::testing::Test {
+protected:
+    // The pending inputs, in the order first posted, as "NAME=1" or "NAME=0".
+    std::vector<std::string> Pending() const {
+        std::vector<std::string> posted;
+        for (const BooleanBit& bit : IOBits) {
+            posted.push_back(bit.BitName() + (bit.BitValue() ? "=1" : "=0"));
+        }
+        return posted;
+    }
+
+    void Watch(BoardWindow& window) {
+        window.showBitAssign = [this](const std::string& name) { opened.push_back(name); };
+    }
+
+    // The names a window reports, 1 to BitCount.
+    static std::vector<std::string> Reported(const BoardPanel& window) {
+        std::vector<std::string> names;
+        for (int i = 1; i <= window.BitCount(); ++i) {
+            names.push_back(window.GetSystemBit(i));
+        }
+        return names;
+    }
+
+    // Expects exactly one box, critical with OK, as "title: prompt".
+    void ExpectOneBox(const std::string& titleAndPrompt) {
+        ASSERT_EQ(platform.boxes().size(), 1u);
+        const MsgBoxRequest& box = platform.boxes()[0];
+        EXPECT_EQ(box.title + ": " + box.prompt, titleAndPrompt);
+        EXPECT_EQ(box.icon, MsgIcon::Critical);
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    }
+
+    FakePlatform platform;
+    BooleanBits IOBits;
+    std::vector<std::string> opened;
+};
+
+}  // namespace veldra::testing
