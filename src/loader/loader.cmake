@@ -1,3 +1,15 @@
 # The source loader, part of the core library.
 target_sources(veldra_core PRIVATE
+    loader/keywords.cpp
+    loader/piece_reader.cpp
+    loader/source_values.cpp
+    loader/load_context.cpp
+    loader/trigger_names.cpp
+    loader/declaration_reader.cpp
+    loader/timer_reader.cpp
+    loader/logic_reader.cpp
+    loader/numeric_block_reader.cpp
+    loader/coded_output_reader.cpp
+    loader/table_reader.cpp
+    loader/parse_text.cpp
 )

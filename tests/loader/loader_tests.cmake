@@ -1,1 +1,15 @@
 # Tests of the source loader.
+veldra_core_test(loader_tests
+    loader/piece_reader_test.cpp
+    loader/keywords_test.cpp
+    loader/parse_text_test.cpp
+    loader/declaration_reader_test.cpp
+    loader/timer_reader_test.cpp
+    loader/logic_reader_test.cpp
+    loader/numeric_block_reader_test.cpp
+    loader/coded_output_reader_test.cpp
+    loader/table_reader_test.cpp
+    loader/load_speed_test.cpp
+)
+target_include_directories(loader_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_definitions(loader_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")

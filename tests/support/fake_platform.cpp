@@ -36,4 +36,9 @@ void FakePlatform::UnloadLoadingProgress() {
     journal_.push_back("unload progress");
 }
 
+void FakePlatform::SetLoadingStatus(const std::string& text) {
+    loadingStatus.push_back(text);
+    journal_.push_back("status: " + text);
+}
+
 }  // namespace veldra::testing

@@ -23,17 +23,24 @@ public:
     MsgAnswer MsgBox(const MsgBoxRequest& request) override;
     void EndApplication() override;
     void UnloadLoadingProgress() override;
-    void SetLoadingStatus(const std::string& text) override { loadingStatus.push_back(text); }
+    void SetLoadingStatus(const std::string& text) override;
+    void SetLoadingProgress(double value, double maximum) override {
+        barValue = value;
+        barMax = maximum;
+    }
 
     const std::vector<MsgBoxRequest>& boxes() const { return boxes_; }
     bool ended() const { return ended_; }
     int unansweredCount() const { return static_cast<int>(answers_.size()); }
 
-    // What happened, in order: "box: <title>: <prompt>", "end", "unload progress".
+    // What happened, in order: "box: <title>: <prompt>", "end", "unload progress",
+    // "status: <text>" (the progress window's status line).
     const std::vector<std::string>& journal() const { return journal_; }
 
-    // Every status line the loading-progress window was given, in order.
+    // Every status line the loading-progress window was given, in order, and its bar.
     std::vector<std::string> loadingStatus;
+    double barValue = -1;
+    double barMax = -1;
 
 private:
     std::deque<MsgAnswer> answers_;

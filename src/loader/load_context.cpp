@@ -1,0 +1,34 @@
+#include "loader/load_context.h"
+
+#include <memory>
+
+#include "engine/program_engine.h"
+
+namespace veldra {
+
+BooleanBits& LoadContext::ProgramBits() const {
+    if (engine_.PrgBooleanBits() == nullptr) {
+        engine_.SetPrgBooleanBits(std::make_unique<BooleanBits>());
+    }
+    return *engine_.PrgBooleanBits();
+}
+
+Statements& LoadContext::Assigns() const {
+    if (!engine_.prgAssigns) {
+        engine_.prgAssigns = std::make_unique<Statements>();
+    }
+    return *engine_.prgAssigns;
+}
+
+clsNumericBlocks& LoadContext::NumericBlocks() const {
+    if (!engine_.prgNumBlks) {
+        engine_.prgNumBlks = std::make_unique<clsNumericBlocks>();
+    }
+    return *engine_.prgNumBlks;
+}
+
+std::string LoadContext::AtLine(std::string_view what) const {
+    return std::string(what) + " (line " + std::to_string(line_) + ")";
+}
+
+}  // namespace veldra

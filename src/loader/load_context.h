@@ -1,0 +1,59 @@
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "logic/model_error.h"
+
+namespace veldra {
+
+class BooleanBits;
+class LoaderHost;
+class ProgramEngine;
+class Statements;
+class clsNumericBlocks;
+
+// What every section reader works with while one source is read: the program window's
+// collections it fills, the windows it reports to, and the line the current piece comes
+// from, which each error message names.
+class LoadContext {
+public:
+    LoadContext(ProgramEngine& engine, LoaderHost& host) : engine_(engine), host_(host) {}
+
+    ProgramEngine& Engine() const { return engine_; }
+    LoaderHost& Host() const { return host_; }
+
+    // The program's collections, each made when the program window has none yet. They are
+    // fetched afresh for every piece: the desktop may run between two pieces.
+    BooleanBits& ProgramBits() const;
+    Statements& Assigns() const;
+    clsNumericBlocks& NumericBlocks() const;
+
+    int Line() const { return line_; }
+    void SetLine(int line) { line_ = line; }
+    // The description of a failure with the line it was found on.
+    std::string AtLine(std::string_view what) const;
+
+    // Runs a section reader's work on one piece under the readers' error rule: a failure
+    // is reported with its line in the model's "End Program?" question and the rest of
+    // the piece is passed over. True when the work ran to its end.
+    template <class Body>
+    bool Guard(Body&& body) const {
+        try {
+            std::forward<Body>(body)();
+            return true;
+        } catch (const std::exception& error) {
+            ReportModelError(AtLine(error.what()), ProgressWindow::Close);
+            return false;
+        }
+    }
+
+private:
+    ProgramEngine& engine_;
+    LoaderHost& host_;
+    int line_ = 0;
+};
+
+}  // namespace veldra

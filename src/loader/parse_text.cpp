@@ -1,0 +1,428 @@
+#include "loader/parse_text.h"
+
+#include <array>
+#include <exception>
+#include <fstream>
+#include <system_error>
+
+#include "engine/program_engine.h"
+#include "loader/keywords.h"
+#include "loader/loader_host.h"
+#include "platform/platform.h"
+#include "platform/runtime_error.h"
+
+namespace veldra {
+namespace {
+
+// How many pieces (comment and empty ones included) are read between two yields to
+// the desktop: often enough for a responsive window, rarely enough to cost nothing.
+constexpr std::uint64_t kPiecesPerYield = 256;
+
+// A piece handed from section to section this often without a new piece being read
+// can only be a board reader that keeps giving its piece back; it is then passed over.
+constexpr int kMostRedispatches = 64;
+
+int& LoadsUnderWay() {
+    static int count = 0;
+    return count;
+}
+
+// Marks a load as under way for as long as it lives.
+class LoadUnderWayScope {
+public:
+    LoadUnderWayScope() { ++LoadsUnderWay(); }
+    ~LoadUnderWayScope() { --LoadsUnderWay(); }
+    LoadUnderWayScope(const LoadUnderWayScope&) = delete;
+    LoadUnderWayScope& operator=(const LoadUnderWayScope&) = delete;
+};
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        throw RuntimeError("File not found: " + path.string());
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (std::filesystem::is_directory(path, error) || !in) {
+        throw RuntimeError("Path/File access error: " + path.string());
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    std::string text(size > 0 ? std::size_t(size) : 0, '\0');
+    if (!in.read(text.data(), std::streamsize(text.size()))) {
+        throw RuntimeError("Input past end of file: " + path.string());
+    }
+    return text;
+}
+
+// A source text never holds a NUL byte; a file that does is of some other kind.
+void RefuseBinary(std::string_view text) {
+    const std::size_t nul = text.find('\0');
+    if (nul == std::string_view::npos) {
+        return;
+    }
+    int line = 1;
+    for (std::size_t at = 0; at < nul; ++at) {
+        line += text[at] == '\r' || (text[at] == '\n' && (at == 0 || text[at - 1] != '\r'));
+    }
+    throw RuntimeError("The file holds binary data (line " + std::to_string(line) +
+                       ") and is no application source");
+}
+
+// The name on a program line, "PROGRAM name;".
+std::string ProgramNameIn(std::string_view piece) {
+    std::string name = After(piece, "PROGRAM");
+    if (Contains(name, ";")) {
+        name = Before(name, ";");
+    }
+    std::string_view trimmed = TrimBlanks(name);
+    while (trimmed.starts_with(':')) {
+        trimmed = TrimBlanks(trimmed.substr(1));
+    }
+    return std::string(trimmed);
+}
+
+enum class Section {
+    Board,
+    Logic,
+    BooleanBits,
+    NumericVariables,
+    Timers,
+    CodedOutputs,
+    Constants,
+    UserNumerics,
+    UserBits,
+    Link,
+    Tables,
+    NumericBlocks,
+};
+
+struct SectionEntry {
+    std::string_view keyword;
+    bool keyWordRequired;
+    std::string_view status;
+    Section section;
+};
+
+// Tested by plain containment, in this order; only the first keyword found counts.
+constexpr std::array<SectionEntry, 12> kSections = {{
+    {"BOARD:", true, "Loading Board", Section::Board},
+    {"LOGIC BEGIN", true, "Loading Program Logic", Section::Logic},
+    {"BOOLEAN BITS", true, "Loading Boolean Bits", Section::BooleanBits},
+    {"NUMERIC VARIABLES", true, "Loading Numeric Variables", Section::NumericVariables},
+    {"TIMER BITS", true, "Loading Timers", Section::Timers},
+    {"CODED OUTPUTS", true, "Loading Coded Outputs", Section::CodedOutputs},
+    {"CONSTANTS BOOLEAN", true, "Loading Constants", Section::Constants},
+    {"USER NUMERIC", true, "Loading User Numerics", Section::UserNumerics},
+    {"USER BIT", true, "Loading User Bits", Section::UserBits},
+    {"LINK:", false, "Loading Serial Port", Section::Link},
+    {"TABLES BEGIN", false, "Loading Tables", Section::Tables},
+    {"NUMERIC BEGIN", false, "Loading Numeric Blocks", Section::NumericBlocks},
+}};
+
+}  // namespace
+
+ParseText::ParseText(ProgramEngine& engine, LoaderHost& host)
+    : ParseText(engine, host, passBoardsOver_) {}
+
+ParseText::ParseText(ProgramEngine& engine, LoaderHost& host, BoardSectionReader& boards)
+    : engine_(engine),
+      host_(host),
+      boards_(boards),
+      context_(engine, host),
+      declarations_(context_),
+      timers_(context_),
+      logic_(context_),
+      numericBlocks_(context_),
+      codedOutputs_(context_),
+      tables_(context_) {}
+
+ParseText::~ParseText() {
+    boards_.ReleaseBoardWindow();
+}
+
+bool ParseText::LoadUnderWay() {
+    return LoadsUnderWay() > 0;
+}
+
+std::string ParseText::GetProgram(const std::filesystem::path& path) {
+    return LoadGuarded([&] { return ReadWholeFile(path); });
+}
+
+std::string ParseText::GetProgramFromText(std::string text) {
+    return LoadGuarded([&] { return std::move(text); });
+}
+
+template <class Source>
+std::string ParseText::LoadGuarded(Source&& source) {
+    if (LoadUnderWay()) {
+        return {};
+    }
+    const LoadUnderWayScope underWay;
+    try {
+        return Load(source());
+    } catch (const std::exception& error) {
+        Fatal(error.what());
+        return {};
+    }
+}
+
+std::string ParseText::Load(std::string text) {
+    RefuseBinary(text);
+    reader_ = std::make_unique<PieceReader>(std::move(text));
+    ThePlatform().SetLoadingProgress(0, double(reader_->Size()));
+    ThePlatform().SetLoadingStatus("Opening File...");
+    host_.DoEvents();
+
+    std::string name = FindProgramName();
+    if (name.empty()) {
+        // Without a program line every section is still read, from the top.
+        reader_->Rewind();
+    } else {
+        ShowStatus(name);
+    }
+
+    bool more = ReadPiece();
+    int redispatches = 0;
+    while (more) {
+        const Next next = Dispatch();
+        if (next == Next::Redispatch && ++redispatches < kMostRedispatches) {
+            continue;
+        }
+        redispatches = 0;
+        if (next == Next::Stop) {
+            break;
+        }
+        more = ReadPiece();
+    }
+    EndOfSource();
+
+    reader_.reset();
+    boards_.ReleaseBoardWindow();
+    host_.ShowProgramWindow();
+    host_.LoadFinished();
+    return name;
+}
+
+std::string ParseText::FindProgramName() {
+    bool nameOnNextPiece = false;
+    while (ReadPiece()) {
+        if (nameOnNextPiece && !KeyWord(piece_)) {
+            std::string name = ProgramNameIn("PROGRAM " + piece_);
+            if (!name.empty()) {
+                return name;
+            }
+        }
+        nameOnNextPiece = false;
+        if (Contains(piece_, "PROGRAM") && !Contains(piece_, "END PROGRAM")) {
+            std::string name = ProgramNameIn(piece_);
+            if (!name.empty()) {
+                return name;
+            }
+            nameOnNextPiece = true;  // "PROGRAM" ends its line; the name is on the next
+        }
+    }
+    return {};
+}
+
+bool ParseText::ReadPiece() {
+    if (!reader_->ReadPiece(piece_)) {
+        return false;
+    }
+    context_.SetLine(reader_->Line());
+    if (reader_->RawPieces() - piecesAtLastYield_ >= kPiecesPerYield) {
+        piecesAtLastYield_ = reader_->RawPieces();
+        ThePlatform().SetLoadingProgress(double(reader_->Position()), double(reader_->Size()));
+        host_.DoEvents();
+    }
+    return true;
+}
+
+void ParseText::ShowStatus(std::string_view text) {
+    ThePlatform().SetLoadingStatus(std::string(text));
+    host_.DoEvents();
+}
+
+ParseText::Next ParseText::Dispatch() {
+    for (const SectionEntry& entry : kSections) {
+        const std::size_t at = piece_.find(entry.keyword);
+        if (at == std::string::npos) {
+            continue;
+        }
+        if (entry.keyWordRequired && !KeyWord(piece_)) {
+            return Next::ReadPiece;
+        }
+        ShowStatus(entry.status);
+        if (entry.section != Section::Board) {
+            piece_.erase(0, at + entry.keyword.size());
+        }
+        switch (entry.section) {
+            case Section::Board:
+                return BoardLoop();
+            case Section::Logic:
+                piece_ = std::string(TrimBlanks(piece_));
+                return LogicLoop();
+            case Section::BooleanBits:
+                return ListLoop([this](std::string& p) { return declarations_.GetBooleanBits(p); });
+            case Section::NumericVariables:
+                return ListLoop(
+                    [this](std::string& p) { return declarations_.GetNumericVariables(p); });
+            case Section::Timers:
+                return ListLoop([this](std::string& p) { return timers_.GetTimers(p); });
+            case Section::CodedOutputs:
+                return CodedOutputLoop();
+            case Section::Constants:
+                return ListLoop([this](std::string& p) { return declarations_.GetConstants(p); });
+            case Section::UserNumerics:
+                piece_ = std::string(TrimBlanks(piece_));
+                return UserLoop([this](std::string_view p) { declarations_.GetUserNumerics(p); });
+            case Section::UserBits:
+                piece_ = std::string(TrimBlanks(piece_));
+                return UserLoop([this](std::string_view p) { declarations_.GetUserBits(p); });
+            case Section::Link:
+                return LinkLoop();
+            case Section::Tables:
+                return BlockLoop([this](std::string& p) { return tables_.GetTables(p); });
+            case Section::NumericBlocks:
+                return BlockLoop(
+                    [this](std::string& p) { return numericBlocks_.GetNumericBlocks(p); });
+        }
+    }
+    return Next::ReadPiece;
+}
+
+// The readers of lists, constants and timers see every piece of their section, the
+// keyword that ends it included.
+template <class Reader>
+ParseText::Next ParseText::ListLoop(Reader&& read) {
+    for (;;) {
+        if (read(piece_)) {
+            return KeyWord(piece_) ? Next::Redispatch : Next::ReadPiece;
+        }
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+    }
+}
+
+template <class Reader>
+ParseText::Next ParseText::UserLoop(Reader&& read) {
+    for (;;) {
+        if (KeyWord(piece_)) {
+            return Next::Redispatch;
+        }
+        read(piece_);
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+    }
+}
+
+template <class Reader>
+ParseText::Next ParseText::BlockLoop(Reader&& read) {
+    for (;;) {
+        if (KeyWord(piece_) || read(piece_)) {
+            return Next::Redispatch;
+        }
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+    }
+}
+
+ParseText::Next ParseText::LogicLoop() {
+    logic_.AddLogicText(piece_);
+    for (;;) {
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+        if (KeyWord(piece_)) {
+            logic_.EndSection();
+            return Next::Redispatch;
+        }
+        logic_.AddLogicText(piece_);
+    }
+}
+
+ParseText::Next ParseText::CodedOutputLoop() {
+    for (;;) {
+        if (codedOutputs_.GetCodedOutputs(piece_)) {
+            return Next::Redispatch;
+        }
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+    }
+}
+
+ParseText::Next ParseText::BoardLoop() {
+    while (!boardOpen_) {
+        boardOpen_ = boards_.NewBoard(piece_, boardName_, boardType_);
+        if (boardType_ == "SCC") {
+            // Such boards are not simulated; their lines fall to the main loop unread.
+            boardType_.clear();
+            boardOpen_ = false;
+            piece_.clear();
+            return Next::Redispatch;
+        }
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+        ShowStatus("Loading " + boardName_);
+    }
+    for (;;) {
+        if (boards_.GetBoardIO(piece_, boardType_)) {
+            boardOpen_ = false;
+            boards_.ShowBoardWindow();
+            return KeyWord(piece_) ? Next::Redispatch : Next::ReadPiece;
+        }
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+        if (KeyWord(piece_)) {
+            boards_.SetBoardReset();
+            boards_.ShowBoardWindow();
+            boardOpen_ = false;
+            return Next::Redispatch;
+        }
+    }
+}
+
+ParseText::Next ParseText::LinkLoop() {
+    boards_.NewSerialPort();
+    linkOpen_ = true;
+    for (;;) {
+        if (boards_.GetLink(piece_)) {
+            linkOpen_ = false;
+            boards_.ShowBoardWindow();
+            return KeyWord(piece_) ? Next::Redispatch : Next::ReadPiece;
+        }
+        if (!ReadPiece()) {
+            return Next::Stop;
+        }
+    }
+}
+
+void ParseText::EndOfSource() {
+    // What the source leaves open at its end is finished as a section keyword would.
+    logic_.EndSection();
+    numericBlocks_.EndSection();
+    timers_.EndSection();
+    codedOutputs_.EndSection();
+    if (boardOpen_ || linkOpen_) {
+        boards_.ShowBoardWindow();
+        boardOpen_ = false;
+        linkOpen_ = false;
+    }
+    ThePlatform().SetLoadingProgress(double(reader_->Size()), double(reader_->Size()));
+}
+
+void ParseText::Fatal(const std::string& description) {
+    reader_.reset();
+    boards_.ReleaseBoardWindow();
+    ThePlatform().UnloadLoadingProgress();
+    MsgBox(description + ": Error In Text Parser", MsgButtons::Ok, MsgIcon::Information, "Ostrel");
+    ThePlatform().EndApplication();
+}
+
+}  // namespace veldra

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "loader/board_section_reader.h"
+#include "loader/coded_output_reader.h"
+#include "loader/declaration_reader.h"
+#include "loader/load_context.h"
+#include "loader/logic_reader.h"
+#include "loader/numeric_block_reader.h"
+#include "loader/piece_reader.h"
+#include "loader/table_reader.h"
+#include "loader/timer_reader.h"
+
+namespace veldra {
+
+class LoaderHost;
+class ProgramEngine;
+
+// The source loader: reads one application source and builds the program in the program
+// window's engine: bits, numeric variables, constants, user values, timer delays, logic
+// statements, numeric blocks, coded outputs, state tables and, through the board readers,
+// the boards. Sections may come in any order and any number of times. At the end it shows
+// the program window and lets it finish the load. One ParseText serves one load.
+//
+// A failure that no section reader answers for (a file that cannot be read, a numeric
+// block without a number, a failure while the program window finishes the load) closes
+// the progress window, says what went wrong followed by ": Error In Text Parser" under
+// "Ostrel", and ends the application.
+class ParseText {
+public:
+    // The board and link sections are passed over.
+    ParseText(ProgramEngine& engine, LoaderHost& host);
+    // The board and link sections go to `boards`, which must outlive the loader.
+    ParseText(ProgramEngine& engine, LoaderHost& host, BoardSectionReader& boards);
+    ~ParseText();
+    ParseText(const ParseText&) = delete;
+    ParseText& operator=(const ParseText&) = delete;
+
+    // Reads the whole file and builds the program from it; returns the program's name,
+    // empty when the source names none. While another load is under way (the desktop
+    // runs between pieces), it does nothing and returns an empty name.
+    std::string GetProgram(const std::filesystem::path& path);
+    // The same for a source already in memory.
+    std::string GetProgramFromText(std::string text);
+
+    // Whether a load is under way anywhere in the application.
+    static bool LoadUnderWay();
+
+    // Whether the piece is a section keyword.
+    static bool KeyWord(std::string_view piece) { return ::veldra::KeyWord(piece); }
+
+    // The timer-bit reader, for one piece; true at the end of its section.
+    bool GetTimers(std::string_view piece) { return timers_.GetTimers(piece); }
+
+private:
+    // What the dispatcher does after a section has had its pieces.
+    enum class Next { ReadPiece, Redispatch, Stop };
+
+    // Runs a load under the fatal-error rule; `source` gives the text.
+    template <class Source>
+    std::string LoadGuarded(Source&& source);
+    std::string Load(std::string text);
+    std::string FindProgramName();
+    bool ReadPiece();
+    void ShowStatus(std::string_view text);
+    Next Dispatch();
+    Next BoardLoop();
+    Next LinkLoop();
+    template <class Reader>
+    Next ListLoop(Reader&& read);
+    template <class Reader>
+    Next UserLoop(Reader&& read);
+    template <class Reader>
+    Next BlockLoop(Reader&& read);
+    Next LogicLoop();
+    Next CodedOutputLoop();
+    void EndOfSource();
+    void Fatal(const std::string& description);
+
+    ProgramEngine& engine_;
+    LoaderHost& host_;
+    BoardSectionReader passBoardsOver_;
+    BoardSectionReader& boards_;
+    LoadContext context_;
+
+    std::unique_ptr<PieceReader> reader_;
+    std::string piece_;
+    std::uint64_t piecesAtLastYield_ = 0;
+
+    // The board the dispatcher is in, and the name and type word of the last one.
+    bool boardOpen_ = false;
+    bool linkOpen_ = false;
+    std::string boardName_;
+    std::string boardType_;
+
+    DeclarationReader declarations_;
+    TimerReader timers_;
+    LogicReader logic_;
+    NumericBlockReader numericBlocks_;
+    CodedOutputReader codedOutputs_;
+    TableReader tables_;
+};
+
+}  // namespace veldra

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "loader/keywords.h"
+#include "loader/load_context.h"
+#include "platform/runtime_error.h"
+
+namespace veldra {
+
+// The text of one statement gathered from the pieces it spans, joined with one blank
+// where they met, until the piece that holds its ";".
+class StatementText {
+public:
+    // Adds a piece; true when the piece completes the statement.
+    bool Add(std::string_view piece, int line) {
+        if (!piece.empty()) {
+            if (text_.empty()) {
+                line_ = line;
+            } else {
+                text_ += ' ';
+            }
+            text_.append(piece);
+        }
+        return Contains(piece, ";");
+    }
+
+    bool Empty() const { return text_.empty(); }
+    // The line the statement begins on.
+    int Line() const { return line_; }
+    // The gathered text, leaving none behind.
+    std::string Take() { return std::exchange(text_, {}); }
+
+    // A section or the file ended in the middle of the statement: it is reported, naming
+    // its line, instead of being glued to whatever comes next.
+    void ReportUnclosed(LoadContext& context) {
+        if (Empty()) {
+            return;
+        }
+        context.SetLine(Line());
+        const std::string text = Take();
+        context.Guard([&] {
+            throw RuntimeError("The statement " + Excerpt(text) + " has no closing \";\"");
+        });
+    }
+
+private:
+    std::string text_;
+    int line_ = 0;
+};
+
+}  // namespace veldra

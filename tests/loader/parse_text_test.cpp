@@ -1,0 +1,314 @@
+#include "loader/parse_text.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "loader/board_section_reader.h"
+#include "loader/loader_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+using ParseTextTest = LoaderTest;
+using Lines = std::vector<std::string>;
+
+// --- The program name and the order of a load.
+
+TEST_F(ParseTextTest, ReturnsTheProgramNameAndShowsItInTheStatusLine) {
+    EXPECT_EQ(Load(Source({"// the name line", "program  Demo_Station ;", "BOOLEAN BITS A;"})),
+              "DEMO_STATION");
+    EXPECT_EQ(platform.loadingStatus,
+              (Lines{"Opening File...", "DEMO_STATION", "Loading Boolean Bits"}));
+    EXPECT_EQ(host.journal, (Lines{"program window shown", "load finished"}));
+}
+
+TEST_F(ParseTextTest, TheNameMayStandOnTheLineAfterTheWordProgram) {
+    EXPECT_EQ(Load(Source({"PROGRAM", "DEMO;"})), "DEMO");
+}
+
+TEST_F(ParseTextTest, ASourceWithoutAProgramLineStillLoadsEverySection) {
+    EXPECT_EQ(Load(Source({"BOOLEAN BITS A, B;", "END PROGRAM"})), "");
+    EXPECT_EQ(BitNames(), (Lines{"A", "B"}));
+}
+
+TEST_F(ParseTextTest, SectionsMayComeInAnyOrderAndAnyNumberOfTimes) {
+    Load(Source({"PROGRAM P;", "LOGIC BEGIN", "ASSIGN A TO X;", "END LOGIC", "BOOLEAN BITS A;",
+                 "LOGIC BEGIN ASSIGN X TO Y;", "BOOLEAN BITS B;"}));
+    EXPECT_EQ(BitNames(), (Lines{"A", "B"}));
+    EXPECT_EQ(StatementTexts(), (Lines{"ASSIGN A TO X;", "ASSIGN X TO Y;"}));
+}
+
+TEST_F(ParseTextTest, LinesOutsideAnySectionAndUnknownKeywordsArePassedOver) {
+    Load(Source({"PROGRAM P;", "CONFIGURATION", "SPEED 9600;", "SYSTEM", "WHATEVER: 1;",
+                 "BOOLEAN BITS A;"}));
+    EXPECT_EQ(BitNames(), (Lines{"A"}));
+    EXPECT_TRUE(platform.boxes().empty());
+}
+
+// --- Boards and serial links, read by a reader of their own.
+
+// Records what the dispatcher hands the board readers.
+class RecordingBoards final : public BoardSectionReader {
+public:
+    bool NewBoard(std::string& piece, std::string& BoardName, std::string& BoardType) override {
+        calls.push_back("header " + piece);
+        if (piece == "BOARD:") {
+            return false;
+        }
+        if (BoardName.empty()) {
+            BoardName = piece;
+            return false;
+        }
+        BoardType = After(piece, "TYPE ");
+        return !BoardType.empty();
+    }
+    bool GetBoardIO(std::string& piece, std::string_view BoardType) override {
+        calls.push_back("body " + piece + " of " + std::string(BoardType));
+        return piece.ends_with(";");
+    }
+    void SetBoardReset() override { calls.push_back("reset"); }
+    void ShowBoardWindow() override { calls.push_back("show"); }
+    void NewSerialPort() override { calls.push_back("new station"); }
+    bool GetLink(std::string& piece) override {
+        calls.push_back("link " + piece);
+        return KeyWord(piece);
+    }
+    Lines calls;
+};
+
+TEST_F(ParseTextTest, BoardSectionsGoToTheBoardReadersHeaderFirst) {
+    RecordingBoards boards;
+    ParseText(engine, host, boards)
+        .GetProgramFromText(
+            Source({"PROGRAM P;", "BOARD:", "B1", "TYPE IN16", "INPUT A, B;", "BOOLEAN BITS X;"}));
+    EXPECT_EQ(boards.calls, (Lines{"header BOARD:", "header B1", "header TYPE IN16",
+                                   "body INPUT A, B; of IN16", "show"}));
+    EXPECT_EQ(BitNames(), (Lines{"X"}));
+    EXPECT_NE(std::find(platform.loadingStatus.begin(), platform.loadingStatus.end(), "Loading B1"),
+              platform.loadingStatus.end());
+}
+
+TEST_F(ParseTextTest, ASectionKeywordInterruptsABoardAndResetsItsLists) {
+    RecordingBoards boards;
+    ParseText(engine, host, boards)
+        .GetProgramFromText(
+            Source({"PROGRAM P;", "BOARD:", "B1", "TYPE IN16", "INPUT A", "BOOLEAN BITS X;"}));
+    EXPECT_EQ(boards.calls, (Lines{"header BOARD:", "header B1", "header TYPE IN16",
+                                   "body INPUT A of IN16", "reset", "show"}));
+    EXPECT_EQ(BitNames(), (Lines{"X"}));
+}
+
+TEST_F(ParseTextTest, AnSccBoardIsDroppedAndItsLinesAreNotRead) {
+    struct SccBoards final : BoardSectionReader {
+        bool NewBoard(std::string&, std::string& name, std::string& type) override {
+            name = "B9";
+            type = "SCC";
+            return true;
+        }
+        bool GetBoardIO(std::string&, std::string_view) override {
+            ADD_FAILURE() << "an SCC board has no body to read";
+            return true;
+        }
+    } boards;
+    ParseText(engine, host, boards)
+        .GetProgramFromText(Source({"PROGRAM P;", "BOARD:", "OUTPUT: A;", "BOOLEAN BITS X;"}));
+    EXPECT_EQ(BitNames(), (Lines{"X"}));
+}
+
+TEST_F(ParseTextTest, ALinkSectionRunsToTheNextKeyword) {
+    RecordingBoards boards;
+    ParseText(engine, host, boards)
+        .GetProgramFromText(Source({"PROGRAM P;", "LINK:", "STATION.NAME:", "NEXT", "TIMER BITS",
+                                    "T : SET = 1 : SEC, CLEAR = 1 : SEC;"}));
+    EXPECT_EQ(boards.calls, (Lines{"new station", "link ", "link STATION.NAME:", "link NEXT",
+                                   "link TIMER BITS", "show"}));
+    ASSERT_NE(Bit("T"), nullptr);
+    EXPECT_EQ(Bit("T")->OnTime(), 1000);
+}
+
+TEST_F(ParseTextTest, WithoutBoardReadersABoardIsPassedOverAndTheRestLoads) {
+    Load(Source({"PROGRAM P;", "BOARD:", "B1", "TYPE: IN16", "INPUT: A, B;", "OUTPUT: C;",
+                 "LINK:", "STATION.NAME: S", "INPUT: D;", "BOOLEAN BITS X;"}));
+    EXPECT_EQ(BitNames(), (Lines{"X"}));
+}
+
+// --- Failures that end the load.
+
+TEST_F(ParseTextTest, AFileThatCannotBeFoundEndsTheApplicationWithTheParserMessage) {
+    platform.Answer(MsgAnswer::Ok);
+    EXPECT_EQ(LoadFile("no_such_source.ml2"), "");
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    const MsgBoxRequest& box = platform.boxes()[0];
+    EXPECT_EQ(box.title, "Ostrel");
+    EXPECT_TRUE(box.prompt.starts_with("File not found: ")) << box.prompt;
+    EXPECT_TRUE(box.prompt.ends_with("no_such_source.ml2: Error In Text Parser")) << box.prompt;
+    EXPECT_EQ(box.icon, MsgIcon::Information);
+    EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    EXPECT_TRUE(platform.ended());
+    EXPECT_TRUE(host.journal.empty());
+    EXPECT_EQ(platform.journal().front(), "unload progress");
+}
+
+TEST_F(ParseTextTest, ABinaryFileIsRefusedNamingTheLineOfItsFirstNulByte) {
+    platform.Answer(MsgAnswer::Ok);
+    using namespace std::string_literals;
+    Load("PROGRAM P;\r\nBOOLEAN BITS A;\r\n\x01\x00\x02"s);
+    EXPECT_EQ(Boxes(), (Lines{"Ostrel: The file holds binary data (line 3) and is no "
+                              "application source: Error In Text Parser"}));
+    EXPECT_TRUE(platform.ended());
+    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
+}
+
+TEST_F(ParseTextTest, AFailureWhileTheProgramWindowFinishesTheLoadIsFatalToo) {
+    host.onLoadFinished = [] { throw RuntimeError("Bit LED.9 not found"); };
+    platform.Answer(MsgAnswer::Ok);
+    Load(Source({"PROGRAM P;"}));
+    EXPECT_EQ(Boxes(), (Lines{"Ostrel: Bit LED.9 not found: Error In Text Parser"}));
+    const std::vector<std::string>& happened = platform.journal();
+    ASSERT_GE(happened.size(), 3u);
+    EXPECT_EQ(happened[happened.size() - 3], "unload progress");
+}
+
+// --- The desktop during a load.
+
+TEST_F(ParseTextTest, TheDesktopIsYieldedToPerBatchOfPiecesNotPerCharacter) {
+    std::string text = "PROGRAM P;\r\nBOOLEAN BITS\r\n";
+    for (int i = 0; i < 5000; ++i) {
+        text += "BIT_" + std::to_string(i) + ",\r\n";
+    }
+    text += "LAST;\r\n";
+    Load(text);
+    EXPECT_EQ(engine.PrgBooleanBits()->Count(), 5001);
+    EXPECT_GT(host.yields, 5);
+    EXPECT_LT(host.yields, 100);
+    EXPECT_EQ(platform.barValue, double(text.size()));
+    EXPECT_EQ(platform.barMax, double(text.size()));
+}
+
+TEST_F(ParseTextTest, ALoadCannotBeStartedWhileOneIsUnderWay) {
+    std::string inner = "not run";
+    host.onYield = [&] {
+        host.onYield = nullptr;
+        EXPECT_TRUE(ParseText::LoadUnderWay());
+        inner = ParseText(engine, host).GetProgramFromText(Source({"PROGRAM OTHER;"}));
+    };
+    EXPECT_EQ(Load(Source({"PROGRAM FIRST;", "BOOLEAN BITS A;"})), "FIRST");
+    EXPECT_EQ(inner, "");
+    EXPECT_FALSE(ParseText::LoadUnderWay());
+    EXPECT_EQ(std::count(host.journal.begin(), host.journal.end(), "load finished"), 1);
+}
+
+// --- A whole application.
+
+// What load completion will do for the statements and tables, so that the loaded
+// program can run here already.
+void MapForRun(ProgramEngine& engine) {
+    BooleanBits& bits = *engine.PrgBooleanBits();
+    const auto bit = [&](std::string_view name) -> BooleanBit& {
+        BooleanBit* found = bits.Find(name);
+        return found != nullptr ? *found : *bits.Add(name, false);
+    };
+    for (Statement& statement : *engine.prgAssigns) {
+        statement.SetBits(&bits);
+        for (int i = 0; i <= statement.UboundResults(); ++i) {
+            bit(statement.ResultBitName(i)).SetIsAssigned(true);
+        }
+        for (int i = 0; i <= statement.UboundOpBit(); ++i) {
+            BooleanBit& operand = bit(statement.OpBitName(i));
+            operand.SetRung(engine.prgAssigns.get());
+            operand.Assigns(statement);
+        }
+    }
+    for (Table& table : engine.prgTables) {
+        table.SetBits(&bits);
+    }
+}
+
+TEST_F(ParseTextTest, ASourceWithEveryNonBoardSectionLoadsIntoTheEngineAndRuns) {
+    EXPECT_EQ(LoadFile("every_section.ml2"), "DEMO_STATION");
+    EXPECT_TRUE(platform.boxes().empty());
+
+    EXPECT_EQ(BitNames(),
+              (Lines{"TR1", "TR2", "ROUTE_SET", "CPS.STATUS", "LAMP", "SIG_CLEAR", "APPROACH",
+                     "OVERSPEED", "SPEED", "LIMIT", "ALWAYS", "NEVER", "TR1_SLOW"}));
+    EXPECT_TRUE(Bit("SPEED")->IsNumeric());
+    EXPECT_TRUE(Bit("ALWAYS")->BitValue());
+    EXPECT_EQ(Bit("TR1_SLOW")->OnTime(), 2000);
+    EXPECT_EQ(Bit("TR1_SLOW")->OffTime(), 500);
+    EXPECT_TRUE(engine.prgUserBits.Item("WITH_FLANK")->BitValue);
+    EXPECT_EQ(engine.prgUserBits.Item("MAX_SPEED")->Numeric, 80);
+    EXPECT_EQ(host.Toggles(), (Lines{"G1 CODE_75", "G1 CODE_120"}));
+    EXPECT_EQ(StatementTexts(),
+              (Lines{"ASSIGN TR1*ROUTE_SET TO SIG_CLEAR;", "ASSIGN ~TR1 TO TR1_SLOW;",
+                     "ASSIGN TR1_SLOW+TR2 TO APPROACH;"}));
+    ASSERT_NE(engine.prgNumBlks, nullptr);
+    EXPECT_EQ(engine.prgNumBlks->Count(), 1);
+    EXPECT_EQ(engine.prgTables.Count(), 1);
+    EXPECT_EQ(engine.prgTables.Item(1)->Layout().Rows().Count(), 2);
+
+    MapForRun(engine);
+    Bit("CPS.STATUS")->SetBitValue(true, true);
+    engine.StatementsQueued = true;
+    engine.StartStop();
+    engine.IOBits.Add("ROUTE_SET", true);
+    engine.IOBits.Add("TR1", true);
+    engine.tmrProgram_Timer();
+    EXPECT_TRUE(Bit("SIG_CLEAR")->BitValue());
+}
+
+// --- Bad input never crashes or hangs.
+
+// Answers every box with its most cautious button, as a user clicking through would.
+class ClickingThrough final : public Platform {
+public:
+    ClickingThrough() : scope_(*this) {}
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        ++boxes;
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override { ended = true; }
+    void UnloadLoadingProgress() override {}
+    int boxes = 0;
+    bool ended = false;
+
+private:
+    PlatformScope scope_;
+};
+
+TEST_F(ParseTextTest, MangledSourcesNeverCrashOrHang) {
+    std::ifstream in(DataFile("every_section.ml2"), std::ios::binary);
+    const std::string source((std::istreambuf_iterator<char>(in)), {});
+    std::mt19937 random(20261206);
+    const std::string marks = "\r\n;:,=/*%\\ ?\t";
+    for (int round = 0; round < 300; ++round) {
+        std::string text = source.substr(0, random() % (source.size() + 1));
+        for (int change = 0; change < 8 && !text.empty(); ++change) {
+            const std::size_t at = random() % text.size();
+            switch (random() % 3) {
+                case 0:
+                    text[at] = marks[random() % marks.size()];
+                    break;
+                case 1:
+                    text.erase(at, random() % 20);
+                    break;
+                default:
+                    text.insert(at, source.substr(random() % source.size(), random() % 40));
+            }
+        }
+        ClickingThrough clicking;
+        FakeProgramWindow mangledWindow;
+        ProgramEngine mangled{mangledWindow, clock};
+        FakeLoaderHost mangledHost;
+        ParseText(mangled, mangledHost).GetProgramFromText(text);
+        // Either the load finished, or it failed the way a load fails.
+        EXPECT_TRUE(
+            (!mangledHost.journal.empty() && mangledHost.journal.back() == "load finished") ||
+            clicking.ended)
+            << text;
+    }
+}
+
+}  // namespace
+}  // namespace veldra::testing
