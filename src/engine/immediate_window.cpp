@@ -1,5 +1,7 @@
 #include "engine/immediate_window.h"
 
+#include <algorithm>
+
 #include "platform/clock.h"
 
 namespace veldra {
@@ -18,28 +20,41 @@ std::string_view TrimBlanks(std::string_view text) {
 ImmediateWindow::ImmediateWindow(const Clock& clock) : clock_(clock) {}
 
 void ImmediateWindow::WriteEntry(std::string_view text) {
-    std::string entry = FormatTimeOfDay(clock_.Now());
-    entry += kLineBreak;
-    entry += text;
+    const std::string stamp = FormatTimeOfDay(clock_.Now());
     if (logged) {
-        logged(entry);
+        logged(stamp + std::string(kLineBreak) + std::string(text));
     }
-    Store(std::move(entry));
+    Store({stamp, kLineBreak, text});
     NextStatusLine();
 }
 
 void ImmediateWindow::WriteUnstamped(std::string_view text) {
-    Store(std::string(text));
+    Store({text});
     NextStatusLine();
 }
 
 void ImmediateWindow::WriteInPlace(std::string_view text) {
-    Store(std::string(text));
+    Store({text});
 }
 
-void ImmediateWindow::Store(std::string text) {
-    text.resize(kSlotWidth, ' ');
-    slots_[std::size_t(statusIndex_)] = std::move(text);
+void ImmediateWindow::Store(std::initializer_list<std::string_view> parts) {
+    StoredSlot& slot = slots_[std::size_t(statusIndex_)];
+    std::size_t at = 0;
+    for (std::string_view part : parts) {
+        const std::size_t take = std::min(part.size(), kSlotWidth - at);
+        std::copy_n(part.data(), take, slot.text.data() + at);
+        at += take;
+    }
+    std::fill(slot.text.begin() + std::ptrdiff_t(at), slot.text.end(), ' ');
+    slot.written = true;
+}
+
+std::optional<std::string> ImmediateWindow::Slot(int index) const {
+    const StoredSlot& slot = slots_[std::size_t(index)];
+    if (!slot.written) {
+        return std::nullopt;
+    }
+    return std::string(slot.View());
 }
 
 void ImmediateWindow::NextStatusLine() {
@@ -65,13 +80,13 @@ void ImmediateWindow::Display(int startSlot) {
 }
 
 void ImmediateWindow::MoveSlotToText(int index) {
-    std::optional<std::string>& slot = slots_[std::size_t(index)];
-    if (!slot) {
+    StoredSlot& slot = slots_[std::size_t(index)];
+    if (!slot.written) {
         return;  // never written: adds nothing
     }
-    statusText_ += TrimBlanks(*slot);
+    statusText_ += TrimBlanks(slot.View());
     statusText_ += kLineBreak;
-    slot->assign(kSlotWidth, ' ');
+    slot.text.fill(' ');
 }
 
 void ImmediateWindow::FillStatusText() {
@@ -92,8 +107,9 @@ void ImmediateWindow::FillStatusText() {
 std::string ImmediateWindow::PaintedText() const {
     std::string text;
     const auto add = [&](int index) {
-        if (const auto& slot = slots_[std::size_t(index)]) {
-            text += *slot;
+        const StoredSlot& slot = slots_[std::size_t(index)];
+        if (slot.written) {
+            text += slot.View();
             text += kLineBreak;
         }
     };

@@ -42,7 +42,7 @@ public:
     int StatusIndex() const { return statusIndex_; }
     bool StatusFilled() const { return statusFilled_; }
     // A slot's stored text; nothing when it was never written.
-    const std::optional<std::string>& Slot(int index) const { return slots_[std::size_t(index)]; }
+    std::optional<std::string> Slot(int index) const;
 
     // The ten entries before StatusIndex, oldest first, as painted while running.
     std::string PaintedText() const;
@@ -55,12 +55,20 @@ public:
     std::function<void(std::string_view)> logged;
 
 private:
-    void Store(std::string text);
+    // Fixed width, so that writing an entry in a busy scan allocates nothing.
+    struct StoredSlot {
+        std::array<char, kSlotWidth> text;
+        bool written = false;
+        std::string_view View() const { return {text.data(), text.size()}; }
+    };
+
+    // Writes the parts one after the other into the current slot, cut or padded to width.
+    void Store(std::initializer_list<std::string_view> parts);
     void NextStatusLine();
     void MoveSlotToText(int index);
 
     const Clock& clock_;
-    std::array<std::optional<std::string>, kSlots> slots_;
+    std::array<StoredSlot, kSlots> slots_{};
     int statusIndex_ = 0;
     bool statusFilled_ = false;
     bool running_ = false;

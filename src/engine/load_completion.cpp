@@ -174,7 +174,9 @@ void ProgramEngine::MapBits() {
         for (int k = 0; k <= statement.UboundResults(); ++k) {
             const std::string_view name = statement.ResultBitName(k);
             CreateMissingInputBit(name);
-            prgBooleanBits_->Find(name)->SetIsAssigned(true);
+            BooleanBit& bit = *prgBooleanBits_->Find(name);
+            bit.SetIsAssigned(true);
+            bit.SetAssignedBy(prgAssigns->Find(name));
         }
         platform.SetLoadingProgress(++done, statements);
     }
@@ -203,11 +205,13 @@ void ProgramEngine::MapBits() {
             prgBooleanBits_->Find(statement.OpBitName(k))->Assigns(statement);
         }
         statement.Initialize();
+        statement.Prepare();
         platform.SetLoadingProgress(++done, statements);
     }
     for (BooleanBit& bit : *prgBooleanBits_) {
         bit.SetRung(prgAssigns.get());
     }
+    statementsMapped_ = prgAssigns->Generation();
 
     window_.DoEvents();
     platform.SetLoadingStatus("Building Displays....");

@@ -200,8 +200,14 @@ void ProgramEngine::ApplyOutsideInputs() {
 void ProgramEngine::SolveQue(MkBkQues& Que, bool IsMake) {
     while (Que.Count() > 0 && ProgramLoaded()) {
         // A name, not a reference: the statement may open its editor modally.
-        const std::string key = Que.Item(1)->BitName;
-        Statement* stmt = prgAssigns ? prgAssigns->Item(key) : nullptr;
+        const MkBkQue& first = *Que.Item(1);
+        const std::string key = first.BitName;
+        Statement* stmt = first.statement;
+        if (stmt != nullptr && prgAssigns && prgAssigns->Generation() == statementsMapped_) {
+            prgAssigns->Follow(*stmt);  // the statements window follows the statement solved
+        } else {
+            stmt = prgAssigns ? prgAssigns->Item(key) : nullptr;
+        }
         if (stmt == nullptr) {
             ReportUnknown("statement", key);
             Que.RemoveIfPresent(key);
@@ -212,10 +218,16 @@ void ProgramEngine::SolveQue(MkBkQues& Que, bool IsMake) {
             continue;
         }
         const bool result = stmt->Result();
+        const bool resultsBound = stmt->Bits() == prgBooleanBits_.get();
         for (int i = 0; i <= stmt->UboundResults() && ProgramLoaded(); ++i) {
-            const std::string name(stmt->ResultBitName(i));
-            // Fetched with Item: the status grid follows the bit fetched last before a change.
-            BooleanBit* bit = prgBooleanBits_->Item(name);
+            const std::string_view name = stmt->ResultBitName(i);
+            // Fetched as with Item: the status grid follows the bit fetched last before a change.
+            BooleanBit* bit = resultsBound ? stmt->ResultBit(i) : nullptr;
+            if (bit != nullptr) {
+                prgBooleanBits_->Follow(*bit);
+            } else {
+                bit = prgBooleanBits_->Item(name);
+            }
             if (bit == nullptr) {
                 ReportUnknown("result bit", name);
                 continue;
@@ -284,14 +296,19 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
         const bool value = bit.BitValue();
         for (const MkBkQue& reader : bit.BitMap()) {
             if (reader.IsBack) {
-                (value ? BreakQue : MakeQue).AddIfAbsent(reader.BitName);
+                (value ? BreakQue : MakeQue).AddIfAbsent(reader.BitName).statement =
+                    reader.statement;
             }
             if (reader.IsFront) {
-                (value ? MakeQue : BreakQue).AddIfAbsent(reader.BitName);
+                (value ? MakeQue : BreakQue).AddIfAbsent(reader.BitName).statement =
+                    reader.statement;
             }
         }
         if (bit.IsAssigned() && prgAssigns) {
-            const Statement* own = prgAssigns->Find(name);
+            Statement* own = bit.AssignedBy();
+            if (own == nullptr || prgAssigns->Generation() != statementsMapped_) {
+                own = prgAssigns->Find(name);
+            }
             if (own != nullptr && own->ResultBitName(0) == name) {
                 RequeueAssignedStatement(*own);
             }
@@ -299,14 +316,14 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
     });
 }
 
-bool ProgramEngine::RequeueAssignedStatement(const Statement& stmt) {
+bool ProgramEngine::RequeueAssignedStatement(Statement& stmt) {
     bool requeued = false;
     for (int i = 0; i <= stmt.UboundResults(); ++i) {
         const std::string_view name = stmt.ResultBitName(i);
         const BooleanBit* bit = prgBooleanBits_->Find(name);
         if (bit != nullptr && bit->BitValue() != stmt.Result() && vTimeQue.Item(name) == nullptr) {
             requeued = true;
-            BreakQue.AddIfAbsent(stmt.ResultBitName(0));
+            BreakQue.AddIfAbsent(stmt.ResultBitName(0)).statement = &stmt;
         }
     }
     return requeued;
@@ -583,6 +600,8 @@ void ProgramEngine::ReleaseProgram() {
 
 void ProgramEngine::ReleaseNow() {
     releaseRequested_ = false;
+    BreakQue.Clear();  // their entries point at the statements about to go
+    MakeQue.Clear();
     prgTables.Clear();
     prgUserBits.Clear();
     prgAssigns.reset();

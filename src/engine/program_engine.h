@@ -167,7 +167,7 @@ private:
     void SetBitValue(BooleanBit& bit, bool vValue);
     // What AddQue does for a bit already in hand.
     void QueueReaders(BooleanBit& bit);
-    bool RequeueAssignedStatement(const Statement& stmt);
+    bool RequeueAssignedStatement(Statement& stmt);
     void EvaluateTriggers();
     void RequestTimers();
     void RemoveTimerLine(std::string_view BitName);
@@ -198,6 +198,9 @@ private:
     int timerCount_ = 0;
     std::unordered_set<std::string> reportedUnknown_;
     CpuBoard cpu_{[this] { return prgBooleanBits_.get(); }};
+    // The statements' removal count when the bits were last mapped: queue entries made
+    // from the bits' maps point straight at their statements while it still holds.
+    std::uint64_t statementsMapped_ = ~std::uint64_t(0);
     Displays displays_;
 };
 

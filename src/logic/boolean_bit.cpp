@@ -81,13 +81,14 @@ void BooleanBit::ResetAssigns() {
     bitMap_ = std::make_unique<MkBkQues>();
 }
 
-void BooleanBit::Assigns(const Statement& statement) {
+void BooleanBit::Assigns(Statement& statement) {
     MkBkQue* entry = bitMap_->Add(statement.ResultBitName(0));
     if (entry == nullptr) {
         return;  // already registered: the queue has reported it
     }
     entry->IsBack = statement.IsBack(bitName_);
     entry->IsFront = statement.IsFront(bitName_);
+    entry->statement = &statement;
 }
 
 void BooleanBit::UpdateIO() const {

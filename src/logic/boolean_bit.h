@@ -65,6 +65,10 @@ public:
     void SetIsTrigger(bool on) { isTrigger_ = on; }
     bool IsAssigned() const { return isAssigned_; }
     void SetIsAssigned(bool on) { isAssigned_ = on; }
+    // The statement keyed by this bit's name, as the mapping found it; a shortcut for the
+    // scan, which checks that no statement has left the program since.
+    Statement* AssignedBy() const { return assignedBy_; }
+    void SetAssignedBy(Statement* statement) { assignedBy_ = statement; }
 
     // The bit's row in the program window's status grid, passed with BitChanged.
     std::int16_t vIndex() const { return vIndex_; }
@@ -81,7 +85,7 @@ public:
     const MkBkQues& BitMap() const { return *bitMap_; }
     void ResetAssigns();
     // Records that the statement reads this bit, with its front and back contacts.
-    void Assigns(const Statement& statement);
+    void Assigns(Statement& statement);
 
     // Pushes the value to the bit's board window; a bit without one is skipped.
     void UpdateIO() const;
@@ -112,6 +116,7 @@ private:
     std::unique_ptr<MkBkQues> bitMap_;
     Statements* rung_ = nullptr;
     bool isAssigned_ = false;
+    Statement* assignedBy_ = nullptr;
     bool isNumeric_ = false;
     std::int16_t numValue_ = 0;
     TriggerTarget* vNumBlocks_ = nullptr;

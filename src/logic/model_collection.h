@@ -84,6 +84,9 @@ public:
     T* Item(std::string_view key) { return Forward(this->items_.Item(key)); }
     T* Item(int position) { return Forward(this->items_.Item(position)); }
 
+    // Makes an item already in hand the forwarded one, as Item would.
+    void Follow(T& item) { forwarded_ = &item; }
+
     T* Find(std::string_view key) { return this->items_.Item(key); }
     T* Find(int position) { return this->items_.Item(position); }
     const T* Find(std::string_view key) const { return this->items_.Item(key); }

@@ -115,6 +115,12 @@ void Statement::Initialize() {
     built_ = false;
 }
 
+void Statement::Prepare() {
+    if (!built_) {
+        Build();
+    }
+}
+
 void Statement::ResetStatement() {
     if (!beforeReset_) {
         beforeReset_ = Saved{expression_, results_, operands_, result_};
@@ -191,6 +197,10 @@ void Statement::Build() {
 void Statement::Bind() {
     bound_.assign(operands_.size(), Operand{});
     boundGeneration_ = bits_ != nullptr ? bits_->Generation() : 0;
+    resultBits_.clear();
+    for (const std::string& result : results_) {
+        resultBits_.push_back(bits_ != nullptr ? bits_->Find(result) : nullptr);
+    }
     for (std::size_t i = 0; i < operands_.size(); ++i) {
         const std::string& name = operands_[i];
         Operand& operand = bound_[i];

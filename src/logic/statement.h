@@ -80,6 +80,9 @@ public:
 
     // Forget the built expression so the next solve builds it again from the text.
     void Initialize();
+    // Builds the expression and binds its operands to the bits now, as the bits are mapped,
+    // so that the first solve of a large program does not pay for every parse at once.
+    void Prepare();
     // Empties the statement: one empty result and operand, no expression, Result False.
     void ResetStatement();
     void ForceSolve() { needsSolving_ = true; }
@@ -102,6 +105,13 @@ public:
     // until the statement is first solved after its text, Initialize or ResetStatement.
     std::string_view SolveString() const {
         return built_ ? std::string_view(tree_.SolveString()) : std::string_view();
+    }
+
+    // The bit of result `index` in Bits(), found when the statement was last solved; none
+    // when there is no such bit.
+    BooleanBit* ResultBit(int index) const {
+        return index >= 0 && index < int(resultBits_.size()) ? resultBits_[std::size_t(index)]
+                                                             : nullptr;
     }
 
     // The statement as a row of the statements window.
@@ -149,6 +159,7 @@ private:
     bool built_ = false;
     Expression tree_;
     std::vector<Operand> bound_;
+    std::vector<BooleanBit*> resultBits_;
     std::uint64_t boundGeneration_ = 0;
     bool solving_ = false;
 
