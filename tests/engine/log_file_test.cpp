@@ -45,7 +45,11 @@ protected:
         return text.substr(text.find("Begin Log\r\n\r\n") + 13);
     }
 
-    const fs::path folder = fs::temp_directory_path() / "veldra_log_file_test";
+    // One folder per test: ctest runs the tests side by side.
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("veldra_log_file_test_" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     FakeLogHost host;
     LogFile log{engine, host};
 };
