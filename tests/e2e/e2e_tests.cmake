@@ -1,0 +1,1 @@
+# End-to-end scenarios on the example applications.
