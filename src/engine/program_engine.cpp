@@ -36,7 +36,7 @@ void ProgramEngine::StartStop() {
                                  std::string(ImmediateWindow::kLineBreak));
             window_.DoEvents();
             for (int i = 1; prgBooleanBits_ && i <= prgBooleanBits_->Count(); ++i) {
-                AddQue(prgBooleanBits_->Find(i)->BitName());
+                QueueReaders(*prgBooleanBits_->Find(i));
             }
             StatementsQueued = true;
         }
