@@ -5,10 +5,13 @@
 
 namespace veldra {
 
-void ProgramEngine::CreateMissingInputBit(std::string_view name) {
-    if (prgBooleanBits_->Item(name) == nullptr) {
-        prgBooleanBits_->AddIO(name, false, false);
+BooleanBit* ProgramEngine::CreateMissingInputBit(std::string_view name) {
+    // An empty name (a statement whose text lost its operands) names no bit at all.
+    if (name.empty()) {
+        return nullptr;
     }
+    BooleanBit* bit = prgBooleanBits_->Item(name);
+    return bit != nullptr ? bit : prgBooleanBits_->AddIO(name, false, false);
 }
 
 void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
@@ -82,6 +85,9 @@ void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
 
 void ProgramEngine::AddUserBits() {
     for (const UserBit& user : prgUserBits) {
+        if (user.BitName.empty()) {
+            continue;
+        }
         if (!user.IsNumeric) {
             // A name that is already a bit keeps its bit and value, but is listed.
             prgBooleanBits_->AddIO(user.BitName, false, user.BitValue);
@@ -110,8 +116,10 @@ void ProgramEngine::CompleteTables() {
     for (Table& table : prgTables) {
         window_.DoEvents();
         for (const Trigger& trigger : table.TriggerList()) {
-            CreateMissingInputBit(trigger.BitName);
-            BooleanBit* bit = prgBooleanBits_->Item(trigger.BitName);
+            BooleanBit* bit = CreateMissingInputBit(trigger.BitName);
+            if (bit == nullptr) {
+                continue;
+            }
             bit->SetIsTrigger(true);
             bit->SetvTables(&prgTables);
         }
@@ -143,6 +151,9 @@ void ProgramEngine::CompleteNumericBlocks() {
         ThePlatform().SetLoadingProgress(i, prgNumBlks->Count());
         window_.DoEvents();
         for (const Trigger& trigger : prgNumBlks->Item(i)->TriggerList()) {
+            if (trigger.BitName.empty()) {
+                continue;
+            }
             BooleanBit* bit = prgBooleanBits_->Item(trigger.BitName);
             if (bit == nullptr) {
                 bit = prgBooleanBits_->Add(trigger.BitName, false);
@@ -173,10 +184,10 @@ void ProgramEngine::MapBits() {
         window_.DoEvents();
         for (int k = 0; k <= statement.UboundResults(); ++k) {
             const std::string_view name = statement.ResultBitName(k);
-            CreateMissingInputBit(name);
-            BooleanBit& bit = *prgBooleanBits_->Find(name);
-            bit.SetIsAssigned(true);
-            bit.SetAssignedBy(prgAssigns->Find(name));
+            if (BooleanBit* bit = CreateMissingInputBit(name)) {
+                bit->SetIsAssigned(true);
+                bit->SetAssignedBy(prgAssigns->Find(name));
+            }
         }
         platform.SetLoadingProgress(++done, statements);
     }
@@ -202,7 +213,9 @@ void ProgramEngine::MapBits() {
     for (Statement& statement : *prgAssigns) {
         window_.DoEvents();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {
-            prgBooleanBits_->Find(statement.OpBitName(k))->Assigns(statement);
+            if (BooleanBit* bit = prgBooleanBits_->Find(statement.OpBitName(k))) {
+                bit->Assigns(statement);
+            }
         }
         statement.Initialize();
         statement.Prepare();

@@ -178,7 +178,7 @@ private:
     template <class Body>
     void GuardWindow(Body&& body);
     void ReleaseNow();
-    void CreateMissingInputBit(std::string_view name);
+    BooleanBit* CreateMissingInputBit(std::string_view name);
     void BindBoardBits(const std::vector<BoardPanel*>& windows);
     void AddUserBits();
     void CompleteTables();

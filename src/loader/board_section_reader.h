@@ -42,6 +42,10 @@ public:
     // Reads one piece of a serial-link section; true only at a section keyword.
     virtual bool GetLink(std::string& piece) { return KeyWord(piece); }
 
+    // The source has ended, maybe inside a board's header or body: what was read of it is
+    // finished as a section keyword would finish it. The window is shown afterwards.
+    virtual void EndOfSource() {}
+
     // The load is over: the reference to the current board window is let go.
     virtual void ReleaseBoardWindow() {}
 };

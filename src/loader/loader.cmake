@@ -11,5 +11,14 @@ target_sources(veldra_core PRIVATE
     loader/numeric_block_reader.cpp
     loader/coded_output_reader.cpp
     loader/table_reader.cpp
+    loader/board_types.cpp
+    loader/board_header_reader.cpp
+    loader/io_list_reader.cpp
+    loader/lamp_board_reader.cpp
+    loader/light_heads_reader.cpp
+    loader/track_board_reader.cpp
+    loader/ases_reader.cpp
+    loader/serial_link_reader.cpp
+    loader/board_reader.cpp
     loader/parse_text.cpp
 )

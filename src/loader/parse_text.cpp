@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "engine/program_engine.h"
+#include "loader/board_reader.h"
 #include "loader/keywords.h"
 #include "loader/loader_host.h"
 #include "platform/platform.h"
@@ -128,7 +129,7 @@ ParseText::ParseText(ProgramEngine& engine, LoaderHost& host)
 ParseText::ParseText(ProgramEngine& engine, LoaderHost& host, BoardSectionReader& boards)
     : engine_(engine),
       host_(host),
-      boards_(boards),
+      boards_(&boards),
       context_(engine, host),
       declarations_(context_),
       timers_(context_),
@@ -137,8 +138,14 @@ ParseText::ParseText(ProgramEngine& engine, LoaderHost& host, BoardSectionReader
       codedOutputs_(context_),
       tables_(context_) {}
 
+ParseText::ParseText(ProgramEngine& engine, LoaderHost& host, BoardWindowFactory& windows)
+    : ParseText(engine, host, passBoardsOver_) {
+    ownBoards_ = std::make_unique<BoardReader>(context_, windows);
+    boards_ = ownBoards_.get();
+}
+
 ParseText::~ParseText() {
-    boards_.ReleaseBoardWindow();
+    boards_->ReleaseBoardWindow();
 }
 
 bool ParseText::LoadUnderWay() {
@@ -198,7 +205,7 @@ std::string ParseText::Load(std::string text) {
     EndOfSource();
 
     reader_.reset();
-    boards_.ReleaseBoardWindow();
+    boards_->ReleaseBoardWindow();
     host_.ShowProgramWindow();
     host_.LoadFinished();
     return name;
@@ -356,13 +363,22 @@ ParseText::Next ParseText::CodedOutputLoop() {
 }
 
 ParseText::Next ParseText::BoardLoop() {
+    bool opening = true;
     while (!boardOpen_) {
-        boardOpen_ = boards_.NewBoard(piece_, boardName_, boardType_);
+        // A section keyword (the next "BOARD:" above all) before the header is complete
+        // ends the header; the reader drops the board, and the keyword is read for itself.
+        const bool keywordInHeader = !opening && KeyWord(piece_);
+        opening = false;
+        boardOpen_ = boards_->NewBoard(piece_, boardName_, boardType_);
         if (boardType_ == "SCC") {
             // Such boards are not simulated; their lines fall to the main loop unread.
             boardType_.clear();
             boardOpen_ = false;
             piece_.clear();
+            return Next::Redispatch;
+        }
+        if (keywordInHeader) {
+            boardOpen_ = false;
             return Next::Redispatch;
         }
         if (!ReadPiece()) {
@@ -371,17 +387,17 @@ ParseText::Next ParseText::BoardLoop() {
         ShowStatus("Loading " + boardName_);
     }
     for (;;) {
-        if (boards_.GetBoardIO(piece_, boardType_)) {
+        if (boards_->GetBoardIO(piece_, boardType_)) {
             boardOpen_ = false;
-            boards_.ShowBoardWindow();
+            boards_->ShowBoardWindow();
             return KeyWord(piece_) ? Next::Redispatch : Next::ReadPiece;
         }
         if (!ReadPiece()) {
             return Next::Stop;
         }
         if (KeyWord(piece_)) {
-            boards_.SetBoardReset();
-            boards_.ShowBoardWindow();
+            boards_->SetBoardReset();
+            boards_->ShowBoardWindow();
             boardOpen_ = false;
             return Next::Redispatch;
         }
@@ -389,12 +405,12 @@ ParseText::Next ParseText::BoardLoop() {
 }
 
 ParseText::Next ParseText::LinkLoop() {
-    boards_.NewSerialPort();
+    boards_->NewSerialPort();
     linkOpen_ = true;
     for (;;) {
-        if (boards_.GetLink(piece_)) {
+        if (boards_->GetLink(piece_)) {
             linkOpen_ = false;
-            boards_.ShowBoardWindow();
+            boards_->ShowBoardWindow();
             return KeyWord(piece_) ? Next::Redispatch : Next::ReadPiece;
         }
         if (!ReadPiece()) {
@@ -409,8 +425,9 @@ void ParseText::EndOfSource() {
     numericBlocks_.EndSection();
     timers_.EndSection();
     codedOutputs_.EndSection();
+    boards_->EndOfSource();
     if (boardOpen_ || linkOpen_) {
-        boards_.ShowBoardWindow();
+        boards_->ShowBoardWindow();
         boardOpen_ = false;
         linkOpen_ = false;
     }
@@ -419,7 +436,7 @@ void ParseText::EndOfSource() {
 
 void ParseText::Fatal(const std::string& description) {
     reader_.reset();
-    boards_.ReleaseBoardWindow();
+    boards_->ReleaseBoardWindow();
     ThePlatform().UnloadLoadingProgress();
     MsgBox(description + ": Error In Text Parser", MsgButtons::Ok, MsgIcon::Information, "Ostrel");
     ThePlatform().EndApplication();

@@ -18,6 +18,8 @@
 
 namespace veldra {
 
+class BoardReader;
+class BoardWindowFactory;
 class LoaderHost;
 class ProgramEngine;
 
@@ -37,6 +39,9 @@ public:
     ParseText(ProgramEngine& engine, LoaderHost& host);
     // The board and link sections go to `boards`, which must outlive the loader.
     ParseText(ProgramEngine& engine, LoaderHost& host, BoardSectionReader& boards);
+    // The board and link sections build their boards, each in a window that `windows`
+    // makes and keeps; it must outlive the load.
+    ParseText(ProgramEngine& engine, LoaderHost& host, BoardWindowFactory& windows);
     ~ParseText();
     ParseText(const ParseText&) = delete;
     ParseText& operator=(const ParseText&) = delete;
@@ -85,8 +90,9 @@ private:
     ProgramEngine& engine_;
     LoaderHost& host_;
     BoardSectionReader passBoardsOver_;
-    BoardSectionReader& boards_;
+    BoardSectionReader* boards_;
     LoadContext context_;
+    std::unique_ptr<BoardReader> ownBoards_;
 
     std::unique_ptr<PieceReader> reader_;
     std::string piece_;

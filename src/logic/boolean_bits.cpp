@@ -37,8 +37,9 @@ BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool Bi
         made->SetIsFormBit(IsFormBit);
         made->SetOwner(this);
         BooleanBit& bit = items_.Add(std::move(made), BitName);
-        // Set once the bit is in the collection, where the line's writer looks it up.
-        bit.SetBitValue(BitValue, false);
+        // Set once the bit is in the collection, where the line's writer looks it up. The
+        // bit "1" is the logic's constant True however it comes to exist.
+        bit.SetBitValue(BitValue || BitName == "1", false);
         return &bit;
     });
 }

@@ -158,6 +158,18 @@ TEST_F(LoadCompletionTest, TheProgressWindowTellsEachStage) {
                                         "Building Displays...."}));
 }
 
+TEST_F(LoadCompletionTest, AStatementThatLostItsOperandsIsMappedWithoutABitForTheEmptyName) {
+    // "Unable to locate keyword 'TO'" twice, then the text too short to hold "ASSIGN".
+    platform.Answer(MsgAnswer::No).Answer(MsgAnswer::No).Answer(MsgAnswer::No);
+    engine.prgAssigns->Add("X;");
+    engine.prgAssigns->Add("ASSIGN A TO B;");
+
+    engine.LoadFinished({});
+
+    EXPECT_EQ(Bits().Find(""), nullptr);
+    EXPECT_EQ(Bits().Find("A")->BitMap().Count(), 1);
+}
+
 TEST_F(LoadCompletionTest, MappingWithoutStatementsEndsTheApplication) {
     engine.prgAssigns.reset();
     platform.Answer(MsgAnswer::Ok);

@@ -194,6 +194,10 @@ TEST_F(BooleanBitsTest, TheBitNamedOneIsBornTrueWithItsLine) {
     EXPECT_EQ(host.journal, (std::vector<std::string>{"status: 1 on"}));
 }
 
+TEST_F(BooleanBitsTest, TheBitNamedOneIsTrueAlsoWhenMadeAsAnInput) {
+    EXPECT_TRUE(bits.AddIO("1", false, false)->BitValue());
+}
+
 TEST_F(BooleanBitsTest, AddSetsDelaysAndBoardFlagWithoutALine) {
     BooleanBit* bit = bits.Add("TMR", true, true, 1500, 0, true);
 

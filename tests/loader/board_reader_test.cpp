@@ -1,0 +1,527 @@
+#include "loader/board_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <random>
+
+#include "loader/board_loader_fixture.h"
+#include "panels/ases_panel.h"
+#include "panels/in_out_board_panel.h"
+#include "panels/io_board_panel.h"
+#include "panels/lamp16_panel.h"
+#include "panels/mx_lamp_panel.h"
+#include "panels/serial_port_panel.h"
+#include "panels/track_panel.h"
+
+namespace veldra::testing {
+namespace {
+
+using BoardReaderTest = BoardLoaderTest;
+using Lines = std::vector<std::string>;
+
+// A program of the given lines after a logic section of its own, so that the lines may
+// end the source wherever they like.
+std::string Program(const std::vector<std::string_view>& lines) {
+    std::string text = "PROGRAM P;\r\nLOGIC BEGIN\r\nASSIGN LOADED TO DONE;\r\nEND LOGIC\r\n";
+    for (std::string_view line : lines) {
+        text.append(line).append("\r\n");
+    }
+    return text;
+}
+
+// --- One source per board kind, loaded, bound and run.
+
+TEST_F(BoardReaderTest, AnInputBoardReportsItsInputsAndAClickReachesTheLogic) {
+    EXPECT_EQ(LoadBoardsFile("input_board.ml2"), "INPUTS");
+    ASSERT_EQ(WindowNames(), (Lines{"frmIOBoard"}));
+    IOBoardPanel& window = WindowAt<IOBoardPanel>(0);
+    EXPECT_TRUE(panels.Shown(window));
+    EXPECT_EQ(Reported(window), (Lines{"TR_1T", "SPARE", "TR_2T", "PB_1", "IN_1.ENABLED"}));
+    const IOBoard& board = *window.MyBoard();
+    EXPECT_EQ(board.BoardName(), "IN_1");
+    EXPECT_EQ(board.BoardType(), "IN16");
+    EXPECT_TRUE(board.Adjustable());
+    EXPECT_TRUE(board.Enabled());
+    EXPECT_EQ(WindowOf("TR_1T"), &window);
+    EXPECT_EQ(WindowOf("IN_1.ENABLED"), &window);
+    EXPECT_EQ(Bit("SPARE"), nullptr);
+
+    Start();
+    window.Click(0);
+    Tick();
+    EXPECT_FALSE(Value("ROUTE_1"));
+    window.Click(3);
+    Tick();
+    EXPECT_TRUE(Value("ROUTE_1"));
+    EXPECT_EQ(window.Rows()[3].lamp, LampImage::Lit);
+}
+
+TEST_F(BoardReaderTest, AnOutputBoardShowsWhatTheLogicDrives) {
+    LoadBoardsFile("output_board.ml2");
+    IOBoardPanel& window = WindowAt<IOBoardPanel>(0);
+    EXPECT_EQ(Reported(window), (Lines{"SPARE", "S1_HR", "S1_DR", "OUT_1.ENABLED"}));
+    EXPECT_FALSE(window.MyBoard()->Adjustable());
+    EXPECT_FALSE(window.MyBoard()->Enabled());
+
+    Start();
+    engine.IOBits.Add("CALL_1", true);
+    Tick();
+    EXPECT_TRUE(Value("S1_DR"));
+    EXPECT_EQ(window.Rows()[1].lamp, LampImage::Lit);
+    EXPECT_EQ(window.Rows()[2].lamp, LampImage::Lit);
+}
+
+TEST_F(BoardReaderTest, AMixedBoardReportsItsInputsFirstWhateverTheOrderOfItsLists) {
+    LoadBoardsFile("mixed_board.ml2");
+    ASSERT_EQ(WindowNames(), (Lines{"frmInOutBoard"}));
+    InOutBoardPanel& window = WindowAt<InOutBoardPanel>(0);
+    EXPECT_EQ(Reported(window),
+              (Lines{"PT_1NWC", "PT_1RWC", "PT_1NWK", "PT_1RWK", "MIX_1.ENABLED"}));
+
+    Start();
+    window.ClickInput(1);
+    Tick();
+    EXPECT_TRUE(Value("PT_1RWK"));
+    EXPECT_FALSE(Value("PT_1NWK"));
+    EXPECT_EQ(window.OutputRows()[1].lamp, LampImage::Lit);
+}
+
+TEST_F(BoardReaderTest, ALampDriverPairsEachLampWithItsLampOutBit) {
+    LoadBoardsFile("lamp_board.ml2");
+    ASSERT_EQ(WindowNames(), (Lines{"frmLMP16"}));
+    Lamp16Panel& window = WindowAt<Lamp16Panel>(0);
+    EXPECT_EQ(Reported(window),
+              (Lines{"S1_R", "S1_Y", "S1_G", "S1_RGD", "S1_YGD", "S1_GGD", "LMP_1.ENABLED"}));
+    const Lamp16& board = *window.MyBoard();
+    EXPECT_TRUE(board.LED());
+    const Lamp& yellow = *board.Lamp()->Lamps().Item("S1_Y");
+    EXPECT_EQ(yellow.LampOutName, "S1_YGD");
+    EXPECT_EQ(yellow.LampWattage, "25");
+    EXPECT_FALSE(yellow.AdjustableWattage);
+    EXPECT_TRUE(yellow.Mode);
+
+    // An LED board's lamps start good.
+    Start();
+    EXPECT_TRUE(Value("S1_R"));
+    window.ClickBox(0);
+    Tick();
+    EXPECT_FALSE(Value("S1_R"));
+    EXPECT_EQ(window.Rows()[0].label.lamp, LampImage::Dark);
+}
+
+TEST_F(BoardReaderTest, ATrxTrackBoardFillsBothEndsAndReceivesItsCodes) {
+    LoadBoardsFile("trx_track.ml2");
+    ASSERT_EQ(WindowNames(), (Lines{"frmTrack"}));
+    TrackPanel& window = WindowAt<TrackPanel>(0);
+    EXPECT_EQ(Reported(window), (Lines{"T1A_C2",
+                                       "T1A_C3",
+                                       "TRK_1.WEST.LINKUP",
+                                       "TRK_1.WEST.TDIN",
+                                       "TRK_1.WEST.SLEEPIN",
+                                       "T1A_C7",
+                                       "TRK_1.WEST.TDOUT",
+                                       "TRK_1.WEST.SLEEPOUT",
+                                       "T1B_C2",
+                                       "TRK_1.EAST.LINKUP",
+                                       "TRK_1.EAST.TDIN",
+                                       "TRK_1.EAST.SLEEPIN",
+                                       "T1B_C7",
+                                       "T1B_C9",
+                                       "TRK_1.EAST.TDOUT",
+                                       "TRK_1.EAST.SLEEPOUT",
+                                       "TRK_1.WEST.ENABLED",
+                                       "TRK_1.EAST.ENABLED",
+                                       "TRK_1.ENABLED",
+                                       "TRK_1.EAST.NORMAL",
+                                       "TRK_1.WEST.NORMAL",
+                                       "T1_AADJ",
+                                       "T1_BADJ"}));
+    const TrackBoard& board = *window.MyBoard();
+    EXPECT_TRUE(board.Adjustable());
+    EXPECT_TRUE(board.Enabled());
+    // A code list makes its end adjustable; "FIXED" after the lists takes that back.
+    EXPECT_TRUE(board.TrackA()->Adjustable());
+    EXPECT_TRUE(board.TrackA()->Enabled());
+    EXPECT_FALSE(board.TrackB()->Adjustable());
+    EXPECT_TRUE(board.TrackB()->Enabled());
+
+    Start();
+    board.TrackA()->InCode().Codes().Item("T1A_C2")->SetCodeValue(true);
+    engine.TrackBits.Add(window.PendingBits());
+    engine.UpdateTrack = true;
+    Tick();
+    EXPECT_TRUE(Value("T1B_C7"));
+}
+
+TEST_F(BoardReaderTest, AnEcodeTrackBoardNamesAndEnablesItsEndsAndLeavesTheCodesToItsWindow) {
+    LoadBoardsFile("ecode_track.ml2");
+    TrackPanel& window = WindowAt<TrackPanel>(0);
+    const Lines reported = Reported(window);
+    ASSERT_EQ(reported.size(), 47u);
+    EXPECT_EQ(reported[0], "EC_1.UP.CODE.1.IN");
+    EXPECT_EQ(reported[30], "EC_1.DOWN.CODE.1.OUT");
+    EXPECT_EQ(Lines(reported.end() - 7, reported.end()),
+              (Lines{"EC_1.UP.ENABLED", "EC_1.DOWN.ENABLED", "EC_1.ENABLED", "", "", "", ""}));
+    const TrackBoard& board = *window.MyBoard();
+    EXPECT_TRUE(board.TrackA()->Adjustable());
+    EXPECT_TRUE(board.TrackA()->Enabled());
+    EXPECT_FALSE(board.TrackB()->Enabled());
+
+    Start();
+    board.TrackA()->InCode().Codes().Item("EC_1.UP.CODE.2.IN")->SetCodeValue(true);
+    engine.TrackBits.Add(window.PendingBits());
+    engine.UpdateTrack = true;
+    Tick();
+    EXPECT_TRUE(Value("EC_1.DOWN.CODE.2.OUT"));
+}
+
+TEST_F(BoardReaderTest, ASignalHeadBoardPairsEachAspectWithItsLightOutBit) {
+    LoadBoardsFile("signal_head_board.ml2");
+    ASSERT_EQ(WindowNames(), (Lines{"frmMXLamp"}));
+    MXLampPanel& window = WindowAt<MXLampPanel>(0);
+    EXPECT_EQ(Reported(window),
+              (Lines{"S1_R", "S1_Y", "S1_G", "S1_RLO", "S1_YLO", "S1_GLO", "S2_R", "SPARE", "SPARE",
+                     "S2_RLO", "", "SPARE", "S1_CALL", "S1_AUX", "SIG_1.HEAD1.ENABLED",
+                     "SIG_1.HEAD2.ENABLED", "SIG_1.ENABLED", "S1_LMP", "S2_LMP"}));
+    const MXLamp& board = *window.MyBoard();
+    EXPECT_TRUE(board.Head1()->Adjustable());
+    EXPECT_TRUE(board.Head1()->Enabled());
+    EXPECT_FALSE(board.Head2()->Adjustable());
+    EXPECT_FALSE(board.Head2()->Enabled());
+    EXPECT_EQ(window.Head(1).rows[1].box.caption, "S1_YLO");
+
+    Start();
+    window.ClickInput(1);
+    Tick();
+    EXPECT_TRUE(Value("S1_R"));
+    EXPECT_EQ(window.Head(1).rows[0].label.lamp, LampImage::Lit);
+    window.ClickLightOut(1, 0);
+    Tick();
+    EXPECT_FALSE(Value("S1_R"));
+}
+
+TEST_F(BoardReaderTest, AnEncoderBoardGivesEachChannelItsSettingsAndControlBits) {
+    LoadBoardsFile("encoder_board.ml2");
+    ASSERT_EQ(WindowNames(), (Lines{"frmASES"}));
+    ASESPanel& window = WindowAt<ASESPanel>(0);
+    EXPECT_EQ(Reported(window),
+              (Lines{"ENC_1.CHANNEL1ENABLE", "ENC_1.CHANNEL2ENABLE", "ENC_1.CHANNEL3ENABLE",
+                     "ENC_1.CHANNEL4ENABLE", "ENC_1.CHANNEL5ENABLE", "ENC_1.ENABLED", "C1_HR",
+                     "C1_DR", "C3_HR"}));
+    ASES& board = *window.MyBoard();
+    EXPECT_TRUE(board.Channel().Channels().Item(1).Adjustable);
+    EXPECT_TRUE(board.Channel().Channels().Item(1).Enabled);
+    EXPECT_FALSE(board.Channel().Channels().Item(3).Adjustable);
+    EXPECT_FALSE(board.Channel().Channels().Item(3).Enabled);
+    EXPECT_EQ(board.ControlBit().ControlBits().Item("C3_HR")->Channel, 3);
+
+    Start();
+    engine.IOBits.Add("WANT_1", true);
+    Tick();
+    EXPECT_TRUE(Value("C1_HR"));
+    EXPECT_EQ(window.ChannelList(1), (Lines{"C1_HR"}));
+}
+
+// Read as written, the second station's name would rename the first and the second
+// would copy it: one name, one ".ENABLED" bit, one window shown.
+TEST_F(BoardReaderTest, EveryStationOfALinkHasItsOwnWindowNameAndEnabledBitAndIsShown) {
+    LoadBoardsFile("serial_link.ml2");
+    ASSERT_EQ(WindowNames(), (Lines{"frmSerialPort", "frmSerialPort"}));
+    SerialPortPanel& wd = WindowAt<SerialPortPanel>(0);
+    SerialPortPanel& ctc = WindowAt<SerialPortPanel>(1);
+    EXPECT_TRUE(panels.Shown(wd));
+    EXPECT_TRUE(panels.Shown(ctc));
+    EXPECT_EQ(Reported(wd), (Lines{"WD_IN1", "WD_IN2", "WD_OUT1", "WD.ENABLED"}));
+    EXPECT_EQ(Reported(ctc), (Lines{"CTC_IN1", "CTC_OUT1", "CTC_OUT2", "CTC.ENABLED"}));
+    EXPECT_EQ(WindowOf("WD.ENABLED"), &wd);
+    EXPECT_EQ(WindowOf("CTC.ENABLED"), &ctc);
+    EXPECT_TRUE(wd.MyBoard()->Peer());
+    EXPECT_TRUE(wd.MyBoard()->Adjustable());
+    EXPECT_TRUE(wd.MyBoard()->Enabled());
+    EXPECT_FALSE(ctc.MyBoard()->Adjustable());
+    EXPECT_FALSE(ctc.MyBoard()->Enabled());
+    EXPECT_EQ(wd.Address(), 1);
+    EXPECT_EQ(ctc.Address(), 2);
+
+    Start();
+    wd.ClickIn(0);
+    Tick();
+    EXPECT_TRUE(Value("WD_OUT1"));
+}
+
+TEST_F(BoardReaderTest, ASourceWithEveryBoardKindLoadsBindsAndRuns) {
+    LoadBoardsFile("every_board.ml2");
+    EXPECT_TRUE(platform.boxes().empty());
+    EXPECT_EQ(WindowNames(), (Lines{"frmIOBoard", "frmIOBoard", "frmInOutBoard", "frmLMP16",
+                                    "frmTrack", "frmMXLamp", "frmASES", "frmSerialPort"}));
+    for (const BoardPanel* window : Windows()) {
+        EXPECT_TRUE(panels.Shown(*window)) << window->Name();
+    }
+    EXPECT_EQ(Bit("NOT_SIMULATED"), nullptr);
+
+    Start();
+    IOBoardPanel& inputs = WindowAt<IOBoardPanel>(0);
+    inputs.Click(0);
+    inputs.Click(2);
+    engine.IOBits.Add("S9_CALL", true);
+    engine.IOBits.Add("WANT_1", true);
+    Tick();
+    EXPECT_TRUE(Value("S1_HR"));
+    EXPECT_TRUE(Value("S1_R"));
+    EXPECT_TRUE(Value("S9_G"));
+    EXPECT_TRUE(Value("C2_HR"));
+}
+
+// --- Sound behaviour where the source as written would lose or corrupt a board.
+
+TEST_F(BoardReaderTest, ANameWithBlanksBeforeItsCommaMeetsTheLogicBitOfItsName) {
+    LoadBoardsFile("input_board.ml2");
+    IOBoardPanel& window = WindowAt<IOBoardPanel>(0);
+    EXPECT_EQ(WindowOf("TR_2T"), &window);
+    Start();
+    window.Click(2);
+    Tick();
+    EXPECT_TRUE(Value("ROUTE_2"));
+}
+
+TEST_F(BoardReaderTest, AHeaderWithoutATypeWordIsReportedAndTheNextBoardLoads) {
+    platform.Answer(MsgAnswer::Ok);
+    LoadBoards(Program({"BOARD: OUT_1", "TYPE: OUT16", "OUTPUT: A;", "BOARD: NO_TYPE", "ADJUSTABLE",
+                        "BOARD: IN_1", "TYPE: IN16", "INPUT: B;"}));
+    EXPECT_EQ(Boxes(), (Lines{"Sorry Unkown Board: Board Type Not Found\r\nNO_TYPE\r\n"}));
+    ASSERT_EQ(WindowNames(), (Lines{"frmIOBoard", "frmIOBoard"}));
+    EXPECT_EQ(Reported(*Windows()[1]), (Lines{"B", "IN_1.ENABLED"}));
+}
+
+TEST_F(BoardReaderTest, AnySectionKeywordEndsAHeaderWithoutATypeWord) {
+    platform.Answer(MsgAnswer::Ok);
+    LoadBoards(Program({"BOARD: NO_TYPE", "BOOLEAN BITS X;"}));
+    EXPECT_EQ(Boxes(), (Lines{"Sorry Unkown Board: Board Type Not Found\r\nNO_TYPE\r\n"}));
+    EXPECT_TRUE(WindowNames().empty());
+    EXPECT_NE(Bit("X"), nullptr);
+}
+
+TEST_F(BoardReaderTest, ASourceEndingInAHeaderReportsItsMissingTypeWord) {
+    platform.Answer(MsgAnswer::Ok);
+    LoadBoards(Program({"BOARD: LAST", "ENABLE: 1"}));
+    EXPECT_EQ(Boxes(), (Lines{"Sorry Unkown Board: Board Type Not Found\r\nLAST\r\n"}));
+}
+
+TEST_F(BoardReaderTest, ACodedTrackEndNamedAfterItsCodesGivesItsBitsItsFinalName) {
+    LoadBoardsFile("trx_track.ml2");
+    const Lines reported = Reported(*Windows()[0]);
+    EXPECT_NE(std::find(reported.begin(), reported.end(), "TRK_1.WEST.LINKUP"), reported.end());
+    EXPECT_EQ(std::find(reported.begin(), reported.end(), "TRK_1.TRACKA.LINKUP"), reported.end());
+}
+
+TEST_F(BoardReaderTest, LampsOfABoardEndedByAKeywordStayOnThatBoard) {
+    LoadBoards(Program({"BOARD: L1", "TYPE: LAMP16", "OUTPUT: A, B;", "BOOLEAN BITS X;",
+                        "BOARD: L2", "TYPE: LAMP16", "OUTPUT: C;", "LAMP.OUT: CLO;"}));
+    ASSERT_EQ(Windows().size(), 2u);
+    EXPECT_EQ(Reported(*Windows()[0]), (Lines{"A", "B", "", "", "L1.ENABLED"}));
+    EXPECT_EQ(Reported(*Windows()[1]), (Lines{"C", "CLO", "L2.ENABLED"}));
+}
+
+TEST_F(BoardReaderTest, AspectsOfABoardEndedByAKeywordStayOnThatBoard) {
+    LoadBoards(Program({"BOARD: H1", "TYPE: COLOR.LIGHT", "HEAD1", "ASPECT: R, G;",
+                        "LAMP.OUT: RLO;", "END PROGRAM"}));
+    const Lines reported = Reported(*Windows()[0]);
+    EXPECT_EQ(Lines(reported.begin(), reported.begin() + 6),
+              (Lines{"R", "G", "SPARE", "RLO", "", "SPARE"}));
+}
+
+TEST_F(BoardReaderTest, AListOpenWhenAKeywordEndsItsBoardDoesNotReachTheNextBoard) {
+    LoadBoards(Program({"BOARD: M1", "TYPE: MIXIO", "INPUT: A,", "BOOLEAN BITS X;", "BOARD: M2",
+                        "TYPE: MIXIO", "OUTPUT: B;", "INPUT: C;"}));
+    ASSERT_EQ(Windows().size(), 2u);
+    EXPECT_EQ(Reported(*Windows()[1]), (Lines{"C", "B", "M2.ENABLED"}));
+}
+
+// Table: a piece stream, and the bits the one window it makes reports.
+struct ListCase {
+    const char* what;
+    std::vector<std::string_view> lines;
+    Lines reported;
+};
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class BoardListTest : public BoardLoaderTest, public ::testing::WithParamInterface<ListCase> {};
+
+TEST_P(BoardListTest, ReadsTheBoardsBits) {
+    LoadBoards(Program(GetParam().lines));
+    EXPECT_TRUE(platform.boxes().empty());
+    ASSERT_EQ(Windows().size(), 1u);
+    EXPECT_EQ(Reported(*Windows()[0]), GetParam().reported);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, BoardListTest,
+    ::testing::Values(
+        ListCase{"the last name of a line needs no comma",
+                 {"BOARD: B", "TYPE: IN16", "INPUT: A, B", "C;"},
+                 {"A", "B", "C", "B.ENABLED"}},
+        ListCase{"an input board ends with its input list",
+                 {"BOARD: B", "TYPE: IN6", "INPUT: A;", "OUTPUT: X;"},
+                 {"A", "B.ENABLED"}},
+        ListCase{"several spares on one board",
+                 {"BOARD: B", "TYPE: NV.OUT32", "NV.OUTPUT: SPARE, X, SPARE;"},
+                 {"SPARE", "X", "SPARE", "B.ENABLED"}},
+        ListCase{"a lamp clause without its mode keeps the lamps",
+                 {"BOARD: B", "TYPE: LAMP16", "FIXED 25 WATT", "OUTPUT: A;", "LAMP.OUT: ALO;"},
+                 {"A", "ALO", "B.ENABLED"}},
+        ListCase{"surplus lamp-out names are dropped",
+                 {"BOARD: B", "TYPE: LED12", "OUTPUT: A;", "SIGNAL.GOOD: AGD, XGD;"},
+                 {"A", "AGD", "B.ENABLED"}},
+        ListCase{"an encoder value closed by a semicolon",
+                 {"BOARD: E", "TYPE: ASES.ENCODER", "CHANNEL2:", "FIXED ENABLE:", "1;", "IF X;"},
+                 {"E.CHANNEL1ENABLE", "E.CHANNEL2ENABLE", "E.CHANNEL3ENABLE", "E.CHANNEL4ENABLE",
+                  "E.CHANNEL5ENABLE", "E.ENABLED", "X"}},
+        ListCase{"serial bits separated by blanks, the last at the line's end",
+                 {"LINK:", "STATION.NAME: S", "ADDRESS: 1", "INPUT: A B", "C;", "OUTPUT: D;"},
+                 {"A", "B", "C", "D", "S.ENABLED"}}),
+    [](const auto& info) {
+        std::string name;
+        for (const char c : std::string_view(info.param.what)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
+
+TEST_F(BoardReaderTest, AnEnableValueClosedByASemicolonEnablesTheBoard) {
+    LoadBoards(Program({"BOARD: B", "ENABLE: 1;", "TYPE: IN16", "INPUT: A;"}));
+    EXPECT_TRUE(WindowAt<IOBoardPanel>(0).MyBoard()->Enabled());
+}
+
+// --- Bad input.
+
+TEST_F(BoardReaderTest, AnUnknownTypeIsReportedAndLoadingGoesOn) {
+    platform.Answer(MsgAnswer::Ok);
+    LoadBoards(Program({"BOARD: B1", "TYPE: IN99", "INPUT: A;", "BOARD: B2", "TYPE: IN16",
+                        "INPUT: C;", "BOOLEAN BITS X;"}));
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    const MsgBoxRequest& box = platform.boxes()[0];
+    EXPECT_EQ(box.title, "Sorry Unkown Board");
+    EXPECT_EQ(box.prompt, "Board Type Not Found\r\nB1\r\nIN99");
+    EXPECT_EQ(box.icon, MsgIcon::Critical);
+    EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    const Lines& journal = platform.journal();
+    const auto shown =
+        std::find(journal.begin(), journal.end(), "box: " + box.title + ": " + box.prompt);
+    ASSERT_NE(shown, journal.begin());
+    EXPECT_EQ(*(shown - 1), "unload progress");
+    EXPECT_EQ(*(shown + 1), "status: Loading B1");
+    ASSERT_EQ(WindowNames(), (Lines{"frmIOBoard"}));
+    EXPECT_EQ(Reported(*Windows()[0]), (Lines{"C", "B2.ENABLED"}));
+    EXPECT_NE(Bit("X"), nullptr);
+    EXPECT_EQ(Bit("A"), nullptr);
+}
+
+TEST_F(BoardReaderTest, ATypeWordWithASemicolonIsAnotherWord) {
+    platform.Answer(MsgAnswer::Ok);
+    LoadBoards(Program({"BOARD: B1", "TYPE: IN16;"}));
+    EXPECT_EQ(Boxes(), (Lines{"Sorry Unkown Board: Board Type Not Found\r\nB1\r\nIN16;"}));
+}
+
+TEST_F(BoardReaderTest, AnSccBoardIsDroppedWithoutAWord) {
+    LoadBoards(Program({"BOARD: S", "TYPE: SCC", "INPUT: A;", "BOOLEAN BITS X;"}));
+    EXPECT_TRUE(platform.boxes().empty());
+    EXPECT_TRUE(Windows().empty());
+    EXPECT_NE(Bit("X"), nullptr);
+}
+
+// Table: a board with a name given twice, or a value that is no value.
+struct BadCase {
+    const char* what;
+    std::vector<std::string_view> lines;
+};
+void PrintTo(const BadCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class BadBoardTest : public BoardLoaderTest, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(BadBoardTest, GetsTheErrorQuestionAndLoadingGoesOn) {
+    std::vector<std::string_view> lines = GetParam().lines;
+    lines.push_back("BOOLEAN BITS AFTER;");
+    platform.Answer(MsgAnswer::No);
+    LoadBoards(Program(lines));
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    EXPECT_EQ(platform.boxes()[0].prompt, "End Program?");
+    EXPECT_TRUE(platform.boxes()[0].title.starts_with("Error: ")) << platform.boxes()[0].title;
+    EXPECT_FALSE(platform.ended());
+    EXPECT_NE(Bit("AFTER"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bad, BadBoardTest,
+    ::testing::Values(
+        BadCase{"input", {"BOARD: B", "TYPE: IN16", "INPUT: A, a;"}},
+        BadCase{"lamp", {"BOARD: B", "TYPE: LAMP16", "OUTPUT: A, A;", "LAMP.OUT: X;"}},
+        BadCase{"lampmode", {"BOARD: B", "TYPE: LAMP16", "FIXED 25 WATT", "MODE X"}},
+        BadCase{"code", {"BOARD: T", "TYPE: TRX.TRACK", "TRACKA:", "INPUT: C1, C1;"}},
+        BadCase{"trackenable", {"BOARD: T", "TYPE: TRX.TRACK", "TRACKA:", "ENABLE:", "X;"}},
+        BadCase{"aspect", {"BOARD: H", "TYPE: COLOR.LIGHT", "HEAD1", "ASPECT: R, R;"}},
+        BadCase{"lightout",
+                {"BOARD: H", "TYPE: COLOR.LIGHT", "HEAD2", "ASPECT: R;", "LAMP.OUT: RLO, XLO;"}},
+        BadCase{"controlbit", {"BOARD: E", "TYPE: ASES.ENCODER", "CHANNEL1:", "IF X,", "IF X;"}},
+        BadCase{"serialbit", {"LINK:", "STATION.NAME: S", "ADDRESS: 1", "INPUT: A A;"}}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// Answers every box with its most cautious button, as a user clicking through would.
+class ClickingThrough final : public Platform {
+public:
+    ClickingThrough() : scope_(*this) {}
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override { ended = true; }
+    void UnloadLoadingProgress() override {}
+    bool ended = false;
+
+private:
+    PlatformScope scope_;
+};
+
+// The boards alone are mangled: the logic is not the board readers' to answer for.
+TEST_F(BoardReaderTest, MangledBoardSourcesNeverCrashOrHang) {
+    std::ifstream in(DataFile("every_board.ml2"), std::ios::binary);
+    std::string source((std::istreambuf_iterator<char>(in)), {});
+    source.erase(source.find("LOGIC BEGIN"));
+    std::mt19937 random(20261207);
+    const std::string marks = "\r\n;:, ";
+    for (int round = 0; round < 300; ++round) {
+        std::string text = source.substr(0, random() % (source.size() + 1));
+        for (int change = 0; change < 8 && !text.empty(); ++change) {
+            const std::size_t at = random() % text.size();
+            switch (random() % 3) {
+                case 0:
+                    text[at] = marks[random() % marks.size()];
+                    break;
+                case 1:
+                    text.erase(at, random() % 20);
+                    break;
+                default:
+                    text.insert(at, source.substr(random() % source.size(), random() % 40));
+            }
+        }
+        ClickingThrough clicking;
+        FakeProgramWindow mangledWindow;
+        ProgramEngine mangled{mangledWindow, clock};
+        PanelSet mangledPanels{mangled.IOBits};
+        FakeLoaderHost mangledHost;
+        mangledHost.onLoadFinished = [&] { mangled.LoadFinished(mangledPanels.Windows()); };
+        ParseText(mangled, mangledHost, mangledPanels).GetProgramFromText(text);
+        EXPECT_TRUE(
+            (!mangledHost.journal.empty() && mangledHost.journal.back() == "load finished") ||
+            clicking.ended)
+            << text;
+    }
+}
+
+}  // namespace
+}  // namespace veldra::testing
