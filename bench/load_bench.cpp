@@ -35,7 +35,7 @@ private:
 // A loaded, mapped application.
 struct LoadedProgram {
     explicit LoadedProgram(const std::string& source) {
-        ParseText(engine, host).GetProgramFromText(source);
+        ParseText(engine, host, host.Panels()).GetProgramFromText(source);
         engine.ShowIOUpdates = false;
     }
     QuietWindow window;

@@ -13,7 +13,19 @@
 
 namespace veldra {
 
-BooleanBit::BooleanBit() : bitMap_(std::make_unique<MkBkQues>()) {}
+BooleanBit::BooleanBit() = default;
+
+MkBkQues& BooleanBit::BitMap() {
+    if (!bitMap_) {
+        bitMap_ = std::make_unique<MkBkQues>();
+    }
+    return *bitMap_;
+}
+
+const MkBkQues& BooleanBit::BitMap() const {
+    static const MkBkQues kNoReaders;
+    return bitMap_ ? *bitMap_ : kNoReaders;
+}
 
 BooleanBit::~BooleanBit() = default;
 
@@ -39,7 +51,7 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
         }
         if (rung_ != nullptr && rung_->AnyDisplayed()) {
             // A ladder window may change the map while it redraws: walk it by position.
-            for (int i = 1; i <= bitMap_->Count(); ++i) {
+            for (int i = 1; bitMap_ && i <= bitMap_->Count(); ++i) {
                 Statement* reader = rung_->Find(bitMap_->Item(i)->BitName);
                 if (reader != nullptr && reader->IsDisplayed()) {
                     reader->OpBitChange(bitName_, value);
@@ -78,11 +90,11 @@ void BooleanBit::FireTriggers() {
 }
 
 void BooleanBit::ResetAssigns() {
-    bitMap_ = std::make_unique<MkBkQues>();
+    bitMap_.reset();
 }
 
 void BooleanBit::Assigns(Statement& statement) {
-    MkBkQue* entry = bitMap_->Add(statement.ResultBitName(0));
+    MkBkQue* entry = BitMap().Add(statement.ResultBitName(0));
     if (entry == nullptr) {
         return;  // already registered: the queue has reported it
     }

@@ -81,8 +81,8 @@ public:
     Statements* Rung() const { return rung_; }
 
     // The statements that read this bit, keyed by statement key, with their contacts.
-    MkBkQues& BitMap() { return *bitMap_; }
-    const MkBkQues& BitMap() const { return *bitMap_; }
+    MkBkQues& BitMap();
+    const MkBkQues& BitMap() const;
     void ResetAssigns();
     // Records that the statement reads this bit, with its front and back contacts.
     void Assigns(Statement& statement);
@@ -113,7 +113,7 @@ private:
     bool isTrigger_ = false;
     bool isWatch_ = false;
     std::int16_t vIndex_ = 0;
-    std::unique_ptr<MkBkQues> bitMap_;
+    std::unique_ptr<MkBkQues> bitMap_;  // made with the first reader: most copies have none
     Statements* rung_ = nullptr;
     bool isAssigned_ = false;
     Statement* assignedBy_ = nullptr;

@@ -193,6 +193,11 @@ private:
     bool InRange(int position) const { return position >= 1 && position <= Count(); }
 
     typename Entries::const_iterator Find(const T& item) const {
+        // Items leave a queue from its front and a list being emptied from its back: look
+        // at both ends before searching.
+        if (!entries_.empty() && entries_.back().item.get() == &item) {
+            return entries_.end() - 1;
+        }
         return std::find_if(entries_.begin(), entries_.end(),
                             [&](const Entry& entry) { return entry.item.get() == &item; });
     }
