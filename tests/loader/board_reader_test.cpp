@@ -472,21 +472,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"serialbit", {"LINK:", "STATION.NAME: S", "ADDRESS: 1", "INPUT: A A;"}}),
     [](const auto& info) { return std::string(info.param.what); });
 
-// Answers every box with its most cautious button, as a user clicking through would.
-class ClickingThrough final : public Platform {
-public:
-    ClickingThrough() : scope_(*this) {}
-    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
-        return MostCautiousAnswer(request.buttons);
-    }
-    void EndApplication() override { ended = true; }
-    void UnloadLoadingProgress() override {}
-    bool ended = false;
-
-private:
-    PlatformScope scope_;
-};
-
 // The boards alone are mangled: the logic is not the board readers' to answer for.
 TEST_F(BoardReaderTest, MangledBoardSourcesNeverCrashOrHang) {
     std::ifstream in(DataFile("every_board.ml2"), std::ios::binary);
@@ -495,20 +480,7 @@ TEST_F(BoardReaderTest, MangledBoardSourcesNeverCrashOrHang) {
     std::mt19937 random(20261207);
     const std::string marks = "\r\n;:, ";
     for (int round = 0; round < 300; ++round) {
-        std::string text = source.substr(0, random() % (source.size() + 1));
-        for (int change = 0; change < 8 && !text.empty(); ++change) {
-            const std::size_t at = random() % text.size();
-            switch (random() % 3) {
-                case 0:
-                    text[at] = marks[random() % marks.size()];
-                    break;
-                case 1:
-                    text.erase(at, random() % 20);
-                    break;
-                default:
-                    text.insert(at, source.substr(random() % source.size(), random() % 40));
-            }
-        }
+        const std::string text = Mangled(source, random, marks);
         ClickingThrough clicking;
         FakeProgramWindow mangledWindow;
         ProgramEngine mangled{mangledWindow, clock};

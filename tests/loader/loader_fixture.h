@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/engine_fixture.h"
@@ -50,6 +52,44 @@ public:
     std::function<void()> onLoadFinished;
     int yields = 0;
 };
+
+// Answers every box with its most cautious button, as a user clicking through would.
+class ClickingThrough final : public Platform {
+public:
+    ClickingThrough() : scope_(*this) {}
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        ++boxes;
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override { ended = true; }
+    void UnloadLoadingProgress() override {}
+    int boxes = 0;
+    bool ended = false;
+
+private:
+    PlatformScope scope_;
+};
+
+// A copy of the source cut short at random and changed in up to eight places: a character
+// replaced by one of `marks`, a few characters dropped, or a piece of the source put in.
+inline std::string Mangled(const std::string& source, std::mt19937& random,
+                           std::string_view marks) {
+    std::string text = source.substr(0, random() % (source.size() + 1));
+    for (int change = 0; change < 8 && !text.empty(); ++change) {
+        const std::size_t at = random() % text.size();
+        switch (random() % 3) {
+            case 0:
+                text[at] = marks[random() % marks.size()];
+                break;
+            case 1:
+                text.erase(at, random() % 20);
+                break;
+            default:
+                text.insert(at, source.substr(random() % source.size(), random() % 40));
+        }
+    }
+    return text;
+}
 
 // Loads sources into a fresh program engine.
 class LoaderTest : public ::testing::Test {

@@ -260,43 +260,13 @@ TEST_F(ParseTextTest, ASourceWithEveryNonBoardSectionLoadsIntoTheEngineAndRuns) 
 
 // --- Bad input never crashes or hangs.
 
-// Answers every box with its most cautious button, as a user clicking through would.
-class ClickingThrough final : public Platform {
-public:
-    ClickingThrough() : scope_(*this) {}
-    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
-        ++boxes;
-        return MostCautiousAnswer(request.buttons);
-    }
-    void EndApplication() override { ended = true; }
-    void UnloadLoadingProgress() override {}
-    int boxes = 0;
-    bool ended = false;
-
-private:
-    PlatformScope scope_;
-};
-
 TEST_F(ParseTextTest, MangledSourcesNeverCrashOrHang) {
     std::ifstream in(DataFile("every_section.ml2"), std::ios::binary);
     const std::string source((std::istreambuf_iterator<char>(in)), {});
     std::mt19937 random(20261206);
     const std::string marks = "\r\n;:,=/*%\\ ?\t";
     for (int round = 0; round < 300; ++round) {
-        std::string text = source.substr(0, random() % (source.size() + 1));
-        for (int change = 0; change < 8 && !text.empty(); ++change) {
-            const std::size_t at = random() % text.size();
-            switch (random() % 3) {
-                case 0:
-                    text[at] = marks[random() % marks.size()];
-                    break;
-                case 1:
-                    text.erase(at, random() % 20);
-                    break;
-                default:
-                    text.insert(at, source.substr(random() % source.size(), random() % 40));
-            }
-        }
+        const std::string text = Mangled(source, random, marks);
         ClickingThrough clicking;
         FakeProgramWindow mangledWindow;
         ProgramEngine mangled{mangledWindow, clock};
