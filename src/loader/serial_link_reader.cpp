@@ -58,12 +58,7 @@ bool SerialLinkReader::GetLink(std::string_view piece) {
             nameKnown_ = true;
         }
         stationAddressed_ = true;
-        adjustRead_ = false;
-        enableAwaited_ = false;
-        enableRead_ = false;
-        inInputs_ = false;
-        inOutputs_ = false;
-        complete_ = false;
+        ForgetStationSettings();
     }
     if (s.empty() || Station() == nullptr) {
         return false;
@@ -136,12 +131,7 @@ bool SerialLinkReader::GetLink(std::string_view piece) {
     }
     if (complete_) {
         nameKnown_ = false;
-        adjustRead_ = false;
-        enableAwaited_ = false;
-        enableRead_ = false;
-        inInputs_ = false;
-        inOutputs_ = false;
-        complete_ = false;
+        ForgetStationSettings();
     }
     return false;
 }
@@ -218,6 +208,10 @@ void SerialLinkReader::EndSection() {
     stationAddressed_ = false;
     nameKnown_ = false;
     addressRead_ = false;
+    ForgetStationSettings();
+}
+
+void SerialLinkReader::ForgetStationSettings() {
     adjustRead_ = false;
     enableAwaited_ = false;
     enableRead_ = false;

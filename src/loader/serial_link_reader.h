@@ -45,6 +45,8 @@ private:
     void AddBit(std::string& name);
     int InCount() const;
     int OutCount() const;
+    // Forgets what was read of a station's settings and lists.
+    void ForgetStationSettings();
 
     BoardWindowFactory& windows_;
     SerialPortPanel* current_ = nullptr;
