@@ -175,6 +175,19 @@ void ProgramEngine::MapBits() {
     if (!prgBooleanBits_) {
         prgBooleanBits_ = std::make_unique<BooleanBits>();
     }
+    // Mapping starts from nothing, whoever calls it: a statement removed or edited since
+    // the last mapping leaves no reader entry, no assigned mark and no pointer behind.
+    for (BooleanBit& bit : *prgBooleanBits_) {
+        bit.ResetAssigns();
+        bit.SetIsAssigned(false);
+        bit.SetAssignedBy(nullptr);
+    }
+    for (MkBkQues* queue : {&BreakQue, &MakeQue}) {
+        for (MkBkQue& entry : *queue) {
+            entry.statement = nullptr;  // found again by name when solved
+        }
+    }
+
     const double statements = prgAssigns->Count();
     platform.SetLoadingStatus("Searching for Unkown BitNames....");
     platform.SetLoadingProgress(0, statements);

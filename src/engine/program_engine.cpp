@@ -74,6 +74,9 @@ void ProgramEngine::EditFaultyStatement(Statement& statement) {
 
 void ProgramEngine::tmrProgram_Timer() {
     tmrProgram.SetEnabled(false);
+    if (!ProgramLoaded()) {
+        return;  // nothing to run: a window may still post inputs after the program closed
+    }
     if (IOBits.Count() == 0 && !TimerComplete && !UpdateTrack) {
         tmrProgram.SetEnabled(true);
         return;
@@ -600,6 +603,15 @@ void ProgramEngine::ReleaseProgram() {
 
 void ProgramEngine::ReleaseNow() {
     releaseRequested_ = false;
+    // A released program does not run on: the run state shows it stopped.
+    tmrProgram.SetEnabled(false);
+    StartTimer.SetEnabled(false);
+    blnSolving = false;
+    if (running_) {
+        running_ = false;
+        status_.SetRunning(false);
+        window_.RunStateChanged();
+    }
     BreakQue.Clear();  // their entries point at the statements about to go
     MakeQue.Clear();
     prgTables.Clear();

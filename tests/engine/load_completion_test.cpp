@@ -170,6 +170,46 @@ TEST_F(LoadCompletionTest, AStatementThatLostItsOperandsIsMappedWithoutABitForTh
     EXPECT_EQ(Bits().Find("A")->BitMap().Count(), 1);
 }
 
+TEST_F(LoadCompletionTest, MappingAgainAfterAStatementWasRemovedForgetsIt) {
+    engine.prgAssigns->Add("ASSIGN IN TO FREE;");
+    engine.prgAssigns->Add("ASSIGN FREE TO OUT;");
+    engine.LoadFinished({});
+    Bit("CPS.STATUS", true);
+    Start();
+    // Queued before the edit, solved after it.
+    Input("IN", true);
+    engine.StartStop();
+    engine.StatementsQueued = false;
+    engine.StartStop();
+    engine.StartStop();
+
+    engine.prgAssigns->Remove("FREE");
+    engine.MapBits();  // without emptying the statement maps first
+
+    EXPECT_FALSE(Bits().Find("FREE")->IsAssigned());
+    EXPECT_EQ(Bits().Find("IN")->BitMap().Count(), 0);
+    engine.StartStop();
+    Input("FREE", true);
+    Tick();
+    EXPECT_TRUE(Value("OUT"));
+}
+
+TEST_F(LoadCompletionTest, AReleasedProgramStopsRunningAndIgnoresLateInputs) {
+    engine.prgAssigns->Add("ASSIGN IN TO OUT;");
+    engine.LoadFinished({});
+    Bit("CPS.STATUS", true);
+    Start();
+
+    engine.ReleaseProgram();
+    Input("IN", true);
+    Tick();
+
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(engine.StartCaption(), "Start Program");
+    EXPECT_FALSE(engine.tmrProgram.Enabled());
+    EXPECT_FALSE(engine.StartTimer.Enabled());
+}
+
 TEST_F(LoadCompletionTest, MappingWithoutStatementsEndsTheApplication) {
     engine.prgAssigns.reset();
     platform.Answer(MsgAnswer::Ok);
