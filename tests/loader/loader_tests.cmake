@@ -9,7 +9,6 @@ veldra_core_test(loader_tests
     loader/numeric_block_reader_test.cpp
     loader/coded_output_reader_test.cpp
     loader/table_reader_test.cpp
-    loader/load_speed_test.cpp
     loader/board_header_reader_test.cpp
     loader/io_list_reader_test.cpp
     loader/board_reader_test.cpp
