@@ -111,7 +111,6 @@ void Statement::SetBits(BooleanBits* bits) {
 }
 
 void Statement::Initialize() {
-    needsSolving_ = true;
     built_ = false;
 }
 

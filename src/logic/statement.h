@@ -85,8 +85,9 @@ public:
     void Prepare();
     // Empties the statement: one empty result and operand, no expression, Result False.
     void ResetStatement();
-    void ForceSolve() { needsSolving_ = true; }
-    bool NeedsSolving() const { return needsSolving_; }
+    // The editors ask for a solve after an edit; the next queued solve does it, and the
+    // statement keeps no flag of its own for that.
+    void ForceSolve() {}
 
     // Tells a displayed statement's ladder that one of its operand bits changed.
     void OpBitChange(std::string_view bitName, bool value);
@@ -149,7 +150,6 @@ private:
     bool edited_ = false;
     bool result_ = false;
     Statements* parent_ = nullptr;
-    bool needsSolving_ = true;
     bool isFiltered_ = false;
     bool isNumeric_ = false;
     bool disable_ = false;

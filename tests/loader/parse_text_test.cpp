@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <random>
 
 #include "loader/board_section_reader.h"
 #include "loader/loader_fixture.h"
@@ -256,28 +254,6 @@ TEST_F(ParseTextTest, ASourceWithEveryNonBoardSectionLoadsIntoTheEngineAndRuns) 
     engine.IOBits.Add("TR1", true);
     engine.tmrProgram_Timer();
     EXPECT_TRUE(Bit("SIG_CLEAR")->BitValue());
-}
-
-// --- Bad input never crashes or hangs.
-
-TEST_F(ParseTextTest, MangledSourcesNeverCrashOrHang) {
-    std::ifstream in(DataFile("every_section.ml2"), std::ios::binary);
-    const std::string source((std::istreambuf_iterator<char>(in)), {});
-    std::mt19937 random(20261206);
-    const std::string marks = "\r\n;:,=/*%\\ ?\t";
-    for (int round = 0; round < 300; ++round) {
-        const std::string text = Mangled(source, random, marks);
-        ClickingThrough clicking;
-        FakeProgramWindow mangledWindow;
-        ProgramEngine mangled{mangledWindow, clock};
-        FakeLoaderHost mangledHost;
-        ParseText(mangled, mangledHost).GetProgramFromText(text);
-        // Either the load finished, or it failed the way a load fails.
-        EXPECT_TRUE(
-            (!mangledHost.journal.empty() && mangledHost.journal.back() == "load finished") ||
-            clicking.ended)
-            << text;
-    }
 }
 
 }  // namespace
