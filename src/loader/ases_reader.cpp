@@ -6,6 +6,7 @@
 #include "boards/ases.h"
 #include "loader/board_header_reader.h"
 #include "loader/keywords.h"
+#include "platform/runtime_error.h"
 
 namespace veldra {
 namespace {
@@ -36,7 +37,7 @@ bool AsesReader::GetAsesBits(std::string_view piece, ASES* board) {
     if (ADJFIX(s) || enableAwaited_) {
         enableAwaited_ = true;
         if (Contains(s, "ADJUSTABLE") && board != nullptr) {
-            board->Channel().Channels().Item(std::to_string(channel_)).Adjustable = true;
+            CurrentChannel(*board, s).Adjustable = true;
         }
         if (Contains(s, "ENABLE")) {
             s = After(s, "ENABLE");
@@ -50,10 +51,10 @@ bool AsesReader::GetAsesBits(std::string_view piece, ASES* board) {
             value = TrimBlanks(value.substr(0, value.size() - 1));
         }
         if (value == "1" || value == "0") {
-            if (board != nullptr) {
-                board->Channel().Channels().Item(std::to_string(channel_)).Enabled = value == "1";
-            }
             enableAwaited_ = false;
+            if (board != nullptr) {
+                CurrentChannel(*board, s).Enabled = value == "1";
+            }
         }
         return false;
     }
@@ -72,12 +73,24 @@ bool AsesReader::GetAsesBits(std::string_view piece, ASES* board) {
     }
     const std::string_view name = TrimBlanks(s);
     if (!name.empty() && inIf_) {
+        inIf_ = false;
         if (board != nullptr) {
+            // A bit outside every channel would be bound into the program and yet never
+            // make a channel send.
+            CurrentChannel(*board, name);
             board->ControlBit().ControlBits().Add(name, false, std::int16_t(channel_));
         }
-        inIf_ = false;
     }
     return false;
+}
+
+Channel& AsesReader::CurrentChannel(ASES& board, std::string_view what) {
+    if (channel_ == 0) {
+        enableAwaited_ = false;  // one message for the whole clause
+        throw RuntimeError("The encoder's " + Excerpt(TrimBlanks(what)) +
+                           " stands before any CHANNEL1 to CHANNEL5");
+    }
+    return board.Channel().Channels().Item(std::to_string(channel_));
 }
 
 }  // namespace veldra

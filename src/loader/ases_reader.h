@@ -5,6 +5,7 @@
 namespace veldra {
 
 class ASES;
+class Channel;
 
 // Reads the body of an encoder board ("ASES.ENCODER"): for each of its five channels
 // whether it is adjustable and enabled, and the control bits that make it send, each
@@ -23,6 +24,9 @@ public:
     void Reset() { *this = AsesReader(); }
 
 private:
+    // The channel the last "CHANNEL" piece named; none yet is a mistake in the source.
+    Channel& CurrentChannel(ASES& board, std::string_view what);
+
     int channel_ = 0;
     bool enableAwaited_ = false;
     bool inIf_ = false;

@@ -38,12 +38,19 @@ public:
 };
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
+    // The kind is checked before the file is opened: opening a named pipe with no writer,
+    // or some devices, would wait for ever.
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
         throw RuntimeError("File not found: " + path.string());
     }
+    if (!std::filesystem::is_regular_file(status)) {
+        throw RuntimeError("Path/File access error: " + path.string() +
+                           " is not a regular file");
+    }
     std::ifstream in(path, std::ios::binary);
-    if (std::filesystem::is_directory(path, error) || !in) {
+    if (!in) {
         throw RuntimeError("Path/File access error: " + path.string());
     }
     in.seekg(0, std::ios::end);
@@ -423,7 +430,7 @@ void ParseText::EndOfSource() {
     // What the source leaves open at its end is finished as a section keyword would.
     logic_.EndSection();
     numericBlocks_.EndSection();
-    timers_.EndSection();
+    timers_.EndOfSource();
     codedOutputs_.EndSection();
     boards_->EndOfSource();
     if (boardOpen_ || linkOpen_) {

@@ -1,5 +1,6 @@
 #include "loader/serial_link_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -52,6 +53,12 @@ bool SerialLinkReader::GetLink(std::string_view piece) {
         return true;
     }
     const bool lineEnd = !s.ends_with(':');
+    if (addressNumberAwaited_) {
+        addressNumberAwaited_ = false;
+        if (IsAddressNumber(s)) {
+            return false;
+        }
+    }
     if (Contains(s, "ADDRESS") && !Contains(s, "PEER")) {
         if (stationAddressed_) {
             NextStation();
@@ -59,6 +66,13 @@ bool SerialLinkReader::GetLink(std::string_view piece) {
         }
         stationAddressed_ = true;
         ForgetStationSettings();
+        if (!nameKnown_ && !stationNamed_ && Contains(s, "ADDRESS:")) {
+            // A station may give its address before its name: the address is its own, and
+            // the number after it is no name.
+            s = After(s, "ADDRESS:");
+            addressRead_ = true;
+            addressNumberAwaited_ = TrimBlanks(s).empty();
+        }
     }
     if (s.empty() || Station() == nullptr) {
         return false;
@@ -154,6 +168,13 @@ void SerialLinkReader::ReadName(std::string_view s) {
     stationNamed_ = true;
 }
 
+bool SerialLinkReader::IsAddressNumber(std::string_view s) {
+    const std::string written = Before(s, ";");
+    const std::string_view number = TrimBlanks(written);
+    return !number.empty() &&
+           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 void SerialLinkReader::ReadBits(std::string_view s, bool lineEnd) {
     std::string name;
     for (const char c : s) {
@@ -208,6 +229,7 @@ void SerialLinkReader::EndSection() {
     stationAddressed_ = false;
     nameKnown_ = false;
     addressRead_ = false;
+    addressNumberAwaited_ = false;
     ForgetStationSettings();
 }
 

@@ -20,7 +20,7 @@ class SerialPortPanel;
 // Every station has its own window, made here; a station starts at the section's start,
 // at a name when the station being read already has one, and at an address when it
 // already has one. A station started by its address carries the name before it until it
-// is given its own.
+// is given its own. A station may give its address before its name.
 class SerialLinkReader {
 public:
     explicit SerialLinkReader(BoardWindowFactory& windows) : windows_(windows) {}
@@ -40,6 +40,8 @@ private:
     SerialPortPanel& MakeStation();
     SerialPort* Station() const;
     void ReadName(std::string_view s);
+    // The number after an "ADDRESS:" read before the station's name.
+    static bool IsAddressNumber(std::string_view s);
     // The bits of the open list, separated by blanks or ","; ";" closes the list.
     void ReadBits(std::string_view s, bool lineEnd);
     void AddBit(std::string& name);
@@ -57,6 +59,7 @@ private:
 
     bool nameKnown_ = false;
     bool addressRead_ = false;
+    bool addressNumberAwaited_ = false;
     bool adjustRead_ = false;
     bool enableAwaited_ = false;
     bool enableRead_ = false;

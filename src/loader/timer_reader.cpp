@@ -35,7 +35,10 @@ TimerReader::~TimerReader() = default;
 
 bool TimerReader::GetTimers(std::string_view piece) {
     if (KeyWord(piece)) {
-        EndSection();
+        // A group broken off by another section goes on in the next "TIMER BITS" section:
+        // its names and the delay it awaits are kept, so that a later "CLEAR = 2 : SEC;"
+        // is read as the group's off-delay and never as bit names.
+        skipGroup_ = false;
         return true;
     }
     if (!group_) {
@@ -156,7 +159,7 @@ void TimerReader::HandOn() {
     unit_.reset();
 }
 
-void TimerReader::EndSection() {
+void TimerReader::EndOfSource() {
     skipGroup_ = false;
     if (group_ && group_->Count() > 0) {
         HandOn();

@@ -22,10 +22,11 @@ public:
     explicit TimerReader(LoadContext& context);
     ~TimerReader();
 
-    // Reads one piece; true at a section keyword, which ends the section.
+    // Reads one piece; true at a section keyword, which ends the section. A group that the
+    // keyword breaks off is finished in the next "TIMER BITS" section.
     bool GetTimers(std::string_view piece);
-    // The section is over: a group read only in part is handed on with the delays it has.
-    void EndSection();
+    // The source is over: a group read only in part is handed on with the delays it has.
+    void EndOfSource();
 
 private:
     enum class Expect { Names, SetTime, ClearTime };

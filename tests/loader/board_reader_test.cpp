@@ -25,11 +25,8 @@ using Lines = std::vector<std::string>;
 // A program of the given lines after a logic section of its own, so that the lines may
 // end the source wherever they like.
 std::string Program(const std::vector<std::string_view>& lines) {
-    std::string text = "PROGRAM P;\r\nLOGIC BEGIN\r\nASSIGN LOADED TO DONE;\r\nEND LOGIC\r\n";
-    for (std::string_view line : lines) {
-        text.append(line).append("\r\n");
-    }
-    return text;
+    return "PROGRAM P;\r\nLOGIC BEGIN\r\nASSIGN LOADED TO DONE;\r\nEND LOGIC\r\n" +
+           Source(lines);
 }
 
 // --- One source per board kind, loaded, bound and run.
@@ -226,9 +223,13 @@ TEST_F(BoardReaderTest, AnEncoderBoardGivesEachChannelItsSettingsAndControlBits)
 }
 
 // Read as written, the second station's name would rename the first and the second
-// would copy it: one name, one ".ENABLED" bit, one window shown.
-TEST_F(BoardReaderTest, EveryStationOfALinkHasItsOwnWindowNameAndEnabledBitAndIsShown) {
-    LoadBoardsFile("serial_link.ml2");
+// would copy it: one name, one ".ENABLED" bit, one window shown. A station may name its
+// address first or its name first.
+class SerialLinkLayout : public BoardReaderTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SerialLinkLayout, EveryStationHasItsOwnWindowNameAndEnabledBitAndIsShown) {
+    LoadBoardsFile(GetParam());
+    EXPECT_TRUE(platform.boxes().empty());
     ASSERT_EQ(WindowNames(), (Lines{"frmSerialPort", "frmSerialPort"}));
     SerialPortPanel& wd = WindowAt<SerialPortPanel>(0);
     SerialPortPanel& ctc = WindowAt<SerialPortPanel>(1);
@@ -251,6 +252,9 @@ TEST_F(BoardReaderTest, EveryStationOfALinkHasItsOwnWindowNameAndEnabledBitAndIs
     Tick();
     EXPECT_TRUE(Value("WD_OUT1"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, SerialLinkLayout,
+                         ::testing::Values("serial_link.ml2", "serial_link_address_first.ml2"));
 
 TEST_F(BoardReaderTest, ASourceWithEveryBoardKindLoadsBindsAndRuns) {
     LoadBoardsFile("every_board.ml2");
@@ -469,8 +473,22 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"lightout",
                 {"BOARD: H", "TYPE: COLOR.LIGHT", "HEAD2", "ASPECT: R;", "LAMP.OUT: RLO, XLO;"}},
         BadCase{"controlbit", {"BOARD: E", "TYPE: ASES.ENCODER", "CHANNEL1:", "IF X,", "IF X;"}},
+        BadCase{"channelsetting", {"BOARD: E", "TYPE: ASES.ENCODER", "ADJUSTABLE ENABLE:", "1;"}},
         BadCase{"serialbit", {"LINK:", "STATION.NAME: S", "ADDRESS: 1", "INPUT: A A;"}}),
     [](const auto& info) { return std::string(info.param.what); });
+
+// A control bit before any channel would be bound and yet make no channel send.
+TEST_F(BoardReaderTest, AnEncoderControlBitBeforeAnyChannelIsReportedWithItsLine) {
+    platform.Answer(MsgAnswer::No);
+    LoadBoards(Program({"BOARD: E", "TYPE: ASES.ENCODER", "IF EARLY;", "CHANNEL2:", "IF LATE;"}));
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    EXPECT_EQ(platform.boxes()[0].title,
+              "Error: The encoder's EARLY stands before any CHANNEL1 to CHANNEL5 (line 7)");
+    EXPECT_EQ(WindowOf("EARLY"), nullptr);
+    const ControlBits& bits = WindowAt<ASESPanel>(0).MyBoard()->ControlBit().ControlBits();
+    ASSERT_EQ(bits.Count(), 1);
+    EXPECT_EQ(bits.Item("LATE")->Channel, 2);
+}
 
 // Bad input never crashes or hangs: every section, boards included, mangled at random; what
 // loads is bound by the program window as any load is.

@@ -92,17 +92,18 @@ inline std::string Mangled(const std::string& source, std::mt19937& random,
 }
 
 // Loads sources into a fresh program engine.
+// A source given as lines, joined with CR LF as the controller's tools write them.
+inline std::string Source(const std::vector<std::string_view>& lines) {
+    std::string text;
+    for (std::string_view line : lines) {
+        text.append(line);
+        text += "\r\n";
+    }
+    return text;
+}
+
 class LoaderTest : public ::testing::Test {
 protected:
-    // A source given as lines, joined with CR LF as the controller's tools write them.
-    static std::string Source(std::initializer_list<std::string_view> lines) {
-        std::string text;
-        for (std::string_view line : lines) {
-            text.append(line);
-            text += "\r\n";
-        }
-        return text;
-    }
 
     std::string Load(const std::string& text) {
         ParseText loader(engine, host);

@@ -63,12 +63,55 @@ TEST_F(TimerReaderTest, ADeclaredBitKeepsItsPlaceAndGetsItsDelays) {
     EXPECT_TRUE(Bit("T1")->IsTimer());
 }
 
-TEST_F(TimerReaderTest, AGroupCutShortByASectionKeywordKeepsTheDelaysItHas) {
-    Load(Source({"PROGRAM P;", "TIMER BITS", "T1 : SET = 3 : SEC,", "BOOLEAN BITS A;"}));
-    ASSERT_NE(Bit("T1"), nullptr);
-    EXPECT_EQ(Bit("T1")->OnTime(), 3000);
-    EXPECT_EQ(Bit("T1")->OffTime(), 0);
+// A group broken off by another section goes on in the next "TIMER BITS" section; one that
+// the source leaves open keeps the delays it has. No clause word ever becomes a bit.
+struct BrokenGroup {
+    const char* what;
+    std::vector<std::string_view> lines;
+    Lines bits;
+    Delays delays;  // of every bit
+};
+void PrintTo(const BrokenGroup& c, std::ostream* out) {
+    *out << c.what;
 }
+
+class BrokenTimerGroup : public TimerReaderTest, public ::testing::WithParamInterface<BrokenGroup> {};
+
+TEST_P(BrokenTimerGroup, IsFinishedWithItsOwnNamesAndDelays) {
+    Load(Source(GetParam().lines));
+    EXPECT_TRUE(platform.boxes().empty());
+    EXPECT_EQ(BitNames(), GetParam().bits);
+    for (const std::string& name : GetParam().bits) {
+        if (name != "A") {
+            EXPECT_EQ((Delays{Bit(name)->OnTime(), Bit(name)->OffTime()}), GetParam().delays)
+                << name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, BrokenTimerGroup,
+    ::testing::Values(
+        BrokenGroup{"after_its_set_delay",
+                    {"PROGRAM P;", "TIMER BITS", "T1, T2 : SET = 3 : SEC,", "BOOLEAN BITS A;",
+                     "TIMER BITS", "CLEAR = 2 : SEC;"},
+                    {"A", "T1", "T2"},
+                    {3000, 2000}},
+        BrokenGroup{"after_its_names",
+                    {"PROGRAM P;", "TIMER BITS", "T1 :", "BOOLEAN BITS A;", "TIMER BITS",
+                     "SET = 1 : SEC, CLEAR = 2 : SEC;"},
+                    {"A", "T1"},
+                    {1000, 2000}},
+        BrokenGroup{"at_the_end_of_the_source",
+                    {"PROGRAM P;", "TIMER BITS", "T1 : SET = 3 : SEC,"},
+                    {"T1"},
+                    {3000, 0}},
+        BrokenGroup{"names_that_hold_clause_words",
+                    {"PROGRAM P;", "TIMER BITS", "RESET1, CLEARANCE :", "BOOLEAN BITS A;",
+                     "TIMER BITS", "SET = 1 : SEC,", "CLEAR = 2 : SEC;"},
+                    {"A", "RESET1", "CLEARANCE"},
+                    {1000, 2000}}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(TimerReaderTest, AValueThatIsNoNumberIsReportedWithItsLine) {
     platform.Answer(MsgAnswer::No);
