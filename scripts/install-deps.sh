@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever the build and the tests need and the machine lacks.
+# Installs, with apt-get, whatever the build and the tests need and the machine lacks:
+# Qt 6 (Widgets, Network, PrintSupport, Xml and Test all come with qt6-base-dev) for the
+# windows, and Xvfb for the end-to-end runs of the real program.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -11,6 +13,9 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     libabsl-dev
+    qt6-base-dev
+    xvfb
+    xauth
 )
 
 missing=()

@@ -1,0 +1,158 @@
+#include "platform/qt/dialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "platform/qt/qt_text.h"
+
+namespace veldra {
+namespace {
+
+constexpr std::array<std::pair<MsgAnswer, QMessageBox::StandardButton>, 7> kButtonOf{{
+    {MsgAnswer::Ok, QMessageBox::Ok},
+    {MsgAnswer::Cancel, QMessageBox::Cancel},
+    {MsgAnswer::Abort, QMessageBox::Abort},
+    {MsgAnswer::Retry, QMessageBox::Retry},
+    {MsgAnswer::Ignore, QMessageBox::Ignore},
+    {MsgAnswer::Yes, QMessageBox::Yes},
+    {MsgAnswer::No, QMessageBox::No},
+}};
+
+// The buttons of a box, left to right; the first is the default, as the user expects.
+std::vector<MsgAnswer> AnswersOffered(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return {MsgAnswer::Ok};
+        case MsgButtons::OkCancel:
+            return {MsgAnswer::Ok, MsgAnswer::Cancel};
+        case MsgButtons::AbortRetryIgnore:
+            return {MsgAnswer::Abort, MsgAnswer::Retry, MsgAnswer::Ignore};
+        case MsgButtons::YesNoCancel:
+            return {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
+        case MsgButtons::YesNo:
+            return {MsgAnswer::Yes, MsgAnswer::No};
+        case MsgButtons::RetryCancel:
+            return {MsgAnswer::Retry, MsgAnswer::Cancel};
+    }
+    return {MsgAnswer::Ok};
+}
+
+QMessageBox::StandardButton ButtonOf(MsgAnswer answer) {
+    for (const auto& [offered, button] : kButtonOf) {
+        if (offered == answer) {
+            return button;
+        }
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::Icon IconOf(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::None:
+            return QMessageBox::NoIcon;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// "Text (*.txt)" without its parenthesised part: the patterns are added afresh.
+QString DescriptionOnly(QString description) {
+    description = description.trimmed();
+    if (description.endsWith(')')) {
+        const qsizetype open = description.lastIndexOf('(');
+        if (open >= 0) {
+            description.truncate(open);
+        }
+    }
+    return description.trimmed();
+}
+
+}  // namespace
+
+QWidget* ModalDialogs::Parent() const {
+    return parent_ ? parent_ : QApplication::activeWindow();
+}
+
+MsgAnswer ModalDialogs::MessageBox(const MsgBoxRequest& request) {
+    QMessageBox box(IconOf(request.icon), ToQString(request.title), ToQString(request.prompt),
+                    QMessageBox::NoButton, Parent());
+    const std::vector<MsgAnswer> offered = AnswersOffered(request.buttons);
+    for (MsgAnswer answer : offered) {
+        box.addButton(ButtonOf(answer));
+    }
+    box.setDefaultButton(ButtonOf(offered.front()));
+    box.exec();
+    const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+    for (const auto& [answer, button] : kButtonOf) {
+        if (button == clicked) {
+            return answer;
+        }
+    }
+    // Closed without a button: nothing is to change.
+    return MostCautiousAnswer(request.buttons);
+}
+
+std::optional<std::filesystem::path> ModalDialogs::FileName(const FileDialogRequest& request) {
+    const bool save = request.mode == FileDialogRequest::Mode::Save;
+    QFileDialog dialog(Parent(), ToQString(request.title), QString(), QtFileFilter(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.proposedName.empty()) {
+        dialog.selectFile(ToQString(request.proposedName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(
+        QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString());
+}
+
+std::optional<std::string> ModalDialogs::InputBox(const InputBoxRequest& request) {
+    QInputDialog dialog(Parent());
+    dialog.setWindowTitle(ToQString(request.title));
+    dialog.setLabelText(ToQString(request.prompt));
+    dialog.setTextValue(ToQString(request.defaultText));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return ToStdString(dialog.textValue());
+}
+
+QString QtFileFilter(std::string_view filter) {
+    if (filter.empty()) {
+        return {};
+    }
+    const QStringList parts = ToQString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        QStringList patterns;
+        if (i + 1 < parts.size()) {
+            for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+                patterns << pattern.trimmed();
+            }
+        }
+        if (patterns.isEmpty()) {
+            patterns << "*";
+        }
+        filters << DescriptionOnly(parts[i]) + " (" + patterns.join(' ') + ")";
+    }
+    return filters.join(";;");
+}
+
+}  // namespace veldra

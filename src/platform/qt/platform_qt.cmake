@@ -1,0 +1,10 @@
+# The desktop under Qt: dialogs, settings, timers, the window registry and the lamp.
+target_sources(veldra_ui PRIVATE
+    platform/qt/dialogs.cpp
+    platform/qt/ini_settings.cpp
+    platform/qt/timer_driver.cpp
+    platform/qt/busy_cursor.cpp
+    platform/qt/window_registry.cpp
+    platform/qt/lamp.cpp
+    platform/qt/whats_this.cpp
+)

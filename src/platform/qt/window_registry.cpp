@@ -1,0 +1,71 @@
+#include "platform/qt/window_registry.h"
+
+#include <algorithm>
+#include <ranges>
+
+#include "platform/qt/qt_text.h"
+
+namespace veldra {
+
+WindowRegistry::Registration::Registration(WindowRegistry& registry, BoardPanel& panel)
+    : registry_(registry), id_(registry.Add(panel)) {}
+
+WindowRegistry::Registration::~Registration() {
+    registry_.Remove(id_);
+}
+
+std::uint64_t WindowRegistry::Add(BoardPanel& panel) {
+    entries_.push_back({++lastId_, &panel});
+    return lastId_;
+}
+
+void WindowRegistry::Remove(std::uint64_t id) {
+    std::erase_if(entries_, [id](const Entry& entry) { return entry.id == id; });
+}
+
+BoardPanel* WindowRegistry::Find(std::uint64_t id) const {
+    const auto found = std::ranges::find(entries_, id, &Entry::id);
+    return found == entries_.end() ? nullptr : found->panel;
+}
+
+std::vector<BoardPanel*> WindowRegistry::Windows() const {
+    std::vector<BoardPanel*> windows;
+    windows.reserve(entries_.size());
+    for (const Entry& entry : entries_) {
+        windows.push_back(entry.panel);
+    }
+    return windows;
+}
+
+template <class Ids>
+void WindowRegistry::Visit(const Ids& ids, const std::function<void(BoardPanel&)>& visit) const {
+    for (std::uint64_t id : ids) {
+        if (BoardPanel* panel = Find(id)) {
+            visit(*panel);
+        }
+    }
+}
+
+void WindowRegistry::ForEach(const std::function<void(BoardPanel&)>& visit) const {
+    std::vector<std::uint64_t> ids;
+    ids.reserve(entries_.size());
+    for (const Entry& entry : entries_) {
+        ids.push_back(entry.id);
+    }
+    Visit(ids, visit);
+}
+
+void WindowRegistry::ForEachFromLast(const std::function<void(BoardPanel&)>& visit) const {
+    std::vector<std::uint64_t> ids;
+    ids.reserve(entries_.size());
+    for (const Entry& entry : entries_ | std::views::reverse) {
+        ids.push_back(entry.id);
+    }
+    Visit(ids, visit);
+}
+
+std::string WidgetPanel::Caption() const {
+    return window_ ? ToStdString(window_->windowTitle()) : std::string();
+}
+
+}  // namespace veldra
