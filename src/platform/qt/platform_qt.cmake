@@ -1,6 +1,7 @@
 # The desktop under Qt: dialogs, settings, timers, the window registry and the lamp.
 target_sources(veldra_ui PRIVATE
     platform/qt/dialogs.cpp
+    platform/qt/qt_platform.cpp
     platform/qt/ini_settings.cpp
     platform/qt/timer_driver.cpp
     platform/qt/busy_cursor.cpp

@@ -1,0 +1,60 @@
+#include "loader/qt/frmStatus.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStyle>
+#include <algorithm>
+#include <climits>
+
+#include "platform/qt/qt_text.h"
+#include "platform/qt/twips.h"
+
+namespace veldra {
+namespace {
+
+int BarUnits(double amount) {
+    return int(std::clamp(amount, 0.0, double(INT_MAX)));
+}
+
+}  // namespace
+
+frmStatus::frmStatus(WindowRegistry& windows)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+      lblStatus_(new QLabel(this)),
+      pBar_(new QProgressBar(this)),
+      registration_(windows, *this, "frmStatus") {
+    setObjectName("frmStatus");
+    setWindowTitle("VELDRA");
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(SizeFromTwips(5400, 1200));
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("picStatus");
+    const int side = PixelsFromTwips(480);
+    picture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(side));
+    lblStatus_->setObjectName("lblStatus");
+    pBar_->setObjectName("pBar");
+    pBar_->setRange(0, 1);
+    pBar_->setValue(0);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(picture, 0, 0, 2, 1);
+    layout->addWidget(lblStatus_, 0, 1);
+    layout->addWidget(pBar_, 1, 1);
+    layout->setColumnStretch(1, 1);
+}
+
+void frmStatus::SetStatus(const std::string& text) {
+    lblStatus_->setText(ToQString(text));
+}
+
+void frmStatus::SetProgress(double value, double maximum) {
+    // A bar with nothing to count (no tables, say) shows empty rather than busy.
+    const int top = std::max(BarUnits(maximum), 1);
+    pBar_->setRange(0, top);
+    pBar_->setValue(std::min(BarUnits(value), top));
+}
+
+}  // namespace veldra

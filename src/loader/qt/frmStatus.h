@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "platform/qt/window_registry.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace veldra {
+
+// The loading-progress window: a status line and a progress bar beside a picture, on
+// top of the other windows while a program or a state file loads, and never taking the
+// focus from the window the user works in.
+class frmStatus final : public QWidget {
+public:
+    explicit frmStatus(WindowRegistry& windows);
+
+    void SetStatus(const std::string& text);
+    // The bar at `value` of `maximum`, held between empty and full.
+    void SetProgress(double value, double maximum);
+
+private:
+    QLabel* lblStatus_;
+    QProgressBar* pBar_;
+    RegisteredWidget registration_;
+};
+
+}  // namespace veldra
