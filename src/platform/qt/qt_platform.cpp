@@ -46,7 +46,6 @@ frmStatus& QtPlatform::ShownProgress() {
     }
     if (!progress_->isVisible()) {
         progress_->show();
-        progress_->raise();
     }
     return *progress_;
 }

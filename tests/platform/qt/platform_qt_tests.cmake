@@ -1,7 +1,6 @@
 # The desktop under Qt, offscreen.
 veldra_ui_test(platform_qt_tests
     platform/qt/dialogs_test.cpp
-    platform/qt/qt_platform_test.cpp
     platform/qt/ini_settings_test.cpp
     platform/qt/timer_driver_test.cpp
     platform/qt/window_registry_test.cpp

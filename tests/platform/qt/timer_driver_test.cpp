@@ -15,14 +15,6 @@ TEST(TimerDriver, CountsOnlyWhileTheTimerIsEnabledWithAnInterval) {
     EXPECT_FALSE(driver.Active());
     timer.SetInterval(100);
     EXPECT_TRUE(driver.Active());
-    timer.SetEnabled(false);
-    EXPECT_FALSE(driver.Active());
-}
-
-TEST(TimerDriver, AnEnabledTimerIsTickingFromTheStart) {
-    Timer timer(100, [] {});
-    timer.SetEnabled(true);
-    EXPECT_TRUE(TimerDriver(timer).Active());
 }
 
 }  // namespace
