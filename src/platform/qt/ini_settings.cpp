@@ -16,6 +16,8 @@ IniSettings::IniSettings() : store_(QSettings::IniFormat, QSettings::UserScope, 
 
 std::string IniSettings::GetSetting(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
+    // Another instance of the program may have saved since (the session counter).
+    store_.sync();
     const QVariant value = store_.value(FoldedKey(section, key));
     return value.isValid() ? ToStdString(value.toString()) : std::string(defaultValue);
 }
