@@ -28,6 +28,17 @@ void ImmediateWindow::WriteEntry(std::string_view text) {
     NextStatusLine();
 }
 
+void ImmediateWindow::Clear() {
+    slots_ = {};
+    statusIndex_ = 0;
+    statusFilled_ = false;
+    running_ = false;
+    statusText_.clear();
+    if (changed) {
+        changed();
+    }
+}
+
 void ImmediateWindow::WriteUnstamped(std::string_view text) {
     Store({text});
     NextStatusLine();

@@ -38,6 +38,8 @@ public:
 
     // Rebuilds the text from the whole ring, oldest first, blanking the slots it takes.
     void FillStatusText();
+    // Empties the ring and the text, as a freshly opened window has them.
+    void Clear();
 
     int StatusIndex() const { return statusIndex_; }
     bool StatusFilled() const { return statusFilled_; }

@@ -14,11 +14,45 @@ BooleanBit* ProgramEngine::CreateMissingInputBit(std::string_view name) {
     return bit != nullptr ? bit : prgBooleanBits_->AddIO(name, false, false);
 }
 
+namespace {
+
+// Thrown from a yield of a load whose program was closed meanwhile: the load unwinds to
+// its start and ends there, touching nothing of the program again.
+struct LoadAbandoned {};
+
+}  // namespace
+
+void ProgramEngine::YieldDuringLoad() {
+    window_.DoEvents();
+    if (releaseRequested_) {
+        throw LoadAbandoned{};
+    }
+}
+
 void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
+    const Hold hold(*this);
+    try {
+        BindLoadedProgram(windows);
+        MapBitsHeld();
+    } catch (const LoadAbandoned&) {
+        ThePlatform().UnloadLoadingProgress();
+    }
+}
+
+void ProgramEngine::MapBits() {
+    const Hold hold(*this);
+    try {
+        MapBitsHeld();
+    } catch (const LoadAbandoned&) {
+        ThePlatform().UnloadLoadingProgress();
+    }
+}
+
+void ProgramEngine::BindLoadedProgram(const std::vector<BoardPanel*>& windows) {
     Platform& platform = ThePlatform();
     window_.ShowMinimized(true);
     platform.UnloadLoadingProgress();
-    window_.DoEvents();
+    YieldDuringLoad();
     platform.SetLoadingProgress(0, double(windows.size()));
     platform.SetLoadingStatus("Finding IO...");
     if (!prgBooleanBits_) {
@@ -43,7 +77,7 @@ void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
     AddUserBits();
 
     for (BoardPanel* window : windows) {
-        window_.DoEvents();
+        YieldDuringLoad();
         window->CreateimgIndic();
         platform.SetLoadingStatus("Creating Board Images For " + window->Caption());
         window->UpdateIndicators();
@@ -55,7 +89,6 @@ void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
     if (prgBooleanBits_->Item("CPS.STATUS") == nullptr) {
         prgBooleanBits_->Add("CPS.STATUS", false);
     }
-    MapBits();
 }
 
 void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
@@ -64,7 +97,7 @@ void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
     int done = 0;
     for (auto at = windows.rbegin(); at != windows.rend(); ++at) {
         BoardPanel& window = **at;
-        window_.DoEvents();
+        YieldDuringLoad();
         const int count = window.BitCount();
         for (int j = 1; j <= count; ++j) {
             const std::string name = window.GetSystemBit(j);
@@ -79,7 +112,7 @@ void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
             bit->SetFormIndex(&window);
         }
         ThePlatform().SetLoadingProgress(++done, double(windows.size()));
-        window_.DoEvents();
+        YieldDuringLoad();
     }
 }
 
@@ -111,10 +144,10 @@ void ProgramEngine::CompleteTables() {
     Platform& platform = ThePlatform();
     const double tables = prgTables.Count();
     platform.SetLoadingProgress(0, tables);
-    window_.DoEvents();
+    YieldDuringLoad();
     int done = 0;
     for (Table& table : prgTables) {
-        window_.DoEvents();
+        YieldDuringLoad();
         for (const Trigger& trigger : table.TriggerList()) {
             BooleanBit* bit = CreateMissingInputBit(trigger.BitName);
             if (bit == nullptr) {
@@ -124,19 +157,19 @@ void ProgramEngine::CompleteTables() {
             bit->SetvTables(&prgTables);
         }
         platform.SetLoadingProgress(++done, tables);
-        window_.DoEvents();
+        YieldDuringLoad();
         table.SetBits(prgBooleanBits_.get());
     }
     const auto createColumns = [&](auto columns) {
         platform.SetLoadingProgress(0, tables);
         int counted = 0;
         for (Table& table : prgTables) {
-            window_.DoEvents();
+            YieldDuringLoad();
             for (const auto& cell : columns(table)) {
                 CreateMissingInputBit(cell.BitName);
             }
             platform.SetLoadingProgress(++counted, tables);
-            window_.DoEvents();
+            YieldDuringLoad();
         }
     };
     createColumns([](Table& table) -> const stInputs& { return table.Layout().Inputs(); });
@@ -149,7 +182,7 @@ void ProgramEngine::CompleteNumericBlocks() {
     }
     for (int i = 1; i <= prgNumBlks->Count(); ++i) {
         ThePlatform().SetLoadingProgress(i, prgNumBlks->Count());
-        window_.DoEvents();
+        YieldDuringLoad();
         for (const Trigger& trigger : prgNumBlks->Item(i)->TriggerList()) {
             if (trigger.BitName.empty()) {
                 continue;
@@ -164,7 +197,7 @@ void ProgramEngine::CompleteNumericBlocks() {
     }
 }
 
-void ProgramEngine::MapBits() {
+void ProgramEngine::MapBitsHeld() {
     Platform& platform = ThePlatform();
     if (!prgAssigns) {
         platform.UnloadLoadingProgress();
@@ -194,7 +227,7 @@ void ProgramEngine::MapBits() {
 
     int done = 0;
     for (Statement& statement : *prgAssigns) {
-        window_.DoEvents();
+        YieldDuringLoad();
         for (int k = 0; k <= statement.UboundResults(); ++k) {
             const std::string_view name = statement.ResultBitName(k);
             if (BooleanBit* bit = CreateMissingInputBit(name)) {
@@ -206,7 +239,7 @@ void ProgramEngine::MapBits() {
     }
     done = 0;
     for (Statement& statement : *prgAssigns) {
-        window_.DoEvents();
+        YieldDuringLoad();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {
             CreateMissingInputBit(statement.OpBitName(k));
         }
@@ -224,7 +257,7 @@ void ProgramEngine::MapBits() {
     platform.SetLoadingStatus("Mapping Bits....");
     done = 0;
     for (Statement& statement : *prgAssigns) {
-        window_.DoEvents();
+        YieldDuringLoad();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {
             if (BooleanBit* bit = prgBooleanBits_->Find(statement.OpBitName(k))) {
                 bit->Assigns(statement);
@@ -239,7 +272,7 @@ void ProgramEngine::MapBits() {
     }
     statementsMapped_ = prgAssigns->Generation();
 
-    window_.DoEvents();
+    YieldDuringLoad();
     platform.SetLoadingStatus("Building Displays....");
     window_.SetBusy(true);
     BuildDisplays();
@@ -272,18 +305,8 @@ void ProgramEngine::BuildDisplays() {
 }
 
 void ProgramEngine::CloseWindow() {
-    for (int i = vTimeQue.Count(); i >= 1; --i) {
-        vTimeQue.Remove(i);
-    }
-    // Nothing pending may outlive the timers it was meant for.
-    CancelledTimers.Clear();
-    CancelTimerQue.Clear();
-    StartTimerQue.Clear();
-    BreakQue.Clear();
-    MakeQue.Clear();
-    ChangedBits.Clear();
-    IOBits.Clear();
-    TrackBits.Clear();
+    // The timers, queues and collections go with the program, at once or, while a scan or
+    // a load still uses them, once it has unwound.
     StatementsQueued = false;
     window_.ReleaseLog();
     ReleaseProgram();

@@ -32,9 +32,13 @@ void ProgramEngine::StartStop() {
             CPSChecked = true;
         }
         if (!StatementsQueued && prgBooleanBits_) {
+            const Hold hold(*this);
             status_.WriteInPlace("Placing all statements on que for evaluation..." +
                                  std::string(ImmediateWindow::kLineBreak));
             window_.DoEvents();
+            if (!ProgramLoaded()) {
+                return;  // closed while the desktop ran: nothing is left to start
+            }
             for (int i = 1; prgBooleanBits_ && i <= prgBooleanBits_->Count(); ++i) {
                 QueueReaders(*prgBooleanBits_->Find(i));
             }
@@ -73,6 +77,11 @@ void ProgramEngine::EditFaultyStatement(Statement& statement) {
 // The scan
 
 void ProgramEngine::tmrProgram_Timer() {
+    if (scanning_) {
+        // A tick from a box or a yield inside the scan: the running scan takes the work,
+        // and the timer stays as that scan leaves it.
+        return;
+    }
     tmrProgram.SetEnabled(false);
     if (!ProgramLoaded()) {
         return;  // nothing to run: a window may still post inputs after the program closed
@@ -81,16 +90,12 @@ void ProgramEngine::tmrProgram_Timer() {
         tmrProgram.SetEnabled(true);
         return;
     }
+    const Hold hold(*this);  // a program closed while the scan yields goes once it unwound
     scanning_ = true;
     struct ScanEnd {
-        ProgramEngine& engine;
-        ~ScanEnd() {
-            engine.scanning_ = false;
-            if (engine.releaseRequested_) {
-                engine.ReleaseNow();
-            }
-        }
-    } scanEnd{*this};
+        bool& scanning;
+        ~ScanEnd() { scanning = false; }
+    } scanEnd{scanning_};
 
     TimerComplete = false;
     StableState(false);
@@ -375,6 +380,9 @@ void ProgramEngine::AddChangedBit(std::string_view BitName) {
 void ProgramEngine::UpdateIOBoards() {
     GuardWindow([&] {
         for (int i = ChangedBits.Count(); i >= 1; --i) {
+            if (i > ChangedBits.Count()) {
+                continue;  // a board window's box let something empty the list meanwhile
+            }
             const BooleanBit& changed = *ChangedBits.Find(i);
             const std::string name = changed.BitName();
             if (changed.IsFormBit()) {
@@ -592,17 +600,24 @@ void ProgramEngine::NumericBlockAdded() {
     }
 }
 
+ProgramEngine::Hold::~Hold() {
+    if (--engine_.holds_ == 0 && engine_.releaseRequested_) {
+        engine_.ReleaseNow();
+    }
+}
+
 void ProgramEngine::ReleaseProgram() {
     blnSolving = false;
-    if (scanning_) {
-        releaseRequested_ = true;  // the scan holds on to the program until it unwinds
+    tmrProgram.SetEnabled(false);
+    StartTimer.SetEnabled(false);
+    if (holds_ > 0) {
+        releaseRequested_ = true;  // the user holds on to the program until it unwinds
         return;
     }
     ReleaseNow();
 }
 
 void ProgramEngine::ReleaseNow() {
-    releaseRequested_ = false;
     // A released program does not run on: the run state shows it stopped.
     tmrProgram.SetEnabled(false);
     StartTimer.SetEnabled(false);
@@ -612,14 +627,54 @@ void ProgramEngine::ReleaseNow() {
         status_.SetRunning(false);
         window_.RunStateChanged();
     }
-    BreakQue.Clear();  // their entries point at the statements about to go
+    for (int i = vTimeQue.Count(); i >= 1; --i) {
+        vTimeQue.Remove(i);
+    }
+    // Nothing pending may outlive the program it was meant for.
+    CancelledTimers.Clear();
+    CancelTimerQue.Clear();
+    StartTimerQue.Clear();
+    BreakQue.Clear();
     MakeQue.Clear();
+    ChangedBits.Clear();
+    IOBits.Clear();
+    TrackBits.Clear();
     prgTables.Clear();
     prgUserBits.Clear();
     prgAssigns.reset();
     prgNumBlks.reset();
     prgBooleanBits_.reset();
+    ResetRunState();
+    releaseRequested_ = false;
+    window_.ProgramReleased();
+}
+
+void ProgramEngine::ResetRunState() {
+    // As a freshly opened window has it, so that a next program is bound and run afresh.
+    TriggersPending = true;
+    TimerComplete = false;
+    UpdateTrack = false;
+    StatementsQueued = false;
+    ShowIOUpdates = false;
+    CPSChecked = false;
+    tmrProgram.SetInterval(50);
+    StartTimer.SetInterval(100);
+    txtTimers_.clear();
+    timerCount_ = 0;
+    reportedUnknown_.clear();
+    statementsMapped_ = ~std::uint64_t(0);
     displays_ = Displays{};
+    status_.Clear();
+    if (lampLit_) {
+        lampLit_ = false;
+        window_.SolvingChanged();
+    }
+    if (forceTablesEnabled_ || numericMenusEnabled_) {
+        forceTablesEnabled_ = false;
+        numericMenusEnabled_ = false;
+        window_.MenusChanged();
+    }
+    window_.TimersChanged();
 }
 
 template <class Body>

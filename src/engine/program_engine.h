@@ -155,10 +155,28 @@ public:
     bool ForceTablesEnabled() const { return forceTablesEnabled_; }
     bool NumericMenusEnabled() const { return numericMenusEnabled_; }
 
-    // Releases the loaded program. A scan in progress ends at its next pass; the program
-    // is let go once that scan has unwound.
+    // Releases the loaded program and leaves the engine as a freshly opened window has
+    // it. A scan or load in progress ends at its next yield; the program is let go once
+    // it has unwound.
     void ReleaseProgram();
     bool ProgramLoaded() const { return prgBooleanBits_ != nullptr && !releaseRequested_; }
+    // The program was closed while something still uses it: that user is to end.
+    bool ReleasePending() const { return releaseRequested_; }
+
+    // Keeps the program while it is used across yields (a scan, a start, a load): a
+    // release asked for meanwhile waits until the last hold goes.
+    class Hold {
+    public:
+        explicit Hold(ProgramEngine& engine) : engine_(engine) { ++engine_.holds_; }
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        ProgramEngine& engine_;
+    };
+    // Whether anything holds the program now: the engine must not go before it is free.
+    bool InUse() const { return holds_ > 0; }
 
 private:
     void ApplyTrackData();
@@ -178,6 +196,11 @@ private:
     template <class Body>
     void GuardWindow(Body&& body);
     void ReleaseNow();
+    void ResetRunState();
+    // Lets the desktop run during a load; a program closed meanwhile ends the load.
+    void YieldDuringLoad();
+    void BindLoadedProgram(const std::vector<BoardPanel*>& windows);
+    void MapBitsHeld();
     BooleanBit* CreateMissingInputBit(std::string_view name);
     void BindBoardBits(const std::vector<BoardPanel*>& windows);
     void AddUserBits();
@@ -191,6 +214,7 @@ private:
     bool running_ = false;
     bool lampLit_ = false;
     bool scanning_ = false;
+    int holds_ = 0;
     bool releaseRequested_ = false;
     bool forceTablesEnabled_ = false;
     bool numericMenusEnabled_ = false;

@@ -39,6 +39,9 @@ public:
     // A program is being bound or closed: an open log file of the last one is closed.
     virtual void ReleaseLog() {}
 
+    // The program was released and nothing uses the engine any more: it may go now.
+    virtual void ProgramReleased() {}
+
     // Opens the editor for a statement disabled as faulty, modally.
     virtual void EditFaultyStatement(Statement& statement) { (void)statement; }
 };

@@ -46,8 +46,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
         throw RuntimeError("File not found: " + path.string());
     }
     if (!std::filesystem::is_regular_file(status)) {
-        throw RuntimeError("Path/File access error: " + path.string() +
-                           " is not a regular file");
+        throw RuntimeError("Path/File access error: " + path.string() + " is not a regular file");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -62,6 +61,10 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     }
     return text;
 }
+
+// Thrown from a yield when the program was closed meanwhile: the load ends there,
+// quietly, as the user asked for it.
+struct ProgramClosed {};
 
 // A source text never holds a NUL byte; a file that does is of some other kind.
 void RefuseBinary(std::string_view text) {
@@ -173,8 +176,12 @@ std::string ParseText::LoadGuarded(Source&& source) {
         return {};
     }
     const LoadUnderWayScope underWay;
+    const ProgramEngine::Hold hold(engine_);  // closing it meanwhile ends the load first
     try {
         return Load(source());
+    } catch (const ProgramClosed&) {
+        ThePlatform().UnloadLoadingProgress();
+        return {};
     } catch (const std::exception& error) {
         Fatal(error.what());
         return {};
@@ -186,7 +193,7 @@ std::string ParseText::Load(std::string text) {
     reader_ = std::make_unique<PieceReader>(std::move(text));
     ThePlatform().SetLoadingProgress(0, double(reader_->Size()));
     ThePlatform().SetLoadingStatus("Opening File...");
-    host_.DoEvents();
+    Yield();
 
     std::string name = FindProgramName();
     if (name.empty()) {
@@ -215,6 +222,9 @@ std::string ParseText::Load(std::string text) {
     boards_->ReleaseBoardWindow();
     host_.ShowProgramWindow();
     host_.LoadFinished();
+    if (engine_.ReleasePending()) {
+        throw ProgramClosed{};
+    }
     return name;
 }
 
@@ -247,14 +257,21 @@ bool ParseText::ReadPiece() {
     if (reader_->RawPieces() - piecesAtLastYield_ >= kPiecesPerYield) {
         piecesAtLastYield_ = reader_->RawPieces();
         ThePlatform().SetLoadingProgress(double(reader_->Position()), double(reader_->Size()));
-        host_.DoEvents();
+        Yield();
     }
     return true;
 }
 
 void ParseText::ShowStatus(std::string_view text) {
     ThePlatform().SetLoadingStatus(std::string(text));
+    Yield();
+}
+
+void ParseText::Yield() {
     host_.DoEvents();
+    if (engine_.ReleasePending()) {
+        throw ProgramClosed{};
+    }
 }
 
 ParseText::Next ParseText::Dispatch() {

@@ -73,6 +73,8 @@ private:
     std::string FindProgramName();
     bool ReadPiece();
     void ShowStatus(std::string_view text);
+    // Lets the desktop run; a program closed meanwhile ends the load.
+    void Yield();
     Next Dispatch();
     Next BoardLoop();
     Next LinkLoop();

@@ -1,29 +1,37 @@
 #pragma once
 
-#include <utility>
+#include <algorithm>
+#include <vector>
 
 namespace veldra {
 
-// Installs one program-wide service of type Service for as long as the scope lives,
-// then puts back the one that was installed before. Scopes nest; the newest wins.
+// Installs one program-wide service of type Service for as long as the scope lives. The
+// newest scope still alive wins, whatever order scopes end in: a service that goes
+// while a newer one lives leaves the newer one installed, and the last to go leaves none.
 template <class Service>
 class ServiceScope {
 public:
-    explicit ServiceScope(Service& service) : previous_(std::exchange(Slot(), &service)) {}
-    ~ServiceScope() { Slot() = previous_; }
+    explicit ServiceScope(Service& service) : service_(service) { Live().push_back(this); }
+    ~ServiceScope() {
+        std::vector<ServiceScope*>& live = Live();
+        live.erase(std::find(live.begin(), live.end(), this));
+    }
     ServiceScope(const ServiceScope&) = delete;
     ServiceScope& operator=(const ServiceScope&) = delete;
 
     // The installed service, or null when none is.
-    static Service* Current() { return Slot(); }
-
-private:
-    static Service*& Slot() {
-        static Service* current = nullptr;
-        return current;
+    static Service* Current() {
+        const std::vector<ServiceScope*>& live = Live();
+        return live.empty() ? nullptr : &live.back()->service_;
     }
 
-    Service* previous_;
+private:
+    static std::vector<ServiceScope*>& Live() {
+        static std::vector<ServiceScope*> live;
+        return live;
+    }
+
+    Service& service_;
 };
 
 }  // namespace veldra

@@ -28,10 +28,12 @@ public:
     void RunStateChanged() override { ++runStateChanges; }
     bool TimeQuePageShown() const override { return timeQueShown; }
     void EditFaultyStatement(Statement& statement) override { edited.push_back(&statement); }
+    void ProgramReleased() override { ++releases; }
 
     std::function<void()> onYield;
     int yields = 0;
     int runStateChanges = 0;
+    int releases = 0;
     bool timeQueShown = true;
     std::vector<Statement*> edited;
 };

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/engine_fixture.h"
+#include "logic/program_host.h"
+
+namespace veldra::testing {
+namespace {
+
+// One program window's engine with a small program: IN drives OUT.
+struct OpenProgram {
+    explicit OpenProgram(const Clock& clock) : engine(window, clock) {
+        engine.SetPrgBooleanBits(std::make_unique<BooleanBits>());
+        engine.prgAssigns = std::make_unique<Statements>();
+        engine.prgAssigns->Add("ASSIGN IN TO OUT;");
+        engine.LoadFinished({});
+    }
+    FakeProgramWindow window;
+    ProgramEngine engine;
+};
+
+// Steps such as "A+" (open program A) and "A-" (close and destroy it), in order.
+class ProgramLifetimeTest : public ::testing::TestWithParam<std::string> {
+protected:
+    FakePlatform platform;
+    FakeClock clock;
+    std::map<char, std::unique_ptr<OpenProgram>> open;
+    std::vector<char> openedOrder;
+};
+
+TEST_P(ProgramLifetimeTest, TheModelReportsToTheNewestProgramStillOpen) {
+    std::istringstream steps(GetParam());
+    for (std::string step; steps >> step;) {
+        const char name = step[0];
+        if (step[1] == '+') {
+            open[name] = std::make_unique<OpenProgram>(clock);
+            openedOrder.push_back(name);
+        } else {
+            open[name]->engine.CloseWindow();
+            open.erase(name);
+            std::erase(openedOrder, name);
+        }
+
+        if (openedOrder.empty()) {
+            // Nothing open: a bit of no program still changes, reporting to nobody.
+            BooleanBits loose;
+            loose.Add("LOOSE", false)->SetBitValue(true, false);
+            EXPECT_EQ(TheProgramHost().PrgBooleanBits(), nullptr) << "after " << step;
+            continue;
+        }
+        ProgramEngine& newest = open[openedOrder.back()]->engine;
+        EXPECT_EQ(&TheProgramHost(), &newest) << "after " << step;
+    }
+}
+
+TEST_P(ProgramLifetimeTest, EveryProgramLeftOpenStillWritesItsImmediateWindow) {
+    std::istringstream steps(GetParam());
+    for (std::string step; steps >> step;) {
+        if (step[1] == '+') {
+            open[step[0]] = std::make_unique<OpenProgram>(clock);
+        } else {
+            open.erase(step[0]);
+        }
+    }
+    for (auto& [name, program] : open) {
+        if (&TheProgramHost() != &program->engine) {
+            continue;  // the model's own reports go to the newest; the scan's go to its own
+        }
+        const int before = program->engine.Status().StatusIndex();
+        program->engine.PrgBooleanBits()->Find("IN")->SetBitValue(true, false);
+        EXPECT_GT(program->engine.Status().StatusIndex(), before) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOrder, ProgramLifetimeTest,
+                         ::testing::Values("A+ A- B+ B-", "A+ B+ A- B-", "A+ B+ B- A-",
+                                           "A+ B+ A- C+ B- C-", "A+ B+ C+ B- A- C-"));
+
+class EngineReuseTest : public EngineTest {};
+
+TEST_F(EngineReuseTest, AnEngineClosedAndLoadedAgainStartsAsAFreshWindow) {
+    Assign("IN", "OUT");
+    engine.prgTables.Add(1);
+    engine.prgNumBlks = std::make_unique<clsNumericBlocks>();
+    engine.prgNumBlks->Add(1);
+    ASSERT_TRUE(engine.ForceTablesEnabled());
+    ASSERT_TRUE(engine.NumericMenusEnabled());
+    engine.TriggersPending = false;
+    engine.StartTimer.SetInterval(0);
+    Start();
+    Input("IN", true);
+    Tick();
+    ASSERT_TRUE(Value("OUT"));
+
+    engine.CloseWindow();
+
+    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
+    EXPECT_TRUE(engine.TriggersPending);
+    EXPECT_FALSE(engine.ForceTablesEnabled());
+    EXPECT_FALSE(engine.NumericMenusEnabled());
+    EXPECT_FALSE(engine.StatementsQueued);
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(engine.StartTimer.Interval(), 100);
+    EXPECT_EQ(engine.Status().StatusIndex(), 0);
+    EXPECT_EQ(window.releases, 1);
+}
+
+TEST_F(EngineReuseTest, TheSecondProgramsTriggeredTableIsEvaluatedOnItsFirstScan) {
+    Assign("IN", "OUT");
+    Start();
+    Input("IN", true);
+    Tick();  // the first program's scan leaves the trigger flag down
+    engine.CloseWindow();
+
+    engine.SetPrgBooleanBits(std::make_unique<BooleanBits>());
+    engine.prgAssigns = std::make_unique<Statements>();
+    Table& table = *engine.prgTables.Add(1);
+    table.TriggerList().Add("GO");
+    table.Layout().Inputs().Add("GO", 0, false);
+    table.Layout().Outputs().Add("TABLED", 0, false);
+    State& row = *table.Layout().Rows().Add(1);
+    row.Inputs().Add("GO", 0, false);
+    row.Outputs().Add("TABLED", 1, false);
+    engine.LoadFinished({});
+    table.SetTableTriggered(true);  // as a trigger changed while the program loaded
+    Bit("CPS.STATUS", true);
+    Start();
+
+    Input("ELSE", true);
+    Tick();
+
+    EXPECT_TRUE(Value("TABLED"));
+}
+
+TEST_F(EngineReuseTest, AProgramClosedWhileAScanYieldsGoesOnlyOnceTheScanUnwound) {
+    Assign("IN", "A");
+    Assign("A", "B");
+    Start();
+    bool releasedDuringScan = false;
+    bool closed = false;
+    window.onYield = [&] {
+        if (!std::exchange(closed, true)) {
+            engine.CloseWindow();
+        }
+        releasedDuringScan |= window.releases > 0;
+    };
+
+    Input("IN", true);
+    Tick();
+
+    EXPECT_FALSE(releasedDuringScan);
+    EXPECT_EQ(window.releases, 1);
+    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
+    EXPECT_FALSE(engine.InUse());
+}
+
+TEST_F(EngineReuseTest, AScanTickDuringAScansYieldReturnsAtOnce) {
+    Assign("IN", "A");
+    Start();
+    int nestedYields = -1;
+    window.onYield = [&] {
+        window.onYield = nullptr;
+        Input("LATER", true);
+        const int yieldsBefore = window.yields;
+        const bool timerBefore = engine.tmrProgram.Enabled();
+        Tick();
+        nestedYields = window.yields - yieldsBefore;
+        EXPECT_EQ(engine.tmrProgram.Enabled(), timerBefore);
+        EXPECT_EQ(engine.IOBits.Count(), 1);  // left for the next tick
+    };
+
+    Input("IN", true);
+    Tick();
+
+    EXPECT_EQ(nestedYields, 0);
+    EXPECT_TRUE(Value("A"));
+    EXPECT_EQ(engine.IOBits.Count(), 1);
+}
+
+TEST_F(EngineReuseTest, AProgramClosedWhileTheFirstStartYieldsDoesNotStart) {
+    Assign("IN", "A");
+    Bit("CPS.STATUS", true);
+    window.onYield = [&] {
+        window.onYield = nullptr;
+        engine.CloseWindow();
+    };
+
+    engine.StartStop();
+
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
+    EXPECT_FALSE(engine.tmrProgram.Enabled());
+}
+
+}  // namespace
+}  // namespace veldra::testing
