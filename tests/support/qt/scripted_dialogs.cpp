@@ -5,13 +5,24 @@
 namespace veldra::testing {
 
 std::optional<std::filesystem::path> ScriptedDialogs::FileName(const FileDialogRequest& request) {
-    ADD_FAILURE() << "Unexpected file dialog \"" << request.title << "\"";
-    return std::nullopt;
+    fileDialogs_.push_back(request);
+    if (files_.empty()) {
+        ADD_FAILURE() << "Unexpected file dialog \"" << request.title << "\"";
+        return std::nullopt;
+    }
+    std::filesystem::path file = std::move(files_.front());
+    files_.pop_front();
+    return file;
 }
 
 std::optional<std::string> ScriptedDialogs::InputBox(const InputBoxRequest& request) {
-    ADD_FAILURE() << "Unexpected input box \"" << request.title << "\"";
-    return std::nullopt;
+    if (typed_.empty()) {
+        ADD_FAILURE() << "Unexpected input box \"" << request.title << "\"";
+        return std::nullopt;
+    }
+    std::string text = std::move(typed_.front());
+    typed_.pop_front();
+    return text;
 }
 
 }  // namespace veldra::testing

@@ -1,20 +1,33 @@
 #pragma once
 
+#include <deque>
+#include <vector>
+
 #include "platform/qt/dialogs.h"
 #include "support/fake_platform.h"
 
 namespace veldra::testing {
 
 // Message boxes answered from a script, in the order shown, and recorded as the fake
-// platform does. Any file dialog or input box fails the running test and is answered as
-// cancelling it would be.
+// platform does. File dialogs and input boxes take their own scripted answers in turn;
+// one with none left fails the running test and is answered as cancelling it would be.
 class ScriptedDialogs final : public Dialogs {
 public:
     ScriptedDialogs& Answer(MsgAnswer answer) {
         script_.Answer(answer);
         return *this;
     }
+    // The next file dialog chooses this file; the next input box gets this text.
+    ScriptedDialogs& Choose(std::filesystem::path file) {
+        files_.push_back(std::move(file));
+        return *this;
+    }
+    ScriptedDialogs& Type(std::string text) {
+        typed_.push_back(std::move(text));
+        return *this;
+    }
     const std::vector<MsgBoxRequest>& boxes() const { return script_.boxes(); }
+    const std::vector<FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
 
     MsgAnswer MessageBox(const MsgBoxRequest& request) override { return script_.MsgBox(request); }
     std::optional<std::filesystem::path> FileName(const FileDialogRequest& request) override;
@@ -23,6 +36,9 @@ public:
 private:
     // The script and the record; it is the installed platform only until a real one is.
     FakePlatform script_;
+    std::deque<std::filesystem::path> files_;
+    std::deque<std::string> typed_;
+    std::vector<FileDialogRequest> fileDialogs_;
 };
 
 }  // namespace veldra::testing

@@ -1,0 +1,206 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/log_file.h"
+#include "engine/program_menus.h"
+#include "engine/program_window.h"
+#include "panels/board_panel.h"
+#include "platform/qt/window_registry.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QTabBar;
+class QTableView;
+
+namespace veldra {
+
+class BusyCursor;
+class Clock;
+class CoreListModel;
+class Dialogs;
+class Lamp;
+class ProgramEngine;
+class ProgramPages;
+class StatusGridModel;
+class StatusPicture;
+class TimerDriver;
+class WordPickingText;
+
+// What the program window needs of the main window: the loaded program's name, and its
+// close sequence, which asks "Close Simulator?" and closes every window when told yes.
+struct MainWindowServices {
+    std::function<std::string()> programName = [] { return std::string(); };
+    std::function<void()> closeMainWindow = [] {};
+};
+
+// The program window: the engineer's view into the running application and, as the CPU
+// board, the eight processor lights. It shows what its engine holds and hands every
+// click to it: start and stop, the immediate window, forcing bits and numbers, the bit
+// status grid, the user bits and numerics, the running delay timers, the menus and the
+// log file. It builds a fresh engine of its own and closes for good once the program
+// it shows was released; until then a close by hand runs the main window's close
+// sequence instead.
+class frmProgram final : public QWidget,
+                         private ProgramWindow,
+                         private ProgramMenusHost,
+                         private LogFileHost {
+    Q_OBJECT
+
+public:
+    frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& clock,
+               MainWindowServices services = {});
+    ~frmProgram() override;
+
+    ProgramEngine& Engine() { return *engine_; }
+    // The program window as a loaded window answers the board-panel protocol.
+    BoardPanel& Panel() { return panel_; }
+
+    // Binds the program the loader read to the board windows given (oldest first).
+    void LoadFinished(const std::vector<BoardPanel*>& windows);
+    // "Start Program" / "Stop Program".
+    void StartStop();
+    // Releases the program and closes the window, once nothing uses the program any more.
+    void CloseWindow();
+    void SetCaption(const std::string& caption);
+
+Q_SIGNALS:
+    // The start button's caption changed; the main window's run menu item copies it.
+    void runCaptionChanged(const QString& caption);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The program window in the registry of loaded windows.
+    class LoadedWindow final : public BoardPanel {
+    public:
+        explicit LoadedWindow(frmProgram& window) : window_(window) {}
+        std::string Name() const override { return "frmProgram"; }
+        std::string Caption() const override;
+        int BitCount() const override;
+        std::string GetSystemBit(int Index) const override;
+        void UpdateIndicators() override;
+        void UpdateOutput(std::string_view BitName, bool BitValue) override;
+        void LoadState(std::string_view BitName, bool BitValue) override;
+        void CloseWindow(bool close) override;
+
+    private:
+        frmProgram& window_;
+    };
+
+    // ProgramWindow
+    void DoEvents() override;
+    void RunStateChanged() override;
+    void SolvingChanged() override;
+    void StatusChanged() override;
+    void TimersChanged() override;
+    bool TimeQuePageShown() const override;
+    void MenusChanged() override;
+    void ShowMinimized(bool minimized) override;
+    void SetBusy(bool busy) override;
+    void DisplaysChanged() override;
+    void ReleaseLog() override;
+    void ProgramReleased() override;
+
+    // ProgramMenusHost
+    void KeepOnTop(bool on) override;
+    void ShowFilterWindow() override;
+    void ShowWatchWindow() override;
+    void ShowNumericReport(const std::string& report) override;
+
+    // LogFileHost
+    std::optional<std::filesystem::path> SaveLogAs(const std::string& proposedName) override;
+    std::string LocationName() override;
+
+    // Every command holds the program: a close asked for meanwhile (from a box or a
+    // yield inside it) waits until the command is over.
+    template <class Body>
+    void Command(Body&& body);
+
+    void BuildWindow();
+    QWidget* BuildRunRow();
+    QGroupBox* BuildCpuFrame();
+    QGroupBox* BuildImmediatePage();
+    QGroupBox* BuildForcePage();
+    QGroupBox* BuildStatusPage();
+    QGroupBox* BuildTimerPage();
+    QGroupBox* BuildUserNumericPage();
+    void BuildMenus();
+    void RunMenuItem(const std::string& name);
+
+    void SyncRunState();
+    void SyncLeds();
+    void SyncMenus();
+    void SyncPages();
+    void SyncNumerics(int index);
+    void SyncFinder();
+    void SyncTimerPage();
+    void SizeStatusGrid();
+    void FinishClose();
+
+    WindowRegistry& windows_;
+    Dialogs& dialogs_;
+    MainWindowServices services_;
+    std::unique_ptr<ProgramEngine> engine_;
+    std::unique_ptr<ProgramPages> pages_;
+    std::unique_ptr<LogFile> log_;
+    std::unique_ptr<ProgramMenus> menus_;
+    std::unique_ptr<TimerDriver> scanDriver_;
+    std::unique_ptr<TimerDriver> serviceDriver_;
+    std::unique_ptr<BusyCursor> busy_;
+    LoadedWindow panel_{*this};
+    std::unique_ptr<WindowRegistry::Registration> registration_;
+    bool syncing_ = false;
+    bool closeScheduled_ = false;
+
+    QPushButton* cmdStart_ = nullptr;
+    Lamp* imgOn_ = nullptr;
+    Lamp* imgOff_ = nullptr;
+    QTabBar* tbSelect_ = nullptr;
+    std::array<QGroupBox*, 5> fraOption_{};
+    std::array<QLabel*, 8> ledLabels_{};
+    std::array<Lamp*, 8> ledOn_{};
+    std::array<Lamp*, 8> ledOff_{};
+
+    StatusPicture* picStatus_ = nullptr;
+    WordPickingText* txtStatus_ = nullptr;
+
+    std::array<QListView*, 2> cmbBitSelect_{};
+    std::array<CoreListModel*, 2> checkLists_{};
+    std::array<QListView*, 2> lstNumerics_{};
+    std::array<CoreListModel*, 2> numericLists_{};
+    std::array<QLineEdit*, 2> txtNumeric_{};
+    std::array<QPushButton*, 2> numericApply_{};
+    QLabel* lblSelectedBit_ = nullptr;
+    QLabel* lblForceValue_ = nullptr;
+
+    QTableView* grdStatus_ = nullptr;
+    StatusGridModel* statusGrid_ = nullptr;
+    QListView* lstNumericStat_ = nullptr;
+    CoreListModel* numericStat_ = nullptr;
+    QLineEdit* txtBit_ = nullptr;
+
+    QListView* lstTimers_ = nullptr;
+    CoreListModel* timerBits_ = nullptr;
+    QLineEdit* txtSetTime_ = nullptr;
+    QLineEdit* txtClearTime_ = nullptr;
+    WordPickingText* txtTimers_ = nullptr;
+    QLabel* lblTiQu_ = nullptr;
+    QLineEdit* txtInterval_ = nullptr;
+
+    std::vector<std::pair<std::string, QAction*>> menuItems_;
+};
+
+}  // namespace veldra

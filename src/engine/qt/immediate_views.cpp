@@ -1,0 +1,58 @@
+#include "engine/qt/immediate_views.h"
+
+#include <QPainter>
+#include <QTextCursor>
+
+#include "platform/qt/qt_text.h"
+
+namespace veldra {
+
+StatusPicture::StatusPicture(std::function<std::string()> paintedText, QWidget* parent)
+    : QWidget(parent), paintedText_(std::move(paintedText)) {
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+}
+
+void StatusPicture::paintEvent(QPaintEvent*) {
+    if (window()->isMinimized()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.setFont(font());
+    const QString text = ToQString(paintedText_()).trimmed().replace("\r\n", "\n");
+    painter.drawText(rect().adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+WordPickingText::WordPickingText(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+void WordPickingText::Follow(const std::string& text) {
+    if (text == shown_) {
+        return;
+    }
+    if (!shown_.empty() && text.starts_with(shown_)) {
+        QTextCursor end(document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(ToQString(std::string_view(text).substr(shown_.size())).remove('\r'));
+    } else {
+        setPlainText(ToQString(text).remove('\r'));
+    }
+    shown_ = text;
+    moveCursor(QTextCursor::End);
+}
+
+void WordPickingText::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseDoubleClickEvent(event);  // selects the word under the pointer
+    const QString word = textCursor().selectedText().trimmed();
+    if (!word.isEmpty() && wordPicked) {
+        wordPicked(ToStdString(word));
+    }
+}
+
+}  // namespace veldra

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace veldra {
+
+// The immediate window while the program runs: the last ten entries painted in black on
+// white, read from the core each time the picture is painted.
+class StatusPicture final : public QWidget {
+public:
+    StatusPicture(std::function<std::string()> paintedText, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::function<std::string()> paintedText_;
+};
+
+// A read-only text whose double-clicked word opens the statement of the bit it names:
+// the stopped immediate window and the running timers.
+class WordPickingText final : public QPlainTextEdit {
+public:
+    explicit WordPickingText(QWidget* parent);
+
+    // Shows the core's text, adding only what is new when the text grew at its end.
+    void Follow(const std::string& text);
+
+    std::function<void(const std::string&)> wordPicked;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    std::string shown_;
+};
+
+}  // namespace veldra

@@ -1,0 +1,392 @@
+#include "engine/qt/frmProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <sstream>
+
+#include "engine/program_engine.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "panels/panel_set.h"
+#include "platform/qt/lamp.h"
+#include "platform/qt/qt_platform.h"
+#include "support/fake_clock.h"
+#include "support/qt/scripted_dialogs.h"
+
+namespace veldra::testing {
+namespace {
+
+// A crossing's worth of logic: a push button sets a route, the route lights LED.3 and,
+// after its delay, the slow bit; a speed over its limit is flagged by a numeric block.
+constexpr const char* kSource =
+    "PROGRAM SMALL;\r\n"
+    "BOOLEAN BITS\r\n"
+    "    PB_1, ROUTE_1, FAST, CPS.STATUS;\r\n"
+    "NUMERIC VARIABLES\r\n"
+    "    SPEED;\r\n"
+    "USER BIT\r\n"
+    "    WITH_FLANK:\r\n"
+    "    1;\r\n"
+    "TIMER BITS\r\n"
+    "    SLOW_1 : SET = 2 : SEC,\r\n"
+    "    CLEAR = 500 : MSEC;\r\n"
+    "LOGIC BEGIN\r\n"
+    "    ASSIGN PB_1 TO ROUTE_1;\r\n"
+    "    ASSIGN ROUTE_1 TO LED.3;\r\n"
+    "    ASSIGN ROUTE_1 TO SLOW_1;\r\n"
+    "END LOGIC\r\n"
+    "NUMERIC BEGIN\r\n"
+    "    BLOCK 1\r\n"
+    "    TRIGGERS ON SPEED AND\r\n"
+    "    ASSIGN SPEED>5 TO FAST;\r\n"
+    "    END BLOCK\r\n"
+    "END NUMERIC\r\n"
+    "END PROGRAM\r\n";
+
+class ProgramWindowTest : public ::testing::Test, private LoaderHost {
+protected:
+    ProgramWindowTest() {
+        MainWindowServices services;
+        services.programName = [] { return std::string("SMALL"); };
+        services.closeMainWindow = [this] { ++mainWindowCloses; };
+        window = std::make_unique<frmProgram>(registry, dialogs, clock, services);
+        boards = std::make_unique<PanelSet>(Engine().IOBits);
+        window->show();
+        ParseText loader(Engine(), *this, *boards);
+        EXPECT_EQ(loader.GetProgramFromText(kSource), "SMALL");
+    }
+    ~ProgramWindowTest() override {
+        if (Engine().ProgramLoaded()) {
+            window->CloseWindow();
+        }
+        window.reset();
+        boards.reset();
+    }
+
+    void DoEvents() override {}
+    void LoadFinished() override { window->LoadFinished(boards->Windows()); }
+
+    ProgramEngine& Engine() { return window->Engine(); }
+    template <class Widget>
+    Widget* Find(const char* name) {
+        auto* widget = window->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QAction* Menu(const char* name) { return Find<QAction>(name); }
+    void ShowPage(const char* caption) {
+        QTabBar* tabs = Find<QTabBar>("tbSelect");
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            if (tabs->tabText(tab) == caption) {
+                tabs->setCurrentIndex(tab);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no tab " << caption;
+    }
+    void Start() {
+        dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
+        QTest::mouseClick(Find<QPushButton>("cmdStart"), Qt::LeftButton);
+        ASSERT_TRUE(Engine().Running());
+    }
+    void Stop() {
+        QTest::mouseClick(Find<QPushButton>("cmdStart"), Qt::LeftButton);
+        ASSERT_FALSE(Engine().Running());
+    }
+    // An input as a board window posts it, then the scan timer's tick.
+    void Post(const char* name, bool value) { Engine().IOBits.Add(name, value); }
+    void Scan() { Engine().tmrProgram.Fire(); }
+    bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
+
+    // The line of a list or grid that shows `text` (in column `column`).
+    static QModelIndex LineOf(QAbstractItemView* view, const QString& text, int column = 0) {
+        QAbstractItemModel* model = view->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, column);
+            if (index.data().toString() == text) {
+                return index;
+            }
+        }
+        return {};
+    }
+    // A value typed into a box and the focus taken out of it, as a click elsewhere does.
+    void TypeAndLeave(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->setText(text);
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &out);
+    }
+    std::string BoxTitles() const {
+        std::string titles;
+        for (const MsgBoxRequest& box : dialogs.boxes()) {
+            titles += box.title + ": " + box.prompt + "\n";
+        }
+        return titles;
+    }
+
+    ScriptedDialogs dialogs;
+    WindowRegistry registry;
+    QtPlatform platform{dialogs, registry, [] { ADD_FAILURE() << "the application ended"; }};
+    FakeClock clock;
+    std::unique_ptr<frmProgram> window;
+    std::unique_ptr<PanelSet> boards;
+    int mainWindowCloses = 0;
+};
+
+TEST_F(ProgramWindowTest, EveryControlIsThereUnderItsOwnName) {
+    for (const char* name :
+         {"cmdStart",       "tbSelect",      "picStatus",     "txtStatus",      "cmbBitSelect_0",
+          "cmbBitSelect_1", "lstNumerics_0", "lstNumerics_1", "txtNumeric_0",   "txtNumeric_1",
+          "cmdNum1Apply",   "Command1",      "grdStatus",     "lstNumericStat", "txtBit",
+          "cmdFind",        "lstTimers",     "txtSetTime",    "txtClearTime",   "cmdChangeTimer",
+          "cmdToggle",      "txtTimers",     "lblTiQu",       "txtInterval",    "cmdSet",
+          "fraCPU",         "imgOn",         "imgOff",        "lblStable",      "LED_1",
+          "LedOn_8",        "LedOff_8",      "fraOption_0",   "fraOption_4"}) {
+        EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name;
+    }
+    for (const char* name :
+         {"mnuCLog", "mnuTop", "mnuCPS", "mnuConfigErr", "mnuShowNumeric", "mnuForceTable",
+          "mnuNumeric", "mnuFilter", "mnuWatch", "mnuIO", "mnuWhatThis"}) {
+        EXPECT_NE(window->findChild<QAction*>(name), nullptr) << name;
+    }
+    EXPECT_TRUE(Menu("mnuIO")->isChecked());
+    EXPECT_TRUE(Menu("mnuNumeric")->isEnabled());      // the program has a numeric block
+    EXPECT_FALSE(Menu("mnuForceTable")->isEnabled());  // and no table
+    EXPECT_EQ(Find<QLineEdit>("txtInterval")->text(), "100");
+}
+
+TEST_F(ProgramWindowTest, AnInputSolvedByTheScanLightsItsLedAndColoursItsGridCell) {
+    ShowPage("Bit Status");
+    Start();
+    EXPECT_EQ(dialogs.boxes().front().prompt, "SET CPS.STATUS?");
+    Scan();  // the first start's statements
+
+    Post("PB_1", true);
+    Scan();
+
+    EXPECT_TRUE(Value("ROUTE_1"));
+    EXPECT_TRUE(Find<Lamp>("LedOn_3")->isVisibleTo(window.get()));
+    EXPECT_FALSE(Find<Lamp>("LedOff_3")->isVisibleTo(window.get()));
+    EXPECT_FALSE(Find<Lamp>("LedOn_2")->isVisibleTo(window.get()));
+    QTableView* grid = Find<QTableView>("grdStatus");
+    const QModelIndex route = LineOf(grid, "ROUTE_1", 1);
+    ASSERT_TRUE(route.isValid());
+    EXPECT_EQ(route.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 192, 0));
+    EXPECT_FALSE(LineOf(grid, "PB_1", 1).isValid() &&
+                 !LineOf(grid, "PB_1", 1).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(LineOf(grid, "LED.1", 1).data(Qt::BackgroundRole).isValid());
+}
+
+TEST_F(ProgramWindowTest, TheStoppedImmediateWindowShowsTheScansEntries) {
+    Start();
+    EXPECT_TRUE(Find<QWidget>("picStatus")->isVisibleTo(window.get()));
+    Post("PB_1", true);
+    Scan();
+    Stop();
+
+    EXPECT_FALSE(Find<QWidget>("picStatus")->isVisibleTo(window.get()));
+    const QString text = Find<QPlainTextEdit>("txtStatus")->toPlainText();
+    EXPECT_TRUE(text.contains("Setting bit: PB_1")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Setting bit: ROUTE_1")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Set Timer Que: SLOW_1")) << text.toStdString();
+}
+
+TEST_F(ProgramWindowTest, ABitForcedOnTheForcePageIsSolvedByTheNextScan) {
+    ShowPage("Force Bit");
+    QListView* list = Find<QListView>("cmbBitSelect_0");
+    const QModelIndex button = LineOf(list, "PB_1");
+    ASSERT_TRUE(button.isValid());
+
+    list->model()->setData(button, Qt::Checked, Qt::CheckStateRole);
+    EXPECT_TRUE(Value("PB_1"));
+    EXPECT_FALSE(Value("ROUTE_1"));
+    Start();
+    Scan();
+
+    EXPECT_TRUE(Value("ROUTE_1"));
+    EXPECT_EQ(button.data(Qt::CheckStateRole).toInt(), Qt::Checked);
+}
+
+TEST_F(ProgramWindowTest, AForcedNumberReachesTheNextForcedEvaluation) {
+    ShowPage("Force Bit");
+    QListView* numerics = Find<QListView>("lstNumerics_1");
+    const QModelIndex speed = LineOf(numerics, "SPEED = 0");
+    ASSERT_TRUE(speed.isValid());
+    numerics->setCurrentIndex(speed);
+    QLineEdit* box = Find<QLineEdit>("txtNumeric_1");
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_EQ(box->text(), "0");
+
+    TypeAndLeave(box, "7");
+    EXPECT_EQ(Engine().PrgBooleanBits()->Find("SPEED")->NumValue(), 7);
+    EXPECT_EQ(speed.data().toString(), "SPEED = 7");
+    Start();
+    Menu("mnuNumeric")->trigger();
+    Scan();
+
+    EXPECT_TRUE(Value("FAST"));
+}
+
+TEST_F(ProgramWindowTest, AChangedDelayIsUsedByTheNextScan) {
+    ShowPage("Time Que");
+    QListView* timers = Find<QListView>("lstTimers");
+    timers->setCurrentIndex(LineOf(timers, "SLOW_1"));
+    EXPECT_EQ(Find<QLineEdit>("txtSetTime")->text(), "2000");
+    EXPECT_EQ(Find<QLineEdit>("txtClearTime")->text(), "500");
+
+    TypeAndLeave(Find<QLineEdit>("txtSetTime"), "0");
+    QTest::mouseClick(Find<QPushButton>("cmdChangeTimer"), Qt::LeftButton);
+    Start();
+    Post("PB_1", true);
+    Scan();
+
+    EXPECT_TRUE(Value("SLOW_1"));  // at once: no delay left to wait for
+    EXPECT_EQ(Engine().vTimeQue.Count(), 0);
+}
+
+TEST_F(ProgramWindowTest, ADelayThatIsNoWholeNumberIsRefusedAndPutBack) {
+    ShowPage("Time Que");
+    QListView* timers = Find<QListView>("lstTimers");
+    timers->setCurrentIndex(LineOf(timers, "SLOW_1"));
+    dialogs.Answer(MsgAnswer::Ok);
+
+    TypeAndLeave(Find<QLineEdit>("txtSetTime"), "007");
+
+    EXPECT_EQ(BoxTitles(), "Invalid Entry: Enter number has whole integer in milliseconds\n");
+    EXPECT_EQ(Find<QLineEdit>("txtSetTime")->text(), "2000");
+}
+
+TEST_F(ProgramWindowTest, AnIntervalTheTimerCannotTakeIsRefusedAndChangesNothing) {
+    ShowPage("Time Que");
+    Find<QLineEdit>("txtInterval")->setText("fast");
+    dialogs.Answer(MsgAnswer::Ok);
+
+    QTest::mouseClick(Find<QPushButton>("cmdSet"), Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].title, "Veldra");
+    EXPECT_EQ(Engine().StartTimer.Interval(), 100);
+
+    Find<QLineEdit>("txtInterval")->setText("250");
+    QTest::mouseClick(Find<QPushButton>("cmdSet"), Qt::LeftButton);
+    EXPECT_EQ(Engine().StartTimer.Interval(), 250);
+}
+
+TEST_F(ProgramWindowTest, TheLogFileHasItsHeaderAndTheEntriesMadeWhileLogging) {
+    QTemporaryDir folder;
+    const std::filesystem::path file = folder.filePath("small.txt").toStdString();
+    dialogs.Choose(file).Type("WEST JUNCTION");
+
+    Menu("mnuCLog")->trigger();
+    EXPECT_TRUE(Menu("mnuCLog")->isChecked());
+    ASSERT_EQ(dialogs.fileDialogs().size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs()[0].proposedName, "SMALL");
+    Start();
+    Post("PB_1", true);
+    Scan();
+    Stop();
+    Menu("mnuCLog")->trigger();
+    EXPECT_FALSE(Menu("mnuCLog")->isChecked());
+
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string log = text.str();
+    EXPECT_TRUE(log.starts_with("Program Name: SMALL\r\nLocation Name: WEST JUNCTION\r\n")) << log;
+    EXPECT_NE(log.find("User Bits (Configuration)\r\n\r\nWITH_FLANK: True\r\n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("IO Updates will not be logged"), std::string::npos);
+    EXPECT_NE(log.find("Begin Log\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Setting bit: ROUTE_1\r\n"), std::string::npos) << log;
+}
+
+TEST_F(ProgramWindowTest, ALogCannotStartWhileTheProgramRuns) {
+    Start();
+    dialogs.Answer(MsgAnswer::Ok);
+
+    Menu("mnuCLog")->trigger();
+
+    EXPECT_EQ(dialogs.boxes().back().prompt, "You must stop the simulator first");
+    EXPECT_FALSE(Menu("mnuCLog")->isChecked());
+}
+
+TEST_F(ProgramWindowTest, AnLedOrGridRowOpensItsStatementThroughOneCall) {
+    dialogs.Answer(MsgAnswer::Ok);
+    QTest::mousePress(Find<QLabel>("LED_3"), Qt::RightButton);
+    dialogs.Answer(MsgAnswer::Ok);
+    ShowPage("Bit Status");
+    QTableView* grid = Find<QTableView>("grdStatus");
+    Q_EMIT grid->doubleClicked(LineOf(grid, "ROUTE_1", 1));
+
+    EXPECT_EQ(BoxTitles(), "Veldra: No Statement Found\nVeldra: No Statement Found\n");
+}
+
+TEST_F(ProgramWindowTest, TheFinderSelectsTheBitsRowAndSaysWhenNoneMatches) {
+    ShowPage("Bit Status");
+    Find<QLineEdit>("txtBit")->setText("route_1");
+    QTest::mouseClick(Find<QPushButton>("cmdFind"), Qt::LeftButton);
+    QTableView* grid = Find<QTableView>("grdStatus");
+    EXPECT_EQ(grid->currentIndex().data().toString(), "ROUTE_1");
+
+    dialogs.Answer(MsgAnswer::Ok);
+    Find<QLineEdit>("txtBit")->setText("NOTHING_LIKE_IT");
+    QTest::mouseClick(Find<QPushButton>("cmdFind"), Qt::LeftButton);
+    EXPECT_EQ(BoxTitles(), "Veldra: Bit Name not found\n");
+}
+
+TEST_F(ProgramWindowTest, AHandCloseWithAProgramLoadedAsksTheMainWindowAndStays) {
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(mainWindowCloses, 1);
+    EXPECT_TRUE(window->isVisible());
+
+    window->CloseWindow();
+    QTRY_VERIFY(!window->isVisible());
+    EXPECT_EQ(Engine().PrgBooleanBits(), nullptr);
+}
+
+TEST_F(ProgramWindowTest, AProgramClosedWhileAScanYieldsClosesTheWindowAfterTheScan) {
+    Start();
+    Post("PB_1", true);
+    QTimer::singleShot(0, window.get(), [this] { window->CloseWindow(); });
+
+    Scan();  // its yields let the close run
+
+    EXPECT_TRUE(window->isVisible());  // the window goes only once the scan has unwound
+    EXPECT_EQ(Engine().PrgBooleanBits(), nullptr);
+    QTRY_VERIFY(!window->isVisible());
+}
+
+TEST_F(ProgramWindowTest, TheWindowIsNeverLargerThanItsLimitNorMaximised) {
+    window->resize(2000, 2000);
+    EXPECT_LE(window->width(), 475);
+    EXPECT_LE(window->height(), 469);
+    window->showMaximized();
+    QTRY_VERIFY(!window->isMaximized());
+}
+
+TEST_F(ProgramWindowTest, TheUserBitsPageShowsTheUserBitsTicked) {
+    ShowPage("User Bits");
+    EXPECT_TRUE(Find<QListView>("cmbBitSelect_1")->isVisibleTo(window.get()));
+    EXPECT_FALSE(Find<QListView>("cmbBitSelect_0")->isVisibleTo(window.get()));
+    EXPECT_EQ(Find<QGroupBox>("fraOption_1")->title(), "Change User Bit");
+    const QModelIndex flank = LineOf(Find<QListView>("cmbBitSelect_1"), "WITH_FLANK");
+    EXPECT_EQ(flank.data(Qt::CheckStateRole).toInt(), Qt::Checked);
+}
+
+}  // namespace
+}  // namespace veldra::testing
