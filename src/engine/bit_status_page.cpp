@@ -38,7 +38,9 @@ void BitStatusPage::BitChanged(int row, bool value) {
         return;
     }
     rows_[std::size_t(row)].value = value;
-    Changed();
+    if (rowChanged) {
+        rowChanged(row);
+    }
 }
 
 void BitStatusPage::Enter() {

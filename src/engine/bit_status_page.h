@@ -55,8 +55,10 @@ public:
     // text, starting again at the first when none follows. Letter case is ignored.
     void Find(std::string_view text);
 
-    // Called after anything shown here changed.
+    // Called after anything shown here changed but a row's colour.
     std::function<void()> changed;
+    // Called after one row took its bit's new colour while the page is shown.
+    std::function<void(int row)> rowChanged;
 
 private:
     void Follow();

@@ -633,7 +633,16 @@ bool frmProgram::eventFilter(QObject* watched, QEvent* event) {
 // Mirroring the engine
 
 void frmProgram::DoEvents() {
-    QCoreApplication::processEvents();
+    // A scan yields on every pass, ten thousand times in a long ripple: the desktop gets
+    // the first yield of each scan and every 64th after it, which keeps it responsive
+    // without doubling the scan.
+    constexpr int kYieldsPerTurn = 64;
+    if (yieldsSinceTurn_ == 0 || yieldsSinceTurn_ >= kYieldsPerTurn) {
+        yieldsSinceTurn_ = 1;
+        QCoreApplication::processEvents();
+    } else {
+        ++yieldsSinceTurn_;
+    }
 }
 
 void frmProgram::RunStateChanged() {
@@ -642,13 +651,16 @@ void frmProgram::RunStateChanged() {
 
 void frmProgram::SolvingChanged() {
     const bool solving = engine_->SolvingLampLit();
+    if (solving) {
+        yieldsSinceTurn_ = 0;  // a scan begins: its first yield lets the desktop run
+    }
     imgOn_->SetImage(solving ? LampImage::Lit : LampImage::Parked);
     imgOff_->SetImage(solving ? LampImage::Parked : LampImage::Dark);
 }
 
 void frmProgram::StatusChanged() {
     if (engine_->Running()) {
-        picStatus_->update();
+        picStatus_->Refresh();
     } else {
         txtStatus_->Follow(engine_->Status().StatusText());
     }
@@ -693,7 +705,7 @@ void frmProgram::SetBusy(bool busy) {
 void frmProgram::DisplaysChanged() {
     pages_->DisplaysChanged();
     pages_->Timers().DisplaysChanged();
-    statusGrid_->Rebuild(engine_->PrgBooleanBits());
+    statusGrid_->Rebuild();
     SizeStatusGrid();
     SyncPages();
     SyncLeds();
@@ -792,6 +804,7 @@ void frmProgram::SyncPages() {
     SyncNumerics(1);
     if (page == ProgramPage::BitStatus) {
         statusGrid_->Recoloured();
+        numericStat_->Sync();  // the snapshot of the numbers taken on entry
     }
     SyncFinder();
     SyncTimerPage();
@@ -811,8 +824,15 @@ void frmProgram::SyncNumerics(int index) {
 }
 
 void frmProgram::SyncFinder() {
-    syncing_ = true;
+    // Told of every bit change while the grid is shown: only a moved finder costs more.
     const BitStatusPage& status = pages_->Status();
+    const std::array<int, 4> finder = {status.TopRow(), status.CurrentRow(), status.NumericLine(),
+                                       int(status.NumericLines().size())};
+    if (finder == shownFinder_ && numericStat_->rowCount() == finder[3]) {
+        return;
+    }
+    shownFinder_ = finder;
+    syncing_ = true;
     if (numericStat_->rowCount() != int(status.NumericLines().size())) {
         numericStat_->Sync();
     }

@@ -163,6 +163,8 @@ private:
     LoadedWindow panel_{*this};
     std::unique_ptr<WindowRegistry::Registration> registration_;
     bool syncing_ = false;
+    std::array<int, 4> shownFinder_{-2, -2, -2, -2};
+    int yieldsSinceTurn_ = 0;
     bool closeScheduled_ = false;
 
     QPushButton* cmdStart_ = nullptr;

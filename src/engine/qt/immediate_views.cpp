@@ -15,7 +15,15 @@ StatusPicture::StatusPicture(std::function<std::string()> paintedText, QWidget* 
     setPalette(colours);
 }
 
+void StatusPicture::Refresh() {
+    if (!paintPending_ && isVisible()) {
+        paintPending_ = true;
+        update();
+    }
+}
+
 void StatusPicture::paintEvent(QPaintEvent*) {
+    paintPending_ = false;
     if (window()->isMinimized()) {
         return;
     }

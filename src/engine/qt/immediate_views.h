@@ -13,11 +13,16 @@ class StatusPicture final : public QWidget {
 public:
     StatusPicture(std::function<std::string()> paintedText, QWidget* parent);
 
+    // An entry was written: the picture is painted again when the desktop next gets its
+    // turn, once however many entries a scan writes meanwhile.
+    void Refresh();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::function<std::string()> paintedText_;
+    bool paintPending_ = false;
 };
 
 // A read-only text whose double-clicked word opens the statement of the bit it names:

@@ -2,9 +2,9 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
 
 #include "engine/bit_status_page.h"
-#include "logic/boolean_bits.h"
 #include "platform/qt/qt_text.h"
 
 namespace veldra {
@@ -20,7 +20,12 @@ QColor TrueColour() {
 }  // namespace
 
 StatusGridModel::StatusGridModel(BitStatusPage& page, QObject* parent)
-    : QAbstractTableModel(parent), page_(page) {}
+    : QAbstractTableModel(parent), page_(page) {
+    repaint_.setSingleShot(true);
+    repaint_.setInterval(0);
+    connect(&repaint_, &QTimer::timeout, this, [this] { RepaintChanged(); });
+    page_.rowChanged = [this](int row) { BitChanged(row); };
+}
 
 int StatusGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
@@ -54,14 +59,12 @@ Qt::ItemFlags StatusGridModel::flags(const QModelIndex& index) const {
                                          : Qt::ItemIsEnabled;
 }
 
-void StatusGridModel::Rebuild(BooleanBits* bits) {
+void StatusGridModel::Rebuild() {
     beginResetModel();
     rows_ = int(page_.Rows().size());
+    firstChanged_ = 0;
+    lastChanged_ = -1;
     endResetModel();
-    bitChanged_ =
-        bits == nullptr
-            ? Subscription()
-            : bits->BitChanged.Subscribe([this](std::int16_t row, bool) { BitChanged(row); });
 }
 
 void StatusGridModel::Recoloured() {
@@ -72,11 +75,25 @@ void StatusGridModel::Recoloured() {
 }
 
 void StatusGridModel::BitChanged(int row) {
-    // The core keeps the colours only while the page is shown; a numeric bit has no row.
-    if (page_.Shown() && row >= 0 && row < rows_) {
-        const QModelIndex cell = index(row, kNameColumn);
-        Q_EMIT dataChanged(cell, cell, {Qt::BackgroundRole});
+    if (row < 0 || row >= rows_) {
+        return;
     }
+    if (firstChanged_ > lastChanged_) {
+        firstChanged_ = lastChanged_ = row;
+        repaint_.start();
+    } else {
+        firstChanged_ = std::min(firstChanged_, row);
+        lastChanged_ = std::max(lastChanged_, row);
+    }
+}
+
+void StatusGridModel::RepaintChanged() {
+    if (firstChanged_ <= lastChanged_ && lastChanged_ < rows_) {
+        Q_EMIT dataChanged(index(firstChanged_, kNameColumn), index(lastChanged_, kNameColumn),
+                           {Qt::BackgroundRole});
+    }
+    firstChanged_ = 0;
+    lastChanged_ = -1;
 }
 
 }  // namespace veldra

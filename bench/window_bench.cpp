@@ -1,0 +1,141 @@
+// The generated application run in the real program window, shown offscreen on the "Bit
+// Status" page: the figures to hold against load_bench's headless ones, and how long
+// the status grid of its 40,000 bits takes to open.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTabBar>
+#include <memory>
+#include <string>
+
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "gen/generate_application.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "panels/panel_set.h"
+#include "platform/clock.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/window_registry.h"
+
+namespace {
+
+using namespace veldra;
+
+// Answers every box as a careful user does: "SET CPS.STATUS?" gets No.
+class CautiousPlatform final : public Platform {
+public:
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override {}
+    void UnloadLoadingProgress() override {}
+
+private:
+    PlatformScope scope_{*this};
+};
+
+const std::string& Source() {
+    static const std::string source = bench::GenerateApplication({});
+    return source;
+}
+
+// The application loaded into a program window, shown on the "Bit Status" page.
+class WindowProgram final : private LoaderHost {
+public:
+    WindowProgram() {
+        window.show();
+        ParseText(window.Engine(), *this, boards).GetProgramFromText(Source());
+        window.Engine().ShowIOUpdates = false;
+        // The headless figures run no timer ticks in between: neither does this.
+        window.Engine().tmrProgram.SetInterval(0);
+        window.Engine().StartTimer.SetInterval(0);
+        ShowPage(2);
+    }
+    ~WindowProgram() override {
+        window.CloseWindow();
+        boards.CloseAll();
+    }
+
+    void ShowPage(int tab) {
+        window.findChild<QTabBar*>("tbSelect")->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+    }
+
+    CautiousPlatform platform;
+    ModalDialogs dialogs;
+    WindowRegistry registry;
+    SystemClock clock;
+    frmProgram window{registry, dialogs, clock};
+    PanelSet boards{window.Engine().IOBits};
+
+private:
+    void DoEvents() override { QCoreApplication::processEvents(); }
+    void LoadFinished() override { window.LoadFinished(boards.Windows()); }
+};
+
+void BM_WindowFirstStart(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto program = std::make_unique<WindowProgram>();
+        ProgramEngine& engine = program->window.Engine();
+        state.ResumeTiming();
+        engine.StartStop();
+        engine.IOBits.Add(bench::ChainHeadInput(), true);
+        engine.tmrProgram_Timer();
+        QCoreApplication::processEvents();  // the repaint of every changed cell
+        state.PauseTiming();
+        program.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowFirstStart)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_WindowSettleAfterOneInput(benchmark::State& state) {
+    WindowProgram program;
+    ProgramEngine& engine = program.window.Engine();
+    engine.StartStop();
+    engine.IOBits.Add("OTHER_INPUT", true);
+    engine.tmrProgram_Timer();
+    bool value = false;
+    for (auto _ : state) {
+        value = !value;
+        engine.IOBits.Add(bench::ChainHeadInput(), value);
+        engine.tmrProgram_Timer();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_WindowSettleAfterOneInput)->Unit(benchmark::kMillisecond);
+
+// From another page to the grid of every Boolean bit, coloured and painted.
+void BM_StatusGridOpens(benchmark::State& state) {
+    WindowProgram program;
+    for (auto _ : state) {
+        state.PauseTiming();
+        program.ShowPage(0);
+        state.ResumeTiming();
+        program.ShowPage(2);
+    }
+}
+BENCHMARK(BM_StatusGridOpens)->Unit(benchmark::kMillisecond);
+
+// The grid built afresh for the program's bits (as mapping the bits again does), then shown.
+void BM_StatusGridRebuilt(benchmark::State& state) {
+    WindowProgram program;
+    for (auto _ : state) {
+        program.window.Engine().MapBits();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StatusGridRebuilt)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
