@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
+#include <map>
 
 #include "engine/bit_flag_lists.h"
 #include "engine/program_engine.h"
@@ -529,29 +530,25 @@ void frmProgram::BuildMenus() {
 }
 
 void frmProgram::RunMenuItem(const std::string& name) {
+    using Click = void (ProgramMenus::*)();
+    static const std::map<std::string, Click> kClicks = {
+        {"mnuTop", &ProgramMenus::mnuTop_Click},
+        {"mnuCPS", &ProgramMenus::mnuCPS_Click},
+        {"mnuConfigErr", &ProgramMenus::mnuConfigErr_Click},
+        {"mnuShowNumeric", &ProgramMenus::mnuShowNumeric_Click},
+        {"mnuForceTable", &ProgramMenus::mnuForceTable_Click},
+        {"mnuNumeric", &ProgramMenus::mnuNumeric_Click},
+        {"mnuFilter", &ProgramMenus::mnuFilter_Click},
+        {"mnuWatch", &ProgramMenus::mnuWatch_Click},
+        {"mnuIO", &ProgramMenus::mnuIO_Click},
+    };
     Command([&] {
         if (name == "mnuCLog") {
             menus_->mnuCLog_Click(services_.programName());
-        } else if (name == "mnuTop") {
-            menus_->mnuTop_Click();
-        } else if (name == "mnuCPS") {
-            menus_->mnuCPS_Click();
-        } else if (name == "mnuConfigErr") {
-            menus_->mnuConfigErr_Click();
-        } else if (name == "mnuShowNumeric") {
-            menus_->mnuShowNumeric_Click();
-        } else if (name == "mnuForceTable") {
-            menus_->mnuForceTable_Click();
-        } else if (name == "mnuNumeric") {
-            menus_->mnuNumeric_Click();
-        } else if (name == "mnuFilter") {
-            menus_->mnuFilter_Click();
-        } else if (name == "mnuWatch") {
-            menus_->mnuWatch_Click();
-        } else if (name == "mnuIO") {
-            menus_->mnuIO_Click();
         } else if (name == "mnuWhatThis") {
             EnterWhatsThisMode();
+        } else if (const auto click = kClicks.find(name); click != kClicks.end()) {
+            (menus_.get()->*click->second)();
         }
     });
     SyncMenus();
