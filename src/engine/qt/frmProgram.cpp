@@ -401,9 +401,12 @@ QGroupBox* frmProgram::BuildStatusPage() {
     grdStatus_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdStatus_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdStatus_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    connect(grdStatus_, &QTableView::clicked, this, [this](const QModelIndex& cell) {
-        Command([&] { pages_->Status().SetCurrentRow(cell.row()); });
-    });
+    connect(grdStatus_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& cell) {
+                if (!syncing_ && cell.isValid()) {
+                    Command([&] { pages_->Status().SetCurrentRow(cell.row()); });
+                }
+            });
     connect(grdStatus_, &QTableView::doubleClicked, this, [this](const QModelIndex& cell) {
         const QString name = statusGrid_->index(cell.row(), 1).data().toString();
         if (!name.isEmpty()) {
@@ -421,9 +424,12 @@ QGroupBox* frmProgram::BuildStatusPage() {
     };
     numericStat_ = new CoreListModel(std::move(lines), lstNumericStat_);
     lstNumericStat_->setModel(numericStat_);
-    connect(lstNumericStat_, &QListView::clicked, this, [this](const QModelIndex& line) {
-        Command([&] { pages_->Status().SetNumericLine(line.row()); });
-    });
+    connect(lstNumericStat_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& line) {
+                if (!syncing_ && line.isValid()) {
+                    Command([&] { pages_->Status().SetNumericLine(line.row()); });
+                }
+            });
     layout->addWidget(lstNumericStat_, 1, 1, 1, 2);
     layout->addWidget(Label("Bit Name", frame), 2, 1, 1, 2);
     txtBit_ = Box("txtBit", frame);
@@ -703,6 +709,7 @@ void frmProgram::DisplaysChanged() {
     pages_->DisplaysChanged();
     pages_->Timers().DisplaysChanged();
     statusGrid_->Rebuild();
+    shownFinder_.fill(-2);  // the rebuilt views show no current row yet
     SizeStatusGrid();
     SyncPages();
     SyncLeds();
@@ -915,10 +922,20 @@ void frmProgram::KeepOnTop(bool on) {
 }
 
 void frmProgram::ShowFilterWindow() {
-    BitFlagLists lists(*engine_, BitFlagLists::Flag::Filter);
+    ShowFlagLists(BitFlagLists::Flag::Filter, "frmFilter");
+}
+
+void frmProgram::ShowWatchWindow() {
+    ShowFlagLists(BitFlagLists::Flag::Watch, "frmSetWatches");
+}
+
+void frmProgram::ShowFlagLists(BitFlagLists::Flag flag, const char* className) {
+    // A plain stand-in for the filter and watch windows: their two lists, a double-click
+    // moving a name across.
+    BitFlagLists lists(*engine_, flag);
     lists.Load();
     QDialog dialog(this);
-    dialog.setObjectName("frmFilter");
+    dialog.setObjectName(className);
     dialog.setWindowTitle(ToQString(lists.Caption()));
     auto* layout = new QGridLayout(&dialog);
     auto* cleared = new QListWidget(&dialog);
@@ -947,10 +964,6 @@ void frmProgram::ShowFilterWindow() {
         fill();
     });
     dialog.exec();
-}
-
-void frmProgram::ShowWatchWindow() {
-    ShowFilterWindow();
 }
 
 void frmProgram::ShowNumericReport(const std::string& report) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/bit_flag_lists.h"
 #include "engine/log_file.h"
 #include "engine/program_menus.h"
 #include "engine/program_window.h"
@@ -119,6 +120,7 @@ private:
     void ShowFilterWindow() override;
     void ShowWatchWindow() override;
     void ShowNumericReport(const std::string& report) override;
+    void ShowFlagLists(BitFlagLists::Flag flag, const char* className);
 
     // LogFileHost
     std::optional<std::filesystem::path> SaveLogAs(const std::string& proposedName) override;

@@ -349,6 +349,49 @@ TEST_F(ProgramWindowTest, TheFinderSelectsTheBitsRowAndSaysWhenNoneMatches) {
     EXPECT_EQ(BoxTitles(), "Veldra: Bit Name not found\n");
 }
 
+TEST_F(ProgramWindowTest, ASystemBitChosenFromTheMenuReachesTheBitAtTheNextScan) {
+    Start();
+    Scan();
+    ASSERT_FALSE(Value("CPS.STATUS"));
+
+    Menu("mnuCPS")->trigger();
+    EXPECT_TRUE(Menu("mnuCPS")->isChecked());
+    EXPECT_FALSE(Value("CPS.STATUS"));
+    Scan();
+
+    EXPECT_TRUE(Value("CPS.STATUS"));
+}
+
+TEST_F(ProgramWindowTest, ChangesMadeWhileAnotherPageWasShownAreColouredOnEnteringTheGrid) {
+    ShowPage("Bit Status");
+    ShowPage("Immediate Window");
+    Start();
+    Post("PB_1", true);
+    Scan();
+    QTableView* grid = Find<QTableView>("grdStatus");
+    EXPECT_FALSE(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).isValid());
+
+    ShowPage("Bit Status");
+
+    EXPECT_EQ(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).value<QBrush>().color(),
+              QColor(0, 192, 0));
+}
+
+TEST_F(ProgramWindowTest, EnterInAValueBoxAppliesTheNumberAndStepsToTheNextLine) {
+    ShowPage("User Numeric");
+    QListView* numerics = Find<QListView>("lstNumerics_0");
+    ASSERT_EQ(numerics->model()->rowCount(), 1);
+    numerics->setCurrentIndex(numerics->model()->index(0, 0));
+    QLineEdit* box = Find<QLineEdit>("txtNumeric_0");
+    box->setText("2.5");
+
+    QTest::keyClick(box, Qt::Key_Return);
+
+    EXPECT_EQ(Engine().PrgBooleanBits()->Find("SPEED")->NumValue(), 2);  // halves to even
+    EXPECT_EQ(numerics->currentIndex().data().toString(), "SPEED = 2");  // the last line stays
+    EXPECT_EQ(box->selectedText(), "2.5");  // all of it, ready to be typed over
+}
+
 TEST_F(ProgramWindowTest, AHandCloseWithAProgramLoadedAsksTheMainWindowAndStays) {
     EXPECT_FALSE(window->close());
     EXPECT_EQ(mainWindowCloses, 1);
