@@ -82,6 +82,9 @@ int main(int argc, char** argv) {
         ParseText loader(program->Engine(), host, boards);
         programName = loader.GetProgram(source.toLocal8Bit().toStdString());
     }
+    if (!program->Engine().ProgramLoaded()) {
+        return 0;  // closed while it loaded
+    }
     if (programName.empty()) {
         programName = ToStdString(QFileInfo(source).completeBaseName());
     }
