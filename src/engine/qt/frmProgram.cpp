@@ -172,6 +172,8 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
 }
 
 frmProgram::~frmProgram() {
+    // The views and their models read the pages: they go first.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
     // The drivers before the timers they tick, the pages before the engine they read.
     scanDriver_.reset();
     serviceDriver_.reset();
