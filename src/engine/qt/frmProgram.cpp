@@ -362,12 +362,7 @@ QGroupBox* frmProgram::BuildUserNumericPage() {
         QListView* list = lstNumerics_[std::size_t(index)];
         numericLists_[std::size_t(index)] = new CoreListModel(std::move(lines), list);
         list->setModel(numericLists_[std::size_t(index)]);
-        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                [this, editor](const QModelIndex& current) {
-                    if (!syncing_ && current.isValid()) {
-                        Command([&] { editor().Choose(current.row()); });
-                    }
-                });
+        OnLineChosen(list, [editor](int line) { editor().Choose(line); });
         list->installEventFilter(this);
 
         QLineEdit* box = txtNumeric_[std::size_t(index)];
@@ -403,12 +398,7 @@ QGroupBox* frmProgram::BuildStatusPage() {
     grdStatus_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdStatus_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdStatus_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    connect(grdStatus_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& cell) {
-                if (!syncing_ && cell.isValid()) {
-                    Command([&] { pages_->Status().SetCurrentRow(cell.row()); });
-                }
-            });
+    OnLineChosen(grdStatus_, [this](int row) { pages_->Status().SetCurrentRow(row); });
     connect(grdStatus_, &QTableView::doubleClicked, this, [this](const QModelIndex& cell) {
         const QString name = statusGrid_->index(cell.row(), 1).data().toString();
         if (!name.isEmpty()) {
@@ -426,12 +416,7 @@ QGroupBox* frmProgram::BuildStatusPage() {
     };
     numericStat_ = new CoreListModel(std::move(lines), lstNumericStat_);
     lstNumericStat_->setModel(numericStat_);
-    connect(lstNumericStat_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& line) {
-                if (!syncing_ && line.isValid()) {
-                    Command([&] { pages_->Status().SetNumericLine(line.row()); });
-                }
-            });
+    OnLineChosen(lstNumericStat_, [this](int line) { pages_->Status().SetNumericLine(line); });
     layout->addWidget(lstNumericStat_, 1, 1, 1, 2);
     layout->addWidget(Label("Bit Name", frame), 2, 1, 1, 2);
     txtBit_ = Box("txtBit", frame);
@@ -462,12 +447,7 @@ QGroupBox* frmProgram::BuildTimerPage() {
     lines.text = [&timers](int line) { return ToQString(timers.TimerBits()[std::size_t(line)]); };
     timerBits_ = new CoreListModel(std::move(lines), lstTimers_);
     lstTimers_->setModel(timerBits_);
-    connect(lstTimers_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this, &timers](const QModelIndex& current) {
-                if (!syncing_ && current.isValid()) {
-                    Command([&] { timers.Select(current.row()); });
-                }
-            });
+    OnLineChosen(lstTimers_, [&timers](int line) { timers.Select(line); });
     layout->addWidget(lstTimers_, 1, 0, 5, 1);
 
     auto* delays = new QGridLayout;
@@ -564,6 +544,17 @@ void frmProgram::RunMenuItem(const std::string& name) {
 
 // ---------------------------------------------------------------------------------------
 // Commands
+
+void frmProgram::OnLineChosen(QAbstractItemView* view, std::function<void(int)> choose) {
+    // The engineer's choice only, by mouse or keyboard; a line the window makes current
+    // to mirror the core is no choice.
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, choose = std::move(choose)](const QModelIndex& current) {
+                if (!syncing_ && current.isValid()) {
+                    Command([&] { choose(current.row()); });
+                }
+            });
+}
 
 template <class Body>
 void frmProgram::Command(Body&& body) {

@@ -14,6 +14,7 @@
 #include "panels/board_panel.h"
 #include "platform/qt/window_registry.h"
 
+class QAbstractItemView;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -141,6 +142,8 @@ private:
     QGroupBox* BuildUserNumericPage();
     void BuildMenus();
     void RunMenuItem(const std::string& name);
+    // Hands the line the engineer makes current in a list or grid to the core.
+    void OnLineChosen(QAbstractItemView* view, std::function<void(int)> choose);
 
     void SyncRunState();
     void SyncLeds();
