@@ -10,31 +10,11 @@
 #include "engine/program_engine.h"
 #include "engine/program_window.h"
 #include "panels/board_panel.h"
+#include "support/controller.h"
 #include "support/fake_clock.h"
 #include "support/fake_platform.h"
 
 namespace veldra::testing {
-
-// A program window that counts what it is told and lets a test act in the middle of a
-// scan, where the desktop would handle its events.
-class FakeProgramWindow final : public ProgramWindow {
-public:
-    void DoEvents() override {
-        ++yields;
-        if (onYield) {
-            onYield();
-        }
-    }
-    void RunStateChanged() override { ++runStateChanges; }
-    bool TimeQuePageShown() const override { return timeQueShown; }
-    void EditFaultyStatement(Statement& statement) override { edited.push_back(&statement); }
-
-    std::function<void()> onYield;
-    int yields = 0;
-    int runStateChanges = 0;
-    bool timeQueShown = true;
-    std::vector<Statement*> edited;
-};
 
 // A board window that records the bits pushed to it.
 class RecordingBoard final : public BoardPanel {

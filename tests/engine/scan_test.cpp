@@ -1,55 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "engine/engine_fixture.h"
 
 namespace veldra::testing {
 namespace {
 
 using ScanTest = EngineTest;
-
-TEST_F(ScanTest, ATickWithNothingPendingOnlyReenablesTheTimer) {
-    Assign("A", "X");
-    Start();
-    const int index = engine.Status().StatusIndex();
-
-    Tick();
-
-    EXPECT_TRUE(engine.tmrProgram.Enabled());
-    EXPECT_EQ(engine.Status().StatusIndex(), index);
-    EXPECT_EQ(window.yields, 0);
-    EXPECT_FALSE(engine.SolvingLampLit());
-    EXPECT_TRUE(solved.empty());
-}
-
-TEST_F(ScanTest, AnInputSolvesTheStatementsThatReadIt) {
-    Assign("TR1*~TR2", "S1HR");
-    Assign("S1HR", "S1DR");
-    Start();
-
-    Input("TR1", true);
-    Tick();
-
-    EXPECT_TRUE(Value("S1HR"));
-    EXPECT_TRUE(Value("S1DR"));
-    EXPECT_EQ(solved, (std::vector<std::string>{"S1HR", "S1DR"}));
-    EXPECT_EQ(engine.IOBits.Count(), 0);
-    EXPECT_FALSE(engine.blnSolving);
-    EXPECT_FALSE(engine.SolvingLampLit());
-    EXPECT_TRUE(engine.tmrProgram.Enabled());
-}
-
-TEST_F(ScanTest, AnInputEqualToItsBitIsDroppedWithoutQueueing) {
-    Assign("TR1", "X");
-    Start();
-
-    Input("TR1", false);
-    Tick();
-
-    EXPECT_TRUE(solved.empty());
-    EXPECT_EQ(engine.IOBits.Count(), 0);
-}
 
 TEST_F(ScanTest, ReceivedTrackBitsAreAlwaysWrittenAndQueued) {
     Assign("CODE75", "X");
@@ -64,87 +20,6 @@ TEST_F(ScanTest, ReceivedTrackBitsAreAlwaysWrittenAndQueued) {
 
     EXPECT_EQ(solved, (std::vector<std::string>{"X"}));
     EXPECT_EQ(pending.Count(), 0);
-    EXPECT_EQ(engine.TrackBits.Count(), 0);
-    EXPECT_FALSE(engine.UpdateTrack);
-}
-
-TEST_F(ScanTest, EveryBreakStatementRunsBeforeTheNextMakeStatement) {
-    // TR1 rising closes the contacts of M1 and M2 and opens that of B1; B1's result
-    // opens B2's contact while the break queue is being solved.
-    Assign("TR1", "M1");
-    Assign("~TR1", "B1");
-    Assign("TR1", "M2");
-    Assign("B1", "B2");
-    Bit("B1", true);
-    Bit("B2", true);
-    Start();
-
-    Input("TR1", true);
-    Tick();
-
-    EXPECT_EQ(solved, (std::vector<std::string>{"B1", "B2", "M1", "M2"}));
-}
-
-TEST_F(ScanTest, AMakeStatementWhoseResultCausesBreakWorkGivesWay) {
-    // M1 rises from the make queue; its result opens the back contact of B1, which must
-    // be solved before the next make statement M2.
-    Assign("IN", "M1");
-    Assign("IN", "M2");
-    Assign("~M1", "B1");
-    Bit("B1", true);
-    Start();
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_EQ(solved, (std::vector<std::string>{"M1", "B1", "M2"}));
-}
-
-TEST_F(ScanTest, AMultiResultStatementThatGaveWayIsSolvedAgainForItsLaterResults) {
-    // S sets A and B; A's rise queues break work (C reads ~A), so S gives way before B.
-    Assign("IN", "A, B");
-    Assign("~A", "C");
-    Bit("C", true);
-    Start();
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_TRUE(Value("A"));
-    EXPECT_TRUE(Value("B"));
-    EXPECT_FALSE(Value("C"));
-    EXPECT_EQ(solved, (std::vector<std::string>{"A", "C", "A"}));
-}
-
-TEST_F(ScanTest, TimerBitsAreRequestedAtTheEndOfTheScanAndACancelBeatsAStart) {
-    TimerBit("SLOW", 3000, 0);
-    TimerBit("FLICK", 3000, 0);
-    Assign("IN", "SLOW");
-    // FLICK's statement goes True then back to False within the scan.
-    Assign("IN*~LATCH", "FLICK");
-    Assign("IN", "LATCH");
-    Start();
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_FALSE(Value("SLOW"));  // its timer will set it
-    ASSERT_NE(engine.vTimeQue.Item("SLOW"), nullptr);
-    EXPECT_EQ(engine.vTimeQue.Item("FLICK"), nullptr);
-    EXPECT_EQ(engine.CancelTimerQue.Count(), 0);
-    EXPECT_EQ(engine.StartTimerQue.Count(), 0);
-}
-
-TEST_F(ScanTest, ATimerBitWithoutADelayInThatDirectionIsSetAtOnce) {
-    TimerBit("OFFDELAY", 0, 2000);
-    Assign("IN", "OFFDELAY");
-    Start();
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_TRUE(Value("OFFDELAY"));
-    EXPECT_EQ(engine.vTimeQue.Count(), 0);
 }
 
 TEST_F(ScanTest, TheFiveThousandAndFirstPassAsksAndNoStartsTheCountAgain) {
@@ -193,66 +68,14 @@ TEST_F(ScanTest, AStopWhileTheScanYieldsLeavesTheBoardBitsForTheNextScan) {
     Tick();
 
     EXPECT_TRUE(board.shown.empty());
-    EXPECT_EQ(engine.ChangedBits.Count(), 1);
-    EXPECT_FALSE(engine.tmrProgram.Enabled());
     EXPECT_FALSE(engine.SolvingLampLit());
 
+    engine.ShowIOUpdates = true;
     Start();
     Input("IN", false);
     Tick();
     EXPECT_EQ(board.shown, (std::vector<std::string>{"OUT1 off"}));
-    EXPECT_EQ(engine.ChangedBits.Count(), 0);
-}
-
-TEST_F(ScanTest, ChangedBoardBitsArePushedToTheirWindowsAtTheEnd) {
-    RecordingBoard board;
-    Assign("IN", "LAMP");
-    Bit("LAMP").SetIsFormBit(true);
-    Bit("LAMP").SetFormIndex(&board);
-    engine.ShowIOUpdates = true;
-    Start();
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_EQ(board.shown, (std::vector<std::string>{"LAMP on"}));
-    const std::vector<std::string> lines = StatusLines();
-    EXPECT_EQ(lines.back(), "Updating IO");
-}
-
-TEST_F(ScanTest, NotShowingIOUpdatesLeavesOutTheirLine) {
-    Assign("IN", "X");
-    Start();
-    engine.ShowIOUpdates = false;
-
-    Input("IN", true);
-    Tick();
-
-    for (const std::string& line : StatusLines()) {
-        EXPECT_NE(line, "Updating IO");
-    }
-}
-
-TEST_F(ScanTest, TheFirstStartQueuesEveryStatementButSolvesThemOnlyWithTheNextWork) {
-    Assign("A", "X");
-    Bit("X", true);
-    engine.StartStop();
-
-    EXPECT_TRUE(engine.StatementsQueued);
-    EXPECT_EQ(engine.MakeQue.Count() + engine.BreakQue.Count(), 1);
-    Tick();
-    EXPECT_TRUE(solved.empty());
-
-    Input("OTHER", true);
-    Bit("OTHER");
-    Tick();
-    EXPECT_EQ(solved, (std::vector<std::string>{"X"}));
-    EXPECT_FALSE(Value("X"));
-
-    // A second start does not queue everything again.
-    engine.StartStop();
-    engine.StartStop();
-    EXPECT_EQ(engine.MakeQue.Count() + engine.BreakQue.Count(), 0);
+    EXPECT_EQ(StatusLines().back(), "Updating IO");
 }
 
 TEST_F(ScanTest, StartingWithCpsStatusClearAsksAndYesSetsItAtTheNextScan) {
@@ -307,22 +130,6 @@ TEST_F(ScanTest, SettingTheKillBitWarnsAndSetsItAllTheSame) {
     EXPECT_TRUE(Value("KILL"));
 }
 
-TEST_F(ScanTest, UnknownNamesAreDroppedAndReportedOnce) {
-    Start();
-    Input("NOSUCH", true);
-    Tick();
-    Input("NOSUCH", true);
-    Tick();
-    engine.BreakQue.Add("GHOST");
-    Input("NOSUCH", false);
-    Tick();
-
-    const std::vector<std::string> lines = StatusLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Ignored unknown input: NOSUCH"), 1);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Ignored unknown statement: GHOST"), 1);
-    EXPECT_EQ(engine.BreakQue.Count(), 0);
-}
-
 TEST_F(ScanTest, AFaultyStatementStopsTheRunAndIsNotApplied) {
     Assign("(IN", "X");
     Bit("X", true);
@@ -341,34 +148,6 @@ TEST_F(ScanTest, AFaultyStatementStopsTheRunAndIsNotApplied) {
     EXPECT_FALSE(engine.tmrProgram.Enabled());
 }
 
-TEST_F(ScanTest, ATableTriggeredByAnotherTablesOutputRunsInTheSameScan) {
-    // Table 1 reads MID and sets OUT; table 2, later in the collection, reads IN and sets
-    // MID. MID changes only after table 1 has been evaluated in this scan.
-    for (const char* name : {"IN", "MID", "OUT"}) {
-        Bit(name).SetIsTrigger(true);
-        Bit(name).SetvTables(&engine.prgTables);
-    }
-    const auto table = [&](std::int16_t number, const char* input, const char* output) {
-        Table& made = *engine.prgTables.Add(number);
-        made.SetBits(&Bits());
-        made.TriggerList().Add(input);
-        State& on = *made.Layout().Rows().Add(1);
-        on.Inputs().Add(input, 1, false);
-        on.Outputs().Add(output, 1, false);
-        made.Layout().Rows().Add(2)->Outputs().Add(output, 0, false);
-    };
-    table(1, "MID", "OUT");
-    table(2, "IN", "MID");
-    EXPECT_TRUE(engine.ForceTablesEnabled());
-    Start();
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_TRUE(Value("MID"));
-    EXPECT_TRUE(Value("OUT"));
-}
-
 TEST_F(ScanTest, AStopRequestedWhileReleasingKeepsTheProgramUntilTheScanUnwinds) {
     Assign("IN", "A");
     Assign("A", "B");
@@ -383,6 +162,22 @@ TEST_F(ScanTest, AStopRequestedWhileReleasingKeepsTheProgramUntilTheScanUnwinds)
 
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
     EXPECT_FALSE(engine.blnSolving);
+}
+
+TEST_F(ScanTest, UpDateTimersGivesDelaysToKnownBitsAndAddsTheOthersAsBoardBits) {
+    Bit("KNOWN");
+    BooleanBits delays;
+    delays.Add("KNOWN", false, true, 1500, 0);
+    delays.Add("NEW", false, true, 0, 700);
+
+    engine.UpDateTimers(delays);
+
+    EXPECT_EQ(Bits().Find("KNOWN")->OnTime(), 1500);
+    BooleanBit* added = Bits().Find("NEW");
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->OffTime(), 700);
+    EXPECT_TRUE(added->IsFormBit());
+    EXPECT_FALSE(added->BitValue());
 }
 
 }  // namespace
