@@ -139,7 +139,10 @@ const Scenario kTables[] = {
      "OUTPUTS: OUT;\nSTATE: 1 YIELDS: 1;\nSTATE: ? YIELDS: 0;\nEND TABLE\nTABLE 2\n"
      "TRIGGERS ON IN AND\nINPUTS: IN\nOUTPUTS: MID;\nSTATE: 1 YIELDS: 1;\n"
      "STATE: ? YIELDS: 0;\nEND TABLE\nEND TABLES\nLOGIC BEGIN\nASSIGN OUT TO X;\nEND LOGIC\n",
-     {{"IN=1 scan", "MID=1 OUT=1"}, {"IN=0 scan", "MID=0 OUT=0"}}},
+     {{"IN=1 scan", "MID=1 OUT=1"},
+      {"IN=0 scan", "MID=0 OUT=0",
+       Lines{"Clearing bit: IN", "TABLE 2 Triggered", "Clearing bit: MID", "TABLE 1 Triggered",
+             "Clearing bit: OUT", "Clearing bit: X"}}}},
 };
 INSTANTIATE_TEST_SUITE_P(Tables, EngineScenario, ::testing::ValuesIn(kTables),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -162,6 +165,16 @@ const Scenario kNumericBlocks[] = {
              "Setting bit: F2"}},
       {"run*2", "ON_DELAY=1 OFF_DELAY=0"},
       {"TRIG=0 scan", "", Lines{"Clearing bit: TRIG"}}}},
+    {"ABlockWritingTheValueATimerBitHoldsCancelsItsTimer",
+     "BOOLEAN BITS TRIG, IN;\nTIMER BITS\nSTEADY : SET = 300 : MSEC;\nNUMERIC BEGIN\nBLOCK 1\n"
+     "TRIGGERS ON TRIG AND\nASSIGN ~TRIG TO STEADY;\nEND BLOCK\nEND NUMERIC\nLOGIC BEGIN\n"
+     "ASSIGN IN TO STEADY;\nEND LOGIC\n",
+     {{"IN=1 scan TRIG=1 scan run*5", "STEADY=0"}}},
+    {"ABlockThatClearsAndSetsATimingBitAgainLeavesItsTimerRunning",
+     "BOOLEAN BITS TRIG, IN;\nTIMER BITS\nT : CLEAR = 500 : MSEC;\nNUMERIC BEGIN\nBLOCK 1\n"
+     "TRIGGERS ON TRIG AND\nASSIGN TRIG TO T;\nASSIGN ~TRIG TO T;\nEND BLOCK\nEND NUMERIC\n"
+     "LOGIC BEGIN\nASSIGN IN TO T;\nEND LOGIC\n",
+     {{"IN=1 scan IN=0 scan service*3 TRIG=1 scan service", "T=1"}, {"service", "T=0"}}},
 };
 INSTANTIATE_TEST_SUITE_P(NumericBlocks, EngineScenario, ::testing::ValuesIn(kNumericBlocks),
                          [](const auto& info) { return std::string(info.param.name); });
