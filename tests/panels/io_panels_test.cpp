@@ -143,7 +143,6 @@ TYPED_TEST(IOPanelTest, ClosingByHandOnlyMinimisesAndCloseWindowReleasesTheBoard
     this->panel.CloseWindow(true);
     EXPECT_TRUE(this->panel.Closed());
     EXPECT_EQ(this->panel.MyBoard(), nullptr);
-    this->panel.UpdateOutput("I1", true);  // a late call finds nothing to do
 }
 
 // Only the single-column window: a board of one kind has a heading, and no bits at all
