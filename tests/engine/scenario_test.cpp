@@ -87,7 +87,8 @@ const Scenario kTimers[] = {
     {"TheTimeQueLinesAreFoundByTheWholeBitNameAndWrittenOnlyWhileShown",
      "TIMER BITS\nT10 : SET = 3 : SEC;\nT1 : SET = 2 : SEC;\nLOGIC BEGIN\nASSIGN IN TO T10;\n"
      "ASSIGN IN TO T1;\nEND LOGIC\n",
-     {{"page:TimeQue IN=1 scan service*11", "", std::nullopt, std::nullopt,
+     {{"page:TimeQue IN=1 scan service", "", std::nullopt, std::nullopt, ""},
+      {"service*10", "", std::nullopt, std::nullopt,
        "T1 Time Remaining: 1 Sec\r\nT10 Time Remaining: 2 Sec\r\n"},
       {"service*9", "T1=1 T10=0", std::nullopt, std::nullopt, "T10 Time Remaining: 2 Sec\r\n"},
       {"page:ForceBit service*5", "T10=0", std::nullopt, std::nullopt,
@@ -178,6 +179,16 @@ const Scenario kNumericBlocks[] = {
 };
 INSTANTIATE_TEST_SUITE_P(NumericBlocks, EngineScenario, ::testing::ValuesIn(kNumericBlocks),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TimerCount, FollowsTheRunningTimers) {
+    ScenarioPlayer player(kTimers[0].source);
+    std::vector<int> counts;
+    for (const char* actions : {"IN=1 scan", "service*2", "service"}) {
+        player.Play({{actions}});
+        counts.push_back(player.controller().engine.TimerCount());
+    }
+    EXPECT_EQ(counts, (std::vector<int>{1, 1, 0}));
+}
 
 }  // namespace
 }  // namespace veldra::testing
