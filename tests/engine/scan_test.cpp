@@ -78,58 +78,6 @@ TEST_F(ScanTest, AStopWhileTheScanYieldsLeavesTheBoardBitsForTheNextScan) {
     EXPECT_EQ(StatusLines().back(), "Updating IO");
 }
 
-TEST_F(ScanTest, StartingWithCpsStatusClearAsksAndYesSetsItAtTheNextScan) {
-    Bit("CPS.STATUS", false);
-    platform.Answer(MsgAnswer::Yes);
-
-    engine.StartStop();
-
-    ASSERT_EQ(platform.boxes().size(), 1u);
-    EXPECT_EQ(platform.boxes()[0].prompt, "SET CPS.STATUS?");
-    EXPECT_EQ(platform.boxes()[0].title, "CPS.STATUS IS CLEAR (FALSE)");
-    EXPECT_EQ(platform.boxes()[0].icon, MsgIcon::Question);
-    Tick();
-    EXPECT_TRUE(Value("CPS.STATUS"));
-    EXPECT_EQ(engine.StartCaption(), "Stop Program");
-}
-
-TEST_F(ScanTest, NoToCpsStatusStartsWithoutChangingIt) {
-    Bit("CPS.STATUS", false);
-    platform.Answer(MsgAnswer::No);
-
-    engine.StartStop();
-    Tick();
-
-    EXPECT_FALSE(Value("CPS.STATUS"));
-    EXPECT_TRUE(engine.Running());
-}
-
-TEST_F(ScanTest, ASpareInputIsRefusedWithAMessage) {
-    Start();
-    platform.Answer(MsgAnswer::Ok);
-
-    Input("SPARE", true);
-    Tick();
-
-    EXPECT_EQ(platform.boxes().at(0).prompt,
-              "Your program has attempted to change the status of an unused bit");
-    EXPECT_EQ(platform.boxes().at(0).title, "VELDRA");
-    EXPECT_EQ(engine.IOBits.Count(), 0);
-}
-
-TEST_F(ScanTest, SettingTheKillBitWarnsAndSetsItAllTheSame) {
-    Assign("IN", "KILL");
-    Start();
-    platform.Answer(MsgAnswer::Ok);
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_EQ(platform.boxes().at(0).prompt, "KILL BIT SET");
-    EXPECT_EQ(platform.boxes().at(0).title, "Actual Unit Would Halt Execution");
-    EXPECT_TRUE(Value("KILL"));
-}
-
 TEST_F(ScanTest, AFaultyStatementStopsTheRunAndIsNotApplied) {
     Assign("(IN", "X");
     Bit("X", true);

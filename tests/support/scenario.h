@@ -24,17 +24,20 @@ namespace veldra::testing {
 //   force:NAME=1     the bit forced from the "Force Bit" page
 //   page:NAME        a tab chosen: Immediate, ForceBit, BitStatus, TimeQue
 //   interval:N       the timer service's interval set to N ms
-//   startstop        the start button
+//   startstop        the start button ("SET CPS.STATUS?" answered No unless answered before)
+//   answer:Yes       the answer to the next message box (Yes, No, Ok)
 // `bits`: "NAME=1 NAME=0 NAME#N", the values every named bit must have.
 // `lines`: the immediate-window entries written during the step, without their stamps.
 // `solved`: the statements solved during the step, by their key, in order.
 // `timers`: the text of the "Time Que" page.
+// `boxes`: the message boxes shown during the step, as "title: prompt".
 struct Step {
     std::string actions;
     std::string bits = {};
     std::optional<std::vector<std::string>> lines = std::nullopt;
     std::optional<std::vector<std::string>> solved = std::nullopt;
     std::optional<std::string> timers = std::nullopt;
+    std::optional<std::vector<std::string>> boxes = std::nullopt;
 };
 
 // A small application given as source text, started, and taken through its steps.
@@ -61,6 +64,7 @@ public:
             const Step& step = steps[i];
             SCOPED_TRACE("step " + std::to_string(i + 1) + ": " + step.actions);
             solved_.clear();
+            const std::size_t boxesBefore = platform_.boxes().size();
             Do(step.actions);
             Expect(step.bits);
             const std::vector<std::string> lines = controller_.NewStatusLines();
@@ -72,6 +76,14 @@ public:
             }
             if (step.timers) {
                 EXPECT_EQ(controller_.engine.TimersText(), *step.timers);
+            }
+            if (step.boxes) {
+                std::vector<std::string> boxes;
+                for (std::size_t b = boxesBefore; b < platform_.boxes().size(); ++b) {
+                    boxes.push_back(platform_.boxes()[b].title + ": " +
+                                    platform_.boxes()[b].prompt);
+                }
+                EXPECT_EQ(boxes, *step.boxes);
             }
         }
     }
@@ -101,10 +113,16 @@ private:
             } else if (verb == "run") {
                 controller_.Run(times);
             } else if (verb == "startstop") {
-                if (!controller_.engine.Running() && !Bit("CPS.STATUS").BitValue()) {
+                if (!controller_.engine.Running() && !Bit("CPS.STATUS").BitValue() &&
+                    platform_.unansweredCount() == 0) {
                     platform_.Answer(MsgAnswer::No);
                 }
                 controller_.engine.StartStop();
+            } else if (verb.starts_with("answer:")) {
+                const std::string answer = verb.substr(7);
+                platform_.Answer(answer == "Yes"  ? MsgAnswer::Yes
+                                 : answer == "No" ? MsgAnswer::No
+                                                  : MsgAnswer::Ok);
             } else if (verb.starts_with("force:")) {
                 const auto [name, value] = Split(verb.substr(6), '=');
                 controller_.pages.ForceBit(name, value == "1");
