@@ -34,6 +34,8 @@ protected:
     EngineTest() {
         engine.SetPrgBooleanBits(std::make_unique<BooleanBits>());
         engine.prgAssigns = std::make_unique<Statements>();
+        solvedWatch = engine.prgAssigns->StatementChanged.Subscribe(
+            [this](std::string_view key, bool) { solved.push_back(std::string(key)); });
     }
 
     BooleanBits& Bits() { return *engine.PrgBooleanBits(); }
@@ -55,22 +57,9 @@ protected:
         return bit;
     }
 
-    // Adds "ASSIGN expression TO results;" and maps it.
+    // Adds "ASSIGN expression TO results;", mapped with the others at the start.
     Statement& Assign(const std::string& expression, const std::string& results) {
-        Statement& statement =
-            *engine.prgAssigns->Add("ASSIGN " + expression + " TO " + results + ";");
-        statement.SetBits(&Bits());
-        for (int i = 0; i <= statement.UboundResults(); ++i) {
-            Bit(std::string(statement.ResultBitName(i))).SetIsAssigned(true);
-        }
-        for (int i = 0; i <= statement.UboundOpBit(); ++i) {
-            BooleanBit& bit = Bit(std::string(statement.OpBitName(i)));
-            bit.SetRung(engine.prgAssigns.get());
-            bit.Assigns(statement);
-        }
-        subscriptions.push_back(statement.StatementChanged.Subscribe(
-            [this](bool, std::string_view key) { solved.push_back(std::string(key)); }));
-        return statement;
+        return *engine.prgAssigns->Add("ASSIGN " + expression + " TO " + results + ";");
     }
 
     // An outside input, as a board click leaves it for the next tick.
@@ -81,6 +70,10 @@ protected:
     // Starts the program without the first start's queueing of every statement, so that
     // a test sees only the work its inputs cause.
     void Start() {
+        if (!mapped_) {
+            engine.MapBits();
+            mapped_ = true;
+        }
         engine.StatementsQueued = true;
         engine.StartStop();
         ASSERT_TRUE(engine.Running());
@@ -105,8 +98,10 @@ protected:
     FakeClock clock;
     FakeProgramWindow window;
     ProgramEngine engine{window, clock};
+    // The statements solved, by their key, in order.
     std::vector<std::string> solved;
-    std::vector<Subscription> subscriptions;
+    Subscription solvedWatch;
+    bool mapped_ = false;
 };
 
 }  // namespace veldra::testing

@@ -131,9 +131,6 @@ TEST_F(LoadCompletionTest, MappingAgainRebuildsTheListsInsteadOfAddingToThem) {
     engine.LoadFinished({});
     const ProgramEngine::Displays before = engine.Lists();
 
-    for (BooleanBit& bit : Bits()) {
-        bit.ResetAssigns();
-    }
     engine.MapBits();
 
     EXPECT_EQ(engine.Lists().statusRows, before.statusRows);
@@ -249,14 +246,12 @@ TEST_F(LoadCompletionTest, ClosingDropsTimersAndEveryPendingRequestWithTheProgra
     TimerBit("T1", 3000, 0);
     engine.TimeIt("T1", true);
     engine.CancelTimer("T1");
-    engine.StartTimerQue.Add("T1");
     engine.StatementsQueued = true;
 
     engine.CloseWindow();
 
     EXPECT_EQ(engine.vTimeQue.Count(), 0);
     EXPECT_EQ(engine.CancelledTimers.Count(), 0);
-    EXPECT_EQ(engine.StartTimerQue.Count(), 0);
     EXPECT_EQ(engine.TimerCount(), 0);
     EXPECT_FALSE(engine.StatementsQueued);
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);

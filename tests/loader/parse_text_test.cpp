@@ -102,23 +102,6 @@ TEST_F(ParseTextTest, ASectionKeywordInterruptsABoardAndResetsItsLists) {
     EXPECT_EQ(BitNames(), (Lines{"X"}));
 }
 
-TEST_F(ParseTextTest, AnSccBoardIsDroppedAndItsLinesAreNotRead) {
-    struct SccBoards final : BoardSectionReader {
-        bool NewBoard(std::string&, std::string& name, std::string& type) override {
-            name = "B9";
-            type = "SCC";
-            return true;
-        }
-        bool GetBoardIO(std::string&, std::string_view) override {
-            ADD_FAILURE() << "an SCC board has no body to read";
-            return true;
-        }
-    } boards;
-    ParseText(engine, host, boards)
-        .GetProgramFromText(Source({"PROGRAM P;", "BOARD:", "OUTPUT: A;", "BOOLEAN BITS X;"}));
-    EXPECT_EQ(BitNames(), (Lines{"X"}));
-}
-
 TEST_F(ParseTextTest, ALinkSectionRunsToTheNextKeyword) {
     RecordingBoards boards;
     ParseText(engine, host, boards)
@@ -250,30 +233,6 @@ TEST_F(ParseTextTest, ALoadCannotBeStartedWhileOneIsUnderWay) {
 
 // --- A whole application.
 
-// What load completion will do for the statements and tables, so that the loaded
-// program can run here already.
-void MapForRun(ProgramEngine& engine) {
-    BooleanBits& bits = *engine.PrgBooleanBits();
-    const auto bit = [&](std::string_view name) -> BooleanBit& {
-        BooleanBit* found = bits.Find(name);
-        return found != nullptr ? *found : *bits.Add(name, false);
-    };
-    for (Statement& statement : *engine.prgAssigns) {
-        statement.SetBits(&bits);
-        for (int i = 0; i <= statement.UboundResults(); ++i) {
-            bit(statement.ResultBitName(i)).SetIsAssigned(true);
-        }
-        for (int i = 0; i <= statement.UboundOpBit(); ++i) {
-            BooleanBit& operand = bit(statement.OpBitName(i));
-            operand.SetRung(engine.prgAssigns.get());
-            operand.Assigns(statement);
-        }
-    }
-    for (Table& table : engine.prgTables) {
-        table.SetBits(&bits);
-    }
-}
-
 TEST_F(ParseTextTest, ASourceWithEveryNonBoardSectionLoadsIntoTheEngineAndRuns) {
     EXPECT_EQ(LoadFile("every_section.ml2"), "DEMO_STATION");
     EXPECT_TRUE(platform.boxes().empty());
@@ -296,7 +255,7 @@ TEST_F(ParseTextTest, ASourceWithEveryNonBoardSectionLoadsIntoTheEngineAndRuns) 
     EXPECT_EQ(engine.prgTables.Count(), 1);
     EXPECT_EQ(engine.prgTables.Item(1)->Layout().Rows().Count(), 2);
 
-    MapForRun(engine);
+    engine.LoadFinished({});
     Bit("CPS.STATUS")->SetBitValue(true, true);
     engine.StatementsQueued = true;
     engine.StartStop();
