@@ -81,17 +81,10 @@ protected:
 
     bool Value(const std::string& name) { return Bits().Find(name)->BitValue(); }
 
+    // The immediate window's entries so far, without their stamps.
     std::vector<std::string> StatusLines() {
-        std::vector<std::string> lines;
-        const ImmediateWindow& status = engine.Status();
-        for (int i = 0; i < status.StatusIndex(); ++i) {
-            if (const auto& slot = status.Slot(i)) {
-                std::string text = slot->substr(10);  // past the stamp and its line break
-                text.erase(text.find_last_not_of(' ') + 1);
-                lines.push_back(text);
-            }
-        }
-        return lines;
+        int from = 0;
+        return StatusLinesSince(engine.Status(), from);
     }
 
     FakePlatform platform;

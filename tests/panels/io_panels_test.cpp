@@ -80,7 +80,7 @@ using IOPanels = ::testing::Types<IOBoardPanel, InOutBoardPanel>;
 TYPED_TEST_SUITE(IOPanelTest, IOPanels);
 
 TYPED_TEST(IOPanelTest, ItReportsInputsThenOutputsThenItsEnabledBitAndKeepsTheCount) {
-    EXPECT_EQ(this->Reported(this->panel),
+    EXPECT_EQ(Reported(this->panel),
               (std::vector<std::string>{"I1", "SPARE", "I2", "O1", "SPARE", "B12.ENABLED"}));
     this->panel.MyBoard()->BoardInput()->BoardInputs().Add("I3", false);
     EXPECT_EQ(this->panel.BitCount(), 6);

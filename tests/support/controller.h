@@ -34,9 +34,7 @@ public:
         }
     }
     void RunStateChanged() override { ++runStateChanges; }
-    bool TimeQuePageShown() const override {
-        return pages != nullptr ? pages->TimeQuePageShown() : timeQueShown;
-    }
+    bool TimeQuePageShown() const override { return pages == nullptr || pages->TimeQuePageShown(); }
     void DisplaysChanged() override {
         if (pages != nullptr) {
             pages->DisplaysChanged();
@@ -47,10 +45,25 @@ public:
     std::function<void()> onYield;
     int yields = 0;
     int runStateChanges = 0;
-    bool timeQueShown = true;
     ProgramPages* pages = nullptr;
     std::vector<Statement*> edited;
 };
+
+// The immediate window's entries from slot `read` on, without their stamps; `read` moves past
+// them.
+inline std::vector<std::string> StatusLinesSince(const ImmediateWindow& status, int& read) {
+    std::vector<std::string> lines;
+    for (; read != status.StatusIndex(); read = (read + 1) % 301) {
+        if (const auto& slot = status.Slot(read)) {
+            // A numeric value's second slot carries no stamp.
+            const bool stamped = slot->size() > 10 && (*slot)[2] == ':' && (*slot)[8] == '\r';
+            std::string text = stamped ? slot->substr(10) : *slot;
+            text.erase(text.find_last_not_of(' ') + 1);
+            lines.push_back(text);
+        }
+    }
+    return lines;
+}
 
 // The desktop's part of a load without a display: board windows made headless, coded
 // outputs handed to the toggle window, and the program window finishing the load.
@@ -148,18 +161,7 @@ public:
 
     // The immediate window's entries written since the last call, without their stamps.
     std::vector<std::string> NewStatusLines() {
-        std::vector<std::string> lines;
-        const ImmediateWindow& status = engine.Status();
-        for (; statusRead_ != status.StatusIndex(); statusRead_ = (statusRead_ + 1) % 301) {
-            if (const auto& slot = status.Slot(statusRead_)) {
-                // A numeric value's second slot carries no stamp.
-                const bool stamped = slot->size() > 10 && (*slot)[2] == ':' && (*slot)[8] == '\r';
-                std::string text = stamped ? slot->substr(10) : *slot;
-                text.erase(text.find_last_not_of(' ') + 1);
-                lines.push_back(text);
-            }
-        }
-        return lines;
+        return StatusLinesSince(engine.Status(), statusRead_);
     }
 
     std::string programName;
