@@ -26,12 +26,9 @@ TEST_F(ParseTextTest, ReturnsTheProgramNameAndShowsItInTheStatusLine) {
     EXPECT_EQ(host.journal, (Lines{"program window shown", "load finished"}));
 }
 
-TEST_F(ParseTextTest, TheNameMayStandOnTheLineAfterTheWordProgram) {
+TEST_F(ParseTextTest, TheNameMayStandOnTheLineAfterTheWordProgramOrBeMissing) {
     EXPECT_EQ(Load(Source({"PROGRAM", "DEMO;"})), "DEMO");
-}
-
-TEST_F(ParseTextTest, ASourceWithoutAProgramLineStillLoadsEverySection) {
-    EXPECT_EQ(Load(Source({"BOOLEAN BITS A, B;", "END PROGRAM"})), "");
+    EXPECT_EQ(ParseText(engine, host).GetProgramFromText(Source({"BOOLEAN BITS A, B;"})), "");
     EXPECT_EQ(BitNames(), (Lines{"A", "B"}));
 }
 
