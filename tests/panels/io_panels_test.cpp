@@ -53,22 +53,13 @@ protected:
             panel.MouseUpOutput(row, MouseButton::Right);
         }
     }
-    // A right press on an input, then its click.
-    void RightClickInput(int row) {
+    // A press of a button on an input, then its click.
+    void ClickInput(int row, MouseButton button = MouseButton::Left) {
         if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
-            panel.MouseUp(row, MouseButton::Right);
+            panel.MouseUp(row, button);
             panel.Click(row);
         } else {
-            panel.MouseDownInput(row, MouseButton::Right);
-            panel.ClickInput(row);
-        }
-    }
-    void ClickInput(int row) {
-        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
-            panel.MouseUp(row, MouseButton::Left);
-            panel.Click(row);
-        } else {
-            panel.MouseDownInput(row, MouseButton::Left);
+            panel.MouseDownInput(row, button);
             panel.ClickInput(row);
         }
     }
@@ -130,7 +121,7 @@ TYPED_TEST(IOPanelTest, ALeftClickTogglesAnInputAndARightClickOpensAStatementIns
 
     this->RightPressOnOutput(1);  // spare: nothing to open
     this->RightPressOnOutput(0);
-    this->RightClickInput(0);
+    this->ClickInput(0, MouseButton::Right);
     EXPECT_EQ(this->opened, (std::vector<std::string>{"O1"}));
     EXPECT_EQ(this->Pending(), (std::vector<std::string>{"I1=1"}));
     this->ClickInput(0);
