@@ -7,21 +7,6 @@ namespace {
 
 using ScanTest = EngineTest;
 
-TEST_F(ScanTest, ReceivedTrackBitsAreAlwaysWrittenAndQueued) {
-    Assign("CODE75", "X");
-    Bit("X", true);  // disagrees with the statement, so solving shows
-    Start();
-    BooleanBits pending;
-    pending.Add("CODE75", false);
-
-    ASSERT_NE(engine.TrackBits.Add(pending), nullptr);
-    engine.UpdateTrack = true;
-    Tick();
-
-    EXPECT_EQ(solved, (std::vector<std::string>{"X"}));
-    EXPECT_EQ(pending.Count(), 0);
-}
-
 TEST_F(ScanTest, TheFiveThousandAndFirstPassAsksAndNoStartsTheCountAgain) {
     Assign("~OSC", "OSC");
     Start();
@@ -111,22 +96,6 @@ TEST_F(ScanTest, AStopRequestedWhileReleasingKeepsTheProgramUntilTheScanUnwinds)
 
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
     EXPECT_FALSE(engine.blnSolving);
-}
-
-TEST_F(ScanTest, UpDateTimersGivesDelaysToKnownBitsAndAddsTheOthersAsBoardBits) {
-    Bit("KNOWN");
-    BooleanBits delays;
-    delays.Add("KNOWN", false, true, 1500, 0);
-    delays.Add("NEW", false, true, 0, 700);
-
-    engine.UpDateTimers(delays);
-
-    EXPECT_EQ(Bits().Find("KNOWN")->OnTime(), 1500);
-    BooleanBit* added = Bits().Find("NEW");
-    ASSERT_NE(added, nullptr);
-    EXPECT_EQ(added->OffTime(), 700);
-    EXPECT_TRUE(added->IsFormBit());
-    EXPECT_FALSE(added->BitValue());
 }
 
 }  // namespace
