@@ -123,17 +123,6 @@ TEST_F(BooleanBitsTest, NoStatusLeavesOutOnlyTheLine) {
     EXPECT_EQ(platform.boxes().size(), 1u);
 }
 
-TEST_F(BooleanBitsTest, AFallingTriggerMarksTablesButNoNumericBlock) {
-    BooleanBit& bit = *bits.Add("T1", true, false, 0, 0, false);
-    bit.SetIsTrigger(true);
-    bit.SetvTables(&tables);
-    bit.SetvNumBlocks(&blocks);
-
-    bit.SetBitValue(false, true);
-
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"tables: T1"}));
-}
-
 TEST_F(BooleanBitsTest, ABitThatIsNoTriggerMarksNothingAndANumberOnABooleanIsOnlyStored) {
     BooleanBit& bit = AddBit("T1");
     bit.SetvTables(&tables);
