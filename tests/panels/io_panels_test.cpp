@@ -155,7 +155,7 @@ TEST(InOutBoardPanel, TheWindowIsAsTallAsItsLongerColumnNeeds) {
     FakePlatform platform;
     BooleanBits IOBits;
     std::vector<int> heights;
-    for (const auto [inputs, outputs] : {std::pair{4, 4}, {8, 2}, {16, 32}}) {
+    for (const auto& [inputs, outputs] : {std::pair{4, 4}, {8, 2}, {16, 32}}) {
         InOutBoardPanel panel{IOBits};
         panel.SetMyBoard(std::make_unique<IOBoard>());
         IOBoard& board = *panel.MyBoard();
