@@ -47,7 +47,7 @@ protected:
     }
 
     FakePlatform platform;
-    Controller il{"interlocking.ml2"};
+    Controller il{Example("interlocking.ml2")};
 };
 
 TEST_F(Interlocking, LoadsEveryBoardAndStartsWithBothSignalsAtStop) {

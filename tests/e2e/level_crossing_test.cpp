@@ -33,7 +33,7 @@ protected:
     }
 
     FakePlatform platform;
-    Controller lc{"level_crossing.ml2"};
+    Controller lc{Example("level_crossing.ml2")};
 };
 
 TEST_F(LevelCrossing, LoadsWithEveryBoardAndIsOpenAtRest) {
@@ -59,6 +59,7 @@ TEST_F(LevelCrossing, AStrikeInShowsSteadyAmberAndRingsTheBells) {
 }
 
 TEST_F(LevelCrossing, BarriersStayUpUntilTheWarningTimeHasRun) {
+    lc.pages.ShowPage(ProgramPage::TimeQue);
     lc.Change("TA_TR", false);
     lc.Run(29);
     EXPECT_TRUE(lc.AreDown({"RED_NL", "RED_NR", "RED_SL", "RED_SR"}));

@@ -66,8 +66,8 @@ protected:
     }
 
     FakePlatform platform;
-    Controller ashby{"line_end_a.ml2"};
-    Controller barton{"line_end_b.ml2"};
+    Controller ashby{Example("line_end_a.ml2")};
+    Controller barton{Example("line_end_b.ml2")};
 
 private:
     template <class From, class To>

@@ -19,15 +19,22 @@ protected:
     BitStatusPage& status = pages.Status();
 };
 
-TEST_F(BitStatusPageTest, WhileShownAChangedBitColoursItsRowAtOnce) {
+TEST_F(BitStatusPageTest, AChangedBitColoursItsRowAtOnceOnlyWhileTheGridIsShown) {
     AddStatement("IN", "OUT");
     MapAndShow({});
     Start();
+    const auto row = std::size_t(Bits().Find("OUT")->vIndex());
 
     Input("IN", true);
     Tick();
+    EXPECT_TRUE(status.Rows()[row].value);
 
-    EXPECT_TRUE(status.Rows()[std::size_t(Bits().Find("OUT")->vIndex())].value);
+    pages.ShowPage(ProgramPage::ForceBit);
+    Input("IN", false);
+    Tick();
+    EXPECT_TRUE(status.Rows()[row].value);
+    pages.ShowPage(ProgramPage::BitStatus);
+    EXPECT_FALSE(status.Rows()[row].value);
 }
 
 TEST_F(BitStatusPageTest, ANumericBitHasNoRowAndItsBooleanColoursNothing) {

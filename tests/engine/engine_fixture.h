@@ -10,33 +10,11 @@
 #include "engine/program_engine.h"
 #include "engine/program_window.h"
 #include "panels/board_panel.h"
+#include "support/controller.h"
 #include "support/fake_clock.h"
 #include "support/fake_platform.h"
 
 namespace veldra::testing {
-
-// A program window that counts what it is told and lets a test act in the middle of a
-// scan, where the desktop would handle its events.
-class FakeProgramWindow final : public ProgramWindow {
-public:
-    void DoEvents() override {
-        ++yields;
-        if (onYield) {
-            onYield();
-        }
-    }
-    void RunStateChanged() override { ++runStateChanges; }
-    bool TimeQuePageShown() const override { return timeQueShown; }
-    void EditFaultyStatement(Statement& statement) override { edited.push_back(&statement); }
-    void ProgramReleased() override { ++releases; }
-
-    std::function<void()> onYield;
-    int yields = 0;
-    int runStateChanges = 0;
-    int releases = 0;
-    bool timeQueShown = true;
-    std::vector<Statement*> edited;
-};
 
 // A board window that records the bits pushed to it.
 class RecordingBoard final : public BoardPanel {
@@ -56,6 +34,8 @@ protected:
     EngineTest() {
         engine.SetPrgBooleanBits(std::make_unique<BooleanBits>());
         engine.prgAssigns = std::make_unique<Statements>();
+        solvedWatch = engine.prgAssigns->StatementChanged.Subscribe(
+            [this](std::string_view key, bool) { solved.push_back(std::string(key)); });
     }
 
     BooleanBits& Bits() { return *engine.PrgBooleanBits(); }
@@ -77,22 +57,9 @@ protected:
         return bit;
     }
 
-    // Adds "ASSIGN expression TO results;" and maps it.
+    // Adds "ASSIGN expression TO results;", mapped with the others at the start.
     Statement& Assign(const std::string& expression, const std::string& results) {
-        Statement& statement =
-            *engine.prgAssigns->Add("ASSIGN " + expression + " TO " + results + ";");
-        statement.SetBits(&Bits());
-        for (int i = 0; i <= statement.UboundResults(); ++i) {
-            Bit(std::string(statement.ResultBitName(i))).SetIsAssigned(true);
-        }
-        for (int i = 0; i <= statement.UboundOpBit(); ++i) {
-            BooleanBit& bit = Bit(std::string(statement.OpBitName(i)));
-            bit.SetRung(engine.prgAssigns.get());
-            bit.Assigns(statement);
-        }
-        subscriptions.push_back(statement.StatementChanged.Subscribe(
-            [this](bool, std::string_view key) { solved.push_back(std::string(key)); }));
-        return statement;
+        return *engine.prgAssigns->Add("ASSIGN " + expression + " TO " + results + ";");
     }
 
     // An outside input, as a board click leaves it for the next tick.
@@ -103,6 +70,10 @@ protected:
     // Starts the program without the first start's queueing of every statement, so that
     // a test sees only the work its inputs cause.
     void Start() {
+        if (!mapped_) {
+            engine.MapBits();
+            mapped_ = true;
+        }
         engine.StatementsQueued = true;
         engine.StartStop();
         ASSERT_TRUE(engine.Running());
@@ -110,25 +81,20 @@ protected:
 
     bool Value(const std::string& name) { return Bits().Find(name)->BitValue(); }
 
+    // The immediate window's entries so far, without their stamps.
     std::vector<std::string> StatusLines() {
-        std::vector<std::string> lines;
-        const ImmediateWindow& status = engine.Status();
-        for (int i = 0; i < status.StatusIndex(); ++i) {
-            if (const auto& slot = status.Slot(i)) {
-                std::string text = slot->substr(10);  // past the stamp and its line break
-                text.erase(text.find_last_not_of(' ') + 1);
-                lines.push_back(text);
-            }
-        }
-        return lines;
+        int from = 0;
+        return StatusLinesSince(engine.Status(), from);
     }
 
     FakePlatform platform;
     FakeClock clock;
     FakeProgramWindow window;
     ProgramEngine engine{window, clock};
+    // The statements solved, by their key, in order.
     std::vector<std::string> solved;
-    std::vector<Subscription> subscriptions;
+    Subscription solvedWatch;
+    bool mapped_ = false;
 };
 
 }  // namespace veldra::testing

@@ -30,45 +30,6 @@ TEST_F(ForcingTest, CheckListsShowTheBitsAsTheyAreWhenTheirPageIsEntered) {
     EXPECT_FALSE(engine.TimerComplete);
 }
 
-TEST_F(ForcingTest, ForcingWhileStoppedChangesTheBitAndTheStartSolvesItsReaders) {
-    AddStatement("IN", "OUT");
-    Map();
-    pages.ShowPage(ProgramPage::ForceBit);
-
-    pages.CheckForceBit(LineOf(pages.ForceBitList(), "IN"), true);
-
-    EXPECT_TRUE(Value("IN"));
-    EXPECT_EQ(engine.Status().StatusText(), "12:00:00\r\nSetting bit: IN\r\n");
-    EXPECT_FALSE(Value("OUT"));
-    Start();
-    Tick();
-    EXPECT_TRUE(Value("OUT"));
-}
-
-TEST_F(ForcingTest, ForcingABitToItsOwnValueStillQueuesItsReadersAndForcesAScan) {
-    AddStatement("~IN", "OUT");
-    Map();
-    Start();
-
-    pages.ForceBit("IN", false);
-
-    EXPECT_TRUE(engine.TimerComplete);
-    Tick();
-    EXPECT_TRUE(Value("OUT"));
-}
-
-TEST_F(ForcingTest, ForcingATimerBitThatIsTimingCancelsItsTimer) {
-    TimerBit("SLOW", 3000, 0);
-    Map();
-    engine.TimeIt("SLOW", true);
-
-    pages.ForceBit("SLOW", true);
-    ServiceTick();
-
-    EXPECT_TRUE(Value("SLOW"));
-    EXPECT_EQ(engine.vTimeQue.Count(), 0);
-}
-
 TEST_F(ForcingTest, NothingFailsWithoutAProgram) {
     engine.ReleaseProgram();
     pages.DisplaysChanged();

@@ -34,18 +34,21 @@ TEST(TrackForms, AnEntryReadsTheWindowsBitsWhenDrainedSoLateArrivalsAreIncluded)
 
 using TrackDrainTest = EngineTest;
 
-TEST_F(TrackDrainTest, AWindowQueuedTwiceIsDrainedOnceAndItsSecondEntryFindsNothing) {
+// Received bits are written and their readers queued even when the value is the bit's own.
+TEST_F(TrackDrainTest, AWindowQueuedTwiceIsDrainedOnceAndEveryBitOfItIsQueued) {
     Assign("CODE75", "X");
+    Bit("X", true);  // disagrees with the statement, so solving shows
     Start();
     BooleanBits pending;
-    pending.Add("CODE75", true);
+    pending.Add("CODE75", false);
     engine.TrackBits.Add(pending);
     engine.TrackBits.Add(pending);
     engine.UpdateTrack = true;
 
     Tick();
 
-    EXPECT_TRUE(Value("X"));
+    EXPECT_EQ(solved, (std::vector<std::string>{"X"}));
+    EXPECT_FALSE(Value("X"));
     EXPECT_EQ(engine.TrackBits.Count(), 0);
     EXPECT_EQ(pending.Count(), 0);
 }

@@ -7,6 +7,7 @@
 
 #include "loader/loader_fixture.h"
 #include "panels/board_panel.h"
+#include "panels/panel_fixture.h"
 #include "panels/panel_set.h"
 
 namespace veldra::testing {
@@ -42,15 +43,6 @@ protected:
         std::vector<std::string> names;
         for (const BoardPanel* window : panels.Windows()) {
             names.push_back(window->Name());
-        }
-        return names;
-    }
-
-    // The names a window reports, 1 to BitCount.
-    static std::vector<std::string> Reported(const BoardPanel& window) {
-        std::vector<std::string> names;
-        for (int i = 1; i <= window.BitCount(); ++i) {
-            names.push_back(window.GetSystemBit(i));
         }
         return names;
     }

@@ -24,6 +24,21 @@ TEST_F(DeclarationReaderTest, TheLastNameOfALineNeedsNoComma) {
     EXPECT_EQ(BitNames(), (Lines{"A", "B", "C", "D"}));
 }
 
+// Every section keyword ends a list left open, and is no name of the list.
+class OpenListEndedBy : public LoaderTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OpenListEndedBy, AnySectionKeyword) {
+    Load(Source({"PROGRAM P;", "BOOLEAN BITS", "A,", GetParam(), "END PROGRAM"}));
+    EXPECT_EQ(BitNames(), (Lines{"A"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keywords, OpenListEndedBy,
+                         ::testing::Values("BOARD:", "LOG BITS", "NUMERIC VARIABLES",
+                                           "NV.BOOLEAN BITS", "TIMER BITS", "LOGIC BEGIN", "COMM",
+                                           "USER NUMERIC", "USER BIT", "END PROGRAM", "END LOGIC",
+                                           "TABLES BEGIN", "NUMERIC BEGIN", "CONSTANTS BOOLEAN",
+                                           "CONFIGURATION", "CODED OUTPUTS", "SYSTEM", "LINK:"));
+
 TEST_F(DeclarationReaderTest, AListWithoutItsSemicolonEndsAtTheNextKeyword) {
     Load(Source({"PROGRAM P;", "BOOLEAN BITS", "A,", "NUMERIC VARIABLES", "N;"}));
     EXPECT_EQ(BitNames(), (Lines{"A", "N"}));

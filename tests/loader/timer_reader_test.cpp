@@ -53,6 +53,8 @@ TEST_F(TimerReaderTest, EveryNameOfAGroupGetsTheGroupsDelays) {
     }
     EXPECT_EQ(Bit("T3")->OnTime(), 500);
     EXPECT_EQ(Bit("T3")->OffTime(), 1000);
+    EXPECT_TRUE(Bit("T3")->IsFormBit());  // undeclared, it is taken for a board's bit
+    EXPECT_FALSE(Bit("T3")->BitValue());
 }
 
 TEST_F(TimerReaderTest, ADeclaredBitKeepsItsPlaceAndGetsItsDelays) {
@@ -75,7 +77,8 @@ void PrintTo(const BrokenGroup& c, std::ostream* out) {
     *out << c.what;
 }
 
-class BrokenTimerGroup : public TimerReaderTest, public ::testing::WithParamInterface<BrokenGroup> {};
+class BrokenTimerGroup : public TimerReaderTest,
+                         public ::testing::WithParamInterface<BrokenGroup> {};
 
 TEST_P(BrokenTimerGroup, IsFinishedWithItsOwnNamesAndDelays) {
     Load(Source(GetParam().lines));
@@ -91,26 +94,26 @@ TEST_P(BrokenTimerGroup, IsFinishedWithItsOwnNamesAndDelays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Groups, BrokenTimerGroup,
-    ::testing::Values(
-        BrokenGroup{"after_its_set_delay",
-                    {"PROGRAM P;", "TIMER BITS", "T1, T2 : SET = 3 : SEC,", "BOOLEAN BITS A;",
-                     "TIMER BITS", "CLEAR = 2 : SEC;"},
-                    {"A", "T1", "T2"},
-                    {3000, 2000}},
-        BrokenGroup{"after_its_names",
-                    {"PROGRAM P;", "TIMER BITS", "T1 :", "BOOLEAN BITS A;", "TIMER BITS",
-                     "SET = 1 : SEC, CLEAR = 2 : SEC;"},
-                    {"A", "T1"},
-                    {1000, 2000}},
-        BrokenGroup{"at_the_end_of_the_source",
-                    {"PROGRAM P;", "TIMER BITS", "T1 : SET = 3 : SEC,"},
-                    {"T1"},
-                    {3000, 0}},
-        BrokenGroup{"names_that_hold_clause_words",
-                    {"PROGRAM P;", "TIMER BITS", "RESET1, CLEARANCE :", "BOOLEAN BITS A;",
-                     "TIMER BITS", "SET = 1 : SEC,", "CLEAR = 2 : SEC;"},
-                    {"A", "RESET1", "CLEARANCE"},
-                    {1000, 2000}}),
+    ::testing::Values(BrokenGroup{"after_its_set_delay",
+                                  {"PROGRAM P;", "TIMER BITS", "T1, T2 : SET = 3 : SEC,",
+                                   "BOOLEAN BITS A;", "TIMER BITS", "CLEAR = 2 : SEC;"},
+                                  {"A", "T1", "T2"},
+                                  {3000, 2000}},
+                      BrokenGroup{"after_its_names",
+                                  {"PROGRAM P;", "TIMER BITS", "T1 :", "BOOLEAN BITS A;",
+                                   "TIMER BITS", "SET = 1 : SEC, CLEAR = 2 : SEC;"},
+                                  {"A", "T1"},
+                                  {1000, 2000}},
+                      BrokenGroup{"at_the_end_of_the_source",
+                                  {"PROGRAM P;", "TIMER BITS", "T1 : SET = 3 : SEC,"},
+                                  {"T1"},
+                                  {3000, 0}},
+                      BrokenGroup{
+                          "names_that_hold_clause_words",
+                          {"PROGRAM P;", "TIMER BITS", "RESET1, CLEARANCE :", "BOOLEAN BITS A;",
+                           "TIMER BITS", "SET = 1 : SEC,", "CLEAR = 2 : SEC;"},
+                          {"A", "RESET1", "CLEARANCE"},
+                          {1000, 2000}}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(TimerReaderTest, AValueThatIsNoNumberIsReportedWithItsLine) {

@@ -123,23 +123,14 @@ TEST_F(BooleanBitsTest, NoStatusLeavesOutOnlyTheLine) {
     EXPECT_EQ(platform.boxes().size(), 1u);
 }
 
-TEST_F(BooleanBitsTest, AFallingTriggerMarksTablesButNoNumericBlock) {
-    BooleanBit& bit = *bits.Add("T1", true, false, 0, 0, false);
-    bit.SetIsTrigger(true);
-    bit.SetvTables(&tables);
-    bit.SetvNumBlocks(&blocks);
-
-    bit.SetBitValue(false, true);
-
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"tables: T1"}));
-}
-
-TEST_F(BooleanBitsTest, ABitThatIsNoTriggerMarksNothing) {
+TEST_F(BooleanBitsTest, ABitThatIsNoTriggerMarksNothingAndANumberOnABooleanIsOnlyStored) {
     BooleanBit& bit = AddBit("T1");
     bit.SetvTables(&tables);
     bit.SetvNumBlocks(&blocks);
 
     bit.SetBitValue(true, true);
+    bit.SetNumValue(9);  // not numeric: only stored
+    EXPECT_EQ(bit.NumValue(), 9);
     bit.SetIsNumeric(true);
     bit.SetNumValue(3, true);
 
@@ -163,20 +154,9 @@ TEST_F(BooleanBitsTest, ANumericBitReportsAndTriggersEvenAnUnchangedNumber) {
     EXPECT_EQ(number.NumValue(), 5);
 }
 
-TEST_F(BooleanBitsTest, ANumberOnABitThatIsNotNumericIsOnlyStored) {
-    BooleanBit& bit = AddBit("B1");
-    bit.SetIsTrigger(true);
-    bit.SetvTables(&tables);
-
-    bit.SetNumValue(9);
-
-    EXPECT_EQ(bit.NumValue(), 9);
-    EXPECT_TRUE(host.journal.empty());
-}
-
-TEST_F(BooleanBitsTest, AddOfAnExistingNameSetsItsValueQuietlyAndReturnsNothing) {
-    BooleanBit& first = AddBit("TR1");
-    first.SetOnTime(500);
+TEST_F(BooleanBitsTest, AddSetsDelaysAndBoardFlagQuietlyAndOfAnExistingNameOnlyItsValue) {
+    BooleanBit& first = *bits.Add("TR1", false, true, 500, 0, true);
+    EXPECT_TRUE(first.IsFormBit());
 
     EXPECT_EQ(bits.Add("tr1", true), nullptr);
 
@@ -186,27 +166,14 @@ TEST_F(BooleanBitsTest, AddOfAnExistingNameSetsItsValueQuietlyAndReturnsNothing)
     EXPECT_TRUE(host.journal.empty());
 }
 
-TEST_F(BooleanBitsTest, TheBitNamedOneIsBornTrueWithItsLine) {
+TEST_F(BooleanBitsTest, TheBitNamedOneIsBornTrueWithItsLineHoweverMade) {
     BooleanBit* one = bits.Add("1", false);
 
     ASSERT_NE(one, nullptr);
     EXPECT_TRUE(one->BitValue());
     EXPECT_EQ(host.journal, (std::vector<std::string>{"status: 1 on"}));
-}
-
-TEST_F(BooleanBitsTest, TheBitNamedOneIsTrueAlsoWhenMadeAsAnInput) {
-    EXPECT_TRUE(bits.AddIO("1", false, false)->BitValue());
-}
-
-TEST_F(BooleanBitsTest, AddSetsDelaysAndBoardFlagWithoutALine) {
-    BooleanBit* bit = bits.Add("TMR", true, true, 1500, 0, true);
-
-    ASSERT_NE(bit, nullptr);
-    EXPECT_TRUE(bit->BitValue());
-    EXPECT_EQ(bit->OnTime(), 1500);
-    EXPECT_TRUE(bit->IsFormBit());
-    EXPECT_TRUE(bit->IsTimer());
-    EXPECT_TRUE(host.journal.empty());
+    bits.Remove("1");
+    EXPECT_TRUE(bits.AddIO("1", false, false)->BitValue());  // also when made as an input
 }
 
 TEST_F(BooleanBitsTest, AddIOWritesTheFirstValuesLineAndRefusesAnExistingNameSilently) {
@@ -280,18 +247,6 @@ TEST_F(BooleanBitsTest, AFailingListenerIsReportedAndTheValueStaysStored) {
     EXPECT_TRUE(host.journal.empty());
 }
 
-TEST_F(BooleanBitsTest, RemovingTheForwardedBitIsSafeAndCounted) {
-    AddBit("A");
-    bits.Item("A");
-    const auto before = bits.Generation();
-
-    bits.Remove("A");
-
-    EXPECT_EQ(bits.Count(), 0);
-    EXPECT_GT(bits.Generation(), before);
-    EXPECT_EQ(bits.Item(1), nullptr);
-}
-
 TEST(BooleanBit, IsATimerOnlyWithAPositiveDelay) {
     BooleanBit bit;
     EXPECT_FALSE(bit.IsTimer());
@@ -335,26 +290,6 @@ TEST_F(BooleanBitsTest, BoardBitsReachTheirWindowAndAFailingWindowIsSkipped) {
 
     EXPECT_EQ(panel.shown, (std::vector<std::string>{"OUT1 on", "state OUT1 on"}));
     EXPECT_TRUE(platform.boxes().empty());
-}
-
-TEST_F(BooleanBitsTest, ABitRegistersTheStatementsThatReadItWithTheirContacts) {
-    Statements statements;
-    Statement* readsBoth = statements.Add("ASSIGN ~A*A TO X;");
-    Statement* readsFront = statements.Add("ASSIGN ~(A+B) TO Y;");
-    BooleanBit& a = AddBit("A");
-
-    a.Assigns(*readsBoth);
-    a.Assigns(*readsFront);
-
-    const MkBkQue& both = *a.BitMap().Item("X");
-    EXPECT_TRUE(both.IsBack);
-    EXPECT_TRUE(both.IsFront);
-    const MkBkQue& front = *a.BitMap().Item("Y");
-    EXPECT_FALSE(front.IsBack);
-    EXPECT_TRUE(front.IsFront);
-
-    a.ResetAssigns();
-    EXPECT_EQ(a.BitMap().Count(), 0);
 }
 
 TEST_F(BooleanBitsTest, AChangeIsPassedToTheLaddersOfDisplayedStatementsOnly) {

@@ -37,85 +37,6 @@ protected:
     clsNumericBlocks blocks;
 };
 
-TEST_F(NumericBlockTest, OnlyARisingTriggerMarksABlock) {
-    clsNumericBlock& block = Block({});
-    EXPECT_FALSE(block.Triggered());
-    EXPECT_EQ(host.numericBlocksAdded, 1);
-    BooleanBit& trig = Bit("TRIG", true);
-    trig.SetIsTrigger(true);
-    trig.SetvNumBlocks(&blocks);
-
-    trig.SetBitValue(false, true);
-    EXPECT_FALSE(block.Triggered());
-
-    trig.SetBitValue(true, true);
-    EXPECT_TRUE(block.Triggered());
-}
-
-TEST_F(NumericBlockTest, SolvesTriggeredBlocksWritingResultsInStatementOrder) {
-    BooleanBit& speed = Bit("SPEED");
-    speed.SetIsNumeric(true);
-    speed.SetNumValue(60, true);
-    Bit("FAST");
-    Bit("SLOW", true);
-    Block({"ASSIGN SPEED>50 TO FAST, X;", "ASSIGN SPEED<50 TO SLOW;", "ASSIGN 1 TO X;"})
-        .SetTriggered(true);
-    Bit("X");
-    Bit("1", true);
-    Block({"ASSIGN SPEED=60 TO NEVER;"});  // not triggered
-    host.journal.clear();
-
-    blocks.Solve();
-
-    EXPECT_TRUE(bits.Find("FAST")->BitValue());
-    EXPECT_FALSE(bits.Find("SLOW")->BitValue());
-    EXPECT_EQ(host.journal, (std::vector<std::string>{
-                                "table: NUMERIC BLOCK 1 Triggered", "status: FAST on", "que: FAST",
-                                "status: X on", "que: X", "status: SLOW off", "que: SLOW"}));
-}
-
-TEST_F(NumericBlockTest, TheLastStatementWritingABitWins) {
-    Bit("A", true);
-    Bit("OUT");
-    Block({"ASSIGN A TO OUT;", "ASSIGN ~A TO OUT;"}).SetTriggered(true);
-
-    blocks.Solve();
-
-    EXPECT_FALSE(bits.Find("OUT")->BitValue());
-}
-
-TEST_F(NumericBlockTest, TimerBitsAreCancelledAndStartedOnceAllBlocksAreDone) {
-    Bit("A", true);
-    Bit("ON_DELAY", false, 2000, 0);  // result True with a delay: started
-    Bit("ZERO_ON", false, 0, 3000);   // result True without an on-delay: set at once
-    Bit("STEADY", true, 1000, 1000);  // result equals the value: cancelled
-    Block({"ASSIGN A TO ON_DELAY, ZERO_ON, STEADY;"}).SetTriggered(true);
-    host.journal.clear();
-
-    blocks.Solve();
-
-    EXPECT_FALSE(bits.Find("ON_DELAY")->BitValue());
-    EXPECT_TRUE(bits.Find("ZERO_ON")->BitValue());
-    EXPECT_EQ(host.journal,
-              (std::vector<std::string>{"table: NUMERIC BLOCK 1 Triggered", "status: ZERO_ON on",
-                                        "que: ZERO_ON", "cancel: ZERO_ON", "cancel: STEADY",
-                                        "time: ON_DELAY on"}));
-}
-
-TEST_F(NumericBlockTest, ADelayedWriteAfterAnImmediateOneWithdrawsItsCancellation) {
-    Bit("A", true);
-    Bit("T", false, 0, 1000);
-    Block({"ASSIGN A TO T;", "ASSIGN ~A TO T;"}).SetTriggered(true);
-    host.journal.clear();
-
-    blocks.Solve();
-
-    // The first sets T at once (no on-delay) and asks for a cancellation; the second
-    // clears it again after the off-delay, which withdraws that cancellation.
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"table: NUMERIC BLOCK 1 Triggered",
-                                                      "status: T on", "que: T", "time: T off"}));
-}
-
 TEST_F(NumericBlockTest, AMissingResultBitStopsTheSolveAndLeavesLaterBlocksTriggered) {
     Bit("A", true);
     Bit("OK");
@@ -150,15 +71,6 @@ TEST_F(NumericBlockTest, AFaultyStatementIsNotAppliedAndStopsTheRun) {
     EXPECT_TRUE(bits.Find("OUT")->BitValue());
     EXPECT_EQ(host.journal,
               (std::vector<std::string>{"table: NUMERIC BLOCK 1 Triggered", "stop", "edit: OUT"}));
-}
-
-TEST_F(NumericBlockTest, BlocksAreKeyedByTheirNumber) {
-    clsNumericBlock& first = Block({});
-    EXPECT_EQ(blocks.Item("1"), &first);
-    EXPECT_EQ(blocks.Add(1), nullptr);
-    EXPECT_EQ(blocks.Count(), 1);
-    EXPECT_EQ(host.numericBlocksAdded, 1);
-    EXPECT_EQ(first.ParentBlocks(), &blocks);
 }
 
 }  // namespace

@@ -146,15 +146,23 @@ TEST(Statements, AppendRefusesADuplicateAndLeavesTheStatementWithItsCaller) {
     EXPECT_EQ(second->strStatement(), "B");
 }
 
-TEST(Statements, RemovingTheForwardedStatementIsSafe) {
+TEST(Statements, AfterTheForwardedStatementIsRemovedNothingIsForwardedUntilTheNextFetch) {
     FakePlatform platform;
+    BooleanBits bits;
     Statements statements;
     statements.Add("ASSIGN A TO X;");
+    Statement& y = *statements.Add("ASSIGN A TO Y;");
+    y.SetBits(&bits);
+    std::vector<std::string> heard;
+    Subscription s = statements.StatementChanged.Subscribe(
+        [&](std::string_view name, bool) { heard.push_back(std::string(name)); });
     statements.Item("X");
 
     statements.Remove("X");
+    y.Solve();
+    statements.Item("Y")->Solve();
 
-    EXPECT_EQ(statements.Count(), 0);
+    EXPECT_EQ(heard, (std::vector<std::string>{"Y"}));
 }
 
 }  // namespace

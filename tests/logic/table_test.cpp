@@ -47,67 +47,6 @@ protected:
     Table* table = nullptr;
 };
 
-TEST_F(TableTest, ATableIsBornTriggeredAndGetsItsWindow) {
-    EXPECT_TRUE(table->TableTriggered());
-    EXPECT_EQ(host.tablesAdded, (std::vector<Table*>{table}));
-    EXPECT_EQ(table->Parent(), &tables);
-}
-
-TEST_F(TableTest, TheFirstMatchingStateWinsAndItsOutputsAreWrittenAndQueued) {
-    Row({{"TRACK", 1}, {"ROUTE", 1}}, {{"GREEN", 1}, {"RED", 0}});
-    Row({{"TRACK", 1}, {"?", 0}}, {{"GREEN", 0}, {"RED", 1}});
-    Row({}, {{"RED", 1}});
-    SetBit("TRACK", true);
-    SetBit("ROUTE", true);
-    std::vector<int> winners;
-    Subscription s = table->UpdateOutput.Subscribe([&](int row) { winners.push_back(row); });
-
-    table->Update();
-
-    EXPECT_EQ(winners, (std::vector<int>{1}));
-    EXPECT_TRUE(bits.Find("GREEN")->BitValue());
-    EXPECT_EQ(host.journal,
-              (std::vector<std::string>{"table: TABLE 1 Triggered", "status: GREEN on",
-                                        "que: GREEN", "que: RED"}));
-    EXPECT_FALSE(table->TableTriggered());
-}
-
-TEST_F(TableTest, WildcardsMatchAnythingAndALaterStateIsTakenWhenEarlierOnesFail) {
-    Row({{"TRACK", 1}, {"ROUTE", 1}}, {{"GREEN", 1}});
-    Row({{"?", 0}, {"?", 1}}, {{"RED", 1}, {"?", 1}});
-    Row({}, {{"GREEN", 1}});
-    std::vector<int> winners;
-    Subscription s = table->UpdateOutput.Subscribe([&](int row) { winners.push_back(row); });
-
-    table->Update();
-
-    EXPECT_EQ(winners, (std::vector<int>{2}));
-    EXPECT_TRUE(bits.Find("RED")->BitValue());
-    EXPECT_FALSE(bits.Find("GREEN")->BitValue());
-    // The "?" output is neither written nor queued.
-    EXPECT_EQ(host.journal,
-              (std::vector<std::string>{"table: TABLE 1 Triggered", "status: RED on", "que: RED"}));
-}
-
-TEST_F(TableTest, ANumericInputComparesTheBitsNumberExactly) {
-    BooleanBit& speed = *bits.Add("SPEED", true);
-    speed.SetIsNumeric(true);
-    speed.SetNumValue(40, true);
-    State& row = *table->Layout().Rows().Add(1);
-    row.Inputs().Add("SPEED", 40, true);
-    row.Outputs().Add("GREEN", 1, false);
-
-    table->Update();
-    EXPECT_TRUE(bits.Find("GREEN")->BitValue());
-
-    // The kind of comparison follows the bit: a numeric bit ignores the input's Boolean.
-    table->SetTableTriggered(true);
-    speed.SetNumValue(41, true);
-    platform.Answer(MsgAnswer::Ok);
-    table->Update();
-    EXPECT_TRUE(table->TableTriggered());
-}
-
 TEST_F(TableTest, NoMatchingStateIsReportedEveryTimeAndLeavesTheTableTriggered) {
     Row({{"TRACK", 1}}, {{"GREEN", 1}});
     platform.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
@@ -123,23 +62,6 @@ TEST_F(TableTest, NoMatchingStateIsReportedEveryTimeAndLeavesTheTableTriggered) 
     EXPECT_FALSE(bits.Find("GREEN")->BitValue());
     EXPECT_EQ(host.journal,
               (std::vector<std::string>{"table: TABLE 1 Triggered", "table: TABLE 1 Triggered"}));
-}
-
-TEST_F(TableTest, AnUntriggeredTableDoesNothingAtAll) {
-    Row({}, {{"GREEN", 1}});
-    table->SetTableTriggered(false);
-
-    table->Update();
-
-    EXPECT_TRUE(host.journal.empty());
-}
-
-TEST_F(TableTest, OutputsAlreadyHoldingTheirValuesAreStillQueued) {
-    Row({}, {{"GREEN", 0}});
-
-    table->Update();
-
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"table: TABLE 1 Triggered", "que: GREEN"}));
 }
 
 TEST_F(TableTest, BoardOutputsAreRecordedAsChangedBits) {
@@ -184,27 +106,26 @@ TEST_F(TableTest, AStateNamesEachBitOnceButWildcardsRepeat) {
     EXPECT_EQ(row.Inputs().Count(), 3);
 }
 
-TEST_F(TableTest, EitherEdgeOfATriggerBitMarksTheTablesThatNameIt) {
+TEST_F(TableTest, EitherEdgeOfATriggerBitMarksOnlyTheTablesThatNameItExactly) {
     BooleanBit& trig = *bits.Find("TRIG");
-    trig.SetIsTrigger(true);
-    trig.SetvTables(&tables);
+    BooleanBit& lower = *bits.Add("trig2", false);
     Table& other = *tables.Add(2);
-    other.TriggerList().Add("OTHER");
-    table->SetTableTriggered(false);
-    other.SetTableTriggered(false);
+    other.TriggerList().Add("TRIG2");
+    for (BooleanBit* bit : {&trig, &lower}) {
+        bit->SetIsTrigger(true);
+        bit->SetvTables(&tables);
+    }
+    std::vector<bool> marked;
+    for (bool value : {true, false}) {
+        table->SetTableTriggered(false);
+        other.SetTableTriggered(false);
+        trig.SetBitValue(value, true);
+        lower.SetBitValue(value, true);
+        marked.insert(marked.end(), {table->TableTriggered(), other.TableTriggered()});
+    }
 
-    trig.SetBitValue(true, true);
-    EXPECT_TRUE(table->TableTriggered());
-    EXPECT_FALSE(other.TableTriggered());
-
-    table->SetTableTriggered(false);
-    trig.SetBitValue(false, true);
-    EXPECT_TRUE(table->TableTriggered());
-    EXPECT_EQ(host.triggerChanges, 2);
-
-    // Names compare exactly.
-    tables.MarkTriggered("trig");
-    EXPECT_FALSE(other.TableTriggered());
+    EXPECT_EQ(marked, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(host.triggerChanges, 4);
 }
 
 TEST_F(TableTest, AddedStatesAndTriggersAreAnnouncedByTheTable) {

@@ -27,17 +27,6 @@ protected:
     ASESPanel panel{IOBits};
 };
 
-TEST_F(ASESPanelTest, ItReportsTheChannelBitsTheEnabledBitThenTheControlBits) {
-    EXPECT_EQ(panel.BitCount(), 6);
-    AddBit("A", 1);
-    AddBit("B", 2);
-    EXPECT_EQ(Reported(panel),
-              (std::vector<std::string>{"E1.CHANNEL1ENABLE", "E1.CHANNEL2ENABLE",
-                                        "E1.CHANNEL3ENABLE", "E1.CHANNEL4ENABLE",
-                                        "E1.CHANNEL5ENABLE", "E1.ENABLED", "A", "B"}));
-    EXPECT_EQ(panel.GetSystemBit(9), "");
-}
-
 TEST_F(ASESPanelTest, LoadingPostsTheEnabledChannelsAndTheBoard) {
     Enable(2);
     AddBit("ON", 2, true);

@@ -41,21 +41,9 @@ protected:
     MXLampPanel panel{IOBits};
 };
 
-TEST_F(MXLampPanelTest, ItReportsItsNineteenBitsInTheTablesOrder) {
-    Load({{"R", "RLO"}, {"G", "GLO"}, {"Y", "YLO"}}, {{"R2", "R2LO"}, {"G2", "G2LO"}});
-    board().SetInput1Name("IN1");
-    board().SetInput2Name("IN2");
-    EXPECT_EQ(Reported(panel),
-              (std::vector<std::string>{"R", "G", "Y", "RLO", "GLO", "YLO", "R2", "G2", "SPARE",
-                                        "R2LO", "G2LO", "SPARE", "IN1", "IN2", "H1.HEAD1.ENABLED",
-                                        "H1.HEAD2.ENABLED", "H1.ENABLED", "H1LMP", "H2LMP"}));
-    EXPECT_EQ(panel.GetSystemBit(20), "");
-}
-
-TEST_F(MXLampPanelTest, ASpareAspectHasALabelButNoBoxAndTheRowsStand30Apart) {
+TEST_F(MXLampPanelTest, ASpareAspectHasALabelButNoBox) {
     Load({{"R", "RLO"}, {"SPARE", ""}, {"G", "GLO"}, {"W", ""}}, {});
     EXPECT_FALSE(Row(1, 1).hasBox);
-    EXPECT_EQ(Row(1, 2).label.top, Row(1, 1).label.top + 255 + 30);
     EXPECT_TRUE(Row(1, 2).box.visible);
     EXPECT_FALSE(Row(1, 3).box.visible);  // an aspect without a light-out bit
     EXPECT_EQ(Row(2, 0).label.caption, "SPARE");

@@ -11,6 +11,15 @@
 
 namespace veldra::testing {
 
+// The names a window reports, 1 to BitCount.
+inline std::vector<std::string> Reported(const BoardPanel& window) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= window.BitCount(); ++i) {
+        names.push_back(window.GetSystemBit(i));
+    }
+    return names;
+}
+
 // A board window's half as the program drives it: the pending inputs its clicks go to,
 // the statements it opens, and the message boxes it shows.
 class PanelTest : public ::testing::Test {
@@ -26,15 +35,6 @@ protected:
 
     void Watch(BoardWindow& window) {
         window.showBitAssign = [this](const std::string& name) { opened.push_back(name); };
-    }
-
-    // The names a window reports, 1 to BitCount.
-    static std::vector<std::string> Reported(const BoardPanel& window) {
-        std::vector<std::string> names;
-        for (int i = 1; i <= window.BitCount(); ++i) {
-            names.push_back(window.GetSystemBit(i));
-        }
-        return names;
     }
 
     // Expects exactly one box, critical with OK, as "title: prompt".

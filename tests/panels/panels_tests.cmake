@@ -1,7 +1,6 @@
 # Tests of the board windows' non-visual halves.
 veldra_core_test(panels_tests
-    panels/io_board_panel_test.cpp
-    panels/in_out_board_panel_test.cpp
+    panels/io_panels_test.cpp
     panels/lamp16_panel_test.cpp
     panels/ases_panel_test.cpp
     panels/mx_lamp_panel_test.cpp
@@ -9,6 +8,5 @@ veldra_core_test(panels_tests
     panels/track_panel_test.cpp
     panels/serial_port_panel_test.cpp
     panels/panel_set_test.cpp
-    panels/panels_load_test.cpp
 )
 target_include_directories(panels_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

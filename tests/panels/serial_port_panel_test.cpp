@@ -27,21 +27,11 @@ protected:
     SerialPortPanel panel{IOBits};
 };
 
-TEST_F(SerialPortPanelTest, ItReportsInBitsThenOutBitsThenItsEnabledBit) {
-    AddIn("I1");
-    AddIn("SPARE");
-    AddOut("O1");
-    EXPECT_EQ(Reported(panel), (std::vector<std::string>{"I1", "SPARE", "O1", "WD.ENABLED"}));
-    EXPECT_EQ(panel.GetSystemBit(10), "WD.ENABLED");
-}
-
 TEST_F(SerialPortPanelTest, FortyInBitsFillTwoPagesAndThe33rdStartsPageTwo) {
     for (int i = 1; i <= 40; ++i) {
         AddIn("I" + std::to_string(i));
     }
     EXPECT_EQ(panel.Tabs(), (std::vector<std::string>{"WD 1-2-3-4", "WD 5-6-7-8"}));
-    EXPECT_EQ(panel.InRows()[32].top, 1560);
-    EXPECT_EQ(panel.InRows()[31].top, 1560 + 31 * 265);
     EXPECT_FALSE(panel.OnView(32));
     panel.SelectTab(2);
     EXPECT_TRUE(panel.OnView(32));

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include "support/scenario.h"
+
+namespace veldra::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class EngineScenario : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(EngineScenario, Plays) {
+    ScenarioPlayer player(GetParam().source);
+    player.Play(GetParam().steps);
+}
+
+// The scan: inputs, break work before make work, timer requests at the scan's end.
+const Scenario kScans[] = {
+    {"AnInputSolvesItsReadersAndATickWithNothingPendingDoesNothing",
+     "LOGIC BEGIN\nASSIGN TR1*~TR2 TO S1HR;\nASSIGN S1HR TO S1DR;\nEND LOGIC\n",
+     {{"scan", "S1HR=0", Lines{}, Lines{}},
+      {"TR1=1 scan", "S1HR=1 S1DR=1",
+       Lines{"Setting bit: TR1", "Setting bit: S1HR", "Setting bit: S1DR"}},
+      {"TR1=1 scan", "S1HR=1", Lines{}, Lines{}}}},
+    {"TheFirstStartsStatementsAreSolvedByTheFirstTickWithWork",
+     "BOOLEAN BITS A, OTHER;\nCONSTANTS BOOLEAN\nX = 1;\nLOGIC BEGIN\nASSIGN A TO X;\nEND LOGIC\n",
+     {{"scan", "X=1"},
+      {"OTHER=1 scan", "X=0"},
+      {.actions = "startstop startstop OTHER=0 scan", .solved = Lines{}}}},
+    {"EveryBreakStatementRunsBeforeTheNextMakeStatement",
+     "LOGIC BEGIN\nASSIGN TR1 TO M1;\nASSIGN ~TR1 TO B1;\nASSIGN TR1 TO M2;\n"
+     "ASSIGN B1 TO B2;\nEND LOGIC\n",
+     {{"TR1=1 scan TR1=0 scan", "B1=1 B2=1 M1=0"},
+      {"TR1=1 scan", "B1=0 B2=0 M1=1 M2=1",
+       Lines{"Setting bit: TR1", "Clearing bit: B1", "Clearing bit: B2", "Setting bit: M1",
+             "Setting bit: M2"}}}},
+    {"AMakeStatementWhoseResultCausesBreakWorkGivesWay",
+     "LOGIC BEGIN\nASSIGN IN TO M1;\nASSIGN IN TO M2;\nASSIGN ~M1 TO B1;\nEND LOGIC\n",
+     {{"IN=1 scan IN=0 scan", "B1=1"},
+      {"IN=1 scan", "",
+       Lines{"Setting bit: IN", "Setting bit: M1", "Clearing bit: B1", "Setting bit: M2"}}}},
+    {"AMultiResultStatementThatGaveWayIsSolvedAgainForItsLaterResults",
+     "LOGIC BEGIN\nASSIGN IN TO A, B;\nASSIGN ~A TO C;\nEND LOGIC\n",
+     {{"IN=1 scan IN=0 scan", "C=1"},
+      {"IN=1 scan", "A=1 B=1 C=0",
+       Lines{"Setting bit: IN", "Setting bit: A", "Clearing bit: C", "Setting bit: B"},
+       Lines{"A", "C", "A"}}}},
+    {"AnUnknownInputIsReportedOnce",
+     "LOGIC BEGIN\nASSIGN A TO X;\nEND LOGIC\n",
+     {{"NOSUCH=1 scan", "", Lines{"Ignored unknown input: NOSUCH"}},
+      {"NOSUCH=1 scan", "", Lines{}}}},
+    {"TheStartAsksToSetAClearCpsStatusAtTheNextScan",
+     "LOGIC BEGIN\nASSIGN IN TO KILL;\nEND LOGIC\n",
+     {{.actions = "IN=0 scan", .bits = "CPS.STATUS=0"},
+      {.actions = "startstop answer:Yes startstop scan",
+       .bits = "CPS.STATUS=1",
+       .boxes = Lines{"CPS.STATUS IS CLEAR (FALSE): SET CPS.STATUS?"}}}},
+    {"ASpareInputIsRefusedAndTheKillBitWarnsButIsSet",
+     "LOGIC BEGIN\nASSIGN IN TO KILL;\nEND LOGIC\n",
+     {{.actions = "answer:Ok SPARE=1 scan",
+       .lines = Lines{},
+       .boxes = Lines{"VELDRA: Your program has attempted to change the status of an unused bit"}},
+      {.actions = "answer:Ok IN=1 scan",
+       .bits = "KILL=1",
+       .boxes = Lines{"Actual Unit Would Halt Execution: KILL BIT SET"}}}},
+};
+INSTANTIATE_TEST_SUITE_P(Scan, EngineScenario, ::testing::ValuesIn(kScans),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Delay timers: requested at the scan's end, counted down by the timer service, shown on
+// the "Time Que" page.
+const Scenario kTimers[] = {
+    {"AnExpiredTimerSetsItsBitAndTheNextScanSolvesItsReaders",
+     "TIMER BITS\nSLOW : SET = 300 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\n"
+     "ASSIGN SLOW TO AFTER;\nEND LOGIC\n",
+     {{"IN=1 scan", "SLOW=0", Lines{"Setting bit: IN", "Set Timer Que: SLOW"}},
+      {"service*2", "SLOW=0"},
+      {"service", "SLOW=1 AFTER=0", Lines{"Setting bit: SLOW"}},
+      {"scan", "AFTER=1", Lines{"Setting bit: AFTER"}}}},
+    {"ACancelBeatsAStartInTheSameScan",
+     "TIMER BITS\nFLICK : SET = 3 : SEC;\nLOGIC BEGIN\nASSIGN IN*~LATCH TO FLICK;\n"
+     "ASSIGN IN TO LATCH;\nEND LOGIC\n",
+     {{"IN=1 scan run*40", "FLICK=0 LATCH=1", Lines{"Setting bit: IN", "Setting bit: LATCH"}}}},
+    {"ACancelledTimerIsDroppedAndAFlickerRestartsIt",
+     "TIMER BITS\nSLOW : SET = 300 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
+     {{"IN=1 scan IN=0 scan run*5", "SLOW=0"},
+      {"IN=1 scan service IN=0 scan IN=1 scan service*2", "SLOW=0"},
+      {"service", "SLOW=1"}}},
+    {"ADirectionWithoutADelayIsSetAtOnceAndTheOtherWaits",
+     "TIMER BITS\nOFFDELAY : CLEAR = 200 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO OFFDELAY;\n"
+     "END LOGIC\n",
+     {{"IN=1 scan", "OFFDELAY=1", Lines{"Setting bit: IN", "Setting bit: OFFDELAY"}},
+      {"IN=0 scan service", "OFFDELAY=1", Lines{"Clearing bit: IN", "Clear Timer Que: OFFDELAY"}},
+      {"service", "OFFDELAY=0"}}},
+    {"EachTickCountsDownByTheServiceIntervalOfThatTick",
+     "TIMER BITS\nSLOW : SET = 1 : SEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
+     {{"interval:500 IN=1 scan service", "SLOW=0"}, {"service", "SLOW=1"}}},
+    {"ATickThatRefreshesTheDisplayDoesNotExpireTheTimer",
+     "TIMER BITS\nSLOW : SET = 1050 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
+     {{"page:TimeQue IN=1 scan service*10", "SLOW=0"},
+      {"service", "SLOW=0", Lines{}, std::nullopt, "SLOW Time Remaining: 0 Sec\r\n"},
+      {"service", "SLOW=1", Lines{"Setting bit: SLOW"}, std::nullopt, ""}}},
+    {"TheTimeQueLinesAreFoundByTheWholeBitNameAndWrittenOnlyWhileShown",
+     "TIMER BITS\nT10 : SET = 3 : SEC;\nT1 : SET = 2 : SEC;\nLOGIC BEGIN\nASSIGN IN TO T10;\n"
+     "ASSIGN IN TO T1;\nEND LOGIC\n",
+     {{"page:TimeQue IN=1 scan service", "", std::nullopt, std::nullopt, ""},
+      {"service*10", "", std::nullopt, std::nullopt,
+       "T1 Time Remaining: 1 Sec\r\nT10 Time Remaining: 2 Sec\r\n"},
+      {"service*9", "T1=1 T10=0", std::nullopt, std::nullopt, "T10 Time Remaining: 2 Sec\r\n"},
+      {"page:ForceBit service*5", "T10=0", std::nullopt, std::nullopt,
+       "T10 Time Remaining: 2 Sec\r\n"}}},
+    {"AStatementIsNotSolvedAgainForAResultWhoseTimerRuns",
+     "TIMER BITS\nT : SET = 1 : SEC;\nLOGIC BEGIN\nASSIGN IN TO K, T;\nASSIGN K TO R;\n"
+     "END LOGIC\n",
+     {{"IN=1 scan", "K=1 T=0 R=1"},
+      {"force:K=1 scan", "K=1 T=0 R=1", std::nullopt, Lines{"R"}},
+      {"run*10", "T=1"}}},
+};
+INSTANTIATE_TEST_SUITE_P(Timers, EngineScenario, ::testing::ValuesIn(kTimers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Forcing from the "Force Bit" page: the bit changes at once, its readers at the next tick.
+const Scenario kForcing[] = {
+    {"ForcingWhileStoppedChangesTheBitAndTheStartSolvesItsReaders",
+     "LOGIC BEGIN\nASSIGN IN TO OUT;\nEND LOGIC\n",
+     {{"startstop force:IN=1", "IN=1 OUT=0"}, {"startstop scan", "OUT=1"}}},
+    {"ForcingABitToItsOwnValueStillSolvesItsReaders",
+     "LOGIC BEGIN\nASSIGN ~IN TO OUT;\nEND LOGIC\n",
+     {{"IN=1 scan", "OUT=0"}, {"force:IN=1 scan", "OUT=0", Lines{}, Lines{"OUT"}}}},
+    {"AForcedResultIsPutBackOnlyWhenItIsTheKeyOfItsStatement",
+     "LOGIC BEGIN\nASSIGN IN TO A, B;\nEND LOGIC\n",
+     {{"IN=1 scan", "A=1 B=1"}, {"force:B=0 scan", "B=0"}, {"force:A=0 scan", "A=1 B=1"}}},
+    {"ForcingATimerBitThatIsTimingDropsItsTimer",
+     "TIMER BITS\nSLOW : SET = 300 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
+     {{"IN=1 scan force:SLOW=0 service*5", "SLOW=0"}}},
+};
+INSTANTIATE_TEST_SUITE_P(Forcing, EngineScenario, ::testing::ValuesIn(kForcing),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// State tables: evaluated once the queues are empty when a trigger changed either way.
+const char* const kAspectTable =
+    "BOOLEAN BITS TRACK, ROUTE, OTHER, GREEN, RED;\nNUMERIC VARIABLES SPEED;\nTABLES BEGIN\n"
+    "TABLE 1\nTRIGGERS ON TRACK, ROUTE, SPEED AND\nINPUTS: TRACK, ROUTE, SPEED\n"
+    "OUTPUTS: GREEN, RED;\nSTATE: 1 1 40 YIELDS: 1, 0;\nSTATE: 1 ? ? YIELDS: 0, ?;\n"
+    "STATE: ? ? ? YIELDS: 0, 1;\nEND TABLE\nEND TABLES\nLOGIC BEGIN\nASSIGN GREEN TO G;\n"
+    "END LOGIC\n";
+const Scenario kTables[] = {
+    {"TheFirstStateThatMatchesWinsAndWildcardsMatchAnything",
+     kAspectTable,
+     {{"OTHER=1 scan", "GREEN=0 RED=1",
+       Lines{"Setting bit: OTHER", "TABLE 1 Triggered", "Setting bit: RED"}},
+      {"OTHER=0 scan", "", Lines{"Clearing bit: OTHER"}},
+      {"TRACK=1 scan", "GREEN=0 RED=1", Lines{"Setting bit: TRACK", "TABLE 1 Triggered"},
+       Lines{"G"}},
+      {"SPEED#40 ROUTE=1 scan", "GREEN=1 RED=0"},
+      {"SPEED#41 OTHER=1 scan", "GREEN=0 RED=0"}}},
+    {"ATableTriggeredByAnotherTablesOutputRunsInTheSameScan",
+     "BOOLEAN BITS IN, MID, OUT;\nTABLES BEGIN\nTABLE 1\nTRIGGERS ON MID AND\nINPUTS: MID\n"
+     "OUTPUTS: OUT;\nSTATE: 1 YIELDS: 1;\nSTATE: ? YIELDS: 0;\nEND TABLE\nTABLE 2\n"
+     "TRIGGERS ON IN AND\nINPUTS: IN\nOUTPUTS: MID;\nSTATE: 1 YIELDS: 1;\n"
+     "STATE: ? YIELDS: 0;\nEND TABLE\nEND TABLES\nLOGIC BEGIN\nASSIGN OUT TO X;\nEND LOGIC\n",
+     {{"IN=1 scan", "MID=1 OUT=1"},
+      {"IN=0 scan", "MID=0 OUT=0",
+       Lines{"Clearing bit: IN", "TABLE 2 Triggered", "Clearing bit: MID", "TABLE 1 Triggered",
+             "Clearing bit: OUT", "Clearing bit: X"}}}},
+};
+INSTANTIATE_TEST_SUITE_P(Tables, EngineScenario, ::testing::ValuesIn(kTables),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Numeric blocks: solved, statement after statement, when a trigger rose or a number was
+// let; their delay timers are started or cancelled once every block is done.
+const Scenario kNumericBlocks[] = {
+    {"ARisingTriggerSolvesTheBlockAndTheLastWriteOfABitWins",
+     "NUMERIC VARIABLES SPEED;\nBOOLEAN BITS TRIG, FAST, X, SLOW, OUT, SPARE_IN;\n"
+     "CONSTANTS BOOLEAN\nSLOW = 1;\nTIMER BITS\nON_DELAY : SET = 200 : MSEC;\n"
+     "OFF_DELAY : CLEAR = 200 : MSEC;\nNUMERIC BEGIN\nBLOCK 1\nTRIGGERS ON TRIG AND\n"
+     "ASSIGN SPEED>50 TO FAST, X;\nASSIGN SPEED<50 TO SLOW;\nASSIGN TRIG TO OUT;\n"
+     "ASSIGN ~TRIG TO OUT;\nASSIGN TRIG TO ON_DELAY, OFF_DELAY;\nASSIGN ~TRIG TO OFF_DELAY;\n"
+     "END BLOCK\nEND NUMERIC\nLOGIC BEGIN\nASSIGN FAST TO F2;\nEND LOGIC\n",
+     {{"SPEED#60 TRIG=1 scan", "FAST=1 X=1 SLOW=0 OUT=0 F2=1 ON_DELAY=0 OFF_DELAY=1",
+       Lines{"SPEED", "Value Changed, New Value = 60", "Setting bit: TRIG",
+             "NUMERIC BLOCK 1 Triggered", "Setting bit: FAST", "Setting bit: X",
+             "Clearing bit: SLOW", "Setting bit: OUT", "Clearing bit: OUT",
+             "Setting bit: OFF_DELAY", "Set Timer Que: ON_DELAY", "Clear Timer Que: OFF_DELAY",
+             "Setting bit: F2"}},
+      {"run*2", "ON_DELAY=1 OFF_DELAY=0"},
+      {"TRIG=0 scan", "", Lines{"Clearing bit: TRIG"}}}},
+    {"ABlockWritingTheValueATimerBitHoldsCancelsItsTimer",
+     "BOOLEAN BITS TRIG, IN;\nTIMER BITS\nSTEADY : SET = 300 : MSEC;\nNUMERIC BEGIN\nBLOCK 1\n"
+     "TRIGGERS ON TRIG AND\nASSIGN ~TRIG TO STEADY;\nEND BLOCK\nEND NUMERIC\nLOGIC BEGIN\n"
+     "ASSIGN IN TO STEADY;\nEND LOGIC\n",
+     {{"IN=1 scan TRIG=1 scan run*5", "STEADY=0"}}},
+    {"ABlockThatClearsAndSetsATimingBitAgainLeavesItsTimerRunning",
+     "BOOLEAN BITS TRIG, IN;\nTIMER BITS\nT : CLEAR = 500 : MSEC;\nNUMERIC BEGIN\nBLOCK 1\n"
+     "TRIGGERS ON TRIG AND\nASSIGN TRIG TO T;\nASSIGN ~TRIG TO T;\nEND BLOCK\nEND NUMERIC\n"
+     "LOGIC BEGIN\nASSIGN IN TO T;\nEND LOGIC\n",
+     {{"IN=1 scan IN=0 scan service*3 TRIG=1 scan service", "T=1"}, {"service", "T=0"}}},
+};
+INSTANTIATE_TEST_SUITE_P(NumericBlocks, EngineScenario, ::testing::ValuesIn(kNumericBlocks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TimerCount, FollowsTheRunningTimers) {
+    ScenarioPlayer player(kTimers[0].source);
+    std::vector<int> counts;
+    for (const char* actions : {"IN=1 scan", "service*2", "service"}) {
+        player.Play({{actions}});
+        counts.push_back(player.controller().engine.TimerCount());
+    }
+    EXPECT_EQ(counts, (std::vector<int>{1, 1, 0}));
+}
+
+}  // namespace
+}  // namespace veldra::testing

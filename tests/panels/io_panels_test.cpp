@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "panels/in_out_board_panel.h"
+#include "panels/io_board_panel.h"
+#include "panels/panel_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+// The two I/O board windows, each with a board of inputs I1, SPARE, I2 and outputs O1,
+// SPARE as the loader builds it: header first, then its lists.
+template <class Panel>
+class IOPanelTest : public PanelTest {
+protected:
+    IOPanelTest() {
+        Watch(panel);
+        panel.SetMyBoard(std::make_unique<IOBoard>());
+        IOBoard& board = *panel.MyBoard();
+        board.SetBoardName("B12");
+        board.SetBoardType("MIXIO");
+        board.SetAdjustable(true);
+        board.SetEnabled(true);
+        board.SetBoardInput(std::make_unique<BoardInput>());
+        board.SetBoardOutput(std::make_unique<BoardOutput>());
+        for (const char* name : {"I1", "SPARE", "I2"}) {
+            board.BoardInput()->BoardInputs().Add(name, false);
+        }
+        for (const char* name : {"O1", "SPARE"}) {
+            board.BoardOutput()->BoardOutputs().Add(name, false);
+        }
+    }
+
+    // The lamps of input and output rows, and the user's clicks, however the window lays
+    // them out.
+    LampImage InputLamp(int row) const {
+        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
+            return panel.Rows()[std::size_t(row)].lamp;
+        } else {
+            return panel.InputRows()[std::size_t(row)].lamp;
+        }
+    }
+    LampImage OutputLamp(int row) const {
+        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
+            return panel.Rows()[std::size_t(3 + row)].lamp;
+        } else {
+            return panel.OutputRows()[std::size_t(row)].lamp;
+        }
+    }
+    void RightPressOnOutput(int row) {
+        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
+            panel.MouseUp(3 + row, MouseButton::Right);
+        } else {
+            panel.MouseUpOutput(row, MouseButton::Right);
+        }
+    }
+    // A press of a button on an input, then its click.
+    void ClickInput(int row, MouseButton button = MouseButton::Left) {
+        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
+            panel.MouseUp(row, button);
+            panel.Click(row);
+        } else {
+            panel.MouseDownInput(row, button);
+            panel.ClickInput(row);
+        }
+    }
+
+    Panel panel{IOBits};
+};
+
+using IOPanels = ::testing::Types<IOBoardPanel, InOutBoardPanel>;
+TYPED_TEST_SUITE(IOPanelTest, IOPanels);
+
+TYPED_TEST(IOPanelTest, ItReportsInputsThenOutputsThenItsEnabledBitAndKeepsTheCount) {
+    EXPECT_EQ(Reported(this->panel),
+              (std::vector<std::string>{"I1", "SPARE", "I2", "O1", "SPARE", "B12.ENABLED"}));
+    this->panel.MyBoard()->BoardInput()->BoardInputs().Add("I3", false);
+    EXPECT_EQ(this->panel.BitCount(), 6);
+    EXPECT_EQ(this->panel.GetSystemBit(0), "");
+}
+
+TYPED_TEST(IOPanelTest, BuildingTheImagesNamesTheBoardAndPostsItsEnabledBit) {
+    this->panel.CreateimgIndic();
+    EXPECT_EQ(this->panel.Caption(), "B12 : MIXIO");
+    EXPECT_TRUE(this->panel.EnabledBox().ticked);
+    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"B12.ENABLED=1"}));
+}
+
+TYPED_TEST(IOPanelTest, TheLogicsWritesLightInputsAndOutputsAndAStrangerIsReported) {
+    this->panel.CreateimgIndic();
+    this->panel.UpdateOutput("O1", true);
+    this->panel.UpdateOutput("I2", true);
+    EXPECT_EQ(this->OutputLamp(0), LampImage::Lit);
+    EXPECT_EQ(this->InputLamp(2), LampImage::Lit);
+    EXPECT_NE(this->InputLamp(0), LampImage::Lit);
+    EXPECT_TRUE(this->panel.MyBoard()->BoardOutput()->BoardOutputs().Item("O1")->OutputState);
+
+    this->panel.UpdateOutput("B12.ENABLED", false);  // accepted, and the box stays
+    EXPECT_TRUE(this->panel.EnabledBox().ticked);
+    this->platform.Answer(MsgAnswer::Ok);
+    this->panel.UpdateOutput("X1", true);
+    this->ExpectOneBox("Bit Not Found!: X1: Was sent to B12");
+}
+
+TYPED_TEST(IOPanelTest, AStateFileRestoresInputsAndTheBoxButNeverOutputs) {
+    this->panel.LoadState("I1", true);
+    this->panel.LoadState("O1", true);
+    EXPECT_TRUE(this->panel.MyBoard()->BoardInput()->BoardInputs().Item("I1")->InputState);
+    EXPECT_FALSE(this->panel.MyBoard()->BoardOutput()->BoardOutputs().Item("O1")->OutputState);
+
+    this->panel.LoadState("B12.ENABLED", true);
+    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"B12.ENABLED=1"}));
+    this->panel.LoadState("b12.enabled", false);  // the board's own name compares exactly
+    EXPECT_TRUE(this->panel.EnabledBox().ticked);
+}
+
+TYPED_TEST(IOPanelTest, ALeftClickTogglesAnInputAndARightClickOpensAStatementInstead) {
+    this->ClickInput(0);
+    this->ClickInput(1);  // spare
+    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"I1=1"}));
+    EXPECT_EQ(this->InputLamp(0), LampImage::Lit);
+
+    this->RightPressOnOutput(1);  // spare: nothing to open
+    this->RightPressOnOutput(0);
+    this->ClickInput(0, MouseButton::Right);
+    EXPECT_EQ(this->opened, (std::vector<std::string>{"O1"}));
+    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"I1=1"}));
+    this->ClickInput(0);
+    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"I1=0"}));
+}
+
+TYPED_TEST(IOPanelTest, ClosingByHandOnlyMinimisesAndCloseWindowReleasesTheBoard) {
+    EXPECT_FALSE(this->panel.RequestClose());
+    EXPECT_TRUE(this->panel.Minimised());
+    this->panel.CloseWindow(true);
+    EXPECT_TRUE(this->panel.Closed());
+    EXPECT_EQ(this->panel.MyBoard(), nullptr);
+}
+
+// Only the single-column window: a board of one kind has a heading, and no bits at all
+// still leave a spare row.
+TEST(IOBoardPanel, AnEmptyBoardKeepsOneSpareRowUnderItsHeading) {
+    FakePlatform platform;
+    BooleanBits IOBits;
+    IOBoardPanel panel{IOBits};
+    panel.SetMyBoard(std::make_unique<IOBoard>());
+    panel.MyBoard()->SetBoardType("IN16");
+    panel.MyBoard()->SetBoardInput(std::make_unique<BoardInput>());
+    EXPECT_EQ(panel.Rows().size(), 1u);
+    EXPECT_EQ(panel.Rows()[0].caption, "SPARE");
+    EXPECT_EQ(panel.Heading(), "INPUTS");
+}
+
+// Only the two-column window: it is as tall as its longer column needs.
+TEST(InOutBoardPanel, TheWindowIsAsTallAsItsLongerColumnNeeds) {
+    FakePlatform platform;
+    BooleanBits IOBits;
+    std::vector<int> heights;
+    for (const auto& [inputs, outputs] : {std::pair{4, 4}, {8, 2}, {16, 32}}) {
+        InOutBoardPanel panel{IOBits};
+        panel.SetMyBoard(std::make_unique<IOBoard>());
+        IOBoard& board = *panel.MyBoard();
+        board.SetBoardOutput(std::make_unique<BoardOutput>());
+        board.SetBoardInput(std::make_unique<BoardInput>());
+        for (int i = 1; i <= std::max(inputs, outputs); ++i) {
+            if (i <= outputs) {
+                board.BoardOutput()->BoardOutputs().Add("O" + std::to_string(i), false);
+            }
+            if (i <= inputs) {
+                board.BoardInput()->BoardInputs().Add("I" + std::to_string(i), false);
+            }
+        }
+        panel.Resize({5000, 20000});
+        heights.push_back(panel.Size().height);
+    }
+    EXPECT_EQ(heights, (std::vector<int>{3000, 3450, 9810}));
+}
+
+}  // namespace
+}  // namespace veldra::testing
