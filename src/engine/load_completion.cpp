@@ -182,11 +182,6 @@ void ProgramEngine::MapBits() {
         bit.SetIsAssigned(false);
         bit.SetAssignedBy(nullptr);
     }
-    for (MkBkQues* queue : {&BreakQue, &MakeQue}) {
-        for (MkBkQue& entry : *queue) {
-            entry.statement = nullptr;  // found again by name when solved
-        }
-    }
 
     const double statements = prgAssigns->Count();
     platform.SetLoadingStatus("Searching for Unkown BitNames....");
@@ -225,9 +220,11 @@ void ProgramEngine::MapBits() {
     done = 0;
     for (Statement& statement : *prgAssigns) {
         window_.DoEvents();
+        // The operand names of a statement are distinct: each bit records it once.
+        const std::vector<Contacts>& contacts = statement.OperandContacts();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {
             if (BooleanBit* bit = prgBooleanBits_->Find(statement.OpBitName(k))) {
-                bit->Assigns(statement);
+                bit->Assigns(statement, contacts[std::size_t(k)]);
             }
         }
         statement.Initialize();
@@ -237,7 +234,7 @@ void ProgramEngine::MapBits() {
     for (BooleanBit& bit : *prgBooleanBits_) {
         bit.SetRung(prgAssigns.get());
     }
-    statementsMapped_ = prgAssigns->Generation();
+    Remap();  // queued statements are found again in the new layout
 
     window_.DoEvents();
     platform.SetLoadingStatus("Building Displays....");

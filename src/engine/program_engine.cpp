@@ -35,6 +35,7 @@ void ProgramEngine::StartStop() {
             status_.WriteInPlace("Placing all statements on que for evaluation..." +
                                  std::string(ImmediateWindow::kLineBreak));
             window_.DoEvents();
+            EnsureMapped();
             for (int i = 1; prgBooleanBits_ && i <= prgBooleanBits_->Count(); ++i) {
                 QueueReaders(*prgBooleanBits_->Find(i));
             }
@@ -95,6 +96,7 @@ void ProgramEngine::tmrProgram_Timer() {
     TimerComplete = false;
     StableState(false);
     blnSolving = true;
+    EnsureMapped();
     ApplyTrackData();
     ApplyOutsideInputs();
 
@@ -107,6 +109,7 @@ void ProgramEngine::tmrProgram_Timer() {
             }
             return;  // the changed board bits and timer requests wait for the next scan's end
         }
+        EnsureMapped();  // the desktop may have changed the program meanwhile
         if (BreakQue.Count() == 0) {
             if (MakeQue.Count() > 0) {
                 SolveQue(MakeQue, true);
@@ -200,41 +203,31 @@ void ProgramEngine::ApplyOutsideInputs() {
     }
 }
 
-void ProgramEngine::SolveQue(MkBkQues& Que, bool IsMake) {
+void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     while (Que.Count() > 0 && ProgramLoaded()) {
-        // A name, not a reference: the statement may open its editor modally.
-        const MkBkQue& first = *Que.Item(1);
-        const std::string key = first.BitName;
-        Statement* stmt = first.statement;
-        if (stmt != nullptr && prgAssigns && prgAssigns->Generation() == statementsMapped_) {
-            prgAssigns->Follow(*stmt);  // the statements window follows the statement solved
-        } else {
-            stmt = prgAssigns ? prgAssigns->Item(key) : nullptr;
+        std::uint32_t index = Que.Front();
+        // A reference stays good: statements are not taken out of the program mid-scan.
+        Statement& stmt = map_.StatementAt(index);
+        prgAssigns->Follow(stmt);  // the statements window follows the statement solved
+        const std::uint64_t builds = mapBuilds_;
+        const bool solved = SolveStatement(index);
+        if (mapBuilds_ != builds) {
+            index = map_.IndexOf(stmt);  // its editor mapped the bits again
         }
-        if (stmt == nullptr) {
-            ReportUnknown("statement", key);
-            Que.RemoveIfPresent(key);
+        if (!solved) {
+            Que.Remove(index);  // disabled or faulty: there is no result to give
             continue;
         }
-        if (!stmt->Solve()) {
-            Que.RemoveIfPresent(key);  // disabled or faulty: there is no result to give
-            continue;
-        }
-        const bool result = stmt->Result();
-        const bool resultsBound = stmt->Bits() == prgBooleanBits_.get();
-        for (int i = 0; i <= stmt->UboundResults() && ProgramLoaded(); ++i) {
-            const std::string_view name = stmt->ResultBitName(i);
-            // Fetched as with Item: the status grid follows the bit fetched last before a change.
-            BooleanBit* bit = resultsBound ? stmt->ResultBit(i) : nullptr;
-            if (bit != nullptr) {
-                prgBooleanBits_->Follow(*bit);
-            } else {
-                bit = prgBooleanBits_->Item(name);
-            }
+        const bool result = stmt.Result();
+        for (int i = 0; i <= stmt.UboundResults() && ProgramLoaded(); ++i) {
+            const std::string_view name = stmt.ResultBitName(i);
+            BooleanBit* bit = ResultBitOf(index, i);
             if (bit == nullptr) {
                 ReportUnknown("result bit", name);
                 continue;
             }
+            // As with Item: the status grid follows the bit fetched last before a change.
+            prgBooleanBits_->Follow(*bit);
             if (bit->IsTimer()) {
                 if (result == bit->BitValue()) {
                     CancelTimerQue.AddIfAbsent(name);
@@ -245,13 +238,26 @@ void ProgramEngine::SolveQue(MkBkQues& Que, bool IsMake) {
             if (bit->BitValue() != result) {
                 SetBitValue(*bit, result);
                 if (IsMake && BreakQue.Count() > 0) {
-                    Que.RemoveIfPresent(key);  // make work gives way to break work
+                    Que.Remove(index);  // make work gives way to break work
                     return;
                 }
             }
         }
-        Que.RemoveIfPresent(key);
+        Que.Remove(index);
     }
+}
+
+bool ProgramEngine::SolveStatement(std::uint32_t index) {
+    Statement& stmt = map_.StatementAt(index);
+    return map_.Compiled(index) ? stmt.AcceptResult(map_.Evaluate(index)) : stmt.Solve();
+}
+
+BooleanBit* ProgramEngine::ResultBitOf(std::uint32_t index, int i) {
+    if (map_.Unedited(index)) {
+        const auto results = map_.ResultsOf(index);
+        return std::size_t(i) < results.size() ? results[std::size_t(i)] : nullptr;
+    }
+    return prgBooleanBits_->Find(map_.StatementAt(index).ResultBitName(i));
 }
 
 void ProgramEngine::SetBitValue(BooleanBit& bit, bool vValue) {
@@ -287,49 +293,104 @@ void ProgramEngine::AddQue(std::string_view vData, bool vClear) {
         ReportUnknown("bit", vData);
         return;
     }
+    EnsureMapped();
     QueueReaders(*bit);
 }
 
 void ProgramEngine::QueueReaders(BooleanBit& bit) {
     GuardWindow([&] {
-        const std::string& name = bit.BitName();
         if (bit.IsFormBit()) {
-            AddChangedBit(name);
+            RecordChangedBit(bit);
         }
+        // A back contact opens as the bit rises, a front contact as it falls.
         const bool value = bit.BitValue();
-        for (const MkBkQue& reader : bit.BitMap()) {
-            if (reader.IsBack) {
-                (value ? BreakQue : MakeQue).AddIfAbsent(reader.BitName).statement =
-                    reader.statement;
+        StatementQueue& backContacts = value ? BreakQue : MakeQue;
+        StatementQueue& frontContacts = value ? MakeQue : BreakQue;
+        for (const ScanMap::Reader& reader : map_.ReadersOf(bit)) {
+            if (reader.statement == ScanMap::kNone) {
+                continue;
             }
-            if (reader.IsFront) {
-                (value ? MakeQue : BreakQue).AddIfAbsent(reader.BitName).statement =
-                    reader.statement;
+            if (reader.isBack) {
+                backContacts.Push(reader.statement);
+            }
+            if (reader.isFront) {
+                frontContacts.Push(reader.statement);
             }
         }
         if (bit.IsAssigned() && prgAssigns) {
-            Statement* own = bit.AssignedBy();
-            if (own == nullptr || prgAssigns->Generation() != statementsMapped_) {
-                own = prgAssigns->Find(name);
-            }
-            if (own != nullptr && own->ResultBitName(0) == name) {
-                RequeueAssignedStatement(*own);
+            if (const std::uint32_t own = OwnStatementOf(bit); own != ScanMap::kNone) {
+                RequeueAssignedStatement(own);
             }
         }
     });
 }
 
-bool ProgramEngine::RequeueAssignedStatement(Statement& stmt) {
+std::uint32_t ProgramEngine::OwnStatementOf(const BooleanBit& bit) {
+    const std::uint32_t own = map_.OwnStatementOf(bit);
+    if (own != ScanMap::kNone && map_.Unedited(own)) {
+        return own;
+    }
+    // An edited statement may have taken the bit's name or given it up.
+    const Statement* keyed = prgAssigns->Find(bit.BitName());
+    return keyed != nullptr && keyed->ResultBitName(0) == bit.BitName() ? map_.IndexOf(*keyed)
+                                                                        : ScanMap::kNone;
+}
+
+bool ProgramEngine::RequeueAssignedStatement(std::uint32_t index) {
+    const Statement& stmt = map_.StatementAt(index);
     bool requeued = false;
     for (int i = 0; i <= stmt.UboundResults(); ++i) {
-        const std::string_view name = stmt.ResultBitName(i);
-        const BooleanBit* bit = prgBooleanBits_->Find(name);
-        if (bit != nullptr && bit->BitValue() != stmt.Result() && vTimeQue.Item(name) == nullptr) {
+        const BooleanBit* bit = ResultBitOf(index, i);
+        if (bit != nullptr && bit->BitValue() != stmt.Result() &&
+            vTimeQue.Item(stmt.ResultBitName(i)) == nullptr) {
             requeued = true;
-            BreakQue.AddIfAbsent(stmt.ResultBitName(0)).statement = &stmt;
+            BreakQue.Push(index);
         }
     }
     return requeued;
+}
+
+void ProgramEngine::EnsureMapped() {
+    if (!map_.Current(prgBooleanBits_.get(), prgAssigns.get())) {
+        Remap();
+    }
+}
+
+void ProgramEngine::Remap() {
+    // Queued statements are found again by key in the new layout.
+    const auto keysOf = [&](const StatementQueue& queue) {
+        std::vector<std::string> keys;
+        for (const std::uint32_t index : queue.Queued()) {
+            if (index < map_.StatementCount()) {
+                keys.push_back(map_.KeyAt(index));
+            }
+        }
+        return keys;
+    };
+    const std::vector<std::string> breakKeys = keysOf(BreakQue);
+    const std::vector<std::string> makeKeys = keysOf(MakeQue);
+    BreakQue.Clear();
+    MakeQue.Clear();
+    if (prgBooleanBits_ && prgAssigns) {
+        map_.Build(*prgBooleanBits_, *prgAssigns);
+    } else {
+        map_.Clear();
+    }
+    ++mapBuilds_;
+    const auto requeue = [&](const std::vector<std::string>& keys, StatementQueue& queue) {
+        for (const std::string& key : keys) {
+            const Statement* statement = prgAssigns ? prgAssigns->Find(key) : nullptr;
+            const std::uint32_t index =
+                statement != nullptr ? map_.IndexOf(*statement) : ScanMap::kNone;
+            if (index == ScanMap::kNone) {
+                ReportUnknown("statement", key);
+            } else {
+                queue.Push(index);
+            }
+        }
+    };
+    requeue(breakKeys, BreakQue);
+    requeue(makeKeys, MakeQue);
 }
 
 void ProgramEngine::EvaluateTriggers() {
@@ -366,23 +427,17 @@ void ProgramEngine::AddChangedBit(std::string_view BitName) {
             ReportUnknown("bit", BitName);
             return;
         }
-        ChangedBits.Add(bit->BitName(), bit->BitValue(), bit->IsTimer(), bit->OnTime(),
-                        bit->OffTime(), bit->IsFormBit());
-        ChangedBits.Find(bit->BitName())->SetFormIndex(bit->FormIndex());
+        RecordChangedBit(*bit);
     });
+}
+
+void ProgramEngine::RecordChangedBit(const BooleanBit& bit) {
+    ChangedBits.Record(bit);
 }
 
 void ProgramEngine::UpdateIOBoards() {
     GuardWindow([&] {
-        for (int i = ChangedBits.Count(); i >= 1; --i) {
-            const BooleanBit& changed = *ChangedBits.Find(i);
-            const std::string name = changed.BitName();
-            if (changed.IsFormBit()) {
-                changed.UpdateIO();
-            }
-            if (ChangedBits.Find(name) != nullptr) {
-                ChangedBits.Remove(name);
-            }
+        while (ChangedBits.PushNewest()) {
         }
     });
 }
@@ -554,13 +609,35 @@ void ProgramEngine::UpdateStatus(std::string_view BitName, bool vValue, bool IsT
             }
             status_.WriteEntry((vValue ? "Set Timer Que: " : "Clear Timer Que: ") + name);
         } else if (!IsTable && !SetOutput && !IsTimer) {
-            if (Filtered(BitName)) {
-                return;
-            }
-            status_.WriteEntry((vValue ? "Setting bit: " : "Clearing bit: ") + name);
+            WriteBitLine(prgBooleanBits_ ? prgBooleanBits_->Find(BitName) : nullptr, BitName,
+                         vValue);
+            return;
         } else if (SetOutput && !IsTable && !IsTimer) {
             status_.WriteEntry("Updating IO");
         }
+        status_.Display(start);
+    });
+}
+
+void ProgramEngine::BitStatus(const BooleanBit& bit, bool vValue) {
+    const BooleanBit* programBit = nullptr;
+    if (prgBooleanBits_) {
+        programBit =
+            bit.Owner() == prgBooleanBits_.get() ? &bit : prgBooleanBits_->Find(bit.BitName());
+    }
+    WriteBitLine(programBit, bit.BitName(), vValue);
+}
+
+void ProgramEngine::WriteBitLine(const BooleanBit* programBit, std::string_view BitName,
+                                 bool vValue) {
+    GuardWindow([&] {
+        if (programBit != nullptr && programBit->Filter()) {
+            return;  // a bit not (yet) in the program is shown
+        }
+        const int start = status_.StatusIndex();
+        bitLine_.assign(vValue ? "Setting bit: " : "Clearing bit: ");
+        bitLine_.append(BitName);
+        status_.WriteEntry(bitLine_);
         status_.Display(start);
     });
 }
@@ -612,8 +689,10 @@ void ProgramEngine::ReleaseNow() {
         status_.SetRunning(false);
         window_.RunStateChanged();
     }
-    BreakQue.Clear();  // their entries point at the statements about to go
+    BreakQue.Clear();  // their entries stand for the statements about to go
     MakeQue.Clear();
+    ChangedBits.Clear();
+    map_.Clear();
     prgTables.Clear();
     prgUserBits.Clear();
     prgAssigns.reset();

@@ -4,8 +4,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "logic/mk_bk_ques.h"
+#include "logic/statement_parser.h"
 #include "platform/event.h"
 
 namespace veldra {
@@ -15,6 +16,14 @@ class BooleanBits;
 class Statement;
 class Statements;
 class TriggerTarget;
+
+// A statement that reads a bit, with the contacts it reads it through.
+struct BitReader {
+    Statement* statement = nullptr;
+    std::string key;  // the statement's key when it was recorded
+    bool IsBack = false;
+    bool IsFront = false;
+};
 
 // One named bit of the loaded application: its value (and number, for a numeric bit),
 // its delays, how its changes are reported, the board window that shows it and the
@@ -80,27 +89,36 @@ public:
     void SetRung(Statements* statements) { rung_ = statements; }
     Statements* Rung() const { return rung_; }
 
-    // The statements that read this bit, keyed by statement key, with their contacts.
-    MkBkQues& BitMap();
-    const MkBkQues& BitMap() const;
+    // The statements that read this bit, in the order they were recorded, with their
+    // contacts.
+    const std::vector<BitReader>& Readers() const { return readers_; }
     void ResetAssigns();
-    // Records that the statement reads this bit, with its front and back contacts.
+    // Records that the statement reads this bit, with its front and back contacts. A
+    // statement whose key is recorded already is refused with the model's error question.
     void Assigns(Statement& statement);
+    // The same with the contacts already read, for mapping, which records each statement
+    // once.
+    void Assigns(Statement& statement, Contacts contacts);
 
     // Pushes the value to the bit's board window; a bit without one is skipped.
     void UpdateIO() const;
+    // Pushes a value recorded earlier to the window that showed the bit then.
+    void UpdateIO(BoardPanel* window, bool value) const;
     // Hands the value, read from a state file, to the bit's board window.
     void LoadState() const;
 
-    // The collection the bit was added to, which forwards BitChanged.
-    void SetOwner(BooleanBits* owner) { owner_ = owner; }
+    // The collection the bit was added to, which forwards BitChanged and keeps the
+    // bit's value in its slot of the collection's dense values.
+    void SetOwner(BooleanBits* owner);
+    BooleanBits* Owner() const { return owner_; }
+    std::uint32_t Slot() const { return slot_; }
 
     Event<std::int16_t, bool> BitChanged;
 
 private:
     void FireTriggers();
     template <class Call>
-    void TellWindow(Call&& call) const;
+    void TellWindow(BoardPanel* window, Call&& call) const;
 
     std::string bitName_;
     bool bitValue_ = false;
@@ -113,7 +131,7 @@ private:
     bool isTrigger_ = false;
     bool isWatch_ = false;
     std::int16_t vIndex_ = 0;
-    std::unique_ptr<MkBkQues> bitMap_;  // made with the first reader: most copies have none
+    std::vector<BitReader> readers_;
     Statements* rung_ = nullptr;
     bool isAssigned_ = false;
     Statement* assignedBy_ = nullptr;
@@ -123,6 +141,7 @@ private:
     bool risingEdge_ = false;
     bool fallingEdge_ = false;
     BooleanBits* owner_ = nullptr;
+    std::uint32_t slot_ = 0;
 };
 
 }  // namespace veldra

@@ -34,45 +34,14 @@ public:
     // read, as the controller does: no short cut hides an operand that cannot be read.
     template <class ReadOperand, class GroupChanged>
     bool Evaluate(ReadOperand&& readOperand, GroupChanged&& groupChanged) const {
-        unsigned char* const base = stack_.data();
-        unsigned char* top = base;  // one past the topmost value
-        for (const Step& step : program_) {
-            switch (step.code) {
-                case Code::Push:
-                    *top++ = readOperand(step.argument, step.negated);
-                    break;
-                case Code::AndOperand:
-                    top[-1] &= readOperand(step.argument, step.negated);
-                    break;
-                case Code::OrOperand:
-                    top[-1] |= readOperand(step.argument, step.negated);
-                    break;
-                case Code::XorOperand:
-                    top[-1] ^= readOperand(step.argument, step.negated);
-                    break;
-                case Code::And:
-                    --top;
-                    top[-1] &= *top;
-                    break;
-                case Code::Or:
-                    --top;
-                    top[-1] |= *top;
-                    break;
-                case Code::Xor:
-                    --top;
-                    top[-1] ^= *top;
-                    break;
-                case Code::NegateGroup:
-                    groupChanged(std::string_view(solveString_).substr(step.argument, step.length),
-                                 top[-1] != 0);
-                    top[-1] ^= 1;
-                    break;
-            }
-        }
-        return top != base && base[0] != 0;
+        return Run(program_.data(), program_.data() + program_.size(), stack_.data(), readOperand,
+                   [&](const Step& step, bool value) {
+                       groupChanged(
+                           std::string_view(solveString_).substr(step.argument, step.length),
+                           value);
+                   });
     }
 
-private:
     enum class Code : std::uint8_t {
         Push,        // an operand's value
         AndOperand,  // the top value combined with an operand's value
@@ -90,6 +59,54 @@ private:
                                      // the inside starts in the solve string
         std::uint32_t length = 0;    // NegateGroup: the inside's length
     };
+
+    // The postfix program, and how deep a stack it needs.
+    const std::vector<Step>& Steps() const { return program_; }
+    int StackDepth() const { return static_cast<int>(stack_.size()); }
+
+    // Runs a postfix program over `stack`, deep enough for it. `readOperand(argument,
+    // negated)` gives an operand step's value, `negateGroup(step, value)` hears a
+    // NegateGroup step with the value before negation.
+    template <class ReadOperand, class NegateGroup>
+    static bool Run(const Step* first, const Step* last, unsigned char* stack,
+                    ReadOperand&& readOperand, NegateGroup&& negateGroup) {
+        unsigned char* top = stack;  // one past the topmost value
+        for (const Step* step = first; step != last; ++step) {
+            switch (step->code) {
+                case Code::Push:
+                    *top++ = readOperand(step->argument, step->negated);
+                    break;
+                case Code::AndOperand:
+                    top[-1] &= readOperand(step->argument, step->negated);
+                    break;
+                case Code::OrOperand:
+                    top[-1] |= readOperand(step->argument, step->negated);
+                    break;
+                case Code::XorOperand:
+                    top[-1] ^= readOperand(step->argument, step->negated);
+                    break;
+                case Code::And:
+                    --top;
+                    top[-1] &= *top;
+                    break;
+                case Code::Or:
+                    --top;
+                    top[-1] |= *top;
+                    break;
+                case Code::Xor:
+                    --top;
+                    top[-1] ^= *top;
+                    break;
+                case Code::NegateGroup:
+                    negateGroup(*step, top[-1] != 0);
+                    top[-1] ^= 1;
+                    break;
+            }
+        }
+        return top != stack && stack[0] != 0;
+    }
+
+private:
     class Parser;
 
     std::vector<Step> program_;

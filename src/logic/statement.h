@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "logic/expression.h"
+#include "logic/statement_parser.h"
 #include "platform/event.h"
 
 namespace veldra {
@@ -83,6 +84,15 @@ public:
     // Builds the expression and binds its operands to the bits now, as the bits are mapped,
     // so that the first solve of a large program does not pay for every parse at once.
     void Prepare();
+    // The prepared expression, built now when it is not yet; none when the statement can
+    // only be solved by Solve itself: its expression does not parse or would trip the
+    // runaway guard, or it is numeric.
+    const Expression* Prepared();
+    // Grows whenever the text, the bits or the numeric mark change: whatever was prepared
+    // from the statement before is out of date.
+    std::uint64_t Revision() const { return revision_; }
+    // The contacts through which the statement reads each operand, in operand order.
+    const std::vector<Contacts>& OperandContacts() const;
     // Empties the statement: one empty result and operand, no expression, Result False.
     void ResetStatement();
     // The editors ask for a solve after an edit; the next queued solve does it, and the
@@ -101,6 +111,10 @@ public:
     // when the statement is disabled, or could not be solved and has just been disabled
     // (Result then keeps its previous value and StatementChanged is not raised).
     bool Solve();
+
+    // Takes a result that a SolveProgram computed from Prepared() and announces it as Solve
+    // would. False, with nothing changed, while the statement is disabled or solving.
+    bool AcceptResult(bool result);
 
     // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
     // until the statement is first solved after its text, Initialize or ResetStatement.
@@ -141,6 +155,8 @@ private:
     void Build();
     void Bind();
     bool ReadOperand(std::uint32_t index, bool negated);
+    // Raises StatementChanged for the result just stored, and has the parent forward it.
+    void Announce();
     bool Fault();
 
     std::string expression_;
@@ -162,6 +178,8 @@ private:
     std::vector<BooleanBit*> resultBits_;
     std::uint64_t boundGeneration_ = 0;
     bool solving_ = false;
+    std::uint64_t revision_ = 0;
+    mutable std::optional<std::vector<Contacts>> contacts_;
 
     // The statement as it stood before ResetStatement, until a new text is taken.
     struct Saved {

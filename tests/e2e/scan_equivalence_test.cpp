@@ -149,6 +149,13 @@ public:
         ParseText(engine_, desktop_, panels_)
             .GetProgramFromText(ApplicationWriter(scenario).Source());
         engine_.Status().logged = [this](std::string_view line) { trace_.Add(line); };
+        // A scan that cannot settle is stopped, so that a wrong solve fails instead of
+        // looping on in the "Logic Loop?" box.
+        window_.onYield = [this] {
+            if (window_.yields > 1000000) {
+                engine_.blnSolving = false;
+            }
+        };
         for (Statement& statement : *engine_.prgAssigns) {
             subscriptions_.push_back(
                 statement.StatementChanged.Subscribe([this](bool result, std::string_view key) {

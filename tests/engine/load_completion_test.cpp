@@ -96,7 +96,9 @@ TEST_F(LoadCompletionTest, TriggersKnowTheirTablesAndBlocksAndStatementsTheirRea
     EXPECT_EQ(inBlock.Bits(), &Bits());
     EXPECT_TRUE(Bits().Find("X")->IsAssigned());
     EXPECT_TRUE(Bits().Find("Y")->IsAssigned());
-    const MkBkQue& reader = *Bits().Find("B")->BitMap().Item("X");
+    ASSERT_EQ(Bits().Find("B")->Readers().size(), 1u);
+    const BitReader& reader = Bits().Find("B")->Readers()[0];
+    EXPECT_EQ(reader.key, "X");
     EXPECT_TRUE(reader.IsBack);
     EXPECT_FALSE(reader.IsFront);
     EXPECT_EQ(Bits().Find("A")->Rung(), engine.prgAssigns.get());
@@ -142,7 +144,7 @@ TEST_F(LoadCompletionTest, MappingAgainRebuildsTheListsInsteadOfAddingToThem) {
     EXPECT_EQ(engine.Lists().statusRows, before.statusRows);
     EXPECT_EQ(engine.Lists().timerBits, (std::vector<std::string>{"T1"}));
     EXPECT_EQ(engine.Lists().userBits, (std::vector<std::string>{"UB1"}));
-    EXPECT_EQ(Bits().Find("A")->BitMap().Count(), 1);
+    EXPECT_EQ(Bits().Find("A")->Readers().size(), 1u);
 }
 
 TEST_F(LoadCompletionTest, TheProgressWindowTellsEachStage) {
@@ -167,7 +169,7 @@ TEST_F(LoadCompletionTest, AStatementThatLostItsOperandsIsMappedWithoutABitForTh
     engine.LoadFinished({});
 
     EXPECT_EQ(Bits().Find(""), nullptr);
-    EXPECT_EQ(Bits().Find("A")->BitMap().Count(), 1);
+    EXPECT_EQ(Bits().Find("A")->Readers().size(), 1u);
 }
 
 TEST_F(LoadCompletionTest, MappingAgainAfterAStatementWasRemovedForgetsIt) {
@@ -187,7 +189,7 @@ TEST_F(LoadCompletionTest, MappingAgainAfterAStatementWasRemovedForgetsIt) {
     engine.MapBits();  // without emptying the statement maps first
 
     EXPECT_FALSE(Bits().Find("FREE")->IsAssigned());
-    EXPECT_EQ(Bits().Find("IN")->BitMap().Count(), 0);
+    EXPECT_EQ(Bits().Find("IN")->Readers().size(), 0u);
     engine.StartStop();
     Input("FREE", true);
     Tick();

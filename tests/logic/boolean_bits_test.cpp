@@ -346,15 +346,18 @@ TEST_F(BooleanBitsTest, ABitRegistersTheStatementsThatReadItWithTheirContacts) {
     a.Assigns(*readsBoth);
     a.Assigns(*readsFront);
 
-    const MkBkQue& both = *a.BitMap().Item("X");
+    ASSERT_EQ(a.Readers().size(), 2u);
+    const BitReader& both = a.Readers()[0];
+    EXPECT_EQ(both.key, "X");
     EXPECT_TRUE(both.IsBack);
     EXPECT_TRUE(both.IsFront);
-    const MkBkQue& front = *a.BitMap().Item("Y");
+    const BitReader& front = a.Readers()[1];
+    EXPECT_EQ(front.key, "Y");
     EXPECT_FALSE(front.IsBack);
     EXPECT_TRUE(front.IsFront);
 
     a.ResetAssigns();
-    EXPECT_EQ(a.BitMap().Count(), 0);
+    EXPECT_TRUE(a.Readers().empty());
 }
 
 TEST_F(BooleanBitsTest, AChangeIsPassedToTheLaddersOfDisplayedStatementsOnly) {

@@ -1,0 +1,38 @@
+#include "logic/solve_program.h"
+
+#include <algorithm>
+
+#include "logic/boolean_bits.h"
+#include "logic/statement.h"
+
+namespace veldra {
+
+void SolveProgram::Clear() {
+    steps_.clear();
+    begins_.assign(1, 0);
+    stack_.clear();
+}
+
+bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
+    const Expression* expression = statement.Prepared();
+    bool compiled = expression != nullptr && statement.Bits() == &bits;
+    std::vector<std::uint32_t> slots;
+    for (int i = 0; compiled && i <= statement.UboundOpBit(); ++i) {
+        const BooleanBit* bit = bits.Find(statement.OpBitName(i));
+        compiled = bit != nullptr;
+        slots.push_back(compiled ? bit->Slot() : 0);
+    }
+    if (compiled) {
+        for (Expression::Step step : expression->Steps()) {
+            if (step.code <= Expression::Code::XorOperand) {
+                step.argument = slots[step.argument];
+            }
+            steps_.push_back(step);
+        }
+        stack_.resize(std::max(stack_.size(), std::size_t(expression->StackDepth())));
+    }
+    begins_.push_back(std::uint32_t(steps_.size()));
+    return compiled;
+}
+
+}  // namespace veldra
