@@ -220,15 +220,15 @@ void ProgramEngine::MapBits() {
     done = 0;
     for (Statement& statement : *prgAssigns) {
         window_.DoEvents();
+        statement.Initialize();
+        statement.Prepare();  // which finds the operands' bits
         // The operand names of a statement are distinct: each bit records it once.
         const std::vector<Contacts>& contacts = statement.OperandContacts();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {
-            if (BooleanBit* bit = prgBooleanBits_->Find(statement.OpBitName(k))) {
+            if (BooleanBit* bit = statement.OperandBit(k)) {
                 bit->Assigns(statement, contacts[std::size_t(k)]);
             }
         }
-        statement.Initialize();
-        statement.Prepare();
         platform.SetLoadingProgress(++done, statements);
     }
     for (BooleanBit& bit : *prgBooleanBits_) {

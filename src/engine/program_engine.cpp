@@ -220,15 +220,15 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
         }
         const bool result = stmt.Result();
         for (int i = 0; i <= stmt.UboundResults() && ProgramLoaded(); ++i) {
-            const std::string_view name = stmt.ResultBitName(i);
             BooleanBit* bit = ResultBitOf(index, i);
             if (bit == nullptr) {
-                ReportUnknown("result bit", name);
+                ReportUnknown("result bit", stmt.ResultBitName(i));
                 continue;
             }
             // As with Item: the status grid follows the bit fetched last before a change.
             prgBooleanBits_->Follow(*bit);
             if (bit->IsTimer()) {
+                const std::string_view name = stmt.ResultBitName(i);
                 if (result == bit->BitValue()) {
                     CancelTimerQue.AddIfAbsent(name);
                 } else {

@@ -33,10 +33,12 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         statements_.push_back(&statement);
         keys_.emplace_back(statement.ResultBitName(0));
         indexOf_.emplace(&statement, index);
-        program_.Add(statement, bits);
+        const bool compiled = program_.Add(statement, bits);
         revisions_.push_back(statement.Revision());
         for (int i = 0; i <= statement.UboundResults(); ++i) {
-            results_.push_back(bits.Find(statement.ResultBitName(i)));
+            // A compiled statement was prepared over these bits just now.
+            results_.push_back(compiled ? statement.ResultBit(i)
+                                        : bits.Find(statement.ResultBitName(i)));
         }
         resultBegins_.push_back(std::uint32_t(results_.size()));
         const BooleanBit* first = results_[resultBegins_[index]];

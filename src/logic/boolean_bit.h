@@ -120,28 +120,30 @@ private:
     template <class Call>
     void TellWindow(BoardPanel* window, Call&& call) const;
 
-    std::string bitName_;
+    // What a change and the queueing of readers read, together next to BitChanged.
     bool bitValue_ = false;
-    std::int32_t onTime_ = 0;
-    std::int32_t offTime_ = 0;
     bool isFormBit_ = false;
-    BoardPanel* formIndex_ = nullptr;
-    TriggerTarget* vTables_ = nullptr;
     bool filter_ = false;
     bool isTrigger_ = false;
     bool isWatch_ = false;
-    std::int16_t vIndex_ = 0;
-    std::vector<BitReader> readers_;
-    Statements* rung_ = nullptr;
     bool isAssigned_ = false;
+    bool risingEdge_ = false;
+    bool fallingEdge_ = false;
+    std::int16_t vIndex_ = 0;
+    std::uint32_t slot_ = 0;
+    std::int32_t onTime_ = 0;
+    std::int32_t offTime_ = 0;
+    BooleanBits* owner_ = nullptr;
+    Statements* rung_ = nullptr;
+
+    std::string bitName_;
+    BoardPanel* formIndex_ = nullptr;
+    TriggerTarget* vTables_ = nullptr;
+    std::vector<BitReader> readers_;
     Statement* assignedBy_ = nullptr;
     bool isNumeric_ = false;
     std::int16_t numValue_ = 0;
     TriggerTarget* vNumBlocks_ = nullptr;
-    bool risingEdge_ = false;
-    bool fallingEdge_ = false;
-    BooleanBits* owner_ = nullptr;
-    std::uint32_t slot_ = 0;
 };
 
 }  // namespace veldra

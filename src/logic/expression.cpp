@@ -46,7 +46,8 @@ public:
             Fail(Peek().kind == TokenKind::Close ? "A \")\" has no \"(\""
                                                  : "An operator is missing");
         }
-        out_.stack_.assign(std::size_t(std::max(maxDepth_, 1)), 0);
+        // One more than the deepest: the first value pushed spills an empty top.
+        out_.stack_.assign(std::size_t(std::max(maxDepth_, 1)) + 1, 0);
     }
 
 private:

@@ -64,46 +64,48 @@ public:
     const std::vector<Step>& Steps() const { return program_; }
     int StackDepth() const { return static_cast<int>(stack_.size()); }
 
-    // Runs a postfix program over `stack`, deep enough for it. `readOperand(argument,
-    // negated)` gives an operand step's value, `negateGroup(step, value)` hears a
-    // NegateGroup step with the value before negation.
+    // Runs a postfix program over `stack`, as deep as StackDepth() says. `readOperand(
+    // argument, negated)` gives an operand step's value, `negateGroup(step, value)` hears a
+    // NegateGroup step with the value before negation. The topmost value is kept apart
+    // from the stack, so that most steps touch no memory but their operand.
     template <class ReadOperand, class NegateGroup>
     static bool Run(const Step* first, const Step* last, unsigned char* stack,
                     ReadOperand&& readOperand, NegateGroup&& negateGroup) {
-        unsigned char* top = stack;  // one past the topmost value
+        unsigned char top = 0;
+        unsigned char* below = stack;  // one past the value under the top
         for (const Step* step = first; step != last; ++step) {
             switch (step->code) {
                 case Code::Push:
-                    *top++ = readOperand(step->argument, step->negated);
+                    *below++ = top;
+                    top = readOperand(step->argument, step->negated);
                     break;
                 case Code::AndOperand:
-                    top[-1] &= readOperand(step->argument, step->negated);
+                    top &= readOperand(step->argument, step->negated);
                     break;
                 case Code::OrOperand:
-                    top[-1] |= readOperand(step->argument, step->negated);
+                    top |= readOperand(step->argument, step->negated);
                     break;
                 case Code::XorOperand:
-                    top[-1] ^= readOperand(step->argument, step->negated);
+                    top ^= readOperand(step->argument, step->negated);
                     break;
                 case Code::And:
-                    --top;
-                    top[-1] &= *top;
+                    top &= *--below;
                     break;
                 case Code::Or:
-                    --top;
-                    top[-1] |= *top;
+                    top |= *--below;
                     break;
                 case Code::Xor:
-                    --top;
-                    top[-1] ^= *top;
+                    top ^= *--below;
                     break;
                 case Code::NegateGroup:
-                    negateGroup(*step, top[-1] != 0);
-                    top[-1] ^= 1;
+                    negateGroup(*step, top != 0);
+                    top ^= 1;
                     break;
+                default:
+                    __builtin_unreachable();  // every code is handled above
             }
         }
-        return top != stack && stack[0] != 0;
+        return first != last && top != 0;
     }
 
 private:

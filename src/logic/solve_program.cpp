@@ -18,7 +18,7 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
     bool compiled = expression != nullptr && statement.Bits() == &bits;
     std::vector<std::uint32_t> slots;
     for (int i = 0; compiled && i <= statement.UboundOpBit(); ++i) {
-        const BooleanBit* bit = bits.Find(statement.OpBitName(i));
+        const BooleanBit* bit = statement.OperandBit(i);
         compiled = bit != nullptr;
         slots.push_back(compiled ? bit->Slot() : 0);
     }

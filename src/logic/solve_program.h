@@ -30,7 +30,9 @@ public:
     bool Evaluate(std::uint32_t entry, const std::uint8_t* values) const {
         return Expression::Run(
             steps_.data() + begins_[entry], steps_.data() + begins_[entry + 1], stack_.data(),
-            [values](std::uint32_t slot, bool negated) { return (values[slot] != 0) != negated; },
+            [values](std::uint32_t slot, bool negated) {
+                return values[slot] ^ std::uint8_t(negated);
+            },
             [](const Expression::Step&, bool) {});
     }
 

@@ -136,6 +136,9 @@ void Statement::Prepare() {
 
 const Expression* Statement::Prepared() {
     Prepare();
+    if (bits_ != nullptr && bits_->Generation() != boundGeneration_) {
+        Bind();  // a bit has left since: find the operands again
+    }
     return tree_.Valid() && tree_.Cost() <= kMaxEvaluationSteps && !isNumeric_ ? &tree_ : nullptr;
 }
 
@@ -217,7 +220,9 @@ bool Statement::AcceptResult(bool result) {
 }
 
 void Statement::Announce() {
-    StatementChanged.Raise(result_, ResultBitName(0));
+    if (StatementChanged.HasSubscribers()) {  // the name is not looked at for nobody
+        StatementChanged.Raise(result_, ResultBitName(0));
+    }
     if (parent_ != nullptr) {
         parent_->ForwardStatementChanged(*this);
     }

@@ -129,6 +129,15 @@ public:
                                                              : nullptr;
     }
 
+    // The bit operand `index` reads in Bits(), as the statement was last prepared; none
+    // when it names no bit there.
+    BooleanBit* OperandBit(int index) const {
+        return index >= 0 && index < int(bound_.size()) &&
+                       bound_[std::size_t(index)].source == Operand::Source::Bit
+                   ? bound_[std::size_t(index)].bit
+                   : nullptr;
+    }
+
     // The statement as a row of the statements window.
     StatementRow LoadFrmStatements() const;
 
@@ -159,26 +168,27 @@ private:
     void Announce();
     bool Fault();
 
+    // What every solve reads first, together next to the events.
+    bool result_ = false;
+    bool disable_ = false;
+    bool solving_ = false;
+    bool built_ = false;  // on the first solve after the text, Initialize or ResetStatement
+    std::uint64_t revision_ = 0;
+    Statements* parent_ = nullptr;
+    BooleanBits* bits_ = nullptr;
+
     std::string expression_;
     std::vector<std::string> results_{std::string()};
     std::vector<std::string> operands_{std::string()};
-    BooleanBits* bits_ = nullptr;
     bool edited_ = false;
-    bool result_ = false;
-    Statements* parent_ = nullptr;
     bool isFiltered_ = false;
     bool isNumeric_ = false;
-    bool disable_ = false;
     bool isDisplayed_ = false;
 
-    // Built on the first solve after the text, Initialize or ResetStatement.
-    bool built_ = false;
     Expression tree_;
     std::vector<Operand> bound_;
     std::vector<BooleanBit*> resultBits_;
     std::uint64_t boundGeneration_ = 0;
-    bool solving_ = false;
-    std::uint64_t revision_ = 0;
     mutable std::optional<std::vector<Contacts>> contacts_;
 
     // The statement as it stood before ResetStatement, until a new text is taken.
