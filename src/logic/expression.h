@@ -68,12 +68,13 @@ public:
     // argument, negated)` gives an operand step's value, `negateGroup(step, value)` hears a
     // NegateGroup step with the value before negation. The topmost value is kept apart
     // from the stack, so that most steps touch no memory but their operand.
-    template <class ReadOperand, class NegateGroup>
-    static bool Run(const Step* first, const Step* last, unsigned char* stack,
+    // Any step type with the fields `code`, `negated` and `argument` serves.
+    template <class AnyStep, class ReadOperand, class NegateGroup>
+    static bool Run(const AnyStep* first, const AnyStep* last, unsigned char* stack,
                     ReadOperand&& readOperand, NegateGroup&& negateGroup) {
         unsigned char top = 0;
         unsigned char* below = stack;  // one past the value under the top
-        for (const Step* step = first; step != last; ++step) {
+        for (const AnyStep* step = first; step != last; ++step) {
             switch (step->code) {
                 case Code::Push:
                     *below++ = top;

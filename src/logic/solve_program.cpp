@@ -23,11 +23,10 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
         slots.push_back(compiled ? bit->Slot() : 0);
     }
     if (compiled) {
-        for (Expression::Step step : expression->Steps()) {
-            if (step.code <= Expression::Code::XorOperand) {
-                step.argument = slots[step.argument];
-            }
-            steps_.push_back(step);
+        for (const Expression::Step& step : expression->Steps()) {
+            const bool operand = step.code <= Expression::Code::XorOperand;
+            steps_.push_back(
+                Step{step.code, step.negated, operand ? slots[step.argument] : step.argument});
         }
         stack_.resize(std::max(stack_.size(), std::size_t(expression->StackDepth())));
     }

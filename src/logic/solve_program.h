@@ -33,11 +33,18 @@ public:
             [values](std::uint32_t slot, bool negated) {
                 return values[slot] ^ std::uint8_t(negated);
             },
-            [](const Expression::Step&, bool) {});
+            [](const Step&, bool) {});
     }
 
 private:
-    std::vector<Expression::Step> steps_;
+    // A step without a negated group's place in the solve string: nobody hears groups
+    // here, and two steps fit where one would.
+    struct Step {
+        Expression::Code code;
+        bool negated;
+        std::uint32_t argument;
+    };
+    std::vector<Step> steps_;
     std::vector<std::uint32_t> begins_{0};  // entry i is steps_[begins_[i], begins_[i + 1])
     mutable std::vector<unsigned char> stack_;
 };
