@@ -51,6 +51,12 @@ public:
         Or,
         Xor,
         NegateGroup,  // the top value is a negated group's inside
+        // An operand's value pushed and combined with a second operand's at once. The
+        // parser never writes these: a SolveProgram fuses steps so, with steps that carry
+        // the second operand as `argument2` and `negated2`.
+        PushAndOperand,
+        PushOrOperand,
+        PushXorOperand,
     };
     struct Step {
         Code code;
@@ -102,6 +108,21 @@ public:
                     negateGroup(*step, top != 0);
                     top ^= 1;
                     break;
+                case Code::PushAndOperand:
+                    *below++ = top;
+                    top =
+                        readOperand(step->argument, step->negated) & ReadSecond(*step, readOperand);
+                    break;
+                case Code::PushOrOperand:
+                    *below++ = top;
+                    top =
+                        readOperand(step->argument, step->negated) | ReadSecond(*step, readOperand);
+                    break;
+                case Code::PushXorOperand:
+                    *below++ = top;
+                    top =
+                        readOperand(step->argument, step->negated) ^ ReadSecond(*step, readOperand);
+                    break;
                 default:
                     __builtin_unreachable();  // every code is handled above
             }
@@ -110,6 +131,15 @@ public:
     }
 
 private:
+    template <class AnyStep, class ReadOperand>
+    static unsigned char ReadSecond(const AnyStep& step, ReadOperand& readOperand) {
+        if constexpr (requires { step.argument2; }) {
+            return readOperand(step.argument2, step.negated2);
+        } else {
+            __builtin_unreachable();  // only fused steps have a second operand
+        }
+    }
+
     class Parser;
 
     std::vector<Step> program_;

@@ -23,10 +23,23 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
         slots.push_back(compiled ? bit->Slot() : 0);
     }
     if (compiled) {
-        for (const Expression::Step& step : expression->Steps()) {
-            const bool operand = step.code <= Expression::Code::XorOperand;
-            steps_.push_back(
-                Step{step.code, step.negated, operand ? slots[step.argument] : step.argument});
+        using Code = Expression::Code;
+        const std::vector<Expression::Step>& steps = expression->Steps();
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const Expression::Step& step = steps[i];
+            const bool operand = step.code <= Code::XorOperand;
+            Step out{step.code, step.negated, false, operand ? slots[step.argument] : step.argument,
+                     0};
+            const Code next = i + 1 < steps.size() ? steps[i + 1].code : Code::Push;
+            if (step.code == Code::Push && next >= Code::AndOperand && next <= Code::XorOperand) {
+                out.code = next == Code::AndOperand  ? Code::PushAndOperand
+                           : next == Code::OrOperand ? Code::PushOrOperand
+                                                     : Code::PushXorOperand;
+                out.negated2 = steps[i + 1].negated;
+                out.argument2 = slots[steps[i + 1].argument];
+                ++i;
+            }
+            steps_.push_back(out);
         }
         stack_.resize(std::max(stack_.size(), std::size_t(expression->StackDepth())));
     }

@@ -37,12 +37,15 @@ public:
     }
 
 private:
-    // A step without a negated group's place in the solve string: nobody hears groups
-    // here, and two steps fit where one would.
+    // A step without a negated group's place in the solve string, as nobody hears groups
+    // here, but with room for a second operand: a push and the operand step behind it are
+    // fused into one step.
     struct Step {
         Expression::Code code;
         bool negated;
+        bool negated2;
         std::uint32_t argument;
+        std::uint32_t argument2;
     };
     std::vector<Step> steps_;
     std::vector<std::uint32_t> begins_{0};  // entry i is steps_[begins_[i], begins_[i + 1])
