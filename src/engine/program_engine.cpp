@@ -206,13 +206,17 @@ void ProgramEngine::ApplyOutsideInputs() {
 void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     while (Que.Count() > 0 && ProgramLoaded()) {
         std::uint32_t index = Que.Front();
-        // A reference stays good: statements are not taken out of the program mid-scan.
+        // Only the editor of a faulty statement, opened from its solve, may take it out.
         Statement& stmt = map_.StatementAt(index);
         prgAssigns->Follow(stmt);  // the statements window follows the statement solved
         const std::uint64_t builds = mapBuilds_;
         const bool solved = SolveStatement(index);
         if (mapBuilds_ != builds) {
-            index = map_.IndexOf(stmt);  // its editor mapped the bits again
+            // Its editor mapped the bits again; a statement it took out is done with.
+            index = map_.IndexOf(stmt);
+            if (index == ScanMap::kNone) {
+                continue;
+            }
         }
         if (!solved) {
             Que.Remove(index);  // disabled or faulty: there is no result to give

@@ -62,7 +62,10 @@ public:
     std::unique_ptr<clsNumericBlocks> prgNumBlks;  // none when the source has none
     bool TimerComplete = false;
     BooleanBits* PrgBooleanBits() override { return prgBooleanBits_.get(); }
-    void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) { prgBooleanBits_ = std::move(bits); }
+    void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) {
+        map_.Clear();  // it pointed into the bits that go
+        prgBooleanBits_ = std::move(bits);
+    }
 
     // Statements waiting to be solved, by their index in the scan map.
     StatementQueue BreakQue;
