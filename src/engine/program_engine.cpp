@@ -6,6 +6,12 @@
 #include "platform/platform.h"
 
 namespace veldra {
+namespace {
+
+// How many bits or queued statements ahead of the one in hand are fetched into the cache.
+constexpr std::size_t kPrefetchDistance = 8;
+
+}  // namespace
 
 ProgramEngine::ProgramEngine(ProgramWindow& window, const Clock& clock)
     : hostScope_(*this),
@@ -37,6 +43,12 @@ void ProgramEngine::StartStop() {
             window_.DoEvents();
             EnsureMapped();
             for (int i = 1; prgBooleanBits_ && i <= prgBooleanBits_->Count(); ++i) {
+                // The bits and statements lie far apart in a large program: fetch the bits
+                // some way ahead, and the statements that set them once the bits are in.
+                __builtin_prefetch(prgBooleanBits_->Find(i + 2 * int(kPrefetchDistance)));
+                if (const BooleanBit* ahead = prgBooleanBits_->Find(i + int(kPrefetchDistance))) {
+                    map_.Prefetch(map_.OwnStatementOf(*ahead));
+                }
                 QueueReaders(*prgBooleanBits_->Find(i));
             }
             StatementsQueued = true;
@@ -206,6 +218,7 @@ void ProgramEngine::ApplyOutsideInputs() {
 void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     while (Que.Count() > 0 && ProgramLoaded()) {
         std::uint32_t index = Que.Front();
+        map_.Prefetch(Que.Behind(kPrefetchDistance));
         // Only the editor of a faulty statement, opened from its solve, may take it out.
         Statement& stmt = map_.StatementAt(index);
         prgAssigns->Follow(stmt);  // the statements window follows the statement solved

@@ -108,6 +108,18 @@ bool ScanMap::Compiled(std::uint32_t index) const {
            !statements_[index]->GroupChanged.HasSubscribers();
 }
 
+void ScanMap::Prefetch(std::uint32_t index) const {
+    if (index >= statements_.size()) {
+        return;
+    }
+    const auto* statement = reinterpret_cast<const char*>(statements_[index]);
+    __builtin_prefetch(statement);
+    __builtin_prefetch(statement + 64);
+    for (const BooleanBit* bit : ResultsOf(index)) {
+        __builtin_prefetch(bit);
+    }
+}
+
 bool ScanMap::Evaluate(std::uint32_t index) const {
     return program_.Evaluate(index, bits_->Values());
 }

@@ -55,6 +55,10 @@ public:
     // Solves an unedited statement from the bits' values when it was compiled and nobody
     // listens to its negated groups; nothing when the statement must solve itself.
     bool Compiled(std::uint32_t index) const;
+    // Asks the processor to fetch what solving the statement will read first: on a large
+    // program the statements and bits lie far apart in memory, and a solve would otherwise
+    // wait for each of them in turn.
+    void Prefetch(std::uint32_t index) const;
     bool Evaluate(std::uint32_t index) const;
 
 private:

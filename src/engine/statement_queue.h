@@ -26,6 +26,11 @@ public:
     }
 
     std::uint32_t Front() const { return items_[head_]; }
+    // The statement `n` places behind the front; kNone past the back.
+    static constexpr std::uint32_t kNone = ~std::uint32_t(0);
+    std::uint32_t Behind(std::size_t n) const {
+        return head_ + n < items_.size() ? items_[head_ + n] : kNone;
+    }
 
     // Takes the statement out wherever it stands; nothing when it is not queued.
     void Remove(std::uint32_t statement);
