@@ -1,7 +1,10 @@
-// A large generated application: how long it takes to load, to start for the first time
-// (every statement solved once), and to settle after one input change.
+// Large generated applications: how long they take to load, to start for the first time
+// (every statement solved once) and to settle after one input change, how that grows with
+// the application, and how long one statement of very many operands takes to load.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -44,26 +47,53 @@ struct LoadedProgram {
     HeadlessLoad host{engine};
 };
 
-const std::string& Source() {
-    static const std::string source = bench::GenerateApplication({});
+// The applications measured, by the benchmarks' argument: the standard one, one of the
+// same size with 4,000 boards and twice the contacts per statement, and one 8 times the
+// standard one whose chains are 8 times as long.
+struct Variant {
+    const char* label;
+    bench::ApplicationSize size;
+    int chainLength;
+};
+constexpr std::array kVariants = {
+    Variant{"20k statements, 200 boards", {20000, 40000, 200, 1}, 10000},
+    Variant{"20k statements, 4000 boards, twice the contacts", {20000, 60000, 4000, 2}, 10000},
+    Variant{"160k statements, 1600 boards", {160000, 320000, 1600, 1}, 80000},
+};
+
+const std::string& Source(std::int64_t variant) {
+    static std::array<std::string, kVariants.size()> sources;
+    std::string& source = sources[std::size_t(variant)];
+    if (source.empty()) {
+        const Variant& chosen = kVariants[std::size_t(variant)];
+        source = bench::GenerateApplication(chosen.size, chosen.chainLength);
+    }
     return source;
 }
 
+double PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
 void BM_LoadGeneratedApplication(benchmark::State& state) {
-    const std::string& source = Source();
+    const std::string& source = Source(state.range(0));
     for (auto _ : state) {
         LoadedProgram program(source);
         benchmark::DoNotOptimize(program.engine.PrgBooleanBits());
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t(source.size()));
+    state.SetLabel(kVariants[std::size_t(state.range(0))].label);
+    state.counters["peak_MB"] = PeakMegabytes();
 }
-BENCHMARK(BM_LoadGeneratedApplication)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadGeneratedApplication)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The first start queues every statement; the first tick with work solves them all.
 void BM_FirstStart(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        auto program = std::make_unique<LoadedProgram>(Source());
+        auto program = std::make_unique<LoadedProgram>(Source(state.range(0)));
         state.ResumeTiming();
         program->engine.StartStop();
         program->engine.IOBits.Add(bench::ChainHeadInput(), true);
@@ -72,12 +102,13 @@ void BM_FirstStart(benchmark::State& state) {
         program.reset();
         state.ResumeTiming();
     }
+    state.SetLabel(kVariants[std::size_t(state.range(0))].label);
 }
-BENCHMARK(BM_FirstStart)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FirstStart)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// One input change at the head of a 10,000-statement chain, settled by one scan.
+// One input change at the head of a chain, settled by one scan.
 void BM_SettleAfterOneInput(benchmark::State& state) {
-    LoadedProgram program(Source());
+    LoadedProgram program(Source(state.range(0)));
     ProgramEngine& engine = program.engine;
     engine.StartStop();
     engine.IOBits.Add("OTHER_INPUT", true);
@@ -88,7 +119,23 @@ void BM_SettleAfterOneInput(benchmark::State& state) {
         engine.IOBits.Add(bench::ChainHeadInput(), value);
         engine.tmrProgram_Timer();
     }
+    state.SetLabel(kVariants[std::size_t(state.range(0))].label);
 }
-BENCHMARK(BM_SettleAfterOneInput)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SettleAfterOneInput)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// One statement ORing the given number of operands, none of them declared.
+void BM_LoadLongStatement(benchmark::State& state) {
+    std::string source = "PROGRAM LONG;\r\nLOGIC BEGIN\r\n    ASSIGN B0";
+    for (std::int64_t i = 1; i < state.range(0); ++i) {
+        source += i % 2 == 0 ? " + ~B" : " * B";
+        source += std::to_string(i);
+    }
+    source += " TO X;\r\nEND LOGIC\r\nEND PROGRAM\r\n";
+    for (auto _ : state) {
+        LoadedProgram program(source);
+        benchmark::DoNotOptimize(program.engine.PrgBooleanBits());
+    }
+}
+BENCHMARK(BM_LoadLongStatement)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

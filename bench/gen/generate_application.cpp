@@ -63,10 +63,14 @@ std::string GenerateApplication(const ApplicationSize& size, int chainLength) {
         const std::string previous = (i % chainLength == 0)
                                          ? Name("TC", (i / chainLength) % std::max(1, inputs))
                                          : Name("L", i - 1);
-        const std::string route = Name("R", size.statements + (i * 7) % freeBits);
-        const std::string track = Name("TC", (i * 13) % std::max(1, inputs));
-        out += "    ASSIGN " + previous + " * ~" + route + " + " + previous + " * " + track +
-               " TO " + Name("L", i) + ";\r\n";
+        out += "    ASSIGN ";
+        for (int g = 0; g < size.contactGroups; ++g) {
+            const std::string route = Name("R", size.statements + (i * 7 + g * 3) % freeBits);
+            const std::string track = Name("TC", (i * 13 + g * 5) % std::max(1, inputs));
+            out +=
+                (g > 0 ? " + " : "") + previous + " * ~" + route + " + " + previous + " * " + track;
+        }
+        out += " TO " + Name("L", i) + ";\r\n";
     }
     out += "END LOGIC\r\n";
 

@@ -7,8 +7,9 @@ namespace veldra::bench {
 // The size of a generated application.
 struct ApplicationSize {
     int statements = 20000;
-    int bits = 40000;  // declared Boolean bits, statement results included
-    int boards = 200;  // half input boards, half output boards, 16 bits each
+    int bits = 40000;       // declared Boolean bits, statement results included
+    int boards = 200;       // half input boards, half output boards, 16 bits each
+    int contactGroups = 1;  // pairs of "previous * ~route + previous * track" per statement
 };
 
 // Writes the source of a large, plausible signalling application: track-circuit and

@@ -215,11 +215,6 @@ void ProgramEngine::MapBitsHeld() {
         bit.SetIsAssigned(false);
         bit.SetAssignedBy(nullptr);
     }
-    for (MkBkQues* queue : {&BreakQue, &MakeQue}) {
-        for (MkBkQue& entry : *queue) {
-            entry.statement = nullptr;  // found again by name when solved
-        }
-    }
 
     const double statements = prgAssigns->Count();
     platform.SetLoadingStatus("Searching for Unkown BitNames....");
@@ -258,19 +253,21 @@ void ProgramEngine::MapBitsHeld() {
     done = 0;
     for (Statement& statement : *prgAssigns) {
         YieldDuringLoad();
+        statement.Initialize();
+        statement.Prepare();  // which finds the operands' bits
+        // The operand names of a statement are distinct: each bit records it once.
+        const std::vector<Contacts>& contacts = statement.OperandContacts();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {
-            if (BooleanBit* bit = prgBooleanBits_->Find(statement.OpBitName(k))) {
-                bit->Assigns(statement);
+            if (BooleanBit* bit = statement.OperandBit(k)) {
+                bit->Assigns(statement, contacts[std::size_t(k)]);
             }
         }
-        statement.Initialize();
-        statement.Prepare();
         platform.SetLoadingProgress(++done, statements);
     }
     for (BooleanBit& bit : *prgBooleanBits_) {
         bit.SetRung(prgAssigns.get());
     }
-    statementsMapped_ = prgAssigns->Generation();
+    Remap();  // queued statements are found again in the new layout
 
     YieldDuringLoad();
     platform.SetLoadingStatus("Building Displays....");

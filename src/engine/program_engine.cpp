@@ -6,6 +6,12 @@
 #include "platform/platform.h"
 
 namespace veldra {
+namespace {
+
+// How many bits or queued statements ahead of the one in hand are fetched into the cache.
+constexpr std::size_t kPrefetchDistance = 8;
+
+}  // namespace
 
 ProgramEngine::ProgramEngine(ProgramWindow& window, const Clock& clock)
     : hostScope_(*this),
@@ -39,7 +45,14 @@ void ProgramEngine::StartStop() {
             if (!ProgramLoaded()) {
                 return;  // closed while the desktop ran: nothing is left to start
             }
+            EnsureMapped();
             for (int i = 1; prgBooleanBits_ && i <= prgBooleanBits_->Count(); ++i) {
+                // The bits and statements lie far apart in a large program: fetch the bits
+                // some way ahead, and the statements that set them once the bits are in.
+                __builtin_prefetch(prgBooleanBits_->Find(i + 2 * int(kPrefetchDistance)));
+                if (const BooleanBit* ahead = prgBooleanBits_->Find(i + int(kPrefetchDistance))) {
+                    map_.Prefetch(map_.OwnStatementOf(*ahead));
+                }
                 QueueReaders(*prgBooleanBits_->Find(i));
             }
             StatementsQueued = true;
@@ -100,6 +113,7 @@ void ProgramEngine::tmrProgram_Timer() {
     TimerComplete = false;
     StableState(false);
     blnSolving = true;
+    EnsureMapped();
     ApplyTrackData();
     ApplyOutsideInputs();
 
@@ -112,6 +126,7 @@ void ProgramEngine::tmrProgram_Timer() {
             }
             return;  // the changed board bits and timer requests wait for the next scan's end
         }
+        EnsureMapped();  // the desktop may have changed the program meanwhile
         if (BreakQue.Count() == 0) {
             if (MakeQue.Count() > 0) {
                 SolveQue(MakeQue, true);
@@ -205,42 +220,37 @@ void ProgramEngine::ApplyOutsideInputs() {
     }
 }
 
-void ProgramEngine::SolveQue(MkBkQues& Que, bool IsMake) {
+void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     while (Que.Count() > 0 && ProgramLoaded()) {
-        // A name, not a reference: the statement may open its editor modally.
-        const MkBkQue& first = *Que.Item(1);
-        const std::string key = first.BitName;
-        Statement* stmt = first.statement;
-        if (stmt != nullptr && prgAssigns && prgAssigns->Generation() == statementsMapped_) {
-            prgAssigns->Follow(*stmt);  // the statements window follows the statement solved
-        } else {
-            stmt = prgAssigns ? prgAssigns->Item(key) : nullptr;
-        }
-        if (stmt == nullptr) {
-            ReportUnknown("statement", key);
-            Que.RemoveIfPresent(key);
-            continue;
-        }
-        if (!stmt->Solve()) {
-            Que.RemoveIfPresent(key);  // disabled or faulty: there is no result to give
-            continue;
-        }
-        const bool result = stmt->Result();
-        const bool resultsBound = stmt->Bits() == prgBooleanBits_.get();
-        for (int i = 0; i <= stmt->UboundResults() && ProgramLoaded(); ++i) {
-            const std::string_view name = stmt->ResultBitName(i);
-            // Fetched as with Item: the status grid follows the bit fetched last before a change.
-            BooleanBit* bit = resultsBound ? stmt->ResultBit(i) : nullptr;
-            if (bit != nullptr) {
-                prgBooleanBits_->Follow(*bit);
-            } else {
-                bit = prgBooleanBits_->Item(name);
-            }
-            if (bit == nullptr) {
-                ReportUnknown("result bit", name);
+        std::uint32_t index = Que.Front();
+        map_.Prefetch(Que.Behind(kPrefetchDistance));
+        // Only the editor of a faulty statement, opened from its solve, may take it out.
+        Statement& stmt = map_.StatementAt(index);
+        prgAssigns->Follow(stmt);  // the statements window follows the statement solved
+        const std::uint64_t builds = mapBuilds_;
+        const bool solved = SolveStatement(index);
+        if (mapBuilds_ != builds) {
+            // Its editor mapped the bits again; a statement it took out is done with.
+            index = map_.IndexOf(stmt);
+            if (index == ScanMap::kNone) {
                 continue;
             }
+        }
+        if (!solved) {
+            Que.Remove(index);  // disabled or faulty: there is no result to give
+            continue;
+        }
+        const bool result = stmt.Result();
+        for (int i = 0; i <= stmt.UboundResults() && ProgramLoaded(); ++i) {
+            BooleanBit* bit = ResultBitOf(index, i);
+            if (bit == nullptr) {
+                ReportUnknown("result bit", stmt.ResultBitName(i));
+                continue;
+            }
+            // As with Item: the status grid follows the bit fetched last before a change.
+            prgBooleanBits_->Follow(*bit);
             if (bit->IsTimer()) {
+                const std::string_view name = stmt.ResultBitName(i);
                 if (result == bit->BitValue()) {
                     CancelTimerQue.AddIfAbsent(name);
                 } else {
@@ -250,13 +260,26 @@ void ProgramEngine::SolveQue(MkBkQues& Que, bool IsMake) {
             if (bit->BitValue() != result) {
                 SetBitValue(*bit, result);
                 if (IsMake && BreakQue.Count() > 0) {
-                    Que.RemoveIfPresent(key);  // make work gives way to break work
+                    Que.Remove(index);  // make work gives way to break work
                     return;
                 }
             }
         }
-        Que.RemoveIfPresent(key);
+        Que.Remove(index);
     }
+}
+
+bool ProgramEngine::SolveStatement(std::uint32_t index) {
+    Statement& stmt = map_.StatementAt(index);
+    return map_.Compiled(index) ? stmt.AcceptResult(map_.Evaluate(index)) : stmt.Solve();
+}
+
+BooleanBit* ProgramEngine::ResultBitOf(std::uint32_t index, int i) {
+    if (map_.Unedited(index)) {
+        const auto results = map_.ResultsOf(index);
+        return std::size_t(i) < results.size() ? results[std::size_t(i)] : nullptr;
+    }
+    return prgBooleanBits_->Find(map_.StatementAt(index).ResultBitName(i));
 }
 
 void ProgramEngine::SetBitValue(BooleanBit& bit, bool vValue) {
@@ -292,49 +315,104 @@ void ProgramEngine::AddQue(std::string_view vData, bool vClear) {
         ReportUnknown("bit", vData);
         return;
     }
+    EnsureMapped();
     QueueReaders(*bit);
 }
 
 void ProgramEngine::QueueReaders(BooleanBit& bit) {
     GuardWindow([&] {
-        const std::string& name = bit.BitName();
         if (bit.IsFormBit()) {
-            AddChangedBit(name);
+            RecordChangedBit(bit);
         }
+        // A back contact opens as the bit rises, a front contact as it falls.
         const bool value = bit.BitValue();
-        for (const MkBkQue& reader : bit.BitMap()) {
-            if (reader.IsBack) {
-                (value ? BreakQue : MakeQue).AddIfAbsent(reader.BitName).statement =
-                    reader.statement;
+        StatementQueue& backContacts = value ? BreakQue : MakeQue;
+        StatementQueue& frontContacts = value ? MakeQue : BreakQue;
+        for (const ScanMap::Reader& reader : map_.ReadersOf(bit)) {
+            if (reader.statement == ScanMap::kNone) {
+                continue;
             }
-            if (reader.IsFront) {
-                (value ? MakeQue : BreakQue).AddIfAbsent(reader.BitName).statement =
-                    reader.statement;
+            if (reader.isBack) {
+                backContacts.Push(reader.statement);
+            }
+            if (reader.isFront) {
+                frontContacts.Push(reader.statement);
             }
         }
         if (bit.IsAssigned() && prgAssigns) {
-            Statement* own = bit.AssignedBy();
-            if (own == nullptr || prgAssigns->Generation() != statementsMapped_) {
-                own = prgAssigns->Find(name);
-            }
-            if (own != nullptr && own->ResultBitName(0) == name) {
-                RequeueAssignedStatement(*own);
+            if (const std::uint32_t own = OwnStatementOf(bit); own != ScanMap::kNone) {
+                RequeueAssignedStatement(own);
             }
         }
     });
 }
 
-bool ProgramEngine::RequeueAssignedStatement(Statement& stmt) {
+std::uint32_t ProgramEngine::OwnStatementOf(const BooleanBit& bit) {
+    const std::uint32_t own = map_.OwnStatementOf(bit);
+    if (own != ScanMap::kNone && map_.Unedited(own)) {
+        return own;
+    }
+    // An edited statement may have taken the bit's name or given it up.
+    const Statement* keyed = prgAssigns->Find(bit.BitName());
+    return keyed != nullptr && keyed->ResultBitName(0) == bit.BitName() ? map_.IndexOf(*keyed)
+                                                                        : ScanMap::kNone;
+}
+
+bool ProgramEngine::RequeueAssignedStatement(std::uint32_t index) {
+    const Statement& stmt = map_.StatementAt(index);
     bool requeued = false;
     for (int i = 0; i <= stmt.UboundResults(); ++i) {
-        const std::string_view name = stmt.ResultBitName(i);
-        const BooleanBit* bit = prgBooleanBits_->Find(name);
-        if (bit != nullptr && bit->BitValue() != stmt.Result() && vTimeQue.Item(name) == nullptr) {
+        const BooleanBit* bit = ResultBitOf(index, i);
+        if (bit != nullptr && bit->BitValue() != stmt.Result() &&
+            vTimeQue.Item(stmt.ResultBitName(i)) == nullptr) {
             requeued = true;
-            BreakQue.AddIfAbsent(stmt.ResultBitName(0)).statement = &stmt;
+            BreakQue.Push(index);
         }
     }
     return requeued;
+}
+
+void ProgramEngine::EnsureMapped() {
+    if (!map_.Current(prgBooleanBits_.get(), prgAssigns.get())) {
+        Remap();
+    }
+}
+
+void ProgramEngine::Remap() {
+    // Queued statements are found again by key in the new layout.
+    const auto keysOf = [&](const StatementQueue& queue) {
+        std::vector<std::string> keys;
+        for (const std::uint32_t index : queue.Queued()) {
+            if (index < map_.StatementCount()) {
+                keys.push_back(map_.KeyAt(index));
+            }
+        }
+        return keys;
+    };
+    const std::vector<std::string> breakKeys = keysOf(BreakQue);
+    const std::vector<std::string> makeKeys = keysOf(MakeQue);
+    BreakQue.Clear();
+    MakeQue.Clear();
+    if (prgBooleanBits_ && prgAssigns) {
+        map_.Build(*prgBooleanBits_, *prgAssigns);
+    } else {
+        map_.Clear();
+    }
+    ++mapBuilds_;
+    const auto requeue = [&](const std::vector<std::string>& keys, StatementQueue& queue) {
+        for (const std::string& key : keys) {
+            const Statement* statement = prgAssigns ? prgAssigns->Find(key) : nullptr;
+            const std::uint32_t index =
+                statement != nullptr ? map_.IndexOf(*statement) : ScanMap::kNone;
+            if (index == ScanMap::kNone) {
+                ReportUnknown("statement", key);
+            } else {
+                queue.Push(index);
+            }
+        }
+    };
+    requeue(breakKeys, BreakQue);
+    requeue(makeKeys, MakeQue);
 }
 
 void ProgramEngine::EvaluateTriggers() {
@@ -371,26 +449,19 @@ void ProgramEngine::AddChangedBit(std::string_view BitName) {
             ReportUnknown("bit", BitName);
             return;
         }
-        ChangedBits.Add(bit->BitName(), bit->BitValue(), bit->IsTimer(), bit->OnTime(),
-                        bit->OffTime(), bit->IsFormBit());
-        ChangedBits.Find(bit->BitName())->SetFormIndex(bit->FormIndex());
+        RecordChangedBit(*bit);
     });
+}
+
+void ProgramEngine::RecordChangedBit(const BooleanBit& bit) {
+    ChangedBits.Record(bit);
 }
 
 void ProgramEngine::UpdateIOBoards() {
     GuardWindow([&] {
-        for (int i = ChangedBits.Count(); i >= 1; --i) {
-            if (i > ChangedBits.Count()) {
-                continue;  // a board window's box let something empty the list meanwhile
-            }
-            const BooleanBit& changed = *ChangedBits.Find(i);
-            const std::string name = changed.BitName();
-            if (changed.IsFormBit()) {
-                changed.UpdateIO();
-            }
-            if (ChangedBits.Find(name) != nullptr) {
-                ChangedBits.Remove(name);
-            }
+        // Each entry leaves the list before its window is told, so a box shown by a board
+        // window that lets something empty the list meanwhile leaves nothing half done.
+        while (ChangedBits.PushNewest()) {
         }
     });
 }
@@ -562,13 +633,35 @@ void ProgramEngine::UpdateStatus(std::string_view BitName, bool vValue, bool IsT
             }
             status_.WriteEntry((vValue ? "Set Timer Que: " : "Clear Timer Que: ") + name);
         } else if (!IsTable && !SetOutput && !IsTimer) {
-            if (Filtered(BitName)) {
-                return;
-            }
-            status_.WriteEntry((vValue ? "Setting bit: " : "Clearing bit: ") + name);
+            WriteBitLine(prgBooleanBits_ ? prgBooleanBits_->Find(BitName) : nullptr, BitName,
+                         vValue);
+            return;
         } else if (SetOutput && !IsTable && !IsTimer) {
             status_.WriteEntry("Updating IO");
         }
+        status_.Display(start);
+    });
+}
+
+void ProgramEngine::BitStatus(const BooleanBit& bit, bool vValue) {
+    const BooleanBit* programBit = nullptr;
+    if (prgBooleanBits_) {
+        programBit =
+            bit.Owner() == prgBooleanBits_.get() ? &bit : prgBooleanBits_->Find(bit.BitName());
+    }
+    WriteBitLine(programBit, bit.BitName(), vValue);
+}
+
+void ProgramEngine::WriteBitLine(const BooleanBit* programBit, std::string_view BitName,
+                                 bool vValue) {
+    GuardWindow([&] {
+        if (programBit != nullptr && programBit->Filter()) {
+            return;  // a bit not (yet) in the program is shown
+        }
+        const int start = status_.StatusIndex();
+        bitLine_.assign(vValue ? "Setting bit: " : "Clearing bit: ");
+        bitLine_.append(BitName);
+        status_.WriteEntry(bitLine_);
         status_.Display(start);
     });
 }
@@ -630,7 +723,8 @@ void ProgramEngine::ReleaseNow() {
     for (int i = vTimeQue.Count(); i >= 1; --i) {
         vTimeQue.Remove(i);
     }
-    // Nothing pending may outlive the program it was meant for.
+    // Nothing pending may outlive the program it was meant for; the queues' entries stand
+    // for the statements about to go.
     CancelledTimers.Clear();
     CancelTimerQue.Clear();
     StartTimerQue.Clear();
@@ -639,6 +733,7 @@ void ProgramEngine::ReleaseNow() {
     ChangedBits.Clear();
     IOBits.Clear();
     TrackBits.Clear();
+    map_.Clear();
     prgTables.Clear();
     prgUserBits.Clear();
     prgAssigns.reset();
@@ -662,7 +757,7 @@ void ProgramEngine::ResetRunState() {
     txtTimers_.clear();
     timerCount_ = 0;
     reportedUnknown_.clear();
-    statementsMapped_ = ~std::uint64_t(0);
+    map_.Clear();
     displays_ = Displays{};
     status_.Clear();
     if (lampLit_) {

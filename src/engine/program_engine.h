@@ -7,8 +7,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/changed_board_bits.h"
 #include "engine/cpu_board.h"
 #include "engine/immediate_window.h"
+#include "engine/scan_map.h"
+#include "engine/statement_queue.h"
 #include "engine/track_forms.h"
 #include "logic/boolean_bits.h"
 #include "logic/mk_bk_ques.h"
@@ -48,9 +51,9 @@ public:
 
     // --- The loaded program and the run-time state, as the program window holds them.
     clsTimers vTimeQue;
-    BooleanBits ChangedBits;  // copies of the board bits changed in this scan
-    BooleanBits IOBits;       // pending outside inputs
-    TrackForms TrackBits;     // coded-track windows with pending received bits
+    ChangedBoardBits ChangedBits;  // the board bits changed in this scan
+    BooleanBits IOBits;            // pending outside inputs
+    TrackForms TrackBits;          // coded-track windows with pending received bits
     bool blnSolving = false;
     UserBits prgUserBits;
     std::unique_ptr<Statements> prgAssigns;
@@ -59,10 +62,14 @@ public:
     std::unique_ptr<clsNumericBlocks> prgNumBlks;  // none when the source has none
     bool TimerComplete = false;
     BooleanBits* PrgBooleanBits() override { return prgBooleanBits_.get(); }
-    void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) { prgBooleanBits_ = std::move(bits); }
+    void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) {
+        map_.Clear();  // it pointed into the bits that go
+        prgBooleanBits_ = std::move(bits);
+    }
 
-    MkBkQues BreakQue;
-    MkBkQues MakeQue;
+    // Statements waiting to be solved, by their index in the scan map.
+    StatementQueue BreakQue;
+    StatementQueue MakeQue;
     bool TriggersPending = true;
     MkBkQues CancelTimerQue;
     MkBkQues StartTimerQue;
@@ -141,6 +148,7 @@ public:
     // --- The immediate window.
     void UpdateStatus(std::string_view BitName, bool vValue, bool IsTimer, bool SetOutput,
                       bool IsTable, bool IsNumeric, std::int16_t Numeric) override;
+    void BitStatus(const BooleanBit& bit, bool vValue) override;
     ImmediateWindow& Status() { return status_; }
     const ImmediateWindow& Status() const { return status_; }
 
@@ -181,11 +189,25 @@ public:
 private:
     void ApplyTrackData();
     void ApplyOutsideInputs();
-    void SolveQue(MkBkQues& Que, bool IsMake);
+    void SolveQue(StatementQueue& Que, bool IsMake);
+    // Solves the statement from the compiled program when it can, else by itself; false
+    // when there is no result to give.
+    bool SolveStatement(std::uint32_t index);
+    // The bit of the statement's result i: from the map while the statement is as mapped.
+    BooleanBit* ResultBitOf(std::uint32_t index, int i);
     void SetBitValue(BooleanBit& bit, bool vValue);
     // What AddQue does for a bit already in hand.
     void QueueReaders(BooleanBit& bit);
-    bool RequeueAssignedStatement(Statement& stmt);
+    bool RequeueAssignedStatement(std::uint32_t index);
+    // The statement that gives the bit its value under the bit's own name; kNone if none.
+    std::uint32_t OwnStatementOf(const BooleanBit& bit);
+    // Lays the program out for the scan again when it changed since it was last laid out;
+    // queued statements keep their places.
+    void EnsureMapped();
+    void Remap();
+    void RecordChangedBit(const BooleanBit& bit);
+    // The immediate-window entry of a bit's own change; `programBit` decides the filter.
+    void WriteBitLine(const BooleanBit* programBit, std::string_view BitName, bool vValue);
     void EvaluateTriggers();
     void RequestTimers();
     void RemoveTimerLine(std::string_view BitName);
@@ -222,9 +244,9 @@ private:
     int timerCount_ = 0;
     std::unordered_set<std::string> reportedUnknown_;
     CpuBoard cpu_{[this] { return prgBooleanBits_.get(); }};
-    // The statements' removal count when the bits were last mapped: queue entries made
-    // from the bits' maps point straight at their statements while it still holds.
-    std::uint64_t statementsMapped_ = ~std::uint64_t(0);
+    ScanMap map_;
+    std::uint64_t mapBuilds_ = 0;
+    std::string bitLine_;  // reused, so that a change's entry allocates nothing
     Displays displays_;
 };
 

@@ -1,5 +1,6 @@
 #include "logic/boolean_bit.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "logic/boolean_bits.h"
@@ -9,23 +10,13 @@
 #include "logic/statements.h"
 #include "logic/trigger_target.h"
 #include "panels/board_panel.h"
+#include "platform/ascii_text.h"
 #include "platform/platform.h"
+#include "platform/runtime_error.h"
 
 namespace veldra {
 
 BooleanBit::BooleanBit() = default;
-
-MkBkQues& BooleanBit::BitMap() {
-    if (!bitMap_) {
-        bitMap_ = std::make_unique<MkBkQues>();
-    }
-    return *bitMap_;
-}
-
-const MkBkQues& BooleanBit::BitMap() const {
-    static const MkBkQues kNoReaders;
-    return bitMap_ ? *bitMap_ : kNoReaders;
-}
 
 BooleanBit::~BooleanBit() = default;
 
@@ -39,20 +30,23 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
                    MsgIcon::Information, "Bit Watch");
         }
         if (!NoStatus) {
-            TheProgramHost().UpdateStatus(bitName_, value, false, false, false, false, 0);
+            TheProgramHost().BitStatus(*this, value);
         }
         // The edge is raised only here, so that a failure above cannot leave it behind.
         (value ? risingEdge_ : fallingEdge_) = true;
         FireTriggers();
         bitValue_ = value;
+        if (owner_ != nullptr) {
+            owner_->StoreValue(slot_, value);
+        }
         BitChanged.Raise(vIndex_, value);
         if (owner_ != nullptr) {
             owner_->ForwardBitChanged(*this);
         }
         if (rung_ != nullptr && rung_->AnyDisplayed()) {
             // A ladder window may change the map while it redraws: walk it by position.
-            for (int i = 1; bitMap_ && i <= bitMap_->Count(); ++i) {
-                Statement* reader = rung_->Find(bitMap_->Item(i)->BitName);
+            for (std::size_t i = 0; i < readers_.size(); ++i) {
+                Statement* reader = rung_->Find(readers_[i].key);
                 if (reader != nullptr && reader->IsDisplayed()) {
                     reader->OpBitChange(bitName_, value);
                 }
@@ -89,35 +83,60 @@ void BooleanBit::FireTriggers() {
     }
 }
 
+void BooleanBit::SetOwner(BooleanBits* owner) {
+    owner_ = owner;
+    if (owner_ != nullptr) {
+        slot_ = owner_->TakeSlot(bitValue_);
+    }
+}
+
 void BooleanBit::ResetAssigns() {
-    bitMap_.reset();
+    readers_.clear();
+    if (owner_ != nullptr) {
+        owner_->ReadersChanged();
+    }
 }
 
 void BooleanBit::Assigns(Statement& statement) {
-    MkBkQue* entry = BitMap().Add(statement.ResultBitName(0));
-    if (entry == nullptr) {
-        return;  // already registered: the queue has reported it
+    const std::string_view key = statement.ResultBitName(0);
+    const bool recorded =
+        !key.empty() && std::any_of(readers_.begin(), readers_.end(), [&](const BitReader& reader) {
+            return EqualsIgnoringCase(reader.key, key);
+        });
+    if (recorded) {
+        GuardModel(ProgressWindow::Close, [] { throw RuntimeError(errors::kDuplicateKey); });
+        return;
     }
-    entry->IsBack = statement.IsBack(bitName_);
-    entry->IsFront = statement.IsFront(bitName_);
-    entry->statement = &statement;
+    Assigns(statement, Contacts{statement.IsBack(bitName_), statement.IsFront(bitName_)});
+}
+
+void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
+    readers_.push_back(BitReader{&statement, std::string(statement.ResultBitName(0)), contacts.back,
+                                 contacts.front});
+    if (owner_ != nullptr) {
+        owner_->ReadersChanged();
+    }
 }
 
 void BooleanBit::UpdateIO() const {
-    TellWindow([this](BoardPanel& window) { window.UpdateOutput(bitName_, bitValue_); });
+    UpdateIO(formIndex_, bitValue_);
+}
+
+void BooleanBit::UpdateIO(BoardPanel* window, bool value) const {
+    TellWindow(window, [&](BoardPanel& shown) { shown.UpdateOutput(bitName_, value); });
 }
 
 void BooleanBit::LoadState() const {
-    TellWindow([this](BoardPanel& window) { window.LoadState(bitName_, bitValue_); });
+    TellWindow(formIndex_, [this](BoardPanel& window) { window.LoadState(bitName_, bitValue_); });
 }
 
 template <class Call>
-void BooleanBit::TellWindow(Call&& call) const {
-    if (formIndex_ == nullptr) {
+void BooleanBit::TellWindow(BoardPanel* window, Call&& call) const {
+    if (window == nullptr) {
         return;
     }
     try {
-        call(*formIndex_);
+        call(*window);
     } catch (const std::exception&) {
         // A board window that cannot take the bit must not stop the scan or the state
         // load that is telling it; the bit's value itself is already right.

@@ -4,8 +4,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "logic/mk_bk_ques.h"
+#include "logic/statement_parser.h"
 #include "platform/event.h"
 
 namespace veldra {
@@ -15,6 +16,14 @@ class BooleanBits;
 class Statement;
 class Statements;
 class TriggerTarget;
+
+// A statement that reads a bit, with the contacts it reads it through.
+struct BitReader {
+    Statement* statement = nullptr;
+    std::string key;  // the statement's key when it was recorded
+    bool IsBack = false;
+    bool IsFront = false;
+};
 
 // One named bit of the loaded application: its value (and number, for a numeric bit),
 // its delays, how its changes are reported, the board window that shows it and the
@@ -80,49 +89,61 @@ public:
     void SetRung(Statements* statements) { rung_ = statements; }
     Statements* Rung() const { return rung_; }
 
-    // The statements that read this bit, keyed by statement key, with their contacts.
-    MkBkQues& BitMap();
-    const MkBkQues& BitMap() const;
+    // The statements that read this bit, in the order they were recorded, with their
+    // contacts.
+    const std::vector<BitReader>& Readers() const { return readers_; }
     void ResetAssigns();
-    // Records that the statement reads this bit, with its front and back contacts.
+    // Records that the statement reads this bit, with its front and back contacts. A
+    // statement whose key is recorded already is refused with the model's error question.
     void Assigns(Statement& statement);
+    // The same with the contacts already read, for mapping, which records each statement
+    // once.
+    void Assigns(Statement& statement, Contacts contacts);
 
     // Pushes the value to the bit's board window; a bit without one is skipped.
     void UpdateIO() const;
+    // Pushes a value recorded earlier to the window that showed the bit then.
+    void UpdateIO(BoardPanel* window, bool value) const;
     // Hands the value, read from a state file, to the bit's board window.
     void LoadState() const;
 
-    // The collection the bit was added to, which forwards BitChanged.
-    void SetOwner(BooleanBits* owner) { owner_ = owner; }
+    // The collection the bit was added to, which forwards BitChanged and keeps the
+    // bit's value in its slot of the collection's dense values.
+    void SetOwner(BooleanBits* owner);
+    BooleanBits* Owner() const { return owner_; }
+    std::uint32_t Slot() const { return slot_; }
 
     Event<std::int16_t, bool> BitChanged;
 
 private:
     void FireTriggers();
     template <class Call>
-    void TellWindow(Call&& call) const;
+    void TellWindow(BoardPanel* window, Call&& call) const;
 
-    std::string bitName_;
+    // What a change and the queueing of readers read, together next to BitChanged.
     bool bitValue_ = false;
-    std::int32_t onTime_ = 0;
-    std::int32_t offTime_ = 0;
     bool isFormBit_ = false;
-    BoardPanel* formIndex_ = nullptr;
-    TriggerTarget* vTables_ = nullptr;
     bool filter_ = false;
     bool isTrigger_ = false;
     bool isWatch_ = false;
-    std::int16_t vIndex_ = 0;
-    std::unique_ptr<MkBkQues> bitMap_;  // made with the first reader: most copies have none
-    Statements* rung_ = nullptr;
     bool isAssigned_ = false;
+    bool risingEdge_ = false;
+    bool fallingEdge_ = false;
+    std::int16_t vIndex_ = 0;
+    std::uint32_t slot_ = 0;
+    std::int32_t onTime_ = 0;
+    std::int32_t offTime_ = 0;
+    BooleanBits* owner_ = nullptr;
+    Statements* rung_ = nullptr;
+
+    std::string bitName_;
+    BoardPanel* formIndex_ = nullptr;
+    TriggerTarget* vTables_ = nullptr;
+    std::vector<BitReader> readers_;
     Statement* assignedBy_ = nullptr;
     bool isNumeric_ = false;
     std::int16_t numValue_ = 0;
     TriggerTarget* vNumBlocks_ = nullptr;
-    bool risingEdge_ = false;
-    bool fallingEdge_ = false;
-    BooleanBits* owner_ = nullptr;
 };
 
 }  // namespace veldra

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "logic/boolean_bit.h"
 #include "logic/model_collection.h"
@@ -28,11 +29,27 @@ public:
     // name that exists yields nothing and changes nothing, silently.
     BooleanBit* AddIO(std::string_view BitName, bool IsFormBit, bool BitValue);
 
+    // Every bit's value (0 or 1) by the bit's slot, kept current by the bits' change rules:
+    // what a SolveProgram reads. A slot is given when a bit joins and never given again.
+    const std::uint8_t* Values() const { return values_.data(); }
+    std::uint32_t SlotCount() const { return static_cast<std::uint32_t>(values_.size()); }
+    // Grows whenever a bit's list of reading statements changes.
+    std::uint64_t ReadersRevision() const { return readersRevision_; }
+
     Event<std::int16_t, bool> BitChanged;
 
 private:
     friend class BooleanBit;
     void ForwardBitChanged(const BooleanBit& bit);
+    std::uint32_t TakeSlot(bool value) {
+        values_.push_back(value ? 1 : 0);
+        return static_cast<std::uint32_t>(values_.size() - 1);
+    }
+    void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
+    void ReadersChanged() { ++readersRevision_; }
+
+    std::vector<std::uint8_t> values_;
+    std::uint64_t readersRevision_ = 0;
 };
 
 }  // namespace veldra

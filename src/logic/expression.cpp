@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "logic/operand_lookup.h"
+
 namespace veldra {
 namespace {
 
@@ -44,7 +46,8 @@ public:
             Fail(Peek().kind == TokenKind::Close ? "A \")\" has no \"(\""
                                                  : "An operator is missing");
         }
-        out_.stack_.assign(std::size_t(std::max(maxDepth_, 1)), 0);
+        // One more than the deepest: the first value pushed spills an empty top.
+        out_.stack_.assign(std::size_t(std::max(maxDepth_, 1)) + 1, 0);
     }
 
 private:
@@ -63,6 +66,7 @@ private:
 
     void Tokenize(std::string_view text, const std::vector<std::string>& operandNames) {
         std::string& solve = out_.solveString_;
+        const OperandLookup lookup(operandNames);
         for (std::size_t i = 0; i < text.size();) {
             const char c = text[i];
             const auto offset = static_cast<std::uint32_t>(solve.size());
@@ -88,14 +92,13 @@ private:
                 ++end;
             }
             const std::string_view name = text.substr(i, end - i);
-            const auto found = std::find(operandNames.begin(), operandNames.end(), name);
-            if (found == operandNames.end()) {
+            const std::optional<std::uint32_t> index = lookup.Find(name);
+            if (!index) {
                 Fail("The operand " + std::string(name) + " is not in the operand table");
                 return;
             }
-            const auto index = static_cast<std::uint32_t>(found - operandNames.begin());
-            tokens_.push_back({TokenKind::Operand, index, offset});
-            solve += std::to_string(index);
+            tokens_.push_back({TokenKind::Operand, *index, offset});
+            solve += std::to_string(*index);
             i = end;
         }
         tokens_.push_back({TokenKind::End, 0, static_cast<std::uint32_t>(solve.size())});

@@ -34,45 +34,14 @@ public:
     // read, as the controller does: no short cut hides an operand that cannot be read.
     template <class ReadOperand, class GroupChanged>
     bool Evaluate(ReadOperand&& readOperand, GroupChanged&& groupChanged) const {
-        unsigned char* const base = stack_.data();
-        unsigned char* top = base;  // one past the topmost value
-        for (const Step& step : program_) {
-            switch (step.code) {
-                case Code::Push:
-                    *top++ = readOperand(step.argument, step.negated);
-                    break;
-                case Code::AndOperand:
-                    top[-1] &= readOperand(step.argument, step.negated);
-                    break;
-                case Code::OrOperand:
-                    top[-1] |= readOperand(step.argument, step.negated);
-                    break;
-                case Code::XorOperand:
-                    top[-1] ^= readOperand(step.argument, step.negated);
-                    break;
-                case Code::And:
-                    --top;
-                    top[-1] &= *top;
-                    break;
-                case Code::Or:
-                    --top;
-                    top[-1] |= *top;
-                    break;
-                case Code::Xor:
-                    --top;
-                    top[-1] ^= *top;
-                    break;
-                case Code::NegateGroup:
-                    groupChanged(std::string_view(solveString_).substr(step.argument, step.length),
-                                 top[-1] != 0);
-                    top[-1] ^= 1;
-                    break;
-            }
-        }
-        return top != base && base[0] != 0;
+        return Run(program_.data(), program_.data() + program_.size(), stack_.data(), readOperand,
+                   [&](const Step& step, bool value) {
+                       groupChanged(
+                           std::string_view(solveString_).substr(step.argument, step.length),
+                           value);
+                   });
     }
 
-private:
     enum class Code : std::uint8_t {
         Push,        // an operand's value
         AndOperand,  // the top value combined with an operand's value
@@ -82,6 +51,12 @@ private:
         Or,
         Xor,
         NegateGroup,  // the top value is a negated group's inside
+        // An operand's value pushed and combined with a second operand's at once. The
+        // parser never writes these: a SolveProgram fuses steps so, with steps that carry
+        // the second operand as `argument2` and `negated2`.
+        PushAndOperand,
+        PushOrOperand,
+        PushXorOperand,
     };
     struct Step {
         Code code;
@@ -90,6 +65,81 @@ private:
                                      // the inside starts in the solve string
         std::uint32_t length = 0;    // NegateGroup: the inside's length
     };
+
+    // The postfix program, and how deep a stack it needs.
+    const std::vector<Step>& Steps() const { return program_; }
+    int StackDepth() const { return static_cast<int>(stack_.size()); }
+
+    // Runs a postfix program over `stack`, as deep as StackDepth() says. `readOperand(
+    // argument, negated)` gives an operand step's value, `negateGroup(step, value)` hears a
+    // NegateGroup step with the value before negation. The topmost value is kept apart
+    // from the stack, so that most steps touch no memory but their operand.
+    // Any step type with the fields `code`, `negated` and `argument` serves.
+    template <class AnyStep, class ReadOperand, class NegateGroup>
+    static bool Run(const AnyStep* first, const AnyStep* last, unsigned char* stack,
+                    ReadOperand&& readOperand, NegateGroup&& negateGroup) {
+        unsigned char top = 0;
+        unsigned char* below = stack;  // one past the value under the top
+        for (const AnyStep* step = first; step != last; ++step) {
+            switch (step->code) {
+                case Code::Push:
+                    *below++ = top;
+                    top = readOperand(step->argument, step->negated);
+                    break;
+                case Code::AndOperand:
+                    top &= readOperand(step->argument, step->negated);
+                    break;
+                case Code::OrOperand:
+                    top |= readOperand(step->argument, step->negated);
+                    break;
+                case Code::XorOperand:
+                    top ^= readOperand(step->argument, step->negated);
+                    break;
+                case Code::And:
+                    top &= *--below;
+                    break;
+                case Code::Or:
+                    top |= *--below;
+                    break;
+                case Code::Xor:
+                    top ^= *--below;
+                    break;
+                case Code::NegateGroup:
+                    negateGroup(*step, top != 0);
+                    top ^= 1;
+                    break;
+                case Code::PushAndOperand:
+                    *below++ = top;
+                    top =
+                        readOperand(step->argument, step->negated) & ReadSecond(*step, readOperand);
+                    break;
+                case Code::PushOrOperand:
+                    *below++ = top;
+                    top =
+                        readOperand(step->argument, step->negated) | ReadSecond(*step, readOperand);
+                    break;
+                case Code::PushXorOperand:
+                    *below++ = top;
+                    top =
+                        readOperand(step->argument, step->negated) ^ ReadSecond(*step, readOperand);
+                    break;
+                default:
+                    __builtin_unreachable();  // every code is handled above
+            }
+        }
+        return first != last && top != 0;
+    }
+
+private:
+    template <class AnyStep, class ReadOperand>
+    static unsigned char ReadSecond(const AnyStep& step, ReadOperand& readOperand) {
+        if constexpr (requires { step.argument2; }) {
+            return readOperand(step.argument2, step.negated2);
+        } else {
+            __builtin_unreachable();  // only fused steps have a second operand
+        }
+    }
+
     class Parser;
 
     std::vector<Step> program_;

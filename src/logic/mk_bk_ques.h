@@ -7,8 +7,6 @@
 
 namespace veldra {
 
-class Statement;
-
 // One queued name with its two contact flags: a statement reading a bit through a
 // back (negated) or front contact, a statement waiting in the break or make queue, or
 // a timer bit waiting to be cancelled or started (IsFront: the value it will set).
@@ -16,9 +14,6 @@ struct MkBkQue {
     std::string BitName;
     bool IsBack = false;
     bool IsFront = false;
-    // The statement the name keys, when known: it spares the scan a look-up by name. It
-    // is trusted only while no statement has left the program since it was recorded.
-    Statement* statement = nullptr;
 };
 
 // A keyed, ordered queue of names, each present at most once; names compare

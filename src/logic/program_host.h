@@ -9,6 +9,7 @@ namespace veldra {
 
 class Statement;
 
+class BooleanBit;
 class BooleanBits;
 class Table;
 
@@ -27,6 +28,10 @@ public:
         (void)BitName, (void)vValue, (void)IsTimer, (void)SetOutput, (void)IsTable, (void)IsNumeric,
             (void)Numeric;
     }
+
+    // Writes the entry of a bit's own change of value, as UpdateStatus(bit name, value)
+    // does, for the bit in hand.
+    virtual void BitStatus(const BooleanBit& bit, bool vValue);
 
     // Every bit of the loaded program; none before a program is loaded.
     virtual BooleanBits* PrgBooleanBits() { return nullptr; }

@@ -32,6 +32,18 @@ std::size_t ComparisonAt(std::string_view name) {
     return std::string_view::npos;
 }
 
+// Marks a statement as solving for as long as it lives.
+class SolvingMark {
+public:
+    explicit SolvingMark(bool& flag) : flag_(flag) { flag_ = true; }
+    ~SolvingMark() { flag_ = false; }
+    SolvingMark(const SolvingMark&) = delete;
+    SolvingMark& operator=(const SolvingMark&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 Statement::Statement() = default;
@@ -79,7 +91,7 @@ std::string_view Statement::OpBitName(int index) const {
 
 void Statement::SetIsNumeric(bool on) {
     isNumeric_ = on;
-    built_ = false;  // comparisons are operands only in numeric statements
+    Initialize();  // comparisons are operands only in numeric statements
 }
 
 void Statement::SetIsDisplayed(bool on) {
@@ -107,17 +119,34 @@ void Statement::SetParent(Statements* parent) {
 
 void Statement::SetBits(BooleanBits* bits) {
     bits_ = bits;
-    built_ = false;
+    Initialize();
 }
 
 void Statement::Initialize() {
     built_ = false;
+    contacts_.reset();
+    ++revision_;
 }
 
 void Statement::Prepare() {
     if (!built_) {
         Build();
     }
+}
+
+const Expression* Statement::Prepared() {
+    Prepare();
+    if (bits_ != nullptr && bits_->Generation() != boundGeneration_) {
+        Bind();  // a bit has left since: find the operands again
+    }
+    return tree_.Valid() && tree_.Cost() <= kMaxEvaluationSteps && !isNumeric_ ? &tree_ : nullptr;
+}
+
+const std::vector<Contacts>& Statement::OperandContacts() const {
+    if (!contacts_) {
+        contacts_ = ReadContacts(expression_, operands_);
+    }
+    return *contacts_;
 }
 
 void Statement::ResetStatement() {
@@ -159,11 +188,7 @@ bool Statement::Solve() {
     if (disable_ || solving_) {
         return false;
     }
-    solving_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{solving_};
+    const SolvingMark mark(solving_);
     try {
         if (!built_) {
             Build();
@@ -177,13 +202,29 @@ bool Statement::Solve() {
         result_ = tree_.Evaluate(
             [this](std::uint32_t index, bool negated) { return ReadOperand(index, negated); },
             [this](std::string_view group, bool value) { GroupChanged.Raise(group, value); });
-        StatementChanged.Raise(result_, ResultBitName(0));
-        if (parent_ != nullptr) {
-            parent_->ForwardStatementChanged(*this);
-        }
+        Announce();
         return true;
     } catch (const std::exception&) {
         return Fault();
+    }
+}
+
+bool Statement::AcceptResult(bool result) {
+    if (disable_ || solving_) {
+        return false;
+    }
+    const SolvingMark mark(solving_);
+    result_ = result;
+    Announce();
+    return true;
+}
+
+void Statement::Announce() {
+    if (StatementChanged.HasSubscribers()) {  // the name is not looked at for nobody
+        StatementChanged.Raise(result_, ResultBitName(0));
+    }
+    if (parent_ != nullptr) {
+        parent_->ForwardStatementChanged(*this);
     }
 }
 

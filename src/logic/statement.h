@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "logic/expression.h"
+#include "logic/statement_parser.h"
 #include "platform/event.h"
 
 namespace veldra {
@@ -83,6 +84,15 @@ public:
     // Builds the expression and binds its operands to the bits now, as the bits are mapped,
     // so that the first solve of a large program does not pay for every parse at once.
     void Prepare();
+    // The prepared expression, built now when it is not yet; none when the statement can
+    // only be solved by Solve itself: its expression does not parse or would trip the
+    // runaway guard, or it is numeric.
+    const Expression* Prepared();
+    // Grows whenever the text, the bits or the numeric mark change: whatever was prepared
+    // from the statement before is out of date.
+    std::uint64_t Revision() const { return revision_; }
+    // The contacts through which the statement reads each operand, in operand order.
+    const std::vector<Contacts>& OperandContacts() const;
     // Empties the statement: one empty result and operand, no expression, Result False.
     void ResetStatement();
     // The editors ask for a solve after an edit; the next queued solve does it, and the
@@ -102,6 +112,10 @@ public:
     // (Result then keeps its previous value and StatementChanged is not raised).
     bool Solve();
 
+    // Takes a result that a SolveProgram computed from Prepared() and announces it as Solve
+    // would. False, with nothing changed, while the statement is disabled or solving.
+    bool AcceptResult(bool result);
+
     // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
     // until the statement is first solved after its text, Initialize or ResetStatement.
     std::string_view SolveString() const {
@@ -113,6 +127,15 @@ public:
     BooleanBit* ResultBit(int index) const {
         return index >= 0 && index < int(resultBits_.size()) ? resultBits_[std::size_t(index)]
                                                              : nullptr;
+    }
+
+    // The bit operand `index` reads in Bits(), as the statement was last prepared; none
+    // when it names no bit there.
+    BooleanBit* OperandBit(int index) const {
+        return index >= 0 && index < int(bound_.size()) &&
+                       bound_[std::size_t(index)].source == Operand::Source::Bit
+                   ? bound_[std::size_t(index)].bit
+                   : nullptr;
     }
 
     // The statement as a row of the statements window.
@@ -141,27 +164,32 @@ private:
     void Build();
     void Bind();
     bool ReadOperand(std::uint32_t index, bool negated);
+    // Raises StatementChanged for the result just stored, and has the parent forward it.
+    void Announce();
     bool Fault();
+
+    // What every solve reads first, together next to the events.
+    bool result_ = false;
+    bool disable_ = false;
+    bool solving_ = false;
+    bool built_ = false;  // on the first solve after the text, Initialize or ResetStatement
+    std::uint64_t revision_ = 0;
+    Statements* parent_ = nullptr;
+    BooleanBits* bits_ = nullptr;
 
     std::string expression_;
     std::vector<std::string> results_{std::string()};
     std::vector<std::string> operands_{std::string()};
-    BooleanBits* bits_ = nullptr;
     bool edited_ = false;
-    bool result_ = false;
-    Statements* parent_ = nullptr;
     bool isFiltered_ = false;
     bool isNumeric_ = false;
-    bool disable_ = false;
     bool isDisplayed_ = false;
 
-    // Built on the first solve after the text, Initialize or ResetStatement.
-    bool built_ = false;
     Expression tree_;
     std::vector<Operand> bound_;
     std::vector<BooleanBit*> resultBits_;
     std::uint64_t boundGeneration_ = 0;
-    bool solving_ = false;
+    mutable std::optional<std::vector<Contacts>> contacts_;
 
     // The statement as it stood before ResetStatement, until a new text is taken.
     struct Saved {

@@ -1,8 +1,11 @@
 #include "logic/statement_parser.h"
 
+#include <absl/container/flat_hash_set.h>
+
 #include <algorithm>
 #include <array>
 
+#include "logic/operand_lookup.h"
 #include "logic/text_helpers.h"
 #include "platform/ascii_text.h"
 #include "platform/platform.h"
@@ -57,6 +60,11 @@ constexpr std::array kWordOperators = {
     WordOperator{" NOT ", "~", 4}, WordOperator{"NOT(", "~", 3}, WordOperator{"(NOT ", "(~", 4},
 };
 
+// Where a word operator may begin: every other character is copied without trying any.
+bool MayStartWordOperator(char c) {
+    return c == ' ' || c == 'O' || c == 'A' || c == 'X' || c == 'N' || c == '(' || c == ')';
+}
+
 bool IsOperatorSymbol(char c) {
     return c == '+' || c == '*' || c == '@' || c == '~' || c == '(';
 }
@@ -67,6 +75,12 @@ std::string ConvertOperators(std::string_view expression) {
     std::string out;
     out.reserve(expression.size());
     for (std::size_t i = 0; i < expression.size();) {
+        const char c = expression[i];
+        if (!MayStartWordOperator(c)) {
+            out += c;
+            ++i;
+            continue;
+        }
         const std::string_view rest = expression.substr(i);
         // NOT that opens the expression or an operand position has no blank before it.
         const bool operandPosition = out.empty() || IsOperatorSymbol(out.back());
@@ -76,8 +90,9 @@ std::string ConvertOperators(std::string_view expression) {
             continue;
         }
         const auto match =
-            std::find_if(kWordOperators.begin(), kWordOperators.end(),
-                         [&](const WordOperator& op) { return rest.starts_with(op.pattern); });
+            std::find_if(kWordOperators.begin(), kWordOperators.end(), [&](const WordOperator& op) {
+                return op.pattern[0] == c && rest.starts_with(op.pattern);
+            });
         if (match != kWordOperators.end()) {
             out += match->replacement;
             i += match->consumed;
@@ -94,20 +109,25 @@ std::string ConvertOperators(std::string_view expression) {
 std::vector<std::string> OperandNames(std::string_view expression) {
     constexpr std::string_view kSeparators = " +*@()";
     std::vector<std::string> names;
-    std::string name;
+    absl::flat_hash_set<std::string_view> seen;  // views of the expression itself
+    constexpr std::size_t kNoName = std::string_view::npos;
+    std::size_t start = kNoName;
     for (std::size_t i = 0; i < expression.size(); ++i) {
-        name += expression[i];
-        if (name.size() == 1 &&
-            (kSeparators.find(name[0]) != std::string_view::npos || name[0] == '~')) {
-            name.clear();  // a separator, or a leading "~", is never part of a name
+        const char c = expression[i];
+        // A separator, or a leading "~", is never part of a name.
+        if (start == kNoName && kSeparators.find(c) == std::string_view::npos && c != '~') {
+            start = i;
         }
         const bool ends = i + 1 == expression.size() ||
                           kSeparators.find(expression[i + 1]) != std::string_view::npos;
         if (ends) {
-            if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
-                names.push_back(name);
+            if (start != kNoName) {
+                const std::string_view name = expression.substr(start, i + 1 - start);
+                if (seen.insert(name).second) {
+                    names.emplace_back(name);
+                }
             }
-            name.clear();
+            start = kNoName;
             ++i;  // the separator behind the name
         }
     }
@@ -154,6 +174,18 @@ bool ReadsFrontContact(std::string_view expression, std::string_view bitName) {
         found = found || (!negated && name == bitName);
     });
     return found;
+}
+
+std::vector<Contacts> ReadContacts(std::string_view expression,
+                                   const std::vector<std::string>& operands) {
+    std::vector<Contacts> contacts(operands.size());
+    const OperandLookup lookup(operands);
+    ForEachOccurrence(expression, [&](const std::string& name, bool negated) {
+        if (const std::optional<std::uint32_t> index = lookup.Find(name)) {
+            (negated ? contacts[*index].back : contacts[*index].front) = true;
+        }
+    });
+    return contacts;
 }
 
 ParsedStatement ParseStatementText(std::string_view text) {

@@ -35,4 +35,14 @@ std::vector<std::string> OperandNames(std::string_view expression);
 bool ReadsBackContact(std::string_view expression, std::string_view bitName);
 bool ReadsFrontContact(std::string_view expression, std::string_view bitName);
 
+// How a statement reads one of its operands.
+struct Contacts {
+    bool back = false;
+    bool front = false;
+};
+// The contacts of every operand in `operands`, in their order, found in one walk of the
+// expression: a long statement is read once, not once per operand.
+std::vector<Contacts> ReadContacts(std::string_view expression,
+                                   const std::vector<std::string>& operands);
+
 }  // namespace veldra

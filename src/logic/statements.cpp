@@ -35,7 +35,8 @@ Statement& Statements::Append(std::unique_ptr<Statement>&& statement) {
 }
 
 void Statements::ForwardStatementChanged(const Statement& statement) {
-    if (IsForwarded(statement)) {
+    // The name is not looked at for nobody: the scan solves many statements in a row.
+    if (IsForwarded(statement) && StatementChanged.HasSubscribers()) {
         StatementChanged.Raise(statement.ResultBitName(0), statement.Result());
     }
 }

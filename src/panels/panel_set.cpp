@@ -62,9 +62,7 @@ TogglePanel& PanelSet::ToggleWindow() {
 }
 
 void PanelSet::ShowWindow(BoardPanel& window) {
-    if (!Shown(window)) {
-        shown_.push_back(&window);
-    }
+    shown_.insert(&window);
 }
 
 std::vector<BoardPanel*> PanelSet::Windows() const {
@@ -78,7 +76,7 @@ std::vector<BoardPanel*> PanelSet::Windows() const {
 }
 
 bool PanelSet::Shown(const BoardPanel& window) const {
-    return std::find(shown_.begin(), shown_.end(), &window) != shown_.end();
+    return shown_.contains(&window);
 }
 
 void PanelSet::CloseAll() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <absl/container/flat_hash_set.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -51,7 +53,8 @@ private:
     BooleanBits& ioBits_;
     // Board, toggle and table windows alike, in the order they were made.
     std::vector<std::unique_ptr<BoardPanel>> windows_;
-    std::vector<const BoardPanel*> shown_;
+    // Asked once per window a board shows: a set, so that many boards cost no more each.
+    absl::flat_hash_set<const BoardPanel*> shown_;
     TogglePanel* toggle_ = nullptr;
 };
 

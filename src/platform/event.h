@@ -46,11 +46,14 @@ class Event {
 public:
     using Handler = std::function<void(Args...)>;
 
-    Event() : state_(std::make_shared<State>()) {}
+    Event() = default;
     Event(const Event&) = delete;
     Event& operator=(const Event&) = delete;
 
     [[nodiscard]] Subscription Subscribe(Handler handler) {
+        if (!state_) {
+            state_ = std::make_shared<State>();
+        }
         const std::uint64_t id = ++state_->lastId;
         state_->slots.push_back(Slot{id, std::make_shared<Handler>(std::move(handler))});
         std::weak_ptr<State> weak = state_;
@@ -62,7 +65,7 @@ public:
     }
 
     void Raise(Args... args) const {
-        if (state_->slots.empty()) {
+        if (!state_ || state_->slots.empty()) {
             return;
         }
         const std::shared_ptr<State> keepAlive = state_;
@@ -80,6 +83,9 @@ public:
     }
 
     bool HasSubscribers() const {
+        if (!state_) {
+            return false;
+        }
         for (const Slot& slot : state_->slots) {
             if (slot.handler) {
                 return true;
@@ -113,6 +119,8 @@ private:
         }
     };
 
+    // Made with the first subscriber: most events of a large program never get one, and
+    // an event without one is then raised without a look anywhere else.
     std::shared_ptr<State> state_;
 };
 

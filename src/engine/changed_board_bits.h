@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace veldra {
+
+class BoardPanel;
+class BooleanBit;
+
+// The board bits changed in the current scan, each once, with the value and window they
+// had when last recorded: a plain list, and a mark per bit slot saying where a bit stands
+// in it. The scan's end pushes them to their windows, newest first.
+class ChangedBoardBits {
+public:
+    // Records the bit, or takes its new value and window where it is recorded already.
+    void Record(const BooleanBit& bit);
+    int Count() const { return static_cast<int>(entries_.size()); }
+    void Clear();
+
+    // Takes out the newest entry and pushes its value to its window. False when empty.
+    bool PushNewest();
+
+private:
+    struct Entry {
+        const BooleanBit* bit;
+        std::uint32_t slot;
+        bool value;
+        bool isFormBit;
+        BoardPanel* window;
+    };
+    std::vector<Entry> entries_;
+    std::vector<std::uint32_t> positions_;  // by slot: position in entries_ plus one, or 0
+};
+
+}  // namespace veldra

@@ -1,0 +1,50 @@
+#include "logic/solve_program.h"
+
+#include <algorithm>
+
+#include "logic/boolean_bits.h"
+#include "logic/statement.h"
+
+namespace veldra {
+
+void SolveProgram::Clear() {
+    steps_.clear();
+    begins_.assign(1, 0);
+    stack_.clear();
+}
+
+bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
+    const Expression* expression = statement.Prepared();
+    bool compiled = expression != nullptr && statement.Bits() == &bits;
+    std::vector<std::uint32_t> slots;
+    for (int i = 0; compiled && i <= statement.UboundOpBit(); ++i) {
+        const BooleanBit* bit = statement.OperandBit(i);
+        compiled = bit != nullptr;
+        slots.push_back(compiled ? bit->Slot() : 0);
+    }
+    if (compiled) {
+        using Code = Expression::Code;
+        const std::vector<Expression::Step>& steps = expression->Steps();
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const Expression::Step& step = steps[i];
+            const bool operand = step.code <= Code::XorOperand;
+            Step out{step.code, step.negated, false, operand ? slots[step.argument] : step.argument,
+                     0};
+            const Code next = i + 1 < steps.size() ? steps[i + 1].code : Code::Push;
+            if (step.code == Code::Push && next >= Code::AndOperand && next <= Code::XorOperand) {
+                out.code = next == Code::AndOperand  ? Code::PushAndOperand
+                           : next == Code::OrOperand ? Code::PushOrOperand
+                                                     : Code::PushXorOperand;
+                out.negated2 = steps[i + 1].negated;
+                out.argument2 = slots[steps[i + 1].argument];
+                ++i;
+            }
+            steps_.push_back(out);
+        }
+        stack_.resize(std::max(stack_.size(), std::size_t(expression->StackDepth())));
+    }
+    begins_.push_back(std::uint32_t(steps_.size()));
+    return compiled;
+}
+
+}  // namespace veldra

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "logic/expression.h"
+
+namespace veldra {
+
+class BooleanBits;
+class Statement;
+
+// Many statements' prepared expressions laid end to end in one program whose operands are
+// the slots of the bits' dense values (BooleanBits::Values): a solve walks a few steps
+// of one array and reads each operand from another, with no pointer to follow.
+class SolveProgram {
+public:
+    void Clear();
+
+    // Adds the statement as the next entry. The entry is empty, and false is returned, when
+    // the values alone cannot solve it: its expression does not parse or would trip the
+    // runaway guard, it compares numbers, or an operand names no bit of `bits`. Its own
+    // Solve then does the work, faults included.
+    bool Add(Statement& statement, const BooleanBits& bits);
+
+    bool Compiled(std::uint32_t entry) const { return begins_[entry] != begins_[entry + 1]; }
+
+    // The entry's value over the bits' values. Every operand is read, as Statement::Solve
+    // reads them; nothing is announced.
+    bool Evaluate(std::uint32_t entry, const std::uint8_t* values) const {
+        return Expression::Run(
+            steps_.data() + begins_[entry], steps_.data() + begins_[entry + 1], stack_.data(),
+            [values](std::uint32_t slot, bool negated) {
+                return values[slot] ^ std::uint8_t(negated);
+            },
+            [](const Step&, bool) {});
+    }
+
+private:
+    // A step without a negated group's place in the solve string, as nobody hears groups
+    // here, but with room for a second operand: a push and the operand step behind it are
+    // fused into one step.
+    struct Step {
+        Expression::Code code;
+        bool negated;
+        bool negated2;
+        std::uint32_t argument;
+        std::uint32_t argument2;
+    };
+    std::vector<Step> steps_;
+    std::vector<std::uint32_t> begins_{0};  // entry i is steps_[begins_[i], begins_[i + 1])
+    mutable std::vector<unsigned char> stack_;
+};
+
+}  // namespace veldra
