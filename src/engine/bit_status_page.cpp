@@ -29,7 +29,7 @@ void BitStatusPage::Follow() {
     bitChanged_ = bits == nullptr
                       ? Subscription()
                       : bits->BitChanged.Subscribe(
-                            [this](std::int16_t row, bool value) { BitChanged(row, value); });
+                            [this](std::int32_t row, bool value) { BitChanged(row, value); });
 }
 
 void BitStatusPage::BitChanged(int row, bool value) {

@@ -291,7 +291,7 @@ void ProgramEngine::BuildDisplays() {
             displays_.numericBits.push_back(bit.BitName() + " = " + std::to_string(bit.NumValue()));
             continue;
         }
-        bit.SetvIndex(std::int16_t(displays_.statusRows.size()));
+        bit.SetvIndex(std::int32_t(displays_.statusRows.size()));
         displays_.statusRows.push_back(bit.BitName());
         if (bit.IsTimer()) {
             displays_.timerBits.push_back(bit.BitName());

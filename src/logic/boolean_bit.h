@@ -80,8 +80,8 @@ public:
     void SetAssignedBy(Statement* statement) { assignedBy_ = statement; }
 
     // The bit's row in the program window's status grid, passed with BitChanged.
-    std::int16_t vIndex() const { return vIndex_; }
-    void SetvIndex(std::int16_t row) { vIndex_ = row; }
+    std::int32_t vIndex() const { return vIndex_; }
+    void SetvIndex(std::int32_t row) { vIndex_ = row; }
 
     void SetvTables(TriggerTarget* tables) { vTables_ = tables; }
     void SetvNumBlocks(TriggerTarget* blocks) { vNumBlocks_ = blocks; }
@@ -113,7 +113,7 @@ public:
     BooleanBits* Owner() const { return owner_; }
     std::uint32_t Slot() const { return slot_; }
 
-    Event<std::int16_t, bool> BitChanged;
+    Event<std::int32_t, bool> BitChanged;
 
 private:
     void FireTriggers();
@@ -129,7 +129,7 @@ private:
     bool isAssigned_ = false;
     bool risingEdge_ = false;
     bool fallingEdge_ = false;
-    std::int16_t vIndex_ = 0;
+    std::int32_t vIndex_ = 0;
     std::uint32_t slot_ = 0;
     std::int32_t onTime_ = 0;
     std::int32_t offTime_ = 0;

@@ -36,7 +36,7 @@ public:
     // Grows whenever a bit's list of reading statements changes.
     std::uint64_t ReadersRevision() const { return readersRevision_; }
 
-    Event<std::int16_t, bool> BitChanged;
+    Event<std::int32_t, bool> BitChanged;
 
 private:
     friend class BooleanBit;

@@ -37,6 +37,24 @@ TEST_F(BitStatusPageTest, AChangedBitColoursItsRowAtOnceOnlyWhileTheGridIsShown)
     EXPECT_FALSE(status.Rows()[row].value);
 }
 
+// A large program's rows lie beyond what a 16-bit row number holds.
+TEST_F(BitStatusPageTest, ARowBeyondThirtyTwoThousandIsColouredAndFound) {
+    for (int i = 0; i < 33000; ++i) {
+        Bit("B" + std::to_string(i));
+    }
+    AddStatement("IN", "LAST");
+    MapAndShow({});
+    Start();
+    const auto row = Bits().Find("LAST")->vIndex();
+    ASSERT_GT(row, 32767);
+
+    Input("IN", true);
+    Tick();
+    EXPECT_TRUE(status.Rows()[std::size_t(row)].value);
+    status.Find("LAST");
+    EXPECT_EQ(Current(), "LAST");
+}
+
 TEST_F(BitStatusPageTest, ANumericBitHasNoRowAndItsBooleanColoursNothing) {
     BooleanBit& speed = Bit("SPEED");
     speed.SetIsNumeric(true);
