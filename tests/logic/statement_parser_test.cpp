@@ -27,18 +27,16 @@ TEST(ConvertOperators, TurnsWordOperatorsIntoSymbolsAndDropsBlanks) {
              Case{"A*NOT(B)", "A*~(B)"},
              Case{"A + ~ B", "A+~B"},
              Case{"ORDER AND ANDY", "ORDER*ANDY"},
+             // A NOT that opens the expression or an operand is a negation; a bit may be
+             // named NOT.
+             Case{"NOT A", "~A"},
+             Case{"NOT A AND B", "~A*B"},
+             Case{"A*NOT B", "A*~B"},
+             Case{"NOT", "NOT"},
+             Case{"NOTA", "NOTA"},
          }) {
         EXPECT_EQ(ConvertOperators(c.written), c.normalised) << c.written;
     }
-}
-
-TEST(ConvertOperators, ANotThatOpensTheExpressionOrAnOperandIsANegation) {
-    EXPECT_EQ(ConvertOperators("NOT A"), "~A");
-    EXPECT_EQ(ConvertOperators("NOT A AND B"), "~A*B");
-    EXPECT_EQ(ConvertOperators("A*NOT B"), "A*~B");
-    // A bit that is itself named NOT stays an operand.
-    EXPECT_EQ(ConvertOperators("NOT"), "NOT");
-    EXPECT_EQ(ConvertOperators("NOTA"), "NOTA");
 }
 
 TEST(OperandNames, ListsEachDistinctNameOnceInOrderOfFirstAppearance) {
