@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -77,38 +78,37 @@ public:
     Lines calls;
 };
 
-TEST_F(ParseTextTest, BoardSectionsGoToTheBoardReadersHeaderFirst) {
+// Board sections go to the board readers header first; a section keyword interrupts a
+// board and resets its lists; a link section runs to the next keyword. The source after its
+// program line ("|" between lines), the calls the readers get ("|" between them), and the
+// bit the rest of the source declares.
+class BoardReaderCalls
+    : public LoaderTest,
+      public ::testing::WithParamInterface<std::tuple<const char*, const char*, const char*>> {};
+
+TEST_P(BoardReaderCalls, FollowTheSource) {
+    const auto& [lines, calls, bit] = GetParam();
     RecordingBoards boards;
-    ParseText(engine, host, boards)
-        .GetProgramFromText(
-            Source({"PROGRAM P;", "BOARD:", "B1", "TYPE IN16", "INPUT A, B;", "BOOLEAN BITS X;"}));
-    EXPECT_EQ(boards.calls, (Lines{"header BOARD:", "header B1", "header TYPE IN16",
-                                   "body INPUT A, B; of IN16", "show"}));
-    EXPECT_EQ(BitNames(), (Lines{"X"}));
-    EXPECT_NE(std::find(platform.loadingStatus.begin(), platform.loadingStatus.end(), "Loading B1"),
-              platform.loadingStatus.end());
+    std::string text = "PROGRAM P;|" + std::string(lines) + "|";
+    std::replace(text.begin(), text.end(), '|', '\n');
+    ParseText(engine, host, boards).GetProgramFromText(text);
+    std::string heard;
+    for (const std::string& call : boards.calls) {
+        heard += (heard.empty() ? "" : "|") + call;
+    }
+    EXPECT_EQ(heard, calls);
+    EXPECT_EQ(BitNames(), (Lines{bit}));
 }
 
-TEST_F(ParseTextTest, ASectionKeywordInterruptsABoardAndResetsItsLists) {
-    RecordingBoards boards;
-    ParseText(engine, host, boards)
-        .GetProgramFromText(
-            Source({"PROGRAM P;", "BOARD:", "B1", "TYPE IN16", "INPUT A", "BOOLEAN BITS X;"}));
-    EXPECT_EQ(boards.calls, (Lines{"header BOARD:", "header B1", "header TYPE IN16",
-                                   "body INPUT A of IN16", "reset", "show"}));
-    EXPECT_EQ(BitNames(), (Lines{"X"}));
-}
-
-TEST_F(ParseTextTest, ALinkSectionRunsToTheNextKeyword) {
-    RecordingBoards boards;
-    ParseText(engine, host, boards)
-        .GetProgramFromText(Source({"PROGRAM P;", "LINK:", "STATION.NAME:", "NEXT", "TIMER BITS",
-                                    "T : SET = 1 : SEC, CLEAR = 1 : SEC;"}));
-    EXPECT_EQ(boards.calls, (Lines{"new station", "link ", "link STATION.NAME:", "link NEXT",
-                                   "link TIMER BITS", "show"}));
-    ASSERT_NE(Bit("T"), nullptr);
-    EXPECT_EQ(Bit("T")->OnTime(), 1000);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Sections, BoardReaderCalls,
+    ::testing::Values(
+        std::tuple{"BOARD:|B1|TYPE IN16|INPUT A, B;|BOOLEAN BITS X;",
+                   "header BOARD:|header B1|header TYPE IN16|body INPUT A, B; of IN16|show", "X"},
+        std::tuple{"BOARD:|B1|TYPE IN16|INPUT A|BOOLEAN BITS X;",
+                   "header BOARD:|header B1|header TYPE IN16|body INPUT A of IN16|reset|show", "X"},
+        std::tuple{"LINK:|STATION.NAME:|NEXT|TIMER BITS|T : SET = 1 : SEC, CLEAR = 1 : SEC;",
+                   "new station|link |link STATION.NAME:|link NEXT|link TIMER BITS|show", "T"}));
 
 TEST_F(ParseTextTest, WithoutBoardReadersABoardIsPassedOverAndTheRestLoads) {
     Load(Source({"PROGRAM P;", "BOARD:", "B1", "TYPE: IN16", "INPUT: A, B;", "OUTPUT: C;",
