@@ -31,33 +31,9 @@
 namespace veldra::testing {
 namespace {
 
-// A crossing's worth of logic: a push button sets a route, the route lights LED.3 and,
-// after its delay, the slow bit; a speed over its limit is flagged by a numeric block.
-constexpr const char* kSource =
-    "PROGRAM SMALL;\r\n"
-    "BOOLEAN BITS\r\n"
-    "    PB_1, ROUTE_1, FAST, CPS.STATUS;\r\n"
-    "NUMERIC VARIABLES\r\n"
-    "    SPEED;\r\n"
-    "USER BIT\r\n"
-    "    WITH_FLANK:\r\n"
-    "    1;\r\n"
-    "TIMER BITS\r\n"
-    "    SLOW_1 : SET = 2 : SEC,\r\n"
-    "    CLEAR = 500 : MSEC;\r\n"
-    "LOGIC BEGIN\r\n"
-    "    ASSIGN PB_1 TO ROUTE_1;\r\n"
-    "    ASSIGN ROUTE_1 TO LED.3;\r\n"
-    "    ASSIGN ROUTE_1 TO SLOW_1;\r\n"
-    "END LOGIC\r\n"
-    "NUMERIC BEGIN\r\n"
-    "    BLOCK 1\r\n"
-    "    TRIGGERS ON SPEED AND\r\n"
-    "    ASSIGN SPEED>5 TO FAST;\r\n"
-    "    END BLOCK\r\n"
-    "END NUMERIC\r\n"
-    "END PROGRAM\r\n";
-
+// The program of tests/data/program_window/small.ml2, a crossing's worth of logic: a push
+// button sets a route, the route lights LED.3 and, after its delay, the slow bit; a speed
+// over its limit is flagged by a numeric block.
 class ProgramWindowTest : public ::testing::Test, private LoaderHost {
 protected:
     ProgramWindowTest() {
@@ -68,7 +44,7 @@ protected:
         boards = std::make_unique<PanelSet>(Engine().IOBits);
         window->show();
         ParseText loader(Engine(), *this, *boards);
-        EXPECT_EQ(loader.GetProgramFromText(kSource), "SMALL");
+        EXPECT_EQ(loader.GetProgram(VELDRA_TEST_DATA "/program_window/small.ml2"), "SMALL");
     }
     ~ProgramWindowTest() override {
         if (Engine().ProgramLoaded()) {
