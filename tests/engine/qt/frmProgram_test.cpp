@@ -262,6 +262,17 @@ TEST_F(ProgramWindowTest, TheLogFileHasItsHeaderAndTheEntriesMadeWhileLogging) {
     EXPECT_NE(log.find("Setting bit: ROUTE_1\r\n"), std::string::npos) << log;
 }
 
+// A menu's tick follows the core, not the click that toggled it.
+TEST_F(ProgramWindowTest, ALogRefusedWhileTheProgramRunsLeavesItsMenuUnticked) {
+    Start();
+    dialogs.Answer(MsgAnswer::Ok);
+
+    Menu("mnuCLog")->trigger();
+
+    EXPECT_EQ(dialogs.boxes().back().prompt, "You must stop the simulator first");
+    EXPECT_FALSE(Menu("mnuCLog")->isChecked());
+}
+
 TEST_F(ProgramWindowTest, AnLedOrGridRowOpensItsStatementThroughOneCall) {
     dialogs.Answer(MsgAnswer::Ok);
     QTest::mousePress(Find<QLabel>("LED_3"), Qt::RightButton);
