@@ -28,15 +28,6 @@ std::string Program(const std::vector<std::string_view>& lines) {
     return "PROGRAM P;\r\nLOGIC BEGIN\r\nASSIGN LOADED TO DONE;\r\nEND LOGIC\r\n" + Source(lines);
 }
 
-// Lines written with "|" between them, as the source's line ends.
-std::string Lined(std::string_view barred) {
-    std::string text;
-    for (const char c : barred) {
-        text += c == '|' ? std::string("\r\n") : std::string(1, c);
-    }
-    return text;
-}
-
 // Names with "," between them.
 std::string Joined(const Lines& names) {
     std::string text;
@@ -279,13 +270,12 @@ void PrintTo(const BoardCase& c, std::ostream* os) {
 class BoardSourceTest : public BoardLoaderTest, public ::testing::WithParamInterface<BoardCase> {};
 
 TEST_P(BoardSourceTest, ReadsTheBoardsBits) {
-    const std::string text = Lined(GetParam().lines);
     Lines boxes;
     if (*GetParam().unknown != 0) {
         platform.Answer(MsgAnswer::Ok);
         boxes.push_back(std::string(kNoType) + GetParam().unknown);
     }
-    LoadBoards(Program({text}));
+    LoadBoards(Program({BarredSource(GetParam().lines)}));
     EXPECT_EQ(Boxes(), boxes);
     std::string reported;
     for (const BoardPanel* window : Windows()) {
@@ -362,7 +352,7 @@ class BadBoardTest : public BoardLoaderTest, public ::testing::WithParamInterfac
 
 TEST_P(BadBoardTest, GetsTheErrorQuestionAndLoadingGoesOn) {
     platform.Answer(MsgAnswer::No);
-    LoadBoards(Program({Lined(GetParam()), "BOOLEAN BITS AFTER;"}));
+    LoadBoards(Program({BarredSource(GetParam()), "BOOLEAN BITS AFTER;"}));
     ASSERT_EQ(platform.boxes().size(), 1u);
     EXPECT_EQ(platform.boxes()[0].prompt, "End Program?");
     EXPECT_TRUE(platform.boxes()[0].title.starts_with("Error: ")) << platform.boxes()[0].title;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "loader/loader_fixture.h"
 
 namespace veldra::testing {
@@ -31,12 +29,11 @@ class Declares : public LoaderTest,
                  public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
 TEST_P(Declares, TheBitsOfItsSections) {
-    std::string text = GetParam().first;
+    const std::string text = GetParam().first;
     if (text.ends_with(".ml2")) {
         LoadFile(text);
     } else {
-        std::replace(text.begin(), text.end(), '|', '\n');
-        Load("PROGRAM P;\n" + text + "\n");
+        Load(BarredSource("PROGRAM P;|" + text));
     }
     EXPECT_TRUE(platform.boxes().empty());
     EXPECT_EQ(Declared(engine.PrgBooleanBits()), GetParam().second);

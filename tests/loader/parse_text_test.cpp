@@ -89,9 +89,8 @@ class BoardReaderCalls
 TEST_P(BoardReaderCalls, FollowTheSource) {
     const auto& [lines, calls, bit] = GetParam();
     RecordingBoards boards;
-    std::string text = "PROGRAM P;|" + std::string(lines) + "|";
-    std::replace(text.begin(), text.end(), '|', '\n');
-    ParseText(engine, host, boards).GetProgramFromText(text);
+    ParseText(engine, host, boards)
+        .GetProgramFromText(BarredSource("PROGRAM P;|" + std::string(lines)));
     std::string heard;
     for (const std::string& call : boards.calls) {
         heard += (heard.empty() ? "" : "|") + call;

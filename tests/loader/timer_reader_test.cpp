@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "loader/loader_fixture.h"
 
 namespace veldra::testing {
@@ -84,9 +82,7 @@ class BrokenTimerGroup : public TimerReaderTest,
                          public ::testing::WithParamInterface<BrokenGroup> {};
 
 TEST_P(BrokenTimerGroup, IsFinishedWithItsOwnNamesAndDelays) {
-    std::string text = "PROGRAM P;|TIMER BITS|" + std::string(GetParam().lines) + "|";
-    std::replace(text.begin(), text.end(), '|', '\n');
-    Load(text);
+    Load(BarredSource("PROGRAM P;|TIMER BITS|" + std::string(GetParam().lines)));
     EXPECT_TRUE(platform.boxes().empty());
     std::string bits;
     for (const std::string& name : BitNames()) {
