@@ -25,7 +25,12 @@ struct OpenProgram {
     ProgramEngine engine;
 };
 
-// Steps such as "A+" (open program A) and "A-" (close and destroy it), in order.
+bool Value(ProgramEngine& engine, const char* name) {
+    return engine.PrgBooleanBits()->Find(name)->BitValue();
+}
+
+// Steps such as "A+" (open program A), "A-" (close and destroy it) and "A!" (destroy it
+// without closing it first), in order.
 class ProgramLifetimeTest : public ::testing::TestWithParam<std::string> {
 protected:
     FakePlatform platform;
@@ -34,6 +39,7 @@ protected:
     std::vector<char> openedOrder;
 };
 
+// The model's own reports go to the newest program still open; the scan's go to its own.
 TEST_P(ProgramLifetimeTest, TheModelReportsToTheNewestProgramStillOpen) {
     std::istringstream steps(GetParam());
     for (std::string step; steps >> step;) {
@@ -42,7 +48,9 @@ TEST_P(ProgramLifetimeTest, TheModelReportsToTheNewestProgramStillOpen) {
             open[name] = std::make_unique<OpenProgram>(clock);
             openedOrder.push_back(name);
         } else {
-            open[name]->engine.CloseWindow();
+            if (step[1] == '-') {
+                open[name]->engine.CloseWindow();
+            }
             open.erase(name);
             std::erase(openedOrder, name);
         }
@@ -56,31 +64,16 @@ TEST_P(ProgramLifetimeTest, TheModelReportsToTheNewestProgramStillOpen) {
         }
         ProgramEngine& newest = open[openedOrder.back()]->engine;
         EXPECT_EQ(&TheProgramHost(), &newest) << "after " << step;
-    }
-}
-
-TEST_P(ProgramLifetimeTest, EveryProgramLeftOpenStillWritesItsImmediateWindow) {
-    std::istringstream steps(GetParam());
-    for (std::string step; steps >> step;) {
-        if (step[1] == '+') {
-            open[step[0]] = std::make_unique<OpenProgram>(clock);
-        } else {
-            open.erase(step[0]);
-        }
-    }
-    for (auto& [name, program] : open) {
-        if (&TheProgramHost() != &program->engine) {
-            continue;  // the model's own reports go to the newest; the scan's go to its own
-        }
-        const int before = program->engine.Status().StatusIndex();
-        program->engine.PrgBooleanBits()->Find("IN")->SetBitValue(true, false);
-        EXPECT_GT(program->engine.Status().StatusIndex(), before) << name;
+        const int before = newest.Status().StatusIndex();
+        newest.PrgBooleanBits()->Find("IN")->SetBitValue(!Value(newest, "IN"), false);
+        EXPECT_GT(newest.Status().StatusIndex(), before) << "after " << step;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOrder, ProgramLifetimeTest,
                          ::testing::Values("A+ A- B+ B-", "A+ B+ A- B-", "A+ B+ B- A-",
-                                           "A+ B+ A- C+ B- C-", "A+ B+ C+ B- A- C-"));
+                                           "A+ B+ A- C+ B- C-", "A+ B+ C+ B- A- C-",
+                                           "A+ B+ A! C+ B! C!"));
 
 class EngineReuseTest : public EngineTest {};
 

@@ -88,15 +88,5 @@ TEST_F(StatusTest, TheFirstStartsLineIsOverwrittenByTheNextEntry) {
     EXPECT_EQ(StatusLines(), (std::vector<std::string>{"Setting bit: TR1"}));
 }
 
-TEST_F(StatusTest, StoppingMovesTheRingIntoTheText) {
-    Bit("TR1");
-    Start();
-    engine.UpdateStatus("TR1", true, false, false, false, false, 0);
-
-    engine.StartStop();
-
-    EXPECT_EQ(engine.Status().StatusText(), "12:00:00\r\nSetting bit: TR1\r\n");
-}
-
 }  // namespace
 }  // namespace veldra::testing

@@ -1,6 +1,7 @@
 #include "engine/log_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -45,11 +46,13 @@ protected:
         return text.substr(text.find("Begin Log\r\n\r\n") + 13);
     }
 
-    // One folder per test: ctest runs the tests side by side.
+    // One folder per test and process: ctest runs the tests side by side, and other
+    // builds on the machine run the same tests.
     const fs::path folder =
         fs::temp_directory_path() /
         ("veldra_log_file_test_" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+         std::to_string(::getpid()));
     FakeLogHost host;
     LogFile log{engine, host};
 };

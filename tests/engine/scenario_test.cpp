@@ -9,6 +9,10 @@ using Lines = std::vector<std::string>;
 
 class EngineScenario : public ::testing::TestWithParam<Scenario> {};
 
+std::string NameOf(const ::testing::TestParamInfo<Scenario>& info) {
+    return info.param.name;
+}
+
 TEST_P(EngineScenario, Plays) {
     ScenarioPlayer player(GetParam().source);
     player.Play(GetParam().steps);
@@ -64,8 +68,7 @@ const Scenario kScans[] = {
        .bits = "KILL=1",
        .boxes = Lines{"Actual Unit Would Halt Execution: KILL BIT SET"}}}},
 };
-INSTANTIATE_TEST_SUITE_P(Scan, EngineScenario, ::testing::ValuesIn(kScans),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Scan, EngineScenario, ::testing::ValuesIn(kScans), NameOf);
 
 // Delay timers: requested at the scan's end, counted down by the timer service, shown on
 // the "Time Que" page.
@@ -116,8 +119,7 @@ const Scenario kTimers[] = {
       {"force:K=1 scan", "K=1 T=0 R=1", std::nullopt, Lines{"R"}},
       {"run*10", "T=1"}}},
 };
-INSTANTIATE_TEST_SUITE_P(Timers, EngineScenario, ::testing::ValuesIn(kTimers),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Timers, EngineScenario, ::testing::ValuesIn(kTimers), NameOf);
 
 // Forcing from the "Force Bit" page: the bit changes at once, its readers at the next tick.
 const Scenario kForcing[] = {
@@ -134,8 +136,7 @@ const Scenario kForcing[] = {
      "TIMER BITS\nSLOW : SET = 300 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
      {{"IN=1 scan force:SLOW=0 service*5", "SLOW=0"}}},
 };
-INSTANTIATE_TEST_SUITE_P(Forcing, EngineScenario, ::testing::ValuesIn(kForcing),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Forcing, EngineScenario, ::testing::ValuesIn(kForcing), NameOf);
 
 // State tables: evaluated once the queues are empty when a trigger changed either way.
 const char* const kAspectTable =
@@ -164,8 +165,7 @@ const Scenario kTables[] = {
        Lines{"Clearing bit: IN", "TABLE 2 Triggered", "Clearing bit: MID", "TABLE 1 Triggered",
              "Clearing bit: OUT", "Clearing bit: X"}}}},
 };
-INSTANTIATE_TEST_SUITE_P(Tables, EngineScenario, ::testing::ValuesIn(kTables),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tables, EngineScenario, ::testing::ValuesIn(kTables), NameOf);
 
 // Numeric blocks: solved, statement after statement, when a trigger rose or a number was
 // let; their delay timers are started or cancelled once every block is done.
@@ -197,7 +197,7 @@ const Scenario kNumericBlocks[] = {
      {{"IN=1 scan IN=0 scan service*3 TRIG=1 scan service", "T=1"}, {"service", "T=0"}}},
 };
 INSTANTIATE_TEST_SUITE_P(NumericBlocks, EngineScenario, ::testing::ValuesIn(kNumericBlocks),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         NameOf);
 
 TEST(TimerCount, FollowsTheRunningTimers) {
     ScenarioPlayer player(kTimers[0].source);

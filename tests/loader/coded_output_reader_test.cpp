@@ -16,47 +16,27 @@ TEST_F(CodedOutputReaderTest, EachGroupsBitsGoToTheToggleWindowInSourceOrder) {
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
 }
 
-struct ToggleCase {
-    const char* what;
-    std::string text;  // after "CODED OUTPUTS"
-    Lines toggles;     // "GROUP BIT" as handed to the toggle window
-};
-
-void PrintTo(const ToggleCase& c, std::ostream* out) {
-    *out << c.what;
-}
-
+// The lines after "CODED OUTPUTS" and the "GROUP BIT"s handed to the toggle window.
 class ToggleGroups : public CodedOutputReaderTest,
-                     public ::testing::WithParamInterface<ToggleCase> {};
+                     public ::testing::WithParamInterface<std::pair<const char*, Lines>> {};
 
 TEST_P(ToggleGroups, HandTheirBitsToTheToggleWindow) {
-    Load("PROGRAM P;\r\nCODED OUTPUTS\r\n" + GetParam().text);
-    EXPECT_EQ(host.Toggles(), GetParam().toggles);
+    Load(std::string("PROGRAM P;\r\nCODED OUTPUTS\r\n") + GetParam().first);
+    EXPECT_EQ(host.Toggles(), GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ToggleGroups,
-    ::testing::Values(ToggleCase{"every name of an IF list is read",
-                                 "TOGGLE G1 ON 2 IF B1, B2;\r\n",
-                                 {"G1 B1", "G1 B2"}},
-                      ToggleCase{"a bit named twice in a group is handed on once",
-                                 "TOGGLE G1 ON 2 IF B1,\r\nIF B1;\r\n",
-                                 {"G1 B1"}},
-                      ToggleCase{"the next TOGGLE hands on a group left without its ';'",
-                                 "TOGGLE G1 ON 2 IF B1,\r\nTOGGLE G2 ON 1 IF C1;\r\n",
-                                 {"G1 B1", "G2 C1"}},
-                      ToggleCase{"bits still waiting when the section ends are handed on",
-                                 "TOGGLE G1 ON 2 IF B1,\r\nIF B2,\r\nBOOLEAN BITS A;\r\n",
-                                 {"G1 B1", "G1 B2"}},
-                      ToggleCase{"bits waiting at the end of the file are handed on",
-                                 "TOGGLE G1 ON 2 IF B1,",
-                                 {"G1 B1"}},
-                      ToggleCase{"a group may go on after its ';'",
-                                 "TOGGLE G1 ON 2 IF B1;\r\nIF B2;\r\n",
-                                 {"G1 B1", "G1 B2"}},
-                      ToggleCase{"names that only contain the words stay whole",
-                                 "TOGGLE GONE ON 2 IF IFFY, TOGGLED;\r\n",
-                                 {"GONE IFFY", "GONE TOGGLED"}}));
+    ::testing::Values(
+        std::pair{"TOGGLE G1 ON 2 IF B1, B2;\r\n", Lines{"G1 B1", "G1 B2"}},
+        std::pair{"TOGGLE G1 ON 2 IF B1,\r\nIF B1;\r\n", Lines{"G1 B1"}},  // named twice
+        // The next TOGGLE, the section's end or the file's hands on a group left open.
+        std::pair{"TOGGLE G1 ON 2 IF B1,\r\nTOGGLE G2 ON 1 IF C1;\r\n", Lines{"G1 B1", "G2 C1"}},
+        std::pair{"TOGGLE G1 ON 2 IF B1,\r\nIF B2,\r\nBOOLEAN BITS A;\r\n",
+                  Lines{"G1 B1", "G1 B2"}},
+        std::pair{"TOGGLE G1 ON 2 IF B1,", Lines{"G1 B1"}},
+        std::pair{"TOGGLE G1 ON 2 IF B1;\r\nIF B2;\r\n", Lines{"G1 B1", "G1 B2"}},  // after ';'
+        std::pair{"TOGGLE GONE ON 2 IF IFFY, TOGGLED;\r\n", Lines{"GONE IFFY", "GONE TOGGLED"}}));
 
 }  // namespace
 }  // namespace veldra::testing

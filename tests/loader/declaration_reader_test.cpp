@@ -10,19 +10,46 @@ namespace {
 using DeclarationReaderTest = LoaderTest;
 using Lines = std::vector<std::string>;
 
-// --- Boolean bits and numeric variables.
-
-TEST_F(DeclarationReaderTest, ABooleanBitsSectionDeclaresEveryNameAsAFalseBit) {
-    LoadFile("boolean_bits.ml2");
-    EXPECT_EQ(BitNames(), (Lines{"A", "B", "C", "D", "E", "F", "G"}));
-    EXPECT_FALSE(Bit("A")->BitValue());
-    EXPECT_FALSE(Bit("A")->IsNumeric());
+// The bits declared, in order, as "NAME" for a false bit, "NAME=1" for a true one and
+// "NAME#" for a numeric one.
+std::string Declared(const BooleanBits* bits) {
+    std::string text;
+    if (bits == nullptr) {
+        return text;
+    }
+    for (const BooleanBit& bit : *bits) {
+        text += (text.empty() ? "" : ",") + bit.BitName() + (bit.IsNumeric() ? "#" : "") +
+                (bit.BitValue() ? "=1" : "");
+    }
+    return text;
 }
 
-TEST_F(DeclarationReaderTest, TheLastNameOfALineNeedsNoComma) {
-    Load(Source({"PROGRAM P;", "BOOLEAN BITS", "A B C", "D;"}));
-    EXPECT_EQ(BitNames(), (Lines{"A", "B", "C", "D"}));
+// A file, or lines after the program line ("|" between them), and the bits it declares.
+class Declares : public LoaderTest,
+                 public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(Declares, TheBitsOfItsSections) {
+    const std::string text = GetParam().first;
+    if (text.ends_with(".ml2")) {
+        LoadFile(text);
+    } else {
+        Load(BarredSource("PROGRAM P;|" + text));
+    }
+    EXPECT_TRUE(platform.boxes().empty());
+    EXPECT_EQ(Declared(engine.PrgBooleanBits()), GetParam().second);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, Declares,
+    ::testing::Values(
+        std::pair{"boolean_bits.ml2", "A,B,C,D,E,F,G"},
+        std::pair{"BOOLEAN BITS|A B C|D;", "A,B,C,D"},  // the last name of a line needs no comma
+        std::pair{"BOOLEAN BITS|A,|NUMERIC VARIABLES|N;", "A,N#"},  // a list left open
+        std::pair{"numeric_variables.ml2", "SPEED#,LIMIT#"},
+        std::pair{"constants.ml2", "ON_1=1,OFF_1,ON_2=1"},
+        std::pair{"CONSTANTS BOOLEAN|X|= 1;|Y = 1|Z = 0;", "X=1,Y=1,Z"},  // a name on its own line
+        std::pair{"CONSTANTS BOOLEAN|X = 1;|BOOLEAN BITS|A, B;|CONSTANTS BOOLEAN Y = 1;",
+                  "X=1,A,B,Y=1"}));
 
 // Every section keyword ends a list left open, and is no name of the list.
 class OpenListEndedBy : public LoaderTest, public ::testing::WithParamInterface<const char*> {};
@@ -39,19 +66,6 @@ INSTANTIATE_TEST_SUITE_P(Keywords, OpenListEndedBy,
                                            "TABLES BEGIN", "NUMERIC BEGIN", "CONSTANTS BOOLEAN",
                                            "CONFIGURATION", "CODED OUTPUTS", "SYSTEM", "LINK:"));
 
-TEST_F(DeclarationReaderTest, AListWithoutItsSemicolonEndsAtTheNextKeyword) {
-    Load(Source({"PROGRAM P;", "BOOLEAN BITS", "A,", "NUMERIC VARIABLES", "N;"}));
-    EXPECT_EQ(BitNames(), (Lines{"A", "N"}));
-    EXPECT_TRUE(Bit("N")->IsNumeric());
-}
-
-TEST_F(DeclarationReaderTest, NumericVariablesAreNumericBits) {
-    LoadFile("numeric_variables.ml2");
-    EXPECT_EQ(BitNames(), (Lines{"SPEED", "LIMIT"}));
-    EXPECT_TRUE(Bit("SPEED")->IsNumeric());
-    EXPECT_TRUE(Bit("LIMIT")->IsNumeric());
-}
-
 TEST_F(DeclarationReaderTest, ANumericVariableNamedLikeABitIsReportedAndTheOthersStillCount) {
     platform.Answer(MsgAnswer::No);
     Load(Source({"PROGRAM P;", "BOOLEAN BITS A;", "NUMERIC VARIABLES", "A, N;"}));
@@ -59,29 +73,6 @@ TEST_F(DeclarationReaderTest, ANumericVariableNamedLikeABitIsReportedAndTheOther
                               "(line 4): End Program?"}));
     EXPECT_FALSE(Bit("A")->IsNumeric());
     EXPECT_TRUE(Bit("N")->IsNumeric());
-}
-
-// --- Constants.
-
-TEST_F(DeclarationReaderTest, ConstantsAreBitsWithTheirStartingValue) {
-    LoadFile("constants.ml2");
-    EXPECT_EQ(BitNames(), (Lines{"ON_1", "OFF_1", "ON_2"}));
-    EXPECT_TRUE(Bit("ON_1")->BitValue());
-    EXPECT_FALSE(Bit("OFF_1")->BitValue());
-    EXPECT_TRUE(Bit("ON_2")->BitValue());
-}
-
-TEST_F(DeclarationReaderTest, AConstantsNameMayStandAloneOnTheLineBeforeItsValue) {
-    Load(Source({"PROGRAM P;", "CONSTANTS BOOLEAN", "X", "= 1;", "Y = 1", "Z = 0;"}));
-    EXPECT_EQ(BitNames(), (Lines{"X", "Y", "Z"}));
-    EXPECT_TRUE(Bit("X")->BitValue());
-    EXPECT_TRUE(Bit("Y")->BitValue());
-}
-
-TEST_F(DeclarationReaderTest, ABooleanBitsKeywordEndsAConstantsSection) {
-    Load(Source({"PROGRAM P;", "CONSTANTS BOOLEAN", "X = 1;", "BOOLEAN BITS", "A, B;",
-                 "CONSTANTS BOOLEAN Y = 1;"}));
-    EXPECT_EQ(BitNames(), (Lines{"X", "A", "B", "Y"}));
 }
 
 TEST_F(DeclarationReaderTest, AConstantValueThatIsNoBooleanIsReportedWithItsLine) {

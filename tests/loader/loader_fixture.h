@@ -102,9 +102,17 @@ inline std::string Source(const std::vector<std::string_view>& lines) {
     return text;
 }
 
+// The same, its lines written with "|" between them.
+inline std::string BarredSource(std::string_view barred) {
+    std::string text;
+    for (const char c : barred) {
+        text += c == '|' ? std::string("\r\n") : std::string(1, c);
+    }
+    return text + "\r\n";
+}
+
 class LoaderTest : public ::testing::Test {
 protected:
-
     std::string Load(const std::string& text) {
         ParseText loader(engine, host);
         return loader.GetProgramFromText(text);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -77,38 +78,36 @@ public:
     Lines calls;
 };
 
-TEST_F(ParseTextTest, BoardSectionsGoToTheBoardReadersHeaderFirst) {
+// Board sections go to the board readers header first; a section keyword interrupts a
+// board and resets its lists; a link section runs to the next keyword. The source after its
+// program line ("|" between lines), the calls the readers get ("|" between them), and the
+// bit the rest of the source declares.
+class BoardReaderCalls
+    : public LoaderTest,
+      public ::testing::WithParamInterface<std::tuple<const char*, const char*, const char*>> {};
+
+TEST_P(BoardReaderCalls, FollowTheSource) {
+    const auto& [lines, calls, bit] = GetParam();
     RecordingBoards boards;
     ParseText(engine, host, boards)
-        .GetProgramFromText(
-            Source({"PROGRAM P;", "BOARD:", "B1", "TYPE IN16", "INPUT A, B;", "BOOLEAN BITS X;"}));
-    EXPECT_EQ(boards.calls, (Lines{"header BOARD:", "header B1", "header TYPE IN16",
-                                   "body INPUT A, B; of IN16", "show"}));
-    EXPECT_EQ(BitNames(), (Lines{"X"}));
-    EXPECT_NE(std::find(platform.loadingStatus.begin(), platform.loadingStatus.end(), "Loading B1"),
-              platform.loadingStatus.end());
+        .GetProgramFromText(BarredSource("PROGRAM P;|" + std::string(lines)));
+    std::string heard;
+    for (const std::string& call : boards.calls) {
+        heard += (heard.empty() ? "" : "|") + call;
+    }
+    EXPECT_EQ(heard, calls);
+    EXPECT_EQ(BitNames(), (Lines{bit}));
 }
 
-TEST_F(ParseTextTest, ASectionKeywordInterruptsABoardAndResetsItsLists) {
-    RecordingBoards boards;
-    ParseText(engine, host, boards)
-        .GetProgramFromText(
-            Source({"PROGRAM P;", "BOARD:", "B1", "TYPE IN16", "INPUT A", "BOOLEAN BITS X;"}));
-    EXPECT_EQ(boards.calls, (Lines{"header BOARD:", "header B1", "header TYPE IN16",
-                                   "body INPUT A of IN16", "reset", "show"}));
-    EXPECT_EQ(BitNames(), (Lines{"X"}));
-}
-
-TEST_F(ParseTextTest, ALinkSectionRunsToTheNextKeyword) {
-    RecordingBoards boards;
-    ParseText(engine, host, boards)
-        .GetProgramFromText(Source({"PROGRAM P;", "LINK:", "STATION.NAME:", "NEXT", "TIMER BITS",
-                                    "T : SET = 1 : SEC, CLEAR = 1 : SEC;"}));
-    EXPECT_EQ(boards.calls, (Lines{"new station", "link ", "link STATION.NAME:", "link NEXT",
-                                   "link TIMER BITS", "show"}));
-    ASSERT_NE(Bit("T"), nullptr);
-    EXPECT_EQ(Bit("T")->OnTime(), 1000);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Sections, BoardReaderCalls,
+    ::testing::Values(
+        std::tuple{"BOARD:|B1|TYPE IN16|INPUT A, B;|BOOLEAN BITS X;",
+                   "header BOARD:|header B1|header TYPE IN16|body INPUT A, B; of IN16|show", "X"},
+        std::tuple{"BOARD:|B1|TYPE IN16|INPUT A|BOOLEAN BITS X;",
+                   "header BOARD:|header B1|header TYPE IN16|body INPUT A of IN16|reset|show", "X"},
+        std::tuple{"LINK:|STATION.NAME:|NEXT|TIMER BITS|T : SET = 1 : SEC, CLEAR = 1 : SEC;",
+                   "new station|link |link STATION.NAME:|link NEXT|link TIMER BITS|show", "T"}));
 
 TEST_F(ParseTextTest, WithoutBoardReadersABoardIsPassedOverAndTheRestLoads) {
     Load(Source({"PROGRAM P;", "BOARD:", "B1", "TYPE: IN16", "INPUT: A, B;", "OUTPUT: C;",
@@ -120,33 +119,30 @@ TEST_F(ParseTextTest, WithoutBoardReadersABoardIsPassedOverAndTheRestLoads) {
 
 // A path that is no readable source ends the application with the parser's message, naming
 // the path, before anything is read; a named pipe with no writer must not hang the load.
-struct RefusedPath {
-    const char* what;
-    std::function<std::filesystem::path(const std::filesystem::path& folder)> make;
-    const char* reason;
-};
-void PrintTo(const RefusedPath& c, std::ostream* os) {
-    *os << c.what;
-}
-
-class RefusedPathTest : public LoaderTest, public ::testing::WithParamInterface<RefusedPath> {};
+class RefusedPathTest : public LoaderTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RefusedPathTest, EndsTheApplicationWithTheParserMessageNamingThePath) {
-    const std::filesystem::path folder =
-        std::filesystem::path(::testing::TempDir()) /
-        ("refused_" + std::string(GetParam().what) + "_" + std::to_string(::getpid()));
+    const std::string kind = GetParam();
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
+                                         ("refused_" + kind + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    const std::filesystem::path path = GetParam().make(folder);
+    std::filesystem::path path = folder;
+    if (kind == "missing") {
+        path = folder / "no_such_source.ml2";
+    } else if (kind != "folder") {
+        ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+        path = folder / "link.ml2";
+        std::filesystem::create_symlink(folder / "pipe", path);
+    }
     platform.Answer(MsgAnswer::Ok);
     EXPECT_EQ(ParseText(engine, host).GetProgram(path.string()), "");
     ASSERT_EQ(platform.boxes().size(), 1u);
     const MsgBoxRequest& box = platform.boxes()[0];
     EXPECT_EQ(box.title, "Ostrel");
-    EXPECT_EQ(box.prompt, GetParam().reason + path.string() +
-                              (std::string_view(GetParam().reason) == "File not found: "
-                                   ? ""
-                                   : " is not a regular file") +
+    EXPECT_EQ(box.prompt, (kind == "missing" ? "File not found: " + path.string()
+                                             : "Path/File access error: " + path.string() +
+                                                   " is not a regular file") +
                               ": Error In Text Parser");
     EXPECT_EQ(box.icon, MsgIcon::Information);
     EXPECT_EQ(box.buttons, MsgButtons::Ok);
@@ -156,29 +152,9 @@ TEST_P(RefusedPathTest, EndsTheApplicationWithTheParserMessageNamingThePath) {
     std::filesystem::remove_all(folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, RefusedPathTest,
-    ::testing::Values(RefusedPath{"missing",
-                                  [](const auto& folder) { return folder / "no_such_source.ml2"; },
-                                  "File not found: "},
-                      RefusedPath{"folder", [](const auto& folder) { return folder; },
-                                  "Path/File access error: "},
-                      RefusedPath{"pipe",
-                                  [](const auto& folder) {
-                                      const auto pipe = folder / "pipe.ml2";
-                                      EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-                                      return pipe;
-                                  },
-                                  "Path/File access error: "},
-                      RefusedPath{"link_to_pipe",
-                                  [](const auto& folder) {
-                                      const auto pipe = folder / "pipe";
-                                      EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-                                      std::filesystem::create_symlink(pipe, folder / "link.ml2");
-                                      return folder / "link.ml2";
-                                  },
-                                  "Path/File access error: "}),
-    [](const auto& info) { return std::string(info.param.what); });
+// A named pipe with no writer, reached through a link, must not hang the load.
+INSTANTIATE_TEST_SUITE_P(Paths, RefusedPathTest,
+                         ::testing::Values("missing", "folder", "link_to_pipe"));
 
 TEST_F(ParseTextTest, ABinaryFileIsRefusedNamingTheLineOfItsFirstNulByte) {
     platform.Answer(MsgAnswer::Ok);

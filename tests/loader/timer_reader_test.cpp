@@ -67,74 +67,67 @@ TEST_F(TimerReaderTest, ADeclaredBitKeepsItsPlaceAndGetsItsDelays) {
 
 // A group broken off by another section goes on in the next "TIMER BITS" section; one that
 // the source leaves open keeps the delays it has. No clause word ever becomes a bit.
+// The source ("|" between lines), the bits it declares ("," between them), and the
+// delays of every one but A.
 struct BrokenGroup {
-    const char* what;
-    std::vector<std::string_view> lines;
-    Lines bits;
-    Delays delays;  // of every bit
+    const char* lines;
+    const char* bits;
+    Delays delays;
 };
 void PrintTo(const BrokenGroup& c, std::ostream* out) {
-    *out << c.what;
+    *out << c.lines;
 }
 
 class BrokenTimerGroup : public TimerReaderTest,
                          public ::testing::WithParamInterface<BrokenGroup> {};
 
 TEST_P(BrokenTimerGroup, IsFinishedWithItsOwnNamesAndDelays) {
-    Load(Source(GetParam().lines));
+    Load(BarredSource("PROGRAM P;|TIMER BITS|" + std::string(GetParam().lines)));
     EXPECT_TRUE(platform.boxes().empty());
-    EXPECT_EQ(BitNames(), GetParam().bits);
-    for (const std::string& name : GetParam().bits) {
+    std::string bits;
+    for (const std::string& name : BitNames()) {
+        bits += (bits.empty() ? "" : ",") + name;
         if (name != "A") {
             EXPECT_EQ((Delays{Bit(name)->OnTime(), Bit(name)->OffTime()}), GetParam().delays)
                 << name;
         }
     }
+    EXPECT_EQ(bits, GetParam().bits);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Groups, BrokenTimerGroup,
-    ::testing::Values(BrokenGroup{"after_its_set_delay",
-                                  {"PROGRAM P;", "TIMER BITS", "T1, T2 : SET = 3 : SEC,",
-                                   "BOOLEAN BITS A;", "TIMER BITS", "CLEAR = 2 : SEC;"},
-                                  {"A", "T1", "T2"},
-                                  {3000, 2000}},
-                      BrokenGroup{"after_its_names",
-                                  {"PROGRAM P;", "TIMER BITS", "T1 :", "BOOLEAN BITS A;",
-                                   "TIMER BITS", "SET = 1 : SEC, CLEAR = 2 : SEC;"},
-                                  {"A", "T1"},
-                                  {1000, 2000}},
-                      BrokenGroup{"at_the_end_of_the_source",
-                                  {"PROGRAM P;", "TIMER BITS", "T1 : SET = 3 : SEC,"},
-                                  {"T1"},
-                                  {3000, 0}},
-                      BrokenGroup{
-                          "names_that_hold_clause_words",
-                          {"PROGRAM P;", "TIMER BITS", "RESET1, CLEARANCE :", "BOOLEAN BITS A;",
-                           "TIMER BITS", "SET = 1 : SEC,", "CLEAR = 2 : SEC;"},
-                          {"A", "RESET1", "CLEARANCE"},
-                          {1000, 2000}}),
-    [](const auto& info) { return std::string(info.param.what); });
+    ::testing::Values(
+        BrokenGroup{"T1, T2 : SET = 3 : SEC,|BOOLEAN BITS A;|TIMER BITS|CLEAR = 2 : SEC;",
+                    "A,T1,T2",
+                    {3000, 2000}},
+        BrokenGroup{"T1 :|BOOLEAN BITS A;|TIMER BITS|SET = 1 : SEC, CLEAR = 2 : SEC;",
+                    "A,T1",
+                    {1000, 2000}},
+        BrokenGroup{"T1 : SET = 3 : SEC,", "T1", {3000, 0}},  // at the end of the source
+        BrokenGroup{"RESET1, CLEARANCE :|BOOLEAN BITS A;|TIMER BITS|SET = 1 : SEC,|"
+                    "CLEAR = 2 : SEC;",
+                    "A,RESET1,CLEARANCE",
+                    {1000, 2000}}));
 
-TEST_F(TimerReaderTest, AValueThatIsNoNumberIsReportedWithItsLine) {
+// A clause the reader cannot take is reported with its line.
+class BadTimerClause : public TimerReaderTest,
+                       public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(BadTimerClause, IsReportedWithItsLine) {
     platform.Answer(MsgAnswer::No);
-    Load(Source({"PROGRAM P;", "TIMER BITS", "T1 : SET = FIVE : SEC,", "CLEAR = 0 : SEC;"}));
-    EXPECT_EQ(Boxes(), (Lines{"Error: Type mismatch: \"FIVE\" is not a number (line 3): "
-                              "End Program?"}));
+    Load(Source({"PROGRAM P;", "TIMER BITS", GetParam().first}));
+    EXPECT_EQ(Boxes(),
+              (Lines{"Error: " + std::string(GetParam().second) + " (line 3): End Program?"}));
 }
 
-TEST_F(TimerReaderTest, AnUnknownUnitIsReported) {
-    platform.Answer(MsgAnswer::No);
-    Load(Source({"PROGRAM P;", "TIMER BITS", "T1 : SET = 5 : HOURS;"}));
-    EXPECT_EQ(Boxes(), (Lines{"Error: The timer unit HOURS is not MSEC, SEC or MIN (line 3): "
-                              "End Program?"}));
-}
-
-TEST_F(TimerReaderTest, ADelayBeyondThirtyTwoBitsIsReported) {
-    platform.Answer(MsgAnswer::No);
-    Load(Source({"PROGRAM P;", "TIMER BITS", "T1 : SET = 40000 : MIN;"}));
-    EXPECT_EQ(Boxes(), (Lines{"Error: Overflow (line 3): End Program?"}));
-}
+INSTANTIATE_TEST_SUITE_P(Clauses, BadTimerClause,
+                         ::testing::Values(std::pair{"T1 : SET = FIVE : SEC,",
+                                                     "Type mismatch: \"FIVE\" is not a number"},
+                                           std::pair{
+                                               "T1 : SET = 5 : HOURS;",
+                                               "The timer unit HOURS is not MSEC, SEC or MIN"},
+                                           std::pair{"T1 : SET = 40000 : MIN;", "Overflow"}));
 
 }  // namespace
 }  // namespace veldra::testing

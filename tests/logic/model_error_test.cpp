@@ -9,9 +9,9 @@ namespace {
 
 using testing::FakePlatform;
 
-TEST(ModelError, AsksEndProgramWithTheDescriptionInTheTitle) {
+TEST(ModelError, AsksEndProgramWithTheDescriptionInTheTitleAndYesEndsTheApplication) {
     FakePlatform platform;
-    platform.Answer(MsgAnswer::No);
+    platform.Answer(MsgAnswer::No).Answer(MsgAnswer::Yes);
 
     const int result =
         GuardModel(ProgressWindow::Keep, -1, []() -> int { throw RuntimeError("Overflow"); });
@@ -24,14 +24,11 @@ TEST(ModelError, AsksEndProgramWithTheDescriptionInTheTitle) {
     EXPECT_EQ(box.buttons, MsgButtons::YesNo);
     EXPECT_EQ(box.icon, MsgIcon::Critical);
     EXPECT_FALSE(platform.ended());
-}
 
-TEST(ModelError, YesEndsTheApplication) {
-    FakePlatform platform;
-    platform.Answer(MsgAnswer::Yes);
-
+    EXPECT_EQ(GuardModel(ProgressWindow::Close, 0, [] { return 7; }), 7);  // asks nothing
     EXPECT_FALSE(GuardModel(ProgressWindow::Keep, [] { throw RuntimeError("Type mismatch"); }));
     EXPECT_TRUE(platform.ended());
+    EXPECT_EQ(platform.boxes().size(), 2u);
 }
 
 TEST(ModelError, ClosesTheLoadingProgressWindowBeforeAskingWhenTold) {
@@ -44,12 +41,6 @@ TEST(ModelError, ClosesTheLoadingProgressWindowBeforeAskingWhenTold) {
 
     GuardModel(ProgressWindow::Keep, [] { throw RuntimeError("Overflow"); });
     EXPECT_EQ(platform.journal().size(), 3u);
-}
-
-TEST(ModelError, ASucceedingBodyAsksNothing) {
-    FakePlatform platform;
-    EXPECT_EQ(GuardModel(ProgressWindow::Close, 0, [] { return 7; }), 7);
-    EXPECT_TRUE(platform.journal().empty());
 }
 
 }  // namespace

@@ -27,18 +27,16 @@ TEST(ConvertOperators, TurnsWordOperatorsIntoSymbolsAndDropsBlanks) {
              Case{"A*NOT(B)", "A*~(B)"},
              Case{"A + ~ B", "A+~B"},
              Case{"ORDER AND ANDY", "ORDER*ANDY"},
+             // A NOT that opens the expression or an operand is a negation; a bit may be
+             // named NOT.
+             Case{"NOT A", "~A"},
+             Case{"NOT A AND B", "~A*B"},
+             Case{"A*NOT B", "A*~B"},
+             Case{"NOT", "NOT"},
+             Case{"NOTA", "NOTA"},
          }) {
         EXPECT_EQ(ConvertOperators(c.written), c.normalised) << c.written;
     }
-}
-
-TEST(ConvertOperators, ANotThatOpensTheExpressionOrAnOperandIsANegation) {
-    EXPECT_EQ(ConvertOperators("NOT A"), "~A");
-    EXPECT_EQ(ConvertOperators("NOT A AND B"), "~A*B");
-    EXPECT_EQ(ConvertOperators("A*NOT B"), "A*~B");
-    // A bit that is itself named NOT stays an operand.
-    EXPECT_EQ(ConvertOperators("NOT"), "NOT");
-    EXPECT_EQ(ConvertOperators("NOTA"), "NOTA");
 }
 
 TEST(OperandNames, ListsEachDistinctNameOnceInOrderOfFirstAppearance) {
@@ -68,28 +66,22 @@ TEST(ContactKinds, ABitBehindTildeIsABackContactAndInsideANegatedGroupAFrontOne)
 
 TEST(ParseStatementText, SplitsExpressionAndResults) {
     FakePlatform platform;
-    const ParsedStatement parsed = ParseStatementText("ASSIGN A AND NOT B OR C TO X;");
-    EXPECT_EQ(parsed.expression, "A*~B+C");
-    EXPECT_EQ(parsed.operands, (Names{"A", "B", "C"}));
-    EXPECT_EQ(parsed.results, (Names{"X"}));
-}
-
-TEST(ParseStatementText, TakesToRightBehindABracket) {
-    FakePlatform platform;
-    const ParsedStatement parsed = ParseStatementText("ASSIGN (A+B)TO X, Y;");
-    EXPECT_EQ(parsed.expression, "(A+B)");
-    EXPECT_EQ(parsed.results, (Names{"X", "Y"}));
-}
-
-TEST(ParseStatementText, ResultNamesAreTrimmedButKeepInnerBlanks) {
-    FakePlatform platform;
-    EXPECT_EQ(ParseStatementText("assign a to  x1 ,  y 2 ;").results, (Names{"X1", "Y 2"}));
-}
-
-TEST(ParseStatementText, ALastResultNotClosedBySemicolonIsNotTaken) {
-    FakePlatform platform;
-    EXPECT_EQ(ParseStatementText("ASSIGN A TO X, Y").results, (Names{"X"}));
-    EXPECT_EQ(ParseStatementText("ASSIGN A TO X").results, (Names{""}));
+    struct Case {
+        const char* text;
+        const char* expression;
+        Names results;
+    };
+    for (const Case& c : {
+             Case{"ASSIGN A AND NOT B OR C TO X;", "A*~B+C", {"X"}},
+             Case{"ASSIGN (A+B)TO X, Y;", "(A+B)", {"X", "Y"}},     // TO right behind a bracket
+             Case{"assign a to  x1 ,  y 2 ;", "A", {"X1", "Y 2"}},  // inner blanks stay
+             Case{"ASSIGN A TO X, Y", "A", {"X"}},  // a last result needs its semicolon
+             Case{"ASSIGN A TO X", "A", {""}},
+         }) {
+        const ParsedStatement parsed = ParseStatementText(c.text);
+        EXPECT_EQ(parsed.expression, c.expression) << c.text;
+        EXPECT_EQ(parsed.results, c.results) << c.text;
+    }
 }
 
 TEST(ParseStatementText, ATextWithoutToAsksTwiceAndUsesTheWholeText) {

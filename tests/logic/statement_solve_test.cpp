@@ -48,39 +48,32 @@ protected:
     std::vector<std::unique_ptr<Statement>> made;
 };
 
-TEST_F(SolveTest, AnOperandThatNamesNoBitReadsFalseEvenNegated) {
+// A is True, Y a True bit that is not numeric, X a numeric bit and "X=5" a True bit.
+TEST_F(SolveTest, OperandsAndComparisonsReadTheirBits) {
     Set("A", true);
-    EXPECT_FALSE(Value("NOBIT"));
-    EXPECT_FALSE(Value("~NOBIT"));
-    EXPECT_TRUE(Value("A+~NOBIT"));
-    EXPECT_FALSE(Value("X=5"));  // not a numeric statement: no comparison
-}
-
-TEST_F(SolveTest, NumericStatementsCompareABitsNumber) {
-    Set("X", false);
-    BooleanBit& x = *bits.Find("X");
-    x.SetIsNumeric(true);
-
-    x.SetNumValue(5, true);
-    EXPECT_TRUE(Value("X=5", true));
-    EXPECT_FALSE(Value("X>5", true));
-    EXPECT_FALSE(Value("X<5", true));
-    x.SetNumValue(6, true);
-    EXPECT_TRUE(Value("X>5", true));
-    x.SetNumValue(4, true);
-    EXPECT_TRUE(Value("X<5", true));
-    EXPECT_TRUE(Value("X=4.0", true));
-    // "~" does not negate a comparison.
-    EXPECT_TRUE(Value("~X<5", true));
-    // A bit that is not numeric compares with the number it holds.
     Set("Y", true);
-    EXPECT_TRUE(Value("Y=0", true));
-}
-
-TEST_F(SolveTest, ABitNamedLikeAComparisonIsReadAsThatBit) {
     Set("X", false);
     Set("X=5", true);
-    EXPECT_TRUE(Value("X=5", true));
+    BooleanBit& x = *bits.Find("X");
+    x.SetIsNumeric(true);
+    const struct {
+        int x;
+        const char* expression;
+        bool numeric;
+        bool value;
+    } cases[] = {
+        {0, "NOBIT", false, false},   {0, "~NOBIT", false, false},  // no bit reads False
+        {0, "A+~NOBIT", false, true}, {6, "X>5", false, false},     // not numeric: no comparison
+        {6, "X=5", true, true},                                     // the bit of that name
+        {5, "X>5", true, false},      {5, "X<5", true, false},
+        {6, "X>5", true, true},       {4, "X<5", true, true},
+        {4, "X=4.0", true, true},     {4, "~X<5", true, true},  // "~" does not negate a comparison
+        {0, "Y=0", true, true},  // a bit that is not numeric compares the number it holds
+    };
+    for (const auto& c : cases) {
+        x.SetNumValue(std::int16_t(c.x), true);
+        EXPECT_EQ(Value(c.expression, c.numeric), c.value) << c.expression << " with X " << c.x;
+    }
 }
 
 TEST_F(SolveTest, AComparisonWhoseBitDoesNotExistIsFaulty) {

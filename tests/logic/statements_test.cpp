@@ -13,7 +13,7 @@ namespace {
 using testing::FakePlatform;
 using testing::FakeProgramHost;
 
-TEST(Statements, AreKeyedByTheirFirstResultBit) {
+TEST(Statements, AreKeyedByTheirFirstResultBitUnlessInANumericBlock) {
     FakePlatform platform;
     Statements statements;
     Statement* s1 = statements.Add("ASSIGN A TO S1HR, S1DR;");
@@ -25,6 +25,13 @@ TEST(Statements, AreKeyedByTheirFirstResultBit) {
     EXPECT_EQ(statements.Item("S1DR"), nullptr);
     EXPECT_EQ(statements.Item(2), s2);
     EXPECT_EQ(s1->Parent(), &statements);
+
+    // A numeric block's statements go in without a key.
+    Statements block;
+    ASSERT_NE(block.Add("ASSIGN X=5 TO Y;", "", true), nullptr);
+    ASSERT_NE(block.Add("ASSIGN X=6 TO Y;", "", true), nullptr);
+    EXPECT_TRUE(block.Item(1)->IsNumeric());
+    EXPECT_EQ(block.Item("Y"), nullptr);
 }
 
 TEST(Statements, ASecondStatementForTheSameResultIsRefusedAndTheFirstKept) {
@@ -41,19 +48,6 @@ TEST(Statements, ASecondStatementForTheSameResultIsRefusedAndTheFirstKept) {
               (std::vector<std::string>{"unload progress",
                                         "box: Error: This key is already associated with an "
                                         "element of this collection: End Program?"}));
-}
-
-TEST(Statements, NumericBlockStatementsGoInWithoutAKey) {
-    FakePlatform platform;
-    Statements block;
-    Statement* first = block.Add("ASSIGN X=5 TO Y;", "", true);
-    Statement* second = block.Add("ASSIGN X=6 TO Y;", "", true);
-
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    EXPECT_TRUE(first->IsNumeric());
-    EXPECT_EQ(block.Count(), 2);
-    EXPECT_EQ(block.Item("Y"), nullptr);
 }
 
 TEST(Statements, ForwardOnlyTheResultOfTheStatementLastFetched) {
@@ -92,23 +86,8 @@ TEST(Statements, AnEditedFirstResultIsReKeyedInPlace) {
     EXPECT_EQ(statements.Item(2), &edited);
 }
 
-TEST(Statements, AnEditOntoAnotherStatementsResultIsRefused) {
-    FakePlatform platform;
-    platform.Answer(MsgAnswer::Ok);
-    Statements statements;
-    statements.Add("ASSIGN A TO X;");
-    Statement& edited = *statements.Add("ASSIGN B TO Y;");
-
-    EXPECT_FALSE(edited.SetStrStatement("ASSIGN C TO X;"));
-
-    EXPECT_EQ(edited.strStatement(), "B");
-    EXPECT_EQ(statements.Item("Y"), &edited);
-    EXPECT_EQ(statements.Item("X")->strStatement(), "A");
-    ASSERT_EQ(platform.boxes().size(), 1u);
-    EXPECT_EQ(platform.boxes()[0].title, "Veldra");
-}
-
-TEST(Statements, AnEditorThatEmptiesTheStatementFirstGetsItBackWhenTheEditIsRefused) {
+// The statements editor empties the statement before it sets the edited text.
+TEST(Statements, AnEditOntoAnotherStatementsResultIsRefusedAndTheStatementComesBack) {
     FakePlatform platform;
     platform.Answer(MsgAnswer::Ok);
     Statements statements;
@@ -120,6 +99,9 @@ TEST(Statements, AnEditorThatEmptiesTheStatementFirstGetsItBackWhenTheEditIsRefu
 
     EXPECT_EQ(AssignText(edited), "ASSIGN B*C TO Y, Z;");
     EXPECT_EQ(statements.Item("Y"), &edited);
+    EXPECT_EQ(statements.Item("X")->strStatement(), "A");
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    EXPECT_EQ(platform.boxes()[0].title, "Veldra");
 }
 
 TEST(Statements, AnEditKeepingTheFirstResultKeepsTheKeyItWasAddedUnder) {

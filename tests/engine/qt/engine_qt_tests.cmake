@@ -2,3 +2,4 @@
 veldra_ui_test(engine_qt_tests
     engine/qt/frmProgram_test.cpp
 )
+target_compile_definitions(engine_qt_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
