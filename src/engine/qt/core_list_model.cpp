@@ -1,9 +1,18 @@
 #include "engine/qt/core_list_model.h"
 
+#include "platform/qt/qt_text.h"
+
 namespace veldra {
 
 CoreListModel::CoreListModel(Source source, QObject* parent)
     : QAbstractListModel(parent), source_(std::move(source)) {}
+
+CoreListModel::Source CoreListModel::Lines(std::function<const std::vector<std::string>&()> lines) {
+    Source source;
+    source.count = [lines] { return int(lines().size()); };
+    source.text = [lines](int line) { return ToQString(lines()[std::size_t(line)]); };
+    return source;
+}
 
 int CoreListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownCount_;

@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace veldra {
 
@@ -20,6 +22,8 @@ public:
     };
 
     CoreListModel(Source source, QObject* parent);
+    // A plain list of the lines the core keeps, read afresh whenever the view asks.
+    static Source Lines(std::function<const std::vector<std::string>&()> lines);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -356,13 +356,10 @@ QGroupBox* frmProgram::BuildUserNumericPage() {
         const auto editor = [this, index]() -> NumericEditor& {
             return index == 0 ? pages_->UserNumerics() : pages_->ForceNumerics();
         };
-        CoreListModel::Source lines;
-        lines.count = [editor] { return int(editor().Lines().size()); };
-        lines.text = [editor](int line) { return ToQString(editor().Lines()[std::size_t(line)]); };
         QListView* list = lstNumerics_[std::size_t(index)];
-        numericLists_[std::size_t(index)] = new CoreListModel(std::move(lines), list);
-        list->setModel(numericLists_[std::size_t(index)]);
-        OnLineChosen(list, [editor](int line) { editor().Choose(line); });
+        numericLists_[std::size_t(index)] = ShowLines(
+            list, [editor]() -> const auto& { return editor().Lines(); },
+            [editor](int line) { editor().Choose(line); });
         list->installEventFilter(this);
 
         QLineEdit* box = txtNumeric_[std::size_t(index)];
@@ -409,14 +406,9 @@ QGroupBox* frmProgram::BuildStatusPage() {
 
     layout->addWidget(Label("Values not real time", frame), 0, 1, 1, 2);
     lstNumericStat_ = List("lstNumericStat", frame);
-    CoreListModel::Source lines;
-    lines.count = [this] { return int(pages_->Status().NumericLines().size()); };
-    lines.text = [this](int line) {
-        return ToQString(pages_->Status().NumericLines()[std::size_t(line)]);
-    };
-    numericStat_ = new CoreListModel(std::move(lines), lstNumericStat_);
-    lstNumericStat_->setModel(numericStat_);
-    OnLineChosen(lstNumericStat_, [this](int line) { pages_->Status().SetNumericLine(line); });
+    numericStat_ = ShowLines(
+        lstNumericStat_, [this]() -> const auto& { return pages_->Status().NumericLines(); },
+        [this](int line) { pages_->Status().SetNumericLine(line); });
     layout->addWidget(lstNumericStat_, 1, 1, 1, 2);
     layout->addWidget(Label("Bit Name", frame), 2, 1, 1, 2);
     txtBit_ = Box("txtBit", frame);
@@ -442,12 +434,9 @@ QGroupBox* frmProgram::BuildTimerPage() {
 
     layout->addWidget(Label("Select Timer", frame), 0, 0);
     lstTimers_ = List("lstTimers", frame);
-    CoreListModel::Source lines;
-    lines.count = [&timers] { return int(timers.TimerBits().size()); };
-    lines.text = [&timers](int line) { return ToQString(timers.TimerBits()[std::size_t(line)]); };
-    timerBits_ = new CoreListModel(std::move(lines), lstTimers_);
-    lstTimers_->setModel(timerBits_);
-    OnLineChosen(lstTimers_, [&timers](int line) { timers.Select(line); });
+    timerBits_ = ShowLines(
+        lstTimers_, [&timers]() -> const auto& { return timers.TimerBits(); },
+        [&timers](int line) { timers.Select(line); });
     layout->addWidget(lstTimers_, 1, 0, 5, 1);
 
     auto* delays = new QGridLayout;
@@ -544,6 +533,15 @@ void frmProgram::RunMenuItem(const std::string& name) {
 
 // ---------------------------------------------------------------------------------------
 // Commands
+
+CoreListModel* frmProgram::ShowLines(QListView* view,
+                                     std::function<const std::vector<std::string>&()> lines,
+                                     std::function<void(int)> choose) {
+    auto* model = new CoreListModel(CoreListModel::Lines(std::move(lines)), view);
+    view->setModel(model);
+    OnLineChosen(view, std::move(choose));
+    return model;
+}
 
 void frmProgram::OnLineChosen(QAbstractItemView* view, std::function<void(int)> choose) {
     // The engineer's choice only, by mouse or keyboard; a line the window makes current

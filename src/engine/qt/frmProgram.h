@@ -144,6 +144,10 @@ private:
     void RunMenuItem(const std::string& name);
     // Hands the line the engineer makes current in a list or grid to the core.
     void OnLineChosen(QAbstractItemView* view, std::function<void(int)> choose);
+    // A list view over lines the core keeps, whose chosen line goes to the core.
+    CoreListModel* ShowLines(QListView* view,
+                             std::function<const std::vector<std::string>&()> lines,
+                             std::function<void(int)> choose);
 
     void SyncRunState();
     void SyncLeds();
