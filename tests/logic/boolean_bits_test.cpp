@@ -7,9 +7,9 @@
 
 #include "logic/statements.h"
 #include "logic/trigger_target.h"
-#include "panels/board_panel.h"
 #include "support/fake_platform.h"
 #include "support/fake_program_host.h"
+#include "support/recording_board.h"
 
 namespace veldra {
 namespace {
@@ -243,25 +243,8 @@ TEST_F(BooleanBitsTest, AFailingListenerIsReportedAndTheValueStaysStored) {
     EXPECT_TRUE(host.journal.empty());
 }
 
-class RecordingPanel final : public BoardPanel {
-public:
-    std::string Name() const override { return "frmIO"; }
-    std::string Caption() const override { return "Board 1"; }
-    void UpdateOutput(std::string_view BitName, bool BitValue) override {
-        if (failing) {
-            throw std::runtime_error("Bit Not Found");
-        }
-        shown.push_back(std::string(BitName) + (BitValue ? " on" : " off"));
-    }
-    void LoadState(std::string_view BitName, bool BitValue) override {
-        shown.push_back("state " + std::string(BitName) + (BitValue ? " on" : " off"));
-    }
-    std::vector<std::string> shown;
-    bool failing = false;
-};
-
 TEST_F(BooleanBitsTest, BoardBitsReachTheirWindowAndAFailingWindowIsSkipped) {
-    RecordingPanel panel;
+    testing::RecordingBoard panel;
     BooleanBit& out = *bits.Add("OUT1", true);
     BooleanBit& loose = AddBit("LOOSE");
 
