@@ -59,7 +59,7 @@ TEST_F(Interlocking, LoadsEveryBoardAndStartsWithBothSignalsAtStop) {
               std::vector<std::string>{"ENC_S1_STOP"});
 }
 
-TEST_F(Interlocking, AMainRouteClearsS1GreenAndRunsTheTopCabCode) {
+TEST_F(Interlocking, AMainRouteClearsS1GreenOrYellowWithTheGreenLampOutAndRunsTheTopCabCode) {
     il.Press("RQ_1A");
 
     EXPECT_TRUE(il.AreUp({"R1A_IND", "S1_UG", "S1_LR", "S1_OFF_IND", "CAB_180_MAIN"}));
@@ -69,10 +69,8 @@ TEST_F(Interlocking, AMainRouteClearsS1GreenAndRunsTheTopCabCode) {
     const auto& cells = il.panels.ToggleWindow().Cells();
     EXPECT_EQ(cells.at(0).at(0).text, "CAB_MAIN");
     EXPECT_EQ(cells.at(1).at(0).picture, LampImage::Lit);
-}
 
-TEST_F(Interlocking, AGreenLampOutShowsYellowInItsPlace) {
-    il.Press("RQ_1A");
+    // A green lamp out shows yellow in its place.
     MXLampPanel& s1 = il.WindowOf<MXLampPanel>("S1_UG");
     s1.ClickLightOut(
         1, RowOf(s1.Head(1).rows, "S1_UG", [](const BoxedRow& row) { return row.label.caption; }));

@@ -44,20 +44,16 @@ TEST_F(LevelCrossing, LoadsWithEveryBoardAndIsOpenAtRest) {
     EXPECT_EQ(lc.Number("XING_STAGE"), 1);
 }
 
-TEST_F(LevelCrossing, AStrikeInShowsSteadyAmberAndRingsTheBells) {
+TEST_F(LevelCrossing, AStrikeInShowsAmberAndRingsTheBellsAndTheBarriersWaitForTheWarningTime) {
+    lc.pages.ShowPage(ProgramPage::TimeQue);
     lc.Change("TA_TR", false);
-
     EXPECT_TRUE(lc.AreUp({"XING_CALL", "AMB_N", "AMB_S", "BELL", "ST_WARNING"}));
     EXPECT_TRUE(lc.AreDown({"RED_NL", "RED_SR", "BAR_LOWER"}));
     EXPECT_TRUE(Includes(lc.NewStatusLines(),
                          {"Clearing bit: TA_TR", "Setting bit: XING_CALL",
                           "Set Timer Que: RED_PHASE", "Set Timer Que: LOWER_T", "TABLE 1 Triggered",
                           "XING_STAGE", "Value Changed, New Value = 2"}));
-}
 
-TEST_F(LevelCrossing, BarriersStayUpUntilTheWarningTimeHasRun) {
-    lc.pages.ShowPage(ProgramPage::TimeQue);
-    lc.Change("TA_TR", false);
     lc.Run(29);
     EXPECT_TRUE(lc.AreDown({"RED_NL", "RED_NR", "RED_SL", "RED_SR"}));
     EXPECT_EQ(lc.engine.TimersText(),

@@ -13,19 +13,9 @@
 #include "support/controller.h"
 #include "support/fake_clock.h"
 #include "support/fake_platform.h"
+#include "support/recording_board.h"
 
 namespace veldra::testing {
-
-// A board window that records the bits pushed to it.
-class RecordingBoard final : public BoardPanel {
-public:
-    std::string Name() const override { return "frmIO"; }
-    std::string Caption() const override { return "IO Board"; }
-    void UpdateOutput(std::string_view BitName, bool BitValue) override {
-        shown.push_back(std::string(BitName) + (BitValue ? " on" : " off"));
-    }
-    std::vector<std::string> shown;
-};
 
 // A program assembled in code, mapped as load completion maps it: every statement
 // registered with the bits it reads, result bits marked as assigned.

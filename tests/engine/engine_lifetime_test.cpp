@@ -90,6 +90,10 @@ TEST_F(EngineReuseTest, AnEngineClosedAndLoadedAgainStartsAsAFreshWindow) {
     Input("IN", true);
     Tick();
     ASSERT_TRUE(Value("OUT"));
+    TimerBit("T1", 3000, 0);
+    engine.TimeIt("T1", true);
+    engine.CancelTimer("T1");
+    engine.StatementsQueued = true;
 
     engine.CloseWindow();
 
@@ -99,6 +103,12 @@ TEST_F(EngineReuseTest, AnEngineClosedAndLoadedAgainStartsAsAFreshWindow) {
     EXPECT_FALSE(engine.NumericMenusEnabled());
     EXPECT_FALSE(engine.StatementsQueued);
     EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(engine.StartCaption(), "Start Program");
+    EXPECT_FALSE(engine.tmrProgram.Enabled());
+    EXPECT_EQ(engine.vTimeQue.Count(), 0);
+    EXPECT_EQ(engine.CancelledTimers.Count(), 0);
+    EXPECT_EQ(engine.TimerCount(), 0);
+    EXPECT_EQ(engine.prgAssigns, nullptr);
     EXPECT_EQ(engine.StartTimer.Interval(), 100);
     EXPECT_EQ(engine.Status().StatusIndex(), 0);
     EXPECT_EQ(window.releases, 1);

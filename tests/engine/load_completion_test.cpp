@@ -185,22 +185,6 @@ TEST_F(LoadCompletionTest, MappingAgainAfterAStatementWasRemovedForgetsIt) {
     EXPECT_TRUE(Value("OUT"));
 }
 
-TEST_F(LoadCompletionTest, AReleasedProgramStopsRunningAndIgnoresLateInputs) {
-    engine.prgAssigns->Add("ASSIGN IN TO OUT;");
-    engine.LoadFinished({});
-    Bit("CPS.STATUS", true);
-    Start();
-
-    engine.ReleaseProgram();
-    Input("IN", true);
-    Tick();
-
-    EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(engine.StartCaption(), "Start Program");
-    EXPECT_FALSE(engine.tmrProgram.Enabled());
-    EXPECT_FALSE(engine.StartTimer.Enabled());
-}
-
 TEST_F(LoadCompletionTest, MappingWithoutStatementsEndsTheApplication) {
     engine.prgAssigns.reset();
     platform.Answer(MsgAnswer::Ok);
@@ -232,30 +216,6 @@ TEST_F(LoadCompletionTest, TheProgramWindowIsTheBoardOfTheCpuLights) {
     for (int led = 1; led <= 8; ++led) {
         EXPECT_FALSE(cpu.Lit(led));
     }
-
-    // A scan pushes a changed light to it.
-    Bits().Find("LED.3")->SetBitValue(false, true);
-    platform.Answer(MsgAnswer::No);  // leave CPS.STATUS clear
-    Start();
-    Input("IN", true);
-    Tick();
-    EXPECT_TRUE(cpu.Lit(3));
-}
-
-TEST_F(LoadCompletionTest, ClosingDropsTimersAndEveryPendingRequestWithTheProgram) {
-    TimerBit("T1", 3000, 0);
-    engine.TimeIt("T1", true);
-    engine.CancelTimer("T1");
-    engine.StatementsQueued = true;
-
-    engine.CloseWindow();
-
-    EXPECT_EQ(engine.vTimeQue.Count(), 0);
-    EXPECT_EQ(engine.CancelledTimers.Count(), 0);
-    EXPECT_EQ(engine.TimerCount(), 0);
-    EXPECT_FALSE(engine.StatementsQueued);
-    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
-    EXPECT_EQ(engine.prgAssigns, nullptr);
 }
 
 }  // namespace

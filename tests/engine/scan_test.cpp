@@ -82,21 +82,5 @@ TEST_F(ScanTest, AFaultyStatementStopsTheRunAndIsNotApplied) {
     EXPECT_FALSE(engine.tmrProgram.Enabled());
 }
 
-TEST_F(ScanTest, AStopRequestedWhileReleasingKeepsTheProgramUntilTheScanUnwinds) {
-    Assign("IN", "A");
-    Assign("A", "B");
-    Start();
-    window.onYield = [&] {
-        window.onYield = nullptr;
-        engine.ReleaseProgram();
-    };
-
-    Input("IN", true);
-    Tick();
-
-    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
-    EXPECT_FALSE(engine.blnSolving);
-}
-
 }  // namespace
 }  // namespace veldra::testing

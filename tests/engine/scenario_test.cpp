@@ -80,10 +80,12 @@ const Scenario kTimers[] = {
       {"service*2", "SLOW=0"},
       {"service", "SLOW=1 AFTER=0", Lines{"Setting bit: SLOW"}},
       {"scan", "AFTER=1", Lines{"Setting bit: AFTER"}}}},
+    // FLICK's start is not the first one queued.
     {"ACancelBeatsAStartInTheSameScan",
-     "TIMER BITS\nFLICK : SET = 3 : SEC;\nLOGIC BEGIN\nASSIGN IN*~LATCH TO FLICK;\n"
-     "ASSIGN IN TO LATCH;\nEND LOGIC\n",
-     {{"IN=1 scan run*40", "FLICK=0 LATCH=1", Lines{"Setting bit: IN", "Setting bit: LATCH"}}}},
+     "TIMER BITS\nFIRST, FLICK : SET = 3 : SEC;\nLOGIC BEGIN\nASSIGN IN TO FIRST;\n"
+     "ASSIGN IN*~LATCH TO FLICK;\nASSIGN IN TO LATCH;\nEND LOGIC\n",
+     {{"IN=1 scan", "", Lines{"Setting bit: IN", "Setting bit: LATCH", "Set Timer Que: FIRST"}},
+      {"run*40", "FIRST=1 FLICK=0 LATCH=1"}}},
     {"ACancelledTimerIsDroppedAndAFlickerRestartsIt",
      "TIMER BITS\nSLOW : SET = 300 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
      {{"IN=1 scan IN=0 scan run*5", "SLOW=0"},

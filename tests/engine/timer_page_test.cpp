@@ -43,17 +43,6 @@ TEST_F(TimerPageTest, TheChosenTimerBitsDelaysCanBeChanged) {
     EXPECT_EQ(Bits().Find("ZSLOW")->OffTime(), -1);
 }
 
-TEST_F(TimerPageTest, ADelayThatIsNotAPlainNumberIsRefusedAndTheStoredOneComesBack) {
-    timers.Select(1);
-    platform.Answer(MsgAnswer::Ok);
-
-    EXPECT_FALSE(timers.EnterSetTime("+7"));
-
-    EXPECT_EQ(platform.boxes().back().prompt, "Enter number has whole integer in milliseconds");
-    EXPECT_EQ(platform.boxes().back().title, "Invalid Entry");
-    EXPECT_EQ(timers.SetTimeText(), "1500");
-}
-
 TEST_F(TimerPageTest, ForceRunsTheChosenBitsTimerOutAtTheNextServiceTick) {
     engine.TimeIt("ZSLOW", true);
     timers.Select(1);

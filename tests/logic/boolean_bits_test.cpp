@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "logic/statements.h"
 #include "logic/trigger_target.h"
-#include "panels/board_panel.h"
 #include "support/fake_platform.h"
 #include "support/fake_program_host.h"
+#include "support/recording_board.h"
 
 namespace veldra {
 namespace {
@@ -48,43 +49,6 @@ protected:
     std::vector<Subscription> subscriptions;
 };
 
-TEST_F(BooleanBitsTest, SettingTheValueABitHasDoesNothingAtAll) {
-    BooleanBit& bit = AddBit("TR1");
-    bit.SetIsWatch(true);
-    bit.SetIsTrigger(true);
-    bit.SetvTables(&tables);
-    Listen(bit);
-
-    bit.SetBitValue(false);
-
-    EXPECT_TRUE(host.journal.empty());
-    EXPECT_TRUE(platform.boxes().empty());
-}
-
-TEST_F(BooleanBitsTest, AChangeRunsWatchLineTriggersAndEventInThatOrder) {
-    BooleanBit& bit = AddBit("TR1");
-    bit.SetvIndex(7);
-    bit.SetIsWatch(true);
-    bit.SetIsTrigger(true);
-    bit.SetvTables(&tables);
-    bit.SetvNumBlocks(&blocks);
-    Listen(bit);
-    platform.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
-
-    bit.SetBitValue(true);
-    bit.SetBitValue(false);
-
-    EXPECT_EQ(host.journal, (std::vector<std::string>{
-                                "status: TR1 on", "tables: TR1", "blocks: TR1", "changed: row 7 on",
-                                "status: TR1 off", "tables: TR1", "changed: row 7 off"}));
-    ASSERT_EQ(platform.boxes().size(), 2u);
-    EXPECT_EQ(platform.boxes()[0].prompt, "TR1 Is Being SET");
-    EXPECT_EQ(platform.boxes()[1].prompt, "TR1 Is Being CLEARED");
-    EXPECT_EQ(platform.boxes()[0].title, "Bit Watch");
-    EXPECT_EQ(platform.boxes()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(platform.boxes()[0].buttons, MsgButtons::Ok);
-}
-
 TEST_F(BooleanBitsTest, TheValueIsStoredAfterTheTriggersAndBeforeTheEvent) {
     BooleanBit& bit = AddBit("TR1");
     bool seenByLine = true;
@@ -109,83 +73,115 @@ TEST_F(BooleanBitsTest, TheValueIsStoredAfterTheTriggersAndBeforeTheEvent) {
     EXPECT_TRUE(seenByEvent);
 }
 
-TEST_F(BooleanBitsTest, NoStatusLeavesOutOnlyTheLine) {
+// A bit that reports to the immediate window, marks tables and numeric blocks and raises
+// its event, with the flags given; the journal and the watch boxes that one change leaves.
+struct ChangeCase {
+    const char* name;
+    bool watch, trigger, numeric;
+    std::function<void(BooleanBit&)> change;
+    std::vector<std::string> journal;
+    std::vector<std::string> boxes;
+};
+
+class BitChangeTest : public BooleanBitsTest, public ::testing::WithParamInterface<ChangeCase> {};
+
+TEST_P(BitChangeTest, LeavesItsLinesMarksAndBoxesInOrder) {
+    const ChangeCase& c = GetParam();
     BooleanBit& bit = AddBit("TR1");
-    bit.SetIsWatch(true);
-    bit.SetIsTrigger(true);
-    bit.SetvTables(&tables);
-    Listen(bit);
-    platform.Answer(MsgAnswer::Ok);
-
-    bit.SetBitValue(true, true);
-
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"tables: TR1", "changed: row 0 on"}));
-    EXPECT_EQ(platform.boxes().size(), 1u);
-}
-
-TEST_F(BooleanBitsTest, ABitThatIsNoTriggerMarksNothingAndANumberOnABooleanIsOnlyStored) {
-    BooleanBit& bit = AddBit("T1");
+    bit.SetvIndex(7);
+    bit.SetIsWatch(c.watch);
+    bit.SetIsTrigger(c.trigger);
+    bit.SetIsNumeric(c.numeric);
     bit.SetvTables(&tables);
     bit.SetvNumBlocks(&blocks);
+    Listen(bit);
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+        platform.Answer(MsgAnswer::Ok);
+    }
 
-    bit.SetBitValue(true, true);
-    bit.SetNumValue(9);  // not numeric: only stored
-    EXPECT_EQ(bit.NumValue(), 9);
-    bit.SetIsNumeric(true);
-    bit.SetNumValue(3, true);
+    c.change(bit);
 
-    EXPECT_TRUE(host.journal.empty());
+    EXPECT_EQ(host.journal, c.journal);
+    std::vector<std::string> boxes;
+    for (const MsgBoxRequest& box : platform.boxes()) {
+        EXPECT_EQ(box.title, "Bit Watch");
+        EXPECT_EQ(box.icon, MsgIcon::Information);
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+        boxes.push_back(box.prompt);
+    }
+    EXPECT_EQ(boxes, c.boxes);
 }
 
-TEST_F(BooleanBitsTest, ANumericBitReportsAndTriggersEvenAnUnchangedNumber) {
-    BooleanBit& number = AddBit("N1");
-    number.SetIsNumeric(true);
-    number.SetIsTrigger(true);
-    number.SetvTables(&tables);
-    number.SetvNumBlocks(&blocks);
-    Listen(number);
+const ChangeCase kChanges[] = {
+    {"TheValueItHasDoesNothing", true, true, false, [](BooleanBit& b) { b.SetBitValue(false); }},
+    // A falling edge marks no numeric block.
+    {"WatchLineTriggersAndEventInThatOrder",
+     true,
+     true,
+     false,
+     [](BooleanBit& b) {
+         b.SetBitValue(true);
+         b.SetBitValue(false);
+     },
+     {"status: TR1 on", "tables: TR1", "blocks: TR1", "changed: row 7 on", "status: TR1 off",
+      "tables: TR1", "changed: row 7 off"},
+     {"TR1 Is Being SET", "TR1 Is Being CLEARED"}},
+    {"NoStatusLeavesOutOnlyTheLine",
+     true,
+     true,
+     false,
+     [](BooleanBit& b) { b.SetBitValue(true, true); },
+     {"tables: TR1", "blocks: TR1", "changed: row 7 on"},
+     {"TR1 Is Being SET"}},
+    {"NoTriggerMarksNothing",
+     false,
+     false,
+     false,
+     [](BooleanBit& b) { b.SetBitValue(true, true); },
+     {"changed: row 7 on"}},
+    {"ANumberOnABooleanIsOnlyStored", false, true, false,
+     [](BooleanBit& b) {
+         b.SetNumValue(9);
+         EXPECT_EQ(b.NumValue(), 9);
+     }},
+    {"ANumericBitReportsAndTriggersEvenAnUnchangedNumber",
+     false,
+     true,
+     true,
+     [](BooleanBit& b) {
+         b.SetNumValue(5);
+         b.SetNumValue(5);
+         EXPECT_EQ(b.NumValue(), 5);
+     },
+     {"status: TR1 = 5", "tables: TR1", "blocks: TR1", "status: TR1 = 5", "tables: TR1",
+      "blocks: TR1"}},
+    {"ANumericBitThatIsNoTriggerOnlyReports", false, false, true,
+     [](BooleanBit& b) { b.SetNumValue(3, true); }},
+};
+INSTANTIATE_TEST_SUITE_P(Changes, BitChangeTest, ::testing::ValuesIn(kChanges),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-    number.SetNumValue(5);
-    number.SetNumValue(5);
-
-    EXPECT_EQ(host.journal,
-              (std::vector<std::string>{"status: N1 = 5", "tables: N1", "blocks: N1",
-                                        "status: N1 = 5", "tables: N1", "blocks: N1"}));
-    EXPECT_EQ(number.NumValue(), 5);
-}
-
-TEST_F(BooleanBitsTest, AddSetsDelaysAndBoardFlagQuietlyAndOfAnExistingNameOnlyItsValue) {
+TEST_F(BooleanBitsTest, AddAndAddIOOfAnExistingNameChangeOnlyItsValueAndOnlyAddIOWritesALine) {
     BooleanBit& first = *bits.Add("TR1", false, true, 500, 0, true);
     EXPECT_TRUE(first.IsFormBit());
-
     EXPECT_EQ(bits.Add("tr1", true), nullptr);
-
     EXPECT_TRUE(first.BitValue());
     EXPECT_EQ(first.OnTime(), 500);
-    EXPECT_EQ(bits.Count(), 1);
     EXPECT_TRUE(host.journal.empty());
-}
 
-TEST_F(BooleanBitsTest, TheBitNamedOneIsBornTrueWithItsLineHoweverMade) {
-    BooleanBit* one = bits.Add("1", false);
-
-    ASSERT_NE(one, nullptr);
-    EXPECT_TRUE(one->BitValue());
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"status: 1 on"}));
-    bits.Remove("1");
-    EXPECT_TRUE(bits.AddIO("1", false, false)->BitValue());  // also when made as an input
-}
-
-TEST_F(BooleanBitsTest, AddIOWritesTheFirstValuesLineAndRefusesAnExistingNameSilently) {
     BooleanBit* in = bits.AddIO("IN1", true, true);
     ASSERT_NE(in, nullptr);
     EXPECT_TRUE(in->IsFormBit());
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"status: IN1 on"}));
-
     EXPECT_EQ(bits.AddIO("in1", false, false), nullptr);
     EXPECT_TRUE(in->BitValue());
-    EXPECT_TRUE(in->IsFormBit());
-    EXPECT_TRUE(platform.boxes().empty());
+    EXPECT_EQ(bits.Count(), 2);
+    EXPECT_EQ(host.journal, (std::vector<std::string>{"status: IN1 on"}));
+
+    // The bit named "1" is born true with its line, however made.
+    EXPECT_TRUE(bits.Add("1", false)->BitValue());
+    EXPECT_EQ(host.journal.back(), "status: 1 on");
+    bits.Remove("1");
+    EXPECT_TRUE(bits.AddIO("1", false, false)->BitValue());
 }
 
 TEST_F(BooleanBitsTest, TheCollectionForwardsTheEventOfTheBitLastFetched) {
@@ -247,37 +243,8 @@ TEST_F(BooleanBitsTest, AFailingListenerIsReportedAndTheValueStaysStored) {
     EXPECT_TRUE(host.journal.empty());
 }
 
-TEST(BooleanBit, IsATimerOnlyWithAPositiveDelay) {
-    BooleanBit bit;
-    EXPECT_FALSE(bit.IsTimer());
-    bit.SetOnTime(1);
-    EXPECT_TRUE(bit.IsTimer());
-    bit.SetOnTime(-5);
-    bit.SetOffTime(-1);
-    EXPECT_FALSE(bit.IsTimer());
-    bit.SetOffTime(2);
-    EXPECT_TRUE(bit.IsTimer());
-}
-
-class RecordingPanel final : public BoardPanel {
-public:
-    std::string Name() const override { return "frmIO"; }
-    std::string Caption() const override { return "Board 1"; }
-    void UpdateOutput(std::string_view BitName, bool BitValue) override {
-        if (failing) {
-            throw std::runtime_error("Bit Not Found");
-        }
-        shown.push_back(std::string(BitName) + (BitValue ? " on" : " off"));
-    }
-    void LoadState(std::string_view BitName, bool BitValue) override {
-        shown.push_back("state " + std::string(BitName) + (BitValue ? " on" : " off"));
-    }
-    std::vector<std::string> shown;
-    bool failing = false;
-};
-
 TEST_F(BooleanBitsTest, BoardBitsReachTheirWindowAndAFailingWindowIsSkipped) {
-    RecordingPanel panel;
+    testing::RecordingBoard panel;
     BooleanBit& out = *bits.Add("OUT1", true);
     BooleanBit& loose = AddBit("LOOSE");
 
