@@ -246,8 +246,8 @@ private:
     CpuBoard cpu_{[this] { return prgBooleanBits_.get(); }};
     ScanMap map_;
     std::uint64_t mapBuilds_ = 0;
-    std::string bitLine_;  // reused, so that a change's entry allocates nothing
     Displays displays_;
+    std::string bitLine_;  // reused, so that a change's entry allocates nothing
 };
 
 }  // namespace veldra

@@ -30,7 +30,8 @@ public:
     BooleanBit* AddIO(std::string_view BitName, bool IsFormBit, bool BitValue);
 
     // Every bit's value (0 or 1) by the bit's slot, kept current by the bits' change rules:
-    // what a SolveProgram reads. A slot is given when a bit joins and never given again.
+    // what a SolveProgram reads. A slot is given when a bit joins and never given again
+    // while the collection holds a bit.
     const std::uint8_t* Values() const { return values_.data(); }
     std::uint32_t SlotCount() const { return static_cast<std::uint32_t>(values_.size()); }
     // Grows whenever a bit's list of reading statements changes.
@@ -42,6 +43,11 @@ private:
     friend class BooleanBit;
     void ForwardBitChanged(const BooleanBit& bit);
     std::uint32_t TakeSlot(bool value) {
+        // A collection used as a queue (outside inputs, received track bits) empties again
+        // and again: no bit holds a slot then, so the slots start afresh.
+        if (Count() == 0) {
+            values_.clear();
+        }
         values_.push_back(value ? 1 : 0);
         return static_cast<std::uint32_t>(values_.size() - 1);
     }

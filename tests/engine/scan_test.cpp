@@ -1,11 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/engine_fixture.h"
 
 namespace veldra::testing {
 namespace {
 
 using ScanTest = EngineTest;
+
+// Logging a line may show a box (a log that cannot be written) in which a timer sets
+// another bit: each line is kept whole.
+TEST_F(ScanTest, ALineWrittenWhileAnotherIsBeingLoggedLeavesBothWhole) {
+    Bit("OUTER_BIT_WITH_A_NAME_LONGER_THAN_THE_OTHER");
+    Bit("INNER");
+    Start();
+    int from = engine.Status().StatusIndex();
+    bool nested = false;
+    engine.Status().logged = [&](std::string_view) {
+        if (!std::exchange(nested, true)) {
+            Bits().Find("INNER")->SetBitValue(true);
+        }
+    };
+    Bits().Find("OUTER_BIT_WITH_A_NAME_LONGER_THAN_THE_OTHER")->SetBitValue(true);
+    EXPECT_EQ(
+        StatusLinesSince(engine.Status(), from),
+        (std::vector<std::string>{"Setting bit: INNER",
+                                  "Setting bit: OUTER_BIT_WITH_A_NAME_LONGER_THAN_THE_OTHER"}));
+}
 
 TEST_F(ScanTest, TheFiveThousandAndFirstPassAsksAndNoStartsTheCountAgain) {
     Assign("~OSC", "OSC");

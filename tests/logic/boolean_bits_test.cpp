@@ -184,6 +184,16 @@ TEST_F(BooleanBitsTest, AddAndAddIOOfAnExistingNameChangeOnlyItsValueAndOnlyAddI
     EXPECT_TRUE(bits.AddIO("1", false, false)->BitValue());
 }
 
+// Outside inputs pass through a collection that fills and empties for ever.
+TEST_F(BooleanBitsTest, ACollectionEmptiedAgainAndAgainDoesNotGrow) {
+    BooleanBits queue;
+    for (int i = 0; i < 1000; ++i) {
+        queue.Add("IN" + std::to_string(i % 3), true);
+        queue.Remove(1);
+    }
+    EXPECT_LE(queue.SlotCount(), 1u);
+}
+
 TEST_F(BooleanBitsTest, TheCollectionForwardsTheEventOfTheBitLastFetched) {
     BooleanBit& a = AddBit("A");
     BooleanBit& b = AddBit("B");
