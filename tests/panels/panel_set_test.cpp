@@ -2,50 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/table.h"
-#include "panels/ases_panel.h"
-#include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
-#include "panels/lamp16_panel.h"
-#include "panels/mx_lamp_panel.h"
 #include "panels/panel_fixture.h"
-#include "panels/serial_port_panel.h"
 #include "panels/toggle_panel.h"
-#include "panels/track_panel.h"
 
 namespace veldra::testing {
 namespace {
 
 class PanelSetTest : public PanelTest {
 protected:
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const BoardPanel* window : windows.Windows()) {
-            names.push_back(window->Name());
-        }
-        return names;
-    }
-
     PanelSet windows{IOBits};
 };
-
-TEST_F(PanelSetTest, WindowsOfEveryKindAreListedInTheOrderTheyWereMade) {
-    Table table;
-    windows.NewIOBoardWindow();
-    windows.NewInOutBoardWindow();
-    windows.NewLampWindow();
-    windows.NewTrackWindow();
-    windows.NewTableWindow(table);
-    windows.NewMXLampWindow();
-    windows.NewASESWindow();
-    windows.NewSerialPortWindow();
-    windows.ToggleWindow();
-    EXPECT_EQ(Names(), (std::vector<std::string>{"frmIOBoard", "frmInOutBoard", "frmLMP16",
-                                                 "frmTrack", "frmTable", "frmMXLamp", "frmASES",
-                                                 "frmSerialPort", "frmToggle"}));
-    EXPECT_EQ(windows.Windows()[4]->Caption(), "Table: 0");
-    EXPECT_EQ(windows.Windows()[4]->BitCount(), 0);
-}
 
 TEST_F(PanelSetTest, TheToggleWindowIsMadeOnceAndShownAtOnce) {
     TogglePanel& first = windows.ToggleWindow();
