@@ -163,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Changes, BitChangeTest, ::testing::ValuesIn(kChanges),
 
 TEST_F(BooleanBitsTest, AddAndAddIOOfAnExistingNameChangeOnlyItsValueAndOnlyAddIOWritesALine) {
     BooleanBit& first = *bits.Add("TR1", false, true, 500, 0, true);
+    EXPECT_TRUE(first.IsFormBit());
     EXPECT_EQ(bits.Add("tr1", true), nullptr);
     EXPECT_TRUE(first.BitValue());
     EXPECT_EQ(first.OnTime(), 500);
@@ -170,6 +171,7 @@ TEST_F(BooleanBitsTest, AddAndAddIOOfAnExistingNameChangeOnlyItsValueAndOnlyAddI
 
     BooleanBit* in = bits.AddIO("IN1", true, true);
     ASSERT_NE(in, nullptr);
+    EXPECT_TRUE(in->IsFormBit());
     EXPECT_EQ(bits.AddIO("in1", false, false), nullptr);
     EXPECT_TRUE(in->BitValue());
     EXPECT_EQ(bits.Count(), 2);

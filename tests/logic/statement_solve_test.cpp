@@ -76,44 +76,32 @@ TEST_F(SolveTest, OperandsAndComparisonsReadTheirBits) {
     }
 }
 
-TEST_F(SolveTest, TheSolveStringNamesOperandsByIndex) {
-    Statement& statement = Make("(A+B)*~C+A");
-    EXPECT_EQ(statement.SolveString(), "");
-    statement.Solve();
-    EXPECT_EQ(statement.SolveString(), "(0+1)*~2+0");
-    statement.Initialize();
-    EXPECT_EQ(statement.SolveString(), "");
-}
-
-TEST_F(SolveTest, NegatedGroupsReportTheirInsideAndValueBeforeNegation) {
+// The ladder hears each negated group's inside and its value before negation, and every
+// solve, changed or not, under the first result bit.
+TEST_F(SolveTest, ASolveReportsItsNegatedGroupsItsResultAndItsOperandsByIndex) {
     Set("A", true);
     Set("B", false);
-    Statement& statement = Make("~(A*~(B))+~(B)");
-    std::vector<std::string> groups;
-    Subscription s = statement.GroupChanged.Subscribe([&](std::string_view group, bool value) {
-        groups.push_back(std::string(group) + (value ? "=1" : "=0"));
-    });
-
-    statement.Solve();
-
-    EXPECT_EQ(groups, (std::vector<std::string>{"1=0", "0*~(1)=1", "1=0"}));
-    EXPECT_TRUE(statement.Result());
-}
-
-TEST_F(SolveTest, EverySolveReportsItsResultWithTheFirstResultBit) {
-    Set("A", true);
     auto& statement = *made.emplace_back(std::make_unique<Statement>());
-    statement.SetStrStatement("ASSIGN A TO OUT1, OUT2;");
+    statement.SetStrStatement("ASSIGN ~(A*~(B))+~(B)+C*A TO OUT1, OUT2;");
     statement.SetBits(&bits);
     std::vector<std::string> heard;
-    Subscription s = statement.StatementChanged.Subscribe([&](bool result, std::string_view name) {
-        heard.push_back(std::string(name) + (result ? " on" : " off"));
+    Subscription groups = statement.GroupChanged.Subscribe([&](std::string_view group, bool value) {
+        heard.push_back(std::string(group) + (value ? "=1" : "=0"));
     });
+    Subscription results =
+        statement.StatementChanged.Subscribe([&](bool result, std::string_view name) {
+            heard.push_back(std::string(name) + (result ? " on" : " off"));
+        });
+    EXPECT_EQ(statement.SolveString(), "");
 
     statement.Solve();
+    EXPECT_EQ(statement.SolveString(), "~(0*~(1))+~(1)+2*0");
+    heard.clear();
     statement.Solve();
 
-    EXPECT_EQ(heard, (std::vector<std::string>{"OUT1 on", "OUT1 on"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"1=0", "0*~(1)=1", "1=0", "OUT1 on"}));
+    statement.Initialize();
+    EXPECT_EQ(statement.SolveString(), "");
 }
 
 TEST_F(SolveTest, BitsAddedOrRemovedAfterTheFirstSolveAreSeen) {
