@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/runtime_error.h"
-
 namespace veldra {
 namespace {
 
@@ -18,15 +16,5 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartAndStopsAtTheFirstStrangeCharacter) 
     EXPECT_DOUBLE_EQ(LeadingNumber(""), 0);
     EXPECT_DOUBLE_EQ(LeadingNumber("-"), 0);
 }
-
-TEST(ToInt16, RoundsHalfToEvenAndRefusesWhatDoesNotFit) {
-    EXPECT_EQ(ToInt16(2.5), 2);
-    EXPECT_EQ(ToInt16(3.5), 4);
-    EXPECT_EQ(ToInt16(-0.5), 0);
-    EXPECT_EQ(ToInt16(-32768), -32768);
-    EXPECT_THROW(ToInt16(32768), RuntimeError);
-    EXPECT_THROW(ToInt16(-32768.6), RuntimeError);
-}
-
 }  // namespace
 }  // namespace veldra

