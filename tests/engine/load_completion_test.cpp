@@ -78,23 +78,14 @@ TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
     EXPECT_EQ(Bits().Find("OP")->vIndex(), 18);
 }
 
-TEST_F(LoadCompletionTest, TriggersKnowTheirTablesAndBlocksAndStatementsTheirReaders) {
-    Table& table = *engine.prgTables.Add(1);
-    table.TriggerList().Add("T1");
+// Triggers, and the bits that tables and statements solve with, show in the scenarios.
+TEST_F(LoadCompletionTest, EveryResultIsAssignedAndEveryBitKnowsTheStatementsItFeeds) {
     engine.prgNumBlks = std::make_unique<clsNumericBlocks>();
-    clsNumericBlock& block = *engine.prgNumBlks->Add(1);
-    block.TriggerList().Add("N1");
-    Statement& inBlock = *block.LogicStatments().Add("ASSIGN SPEED>5 TO FAST;", "", true);
-    Statement& statement = *engine.prgAssigns->Add("ASSIGN A*~B TO X, Y;");
+    engine.prgNumBlks->Add(1)->LogicStatments().Add("ASSIGN SPEED>5 TO FAST;", "", true);
+    engine.prgAssigns->Add("ASSIGN A*~B TO X, Y;");
 
     engine.LoadFinished({});
 
-    EXPECT_TRUE(Bits().Find("T1")->IsTrigger());
-    EXPECT_TRUE(Bits().Find("N1")->IsTrigger());
-    EXPECT_EQ(table.Bits(), &Bits());
-    EXPECT_EQ(statement.Bits(), &Bits());
-    EXPECT_EQ(inBlock.Bits(), &Bits());
-    EXPECT_TRUE(Bits().Find("X")->IsAssigned());
     EXPECT_TRUE(Bits().Find("Y")->IsAssigned());
     EXPECT_EQ(Bits().Find("A")->Rung(), engine.prgAssigns.get());
     // Numeric-block statements' own names are not created.
