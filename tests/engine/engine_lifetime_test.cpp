@@ -103,7 +103,6 @@ TEST_F(EngineReuseTest, AnEngineClosedAndLoadedAgainStartsAsAFreshWindow) {
     EXPECT_FALSE(engine.NumericMenusEnabled());
     EXPECT_FALSE(engine.StatementsQueued);
     EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(engine.StartCaption(), "Start Program");
     EXPECT_FALSE(engine.tmrProgram.Enabled());
     EXPECT_EQ(engine.vTimeQue.Count(), 0);
     EXPECT_EQ(engine.CancelledTimers.Count(), 0);

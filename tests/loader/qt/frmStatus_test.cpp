@@ -68,15 +68,6 @@ TEST_F(LoadingProgressTest, ShowsTheLoadersStatusAndProgressOnTopThenCloses) {
     EXPECT_EQ(windows.Count(), 0);
 }
 
-TEST_F(LoadingProgressTest, TheCoresQuestionsGoToTheDialogs) {
-    dialogs.Answer(MsgAnswer::Yes);
-    EXPECT_EQ(MsgBox("Close Simulator?", MsgButtons::YesNo, MsgIcon::Question, "End Simulation"),
-              MsgAnswer::Yes);
-    ASSERT_EQ(dialogs.boxes().size(), 1u);
-    EXPECT_EQ(dialogs.boxes()[0].title + ": " + dialogs.boxes()[0].prompt,
-              "End Simulation: Close Simulator?");
-}
-
 TEST_F(LoadingProgressTest, OpensOnTopAndHoldsTheBarBetweenEmptyAndFull) {
     platform.SetLoadingProgress(0, 0);
     EXPECT_EQ(host.Shown(), " 0/1");
