@@ -310,11 +310,6 @@ const BoardCase kBoardCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Lists, BoardSourceTest, ::testing::ValuesIn(kBoardCases));
 
-TEST_F(BoardReaderTest, AnEnableValueClosedByASemicolonEnablesTheBoard) {
-    LoadBoards(Program({"BOARD: B", "ENABLE: 1;", "TYPE: IN16", "INPUT: A;"}));
-    EXPECT_TRUE(WindowAt<IOBoardPanel>(0).MyBoard()->Enabled());
-}
-
 // --- Bad input.
 
 TEST_F(BoardReaderTest, AnUnknownTypeIsReportedAndLoadingGoesOn) {
