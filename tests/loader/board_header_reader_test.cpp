@@ -51,15 +51,5 @@ TEST(BoardHeaderReader, ReadsTheHeader) {
     }
 }
 
-TEST(BoardHeaderWords, AdjustAndTypeWords) {
-    EXPECT_TRUE(ADJFIX("ADJUSTABLE 25 WATT"));
-    EXPECT_TRUE(ADJFIX("FIXED"));
-    EXPECT_FALSE(ADJFIX("ENABLE:"));
-    EXPECT_EQ(GetAdjust("FIXED ADJUSTABLE"), "ADJUSTABLE");
-    EXPECT_EQ(GetAdjust("X"), "");
-    EXPECT_EQ(GetBoardType("TYPE: IN16"), "IN16");
-    EXPECT_EQ(GetBoardType("TYPE:"), "");
-}
-
 }  // namespace
 }  // namespace veldra::testing

@@ -7,17 +7,12 @@ namespace {
 
 TEST(KeyWord, RejectsAKeywordThatIsOnlyPartOfAWord) {
     for (const char* piece : {"", "A, B;", "SYSTEM.OK TO X;", "COMMENTS", "XBOARD:", "TIMER BITSX",
-                              "USER BITS", "ASSIGN TELECOMM TO X;"}) {
+                              "USER BITS", "ASSIGN TELECOMM TO X;",
+                              // Only the first keyword found decides: "BOARD:" is looked for
+                              // first, and "BOOLEAN BITS" before "NV.BOOLEAN BITS".
+                              "XBOARD: LOGIC BEGIN", "NV.BOOLEAN BITS"}) {
         EXPECT_FALSE(KeyWord(piece)) << piece;
     }
-}
-
-TEST(KeyWord, OnlyTheFirstKeywordFoundDecides) {
-    // "BOARD:" is looked for first, and here it is glued to a name.
-    EXPECT_FALSE(KeyWord("XBOARD: LOGIC BEGIN"));
-    // "BOOLEAN BITS" comes before "NV.BOOLEAN BITS": pieces never hold the latter, as the
-    // piece reader writes it "BOOLEAN BITS".
-    EXPECT_FALSE(KeyWord("NV.BOOLEAN BITS"));
 }
 
 TEST(FindWord, FindsAWordOnlyWhereItStandsOnItsOwn) {

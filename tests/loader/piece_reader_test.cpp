@@ -110,13 +110,6 @@ TEST(PieceReader, AJoinedKeywordBeginsOnTheLineOfItsFirstWord) {
     EXPECT_EQ(reader.Line(), 2);
 }
 
-TEST(PieceReader, TheSameSourceWithLinuxLineEndsGivesTheSamePieces) {
-    const std::string crlf = "PROGRAM P;\r\nBOOLEAN\r\nBITS\r\nA B\r\n// c: d\r\nC;\r\n";
-    std::string lf = crlf;
-    std::erase(lf, '\r');
-    EXPECT_EQ(PiecesOf(lf), PiecesOf(crlf));
-}
-
 TEST(PieceReader, RewindReadsTheSameTextAgainFromScratch) {
     PieceReader reader("/* open\r\nA;\r\n*/ B;\r\n");
     std::string piece;
@@ -124,12 +117,6 @@ TEST(PieceReader, RewindReadsTheSameTextAgainFromScratch) {
     reader.Rewind();
     ASSERT_TRUE(reader.ReadPiece(piece));
     EXPECT_EQ(piece, "B;");
-}
-
-TEST(TrimColon, RemovesBlanksBeforeAndAfterTheLastColonOnly) {
-    EXPECT_EQ(PieceReader::TrimColon("TYPE :"), "TYPE:");
-    EXPECT_EQ(PieceReader::TrimColon("A B  :  "), "A B:");
-    EXPECT_EQ(PieceReader::TrimColon("NO COLON "), "NO COLON ");
 }
 
 }  // namespace
