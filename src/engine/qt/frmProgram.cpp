@@ -576,6 +576,17 @@ void frmProgram::SetCaption(const std::string& caption) {
     setWindowTitle(ToQString(caption));
 }
 
+void frmProgram::KeepAlwaysOnTop() {
+    Command([&] {
+        if (!menus_->TopChecked()) {
+            menus_->mnuTop_Click();
+        } else {
+            KeepOnTop(true);
+        }
+    });
+    SyncMenus();
+}
+
 bool frmProgram::eventFilter(QObject* watched, QEvent* event) {
     for (int led = 1; led <= 8; ++led) {
         if (watched == ledLabels_[std::size_t(led - 1)] &&

@@ -43,6 +43,8 @@ class WordPickingText;
 struct MainWindowServices {
     std::function<std::string()> programName = [] { return std::string(); };
     std::function<void()> closeMainWindow = [] {};
+    std::function<void()> setTopWindows;
+    std::function<void(QWidget&)> showChild = [](QWidget& window) { window.show(); };
 };
 
 // The program window: the engineer's view into the running application and, as the CPU
@@ -74,6 +76,8 @@ public:
     // Releases the program and closes the window, once nothing uses the program any more.
     void CloseWindow();
     void SetCaption(const std::string& caption);
+    // Ticks "Always On Top" and applies it, as every load of a program ends.
+    void KeepAlwaysOnTop();
 
 Q_SIGNALS:
     // The start button's caption changed; the main window's run menu item copies it.

@@ -80,6 +80,9 @@ public:
     RegisteredWidget(WindowRegistry& registry, QWidget& window, std::string className)
         : panel_(window, std::move(className)), registration_(registry, panel_) {}
 
+    // The window as the registry holds it, to tell it apart from the others.
+    const BoardPanel& Panel() const { return panel_; }
+
 private:
     WidgetPanel panel_;
     WindowRegistry::Registration registration_;

@@ -1,0 +1,5 @@
+# The application and its main window, offscreen.
+veldra_ui_test(shell_qt_tests
+    shell/qt/frmMain_test.cpp
+)
+target_compile_definitions(shell_qt_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
