@@ -65,7 +65,7 @@ bool Application::Start(std::string_view commandLine) {
         } else {
             main_->mnuOpen_Click();
         }
-        main_->showMaximized();
+        main_->ShowMaximised();
         return true;
     } catch (const std::exception& error) {
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QUrl>
 #include <algorithm>
 
@@ -368,10 +369,18 @@ void frmMain::LoadProgram(std::string text) {
     connect(program, &frmProgram::runCaptionChanged, menuItems_["mnuStop"], &QAction::setText);
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);
 
-    showMaximized();
+    ShowMaximised();
     area_->cascadeSubWindows();
     program->KeepAlwaysOnTop();
     sessions_.Increment();
+}
+
+void frmMain::ShowMaximised() {
+    // Without a window manager (a VNC or virtual display) nothing would maximise it.
+    if (const QScreen* shown = screen()) {
+        setGeometry(shown->availableGeometry());
+    }
+    showMaximized();
 }
 
 void frmMain::EndOpen() {

@@ -55,6 +55,8 @@ public:
     // The files of one drop, handled as the desktop's drop is.
     void DropFiles(const std::vector<std::string>& paths);
     void SetHelpFile(std::filesystem::path file) { helpFile_ = std::move(file); }
+    // Fills the screen, as the simulator's frame does after every load.
+    void ShowMaximised();
 
     // The program window of the loaded program, while there is one.
     frmProgram* Program() const { return program_; }
