@@ -77,7 +77,8 @@ bool Application::OnlyInstance() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     QDir().mkpath(folder);
     instanceLock_ = std::make_unique<QLockFile>(folder + "/VELDRA.lock");
-    // A lock left by an instance that died is taken over at once.
+    // A running instance's lock stays its own however long it runs; one left by an
+    // instance that died is taken over at once.
     instanceLock_->setStaleLockTime(0);
     return instanceLock_->tryLock(0);
 }
