@@ -38,8 +38,11 @@ class StatusPicture;
 class TimerDriver;
 class WordPickingText;
 
-// What the program window needs of the main window: the loaded program's name, and its
-// close sequence, which asks "Close Simulator?" and closes every window when told yes.
+// What the program window needs of the main window: the loaded program's name; its
+// close sequence, which asks "Close Simulator?" and closes every window when told yes;
+// the keep-on-top placement of the program and statement windows, applied after "Always
+// On Top" changed (none: the program window places itself on the desktop); and a home
+// for a window the program window opens.
 struct MainWindowServices {
     std::function<std::string()> programName = [] { return std::string(); };
     std::function<void()> closeMainWindow = [] {};
