@@ -18,7 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
@@ -884,6 +884,11 @@ void frmProgram::SizeStatusGrid() {
     }
     grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
     grdStatus_->setColumnWidth(1, widest + PixelsFromTwips(100));
+    // The grid claims the width its names need, so none is read cut short.
+    grdStatus_->setMinimumWidth(PixelsFromTwips(kFixedColumnTwips) + widest + PixelsFromTwips(100) +
+                                grdStatus_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                2 * grdStatus_->frameWidth());
+    grdStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
 }
 

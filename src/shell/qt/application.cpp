@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <cerrno>
@@ -14,6 +14,7 @@
 #include "platform/settings.h"
 #include "shell/command_line.h"
 #include "shell/element_size.h"
+#include "shell/qt/frmAbout.h"
 #include "shell/qt/frmMain.h"
 #include "shell/session_counter.h"
 
@@ -42,11 +43,12 @@ Application::~Application() {
 }
 
 bool Application::Start(std::string_view commandLine) {
+    QApplication::setWindowIcon(ProgramPicture());
     try {
         EleRes = ReadElementSize(settings_);
         main_->SetHelpFile(
             std::filesystem::path(
-                QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()) /
+                QFile::encodeName(QApplication::applicationDirPath()).toStdString()) /
             "VELDRA.html");
 
         const StartRequest request = ReadStartRequest(commandLine);

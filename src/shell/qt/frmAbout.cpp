@@ -35,8 +35,16 @@ constexpr const char* kDisclaimer =
     "service. Every application must be verified by the checks and tests the railway's "
     "own rules require.";
 
-// The program's picture: a three-aspect colour-light signal head on its post.
-QPixmap SignalPicture() {
+QString VersionText() {
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
+}
+
+}  // namespace
+
+QPixmap ProgramPicture() {
     constexpr int kWidth = 48;
     constexpr int kHeight = 96;
     QPixmap picture(kWidth, kHeight);
@@ -55,15 +63,6 @@ QPixmap SignalPicture() {
     }
     return picture;
 }
-
-QString VersionText() {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(kVersionMajor)
-        .arg(kVersionMinor)
-        .arg(kVersionRevision);
-}
-
-}  // namespace
 
 std::string frmAbout::OpenWindow::Caption() const {
     return ToStdString(window_.windowTitle());
@@ -91,7 +90,7 @@ void frmAbout::BuildWindow() {
 
     auto* image = new QLabel(this);
     image->setObjectName("Image1");
-    image->setPixmap(SignalPicture());
+    image->setPixmap(ProgramPicture());
     image->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     layout->addWidget(image, 0, 0, 3, 1);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -10,6 +11,9 @@
 namespace veldra {
 
 class Dialogs;
+
+// The program's picture: a three-aspect colour-light signal head on its post.
+QPixmap ProgramPicture();
 
 // The about box: which program and release this is, and that a simulation never stands
 // in for a rack test. Modeless, so the simulator runs on while it is open; it deletes
