@@ -16,6 +16,9 @@ std::int16_t ReadElementSize(const Settings& settings) {
     while (first != last && *first == ' ') {
         ++first;
     }
+    while (last != first && last[-1] == ' ') {
+        --last;
+    }
     const auto [end, error] = std::from_chars(first, last, size);
     if (error == std::errc::result_out_of_range) {
         return text.starts_with('-') ? 1 : 200;

@@ -67,6 +67,9 @@ bool Application::Start(std::string_view commandLine) {
         } else {
             main_->mnuOpen_Click();
         }
+        if (main_->Unloaded()) {
+            return false;  // closed while the program loaded
+        }
         main_->ShowMaximised();
         return true;
     } catch (const std::exception& error) {
@@ -76,13 +79,29 @@ bool Application::Start(std::string_view commandLine) {
 }
 
 bool Application::OnlyInstance() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // Every running instance holds a lock file of its own in one folder: another's lock
+    // that cannot be taken belongs to an instance still running; one left by an instance
+    // that died is taken, and so removed.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           "/VELDRA.instances";
     QDir().mkpath(folder);
-    instanceLock_ = std::make_unique<QLockFile>(folder + "/VELDRA.lock");
-    // A running instance's lock stays its own however long it runs; one left by an
-    // instance that died is taken over at once.
+    bool alone = true;
+    for (const QString& name : QDir(folder).entryList({"*.lock"}, QDir::Files)) {
+        QLockFile other(folder + "/" + name);
+        other.setStaleLockTime(0);
+        if (other.tryLock(0)) {
+            other.unlock();
+        } else {
+            alone = false;
+        }
+    }
+    instanceLock_ = std::make_unique<QLockFile>(
+        folder +
+        QString("/%1-%2.lock").arg(QApplication::applicationPid()).arg(quintptr(this), 0, 16));
+    // Its own lock stays its own however long the instance runs.
     instanceLock_->setStaleLockTime(0);
-    return instanceLock_->tryLock(0);
+    instanceLock_->tryLock(0);
+    return alone;
 }
 
 }  // namespace veldra

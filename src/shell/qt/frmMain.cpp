@@ -274,19 +274,25 @@ void frmMain::tmrClose_Timer() {
         return;
     }
     if (ScanInProgress()) {
+        // No second question while this one waits: the scan cannot end meanwhile.
+        tmrClose.SetEnabled(false);
         if (MsgBox("Unable to stop program.", MsgButtons::YesNo, MsgIcon::None,
                    "Close Simulator?") == MsgAnswer::Yes) {
             ThePlatform().EndApplication();
         }
+        tmrClose.SetEnabled(true);
         return;
     }
     tmrClose.SetEnabled(false);
+    // The dropped files belong to this open alone, however it ends.
+    std::optional<std::filesystem::path> dropped = std::exchange(openDropped_, std::nullopt);
+    const std::vector<DropItem> afterLoad = std::exchange(afterLoad_, {});
 
     std::optional<std::filesystem::path> path;
     try {
         CloseOtherWindows();
         sessions_.Decrement();
-        path = openDropped_ ? std::exchange(openDropped_, std::nullopt) : ChooseSource();
+        path = dropped ? dropped : ChooseSource();
     } catch (const std::exception& error) {
         EndOpen();
         showNormal();
@@ -299,14 +305,20 @@ void frmMain::tmrClose_Timer() {
     }
     if (!text) {
         // Cancelled, or a file that is no source: the old program is closed all the same.
-        afterLoad_.clear();
         EndOpen();
         showNormal();
         return;
     }
-    Guarded([&] { LoadProgram(std::move(*text)); });
+    try {
+        LoadProgram(std::move(*text));
+    } catch (const std::exception& error) {
+        EndOpen();
+        showNormal();
+        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+        return;
+    }
     // State and view files dropped with the source belong to the program just loaded.
-    for (const DropItem& file : std::exchange(afterLoad_, {})) {
+    for (const DropItem& file : afterLoad) {
         RunDroppedCommand(file);
     }
 }
@@ -341,6 +353,7 @@ void frmMain::LoadProgram(std::string text) {
     services.setTopWindows = [this] { SetTopWindows(*area_); };
     services.showChild = [this](QWidget& window) {
         window.setAttribute(Qt::WA_DeleteOnClose);
+        new RegisteredChild(windows_, window, window.objectName().toStdString());
         area_->addSubWindow(&window)->show();
     };
     auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
@@ -357,7 +370,11 @@ void frmMain::LoadProgram(std::string text) {
         name = loader.GetProgramFromText(std::move(text));
     }
     if (!program_ || !program_->Engine().ProgramLoaded()) {
-        EndOpen();  // closed while it loaded
+        // Closed while it loaded, or never loaded: no empty program window stays.
+        if (program_ && !program_->Engine().InUse()) {
+            WindowFrame(*program_).close();
+        }
+        EndOpen();
         return;
     }
     SetProgramName(name);
@@ -467,12 +484,19 @@ void frmMain::closeEvent(QCloseEvent* event) {
             return;
         }
         closeConfirmed_ = true;
-        // The program stops before any of its windows closes.
-        if (program_ && program_->Engine().Running()) {
+    }
+    // The program stops before any of its windows closes; nothing restarts it meanwhile.
+    if (program_ && program_->Engine().Running()) {
+        try {
             program_->StartStop();
+        } catch (const std::exception&) {
         }
     }
     if (ScanInProgress()) {
+        if (!busy_) {
+            busy_ = std::make_unique<BusyCursor>();
+        }
+        setEnabled(false);
         WaitForScan(AfterScan::Close);
         event->ignore();
         return;
@@ -484,6 +508,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     sessions_.Decrement();
     unloaded_ = true;
+    busy_.reset();
     event->accept();
 }
 
@@ -544,8 +569,12 @@ void frmMain::mnuWhatThis_Click() {
 
 void frmMain::mnuAbout_Click() {
     Guarded([&] {
-        auto* about = new frmAbout(windows_, dialogs_);
-        area_->addSubWindow(about)->show();
+        if (!about_) {
+            about_ = new frmAbout(windows_, dialogs_);
+            area_->addSubWindow(about_);
+        }
+        WindowFrame(*about_).show();
+        area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&WindowFrame(*about_)));
     });
 }
 

@@ -58,6 +58,8 @@ public:
     // Fills the screen, as the simulator's frame does after every load.
     void ShowMaximised();
 
+    // Whether the main window has closed, the simulator with it.
+    bool Unloaded() const { return unloaded_; }
     // The program window of the loaded program, while there is one.
     frmProgram* Program() const { return program_; }
     QMdiArea& Area() const { return *area_; }
@@ -117,6 +119,7 @@ private:
     std::string programName_;
     std::filesystem::path helpFile_;
     std::unique_ptr<BusyCursor> busy_;
+    QPointer<QWidget> about_;
 
     AfterScan afterScan_ = AfterScan::Open;
     // The dropped source the waiting open loads instead of asking for one.

@@ -50,8 +50,8 @@ void SetTopWindows(QMdiArea& area) {
     for (QMdiSubWindow* frame : area.subWindowList(QMdiArea::CreationOrder)) {
         if (Shows(*frame, "frmShowAssign")) {
             views.push_back(frame);
-        } else if (program == nullptr && Shows(*frame, "frmProgram")) {
-            program = frame;
+        } else if (Shows(*frame, "frmProgram")) {
+            program = frame;  // the newest: an older one may still be closing
         }
     }
     if (program == nullptr) {

@@ -85,8 +85,11 @@ TEST_F(ApplicationTest, AFileOnTheCommandLineOpensWithoutAQuestionInSessionZero)
     EXPECT_TRUE(Main().findChild<QMenu*>("mnuProgram")->menuAction()->isVisible());
     EXPECT_TRUE(Main().Program()->findChild<QAction*>("mnuTop")->isChecked());
 
-    // Opening it again from the menu closes the first and keeps the session's number.
+    // Opening it again from the menu closes the first, with the windows it opened, and
+    // keeps the session's number.
     QPointer<frmProgram> first = Main().Program();
+    first->findChild<QAction*>("mnuShowNumeric")->trigger();
+    EXPECT_EQ(Main().Area().subWindowList().size(), 2);
     OpenAgain();
     EXPECT_EQ(TakeBoxes(),
               std::vector<std::string>{
@@ -100,6 +103,11 @@ TEST_F(ApplicationTest, AFileOnTheCommandLineOpensWithoutAQuestionInSessionZero)
     auto second = Started(kSource);
     EXPECT_EQ(Caption(&second->MainWindow()), "SID 1, Card File: SMALL");
     EXPECT_EQ(Sid(), "2");
+
+    // The first one ends; a third, started while the second runs, still counts on.
+    app.reset();
+    auto third = Started(kSource);
+    EXPECT_EQ(Caption(&third->MainWindow()), "SID 2, Card File: SMALL");
 }
 
 TEST_F(ApplicationTest, TheEditFormHandsTheFileToTheEditorAndEnds) {
@@ -186,11 +194,28 @@ TEST_F(ApplicationTest, ClosingStopsTheProgramClosesEveryWindowAndCountsTheSessi
     EXPECT_FALSE(Main().close());
     EXPECT_TRUE(Main().Program()->Engine().Running());
 
+    ProgramEngine& engine = Main().Program()->Engine();
     dialogs.Answer(MsgAnswer::Yes);
     EXPECT_TRUE(Main().close());
+    EXPECT_FALSE(engine.Running());
     EXPECT_EQ(TakeBoxes().back(), "End Simulation: Close Simulator?");
     Settle();
     EXPECT_EQ(Main().Program(), nullptr);
+    EXPECT_EQ(Sid(), "0");
+}
+
+TEST_F(ApplicationTest, ClosingWaitsForAScanInProgressWithTheMenusShut) {
+    app = Started(kSource);
+    Main().Program()->Engine().blnSolving = true;
+    dialogs.Answer(MsgAnswer::Yes);
+    EXPECT_FALSE(Main().close());
+    EXPECT_FALSE(Main().isEnabled());
+    Main().tmrClose.Fire();
+    EXPECT_FALSE(Main().Unloaded());
+
+    Main().Program()->Engine().blnSolving = false;
+    Main().tmrClose.Fire();
+    EXPECT_TRUE(Main().Unloaded());
     EXPECT_EQ(Sid(), "0");
 }
 
