@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the tests need and the machine lacks:
 # Qt 6 (Widgets, Network, PrintSupport, Xml and Test all come with qt6-base-dev) for the
-# windows, and Xvfb for the end-to-end runs of the real program.
+# windows, Qt's platform plugins (xcb for a desktop, vnc where there is none, offscreen for
+# the tests; only recommended by Qt, so named here) and a font for the windows to show, and
+# Xvfb for the end-to-end runs of the real program.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -14,6 +16,8 @@ packages=(
     libbenchmark-dev
     libabsl-dev
     qt6-base-dev
+    qt6-qpa-plugins
+    fonts-dejavu-core
     xvfb
     xauth
 )

@@ -67,7 +67,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 struct ProgramClosed {};
 
 // A source text never holds a NUL byte; a file that does is of some other kind.
-void RefuseBinary(std::string_view text) {
+void RefuseBinary(std::string_view text, std::string_view fileName = "The file") {
     const std::size_t nul = text.find('\0');
     if (nul == std::string_view::npos) {
         return;
@@ -76,7 +76,7 @@ void RefuseBinary(std::string_view text) {
     for (std::size_t at = 0; at < nul; ++at) {
         line += text[at] == '\r' || (text[at] == '\n' && (at == 0 || text[at - 1] != '\r'));
     }
-    throw RuntimeError("The file holds binary data (line " + std::to_string(line) +
+    throw RuntimeError(std::string(fileName) + " holds binary data (line " + std::to_string(line) +
                        ") and is no application source");
 }
 
@@ -168,6 +168,17 @@ std::string ParseText::GetProgram(const std::filesystem::path& path) {
 
 std::string ParseText::GetProgramFromText(std::string text) {
     return LoadGuarded([&] { return std::move(text); });
+}
+
+std::optional<std::string> ParseText::ReadSourceFile(const std::filesystem::path& path) {
+    try {
+        std::string text = ReadWholeFile(path);
+        RefuseBinary(text, path.string());
+        return text;
+    } catch (const RuntimeError& error) {
+        ReportFailure(error.what());
+        return std::nullopt;
+    }
 }
 
 template <class Source>
@@ -462,8 +473,12 @@ void ParseText::Fatal(const std::string& description) {
     reader_.reset();
     boards_->ReleaseBoardWindow();
     ThePlatform().UnloadLoadingProgress();
-    MsgBox(description + ": Error In Text Parser", MsgButtons::Ok, MsgIcon::Information, "Ostrel");
+    ReportFailure(description);
     ThePlatform().EndApplication();
+}
+
+void ParseText::ReportFailure(const std::string& description) {
+    MsgBox(description + ": Error In Text Parser", MsgButtons::Ok, MsgIcon::Information, "Ostrel");
 }
 
 }  // namespace veldra

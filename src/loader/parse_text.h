@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,11 @@ public:
     // The same for a source already in memory.
     std::string GetProgramFromText(std::string text);
 
+    // The whole text of a source file, or nothing when the file cannot be a source (missing,
+    // unreadable, not a regular file, binary): then the reason, naming the file, is shown
+    // as a load failure is, but nothing ends, so a mistyped path costs the user nothing.
+    static std::optional<std::string> ReadSourceFile(const std::filesystem::path& path);
+
     // Whether a load is under way anywhere in the application.
     static bool LoadUnderWay();
 
@@ -88,6 +94,7 @@ private:
     Next CodedOutputLoop();
     void EndOfSource();
     void Fatal(const std::string& description);
+    static void ReportFailure(const std::string& description);
 
     ProgramEngine& engine_;
     LoaderHost& host_;

@@ -18,7 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
@@ -40,6 +40,7 @@
 #include "platform/qt/timer_driver.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/whats_this.h"
+#include "platform/qt/window_frame.h"
 
 namespace veldra {
 namespace {
@@ -576,6 +577,17 @@ void frmProgram::SetCaption(const std::string& caption) {
     setWindowTitle(ToQString(caption));
 }
 
+void frmProgram::KeepAlwaysOnTop() {
+    Command([&] {
+        if (!menus_->TopChecked()) {
+            menus_->mnuTop_Click();
+        } else {
+            KeepOnTop(true);
+        }
+    });
+    SyncMenus();
+}
+
 bool frmProgram::eventFilter(QObject* watched, QEvent* event) {
     for (int led = 1; led <= 8; ++led) {
         if (watched == ledLabels_[std::size_t(led - 1)] &&
@@ -677,13 +689,14 @@ void frmProgram::MenusChanged() {
 }
 
 void frmProgram::ShowMinimized(bool minimized) {
-    if (!isVisible()) {
+    QWidget& frame = WindowFrame(*this);
+    if (!frame.isVisible()) {
         return;
     }
     if (minimized) {
-        showMinimized();
+        frame.showMinimized();
     } else {
-        showNormal();
+        frame.showNormal();
     }
 }
 
@@ -727,7 +740,8 @@ void frmProgram::FinishClose() {
         QTimer::singleShot(50, this, [this] { FinishClose(); });
         return;
     }
-    close();
+    // A child window's frame closes with it and takes it along.
+    WindowFrame(*this).close();
 }
 
 void frmProgram::SyncRunState() {
@@ -870,6 +884,11 @@ void frmProgram::SizeStatusGrid() {
     }
     grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
     grdStatus_->setColumnWidth(1, widest + PixelsFromTwips(100));
+    // The grid claims the width its names need, so none is read cut short.
+    grdStatus_->setMinimumWidth(PixelsFromTwips(kFixedColumnTwips) + widest + PixelsFromTwips(100) +
+                                grdStatus_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                2 * grdStatus_->frameWidth());
+    grdStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
 }
 
@@ -894,8 +913,10 @@ void frmProgram::closeEvent(QCloseEvent* event) {
 }
 
 void frmProgram::changeEvent(QEvent* event) {
+    // A child window's frame hands its state on to the window it holds.
     if (event->type() == QEvent::WindowStateChange && isMaximized()) {
-        QTimer::singleShot(0, this, [this] { showNormal(); });  // never maximised
+        QTimer::singleShot(0, this,
+                           [this] { WindowFrame(*this).showNormal(); });  // never maximised
     }
     QWidget::changeEvent(event);
 }
@@ -904,6 +925,16 @@ void frmProgram::changeEvent(QEvent* event) {
 // What the menus and the log ask of the desktop
 
 void frmProgram::KeepOnTop(bool on) {
+    // The placement reads the choice from the menu, which may not show it yet.
+    for (auto& [name, action] : menuItems_) {
+        if (name == "mnuTop") {
+            action->setChecked(on);
+        }
+    }
+    if (services_.setTopWindows) {
+        services_.setTopWindows();
+        return;
+    }
     const QPoint place = pos();
     showNormal();
     resize(QSize(475, 468).boundedTo(maximumSize()));
@@ -965,7 +996,7 @@ void frmProgram::ShowNumericReport(const std::string& report) {
     window->setReadOnly(true);
     window->setPlainText(ToQString(report));
     window->resize(SizeFromTwips(6000, 4500));
-    window->show();
+    services_.showChild(*window);
 }
 
 std::optional<std::filesystem::path> frmProgram::SaveLogAs(const std::string& proposedName) {

@@ -38,11 +38,16 @@ class StatusPicture;
 class TimerDriver;
 class WordPickingText;
 
-// What the program window needs of the main window: the loaded program's name, and its
-// close sequence, which asks "Close Simulator?" and closes every window when told yes.
+// What the program window needs of the main window: the loaded program's name; its
+// close sequence, which asks "Close Simulator?" and closes every window when told yes;
+// the keep-on-top placement of the program and statement windows, applied after "Always
+// On Top" changed (none: the program window places itself on the desktop); and a home
+// for a window the program window opens.
 struct MainWindowServices {
     std::function<std::string()> programName = [] { return std::string(); };
     std::function<void()> closeMainWindow = [] {};
+    std::function<void()> setTopWindows;
+    std::function<void(QWidget&)> showChild = [](QWidget& window) { window.show(); };
 };
 
 // The program window: the engineer's view into the running application and, as the CPU
@@ -74,6 +79,8 @@ public:
     // Releases the program and closes the window, once nothing uses the program any more.
     void CloseWindow();
     void SetCaption(const std::string& caption);
+    // Ticks "Always On Top" and applies it, as every load of a program ends.
+    void KeepAlwaysOnTop();
 
 Q_SIGNALS:
     // The start button's caption changed; the main window's run menu item copies it.

@@ -4,6 +4,7 @@
 #include <ranges>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/window_frame.h"
 
 namespace veldra {
 
@@ -66,6 +67,13 @@ void WindowRegistry::ForEachFromLast(const std::function<void(BoardPanel&)>& vis
 
 std::string WidgetPanel::Caption() const {
     return window_ ? ToStdString(window_->windowTitle()) : std::string();
+}
+
+void WidgetPanel::CloseWindow(bool close) {
+    if (close && onClose_ == OnClose::Close && window_ && !closed_) {
+        closed_ = true;
+        WindowFrame(*window_).close();
+    }
 }
 
 }  // namespace veldra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
@@ -63,15 +64,23 @@ private:
 // and its caption, and does nothing for every other member.
 class WidgetPanel final : public BoardPanel {
 public:
-    WidgetPanel(QWidget& window, std::string className)
-        : window_(&window), className_(std::move(className)) {}
+    // Whether a close for good closes the window (a child window of the program) or
+    // leaves it (the main window, the loading-progress window).
+    enum class OnClose { Stay, Close };
+
+    WidgetPanel(QWidget& window, std::string className, OnClose onClose = OnClose::Stay)
+        : window_(&window), className_(std::move(className)), onClose_(onClose) {}
 
     std::string Name() const override { return className_; }
     std::string Caption() const override;
+    void CloseWindow(bool close) override;
+    bool Closed() const override { return closed_; }
 
 private:
     QPointer<QWidget> window_;
     std::string className_;
+    OnClose onClose_;
+    bool closed_ = false;
 };
 
 // What a window that shows no bits keeps to stand in the registry while it lives.
@@ -79,6 +88,23 @@ class RegisteredWidget {
 public:
     RegisteredWidget(WindowRegistry& registry, QWidget& window, std::string className)
         : panel_(window, std::move(className)), registration_(registry, panel_) {}
+
+    // The window as the registry holds it, to tell it apart from the others.
+    const BoardPanel& Panel() const { return panel_; }
+
+private:
+    WidgetPanel panel_;
+    WindowRegistry::Registration registration_;
+};
+
+// A child window that shows no bits, in the registry for as long as it lives, so that
+// opening another program or closing the simulator closes it with the rest.
+class RegisteredChild final : public QObject {
+public:
+    RegisteredChild(WindowRegistry& registry, QWidget& window, std::string className)
+        : QObject(&window),
+          panel_(window, std::move(className), WidgetPanel::OnClose::Close),
+          registration_(registry, panel_) {}
 
 private:
     WidgetPanel panel_;

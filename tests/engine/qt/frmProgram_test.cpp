@@ -308,7 +308,8 @@ TEST_F(ProgramWindowTest, AHandCloseWithAProgramLoadedAsksTheMainWindowAndStays)
     EXPECT_TRUE(window->isVisible());
 
     window->CloseWindow();
-    QTRY_VERIFY(!window->isVisible());
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(ProgramWindowTest, AProgramClosedWhileAScanYieldsClosesTheWindowAfterTheScan) {
@@ -320,7 +321,8 @@ TEST_F(ProgramWindowTest, AProgramClosedWhileAScanYieldsClosesTheWindowAfterTheS
 
     EXPECT_TRUE(window->isVisible());  // the window goes only once the scan has unwound
     EXPECT_EQ(Engine().PrgBooleanBits(), nullptr);
-    QTRY_VERIFY(!window->isVisible());
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(ProgramWindowTest, TheWindowIsNeverLargerThanItsLimitNorMaximised) {
@@ -328,7 +330,8 @@ TEST_F(ProgramWindowTest, TheWindowIsNeverLargerThanItsLimitNorMaximised) {
     EXPECT_LE(window->width(), 475);
     EXPECT_LE(window->height(), 469);
     window->showMaximized();
-    QTRY_VERIFY(!window->isMaximized());
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isMaximized());
 }
 
 TEST_F(ProgramWindowTest, TheUserBitsPageShowsTheUserBitsTicked) {

@@ -10,7 +10,7 @@ std::optional<std::filesystem::path> ScriptedDialogs::FileName(const FileDialogR
         ADD_FAILURE() << "Unexpected file dialog \"" << request.title << "\"";
         return std::nullopt;
     }
-    std::filesystem::path file = std::move(files_.front());
+    std::optional<std::filesystem::path> file = std::move(files_.front());
     files_.pop_front();
     return file;
 }
@@ -20,7 +20,7 @@ std::optional<std::string> ScriptedDialogs::InputBox(const InputBoxRequest& requ
         ADD_FAILURE() << "Unexpected input box \"" << request.title << "\"";
         return std::nullopt;
     }
-    std::string text = std::move(typed_.front());
+    std::optional<std::string> text = std::move(typed_.front());
     typed_.pop_front();
     return text;
 }

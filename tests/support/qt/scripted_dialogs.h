@@ -26,6 +26,15 @@ public:
         typed_.push_back(std::move(text));
         return *this;
     }
+    // The next file dialog, or input box, is cancelled.
+    ScriptedDialogs& CancelFile() {
+        files_.push_back(std::nullopt);
+        return *this;
+    }
+    ScriptedDialogs& CancelInput() {
+        typed_.push_back(std::nullopt);
+        return *this;
+    }
     const std::vector<MsgBoxRequest>& boxes() const { return script_.boxes(); }
     const std::vector<FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
 
@@ -36,8 +45,8 @@ public:
 private:
     // The script and the record; it is the installed platform only until a real one is.
     FakePlatform script_;
-    std::deque<std::filesystem::path> files_;
-    std::deque<std::string> typed_;
+    std::deque<std::optional<std::filesystem::path>> files_;
+    std::deque<std::optional<std::string>> typed_;
     std::vector<FileDialogRequest> fileDialogs_;
 };
 

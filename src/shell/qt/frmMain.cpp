@@ -1,0 +1,591 @@
+#include "shell/qt/frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
+#include <algorithm>
+
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "engine/qt/show_bit_assign.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "panels/toggle_panel.h"
+#include "platform/qt/busy_cursor.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/whats_this.h"
+#include "platform/qt/window_frame.h"
+#include "platform/runtime_error.h"
+#include "shell/qt/frmAbout.h"
+#include "shell/qt/keep_on_top.h"
+#include "shell/qt/program_boards.h"
+
+namespace veldra {
+namespace {
+
+constexpr const char* kSourceFilter = "Source Files (*.ml2;*.mlr;*gn2)|*.ml2;*.mlr;*.gn2";
+// While the simulator closes, how often it looks whether the scan it waits for has ended.
+constexpr int kCloseRetryInterval = 100;
+
+// What the loader needs of the desktop while it reads: the events handled between
+// pieces, the coded outputs' toggle bits, then the program window shown and bound to the
+// board windows.
+class OpeningHost final : public LoaderHost {
+public:
+    OpeningHost(frmProgram& program, ProgramBoards& boards) : program_(program), boards_(boards) {}
+
+    void DoEvents() override { QCoreApplication::processEvents(); }
+    void AddBits(std::string_view BitName, std::string_view GroupName) override {
+        boards_.ToggleWindow().AddBits(BitName, GroupName);
+    }
+    void ShowProgramWindow() override { WindowFrame(program_).show(); }
+    void LoadFinished() override { program_.LoadFinished(boards_.Windows()); }
+
+private:
+    frmProgram& program_;
+    ProgramBoards& boards_;
+};
+
+// Runs a menu command; a failure is shown under "Veldra" and ends the command.
+template <class Body>
+void Guarded(Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+    }
+}
+
+// The child windows in the order they are arranged, minimised ones left where they are.
+QList<QMdiSubWindow*> ArrangedWindows(const QMdiArea& area) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : area.subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isVisible() && !window->isMinimized()) {
+            windows.append(window);
+        }
+    }
+    return windows;
+}
+
+// Side by side (`across`) or one above the other, each taking an equal share.
+void Tile(QMdiArea& area, bool across) {
+    const QList<QMdiSubWindow*> windows = ArrangedWindows(area);
+    if (windows.isEmpty()) {
+        return;
+    }
+    const QRect space = area.viewport()->rect();
+    const int count = int(windows.size());
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* window = windows[i];
+        window->showNormal();
+        if (across) {
+            const int width = space.width() / count;
+            window->setGeometry(space.left() + i * width, space.top(), width, space.height());
+        } else {
+            const int height = space.height() / count;
+            window->setGeometry(space.left(), space.top() + i * height, space.width(), height);
+        }
+    }
+}
+
+}  // namespace
+
+frmMain::frmMain(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, const Clock& clock)
+    : windows_(windows),
+      dialogs_(dialogs),
+      clock_(clock),
+      sessions_(settings),
+      registration_(windows, *this, "frmMain") {
+    setObjectName("frmMain");
+    setWindowTitle("Card File");
+    setAcceptDrops(true);
+    area_ = new QMdiArea(this);
+    area_->setObjectName("mdiArea");
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(area_);
+    BuildMenus();
+}
+
+frmMain::~frmMain() {
+    // The children read the registry as they go; the frame's own entry goes last.
+    delete area_;
+}
+
+// ---------------------------------------------------------------------------------------
+// Menus
+
+QAction* frmMain::Item(QMenu* menu, const char* name, const char* caption,
+                       void (frmMain::*command)()) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    connect(item, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    menuItems_[name] = item;
+    return item;
+}
+
+void frmMain::BuildMenus() {
+    QMenu* file = menuBar()->addMenu("File");
+    file->setObjectName("mnuFile");
+    Item(file, "mnuOpen", "Open", &frmMain::mnuOpen_Click);
+    file->addSeparator()->setObjectName("mnuLine");
+    QMenu* view = file->addMenu("View");
+    view->setObjectName("mnuView");
+    Item(view, "mnuSaveView", "Save View", &frmMain::Unavailable)->setEnabled(false);
+    Item(view, "mnuLoadView", "Load View", &frmMain::Unavailable)->setEnabled(false);
+    QMenu* state = file->addMenu("State");
+    state->setObjectName("mnuState");
+    Item(state, "mnuSaveState", "Save State", &frmMain::Unavailable)->setEnabled(false);
+    Item(state, "mnuLoadState", "Load State", &frmMain::Unavailable)->setEnabled(false);
+    file->addSeparator()->setObjectName("mnuLineSaSt");
+    QMenu* statements = file->addMenu("Save Statements");
+    statements->setObjectName("mnuSaSt");
+    Item(statements, "mnuSAll", "Save All", &frmMain::Unavailable)->setEnabled(false);
+    Item(statements, "mnuSEOnly", "Save Edited Only", &frmMain::Unavailable)->setEnabled(false);
+    file->addSeparator()->setObjectName("mnuLineEx");
+    Item(file, "mnuSessionNum", "Change Window Caption", &frmMain::mnuSessionNum_Click);
+    file->addSeparator()->setObjectName("mnuLnRSS");
+    Item(file, "mnuExit", "Exit", &frmMain::mnuExit_Click)->setShortcut(QKeySequence("Ctrl+E"));
+
+    mnuProgram_ = menuBar()->addMenu("Program");
+    mnuProgram_->setObjectName("mnuProgram");
+    Item(mnuProgram_, "mnuStop", ProgramEngine::kStartCaption, &frmMain::mnuStop_Click)
+        ->setShortcut(QKeySequence("Ctrl+S"));
+    mnuProgram_->addSeparator()->setObjectName("mnuLnPrg");
+    Item(mnuProgram_, "mnuBook", "Create Program Book", &frmMain::Unavailable)->setEnabled(false);
+    Item(mnuProgram_, "mnuHTML", "Create HTML Program Book", &frmMain::Unavailable)
+        ->setVisible(false);
+    mnuProgram_->menuAction()->setVisible(false);
+
+    QMenu* properties = menuBar()->addMenu("Properties");
+    properties->setObjectName("mnuProperties");
+    Item(properties, "mnuBoardProp", "Show Board Properties", &frmMain::Unavailable);
+    Item(properties, "mnuShowAllProp", "Show All Board Properties", &frmMain::Unavailable);
+    Item(properties, "mnuShowProgram", "Show Program Properties", &frmMain::Unavailable);
+    properties->menuAction()->setVisible(false);
+
+    mnuWindows_ = menuBar()->addMenu("Windows");
+    mnuWindows_->setObjectName("mnuWindows");
+    Item(mnuWindows_, "mnuTileHorizontal", "Tile Horizontal", &frmMain::mnuTileHorizontal_Click);
+    Item(mnuWindows_, "mnuTileVertical", "Tile Vertical", &frmMain::mnuTileVertical_Click);
+    Item(mnuWindows_, "mnuCascade", "Cascade", &frmMain::mnuCascade_Click);
+    mnuWindows_->addSeparator()->setObjectName("mnuWinLin");
+    Item(mnuWindows_, "mnuStatements", "Open Statements Window", &frmMain::mnuStatements_Click)
+        ->setEnabled(false);
+    connect(mnuWindows_, &QMenu::aboutToShow, this, [this] { FillWindowList(); });
+
+    QMenu* help = menuBar()->addMenu("Help");
+    help->setObjectName("mnuHelp");
+    Item(help, "mnuHlpTop", "Help Contents", &frmMain::mnuHlpTop_Click);
+    Item(help, "mnuWhatThis", "What's This", &frmMain::mnuWhatThis_Click);
+    Item(help, "mnuAbout", "About", &frmMain::mnuAbout_Click);
+
+    // Shown only as a popup menu, over the link windows.
+    mnuPopUp_ = new QMenu("PopUp", this);
+    mnuPopUp_->setObjectName("mnuPopUp");
+    Item(mnuPopUp_, "mnuRefresh", "Refresh", &frmMain::mnuRefresh_Click)->setEnabled(false);
+}
+
+void frmMain::FillWindowList() {
+    for (QAction* entry : windowList_) {
+        mnuWindows_->removeAction(entry);
+        delete entry;
+    }
+    windowList_.clear();
+    const QList<QMdiSubWindow*> windows = area_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) {
+        return;
+    }
+    windowList_.push_back(mnuWindows_->addSeparator());
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        QAction* entry =
+            mnuWindows_->addAction(QString("&%1 %2").arg(++number).arg(window->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(window == area_->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, frame = QPointer(window)] {
+            if (frame) {
+                if (frame->isMinimized()) {
+                    frame->showNormal();
+                }
+                area_->setActiveSubWindow(frame);
+            }
+        });
+        windowList_.push_back(entry);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening
+
+void frmMain::mnuOpen_Click() {
+    // A dropped file belongs to this open alone, whatever becomes of it.
+    std::optional<std::filesystem::path> dropped;
+    if (FileGiven) {
+        dropped = DroppedFile;
+        FileGiven = false;
+    }
+    if (tmrClose.Enabled()) {
+        return;  // an open or the close already waits for the scan
+    }
+    Guarded([&] {
+        if (OtherWindowsOpen() &&
+            MsgBox("Opening a new file will close any current program", MsgButtons::OkCancel,
+                   MsgIcon::None, "Continue Open?") == MsgAnswer::Cancel) {
+            return;
+        }
+        if (program_ && program_->Engine().Running()) {
+            program_->StartStop();
+        }
+        busy_ = std::make_unique<BusyCursor>();
+        setEnabled(false);
+        openDropped_ = std::move(dropped);
+        if (ScanInProgress()) {
+            WaitForScan(AfterScan::Open);
+        } else {
+            tmrClose_Timer();
+        }
+    });
+}
+
+void frmMain::WaitForScan(AfterScan after) {
+    afterScan_ = after;
+    tmrClose.SetInterval(after == AfterScan::Open ? kCloseTimerInterval : kCloseRetryInterval);
+    tmrClose.SetEnabled(true);
+}
+
+void frmMain::tmrClose_Timer() {
+    if (afterScan_ == AfterScan::Close) {
+        if (!ScanInProgress()) {
+            tmrClose.SetEnabled(false);
+            close();
+        }
+        return;
+    }
+    if (ScanInProgress()) {
+        // No second question while this one waits: the scan cannot end meanwhile.
+        tmrClose.SetEnabled(false);
+        if (MsgBox("Unable to stop program.", MsgButtons::YesNo, MsgIcon::None,
+                   "Close Simulator?") == MsgAnswer::Yes) {
+            ThePlatform().EndApplication();
+        }
+        tmrClose.SetEnabled(true);
+        return;
+    }
+    tmrClose.SetEnabled(false);
+    // The dropped files belong to this open alone, however it ends.
+    std::optional<std::filesystem::path> dropped = std::exchange(openDropped_, std::nullopt);
+    const std::vector<DropItem> afterLoad = std::exchange(afterLoad_, {});
+
+    std::optional<std::filesystem::path> path;
+    try {
+        CloseOtherWindows();
+        sessions_.Decrement();
+        path = dropped ? dropped : ChooseSource();
+    } catch (const std::exception& error) {
+        EndOpen();
+        showNormal();
+        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Error Opening File");
+        return;
+    }
+    std::optional<std::string> text;
+    if (path) {
+        text = ParseText::ReadSourceFile(*path);
+    }
+    if (!text) {
+        // Cancelled, or a file that is no source: the old program is closed all the same.
+        EndOpen();
+        showNormal();
+        return;
+    }
+    try {
+        LoadProgram(std::move(*text));
+    } catch (const std::exception& error) {
+        EndOpen();
+        showNormal();
+        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+        return;
+    }
+    // State and view files dropped with the source belong to the program just loaded.
+    for (const DropItem& file : afterLoad) {
+        RunDroppedCommand(file);
+    }
+}
+
+std::optional<std::filesystem::path> frmMain::ChooseSource() {
+    FileDialogRequest request;
+    request.title = "Open";
+    request.filter = kSourceFilter;
+    return dialogs_.FileName(request);
+}
+
+void frmMain::OpenFile(const std::filesystem::path& path) {
+    show();
+    std::optional<std::string> text = ParseText::ReadSourceFile(path);
+    if (!text) {
+        return;  // the main window stays as after a cancelled Open dialog
+    }
+    busy_ = std::make_unique<BusyCursor>();
+    setEnabled(false);
+    try {
+        LoadProgram(std::move(*text));
+    } catch (const std::exception& error) {
+        EndOpen();
+        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
+    }
+}
+
+void frmMain::LoadProgram(std::string text) {
+    MainWindowServices services;
+    services.programName = [this] { return programName_; };
+    services.closeMainWindow = [this] { close(); };
+    services.setTopWindows = [this] { SetTopWindows(*area_); };
+    services.showChild = [this](QWidget& window) {
+        window.setAttribute(Qt::WA_DeleteOnClose);
+        new RegisteredChild(windows_, window, window.objectName().toStdString());
+        area_->addSubWindow(&window)->show();
+    };
+    auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
+    program->setAttribute(Qt::WA_DeleteOnClose);
+    area_->addSubWindow(program);
+    program_ = program;
+    auto* boards = new ProgramBoards(*program, windows_);
+    OpeningHost host(*program, *boards);
+
+    showMinimized();
+    std::string name;
+    {
+        ParseText loader(program->Engine(), host, *boards);
+        name = loader.GetProgramFromText(std::move(text));
+    }
+    if (!program_ || !program_->Engine().ProgramLoaded()) {
+        // Closed while it loaded, or never loaded: no empty program window stays.
+        if (program_ && !program_->Engine().InUse()) {
+            WindowFrame(*program_).close();
+        }
+        EndOpen();
+        return;
+    }
+    SetProgramName(name);
+    const int session = sessions_.Stored();
+    setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));
+    program->SetCaption(ProgramWindowCaption(session, programName_));
+    EndOpen();
+    mnuProgram_->menuAction()->setVisible(true);
+    connect(program, &frmProgram::runCaptionChanged, menuItems_["mnuStop"], &QAction::setText);
+    menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);
+
+    ShowMaximised();
+    area_->cascadeSubWindows();
+    program->KeepAlwaysOnTop();
+    sessions_.Increment();
+}
+
+void frmMain::ShowMaximised() {
+    // Without a window manager (a VNC or virtual display) nothing would maximise it.
+    if (const QScreen* shown = screen()) {
+        setGeometry(shown->availableGeometry());
+    }
+    showMaximized();
+}
+
+void frmMain::EndOpen() {
+    busy_.reset();
+    setEnabled(true);
+}
+
+bool frmMain::ScanInProgress() const {
+    return program_ && program_->Engine().blnSolving;
+}
+
+bool frmMain::OtherWindowsOpen() const {
+    return std::ranges::any_of(windows_.Windows(), [this](const BoardPanel* window) {
+        return window != &registration_.Panel() && !window->Closed();
+    });
+}
+
+void frmMain::CloseOtherWindows() {
+    windows_.ForEachFromLast([this](BoardPanel& window) {
+        if (&window != &registration_.Panel()) {
+            window.CloseWindow(true);
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// Dropped files
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    event->acceptProposedAction();
+    DropFiles(paths);
+}
+
+void frmMain::DropFiles(const std::vector<std::string>& paths) {
+    const BusyCursor busy;
+    for (const DropItem& file : OrderDrop(paths)) {
+        if (file.kind == DroppedKind::Source) {
+            FileGiven = true;
+            DroppedFile = file.path;
+            mnuOpen_Click();
+        } else if (tmrClose.Enabled() && afterScan_ == AfterScan::Open) {
+            afterLoad_.push_back(file);
+        } else {
+            RunDroppedCommand(file);
+        }
+    }
+}
+
+void frmMain::RunDroppedCommand(const DropItem& file) {
+    QAction* command = menuItems_[file.kind == DroppedKind::State ? "mnuLoadState" : "mnuLoadView"];
+    if (!command->isEnabled()) {
+        return;
+    }
+    FileGiven = true;
+    DroppedFile = file.path;
+    command->trigger();
+    FileGiven = false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Closing
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (unloaded_) {
+        event->accept();
+        return;
+    }
+    if (!closeConfirmed_) {
+        if (OtherWindowsOpen() && MsgBox("Close Simulator?", MsgButtons::YesNo, MsgIcon::None,
+                                         "End Simulation") != MsgAnswer::Yes) {
+            event->ignore();
+            return;
+        }
+        closeConfirmed_ = true;
+    }
+    // The program stops before any of its windows closes; nothing restarts it meanwhile.
+    if (program_ && program_->Engine().Running()) {
+        try {
+            program_->StartStop();
+        } catch (const std::exception&) {
+        }
+    }
+    if (ScanInProgress()) {
+        if (!busy_) {
+            busy_ = std::make_unique<BusyCursor>();
+        }
+        setEnabled(false);
+        WaitForScan(AfterScan::Close);
+        event->ignore();
+        return;
+    }
+    tmrClose.SetEnabled(false);
+    try {
+        CloseOtherWindows();
+    } catch (const std::exception&) {
+    }
+    sessions_.Decrement();
+    unloaded_ = true;
+    busy_.reset();
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------------------
+// The other commands
+
+void frmMain::mnuStop_Click() {
+    if (program_) {
+        try {
+            program_->StartStop();
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+void frmMain::mnuSessionNum_Click() {
+    const std::optional<std::string> caption = dialogs_.InputBox(
+        {"Enter New Caption for this session:", "Set Caption", ToStdString(windowTitle())});
+    if (!caption) {
+        return;
+    }
+    setWindowTitle(ToQString(*caption));
+    if (program_) {
+        program_->SetCaption("Program Window: " + *caption);
+    }
+}
+
+void frmMain::mnuExit_Click() {
+    close();
+}
+
+void frmMain::mnuTileHorizontal_Click() {
+    Guarded([&] { Tile(*area_, false); });
+}
+
+void frmMain::mnuTileVertical_Click() {
+    Guarded([&] { Tile(*area_, true); });
+}
+
+void frmMain::mnuCascade_Click() {
+    area_->cascadeSubWindows();
+}
+
+void frmMain::mnuHlpTop_Click() {
+    Guarded([&] {
+        const QString file = QFile::decodeName(helpFile_.string().c_str());
+        if (!QFile::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+            throw RuntimeError("Unable to open the help file " + helpFile_.string());
+        }
+    });
+}
+
+void frmMain::mnuWhatThis_Click() {
+    if (area_->activeSubWindow() != nullptr) {
+        EnterWhatsThisMode();
+    }
+}
+
+void frmMain::mnuAbout_Click() {
+    Guarded([&] {
+        if (!about_) {
+            about_ = new frmAbout(windows_, dialogs_);
+            area_->addSubWindow(about_);
+        }
+        WindowFrame(*about_).show();
+        area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&WindowFrame(*about_)));
+    });
+}
+
+void frmMain::ShowStatements() {
+    if (menuItems_["mnuStatements"]->isEnabled()) {
+        mnuStatements_Click();
+    }
+}
+
+void frmMain::RefreshPop() {
+    mnuPopUp_->popup(QCursor::pos());
+}
+
+}  // namespace veldra

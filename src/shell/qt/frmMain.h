@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/qt/frmProgram.h"
+#include "platform/qt/timer_driver.h"
+#include "platform/qt/window_registry.h"
+#include "platform/timer.h"
+#include "shell/dropped_files.h"
+#include "shell/session_counter.h"
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace veldra {
+
+class BusyCursor;
+class Clock;
+class Dialogs;
+class Settings;
+
+// The simulator's frame: every other window lives in its window area. It owns the menus,
+// opens a program (from the menu, from the command line, or by a dropped file) after
+// closing the previous one's windows, keeps the session counter and the captions that
+// carry it, and ends the simulator when it closes.
+class frmMain final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kCloseTimerInterval = 3000;
+
+    frmMain(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, const Clock& clock);
+    ~frmMain() override;
+
+    const std::string& ProgramName() const { return programName_; }
+    void SetProgramName(std::string name) { programName_ = std::move(name); }
+
+    // "Open": asks before closing a program, waits for a scan in progress to end, closes
+    // every other window and loads the file chosen (or dropped).
+    void mnuOpen_Click();
+    // Loads the file named on the command line, with no question and no window closed.
+    void OpenFile(const std::filesystem::path& path);
+    // "Open Statements Window", while its menu entry is enabled.
+    void ShowStatements();
+    // Pops up the "Refresh" menu at the mouse, for the link windows.
+    void RefreshPop();
+    // The files of one drop, handled as the desktop's drop is.
+    void DropFiles(const std::vector<std::string>& paths);
+    void SetHelpFile(std::filesystem::path file) { helpFile_ = std::move(file); }
+    // Fills the screen, as the simulator's frame does after every load.
+    void ShowMaximised();
+
+    // Whether the main window has closed, the simulator with it.
+    bool Unloaded() const { return unloaded_; }
+    // The program window of the loaded program, while there is one.
+    frmProgram* Program() const { return program_; }
+    QMdiArea& Area() const { return *area_; }
+
+    // A dropped file for the next open, state-load or view-load command, which clears it.
+    bool FileGiven = false;
+    std::string DroppedFile;
+
+    // Runs the close-and-open sequence once a scan in progress has ended; while the
+    // simulator closes, the close that waits for that scan. Off until needed.
+    Timer tmrClose{kCloseTimerInterval, [this] { tmrClose_Timer(); }};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    enum class AfterScan { Open, Close };
+
+    void BuildMenus();
+    QAction* Item(QMenu* menu, const char* name, const char* caption, void (frmMain::*command)());
+    void FillWindowList();
+
+    void tmrClose_Timer();
+    bool ScanInProgress() const;
+    bool OtherWindowsOpen() const;
+    void CloseOtherWindows();
+    void WaitForScan(AfterScan after);
+    std::optional<std::filesystem::path> ChooseSource();
+    // The load shared by every open: the program window, the loader, the captions.
+    void LoadProgram(std::string text);
+    void EndOpen();
+    void RunDroppedCommand(const DropItem& file);
+
+    void mnuStop_Click();
+    void mnuSessionNum_Click();
+    void mnuExit_Click();
+    void mnuTileHorizontal_Click();
+    void mnuTileVertical_Click();
+    void mnuCascade_Click();
+    void mnuHlpTop_Click();
+    void mnuWhatThis_Click();
+    void mnuAbout_Click();
+    void mnuStatements_Click() {}
+    void mnuRefresh_Click() {}
+    void Unavailable() {}
+
+    WindowRegistry& windows_;
+    Dialogs& dialogs_;
+    const Clock& clock_;
+    SessionCounter sessions_;
+    RegisteredWidget registration_;
+    TimerDriver closeDriver_{tmrClose};
+    QMdiArea* area_ = nullptr;
+    QPointer<frmProgram> program_;
+    std::string programName_;
+    std::filesystem::path helpFile_;
+    std::unique_ptr<BusyCursor> busy_;
+    QPointer<QWidget> about_;
+
+    AfterScan afterScan_ = AfterScan::Open;
+    // The dropped source the waiting open loads instead of asking for one.
+    std::optional<std::filesystem::path> openDropped_;
+    // State and view files dropped with a source whose open waits for a scan: they go to
+    // the new program, after its load.
+    std::vector<DropItem> afterLoad_;
+    bool closeConfirmed_ = false;
+    bool unloaded_ = false;
+
+    std::map<std::string, QAction*> menuItems_;
+    QMenu* mnuProgram_ = nullptr;
+    QMenu* mnuWindows_ = nullptr;
+    QMenu* mnuPopUp_ = nullptr;
+    std::vector<QAction*> windowList_;
+};
+
+}  // namespace veldra

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+#include "panels/board_window_factory.h"
+#include "panels/panel_set.h"
+#include "platform/qt/window_registry.h"
+
+namespace veldra {
+
+class frmProgram;
+
+// The board windows of one opened program, each joining the registry of open windows, so
+// that opening another program or closing the simulator closes them with the rest. They
+// belong to the program window and go with it: a scan still unwinding after the close
+// may yet draw on them.
+class ProgramBoards final : public QObject, public BoardWindowFactory {
+public:
+    ProgramBoards(frmProgram& program, WindowRegistry& windows);
+    ~ProgramBoards() override;
+
+    IOBoardPanel& NewIOBoardWindow() override;
+    InOutBoardPanel& NewInOutBoardWindow() override;
+    Lamp16Panel& NewLampWindow() override;
+    TrackPanel& NewTrackWindow() override;
+    MXLampPanel& NewMXLampWindow() override;
+    ASESPanel& NewASESWindow() override;
+    SerialPortPanel& NewSerialPortWindow() override;
+    TogglePanel& ToggleWindow() override;
+    BoardPanel& NewTableWindow(Table& table) override;
+    void ShowWindow(BoardPanel& window) override { boards_.ShowWindow(window); }
+
+    // The open windows, oldest first, as load completion takes them.
+    std::vector<BoardPanel*> Windows() const { return boards_.Windows(); }
+
+private:
+    template <class Window>
+    Window& Join(Window& window);
+
+    WindowRegistry& windows_;
+    PanelSet boards_;
+    std::unordered_set<const BoardPanel*> joined_;
+    std::vector<std::unique_ptr<WindowRegistry::Registration>> registrations_;
+};
+
+}  // namespace veldra

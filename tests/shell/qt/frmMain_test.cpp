@@ -1,0 +1,234 @@
+#include "shell/qt/frmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "engine/program_engine.h"
+#include "platform/qt/ini_settings.h"
+#include "shell/qt/application.h"
+#include "support/fake_clock.h"
+#include "support/qt/scripted_dialogs.h"
+
+namespace veldra::testing {
+namespace {
+
+const std::string kSource = VELDRA_TEST_DATA "/program_window/small.ml2";
+
+// The simulator as started from a shell, with its boxes and dialogs answered from a script,
+// its settings in the test's own folder and an editor that is only recorded.
+class ApplicationTest : public ::testing::Test {
+protected:
+    ApplicationTest() { settings.SaveSetting("Sessions", "SID", "3"); }
+
+    std::unique_ptr<Application> Started(const std::string& commandLine) {
+        auto application = std::make_unique<Application>(
+            dialogs, settings, clock,
+            [this](const std::vector<std::string>& command) { editorCommand = command; },
+            [this] { ++ends; });
+        started = application->Start(commandLine);
+        Settle();
+        return application;
+    }
+    // Lets closed windows go, as the event loop would.
+    static void Settle() {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    frmMain& Main() { return app->MainWindow(); }
+    QAction* Item(const char* name) { return Main().findChild<QAction*>(name); }
+    std::string Sid() const { return settings.GetSetting("Sessions", "SID"); }
+    std::string Caption(QWidget* window) const { return window->windowTitle().toStdString(); }
+    // The message boxes shown since the last look, as "title: prompt".
+    std::vector<std::string> TakeBoxes() {
+        std::vector<std::string> shown;
+        for (std::size_t i = seenBoxes; i < dialogs.boxes().size(); ++i) {
+            shown.push_back(dialogs.boxes()[i].title + ": " + dialogs.boxes()[i].prompt);
+        }
+        seenBoxes = dialogs.boxes().size();
+        return shown;
+    }
+    void StartProgram() {
+        dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
+        Item("mnuStop")->trigger();
+        TakeBoxes();
+        ASSERT_TRUE(Main().Program()->Engine().Running());
+    }
+    void OpenAgain() {
+        dialogs.Answer(MsgAnswer::Ok).Choose(kSource);
+        Item("mnuOpen")->trigger();
+        Settle();
+    }
+
+    ScriptedDialogs dialogs;
+    IniSettings settings;
+    FakeClock clock;
+    std::vector<std::string> editorCommand;
+    int ends = 0;
+    bool started = false;
+    std::size_t seenBoxes = 0;
+    std::unique_ptr<Application> app;
+};
+
+TEST_F(ApplicationTest, AFileOnTheCommandLineOpensWithoutAQuestionInSessionZero) {
+    app = Started(kSource);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(Caption(&Main()), "SID 0, Card File: SMALL");
+    EXPECT_EQ(Caption(Main().Program()), "SID 0, Program Window: SMALL");
+    EXPECT_EQ(Sid(), "1");
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_TRUE(Main().findChild<QMenu*>("mnuProgram")->menuAction()->isVisible());
+    EXPECT_TRUE(Main().Program()->findChild<QAction*>("mnuTop")->isChecked());
+
+    // Opening it again from the menu closes the first, with the windows it opened, and
+    // keeps the session's number.
+    QPointer<frmProgram> first = Main().Program();
+    first->findChild<QAction*>("mnuShowNumeric")->trigger();
+    EXPECT_EQ(Main().Area().subWindowList().size(), 2);
+    OpenAgain();
+    EXPECT_EQ(TakeBoxes(),
+              std::vector<std::string>{
+                  "Continue Open?: Opening a new file will close any current program"});
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(Main().Area().subWindowList().size(), 1);
+    EXPECT_EQ(Caption(Main().Program()), "SID 0, Program Window: SMALL");
+    EXPECT_EQ(Sid(), "1");
+
+    // A second instance, while this one runs, counts on.
+    auto second = Started(kSource);
+    EXPECT_EQ(Caption(&second->MainWindow()), "SID 1, Card File: SMALL");
+    EXPECT_EQ(Sid(), "2");
+
+    // The first one ends; a third, started while the second runs, still counts on.
+    app.reset();
+    auto third = Started(kSource);
+    EXPECT_EQ(Caption(&third->MainWindow()), "SID 2, Card File: SMALL");
+}
+
+TEST_F(ApplicationTest, TheEditFormHandsTheFileToTheEditorAndEnds) {
+    app = Started("edit /srv/holt.ml2");
+    EXPECT_FALSE(started);
+    ASSERT_FALSE(editorCommand.empty());
+    EXPECT_EQ(editorCommand.back(), "/srv/holt.ml2");
+    EXPECT_EQ(Sid(), "3");
+    EXPECT_FALSE(Main().isVisible());
+
+    dialogs.Answer(MsgAnswer::Ok);
+    app = Started("EDIT");
+    EXPECT_FALSE(started);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Veldra: Invalid procedure call or argument"});
+}
+
+TEST_F(ApplicationTest, AFileThatIsNoSourceLeavesAnEmptyMainWindow) {
+    QTemporaryDir folder;
+    dialogs.Answer(MsgAnswer::Ok);
+    app = Started(folder.path().toStdString());
+    EXPECT_TRUE(started);
+    EXPECT_EQ(ends, 0);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{
+                               "Ostrel: Path/File access error: " + folder.path().toStdString() +
+                               " is not a regular file: Error In Text Parser"});
+    EXPECT_EQ(Main().Program(), nullptr);
+    EXPECT_TRUE(Main().isEnabled());
+}
+
+TEST_F(ApplicationTest, NoCommandLineAsksForTheFileAndACancelLeavesTheMainWindowReady) {
+    dialogs.CancelFile();
+    app = Started("");
+    EXPECT_TRUE(TakeBoxes().empty());  // nothing open: no question
+    EXPECT_EQ(dialogs.fileDialogs().size(), 1U);
+    EXPECT_EQ(Sid(), "0");  // reset, then never below 0
+    EXPECT_TRUE(Main().isEnabled());
+    EXPECT_FALSE(Main().findChild<QMenu*>("mnuProgram")->menuAction()->isVisible());
+}
+
+TEST_F(ApplicationTest, AnOpenWhileAScanIsInProgressWaitsForItToEnd) {
+    app = Started(kSource);
+    ProgramEngine& engine = Main().Program()->Engine();
+    engine.blnSolving = true;  // a solve the engineer's force started, say
+    dialogs.Answer(MsgAnswer::Ok);
+    Item("mnuOpen")->trigger();
+    EXPECT_FALSE(Main().isEnabled());
+    ASSERT_TRUE(Main().tmrClose.Enabled());
+
+    dialogs.Answer(MsgAnswer::No);
+    Main().tmrClose.Fire();
+    EXPECT_EQ(TakeBoxes().back(), "Close Simulator?: Unable to stop program.");
+    EXPECT_TRUE(Main().tmrClose.Enabled());
+
+    engine.blnSolving = false;
+    dialogs.Choose(kSource);
+    Main().tmrClose.Fire();
+    Settle();
+    EXPECT_FALSE(Main().tmrClose.Enabled());
+    EXPECT_TRUE(Main().isEnabled());
+    EXPECT_NE(&Main().Program()->Engine(), &engine);
+    EXPECT_EQ(Sid(), "1");
+}
+
+TEST_F(ApplicationTest, ADroppedSourceIsUsedByItsOwnOpenOnlyEvenWhenItIsCancelled) {
+    app = Started(kSource);
+    QPointer<frmProgram> first = Main().Program();
+    dialogs.Answer(MsgAnswer::Ok);
+    Main().DropFiles({"/srv/view.svw", "/srv/state.sst", kSource});  // the source first
+    Settle();
+    EXPECT_TRUE(dialogs.fileDialogs().empty());
+    EXPECT_TRUE(first.isNull());
+
+    dialogs.Answer(MsgAnswer::Cancel);
+    Main().DropFiles({"/srv/other.ml2"});
+    dialogs.Answer(MsgAnswer::Ok).CancelFile();
+    Item("mnuOpen")->trigger();  // asks for its own file
+    EXPECT_EQ(dialogs.fileDialogs().size(), 1U);
+}
+
+TEST_F(ApplicationTest, ClosingStopsTheProgramClosesEveryWindowAndCountsTheSessionOut) {
+    app = Started(kSource);
+    StartProgram();
+    dialogs.Answer(MsgAnswer::No);
+    EXPECT_FALSE(Main().close());
+    EXPECT_TRUE(Main().Program()->Engine().Running());
+
+    ProgramEngine& engine = Main().Program()->Engine();
+    dialogs.Answer(MsgAnswer::Yes);
+    EXPECT_TRUE(Main().close());
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(TakeBoxes().back(), "End Simulation: Close Simulator?");
+    Settle();
+    EXPECT_EQ(Main().Program(), nullptr);
+    EXPECT_EQ(Sid(), "0");
+}
+
+TEST_F(ApplicationTest, ClosingWaitsForAScanInProgressWithTheMenusShut) {
+    app = Started(kSource);
+    Main().Program()->Engine().blnSolving = true;
+    dialogs.Answer(MsgAnswer::Yes);
+    EXPECT_FALSE(Main().close());
+    EXPECT_FALSE(Main().isEnabled());
+    Main().tmrClose.Fire();
+    EXPECT_FALSE(Main().Unloaded());
+
+    Main().Program()->Engine().blnSolving = false;
+    Main().tmrClose.Fire();
+    EXPECT_TRUE(Main().Unloaded());
+    EXPECT_EQ(Sid(), "0");
+}
+
+TEST_F(ApplicationTest, ANewCaptionNamesBothWindowsAndACancelKeepsThem) {
+    app = Started(kSource);
+    dialogs.Type("Holt Yard");
+    Item("mnuSessionNum")->trigger();
+    EXPECT_EQ(Caption(&Main()), "Holt Yard");
+    EXPECT_EQ(Caption(Main().Program()), "Program Window: Holt Yard");
+    dialogs.CancelInput();
+    Item("mnuSessionNum")->trigger();
+    EXPECT_EQ(Caption(&Main()), "Holt Yard");
+}
+
+}  // namespace
+}  // namespace veldra::testing
