@@ -11,9 +11,11 @@ target_compile_definitions(e2e_tests PRIVATE VELDRA_EXAMPLES="${PROJECT_SOURCE_D
 # The application on a real (virtual) display, started as from a shell.
 find_program(XVFB_RUN xvfb-run)
 if(XVFB_RUN)
-    add_executable(application_e2e_test e2e/qt/xvfb_main.cpp e2e/qt/application_e2e_test.cpp)
+    add_executable(application_e2e_test support/qt/window_test_main.cpp
+        e2e/qt/application_e2e_test.cpp)
     target_link_libraries(application_e2e_test PRIVATE veldra_ui_test_support)
-    target_compile_definitions(application_e2e_test PRIVATE VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
+    target_compile_definitions(application_e2e_test PRIVATE VELDRA_TEST_PLATFORM="xcb"
+        VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
     add_test(NAME application_e2e
         COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x800x24" $<TARGET_FILE:application_e2e_test>)
     set_tests_properties(application_e2e PROPERTIES TIMEOUT 120)

@@ -1,13 +1,19 @@
-// The main of the end-to-end runs: the real desktop platform on the display that xvfb-run
-// provides, and settings in a fresh folder of their own.
+// The main of every window test: the platform chosen before the application object exists
+// (offscreen, so that the tests run and list without a display; the end-to-end runs take
+// the display xvfb-run gives them), and settings in a fresh folder of their own, so that
+// no test reads or leaves a user's settings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 
+#ifndef VELDRA_TEST_PLATFORM
+#define VELDRA_TEST_PLATFORM "offscreen"
+#endif
+
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_QPA_PLATFORM", VELDRA_TEST_PLATFORM);
     QTemporaryDir settingsFolder;
     if (!settingsFolder.isValid()) {
         return 1;
