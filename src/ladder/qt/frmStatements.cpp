@@ -104,7 +104,8 @@ void frmStatements::BuildWindow() {
     grdState_->verticalHeader()->hide();
     grdState_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdState_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdState_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // One block of rows at a time, as the grid's rows were chosen.
+    grdState_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grdState_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdState_->setWordWrap(true);
     grdState_->viewport()->installEventFilter(this);
@@ -258,15 +259,20 @@ void frmStatements::HideChosenRows() {
     if (!optFilter_[1]->isChecked()) {
         return;
     }
-    std::vector<int> rows;
+    // The rows from where the choice began down to where it ended; a choice made upwards
+    // ends above its start and asks about nothing.
+    const QModelIndex end = grdState_->currentIndex();
+    if (!end.isValid()) {
+        return;
+    }
+    int top = end.row();
+    int bottom = end.row();
     for (const QModelIndex& chosen : grdState_->selectionModel()->selectedRows()) {
-        rows.push_back(chosen.row());
+        top = std::min(top, chosen.row());
+        bottom = std::max(bottom, chosen.row());
     }
-    if (rows.empty() && grdState_->currentIndex().isValid()) {
-        rows.push_back(grdState_->currentIndex().row());
-    }
-    std::ranges::sort(rows);
-    for (const int row : rows) {
+    const int start = end.row() == bottom ? top : bottom;
+    for (int row = start; row <= end.row(); ++row) {
         // The question lets the desktop run: the statement is looked up afresh each time.
         const Statement* statement = model_->StatementAt(row);
         if (statement == nullptr) {
