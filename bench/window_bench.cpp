@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTabBar>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "gen/generate_application.h"
+#include "ladder/qt/frmStatements.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
 #include "panels/panel_set.h"
@@ -128,6 +130,25 @@ void BM_StatusGridRebuilt(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StatusGridRebuilt)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The statements list of every statement filled, laid out to its width and painted, then
+// a filter that hides all but a few rows laid out again.
+void BM_StatementsListOpens(benchmark::State& state) {
+    WindowProgram program;
+    for (auto _ : state) {
+        frmStatements list(program.registry, program.window);
+        list.resize(1200, 800);
+        list.show();
+        list.Fill();
+        list.tmrFixWindow.Fire();
+        QCoreApplication::processEvents();
+        list.findChild<QLineEdit*>("txtFilter")->setText("99 ");
+        list.optFilter_Click(1);
+        list.tmrFixWindow.Fire();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StatementsListOpens)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -33,6 +33,7 @@
 #include "engine/qt/immediate_views.h"
 #include "engine/qt/show_bit_assign.h"
 #include "engine/qt/status_grid_model.h"
+#include "ladder/qt/frmBdSt.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/lamp.h"
@@ -733,6 +734,13 @@ void frmProgram::ProgramReleased() {
         closeScheduled_ = true;
         QTimer::singleShot(0, this, [this] { FinishClose(); });
     }
+}
+
+void frmProgram::EditFaultyStatement(Statement& statement) {
+    // Called from inside the scan, which holds the program until the editor is done.
+    frmBdSt editor(windows_, *engine_);
+    editor.SetStatement(&statement);
+    editor.exec();
 }
 
 void frmProgram::FinishClose() {

@@ -122,6 +122,7 @@ private:
     void DisplaysChanged() override;
     void ReleaseLog() override;
     void ProgramReleased() override;
+    void EditFaultyStatement(Statement& statement) override;
 
     // ProgramMenusHost
     void KeepOnTop(bool on) override;

@@ -18,6 +18,7 @@
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "engine/qt/show_bit_assign.h"
+#include "ladder/qt/frmStatements.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
 #include "panels/toggle_panel.h"
@@ -291,6 +292,7 @@ void frmMain::tmrClose_Timer() {
     std::optional<std::filesystem::path> path;
     try {
         CloseOtherWindows();
+        menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
         sessions_.Decrement();
         path = dropped ? dropped : ChooseSource();
     } catch (const std::exception& error) {
@@ -383,6 +385,7 @@ void frmMain::LoadProgram(std::string text) {
     program->SetCaption(ProgramWindowCaption(session, programName_));
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
+    menuItems_["mnuStatements"]->setEnabled(!statements_);
     connect(program, &frmProgram::runCaptionChanged, menuItems_["mnuStop"], &QAction::setText);
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);
 
@@ -576,6 +579,34 @@ void frmMain::mnuAbout_Click() {
         WindowFrame(*about_).show();
         area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&WindowFrame(*about_)));
     });
+}
+
+void frmMain::mnuStatements_Click() {
+    if (!program_ || !program_->Engine().ProgramLoaded() || statements_) {
+        return;
+    }
+    // Until the list closes, it is the only one.
+    menuItems_["mnuStatements"]->setEnabled(false);
+    try {
+        const BusyCursor busy;
+        setEnabled(false);
+        auto* list = new frmStatements(windows_, *program_);
+        statements_ = list;
+        connect(list, &frmStatements::closed, this, [this, list] {
+            if (statements_ == list) {
+                StatementsClosed();
+            }
+        });
+        area_->addSubWindow(list)->show();
+        list->Fill();
+    } catch (const std::exception&) {
+    }
+    setEnabled(true);
+}
+
+void frmMain::StatementsClosed() {
+    statements_ = nullptr;
+    menuItems_["mnuStatements"]->setEnabled(program_ && program_->Engine().ProgramLoaded());
 }
 
 void frmMain::ShowStatements() {

@@ -24,6 +24,7 @@ namespace veldra {
 
 class BusyCursor;
 class Clock;
+class frmStatements;
 class Dialogs;
 class Settings;
 
@@ -104,7 +105,9 @@ private:
     void mnuHlpTop_Click();
     void mnuWhatThis_Click();
     void mnuAbout_Click();
-    void mnuStatements_Click() {}
+    void mnuStatements_Click();
+    // The statements list closed: another may be opened while a program is loaded.
+    void StatementsClosed();
     void mnuRefresh_Click() {}
     void Unavailable() {}
 
@@ -116,6 +119,7 @@ private:
     TimerDriver closeDriver_{tmrClose};
     QMdiArea* area_ = nullptr;
     QPointer<frmProgram> program_;
+    QPointer<frmStatements> statements_;
     std::string programName_;
     std::filesystem::path helpFile_;
     std::unique_ptr<BusyCursor> busy_;
