@@ -109,6 +109,7 @@ private:
     WindowRegistry& windows_;
     Dialogs& dialogs_;
     const Clock& clock_;
+    Settings& settings_;
     SessionCounter sessions_;
     RegisteredWidget registration_;
     TimerDriver closeDriver_{tmrClose};
