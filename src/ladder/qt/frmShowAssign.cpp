@@ -213,6 +213,7 @@ const BooleanBits* frmShowAssign::Bits() const {
 }
 
 void frmShowAssign::CreateLadderElements() {
+    drawn_ = false;  // the values are drawn with the whole ladder
     selElement_ = nullptr;
     cellsByName_.clear();
     Ladder_->Clear();
@@ -254,7 +255,7 @@ void frmShowAssign::CreateLadderElements() {
 }
 
 void frmShowAssign::Show(Element& cell, bool value) {
-    if (cell.SetvValue(value)) {
+    if (cell.SetvValue(value) && drawn_) {
         cell.UpdateDrawing(*drawing_, Bits());
     }
 }
@@ -274,7 +275,6 @@ void frmShowAssign::FillLadder(const Element& cell) {
 }
 
 void frmShowAssign::SizeLadder() {
-    Ladder_->Clear();
     const double room = Element::kWidth - Ladder_->TextWidth("X");
     std::string measure = "X";
     while (Ladder_->TextWidth(measure) <= room && measure.size() < 1000) {
@@ -300,6 +300,7 @@ void frmShowAssign::RedrawAll() {
     for (const auto& cell : cells) {
         cell->UpdateSelection(*drawing_, bits);
     }
+    drawn_ = true;
 }
 
 void frmShowAssign::StatementChanged(bool result) {

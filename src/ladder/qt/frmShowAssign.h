@@ -107,6 +107,8 @@ private:
     std::unordered_map<std::string, std::vector<Element*>> cellsByName_;
     Element* selElement_ = nullptr;
     bool displayed_ = false;
+    // The ladder stands on the picture: a changed value is drawn at once.
+    bool drawn_ = false;
     Subscription statementChanged_;
     Subscription opBitChanged_;
     OpenWindow panel_{*this};

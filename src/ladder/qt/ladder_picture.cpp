@@ -61,8 +61,8 @@ void LadderPicture::Reserve(QSize room) {
     if (image_.isNull() || image_.width() < wanted.width() || image_.height() < wanted.height() ||
         image_.width() < room.width() || image_.height() < room.height()) {
         room = room.expandedTo(wanted).expandedTo(
-            QSize(std::min(image_.width() * 2, wanted.width() + 4000),
-                  std::min(image_.height() * 2, wanted.height() + 2000)));
+            QSize(std::min(image_.width() * 2, wanted.width() + 1000),
+                  std::min(image_.height() * 2, wanted.height() + 600)));
         QImage grown(room, QImage::Format_RGB32);
         grown.fill(BackColor());
         if (!image_.isNull()) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -28,7 +29,13 @@ const QColor kGreen(0, 255, 0);
 class ViewerTest : public ::testing::Test, private LoaderHost {
 protected:
     ViewerTest() {
-        window = std::make_unique<frmProgram>(registry, dialogs, clock);
+        MainWindowServices services;
+        services.showChild = [this](QWidget& viewer) {
+            viewer.show();
+            placed.push_back(&viewer);
+        };
+        services.setTopWindows = [this] { ++topPlacements; };
+        window = std::make_unique<frmProgram>(registry, dialogs, clock, services);
         boards = std::make_unique<PanelSet>(Engine().IOBits);
         ParseText loader(Engine(), *this, *boards);
         EXPECT_EQ(loader.GetProgram(VELDRA_TEST_DATA "/ladder/viewer.ml2"), "VIEWER");
@@ -92,6 +99,8 @@ protected:
     FakeClock clock;
     std::unique_ptr<frmProgram> window;
     std::unique_ptr<PanelSet> boards;
+    std::vector<QWidget*> placed;
+    int topPlacements = 0;
 };
 
 TEST_F(ViewerTest, ASecondResultOpensItsStatementAndAnUnassignedBitSaysSo) {
@@ -103,6 +112,15 @@ TEST_F(ViewerTest, ASecondResultOpensItsStatementAndAnUnassignedBitSaysSo) {
     EXPECT_EQ(Viewers().size(), 1u);
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_EQ(dialogs.boxes()[0].prompt, "No Statement Found");
+}
+
+TEST_F(ViewerTest, AViewerGoesWhereTheMainWindowPlacesItAndStayOnTopAsksForPlacement) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    EXPECT_EQ(placed, std::vector<QWidget*>{&viewer});
+    viewer.move(30, 40);
+    viewer.findChild<QCheckBox*>("chkTop")->setChecked(true);
+    EXPECT_EQ(topPlacements, 1);
+    EXPECT_EQ(viewer.pos(), QPoint(30, 40));
 }
 
 TEST_F(ViewerTest, TheLadderFollowsAnInputChangedDuringAScan) {
@@ -190,6 +208,18 @@ TEST_F(ViewerTest, AToggledContactReachesTheNextScanAndTheLadderSavesAsABitmap) 
     EXPECT_EQ(dialogs.boxes().back().title, "Automatic File Overwrite");
     const QImage saved(file, "BMP");
     EXPECT_EQ(saved.size(), viewer.Picture().Picture().size());
+}
+
+// Brackets the builder cannot close give the ladder of what it could lay out.
+TEST_F(ViewerTest, AMalformedEditIsSavedAsTheParserTakesItAndDrawnAsFarAsItGoes) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    for (const char* text : {"ASSIGN (PB_1 + TO ROUTE_1;", "ASSIGN ((( TO ROUTE_1, LOCK_1;"}) {
+        viewer.findChild<QPlainTextEdit*>("txtAssign")->setPlainText(text);
+        Click(viewer, "cmdEdit");
+        ASSERT_NE(viewer.Cells().Item(1, 0), nullptr) << text;
+        EXPECT_TRUE(viewer.Cells().Item(1, 0)->hLine()) << text;
+    }
+    EXPECT_TRUE(dialogs.boxes().empty());
 }
 
 }  // namespace
