@@ -58,10 +58,6 @@ std::string LadderText(const std::string& text) {
 
 }  // namespace
 
-bool StatementViewHost::ProgramStands() const {
-    return engine != nullptr && !programWindow.isNull() && engine->ProgramLoaded();
-}
-
 frmShowAssign::frmShowAssign(const StatementViewHost& host, Statement& statement)
     : host_(host), statement_(&statement) {
     setObjectName("frmShowAssign");
@@ -417,7 +413,8 @@ void frmShowAssign::cmdEdit_Click() {
     statement_->SetStrStatement(ToStdString(txtAssign_->toPlainText()));
     engine.MapBits();
     if (!host_.ProgramStands()) {
-        return;  // the program was closed while its bits were mapped
+        SetInUse(true);  // the program was closed while its bits were mapped
+        return;
     }
     statement_->SetEdited(true);
     Ladder_->SetSizeTwips(1, 1);

@@ -2,10 +2,15 @@
 
 #include "engine/program_engine.h"
 #include "ladder/qt/frmShowAssign.h"
+#include "ladder/qt/statement_view_host.h"
 #include "logic/text_helpers.h"
 #include "platform/qt/dialogs.h"
 
 namespace veldra {
+
+bool StatementViewHost::ProgramStands() const {
+    return engine != nullptr && !programWindow.isNull() && engine->ProgramLoaded();
+}
 
 void ShowBitAssign(const StatementViewHost& host, std::string_view BitName) {
     const std::string name = TrimUpper(BitName);
