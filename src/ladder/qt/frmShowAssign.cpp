@@ -97,7 +97,7 @@ std::string frmShowAssign::OpenWindow::Caption() const {
 
 void frmShowAssign::OpenWindow::CloseWindow(bool close) {
     (void)close;
-    window_.close();
+    WindowFrame(window_).close();  // the main window's child frame goes with it
 }
 
 void frmShowAssign::BuildWindow() {
