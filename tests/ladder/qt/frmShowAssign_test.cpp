@@ -63,9 +63,10 @@ protected:
         return open;
     }
     frmShowAssign& Open(const char* bit) {
+        const std::size_t before = placed.size();
         window->ShowBitAssign(bit);
-        EXPECT_FALSE(Viewers().empty());
-        return *Viewers().back();
+        EXPECT_EQ(placed.size(), before + 1);
+        return *qobject_cast<frmShowAssign*>(placed.back());
     }
     static QString Text(frmShowAssign& viewer) {
         return viewer.findChild<QPlainTextEdit*>("txtAssign")->toPlainText();
