@@ -268,6 +268,12 @@ void Elements::Remove(int col, int row) {
     Measure();
 }
 
+void Elements::Remove(int position) {
+    if (const Element* cell = Item(position)) {
+        Remove(cell->Col(), cell->Row());
+    }
+}
+
 void Elements::Clear() {
     index_.clear();
     while (!cells_.empty()) {

@@ -134,6 +134,7 @@ public:
     Element* Item(int position) const;
     int Count() const { return int(cells_.size()); }
     void Remove(int col, int row);
+    void Remove(int position);
     void Clear();
 
     // The highest row and column of any cell; 0 for an empty grid.
