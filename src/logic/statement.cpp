@@ -95,12 +95,14 @@ void Statement::SetIsNumeric(bool on) {
 }
 
 void Statement::SetIsDisplayed(bool on) {
-    if (on == isDisplayed_) {
-        return;
+    const bool was = IsDisplayed();
+    if (on) {
+        ++displayedBy_;
+    } else if (displayedBy_ > 0) {
+        --displayedBy_;
     }
-    isDisplayed_ = on;
-    if (parent_ != nullptr) {
-        parent_->DisplayedChanged(on);
+    if (parent_ != nullptr && IsDisplayed() != was) {
+        parent_->DisplayedChanged(!was);
     }
 }
 
@@ -108,11 +110,11 @@ void Statement::SetParent(Statements* parent) {
     if (parent == parent_) {
         return;
     }
-    if (parent_ != nullptr && isDisplayed_) {
+    if (parent_ != nullptr && IsDisplayed()) {
         parent_->DisplayedChanged(false);
     }
     parent_ = parent;
-    if (parent_ != nullptr && isDisplayed_) {
+    if (parent_ != nullptr && IsDisplayed()) {
         parent_->DisplayedChanged(true);
     }
 }

@@ -68,7 +68,9 @@ public:
     void SetEdited(bool on) { edited_ = on; }
     bool Disable() const { return disable_; }
     void SetDisable(bool on) { disable_ = on; }
-    bool IsDisplayed() const { return isDisplayed_; }
+    // Shown in a ladder window. Each viewer marks it on opening and off on closing, so it
+    // stays displayed until its last viewer has closed.
+    bool IsDisplayed() const { return displayedBy_ > 0; }
     void SetIsDisplayed(bool on);
 
     // The collection the statement was added to; may be none.
@@ -183,7 +185,7 @@ private:
     bool edited_ = false;
     bool isFiltered_ = false;
     bool isNumeric_ = false;
-    bool isDisplayed_ = false;
+    int displayedBy_ = 0;
 
     Expression tree_;
     std::vector<Operand> bound_;

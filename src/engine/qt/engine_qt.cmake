@@ -4,5 +4,4 @@ target_sources(veldra_ui PRIVATE
     engine/qt/core_list_model.cpp
     engine/qt/status_grid_model.cpp
     engine/qt/immediate_views.cpp
-    engine/qt/show_bit_assign.cpp
 )

@@ -31,9 +31,10 @@
 #include "engine/program_pages.h"
 #include "engine/qt/core_list_model.h"
 #include "engine/qt/immediate_views.h"
-#include "engine/qt/show_bit_assign.h"
 #include "engine/qt/status_grid_model.h"
 #include "ladder/qt/frmBdSt.h"
+#include "ladder/qt/show_bit_assign.h"
+#include "ladder/qt/statement_view_host.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/lamp.h"
@@ -274,7 +275,7 @@ QGroupBox* frmProgram::BuildCpuFrame() {
         layout->addWidget(ledLabels_[std::size_t(i)], i, 1);
         const std::string name = "LED." + std::to_string(led);
         for (Lamp* lamp : {ledOn_[std::size_t(i)], ledOff_[std::size_t(i)]}) {
-            connect(lamp, &Lamp::clicked, this, [name](Qt::MouseButton button) {
+            connect(lamp, &Lamp::clicked, this, [this, name](Qt::MouseButton button) {
                 if (button == Qt::RightButton) {
                     ShowBitAssign(name);
                 }
@@ -292,7 +293,7 @@ QGroupBox* frmProgram::BuildImmediatePage() {
     picStatus_->setObjectName("picStatus");
     txtStatus_ = new WordPickingText(frame);
     txtStatus_->setObjectName("txtStatus");
-    txtStatus_->wordPicked = [](const std::string& word) { ShowBitAssign(word); };
+    txtStatus_->wordPicked = [this](const std::string& word) { ShowBitAssign(word); };
     QFont fixed("Monospace");
     fixed.setStyleHint(QFont::TypeWriter);
     picStatus_->setFont(fixed);
@@ -468,7 +469,7 @@ QGroupBox* frmProgram::BuildTimerPage() {
     layout->addLayout(count, 2, 1, 1, 2);
     txtTimers_ = new WordPickingText(frame);
     txtTimers_->setObjectName("txtTimers");
-    txtTimers_->wordPicked = [](const std::string& word) { ShowBitAssign(word); };
+    txtTimers_->wordPicked = [this](const std::string& word) { ShowBitAssign(word); };
     layout->addWidget(txtTimers_, 3, 1, 1, 2);
 
     layout->addWidget(Label("Timer Service Interval", frame), 4, 1, 1, 2);
@@ -587,6 +588,23 @@ void frmProgram::KeepAlwaysOnTop() {
         }
     });
     SyncMenus();
+}
+
+void frmProgram::ShowBitAssign(std::string_view BitName) {
+    veldra::ShowBitAssign(ViewHost(), BitName);
+}
+
+StatementViewHost frmProgram::ViewHost() {
+    StatementViewHost host;
+    host.engine = engine_.get();
+    host.programWindow = this;
+    host.windows = &windows_;
+    host.dialogs = &dialogs_;
+    host.settings = services_.settings;
+    host.place = services_.showChild;
+    host.setTopWindows = services_.setTopWindows;
+    host.programName = services_.programName;
+    return host;
 }
 
 bool frmProgram::eventFilter(QObject* watched, QEvent* event) {

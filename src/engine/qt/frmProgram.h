@@ -33,6 +33,8 @@ class Dialogs;
 class Lamp;
 class ProgramEngine;
 class ProgramPages;
+class Settings;
+struct StatementViewHost;
 class StatusGridModel;
 class StatusPicture;
 class TimerDriver;
@@ -48,6 +50,8 @@ struct MainWindowServices {
     std::function<void()> closeMainWindow = [] {};
     std::function<void()> setTopWindows;
     std::function<void(QWidget&)> showChild = [](QWidget& window) { window.show(); };
+    // Where the windows keep their choices ("Show as Ladder"); none keeps them nowhere.
+    Settings* settings = nullptr;
 };
 
 // The program window: the engineer's view into the running application and, as the CPU
@@ -81,6 +85,10 @@ public:
     void SetCaption(const std::string& caption);
     // Ticks "Always On Top" and applies it, as every load of a program ends.
     void KeepAlwaysOnTop();
+    // Opens the statement that assigns the bit in a new viewer, or says there is none.
+    void ShowBitAssign(std::string_view BitName);
+    // What a statement viewer opened from this program needs of its surroundings.
+    StatementViewHost ViewHost();
 
 Q_SIGNALS:
     // The start button's caption changed; the main window's run menu item copies it.

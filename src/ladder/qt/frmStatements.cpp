@@ -15,7 +15,8 @@
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
-#include "engine/qt/show_bit_assign.h"
+#include "ladder/qt/show_bit_assign.h"
+#include "ladder/qt/statement_view_host.h"
 #include "ladder/qt/statements_model.h"
 #include "logic/statements.h"
 #include "platform/platform.h"
@@ -291,10 +292,8 @@ void frmStatements::HideChosenRows() {
 }
 
 void frmStatements::ShowStatementOf(int row) {
-    // The statement viewer opens on a bit's statement: the row's statement is the one
-    // that assigns its first result.
-    if (const Statement* statement = model_->StatementAt(row)) {
-        ShowBitAssign(statement->ResultBitName(0));
+    if (Statement* statement = model_->StatementAt(row); statement != nullptr && program_) {
+        ShowStatement(program_->ViewHost(), *statement);
     }
 }
 

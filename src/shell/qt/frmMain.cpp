@@ -17,7 +17,6 @@
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
-#include "engine/qt/show_bit_assign.h"
 #include "ladder/qt/frmStatements.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
@@ -106,6 +105,7 @@ frmMain::frmMain(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, 
     : windows_(windows),
       dialogs_(dialogs),
       clock_(clock),
+      settings_(settings),
       sessions_(settings),
       registration_(windows, *this, "frmMain") {
     setObjectName("frmMain");
@@ -353,6 +353,7 @@ void frmMain::LoadProgram(std::string text) {
     services.programName = [this] { return programName_; };
     services.closeMainWindow = [this] { close(); };
     services.setTopWindows = [this] { SetTopWindows(*area_); };
+    services.settings = &settings_;
     services.showChild = [this](QWidget& window) {
         window.setAttribute(Qt::WA_DeleteOnClose);
         new RegisteredChild(windows_, window, window.objectName().toStdString());

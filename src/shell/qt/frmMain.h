@@ -114,6 +114,7 @@ private:
     WindowRegistry& windows_;
     Dialogs& dialogs_;
     const Clock& clock_;
+    Settings& settings_;
     SessionCounter sessions_;
     RegisteredWidget registration_;
     TimerDriver closeDriver_{tmrClose};

@@ -1,5 +1,7 @@
 #include "shell/qt/program_boards.h"
 
+#include <QPointer>
+
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "panels/ases_panel.h"
@@ -14,7 +16,14 @@
 namespace veldra {
 
 ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows)
-    : QObject(&program), windows_(windows), boards_(program.Engine().IOBits) {}
+    : QObject(&program), windows_(windows), boards_(program.Engine().IOBits) {
+    QPointer<frmProgram> owner(&program);
+    boards_.showBitAssign = [owner](const std::string& BitName) {
+        if (owner) {
+            owner->ShowBitAssign(BitName);
+        }
+    };
+}
 
 ProgramBoards::~ProgramBoards() {
     // The windows leave the registry before they go.

@@ -257,14 +257,21 @@ TEST_F(ProgramWindowTest, ALogRefusedWhileTheProgramRunsLeavesItsMenuUnticked) {
 }
 
 TEST_F(ProgramWindowTest, AnLedOrGridRowOpensItsStatementThroughOneCall) {
-    dialogs.Answer(MsgAnswer::Ok);
     QTest::mousePress(Find<QLabel>("LED_3"), Qt::RightButton);
     dialogs.Answer(MsgAnswer::Ok);
     ShowPage("Bit Status");
     QTableView* grid = Find<QTableView>("grdStatus");
-    Q_EMIT grid->doubleClicked(LineOf(grid, "ROUTE_1", 1));
+    Q_EMIT grid->doubleClicked(LineOf(grid, "PB_1", 1));
 
-    EXPECT_EQ(BoxTitles(), "Veldra: No Statement Found\nVeldra: No Statement Found\n");
+    EXPECT_EQ(BoxTitles(), "Veldra: No Statement Found\n");
+    std::vector<QString> shown;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "frmShowAssign") {
+            shown.push_back(widget->findChild<QPlainTextEdit*>("txtAssign")->toPlainText());
+            widget->close();
+        }
+    }
+    EXPECT_EQ(shown, std::vector<QString>{"ASSIGN ROUTE_1 TO LED.3;"});
 }
 
 TEST_F(ProgramWindowTest, TheFinderSelectsTheBitsRow) {

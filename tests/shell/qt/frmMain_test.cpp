@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -217,6 +218,26 @@ TEST_F(ApplicationTest, ClosingWaitsForAScanInProgressWithTheMenusShut) {
     Main().tmrClose.Fire();
     EXPECT_TRUE(Main().Unloaded());
     EXPECT_EQ(Sid(), "0");
+}
+
+TEST_F(ApplicationTest, AStatementOpensInTheMainWindowStaysOnTopAndClosesWithTheProgram) {
+    app = Started(kSource);
+    const auto view = [this]() -> QMdiSubWindow* {
+        for (QMdiSubWindow* frame : Main().Area().subWindowList()) {
+            if (frame->widget() != nullptr && frame->widget()->objectName() == "frmShowAssign") {
+                return frame;
+            }
+        }
+        return nullptr;
+    };
+    Main().Program()->ShowBitAssign("LED.3");
+    ASSERT_NE(view(), nullptr);
+    view()->widget()->findChild<QCheckBox*>("chkTop")->setChecked(true);
+    EXPECT_TRUE(view()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    OpenAgain();
+    EXPECT_EQ(view(), nullptr);
+    EXPECT_EQ(Main().Area().subWindowList().size(), 1);  // the new program's window only
 }
 
 TEST_F(ApplicationTest, ANewCaptionNamesBothWindowsAndACancelKeepsThem) {

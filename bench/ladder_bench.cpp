@@ -1,0 +1,133 @@
+// Ladders: every statement of the generated 20,000-statement application laid out as the
+// program book does, and a statement viewer opened offscreen on a statement of 200
+// operands (its ladder built, valued, measured and drawn).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/program_engine.h"
+#include "engine/program_window.h"
+#include "engine/qt/frmProgram.h"
+#include "gen/generate_application.h"
+#include "ladder/ladders.h"
+#include "ladder/qt/frmShowAssign.h"
+#include "ladder/qt/show_bit_assign.h"
+#include "ladder/qt/statement_view_host.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "logic/text_helpers.h"
+#include "panels/panel_set.h"
+#include "platform/clock.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/window_registry.h"
+
+namespace {
+
+using namespace veldra;
+
+class CautiousPlatform final : public Platform {
+public:
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override {}
+    void UnloadLoadingProgress() override {}
+
+private:
+    PlatformScope scope_{*this};
+};
+
+// A program loaded into a program window.
+class WindowProgram final : private LoaderHost {
+public:
+    explicit WindowProgram(const std::string& source) {
+        ParseText(window.Engine(), *this, boards).GetProgramFromText(source);
+    }
+    ~WindowProgram() override {
+        window.CloseWindow();
+        boards.CloseAll();
+    }
+
+    CautiousPlatform platform;
+    WindowRegistry registry;
+    ModalDialogs dialogs;
+    SystemClock clock;
+    frmProgram window{registry, dialogs, clock};
+    PanelSet boards{window.Engine().IOBits};
+
+private:
+    void LoadFinished() override { window.LoadFinished(boards.Windows()); }
+};
+
+// Each statement's text as the hosts hand it to the builder.
+std::vector<std::string> LadderTexts(ProgramEngine& engine) {
+    std::vector<std::string> texts;
+    for (const Statement& statement : *engine.prgAssigns) {
+        texts.push_back(TrimUpper(TextAfter(AssignText(statement), "ASSIGN")));
+    }
+    return texts;
+}
+
+void BM_BuildEveryLadder(benchmark::State& state) {
+    static const std::vector<std::string> texts = [] {
+        WindowProgram program(bench::GenerateApplication({}));
+        return LadderTexts(program.window.Engine());
+    }();
+    for (auto _ : state) {
+        Ladders book;
+        for (const std::string& text : texts) {
+            book.Add(false, text);
+        }
+        benchmark::DoNotOptimize(book.Count());
+    }
+    state.counters["statements"] = double(texts.size());
+}
+BENCHMARK(BM_BuildEveryLadder)->Unit(benchmark::kMillisecond);
+
+// Groups of three operands, most in series, every fifth one on a branch of its own.
+std::string WideStatementSource(int operands) {
+    std::string bits;
+    std::string expression;
+    for (int i = 0; i < operands; ++i) {
+        bits += "B" + std::to_string(i) + ", ";
+    }
+    for (int group = 0; group * 3 + 2 < operands; ++group) {
+        const int first = group * 3;
+        if (group > 0) {
+            expression += group % 5 == 0 ? " + " : " * ";
+        }
+        expression += "(B" + std::to_string(first) + " * ~B" + std::to_string(first + 1) + " + B" +
+                      std::to_string(first + 2) + ")";
+    }
+    return "PROGRAM WIDE;\nBOOLEAN BITS\n    " + bits + "R, CPS.STATUS;\nLOGIC BEGIN\n    ASSIGN " +
+           expression + " TO R;\nEND LOGIC\nEND PROGRAM\n";
+}
+
+void BM_OpenViewerOnWideStatement(benchmark::State& state) {
+    WindowProgram program(WideStatementSource(int(state.range(0))));
+    Statement& statement = *program.window.Engine().prgAssigns->Find(1);
+    const StatementViewHost host = program.window.ViewHost();
+    for (auto _ : state) {
+        frmShowAssign& viewer = ShowStatement(host, statement);
+        QApplication::processEvents();  // painted once
+        state.PauseTiming();
+        delete &viewer;
+        state.ResumeTiming();
+    }
+    state.counters["operands"] = double(statement.UboundOpBit() + 1);
+}
+BENCHMARK(BM_OpenViewerOnWideStatement)->Arg(201)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

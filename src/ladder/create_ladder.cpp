@@ -1,0 +1,273 @@
+#include "ladder/create_ladder.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ladder/ladders.h"
+#include "logic/text_helpers.h"
+
+namespace veldra {
+namespace {
+
+constexpr std::string_view kTo = " TO ";
+
+// A list of the layout's positions that grows with zeros as it is read or written.
+class GrowingList {
+public:
+    int& operator[](int index) {
+        const auto at = std::size_t(std::max(index, 0));
+        if (at >= values_.size()) {
+            values_.resize(at + 1, 0);
+        }
+        return values_[at];
+    }
+    int Size() const { return int(values_.size()); }
+
+private:
+    std::vector<int> values_;
+};
+
+// The pieces of a results text cut at its commas; an empty tail after the last comma
+// is no piece, and an empty text has none.
+std::vector<std::string_view> ResultPieces(std::string_view results) {
+    std::vector<std::string_view> pieces;
+    while (!results.empty()) {
+        const std::size_t comma = results.find(',');
+        pieces.push_back(results.substr(0, comma));
+        results = comma == std::string_view::npos ? std::string_view() : results.substr(comma + 1);
+    }
+    return pieces;
+}
+
+// One walk through an expression, placing a contact whenever an operator ends a name.
+class Layout {
+public:
+    explicit Layout(Elements& cells) : cells_(cells) {}
+
+    void Run(std::string_view expression) {
+        const std::string walk = "(" + std::string(expression) + ")*";
+        for (const char c : walk) {
+            Step(c);
+        }
+        if (!pending_.empty()) {
+            cells_.Add(pending_, column_, row_, false, back_);
+        }
+        if (branchUp_) {
+            ConnectUp(column_, row_);
+        }
+    }
+
+private:
+    void Step(char c) {
+        switch (c) {
+            case '~':
+                back_ = true;
+                break;
+            case '(':
+                ++depth_;
+                groupCol_[depth_] = column_;
+                groupRow_[depth_] = row_;
+                closed_ = false;
+                break;
+            case ')':
+                closed_ = true;
+                depth_ = std::max(depth_ - 1, 0);
+                break;
+            case '*':
+                And();
+                break;
+            case '+':
+                Or();
+                break;
+            default:
+                pending_ += c;  // "@" too: an exclusive or stays inside the contact's name
+        }
+    }
+
+    void And() {
+        if (pending_.empty()) {
+            return;
+        }
+        Element& cell = cells_.Add(pending_, column_, row_, false, back_);
+        cell.LeftorUp = branchUp_;
+        if (branchUp_) {
+            ConnectUp(column_, row_);
+        }
+        branchUp_ = false;
+
+        const int previousRow = row_;
+        if (closed_) {
+            closed_ = false;
+            row_ = groupRow_[depth_ + 1];
+            column_ = rowEnd_[row_] + 1;
+        } else {
+            ++column_;
+        }
+        back_ = false;
+        pending_.clear();
+        if (previousRow > row_) {
+            FillLines(0, column_ - 1, row_, previousRow);
+        }
+        rowEnd_[row_] = column_;
+        for (int i = 0; i < row_; ++i) {
+            rowEnd_[i] = std::max(rowEnd_[i], column_);
+        }
+        colEnd_[column_] = row_;
+    }
+
+    void Or() {
+        if (!pending_.empty()) {
+            Element& cell = cells_.Add(pending_, column_, row_, false, back_);
+            cell.RightOrDown = true;
+            cell.LeftorUp = branchUp_;
+            cell.IsOr = true;
+            if (branchUp_) {
+                ConnectUp(column_, row_);
+            }
+            back_ = false;
+            column_ = groupCol_[depth_];
+            row_ = std::max(row_ + 1, colEnd_[column_] + 1);
+            closed_ = false;
+            pending_.clear();
+            for (int i = 0; i < colEnd_.Size(); ++i) {
+                colEnd_[i] = std::max(colEnd_[i], row_);
+            }
+            rowEnd_[row_] = column_;
+        }
+        branchUp_ = true;
+    }
+
+    // Joins the left edge of a new branch up to the row it branches from.
+    void ConnectUp(int c, int r) {
+        for (int i = r; i >= 0; --i) {
+            Element* cell = cells_.Item(c, i);
+            if (cell == nullptr) {
+                cells_.Add("", c, i, false, false, false, false, true).LeftOrDown = true;
+            } else if (!cell->LeftorUp) {
+                cell->LeftOrDown = true;
+                return;
+            } else {
+                cell->LeftorUp = cell->LeftorUp || i >= 1;
+                cell->LeftOrDown = cell->LeftOrDown || i < r;
+            }
+        }
+    }
+
+    // Carries the rows of a group that ended lower than it began on to its right end.
+    void FillLines(int firstCol, int lastCol, int firstRow, int lastRow) {
+        bool carried = false;
+        for (int row = firstRow; row <= lastRow; ++row) {
+            for (int col = firstCol; col <= lastCol; ++col) {
+                if (const Element* cell = cells_.Item(col, row)) {
+                    carried = cell->RightOrDown;
+                    continue;
+                }
+                Element* left = cells_.Item(col - 1, row);
+                if (left == nullptr || left->IsDrawn || (left->Name.empty() && !left->hLine())) {
+                    continue;
+                }
+                Element& wire = cells_.Add("", col, row);
+                wire.RightOrDown = carried;
+                wire.SethLine(true);
+                left->RightOrDown = false;
+                left->IsDrawn = true;
+            }
+            if (Element* last = cells_.Item(lastCol, row)) {
+                last->IsDrawn = true;
+            }
+        }
+    }
+
+    Elements& cells_;
+    std::string pending_;
+    int column_ = 0;
+    int row_ = 0;
+    int depth_ = 0;
+    bool closed_ = false;
+    bool back_ = false;
+    bool branchUp_ = false;
+    GrowingList groupCol_;
+    GrowingList groupRow_;
+    GrowingList rowEnd_;
+    GrowingList colEnd_;
+};
+
+}  // namespace
+
+void CreateLadder::SetStatement(std::string_view text) {
+    statement_ = std::string(text);
+    const bool hasResults = text.find(kTo) != std::string_view::npos;
+    std::string expression = hasResults ? TextBefore(text, kTo) : std::string(text);
+    std::erase(expression, ' ');
+    LayoutExpression(expression);
+    if (!hasResults) {
+        return;
+    }
+    const std::string results = TextAfter(text, kTo);
+    JoinBranches();
+    for (std::size_t piece = ResultPieces(results).size(); piece > 0; --piece) {
+        elements_.Add("", 0, elements_.Rows() + 1);
+    }
+    CrOut(results);
+    for (const auto& cell : elements_) {
+        cell->WordWrap = true;
+    }
+}
+
+void CreateLadder::LayoutExpression(std::string_view expression) {
+    Layout(elements_).Run(expression);
+}
+
+void CreateLadder::JoinBranches() {
+    const int lastRow = elements_.Rows();
+    for (int row = 0; row <= lastRow; ++row) {
+        for (int col = 0; col <= elements_.Cols(); ++col) {
+            Element* cell = elements_.Item(col, row);
+            if (cell == nullptr || !cell->RightOrDown) {
+                continue;
+            }
+            if (const Element* above = elements_.Item(col, row - 1);
+                above != nullptr && above->RightOrDown) {
+                cell->RightOrUp = true;
+            }
+            if (Element* below = elements_.Item(col, row + 1)) {
+                below->RightOrUp = true;
+            } else {
+                Element& join = elements_.Add("", col, row + 1);
+                join.RightOrDown = true;
+                join.RightOrUp = true;
+            }
+        }
+    }
+}
+
+int CreateLadder::CrOut(std::string_view results) {
+    if (!results.empty() && results.back() == ';') {
+        results.remove_suffix(1);
+    }
+    const int coilCol = elements_.Cols() + 2;
+    elements_.Add("", coilCol - 1, 0).SethLine(true);
+    const std::vector<std::string_view> pieces = ResultPieces(results);
+    for (int i = 0; i < int(pieces.size()); ++i) {
+        Element& coil = elements_.Add(TrimUpper(pieces[std::size_t(i)]), coilCol, i);
+        coil.IsOutput = true;
+        coil.SethLine(true);
+        if (i > 0) {
+            elements_.Item(coilCol, i - 1)->LeftOrDown = true;
+            coil.LeftorUp = true;
+        }
+    }
+    return int(pieces.size());
+}
+
+void CreateLadder::ClearMem() {
+    elements_.Clear();
+    if (Parent != nullptr) {
+        Parent->Clear();  // this ladder goes with the list: nothing may touch it after
+        return;
+    }
+    statement_.clear();
+    PageNumber = 0;
+}
+
+}  // namespace veldra

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ladder/elements.h"
+
+namespace veldra {
+
+class Ladders;
+
+// The ladder drawing of one statement: operands joined by "*" stand in series on one
+// row, those joined by "+" on parallel rows joined at both ends, "~" makes a back
+// contact, brackets group, and the results hang as coils in a column on the right. The
+// same text always gives the same grid; text it cannot make sense of gives the part it
+// could lay out.
+class CreateLadder {
+public:
+    // Cells take `resolution` (the element size in percent).
+    explicit CreateLadder(double resolution = 100) : elements_(resolution) {}
+    CreateLadder(const CreateLadder&) = delete;
+    CreateLadder& operator=(const CreateLadder&) = delete;
+
+    Elements& GetElements() { return elements_; }
+    const Elements& GetElements() const { return elements_; }
+
+    const std::string& Statement() const { return statement_; }
+    // Lays out the statement as the hosts pass it: without "ASSIGN", upper-cased and
+    // trimmed ("(A+B)*C TO X;"). A second text is laid over the cells already there.
+    void SetStatement(std::string_view text);
+
+    // Places the coils of the results text ("X, Y;") and gives their number.
+    int CrOut(std::string_view results);
+    // Empties the grid and the whole list that holds the ladder.
+    void ClearMem();
+
+    int PageNumber = 0;
+    bool IsNumeric = false;
+    Ladders* Parent = nullptr;  // the list that holds the ladder; not owned
+
+private:
+    void LayoutExpression(std::string_view expression);
+    void JoinBranches();
+
+    Elements elements_;
+    std::string statement_;
+};
+
+}  // namespace veldra

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <absl/container/flat_hash_map.h>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veldra {
+
+class BooleanBits;
+class Elements;
+class LadderDrawing;
+
+// One cell of a statement's ladder: a contact (front or back) of an operand bit, an
+// output coil, a plain wire, or an empty connector that only carries branch lines. It
+// draws itself on the drawing it is handed and never on its own: a change of value only
+// takes effect at the next drawing call. Geometry is in twips at the cell's resolution.
+class Element {
+public:
+    // Twips of one cell at 100 %.
+    static constexpr double kWidth = 1560;
+    static constexpr double kHeight = 840;
+
+    explicit Element(double resolution = 100);
+
+    // Flags that only the builder and the hosts read; they change no drawing by themselves.
+    std::string Name;
+    bool LeftorUp = false;
+    bool LeftOrDown = false;
+    bool RightOrUp = false;
+    bool RightOrDown = false;
+    bool OpenBrace = false;
+    bool CloseBrace = false;
+    bool IsOr = false;
+    bool IsAnd = false;
+    bool IsOutput = false;
+    bool IsDrawn = false;
+    bool IsRelay = false;
+    bool WordWrap = false;
+    bool Visio = false;
+    std::int32_t PrintStart = 0;
+    std::int32_t SetTime = 0;
+    std::int32_t ClearTime = 0;
+    Elements* Parent = nullptr;  // the grid that holds the cell; not owned
+
+    double d_660() const { return 660 * scale_; }
+    double d_1560() const { return kWidth * scale_; }
+    double d_840() const { return kHeight * scale_; }
+
+    double Resolution() const { return scale_ * 100; }
+    // Below 1 is ignored; otherwise the cell is placed again from its row and column.
+    void SetResolution(double percent);
+
+    bool Back() const { return back_; }
+    void SetBack(bool back);
+    bool vValue() const { return value_; }
+    // True when the value changed, so that the host knows the cell wants drawing again.
+    bool SetvValue(bool value);
+    // The contact passes current: the value, inverted on a back contact.
+    bool Conducting() const { return value_ != back_; }
+
+    bool hLine() const { return hLine_; }
+    // A named cell is a contact or a coil and never turns into a wire.
+    void SethLine(bool wire);
+
+    bool IsSelected() const { return selected_; }
+    // True when the selection changed; a cell without a name is never selected.
+    bool SetIsSelected(bool selected);
+
+    int Row() const { return row_; }
+    void SetRow(int row);
+    int Col() const { return col_; }
+    void SetCol(int col);
+    double CurrentX() const { return currentX_; }
+    double CurrentY() const { return currentY_; }
+
+    std::int32_t NameWidth() const { return nameWidth_; }
+    void SetNameWidth(std::int32_t width) { nameWidth_ = width == 0 ? 1 : width; }
+    std::int32_t NameHeight() const { return nameHeight_; }
+    void SetNameHeight(std::int32_t height) { nameHeight_ = height == 0 ? 1 : height; }
+
+    bool NoBranches() const { return !RightOrDown && !RightOrUp; }
+    // Drops a downward join that has nothing above it; true when there was none above.
+    bool NoBranches2();
+    bool IsOpen() const { return NoBranches() && (!Name.empty() || hLine_); }
+
+    // The cell's lines and arcs. A coil whose bit (looked up in `bits`) has a delay
+    // timer is marked "T".
+    void UpdateDrawing(LadderDrawing& drawing, const BooleanBits* bits = nullptr) const;
+    // The cell's name, staggered on odd columns and wrapped when WordWrap is set.
+    void UpdateName(LadderDrawing& drawing) const;
+    // The selection frame, then the name and the drawing.
+    void UpdateSelection(LadderDrawing& drawing, const BooleanBits* bits = nullptr) const;
+
+private:
+    double S(double base) const { return base * scale_; }
+    void DrawRelay(LadderDrawing& drawing, const BooleanBits* bits) const;
+    bool CoilIsTimer(const BooleanBits* bits) const;
+
+    bool back_ = false;
+    bool value_ = false;
+    bool hLine_ = false;
+    bool selected_ = false;
+    int row_ = 0;
+    int col_ = 0;
+    double currentX_ = 0;
+    double currentY_ = 0;
+    double nameOffset_ = 0;
+    double scale_ = 0;
+    std::int32_t nameWidth_ = 0;
+    std::int32_t nameHeight_ = 0;
+};
+
+// The cells of one ladder, in the order they were added, each under the key of its
+// column and row (one cell per position).
+class Elements {
+public:
+    // Every cell added takes this resolution (the element size in percent).
+    explicit Elements(double resolution = 100) : resolution_(resolution) {}
+    Elements(const Elements&) = delete;
+    Elements& operator=(const Elements&) = delete;
+
+    // The key text of a position: column, a blank and row ("3 0").
+    static std::string Key(int col, int row);
+
+    // Adds a cell at (col, row). A taken position keeps its cell, which takes the new
+    // name and contact flags only (its place, branch lines and wire flag stay).
+    Element& Add(std::string_view Name, int Col, int Row, bool OpenBrace = false, bool Back = false,
+                 bool IsAnd = false, bool IsOr = false, bool LeftorUp = false);
+    // The cell at a position or a 1-based place in the order; none when absent.
+    Element* Item(int col, int row) const;
+    Element* Item(int position) const;
+    int Count() const { return int(cells_.size()); }
+    void Remove(int col, int row);
+    void Remove(int position);
+    void Clear();
+
+    // The highest row and column of any cell; 0 for an empty grid.
+    int Rows() const { return rows_; }
+    int Cols() const { return cols_; }
+
+    double CellResolution() const { return resolution_; }
+
+    auto begin() const { return cells_.begin(); }
+    auto end() const { return cells_.end(); }
+
+private:
+    static std::uint64_t Position(int col, int row) {
+        return (std::uint64_t(std::uint32_t(col)) << 32) | std::uint32_t(row);
+    }
+    void Measure();
+
+    double resolution_;
+    std::vector<std::unique_ptr<Element>> cells_;
+    absl::flat_hash_map<std::uint64_t, Element*> index_;
+    int rows_ = 0;
+    int cols_ = 0;
+};
+
+}  // namespace veldra

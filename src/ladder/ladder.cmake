@@ -1,0 +1,6 @@
+# Statement ladders: the grid of cells a statement is drawn as, and its builder.
+target_sources(veldra_core PRIVATE
+    ladder/elements.cpp
+    ladder/create_ladder.cpp
+    ladder/ladders.cpp
+)

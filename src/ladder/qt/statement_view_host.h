@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace veldra {
+
+class Dialogs;
+class ProgramEngine;
+class Settings;
+class WindowRegistry;
+
+// What a statement viewer needs of the windows around it. The program window fills it
+// in; the main window's part comes through the program window's services.
+struct StatementViewHost {
+    // The running program, and the window that owns it: once that window has gone, so
+    // has every statement a viewer showed.
+    ProgramEngine* engine = nullptr;
+    QPointer<QWidget> programWindow;
+    WindowRegistry* windows = nullptr;
+    Dialogs* dialogs = nullptr;
+    // None: the ladder view, remembered nowhere.
+    Settings* settings = nullptr;
+    // Where a new viewer goes: the main window makes it one of its children.
+    std::function<void(QWidget&)> place = [](QWidget& window) { window.show(); };
+    // The keep-on-top placement of the statement viewers and the program window.
+    std::function<void()> setTopWindows;
+    std::function<std::string()> programName = [] { return std::string(); };
+
+    bool ProgramStands() const;
+};
+
+}  // namespace veldra

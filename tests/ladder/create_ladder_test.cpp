@@ -1,0 +1,119 @@
+#include "ladder/create_ladder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ladder/ladders.h"
+#include "support/fake_platform.h"
+
+namespace veldra::testing {
+namespace {
+
+// Each cell in the order it was added: its key, its name in brackets and its flags.
+std::vector<std::string> Grid(const CreateLadder& ladder) {
+    std::vector<std::string> cells;
+    for (const auto& cell : ladder.GetElements()) {
+        std::string line = Elements::Key(cell->Col(), cell->Row()) + " [" + cell->Name + "]";
+        const std::pair<bool, const char*> flags[] = {
+            {cell->Back(), "Back"},         {cell->IsOr, "IsOr"},
+            {cell->LeftorUp, "LeftorUp"},   {cell->LeftOrDown, "LeftOrDown"},
+            {cell->RightOrUp, "RightOrUp"}, {cell->RightOrDown, "RightOrDown"},
+            {cell->hLine(), "hLine"},       {cell->IsOutput, "IsOutput"},
+            {cell->IsDrawn, "IsDrawn"}};
+        for (const auto& [set, name] : flags) {
+            if (set) {
+                line += std::string(" ") + name;
+            }
+        }
+        cells.push_back(line);
+    }
+    return cells;
+}
+
+struct Shape {
+    const char* statement;
+    std::vector<std::string> cells;
+};
+
+class LadderShapes : public ::testing::TestWithParam<Shape> {};
+
+TEST_P(LadderShapes, LayOutEveryCellWithItsKeyAndFlags) {
+    CreateLadder ladder;
+    ladder.SetStatement(GetParam().statement);
+    EXPECT_EQ(Grid(ladder), GetParam().cells);
+    for (const auto& cell : ladder.GetElements()) {
+        EXPECT_TRUE(cell->WordWrap);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, LadderShapes,
+    ::testing::Values(
+        Shape{"A*B*C TO X;",
+              {"0 0 [A]", "1 0 [B]", "2 0 [C]", "0 1 []", "3 0 [] hLine", "4 0 [X] IsOutput"}},
+        Shape{"(A+B)*C TO X;",
+              {"0 0 [A] IsOr LeftOrDown RightOrDown IsDrawn", "0 1 [B] LeftorUp RightOrUp IsDrawn",
+               "1 0 [C]", "0 2 []", "2 0 [] hLine", "3 0 [X] IsOutput"}},
+        Shape{"(A+B)*(C+D) TO X;",
+              {"0 0 [A] IsOr LeftOrDown RightOrDown IsDrawn", "0 1 [B] LeftorUp RightOrUp IsDrawn",
+               "1 0 [C] IsOr LeftOrDown RightOrDown IsDrawn", "1 1 [D] LeftorUp RightOrUp IsDrawn",
+               "0 2 []", "2 0 [] hLine", "3 0 [X] IsOutput"}},
+        // A back contact, a branch carried along by a wire, and two coils on one line.
+        Shape{"A*~B+C TO X, Y;",
+              {"0 0 [A] LeftOrDown", "1 0 [B] Back IsOr RightOrDown IsDrawn",
+               "0 1 [C] LeftorUp IsDrawn", "1 1 [] RightOrUp hLine IsDrawn", "0 2 []", "0 3 []",
+               "2 0 [] hLine", "3 0 [X] LeftOrDown IsOutput", "3 1 [Y] LeftorUp IsOutput"}},
+        Shape{"~A TO X;", {"0 0 [A] Back", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
+        Shape{"A@B TO X;", {"0 0 [A@B]", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
+        // A trailing "+" leaves an empty branch joined on both sides.
+        Shape{"A+ TO X;",
+              {"0 0 [A] IsOr LeftOrDown RightOrDown", "0 1 [] LeftorUp LeftOrDown RightOrUp",
+               "0 2 []", "1 0 [] hLine", "2 0 [X] IsOutput"}}));
+
+TEST(CreateLadder, TextWithoutResultsGivesContactsOnlyAsWritten) {
+    CreateLadder ladder;
+    ladder.SetStatement("a * b");
+    EXPECT_EQ(Grid(ladder), (std::vector<std::string>{"0 0 [a]", "1 0 [b]"}));
+    EXPECT_FALSE(ladder.GetElements().Item(1)->WordWrap);
+}
+
+TEST(CreateLadder, MalformedTextGivesWhatCouldBeLaidOut) {
+    FakePlatform platform;
+    for (const char* text : {"(A*B TO X;", "A*B)) TO X;", "+ TO X;", "A TO ;", "A TO ,,;", "((((",
+                             "))*~+@ TO", " TO X;", "A*(B+(C*D+E TO X, Y"}) {
+        CreateLadder ladder;
+        ladder.SetStatement(text);
+        EXPECT_GE(ladder.GetElements().Count(), 0) << text;
+    }
+    CreateLadder unclosed;
+    unclosed.SetStatement("(A*B TO X;");
+    ASSERT_NE(unclosed.GetElements().Item(1, 0), nullptr);
+    EXPECT_EQ(unclosed.GetElements().Item(1, 0)->Name, "B");
+    EXPECT_TRUE(platform.boxes().empty());
+}
+
+TEST(Ladders, CountPagesByTheHighestPageAndSwitchWrappingEverywhere) {
+    FakePlatform platform;
+    Ladders book;
+    EXPECT_EQ(book.Pages(), 0);
+    for (const int page : {3, 1, 2}) {
+        book.Add(false, "A+B TO X;")->PageNumber = page;
+    }
+    EXPECT_EQ(book.Pages(), 3);
+    EXPECT_EQ(book.Add(false, "")->GetElements().Count(), 0);
+    book.WordWrap(false);
+    for (CreateLadder& ladder : book) {
+        for (const auto& cell : ladder.GetElements()) {
+            EXPECT_FALSE(cell->WordWrap);
+        }
+    }
+    platform.Answer(MsgAnswer::No);
+    book.Add(false, "A TO X;", "K");
+    EXPECT_EQ(book.Add(false, "B TO Y;", "K"), nullptr);
+    EXPECT_EQ(platform.boxes().size(), 1u);
+}
+
+}  // namespace
+}  // namespace veldra::testing

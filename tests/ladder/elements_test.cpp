@@ -1,0 +1,185 @@
+#include "ladder/elements.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ladder/ladder_drawing.h"
+#include "logic/boolean_bits.h"
+
+namespace veldra::testing {
+namespace {
+
+// Every event a cell raises, one line each: kind, coordinates, value or text.
+class RecordingDrawing final : public LadderDrawing {
+public:
+    std::vector<std::string> events;
+
+    void DrawLine(double X1, double X2, double Y1, double Y2, bool live) override {
+        Record("L", {X1, X2, Y1, Y2}, live ? "1" : "0");
+    }
+    void DrawLineR(double X1, double X2, double Y1, double Y2, bool live) override {
+        Record("R", {X1, X2, Y1, Y2}, live ? "1" : "0");
+    }
+    void PrintText(double X, double Y, std::string_view Text) override {
+        Record("T", {X, Y}, std::string(Text));
+    }
+    void ShowSelection(double X1, double X2, double Y1, double Y2, bool Selected) override {
+        Record("S", {X1, X2, Y1, Y2}, Selected ? "1" : "0");
+    }
+    void DrawOutput(double X, double Y, double StartAngle, double EndAngle,
+                    double Radius) override {
+        Record("A", {X, Y, StartAngle, EndAngle, Radius}, "");
+    }
+
+private:
+    void Record(const char* kind, std::initializer_list<double> values, const std::string& tail) {
+        std::ostringstream line;
+        line << kind;
+        for (const double value : values) {
+            line << ' ' << value;
+        }
+        if (!tail.empty()) {
+            line << ' ' << tail;
+        }
+        events.push_back(line.str());
+    }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(Element, AContactDrawsItsBracketsAndStubsInItsValue) {
+    Elements cells;
+    Element& contact = cells.Add("A", 1, 0);
+    RecordingDrawing drawing;
+    contact.UpdateDrawing(drawing);
+    EXPECT_EQ(drawing.events,
+              (Lines{"L 1560 2160 600 600 0", "L 2160 2160 480 720 0", "L 2280 2160 480 480 0",
+                     "L 2280 2160 720 720 0", "L 2520 2520 480 720 0", "L 2520 2400 480 480 0",
+                     "L 2520 2400 720 720 0", "L 2520 3120 600 600 0"}));
+}
+
+TEST(Element, ABackContactIsSlashedAndConductsWhileItsBitIsDown) {
+    Elements cells;
+    Element& contact = cells.Add("A", 0, 1, false, true);
+    contact.LeftorUp = true;
+    RecordingDrawing drawing;
+    contact.UpdateDrawing(drawing);
+    ASSERT_EQ(drawing.events.size(), 10u);
+    EXPECT_EQ(drawing.events[0], "L 0 0 1440 840 1");  // the branch line always carries
+    EXPECT_EQ(drawing.events[1], "L 645 915 1505 1365 1");
+    EXPECT_TRUE(contact.SetvValue(true));
+    EXPECT_FALSE(contact.SetvValue(true));
+    drawing.events.clear();
+    contact.UpdateDrawing(drawing);
+    EXPECT_EQ(drawing.events[1], "L 645 915 1505 1365 0");
+}
+
+TEST(Element, ACoilDrawsTwoArcsAndATimerCoilIsMarked) {
+    BooleanBits bits;
+    bits.Add("SLOW", false, true, 2000, 0);
+    bits.Add("FAST", false);
+    Elements cells;
+    Element& coil = cells.Add("SLOW", 0, 0);
+    coil.IsOutput = true;
+    RecordingDrawing drawing;
+    coil.UpdateDrawing(drawing, &bits);
+    EXPECT_EQ(drawing.events,
+              (Lines{"L 0 600 600 600 0", "L 960 1560 600 600 0", "A 780 600 2.1 4.3 200",
+                     "A 780 600 5.25 1 200", "T 740 500 T"}));
+    coil.Name = "FAST";
+    drawing.events.clear();
+    coil.UpdateDrawing(drawing, &bits);
+    EXPECT_EQ(drawing.events.size(), 4u);
+}
+
+TEST(Element, TheRelaySymbolLiftsItsBladeWhileTheBitIsUp) {
+    Elements cells;
+    Element& contact = cells.Add("A", 0, 0);
+    contact.IsRelay = true;
+    RecordingDrawing drawing;
+    contact.UpdateDrawing(drawing);
+    // Two stubs, the fixed contact (three lines, base and eleven arrow lines), the blade.
+    ASSERT_EQ(drawing.events.size(), 18u);
+    EXPECT_EQ(drawing.events[2], "R 1080 1080 420 580 1");
+    EXPECT_EQ(drawing.events.back(), "R 850 440 580 580 1");
+    contact.SetvValue(true);
+    drawing.events.clear();
+    contact.UpdateDrawing(drawing);
+    EXPECT_EQ(drawing.events.back(), "R 850 440 650 580 1");
+
+    Element& coil = cells.Add("X", 1, 0);
+    coil.IsOutput = true;
+    coil.IsRelay = true;
+    drawing.events.clear();
+    coil.UpdateDrawing(drawing);
+    EXPECT_EQ(drawing.events,
+              (Lines{"R 1560 2160 580 580 1", "R 2520 3120 580 580 1", "R 2040 2640 460 460 1",
+                     "R 2040 2640 700 700 1", "R 2160 2160 460 700 1", "R 2520 2520 460 700 1"}));
+}
+
+TEST(Element, ResolutionScalesAndPlacesTheCell) {
+    Elements cells;
+    Element& cell = cells.Add("A", 3, 2);
+    cell.SetResolution(0.5);
+    EXPECT_EQ(cell.Resolution(), 100);
+    cell.SetResolution(50);
+    EXPECT_EQ(cell.CurrentX(), 2340);
+    EXPECT_EQ(cell.CurrentY(), 840);
+    EXPECT_EQ(cell.d_1560(), 780);
+}
+
+TEST(Element, NamesAreStaggeredOnOddColumnsAndWrapAtLeastOneCharacterALine) {
+    Elements cells;
+    Element& even = cells.Add("AB", 0, 0);
+    Element& odd = cells.Add("AB", 1, 0);
+    RecordingDrawing drawing;
+    even.UpdateName(drawing);
+    odd.UpdateName(drawing);
+    EXPECT_EQ(drawing.events, (Lines{"T 0 0 AB", "T 1560 150 AB"}));
+
+    odd.SetNameWidth(0);
+    EXPECT_EQ(odd.NameWidth(), 1);
+    odd.SetNameWidth(-3);
+    EXPECT_EQ(odd.NameWidth(), -3);
+    odd.SetNameHeight(100);
+    odd.WordWrap = true;
+    drawing.events.clear();
+    odd.UpdateName(drawing);
+    EXPECT_EQ(drawing.events, (Lines{"T 1680 10 A", "T 1680 110 B", "T 1680 210"}));
+}
+
+TEST(Element, OnlyANamedCellIsSelectedAndFramed) {
+    Elements cells;
+    Element& wire = cells.Add("", 0, 0);
+    wire.SethLine(true);
+    EXPECT_FALSE(wire.SetIsSelected(true));
+    Element& contact = cells.Add("A", 1, 0);
+    contact.SethLine(true);
+    EXPECT_FALSE(contact.hLine());
+    EXPECT_TRUE(contact.SetIsSelected(true));
+    RecordingDrawing drawing;
+    contact.UpdateSelection(drawing);
+    EXPECT_EQ(drawing.events[0], "S 1800 1800 840 120 1");
+    EXPECT_EQ(drawing.events[3], "S 2880 1800 840 840 1");
+}
+
+TEST(Elements, ATakenKeyKeepsItsCellAndTakesTheNewName) {
+    Elements cells;
+    Element& first = cells.Add("", 2, 1, false, false, false, false, true);
+    first.RightOrDown = true;
+    Element& again = cells.Add("B", 2, 1, false, true);
+    EXPECT_EQ(&first, &again);
+    EXPECT_EQ(cells.Count(), 1);
+    EXPECT_TRUE(again.Back());
+    EXPECT_FALSE(again.LeftorUp);
+    EXPECT_TRUE(again.RightOrDown);
+    EXPECT_EQ(cells.Rows(), 1);
+    EXPECT_EQ(cells.Cols(), 2);
+    EXPECT_EQ(cells.Item(5, 5), nullptr);
+}
+
+}  // namespace
+}  // namespace veldra::testing

@@ -1,0 +1,227 @@
+#include "ladder/qt/frmShowAssign.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "ladder/qt/ladder_picture.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "panels/panel_set.h"
+#include "support/fake_clock.h"
+#include "support/qt/scripted_dialogs.h"
+
+namespace veldra::testing {
+namespace {
+
+const QColor kGreen(0, 255, 0);
+
+// tests/data/ladder/viewer.ml2: ROUTE_1 and LOCK_1 are PB_1 + ~PB_2.
+class ViewerTest : public ::testing::Test, private LoaderHost {
+protected:
+    ViewerTest() {
+        MainWindowServices services;
+        services.showChild = [this](QWidget& viewer) {
+            viewer.show();
+            placed.push_back(&viewer);
+        };
+        services.setTopWindows = [this] { ++topPlacements; };
+        window = std::make_unique<frmProgram>(registry, dialogs, clock, services);
+        boards = std::make_unique<PanelSet>(Engine().IOBits);
+        ParseText loader(Engine(), *this, *boards);
+        EXPECT_EQ(loader.GetProgram(VELDRA_TEST_DATA "/ladder/viewer.ml2"), "VIEWER");
+    }
+    ~ViewerTest() override {
+        for (frmShowAssign* viewer : Viewers()) {
+            viewer->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window->CloseWindow();
+        window.reset();
+    }
+    void DoEvents() override {}
+    void LoadFinished() override { window->LoadFinished(boards->Windows()); }
+
+    ProgramEngine& Engine() { return window->Engine(); }
+    static std::vector<frmShowAssign*> Viewers() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        std::vector<frmShowAssign*> open;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* viewer = qobject_cast<frmShowAssign*>(widget)) {
+                open.push_back(viewer);
+            }
+        }
+        return open;
+    }
+    frmShowAssign& Open(const char* bit) {
+        const std::size_t before = placed.size();
+        window->ShowBitAssign(bit);
+        EXPECT_EQ(placed.size(), before + 1);
+        return *qobject_cast<frmShowAssign*>(placed.back());
+    }
+    static QString Text(frmShowAssign& viewer) {
+        return viewer.findChild<QPlainTextEdit*>("txtAssign")->toPlainText();
+    }
+    static QString Result(frmShowAssign& viewer) {
+        return viewer.findChild<QLabel*>("lblStatement")->text();
+    }
+    static bool CellValue(frmShowAssign& viewer, int col, int row) {
+        return viewer.Cells().Item(col, row)->vValue();
+    }
+    // The wire from the contacts to the coils, at the middle of its cell.
+    static QColor WireColour(frmShowAssign& viewer) {
+        return viewer.Picture().Picture().pixelColor(156, 40);
+    }
+    void Start() {
+        dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
+        window->StartStop();
+        Engine().tmrProgram.Fire();
+    }
+    void Post(const char* name, bool value) {
+        Engine().IOBits.Add(name, value);
+        Engine().tmrProgram.Fire();
+    }
+    bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
+    void Click(frmShowAssign& viewer, const char* button) {
+        QTest::mouseClick(viewer.findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+
+    WindowRegistry registry;
+    ScriptedDialogs dialogs;
+    FakeClock clock;
+    std::unique_ptr<frmProgram> window;
+    std::unique_ptr<PanelSet> boards;
+    std::vector<QWidget*> placed;
+    int topPlacements = 0;
+};
+
+TEST_F(ViewerTest, ASecondResultOpensItsStatementAndAnUnassignedBitSaysSo) {
+    frmShowAssign& viewer = Open(" lock_1");
+    EXPECT_EQ(Text(viewer), "ASSIGN PB_1 + ~PB_2 TO ROUTE_1, LOCK_1;");
+    EXPECT_EQ(viewer.windowTitle(), "Assign Statement");
+    dialogs.Answer(MsgAnswer::Ok);
+    window->ShowBitAssign("PB_1");
+    EXPECT_EQ(Viewers().size(), 1u);
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].prompt, "No Statement Found");
+}
+
+TEST_F(ViewerTest, AViewerGoesWhereTheMainWindowPlacesItAndStayOnTopAsksForPlacement) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    EXPECT_EQ(placed, std::vector<QWidget*>{&viewer});
+    viewer.move(30, 40);
+    viewer.findChild<QCheckBox*>("chkTop")->setChecked(true);
+    EXPECT_EQ(topPlacements, 1);
+    EXPECT_EQ(viewer.pos(), QPoint(30, 40));
+}
+
+TEST_F(ViewerTest, TheLadderFollowsAnInputChangedDuringAScan) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    EXPECT_EQ(Result(viewer), "Statement is currently:  False");
+    EXPECT_NE(WireColour(viewer), kGreen);
+
+    Start();  // ~PB_2 conducts
+    EXPECT_EQ(Result(viewer), "Statement is currently:  True");
+    EXPECT_TRUE(CellValue(viewer, 1, 0));
+    EXPECT_TRUE(CellValue(viewer, 2, 1));
+    EXPECT_EQ(WireColour(viewer), kGreen);
+
+    Post("PB_2", true);
+    EXPECT_TRUE(CellValue(viewer, 0, 1));
+    EXPECT_FALSE(CellValue(viewer, 2, 0));
+    EXPECT_EQ(WireColour(viewer), QColor(0, 0, 0));
+}
+
+TEST_F(ViewerTest, ClosingOneOfTwoViewersKeepsTheOtherLive) {
+    frmShowAssign& first = Open("ROUTE_1");
+    frmShowAssign& second = Open("LOCK_1");
+    Statement& statement = *second.ShowStatement();
+    first.close();
+    EXPECT_EQ(Viewers().size(), 1u);
+    EXPECT_TRUE(statement.IsDisplayed());
+
+    Start();
+    Post("PB_2", true);
+    EXPECT_TRUE(CellValue(second, 0, 1));
+    second.close();
+    EXPECT_FALSE(statement.IsDisplayed());
+}
+
+TEST_F(ViewerTest, AStatementEditedInTheViewerIsSolvedOnTheNextStart) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    viewer.findChild<QPlainTextEdit*>("txtAssign")
+        ->setPlainText("ASSIGN PB_1*PB_2 TO ROUTE_1, LOCK_1;");
+    Click(viewer, "cmdEdit");
+    EXPECT_TRUE(dialogs.boxes().empty());
+    EXPECT_EQ(Text(viewer), "ASSIGN PB_1 * PB_2 TO ROUTE_1, LOCK_1;");
+    EXPECT_TRUE(viewer.ShowStatement()->Edited());
+    EXPECT_TRUE(window->isEnabled());
+
+    Start();
+    EXPECT_FALSE(Value("LOCK_1"));
+    Post("PB_1", true);
+    Post("PB_2", true);
+    EXPECT_TRUE(Value("ROUTE_1"));
+    EXPECT_TRUE(Value("LOCK_1"));
+    EXPECT_TRUE(CellValue(viewer, 3, 1));
+}
+
+TEST_F(ViewerTest, ASaveIsRefusedWhileRunningOrWhileTheStatementsListIsOpen) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    Start();
+    dialogs.Answer(MsgAnswer::Ok);
+    Click(viewer, "cmdEdit");
+    window->StartStop();
+    QWidget list;
+    const RegisteredWidget listed(registry, list, "frmStatements");
+    dialogs.Answer(MsgAnswer::Ok);
+    Click(viewer, "cmdEdit");
+
+    ASSERT_EQ(dialogs.boxes().size(), 3u);
+    EXPECT_EQ(dialogs.boxes()[1].prompt, "Statement can not be changed while program is running.");
+    EXPECT_EQ(dialogs.boxes()[2].prompt,
+              "You Must Close the STATEMENTS Window before save changes");
+    EXPECT_EQ(dialogs.boxes()[2].title, "Save Failed");
+}
+
+TEST_F(ViewerTest, AToggledContactReachesTheNextScanAndTheLadderSavesAsABitmap) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    QTest::mousePress(&viewer.Picture(), Qt::RightButton, {}, QPoint(40, 40));
+    auto* popup = viewer.findChild<QMenu*>("mnuPopUp");
+    EXPECT_EQ(popup->defaultAction()->text(), "Toggle");
+    viewer.findChild<QAction*>("mnuTgQue")->trigger();
+    popup->hide();
+    EXPECT_TRUE(Value("PB_1"));
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath("ladder");
+    dialogs.Answer(MsgAnswer::Ok).Choose(file.toStdString());
+    Click(viewer, "cmdLadder");
+    EXPECT_EQ(dialogs.boxes().back().title, "Automatic File Overwrite");
+    const QImage saved(file, "BMP");
+    EXPECT_EQ(saved.size(), viewer.Picture().Picture().size());
+}
+
+// Brackets the builder cannot close give the ladder of what it could lay out.
+TEST_F(ViewerTest, AMalformedEditIsSavedAsTheParserTakesItAndDrawnAsFarAsItGoes) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    for (const char* text : {"ASSIGN (PB_1 + TO ROUTE_1;", "ASSIGN ((( TO ROUTE_1, LOCK_1;"}) {
+        viewer.findChild<QPlainTextEdit*>("txtAssign")->setPlainText(text);
+        Click(viewer, "cmdEdit");
+        ASSERT_NE(viewer.Cells().Item(1, 0), nullptr) << text;
+        EXPECT_TRUE(viewer.Cells().Item(1, 0)->hLine()) << text;
+    }
+    EXPECT_TRUE(dialogs.boxes().empty());
+}
+
+}  // namespace
+}  // namespace veldra::testing
