@@ -2,6 +2,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
+#include "engine/qt/show_bit_assign.h"
 #include "panels/ases_panel.h"
 #include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
@@ -13,8 +14,12 @@
 
 namespace veldra {
 
-ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows)
-    : QObject(&program), windows_(windows), boards_(program.Engine().IOBits) {}
+ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
+                             std::function<void(QWidget&)> place)
+    : QObject(&program),
+      windows_(windows),
+      boards_(program.Engine().IOBits, std::move(place),
+              [](const std::string& name) { ShowBitAssign(name); }) {}
 
 ProgramBoards::~ProgramBoards() {
     // The windows leave the registry before they go.
