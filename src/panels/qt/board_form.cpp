@@ -78,6 +78,15 @@ void BoardForm::ApplySize() {
     }
 }
 
+QSize BoardForm::sizeHint() const {
+    const WindowSize size = half_.Size();
+    QSize hint = SizeFromTwips(size.width, size.height);
+    if (frame_ != nullptr && frame_ != this) {
+        hint -= frame_->size() - this->size();
+    }
+    return hint;
+}
+
 void BoardForm::AddHeader() {
     enabledBox_ = new QCheckBox(QStringLiteral("Enabled"), this);
     enabledBox_->setObjectName(QStringLiteral("chkEnabled"));
@@ -89,7 +98,12 @@ void BoardForm::AddHeader() {
             half_.ClickEnabled();
         }
     });
+    // The desktop's font may be wider than the design's: the box takes its caption's width
+    // and the label moves along.
+    enabledBox_->adjustSize();
+    enabledBox_->resize(std::max(enabledBox_->width(), PixelsFromTwips(975)), PixelsFromTwips(255));
     boardName_ = AddLabel("lblBoardName", 1080, 0, 480, 195);
+    boardName_->move(std::max(boardName_->x(), enabledBox_->geometry().right() + 6), 0);
 }
 
 QLabel* BoardForm::AddLabel(const char* name, int left, int top, int width, int height,

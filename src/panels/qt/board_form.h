@@ -35,6 +35,10 @@ public:
     // Brings the drawing up to the half now instead of at the next turn.
     void DrawNow();
 
+    // The size the half gives the window, less the frame: what arranging the main
+    // window's children gives it.
+    QSize sizeHint() const override;
+
 protected:
     BoardForm(BoardWindow& half, const char* name);
 
