@@ -202,12 +202,17 @@ bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
     }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease) {
+        return QWidget::eventFilter(watched, event);
+    }
     const QVariant column = watched->property(kColumn);
     if (!column.isValid()) {
         return QWidget::eventFilter(watched, event);
     }
     const int row = watched->property(kRow).toInt();
-    switch (event->type()) {
+    switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
