@@ -1,10 +1,15 @@
 #include "panels/qt/board_windows.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+
 #include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
 #include "panels/qt/frmToggle.h"
 #include "panels/qt/io_forms.h"
 #include "panels/toggle_panel.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
 
 namespace veldra {
@@ -13,6 +18,10 @@ BoardWindows::BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> pl
                            std::function<void(const std::string&)> showBitAssign)
     : halves_(IOBits), place_(std::move(place)) {
     halves_.showBitAssign = std::move(showBitAssign);
+    halves_.toggleTextWidth = [](std::string_view text) {
+        return TwipsFromPixels(
+            QFontMetrics(QApplication::font("QTableView")).horizontalAdvance(ToQString(text)));
+    };
 }
 
 BoardWindows::~BoardWindows() {

@@ -11,6 +11,10 @@
 namespace veldra {
 namespace {
 
+// The margins a cell keeps around its picture and its text, beyond the room the grid's
+// widths allow for the picture.
+constexpr int kCellPadding = 8;
+
 QPixmap Picture(QColor colour) {
     QPixmap picture(15, 15);
     picture.fill(colour);
@@ -88,6 +92,7 @@ frmToggle::frmToggle(TogglePanel& half) : BoardForm(half, "frmToggle"), half_(ha
     grid_->setObjectName(QStringLiteral("grdToggle"));
     grid_->setModel(model_);
     grid_->verticalHeader()->hide();
+    grid_->setIconSize(QSize(15, 15));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setGeometry(RectFromTwips(120, 120, 7695, 5775));
@@ -112,7 +117,7 @@ void frmToggle::Draw() {
         model_->Rebuild();
         const std::vector<int>& widths = half_.ColumnWidths();
         for (std::size_t column = 0; column < widths.size(); ++column) {
-            grid_->setColumnWidth(int(column), PixelsFromTwips(widths[column]));
+            grid_->setColumnWidth(int(column), PixelsFromTwips(widths[column]) + kCellPadding);
         }
         for (std::size_t row = 1; row < heights.size(); ++row) {
             if (heights[row] > 0) {
