@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
+#include <utility>
 
 #include "platform/qt/lamp.h"
 #include "platform/qt/qt_text.h"
@@ -52,6 +53,9 @@ void BoardForm::HalfChanged() {
     if (half_.Closed()) {
         // Closed for good by the program: the frame goes with the half's board.
         WindowFrame(*this).close();
+        return;
+    }
+    if (std::exchange(lampDrawn_, false)) {
         return;
     }
     if (!drawPending_) {
@@ -166,6 +170,13 @@ void BoardForm::DrawRow(Row& row, const IndicatorRow& shown) {
         row.label->setToolTip(ToQString(shown.toolTip));
     }
     row.lamp->SetImage(shown.Spare() ? LampImage::Parked : shown.lamp);
+}
+
+void BoardForm::DrawLamp(std::vector<Row>& drawn, const std::vector<IndicatorRow>& rows, int row) {
+    if (row >= 0 && std::size_t(row) < drawn.size() && std::size_t(row) < rows.size()) {
+        DrawRow(drawn[std::size_t(row)], rows[std::size_t(row)]);
+        lampDrawn_ = true;
+    }
 }
 
 void BoardForm::DrawColumn(std::vector<Row>& drawn, const std::vector<IndicatorRow>& rows,

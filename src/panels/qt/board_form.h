@@ -77,6 +77,9 @@ protected:
                 const char* labelPrefix, const char* lampPrefix);
     // Caption, tool tip and lamp of a row as the half holds them.
     static void DrawRow(Row& row, const IndicatorRow& shown);
+    // Draws one row whose lamp alone changed, if it is drawn already; the Changed that
+    // follows then needs no drawing of the whole window.
+    void DrawLamp(std::vector<Row>& drawn, const std::vector<IndicatorRow>& rows, int row);
     // Gives every row of `rows` its drawing, making the ones missing.
     void DrawColumn(std::vector<Row>& drawn, const std::vector<IndicatorRow>& rows, int column,
                     int left, int width, const char* labelPrefix, const char* lampPrefix);
@@ -92,6 +95,7 @@ private:
     BoardWindow& half_;
     Subscription changed_;
     bool drawPending_ = false;
+    bool lampDrawn_ = false;
     QCheckBox* enabledBox_ = nullptr;
     QLabel* boardName_ = nullptr;
     QWidget* frame_ = nullptr;

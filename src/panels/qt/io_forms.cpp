@@ -36,6 +36,8 @@ frmIOBoard::frmIOBoard(IOBoardPanel& half) : BoardForm(half, "frmIOBoard"), half
     AddHeader();
     AddLine("Line2", 0, 360, 2280, 360);
     heading_ = AddLabel("blLabel", 600, 480, 975, 255, "INPUTS");
+    lampShown_ = half.LampShown.Subscribe(
+        [this](bool output, int row) { (void)output, DrawLamp(rows_, half_.Rows(), row); });
     DrawNow();
 }
 
@@ -65,6 +67,13 @@ frmInOutBoard::frmInOutBoard(InOutBoardPanel& half)
     AddLine("Line1", 1680, 360, 1680, 11040);
     AddLabel("Label1", 360, 480, 735, 255, "INPUTS");
     AddLabel("Label2", 2160, 480, 855, 255, "OUTPUTS");
+    lampShown_ = half.LampShown.Subscribe([this](bool output, int row) {
+        if (output) {
+            DrawLamp(outputs_, half_.OutputRows(), row);
+        } else {
+            DrawLamp(inputs_, half_.InputRows(), row);
+        }
+    });
     DrawNow();
 }
 

@@ -27,6 +27,7 @@ private:
     IOBoardPanel& half_;
     QLabel* heading_ = nullptr;
     std::vector<Row> rows_;
+    Subscription lampShown_;
 };
 
 // frmInOutBoard: the window of a mixed I/O board, inputs in the left column and outputs
@@ -48,6 +49,7 @@ private:
     InOutBoardPanel& half_;
     std::vector<Row> inputs_;
     std::vector<Row> outputs_;
+    Subscription lampShown_;
 };
 
 }  // namespace veldra
