@@ -83,6 +83,9 @@ void ToggleGridModel::Rebuild() {
 
 void ToggleGridModel::CellShown(int row, int column) {
     const QModelIndex cell = index(row - 1, column);
+    if (!cell.isValid()) {
+        return;  // not drawn yet: the next rebuild shows it
+    }
     Q_EMIT dataChanged(cell, cell, {Qt::DecorationRole});
 }
 
