@@ -30,6 +30,8 @@ void BoardWindow::LoadState(std::string_view BitName, bool BitValue) {
 void BoardWindow::CloseWindow(bool close) {
     closeFlag_ = close;
     RequestClose();
+    // The drawing closes with its half.
+    Changed.Raise();
 }
 
 bool BoardWindow::RequestClose() {
@@ -60,6 +62,7 @@ void BoardWindow::ClickEnabled() {
     if (enabledBox_.usable && !closed_) {
         SetEnabledBox(!enabledBox_.ticked);
     }
+    Changed.Raise();
 }
 
 void BoardWindow::Post(std::string_view BitName, bool BitValue) {

@@ -31,7 +31,7 @@ public:
     void UpdateOutput(std::string_view BitName, bool BitValue) final;
     void LoadState(std::string_view BitName, bool BitValue) final;
 
-    // Stores the close flag, then asks the window to close.
+    // Stores the close flag, then asks the window to close; raises Changed.
     void CloseWindow(bool close) final;
     // The window is asked to close (by CloseWindow or by the user): with the close flag set
     // it lets its board go and closes, true; otherwise it only minimises, false.
@@ -50,7 +50,7 @@ public:
     // The "Enabled" box, and the label that repeats the caption.
     const CheckBox& EnabledBox() const { return enabledBox_; }
     const std::string& BoardNameLabel() const { return caption_; }
-    // The user clicks the "Enabled" box: it changes when it is usable.
+    // The user clicks the "Enabled" box: it changes when it is usable; raises Changed.
     void ClickEnabled();
 
     // Opens the statement view of a bit; given by whoever makes the window.

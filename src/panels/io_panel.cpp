@@ -48,9 +48,11 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
     if (BoardOutput* output = FindOutput(BitName)) {
         output->OutputState = BitValue;
         ShowOutputLamp(output->intIndex, BitValue);
+        LampShown.Raise(true, output->intIndex);
     } else if (BoardInput* input = FindInput(BitName)) {
         input->InputState = BitValue;
         ShowInputLamp(input->intIndex, BitValue);
+        LampShown.Raise(false, input->intIndex);
     } else if (BitName != EnabledBitName()) {
         // The logic's writes to the board's own ".ENABLED" bit do not move the box.
         ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),

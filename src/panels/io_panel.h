@@ -27,6 +27,10 @@ public:
     // Index; spare positions answer "SPARE". Nothing below 1.
     std::string GetSystemBit(int Index) const override;
 
+    // Raised when UpdateOutput has turned one row's lamp, before Changed, with the row's
+    // direction (true for an output) and number: the drawing may repaint that lamp alone.
+    Event<bool, int> LampShown;
+
 protected:
     explicit IOPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {}
 

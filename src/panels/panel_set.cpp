@@ -55,7 +55,7 @@ BoardPanel& PanelSet::NewTableWindow(Table& table) {
 
 TogglePanel& PanelSet::ToggleWindow() {
     if (toggle_ == nullptr || toggle_->Closed()) {
-        toggle_ = &Make<TogglePanel>();
+        toggle_ = toggleTextWidth ? &Make<TogglePanel>(toggleTextWidth) : &Make<TogglePanel>();
         ShowWindow(*toggle_);
     }
     return *toggle_;

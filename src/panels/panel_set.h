@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "panels/board_window_factory.h"
@@ -45,6 +46,8 @@ public:
 
     // Opens a bit's statement view; handed to every window made afterwards.
     std::function<void(const std::string&)> showBitAssign;
+    // Measures a name in the toggle window's font, in twips; an estimate without a display.
+    std::function<int(std::string_view)> toggleTextWidth;
 
 private:
     template <class Window, class... Args>

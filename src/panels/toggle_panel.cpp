@@ -41,6 +41,7 @@ void TogglePanel::AddBits(std::string_view BitName, std::string_view GroupName) 
             AddRow();
         }
         Place(BitName, row, column);
+        Changed.Raise();
         return;
     }
     int column = 0;
@@ -53,6 +54,7 @@ void TogglePanel::AddBits(std::string_view BitName, std::string_view GroupName) 
     }
     cells_[0][std::size_t(column)].text = std::string(GroupName);
     Place(BitName, 1, column);
+    Changed.Raise();
 }
 
 void TogglePanel::Place(std::string_view BitName, int row, int column) {
@@ -67,6 +69,8 @@ void TogglePanel::Place(std::string_view BitName, int row, int column) {
     BooleanBit& record = *bits_->Find(BitName);
     record.SetOnTime(row);
     record.SetOffTime(column);
+    cellsOf_[std::string(BitName)].emplace_back(row, column);
+    ++placed_;
 }
 
 std::string TogglePanel::GetSystemBit(int Index) const {
@@ -89,14 +93,25 @@ void TogglePanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
     record->SetBitValue(BitValue);
     currentRow_ = record->OnTime();
     currentColumn_ = record->OffTime();
-    if (currentRow_ >= 0 && currentRow_ < int(cells_.size()) && currentColumn_ >= 0 &&
-        currentColumn_ < int(columnWidths_.size())) {
-        cells_[std::size_t(currentRow_)][std::size_t(currentColumn_)].picture = LampFor(BitValue);
+    const auto cells = cellsOf_.find(std::string(BitName));
+    if (cells == cellsOf_.end()) {
+        return;
+    }
+    for (const auto& [row, column] : cells->second) {
+        cells_[std::size_t(row)][std::size_t(column)].picture = LampFor(BitValue);
+        CellShown.Raise(row, column);
     }
 }
 
 void TogglePanel::DoubleClick() {
     ShowBitAssign(cells_[std::size_t(currentRow_)][std::size_t(currentColumn_)].text);
+}
+
+void TogglePanel::SelectCell(int row, int column) {
+    if (row >= 0 && row < int(cells_.size()) && column >= 0 && column < int(columnWidths_.size())) {
+        currentRow_ = row;
+        currentColumn_ = column;
+    }
 }
 
 }  // namespace veldra

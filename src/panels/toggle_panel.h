@@ -1,5 +1,7 @@
 #pragma once
 
+#include <absl/container/flat_hash_map.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,7 +38,8 @@ public:
     WindowSize StartSize() const override { return {8055, 6435}; }
 
     // Adds a toggle bit in the column of its group (compared with letter case), taking the
-    // first empty cell of that column or a new row; a new group takes a new column.
+    // first empty cell of that column or a new row; a new group takes a new column. Raises
+    // Changed.
     void AddBits(std::string_view BitName, std::string_view GroupName);
 
     // Every bit once, in the order first added.
@@ -52,6 +55,14 @@ public:
     int CurrentRow() const { return currentRow_; }
     int CurrentColumn() const { return currentColumn_; }
     void DoubleClick();
+    // How many cells have been given a bit so far: the grid's drawing is out of date when
+    // it differs.
+    int CellsPlaced() const { return placed_; }
+    // The user makes a cell current (as a click on it does).
+    void SelectCell(int row, int column);
+
+    // Raised for each cell whose picture a change of its bit has turned, by row and column.
+    Event<int, int> CellShown;
 
     // About 105 twips a character, for use without a display.
     static int EstimatedWidth(std::string_view text) { return int(text.size()) * 105; }
@@ -62,7 +73,10 @@ private:
     void OnLoadState(std::string_view BitName, bool BitValue) override {
         OnUpdateOutput(BitName, BitValue);
     }
-    void ReleaseBoard() override { bits_.reset(); }
+    void ReleaseBoard() override {
+        bits_.reset();
+        cellsOf_.clear();
+    }
 
     void AddRow();
     void Place(std::string_view BitName, int row, int column);
@@ -72,6 +86,9 @@ private:
     std::vector<std::vector<ToggleCell>> cells_;
     std::vector<int> columnWidths_;
     std::vector<int> rowHeights_;
+    // Every cell of each name: a name listed twice shows its value in both.
+    absl::flat_hash_map<std::string, std::vector<std::pair<int, int>>> cellsOf_;
+    int placed_ = 0;
     int currentRow_ = 0;
     int currentColumn_ = 0;
 };

@@ -46,13 +46,13 @@ TEST_F(TogglePanelTest, AColumnWidensToItsWidestNameAndNeverNarrows) {
     EXPECT_EQ(panel.ColumnWidths()[0], 10 * 100 + 400);
 }
 
-TEST_F(TogglePanelTest, ANameGivenTwiceHasTwoCellsButOneRecordThatFollowsTheLaterCell) {
+TEST_F(TogglePanelTest, ANameGivenTwiceHasTwoCellsAndOneRecordAndBothCellsFollowIt) {
     panel.AddBits("T1", "G");
     panel.AddBits("T1", "H");
     EXPECT_EQ(panel.BitCount(), 1);
     panel.UpdateOutput("T1", true);
     EXPECT_EQ(panel.Cells()[1][1].picture, LampImage::Lit);
-    EXPECT_EQ(panel.Cells()[1][0].picture, LampImage::Dark);
+    EXPECT_EQ(panel.Cells()[1][0].picture, LampImage::Lit);
     EXPECT_EQ(panel.CurrentColumn(), 1);
 }
 

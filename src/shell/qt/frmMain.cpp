@@ -359,11 +359,12 @@ void frmMain::LoadProgram(std::string text) {
         new RegisteredChild(windows_, window, window.objectName().toStdString());
         area_->addSubWindow(&window)->show();
     };
+    const std::function<void(QWidget&)> showChild = services.showChild;
     auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
     program_ = program;
-    auto* boards = new ProgramBoards(*program, windows_);
+    auto* boards = new ProgramBoards(*program, windows_, showChild);
     OpeningHost host(*program, *boards);
 
     showMinimized();

@@ -15,15 +15,16 @@
 
 namespace veldra {
 
-ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows)
-    : QObject(&program), windows_(windows), boards_(program.Engine().IOBits) {
-    QPointer<frmProgram> owner(&program);
-    boards_.showBitAssign = [owner](const std::string& BitName) {
-        if (owner) {
-            owner->ShowBitAssign(BitName);
-        }
-    };
-}
+ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
+                             std::function<void(QWidget&)> place)
+    : QObject(&program),
+      windows_(windows),
+      boards_(program.Engine().IOBits, std::move(place),
+              [owner = QPointer<frmProgram>(&program)](const std::string& BitName) {
+                  if (owner) {
+                      owner->ShowBitAssign(BitName);
+                  }
+              }) {}
 
 ProgramBoards::~ProgramBoards() {
     // The windows leave the registry before they go.

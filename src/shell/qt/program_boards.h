@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <unordered_set>
 #include <vector>
 
 #include "panels/board_window_factory.h"
-#include "panels/panel_set.h"
+#include "panels/qt/board_windows.h"
 #include "platform/qt/window_registry.h"
 
 namespace veldra {
@@ -16,10 +17,13 @@ class frmProgram;
 // The board windows of one opened program, each joining the registry of open windows, so
 // that opening another program or closing the simulator closes them with the rest. They
 // belong to the program window and go with it: a scan still unwinding after the close
-// may yet draw on them.
+// may yet draw on them. The I/O, mixed I/O and toggle-bits windows are drawn among the
+// main window's child windows; the other kinds are their halves alone for now.
 class ProgramBoards final : public QObject, public BoardWindowFactory {
 public:
-    ProgramBoards(frmProgram& program, WindowRegistry& windows);
+    // `place` gives a drawn window its frame among the main window's child windows.
+    ProgramBoards(frmProgram& program, WindowRegistry& windows,
+                  std::function<void(QWidget&)> place);
     ~ProgramBoards() override;
 
     IOBoardPanel& NewIOBoardWindow() override;
@@ -41,7 +45,7 @@ private:
     Window& Join(Window& window);
 
     WindowRegistry& windows_;
-    PanelSet boards_;
+    BoardWindows boards_;
     std::unordered_set<const BoardPanel*> joined_;
     std::vector<std::unique_ptr<WindowRegistry::Registration>> registrations_;
 };

@@ -3,15 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QBrush>
+#include <QLabel>
 #include <QListView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
 
 #include "engine/program_engine.h"
 #include "platform/clock.h"
 #include "platform/qt/ini_settings.h"
+#include "platform/qt/lamp.h"
 #include "shell/qt/application.h"
 #include "shell/qt/frmMain.h"
 #include "support/qt/scripted_dialogs.h"
@@ -29,8 +34,29 @@ QModelIndex LineOf(const QAbstractItemView* view, const QString& text, int colum
     return {};
 }
 
+// The row of a board window that shows `bit`: its label, and the lamp beside it.
+QLabel* BoardRow(const frmMain& main, const QString& board, const QString& bit) {
+    for (const QMdiSubWindow* window : main.Area().subWindowList()) {
+        if (window->windowTitle() != board) {
+            continue;
+        }
+        for (QLabel* label : window->widget()->findChildren<QLabel*>()) {
+            if (label->text() == bit && label->objectName().startsWith("lblIO_")) {
+                return label;
+            }
+        }
+    }
+    return nullptr;
+}
+
+LampImage LampOf(const QLabel& row) {
+    QString name = row.objectName();
+    return row.parentWidget()->findChild<Lamp*>(name.replace("lblIO_", "imgIO_"))->Image();
+}
+
 // The simulator on a real display: the level crossing opened from the command line, run,
-// an input forced on the program window and its result read from the bit status grid.
+// an input clicked on a board window lighting an output on another, an input forced on the
+// program window and its result read from the bit status grid.
 // With VELDRA_SCREENSHOT set, the screen is saved there at the end.
 TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     ScriptedDialogs dialogs;
@@ -47,6 +73,19 @@ TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     ProgramEngine& engine = program->Engine();
     ASSERT_TRUE(engine.Running());
     engine.tmrProgram.Fire();  // the first start's statements
+
+    // The barriers proved down, clicked on the input board, silence the bell on the
+    // output board.
+    QApplication::processEvents();
+    QLabel* barriersDown = BoardRow(main, "XING_IN : IN16", "BAR_DN_KR");
+    QLabel* bell = BoardRow(main, "XING_OUT : OUT16", "BELL");
+    ASSERT_TRUE(barriersDown != nullptr && bell != nullptr);
+    EXPECT_EQ(LampOf(*bell), LampImage::Lit);
+    QTest::mouseClick(barriersDown, Qt::LeftButton);
+    engine.tmrProgram.Fire();
+    QApplication::processEvents();
+    EXPECT_EQ(LampOf(*barriersDown), LampImage::Lit);
+    EXPECT_EQ(LampOf(*bell), LampImage::Dark);
 
     QTabBar* tabs = program->findChild<QTabBar*>("tbSelect");
     tabs->setCurrentIndex(1);  // "Force Bit"

@@ -1,0 +1,267 @@
+#include "panels/qt/board_form.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <utility>
+
+#include "platform/qt/lamp.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/window_frame.h"
+
+namespace veldra {
+namespace {
+
+constexpr int kLampSide = 225;
+constexpr int kLampGap = 30;
+constexpr int kRowHeight = 255;
+const char* const kColumn = "boardColumn";
+const char* const kRow = "boardRow";
+const char* const kRowLabel = "boardRowLabel";
+
+int LimitPixels(int twips) {
+    return twips > 0 ? PixelsFromTwips(twips) : QWIDGETSIZE_MAX;
+}
+
+}  // namespace
+
+BoardForm::BoardForm(BoardWindow& half, const char* name) : half_(half) {
+    setObjectName(name);
+    changed_ = half_.Changed.Subscribe([this] { HalfChanged(); });
+}
+
+BoardForm::~BoardForm() = default;
+
+void BoardForm::Placed() {
+    frame_ = &WindowFrame(*this);
+    frame_->installEventFilter(this);
+    shownSize_ = {};
+    shownLimit_ = {-1, -1};
+    DrawNow();
+}
+
+void BoardForm::DrawNow() {
+    drawPending_ = false;
+    Draw();
+    ApplySize();
+}
+
+void BoardForm::HalfChanged() {
+    if (half_.Closed()) {
+        // Closed for good by the program: the frame goes with the half's board.
+        WindowFrame(*this).close();
+        return;
+    }
+    if (std::exchange(lampDrawn_, false)) {
+        return;
+    }
+    if (!drawPending_) {
+        drawPending_ = true;
+        QMetaObject::invokeMethod(this, &BoardForm::DrawNow, Qt::QueuedConnection);
+    }
+}
+
+void BoardForm::ApplySize() {
+    if (frame_ == nullptr) {
+        return;
+    }
+    const WindowSize limit = half_.MaximumSize();
+    if (limit != shownLimit_) {
+        shownLimit_ = limit;
+        frame_->setMaximumSize(LimitPixels(limit.width), LimitPixels(limit.height));
+    }
+    const WindowSize size = half_.Size();
+    if (size != shownSize_ && size.width > 0 && size.height > 0) {
+        shownSize_ = size;
+        if (!frame_->isMinimized()) {
+            frame_->resize(SizeFromTwips(size.width, size.height));
+        }
+    }
+}
+
+QSize BoardForm::sizeHint() const {
+    const WindowSize size = half_.Size();
+    QSize hint = SizeFromTwips(size.width, size.height);
+    if (frame_ != nullptr && frame_ != this) {
+        hint -= frame_->size() - this->size();
+    }
+    return hint;
+}
+
+void BoardForm::AddHeader() {
+    enabledBox_ = new QCheckBox(QStringLiteral("Enabled"), this);
+    enabledBox_->setObjectName(QStringLiteral("chkEnabled"));
+    enabledBox_->setGeometry(RectFromTwips(0, 0, 975, 255));
+    // The half posts the board's ".ENABLED" bit on every change; a tick the drawing only
+    // follows from the half is no change for it.
+    connect(enabledBox_, &QCheckBox::toggled, this, [this](bool ticked) {
+        if (ticked != half_.EnabledBox().ticked) {
+            half_.ClickEnabled();
+        }
+    });
+    // The desktop's font may be wider than the design's: the box takes its caption's width
+    // and the label moves along.
+    enabledBox_->adjustSize();
+    enabledBox_->resize(std::max(enabledBox_->width(), PixelsFromTwips(975)), PixelsFromTwips(255));
+    boardName_ = AddLabel("lblBoardName", 1080, 0, 480, 195);
+    boardName_->move(std::max(boardName_->x(), enabledBox_->geometry().right() + 6), 0);
+}
+
+QLabel* BoardForm::AddLabel(const char* name, int left, int top, int width, int height,
+                            const char* text) {
+    auto* label = new QLabel(QString::fromLatin1(text), this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(RectFromTwips(left, top, width, height));
+    return label;
+}
+
+void BoardForm::AddLine(const char* name, int left, int top, int right, int bottom) {
+    auto* line = new QFrame(this);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setFrameShape(left == right ? QFrame::VLine : QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    const int thickness = 2 * kTwipsPerPixel;
+    line->setGeometry(RectFromTwips(left, top, std::max(right - left, thickness),
+                                    std::max(bottom - top, thickness)));
+}
+
+void BoardForm::DrawHeader() {
+    const QString caption = ToQString(half_.Caption());
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+        boardName_->setText(caption);
+        boardName_->setToolTip(caption);
+        boardName_->adjustSize();
+    }
+    const CheckBox& box = half_.EnabledBox();
+    enabledBox_->setChecked(box.ticked);
+    enabledBox_->setEnabled(box.usable);
+    enabledBox_->setToolTip(ToQString(box.toolTip));
+}
+
+BoardForm::Row BoardForm::MakeRow(int column, int index, const IndicatorRow& design, int left,
+                                  int width, const char* labelPrefix, const char* lampPrefix) {
+    Row row;
+    row.label = new QLabel(this);
+    row.label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(labelPrefix)).arg(index));
+    row.label->setGeometry(RectFromTwips(left, design.top, width, kRowHeight));
+    row.lamp = new Lamp(this, QColor(0, 255, 0));
+    row.lamp->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(lampPrefix)).arg(index));
+    row.lamp->move(RectFromTwips(left - kLampSide - kLampGap, design.top, 0, 0).topLeft());
+    row.lamp->SetImage(LampImage::Parked);
+    row.lamp->setProperty(kRowLabel, QVariant::fromValue(static_cast<QObject*>(row.label)));
+    for (QWidget* control : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.lamp)}) {
+        control->setProperty(kColumn, column);
+        control->setProperty(kRow, index);
+        control->installEventFilter(this);
+    }
+    // The lamp comes on view with its first value.
+    row.label->show();
+    return row;
+}
+
+void BoardForm::DrawRow(Row& row, const IndicatorRow& shown) {
+    if (row.caption != shown.caption) {
+        row.caption = shown.caption;
+        row.label->setText(ToQString(shown.caption));
+        row.label->setToolTip(ToQString(shown.toolTip));
+    }
+    row.lamp->SetImage(shown.Spare() ? LampImage::Parked : shown.lamp);
+}
+
+void BoardForm::DrawLamp(std::vector<Row>& drawn, const std::vector<IndicatorRow>& rows, int row) {
+    if (row >= 0 && std::size_t(row) < drawn.size() && std::size_t(row) < rows.size()) {
+        DrawRow(drawn[std::size_t(row)], rows[std::size_t(row)]);
+        lampDrawn_ = true;
+    }
+}
+
+void BoardForm::DrawColumn(std::vector<Row>& drawn, const std::vector<IndicatorRow>& rows,
+                           int column, int left, int width, const char* labelPrefix,
+                           const char* lampPrefix) {
+    while (drawn.size() < rows.size()) {
+        const int index = int(drawn.size());
+        drawn.push_back(
+            MakeRow(column, index, rows[drawn.size()], left, width, labelPrefix, lampPrefix));
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        DrawRow(drawn[i], rows[i]);
+    }
+}
+
+void BoardForm::ShowBorder(QLabel* label, bool shown) {
+    label->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    bordered_ = shown ? label : nullptr;
+}
+
+bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == frame_ && watched != nullptr) {
+        if (event->type() == QEvent::WindowStateChange && frame_->isMaximized()) {
+            // The window is never larger than its design: back to the normal state.
+            QMetaObject::invokeMethod(frame_, &QWidget::showNormal, Qt::QueuedConnection);
+        } else if (event->type() == QEvent::Resize && !frame_->isMinimized() &&
+                   !frame_->isMaximized()) {
+            const QSize pixels = frame_->size();
+            half_.Resize({TwipsFromPixels(pixels.width()), TwipsFromPixels(pixels.height())});
+            shownSize_ = half_.Size();
+            FrameResized(shownSize_);
+        }
+        if (watched != this) {
+            return false;
+        }
+    }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const QVariant column = watched->property(kColumn);
+    if (!column.isValid()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int row = watched->property(kRow).toInt();
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (RowPressed(column.toInt(), row, mouse->button())) {
+                // A press on the lamp borders the row's label.
+                auto* label = qobject_cast<QLabel*>(watched);
+                if (label == nullptr) {
+                    label = qobject_cast<QLabel*>(watched->property(kRowLabel).value<QObject*>());
+                }
+                if (label != nullptr) {
+                    ShowBorder(label, true);
+                }
+            }
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (bordered_ != nullptr) {
+                ShowBorder(bordered_, false);
+            }
+            const bool over =
+                static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+            RowReleased(column.toInt(), row, mouse->button(), over);
+            return true;
+        }
+        default:
+            return QWidget::eventFilter(watched, event);
+    }
+}
+
+void BoardForm::closeEvent(QCloseEvent* event) {
+    if (half_.RequestClose()) {
+        event->accept();
+        return;
+    }
+    // Closed by hand: it only goes out of the way.
+    event->ignore();
+    WindowFrame(*this).showMinimized();
+}
+
+}  // namespace veldra

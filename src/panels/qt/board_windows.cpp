@@ -1,0 +1,78 @@
+#include "panels/qt/board_windows.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
+#include "panels/in_out_board_panel.h"
+#include "panels/io_board_panel.h"
+#include "panels/qt/frmToggle.h"
+#include "panels/qt/io_forms.h"
+#include "panels/toggle_panel.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/window_frame.h"
+
+namespace veldra {
+
+BoardWindows::BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> place,
+                           std::function<void(const std::string&)> showBitAssign)
+    : halves_(IOBits), place_(std::move(place)) {
+    halves_.showBitAssign = std::move(showBitAssign);
+    halves_.toggleTextWidth = [](std::string_view text) {
+        return TwipsFromPixels(
+            QFontMetrics(QApplication::font("QTableView")).horizontalAdvance(ToQString(text)));
+    };
+}
+
+BoardWindows::~BoardWindows() {
+    for (auto& [half, drawing] : forms_) {
+        if (drawing.form) {
+            delete &WindowFrame(*drawing.form);
+        }
+    }
+}
+
+template <class Form, class Half>
+Half& BoardWindows::Drawn(Half& half) {
+    forms_[&half].form = new Form(half);
+    return half;
+}
+
+IOBoardPanel& BoardWindows::NewIOBoardWindow() {
+    return Drawn<frmIOBoard>(halves_.NewIOBoardWindow());
+}
+
+InOutBoardPanel& BoardWindows::NewInOutBoardWindow() {
+    return Drawn<frmInOutBoard>(halves_.NewInOutBoardWindow());
+}
+
+TogglePanel& BoardWindows::ToggleWindow() {
+    TogglePanel& half = halves_.ToggleWindow();
+    if (&half != toggle_) {
+        toggle_ = &half;
+        Drawn<frmToggle>(half);
+        ShowWindow(half);
+    }
+    return half;
+}
+
+void BoardWindows::ShowWindow(BoardPanel& window) {
+    halves_.ShowWindow(window);
+    const auto drawing = forms_.find(&window);
+    if (drawing != forms_.end() && drawing->second.form && !drawing->second.placed) {
+        drawing->second.placed = true;
+        Place(*drawing->second.form);
+    }
+}
+
+void BoardWindows::Place(BoardForm& form) {
+    place_(form);
+    form.Placed();
+}
+
+QWidget* BoardWindows::WindowOf(const BoardPanel& half) const {
+    const auto drawing = forms_.find(&half);
+    return drawing != forms_.end() ? drawing->second.form.data() : nullptr;
+}
+
+}  // namespace veldra

@@ -1,0 +1,7 @@
+# The board windows drawn over their halves.
+target_sources(veldra_ui PRIVATE
+    panels/qt/board_form.cpp
+    panels/qt/io_forms.cpp
+    panels/qt/frmToggle.cpp
+    panels/qt/board_windows.cpp
+)

@@ -1,0 +1,254 @@
+#include "panels/qt/board_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTableView>
+#include <QTest>
+
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "panels/in_out_board_panel.h"
+#include "panels/io_board_panel.h"
+#include "panels/toggle_panel.h"
+#include "platform/qt/lamp.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/window_frame.h"
+#include "platform/qt/window_registry.h"
+#include "support/fake_clock.h"
+#include "support/qt/scripted_dialogs.h"
+
+namespace veldra::testing {
+namespace {
+
+// tests/data/panels/boards.ml2 loaded into a program window, its board windows drawn in
+// a main window's area: IN_1's PB_1 drives OUT_1's LAMP_1, MIX_1's PT_NWC its PT_NWK.
+class BoardWindowsTest : public ::testing::Test, private LoaderHost {
+protected:
+    BoardWindowsTest() {
+        area.resize(1200, 900);
+        area.show();
+        ParseText loader(Engine(), *this, boards);
+        EXPECT_EQ(loader.GetProgram(VELDRA_TEST_DATA "/panels/boards.ml2"), "BOARDS");
+        Settle();
+    }
+    ~BoardWindowsTest() override { program.CloseWindow(); }
+
+    static void Settle() {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ProgramEngine& Engine() { return program.Engine(); }
+    BoardPanel& Half(const std::string& caption) {
+        for (BoardPanel* half : boards.Windows()) {
+            if (half->Caption() == caption) {
+                return *half;
+            }
+        }
+        ADD_FAILURE() << caption;
+        return *boards.Windows().front();
+    }
+    QWidget& Window(const std::string& caption) { return *boards.WindowOf(Half(caption)); }
+    template <class Control = QLabel>
+    Control* Find(const std::string& caption, const char* name) {
+        auto* control = Window(caption).findChild<Control*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    LampImage LampOf(const std::string& caption, const char* name) {
+        return Find<Lamp>(caption, name)->Image();
+    }
+    void Click(const std::string& caption, const char* name, Qt::MouseButton button) {
+        QTest::mouseClick(Find(caption, name), button);
+    }
+    std::string Posted(const char* name) {
+        const BooleanBit* bit = Engine().IOBits.Find(name);
+        return bit == nullptr ? "none" : bit->BitValue() ? "1" : "0";
+    }
+    void Scan() {
+        if (!Engine().Running()) {
+            Engine().StartStop();
+        }
+        Engine().tmrProgram.Fire();
+        Settle();
+    }
+
+    ScriptedDialogs dialogs;
+    WindowRegistry registry;
+    FakeClock clock;
+    frmProgram program{registry, dialogs, clock};
+    QMdiArea area;
+    std::vector<std::string> opened;
+    BoardWindows boards{Engine().IOBits,
+                        [this](QWidget& window) {
+                            window.setAttribute(Qt::WA_DeleteOnClose);
+                            area.addSubWindow(&window)->show();
+                        },
+                        [this](const std::string& name) { opened.push_back(name); }};
+
+private:
+    void DoEvents() override { QApplication::processEvents(); }
+    void AddBits(std::string_view BitName, std::string_view GroupName) override {
+        boards.ToggleWindow().AddBits(BitName, GroupName);
+    }
+    void LoadFinished() override { program.LoadFinished(boards.Windows()); }
+};
+
+TEST_F(BoardWindowsTest, AClickedInputReachesThePendingInputsAndTheScanLightsTheOutputItDrives) {
+    EXPECT_EQ(Find("IN_1 : IN16", "lblIO_0")->text(), "PB_1");
+    EXPECT_EQ(Find("IN_1 : IN16", "blLabel")->text(), "INPUTS");
+    EXPECT_EQ(Find("OUT_1 : OUT16", "blLabel")->text(), "OUTPUTS");
+    Click("IN_1 : IN16", "lblIO_0", Qt::LeftButton);
+    Click("MIX_1 : IN8.OUT8", "lblInput_0", Qt::LeftButton);
+    EXPECT_EQ(Posted("PB_1") + Posted("PT_NWC"), "11");
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_0"), LampImage::Dark);
+    Scan();
+    EXPECT_EQ(LampOf("IN_1 : IN16", "imgIO_0"), LampImage::Lit);
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_0"), LampImage::Lit);
+    EXPECT_EQ(LampOf("MIX_1 : IN8.OUT8", "imgOut_0"), LampImage::Lit);
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_1"), LampImage::Parked);  // spare
+
+    // A right click never toggles an input, and the left click after it always does,
+    // wherever the right button was let go.
+    for (const auto& [caption, input, bit] : {std::tuple{"IN_1 : IN16", "lblIO_0", "PB_1"},
+                                              {"MIX_1 : IN8.OUT8", "lblInput_0", "PT_NWC"}}) {
+        QLabel* label = Find(caption, input);
+        QTest::mouseClick(label, Qt::RightButton);
+        EXPECT_EQ(Posted(bit), "none") << caption;
+        QTest::mousePress(label, Qt::RightButton);
+        QTest::mouseRelease(label, Qt::RightButton, {}, QPoint(-50, -50));
+        QTest::mouseClick(label, Qt::LeftButton);
+        EXPECT_EQ(Posted(bit), "0") << caption;
+    }
+    Scan();
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_0"), LampImage::Dark);
+}
+
+TEST_F(BoardWindowsTest, TheRightButtonOnAnOutputOpensItsStatementAndOnAnInputNothing) {
+    Click("OUT_1 : OUT16", "lblIO_0", Qt::RightButton);
+    Click("OUT_1 : OUT16", "lblIO_1", Qt::RightButton);  // spare
+    QTest::mouseClick(Find<Lamp>("MIX_1 : IN8.OUT8", "imgOut_0"), Qt::RightButton);
+    Click("MIX_1 : IN8.OUT8", "lblOut_1", Qt::LeftButton);
+    Click("IN_1 : IN16", "lblIO_0", Qt::RightButton);
+    Click("OUT_1 : OUT16", "lblIO_0", Qt::LeftButton);
+    EXPECT_EQ(opened, (std::vector<std::string>{"LAMP_1", "PT_NWK"}));
+    EXPECT_EQ(Posted("PB_1") + Posted("LAMP_1") + Posted("PT_RWK"), "nonenonenone");
+}
+
+TEST_F(BoardWindowsTest, APressedInputRowShowsABorderUntilTheButtonComesUp) {
+    QLabel* label = Find("IN_1 : IN16", "lblIO_0");
+    QTest::mousePress(Find<Lamp>("IN_1 : IN16", "imgIO_0"), Qt::LeftButton);
+    EXPECT_NE(label->frameShape(), QFrame::NoFrame);
+    QTest::mouseRelease(Find<Lamp>("IN_1 : IN16", "imgIO_0"), Qt::LeftButton);
+    EXPECT_EQ(label->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(Posted("PB_1"), "1");  // a click on the lamp is a click on the row
+    QTest::mousePress(Find("OUT_1 : OUT16", "lblIO_0"), Qt::LeftButton);
+    EXPECT_EQ(Find("OUT_1 : OUT16", "lblIO_0")->frameShape(), QFrame::NoFrame);
+}
+
+TEST_F(BoardWindowsTest, TheEnabledBoxPostsTheBoardsEnabledBitOnEveryChange) {
+    // Ticked at load, so the first scan sees the board enabled; a board not enabled posts
+    // nothing.
+    EXPECT_EQ(Posted("IN_1.ENABLED") + Posted("MIX_1.ENABLED"), "1none");
+    auto* box = Find<QCheckBox>("IN_1 : IN16", "chkEnabled");
+    EXPECT_EQ(box->toolTip(), "Board is adjustable");
+    box->click();
+    EXPECT_EQ(Posted("IN_1.ENABLED"), "0");
+    Half("IN_1 : IN16").LoadState("IN_1.ENABLED", true);
+    Settle();
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(Posted("IN_1.ENABLED"), "1");
+
+    auto* fixed = Find<QCheckBox>("OUT_1 : OUT16", "chkEnabled");
+    EXPECT_FALSE(fixed->isEnabled());
+    EXPECT_EQ(fixed->toolTip(), "Board is not adjustable");
+    EXPECT_EQ(Find("OUT_1 : OUT16", "lblBoardName")->text(), "OUT_1 : OUT16");
+}
+
+TEST_F(BoardWindowsTest, AnUnknownBitSentToABoardIsReported) {
+    Half("OUT_1 : OUT16").UpdateOutput("OUT_1.ENABLED", true);  // its own: accepted
+    dialogs.Answer(MsgAnswer::Ok);
+    Half("OUT_1 : OUT16").UpdateOutput("X1", true);
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].title + ": " + dialogs.boxes()[0].prompt,
+              "Bit Not Found!: X1: Was sent to OUT_1");
+    EXPECT_EQ(dialogs.boxes()[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(BoardWindowsTest, ClosingByHandMinimisesAndClosingForGoodReleasesTheBoard) {
+    QPointer<QWidget> frame = &WindowFrame(Window("IN_1 : IN16"));
+    frame->close();
+    Settle();
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->isMinimized());
+    auto& half = static_cast<IOBoardPanel&>(Half("IN_1 : IN16"));
+    half.CloseWindow(true);
+    Settle();
+    EXPECT_FALSE(frame);
+    EXPECT_EQ(half.MyBoard(), nullptr);
+    EXPECT_EQ(boards.Windows().size(), 3u);
+}
+
+TEST_F(BoardWindowsTest, TheMixedBoardsColumnsStandLevelAndItsHeightFollowsItsLongerColumn) {
+    const std::string mixed = "MIX_1 : IN8.OUT8";
+    for (const char* row : {"_0", "_1"}) {
+        const QRect input = Find(mixed, (std::string("lblInput") + row).c_str())->geometry();
+        const QRect output = Find(mixed, (std::string("lblOut") + row).c_str())->geometry();
+        EXPECT_EQ(input.top(), output.top());
+        EXPECT_EQ(output.left() - input.left(), PixelsFromTwips(2160 - 360));
+    }
+    EXPECT_EQ(Find(mixed, "lblInput_7")->geometry().top(), PixelsFromTwips(840 + 7 * 265));
+    QWidget& frame = WindowFrame(Window(mixed));
+    // Eight rows: 1330 + 8 x 265 twips.
+    EXPECT_EQ(frame.height(), PixelsFromTwips(3450));
+    frame.resize(1000, 1000);
+    EXPECT_EQ(frame.size(), SizeFromTwips(3750, 3450));
+    frame.resize(200, 150);
+    EXPECT_EQ(frame.size(), QSize(200, 150));
+    frame.showMaximized();
+    Settle();
+    EXPECT_FALSE(frame.isMaximized());
+    EXPECT_LE(WindowFrame(Window("IN_1 : IN16")).width(), PixelsFromTwips(2505));
+}
+
+TEST_F(BoardWindowsTest, TheToggleGridHasAColumnPerGroupAndCellsGreenWhileTheirBitIsTrue) {
+    auto* grid = Find<QTableView>("Toggle Bits", "grdToggle");
+    QAbstractItemModel& model = *grid->model();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString() + "|" +
+                  model.headerData(1, Qt::Horizontal).toString(),
+              "G1|G2");
+    const auto cell = [&](int row, int column) { return model.index(row, column); };
+    EXPECT_EQ(cell(2, 0).data().toString() + "|" + cell(1, 1).data().toString() + "|" +
+                  cell(2, 1).data().toString(),
+              "B3|B1|");
+    const auto colour = [&](int row, int column) {
+        return cell(row, column)
+            .data(Qt::DecorationRole)
+            .value<QPixmap>()
+            .toImage()
+            .pixelColor(7, 7);
+    };
+    EXPECT_EQ(colour(0, 0), QColor(128, 128, 128));
+    EXPECT_EQ(grid->rowHeight(0), PixelsFromTwips(300));
+
+    Engine().IOBits.Add("B1", true);  // both cells of the bit listed twice follow it
+    Scan();
+    EXPECT_EQ(colour(0, 0), QColor(0, 255, 0));
+    EXPECT_EQ(colour(1, 1), QColor(0, 255, 0));
+    EXPECT_EQ(colour(1, 0), QColor(128, 128, 128));
+
+    const QRect b2 = grid->visualRect(cell(1, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, b2.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, b2.center());
+    EXPECT_EQ(opened, (std::vector<std::string>{"B2"}));
+}
+
+}  // namespace
+}  // namespace veldra::testing
