@@ -78,7 +78,8 @@ QList<QMdiSubWindow*> ArrangedWindows(const QMdiArea& area) {
     return windows;
 }
 
-// Side by side (`across`) or one above the other, each taking an equal share.
+// Side by side (`across`) or one above the other, each taking an equal share within its
+// own size limits, each next to the one before.
 void Tile(QMdiArea& area, bool across) {
     const QList<QMdiSubWindow*> windows = ArrangedWindows(area);
     if (windows.isEmpty()) {
@@ -86,16 +87,19 @@ void Tile(QMdiArea& area, bool across) {
     }
     const QRect space = area.viewport()->rect();
     const int count = int(windows.size());
-    for (int i = 0; i < count; ++i) {
-        QMdiSubWindow* window = windows[i];
+    const QSize share = across ? QSize(space.width() / count, space.height())
+                               : QSize(space.width(), space.height() / count);
+    QPoint next = space.topLeft();
+    for (QMdiSubWindow* window : windows) {
         window->showNormal();
-        if (across) {
-            const int width = space.width() / count;
-            window->setGeometry(space.left() + i * width, space.top(), width, space.height());
-        } else {
-            const int height = space.height() / count;
-            window->setGeometry(space.left(), space.top() + i * height, space.width(), height);
+        QSize size = share;
+        if (const QWidget* content = window->widget()) {
+            const QSize chrome = window->size() - content->size();
+            size = size.expandedTo(content->minimumSizeHint() + chrome)
+                       .boundedTo(content->maximumSize() + chrome);
         }
+        window->setGeometry(QRect(next, size.boundedTo(window->maximumSize())));
+        next += across ? QPoint(window->width(), 0) : QPoint(0, window->height());
     }
 }
 

@@ -57,7 +57,7 @@ LampImage LampOf(const QLabel& row) {
 // The simulator on a real display: the level crossing opened from the command line, run,
 // an input clicked on a board window lighting an output on another, an input forced on the
 // program window and its result read from the bit status grid.
-// With VELDRA_SCREENSHOT set, the screen is saved there at the end.
+// With VELDRA_SCREENSHOT set, the windows are tiled and the screen saved there at the end.
 TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     ScriptedDialogs dialogs;
     IniSettings settings;
@@ -102,6 +102,7 @@ TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     EXPECT_TRUE(engine.PrgBooleanBits()->Find("LCP_OPEN")->BitValue());
 
     if (const QByteArray file = qgetenv("VELDRA_SCREENSHOT"); !file.isEmpty()) {
+        main.findChild<QAction*>("mnuTileVertical")->trigger();  // every window in sight
         QApplication::processEvents();
         EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(QString(file)));
     }
