@@ -358,6 +358,7 @@ void frmMain::LoadProgram(std::string text) {
         new RegisteredChild(windows_, window, window.objectName().toStdString());
         area_->addSubWindow(&window)->show();
     };
+    services.placeChild = [this](QWidget& window) { area_->addSubWindow(&window)->show(); };
     auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
