@@ -36,7 +36,6 @@ protected:
         if (window && Engine().ProgramLoaded()) {
             window->CloseWindow();
         }
-        window.reset();
     }
     void LoadFinished() override { window->LoadFinished(boards->Windows()); }
 
@@ -53,31 +52,31 @@ protected:
         }
         return nullptr;
     }
+    bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
+    // A list's lines, or a grid's rows with their cells apart by a blank.
     static QStringList Lines(QAbstractItemView* view) {
         QStringList lines;
         for (int row = 0; row < view->model()->rowCount(); ++row) {
-            lines << view->model()->index(row, 0).data().toString();
+            QStringList cells;
+            for (int column = 0; column < view->model()->columnCount(); ++column) {
+                cells << view->model()->index(row, column).data().toString();
+            }
+            lines << cells.join(' ');
         }
         return lines;
     }
     static void DoubleClick(QAbstractItemView* view, const QString& line) {
-        const QModelIndex index = view->model()->index(int(Lines(view).indexOf(line)), 0);
-        ASSERT_TRUE(index.isValid()) << line.toStdString();
-        const QPoint at = view->visualRect(index).center();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+        Q_EMIT view->doubleClicked(view->model()->index(int(Lines(view).indexOf(line)), 0));
     }
     // Opens a modal window from the program window's menu and works it while it is open.
     void WorkModal(const char* menu, const std::function<void(QWidget&)>& work) {
         bool worked = false;
         QTimer::singleShot(0, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr) {
-                return;
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                work(*modal);
+                worked = true;
+                QTest::mouseClick(modal->findChild<QPushButton*>("Command1"), Qt::LeftButton);
             }
-            work(*modal);
-            worked = true;
-            QTest::mouseClick(modal->findChild<QPushButton*>("Command1"), Qt::LeftButton);
         });
         window->findChild<QAction*>(menu)->trigger();
         EXPECT_TRUE(worked);
@@ -87,26 +86,17 @@ protected:
     WindowRegistry registry;
     QtPlatform platform{dialogs, registry, [] { ADD_FAILURE() << "the application ended"; }};
     FakeClock clock;
-    std::unique_ptr<frmProgram> window;
     std::unique_ptr<PanelSet> boards;
+    std::unique_ptr<frmProgram> window;  // goes first
 };
 
-TEST_F(SideWindowsTest, AFilteredBitWritesNoImmediateLineAndTheOthersStillDo) {
+TEST_F(SideWindowsTest, AFilteredBitLeavesTheImmediateWindowAndAWatchedOneStopsEachChange) {
     Load("small.ml2");
     WorkModal("mnuFilter", [](QWidget& filter) {
         EXPECT_EQ(filter.objectName(), "frmFilter");
-        DoubleClick(filter.findChild<QListView*>("lstShow"), "ROUTE_1");
-        EXPECT_TRUE(Lines(filter.findChild<QListView*>("lstFilter")).contains("ROUTE_1"));
+        DoubleClick(filter.findChild<QListView*>("lstShow"), "LED.3");
+        EXPECT_TRUE(Lines(filter.findChild<QListView*>("lstFilter")).contains("LED.3"));
     });
-    Scan("PB_1", true);
-    window->StartStop();
-    const std::string shown = Engine().Status().StatusText();
-    EXPECT_NE(shown.find("Setting bit: PB_1"), std::string::npos) << shown;
-    EXPECT_EQ(shown.find("Setting bit: ROUTE_1"), std::string::npos) << shown;
-}
-
-TEST_F(SideWindowsTest, AWatchedBitStopsTheScanWithABoxOnEveryChangeUntilOk) {
-    Load("small.ml2");
     WorkModal("mnuWatch", [](QWidget& watches) {
         EXPECT_EQ(watches.objectName(), "frmSetWatches");
         DoubleClick(watches.findChild<QListView*>("lstIgnore"), "ROUTE_1");
@@ -114,15 +104,19 @@ TEST_F(SideWindowsTest, AWatchedBitStopsTheScanWithABoxOnEveryChangeUntilOk) {
     for (const bool value : {true, false}) {
         dialogs.Answer(MsgAnswer::Ok);
         Scan("PB_1", value);
-        EXPECT_EQ(Engine().PrgBooleanBits()->Find("LED.3")->BitValue(), value);  // went on
+        EXPECT_EQ(Value("LED.3"), value);  // the scan went on after the box
     }
     std::vector<std::string> boxes;
     for (const MsgBoxRequest& box : dialogs.boxes()) {
         boxes.push_back(box.title + ": " + box.prompt);
     }
-    boxes.erase(boxes.begin());  // the start's question
-    EXPECT_EQ(boxes, (std::vector<std::string>{"Bit Watch: ROUTE_1 Is Being SET",
+    EXPECT_EQ(boxes, (std::vector<std::string>{"CPS.STATUS IS CLEAR (FALSE): SET CPS.STATUS?",
+                                               "Bit Watch: ROUTE_1 Is Being SET",
                                                "Bit Watch: ROUTE_1 Is Being CLEARED"}));
+    window->StartStop();
+    const std::string shown = Engine().Status().StatusText();
+    EXPECT_NE(shown.find("Setting bit: ROUTE_1"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("bit: LED.3"), std::string::npos) << shown;
 }
 
 TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighted) {
@@ -133,20 +127,12 @@ TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighte
     ASSERT_EQ(loaded.back()->Name(), "frmTable");
     EXPECT_EQ(loaded.back()->Caption(), "Table: 1");
     auto* grid = table->findChild<QTableView*>("grdTable");
-    QStringList cells;
-    for (int row = 0; row < grid->model()->rowCount(); ++row) {
-        QStringList line;
-        for (int column = 0; column < grid->model()->columnCount(); ++column) {
-            line << grid->model()->index(row, column).data().toString();
-        }
-        cells << line.join(' ');
-    }
-    EXPECT_EQ(cells, (QStringList{" TR_A TR_B  GATE_DOWN BELL", "STATE 1 ? = 1 1",
-                                  "STATE 0 1 = 1 0", "STATE   = 0 0"}));
+    EXPECT_EQ(Lines(grid), (QStringList{" TR_A TR_B  GATE_DOWN BELL", "STATE 1 ? = 1 1",
+                                        "STATE 0 1 = 1 0", "STATE   = 0 0"}));
     EXPECT_EQ(Lines(table->findChild<QListView*>("lstTriggers")), (QStringList{"TR_A", "TR_B"}));
 
     Scan("TR_B", true);
-    EXPECT_TRUE(Engine().PrgBooleanBits()->Find("GATE_DOWN")->BitValue());
+    EXPECT_TRUE(Value("GATE_DOWN"));
     const auto highlighted = [grid] {
         QList<int> rows;
         for (const QModelIndex& row : grid->selectionModel()->selectedRows()) {
@@ -179,7 +165,7 @@ TEST_F(SideWindowsTest, TheNumericReportListsEachBlockAndStaysAsItWasWhenOpened)
     Engine().PrgBooleanBits()->Find("SPEED")->SetNumValue(9);
     window->findChild<QAction*>("mnuNumeric")->trigger();
     Engine().tmrProgram.Fire();
-    ASSERT_TRUE(Engine().PrgBooleanBits()->Find("FAST")->BitValue());
+    ASSERT_TRUE(Value("FAST"));
     EXPECT_EQ(text->toPlainText(), opened);
 }
 
