@@ -18,6 +18,7 @@ frmNumerics::frmNumerics(const std::string& report, QWidget* parent) : QWidget(p
     text->setObjectName("txtNumeric");
     text->setReadOnly(true);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines wrap
     // The report's lines end in CR LF as a file's do; the box breaks lines at LF alone.
     QString shown = ToQString(report);
     shown.replace("\r\n", "\n");

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QPalette>
 #include <QTableView>
+#include <algorithm>
 
 #include "engine/qt/core_list_model.h"
 #include "engine/qt/show_bit_assign.h"
@@ -17,6 +18,12 @@
 #include "platform/qt/window_frame.h"
 
 namespace veldra {
+namespace {
+
+// The widest a table window makes itself to show its whole grid, in pixels.
+constexpr int kMaxFittedWidth = 1200;
+
+}  // namespace
 
 // The grid over the core half's cells; row 0 (the headings) and column 0 ("STATE") are
 // fixed, drawn as headings and never chosen.
@@ -142,9 +149,22 @@ void frmTable::Sync() {
 
 void frmTable::SizeColumns() {
     const QFontMetrics metrics(grdTable_->font());
+    int gridWidth = 2 * grdTable_->frameWidth();
     for (int column = 0; column < grid_->columnCount(); ++column) {
         const int text = metrics.horizontalAdvance(ToQString(contents_.ColumnWidthText(column)));
         grdTable_->setColumnWidth(column, text + PixelsFromTwips(TableWindow::kColumnPadding));
+        gridWidth += grdTable_->columnWidth(column);
+    }
+    // The window first opens wide enough for the whole table, within reason; after that
+    // its width is the engineer's.
+    if (!fitted_ && grid_->columnCount() > 0) {
+        fitted_ = true;
+        layout()->activate();
+        QWidget& frame = WindowFrame(*this);
+        const int wider = std::min(gridWidth, kMaxFittedWidth) - grdTable_->width();
+        if (wider > 0) {
+            frame.resize(frame.width() + wider, frame.height());
+        }
     }
 }
 

@@ -57,6 +57,7 @@ private:
     QListView* lstTriggers_ = nullptr;
     CoreListModel* triggers_ = nullptr;
     bool reselecting_ = false;
+    bool fitted_ = false;
 };
 
 }  // namespace veldra
