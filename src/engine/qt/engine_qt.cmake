@@ -1,7 +1,11 @@
-# The program window and the views it shows the engine in.
+# The program window, the views it shows the engine in, and the windows it opens.
 target_sources(veldra_ui PRIVATE
     engine/qt/frmProgram.cpp
     engine/qt/core_list_model.cpp
     engine/qt/status_grid_model.cpp
     engine/qt/immediate_views.cpp
+    engine/qt/bit_flag_dialog.cpp
+    engine/qt/frmFilter.cpp
+    engine/qt/frmNumerics.cpp
+    engine/qt/frmTable.cpp
 )

@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -26,10 +23,13 @@
 #include <exception>
 #include <map>
 
-#include "engine/bit_flag_lists.h"
 #include "engine/program_engine.h"
 #include "engine/program_pages.h"
 #include "engine/qt/core_list_model.h"
+#include "engine/qt/frmFilter.h"
+#include "engine/qt/frmNumerics.h"
+#include "engine/qt/frmSetWatches.h"
+#include "engine/qt/frmTable.h"
 #include "engine/qt/immediate_views.h"
 #include "engine/qt/status_grid_model.h"
 #include "ladder/qt/frmBdSt.h"
@@ -175,6 +175,12 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
 }
 
 frmProgram::~frmProgram() {
+    // The table windows show the engine's tables: they go before it.
+    for (const QPointer<frmTable>& table : tables_) {
+        if (table) {
+            delete &WindowFrame(*table);
+        }
+    }
     // The views and their models read the pages: they go first.
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
     // The drivers before the timers they tick, the pages before the engine they read.
@@ -564,7 +570,15 @@ void frmProgram::Command(Body&& body) {
 }
 
 void frmProgram::LoadFinished(const std::vector<BoardPanel*>& windows) {
-    Command([&] { engine_->LoadFinished(windows); });
+    // The table windows are loaded windows too: asked for their bits, they build their
+    // grids from the tables the loader completed.
+    std::vector<BoardPanel*> loaded = windows;
+    for (const QPointer<frmTable>& table : tables_) {
+        if (table) {
+            loaded.push_back(&table->Panel());
+        }
+    }
+    Command([&] { engine_->LoadFinished(loaded); });
 }
 
 void frmProgram::StartStop() {
@@ -744,7 +758,25 @@ void frmProgram::ReleaseLog() {
     }
 }
 
+void frmProgram::TableAdded(Table& table) {
+    auto* window = new frmTable(windows_, table);
+    window->showBitAssign = [this](const std::string& BitName) { ShowBitAssign(BitName); };
+    tables_.emplace_back(window);
+    services_.placeChild(*window);
+}
+
+void frmProgram::CloseTableWindows() {
+    for (const QPointer<frmTable>& table : tables_) {
+        if (table && !table->Panel().Closed()) {
+            table->Panel().CloseWindow(true);
+        }
+    }
+    tables_.clear();
+}
+
 void frmProgram::ProgramReleased() {
+    // Left open only where no main window closed them first, as it does on a close.
+    CloseTableWindows();
     DisplaysChanged();
     SyncRunState();
     // The window goes once the command or scan that released the program has unwound.
@@ -970,59 +1002,17 @@ void frmProgram::KeepOnTop(bool on) {
 }
 
 void frmProgram::ShowFilterWindow() {
-    ShowFlagLists(BitFlagLists::Flag::Filter, "frmFilter");
+    frmFilter window(*engine_, windows_, this);
+    window.exec();
 }
 
 void frmProgram::ShowWatchWindow() {
-    ShowFlagLists(BitFlagLists::Flag::Watch, "frmSetWatches");
-}
-
-void frmProgram::ShowFlagLists(BitFlagLists::Flag flag, const char* className) {
-    // A plain stand-in for the filter and watch windows: their two lists, a double-click
-    // moving a name across.
-    BitFlagLists lists(*engine_, flag);
-    lists.Load();
-    QDialog dialog(this);
-    dialog.setObjectName(className);
-    dialog.setWindowTitle(ToQString(lists.Caption()));
-    auto* layout = new QGridLayout(&dialog);
-    auto* cleared = new QListWidget(&dialog);
-    auto* set = new QListWidget(&dialog);
-    layout->addWidget(new QLabel(ToQString(lists.ClearedTitle()), &dialog), 0, 0);
-    layout->addWidget(new QLabel(ToQString(lists.SetTitle()), &dialog), 0, 1);
-    layout->addWidget(cleared, 1, 0);
-    layout->addWidget(set, 1, 1);
-    const auto fill = [&] {
-        cleared->clear();
-        set->clear();
-        for (const std::string& name : lists.Cleared()) {
-            cleared->addItem(ToQString(name));
-        }
-        for (const std::string& name : lists.Set()) {
-            set->addItem(ToQString(name));
-        }
-    };
-    fill();
-    connect(cleared, &QListWidget::itemDoubleClicked, &dialog, [&](QListWidgetItem* item) {
-        lists.MoveToSet(cleared->row(item));
-        fill();
-    });
-    connect(set, &QListWidget::itemDoubleClicked, &dialog, [&](QListWidgetItem* item) {
-        lists.MoveToCleared(set->row(item));
-        fill();
-    });
-    dialog.exec();
+    frmSetWatches window(*engine_, windows_, this);
+    window.exec();
 }
 
 void frmProgram::ShowNumericReport(const std::string& report) {
-    auto* window = new QPlainTextEdit;
-    window->setObjectName("frmNumerics");
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle("Numeric Blocks");
-    window->setReadOnly(true);
-    window->setPlainText(ToQString(report));
-    window->resize(SizeFromTwips(6000, 4500));
-    services_.showChild(*window);
+    services_.showChild(*new frmNumerics(report));
 }
 
 std::optional<std::filesystem::path> frmProgram::SaveLogAs(const std::string& proposedName) {

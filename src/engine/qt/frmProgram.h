@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/bit_flag_lists.h"
 #include "engine/log_file.h"
 #include "engine/program_menus.h"
 #include "engine/program_window.h"
@@ -39,6 +39,7 @@ class StatusGridModel;
 class StatusPicture;
 class TimerDriver;
 class WordPickingText;
+class frmTable;
 
 // What the program window needs of the main window: the loaded program's name; its
 // close sequence, which asks "Close Simulator?" and closes every window when told yes;
@@ -50,6 +51,8 @@ struct MainWindowServices {
     std::function<void()> closeMainWindow = [] {};
     std::function<void()> setTopWindows;
     std::function<void(QWidget&)> showChild = [](QWidget& window) { window.show(); };
+    // The same for a window that stands in the registry of open windows on its own.
+    std::function<void(QWidget&)> placeChild = [](QWidget& window) { window.show(); };
     // Where the windows keep their choices ("Show as Ladder"); none keeps them nowhere.
     Settings* settings = nullptr;
 };
@@ -60,7 +63,7 @@ struct MainWindowServices {
 // status grid, the user bits and numerics, the running delay timers, the menus and the
 // log file. It builds a fresh engine of its own and closes for good once the program
 // it shows was released; until then a close by hand runs the main window's close
-// sequence instead.
+// sequence instead. The windows of the program's state tables go with the program.
 class frmProgram final : public QWidget,
                          private ProgramWindow,
                          private ProgramMenusHost,
@@ -124,6 +127,7 @@ private:
     void StatusChanged() override;
     void TimersChanged() override;
     bool TimeQuePageShown() const override;
+    void TableAdded(Table& table) override;
     void MenusChanged() override;
     void ShowMinimized(bool minimized) override;
     void SetBusy(bool busy) override;
@@ -137,7 +141,6 @@ private:
     void ShowFilterWindow() override;
     void ShowWatchWindow() override;
     void ShowNumericReport(const std::string& report) override;
-    void ShowFlagLists(BitFlagLists::Flag flag, const char* className);
 
     // LogFileHost
     std::optional<std::filesystem::path> SaveLogAs(const std::string& proposedName) override;
@@ -174,6 +177,8 @@ private:
     void SyncTimerPage();
     void SizeStatusGrid();
     void FinishClose();
+    // Closes the windows of the program's tables for good.
+    void CloseTableWindows();
 
     WindowRegistry& windows_;
     Dialogs& dialogs_;
@@ -228,6 +233,8 @@ private:
     QLineEdit* txtInterval_ = nullptr;
 
     std::vector<std::pair<std::string, QAction*>> menuItems_;
+    // One per state table of the program, in the order the tables were made.
+    std::vector<QPointer<frmTable>> tables_;
 };
 
 }  // namespace veldra

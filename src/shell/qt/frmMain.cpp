@@ -363,12 +363,14 @@ void frmMain::LoadProgram(std::string text) {
         new RegisteredChild(windows_, window, window.objectName().toStdString());
         area_->addSubWindow(&window)->show();
     };
-    const std::function<void(QWidget&)> showChild = services.showChild;
+    services.placeChild = [this](QWidget& window) { area_->addSubWindow(&window)->show(); };
+    // The board windows stand in the registry through their halves.
+    const std::function<void(QWidget&)> placeBoard = services.placeChild;
     auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
     program_ = program;
-    auto* boards = new ProgramBoards(*program, windows_, showChild);
+    auto* boards = new ProgramBoards(*program, windows_, placeBoard);
     OpeningHost host(*program, *boards);
 
     showMinimized();

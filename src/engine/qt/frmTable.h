@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "engine/table_window.h"
+#include "platform/qt/window_registry.h"
+
+class QListView;
+class QTableView;
+
+namespace veldra {
+
+class CoreListModel;
+class Table;
+class TableGridModel;
+
+// The window of one state table: its states as a grid, its trigger bits, and the state
+// the table chose last highlighted as the table solves. It stands among the program's
+// loaded windows and answers the board-panel protocol through its core half. Closed by
+// hand it only minimises; it goes for good when the program is closed.
+class frmTable final : public QWidget {
+public:
+    frmTable(WindowRegistry& windows, Table& table, QWidget* parent = nullptr);
+    ~frmTable() override;
+
+    // The window as a loaded window.
+    BoardPanel& Panel() { return panel_; }
+
+    // Opens a trigger bit's statement.
+    std::function<void(const std::string&)> showBitAssign = [](const std::string&) {};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class LoadedWindow final : public BoardPanel {
+    public:
+        explicit LoadedWindow(frmTable& window) : window_(window) {}
+        std::string Name() const override { return window_.contents_.Name(); }
+        std::string Caption() const override;
+        int BitCount() const override { return window_.contents_.BitCount(); }
+        void CloseWindow(bool close) override;
+        bool Closed() const override { return window_.contents_.Closed(); }
+
+    private:
+        frmTable& window_;
+    };
+
+    void Sync();
+    void SizeColumns();
+    // The chosen state's row stays selected across every column, whatever is clicked.
+    void ReselectActiveRow();
+
+    TableWindow contents_;
+    LoadedWindow panel_{*this};
+    WindowRegistry::Registration registration_;
+    QTableView* grdTable_ = nullptr;
+    TableGridModel* grid_ = nullptr;
+    QListView* lstTriggers_ = nullptr;
+    CoreListModel* triggers_ = nullptr;
+    bool reselecting_ = false;
+    bool fitted_ = false;
+};
+
+}  // namespace veldra

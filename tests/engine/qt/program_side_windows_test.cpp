@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "panels/panel_set.h"
+#include "platform/qt/qt_platform.h"
+#include "support/fake_clock.h"
+#include "support/qt/scripted_dialogs.h"
+
+namespace veldra::testing {
+namespace {
+
+// The windows the program window opens beside itself, over a loaded program.
+class SideWindowsTest : public ::testing::Test, private LoaderHost {
+protected:
+    void Load(const char* file) {
+        window = std::make_unique<frmProgram>(registry, dialogs, clock);
+        boards = std::make_unique<PanelSet>(Engine().IOBits);
+        ParseText loader(Engine(), *this, *boards);
+        loader.GetProgram(std::string(VELDRA_TEST_DATA "/program_window/") + file);
+        dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
+        window->StartStop();
+    }
+    ~SideWindowsTest() override {
+        if (window && Engine().ProgramLoaded()) {
+            window->CloseWindow();
+        }
+    }
+    void LoadFinished() override { window->LoadFinished(boards->Windows()); }
+
+    ProgramEngine& Engine() { return window->Engine(); }
+    void Scan(const char* input, bool value) {
+        Engine().IOBits.Add(input, value);
+        Engine().tmrProgram.Fire();
+    }
+    static QWidget* TopLevel(const char* name) {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == name && !widget->isHidden()) {
+                return widget;
+            }
+        }
+        return nullptr;
+    }
+    bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
+    // A list's lines, or a grid's rows with their cells apart by a blank.
+    static QStringList Lines(QAbstractItemView* view) {
+        QStringList lines;
+        for (int row = 0; row < view->model()->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < view->model()->columnCount(); ++column) {
+                cells << view->model()->index(row, column).data().toString();
+            }
+            lines << cells.join(' ');
+        }
+        return lines;
+    }
+    static void DoubleClick(QAbstractItemView* view, const QString& line) {
+        Q_EMIT view->doubleClicked(view->model()->index(int(Lines(view).indexOf(line)), 0));
+    }
+    // Opens a modal window from the program window's menu and works it while it is open.
+    void WorkModal(const char* menu, const std::function<void(QWidget&)>& work) {
+        bool worked = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                work(*modal);
+                worked = true;
+                QTest::mouseClick(modal->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+            }
+        });
+        window->findChild<QAction*>(menu)->trigger();
+        EXPECT_TRUE(worked);
+    }
+
+    ScriptedDialogs dialogs;
+    WindowRegistry registry;
+    QtPlatform platform{dialogs, registry, [] { ADD_FAILURE() << "the application ended"; }};
+    FakeClock clock;
+    std::unique_ptr<PanelSet> boards;
+    std::unique_ptr<frmProgram> window;  // goes first
+};
+
+TEST_F(SideWindowsTest, AFilteredBitLeavesTheImmediateWindowAndAWatchedOneStopsEachChange) {
+    Load("small.ml2");
+    WorkModal("mnuFilter", [](QWidget& filter) {
+        EXPECT_EQ(filter.objectName(), "frmFilter");
+        DoubleClick(filter.findChild<QListView*>("lstShow"), "LED.3");
+        EXPECT_TRUE(Lines(filter.findChild<QListView*>("lstFilter")).contains("LED.3"));
+    });
+    WorkModal("mnuWatch", [](QWidget& watches) {
+        EXPECT_EQ(watches.objectName(), "frmSetWatches");
+        DoubleClick(watches.findChild<QListView*>("lstIgnore"), "ROUTE_1");
+    });
+    for (const bool value : {true, false}) {
+        dialogs.Answer(MsgAnswer::Ok);
+        Scan("PB_1", value);
+        EXPECT_EQ(Value("LED.3"), value);  // the scan went on after the box
+    }
+    std::vector<std::string> boxes;
+    for (const MsgBoxRequest& box : dialogs.boxes()) {
+        boxes.push_back(box.title + ": " + box.prompt);
+    }
+    EXPECT_EQ(boxes, (std::vector<std::string>{"CPS.STATUS IS CLEAR (FALSE): SET CPS.STATUS?",
+                                               "Bit Watch: ROUTE_1 Is Being SET",
+                                               "Bit Watch: ROUTE_1 Is Being CLEARED"}));
+    window->StartStop();
+    const std::string shown = Engine().Status().StatusText();
+    EXPECT_NE(shown.find("Setting bit: ROUTE_1"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("bit: LED.3"), std::string::npos) << shown;
+}
+
+TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighted) {
+    Load("crossing_table.ml2");
+    auto* table = TopLevel("frmTable");
+    ASSERT_NE(table, nullptr);
+    const std::vector<BoardPanel*> loaded = registry.Windows();  // among the loaded windows
+    ASSERT_EQ(loaded.back()->Name(), "frmTable");
+    EXPECT_EQ(loaded.back()->Caption(), "Table: 1");
+    auto* grid = table->findChild<QTableView*>("grdTable");
+    EXPECT_EQ(Lines(grid), (QStringList{" TR_A TR_B  GATE_DOWN BELL", "STATE 1 ? = 1 1",
+                                        "STATE 0 1 = 1 0", "STATE   = 0 0"}));
+    EXPECT_EQ(Lines(table->findChild<QListView*>("lstTriggers")), (QStringList{"TR_A", "TR_B"}));
+
+    Scan("TR_B", true);
+    EXPECT_TRUE(Value("GATE_DOWN"));
+    const auto highlighted = [grid] {
+        QList<int> rows;
+        for (const QModelIndex& row : grid->selectionModel()->selectedRows()) {
+            rows << row.row();
+        }
+        return rows;
+    };
+    EXPECT_EQ(highlighted(), QList<int>{2});
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(1, 2)).center());
+    EXPECT_EQ(highlighted(), QList<int>{2});
+
+    table->close();  // by hand: it only goes out of the way
+    EXPECT_TRUE(table->isMinimized());
+    // Opening another program closes every loaded window, the table's for good.
+    registry.ForEachFromLast([](BoardPanel& loaded) { loaded.CloseWindow(true); });
+    EXPECT_EQ(TopLevel("frmTable"), nullptr);
+}
+
+TEST_F(SideWindowsTest, TheNumericReportListsEachBlockAndStaysAsItWasWhenOpened) {
+    Load("small.ml2");
+    window->findChild<QAction*>("mnuShowNumeric")->trigger();
+    auto* report = TopLevel("frmNumerics");
+    ASSERT_NE(report, nullptr);
+    auto* text = report->findChild<QPlainTextEdit*>("txtNumeric");
+    const QString opened = text->toPlainText();
+    EXPECT_EQ(opened,
+              "Loaded Numeric Blocks.....\nTotal number of blocks = 1\n\nBlock 1 Details...\n\n"
+              "Trigger List\nSPEED;\n\nLogic for Block 1\n\nASSIGN SPEED>5 TO FAST;\n\n");
+    Engine().PrgBooleanBits()->Find("SPEED")->SetNumValue(9);
+    window->findChild<QAction*>("mnuNumeric")->trigger();
+    Engine().tmrProgram.Fire();
+    ASSERT_TRUE(Value("FAST"));
+    EXPECT_EQ(text->toPlainText(), opened);
+}
+
+}  // namespace
+}  // namespace veldra::testing
