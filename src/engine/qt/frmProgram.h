@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,9 @@ public:
     void SetCaption(const std::string& caption);
     // Ticks "Always On Top" and applies it, as every load of a program ends.
     void KeepAlwaysOnTop();
+    // The system-bit menu items show these values, as after a restored state; nothing
+    // for a bit the program does not have.
+    void ShowSystemBits(std::optional<bool> cps, std::optional<bool> configureError);
 
 Q_SIGNALS:
     // The start button's caption changed; the main window's run menu item copies it.
