@@ -42,28 +42,17 @@ TEST(StateFile, IsWrittenByteForByteOnOneLineWithoutADeclaration) {
     FakePlatform platform;
     BooleanBits bits;
     bits.Add("1", true);
-    bits.Add("PB_1", false)->SetFilter(true);
-    bits.Add("SLOW_1", false, true, 2000, 500)->SetIsWatch(true);
-    BooleanBit* speed = bits.Add("SPEED", false);
-    speed->SetIsNumeric(true);
-    speed->SetNumValue(-7, true);
+    BooleanBit* slow = bits.Add("SLOW_1", false, true, 2000, 500);
+    slow->SetFilter(true), slow->SetIsWatch(true), slow->SetIsNumeric(true);
+    slow->SetNumValue(-7, true);
 
     EXPECT_EQ(StateFileText(bits),
-              "<Save_State_Values>"
-              "<b_1><BitValue>True</BitValue><Filter>False</Filter><IsWatch>False</IsWatch>"
-              "<OnTime>0</OnTime><OffTime>0</OffTime><IsNumeric>False</IsNumeric>"
-              "<NumValue>0</NumValue></b_1>"
-              "<b_PB_1><BitValue>False</BitValue><Filter>True</Filter><IsWatch>False</IsWatch>"
-              "<OnTime>0</OnTime><OffTime>0</OffTime><IsNumeric>False</IsNumeric>"
-              "<NumValue>0</NumValue></b_PB_1>"
-              "<b_SLOW_1><BitValue>False</BitValue><Filter>False</Filter><IsWatch>True</IsWatch>"
-              "<OnTime>2000</OnTime><OffTime>500</OffTime><IsNumeric>False</IsNumeric>"
-              "<NumValue>0</NumValue></b_SLOW_1>"
-              "<b_SPEED><BitValue>False</BitValue><Filter>False</Filter><IsWatch>False</IsWatch>"
-              "<OnTime>0</OnTime><OffTime>0</OffTime><IsNumeric>True</IsNumeric>"
-              "<NumValue>-7</NumValue></b_SPEED>"
-              "</Save_State_Values>");
-
+              "<Save_State_Values><b_1><BitValue>True</BitValue><Filter>False</Filter>"
+              "<IsWatch>False</IsWatch><OnTime>0</OnTime><OffTime>0</OffTime>"
+              "<IsNumeric>False</IsNumeric><NumValue>0</NumValue></b_1><b_SLOW_1>"
+              "<BitValue>False</BitValue><Filter>True</Filter><IsWatch>True</IsWatch>"
+              "<OnTime>2000</OnTime><OffTime>500</OffTime><IsNumeric>True</IsNumeric>"
+              "<NumValue>-7</NumValue></b_SLOW_1></Save_State_Values>");
     bits.Add("NO ROOM", false);
     EXPECT_THROW(StateFileText(bits), RuntimeError);
 }
@@ -71,7 +60,6 @@ TEST(StateFile, IsWrittenByteForByteOnOneLineWithoutADeclaration) {
 // A state program as loaded, with its copies read and put back.
 class StateLoadTest : public ::testing::Test {
 protected:
-    BooleanBit& Bit(const char* name) { return *program.engine.PrgBooleanBits()->Find(name); }
     void Load(const std::string& text) {
         ProgramHostScope active{program.engine};
         StateLoadHost host;
@@ -85,19 +73,6 @@ protected:
     Controller program{SourceText{kSmall}};
     std::vector<std::string> notFound;
 };
-
-TEST_F(StateLoadTest, SavingChangingLoadingAndSavingAgainGivesTheSameFile) {
-    const std::string saved = StateFileText(*program.engine.PrgBooleanBits());
-    Bit("PB_1").SetBitValue(true, true);
-    Bit("SPEED").SetIsNumeric(true);
-    Bit("SPEED").SetNumValue(99, true);
-    Bit("SLOW_1").SetOnTime(7000);
-
-    Load(saved);
-
-    EXPECT_EQ(StateFileText(*program.engine.PrgBooleanBits()), saved);
-    EXPECT_TRUE(notFound.empty());
-}
 
 TEST_F(StateLoadTest, DropsPendingClicksAndStartsTheDelayOfADisagreeingTimedResult) {
     program.Set("PB_1", false);
@@ -121,12 +96,10 @@ struct ReadCase {
 
 class StateReadTest : public StateLoadTest, public ::testing::WithParamInterface<ReadCase> {};
 
-std::string Describe(const BitStateCopy& copy) {
-    return copy.bit->BitName() + (copy.BitValue ? " on" : " off") + (copy.Filter ? " filter" : "") +
-           (copy.IsNumeric ? " #" + std::to_string(copy.NumValue) : "") +
-           (copy.OnTime || copy.OffTime
-                ? " " + std::to_string(copy.OnTime) + "/" + std::to_string(copy.OffTime)
-                : "");
+std::string Describe(const BitStateCopy& c) {
+    return c.bit->BitName() + (c.BitValue ? " on" : " off") + (c.IsNumeric ? " #" : "") +
+           (c.IsNumeric ? std::to_string(c.NumValue) : "") +
+           (c.OffTime ? " " + std::to_string(c.OnTime) + "/" + std::to_string(c.OffTime) : "");
 }
 
 TEST_P(StateReadTest, ReadsWhatItCanAndRefusesTheRestBeforeAnythingChanges) {
@@ -142,38 +115,32 @@ TEST_P(StateReadTest, ReadsWhatItCanAndRefusesTheRestBeforeAnythingChanges) {
     EXPECT_EQ(Describe(copies[0]), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, StateReadTest,
-    ::testing::Values(
-        ReadCase{"Declaration",
-                 "<?xml version=\"1.0\"?><!-- x -->\n" +
-                     StateOf(Element("pb_1", "<BitValue>-1</BitValue>")),
-                 "PB_1 on"},
-        ReadCase{"Spaced", StateOf("\n  " + Element("PB_1", "\n <BitValue> TRUE </BitValue> ")),
-                 "PB_1 on"},
-        ReadCase{"Repeated",
-                 StateOf(Element("PB_1", "<Filter>1</Filter><BitValue>1</BitValue>") +
-                         Element("PB_1", "<Filter>0</Filter>")),
-                 "PB_1 off"},
-        ReadCase{"NumberFirst",
-                 StateOf(Element("SPEED", "<NumValue>5</NumValue><IsNumeric>True</IsNumeric>")),
-                 "SPEED off #0"},
-        ReadCase{
-            "Number",
-            StateOf(Element("SPEED", "<IsNumeric>True</IsNumeric><NumValue>-32768</NumValue>")),
-            "SPEED off #-32768"},
-        ReadCase{"DelayOfNoTimer", StateOf(Element("PB_1", "<OnTime>5000</OnTime>")), "PB_1 off"},
-        ReadCase{"Delay", StateOf(Element("SLOW_1", "<OffTime>9</OffTime>")), "SLOW_1 off 0/9"},
-        ReadCase{"Malformed", StateOf(Element("PB_1", "<BitValue>True</Bit>")), ""},
-        ReadCase{"Truncated", StateOf(Element("PB_1", "")).substr(0, 30), ""},
-        ReadCase{"Empty", "", ""}, ReadCase{"Foreign", "<html><b_PB_1/></html>", ""},
-        ReadCase{"NotABoolean", StateOf(Element("PB_1", "<BitValue>Yes</BitValue>")), ""},
-        ReadCase{"NumberTooLarge",
-                 StateOf(Element("SPEED", "<IsNumeric>True</IsNumeric><NumValue>32768</NumValue>")),
-                 ""},
-        ReadCase{"DelayTooLarge", StateOf(Element("SLOW_1", "<OnTime>2147483648</OnTime>")), ""},
-        ReadCase{"ShortName", StateOf("<b><BitValue>True</BitValue></b>"), ""}),
+// The state file of one bit's element.
+std::string One(const char* bit, const char* values) {
+    return StateOf(Element(bit, values));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, StateReadTest, ::testing::Values(
+    ReadCase{"Declaration", "<?xml version=\"1.0\"?><!-- x -->\n" +
+        StateOf("\n " + Element("pb_1", "\n <BitValue> -1 </BitValue>")), "PB_1 on"},
+    ReadCase{"Repeated", StateOf(Element("PB_1", "<BitValue>1</BitValue>") +
+        Element("PB_1", "<Filter>0</Filter>")), "PB_1 off"},
+    ReadCase{"NumberFirst", One("SPEED", "<NumValue>5</NumValue><IsNumeric>True</IsNumeric>"),
+        "SPEED off #0"},
+    ReadCase{"Number", One("SPEED", "<IsNumeric>TRUE</IsNumeric><NumValue>-32768</NumValue>"),
+        "SPEED off #-32768"},
+    ReadCase{"DelayOfNoTimer", One("PB_1", "<OffTime>5000</OffTime>"), "PB_1 off"},
+    ReadCase{"Delay", One("SLOW_1", "<OffTime>9</OffTime>"), "SLOW_1 off 0/9"},
+    ReadCase{"Malformed", One("PB_1", "<BitValue>True</Bit>"), ""},
+    ReadCase{"Truncated", One("PB_1", "").substr(0, 30), ""},
+    ReadCase{"Foreign", "<html><b_PB_1/></html>", ""},
+    ReadCase{"NotABoolean", One("PB_1", "<BitValue>Yes</BitValue>"), ""},
+    ReadCase{"NumberTooLarge", One("SPEED", "<IsNumeric>1</IsNumeric><NumValue>32768</NumValue>"), ""},
+    ReadCase{"DelayTooLarge", One("SLOW_1", "<OnTime>2147483648</OnTime>"), ""},
+    ReadCase{"ShortName", StateOf("<b><BitValue>True</BitValue></b>"), ""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 std::string Contents(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -191,9 +158,8 @@ TEST(FileReplacement, AWriteThatFailsKeepsTheOldFileWholeAndLeavesNothingBeside)
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
-    rlimit small = before;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
+    const rlimit full{4096, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
     EXPECT_THROW(ReplaceFile(file, std::string(10000, 'x')), RuntimeError);
     setrlimit(RLIMIT_FSIZE, &before);
 

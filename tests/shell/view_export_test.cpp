@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "logic/statements.h"
@@ -11,37 +12,29 @@ namespace veldra::testing {
 namespace {
 
 // Windows that record where they were put: "state" or "state left,top height x width".
-class RecordedWindows final : public ViewTarget {
-public:
-    explicit RecordedWindows(std::vector<std::string> captions) : captions_(std::move(captions)) {}
-
+struct RecordedWindows final : ViewTarget {
+    explicit RecordedWindows(std::vector<std::string> names) : captions(std::move(names)) {}
     int FindWindow(std::string_view caption) override {
-        for (std::size_t i = 0; i < captions_.size(); ++i) {
-            if (captions_[i] == caption) {
-                return int(i);
-            }
-        }
-        return -1;
+        const auto found = std::find(captions.begin(), captions.end(), caption);
+        return found == captions.end() ? -1 : int(found - captions.begin());
     }
     int SetState(int window, int state) override {
-        placed[captions_[std::size_t(window)]] = std::to_string(state);
+        placed[captions[std::size_t(window)]] = std::to_string(state);
         return state;
     }
     void Place(int window, int left, int top, int height, int width) override {
-        placed[captions_[std::size_t(window)]] +=
+        placed[captions[std::size_t(window)]] +=
             " " + std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(height) +
             "x" + std::to_string(width);
     }
     void SetMainCaption(const std::string& caption, bool withProgram) override {
         mainCaption = caption + (withProgram ? " (and program)" : "");
-        captions_[0] = caption;
+        captions[0] = caption;
     }
 
+    std::vector<std::string> captions;
     std::map<std::string, std::string> placed;
     std::string mainCaption;
-
-private:
-    std::vector<std::string> captions_;
 };
 
 TEST(ViewFile, PutsBackStatesAndPlacesOfTheWindowsItFinds) {
