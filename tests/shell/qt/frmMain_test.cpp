@@ -274,7 +274,11 @@ TEST_F(FileCommandsTest, AStateSavedChangedAndLoadedSavesAgainTheSameAndAskedNoK
     Run("mnuSaveState", "SMALL.sst");  // "Replace Existing File": No
     EXPECT_EQ(Contents(Path("SMALL.sst")), saved);
 
+    QAction* cps = Main().Program()->findChild<QAction*>("mnuCPS");
+    cps->trigger();  // a click still pending when the state is loaded
     Run("mnuLoadState", "SMALL.sst");
+    EXPECT_FALSE(cps->isChecked());
+    EXPECT_EQ(Main().Program()->Engine().IOBits.Count(), 0);
     EXPECT_FALSE(Bit("PB_1").BitValue());
     EXPECT_TRUE(Bit("CPS.STATUS").Filter());  // the file only ever adds a flag
     Bit("CPS.STATUS").SetFilter(false);
