@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the source-reader fuzz target with clang and AddressSanitizer and runs it for a
-# bounded time over the loader's test sources. As root on Debian it first installs, with
+# Builds the fuzz targets (the source reader, the state-file reader and the view-file
+# reader) with clang and AddressSanitizer and runs them for a bounded time in all: the
+# source reader, the largest, gets three fifths of it, the two file readers a fifth each. As root on Debian it first installs, with
 # apt-get, whatever the build needs and the machine lacks (clang and its fuzzer runtime
 # included). Exits non-zero when the fuzzer finds a crash, a hang or a leak.
-#   VELDRA_FUZZ_SECONDS   how long to fuzz (default 60)
+#   VELDRA_FUZZ_SECONDS   how long to fuzz in all (default 60)
 #   VELDRA_FUZZ_BUILD_DIR where to build (default build-fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,11 +39,22 @@ cmake -S fuzz -B "$build_dir" -G Ninja \
     -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer" \
     -DVELDRA_BUILD_FUZZ=ON
-cmake --build "$build_dir" --target source_reader_fuzzer --parallel "$(nproc)"
+cmake --build "$build_dir" --target source_reader_fuzzer state_file_fuzzer view_file_fuzzer \
+    --parallel "$(nproc)"
 
-# New inputs go to the build folder; the test sources are only read.
-mkdir -p "$build_dir/corpus"
-fuzzer="$build_dir/source_reader_fuzzer"
-"$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-    -dict=fuzz/source.dict -print_final_stats=1 -artifact_prefix="$build_dir/" \
-    "$build_dir/corpus" tests/data/loader
+# Runs one target for its share (in fifths) of the time. New inputs go to the first corpus
+# folder, in the build folder; the seeds in the source tree are only read.
+fuzz() {
+    local target=$1 share=$2 max_len=$3 seeds=$4
+    shift 4
+    local run_seconds=$((seconds * share / 5))
+    [ "$run_seconds" -ge 1 ] || run_seconds=1
+    mkdir -p "$build_dir/corpus-$target"
+    "$build_dir/$target" -max_total_time="$run_seconds" -timeout=10 -rss_limit_mb=2048 \
+        -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$build_dir/$target-" \
+        "$@" "$build_dir/corpus-$target" "$seeds"
+}
+
+fuzz source_reader_fuzzer 3 65536 tests/data/loader -dict=fuzz/source.dict
+fuzz state_file_fuzzer 1 16384 fuzz/state -dict=fuzz/state.dict
+fuzz view_file_fuzzer 1 4096 fuzz/view

@@ -3,7 +3,7 @@
 # Qt 6 (Widgets, Network, PrintSupport, Xml and Test all come with qt6-base-dev) for the
 # windows, Qt's platform plugins (xcb for a desktop, vnc where there is none, offscreen for
 # the tests; only recommended by Qt, so named here) and a font for the windows to show, and
-# Xvfb for the end-to-end runs of the real program.
+# Xvfb for the end-to-end runs of the real program; pugixml reads state files.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -15,6 +15,7 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     libabsl-dev
+    libpugixml-dev
     qt6-base-dev
     qt6-qpa-plugins
     fonts-dejavu-core

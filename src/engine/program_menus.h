@@ -56,6 +56,8 @@ public:
     void mnuCPS_Click();
     void mnuConfigErr_Click();
     bool ConfigErrChecked() const { return configErrChecked_; }
+    // A restored state shows the bit's value.
+    void SetConfigErrChecked(bool on) { configErrChecked_ = on; }
     // "Force Evaluation of All Tables" and "... of All Numeric Blocks": every one is
     // evaluated once the next scan's queues are empty.
     void mnuForceTable_Click();

@@ -721,6 +721,16 @@ void frmProgram::MenusChanged() {
     SyncMenus();
 }
 
+void frmProgram::ShowSystemBits(std::optional<bool> cps, std::optional<bool> configureError) {
+    if (cps) {
+        engine_->CPSChecked = *cps;
+    }
+    if (configureError) {
+        menus_->SetConfigErrChecked(*configureError);
+    }
+    SyncMenus();
+}
+
 void frmProgram::ShowMinimized(bool minimized) {
     QWidget& frame = WindowFrame(*this);
     if (!frame.isVisible()) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,9 @@ public:
     void ShowBitAssign(std::string_view BitName);
     // What a statement viewer opened from this program needs of its surroundings.
     StatementViewHost ViewHost();
+    // The system-bit menu items show these values, as after a restored state; nothing
+    // for a bit the program does not have.
+    void ShowSystemBits(std::optional<bool> cps, std::optional<bool> configureError);
 
 Q_SIGNALS:
     // The start button's caption changed; the main window's run menu item copies it.

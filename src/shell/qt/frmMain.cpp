@@ -147,17 +147,17 @@ void frmMain::BuildMenus() {
     file->addSeparator()->setObjectName("mnuLine");
     QMenu* view = file->addMenu("View");
     view->setObjectName("mnuView");
-    Item(view, "mnuSaveView", "Save View", &frmMain::Unavailable)->setEnabled(false);
-    Item(view, "mnuLoadView", "Load View", &frmMain::Unavailable)->setEnabled(false);
+    Item(view, "mnuSaveView", "Save View", &frmMain::mnuSaveView_Click)->setEnabled(false);
+    Item(view, "mnuLoadView", "Load View", &frmMain::mnuLoadView_Click)->setEnabled(false);
     QMenu* state = file->addMenu("State");
     state->setObjectName("mnuState");
-    Item(state, "mnuSaveState", "Save State", &frmMain::Unavailable)->setEnabled(false);
-    Item(state, "mnuLoadState", "Load State", &frmMain::Unavailable)->setEnabled(false);
+    Item(state, "mnuSaveState", "Save State", &frmMain::mnuSaveState_Click)->setEnabled(false);
+    Item(state, "mnuLoadState", "Load State", &frmMain::mnuLoadState_Click)->setEnabled(false);
     file->addSeparator()->setObjectName("mnuLineSaSt");
     QMenu* statements = file->addMenu("Save Statements");
     statements->setObjectName("mnuSaSt");
-    Item(statements, "mnuSAll", "Save All", &frmMain::Unavailable)->setEnabled(false);
-    Item(statements, "mnuSEOnly", "Save Edited Only", &frmMain::Unavailable)->setEnabled(false);
+    Item(statements, "mnuSAll", "Save All", &frmMain::mnuSAll_Click)->setEnabled(false);
+    Item(statements, "mnuSEOnly", "Save Edited Only", &frmMain::mnuSEOnly_Click)->setEnabled(false);
     file->addSeparator()->setObjectName("mnuLineEx");
     Item(file, "mnuSessionNum", "Change Window Caption", &frmMain::mnuSessionNum_Click);
     file->addSeparator()->setObjectName("mnuLnRSS");
@@ -297,6 +297,7 @@ void frmMain::tmrClose_Timer() {
     try {
         CloseOtherWindows();
         menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
+        EnableFileCommands(false);
         sessions_.Decrement();
         path = dropped ? dropped : ChooseSource();
     } catch (const std::exception& error) {
@@ -394,6 +395,7 @@ void frmMain::LoadProgram(std::string text) {
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
     menuItems_["mnuStatements"]->setEnabled(!statements_);
+    EnableFileCommands(true);
     connect(program, &frmProgram::runCaptionChanged, menuItems_["mnuStop"], &QAction::setText);
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);
 

@@ -27,6 +27,8 @@ class Clock;
 class frmStatements;
 class Dialogs;
 class Settings;
+struct FileDialogRequest;
+struct ViewWindow;
 
 // The simulator's frame: every other window lives in its window area. It owns the menus,
 // opens a program (from the menu, from the command line, or by a dropped file) after
@@ -110,6 +112,24 @@ private:
     void StatementsClosed();
     void mnuRefresh_Click() {}
     void Unavailable() {}
+
+    // --- State files, view files and the statement export (frmMain_files.cpp).
+    void mnuSaveView_Click();
+    void mnuLoadView_Click();
+    void mnuSaveState_Click();
+    void mnuLoadState_Click();
+    void mnuSAll_Click();
+    void mnuSEOnly_Click();
+    // The file commands work while a program is loaded.
+    void EnableFileCommands(bool on);
+    // The dropped file, which the command takes instead of asking; else the dialog's.
+    std::optional<std::filesystem::path> DroppedOrChosen(const FileDialogRequest& request);
+    // Whether a save may go to the path: a new file, or "Yes" to the question.
+    bool MayReplace(const std::filesystem::path& path, const char* question);
+    void SaveStatements(bool editedOnly);
+    std::vector<ViewWindow> CurrentView() const;
+    // The main window first, then the child windows in the order they were opened.
+    std::vector<QWidget*> WindowsInLoadOrder() const;
 
     WindowRegistry& windows_;
     Dialogs& dialogs_;

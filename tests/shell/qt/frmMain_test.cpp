@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <fstream>
 
 #include "engine/program_engine.h"
 #include "platform/qt/ini_settings.h"
@@ -175,7 +176,8 @@ TEST_F(ApplicationTest, AnOpenWhileAScanIsInProgressWaitsForItToEnd) {
 TEST_F(ApplicationTest, ADroppedSourceIsUsedByItsOwnOpenOnlyEvenWhenItIsCancelled) {
     app = Started(kSource);
     QPointer<frmProgram> first = Main().Program();
-    dialogs.Answer(MsgAnswer::Ok);
+    // "Continue Open?", then the state file that is not there; the view's is silent.
+    dialogs.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
     Main().DropFiles({"/srv/view.svw", "/srv/state.sst", kSource});  // the source first
     Settle();
     EXPECT_TRUE(dialogs.fileDialogs().empty());
@@ -249,6 +251,113 @@ TEST_F(ApplicationTest, ANewCaptionNamesBothWindowsAndACancelKeepsThem) {
     dialogs.CancelInput();
     Item("mnuSessionNum")->trigger();
     EXPECT_EQ(Caption(&Main()), "Holt Yard");
+}
+
+// --- State files, view files and the statement export.
+
+std::string Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class FileCommandsTest : public ApplicationTest {
+protected:
+    FileCommandsTest() { app = Started(kSource); }
+    BooleanBit& Bit(const char* name) {
+        return *Main().Program()->Engine().PrgBooleanBits()->Find(name);
+    }
+    // Runs the command on the file, as if chosen in its dialog.
+    void Run(const char* command, const char* file = nullptr) {
+        if (file != nullptr) {
+            dialogs.Choose(Path(file));
+        }
+        Item(command)->trigger();
+        Settle();
+    }
+    std::filesystem::path Path(const char* name) const {
+        return std::filesystem::path(folder.path().toStdString()) / name;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(FileCommandsTest, AStateSavedChangedAndLoadedSavesAgainTheSameAndAskedNoKeepsTheOldFile) {
+    Run("mnuSaveState", "SMALL.sst");
+    const std::string saved = Contents(Path("SMALL.sst"));
+    EXPECT_NE(saved.find("<b_PB_1><BitValue>False</BitValue>"), std::string::npos);
+    EXPECT_TRUE(Main().Program()->parentWidget()->isMinimized());
+
+    Bit("PB_1").SetBitValue(true);
+    Bit("CPS.STATUS").SetFilter(true);
+    Bit("SLOW_1").SetOnTime(7000);
+    Bit("SPEED").SetNumValue(99, true);
+    dialogs.Answer(MsgAnswer::No);
+    Run("mnuSaveState", "SMALL.sst");  // "Replace Existing File": No
+    EXPECT_EQ(Contents(Path("SMALL.sst")), saved);
+
+    QAction* cps = Main().Program()->findChild<QAction*>("mnuCPS");
+    cps->trigger();  // a click still pending when the state is loaded
+    Run("mnuLoadState", "SMALL.sst");
+    EXPECT_FALSE(cps->isChecked());
+    EXPECT_EQ(Main().Program()->Engine().IOBits.Count(), 0);
+    EXPECT_FALSE(Bit("PB_1").BitValue());
+    EXPECT_TRUE(Bit("CPS.STATUS").Filter());  // the file only ever adds a flag
+    Bit("CPS.STATUS").SetFilter(false);
+    dialogs.Answer(MsgAnswer::Yes);
+    Run("mnuSaveState", "SMALL.sst");
+    EXPECT_EQ(Contents(Path("SMALL.sst")), saved);
+    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"File Exists: Replace Existing File",
+                                                     "File Exists: Replace Existing File"}));
+    EXPECT_TRUE(Main().isEnabled());
+}
+
+TEST_F(FileCommandsTest, WhileTheProgramRunsNoStateIsSavedOrLoadedButStatementsAreExported) {
+    StartProgram();
+    dialogs.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
+    Run("mnuSaveState");
+    Run("mnuLoadState");
+    Run("mnuSAll", "all.txt");
+    Run("mnuSEOnly", "edited.txt");
+    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{
+                               "Save Failed: State Can Not Be Saved While Program Is Running",
+                               "Load Failed: Can Not Change Bits While Program Is Running."}));
+    EXPECT_EQ(
+        Contents(Path("all.txt")),
+        "ASSIGN PB_1 TO ROUTE_1;\r\nASSIGN ROUTE_1 TO LED.3;\r\nASSIGN ROUTE_1 TO SLOW_1;\r\n");
+    EXPECT_TRUE(std::filesystem::exists(Path("edited.txt")));
+    EXPECT_EQ(Contents(Path("edited.txt")), "");
+}
+
+TEST_F(FileCommandsTest, AStateFileDroppedWithItsSourceIsAppliedToTheProgramJustLoaded) {
+    Bit("PB_1").SetBitValue(true);
+    Run("mnuSaveState", "SMALL.sst");
+    dialogs.Answer(MsgAnswer::Ok);  // "Continue Open?"
+    Main().DropFiles({Path("SMALL.sst").string(), kSource});
+    Settle();
+    EXPECT_TRUE(Bit("PB_1").BitValue());
+    EXPECT_TRUE(Bit("ROUTE_1").BitValue());  // solved again from the restored bit
+}
+
+TEST_F(FileCommandsTest, AViewPutsTheWindowsBackWhereTheyWere) {
+    Run("mnuStatements");
+    const QList<QMdiSubWindow*> windows = Main().Area().subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    QMdiSubWindow* list = windows.back();
+    list->showNormal();
+    list->setGeometry(40, 30, 300, 200);
+    const std::string caption = Caption(&Main());
+    Run("mnuSaveView", "SMALL.svw");
+    list->showMinimized();
+    Run("mnuSaveView", "min.svw");
+
+    list->showNormal();
+    list->setGeometry(0, 0, 100, 100);
+    Main().setWindowTitle("Another caption");
+    Run("mnuLoadView", "SMALL.svw");
+    EXPECT_EQ(list->geometry(), QRect(40, 30, 300, 200));
+    EXPECT_EQ(Caption(Main().Program()), "Program Window: " + caption);
+    Run("mnuLoadView", "min.svw");
+    EXPECT_TRUE(list->isMinimized());
 }
 
 }  // namespace

@@ -1,0 +1,175 @@
+#include "shell/state_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/runtime_error.h"
+#include "shell/file_replacement.h"
+#include "shell/state_load.h"
+#include "support/controller.h"
+#include "support/fake_platform.h"
+
+namespace veldra::testing {
+namespace {
+
+constexpr const char* kSmall = R"(PROGRAM SMALL;
+BOOLEAN BITS
+    PB_1, ROUTE_1, FAST;
+NUMERIC VARIABLES
+    SPEED;
+TIMER BITS
+    SLOW_1 : SET = 2 : SEC, CLEAR = 500 : MSEC;
+LOGIC BEGIN
+    ASSIGN PB_1 TO ROUTE_1;
+    ASSIGN ROUTE_1 TO SLOW_1;
+END LOGIC
+END PROGRAM
+)";
+
+std::string Element(const std::string& name, const char* body) {
+    return "<b_" + name + ">" + body + "</b_" + name + ">";
+}
+
+std::string StateOf(const std::string& elements) {
+    return "<Save_State_Values>" + elements + "</Save_State_Values>";
+}
+
+TEST(StateFile, IsWrittenByteForByteOnOneLineWithoutADeclaration) {
+    FakePlatform platform;
+    BooleanBits bits;
+    bits.Add("1", true);
+    BooleanBit* slow = bits.Add("SLOW_1", false, true, 2000, 500);
+    slow->SetFilter(true), slow->SetIsWatch(true), slow->SetIsNumeric(true);
+    slow->SetNumValue(-7, true);
+
+    EXPECT_EQ(StateFileText(bits),
+              "<Save_State_Values><b_1><BitValue>True</BitValue><Filter>False</Filter>"
+              "<IsWatch>False</IsWatch><OnTime>0</OnTime><OffTime>0</OffTime>"
+              "<IsNumeric>False</IsNumeric><NumValue>0</NumValue></b_1><b_SLOW_1>"
+              "<BitValue>False</BitValue><Filter>True</Filter><IsWatch>True</IsWatch>"
+              "<OnTime>2000</OnTime><OffTime>500</OffTime><IsNumeric>True</IsNumeric>"
+              "<NumValue>-7</NumValue></b_SLOW_1></Save_State_Values>");
+    bits.Add("NO ROOM", false);
+    EXPECT_THROW(StateFileText(bits), RuntimeError);
+}
+
+// A state program as loaded, with its copies read and put back.
+class StateLoadTest : public ::testing::Test {
+protected:
+    void Load(const std::string& text) {
+        ProgramHostScope active{program.engine};
+        StateLoadHost host;
+        ApplyState(program.engine,
+                   ReadStateFile(text, *program.engine.PrgBooleanBits(),
+                                 [this](const std::string& name) { notFound.push_back(name); }),
+                   host);
+    }
+
+    FakePlatform platform;
+    Controller program{SourceText{kSmall}};
+    std::vector<std::string> notFound;
+};
+
+TEST_F(StateLoadTest, DropsPendingClicksAndStartsTheDelayOfADisagreeingTimedResult) {
+    program.Set("PB_1", false);
+    Load(StateOf(Element("PB_1", "<BitValue>True</BitValue>") +
+                 Element("ROUTE_1", "<BitValue>true</BitValue>") + Element("NOT_HERE", "")));
+
+    EXPECT_EQ(program.engine.IOBits.Count(), 0);
+    EXPECT_TRUE(program.AreUp({"PB_1", "ROUTE_1"}));
+    EXPECT_TRUE(program.AreDown({"SLOW_1"}));
+    EXPECT_TRUE(program.Timing("SLOW_1"));
+    EXPECT_TRUE(program.engine.UpdateTrack);
+    EXPECT_EQ(notFound, std::vector<std::string>{"b_NOT_HERE"});
+}
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    // What the copy of PB_1 (SPEED for numbers, SLOW_1 for delays) holds; empty: refused.
+    std::string expected;
+};
+
+class StateReadTest : public StateLoadTest, public ::testing::WithParamInterface<ReadCase> {};
+
+std::string Describe(const BitStateCopy& c) {
+    return c.bit->BitName() + (c.BitValue ? " on" : " off") + (c.IsNumeric ? " #" : "") +
+           (c.IsNumeric ? std::to_string(c.NumValue) : "") +
+           (c.OffTime ? " " + std::to_string(c.OnTime) + "/" + std::to_string(c.OffTime) : "");
+}
+
+TEST_P(StateReadTest, ReadsWhatItCanAndRefusesTheRestBeforeAnythingChanges) {
+    const std::string before = StateFileText(*program.engine.PrgBooleanBits());
+    if (GetParam().expected.empty()) {
+        EXPECT_THROW(Load(GetParam().text), RuntimeError);
+        EXPECT_EQ(StateFileText(*program.engine.PrgBooleanBits()), before);
+        return;
+    }
+    const auto copies =
+        ReadStateFile(GetParam().text, *program.engine.PrgBooleanBits(), [](auto&) {});
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(Describe(copies[0]), GetParam().expected);
+}
+
+// The state file of one bit's element.
+std::string One(const char* bit, const char* values) {
+    return StateOf(Element(bit, values));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, StateReadTest, ::testing::Values(
+    ReadCase{"Declaration", "<?xml version=\"1.0\"?><!-- x -->\n" +
+        StateOf("\n " + Element("pb_1", "\n <BitValue> -1 </BitValue>")), "PB_1 on"},
+    ReadCase{"Repeated", StateOf(Element("PB_1", "<BitValue>1</BitValue>") +
+        Element("PB_1", "<Filter>0</Filter>")), "PB_1 off"},
+    ReadCase{"NumberFirst", One("SPEED", "<NumValue>5</NumValue><IsNumeric>True</IsNumeric>"),
+        "SPEED off #0"},
+    ReadCase{"Number", One("SPEED", "<IsNumeric>TRUE</IsNumeric><NumValue>-32768</NumValue>"),
+        "SPEED off #-32768"},
+    ReadCase{"DelayOfNoTimer", One("PB_1", "<OffTime>5000</OffTime>"), "PB_1 off"},
+    ReadCase{"Delay", One("SLOW_1", "<OffTime>9</OffTime>"), "SLOW_1 off 0/9"},
+    ReadCase{"Malformed", One("PB_1", "<BitValue>True</Bit>"), ""},
+    ReadCase{"Truncated", One("PB_1", "").substr(0, 30), ""},
+    ReadCase{"Foreign", "<html><b_PB_1/></html>", ""},
+    ReadCase{"NotABoolean", One("PB_1", "<BitValue>Yes</BitValue>"), ""},
+    ReadCase{"NumberTooLarge", One("SPEED", "<IsNumeric>1</IsNumeric><NumValue>32768</NumValue>"), ""},
+    ReadCase{"DelayTooLarge", One("SLOW_1", "<OnTime>2147483648</OnTime>"), ""},
+    ReadCase{"ShortName", StateOf("<b><BitValue>True</BitValue></b>"), ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+std::string Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(FileReplacement, AWriteThatFailsKeepsTheOldFileWholeAndLeavesNothingBeside) {
+    const std::filesystem::path folder = ::testing::TempDir() + "/replace_test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "SMALL.sst";
+    ReplaceFile(file, "old state");
+
+    // The disk fills up half-way through the new file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit full{4096, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    EXPECT_THROW(ReplaceFile(file, std::string(10000, 'x')), RuntimeError);
+    setrlimit(RLIMIT_FSIZE, &before);
+
+    EXPECT_EQ(Contents(file), "old state");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+
+    // A file far too large for the program is not read at all.
+    std::filesystem::resize_file(file, 100u << 20);
+    EXPECT_THROW(ReadWholeFile(file, StateFileSizeLimit(40)), RuntimeError);
+}
+
+}  // namespace
+}  // namespace veldra::testing
