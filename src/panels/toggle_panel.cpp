@@ -23,8 +23,7 @@ void TogglePanel::AddBits(std::string_view BitName, std::string_view GroupName) 
     if (bits_ == nullptr) {
         bits_ = std::make_unique<BooleanBits>();
     }
-    // A name already listed keeps its one record, now False; the later cell is the one
-    // that follows it.
+    // A name already listed keeps its one record, now False; every cell of it follows it.
     bits_->Add(BitName, false, false, 0, 0, true);
 
     const int columns = int(columnWidths_.size());

@@ -78,13 +78,6 @@ TYPED_TEST(IOPanelTest, ItReportsInputsThenOutputsThenItsEnabledBitAndKeepsTheCo
     EXPECT_EQ(this->panel.GetSystemBit(0), "");
 }
 
-TYPED_TEST(IOPanelTest, BuildingTheImagesNamesTheBoardAndPostsItsEnabledBit) {
-    this->panel.CreateimgIndic();
-    EXPECT_EQ(this->panel.Caption(), "B12 : MIXIO");
-    EXPECT_TRUE(this->panel.EnabledBox().ticked);
-    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"B12.ENABLED=1"}));
-}
-
 TYPED_TEST(IOPanelTest, TheLogicsWritesLightInputsAndOutputsAndAStrangerIsReported) {
     this->panel.CreateimgIndic();
     this->panel.UpdateOutput("O1", true);
@@ -111,29 +104,6 @@ TYPED_TEST(IOPanelTest, AStateFileRestoresInputsAndTheBoxButNeverOutputs) {
     EXPECT_EQ(this->Pending(), (std::vector<std::string>{"B12.ENABLED=1"}));
     this->panel.LoadState("b12.enabled", false);  // the board's own name compares exactly
     EXPECT_TRUE(this->panel.EnabledBox().ticked);
-}
-
-TYPED_TEST(IOPanelTest, ALeftClickTogglesAnInputAndARightClickOpensAStatementInstead) {
-    this->ClickInput(0);
-    this->ClickInput(1);  // spare
-    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"I1=1"}));
-    EXPECT_EQ(this->InputLamp(0), LampImage::Lit);
-
-    this->RightPressOnOutput(1);  // spare: nothing to open
-    this->RightPressOnOutput(0);
-    this->ClickInput(0, MouseButton::Right);
-    EXPECT_EQ(this->opened, (std::vector<std::string>{"O1"}));
-    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"I1=1"}));
-    this->ClickInput(0);
-    EXPECT_EQ(this->Pending(), (std::vector<std::string>{"I1=0"}));
-}
-
-TYPED_TEST(IOPanelTest, ClosingByHandOnlyMinimisesAndCloseWindowReleasesTheBoard) {
-    EXPECT_FALSE(this->panel.RequestClose());
-    EXPECT_TRUE(this->panel.Minimised());
-    this->panel.CloseWindow(true);
-    EXPECT_TRUE(this->panel.Closed());
-    EXPECT_EQ(this->panel.MyBoard(), nullptr);
 }
 
 // Only the single-column window: a board of one kind has a heading, and no bits at all

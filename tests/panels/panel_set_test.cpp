@@ -22,16 +22,6 @@ TEST_F(PanelSetTest, TheToggleWindowIsMadeOnceAndShownAtOnce) {
     EXPECT_NE(&windows.ToggleWindow(), &first);
 }
 
-TEST_F(PanelSetTest, EveryWindowMadeOpensStatementsThroughTheSetsOpener) {
-    windows.showBitAssign = [this](const std::string& name) { opened.push_back(name); };
-    IOBoardPanel& panel = windows.NewIOBoardWindow();
-    panel.SetMyBoard(std::make_unique<IOBoard>());
-    panel.MyBoard()->SetBoardOutput(std::make_unique<BoardOutput>());
-    panel.MyBoard()->BoardOutput()->BoardOutputs().Add("S1", false);
-    panel.MouseUp(0, MouseButton::Right);
-    EXPECT_EQ(opened, (std::vector<std::string>{"S1"}));
-}
-
 TEST_F(PanelSetTest, ClosingAllLetsEveryBoardGo) {
     IOBoardPanel& panel = windows.NewIOBoardWindow();
     panel.SetMyBoard(std::make_unique<IOBoard>());

@@ -20,7 +20,6 @@ constexpr int kLampGap = 30;
 constexpr int kRowHeight = 255;
 const char* const kColumn = "boardColumn";
 const char* const kRow = "boardRow";
-const char* const kRowLabel = "boardRowLabel";
 
 int LimitPixels(int twips) {
     return twips > 0 ? PixelsFromTwips(twips) : QWIDGETSIZE_MAX;
@@ -148,11 +147,10 @@ BoardForm::Row BoardForm::MakeRow(int column, int index, const IndicatorRow& des
     row.label = new QLabel(this);
     row.label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(labelPrefix)).arg(index));
     row.label->setGeometry(RectFromTwips(left, design.top, width, kRowHeight));
-    row.lamp = new Lamp(this, QColor(0, 255, 0));
+    row.lamp = new Lamp(this, QColor(0, 255, 0), QColor(128, 128, 128), kLampSide);
     row.lamp->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(lampPrefix)).arg(index));
     row.lamp->move(RectFromTwips(left - kLampSide - kLampGap, design.top, 0, 0).topLeft());
     row.lamp->SetImage(LampImage::Parked);
-    row.lamp->setProperty(kRowLabel, QVariant::fromValue(static_cast<QObject*>(row.label)));
     for (QWidget* control : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.lamp)}) {
         control->setProperty(kColumn, column);
         control->setProperty(kRow, index);
@@ -192,9 +190,14 @@ void BoardForm::DrawColumn(std::vector<Row>& drawn, const std::vector<IndicatorR
     }
 }
 
-void BoardForm::ShowBorder(QLabel* label, bool shown) {
-    label->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
-    bordered_ = shown ? label : nullptr;
+void BoardForm::ShowBorder(QWidget* pressed, bool shown) {
+    // A label is bordered itself; a lamp stands for both pictures of its row.
+    if (auto* label = qobject_cast<QLabel*>(pressed)) {
+        label->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    } else if (auto* lamp = qobject_cast<Lamp*>(pressed)) {
+        lamp->SetBordered(shown);
+    }
+    bordered_ = shown ? pressed : nullptr;
 }
 
 bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
@@ -227,15 +230,10 @@ bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
+            // A double-click is one click: its second press does not toggle again.
+            secondPress_ = type == QEvent::MouseButtonDblClick;
             if (RowPressed(column.toInt(), row, mouse->button())) {
-                // A press on the lamp borders the row's label.
-                auto* label = qobject_cast<QLabel*>(watched);
-                if (label == nullptr) {
-                    label = qobject_cast<QLabel*>(watched->property(kRowLabel).value<QObject*>());
-                }
-                if (label != nullptr) {
-                    ShowBorder(label, true);
-                }
+                ShowBorder(static_cast<QWidget*>(watched), true);
             }
             return true;
         }
@@ -245,7 +243,9 @@ bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
                 ShowBorder(bordered_, false);
             }
             const bool over =
-                static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+                static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()) &&
+                !(secondPress_ && mouse->button() == Qt::LeftButton);
+            secondPress_ = false;
             RowReleased(column.toInt(), row, mouse->button(), over);
             return true;
         }

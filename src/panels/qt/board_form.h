@@ -90,7 +90,7 @@ protected:
 private:
     void HalfChanged();
     void ApplySize();
-    void ShowBorder(QLabel* label, bool shown);
+    void ShowBorder(QWidget* pressed, bool shown);
 
     BoardWindow& half_;
     Subscription changed_;
@@ -101,7 +101,8 @@ private:
     QWidget* frame_ = nullptr;
     WindowSize shownSize_;
     WindowSize shownLimit_;
-    QLabel* bordered_ = nullptr;
+    QWidget* bordered_ = nullptr;
+    bool secondPress_ = false;
 };
 
 }  // namespace veldra

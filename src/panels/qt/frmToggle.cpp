@@ -24,7 +24,10 @@ QPixmap Picture(QColor colour) {
 }  // namespace
 
 ToggleGridModel::ToggleGridModel(const TogglePanel& half, QObject* parent)
-    : QAbstractTableModel(parent), half_(half) {
+    : QAbstractTableModel(parent),
+      half_(half),
+      lit_(Picture(QColor(0, 255, 0))),
+      dark_(Picture(QColor(128, 128, 128))) {
     Rebuild();
 }
 
@@ -47,12 +50,10 @@ QVariant ToggleGridModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return ToQString(cell.text);
         case Qt::DecorationRole: {
-            static const QPixmap on = Picture(QColor(0, 255, 0));
-            static const QPixmap off = Picture(QColor(128, 128, 128));
             if (cell.picture == LampImage::Parked) {
                 return {};
             }
-            return cell.picture == LampImage::Lit ? on : off;
+            return cell.picture == LampImage::Lit ? lit_ : dark_;
         }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

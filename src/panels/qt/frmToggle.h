@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QPixmap>
 #include <vector>
 
 #include "panels/qt/board_form.h"
@@ -32,6 +33,8 @@ public:
 
 private:
     const TogglePanel& half_;
+    QPixmap lit_;
+    QPixmap dark_;
     int rows_ = 0;
     int columns_ = 0;
 };

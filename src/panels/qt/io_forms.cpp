@@ -44,7 +44,7 @@ frmIOBoard::frmIOBoard(IOBoardPanel& half) : BoardForm(half, "frmIOBoard"), half
 void frmIOBoard::Draw() {
     DrawHeader();
     heading_->setText(ToQString(half_.Heading()));
-    DrawColumn(rows_, half_.Rows(), 0, 360, 1695, "lblIO", "imgIO");
+    DrawColumn(rows_, half_.Rows(), 0, 360, 1695, "lblIO", "imgOn");
 }
 
 bool frmIOBoard::RowPressed(int column, int row, Qt::MouseButton button) {
@@ -79,8 +79,8 @@ frmInOutBoard::frmInOutBoard(InOutBoardPanel& half)
 
 void frmInOutBoard::Draw() {
     DrawHeader();
-    DrawColumn(inputs_, half_.InputRows(), kInputColumn, 360, 1215, "lblInput", "imgIn");
-    DrawColumn(outputs_, half_.OutputRows(), kOutputColumn, 2160, 1335, "lblOut", "imgOut");
+    DrawColumn(inputs_, half_.InputRows(), kInputColumn, 360, 1215, "lblInput", "imgInOn");
+    DrawColumn(outputs_, half_.OutputRows(), kOutputColumn, 2160, 1335, "lblOut", "imgOutOn");
 }
 
 bool frmInOutBoard::RowPressed(int column, int row, Qt::MouseButton button) {

@@ -6,15 +6,20 @@
 #include "platform/qt/twips.h"
 
 namespace veldra {
-namespace {
 
-// The indicator pictures are 240 twips square.
-constexpr int kLampTwips = 240;
-
-}  // namespace
-
-Lamp::Lamp(QWidget* parent, QColor litColour) : QWidget(parent), litColour_(litColour) {
+Lamp::Lamp(QWidget* parent, QColor litColour, QColor darkColour, int sideTwips)
+    : QWidget(parent),
+      litColour_(litColour),
+      darkColour_(darkColour.isValid() ? darkColour : litColour.darker(400)),
+      sideTwips_(sideTwips) {
     setFixedSize(sizeHint());
+}
+
+void Lamp::SetBordered(bool bordered) {
+    if (bordered != bordered_) {
+        bordered_ = bordered;
+        update();
+    }
 }
 
 void Lamp::SetImage(LampImage image) {
@@ -27,7 +32,7 @@ void Lamp::SetImage(LampImage image) {
 }
 
 QSize Lamp::sizeHint() const {
-    return SizeFromTwips(kLampTwips, kLampTwips);
+    return SizeFromTwips(sideTwips_, sideTwips_);
 }
 
 void Lamp::paintEvent(QPaintEvent* event) {
@@ -35,8 +40,13 @@ void Lamp::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(image_ == LampImage::Lit ? litColour_ : litColour_.darker(400));
+    painter.setBrush(image_ == LampImage::Lit ? litColour_ : darkColour_);
     painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
+    if (bordered_) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void Lamp::mouseReleaseEvent(QMouseEvent* event) {

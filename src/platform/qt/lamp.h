@@ -14,10 +14,17 @@ class Lamp final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Lamp(QWidget* parent = nullptr, QColor litColour = Qt::red);
+    static constexpr int kSideTwips = 240;
+
+    // A dark colour not given is the lit one, much darkened.
+    explicit Lamp(QWidget* parent = nullptr, QColor litColour = Qt::red, QColor darkColour = {},
+                  int sideTwips = kSideTwips);
 
     LampImage Image() const { return image_; }
     void SetImage(LampImage image);
+    // The single-line border a held button gives a row's pictures.
+    bool Bordered() const { return bordered_; }
+    void SetBordered(bool bordered);
 
     QSize sizeHint() const override;
 
@@ -30,7 +37,10 @@ protected:
 
 private:
     QColor litColour_;
+    QColor darkColour_;
+    int sideTwips_;
     LampImage image_ = LampImage::Dark;
+    bool bordered_ = false;
 };
 
 }  // namespace veldra

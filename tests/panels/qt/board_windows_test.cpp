@@ -108,12 +108,12 @@ TEST_F(BoardWindowsTest, AClickedInputReachesThePendingInputsAndTheScanLightsThe
     Click("IN_1 : IN16", "lblIO_0", Qt::LeftButton);
     Click("MIX_1 : IN8.OUT8", "lblInput_0", Qt::LeftButton);
     EXPECT_EQ(Posted("PB_1") + Posted("PT_NWC"), "11");
-    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_0"), LampImage::Dark);
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgOn_0"), LampImage::Dark);
     Scan();
-    EXPECT_EQ(LampOf("IN_1 : IN16", "imgIO_0"), LampImage::Lit);
-    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_0"), LampImage::Lit);
-    EXPECT_EQ(LampOf("MIX_1 : IN8.OUT8", "imgOut_0"), LampImage::Lit);
-    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_1"), LampImage::Parked);  // spare
+    EXPECT_EQ(LampOf("IN_1 : IN16", "imgOn_0"), LampImage::Lit);
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgOn_0"), LampImage::Lit);
+    EXPECT_EQ(LampOf("MIX_1 : IN8.OUT8", "imgOutOn_0"), LampImage::Lit);
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgOn_1"), LampImage::Parked);  // spare
 
     // A right click never toggles an input, and the left click after it always does,
     // wherever the right button was let go.
@@ -128,13 +128,13 @@ TEST_F(BoardWindowsTest, AClickedInputReachesThePendingInputsAndTheScanLightsThe
         EXPECT_EQ(Posted(bit), "0") << caption;
     }
     Scan();
-    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgIO_0"), LampImage::Dark);
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgOn_0"), LampImage::Dark);
 }
 
 TEST_F(BoardWindowsTest, TheRightButtonOnAnOutputOpensItsStatementAndOnAnInputNothing) {
     Click("OUT_1 : OUT16", "lblIO_0", Qt::RightButton);
     Click("OUT_1 : OUT16", "lblIO_1", Qt::RightButton);  // spare
-    QTest::mouseClick(Find<Lamp>("MIX_1 : IN8.OUT8", "imgOut_0"), Qt::RightButton);
+    QTest::mouseClick(Find<Lamp>("MIX_1 : IN8.OUT8", "imgOutOn_0"), Qt::RightButton);
     Click("MIX_1 : IN8.OUT8", "lblOut_1", Qt::LeftButton);
     Click("IN_1 : IN16", "lblIO_0", Qt::RightButton);
     Click("OUT_1 : OUT16", "lblIO_0", Qt::LeftButton);
@@ -144,11 +144,18 @@ TEST_F(BoardWindowsTest, TheRightButtonOnAnOutputOpensItsStatementAndOnAnInputNo
 
 TEST_F(BoardWindowsTest, APressedInputRowShowsABorderUntilTheButtonComesUp) {
     QLabel* label = Find("IN_1 : IN16", "lblIO_0");
-    QTest::mousePress(Find<Lamp>("IN_1 : IN16", "imgIO_0"), Qt::LeftButton);
+    auto* lamp = Find<Lamp>("IN_1 : IN16", "imgOn_0");
+    QTest::mousePress(label, Qt::LeftButton);
     EXPECT_NE(label->frameShape(), QFrame::NoFrame);
-    QTest::mouseRelease(Find<Lamp>("IN_1 : IN16", "imgIO_0"), Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton);
     EXPECT_EQ(label->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(Posted("PB_1"), "1");  // a click on the lamp is a click on the row
+    QTest::mousePress(lamp, Qt::LeftButton);
+    EXPECT_TRUE(lamp->Bordered());
+    QTest::mouseRelease(lamp, Qt::LeftButton);
+    EXPECT_FALSE(lamp->Bordered());
+    EXPECT_EQ(Posted("PB_1"), "0");  // a click on the lamp is a click on the row: twice
+    Click("IN_1 : IN16", "lblIO_1", Qt::LeftButton);
+    EXPECT_EQ(Posted("SPARE"), "none");
     QTest::mousePress(Find("OUT_1 : OUT16", "lblIO_0"), Qt::LeftButton);
     EXPECT_EQ(Find("OUT_1 : OUT16", "lblIO_0")->frameShape(), QFrame::NoFrame);
 }
@@ -215,7 +222,9 @@ TEST_F(BoardWindowsTest, TheMixedBoardsColumnsStandLevelAndItsHeightFollowsItsLo
     frame.showMaximized();
     Settle();
     EXPECT_FALSE(frame.isMaximized());
-    EXPECT_LE(WindowFrame(Window("IN_1 : IN16")).width(), PixelsFromTwips(2505));
+    QWidget& fixed = WindowFrame(Window("IN_1 : IN16"));
+    fixed.resize(1000, 1000);
+    EXPECT_EQ(fixed.width(), PixelsFromTwips(2505));
 }
 
 TEST_F(BoardWindowsTest, TheToggleGridHasAColumnPerGroupAndCellsGreenWhileTheirBitIsTrue) {
