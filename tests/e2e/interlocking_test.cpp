@@ -158,5 +158,31 @@ TEST_F(Interlocking, TheRouteReleasesBehindTheTrainWhileS1StaysAtStop) {
     EXPECT_TRUE(il.AreUp({"S1_UR", "P1_FREE"}));
 }
 
+// A route button held together with its signal's cancel button: the cancel wins, the route
+// stays unset and the logic settles (a loop would ask "Logic Loop?", a box no one answers).
+TEST_F(Interlocking, ARouteButtonHeldWithItsCancelButtonLeavesTheRouteUnset) {
+    const struct {
+        const char* request;
+        const char* cancel;
+        const char* route;
+    } routes[] = {{"RQ_1A", "CAN_1", "R1A_SET"},
+                  {"RQ_1B", "CAN_1", "R1B_SET"},
+                  {"RQ_2C", "CAN_2", "R2C_SET"}};
+    for (const auto& route : routes) {
+        for (const bool approachClear : {true, false}) {
+            il.Set("T_C_APP", approachClear);
+            il.Set("T_A_APP", approachClear);
+            il.Set(route.request, true);
+            il.Change(route.cancel, true);
+            il.Run(310);  // past the time locking
+            EXPECT_FALSE(il.Value(route.route)) << route.request;
+            il.Set(route.request, false);
+            il.Change(route.cancel, false);
+            EXPECT_FALSE(il.Value(route.route)) << route.request;
+        }
+    }
+    EXPECT_EQ(platform.boxes().size(), 1u);  // only the start's question
+}
+
 }  // namespace
 }  // namespace veldra::testing
