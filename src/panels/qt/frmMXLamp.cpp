@@ -16,6 +16,8 @@ constexpr int kAspectWidth = 1095;
 constexpr int kLightOutLeft = 1800;
 constexpr int kLightOutWidth = 1815;
 constexpr int kRowHeight = 255;
+// The board's lamps are grey when dark.
+constexpr QColor kDarkLamp(192, 192, 192);
 
 // The design's names of each head's controls, head 1 first.
 struct HeadNames {
@@ -64,6 +66,7 @@ frmMXLamp::frmMXLamp(MXLampPanel& half) : BoardForm(half, "frmMXLamp"), half_(ha
                       names.lamp);
         row.label->setObjectName(QString::fromLatin1(names.label));
         row.lamp->setObjectName(QString::fromLatin1(names.lamp));
+        row.lamp->SetDarkColour(kDarkLamp);
     }
     DrawNow();
 }
@@ -100,6 +103,7 @@ BoardForm::Row frmMXLamp::FrameRow(QWidget* frame, int column, int index, int to
     }
     row.label->setObjectName(label);
     row.lamp->setObjectName(lamp);
+    row.lamp->SetDarkColour(kDarkLamp);
     row.label->show();
     return row;
 }

@@ -35,7 +35,8 @@ void Lamp::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(image_ == LampImage::Lit ? litColour_ : litColour_.darker(400));
+    const QColor dark = darkColour_.isValid() ? darkColour_ : litColour_.darker(400);
+    painter.setBrush(image_ == LampImage::Lit ? litColour_ : dark);
     painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 

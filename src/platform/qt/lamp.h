@@ -18,6 +18,8 @@ public:
 
     LampImage Image() const { return image_; }
     void SetImage(LampImage image);
+    // A dark lamp is drawn as a darker lit colour unless it is given a colour of its own.
+    void SetDarkColour(QColor colour) { darkColour_ = colour; }
 
     QSize sizeHint() const override;
 
@@ -30,6 +32,7 @@ protected:
 
 private:
     QColor litColour_;
+    QColor darkColour_;
     LampImage image_ = LampImage::Dark;
 };
 

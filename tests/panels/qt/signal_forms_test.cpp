@@ -15,6 +15,7 @@
 #include "loader/parse_text.h"
 #include "panels/qt/board_windows.h"
 #include "platform/qt/lamp.h"
+#include "platform/qt/twips.h"
 #include "platform/qt/window_registry.h"
 #include "support/fake_clock.h"
 #include "support/qt/scripted_dialogs.h"
@@ -145,6 +146,9 @@ TEST_F(SignalFormsTest, AHeadShowsTheAspectTheLogicSelectsAndItsBoxDisablesItsFr
     EXPECT_EQ(LampOf("SIG_1", "imgAOn_1"), LampImage::Lit);
     EXPECT_EQ(LampOf("SIG_1", "imgALmpOn"), LampImage::Lit);
     EXPECT_EQ(Find<QCheckBox>("SIG_1", "chkBLO_0")->text(), "SIG2_Y_LO");
+    // Aspect rows stand 285 twips apart in their frame, each lamp left of its name.
+    EXPECT_EQ(Find("SIG_1", "lblLmpA_1")->pos(), RectFromTwips(600, 1365, 0, 0).topLeft());
+    EXPECT_EQ(Find<Lamp>("SIG_1", "imgAOn_1")->x(), PixelsFromTwips(345));
 
     Find<QCheckBox>("SIG_1", "chkALO_1")->click();
     EXPECT_EQ(Posted("SIG_G_LO"), "1");
