@@ -29,7 +29,10 @@ frmLMP16::frmLMP16(Lamp16Panel& half) : BoardForm(half, "frmLMP16"), half_(half)
 void frmLMP16::Draw() {
     DrawHeader();
     namesHeading_->setText(ToQString(half_.NamesHeading()));
-    boxHeading_->setText(ToQString(half_.BoxHeading()));
+    if (boxHeading_->text() != ToQString(half_.BoxHeading())) {
+        boxHeading_->setText(ToQString(half_.BoxHeading()));
+        FitWidth(*boxHeading_);
+    }
     const std::vector<BoxedRow>& rows = half_.Rows();
     std::vector<IndicatorRow> labels;
     labels.reserve(rows.size());
