@@ -438,26 +438,15 @@ void MXLampPanel::MouseUpHeadLamp(int head, MouseButton button) {
     }
 }
 
-bool MXLampPanel::MouseDownInput(int input, MouseButton button, bool onLamp) {
-    if (input < 1 || input > kHeads) {
+bool MXLampPanel::MouseDownInput(int input, MouseButton button, bool onLamp) const {
+    if (input < 1 || input > kHeads || inputs_[Slot(input)].Spare()) {
         return false;
     }
-    const bool spare = inputs_[Slot(input)].Spare();
-    if (button == MouseButton::Right && (onLamp || !spare)) {
-        rightClick_ = true;
-    }
-    if (onLamp) {
-        return button != MouseButton::Right && !spare;
-    }
-    return !spare;
+    return !onLamp || button != MouseButton::Right;
 }
 
-void MXLampPanel::ClickInput(int input) {
-    if (board_ == nullptr || input < 1 || input > kHeads) {
-        return;
-    }
-    if (rightClick_) {
-        rightClick_ = false;
+void MXLampPanel::ClickInput(int input, MouseButton button) {
+    if (board_ == nullptr || input < 1 || input > kHeads || button != MouseButton::Left) {
         return;
     }
     if (inputs_[Slot(input)].Spare()) {

@@ -62,10 +62,11 @@ public:
     // the statement that drives it.
     void MouseUpAspect(int head, int row, MouseButton button);
     void MouseUpHeadLamp(int head, MouseButton button);
-    // A press on an input's label or lamp: true when it shows a border. The right button
-    // keeps the next click on either input from toggling it.
-    bool MouseDownInput(int input, MouseButton button, bool onLamp);
-    void ClickInput(int input);
+    // A press on an input's label or lamp: true when it shows a border.
+    bool MouseDownInput(int input, MouseButton button, bool onLamp) const;
+    // A click on an input's label or lamp: the left button toggles the input, whatever
+    // was clicked before; any other button leaves it.
+    void ClickInput(int input, MouseButton button);
 
 private:
     static std::size_t Slot(int number) { return std::size_t(number - 1); }
@@ -105,7 +106,6 @@ private:
     std::array<HeadView, kHeads> heads_;
     std::array<int, kHeads> built_{};
     std::array<IndicatorRow, kHeads> inputs_;
-    bool rightClick_ = false;
 };
 
 }  // namespace veldra

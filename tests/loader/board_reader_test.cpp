@@ -156,7 +156,7 @@ TEST_F(BoardReaderTest, ASignalHeadBoardPairsEachAspectWithItsLightOutBit) {
     EXPECT_FALSE(board.Head2()->Enabled());
 
     Start();
-    window.ClickInput(1);
+    window.ClickInput(1, MouseButton::Left);
     Tick();
     EXPECT_TRUE(Value("S1_R"));
     window.ClickLightOut(1, 0);

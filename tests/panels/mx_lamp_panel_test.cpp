@@ -106,16 +106,16 @@ TEST_F(MXLampPanelTest, AStateFileTicksBoxesAndSetsInputsButLeavesLampsAlone) {
     EXPECT_EQ(Pending(), (std::vector<std::string>{"RLO=1", "H1.HEAD1.ENABLED=0"}));
 }
 
-TEST_F(MXLampPanelTest, ARightPressOnOneInputKeepsTheNextClickOnEitherFromToggling) {
+TEST_F(MXLampPanelTest, ALeftClickAlwaysTogglesAnInputAndARightClickNever) {
     Load({}, {});
     board().SetInput1Name("IN1");
     board().SetInput2Name("IN2");
     panel.CreateimgIndic();
     IOBits.Clear();
     panel.MouseDownInput(1, MouseButton::Right, false);
-    panel.ClickInput(2);
+    panel.ClickInput(1, MouseButton::Right);
     EXPECT_TRUE(Pending().empty());
-    panel.ClickInput(2);
+    panel.ClickInput(2, MouseButton::Left);
     EXPECT_EQ(Pending(), (std::vector<std::string>{"IN2=1"}));
     EXPECT_EQ(panel.Input(2).lamp, LampImage::Lit);
 }

@@ -3,8 +3,14 @@
 #include <QApplication>
 #include <QFontMetrics>
 
+#include "panels/ases_panel.h"
 #include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
+#include "panels/lamp16_panel.h"
+#include "panels/mx_lamp_panel.h"
+#include "panels/qt/frmASES.h"
+#include "panels/qt/frmLMP16.h"
+#include "panels/qt/frmMXLamp.h"
 #include "panels/qt/frmToggle.h"
 #include "panels/qt/io_forms.h"
 #include "panels/toggle_panel.h"
@@ -44,6 +50,19 @@ IOBoardPanel& BoardWindows::NewIOBoardWindow() {
 
 InOutBoardPanel& BoardWindows::NewInOutBoardWindow() {
     return Drawn<frmInOutBoard>(halves_.NewInOutBoardWindow());
+}
+
+// Lamp drivers, encoders and signal heads.
+Lamp16Panel& BoardWindows::NewLampWindow() {
+    return Drawn<frmLMP16>(halves_.NewLampWindow());
+}
+
+ASESPanel& BoardWindows::NewASESWindow() {
+    return Drawn<frmASES>(halves_.NewASESWindow());
+}
+
+MXLampPanel& BoardWindows::NewMXLampWindow() {
+    return Drawn<frmMXLamp>(halves_.NewMXLampWindow());
 }
 
 TogglePanel& BoardWindows::ToggleWindow() {

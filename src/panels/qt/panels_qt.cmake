@@ -3,5 +3,8 @@ target_sources(veldra_ui PRIVATE
     panels/qt/board_form.cpp
     panels/qt/io_forms.cpp
     panels/qt/frmToggle.cpp
+    panels/qt/frmLMP16.cpp
+    panels/qt/frmASES.cpp
+    panels/qt/frmMXLamp.cpp
     panels/qt/board_windows.cpp
 )

@@ -15,6 +15,11 @@ Lamp::Lamp(QWidget* parent, QColor litColour, QColor darkColour, int sideTwips)
     setFixedSize(sizeHint());
 }
 
+void Lamp::SetDarkColour(QColor colour) {
+    darkColour_ = colour.isValid() ? colour : litColour_.darker(400);
+    update();
+}
+
 void Lamp::SetBordered(bool bordered) {
     if (bordered != bordered_) {
         bordered_ = bordered;

@@ -25,6 +25,8 @@ public:
     // The single-line border a held button gives a row's pictures.
     bool Bordered() const { return bordered_; }
     void SetBordered(bool bordered);
+    // A dark lamp of a colour of its own; an invalid colour darkens the lit one.
+    void SetDarkColour(QColor colour);
 
     QSize sizeHint() const override;
 

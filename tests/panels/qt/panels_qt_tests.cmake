@@ -3,3 +3,9 @@ veldra_ui_test(panels_qt_tests
     panels/qt/board_windows_test.cpp
 )
 target_compile_definitions(panels_qt_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+
+# The lamp-driver, encoder and signal-head windows.
+veldra_ui_test(panels_signal_forms_tests
+    panels/qt/signal_forms_test.cpp
+)
+target_compile_definitions(panels_signal_forms_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
