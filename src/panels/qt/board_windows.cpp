@@ -5,9 +5,13 @@
 
 #include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
+#include "panels/qt/frmSerialPort.h"
 #include "panels/qt/frmToggle.h"
+#include "panels/qt/frmTrack.h"
 #include "panels/qt/io_forms.h"
+#include "panels/serial_port_panel.h"
 #include "panels/toggle_panel.h"
+#include "panels/track_panel.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
@@ -44,6 +48,21 @@ IOBoardPanel& BoardWindows::NewIOBoardWindow() {
 
 InOutBoardPanel& BoardWindows::NewInOutBoardWindow() {
     return Drawn<frmInOutBoard>(halves_.NewInOutBoardWindow());
+}
+
+// --- Coded track and serial stations.
+
+TrackPanel& BoardWindows::NewTrackWindow() {
+    TrackPanel& half = Drawn<frmTrack>(halves_.NewTrackWindow());
+    // The tester is modal over the window whose end it tests.
+    half.runCodeTester = [form = QPointer<BoardForm>(forms_[&half].form)](CodeTester& tester) {
+        return frmEcode::Ask(tester, form);
+    };
+    return half;
+}
+
+SerialPortPanel& BoardWindows::NewSerialPortWindow() {
+    return Drawn<frmSerialPort>(halves_.NewSerialPortWindow());
 }
 
 TogglePanel& BoardWindows::ToggleWindow() {

@@ -17,7 +17,8 @@ class BoardForm;
 class BooleanBits;
 
 // The board windows of a program on the desktop: each window's half is made as without a
-// display, and the I/O, mixed I/O and toggle-bits windows get their drawing, placed among
+// display, and the I/O, mixed I/O, toggle-bits, coded-track and serial-station windows get
+// their drawing, placed among
 // the main window's child windows once the loader has filled them (the toggle window at
 // once, since the loader never shows it). The halves live as long as this maker, so a bit
 // bound to a window that was closed for good still finds its half; a drawing still open
@@ -35,13 +36,18 @@ public:
     IOBoardPanel& NewIOBoardWindow() override;
     InOutBoardPanel& NewInOutBoardWindow() override;
     Lamp16Panel& NewLampWindow() override { return halves_.NewLampWindow(); }
-    TrackPanel& NewTrackWindow() override { return halves_.NewTrackWindow(); }
+    TrackPanel& NewTrackWindow() override;
     MXLampPanel& NewMXLampWindow() override { return halves_.NewMXLampWindow(); }
     ASESPanel& NewASESWindow() override { return halves_.NewASESWindow(); }
-    SerialPortPanel& NewSerialPortWindow() override { return halves_.NewSerialPortWindow(); }
+    SerialPortPanel& NewSerialPortWindow() override;
     TogglePanel& ToggleWindow() override;
     BoardPanel& NewTableWindow(Table& table) override { return halves_.NewTableWindow(table); }
     void ShowWindow(BoardPanel& window) override;
+
+    // Where coded-track windows queue their received bits for the scan.
+    void SetTrackQueue(std::function<void(BooleanBits&)> queue) {
+        halves_.queueTrack = std::move(queue);
+    }
 
     // The open windows' halves, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }

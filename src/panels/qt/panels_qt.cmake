@@ -3,5 +3,7 @@ target_sources(veldra_ui PRIVATE
     panels/qt/board_form.cpp
     panels/qt/io_forms.cpp
     panels/qt/frmToggle.cpp
+    panels/qt/frmTrack.cpp
+    panels/qt/frmSerialPort.cpp
     panels/qt/board_windows.cpp
 )
