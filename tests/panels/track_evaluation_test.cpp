@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "engine/track_forms.h"
 #include "panels/panel_fixture.h"
 #include "panels/track_panel.h"
 
@@ -35,15 +34,11 @@ protected:
             endA().InCode().Codes().Add(code, false, &panel);
         }
         panel.queueForScan = [this](BooleanBits& pending) {
-            ASSERT_NE(queue.Add(pending), nullptr);
-            for (TrackForm& form : queue) {
-                for (int b = form.TrackBitsCount(); b >= 1; --b) {
-                    const BooleanBit& bit = *form.TrackBits(b);
-                    handed.insert(0, bit.BitName() + (bit.BitValue() ? "=1 " : "=0 "));
-                    form.RemoveTrackBit(b);
-                }
+            EXPECT_GT(pending.Count(), 0);
+            for (const BooleanBit& bit : pending) {
+                handed += bit.BitName() + (bit.BitValue() ? "=1 " : "=0 ");
             }
-            queue.Clear();
+            pending.Clear();
         };
         panel.BitCount();
         panel.CreateimgIndic();
@@ -78,7 +73,6 @@ protected:
     }
 
     TrackPanel panel{IOBits};
-    TrackForms queue;
     std::string handed;
 };
 
@@ -114,34 +108,30 @@ TEST_F(TrackEvaluationTest, ATrxEndLinksUpComesToNormalAndDebouncesEachCodeInTwo
 
 TEST_F(TrackEvaluationTest, AnEcodeEndRecoversOnTheOneRateAndOtherwiseFallsIntoError) {
     Load("ECODE.TRACK");
-    std::vector<int> ticked;  // the rates the tester sends: 0 "1.IN", 1 "5.IN"
-    panel.runCodeTester = [&](CodeTester& tester) {
-        tester.ticked = {};
-        for (int box : ticked) {
-            tester.ticked[std::size_t(box)] = true;
-        }
-        return true;
-    };
-    const auto send = [&](std::vector<int> boxes) {
-        return [&, boxes] {
-            ticked = boxes;
+    // The tester sends "1.IN" alone, or "5.IN" alone.
+    const auto send = [this](bool rateOne) {
+        return [this, rateOne] {
+            panel.runCodeTester = [rateOne](CodeTester& tester) {
+                tester.ticked = {rateOne, !rateOne, false};
+                return true;
+            };
             panel.ClickRec(A);
         };
     };
     const std::vector<std::string> codes{"T1.TRACKA.CODE.1.IN", "T1.TRACKA.CODE.5.IN"};
     Run(codes,
         {
-            {send({0}), "SHUNT", "100 000 ", "", 0, true},
+            {send(true), "SHUNT", "100 000 ", "", 0, true},
             {Tick(), "RECOVERING", "110 000 ", "", 1, true},
             {Tick(), "NORMAL", "111 000 ", "", 2, true},
             {Tick(), "NORMAL", "111 000 ", "T1.TRACKA.CODE.1.IN=1 ", 1, false},
             {[this] { panel.ClickShunt(A); }, "SHUNT", "000 000 ", "T1.TRACKA.CODE.1.IN=0 ", 0,
              false},
-            {send({0}), "SHUNT", "100 000 ", "", 0, true},
+            {send(true), "SHUNT", "100 000 ", "", 0, true},
             {Tick(), "RECOVERING", "110 000 ", "", 1, true},
             // Without the 1 rate the end stays in error; its counter still hands off every
             // fourth tick what came to be pending.
-            {send({1}), "RECOVERING", "010 100 ", "", 1, true},
+            {send(false), "RECOVERING", "010 100 ", "", 1, true},
             {Tick(), "Error", "010 100 ", "", 2, true},
             {[this] { panel.PendingBits().Add("LATE", true); }, "Error", "010 100 ", "", 2, true},
             {Tick(), "Error", "010 100 ", "", 3, true},
@@ -150,43 +140,6 @@ TEST_F(TrackEvaluationTest, AnEcodeEndRecoversOnTheOneRateAndOtherwiseFallsIntoE
         });
     EXPECT_EQ(panel.End(A).received, "5.IN");
     EXPECT_EQ(IOBits.Find("T1.TRACKA.NORMAL"), nullptr);  // ECODE ends post no status
-}
-
-TEST_F(TrackEvaluationTest, TheCodeDelayIsTenMillisecondsWhileDisabledElseTheBoardKinds) {
-    for (const auto& [type, delay] : {std::pair{"TRX.TRACK", 6000}, {"ECODE.TRACK", 2500}}) {
-        Load(type);
-        EXPECT_EQ(panel.tmrLinkA.Interval(), delay) << type;
-        panel.ClickDelay(A);
-        EXPECT_EQ(panel.tmrLinkA.Interval(), 10) << type;
-        panel.ClickDelay(A);
-        EXPECT_EQ(panel.tmrLinkA.Interval(), delay) << type;
-        EXPECT_EQ(panel.tmrLinkB.Interval(), delay) << type;
-    }
-}
-
-TEST_F(TrackEvaluationTest, HandEntryOnATrxEndReceivesOneEntryAndStartsTheDelay) {
-    Load("TRX.TRACK", {"C1", "SPARE"});  // hand list: A, TDIN, SLEEPIN, C1, SPARE
-    struct Case {
-        int entry;
-        const char* received;
-        const char* flags;  // C1, TDIN, SLEEPIN: received and first stage
-    };
-    for (const Case& c : {Case{3, "C1", "10 00 00"},
-                          {2, "SLEEPIN", "00 00 11"},
-                          {0, "A", "00 00 01"},
-                          {4, "SPARE", "00 00 01"}}) {
-        panel.tmrLinkA.SetEnabled(false);
-        panel.ClickHandCode(A, c.entry);
-        std::string flags;
-        for (const char* name : {"C1", "T1.TRACKA.TDIN", "T1.TRACKA.SLEEPIN"}) {
-            flags += std::string(flags.empty() ? "" : " ") +
-                     (Code(name).RecievedTwice() ? "1" : "0") + (Code(name).SetIt() ? "1" : "0");
-        }
-        EXPECT_EQ(flags, c.flags) << c.received;
-        EXPECT_EQ(panel.End(A).received, c.received);
-        EXPECT_TRUE(panel.tmrLinkA.Enabled()) << c.received;
-        EXPECT_FALSE(panel.End(A).shunt.ticked);
-    }
 }
 
 TEST_F(TrackEvaluationTest, TheTesterShowsWhatAnEcodeEndReceivesAndSendsWhatTheUserChose) {

@@ -18,11 +18,11 @@ class BooleanBits;
 
 // The board windows of a program on the desktop: each window's half is made as without a
 // display, and the I/O, mixed I/O, toggle-bits, coded-track and serial-station windows get
-// their drawing, placed among
-// the main window's child windows once the loader has filled them (the toggle window at
-// once, since the loader never shows it). The halves live as long as this maker, so a bit
-// bound to a window that was closed for good still finds its half; a drawing still open
-// when the maker goes goes with it.
+// their drawing, placed among the main window's child windows once the loader has filled
+// them (the toggle window at once, since the loader never shows it); the coded-track
+// windows open the code tester modally over themselves. The halves live as long as this
+// maker, so a bit bound to a window that was closed for good still finds its half; a
+// drawing still open when the maker goes goes with it.
 class BoardWindows final : public BoardWindowFactory {
 public:
     // `place` gives a window its frame and shows it; `showBitAssign` opens a bit's

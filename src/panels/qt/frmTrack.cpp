@@ -67,23 +67,22 @@ void frmTrack::MakeEnd(TrackSide side, int top) {
     end.adjustment = Named(new QLabel(QStringLiteral("SPARE"), frame), EndName("lblAdj%1", side),
                            RectFromTwips(1440, 240, 1695, 255));
     end.enabled = Named(new QCheckBox(QStringLiteral("Enabled"), frame),
-                        EndName("chk%1Enabled", side), RectFromTwips(120, 240, 960, 255));
+                        EndName("chk%1Enabled", side), RectFromTwips(120, 500, 1800, 255));
     end.delay = Named(new QCheckBox(QStringLiteral("Disable Code Delay"), frame),
-                      EndName("chk%1Delay", side), RectFromTwips(120, 540, 3000, 255));
+                      EndName("chk%1Delay", side), RectFromTwips(120, 760, 3000, 255));
     end.shunt = Named(new QCheckBox(QStringLiteral("SHUNT TRACK"), frame),
-                      ElementName("chkShunt", side), RectFromTwips(120, 840, 1680, 255));
+                      ElementName("chkShunt", side), RectFromTwips(120, 1020, 1800, 255));
     end.status = Named(new QLabel(QStringLiteral("SHUNT"), frame), EndName("lbl%1Status", side),
-                       RectFromTwips(1920, 840, 1215, 255));
+                       RectFromTwips(1920, 1020, 1215, 255));
     Named(new QLabel(QStringLiteral("Received Code"), frame),
-          QLatin1String(a ? "Label1" : "Label3"), RectFromTwips(120, 1140, 1200, 255));
+          QLatin1String(a ? "Label1" : "Label3"), RectFromTwips(120, 1280, 1380, 255));
     end.received = Named(new QLabel(frame), EndName("lbl%1RecCode", side),
-                         RectFromTwips(1320, 1140, 1815, 255));
+                         RectFromTwips(1500, 1280, 1635, 255));
     end.transmitHeading =
         Named(new QLabel(QStringLiteral("TRANSMIT"), frame), QLatin1String(a ? "Label2" : "Label4"),
-              RectFromTwips(120, 1440, 1200, 255));
+              RectFromTwips(120, 1540, 1380, 255));
     end.transmitted =
-        Named(new QLabel(frame), EndName("lblTrans%1", side), RectFromTwips(1320, 1440, 1815, 315));
-    end.transmitted->setWordWrap(true);
+        Named(new QLabel(frame), EndName("lblTrans%1", side), RectFromTwips(1500, 1540, 1635, 255));
     end.handCodes = Named(new QListWidget(frame), EndName("lstRec%1", side),
                           RectFromTwips(240, 1800, 2535, 450));
     end.rec = Named(new QPushButton(QStringLiteral("Change Received Code"), frame),
@@ -186,30 +185,30 @@ bool frmTrack::eventFilter(QObject* watched, QEvent* event) {
 frmEcode::frmEcode(CodeTester& tester, QWidget* parent) : QDialog(parent), tester_(tester) {
     setObjectName(QStringLiteral("frmEcode"));
     setWindowTitle(QStringLiteral("ECode Track Tester"));
-    setFixedSize(SizeFromTwips(3360, 3300));
+    setFixedSize(SizeFromTwips(4560, 3300));
     auto* combinational = Named(new QGroupBox(QStringLiteral("COMBINATIONAL RATES"), this),
-                                QStringLiteral("Frame1"), RectFromTwips(120, 120, 1455, 2415));
+                                QStringLiteral("Frame1"), RectFromTwips(120, 120, 2280, 2415));
     auto* exclusive = Named(new QGroupBox(QStringLiteral("EXCLUSIVE RATES"), this),
-                            QStringLiteral("fraFrame1"), RectFromTwips(1680, 120, 1560, 2415));
+                            QStringLiteral("fraFrame1"), RectFromTwips(2520, 120, 1920, 2415));
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i] =
             Named(new QCheckBox(QLatin1String(CodeTester::kCombinational[i]), combinational),
                   QStringLiteral("chkNonVital_%1").arg(i),
-                  RectFromTwips(120, 300 + int(i) * 300, 1215, 255));
+                  RectFromTwips(120, 300 + int(i) * 300, 2040, 255));
         boxes_[i]->setChecked(tester.ticked[i]);
     }
     auto* group = new QButtonGroup(this);
     for (std::size_t i = 0; i < options_.size(); ++i) {
         options_[i] = Named(new QRadioButton(QLatin1String(CodeTester::kExclusive[i]), exclusive),
                             QStringLiteral("optVital_%1").arg(i),
-                            RectFromTwips(120, 240 + int(i) * 255, 1335, 255));
+                            RectFromTwips(120, 240 + int(i) * 255, 1680, 255));
         group->addButton(options_[i]);
         options_[i]->setChecked(tester.chosen == int(i));
     }
     auto* send = Named(new QPushButton(QStringLiteral("SEND"), this), QStringLiteral("Command1"),
-                       RectFromTwips(120, 2640, 1455, 375));
+                       RectFromTwips(120, 2640, 2280, 375));
     auto* cancel = Named(new QPushButton(QStringLiteral("CANCEL"), this),
-                         QStringLiteral("Command2"), RectFromTwips(1680, 2640, 1560, 375));
+                         QStringLiteral("Command2"), RectFromTwips(2520, 2640, 1920, 375));
     connect(send, &QPushButton::clicked, this, &frmEcode::Send);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
