@@ -142,41 +142,6 @@ TEST_F(TrackEvaluationTest, AnEcodeEndRecoversOnTheOneRateAndOtherwiseFallsIntoE
     EXPECT_EQ(IOBits.Find("T1.TRACKA.NORMAL"), nullptr);  // ECODE ends post no status
 }
 
-TEST_F(TrackEvaluationTest, TheTesterShowsWhatAnEcodeEndReceivesAndSendsWhatTheUserChose) {
-    Load("ECODE.TRACK");
-    for (const char* rate : {"M.IN", "7.IN"}) {
-        Code(std::string("T1.TRACKA.CODE.") + rate).SetRecievedTwice(true);
-    }
-    struct Case {
-        std::array<bool, 3> ticked;
-        int chosen;
-        bool sent;
-        const char* received;
-        bool ticking;
-    };
-    std::vector<std::string> marked;
-    for (const Case& c : {Case{{true, true, false}, 1, true, "1.IN, 3.IN, 5.IN", true},
-                          {{false, true, false}, -1, true, "5.IN", false},
-                          {{true, false, false}, 0, false, "5.IN", false},
-                          {{false, false, false}, CodeTester::kNone, true, "", false}}) {
-        panel.runCodeTester = [&](CodeTester& tester) {
-            marked.push_back(std::to_string(tester.ticked[0]) + std::to_string(tester.ticked[1]) +
-                             std::to_string(tester.ticked[2]) + " " +
-                             std::to_string(tester.chosen));
-            tester.ticked = c.ticked;
-            tester.chosen = c.chosen;
-            return c.sent;
-        };
-        panel.tmrLinkA.SetEnabled(false);
-        panel.ClickRec(A);
-        EXPECT_EQ(panel.End(A).received, c.received);
-        EXPECT_EQ(panel.tmrLinkA.Enabled(), c.ticking) << c.received;
-        EXPECT_FALSE(panel.End(A).shunt.ticked) << c.received;
-    }
-    // Each opening marks what the end receives: first "M.IN" ticked and "7.IN" chosen.
-    EXPECT_EQ(marked, (std::vector<std::string>{"001 4", "110 1", "010 -1", "010 -1"}));
-}
-
 TEST_F(TrackEvaluationTest, ARightClickOnTransmitOpensTheStatementOfEveryCodeSent) {
     Load("TRX.TRACK");
     Watch(panel);
