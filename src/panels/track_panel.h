@@ -35,8 +35,12 @@ struct TrackEndView {
 // The window of a coded-track board (frmTrack): "TRX.TRACK" or "ECODE.TRACK", with its two
 // track ends A and B. Codes received at an end wait in the window's pending bits until the
 // end's code delay hands them to the scan. This half owns the bits the window reports and
-// the codes it adds to the board for them, keeps what the logic sends it, and restores the
-// ends from a state file; the link to the peer, the code-delay evaluation and the send path
+// the codes it adds to the board for them, keeps what the logic sends it, restores the
+// ends from a state file, and evaluates what each end receives: on every tick of the end's
+// code delay a status routine moves the end between "SHUNT", "LINKUP" or "RECOVERING",
+// "NORMAL" (and "Error" on ECODE ends), each in code takes two passes to come on or go
+// off, and the window queues itself for the scan on every fourth tick, on a TRX end's
+// change of status and once every code is steady. The link to the peer and the send path
 // hear of what they need through the events below.
 class TrackPanel final : public BoardWindow, public TrackWindow {
 public:
@@ -71,7 +75,10 @@ public:
     // An end's status caption; on every kind but "ECODE.TRACK" a change posts the end's
     // ".NORMAL" bit, True for "NORMAL".
     void SetStatus(TrackSide side, std::string status);
+    // What an end receives; any change starts a TRX end's code delay.
     void SetReceived(TrackSide side, std::string received);
+    // Ticking shunts the end: it receives nothing, its codes drop at once, and without a
+    // link the box stays ticked until hand entry or a new link unticks it.
     void SetShunt(TrackSide side, bool ticked);
     // The user clicks an end's "Enabled" box.
     void ClickEndEnabled(TrackSide side);
