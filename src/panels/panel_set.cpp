@@ -37,7 +37,9 @@ Lamp16Panel& PanelSet::NewLampWindow() {
     return Make<Lamp16Panel>();
 }
 TrackPanel& PanelSet::NewTrackWindow() {
-    return Make<TrackPanel>();
+    TrackPanel& window = Make<TrackPanel>();
+    window.queueForScan = queueTrack;
+    return window;
 }
 MXLampPanel& PanelSet::NewMXLampWindow() {
     return Make<MXLampPanel>();

@@ -46,6 +46,9 @@ public:
 
     // Opens a bit's statement view; handed to every window made afterwards.
     std::function<void(const std::string&)> showBitAssign;
+    // Queues a coded-track window's pending bits for the next scan; handed to every
+    // coded-track window made afterwards.
+    std::function<void(BooleanBits&)> queueTrack;
     // Measures a name in the toggle window's font, in twips; an estimate without a display.
     std::function<int(std::string_view)> toggleTextWidth;
 

@@ -9,6 +9,7 @@ target_sources(veldra_core PRIVATE
     panels/mx_lamp_panel.cpp
     panels/toggle_panel.cpp
     panels/track_panel.cpp
+    panels/track_evaluation.cpp
     panels/serial_port_panel.cpp
     panels/panel_set.cpp
 )

@@ -26,7 +26,10 @@ void Join(std::string& text, const std::string& item) {
 
 }  // namespace
 
-TrackPanel::TrackPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {
+TrackPanel::TrackPanel(BooleanBits& IOBits)
+    : BoardWindow(IOBits),
+      tmrLinkA(6000, [this] { Tick(TrackSide::A); }),
+      tmrLinkB(6000, [this] { Tick(TrackSide::B); }) {
     size_ = StartSize();
 }
 
@@ -182,8 +185,10 @@ void TrackPanel::OnCreateimgIndic() {
     SetEnabledBox(board_->Enabled());
     ShowAdjustable(board_->Adjustable());
     if (IsType(kEcode)) {
-        ends_[0].codeDelay = ends_[1].codeDelay = 2500;
+        tmrLinkA.SetInterval(2500);
+        tmrLinkB.SetInterval(2500);
     }
+    made_ = true;
     SetShunt(TrackSide::B, true);
     SetShunt(TrackSide::A, true);
     EndEnabledRule(TrackSide::A);
@@ -367,6 +372,10 @@ void TrackPanel::SetReceived(TrackSide side, std::string received) {
         return;
     }
     view.received = std::move(received);
+    // Whatever a TRX end receives is evaluated after its code delay.
+    if (IsType(kTrx)) {
+        CodeDelayTimer(side).SetEnabled(true);
+    }
     ReceivedChanged.Raise(side);
 }
 
@@ -376,6 +385,7 @@ void TrackPanel::SetShunt(TrackSide side, bool ticked) {
         return;
     }
     view.shunt.ticked = ticked;
+    ShuntRule(side);
     ShuntChanged.Raise(side);
 }
 
@@ -399,12 +409,14 @@ void TrackPanel::EndEnabledRule(TrackSide side) {
         if (view.status != "SHUNT") {
             view.shunt.usable = true;
         }
+        CodeDelayTimer(side).SetEnabled(true);
     } else {
         view.frameEnabled = false;
         SetShunt(side, true);
         if (side == TrackSide::A) {
             view.shunt.usable = false;
         }
+        CodeDelayTimer(side).SetEnabled(false);
     }
     EndEnabledChanged.Raise(side);
     Post(BitPrefix(side) + ".ENABLED", view.enabled.ticked);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,7 +12,9 @@
 #include "boards/track_window.h"
 #include "logic/boolean_bits.h"
 #include "panels/board_window.h"
+#include "panels/code_tester.h"
 #include "platform/event.h"
+#include "platform/timer.h"
 
 namespace veldra {
 
@@ -20,19 +24,23 @@ struct TrackEndView {
     IndicatorRow adjustment;   // the end's adjustment bit with its lamp
     CheckBox enabled{"Enabled"};
     CheckBox shunt{"SHUNT TRACK"};
+    CheckBox delay{"Disable Code Delay"};
     bool frameEnabled = true;
     std::string status = "SHUNT";
     std::string received;                // what the end is receiving
     std::string transmitted;             // the out codes that are True
     std::vector<std::string> handCodes;  // codes that can be received by hand ("TRX.TRACK")
-    int codeDelay = 6000;                // milliseconds
 };
 
 // The window of a coded-track board (frmTrack): "TRX.TRACK" or "ECODE.TRACK", with its two
 // track ends A and B. Codes received at an end wait in the window's pending bits until the
 // end's code delay hands them to the scan. This half owns the bits the window reports and
-// the codes it adds to the board for them, keeps what the logic sends it, and restores the
-// ends from a state file; the link to the peer, the code-delay evaluation and the send path
+// the codes it adds to the board for them, keeps what the logic sends it, restores the
+// ends from a state file, and evaluates what each end receives: on every tick of the end's
+// code delay a status routine moves the end between "SHUNT", "LINKUP" or "RECOVERING",
+// "NORMAL" (and "Error" on ECODE ends), each in code takes two passes to come on or go
+// off, and the window queues itself for the scan on every fourth tick, on a TRX end's
+// change of status and once every code is steady. The link to the peer and the send path
 // hear of what they need through the events below.
 class TrackPanel final : public BoardWindow, public TrackWindow {
 public:
@@ -57,6 +65,8 @@ public:
     std::string GetSystemBit(int Index) const override;
 
     const TrackEndView& End(TrackSide side) const { return ends_[Slot(side)]; }
+    // The indicators are made: the window shows its hand-entry controls.
+    bool Made() const { return made_; }
     // The board name, ".", the end's track name and ".CODE.", as fixed by the first count.
     const std::string& CodePrefix(TrackSide side) const { return codePrefixes_[Slot(side)]; }
     // "TRX.TRACK" boards receive codes by hand from lists; others through a button.
@@ -65,12 +75,43 @@ public:
     // An end's status caption; on every kind but "ECODE.TRACK" a change posts the end's
     // ".NORMAL" bit, True for "NORMAL".
     void SetStatus(TrackSide side, std::string status);
+    // What an end receives; any change starts a TRX end's code delay.
     void SetReceived(TrackSide side, std::string received);
+    // Ticking shunts the end: it receives nothing, its codes drop at once, and without a
+    // link the box stays ticked until hand entry or a new link unticks it.
     void SetShunt(TrackSide side, bool ticked);
     // The user clicks an end's "Enabled" box.
     void ClickEndEnabled(TrackSide side);
     // The right button released over an end's adjustment bit opens its statement.
     void MouseUpAdjustment(TrackSide side, MouseButton button);
+    // The user clicks an end's "Disable Code Delay" box, or its "SHUNT TRACK" box.
+    void ClickDelay(TrackSide side);
+    void ClickShunt(TrackSide side);
+
+    // The code-delay timers: 6000 ms on "TRX.TRACK" boards, 2500 ms on "ECODE.TRACK"
+    // boards, 10 ms while the end's code delay is disabled. Off until codes arrive.
+    Timer tmrLinkA;
+    Timer tmrLinkB;
+    Timer& CodeDelayTimer(TrackSide side) { return side == TrackSide::A ? tmrLinkA : tmrLinkB; }
+    // Ticks of the end since the window last went to the scan from it.
+    std::int16_t HandOffCounter(TrackSide side) const { return counters_[Slot(side)]; }
+
+    // Hand entry. On a "TRX.TRACK" board the end receives entry `index` (0-based) of its
+    // list; on an "ECODE.TRACK" board the end's "Change Received Code" button asks the
+    // code tester which rates the end receives. Right button on "TRANSMIT": the statement
+    // of every code the end is sending opens.
+    void ClickHandCode(TrackSide side, int index);
+    void ClickRec(TrackSide side);
+    void MouseUpTransmit(TrackSide side, MouseButton button);
+
+    // Queues the window's pending bits for the next scan; given by whoever makes the
+    // window. Without it nothing reaches the scan.
+    std::function<void(BooleanBits&)> queueForScan;
+    // Shows the code tester on the marked rates; true when the user sent them. Without it
+    // the tester is cancelled.
+    std::function<bool(CodeTester&)> runCodeTester;
+    // Whether an end's link to its peer is up; without a link, never.
+    std::function<bool(TrackSide)> endLinked;
 
     // Set when an out code's value changed since the send path last sent them all.
     bool OutCodesChanged = false;
@@ -111,13 +152,39 @@ private:
 
     void SetEndEnabledBox(TrackSide side, bool ticked);
     void EndEnabledRule(TrackSide side);
+    void ShuntRule(TrackSide side);
+    void DelayRule(TrackSide side);
+
+    // Runs `body` on the end of that side, whose class depends on the side.
+    template <class Body>
+    void WithEnd(TrackSide side, Body&& body);
+    void Tick(TrackSide side);
+    template <TrackSide Side>
+    void TrxStatus(TrackEnd<Side>& end);
+    template <TrackSide Side>
+    void EcodeStatus(TrackEnd<Side>& end);
+    template <TrackSide Side>
+    void EvaluateCodes(TrackEnd<Side>& end);
+    template <TrackSide Side>
+    void UpdatePass(TrackEnd<Side>& end);
+    template <TrackSide Side>
+    void SetLinkUp(TrackEnd<Side>& end, bool on);
+    // Queues the window when bits are pending; true when it did.
+    bool HandOff();
+    void HandOffAndReset(TrackSide side);
+    template <TrackSide Side>
+    void ReceiveByHand(TrackEnd<Side>& end, int index);
+    template <TrackSide Side>
+    bool TestRates(TrackEnd<Side>& end);
 
     std::unique_ptr<TrackBoard> board_;
     BooleanBits pendingBits_;
     std::array<TrackEndView, 2> ends_;
     std::array<std::string, 2> codePrefixes_;
     bool handEntryByList_ = false;
+    bool made_ = false;
     int bitCount_ = 0;
+    std::array<std::int16_t, 2> counters_{};
 };
 
 }  // namespace veldra

@@ -6,6 +6,7 @@ veldra_core_test(panels_tests
     panels/mx_lamp_panel_test.cpp
     panels/toggle_panel_test.cpp
     panels/track_panel_test.cpp
+    panels/track_evaluation_test.cpp
     panels/serial_port_panel_test.cpp
     panels/panel_set_test.cpp
 )

@@ -11,9 +11,13 @@
 #include "panels/qt/frmASES.h"
 #include "panels/qt/frmLMP16.h"
 #include "panels/qt/frmMXLamp.h"
+#include "panels/qt/frmSerialPort.h"
 #include "panels/qt/frmToggle.h"
+#include "panels/qt/frmTrack.h"
 #include "panels/qt/io_forms.h"
+#include "panels/serial_port_panel.h"
 #include "panels/toggle_panel.h"
+#include "panels/track_panel.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
@@ -63,6 +67,21 @@ ASESPanel& BoardWindows::NewASESWindow() {
 
 MXLampPanel& BoardWindows::NewMXLampWindow() {
     return Drawn<frmMXLamp>(halves_.NewMXLampWindow());
+}
+
+// --- Coded track and serial stations.
+
+TrackPanel& BoardWindows::NewTrackWindow() {
+    TrackPanel& half = Drawn<frmTrack>(halves_.NewTrackWindow());
+    // The tester is modal over the window whose end it tests.
+    half.runCodeTester = [form = QPointer<BoardForm>(forms_[&half].form)](CodeTester& tester) {
+        return frmEcode::Ask(tester, form);
+    };
+    return half;
+}
+
+SerialPortPanel& BoardWindows::NewSerialPortWindow() {
+    return Drawn<frmSerialPort>(halves_.NewSerialPortWindow());
 }
 
 TogglePanel& BoardWindows::ToggleWindow() {

@@ -17,11 +17,13 @@ class BoardForm;
 class BooleanBits;
 
 // The board windows of a program on the desktop: each window's half is made as without a
-// display, and the I/O, mixed I/O, toggle-bits, lamp-driver, encoder and signal-head
-// windows get their drawing, placed among the main window's child windows once the loader
-// has filled them (the toggle window at once, since the loader never shows it). The halves
-// live as long as this maker, so a bit bound to a window that was closed for good still
-// finds its half; a drawing still open when the maker goes goes with it.
+// display, and the I/O, mixed I/O, toggle-bits, lamp-driver, encoder, signal-head,
+// coded-track and serial-station windows get their drawing, placed among the main window's
+// child windows once the loader has filled them (the toggle window at once, since the
+// loader never shows it); the coded-track windows open the code tester modally over
+// themselves. The halves live as long as this maker, so a bit bound to a window that was
+// closed for good still finds its half; a drawing still open when the maker goes goes with
+// it.
 class BoardWindows final : public BoardWindowFactory {
 public:
     // `place` gives a window its frame and shows it; `showBitAssign` opens a bit's
@@ -35,13 +37,18 @@ public:
     IOBoardPanel& NewIOBoardWindow() override;
     InOutBoardPanel& NewInOutBoardWindow() override;
     Lamp16Panel& NewLampWindow() override;
-    TrackPanel& NewTrackWindow() override { return halves_.NewTrackWindow(); }
+    TrackPanel& NewTrackWindow() override;
     MXLampPanel& NewMXLampWindow() override;
     ASESPanel& NewASESWindow() override;
-    SerialPortPanel& NewSerialPortWindow() override { return halves_.NewSerialPortWindow(); }
+    SerialPortPanel& NewSerialPortWindow() override;
     TogglePanel& ToggleWindow() override;
     BoardPanel& NewTableWindow(Table& table) override { return halves_.NewTableWindow(table); }
     void ShowWindow(BoardPanel& window) override;
+
+    // Where coded-track windows queue their received bits for the scan.
+    void SetTrackQueue(std::function<void(BooleanBits&)> queue) {
+        halves_.queueTrack = std::move(queue);
+    }
 
     // The open windows' halves, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }

@@ -6,5 +6,7 @@ target_sources(veldra_ui PRIVATE
     panels/qt/frmLMP16.cpp
     panels/qt/frmASES.cpp
     panels/qt/frmMXLamp.cpp
+    panels/qt/frmTrack.cpp
+    panels/qt/frmSerialPort.cpp
     panels/qt/board_windows.cpp
 )

@@ -24,7 +24,16 @@ ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
                   if (owner) {
                       owner->ShowBitAssign(BitName);
                   }
-              }) {}
+              }) {
+    boards_.SetTrackQueue([owner = QPointer<frmProgram>(&program)](BooleanBits& pending) {
+        if (owner) {
+            ProgramEngine& engine = owner->Engine();
+            if (engine.TrackBits.Add(pending) != nullptr) {
+                engine.UpdateTrack = true;
+            }
+        }
+    });
+}
 
 ProgramBoards::~ProgramBoards() {
     // The windows leave the registry before they go.

@@ -1,0 +1,85 @@
+#include "panels/qt/frmSerialPort.h"
+
+#include <QLabel>
+#include <QTabBar>
+
+#include "panels/serial_port_panel.h"
+#include "platform/qt/lamp.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/twips.h"
+
+namespace veldra {
+namespace {
+
+MouseButton ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        default:
+            return MouseButton::Middle;
+    }
+}
+
+}  // namespace
+
+frmSerialPort::frmSerialPort(SerialPortPanel& half)
+    : BoardForm(half, "frmSerialPort"), half_(half) {
+    AddHeader();
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("tbBits"));
+    tabs_->setGeometry(RectFromTwips(120, 480, 2880, 375));
+    tabs_->setExpanding(false);
+    AddLabel("Label1", 480, 1200, 975, 255, "INPUTS");
+    AddLabel("Label2", 1800, 1200, 975, 255, "OUTPUTS");
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0 && index + 1 != half_.SelectedTab()) {
+            half_.SelectTab(index + 1);
+        }
+    });
+    DrawNow();
+}
+
+void frmSerialPort::Draw() {
+    DrawHeader();
+    const std::vector<std::string>& tabs = half_.Tabs();
+    while (tabs_->count() < int(tabs.size())) {
+        tabs_->addTab(ToQString(tabs[std::size_t(tabs_->count())]));
+    }
+    tabs_->setCurrentIndex(half_.SelectedTab() - 1);
+    DrawColumn(ins_, half_.InRows(), kInColumn, 480, 1215, "lblInput", "imgIn");
+    DrawColumn(outs_, half_.OutRows(), kOutColumn, 2040, 1095, "lblOut", "imgOut");
+    ShowPage(ins_);
+    ShowPage(outs_);
+}
+
+// Only the selected page's rows are on view; they all stand at their page's places.
+void frmSerialPort::ShowPage(std::vector<Row>& rows) {
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        const bool onView = half_.OnView(int(n));
+        rows[n].label->setVisible(onView);
+        if (!onView) {
+            rows[n].lamp->SetImage(LampImage::Parked);
+        }
+    }
+}
+
+bool frmSerialPort::RowPressed(int column, int row, Qt::MouseButton button) {
+    (void)button;
+    return column == kInColumn && half_.ShowsBorder(row);
+}
+
+void frmSerialPort::RowReleased(int column, int row, Qt::MouseButton button, bool over) {
+    if (column == kOutColumn) {
+        half_.MouseUpOut(row, ButtonOf(button));
+        return;
+    }
+    half_.MouseUpIn(row, ButtonOf(button));
+    // The right button's click only clears the mark its release left.
+    if (button == Qt::RightButton || (button == Qt::LeftButton && over)) {
+        half_.ClickIn(row);
+    }
+}
+
+}  // namespace veldra
