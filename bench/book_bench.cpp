@@ -37,20 +37,21 @@ private:
     PlatformScope scope_{*this};
 };
 
-// Every file dialog names the same PDF file; every other question is cancelled.
+// Every file dialog names a new PDF file in the folder; every other question is cancelled.
 class PdfDialogs final : public Dialogs {
 public:
-    explicit PdfDialogs(std::string file) : file_(std::move(file)) {}
+    explicit PdfDialogs(std::filesystem::path folder) : folder_(std::move(folder)) {}
     MsgAnswer MessageBox(const MsgBoxRequest& request) override {
         return MostCautiousAnswer(request.buttons);
     }
     std::optional<std::filesystem::path> FileName(const FileDialogRequest&) override {
-        return file_;
+        return folder_ / ("book" + std::to_string(++files_) + ".pdf");
     }
     std::optional<std::string> InputBox(const InputBoxRequest&) override { return std::nullopt; }
 
 private:
-    std::string file_;
+    std::filesystem::path folder_;
+    int files_ = 0;
 };
 
 // The generated application loaded into a program window.
@@ -68,7 +69,7 @@ public:
     CautiousPlatform platform;
     QTemporaryDir folder;
     WindowRegistry registry;
-    PdfDialogs dialogs{folder.filePath("book.pdf").toStdString()};
+    PdfDialogs dialogs{folder.path().toStdString()};
     IniSettings settings;
     SystemClock clock;
     frmProgram window{registry, dialogs, clock};
@@ -100,6 +101,8 @@ std::unique_ptr<frmPrint> OpenBook() {
     }
     book->CreateDocument();
     book->CalcTextSize();
+    book->show();
+    QApplication::processEvents();  // the first page on screen
     return book;
 }
 

@@ -197,12 +197,8 @@ void frmPrint::BuildMenus() {
 }
 
 void frmPrint::Add(std::string_view statement, bool isNumeric) {
-    if (ladders_->Add(isNumeric, statement) == nullptr) {
-        MsgBox(
-            "Error 5 (The ladder of a statement could not be made) in procedure Rung of Form "
-            "frmPrint",
-            MsgButtons::Ok, MsgIcon::None, "VELDRA");
-    }
+    // A ladder that cannot be made has been reported by the list, which leaves it out.
+    ladders_->Add(isNumeric, statement);
 }
 
 void frmPrint::CreateDocument() {

@@ -1,6 +1,6 @@
 // The main window's program book command: the listing's texts, then the book window.
 #include <QAction>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <fstream>
 
 #include "book/book_texts.h"
@@ -28,6 +28,21 @@ constexpr const char* kNumericCaution =
 constexpr int kYes = 6;
 constexpr int kNo = 7;
 
+// While the main window is hidden the dialogs and the progress window are the only
+// windows shown: closing one of them must not end the simulator.
+class KeepRunning {
+public:
+    KeepRunning() : was_(QGuiApplication::quitOnLastWindowClosed()) {
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+    }
+    ~KeepRunning() { QGuiApplication::setQuitOnLastWindowClosed(was_); }
+    KeepRunning(const KeepRunning&) = delete;
+    KeepRunning& operator=(const KeepRunning&) = delete;
+
+private:
+    bool was_;
+};
+
 }  // namespace
 
 void frmMain::mnuBook_Click() {
@@ -39,6 +54,7 @@ void frmMain::mnuBook_Click() {
                MsgIcon::Information, "Create Book Failed");
         return;
     }
+    KeepRunning keep;
     hide();
     WindowFrame(*program_).hide();
 

@@ -137,6 +137,18 @@ TEST_F(BookTest, TheBookPagesPreviewsAndPrintsTheChosenPagesToPdf) {
     EXPECT_EQ(PdfPages(Path("book.pdf")), 3);
     EXPECT_EQ(book->windowTitle(), "Print Preview: Page 1" + of);
 
+    // The listing page; a file that cannot be written is reported; a cancelled name is not.
+    dialogs.Choose(Path("listing.pdf"));
+    book->mnuPrintListing_Click();
+    EXPECT_EQ(PdfPages(Path("listing.pdf")), 1);
+    const std::size_t boxes = dialogs.boxes().size();
+    dialogs.Choose(Path("no/such/folder/book.pdf")).Answer(MsgAnswer::Ok);
+    book->PrintPages(1, 1);
+    EXPECT_NE(LastBox().find("VELDRA: The book could not be printed."), std::string::npos);
+    dialogs.CancelFile();
+    book->PrintPages(1, 1);
+    EXPECT_EQ(dialogs.boxes().size(), boxes + 1);
+
     book->CloseWindow();
     QApplication::processEvents();
     EXPECT_TRUE(Main().isVisible());
