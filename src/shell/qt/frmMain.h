@@ -54,7 +54,7 @@ public:
     void OpenFile(const std::filesystem::path& path);
     // "Open Statements Window", while its menu entry is enabled.
     void ShowStatements();
-    // "Create Program Book", while its menu entry is enabled.
+    // "Create Program Book", as its menu entry runs it.
     void CreateBook() { mnuBook_Click(); }
     // The book window while one is open.
     QWidget* Book() const { return book_; }

@@ -129,8 +129,17 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing) {
                MsgIcon::Critical, "Create Book Failed");
         return;
     }
-    book->closed = [this] { ShowAfterBook(); };
-    book->rebuild = [this, listing](int numPlot) { LoadBook(numPlot, listing); };
+    // The book is a window of its own and may outlive the main window at the very end.
+    book->closed = [main = QPointer<frmMain>(this)] {
+        if (main) {
+            main->ShowAfterBook();
+        }
+    };
+    book->rebuild = [main = QPointer<frmMain>(this), listing](int numPlot) {
+        if (main) {
+            main->LoadBook(numPlot, listing);
+        }
+    };
     book->show();
 }
 

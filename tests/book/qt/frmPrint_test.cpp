@@ -181,3 +181,37 @@ TEST_F(BookTest, AFailingBuildSaysWhyAndGivesTheSimulatorBack) {
 
 }  // namespace
 }  // namespace veldra::testing
+
+namespace veldra::testing {
+namespace {
+
+TEST(PageRangeDialog, ARefusedBoxKeepsTheRangeFromBeingConfirmed) {
+    ScriptedDialogs dialogs;
+    frmPrintPgs range;
+    range.EndPage = 5;
+    range.CurrentPage = 3;
+    range.Form_Load();
+    range.optPrint_Click(1);
+    EXPECT_EQ(range.txtFrom()->text(), "3");
+    EXPECT_FALSE(range.txtTo()->isEnabled());
+    range.optPrint_Click(2);
+    EXPECT_EQ(range.txtTo()->text(), "5");
+    EXPECT_TRUE(range.txtTo()->isEnabled());
+
+    range.txtTo()->setText("6");
+    dialogs.Answer(MsgAnswer::Ok);
+    range.OKButton_Click();
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].title, "PAGE NUMBER MUST BE VALID TO CONTINUE");
+    EXPECT_EQ(range.EndPage, 5);  // nothing taken from the refused box
+
+    range.txtFrom()->setText("2");
+    range.txtTo()->setText("4");
+    range.OKButton_Click();
+    EXPECT_FALSE(range.Cancel);
+    EXPECT_EQ(range.StartPage, 2);
+    EXPECT_EQ(range.EndPage, 4);
+}
+
+}  // namespace
+}  // namespace veldra::testing
