@@ -232,14 +232,14 @@ void frmPrint::Ladder_Paint() {
                 drawing.DrawLadder(*ladder, bits, true);
             }
         }
-        DrawHeaderAndFooter(painter, drawing, 2000, canvas_.height - 1000, shownPage_);
+        DrawHeaderAndFooter(drawing, 2000, canvas_.height - 1000, shownPage_);
     }
     ladder_->setPixmap(QPixmap::fromImage(picture_));
     ladder_->resize(picture_.size());
 }
 
-void frmPrint::DrawHeaderAndFooter(QPainter& painter, PageDrawing& drawing, double footerX,
-                                   double footerY, int page) {
+// The header and footer in size 10 bold, whatever the ladder font, which is restored.
+void frmPrint::DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page) {
     const QFont ladderFont = drawing.Font();
     QFont frame = ladderFont;
     frame.setPointSize(10);
@@ -248,7 +248,6 @@ void frmPrint::DrawHeaderAndFooter(QPainter& painter, PageDrawing& drawing, doub
     drawing.PrintText(footerX, footerY, PageFooterText(page, totalPages_, listing_));
     drawing.PrintText(2000, 500, PageHeaderText(programName_));
     drawing.SetFont(ladderFont);
-    (void)painter;
 }
 
 void frmPrint::ShowPage(int page) {
@@ -384,7 +383,7 @@ void frmPrint::PrintPages(int first, int last) {
                 }
                 drawing.SetFont(ladderFont);
                 shownPage_ = page;
-                DrawHeaderAndFooter(painter, drawing, 1500, pageHeight - 1100, page);
+                DrawHeaderAndFooter(drawing, 1500, pageHeight - 1100, page);
                 status.SetProgress(page - first + 2, last - first + 2);
                 status.SetStatus("Printing Page " + std::to_string(page));
                 QCoreApplication::processEvents();

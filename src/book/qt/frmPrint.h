@@ -81,8 +81,7 @@ protected:
 private:
     void BuildMenus();
     void ShowPage(int page);
-    void DrawHeaderAndFooter(QPainter& painter, PageDrawing& drawing, double footerX,
-                             double footerY, int page);
+    void DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page);
     void PrintListingInfo();
     template <class Body>
     void Printing(Body body);

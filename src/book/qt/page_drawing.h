@@ -11,8 +11,9 @@ class QPainter;
 
 namespace veldra {
 
-class CreateLadder;
 class BooleanBits;
+class CreateLadder;
+class Settings;
 
 // One book page drawn on any painter, the preview's picture or the printer's sheet, in
 // twips from the page's top-left corner. The book's lines are black whatever the bits,
@@ -45,7 +46,6 @@ private:
 };
 
 // The ladder font of the book as the settings name it ("LADDER_FONT": NAME, SIZE, BOLD).
-class Settings;
 QFont LadderFont(const Settings& settings);
 
 }  // namespace veldra

@@ -155,6 +155,23 @@ TEST_F(BookTest, TheBookPagesPreviewsAndPrintsTheChosenPagesToPdf) {
     EXPECT_TRUE(ProgramFrame().isVisible());
 }
 
+TEST_F(BookTest, AnExampleWithItsNumericBlocksPrintsWhole) {
+    dialogs.Answer(MsgAnswer::Ok).Choose(VELDRA_EXAMPLES "/interlocking.ml2");
+    Main().findChild<QAction*>("mnuOpen")->trigger();
+    QApplication::processEvents();
+    dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::Yes).Choose(Path("whole.pdf"));
+    WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
+    Main().CreateBook();
+    ASSERT_NE(Book(), nullptr);
+    // Every statement and the numeric block's ladders, on the pages that follow.
+    EXPECT_GE(Book()->Book().Count(), Main().Program()->Engine().prgAssigns->Count() + 2);
+    EXPECT_TRUE(Book()->Book().Item(Book()->Book().Count())->IsNumeric);
+    WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
+    Book()->mnuPrint_Click();
+    EXPECT_EQ(PdfPages(Path("whole.pdf")), Book()->TotalPages());
+    Book()->CloseWindow();
+}
+
 TEST_F(BookTest, AFailingBuildSaysWhyAndGivesTheSimulatorBack) {
     const auto size = EleRes;
     EleRes = 3000;  // no page holds a cell this large
