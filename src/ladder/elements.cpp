@@ -269,9 +269,14 @@ void Elements::Remove(int col, int row) {
 }
 
 void Elements::Remove(int position) {
-    if (const Element* cell = Item(position)) {
-        Remove(cell->Col(), cell->Row());
+    const Element* cell = Item(position);
+    if (cell == nullptr) {
+        return;
     }
+    // A moved cell keeps the key it was added under, which need not be where it is now.
+    absl::erase_if(index_, [cell](const auto& entry) { return entry.second == cell; });
+    cells_.erase(cells_.begin() + (position - 1));
+    Measure();
 }
 
 void Elements::Clear() {

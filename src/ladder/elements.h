@@ -134,6 +134,7 @@ public:
     Element* Item(int position) const;
     int Count() const { return int(cells_.size()); }
     void Remove(int col, int row);
+    // Removes exactly the cell at that place in the order, wherever it has moved since.
     void Remove(int position);
     void Clear();
 
@@ -142,6 +143,8 @@ public:
     int Cols() const { return cols_; }
 
     double CellResolution() const { return resolution_; }
+    // Takes the extents again after cells were moved by setting their rows and columns.
+    void Measure();
 
     auto begin() const { return cells_.begin(); }
     auto end() const { return cells_.end(); }
@@ -150,8 +153,6 @@ private:
     static std::uint64_t Position(int col, int row) {
         return (std::uint64_t(std::uint32_t(col)) << 32) | std::uint32_t(row);
     }
-    void Measure();
-
     double resolution_;
     std::vector<std::unique_ptr<Element>> cells_;
     absl::flat_hash_map<std::uint64_t, Element*> index_;

@@ -168,7 +168,7 @@ void frmMain::BuildMenus() {
     Item(mnuProgram_, "mnuStop", ProgramEngine::kStartCaption, &frmMain::mnuStop_Click)
         ->setShortcut(QKeySequence("Ctrl+S"));
     mnuProgram_->addSeparator()->setObjectName("mnuLnPrg");
-    Item(mnuProgram_, "mnuBook", "Create Program Book", &frmMain::Unavailable)->setEnabled(false);
+    Item(mnuProgram_, "mnuBook", "Create Program Book", &frmMain::mnuBook_Click)->setEnabled(false);
     Item(mnuProgram_, "mnuHTML", "Create HTML Program Book", &frmMain::Unavailable)
         ->setVisible(false);
     mnuProgram_->menuAction()->setVisible(false);
@@ -297,6 +297,7 @@ void frmMain::tmrClose_Timer() {
     try {
         CloseOtherWindows();
         menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
+        menuItems_["mnuBook"]->setEnabled(false);
         EnableFileCommands(false);
         sessions_.Decrement();
         path = dropped ? dropped : ChooseSource();
@@ -395,6 +396,7 @@ void frmMain::LoadProgram(std::string text) {
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
     menuItems_["mnuStatements"]->setEnabled(!statements_);
+    menuItems_["mnuBook"]->setEnabled(true);
     EnableFileCommands(true);
     connect(program, &frmProgram::runCaptionChanged, menuItems_["mnuStop"], &QAction::setText);
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);

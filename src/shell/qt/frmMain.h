@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "book/listing_reader.h"
 #include "engine/qt/frmProgram.h"
 #include "platform/qt/timer_driver.h"
 #include "platform/qt/window_registry.h"
@@ -53,6 +54,10 @@ public:
     void OpenFile(const std::filesystem::path& path);
     // "Open Statements Window", while its menu entry is enabled.
     void ShowStatements();
+    // "Create Program Book", as its menu entry runs it.
+    void CreateBook() { mnuBook_Click(); }
+    // The book window while one is open.
+    QWidget* Book() const { return book_; }
     // Pops up the "Refresh" menu at the mouse, for the link windows.
     void RefreshPop();
     // The files of one drop, handled as the desktop's drop is.
@@ -113,6 +118,13 @@ private:
     void mnuRefresh_Click() {}
     void Unavailable() {}
 
+    // --- The program book (frmMain_book.cpp).
+    void mnuBook_Click();
+    // Builds the book from the program's statements (and, on Yes, 6, its numeric blocks').
+    void LoadBook(int answer, const ListingTexts& listing);
+    // The main and program windows again, once the book is gone.
+    void ShowAfterBook();
+
     // --- State files, view files and the statement export (frmMain_files.cpp).
     void mnuSaveView_Click();
     void mnuLoadView_Click();
@@ -141,6 +153,7 @@ private:
     QMdiArea* area_ = nullptr;
     QPointer<frmProgram> program_;
     QPointer<frmStatements> statements_;
+    QPointer<QWidget> book_;
     std::string programName_;
     std::filesystem::path helpFile_;
     std::unique_ptr<BusyCursor> busy_;

@@ -4,6 +4,7 @@ target_sources(veldra_ui PRIVATE
     shell/qt/application.cpp
     shell/qt/frmMain.cpp
     shell/qt/frmMain_files.cpp
+    shell/qt/frmMain_book.cpp
     shell/qt/program_boards.cpp
     shell/qt/frmAbout.cpp
     shell/qt/keep_on_top.cpp

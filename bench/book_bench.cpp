@@ -1,0 +1,155 @@
+// The program book of the generated 20,000-statement application: laid out and shown at
+// its first preview page, paged forward, and printed whole to a PDF file, offscreen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "book/book_texts.h"
+#include "book/qt/frmPrint.h"
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "gen/generate_application.h"
+#include "loader/loader_host.h"
+#include "loader/parse_text.h"
+#include "logic/statements.h"
+#include "panels/panel_set.h"
+#include "platform/clock.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/ini_settings.h"
+#include "platform/qt/window_registry.h"
+
+namespace {
+
+using namespace veldra;
+
+class CautiousPlatform final : public Platform {
+public:
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override {}
+    void UnloadLoadingProgress() override {}
+
+private:
+    PlatformScope scope_{*this};
+};
+
+// Every file dialog names a new PDF file in the folder; every other question is cancelled.
+class PdfDialogs final : public Dialogs {
+public:
+    explicit PdfDialogs(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    MsgAnswer MessageBox(const MsgBoxRequest& request) override {
+        return MostCautiousAnswer(request.buttons);
+    }
+    std::optional<std::filesystem::path> FileName(const FileDialogRequest&) override {
+        return folder_ / ("book" + std::to_string(++files_) + ".pdf");
+    }
+    std::optional<std::string> InputBox(const InputBoxRequest&) override { return std::nullopt; }
+
+private:
+    std::filesystem::path folder_;
+    int files_ = 0;
+};
+
+// The generated application loaded into a program window.
+class WindowProgram final : private LoaderHost {
+public:
+    WindowProgram() {
+        ParseText(window.Engine(), *this, boards)
+            .GetProgramFromText(bench::GenerateApplication({}));
+    }
+    ~WindowProgram() override {
+        window.CloseWindow();
+        boards.CloseAll();
+    }
+
+    CautiousPlatform platform;
+    QTemporaryDir folder;
+    WindowRegistry registry;
+    PdfDialogs dialogs{folder.path().toStdString()};
+    IniSettings settings;
+    SystemClock clock;
+    frmProgram window{registry, dialogs, clock};
+    PanelSet boards{window.Engine().IOBits};
+
+private:
+    void LoadFinished() override { window.LoadFinished(boards.Windows()); }
+};
+
+// Made on first use and let go in main, while the application object still stands.
+std::unique_ptr<WindowProgram> loaded;
+
+WindowProgram& Program() {
+    if (!loaded) {
+        loaded = std::make_unique<WindowProgram>();
+    }
+    return *loaded;
+}
+
+// The book as the book command builds it, shown at its first page.
+std::unique_ptr<frmPrint> OpenBook() {
+    WindowProgram& program = Program();
+    auto book = std::make_unique<frmPrint>(
+        program.registry, program.dialogs, program.settings, "GENERATED", ListingTexts{},
+        [&program] { return program.window.Engine().PrgBooleanBits(); });
+    book->setAttribute(Qt::WA_DeleteOnClose, false);
+    for (const Statement& statement : *program.window.Engine().prgAssigns) {
+        book->Add(BookStatementText(statement), false);
+    }
+    book->CreateDocument();
+    book->CalcTextSize();
+    book->show();
+    QApplication::processEvents();  // the first page on screen
+    return book;
+}
+
+void BM_BookToFirstPage(benchmark::State& state) {
+    Program();
+    for (auto _ : state) {
+        std::unique_ptr<frmPrint> book = OpenBook();
+        state.PauseTiming();
+        state.counters["pages"] = book->TotalPages();
+        book.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BookToFirstPage)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_NextPage(benchmark::State& state) {
+    std::unique_ptr<frmPrint> book = OpenBook();
+    for (auto _ : state) {
+        if (book->ShownPage() == book->TotalPages()) {
+            state.PauseTiming();
+            while (book->ShownPage() > 1) {
+                book->cmdUp_Click();
+            }
+            state.ResumeTiming();
+        }
+        book->cmdPgDown_Click();
+    }
+}
+BENCHMARK(BM_NextPage)->Unit(benchmark::kMillisecond);
+
+void BM_PrintWholeBookToPdf(benchmark::State& state) {
+    std::unique_ptr<frmPrint> book = OpenBook();
+    for (auto _ : state) {
+        book->PrintPages(1, book->TotalPages());
+    }
+    state.counters["pages"] = book->TotalPages();
+}
+BENCHMARK(BM_PrintWholeBookToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    loaded.reset();
+    return 0;
+}

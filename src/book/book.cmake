@@ -1,0 +1,7 @@
+# The program book: the compiled listing's texts, the page layout and the page range.
+target_sources(veldra_core PRIVATE
+    book/listing_reader.cpp
+    book/page_layout.cpp
+    book/book_texts.cpp
+    book/page_range.cpp
+)

@@ -1,0 +1,318 @@
+#include "book/page_layout.h"
+
+#include <absl/container/flat_hash_map.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "ladder/elements.h"
+#include "ladder/ladders.h"
+#include "logic/boolean_bits.h"
+
+namespace veldra {
+namespace {
+
+// Rounded as the layout always rounded: to the nearest, halves to the even neighbour.
+int RoundEven(double value) {
+    return int(std::nearbyint(value));
+}
+
+void IndentLadders(Ladders& ladders) {
+    for (CreateLadder& ladder : ladders) {
+        Elements& cells = ladder.GetElements();
+        for (const auto& cell : cells) {
+            cell->SetCol(cell->Col() + 2);
+        }
+        Element& lead = cells.Add("", -1, -1);
+        lead.SetCol(1);
+        lead.SetRow(0);
+        lead.SethLine(true);
+        cells.Measure();
+    }
+}
+
+void WrapStatement(Elements& cells, int maxCols, int rows) {
+    for (const auto& cell : cells) {
+        const int c = cell->Col();
+        if (c > 2 * maxCols) {
+            cell->SetCol(c - maxCols);
+        } else if (c > maxCols) {
+            cell->SetCol(c - maxCols);
+            cell->SetRow(cell->Row() + rows + 1);
+        }
+    }
+    cells.Measure();
+}
+
+void ShiftRows(Elements& cells, int rows) {
+    for (const auto& cell : cells) {
+        cell->SetRow(cell->Row() + rows);
+    }
+    cells.Measure();
+}
+
+void ShiftBelowHeader(Elements& cells) {
+    const Element* first = cells.Item(1);
+    if (first == nullptr) {
+        return;
+    }
+    ShiftRows(cells, RoundEven(kHeaderRoom / first->d_840()));
+}
+
+void CopyElement(Element& target, const Element& source, int newRow) {
+    target.SetBack(source.Back());
+    target.CloseBrace = source.CloseBrace;
+    target.SetCol(source.Col());
+    target.SethLine(source.hLine());
+    target.IsAnd = source.IsAnd;
+    target.IsOr = source.IsOr;
+    target.IsOutput = source.IsOutput;
+    target.IsRelay = source.IsRelay;
+    target.LeftOrDown = source.LeftOrDown;
+    target.LeftorUp = source.LeftorUp;
+    target.Name = source.Name;
+    target.SetNameHeight(source.NameHeight());
+    target.SetNameWidth(source.NameWidth());
+    target.OpenBrace = source.OpenBrace;
+    target.RightOrDown = source.RightOrDown;
+    target.RightOrUp = source.RightOrUp;
+    target.SetvValue(source.vValue());
+    target.WordWrap = source.WordWrap;
+    target.SetRow(newRow);
+}
+
+void SplitTallLadders(Ladders& ladders, int maxRows) {
+    bool split = true;
+    while (split) {
+        split = false;
+        const int n = ladders.Count();
+        for (int i = 1; i <= n; ++i) {
+            CreateLadder* tall = ladders.Item(i);
+            Elements& cells = tall->GetElements();
+            if (cells.Rows() <= maxRows) {
+                continue;
+            }
+            split = true;
+            CreateLadder* rest = ladders.Add(tall->IsNumeric, "");
+            if (rest == nullptr) {
+                throw BookError("A ladder too tall for one page could not be continued.");
+            }
+            // Adding may have moved the list's storage; take the ladder afresh.
+            tall = ladders.Item(i);
+            Elements& moved = rest->GetElements();
+            for (int position = tall->GetElements().Count(); position >= 1; --position) {
+                const Element& cell = *tall->GetElements().Item(position);
+                if (cell.Row() <= maxRows) {
+                    continue;
+                }
+                Element& copy = moved.Add(cell.Name, cell.Col(), cell.Row(), cell.OpenBrace,
+                                          cell.Back(), cell.IsAnd, cell.IsOr, cell.LeftorUp);
+                CopyElement(copy, cell, cell.Row() - maxRows + 1);
+                tall->GetElements().Remove(position);
+            }
+            moved.Measure();
+            const int page = tall->PageNumber;
+            rest->PageNumber = page + 1;
+            for (int j = 1; j <= n; ++j) {
+                CreateLadder* later = ladders.Item(j);
+                if (later->PageNumber > page) {
+                    ++later->PageNumber;
+                }
+            }
+        }
+    }
+}
+
+std::optional<std::int16_t> WholeNumber(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    std::int16_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+int GetRows(Elements& cells) {
+    for (int position = cells.Count(); position >= 1; --position) {
+        const Element& cell = *cells.Item(position);
+        if (!cell.hLine() && cell.Name.empty() && !cell.RightOrDown && !cell.RightOrUp &&
+            !cell.LeftOrDown && !cell.LeftorUp) {
+            cells.Remove(position);
+        }
+    }
+    int highest = -1;
+    for (const auto& cell : cells) {
+        highest = std::max(highest, cell->Row());
+    }
+    return highest + 1;
+}
+
+PageFit FitPage(PageCanvas canvas, const Element& cell) {
+    PageFit fit;
+    fit.maxCols = RoundEven((canvas.width - kPageMarginWidth) / cell.d_1560());
+    fit.maxRows = RoundEven((canvas.height - kPageMarginHeight) / cell.d_840());
+    if (fit.maxCols < 1 || fit.maxRows < 2) {
+        throw BookError("The page is too small for ladders at an element size of " +
+                        std::to_string(int(std::lround(cell.Resolution()))) +
+                        " %. Choose a smaller element size or larger paper.");
+    }
+    return fit;
+}
+
+bool GetContactValue(std::string_view name, const BooleanBits* bits) {
+    std::size_t at = name.find('=');
+    if (at == std::string_view::npos) {
+        at = name.find('>');
+    }
+    if (at == std::string_view::npos) {
+        at = name.find('<');
+    }
+    if (at == std::string_view::npos || bits == nullptr) {
+        return false;
+    }
+    const BooleanBit* bit = bits->Find(name.substr(0, at));
+    const std::optional<std::int16_t> value = WholeNumber(name.substr(at + 1));
+    if (bit == nullptr || !value) {
+        return false;
+    }
+    switch (name[at]) {
+        case '=':
+            return bit->NumValue() == *value;
+        case '>':
+            return bit->NumValue() > *value;
+        default:
+            return bit->NumValue() < *value;
+    }
+}
+
+void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress& progress) {
+    progress.Begin("Setting Element Values....", ladders.Count());
+    for (CreateLadder& ladder : ladders) {
+        progress.Step();
+        for (const auto& cell : ladder.GetElements()) {
+            if (cell->Name.empty()) {
+                continue;
+            }
+            if (const BooleanBit* bit = bits ? bits->Find(cell->Name) : nullptr) {
+                cell->SetvValue(bit->BitValue());
+            } else if (GetContactValue(cell->Name, bits)) {
+                cell->SetvValue(true);
+            }
+        }
+    }
+}
+
+int CreateDocument(Ladders& ladders, PageCanvas canvas, const LayoutOptions& options,
+                   const BooleanBits* bits, LayoutProgress& progress) {
+    CreateLadder* first = ladders.Item(1);
+    if (first == nullptr || first->GetElements().Count() == 0) {
+        throw BookError("The program has no statement to put in a book.");
+    }
+    const PageFit fit = FitPage(canvas, *first->GetElements().Item(1));
+
+    IndentLadders(ladders);
+    for (CreateLadder& ladder : ladders) {
+        Elements& cells = ladder.GetElements();
+        for (;;) {
+            const int rows = GetRows(cells);
+            if (cells.Cols() <= fit.maxCols) {
+                break;
+            }
+            WrapStatement(cells, fit.maxCols, rows);
+        }
+    }
+
+    progress.Begin("Calculating Rungs...", ladders.Count());
+    ShiftBelowHeader(first->GetElements());
+    int offset = 0;
+    int page = 1;
+    for (CreateLadder& ladder : ladders) {
+        Elements& cells = ladder.GetElements();
+        int rows = GetRows(cells);
+        if (rows + offset >= fit.maxRows) {
+            ++page;
+            ShiftBelowHeader(cells);
+            ladder.PageNumber = page;
+            rows = GetRows(cells);
+        } else {
+            ladder.PageNumber = page;
+            if (offset > 0) {
+                ShiftRows(cells, offset);
+            }
+            rows = GetRows(cells);
+        }
+        offset = rows + 1;
+        progress.Step();
+    }
+
+    SplitTallLadders(ladders, fit.maxRows);
+    const int pages = ladders.Pages();
+    if (options.relay) {
+        for (CreateLadder& ladder : ladders) {
+            for (const auto& cell : ladder.GetElements()) {
+                cell->IsRelay = true;
+            }
+        }
+    }
+    SetElementValues(ladders, bits, progress);
+    progress.End();
+    ladders.WordWrap(options.wordWrap);
+    return pages;
+}
+
+void CalcTextSize(Ladders& ladders, const TextMetrics& metrics) {
+    const CreateLadder* first = ladders.Item(1);
+    if (first == nullptr || first->GetElements().Count() == 0) {
+        return;
+    }
+    const double pitch = first->GetElements().Item(1)->d_1560();
+    const double x = metrics.TextWidth("X");
+    std::string s;
+    while (metrics.TextWidth(s) <= pitch - x) {
+        s += 'X';
+    }
+    const auto length = std::int32_t(s.size());
+    const auto height = std::int32_t(std::lround(metrics.TextHeight(s)));
+    // A book names the same bits on many pages: each name is measured once.
+    absl::flat_hash_map<std::string, double> widths;
+    for (CreateLadder& ladder : ladders) {
+        for (const auto& cell : ladder.GetElements()) {
+            cell->SetNameWidth(length - 1);
+            cell->SetNameHeight(height);
+            auto [found, added] = widths.try_emplace(cell->Name, 0.0);
+            if (added) {
+                found->second = metrics.TextWidth(cell->Name);
+            }
+            const double w = found->second;
+            const double cellPitch = cell->d_1560();
+            cell->PrintStart = cellPitch <= w ? RoundEven(50 - (w - cellPitch) / 2)
+                                              : RoundEven(cell->d_660() - w / 2);
+        }
+    }
+}
+
+std::vector<std::vector<CreateLadder*>> LaddersByPage(Ladders& ladders, int pages) {
+    std::vector<std::vector<CreateLadder*>> byPage(std::size_t(std::max(pages, 0)));
+    for (CreateLadder& ladder : ladders) {
+        if (ladder.PageNumber >= 1 && ladder.PageNumber <= pages) {
+            byPage[std::size_t(ladder.PageNumber - 1)].push_back(&ladder);
+        }
+    }
+    return byPage;
+}
+
+}  // namespace veldra

@@ -1,0 +1,10 @@
+# The program book's windows: the preview, the page range, the listing dialog, printing.
+find_package(Qt6 REQUIRED COMPONENTS PrintSupport)
+target_link_libraries(veldra_ui PUBLIC Qt6::PrintSupport)
+target_sources(veldra_ui PRIVATE
+    book/qt/page_drawing.cpp
+    book/qt/print_target.cpp
+    book/qt/frmPrintPgs.cpp
+    book/qt/frmListing.cpp
+    book/qt/frmPrint.cpp
+)

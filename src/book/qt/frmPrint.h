@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "book/listing_reader.h"
+#include "book/page_layout.h"
+#include "ladder/ladders.h"
+#include "platform/qt/window_registry.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPainter;
+class QPushButton;
+class QScrollArea;
+
+namespace veldra {
+
+class BooleanBits;
+class Dialogs;
+class PageDrawing;
+class Settings;
+
+// The program book: every statement as a ladder, paged for the paper, previewed one page
+// at a time with the program's name above and the listing's checksum and CRC below, and
+// printed by page range. The main and program windows stay hidden while it is open.
+class frmPrint final : public QMainWindow {
+public:
+    // `bits` gives the program's bits while the program stands (nothing after).
+    frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, std::string programName,
+             ListingTexts listing, std::function<const BooleanBits*()> bits);
+    ~frmPrint() override;
+
+    // --- Building the book.
+    // Appends the ladder of one statement ("A*B TO X, Y;").
+    void Add(std::string_view statement, bool isNumeric);
+    // Lays the ladders out on the paper: a BookError says why it cannot.
+    void CreateDocument();
+    // Fits the names to the ladder font.
+    void CalcTextSize();
+    // The "Plot Numerics?" answer the book was built with (6 Yes, 7 No), for a rebuild.
+    int NumPlot = 7;
+    Ladders& Book() { return *ladders_; }
+
+    // --- The preview.
+    int ShownPage() const { return shownPage_; }
+    int TotalPages() const { return totalPages_; }
+    void Ladder_Paint();
+    void cmdUp_Click();
+    void cmdPgDown_Click();
+    // The page as the preview shows it.
+    const QImage& PagePicture() const { return picture_; }
+    // Any assignment closes the window, as every window closes when a program goes.
+    void CloseWindow();
+
+    // --- Printing.
+    void mnuPrint_Click();
+    void mnuPrintListing_Click();
+    // Prints the pages from `first` to `last` as "Print Ladders" does once the range is
+    // chosen; a fault is reported, a cancelled file name ends it silently.
+    void PrintPages(int first, int last);
+
+    // --- Rebuilding (element size, fonts, printer and display options change the book).
+    // Closes this book without showing the main windows again and builds it anew.
+    void RebuildBook();
+    // Builds a new book with the answer given; set by the main window.
+    std::function<void(int numPlot)> rebuild;
+    // Runs when the book closes for good: the main and program windows come back.
+    std::function<void()> closed;
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void ShowPage(int page);
+    void DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page);
+    void PrintListingInfo();
+    template <class Body>
+    void Printing(Body body);
+
+    WindowRegistry& windows_;
+    Dialogs& dialogs_;
+    Settings& settings_;
+    std::string programName_;
+    ListingTexts listing_;
+    std::function<const BooleanBits*()> bits_;
+    std::unique_ptr<Ladders> ladders_;
+    std::vector<std::vector<CreateLadder*>> pages_;
+    PageCanvas canvas_;
+    QImage picture_;
+    int shownPage_ = 1;
+    int totalPages_ = 0;
+    bool printing_ = false;
+    bool reload_ = false;
+
+    QLabel* ladder_ = nullptr;
+    QScrollArea* fraLadder_ = nullptr;
+    QCheckBox* chkLadder_ = nullptr;
+    QCheckBox* chkWrap_ = nullptr;
+    RegisteredChild* registration_ = nullptr;
+};
+
+}  // namespace veldra

@@ -1,0 +1,89 @@
+#include "book/qt/print_target.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinterInfo>
+
+#include "platform/runtime_error.h"
+
+namespace veldra {
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+constexpr int kTwipsPerInch = 1440;
+
+}  // namespace
+
+bool PrintTarget::HasPrinter() {
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+PageCanvas PrintTarget::PaperSize() {
+    QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    if (HasPrinter()) {
+        QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        layout = printer.pageLayout();
+    }
+    const QRectF page = layout.fullRect(QPageLayout::Point);
+    return {page.width() * kTwipsPerPoint, page.height() * kTwipsPerPoint};
+}
+
+PrintTarget::PrintTarget()
+    : printer_(
+          std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution)) {
+    printer_->setFullPage(true);
+    printer_->setDocName("Program Book");
+}
+
+PrintTarget::PrintTarget(const std::filesystem::path& file)
+    : file_(std::make_unique<QSaveFile>(QString::fromStdString(file.string()))) {
+    if (!file_->open(QIODevice::WriteOnly)) {
+        throw RuntimeError("The file " + file.string() +
+                           " cannot be written: " + file_->errorString().toStdString());
+    }
+    pdf_ = std::make_unique<QPdfWriter>(file_.get());
+    pdf_->setPageSize(QPageSize(QPageSize::A4));
+    pdf_->setPageMargins(QMarginsF());
+    // One device unit a twip: the book's own unit.
+    pdf_->setResolution(kTwipsPerInch);
+    pdf_->setTitle("Program Book");
+}
+
+PrintTarget::~PrintTarget() {
+    pdf_.reset();
+    if (file_) {
+        file_->cancelWriting();
+    }
+}
+
+QPagedPaintDevice& PrintTarget::Device() {
+    if (pdf_) {
+        return *pdf_;
+    }
+    return *printer_;
+}
+
+double PrintTarget::Scale() const {
+    return double(pdf_ ? pdf_->resolution() : printer_->resolution()) / kTwipsPerInch;
+}
+
+double PrintTarget::PageHeightTwips() const {
+    const QPageLayout layout = pdf_ ? pdf_->pageLayout() : printer_->pageLayout();
+    return layout.fullRect(QPageLayout::Point).height() * kTwipsPerPoint;
+}
+
+void PrintTarget::Finish() {
+    if (printer_) {
+        if (printer_->printerState() == QPrinter::Error) {
+            throw RuntimeError("The printer reported a fault.");
+        }
+        return;
+    }
+    pdf_.reset();  // writes the end of the document into the file
+    if (!file_->commit()) {
+        throw RuntimeError("The file " + file_->fileName().toStdString() +
+                           " cannot be written: " + file_->errorString().toStdString());
+    }
+}
+
+}  // namespace veldra

@@ -1,0 +1,153 @@
+// The main window's program book command: the listing's texts, then the book window.
+#include <QAction>
+#include <QGuiApplication>
+#include <fstream>
+
+#include "book/book_texts.h"
+#include "book/listing_reader.h"
+#include "book/qt/frmListing.h"
+#include "book/qt/frmPrint.h"
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "loader/qt/frmStatus.h"
+#include "logic/numeric_block.h"
+#include "logic/statements.h"
+#include "platform/qt/busy_cursor.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/window_frame.h"
+#include "shell/qt/frmMain.h"
+
+namespace veldra {
+namespace {
+
+constexpr const char* kListingFilter = "Listing Files (*.mll;*.gnl)|*.mll;*.gnl";
+constexpr const char* kNumericCaution =
+    "Caution, this will only work properly if numeric blocks only contain Assign or NV.Assign "
+    "statements.  If Numerics Blocks contain If Then blocks or Evalutate statements you should "
+    "answer NO or your equivalent logic could be mis-leading.";
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+
+// While the main window is hidden the dialogs and the progress window are the only
+// windows shown: closing one of them must not end the simulator.
+class KeepRunning {
+public:
+    KeepRunning() : was_(QGuiApplication::quitOnLastWindowClosed()) {
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+    }
+    ~KeepRunning() { QGuiApplication::setQuitOnLastWindowClosed(was_); }
+    KeepRunning(const KeepRunning&) = delete;
+    KeepRunning& operator=(const KeepRunning&) = delete;
+
+private:
+    bool was_;
+};
+
+}  // namespace
+
+void frmMain::mnuBook_Click() {
+    if (!program_) {
+        return;
+    }
+    if (program_->Engine().Running()) {
+        MsgBox("You Can Not Create A Book While Program Is Running.", MsgButtons::Ok,
+               MsgIcon::Information, "Create Book Failed");
+        return;
+    }
+    KeepRunning keep;
+    hide();
+    WindowFrame(*program_).hide();
+
+    std::optional<ListingTexts> accepted;
+    FileDialogRequest request;
+    request.title = "Open";
+    request.filter = kListingFilter;
+    if (const std::optional<std::filesystem::path> file = dialogs_.FileName(request)) {
+        std::ifstream listing(*file, std::ios::binary);
+        if (listing) {
+            ListingTexts texts;
+            ReadListing(listing, texts);
+            frmListing dialog(texts);
+            dialog.exec();
+            if (!dialog.bCancel()) {
+                accepted = dialog.Texts();
+            }
+        }
+    }
+    if (!accepted || !program_) {
+        ShowAfterBook();
+        return;
+    }
+    const MsgAnswer answer = MsgBox(std::string(kNumericCaution) + "\r\nPlot Numerics?",
+                                    MsgButtons::YesNo, MsgIcon::None, "Plot Numerics");
+    LoadBook(answer == MsgAnswer::Yes ? kYes : kNo, *accepted);
+}
+
+void frmMain::LoadBook(int answer, const ListingTexts& listing) {
+    if (!program_) {
+        ShowAfterBook();
+        return;
+    }
+    BusyCursor busy;
+    QPointer<frmProgram> program = program_;
+    auto* book = new frmPrint(windows_, dialogs_, settings_, programName_, listing,
+                              [program]() -> const BooleanBits* {
+                                  return program ? program->Engine().PrgBooleanBits() : nullptr;
+                              });
+    book_ = book;
+    try {
+        ProgramEngine& engine = program_->Engine();
+        {
+            frmStatus progress(windows_);
+            const int count = engine.prgAssigns ? engine.prgAssigns->Count() : 0;
+            progress.SetStatus("Loading Statements....");
+            progress.SetProgress(0, count);
+            progress.show();
+            for (int i = 1; i <= count; ++i) {
+                book->Add(BookStatementText(*engine.prgAssigns->Item(i)), false);
+                if (i % 500 == 0) {
+                    progress.SetProgress(i, count);
+                    progress.repaint();
+                }
+            }
+        }
+        if (engine.prgNumBlks && answer == kYes) {
+            for (const clsNumericBlock& block : *engine.prgNumBlks) {
+                for (const Statement& statement : block.LogicStatments()) {
+                    book->Add(BookStatementText(statement), true);
+                }
+            }
+        }
+        book->NumPlot = answer;
+        book->CreateDocument();
+        book->CalcTextSize();
+    } catch (const std::exception& error) {
+        // The half-built book goes; the simulator is as it was before the command.
+        delete book;
+        ShowAfterBook();
+        MsgBox(std::string("The program book could not be made. ") + error.what(), MsgButtons::Ok,
+               MsgIcon::Critical, "Create Book Failed");
+        return;
+    }
+    // The book is a window of its own and may outlive the main window at the very end.
+    book->closed = [main = QPointer<frmMain>(this)] {
+        if (main) {
+            main->ShowAfterBook();
+        }
+    };
+    book->rebuild = [main = QPointer<frmMain>(this), listing](int numPlot) {
+        if (main) {
+            main->LoadBook(numPlot, listing);
+        }
+    };
+    book->show();
+}
+
+void frmMain::ShowAfterBook() {
+    show();
+    if (program_) {
+        WindowFrame(*program_).show();
+    }
+}
+
+}  // namespace veldra

@@ -1,0 +1,220 @@
+#include "book/page_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ladder/ladders.h"
+#include "logic/boolean_bits.h"
+#include "support/fake_platform.h"
+
+namespace veldra::testing {
+namespace {
+
+class NoProgress final : public LayoutProgress {
+public:
+    void Begin(std::string_view, int) override {}
+    void Step() override {}
+    void End() override {}
+};
+
+// A canvas that holds exactly `cols` columns and `rows` rows of cells at 100 %.
+PageCanvas Canvas(int cols, int rows) {
+    return {kPageMarginWidth + cols * 1560.0, kPageMarginHeight + rows * 840.0};
+}
+
+struct Extent {
+    int firstRow = 1 << 30;
+    int lastRow = -1;
+    int lastCol = -1;
+};
+
+Extent Span(CreateLadder& ladder) {
+    Extent extent;
+    for (const auto& cell : ladder.GetElements()) {
+        extent.firstRow = std::min(extent.firstRow, cell->Row());
+        extent.lastRow = std::max(extent.lastRow, cell->Row());
+        extent.lastCol = std::max(extent.lastCol, cell->Col());
+    }
+    return extent;
+}
+
+int Layout(Ladders& book, PageCanvas canvas, const BooleanBits* bits = nullptr,
+           LayoutOptions options = {}) {
+    NoProgress progress;
+    return CreateDocument(book, canvas, options, bits, progress);
+}
+
+TEST(PageLayout, TheCanvasHoldsItsWidthAndHeightLessTheMarginsInCells) {
+    struct Case {
+        PageCanvas canvas;
+        double percent;
+        int maxCols;
+        int maxRows;
+    };
+    const Case cases[] = {
+        {{24480, 15840}, 100, 14, 15},  // the plot sheet: 13.69 and 15.02
+        {{11900, 16840}, 100, 6, 16},   // A4 upright: 5.63 and 16.21
+        {{11900, 16840}, 200, 3, 8},
+        {{3120 + 2.5 * 1560, 3220 + 2.5 * 840}, 100, 2, 2},  // halves go to the even side
+        {{3120 + 3.5 * 1560, 3220 + 3.5 * 840}, 100, 4, 4},
+    };
+    for (const Case& c : cases) {
+        const PageFit fit = FitPage(c.canvas, Element(c.percent));
+        EXPECT_EQ(fit.maxCols, c.maxCols) << c.canvas.width << " at " << c.percent;
+        EXPECT_EQ(fit.maxRows, c.maxRows) << c.canvas.height << " at " << c.percent;
+    }
+}
+
+TEST(PageLayout, APageTooSmallForTheElementSizeIsRefusedWithAMessage) {
+    for (const PageCanvas canvas : {PageCanvas{4000, 30000}, PageCanvas{30000, 4000}}) {
+        Ladders book(200);
+        book.Add(false, "A*B TO X;");
+        try {
+            Layout(book, canvas);
+            ADD_FAILURE() << "laid out on " << canvas.width << " x " << canvas.height;
+        } catch (const BookError& error) {
+            EXPECT_NE(std::string(error.what()).find("200 %"), std::string::npos);
+        }
+    }
+}
+
+TEST(PageLayout, LaddersStackBelowTheHeaderWithOneBlankRowBetween) {
+    Ladders book;
+    book.Add(false, "A+B+C TO X;");
+    book.Add(false, "D+E+F TO Y;");
+    EXPECT_EQ(Layout(book, Canvas(10, 30)), 1);
+    EXPECT_EQ(Span(*book.Item(1)).firstRow, 2);
+    EXPECT_EQ(Span(*book.Item(1)).lastRow, 4);
+    EXPECT_EQ(Span(*book.Item(2)).firstRow, 6);
+    EXPECT_EQ(Span(*book.Item(2)).lastRow, 8);
+    // Indented two columns, behind a lead-in wire in column 1.
+    const Element* lead = book.Item(1)->GetElements().Item(-1, -1);
+    ASSERT_NE(lead, nullptr);
+    EXPECT_EQ(lead->Col(), 1);
+    EXPECT_TRUE(lead->hLine());
+}
+
+TEST(PageLayout, ALadderEndingOnTheLastUsableRowStartsANewPage) {
+    // Page 1: rows 2-4 and 6-8; a third ladder of three rows after the blank row 9 has
+    // rows + offset = 13, so it needs a page of at least 14 rows.
+    for (const auto& [maxRows, pages] : {std::pair{13, 2}, std::pair{14, 1}}) {
+        Ladders book;
+        for (const char* text : {"A+B+C TO X;", "D+E+F TO Y;", "G+H+I TO Z;"}) {
+            book.Add(false, text);
+        }
+        EXPECT_EQ(Layout(book, Canvas(10, maxRows)), pages) << maxRows;
+        EXPECT_EQ(book.Item(3)->PageNumber, pages);
+    }
+}
+
+const Element* Named(CreateLadder& ladder, std::string_view name) {
+    for (const auto& cell : ladder.GetElements()) {
+        if (cell->Name == name) {
+            return cell.get();
+        }
+    }
+    return nullptr;
+}
+
+TEST(PageLayout, ALadderWiderThanThePageWrapsUnderItselfAfterABlankRow) {
+    const char* text = "A*B*C*D*E TO X;";
+    Ladders probe;
+    probe.Add(false, text);
+    Layout(probe, Canvas(40, 30));
+    const int widest = Span(*probe.Item(1)).lastCol;
+    const int rows = Span(*probe.Item(1)).lastRow + 1 - 2;  // less the header rows
+    ASSERT_EQ(Named(*probe.Item(1), "X")->Col(), widest);
+
+    struct Case {
+        int maxCols;
+        int coilCol;
+        int coilRow;
+    };
+    const Case cases[] = {
+        {widest, widest, 2},            // exactly as wide as the page: unchanged
+        {widest - 1, 1, 2 + rows + 1},  // one column more: the coil goes below
+        {2, -1, 2 + 2 * (rows + 1)},    // several passes, a band each: below the second
+    };
+    for (const Case& c : cases) {
+        Ladders book;
+        book.Add(false, text);
+        Layout(book, Canvas(c.maxCols, 60));
+        EXPECT_LE(Span(*book.Item(1)).lastCol, c.maxCols) << c.maxCols;
+        const Element* coil = Named(*book.Item(1), "X");
+        if (c.coilCol < 0) {
+            EXPECT_GE(coil->Row(), c.coilRow);
+            continue;
+        }
+        EXPECT_EQ(coil->Col(), c.coilCol) << c.maxCols;
+        EXPECT_EQ(coil->Row(), c.coilRow) << c.maxCols;
+    }
+}
+
+TEST(PageLayout, ALadderTallerThanThePageContinuesOnTheNextAndLaterPagesMoveOn) {
+    std::string tall;
+    for (int i = 0; i < 20; ++i) {
+        tall += (i ? "+T" : "T") + std::to_string(i);
+    }
+    Ladders book;
+    book.Add(false, "A TO X;");
+    book.Add(false, tall + " TO Y;");
+    book.Add(false, "B TO Z;");
+    // 8 rows a page: the first ladder takes page 1, the tall one (2 header rows + 20) page 2
+    // and continues on pages 3 and 4; the last ladder, on page 3 before, moves to page 5.
+    EXPECT_EQ(Layout(book, Canvas(10, 8)), 5);
+    std::vector<int> pages;
+    for (CreateLadder& ladder : book) {
+        pages.push_back(ladder.PageNumber);
+        EXPECT_LE(Span(ladder).lastRow, 8);
+    }
+    EXPECT_EQ(pages, (std::vector<int>{1, 2, 5, 3, 4}));
+    EXPECT_EQ(Span(*book.Item(4)).firstRow, 2);  // row maxRows + 1 lands in row 2
+}
+
+TEST(PageLayout, ContactsTakeTheirBitsAndComparisonsTheirNumbers) {
+    FakePlatform platform;
+    BooleanBits bits;
+    bits.Add("UP", true);
+    bits.Add("DOWN", false);
+    bits.Add("N", false)->SetNumValue(4, true);
+    struct Case {
+        const char* contact;
+        bool energised;
+    };
+    const Case cases[] = {
+        {"UP", true},   {"DOWN", false},    {"N>3", true},    {"N>4", false},
+        {"N=4", true},  {"N<5", true},      {"N<4", false},   {"M>3", false},
+        {"N>X", false}, {"N>99999", false}, {"N>3.5", false}, {"N", false},
+    };
+    for (const Case& c : cases) {
+        Ladders book;
+        book.Add(false, std::string(c.contact) + " TO OUT;");
+        Layout(book, Canvas(10, 20), &bits);
+        bool found = false;
+        for (const auto& cell : book.Item(1)->GetElements()) {
+            if (cell->Name == c.contact) {
+                found = true;
+                EXPECT_EQ(cell->vValue(), c.energised) << c.contact;
+            }
+        }
+        EXPECT_TRUE(found) << c.contact;
+    }
+}
+
+TEST(PageLayout, TheRelaySettingMarksEveryCellAndWordWrapFollowsItsBox) {
+    for (const bool on : {false, true}) {
+        Ladders book;
+        book.Add(false, "A*~B TO X, Y;");
+        Layout(book, Canvas(10, 20), nullptr, LayoutOptions{on, on});
+        for (const auto& cell : book.Item(1)->GetElements()) {
+            EXPECT_EQ(cell->IsRelay, on);
+            EXPECT_EQ(cell->WordWrap, on);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace veldra::testing

@@ -1,0 +1,234 @@
+#include "book/qt/frmPrint.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "book/qt/frmListing.h"
+#include "book/qt/frmPrintPgs.h"
+#include "engine/program_engine.h"
+#include "platform/qt/ini_settings.h"
+#include "platform/qt/window_frame.h"
+#include "shell/element_size.h"
+#include "shell/qt/application.h"
+#include "shell/qt/frmMain.h"
+#include "support/fake_clock.h"
+#include "support/qt/scripted_dialogs.h"
+
+namespace veldra::testing {
+namespace {
+
+// Runs `act` on the modal dialog of that class once it is up.
+template <class Dialog, class Act>
+void WhenShown(Act act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+    });
+}
+
+int PdfPages(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    const std::regex page("/Type\\s*/Page[^s]");
+    return int(std::distance(std::sregex_iterator(text.begin(), text.end(), page),
+                             std::sregex_iterator()));
+}
+
+// The simulator with a program of twenty three-branch statements, several book pages.
+class BookTest : public ::testing::Test {
+protected:
+    BookTest() {
+        WriteSource();
+        std::ofstream(Path("book.mll")) << " *** Application Image Summary:\n"
+                                        << "Application Image CRC: 3fa9\n"
+                                        << "Application Image Checksum: 00c1\n";
+        app = std::make_unique<Application>(
+            dialogs, settings, clock, [](const auto&) {}, [] {});
+        app->Start(Path("book.ml2"));
+        QApplication::processEvents();
+    }
+    void WriteSource() const {
+        std::ofstream source(Path("book.ml2"));
+        source << "PROGRAM BOOK;\nBOOLEAN BITS\n";
+        for (int i = 0; i < 80; ++i) {
+            source << "    B" << i << ",\n";
+        }
+        source << "    CPS.STATUS;\nLOGIC BEGIN\n";
+        for (int i = 0; i < 20; ++i) {
+            source << "    ASSIGN B" << 4 * i << "+B" << 4 * i + 1 << "+B" << 4 * i + 2 << " TO B"
+                   << 4 * i + 3 << ";\n";
+        }
+        source << "END LOGIC\nEND PROGRAM\n";
+    }
+    std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
+    frmMain& Main() { return app->MainWindow(); }
+    frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
+    QWidget& ProgramFrame() { return WindowFrame(*Main().Program()); }
+    std::string LastBox() const {
+        return dialogs.boxes().empty()
+                   ? ""
+                   : dialogs.boxes().back().title + ": " + dialogs.boxes().back().prompt;
+    }
+    // The book command with the listing accepted and no numeric blocks.
+    void CreateBook() {
+        dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No);
+        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
+        Main().CreateBook();
+    }
+
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    IniSettings settings;
+    FakeClock clock;
+    std::unique_ptr<Application> app;
+};
+
+TEST_F(BookTest, NoBookIsMadeWhileTheProgramRuns) {
+    dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
+    Main().findChild<QAction*>("mnuStop")->trigger();
+    ASSERT_TRUE(Main().Program()->Engine().Running());
+    dialogs.Answer(MsgAnswer::Ok);
+    Main().CreateBook();
+    EXPECT_EQ(LastBox(), "Create Book Failed: You Can Not Create A Book While Program Is Running.");
+    EXPECT_EQ(Book(), nullptr);
+    EXPECT_TRUE(Main().isVisible());
+}
+
+TEST_F(BookTest, TheBookPagesPreviewsAndPrintsTheChosenPagesToPdf) {
+    CreateBook();
+    frmPrint* book = Book();
+    ASSERT_NE(book, nullptr);
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_GE(book->TotalPages(), 4);
+    EXPECT_EQ(book->windowTitle(), "Print Preview: Page 1");
+    QImage blank(book->PagePicture().size(), book->PagePicture().format());
+    blank.fill(Qt::white);
+    EXPECT_NE(book->PagePicture(), blank);
+
+    book->cmdPgDown_Click();
+    const QString of = QString(" Of %1").arg(book->TotalPages());
+    EXPECT_EQ(book->windowTitle(), "Print Preview: Page 2" + of);
+    QKeyEvent pageUp(QEvent::KeyRelease, Qt::Key_PageUp, Qt::NoModifier);
+    QApplication::sendEvent(book, &pageUp);
+    EXPECT_EQ(book->windowTitle(), "Print Preview: Page 1" + of);
+    book->cmdUp_Click();  // already at the first page
+    EXPECT_EQ(book->ShownPage(), 1);
+
+    dialogs.Choose(Path("book.pdf"));
+    WhenShown<frmPrintPgs>([](frmPrintPgs& range) {
+        range.optPrint_Click(2);
+        range.txtFrom()->setText("2");
+        range.txtTo()->setText("4");
+        range.OKButton_Click();
+    });
+    book->mnuPrint_Click();
+    EXPECT_EQ(PdfPages(Path("book.pdf")), 3);
+    EXPECT_EQ(book->windowTitle(), "Print Preview: Page 1" + of);
+
+    // The listing page; a file that cannot be written is reported; a cancelled name is not.
+    dialogs.Choose(Path("listing.pdf"));
+    book->mnuPrintListing_Click();
+    EXPECT_EQ(PdfPages(Path("listing.pdf")), 1);
+    const std::size_t boxes = dialogs.boxes().size();
+    dialogs.Choose(Path("no/such/folder/book.pdf")).Answer(MsgAnswer::Ok);
+    book->PrintPages(1, 1);
+    EXPECT_NE(LastBox().find("VELDRA: The book could not be printed."), std::string::npos);
+    dialogs.CancelFile();
+    book->PrintPages(1, 1);
+    EXPECT_EQ(dialogs.boxes().size(), boxes + 1);
+
+    book->CloseWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_TRUE(ProgramFrame().isVisible());
+}
+
+TEST_F(BookTest, AnExampleWithItsNumericBlocksPrintsWhole) {
+    dialogs.Answer(MsgAnswer::Ok).Choose(VELDRA_EXAMPLES "/interlocking.ml2");
+    Main().findChild<QAction*>("mnuOpen")->trigger();
+    QApplication::processEvents();
+    dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::Yes).Choose(Path("whole.pdf"));
+    WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
+    Main().CreateBook();
+    ASSERT_NE(Book(), nullptr);
+    // Every statement and the numeric block's ladders, on the pages that follow.
+    EXPECT_GE(Book()->Book().Count(), Main().Program()->Engine().prgAssigns->Count() + 2);
+    EXPECT_TRUE(Book()->Book().Item(Book()->Book().Count())->IsNumeric);
+    WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
+    Book()->mnuPrint_Click();
+    EXPECT_EQ(PdfPages(Path("whole.pdf")), Book()->TotalPages());
+    Book()->CloseWindow();
+}
+
+TEST_F(BookTest, AFailingBuildSaysWhyAndGivesTheSimulatorBack) {
+    const auto size = EleRes;
+    EleRes = 3000;  // no page holds a cell this large
+    dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
+    WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
+    Main().CreateBook();
+    EleRes = size;
+    EXPECT_NE(LastBox().find("Create Book Failed: "), std::string::npos);
+    EXPECT_NE(LastBox().find("too small"), std::string::npos);
+    EXPECT_EQ(Book(), nullptr);
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_TRUE(ProgramFrame().isVisible());
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(window->objectName() == "frmStatus" && window->isVisible());
+    }
+
+    // A cancelled listing makes no book either.
+    dialogs.Choose(Path("book.mll"));
+    WhenShown<frmListing>([](frmListing& listing) { listing.cmdClose_Click(); });
+    Main().CreateBook();
+    EXPECT_EQ(Book(), nullptr);
+    EXPECT_TRUE(Main().isVisible());
+}
+
+}  // namespace
+}  // namespace veldra::testing
+
+namespace veldra::testing {
+namespace {
+
+TEST(PageRangeDialog, ARefusedBoxKeepsTheRangeFromBeingConfirmed) {
+    ScriptedDialogs dialogs;
+    frmPrintPgs range;
+    range.EndPage = 5;
+    range.CurrentPage = 3;
+    range.Form_Load();
+    range.optPrint_Click(1);
+    EXPECT_EQ(range.txtFrom()->text(), "3");
+    EXPECT_FALSE(range.txtTo()->isEnabled());
+    range.optPrint_Click(2);
+    EXPECT_EQ(range.txtTo()->text(), "5");
+    EXPECT_TRUE(range.txtTo()->isEnabled());
+
+    range.txtTo()->setText("6");
+    dialogs.Answer(MsgAnswer::Ok);
+    range.OKButton_Click();
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].title, "PAGE NUMBER MUST BE VALID TO CONTINUE");
+    EXPECT_EQ(range.EndPage, 5);  // nothing taken from the refused box
+
+    range.txtFrom()->setText("2");
+    range.txtTo()->setText("4");
+    range.OKButton_Click();
+    EXPECT_FALSE(range.Cancel);
+    EXPECT_EQ(range.StartPage, 2);
+    EXPECT_EQ(range.EndPage, 4);
+}
+
+}  // namespace
+}  // namespace veldra::testing
