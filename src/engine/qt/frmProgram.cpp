@@ -615,7 +615,7 @@ StatementViewHost frmProgram::ViewHost() {
     host.windows = &windows_;
     host.dialogs = &dialogs_;
     host.settings = services_.settings;
-    host.place = services_.showChild;
+    host.place = services_.placeChild;  // a viewer stands in the registry itself
     host.setTopWindows = services_.setTopWindows;
     host.programName = services_.programName;
     return host;

@@ -30,7 +30,7 @@ class ViewerTest : public ::testing::Test, private LoaderHost {
 protected:
     ViewerTest() {
         MainWindowServices services;
-        services.showChild = [this](QWidget& viewer) {
+        services.placeChild = [this](QWidget& viewer) {
             viewer.show();
             placed.push_back(&viewer);
         };
