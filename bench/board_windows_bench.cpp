@@ -11,6 +11,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
+#include "gen/bench_support.h"
 #include "gen/generate_application.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
@@ -23,24 +24,7 @@
 namespace {
 
 using namespace veldra;
-
-// Answers every box as a careful user does: "SET CPS.STATUS?" gets No.
-class CautiousPlatform final : public Platform {
-public:
-    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
-        return MostCautiousAnswer(request.buttons);
-    }
-    void EndApplication() override {}
-    void UnloadLoadingProgress() override {}
-
-private:
-    PlatformScope scope_{*this};
-};
-
-const std::string& Source() {
-    static const std::string source = bench::GenerateApplication({});
-    return source;
-}
+using bench::CautiousPlatform;
 
 // The application loaded, its boards drawn in an area or left headless.
 class BoardProgram final : private LoaderHost {
@@ -61,7 +45,7 @@ public:
         }
         BoardWindowFactory& factory =
             windows ? static_cast<BoardWindowFactory&>(*windows) : *headless;
-        ParseText(Engine(), *this, factory).GetProgramFromText(Source());
+        ParseText(Engine(), *this, factory).GetProgramFromText(bench::DefaultApplication());
         Engine().ShowIOUpdates = false;
         // No timer ticks in between, as in the headless figures.
         Engine().tmrProgram.SetInterval(0);

@@ -11,6 +11,7 @@
 #include "book/qt/frmPrint.h"
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
+#include "gen/bench_support.h"
 #include "gen/generate_application.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
@@ -24,18 +25,7 @@
 namespace {
 
 using namespace veldra;
-
-class CautiousPlatform final : public Platform {
-public:
-    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
-        return MostCautiousAnswer(request.buttons);
-    }
-    void EndApplication() override {}
-    void UnloadLoadingProgress() override {}
-
-private:
-    PlatformScope scope_{*this};
-};
+using bench::CautiousPlatform;
 
 // Every file dialog names a new PDF file in the folder; every other question is cancelled.
 class PdfDialogs final : public Dialogs {

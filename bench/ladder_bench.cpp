@@ -11,6 +11,7 @@
 #include "engine/program_engine.h"
 #include "engine/program_window.h"
 #include "engine/qt/frmProgram.h"
+#include "gen/bench_support.h"
 #include "gen/generate_application.h"
 #include "ladder/ladders.h"
 #include "ladder/qt/frmShowAssign.h"
@@ -27,18 +28,7 @@
 namespace {
 
 using namespace veldra;
-
-class CautiousPlatform final : public Platform {
-public:
-    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
-        return MostCautiousAnswer(request.buttons);
-    }
-    void EndApplication() override {}
-    void UnloadLoadingProgress() override {}
-
-private:
-    PlatformScope scope_{*this};
-};
+using bench::CautiousPlatform;
 
 // A program loaded into a program window.
 class WindowProgram final : private LoaderHost {

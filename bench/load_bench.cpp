@@ -10,6 +10,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/program_window.h"
+#include "gen/bench_support.h"
 #include "gen/generate_application.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
@@ -19,21 +20,8 @@
 namespace {
 
 using namespace veldra;
-
-class QuietWindow final : public ProgramWindow {};
-
-// The windows of a headless load: board windows without a display, and the program
-// window finishing the load.
-class HeadlessLoad final : public LoaderHost {
-public:
-    explicit HeadlessLoad(ProgramEngine& engine) : engine_(engine), panels_(engine.IOBits) {}
-    void LoadFinished() override { engine_.LoadFinished(panels_.Windows()); }
-    PanelSet& Panels() { return panels_; }
-
-private:
-    ProgramEngine& engine_;
-    PanelSet panels_;
-};
+using bench::HeadlessLoad;
+using bench::QuietWindow;
 
 // A loaded, mapped application.
 struct LoadedProgram {

@@ -7,13 +7,13 @@
 
 #include "engine/program_engine.h"
 #include "engine/program_window.h"
+#include "gen/bench_support.h"
 #include "platform/clock.h"
 
 namespace {
 
 using namespace veldra;
-
-class QuietWindow final : public ProgramWindow {};
+using bench::QuietWindow;
 
 // A running program with the given statements, mapped as load completion maps them.
 class Program {

@@ -8,6 +8,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/program_window.h"
+#include "gen/bench_support.h"
 #include "gen/generate_application.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
@@ -20,19 +21,8 @@
 namespace {
 
 using namespace veldra;
-
-class QuietWindow final : public ProgramWindow {};
-
-class HeadlessLoad final : public LoaderHost {
-public:
-    explicit HeadlessLoad(ProgramEngine& engine) : engine_(engine), panels_(engine.IOBits) {}
-    void LoadFinished() override { engine_.LoadFinished(panels_.Windows()); }
-    PanelSet& Panels() { return panels_; }
-
-private:
-    ProgramEngine& engine_;
-    PanelSet panels_;
-};
+using bench::HeadlessLoad;
+using bench::QuietWindow;
 
 struct LoadedProgram {
     LoadedProgram() {

@@ -11,6 +11,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
+#include "gen/bench_support.h"
 #include "gen/generate_application.h"
 #include "ladder/qt/frmStatements.h"
 #include "loader/loader_host.h"
@@ -23,31 +24,14 @@
 namespace {
 
 using namespace veldra;
-
-// Answers every box as a careful user does: "SET CPS.STATUS?" gets No.
-class CautiousPlatform final : public Platform {
-public:
-    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
-        return MostCautiousAnswer(request.buttons);
-    }
-    void EndApplication() override {}
-    void UnloadLoadingProgress() override {}
-
-private:
-    PlatformScope scope_{*this};
-};
-
-const std::string& Source() {
-    static const std::string source = bench::GenerateApplication({});
-    return source;
-}
+using bench::CautiousPlatform;
 
 // The application loaded into a program window, shown on the "Bit Status" page.
 class WindowProgram final : private LoaderHost {
 public:
     WindowProgram() {
         window.show();
-        ParseText(window.Engine(), *this, boards).GetProgramFromText(Source());
+        ParseText(window.Engine(), *this, boards).GetProgramFromText(bench::DefaultApplication());
         window.Engine().ShowIOUpdates = false;
         // The headless figures run no timer ticks in between: neither does this.
         window.Engine().tmrProgram.SetInterval(0);

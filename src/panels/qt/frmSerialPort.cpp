@@ -3,26 +3,14 @@
 #include <QLabel>
 #include <QTabBar>
 
+#include "panels/qt/board_controls.h"
 #include "panels/serial_port_panel.h"
 #include "platform/qt/lamp.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 
 namespace veldra {
-namespace {
-
-MouseButton ButtonOf(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::RightButton:
-            return MouseButton::Right;
-        case Qt::LeftButton:
-            return MouseButton::Left;
-        default:
-            return MouseButton::Middle;
-    }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 frmSerialPort::frmSerialPort(SerialPortPanel& half)
     : BoardForm(half, "frmSerialPort"), half_(half) {
@@ -72,10 +60,10 @@ bool frmSerialPort::RowPressed(int column, int row, Qt::MouseButton button) {
 
 void frmSerialPort::RowReleased(int column, int row, Qt::MouseButton button, bool over) {
     if (column == kOutColumn) {
-        half_.MouseUpOut(row, ButtonOf(button));
+        half_.MouseUpOut(row, MouseButtonOf(button));
         return;
     }
-    half_.MouseUpIn(row, ButtonOf(button));
+    half_.MouseUpIn(row, MouseButtonOf(button));
     // The right button's click only clears the mark its release left.
     if (button == Qt::RightButton || (button == Qt::LeftButton && over)) {
         half_.ClickIn(row);

@@ -4,24 +4,12 @@
 
 #include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
+#include "panels/qt/board_controls.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 
 namespace veldra {
 namespace {
-
-// Labels and images report a click of either button, as the halves expect; the middle
-// button clicks nothing.
-MouseButton ButtonOf(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::RightButton:
-            return MouseButton::Right;
-        case Qt::LeftButton:
-            return MouseButton::Left;
-        default:
-            return MouseButton::Middle;
-    }
-}
 
 bool Clicks(Qt::MouseButton button, bool over) {
     // The right button's click only clears what its press or release marked, so it is
@@ -54,7 +42,7 @@ bool frmIOBoard::RowPressed(int column, int row, Qt::MouseButton button) {
 
 void frmIOBoard::RowReleased(int column, int row, Qt::MouseButton button, bool over) {
     (void)column;
-    half_.MouseUp(row, ButtonOf(button));
+    half_.MouseUp(row, MouseButtonOf(button));
     if (Clicks(button, over)) {
         half_.Click(row);
     }
@@ -84,12 +72,12 @@ void frmInOutBoard::Draw() {
 }
 
 bool frmInOutBoard::RowPressed(int column, int row, Qt::MouseButton button) {
-    return column == kInputColumn && half_.MouseDownInput(row, ButtonOf(button));
+    return column == kInputColumn && half_.MouseDownInput(row, MouseButtonOf(button));
 }
 
 void frmInOutBoard::RowReleased(int column, int row, Qt::MouseButton button, bool over) {
     if (column == kOutputColumn) {
-        half_.MouseUpOutput(row, ButtonOf(button));
+        half_.MouseUpOutput(row, MouseButtonOf(button));
     } else if (Clicks(button, over)) {
         half_.ClickInput(row);
     }

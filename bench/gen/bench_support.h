@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "engine/program_engine.h"
+#include "engine/program_window.h"
+#include "gen/generate_application.h"
+#include "loader/loader_host.h"
+#include "panels/panel_set.h"
+#include "platform/platform.h"
+
+namespace veldra::bench {
+
+// Answers every box as a careful user does: "SET CPS.STATUS?" gets No. The installed
+// platform while it lives.
+class CautiousPlatform final : public Platform {
+public:
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override {}
+    void UnloadLoadingProgress() override {}
+
+private:
+    PlatformScope scope_{*this};
+};
+
+// A program window with nothing to show.
+class QuietWindow final : public ProgramWindow {};
+
+// The windows of a headless load: board windows without a display, and the program
+// window finishing the load.
+class HeadlessLoad final : public LoaderHost {
+public:
+    explicit HeadlessLoad(ProgramEngine& engine) : engine_(engine), panels_(engine.IOBits) {}
+    void LoadFinished() override { engine_.LoadFinished(panels_.Windows()); }
+    PanelSet& Panels() { return panels_; }
+
+private:
+    ProgramEngine& engine_;
+    PanelSet panels_;
+};
+
+// The generated application of the default size, made once.
+inline const std::string& DefaultApplication() {
+    static const std::string source = GenerateApplication({});
+    return source;
+}
+
+}  // namespace veldra::bench
