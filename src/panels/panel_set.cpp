@@ -24,6 +24,9 @@ Window& PanelSet::Make(Args&&... args) {
     window->showBitAssign = showBitAssign;
     Window& made = *window;
     windows_.push_back(std::move(window));
+    if (windowMade) {
+        windowMade(made);
+    }
     return made;
 }
 
@@ -52,6 +55,9 @@ SerialPortPanel& PanelSet::NewSerialPortWindow() {
 }
 BoardPanel& PanelSet::NewTableWindow(Table& table) {
     windows_.push_back(std::make_unique<TableWindow>(table));
+    if (windowMade) {
+        windowMade(*windows_.back());
+    }
     return *windows_.back();
 }
 

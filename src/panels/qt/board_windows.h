@@ -49,6 +49,10 @@ public:
     void SetTrackQueue(std::function<void(BooleanBits&)> queue) {
         halves_.queueTrack = std::move(queue);
     }
+    // Told of every window made, once, as it is made.
+    void SetWindowMade(std::function<void(BoardPanel&)> made) {
+        halves_.windowMade = std::move(made);
+    }
 
     // The open windows' halves, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }

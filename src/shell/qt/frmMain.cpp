@@ -47,7 +47,7 @@ public:
 
     void DoEvents() override { QCoreApplication::processEvents(); }
     void AddBits(std::string_view BitName, std::string_view GroupName) override {
-        boards_.ToggleWindow().AddBits(BitName, GroupName);
+        boards_.Factory().ToggleWindow().AddBits(BitName, GroupName);
     }
     void ShowProgramWindow() override { WindowFrame(program_).show(); }
     void LoadFinished() override { program_.LoadFinished(boards_.Windows()); }
@@ -378,7 +378,7 @@ void frmMain::LoadProgram(std::string text) {
     showMinimized();
     std::string name;
     {
-        ParseText loader(program->Engine(), host, *boards);
+        ParseText loader(program->Engine(), host, boards->Factory());
         name = loader.GetProgramFromText(std::move(text));
     }
     if (!program_ || !program_->Engine().ProgramLoaded()) {

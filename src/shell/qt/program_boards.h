@@ -3,10 +3,8 @@
 #include <QObject>
 #include <functional>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
-#include "panels/board_window_factory.h"
 #include "panels/qt/board_windows.h"
 #include "platform/qt/window_registry.h"
 
@@ -21,34 +19,20 @@ class frmProgram;
 // windows are drawn among the main window's child windows; the other kinds are their
 // halves alone for now. Coded-track windows queue their received codes on the program
 // window's track queue.
-class ProgramBoards final : public QObject, public BoardWindowFactory {
+class ProgramBoards final : public QObject {
 public:
     // `place` gives a drawn window its frame among the main window's child windows.
     ProgramBoards(frmProgram& program, WindowRegistry& windows,
                   std::function<void(QWidget&)> place);
     ~ProgramBoards() override;
 
-    IOBoardPanel& NewIOBoardWindow() override;
-    InOutBoardPanel& NewInOutBoardWindow() override;
-    Lamp16Panel& NewLampWindow() override;
-    TrackPanel& NewTrackWindow() override;
-    MXLampPanel& NewMXLampWindow() override;
-    ASESPanel& NewASESWindow() override;
-    SerialPortPanel& NewSerialPortWindow() override;
-    TogglePanel& ToggleWindow() override;
-    BoardPanel& NewTableWindow(Table& table) override;
-    void ShowWindow(BoardPanel& window) override { boards_.ShowWindow(window); }
-
+    // The maker the loader gets the program's board windows from.
+    BoardWindows& Factory() { return boards_; }
     // The open windows, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return boards_.Windows(); }
 
 private:
-    template <class Window>
-    Window& Join(Window& window);
-
-    WindowRegistry& windows_;
     BoardWindows boards_;
-    std::unordered_set<const BoardPanel*> joined_;
     std::vector<std::unique_ptr<WindowRegistry::Registration>> registrations_;
 };
 
