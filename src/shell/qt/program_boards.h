@@ -15,10 +15,9 @@ class frmProgram;
 // The board windows of one opened program, each joining the registry of open windows, so
 // that opening another program or closing the simulator closes them with the rest. They
 // belong to the program window and go with it: a scan still unwinding after the close
-// may yet draw on them. The I/O, mixed I/O, toggle-bits, coded-track and serial-station
-// windows are drawn among the main window's child windows; the other kinds are their
-// halves alone for now. Coded-track windows queue their received codes on the program
-// window's track queue.
+// may yet draw on them. Every board window is drawn among the main window's child
+// windows; coded-track windows queue their received codes on the program window's track
+// queue.
 class ProgramBoards final : public QObject {
 public:
     // `place` gives a drawn window its frame among the main window's child windows.
