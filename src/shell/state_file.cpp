@@ -205,7 +205,10 @@ std::vector<BitStateCopy> ReadStateFile(std::string_view bytes, BooleanBits& pro
         }
         bool representable = true;
         const std::string full = Latin1(fullName, representable);
-        BooleanBit* bit = representable ? program.Find(full.substr(kPrefix.size())) : nullptr;
+        // A name in other letters may come out shorter than the prefix once converted.
+        BooleanBit* bit = representable && full.size() >= kPrefix.size()
+                              ? program.Find(full.substr(kPrefix.size()))
+                              : nullptr;
         if (bit == nullptr) {
             notFound(full);
             continue;

@@ -138,7 +138,9 @@ INSTANTIATE_TEST_SUITE_P(Files, StateReadTest, ::testing::Values(
     ReadCase{"NotABoolean", One("PB_1", "<BitValue>Yes</BitValue>"), ""},
     ReadCase{"NumberTooLarge", One("SPEED", "<IsNumeric>1</IsNumeric><NumValue>32768</NumValue>"), ""},
     ReadCase{"DelayTooLarge", One("SLOW_1", "<OnTime>2147483648</OnTime>"), ""},
-    ReadCase{"ShortName", StateOf("<b><BitValue>True</BitValue></b>"), ""}),
+    ReadCase{"ShortName", StateOf("<b><BitValue>True</BitValue></b>"), ""},
+    ReadCase{"ShortInOtherLetters", StateOf("<\xc2\xbf/>" + Element("PB_1", "<BitValue>1</BitValue>")),
+        "PB_1 on"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
