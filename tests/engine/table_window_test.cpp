@@ -71,23 +71,5 @@ TEST_F(TableWindowTest, OutputsStartAfterTheTablesInputColumnsWhateverAStateList
     EXPECT_EQ(Grid()[2], (Row{"STATE", "1", "1", "=", "12"}));
 }
 
-TEST_F(TableWindowTest, TheStateChosenByTheLastEvaluationStaysHighlighted) {
-    table.TriggerList().Add("T1");
-    table.Layout().Inputs().Add("A", 0, false);
-    table.Layout().Outputs().Add("OUT", 0, false);
-    table.Layout().Rows().Add(1)->Inputs().Add("A", 1, false);
-    State& second = *table.Layout().Rows().Add(2);
-    second.Inputs().Add("?", 0, false);
-    second.Outputs().Add("OUT", 1, false);
-    engine.LoadFinished({&window});
-    EXPECT_EQ(window.ActiveRow(), 0);
-    EXPECT_EQ(window.Triggers(), (std::vector<std::string>{"T1"}));
-
-    table.Update();
-
-    EXPECT_EQ(window.ActiveRow(), 2);
-    EXPECT_TRUE(Value("OUT"));
-}
-
 }  // namespace
 }  // namespace veldra::testing
