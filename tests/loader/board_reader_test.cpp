@@ -9,7 +9,6 @@
 
 #include "loader/board_loader_fixture.h"
 #include "panels/ases_panel.h"
-#include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
 #include "panels/serial_port_panel.h"
 #include "panels/track_panel.h"
@@ -36,42 +35,6 @@ std::string Joined(const Lines& names) {
 }
 
 // --- One source per board kind, loaded, bound and run.
-
-TEST_F(BoardReaderTest, AnInputBoardReportsItsInputsAndAClickReachesTheLogic) {
-    EXPECT_EQ(LoadBoardsFile("input_board.ml2"), "INPUTS");
-    ASSERT_EQ(WindowNames(), (Lines{"frmIOBoard"}));
-    IOBoardPanel& window = WindowAt<IOBoardPanel>(0);
-    EXPECT_EQ(Reported(window), (Lines{"TR_1T", "SPARE", "TR_2T", "PB_1", "IN_1.ENABLED"}));
-    EXPECT_EQ(window.MyBoard()->BoardType(), "IN16");
-    EXPECT_TRUE(window.MyBoard()->Adjustable());
-    EXPECT_TRUE(window.MyBoard()->Enabled());
-    EXPECT_EQ(WindowOf("IN_1.ENABLED"), &window);
-    EXPECT_EQ(Bit("SPARE"), nullptr);
-
-    Start();
-    window.Click(0);
-    Tick();
-    EXPECT_FALSE(Value("ROUTE_1"));
-    window.Click(3);
-    window.Click(2);  // a name with blanks before its comma meets the logic bit of its name
-    Tick();
-    EXPECT_TRUE(Value("ROUTE_1"));
-    EXPECT_TRUE(Value("ROUTE_2"));
-}
-
-TEST_F(BoardReaderTest, AMixedBoardReportsItsInputsFirstWhateverTheOrderOfItsLists) {
-    LoadBoardsFile("mixed_board.ml2");
-    ASSERT_EQ(WindowNames(), (Lines{"frmInOutBoard"}));
-    InOutBoardPanel& window = WindowAt<InOutBoardPanel>(0);
-    EXPECT_EQ(Reported(window),
-              (Lines{"PT_1NWC", "PT_1RWC", "PT_1NWK", "PT_1RWK", "MIX_1.ENABLED"}));
-
-    Start();
-    window.ClickInput(1);
-    Tick();
-    EXPECT_TRUE(Value("PT_1RWK"));
-    EXPECT_FALSE(Value("PT_1NWK"));
-}
 
 TEST_F(BoardReaderTest, ATrxTrackBoardFillsBothEndsAndReceivesItsCodes) {
     LoadBoardsFile("trx_track.ml2");
