@@ -19,8 +19,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/qt/program_window_fixture.h"
 #include "platform/qt/lamp.h"
+#include "support/qt/program_window_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -34,7 +34,7 @@ protected:
         MainWindowServices services;
         services.programName = [] { return std::string("SMALL"); };
         services.closeMainWindow = [this] { ++mainWindowCloses; };
-        EXPECT_EQ(Load("small.ml2", std::move(services), /*shown=*/true), "SMALL");
+        EXPECT_EQ(Load("program_window/small.ml2", std::move(services), /*shown=*/true), "SMALL");
     }
 
     template <class Widget>

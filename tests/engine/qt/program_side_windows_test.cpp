@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "engine/qt/frmProgram.h"
-#include "engine/qt/program_window_fixture.h"
+#include "support/qt/program_window_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -66,7 +66,7 @@ protected:
 };
 
 TEST_F(SideWindowsTest, AFilteredBitLeavesTheImmediateWindowAndAWatchedOneStopsEachChange) {
-    Start("small.ml2");
+    Start("program_window/small.ml2");
     WorkModal("mnuFilter", [](QWidget& filter) {
         EXPECT_EQ(filter.objectName(), "frmFilter");
         DoubleClick(filter.findChild<QListView*>("lstShow"), "LED.3");
@@ -95,7 +95,7 @@ TEST_F(SideWindowsTest, AFilteredBitLeavesTheImmediateWindowAndAWatchedOneStopsE
 }
 
 TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighted) {
-    Start("crossing_table.ml2");
+    Start("program_window/crossing_table.ml2");
     auto* table = TopLevel("frmTable");
     ASSERT_NE(table, nullptr);
     const std::vector<BoardPanel*> loaded = registry.Windows();  // among the loaded windows
@@ -128,7 +128,7 @@ TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighte
 }
 
 TEST_F(SideWindowsTest, TheNumericReportListsEachBlockAndStaysAsItWasWhenOpened) {
-    Start("small.ml2");
+    Start("program_window/small.ml2");
     window->findChild<QAction*>("mnuShowNumeric")->trigger();
     auto* report = TopLevel("frmNumerics");
     ASSERT_NE(report, nullptr);

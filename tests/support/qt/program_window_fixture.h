@@ -16,8 +16,7 @@
 
 namespace veldra::testing {
 
-// A program window over a program of tests/data/program_window, loaded as the main
-// window loads it.
+// A program window over a program of tests/data, loaded as the main window loads it.
 class ProgramWindowFixture : public ::testing::Test, private LoaderHost {
 protected:
     ~ProgramWindowFixture() override {
@@ -33,7 +32,7 @@ protected:
             window->show();
         }
         ParseText loader(Engine(), *this, *boards);
-        return loader.GetProgram(std::string(VELDRA_TEST_DATA "/program_window/") + file);
+        return loader.GetProgram(std::string(VELDRA_TEST_DATA "/") + file);
     }
     ProgramEngine& Engine() { return window->Engine(); }
     bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
