@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(BitStatusPageTest, AChangedBitColoursItsRowAtOnceOnlyWhileTheGridIsShown) {
-    AddStatement("IN", "OUT");
+    Assign("IN", "OUT");
     MapAndShow({});
     Start();
     const auto row = std::size_t(Bits().Find("OUT")->vIndex());
@@ -42,7 +42,7 @@ TEST_F(BitStatusPageTest, ARowBeyondThirtyTwoThousandIsColouredAndFound) {
     for (int i = 0; i < 33000; ++i) {
         Bit("B" + std::to_string(i));
     }
-    AddStatement("IN", "LAST");
+    Assign("IN", "LAST");
     MapAndShow({});
     Start();
     const auto row = Bits().Find("LAST")->vIndex();

@@ -7,26 +7,17 @@ namespace {
 
 using ForcingTest = PagesTest;
 
-TEST_F(ForcingTest, CheckListsShowTheBitsAsTheyAreWhenTheirPageIsEntered) {
-    Bit("zeta");
-    Bit("ALPHA");
-    Bit("SPEED").SetIsNumeric(true);
+TEST_F(ForcingTest, UserBitsAreListedAsDeclaredAndTickedWithoutBeingForced) {
     engine.prgUserBits.Add("UB2", 0);
     engine.prgUserBits.Add("UB1", 1);
     engine.LoadFinished({});
     pages.DisplaysChanged();
-    Bit("zeta", true);
     engine.TimerComplete = false;
 
-    pages.ShowPage(ProgramPage::ForceBit);
+    pages.ShowPage(ProgramPage::UserBits);
 
-    const auto& force = pages.ForceBitList();
-    EXPECT_EQ(force.front().name, "ALPHA");
-    EXPECT_EQ(force.back().name, "zeta");  // sorted without regard to case; no numeric bits
-    EXPECT_TRUE(force.back().checked);
     EXPECT_EQ(Names(pages.UserBitList()), (std::vector<std::string>{"UB2", "UB1"}));
     EXPECT_TRUE(pages.UserBitList()[1].checked);
-    // Ticking the lines forced nothing.
     EXPECT_FALSE(engine.TimerComplete);
 }
 

@@ -26,30 +26,17 @@ protected:
     TableWindow window{table};
 };
 
-TEST_F(TableWindowTest, TheGridShowsTheInputsTheEqualsSignAndTheOutputsOfEveryState) {
+TEST_F(TableWindowTest, EachColumnIsSizedToItsHeadingAndTheEqualsColumnToNothing) {
     table.Layout().Inputs().Add("A", 0, false);
-    table.Layout().Inputs().Add("B", 0, false);
     table.Layout().Outputs().Add("C", 0, false);
-    State& first = *table.Layout().Rows().Add(1);
-    first.Inputs().Add("?", 0, false);
-    first.Inputs().Add("B", 1, false);
-    first.Outputs().Add("C", 0, false);
-    State& second = *table.Layout().Rows().Add(2);
-    second.Inputs().Add("A", 5, true);
-    second.Inputs().Add("B", 0, false);
-    second.Outputs().Add("C", 1, false);
-    table.Layout().Rows().Add(3);
+    table.Layout().Rows().Add(1)->Outputs().Add("C", 0, false);
 
     EXPECT_EQ(window.BitCount(), 0);
 
-    EXPECT_EQ(window.Caption(), "Table: 4");
-    EXPECT_EQ(Grid(), (std::vector<Row>{{"", "A", "B", "", "C"},
-                                        {"STATE", "?", "1", "=", "0"},
-                                        {"STATE", "5", "0", "=", "1"},
-                                        {"STATE", "", "", "=", ""}}));
     EXPECT_EQ(window.ColumnWidthText(0), "STATE");
-    EXPECT_EQ(window.ColumnWidthText(3), "");
-    EXPECT_EQ(window.ColumnWidthText(4), "C");
+    EXPECT_EQ(window.ColumnWidthText(1), "A");
+    EXPECT_EQ(window.ColumnWidthText(2), "");
+    EXPECT_EQ(window.ColumnWidthText(3), "C");
 }
 
 TEST_F(TableWindowTest, OutputsStartAfterTheTablesInputColumnsWhateverAStateLists) {
@@ -69,24 +56,6 @@ TEST_F(TableWindowTest, OutputsStartAfterTheTablesInputColumnsWhateverAStateList
 
     EXPECT_EQ(Grid()[1], (Row{"STATE", "1", "", "=", "1"}));
     EXPECT_EQ(Grid()[2], (Row{"STATE", "1", "1", "=", "12"}));
-}
-
-TEST_F(TableWindowTest, TheStateChosenByTheLastEvaluationStaysHighlighted) {
-    table.TriggerList().Add("T1");
-    table.Layout().Inputs().Add("A", 0, false);
-    table.Layout().Outputs().Add("OUT", 0, false);
-    table.Layout().Rows().Add(1)->Inputs().Add("A", 1, false);
-    State& second = *table.Layout().Rows().Add(2);
-    second.Inputs().Add("?", 0, false);
-    second.Outputs().Add("OUT", 1, false);
-    engine.LoadFinished({&window});
-    EXPECT_EQ(window.ActiveRow(), 0);
-    EXPECT_EQ(window.Triggers(), (std::vector<std::string>{"T1"}));
-
-    table.Update();
-
-    EXPECT_EQ(window.ActiveRow(), 2);
-    EXPECT_TRUE(Value("OUT"));
 }
 
 }  // namespace

@@ -9,10 +9,7 @@
 
 #include "loader/board_loader_fixture.h"
 #include "panels/ases_panel.h"
-#include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
-#include "panels/lamp16_panel.h"
-#include "panels/mx_lamp_panel.h"
 #include "panels/serial_port_panel.h"
 #include "panels/track_panel.h"
 
@@ -38,64 +35,6 @@ std::string Joined(const Lines& names) {
 }
 
 // --- One source per board kind, loaded, bound and run.
-
-TEST_F(BoardReaderTest, AnInputBoardReportsItsInputsAndAClickReachesTheLogic) {
-    EXPECT_EQ(LoadBoardsFile("input_board.ml2"), "INPUTS");
-    ASSERT_EQ(WindowNames(), (Lines{"frmIOBoard"}));
-    IOBoardPanel& window = WindowAt<IOBoardPanel>(0);
-    EXPECT_EQ(Reported(window), (Lines{"TR_1T", "SPARE", "TR_2T", "PB_1", "IN_1.ENABLED"}));
-    EXPECT_EQ(window.MyBoard()->BoardType(), "IN16");
-    EXPECT_TRUE(window.MyBoard()->Adjustable());
-    EXPECT_TRUE(window.MyBoard()->Enabled());
-    EXPECT_EQ(WindowOf("IN_1.ENABLED"), &window);
-    EXPECT_EQ(Bit("SPARE"), nullptr);
-
-    Start();
-    window.Click(0);
-    Tick();
-    EXPECT_FALSE(Value("ROUTE_1"));
-    window.Click(3);
-    window.Click(2);  // a name with blanks before its comma meets the logic bit of its name
-    Tick();
-    EXPECT_TRUE(Value("ROUTE_1"));
-    EXPECT_TRUE(Value("ROUTE_2"));
-}
-
-TEST_F(BoardReaderTest, AMixedBoardReportsItsInputsFirstWhateverTheOrderOfItsLists) {
-    LoadBoardsFile("mixed_board.ml2");
-    ASSERT_EQ(WindowNames(), (Lines{"frmInOutBoard"}));
-    InOutBoardPanel& window = WindowAt<InOutBoardPanel>(0);
-    EXPECT_EQ(Reported(window),
-              (Lines{"PT_1NWC", "PT_1RWC", "PT_1NWK", "PT_1RWK", "MIX_1.ENABLED"}));
-
-    Start();
-    window.ClickInput(1);
-    Tick();
-    EXPECT_TRUE(Value("PT_1RWK"));
-    EXPECT_FALSE(Value("PT_1NWK"));
-}
-
-TEST_F(BoardReaderTest, ALampDriverPairsEachLampWithItsLampOutBit) {
-    LoadBoardsFile("lamp_board.ml2");
-    ASSERT_EQ(WindowNames(), (Lines{"frmLMP16"}));
-    Lamp16Panel& window = WindowAt<Lamp16Panel>(0);
-    EXPECT_EQ(Reported(window),
-              (Lines{"S1_R", "S1_Y", "S1_G", "S1_RGD", "S1_YGD", "S1_GGD", "LMP_1.ENABLED"}));
-    const Lamp16& board = *window.MyBoard();
-    EXPECT_TRUE(board.LED());
-    const Lamp& yellow = *board.Lamp()->Lamps().Item("S1_Y");
-    EXPECT_EQ(yellow.LampOutName, "S1_YGD");
-    EXPECT_EQ(yellow.LampWattage, "25");
-    EXPECT_FALSE(yellow.AdjustableWattage);
-    EXPECT_TRUE(yellow.Mode);
-
-    // An LED board's lamps start good.
-    Start();
-    EXPECT_TRUE(Value("S1_R"));
-    window.ClickBox(0);
-    Tick();
-    EXPECT_FALSE(Value("S1_R"));
-}
 
 TEST_F(BoardReaderTest, ATrxTrackBoardFillsBothEndsAndReceivesItsCodes) {
     LoadBoardsFile("trx_track.ml2");
@@ -139,50 +78,6 @@ TEST_F(BoardReaderTest, AnEcodeTrackBoardEnablesItsEndsAndLeavesTheCodesToItsWin
     engine.UpdateTrack = true;
     Tick();
     EXPECT_TRUE(Value("EC_1.DOWN.CODE.2.OUT"));
-}
-
-TEST_F(BoardReaderTest, ASignalHeadBoardPairsEachAspectWithItsLightOutBit) {
-    LoadBoardsFile("signal_head_board.ml2");
-    ASSERT_EQ(WindowNames(), (Lines{"frmMXLamp"}));
-    MXLampPanel& window = WindowAt<MXLampPanel>(0);
-    EXPECT_EQ(Reported(window),
-              (Lines{"S1_R", "S1_Y", "S1_G", "S1_RLO", "S1_YLO", "S1_GLO", "S2_R", "SPARE", "SPARE",
-                     "S2_RLO", "", "SPARE", "S1_CALL", "S1_AUX", "SIG_1.HEAD1.ENABLED",
-                     "SIG_1.HEAD2.ENABLED", "SIG_1.ENABLED", "S1_LMP", "S2_LMP"}));
-    const MXLamp& board = *window.MyBoard();
-    EXPECT_TRUE(board.Head1()->Adjustable());
-    EXPECT_TRUE(board.Head1()->Enabled());
-    EXPECT_FALSE(board.Head2()->Adjustable());
-    EXPECT_FALSE(board.Head2()->Enabled());
-
-    Start();
-    window.ClickInput(1, MouseButton::Left);
-    Tick();
-    EXPECT_TRUE(Value("S1_R"));
-    window.ClickLightOut(1, 0);
-    Tick();
-    EXPECT_FALSE(Value("S1_R"));
-}
-
-TEST_F(BoardReaderTest, AnEncoderBoardGivesEachChannelItsSettingsAndControlBits) {
-    LoadBoardsFile("encoder_board.ml2");
-    ASSERT_EQ(WindowNames(), (Lines{"frmASES"}));
-    ASESPanel& window = WindowAt<ASESPanel>(0);
-    EXPECT_EQ(Reported(window),
-              (Lines{"ENC_1.CHANNEL1ENABLE", "ENC_1.CHANNEL2ENABLE", "ENC_1.CHANNEL3ENABLE",
-                     "ENC_1.CHANNEL4ENABLE", "ENC_1.CHANNEL5ENABLE", "ENC_1.ENABLED", "C1_HR",
-                     "C1_DR", "C3_HR"}));
-    ASES& board = *window.MyBoard();
-    EXPECT_TRUE(board.Channel().Channels().Item(1).Adjustable);
-    EXPECT_TRUE(board.Channel().Channels().Item(1).Enabled);
-    EXPECT_FALSE(board.Channel().Channels().Item(3).Adjustable);
-    EXPECT_FALSE(board.Channel().Channels().Item(3).Enabled);
-    EXPECT_EQ(board.ControlBit().ControlBits().Item("C3_HR")->Channel, 3);
-
-    Start();
-    engine.IOBits.Add("WANT_1", true);
-    Tick();
-    EXPECT_TRUE(Value("C1_HR"));
 }
 
 // Read as written, the second station's name would rename the first and the second

@@ -19,14 +19,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/program_engine.h"
-#include "loader/loader_host.h"
-#include "loader/parse_text.h"
-#include "panels/panel_set.h"
 #include "platform/qt/lamp.h"
-#include "platform/qt/qt_platform.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
+#include "support/qt/program_window_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -34,30 +28,15 @@ namespace {
 // The program of tests/data/program_window/small.ml2, a crossing's worth of logic: a push
 // button sets a route, the route lights LED.3 and, after its delay, the slow bit; a speed
 // over its limit is flagged by a numeric block.
-class ProgramWindowTest : public ::testing::Test, private LoaderHost {
+class ProgramWindowTest : public ProgramWindowFixture {
 protected:
     ProgramWindowTest() {
         MainWindowServices services;
         services.programName = [] { return std::string("SMALL"); };
         services.closeMainWindow = [this] { ++mainWindowCloses; };
-        window = std::make_unique<frmProgram>(registry, dialogs, clock, services);
-        boards = std::make_unique<PanelSet>(Engine().IOBits);
-        window->show();
-        ParseText loader(Engine(), *this, *boards);
-        EXPECT_EQ(loader.GetProgram(VELDRA_TEST_DATA "/program_window/small.ml2"), "SMALL");
-    }
-    ~ProgramWindowTest() override {
-        if (Engine().ProgramLoaded()) {
-            window->CloseWindow();
-        }
-        window.reset();
-        boards.reset();
+        EXPECT_EQ(Load("program_window/small.ml2", std::move(services), /*shown=*/true), "SMALL");
     }
 
-    void DoEvents() override {}
-    void LoadFinished() override { window->LoadFinished(boards->Windows()); }
-
-    ProgramEngine& Engine() { return window->Engine(); }
     template <class Widget>
     Widget* Find(const char* name) {
         auto* widget = window->findChild<Widget*>(name);
@@ -87,8 +66,6 @@ protected:
     // An input as a board window posts it, then the scan timer's tick.
     void Post(const char* name, bool value) { Engine().IOBits.Add(name, value); }
     void Scan() { Engine().tmrProgram.Fire(); }
-    bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
-
     // The line of a list or grid that shows `text` (in column `column`).
     static QModelIndex LineOf(QAbstractItemView* view, const QString& text, int column = 0) {
         QAbstractItemModel* model = view->model();
@@ -115,12 +92,6 @@ protected:
         return titles;
     }
 
-    ScriptedDialogs dialogs;
-    WindowRegistry registry;
-    QtPlatform platform{dialogs, registry, [] { ADD_FAILURE() << "the application ended"; }};
-    FakeClock clock;
-    std::unique_ptr<frmProgram> window;
-    std::unique_ptr<PanelSet> boards;
     int mainWindowCloses = 0;
 };
 

@@ -9,37 +9,20 @@
 #include <QTest>
 #include <QTimer>
 
-#include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
-#include "loader/loader_host.h"
-#include "loader/parse_text.h"
-#include "panels/panel_set.h"
-#include "platform/qt/qt_platform.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
+#include "support/qt/program_window_fixture.h"
 
 namespace veldra::testing {
 namespace {
 
 // The windows the program window opens beside itself, over a loaded program.
-class SideWindowsTest : public ::testing::Test, private LoaderHost {
+class SideWindowsTest : public ProgramWindowFixture {
 protected:
-    void Load(const char* file) {
-        window = std::make_unique<frmProgram>(registry, dialogs, clock);
-        boards = std::make_unique<PanelSet>(Engine().IOBits);
-        ParseText loader(Engine(), *this, *boards);
-        loader.GetProgram(std::string(VELDRA_TEST_DATA "/program_window/") + file);
+    void Start(const char* file) {
+        Load(file);
         dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
         window->StartStop();
     }
-    ~SideWindowsTest() override {
-        if (window && Engine().ProgramLoaded()) {
-            window->CloseWindow();
-        }
-    }
-    void LoadFinished() override { window->LoadFinished(boards->Windows()); }
-
-    ProgramEngine& Engine() { return window->Engine(); }
     void Scan(const char* input, bool value) {
         Engine().IOBits.Add(input, value);
         Engine().tmrProgram.Fire();
@@ -52,7 +35,6 @@ protected:
         }
         return nullptr;
     }
-    bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
     // A list's lines, or a grid's rows with their cells apart by a blank.
     static QStringList Lines(QAbstractItemView* view) {
         QStringList lines;
@@ -81,17 +63,10 @@ protected:
         window->findChild<QAction*>(menu)->trigger();
         EXPECT_TRUE(worked);
     }
-
-    ScriptedDialogs dialogs;
-    WindowRegistry registry;
-    QtPlatform platform{dialogs, registry, [] { ADD_FAILURE() << "the application ended"; }};
-    FakeClock clock;
-    std::unique_ptr<PanelSet> boards;
-    std::unique_ptr<frmProgram> window;  // goes first
 };
 
 TEST_F(SideWindowsTest, AFilteredBitLeavesTheImmediateWindowAndAWatchedOneStopsEachChange) {
-    Load("small.ml2");
+    Start("program_window/small.ml2");
     WorkModal("mnuFilter", [](QWidget& filter) {
         EXPECT_EQ(filter.objectName(), "frmFilter");
         DoubleClick(filter.findChild<QListView*>("lstShow"), "LED.3");
@@ -120,7 +95,7 @@ TEST_F(SideWindowsTest, AFilteredBitLeavesTheImmediateWindowAndAWatchedOneStopsE
 }
 
 TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighted) {
-    Load("crossing_table.ml2");
+    Start("program_window/crossing_table.ml2");
     auto* table = TopLevel("frmTable");
     ASSERT_NE(table, nullptr);
     const std::vector<BoardPanel*> loaded = registry.Windows();  // among the loaded windows
@@ -153,7 +128,7 @@ TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighte
 }
 
 TEST_F(SideWindowsTest, TheNumericReportListsEachBlockAndStaysAsItWasWhenOpened) {
-    Load("small.ml2");
+    Start("program_window/small.ml2");
     window->findChild<QAction*>("mnuShowNumeric")->trigger();
     auto* report = TopLevel("frmNumerics");
     ASSERT_NE(report, nullptr);

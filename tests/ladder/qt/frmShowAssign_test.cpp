@@ -11,14 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "ladder/qt/ladder_picture.h"
-#include "loader/loader_host.h"
-#include "loader/parse_text.h"
-#include "panels/panel_set.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
+#include "support/qt/program_window_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -26,7 +21,7 @@ namespace {
 const QColor kGreen(0, 255, 0);
 
 // tests/data/ladder/viewer.ml2: ROUTE_1 and LOCK_1 are PB_1 + ~PB_2.
-class ViewerTest : public ::testing::Test, private LoaderHost {
+class ViewerTest : public ProgramWindowFixture {
 protected:
     ViewerTest() {
         MainWindowServices services;
@@ -35,23 +30,14 @@ protected:
             placed.push_back(&viewer);
         };
         services.setTopWindows = [this] { ++topPlacements; };
-        window = std::make_unique<frmProgram>(registry, dialogs, clock, services);
-        boards = std::make_unique<PanelSet>(Engine().IOBits);
-        ParseText loader(Engine(), *this, *boards);
-        EXPECT_EQ(loader.GetProgram(VELDRA_TEST_DATA "/ladder/viewer.ml2"), "VIEWER");
+        EXPECT_EQ(Load("ladder/viewer.ml2", std::move(services)), "VIEWER");
     }
     ~ViewerTest() override {
         for (frmShowAssign* viewer : Viewers()) {
             viewer->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        window->CloseWindow();
-        window.reset();
     }
-    void DoEvents() override {}
-    void LoadFinished() override { window->LoadFinished(boards->Windows()); }
-
-    ProgramEngine& Engine() { return window->Engine(); }
     static std::vector<frmShowAssign*> Viewers() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         std::vector<frmShowAssign*> open;
@@ -90,16 +76,10 @@ protected:
         Engine().IOBits.Add(name, value);
         Engine().tmrProgram.Fire();
     }
-    bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
     void Click(frmShowAssign& viewer, const char* button) {
         QTest::mouseClick(viewer.findChild<QPushButton*>(button), Qt::LeftButton);
     }
 
-    WindowRegistry registry;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    std::unique_ptr<frmProgram> window;
-    std::unique_ptr<PanelSet> boards;
     std::vector<QWidget*> placed;
     int topPlacements = 0;
 };

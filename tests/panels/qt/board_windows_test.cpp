@@ -2,103 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTableView>
-#include <QTest>
 
-#include "engine/program_engine.h"
-#include "engine/qt/frmProgram.h"
-#include "loader/loader_host.h"
-#include "loader/parse_text.h"
-#include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
-#include "panels/toggle_panel.h"
-#include "platform/qt/lamp.h"
+#include "panels/qt/board_windows_fixture.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
-#include "platform/qt/window_registry.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
 
 namespace veldra::testing {
 namespace {
 
-// tests/data/panels/boards.ml2 loaded into a program window, its board windows drawn in
-// a main window's area: IN_1's PB_1 drives OUT_1's LAMP_1, MIX_1's PT_NWC its PT_NWK.
-class BoardWindowsTest : public ::testing::Test, private LoaderHost {
+// IN_1's PB_1 drives OUT_1's LAMP_1, MIX_1's PT_NWC its PT_NWK.
+class BoardWindowsTest : public BoardWindowsFixture {
 protected:
-    BoardWindowsTest() {
-        area.resize(1200, 900);
-        area.show();
-        ParseText loader(Engine(), *this, boards);
-        EXPECT_EQ(loader.GetProgram(VELDRA_TEST_DATA "/panels/boards.ml2"), "BOARDS");
-        Settle();
-    }
-    ~BoardWindowsTest() override { program.CloseWindow(); }
-
-    static void Settle() {
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ProgramEngine& Engine() { return program.Engine(); }
-    BoardPanel& Half(const std::string& caption) {
-        for (BoardPanel* half : boards.Windows()) {
-            if (half->Caption() == caption) {
-                return *half;
-            }
-        }
-        ADD_FAILURE() << caption;
-        return *boards.Windows().front();
-    }
-    QWidget& Window(const std::string& caption) { return *boards.WindowOf(Half(caption)); }
-    template <class Control = QLabel>
-    Control* Find(const std::string& caption, const char* name) {
-        auto* control = Window(caption).findChild<Control*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    LampImage LampOf(const std::string& caption, const char* name) {
-        return Find<Lamp>(caption, name)->Image();
-    }
-    void Click(const std::string& caption, const char* name, Qt::MouseButton button) {
-        QTest::mouseClick(Find(caption, name), button);
-    }
-    std::string Posted(const char* name) {
-        const BooleanBit* bit = Engine().IOBits.Find(name);
-        return bit == nullptr ? "none" : bit->BitValue() ? "1" : "0";
-    }
-    void Scan() {
-        if (!Engine().Running()) {
-            Engine().StartStop();
-        }
-        Engine().tmrProgram.Fire();
-        Settle();
-    }
-
-    ScriptedDialogs dialogs;
-    WindowRegistry registry;
-    FakeClock clock;
-    frmProgram program{registry, dialogs, clock};
-    QMdiArea area;
-    std::vector<std::string> opened;
-    BoardWindows boards{Engine().IOBits,
-                        [this](QWidget& window) {
-                            window.setAttribute(Qt::WA_DeleteOnClose);
-                            area.addSubWindow(&window)->show();
-                        },
-                        [this](const std::string& name) { opened.push_back(name); }};
-
-private:
-    void DoEvents() override { QApplication::processEvents(); }
-    void AddBits(std::string_view BitName, std::string_view GroupName) override {
-        boards.ToggleWindow().AddBits(BitName, GroupName);
-    }
-    void LoadFinished() override { program.LoadFinished(boards.Windows()); }
+    BoardWindowsTest() : BoardWindowsFixture("boards.ml2", "BOARDS") {}
 };
 
 TEST_F(BoardWindowsTest, AClickedInputReachesThePendingInputsAndTheScanLightsTheOutputItDrives) {
