@@ -59,6 +59,16 @@ protected:
         app->Start(Path("book.ml2"));
         QApplication::processEvents();
     }
+    ~BookTest() override {
+        // A book left open goes, and every window closed goes, before the application.
+        if (Book() != nullptr) {
+            Book()->close();
+        }
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     void WriteSource() const {
         std::ofstream source(Path("book.ml2"));
         source << "PROGRAM BOOK;\nBOOLEAN BITS\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 #include <memory>
 #include <string>
@@ -23,6 +24,9 @@ protected:
         if (window && Engine().ProgramLoaded()) {
             window->CloseWindow();
         }
+        // The windows the program's close closed go before the registry they stand in.
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // Shown before the load when `shown`, as the main window shows its child first.
     std::string Load(const char* file, MainWindowServices services = {}, bool shown = false) {
