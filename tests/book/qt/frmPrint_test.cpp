@@ -15,26 +15,12 @@
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrintPgs.h"
 #include "engine/program_engine.h"
-#include "platform/qt/ini_settings.h"
 #include "platform/qt/window_frame.h"
 #include "shell/element_size.h"
-#include "shell/qt/application.h"
-#include "shell/qt/frmMain.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
+#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
-
-// Runs `act` on the modal dialog of that class once it is up.
-template <class Dialog, class Act>
-void WhenShown(Act act) {
-    QTimer::singleShot(0, [act] {
-        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        act(*dialog);
-    });
-}
 
 int PdfPages(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
@@ -47,27 +33,19 @@ int PdfPages(const std::string& file) {
 }
 
 // The simulator with a program of twenty three-branch statements, several book pages.
-class BookTest : public ::testing::Test {
+class BookTest : public ApplicationFixture {
 protected:
     BookTest() {
         WriteSource();
         std::ofstream(Path("book.mll")) << " *** Application Image Summary:\n"
                                         << "Application Image CRC: 3fa9\n"
                                         << "Application Image Checksum: 00c1\n";
-        app = std::make_unique<Application>(
-            dialogs, settings, clock, [](const auto&) {}, [] {});
-        app->Start(Path("book.ml2"));
-        QApplication::processEvents();
+        app = Started(Path("book.ml2"));
     }
     ~BookTest() override {
-        // A book left open goes, and every window closed goes, before the application.
         if (Book() != nullptr) {
-            Book()->close();
+            Book()->close();  // a book left open goes before the application
         }
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void WriteSource() const {
         std::ofstream source(Path("book.ml2"));
@@ -83,7 +61,6 @@ protected:
         source << "END LOGIC\nEND PROGRAM\n";
     }
     std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
-    frmMain& Main() { return app->MainWindow(); }
     frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
     QWidget& ProgramFrame() { return WindowFrame(*Main().Program()); }
     std::string LastBox() const {
@@ -99,10 +76,6 @@ protected:
     }
 
     QTemporaryDir folder;
-    ScriptedDialogs dialogs;
-    IniSettings settings;
-    FakeClock clock;
-    std::unique_ptr<Application> app;
 };
 
 TEST_F(BookTest, NoBookIsMadeWhileTheProgramRuns) {

@@ -19,12 +19,8 @@
 
 #include "engine/program_engine.h"
 #include "ladder/qt/frmBdSt.h"
-#include "platform/qt/ini_settings.h"
 #include "platform/qt/window_frame.h"
-#include "shell/qt/application.h"
-#include "shell/qt/frmMain.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
+#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -32,34 +28,21 @@ namespace {
 // tests/data/statements/crossing.ml2: a push button sets its route, a second route is
 // locked out by the first, either lights LED.3, and the last statement (FAULT_1) has an
 // unclosed bracket that runs away the first time it is solved.
-class StatementsTest : public ::testing::Test {
+class StatementsTest : public ApplicationFixture {
 protected:
     StatementsTest() {
-        app = std::make_unique<Application>(
-            dialogs, settings, clock, [](const std::vector<std::string>&) {},
-            [] { ADD_FAILURE() << "the application ended"; });
-        EXPECT_TRUE(app->Start(VELDRA_TEST_DATA "/statements/crossing.ml2"));
-        Settle();
+        app = Started(VELDRA_TEST_DATA "/statements/crossing.ml2");
+        EXPECT_TRUE(started);
     }
+    ~StatementsTest() override { EXPECT_EQ(ends, 0) << "the application ended"; }
 
-    static void Settle() {
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    frmMain& Main() { return app->MainWindow(); }
     QAction* Entry() { return Main().findChild<QAction*>("mnuStatements"); }
-    ProgramEngine& Engine() { return Main().Program()->Engine(); }
     frmStatements* List() { return Main().findChild<frmStatements*>("frmStatements"); }
     QTableView* Grid() { return List()->findChild<QTableView*>("grdState"); }
     frmStatements& OpenList() {
         Entry()->trigger();
         EXPECT_NE(List(), nullptr);
         return *List();
-    }
-    void Start() {
-        dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
-        Main().findChild<QAction*>("mnuStop")->trigger();
-        ASSERT_TRUE(Engine().Running());
     }
     void Scan(const char* input, bool value) {
         Engine().IOBits.Add(input, value);
@@ -112,11 +95,6 @@ protected:
         editor.findChild<QPlainTextEdit*>("Text1")->setPlainText(text);
         QTest::mouseClick(editor.findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
     }
-
-    ScriptedDialogs dialogs;
-    IniSettings settings;
-    FakeClock clock;
-    std::unique_ptr<Application> app;
 };
 
 TEST_F(StatementsTest, TheMenuEntryOpensOneListAtATimeWhileAProgramIsLoaded) {
@@ -148,7 +126,7 @@ TEST_F(StatementsTest, TheExpressionCellIsGreenWhileTheResultIsTrue) {
     EXPECT_EQ(Grid()->model()->index(1, 2).data().toString(), "PB_2 * ~ROUTE_1");
     EXPECT_EQ(Grid()->model()->index(1, 3).data().toString(), " TO ROUTE_2;");
     SetAsideFaulty();
-    Start();
+    StartProgram();
     // Before the first layout pass no row is mapped to its statement: a change is let be.
     Scan("PB_2", true);
     EXPECT_TRUE(Green(1));
@@ -196,7 +174,7 @@ TEST_F(StatementsTest, AFilterKeepsTheRowsWhoseTextHoldsItAndARightClickHidesOne
 
 TEST_F(StatementsTest, AMendedStatementSavedInTheEditorIsSolvedFromThenOn) {
     OpenList();
-    Start();
+    StartProgram();
     std::string shown;
     WhenEditorOpens([&](frmBdSt& editor) {
         shown = editor.findChild<QPlainTextEdit*>("Text1")->toPlainText().toStdString();
@@ -210,7 +188,7 @@ TEST_F(StatementsTest, AMendedStatementSavedInTheEditorIsSolvedFromThenOn) {
     EXPECT_FALSE(Engine().prgAssigns->Find("FAULT_1")->Disable());
     EXPECT_TRUE(Engine().prgAssigns->Find("FAULT_1")->Edited());
 
-    Start();
+    StartProgram();
     Scan("PB_1", true);
     EXPECT_TRUE(Value("FAULT_1"));
 }
@@ -245,7 +223,7 @@ TEST_F(StatementsTest, TextTheParserCannotTakeNeverBreaksTheEditorOrTheScan) {
         WhenEditorOpens([](frmBdSt& again) {
             QTest::mouseClick(again.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
         });
-        Start();
+        StartProgram();
         value = !value;
         Scan("PB_2", value);
         Scan("PB_1", value);

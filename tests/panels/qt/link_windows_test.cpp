@@ -16,20 +16,11 @@
 #include "panels/qt/frmTrack.h"
 #include "panels/serial_port_panel.h"
 #include "panels/track_panel.h"
-#include "platform/qt/ini_settings.h"
 #include "platform/qt/lamp.h"
-#include "shell/qt/application.h"
-#include "shell/qt/frmMain.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
+#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
-
-void Settle() {
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 template <class Control>
 Control* Find(QWidget& window, const char* name) {
@@ -42,18 +33,15 @@ Control* Find(QWidget& window, const char* name) {
 // links up on the first tick of its code delay and comes to "NORMAL" on the second, when
 // the code received reaches the logic with the status, and the logic lights the end's
 // adjustment lamp.
-TEST(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
-    ScriptedDialogs dialogs;
-    IniSettings settings;
-    FakeClock clock;
-    Application app(
-        dialogs, settings, clock, [](const std::vector<std::string>&) {}, [] {});
-    ASSERT_TRUE(app.Start(VELDRA_EXAMPLES "/line_end_a.ml2"));
-    Settle();
-    auto* form = app.MainWindow().findChild<frmTrack*>();
+class LinkWindowsTest : public ApplicationFixture {};
+
+TEST_F(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
+    app = Started(VELDRA_EXAMPLES "/line_end_a.ml2");
+    ASSERT_TRUE(started);
+    auto* form = Main().findChild<frmTrack*>();
     ASSERT_NE(form, nullptr);
     auto& half = static_cast<TrackPanel&>(form->Half());
-    ProgramEngine& engine = app.MainWindow().Program()->Engine();
+    ProgramEngine& engine = Engine();
     const auto scan = [&] {
         engine.tmrProgram.Fire();
         Settle();
@@ -61,8 +49,7 @@ TEST(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
     const auto bit = [&](const char* name) {
         return engine.PrgBooleanBits()->Find(name)->BitValue();
     };
-    dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
-    app.MainWindow().findChild<QAction*>("mnuStop")->trigger();
+    StartProgram();
     scan();
 
     EXPECT_EQ(form->windowTitle(), "WEST_TRX : TRX.TRACK");
@@ -92,7 +79,7 @@ TEST(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
     EXPECT_FALSE(half.tmrLinkB.Enabled());
 
     // The station's in bits go to the logic as outside inputs.
-    auto* station = app.MainWindow().findChild<frmSerialPort*>();
+    auto* station = Main().findChild<frmSerialPort*>();
     ASSERT_NE(station, nullptr);
     EXPECT_EQ(station->windowTitle(), "CTC_WEST : SERIAL STATION");
     QTest::mouseClick(Find<QLabel>(*station, "lblInput_0"), Qt::LeftButton);
@@ -103,7 +90,7 @@ TEST(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
 // An ECODE end's rates chosen in the tester, opened without waiting on it: each opening
 // shows what the end receives; the delay starts only with the 1 rate; a cancel changes
 // nothing.
-TEST(LinkWindowsTest, TheTesterShowsTheRatesAnEndReceivesAndSendsThoseChosen) {
+TEST_F(LinkWindowsTest, TheTesterShowsTheRatesAnEndReceivesAndSendsThoseChosen) {
     BooleanBits IOBits;
     TrackPanel half(IOBits);
     half.SetMyBoard(std::make_unique<TrackBoard>());
@@ -158,7 +145,7 @@ TEST(LinkWindowsTest, TheTesterShowsTheRatesAnEndReceivesAndSendsThoseChosen) {
 
 // Forty in bits make two pages; only the chosen page is on view, and a click on one of
 // its bits is an outside input.
-TEST(LinkWindowsTest, AStationShowsOnePageOfBitsAndAClickedInBitIsPosted) {
+TEST_F(LinkWindowsTest, AStationShowsOnePageOfBitsAndAClickedInBitIsPosted) {
     BooleanBits IOBits;
     SerialPortPanel half(IOBits);
     half.SetMyBoard(std::make_unique<SerialPort>());

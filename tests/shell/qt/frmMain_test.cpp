@@ -1,4 +1,3 @@
-#include "shell/qt/frmMain.h"
 
 #include <gtest/gtest.h>
 
@@ -12,38 +11,17 @@
 #include <fstream>
 
 #include "engine/program_engine.h"
-#include "platform/qt/ini_settings.h"
-#include "shell/qt/application.h"
-#include "support/fake_clock.h"
-#include "support/qt/scripted_dialogs.h"
+#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
 
 const std::string kSource = VELDRA_TEST_DATA "/program_window/small.ml2";
 
-// The simulator as started from a shell, with its boxes and dialogs answered from a script,
-// its settings in the test's own folder and an editor that is only recorded.
-class ApplicationTest : public ::testing::Test {
+class ApplicationTest : public ApplicationFixture {
 protected:
     ApplicationTest() { settings.SaveSetting("Sessions", "SID", "3"); }
 
-    std::unique_ptr<Application> Started(const std::string& commandLine) {
-        auto application = std::make_unique<Application>(
-            dialogs, settings, clock,
-            [this](const std::vector<std::string>& command) { editorCommand = command; },
-            [this] { ++ends; });
-        started = application->Start(commandLine);
-        Settle();
-        return application;
-    }
-    // Lets closed windows go, as the event loop would.
-    static void Settle() {
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    frmMain& Main() { return app->MainWindow(); }
-    QAction* Item(const char* name) { return Main().findChild<QAction*>(name); }
     std::string Sid() const { return settings.GetSetting("Sessions", "SID"); }
     std::string Caption(QWidget* window) const { return window->windowTitle().toStdString(); }
     // The message boxes shown since the last look, as "title: prompt".
@@ -55,11 +33,9 @@ protected:
         seenBoxes = dialogs.boxes().size();
         return shown;
     }
-    void StartProgram() {
-        dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
-        Item("mnuStop")->trigger();
+    void StartRunning() {
+        StartProgram();
         TakeBoxes();
-        ASSERT_TRUE(Main().Program()->Engine().Running());
     }
     void OpenAgain() {
         dialogs.Answer(MsgAnswer::Ok).Choose(kSource);
@@ -67,14 +43,7 @@ protected:
         Settle();
     }
 
-    ScriptedDialogs dialogs;
-    IniSettings settings;
-    FakeClock clock;
-    std::vector<std::string> editorCommand;
-    int ends = 0;
-    bool started = false;
     std::size_t seenBoxes = 0;
-    std::unique_ptr<Application> app;
 };
 
 TEST_F(ApplicationTest, AFileOnTheCommandLineOpensWithoutAQuestionInSessionZero) {
@@ -192,7 +161,7 @@ TEST_F(ApplicationTest, ADroppedSourceIsUsedByItsOwnOpenOnlyEvenWhenItIsCancelle
 
 TEST_F(ApplicationTest, ClosingStopsTheProgramClosesEveryWindowAndCountsTheSessionOut) {
     app = Started(kSource);
-    StartProgram();
+    StartRunning();
     dialogs.Answer(MsgAnswer::No);
     EXPECT_FALSE(Main().close());
     EXPECT_TRUE(Main().Program()->Engine().Running());
@@ -312,7 +281,7 @@ TEST_F(FileCommandsTest, AStateSavedChangedAndLoadedSavesAgainTheSameAndAskedNoK
 }
 
 TEST_F(FileCommandsTest, WhileTheProgramRunsNoStateIsSavedOrLoadedButStatementsAreExported) {
-    StartProgram();
+    StartRunning();
     dialogs.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
     Run("mnuSaveState");
     Run("mnuLoadState");
