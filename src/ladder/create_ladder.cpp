@@ -1,6 +1,7 @@
 #include "ladder/create_ladder.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "ladder/ladders.h"
@@ -42,7 +43,11 @@ std::vector<std::string_view> ResultPieces(std::string_view results) {
 // One walk through an expression, placing a contact whenever an operator ends a name.
 class Layout {
 public:
-    explicit Layout(Elements& cells) : cells_(cells) {}
+    explicit Layout(Elements& cells) : cells_(cells) {
+        for (const auto& cell : cells) {
+            taken_[cell->Row()].try_emplace(cell->Col(), cell.get());
+        }
+    }
 
     void Run(std::string_view expression) {
         const std::string walk = "(" + std::string(expression) + ")*";
@@ -50,7 +55,7 @@ public:
             Step(c);
         }
         if (!pending_.empty()) {
-            cells_.Add(pending_, column_, row_, false, back_);
+            Place(pending_, column_, row_, back_);
         }
         if (branchUp_) {
             ConnectUp(column_, row_);
@@ -88,7 +93,7 @@ private:
         if (pending_.empty()) {
             return;
         }
-        Element& cell = cells_.Add(pending_, column_, row_, false, back_);
+        Element& cell = Place(pending_, column_, row_, back_);
         cell.LeftorUp = branchUp_;
         if (branchUp_) {
             ConnectUp(column_, row_);
@@ -106,7 +111,7 @@ private:
         back_ = false;
         pending_.clear();
         if (previousRow > row_) {
-            FillLines(0, column_ - 1, row_, previousRow);
+            FillLines(column_ - 1, row_, previousRow);
         }
         rowEnd_[row_] = column_;
         for (int i = 0; i < row_; ++i) {
@@ -117,7 +122,7 @@ private:
 
     void Or() {
         if (!pending_.empty()) {
-            Element& cell = cells_.Add(pending_, column_, row_, false, back_);
+            Element& cell = Place(pending_, column_, row_, back_);
             cell.RightOrDown = true;
             cell.LeftorUp = branchUp_;
             cell.IsOr = true;
@@ -142,7 +147,7 @@ private:
         for (int i = r; i >= 0; --i) {
             Element* cell = cells_.Item(c, i);
             if (cell == nullptr) {
-                cells_.Add("", c, i, false, false, false, false, true).LeftOrDown = true;
+                Place("", c, i, false, true).LeftOrDown = true;
             } else if (!cell->LeftorUp) {
                 cell->LeftOrDown = true;
                 return;
@@ -154,28 +159,42 @@ private:
     }
 
     // Carries the rows of a group that ended lower than it began on to its right end.
-    void FillLines(int firstCol, int lastCol, int firstRow, int lastRow) {
+    // Only the cells already in those rows can start or stop a wire, so the walk visits
+    // them and never the empty width between: a deep nest of bad input stays quick.
+    void FillLines(int lastCol, int firstRow, int lastRow) {
         bool carried = false;
-        for (int row = firstRow; row <= lastRow; ++row) {
-            for (int col = firstCol; col <= lastCol; ++col) {
-                if (const Element* cell = cells_.Item(col, row)) {
-                    carried = cell->RightOrDown;
-                    continue;
+        for (auto row = taken_.lower_bound(firstRow); row != taken_.end() && row->first <= lastRow;
+             ++row) {
+            // Taken before the walk: the wires it places land between these cells.
+            const std::vector<std::pair<int, Element*>> cells(row->second.lower_bound(0),
+                                                              row->second.upper_bound(lastCol));
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                Element* left = cells[i].second;
+                carried = left->RightOrDown;
+                const int end = i + 1 < cells.size() ? cells[i + 1].first - 1 : lastCol;
+                for (int col = cells[i].first + 1; col <= end; ++col) {
+                    if (left->IsDrawn || (left->Name.empty() && !left->hLine())) {
+                        break;
+                    }
+                    Element& wire = Place("", col, row->first);
+                    wire.RightOrDown = carried;
+                    wire.SethLine(true);
+                    left->RightOrDown = false;
+                    left->IsDrawn = true;
+                    left = &wire;
                 }
-                Element* left = cells_.Item(col - 1, row);
-                if (left == nullptr || left->IsDrawn || (left->Name.empty() && !left->hLine())) {
-                    continue;
-                }
-                Element& wire = cells_.Add("", col, row);
-                wire.RightOrDown = carried;
-                wire.SethLine(true);
-                left->RightOrDown = false;
-                left->IsDrawn = true;
             }
-            if (Element* last = cells_.Item(lastCol, row)) {
+            if (Element* last = cells_.Item(lastCol, row->first)) {
                 last->IsDrawn = true;
             }
         }
+    }
+
+    Element& Place(std::string_view name, int col, int row, bool back = false,
+                   bool leftorUp = false) {
+        Element& cell = cells_.Add(name, col, row, false, back, false, false, leftorUp);
+        taken_[row].try_emplace(col, &cell);
+        return cell;
     }
 
     Elements& cells_;
@@ -190,6 +209,7 @@ private:
     GrowingList groupRow_;
     GrowingList rowEnd_;
     GrowingList colEnd_;
+    std::map<int, std::map<int, Element*>> taken_;  // row, then column: the cells placed
 };
 
 }  // namespace
@@ -205,8 +225,10 @@ void CreateLadder::SetStatement(std::string_view text) {
     }
     const std::string results = TextAfter(text, kTo);
     JoinBranches();
-    for (std::size_t piece = ResultPieces(results).size(); piece > 0; --piece) {
-        elements_.Add("", 0, elements_.Rows() + 1);
+    const int lastRow = elements_.Rows();
+    const int pieces = int(ResultPieces(results).size());
+    for (int piece = 1; piece <= pieces; ++piece) {
+        elements_.Add("", 0, lastRow + piece);
     }
     CrOut(results);
     for (const auto& cell : elements_) {
@@ -220,8 +242,9 @@ void CreateLadder::LayoutExpression(std::string_view expression) {
 
 void CreateLadder::JoinBranches() {
     const int lastRow = elements_.Rows();
+    const int lastCol = elements_.Cols();  // joins are added below, never to the right
     for (int row = 0; row <= lastRow; ++row) {
-        for (int col = 0; col <= elements_.Cols(); ++col) {
+        for (int col = 0; col <= lastCol; ++col) {
             Element* cell = elements_.Item(col, row);
             if (cell == nullptr || !cell->RightOrDown) {
                 continue;
