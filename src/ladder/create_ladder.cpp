@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "ladder/ladders.h"
@@ -52,6 +54,9 @@ public:
     void Run(std::string_view expression) {
         const std::string walk = "(" + std::string(expression) + ")*";
         for (const char c : walk) {
+            if (Full()) {
+                break;  // what follows is left out: the contacts so far and the coils show
+            }
             Step(c);
         }
         if (!pending_.empty()) {
@@ -63,6 +68,11 @@ public:
     }
 
 private:
+    // Deep nests of bad input grow the grid with the square of their depth, far past any
+    // statement worth drawing: the layout stops there instead of taking minutes.
+    static constexpr int kMostCells = 10000;
+    bool Full() const { return cells_.Count() >= kMostCells; }
+
     void Step(char c) {
         switch (c) {
             case '~':
@@ -173,7 +183,7 @@ private:
                 carried = left->RightOrDown;
                 const int end = i + 1 < cells.size() ? cells[i + 1].first - 1 : lastCol;
                 for (int col = cells[i].first + 1; col <= end; ++col) {
-                    if (left->IsDrawn || (left->Name.empty() && !left->hLine())) {
+                    if (Full() || left->IsDrawn || (left->Name.empty() && !left->hLine())) {
                         break;
                     }
                     Element& wire = Place("", col, row->first);
@@ -242,23 +252,35 @@ void CreateLadder::LayoutExpression(std::string_view expression) {
 
 void CreateLadder::JoinBranches() {
     const int lastRow = elements_.Rows();
-    const int lastCol = elements_.Cols();  // joins are added below, never to the right
-    for (int row = 0; row <= lastRow; ++row) {
-        for (int col = 0; col <= lastCol; ++col) {
-            Element* cell = elements_.Item(col, row);
-            if (cell == nullptr || !cell->RightOrDown) {
-                continue;
-            }
-            if (const Element* above = elements_.Item(col, row - 1);
-                above != nullptr && above->RightOrDown) {
-                cell->RightOrUp = true;
-            }
-            if (Element* below = elements_.Item(col, row + 1)) {
-                below->RightOrUp = true;
-            } else {
-                Element& join = elements_.Add("", col, row + 1);
-                join.RightOrDown = true;
-                join.RightOrUp = true;
+    const int lastCol = elements_.Cols();
+    // Only a cell with a line down joins anything: the walk visits those row by row, with
+    // the joins it adds on its way, and never the empty grid between them.
+    std::set<std::pair<int, int>> down;  // row, then column
+    for (const auto& cell : elements_) {
+        if (cell->RightOrDown && cell->Row() >= 0 && cell->Row() <= lastRow && cell->Col() >= 0 &&
+            cell->Col() <= lastCol) {
+            down.emplace(cell->Row(), cell->Col());
+        }
+    }
+    while (!down.empty()) {
+        const auto [row, col] = *down.begin();
+        down.erase(down.begin());
+        Element* cell = elements_.Item(col, row);
+        if (cell == nullptr || !cell->RightOrDown) {
+            continue;
+        }
+        if (const Element* above = elements_.Item(col, row - 1);
+            above != nullptr && above->RightOrDown) {
+            cell->RightOrUp = true;
+        }
+        if (Element* below = elements_.Item(col, row + 1)) {
+            below->RightOrUp = true;
+        } else {
+            Element& join = elements_.Add("", col, row + 1);
+            join.RightOrDown = true;
+            join.RightOrUp = true;
+            if (row + 1 <= lastRow) {
+                down.emplace(row + 1, col);
             }
         }
     }

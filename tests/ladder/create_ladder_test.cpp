@@ -96,6 +96,20 @@ TEST(CreateLadder, MalformedTextGivesWhatCouldBeLaidOut) {
     EXPECT_TRUE(platform.boxes().empty());
 }
 
+// Would take minutes laid out whole: it stops at the grid's limit and still ends in its coil.
+TEST(CreateLadder, ADeepNestOfBadInputGivesAPartialLadderQuickly) {
+    std::string text = "B+C";
+    for (int i = 1999; i >= 0; --i) {
+        text = "(A" + std::to_string(i) + "*" + text + ")*B+C";
+    }
+    CreateLadder ladder;
+    ladder.SetStatement(text + " TO X;");
+    const Elements& cells = ladder.GetElements();
+    EXPECT_LT(cells.Count(), 20000);
+    ASSERT_NE(cells.Item(cells.Cols(), 0), nullptr);
+    EXPECT_EQ(cells.Item(cells.Cols(), 0)->Name, "X");
+}
+
 TEST(Ladders, CountPagesByTheHighestPageAndSwitchWrappingEverywhere) {
     FakePlatform platform;
     Ladders book;
