@@ -26,11 +26,8 @@ void IndentLadders(Ladders& ladders) {
         for (const auto& cell : cells) {
             cell->SetCol(cell->Col() + 2);
         }
-        Element& lead = cells.Add("", -1, -1);
-        lead.SetCol(1);
-        lead.SetRow(0);
-        lead.SethLine(true);
-        cells.Measure();
+        // Under a key of its own: the key "1 0" may still name a cell that has moved on.
+        cells.Add("", 1, 0, false, false, false, false, false, "-1 -1").SethLine(true);
     }
 }
 
@@ -44,14 +41,12 @@ void WrapStatement(Elements& cells, int maxCols, int rows) {
             cell->SetRow(cell->Row() + rows + 1);
         }
     }
-    cells.Measure();
 }
 
 void ShiftRows(Elements& cells, int rows) {
     for (const auto& cell : cells) {
         cell->SetRow(cell->Row() + rows);
     }
-    cells.Measure();
 }
 
 void ShiftBelowHeader(Elements& cells) {
@@ -113,7 +108,6 @@ void SplitTallLadders(Ladders& ladders, int maxRows) {
                 CopyElement(copy, cell, cell.Row() - maxRows + 1);
                 tall->GetElements().Remove(position);
             }
-            moved.Measure();
             const int page = tall->PageNumber;
             rest->PageNumber = page + 1;
             for (int j = 1; j <= n; ++j) {

@@ -1,6 +1,9 @@
 #include "ladder/create_ladder.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "ladder/ladders.h"
@@ -42,15 +45,22 @@ std::vector<std::string_view> ResultPieces(std::string_view results) {
 // One walk through an expression, placing a contact whenever an operator ends a name.
 class Layout {
 public:
-    explicit Layout(Elements& cells) : cells_(cells) {}
+    explicit Layout(Elements& cells) : cells_(cells) {
+        for (const auto& cell : cells) {
+            taken_[cell->Row()].try_emplace(cell->Col(), cell.get());
+        }
+    }
 
     void Run(std::string_view expression) {
         const std::string walk = "(" + std::string(expression) + ")*";
         for (const char c : walk) {
+            if (Full()) {
+                break;  // what follows is left out: the contacts so far and the coils show
+            }
             Step(c);
         }
         if (!pending_.empty()) {
-            cells_.Add(pending_, column_, row_, false, back_);
+            Place(pending_, column_, row_, back_);
         }
         if (branchUp_) {
             ConnectUp(column_, row_);
@@ -58,6 +68,11 @@ public:
     }
 
 private:
+    // Deep nests of bad input grow the grid with the square of their depth, far past any
+    // statement worth drawing: the layout stops there instead of taking minutes.
+    static constexpr int kMostCells = 10000;
+    bool Full() const { return cells_.Count() >= kMostCells; }
+
     void Step(char c) {
         switch (c) {
             case '~':
@@ -88,7 +103,7 @@ private:
         if (pending_.empty()) {
             return;
         }
-        Element& cell = cells_.Add(pending_, column_, row_, false, back_);
+        Element& cell = Place(pending_, column_, row_, back_);
         cell.LeftorUp = branchUp_;
         if (branchUp_) {
             ConnectUp(column_, row_);
@@ -106,7 +121,7 @@ private:
         back_ = false;
         pending_.clear();
         if (previousRow > row_) {
-            FillLines(0, column_ - 1, row_, previousRow);
+            FillLines(column_ - 1, row_, previousRow);
         }
         rowEnd_[row_] = column_;
         for (int i = 0; i < row_; ++i) {
@@ -117,7 +132,7 @@ private:
 
     void Or() {
         if (!pending_.empty()) {
-            Element& cell = cells_.Add(pending_, column_, row_, false, back_);
+            Element& cell = Place(pending_, column_, row_, back_);
             cell.RightOrDown = true;
             cell.LeftorUp = branchUp_;
             cell.IsOr = true;
@@ -142,7 +157,7 @@ private:
         for (int i = r; i >= 0; --i) {
             Element* cell = cells_.Item(c, i);
             if (cell == nullptr) {
-                cells_.Add("", c, i, false, false, false, false, true).LeftOrDown = true;
+                Place("", c, i, false, true).LeftOrDown = true;
             } else if (!cell->LeftorUp) {
                 cell->LeftOrDown = true;
                 return;
@@ -154,28 +169,42 @@ private:
     }
 
     // Carries the rows of a group that ended lower than it began on to its right end.
-    void FillLines(int firstCol, int lastCol, int firstRow, int lastRow) {
+    // Only the cells already in those rows can start or stop a wire, so the walk visits
+    // them and never the empty width between: a deep nest of bad input stays quick.
+    void FillLines(int lastCol, int firstRow, int lastRow) {
         bool carried = false;
-        for (int row = firstRow; row <= lastRow; ++row) {
-            for (int col = firstCol; col <= lastCol; ++col) {
-                if (const Element* cell = cells_.Item(col, row)) {
-                    carried = cell->RightOrDown;
-                    continue;
+        for (auto row = taken_.lower_bound(firstRow); row != taken_.end() && row->first <= lastRow;
+             ++row) {
+            // Taken before the walk: the wires it places land between these cells.
+            const std::vector<std::pair<int, Element*>> cells(row->second.lower_bound(0),
+                                                              row->second.upper_bound(lastCol));
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                Element* left = cells[i].second;
+                carried = left->RightOrDown;
+                const int end = i + 1 < cells.size() ? cells[i + 1].first - 1 : lastCol;
+                for (int col = cells[i].first + 1; col <= end; ++col) {
+                    if (Full() || left->IsDrawn || (left->Name.empty() && !left->hLine())) {
+                        break;
+                    }
+                    Element& wire = Place("", col, row->first);
+                    wire.RightOrDown = carried;
+                    wire.SethLine(true);
+                    left->RightOrDown = false;
+                    left->IsDrawn = true;
+                    left = &wire;
                 }
-                Element* left = cells_.Item(col - 1, row);
-                if (left == nullptr || left->IsDrawn || (left->Name.empty() && !left->hLine())) {
-                    continue;
-                }
-                Element& wire = cells_.Add("", col, row);
-                wire.RightOrDown = carried;
-                wire.SethLine(true);
-                left->RightOrDown = false;
-                left->IsDrawn = true;
             }
-            if (Element* last = cells_.Item(lastCol, row)) {
+            if (Element* last = cells_.Item(lastCol, row->first)) {
                 last->IsDrawn = true;
             }
         }
+    }
+
+    Element& Place(std::string_view name, int col, int row, bool back = false,
+                   bool leftorUp = false) {
+        Element& cell = cells_.Add(name, col, row, false, back, false, false, leftorUp);
+        taken_[row].try_emplace(col, &cell);
+        return cell;
     }
 
     Elements& cells_;
@@ -190,6 +219,7 @@ private:
     GrowingList groupRow_;
     GrowingList rowEnd_;
     GrowingList colEnd_;
+    std::map<int, std::map<int, Element*>> taken_;  // row, then column: the cells placed
 };
 
 }  // namespace
@@ -205,8 +235,10 @@ void CreateLadder::SetStatement(std::string_view text) {
     }
     const std::string results = TextAfter(text, kTo);
     JoinBranches();
-    for (std::size_t piece = ResultPieces(results).size(); piece > 0; --piece) {
-        elements_.Add("", 0, elements_.Rows() + 1);
+    const int lastRow = elements_.Rows();
+    const int pieces = int(ResultPieces(results).size());
+    for (int piece = 1; piece <= pieces; ++piece) {
+        elements_.Add("", 0, lastRow + piece);
     }
     CrOut(results);
     for (const auto& cell : elements_) {
@@ -220,22 +252,35 @@ void CreateLadder::LayoutExpression(std::string_view expression) {
 
 void CreateLadder::JoinBranches() {
     const int lastRow = elements_.Rows();
-    for (int row = 0; row <= lastRow; ++row) {
-        for (int col = 0; col <= elements_.Cols(); ++col) {
-            Element* cell = elements_.Item(col, row);
-            if (cell == nullptr || !cell->RightOrDown) {
-                continue;
-            }
-            if (const Element* above = elements_.Item(col, row - 1);
-                above != nullptr && above->RightOrDown) {
-                cell->RightOrUp = true;
-            }
-            if (Element* below = elements_.Item(col, row + 1)) {
-                below->RightOrUp = true;
-            } else {
-                Element& join = elements_.Add("", col, row + 1);
-                join.RightOrDown = true;
-                join.RightOrUp = true;
+    const int lastCol = elements_.Cols();
+    // Only a cell with a line down joins anything: the walk visits those row by row, with
+    // the joins it adds on its way, and never the empty grid between them.
+    std::set<std::pair<int, int>> down;  // row, then column
+    for (const auto& cell : elements_) {
+        if (cell->RightOrDown && cell->Row() >= 0 && cell->Row() <= lastRow && cell->Col() >= 0 &&
+            cell->Col() <= lastCol) {
+            down.emplace(cell->Row(), cell->Col());
+        }
+    }
+    while (!down.empty()) {
+        const auto [row, col] = *down.begin();
+        down.erase(down.begin());
+        Element* cell = elements_.Item(col, row);
+        if (cell == nullptr || !cell->RightOrDown) {
+            continue;
+        }
+        if (const Element* above = elements_.Item(col, row - 1);
+            above != nullptr && above->RightOrDown) {
+            cell->RightOrUp = true;
+        }
+        if (Element* below = elements_.Item(col, row + 1)) {
+            below->RightOrUp = true;
+        } else {
+            Element& join = elements_.Add("", col, row + 1);
+            join.RightOrDown = true;
+            join.RightOrUp = true;
+            if (row + 1 <= lastRow) {
+                down.emplace(row + 1, col);
             }
         }
     }

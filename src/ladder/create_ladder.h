@@ -26,7 +26,8 @@ public:
 
     const std::string& Statement() const { return statement_; }
     // Lays out the statement as the hosts pass it: without "ASSIGN", upper-cased and
-    // trimmed ("(A+B)*C TO X;"). A second text is laid over the cells already there.
+    // trimmed ("(A+B)*C TO X;"). A second text is laid over the cells already there. An
+    // expression whose ladder passes 10000 cells is laid out only that far; its coils follow.
     void SetStatement(std::string_view text);
 
     // Places the coils of the results text ("X, Y;") and gives their number.

@@ -227,8 +227,8 @@ std::string Elements::Key(int col, int row) {
 }
 
 Element& Elements::Add(std::string_view Name, int Col, int Row, bool OpenBrace, bool Back,
-                       bool IsAnd, bool IsOr, bool LeftorUp) {
-    Element*& slot = index_[Position(Col, Row)];
+                       bool IsAnd, bool IsOr, bool LeftorUp, std::string_view key) {
+    Element*& slot = index_[key.empty() ? Key(Col, Row) : std::string(key)];
     if (slot == nullptr) {
         auto cell = std::make_unique<Element>(resolution_);
         cell->SetCol(Col);
@@ -236,8 +236,6 @@ Element& Elements::Add(std::string_view Name, int Col, int Row, bool OpenBrace, 
         cell->Parent = this;
         slot = cell.get();
         cells_.push_back(std::move(cell));
-        rows_ = std::max(rows_, Row);
-        cols_ = std::max(cols_, Col);
     }
     slot->OpenBrace = OpenBrace;
     slot->SetBack(Back);
@@ -248,8 +246,8 @@ Element& Elements::Add(std::string_view Name, int Col, int Row, bool OpenBrace, 
     return *slot;
 }
 
-Element* Elements::Item(int col, int row) const {
-    const auto found = index_.find(Position(col, row));
+Element* Elements::Item(std::string_view key) const {
+    const auto found = index_.find(absl::string_view(key.data(), key.size()));
     return found == index_.end() ? nullptr : found->second;
 }
 
@@ -257,15 +255,14 @@ Element* Elements::Item(int position) const {
     return position >= 1 && position <= Count() ? cells_[std::size_t(position - 1)].get() : nullptr;
 }
 
-void Elements::Remove(int col, int row) {
-    const auto found = index_.find(Position(col, row));
+void Elements::Remove(std::string_view key) {
+    const auto found = index_.find(absl::string_view(key.data(), key.size()));
     if (found == index_.end()) {
         return;
     }
     const Element* cell = found->second;
     index_.erase(found);
     std::erase_if(cells_, [cell](const auto& held) { return held.get() == cell; });
-    Measure();
 }
 
 void Elements::Remove(int position) {
@@ -273,10 +270,8 @@ void Elements::Remove(int position) {
     if (cell == nullptr) {
         return;
     }
-    // A moved cell keeps the key it was added under, which need not be where it is now.
     absl::erase_if(index_, [cell](const auto& entry) { return entry.second == cell; });
     cells_.erase(cells_.begin() + (position - 1));
-    Measure();
 }
 
 void Elements::Clear() {
@@ -284,15 +279,24 @@ void Elements::Clear() {
     while (!cells_.empty()) {
         cells_.pop_back();  // the last first
     }
-    rows_ = cols_ = 0;
 }
 
-void Elements::Measure() {
-    rows_ = cols_ = 0;
+// Measured afresh on every call: hosts move cells by setting their rows and columns,
+// which the grid never hears of.
+int Elements::Rows() const {
+    int rows = 0;
     for (const auto& cell : cells_) {
-        rows_ = std::max(rows_, cell->Row());
-        cols_ = std::max(cols_, cell->Col());
+        rows = std::max(rows, cell->Row());
     }
+    return rows;
+}
+
+int Elements::Cols() const {
+    int cols = 0;
+    for (const auto& cell : cells_) {
+        cols = std::max(cols, cell->Col());
+    }
+    return cols;
 }
 
 }  // namespace veldra

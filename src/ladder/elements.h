@@ -113,8 +113,9 @@ private:
     std::int32_t nameHeight_ = 0;
 };
 
-// The cells of one ladder, in the order they were added, each under the key of its
-// column and row (one cell per position).
+// The cells of one ladder, in the order they were added, each under a key text fixed when
+// it is added. A cell may be moved afterwards by setting its row and column: its key stays,
+// so a key names where the cell was put, not where it is now.
 class Elements {
 public:
     // Every cell added takes this resolution (the element size in percent).
@@ -125,39 +126,37 @@ public:
     // The key text of a position: column, a blank and row ("3 0").
     static std::string Key(int col, int row);
 
-    // Adds a cell at (col, row). A taken position keeps its cell, which takes the new
-    // name and contact flags only (its place, branch lines and wire flag stay).
+    // Adds a cell at (col, row) under `key`, or under the key of that position when `key`
+    // is empty. A taken key keeps its cell, which takes the new name and contact flags
+    // only (its place, branch lines and wire flag stay).
     Element& Add(std::string_view Name, int Col, int Row, bool OpenBrace = false, bool Back = false,
-                 bool IsAnd = false, bool IsOr = false, bool LeftorUp = false);
-    // The cell at a position or a 1-based place in the order; none when absent.
-    Element* Item(int col, int row) const;
+                 bool IsAnd = false, bool IsOr = false, bool LeftorUp = false,
+                 std::string_view key = {});
+    // The cell under a key, under the key of a position, or at a 1-based place in the
+    // order; none when absent.
+    Element* Item(std::string_view key) const;
+    Element* Item(int col, int row) const { return Item(Key(col, row)); }
     Element* Item(int position) const;
     int Count() const { return int(cells_.size()); }
-    void Remove(int col, int row);
+    void Remove(std::string_view key);
+    void Remove(int col, int row) { Remove(Key(col, row)); }
     // Removes exactly the cell at that place in the order, wherever it has moved since.
     void Remove(int position);
     void Clear();
 
-    // The highest row and column of any cell; 0 for an empty grid.
-    int Rows() const { return rows_; }
-    int Cols() const { return cols_; }
+    // The highest row and column of any cell where it stands now; 0 for an empty grid.
+    int Rows() const;
+    int Cols() const;
 
     double CellResolution() const { return resolution_; }
-    // Takes the extents again after cells were moved by setting their rows and columns.
-    void Measure();
 
     auto begin() const { return cells_.begin(); }
     auto end() const { return cells_.end(); }
 
 private:
-    static std::uint64_t Position(int col, int row) {
-        return (std::uint64_t(std::uint32_t(col)) << 32) | std::uint32_t(row);
-    }
     double resolution_;
     std::vector<std::unique_ptr<Element>> cells_;
-    absl::flat_hash_map<std::uint64_t, Element*> index_;
-    int rows_ = 0;
-    int cols_ = 0;
+    absl::flat_hash_map<std::string, Element*> index_;
 };
 
 }  // namespace veldra

@@ -3,4 +3,5 @@ target_sources(veldra_core PRIVATE
     ladder/elements.cpp
     ladder/create_ladder.cpp
     ladder/ladders.cpp
+    ladder/statement_text.cpp
 )

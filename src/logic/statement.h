@@ -147,6 +147,8 @@ public:
     Event<bool, std::string_view> StatementChanged;
     // (operand index, value) when a displayed statement's operand bit changes.
     Event<int, bool> OpBitChanged;
+    // A new text given by an editor other than the viewers, which then show it afresh.
+    Event<> TextMended;
     // (inside of a negated bracket group in solve-string form, its value before negation).
     Event<std::string_view, bool> GroupChanged;
 

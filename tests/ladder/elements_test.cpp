@@ -181,5 +181,26 @@ TEST(Elements, ATakenKeyKeepsItsCellAndTakesTheNewName) {
     EXPECT_EQ(cells.Item(5, 5), nullptr);
 }
 
+TEST(Elements, MovedCellsKeepTheirKeysWhileTheExtentFollowsThem) {
+    Elements cells;
+    cells.Add("A", 0, 0);
+    Element& moved = cells.Add("B", 5, 3);
+    moved.SetCol(1);
+    moved.SetRow(1);
+    EXPECT_EQ(cells.Rows(), 1);
+    EXPECT_EQ(cells.Cols(), 1);
+    EXPECT_EQ(cells.Item(5, 3), &moved);
+    Element& wire = cells.Add("", 5, 3, false, false, false, false, false, "-1 -1");
+    EXPECT_NE(&wire, &moved);
+    EXPECT_EQ(cells.Cols(), 5);
+    cells.Remove(2);
+    EXPECT_EQ(cells.Item(5, 3), nullptr);
+    EXPECT_EQ(cells.Item("-1 -1"), &wire);
+    EXPECT_EQ(cells.Rows(), 3);
+    cells.Remove("-1 -1");
+    EXPECT_EQ(cells.Count(), 1);
+    EXPECT_EQ(cells.Cols(), 0);
+}
+
 }  // namespace
 }  // namespace veldra::testing

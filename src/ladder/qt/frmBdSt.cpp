@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "engine/program_engine.h"
+#include "ladder/statement_text.h"
 #include "logic/statement.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
@@ -29,11 +30,6 @@ void CloseStatementsList(WindowRegistry& windows) {
 }
 
 }  // namespace
-
-std::string EditableText(const Statement& statement) {
-    const StatementRow row = statement.LoadFrmStatements();
-    return "ASSIGN " + row.expression + row.results;
-}
 
 frmBdSt::frmBdSt(WindowRegistry& windows, ProgramEngine& engine, QWidget* parent)
     : QDialog(parent),
@@ -85,14 +81,13 @@ void frmBdSt::cmdSave_Click() {
         Statement& statement = *statement_;
         // The statement parses the text itself and answers a text it cannot take.
         statement.ResetStatement();
-        // Lines broken by hand are one statement: a break counts as a blank.
-        QString text = text1_->toPlainText();
-        text.replace('\n', ' ').replace('\r', ' ');
-        statement.SetStrStatement(ToStdString(text));
+        statement.SetStrStatement(OneLine(ToStdString(text1_->toPlainText())));
         engine_.MapBits();
         statement.SetEdited(true);
         statement.ForceSolve();
         statement.SetDisable(false);
+        // An open viewer's "Save Changes" would otherwise bring the fault back.
+        statement.TextMended.Raise();
         // The next scan tick runs once the simulation is started again.
         engine_.TimerComplete = true;
     }

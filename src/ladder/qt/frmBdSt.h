@@ -45,8 +45,4 @@ private:
     QPlainTextEdit* text1_ = nullptr;
 };
 
-// A statement's text for editing: "ASSIGN ", the expression with a blank on each side of
-// every "*", "+" and "@", " TO ", the results separated by ", ", and ";".
-std::string EditableText(const Statement& statement);
-
 }  // namespace veldra

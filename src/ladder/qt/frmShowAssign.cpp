@@ -18,6 +18,7 @@
 #include "engine/program_engine.h"
 #include "ladder/qt/ladder_picture.h"
 #include "ladder/qt/show_bit_assign.h"
+#include "ladder/statement_text.h"
 #include "logic/statement.h"
 #include "logic/text_helpers.h"
 #include "platform/qt/dialogs.h"
@@ -31,22 +32,6 @@ namespace {
 const QColor kLive(0x00, 0xFF, 0x00);
 const QColor kDead(0x00, 0x00, 0x00);
 const QColor kSelection(0x80, 0x80, 0xFF);
-
-// The expression with a blank on each side of every "@", "*" and "+".
-std::string Spaced(std::string_view expression) {
-    std::string spaced;
-    spaced.reserve(expression.size() * 2);
-    for (const char c : expression) {
-        if (c == '@' || c == '*' || c == '+') {
-            spaced += ' ';
-            spaced += c;
-            spaced += ' ';
-        } else {
-            spaced += c;
-        }
-    }
-    return spaced;
-}
 
 // The text the ladder is laid out from: what follows "ASSIGN", or, when the engineer
 // has typed it away, the whole text.
@@ -166,6 +151,11 @@ void frmShowAssign::Listen() {
         [this](bool result, std::string_view) { StatementChanged(result); });
     opBitChanged_ = statement_->OpBitChanged.Subscribe(
         [this](int index, bool value) { OpBitChanged(index, value); });
+    textMended_ = statement_->TextMended.Subscribe([this] {
+        Ladder_->SetSizeTwips(1, 1);
+        Load();
+        chkLadder_Click(chkLadder_->isChecked());
+    });
 }
 
 void frmShowAssign::UpdateStatement() {
@@ -180,11 +170,7 @@ void frmShowAssign::Load() {
         statement_->SetIsDisplayed(true);
         displayed_ = true;
     }
-    std::string text = "ASSIGN " + Spaced(statement_->strStatement()) + " TO ";
-    for (int i = 0; i <= statement_->UboundResults(); ++i) {
-        text += (i > 0 ? ", " : "") + std::string(statement_->ResultBitName(i));
-    }
-    txtAssign_->setPlainText(ToQString(text + ";"));
+    txtAssign_->setPlainText(ToQString(EditableText(*statement_)));
     CreateLadderElements();
 
     const std::string view =
@@ -287,14 +273,19 @@ void frmShowAssign::SizeLadder() {
     }
 }
 
-void frmShowAssign::RedrawAll() {
+void frmShowAssign::RedrawAll(bool selection) {
     const Elements& cells = ladder_->GetElements();
     Ladder_->ReserveTwips(int((cells.Cols() + 1) * Element::kWidth) + 200,
                           int((cells.Rows() + 1) * Element::kHeight) + 400);
     Ladder_->Clear();
     const BooleanBits* bits = Bits();
     for (const auto& cell : cells) {
-        cell->UpdateSelection(*drawing_, bits);
+        if (selection) {
+            cell->UpdateSelection(*drawing_, bits);
+        } else {
+            cell->UpdateDrawing(*drawing_, bits);
+            cell->UpdateName(*drawing_);
+        }
     }
     drawn_ = true;
 }
@@ -410,7 +401,7 @@ void frmShowAssign::cmdEdit_Click() {
         bit.ResetAssigns();
     }
     statement_->ResetStatement();
-    statement_->SetStrStatement(ToStdString(txtAssign_->toPlainText()));
+    statement_->SetStrStatement(OneLine(ToStdString(txtAssign_->toPlainText())));
     engine.MapBits();
     if (!host_.ProgramStands()) {
         SetInUse(true);  // the program was closed while its bits were mapped
@@ -430,7 +421,7 @@ void frmShowAssign::cmdLadder_Click() {
     if (chkTop_->isChecked()) {
         chkTop_->setChecked(false);
     }
-    RedrawAll();
+    RedrawAll(false);  // the bitmap shows the ladder without the selection frame
     host_.dialogs->MessageBox({"If you use an existing file name, the file will be replaced",
                                MsgButtons::Ok, MsgIcon::Information, "Automatic File Overwrite"});
     FileDialogRequest request;
@@ -442,9 +433,10 @@ void frmShowAssign::cmdLadder_Click() {
     if (!file) {
         return;
     }
-    if (!Ladder_->SaveBitmap(*file)) {
-        host_.dialogs->MessageBox({"The ladder could not be written to " + file->string(),
-                                   MsgButtons::Ok, MsgIcon::Critical, "Veldra"});
+    const std::string error = Ladder_->SaveBitmap(*file);
+    RedrawAll();  // the selection back on screen
+    if (!error.empty()) {
+        host_.dialogs->MessageBox({error, MsgButtons::Ok, MsgIcon::Critical, "Veldra"});
     }
 }
 

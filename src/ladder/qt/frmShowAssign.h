@@ -91,7 +91,7 @@ private:
     void Show(Element& cell, bool value);
     void FillLadder(const Element& cell);
     void SizeLadder();
-    void RedrawAll();
+    void RedrawAll(bool selection = true);
     void OnPicturePressed(double X, double Y, Qt::MouseButton button);
     void chkLadder_Click(bool ladder);
     void chkTop_Click();
@@ -111,6 +111,7 @@ private:
     bool drawn_ = false;
     Subscription statementChanged_;
     Subscription opBitChanged_;
+    Subscription textMended_;
     OpenWindow panel_{*this};
     std::unique_ptr<WindowRegistry::Registration> registration_;
 

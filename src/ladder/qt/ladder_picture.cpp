@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -137,8 +138,17 @@ QImage LadderPicture::Picture() const {
     return image_.copy(QRect(QPoint(0, 0), SizeFromTwips(width_, height_)));
 }
 
-bool LadderPicture::SaveBitmap(const std::filesystem::path& file) const {
-    return Picture().save(QString::fromStdString(file.string()), "BMP");
+std::string LadderPicture::SaveBitmap(const std::filesystem::path& file) const {
+    QSaveFile bitmap(QString::fromStdString(file.string()));
+    if (!bitmap.open(QIODevice::WriteOnly)) {
+        return ToStdString(bitmap.errorString());
+    }
+    if (!Picture().save(&bitmap, "BMP")) {
+        bitmap.cancelWriting();
+        return bitmap.error() != QFileDevice::NoError ? ToStdString(bitmap.errorString())
+                                                      : "The bitmap could not be written.";
+    }
+    return bitmap.commit() ? std::string() : ToStdString(bitmap.errorString());
 }
 
 void LadderPicture::paintEvent(QPaintEvent* event) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace veldra {
@@ -40,8 +41,9 @@ public:
 
     // The picture as it stands, at the picture's size.
     QImage Picture() const;
-    // Writes the picture as a Windows bitmap, under exactly the name given.
-    bool SaveBitmap(const std::filesystem::path& file) const;
+    // Writes the picture as a Windows bitmap, under exactly the name given, and answers
+    // why it could not; an existing file is only replaced by a complete bitmap.
+    std::string SaveBitmap(const std::filesystem::path& file) const;
 
     // A mouse button went down at (X, Y) twips.
     std::function<void(double X, double Y, Qt::MouseButton button)> mousePressed;

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "engine/qt/frmProgram.h"
+#include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/ladder_picture.h"
 #include "support/qt/program_window_fixture.h"
 
@@ -136,10 +137,11 @@ TEST_F(ViewerTest, ClosingOneOfTwoViewersKeepsTheOtherLive) {
     EXPECT_FALSE(statement.IsDisplayed());
 }
 
+// Lines broken by hand are one statement: no break may become part of an operand's name.
 TEST_F(ViewerTest, AStatementEditedInTheViewerIsSolvedOnTheNextStart) {
     frmShowAssign& viewer = Open("ROUTE_1");
     viewer.findChild<QPlainTextEdit*>("txtAssign")
-        ->setPlainText("ASSIGN PB_1*PB_2 TO ROUTE_1, LOCK_1;");
+        ->setPlainText("ASSIGN PB_1*\nPB_2\tTO ROUTE_1,\r\nLOCK_1;");
     Click(viewer, "cmdEdit");
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(Text(viewer), "ASSIGN PB_1 * PB_2 TO ROUTE_1, LOCK_1;");
@@ -189,6 +191,36 @@ TEST_F(ViewerTest, AToggledContactReachesTheNextScanAndTheLadderSavesAsABitmap) 
     EXPECT_EQ(dialogs.boxes().back().title, "Automatic File Overwrite");
     const QImage saved(file, "BMP");
     EXPECT_EQ(saved.size(), viewer.Picture().Picture().size());
+    // The right press selected the contact: its frame is on screen, never in the bitmap.
+    const auto framed = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == QColor(0x80, 0x80, 0xFF)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(framed(viewer.Picture().Picture()));
+    EXPECT_FALSE(framed(saved));
+
+    dialogs.Answer(MsgAnswer::Ok)
+        .Answer(MsgAnswer::Ok)
+        .Choose(folder.filePath("missing/ladder").toStdString());
+    Click(viewer, "cmdLadder");
+    EXPECT_EQ(dialogs.boxes().back().title, "Veldra");
+    EXPECT_EQ(dialogs.boxes().back().icon, MsgIcon::Critical);
+}
+
+TEST_F(ViewerTest, AStatementMendedInTheFaultEditorShowsInItsOpenViewer) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    frmBdSt editor(registry, Engine());
+    editor.SetStatement(viewer.ShowStatement());
+    editor.findChild<QPlainTextEdit*>("Text1")->setPlainText("ASSIGN PB_1 * PB_2 TO ROUTE_1;");
+    QTest::mouseClick(editor.findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+    EXPECT_EQ(Text(viewer), "ASSIGN PB_1 * PB_2 TO ROUTE_1;");
+    EXPECT_EQ(viewer.Cells().Item(1, 0)->Name, "PB_2");
 }
 
 // Brackets the builder cannot close give the ladder of what it could lay out.
