@@ -112,12 +112,3 @@ void BM_OpenViewerOnWideStatement(benchmark::State& state) {
 BENCHMARK(BM_OpenViewerOnWideStatement)->Arg(201)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
