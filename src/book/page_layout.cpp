@@ -159,7 +159,10 @@ PageFit FitPage(PageCanvas canvas, const Element& cell) {
     PageFit fit;
     fit.maxCols = RoundEven((canvas.width - kPageMarginWidth) / cell.d_1560());
     fit.maxRows = RoundEven((canvas.height - kPageMarginHeight) / cell.d_840());
-    if (fit.maxCols < 1 || fit.maxRows < 2) {
+    // A page must hold its header and at least one row of ladder below it, or every
+    // ladder would slide into continuations on pages without end.
+    const int headerRows = RoundEven(kHeaderRoom / cell.d_840());
+    if (fit.maxCols < 1 || fit.maxRows < 2 || headerRows + 1 >= fit.maxRows) {
         throw BookError("The page is too small for ladders at an element size of " +
                         std::to_string(int(std::lround(cell.Resolution()))) +
                         " %. Choose a smaller element size or larger paper.");
@@ -276,7 +279,8 @@ void CalcTextSize(Ladders& ladders, const TextMetrics& metrics) {
     const double pitch = first->GetElements().Item(1)->d_1560();
     const double x = metrics.TextWidth("X");
     std::string s;
-    while (metrics.TextWidth(s) <= pitch - x) {
+    // A font that measures nothing would never fill the pitch.
+    while (x > 0 && metrics.TextWidth(s) <= pitch - x) {
         s += 'X';
     }
     const auto length = std::int32_t(s.size());

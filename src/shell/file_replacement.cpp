@@ -48,7 +48,14 @@ public:
     bool Close() {
         const int fd = fd_;
         fd_ = -1;
-        return ::fsync(fd) == 0 && ::close(fd) == 0;
+        // Closed whatever the sync says; the first failure's errno is the one kept.
+        const bool synced = ::fsync(fd) == 0;
+        const int syncError = errno;
+        const bool closed = ::close(fd) == 0;
+        if (!synced) {
+            errno = syncError;
+        }
+        return synced && closed;
     }
     void Committed() { committed_ = true; }
 

@@ -213,7 +213,7 @@ std::vector<BitStateCopy> ReadStateFile(std::string_view bytes, BooleanBits& pro
             notFound(full);
             continue;
         }
-        // A bit named again starts again from its defaults, as the first copy of it is used.
+        // A bit named again keeps its one copy; only its value starts again from False.
         const auto [found, added] = copyOf.try_emplace(bit, copies.size());
         if (added) {
             copies.push_back({});

@@ -58,7 +58,7 @@ TEST(PageLayout, TheCanvasHoldsItsWidthAndHeightLessTheMarginsInCells) {
         {{24480, 15840}, 100, 14, 15},  // the plot sheet: 13.69 and 15.02
         {{11900, 16840}, 100, 6, 16},   // A4 upright: 5.63 and 16.21
         {{11900, 16840}, 200, 3, 8},
-        {{3120 + 2.5 * 1560, 3220 + 2.5 * 840}, 100, 2, 2},  // halves go to the even side
+        {{3120 + 2.5 * 1560, 3220 + 4.5 * 840}, 100, 2, 4},  // halves go to the even side
         {{3120 + 3.5 * 1560, 3220 + 3.5 * 840}, 100, 4, 4},
     };
     for (const Case& c : cases) {
@@ -69,7 +69,9 @@ TEST(PageLayout, TheCanvasHoldsItsWidthAndHeightLessTheMarginsInCells) {
 }
 
 TEST(PageLayout, APageTooSmallForTheElementSizeIsRefusedWithAMessage) {
-    for (const PageCanvas canvas : {PageCanvas{4000, 30000}, PageCanvas{30000, 4000}}) {
+    // The last holds two rows: no more than the header would take.
+    for (const PageCanvas canvas :
+         {PageCanvas{4000, 30000}, PageCanvas{30000, 4000}, PageCanvas{30000, 6580}}) {
         Ladders book(200);
         book.Add(false, "A*B TO X;");
         try {

@@ -169,10 +169,16 @@ void frmTable::SizeColumns() {
 
 void frmTable::ReselectActiveRow() {
     const int row = contents_.ActiveRow();
-    if (reselecting_ || row <= 0 || row >= grid_->rowCount()) {
+    if (reselecting_) {
         return;
     }
     reselecting_ = true;
+    if (row <= 0 || row >= grid_->rowCount()) {
+        // No state chosen yet: a row the user clicks is not shown as the table's choice.
+        grdTable_->selectionModel()->clearSelection();
+        reselecting_ = false;
+        return;
+    }
     const QModelIndex first = grid_->index(row, 0);
     grdTable_->setCurrentIndex(first);
     grdTable_->selectionModel()->select(

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "panels/code_tester.h"
+#include "panels/qt/board_controls.h"
 #include "panels/track_panel.h"
 #include "platform/qt/lamp.h"
 #include "platform/qt/qt_text.h"
@@ -93,7 +94,7 @@ void frmTrack::MakeEnd(TrackSide side, int top) {
                      RectFromTwips(120, 2400, 735, 315));
     end.connection = Named(new QLabel(QStringLiteral("TCP/IP Connection: Closed"), frame),
                            EndName("lblTCP%1", side), RectFromTwips(960, 2430, 2235, 255));
-    for (QLabel* label : {end.adjustment, end.transmitHeading}) {
+    for (QLabel* label : {end.adjustment, end.transmitHeading, end.transmitted}) {
         label->installEventFilter(this);
     }
 
@@ -163,15 +164,14 @@ void frmTrack::DrawEnd(TrackSide side) {
 bool frmTrack::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const MouseButton button =
-            mouse->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
+        const MouseButton button = MouseButtonOf(mouse->button());
         for (const TrackSide side : {TrackSide::A, TrackSide::B}) {
             const EndControls& end = ends_[side == TrackSide::A ? 0 : 1];
             if (watched == end.adjustment) {
                 half_.MouseUpAdjustment(side, button);
                 return true;
             }
-            if (watched == end.transmitHeading) {
+            if (watched == end.transmitHeading || watched == end.transmitted) {
                 half_.MouseUpTransmit(side, button);
                 return true;
             }

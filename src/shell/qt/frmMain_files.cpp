@@ -1,9 +1,12 @@
 // The main window's file commands: state files, view files and the statement export.
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
+#include <algorithm>
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
@@ -27,8 +30,8 @@ constexpr const char* kViewFilter = "Simulator Views (*.svw)|*.svw";
 constexpr const char* kStateSaveFilter = "Simulator State Files (*.sst)|*.sst";
 constexpr const char* kStateLoadFilter = "Simulator State File (*.sst)|*.sst";
 constexpr const char* kTextFilter = "Text Documents (*.txt)|*.txt";
-// Far more than the arrangement of any set of windows takes.
-constexpr std::uint64_t kViewFileLimit = 16u << 20;
+// Far more than the arrangement of any set of windows takes (a record is under 100 bytes).
+constexpr std::uint64_t kViewFileLimit = 1u << 20;
 
 // The main window disabled under the hourglass while a command works on files or many
 // windows; both come back however the command ends.
@@ -119,9 +122,16 @@ public:
         if (window == nullptr) {
             return;
         }
-        window->move(PixelsFromTwips(left), PixelsFromTwips(top));
-        window->resize(width > 0 ? PixelsFromTwips(width) : window->width(),
-                       height > 0 ? PixelsFromTwips(height) : window->height());
+        // A file's numbers are held to what a screen can show: a window of millions of
+        // pixels would exhaust memory before it was drawn.
+        const QRect screen = QGuiApplication::primaryScreen() != nullptr
+                                 ? QGuiApplication::primaryScreen()->virtualGeometry()
+                                 : QRect(0, 0, 4096, 4096);
+        const int reach = 4 * std::max(screen.width(), screen.height());
+        const auto held = [reach](int pixels) { return std::clamp(pixels, -reach, reach); };
+        window->move(held(PixelsFromTwips(left)), held(PixelsFromTwips(top)));
+        window->resize(width > 0 ? held(PixelsFromTwips(width)) : window->width(),
+                       height > 0 ? held(PixelsFromTwips(height)) : window->height());
     }
     void SetMainCaption(const std::string& caption, bool withProgram) override {
         if (main_) {

@@ -327,6 +327,12 @@ TEST_F(FileCommandsTest, AViewPutsTheWindowsBackWhereTheyWere) {
     EXPECT_EQ(Caption(Main().Program()), "Program Window: " + caption);
     Run("mnuLoadView", "min.svw");
     EXPECT_TRUE(list->isMinimized());
+
+    // Numbers no screen could show are held to what one can.
+    std::ofstream(Path("huge.svw"), std::ios::binary)
+        << "Card File\r\n0\r\n0\r\n0\r\n999999999\r\n999999999\r\n";
+    Run("mnuLoadView", "huge.svw");
+    EXPECT_LT(Main().width(), 100000);
 }
 
 }  // namespace
