@@ -288,6 +288,10 @@ void frmPrint::RebuildBook() {
 }
 
 void frmPrint::closeEvent(QCloseEvent* event) {
+    if (printing_) {
+        event->ignore();  // the pages being printed are drawn from this book
+        return;
+    }
     if (!reload_ && closed) {
         closed();
     }
@@ -354,10 +358,13 @@ void frmPrint::PrintPages(int first, int last) {
             return;
         }
         printing_ = true;
+        // The desktop runs between pages: nothing may page, print again or rebuild meanwhile.
+        setEnabled(false);
         struct Restore {
             frmPrint& book;
             int page;
             ~Restore() {
+                book.setEnabled(true);
                 book.printing_ = false;
                 book.shownPage_ = page + 1;
                 book.cmdUp_Click();
