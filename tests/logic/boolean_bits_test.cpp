@@ -165,9 +165,7 @@ TEST_F(BooleanBitsTest, AddAndAddIOOfAnExistingNameChangeOnlyItsValueAndOnlyAddI
     BooleanBit& first = *bits.Add("TR1", false, true, 500, 0, true);
     EXPECT_TRUE(first.IsFormBit());
     EXPECT_EQ(bits.Add("tr1", true), nullptr);
-    EXPECT_TRUE(first.BitValue());
-    EXPECT_EQ(first.OnTime(), 500);
-    EXPECT_TRUE(host.journal.empty());
+    EXPECT_TRUE(first.BitValue() && first.OnTime() == 500 && host.journal.empty());
 
     BooleanBit* in = bits.AddIO("IN1", true, true);
     ASSERT_NE(in, nullptr);
