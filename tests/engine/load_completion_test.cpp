@@ -48,11 +48,9 @@ TEST_F(LoadCompletionTest, BoardBitsBindToTheOldestWindowThatReportsThem) {
     ASSERT_NE(Bits().Find("Spare"), nullptr);
     EXPECT_EQ(Bits().Find("Spare")->BitName(), "Spare");
     const BooleanBit& declared = *Bits().Find("DECLARED");
-    EXPECT_TRUE(declared.IsFormBit());
-    EXPECT_TRUE(declared.BitValue());
-    EXPECT_EQ(declared.OnTime(), 500);
-    EXPECT_EQ(first.images, 1);
-    EXPECT_EQ(second.drawn, 1);
+    EXPECT_EQ((std::vector<int>{declared.IsFormBit(), declared.BitValue(), declared.OnTime(),
+                                first.images, second.drawn}),
+              (std::vector<int>{1, 1, 500, 1, 1}));
 }
 
 TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
