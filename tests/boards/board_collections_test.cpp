@@ -106,8 +106,7 @@ struct TrackOutCodesB {
 template <class Collection>
 class BoardCollection : public ::testing::Test {
 protected:
-    BoardCollection() { Listen(); }
-    void Listen() {
+    BoardCollection() {
         heard_ = collection.Added().Subscribe([this](std::string_view name) {
             // The window looks the item up as soon as it hears of it.
             heard.push_back(std::string(name) + (collection.List().Count() > 0 ? "" : " (absent)"));

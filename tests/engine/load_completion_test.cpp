@@ -24,16 +24,7 @@ private:
     std::vector<std::string> bits_;
 };
 
-class LoadCompletionTest : public EngineTest {
-protected:
-    std::vector<std::string> BitOrder() {
-        std::vector<std::string> names;
-        for (const BooleanBit& bit : Bits()) {
-            names.push_back(bit.BitName());
-        }
-        return names;
-    }
-};
+using LoadCompletionTest = EngineTest;
 
 TEST_F(LoadCompletionTest, BoardBitsBindToTheOldestWindowThatReportsThem) {
     Bits().Add("DECLARED", true, false, 500, 0);
@@ -68,11 +59,15 @@ TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
 
     engine.LoadFinished({&older, &newer});
 
-    EXPECT_EQ(BitOrder(),
+    std::vector<std::string> order;
+    for (const BooleanBit& bit : Bits()) {
+        order.push_back(bit.BitName());
+    }
+    EXPECT_EQ(order,
               (std::vector<std::string>{"A", "NEW", "OLD", "LED.1", "LED.2", "LED.3", "LED.4",
                                         "LED.5", "LED.6", "LED.7", "LED.8", "UB", "TTRIG", "TIN",
                                         "TOUT", "NTRIG", "CPS.STATUS", "RES", "OP"}));
-    EXPECT_EQ(engine.Lists().statusRows, BitOrder());
+    EXPECT_EQ(engine.Lists().statusRows, order);
     EXPECT_EQ(Bits().Find("OP")->vIndex(), 18);
 }
 

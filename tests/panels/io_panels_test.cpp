@@ -30,22 +30,12 @@ protected:
         }
     }
 
-    // The lamp of an output row, and the user's clicks, however the window lays them out.
+    // The lamp of an output row, however the window lays them out.
     LampImage OutputLamp(int row) const {
         if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
             return panel.Rows()[std::size_t(3 + row)].lamp;
         } else {
             return panel.OutputRows()[std::size_t(row)].lamp;
-        }
-    }
-    // A press of a button on an input, then its click.
-    void ClickInput(int row, MouseButton button = MouseButton::Left) {
-        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
-            panel.MouseUp(row, button);
-            panel.Click(row);
-        } else {
-            panel.MouseDownInput(row, button);
-            panel.ClickInput(row);
         }
     }
 
