@@ -41,6 +41,15 @@ Extent Span(CreateLadder& ladder) {
     return extent;
 }
 
+const Element* Named(CreateLadder& ladder, std::string_view name) {
+    for (const auto& cell : ladder.GetElements()) {
+        if (cell->Name == name) {
+            return cell.get();
+        }
+    }
+    return nullptr;
+}
+
 int Layout(Ladders& book, PageCanvas canvas, const BooleanBits* bits = nullptr,
            LayoutOptions options = {}) {
     NoProgress progress;
@@ -88,10 +97,9 @@ TEST(PageLayout, LaddersStackBelowTheHeaderWithOneBlankRowBetween) {
     book.Add(false, "A+B+C TO X;");
     book.Add(false, "D+E+F TO Y;");
     EXPECT_EQ(Layout(book, Canvas(10, 30)), 1);
-    EXPECT_EQ(Span(*book.Item(1)).firstRow, 2);
-    EXPECT_EQ(Span(*book.Item(1)).lastRow, 4);
-    EXPECT_EQ(Span(*book.Item(2)).firstRow, 6);
-    EXPECT_EQ(Span(*book.Item(2)).lastRow, 8);
+    EXPECT_EQ((std::vector<int>{Span(*book.Item(1)).firstRow, Span(*book.Item(1)).lastRow,
+                                Span(*book.Item(2)).firstRow, Span(*book.Item(2)).lastRow}),
+              (std::vector<int>{2, 4, 6, 8}));
     // Indented two columns, behind a lead-in wire in column 1.
     const Element* lead = book.Item(1)->GetElements().Item(-1, -1);
     ASSERT_NE(lead, nullptr);
@@ -110,15 +118,6 @@ TEST(PageLayout, ALadderEndingOnTheLastUsableRowStartsANewPage) {
         EXPECT_EQ(Layout(book, Canvas(10, maxRows)), pages) << maxRows;
         EXPECT_EQ(book.Item(3)->PageNumber, pages);
     }
-}
-
-const Element* Named(CreateLadder& ladder, std::string_view name) {
-    for (const auto& cell : ladder.GetElements()) {
-        if (cell->Name == name) {
-            return cell.get();
-        }
-    }
-    return nullptr;
 }
 
 TEST(PageLayout, ALadderWiderThanThePageWrapsUnderItselfAfterABlankRow) {
@@ -195,14 +194,9 @@ TEST(PageLayout, ContactsTakeTheirBitsAndComparisonsTheirNumbers) {
         Ladders book;
         book.Add(false, std::string(c.contact) + " TO OUT;");
         Layout(book, Canvas(10, 20), &bits);
-        bool found = false;
-        for (const auto& cell : book.Item(1)->GetElements()) {
-            if (cell->Name == c.contact) {
-                found = true;
-                EXPECT_EQ(cell->vValue(), c.energised) << c.contact;
-            }
-        }
-        EXPECT_TRUE(found) << c.contact;
+        const Element* cell = Named(*book.Item(1), c.contact);
+        ASSERT_NE(cell, nullptr) << c.contact;
+        EXPECT_EQ(cell->vValue(), c.energised) << c.contact;
     }
 }
 

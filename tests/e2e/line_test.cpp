@@ -58,12 +58,6 @@ protected:
         CodeDelayRunsOut(barton, siding);
         barton.Scan();
     }
-    void OfferFromAshby() {
-        ashby.Press("W_OFFER_PB");
-        CodesCross();
-        barton.Run(50);
-        CodesCross();
-    }
 
     FakePlatform platform;
     Controller ashby{Example("line_end_a.ml2")};
@@ -185,7 +179,10 @@ TEST_F(AshbyBartonLine, BartonGivesNoLineClearWhileTheSidingGroundFrameIsRelease
     SidingSends(7, false);
     EXPECT_FALSE(barton.Value("E_GF_NORMAL"));
 
-    OfferFromAshby();
+    ashby.Press("W_OFFER_PB");  // an offer from Ashby
+    CodesCross();
+    barton.Run(50);
+    CodesCross();
     barton.Run(100);
     EXPECT_FALSE(barton.Value("E_LC_OUT"));
     EXPECT_TRUE(barton.Value("E_GF_REL_IND"));  // the release holds while the offer waits

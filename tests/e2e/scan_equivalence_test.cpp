@@ -180,36 +180,29 @@ public:
                 }
             }
             if (step == scenario_.steps / 2) {
-                EditAStatement();
+                // As a statement editor does it: stopped, the text changed, every bit's
+                // readers forgotten and the bits mapped again; then running on.
+                engine_.StartStop();
+                const std::string key = "Q" + std::to_string(scenario_.statements / 2);
+                engine_.prgAssigns->Find(key)->SetStrStatement("ASSIGN ~I0 + Q0 * I1 TO " + key +
+                                                               ";");
+                for (BooleanBit& bit : *engine_.PrgBooleanBits()) {
+                    bit.ResetAssigns();
+                }
+                engine_.MapBits();
+                engine_.StartStop();
             }
-            TraceBits();
+            std::string values;
+            for (const BooleanBit& bit : *engine_.PrgBooleanBits()) {
+                values += bit.BitName();
+                values += bit.BitValue() ? '1' : '0';
+            }
+            trace_.Add(values);
         }
         return trace_.Hash();
     }
 
 private:
-    // As a statement editor does it: stopped, the text changed, every bit's readers
-    // forgotten and the bits mapped again; then running on.
-    void EditAStatement() {
-        engine_.StartStop();
-        const std::string key = "Q" + std::to_string(scenario_.statements / 2);
-        engine_.prgAssigns->Find(key)->SetStrStatement("ASSIGN ~I0 + Q0 * I1 TO " + key + ";");
-        for (BooleanBit& bit : *engine_.PrgBooleanBits()) {
-            bit.ResetAssigns();
-        }
-        engine_.MapBits();
-        engine_.StartStop();
-    }
-
-    void TraceBits() {
-        std::string values;
-        for (const BooleanBit& bit : *engine_.PrgBooleanBits()) {
-            values += bit.BitName();
-            values += bit.BitValue() ? '1' : '0';
-        }
-        trace_.Add(values);
-    }
-
     const Scenario& scenario_;
     Random random_;
     FakeClock clock_;

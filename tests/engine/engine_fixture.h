@@ -55,7 +55,6 @@ protected:
     // An outside input, as a board click leaves it for the next tick.
     void Input(const std::string& name, bool value) { engine.IOBits.Add(name, value); }
     void Tick() { engine.tmrProgram_Timer(); }
-    void ServiceTick() { engine.StartTimer_Timer(); }
 
     // Starts the program without the first start's queueing of every statement, so that
     // a test sees only the work its inputs cause.

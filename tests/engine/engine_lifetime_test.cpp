@@ -25,10 +25,6 @@ struct OpenProgram {
     ProgramEngine engine;
 };
 
-bool Value(ProgramEngine& engine, const char* name) {
-    return engine.PrgBooleanBits()->Find(name)->BitValue();
-}
-
 // Steps such as "A+" (open program A), "A-" (close and destroy it) and "A!" (destroy it
 // without closing it first), in order.
 class ProgramLifetimeTest : public ::testing::TestWithParam<std::string> {
@@ -65,7 +61,8 @@ TEST_P(ProgramLifetimeTest, TheModelReportsToTheNewestProgramStillOpen) {
         ProgramEngine& newest = open[openedOrder.back()]->engine;
         EXPECT_EQ(&TheProgramHost(), &newest) << "after " << step;
         const int before = newest.Status().StatusIndex();
-        newest.PrgBooleanBits()->Find("IN")->SetBitValue(!Value(newest, "IN"), false);
+        BooleanBit& in = *newest.PrgBooleanBits()->Find("IN");
+        in.SetBitValue(!in.BitValue(), false);
         EXPECT_GT(newest.Status().StatusIndex(), before) << "after " << step;
     }
 }
@@ -98,19 +95,13 @@ TEST_F(EngineReuseTest, AnEngineClosedAndLoadedAgainStartsAsAFreshWindow) {
     engine.CloseWindow();
 
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
-    EXPECT_TRUE(engine.TriggersPending);
-    EXPECT_FALSE(engine.ForceTablesEnabled());
-    EXPECT_FALSE(engine.NumericMenusEnabled());
-    EXPECT_FALSE(engine.StatementsQueued);
-    EXPECT_FALSE(engine.Running());
-    EXPECT_FALSE(engine.tmrProgram.Enabled());
-    EXPECT_EQ(engine.vTimeQue.Count(), 0);
-    EXPECT_EQ(engine.CancelledTimers.Count(), 0);
-    EXPECT_EQ(engine.TimerCount(), 0);
     EXPECT_EQ(engine.prgAssigns, nullptr);
-    EXPECT_EQ(engine.StartTimer.Interval(), 100);
-    EXPECT_EQ(engine.Status().StatusIndex(), 0);
-    EXPECT_EQ(window.releases, 1);
+    EXPECT_EQ((std::vector<int>{
+                  engine.TriggersPending, engine.ForceTablesEnabled(), engine.NumericMenusEnabled(),
+                  engine.StatementsQueued, engine.Running(), engine.tmrProgram.Enabled(),
+                  engine.vTimeQue.Count(), engine.CancelledTimers.Count(), engine.TimerCount(),
+                  engine.StartTimer.Interval(), engine.Status().StatusIndex(), window.releases}),
+              (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 100, 0, 1}));
 }
 
 TEST_F(EngineReuseTest, TheSecondProgramsTriggeredTableIsEvaluatedOnItsFirstScan) {

@@ -24,16 +24,7 @@ private:
     std::vector<std::string> bits_;
 };
 
-class LoadCompletionTest : public EngineTest {
-protected:
-    std::vector<std::string> BitOrder() {
-        std::vector<std::string> names;
-        for (const BooleanBit& bit : Bits()) {
-            names.push_back(bit.BitName());
-        }
-        return names;
-    }
-};
+using LoadCompletionTest = EngineTest;
 
 TEST_F(LoadCompletionTest, BoardBitsBindToTheOldestWindowThatReportsThem) {
     Bits().Add("DECLARED", true, false, 500, 0);
@@ -48,11 +39,9 @@ TEST_F(LoadCompletionTest, BoardBitsBindToTheOldestWindowThatReportsThem) {
     ASSERT_NE(Bits().Find("Spare"), nullptr);
     EXPECT_EQ(Bits().Find("Spare")->BitName(), "Spare");
     const BooleanBit& declared = *Bits().Find("DECLARED");
-    EXPECT_TRUE(declared.IsFormBit());
-    EXPECT_TRUE(declared.BitValue());
-    EXPECT_EQ(declared.OnTime(), 500);
-    EXPECT_EQ(first.images, 1);
-    EXPECT_EQ(second.drawn, 1);
+    EXPECT_EQ((std::vector<int>{declared.IsFormBit(), declared.BitValue(), declared.OnTime(),
+                                first.images, second.drawn}),
+              (std::vector<int>{1, 1, 500, 1, 1}));
 }
 
 TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
@@ -70,11 +59,15 @@ TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
 
     engine.LoadFinished({&older, &newer});
 
-    EXPECT_EQ(BitOrder(),
+    std::vector<std::string> order;
+    for (const BooleanBit& bit : Bits()) {
+        order.push_back(bit.BitName());
+    }
+    EXPECT_EQ(order,
               (std::vector<std::string>{"A", "NEW", "OLD", "LED.1", "LED.2", "LED.3", "LED.4",
                                         "LED.5", "LED.6", "LED.7", "LED.8", "UB", "TTRIG", "TIN",
                                         "TOUT", "NTRIG", "CPS.STATUS", "RES", "OP"}));
-    EXPECT_EQ(engine.Lists().statusRows, BitOrder());
+    EXPECT_EQ(engine.Lists().statusRows, order);
     EXPECT_EQ(Bits().Find("OP")->vIndex(), 18);
 }
 

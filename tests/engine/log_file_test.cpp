@@ -41,10 +41,6 @@ protected:
         text << std::ifstream(*host.chosen, std::ios::binary).rdbuf();
         return text.str();
     }
-    std::string Body() {
-        const std::string text = FileText();
-        return text.substr(text.find("Begin Log\r\n\r\n") + 13);
-    }
 
     // One folder per test and process: ctest runs the tests side by side, and other
     // builds on the machine run the same tests.
@@ -109,7 +105,9 @@ TEST_F(LogFileTest, EntriesFollowTheHeaderUntilTheLogStopsAlsoWhileRunning) {
     log.Stop();
     Bits().Find("OUT")->SetBitValue(false);
 
-    EXPECT_EQ(Body(), "14:05:09\r\nSetting bit: IN\r\n\r\n14:05:09\r\nSetting bit: OUT\r\n\r\n");
+    const std::string text = FileText();
+    EXPECT_EQ(text.substr(text.find("Begin Log\r\n\r\n") + 13),
+              "14:05:09\r\nSetting bit: IN\r\n\r\n14:05:09\r\nSetting bit: OUT\r\n\r\n");
     EXPECT_FALSE(log.Logging());
 }
 

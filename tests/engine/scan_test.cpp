@@ -99,8 +99,7 @@ TEST_F(ScanTest, AFaultyStatementStopsTheRunAndIsNotApplied) {
     EXPECT_GT(window.runStateChanges, changes);
     EXPECT_TRUE(Value("X"));
     ASSERT_EQ(window.edited.size(), 1u);
-    EXPECT_TRUE(window.edited[0]->Disable());
-    EXPECT_FALSE(engine.tmrProgram.Enabled());
+    EXPECT_TRUE(window.edited[0]->Disable() && !engine.tmrProgram.Enabled());
 }
 
 }  // namespace

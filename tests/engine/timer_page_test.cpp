@@ -48,7 +48,7 @@ TEST_F(TimerPageTest, ForceRunsTheChosenBitsTimerOutAtTheNextServiceTick) {
     timers.Select(1);
 
     timers.ForceTimer();
-    ServiceTick();
+    engine.StartTimer_Timer();  // the next service tick
 
     EXPECT_TRUE(Value("ZSLOW"));
 }

@@ -16,7 +16,16 @@
 namespace veldra::testing {
 namespace {
 
-using BoardReaderTest = BoardLoaderTest;
+class BoardReaderTest : public BoardLoaderTest {
+protected:
+    // A code received on a track board's first end, and one program scan.
+    void Receive(TrackPanel& window, const char* code) {
+        window.MyBoard()->TrackA()->InCode().Codes().Item(code)->SetCodeValue(true);
+        engine.TrackBits.Add(window.PendingBits());
+        engine.UpdateTrack = true;
+        Tick();
+    }
+};
 using Lines = std::vector<std::string>;
 
 // A program of the given lines after a logic section of its own, so that the lines may
@@ -36,6 +45,13 @@ std::string Joined(const Lines& names) {
 
 // --- One source per board kind, loaded, bound and run.
 
+// The flags of a track board and of its two ends, in that order.
+std::vector<bool> Flags(const TrackBoard& board) {
+    return {board.Adjustable(),           board.Enabled(),
+            board.TrackA()->Adjustable(), board.TrackA()->Enabled(),
+            board.TrackB()->Adjustable(), board.TrackB()->Enabled()};
+}
+
 TEST_F(BoardReaderTest, ATrxTrackBoardFillsBothEndsAndReceivesItsCodes) {
     LoadBoardsFile("trx_track.ml2");
     ASSERT_EQ(WindowNames(), (Lines{"frmTrack"}));
@@ -46,20 +62,11 @@ TEST_F(BoardReaderTest, ATrxTrackBoardFillsBothEndsAndReceivesItsCodes) {
               "TRK_1.EAST.SLEEPIN,T1B_C7,T1B_C9,TRK_1.EAST.TDOUT,TRK_1.EAST.SLEEPOUT,"
               "TRK_1.WEST.ENABLED,TRK_1.EAST.ENABLED,TRK_1.ENABLED,TRK_1.EAST.NORMAL,"
               "TRK_1.WEST.NORMAL,T1_AADJ,T1_BADJ");
-    const TrackBoard& board = *window.MyBoard();
-    EXPECT_TRUE(board.Adjustable());
-    EXPECT_TRUE(board.Enabled());
     // A code list makes its end adjustable; "FIXED" after the lists takes that back.
-    EXPECT_TRUE(board.TrackA()->Adjustable());
-    EXPECT_TRUE(board.TrackA()->Enabled());
-    EXPECT_FALSE(board.TrackB()->Adjustable());
-    EXPECT_TRUE(board.TrackB()->Enabled());
+    EXPECT_EQ(Flags(*window.MyBoard()), (std::vector<bool>{true, true, true, true, false, true}));
 
     Start();
-    board.TrackA()->InCode().Codes().Item("T1A_C2")->SetCodeValue(true);
-    engine.TrackBits.Add(window.PendingBits());
-    engine.UpdateTrack = true;
-    Tick();
+    Receive(window, "T1A_C2");
     EXPECT_TRUE(Value("T1B_C7"));
 }
 
@@ -67,16 +74,12 @@ TEST_F(BoardReaderTest, AnEcodeTrackBoardEnablesItsEndsAndLeavesTheCodesToItsWin
     LoadBoardsFile("ecode_track.ml2");
     TrackPanel& window = WindowAt<TrackPanel>(0);
     EXPECT_EQ(WindowOf("EC_1.DOWN.CODE.1.OUT"), &window);
-    const TrackBoard& board = *window.MyBoard();
-    EXPECT_TRUE(board.TrackA()->Adjustable());
-    EXPECT_TRUE(board.TrackA()->Enabled());
-    EXPECT_FALSE(board.TrackB()->Enabled());
+    const std::vector<bool> flags = Flags(*window.MyBoard());
+    EXPECT_EQ((std::vector<bool>{flags[2], flags[3], flags[5]}),
+              (std::vector<bool>{true, true, false}));
 
     Start();
-    board.TrackA()->InCode().Codes().Item("EC_1.UP.CODE.2.IN")->SetCodeValue(true);
-    engine.TrackBits.Add(window.PendingBits());
-    engine.UpdateTrack = true;
-    Tick();
+    Receive(window, "EC_1.UP.CODE.2.IN");
     EXPECT_TRUE(Value("EC_1.DOWN.CODE.2.OUT"));
 }
 
@@ -98,13 +101,10 @@ TEST_P(SerialLinkLayout, EveryStationHasItsOwnWindowNameAndEnabledBitAndIsShown)
     EXPECT_EQ(Reported(ctc), (Lines{"CTC_IN1", "CTC_OUT1", "CTC_OUT2", "CTC.ENABLED"}));
     EXPECT_EQ(WindowOf("WD.ENABLED"), &wd);
     EXPECT_EQ(WindowOf("CTC.ENABLED"), &ctc);
-    EXPECT_TRUE(wd.MyBoard()->Peer());
-    EXPECT_TRUE(wd.MyBoard()->Adjustable());
-    EXPECT_TRUE(wd.MyBoard()->Enabled());
-    EXPECT_FALSE(ctc.MyBoard()->Adjustable());
-    EXPECT_FALSE(ctc.MyBoard()->Enabled());
-    EXPECT_EQ(wd.Address(), 1);
-    EXPECT_EQ(ctc.Address(), 2);
+    EXPECT_EQ((std::vector<int>{wd.MyBoard()->Peer(), wd.MyBoard()->Adjustable(),
+                                wd.MyBoard()->Enabled(), ctc.MyBoard()->Adjustable(),
+                                ctc.MyBoard()->Enabled(), wd.Address(), ctc.Address()}),
+              (std::vector<int>{1, 1, 1, 0, 0, 1, 2}));
 
     Start();
     wd.ClickIn(0);
@@ -132,10 +132,8 @@ TEST_F(BoardReaderTest, ASourceWithEveryBoardKindLoadsBindsAndRuns) {
     engine.IOBits.Add("S9_CALL", true);
     engine.IOBits.Add("WANT_1", true);
     Tick();
-    EXPECT_TRUE(Value("S1_HR"));
-    EXPECT_TRUE(Value("S1_R"));
-    EXPECT_TRUE(Value("S9_G"));
-    EXPECT_TRUE(Value("C2_HR"));
+    EXPECT_EQ((std::vector<bool>{Value("S1_HR"), Value("S1_R"), Value("S9_G"), Value("C2_HR")}),
+              std::vector<bool>(4, true));
     EXPECT_EQ(WindowAt<IOBoardPanel>(1).Rows()[0].lamp, LampImage::Lit);  // S1_HR
 }
 
@@ -213,10 +211,9 @@ TEST_F(BoardReaderTest, AnUnknownTypeIsReportedAndLoadingGoesOn) {
                         "INPUT: C;", "BOOLEAN BITS X;"}));
     ASSERT_EQ(platform.boxes().size(), 1u);
     const MsgBoxRequest& box = platform.boxes()[0];
-    EXPECT_EQ(box.title, "Sorry Unkown Board");
-    EXPECT_EQ(box.prompt, "Board Type Not Found\r\nB1\r\nIN99");
-    EXPECT_EQ(box.icon, MsgIcon::Critical);
-    EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    EXPECT_EQ(box.title + ": " + box.prompt,
+              "Sorry Unkown Board: Board Type Not Found\r\nB1\r\nIN99");
+    EXPECT_TRUE(box.icon == MsgIcon::Critical && box.buttons == MsgButtons::Ok);
     const Lines& journal = platform.journal();
     const auto shown =
         std::find(journal.begin(), journal.end(), "box: " + box.title + ": " + box.prompt);
@@ -277,7 +274,22 @@ TEST_F(BoardReaderTest, MangledSourcesNeverCrashOrHang) {
         std::ifstream in(DataFile(file), std::ios::binary);
         const std::string source((std::istreambuf_iterator<char>(in)), {});
         for (int round = 0; round < 200; ++round) {
-            const std::string text = Mangled(source, random, marks);
+            // Cut short at random and changed in up to eight places: a character replaced by
+            // one of `marks`, a few characters dropped, or a piece of the source put in.
+            std::string text = source.substr(0, random() % (source.size() + 1));
+            for (int change = 0; change < 8 && !text.empty(); ++change) {
+                const std::size_t at = random() % text.size();
+                switch (random() % 3) {
+                    case 0:
+                        text[at] = marks[random() % marks.size()];
+                        break;
+                    case 1:
+                        text.erase(at, random() % 20);
+                        break;
+                    default:
+                        text.insert(at, source.substr(random() % source.size(), random() % 40));
+                }
+            }
             ClickingThrough clicking;
             FakeProgramWindow mangledWindow;
             ProgramEngine mangled{mangledWindow, clock};

@@ -10,20 +10,6 @@ namespace {
 using DeclarationReaderTest = LoaderTest;
 using Lines = std::vector<std::string>;
 
-// The bits declared, in order, as "NAME" for a false bit, "NAME=1" for a true one and
-// "NAME#" for a numeric one.
-std::string Declared(const BooleanBits* bits) {
-    std::string text;
-    if (bits == nullptr) {
-        return text;
-    }
-    for (const BooleanBit& bit : *bits) {
-        text += (text.empty() ? "" : ",") + bit.BitName() + (bit.IsNumeric() ? "#" : "") +
-                (bit.BitValue() ? "=1" : "");
-    }
-    return text;
-}
-
 // A file, or lines after the program line ("|" between them), and the bits it declares.
 class Declares : public LoaderTest,
                  public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
@@ -36,7 +22,16 @@ TEST_P(Declares, TheBitsOfItsSections) {
         Load(BarredSource("PROGRAM P;|" + text));
     }
     EXPECT_TRUE(platform.boxes().empty());
-    EXPECT_EQ(Declared(engine.PrgBooleanBits()), GetParam().second);
+    // The bits declared, in order, as "NAME" for a false bit, "NAME=1" for a true one and
+    // "NAME#" for a numeric one.
+    std::string declared;
+    if (const BooleanBits* bits = engine.PrgBooleanBits()) {
+        for (const BooleanBit& bit : *bits) {
+            declared += (declared.empty() ? "" : ",") + bit.BitName() +
+                        (bit.IsNumeric() ? "#" : "") + (bit.BitValue() ? "=1" : "");
+        }
+    }
+    EXPECT_EQ(declared, GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -16,11 +16,10 @@ TEST(KeyWord, RejectsAKeywordThatIsOnlyPartOfAWord) {
 }
 
 TEST(FindWord, FindsAWordOnlyWhereItStandsOnItsOwn) {
-    EXPECT_EQ(FindWord("HAND, AND B", "AND"), 6u);
-    EXPECT_EQ(FindWord("A,AND;", "AND"), 2u);
-    EXPECT_EQ(FindWord("ANDOVER STAND", "AND"), std::string_view::npos);
-    EXPECT_TRUE(StartsWithWord("AND:", "AND"));
-    EXPECT_FALSE(StartsWithWord("AND.X", "AND"));
+    EXPECT_EQ((std::vector<std::size_t>{FindWord("HAND, AND B", "AND"), FindWord("A,AND;", "AND"),
+                                        FindWord("ANDOVER STAND", "AND")}),
+              (std::vector<std::size_t>{6, 2, std::string_view::npos}));
+    EXPECT_TRUE(StartsWithWord("AND:", "AND") && !StartsWithWord("AND.X", "AND"));
 }
 
 }  // namespace

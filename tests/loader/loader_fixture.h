@@ -70,27 +70,6 @@ private:
     PlatformScope scope_;
 };
 
-// A copy of the source cut short at random and changed in up to eight places: a character
-// replaced by one of `marks`, a few characters dropped, or a piece of the source put in.
-inline std::string Mangled(const std::string& source, std::mt19937& random,
-                           std::string_view marks) {
-    std::string text = source.substr(0, random() % (source.size() + 1));
-    for (int change = 0; change < 8 && !text.empty(); ++change) {
-        const std::size_t at = random() % text.size();
-        switch (random() % 3) {
-            case 0:
-                text[at] = marks[random() % marks.size()];
-                break;
-            case 1:
-                text.erase(at, random() % 20);
-                break;
-            default:
-                text.insert(at, source.substr(random() % source.size(), random() % 40));
-        }
-    }
-    return text;
-}
-
 // Loads sources into a fresh program engine.
 // A source given as lines, joined with CR LF as the controller's tools write them.
 inline std::string Source(const std::vector<std::string_view>& lines) {

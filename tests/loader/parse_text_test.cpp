@@ -139,15 +139,14 @@ TEST_P(RefusedPathTest, EndsTheApplicationWithTheParserMessageNamingThePath) {
     EXPECT_EQ(ParseText(engine, host).GetProgram(path.string()), "");
     ASSERT_EQ(platform.boxes().size(), 1u);
     const MsgBoxRequest& box = platform.boxes()[0];
-    EXPECT_EQ(box.title, "Ostrel");
-    EXPECT_EQ(box.prompt, (kind == "missing" ? "File not found: " + path.string()
-                                             : "Path/File access error: " + path.string() +
-                                                   " is not a regular file") +
-                              ": Error In Text Parser");
-    EXPECT_EQ(box.icon, MsgIcon::Information);
-    EXPECT_EQ(box.buttons, MsgButtons::Ok);
-    EXPECT_TRUE(platform.ended());
-    EXPECT_TRUE(host.journal.empty());
+    EXPECT_EQ(box.title + ": " + box.prompt,
+              "Ostrel: " +
+                  (kind == "missing"
+                       ? "File not found: " + path.string()
+                       : "Path/File access error: " + path.string() + " is not a regular file") +
+                  ": Error In Text Parser");
+    EXPECT_TRUE(box.icon == MsgIcon::Information && box.buttons == MsgButtons::Ok);
+    EXPECT_TRUE(platform.ended() && host.journal.empty());
     EXPECT_EQ(platform.journal().front(), "unload progress");
     std::filesystem::remove_all(folder);
 }
@@ -213,20 +212,19 @@ TEST_F(ParseTextTest, ASourceWithEveryNonBoardSectionLoadsIntoTheEngineAndRuns) 
     EXPECT_EQ(BitNames(),
               (Lines{"TR1", "TR2", "ROUTE_SET", "CPS.STATUS", "LAMP", "SIG_CLEAR", "APPROACH",
                      "OVERSPEED", "SPEED", "LIMIT", "ALWAYS", "NEVER", "TR1_SLOW"}));
-    EXPECT_TRUE(Bit("SPEED")->IsNumeric());
-    EXPECT_TRUE(Bit("ALWAYS")->BitValue());
-    EXPECT_EQ(Bit("TR1_SLOW")->OnTime(), 2000);
-    EXPECT_EQ(Bit("TR1_SLOW")->OffTime(), 500);
-    EXPECT_TRUE(engine.prgUserBits.Item("WITH_FLANK")->BitValue);
-    EXPECT_EQ(engine.prgUserBits.Item("MAX_SPEED")->Numeric, 80);
+    EXPECT_EQ((std::vector<long>{Bit("SPEED")->IsNumeric(), Bit("ALWAYS")->BitValue(),
+                                 Bit("TR1_SLOW")->OnTime(), Bit("TR1_SLOW")->OffTime(),
+                                 engine.prgUserBits.Item("WITH_FLANK")->BitValue,
+                                 engine.prgUserBits.Item("MAX_SPEED")->Numeric}),
+              (std::vector<long>{1, 1, 2000, 500, 1, 80}));
     EXPECT_EQ(host.Toggles(), (Lines{"G1 CODE_75", "G1 CODE_120"}));
     EXPECT_EQ(StatementTexts(),
               (Lines{"ASSIGN TR1*ROUTE_SET TO SIG_CLEAR;", "ASSIGN ~TR1 TO TR1_SLOW;",
                      "ASSIGN TR1_SLOW+TR2 TO APPROACH;"}));
     ASSERT_NE(engine.prgNumBlks, nullptr);
-    EXPECT_EQ(engine.prgNumBlks->Count(), 1);
-    EXPECT_EQ(engine.prgTables.Count(), 1);
-    EXPECT_EQ(engine.prgTables.Item(1)->Layout().Rows().Count(), 2);
+    EXPECT_EQ((std::vector<int>{engine.prgNumBlks->Count(), engine.prgTables.Count(),
+                                engine.prgTables.Item(1)->Layout().Rows().Count()}),
+              (std::vector<int>{1, 1, 2}));
 
     engine.LoadFinished({});
     Bit("CPS.STATUS")->SetBitValue(true, true);

@@ -10,15 +10,6 @@ namespace {
 
 using Pieces = std::vector<std::string>;
 
-Pieces PiecesOf(const std::string& text) {
-    PieceReader reader(text);
-    Pieces pieces;
-    for (std::string piece; reader.ReadPiece(piece);) {
-        pieces.push_back(piece);
-    }
-    return pieces;
-}
-
 // Pieces expected, "|" between them; every test source is cut as the section readers expect.
 Pieces Split(std::string_view barred) {
     Pieces pieces;
@@ -87,7 +78,12 @@ TEST(PieceStream, CutsTheSourceAsTheSectionReadersExpect) {
          "LOG A + BLOG TO X;"},  // a waiting word never eats a later line
     };
     for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(PiecesOf(text), Split(expected)) << text;
+        PieceReader reader(text);
+        Pieces pieces;
+        for (std::string piece; reader.ReadPiece(piece);) {
+            pieces.push_back(piece);
+        }
+        EXPECT_EQ(pieces, Split(expected)) << text;
     }
 }
 

@@ -17,51 +17,34 @@ namespace {
 using testing::FakePlatform;
 using testing::FakeProgramHost;
 
-class JournalingTriggers final : public TriggerTarget {
+class CallbackTriggers final : public TriggerTarget {
 public:
-    JournalingTriggers(std::vector<std::string>& journal, std::string what)
-        : journal_(journal), what_(std::move(what)) {}
-    void MarkTriggered(std::string_view BitName) override {
-        journal_.push_back(what_ + ": " + std::string(BitName));
-    }
+    explicit CallbackTriggers(std::function<void(std::string_view)> marked)
+        : marked_(std::move(marked)) {}
+    void MarkTriggered(std::string_view BitName) override { marked_(BitName); }
 
 private:
-    std::vector<std::string>& journal_;
-    std::string what_;
+    std::function<void(std::string_view)> marked_;
 };
 
 class BooleanBitsTest : public ::testing::Test {
 protected:
     BooleanBit& AddBit(std::string_view name) { return *bits.Add(name, false); }
 
-    void Listen(BooleanBit& bit) {
-        subscriptions.push_back(bit.BitChanged.Subscribe([this](std::int16_t row, bool value) {
-            host.journal.push_back("changed: row " + std::to_string(row) +
-                                   (value ? " on" : " off"));
-        }));
-    }
-
     FakePlatform platform;
     FakeProgramHost host;
     BooleanBits bits;
-    JournalingTriggers tables{host.journal, "tables"};
-    JournalingTriggers blocks{host.journal, "blocks"};
-    std::vector<Subscription> subscriptions;
+    CallbackTriggers tables{
+        [this](auto name) { host.journal.push_back("tables: " + std::string(name)); }};
+    CallbackTriggers blocks{
+        [this](auto name) { host.journal.push_back("blocks: " + std::string(name)); }};
 };
 
 TEST_F(BooleanBitsTest, TheValueIsStoredAfterTheTriggersAndBeforeTheEvent) {
     BooleanBit& bit = AddBit("TR1");
     bool seenByLine = true;
     bool seenByEvent = false;
-    class Peek final : public TriggerTarget {
-    public:
-        explicit Peek(const BooleanBit& bit, bool& seen) : bit_(bit), seen_(seen) {}
-        void MarkTriggered(std::string_view) override { seen_ = bit_.BitValue(); }
-
-    private:
-        const BooleanBit& bit_;
-        bool& seen_;
-    } peek(bit, seenByLine);
+    CallbackTriggers peek([&](std::string_view) { seenByLine = bit.BitValue(); });
     bit.SetIsTrigger(true);
     bit.SetvTables(&peek);
     Subscription s =
@@ -94,7 +77,9 @@ TEST_P(BitChangeTest, LeavesItsLinesMarksAndBoxesInOrder) {
     bit.SetIsNumeric(c.numeric);
     bit.SetvTables(&tables);
     bit.SetvNumBlocks(&blocks);
-    Listen(bit);
+    Subscription listening = bit.BitChanged.Subscribe([this](std::int16_t row, bool value) {
+        host.journal.push_back("changed: row " + std::to_string(row) + (value ? " on" : " off"));
+    });
     for (std::size_t i = 0; i < c.boxes.size(); ++i) {
         platform.Answer(MsgAnswer::Ok);
     }
@@ -165,9 +150,7 @@ TEST_F(BooleanBitsTest, AddAndAddIOOfAnExistingNameChangeOnlyItsValueAndOnlyAddI
     BooleanBit& first = *bits.Add("TR1", false, true, 500, 0, true);
     EXPECT_TRUE(first.IsFormBit());
     EXPECT_EQ(bits.Add("tr1", true), nullptr);
-    EXPECT_TRUE(first.BitValue());
-    EXPECT_EQ(first.OnTime(), 500);
-    EXPECT_TRUE(host.journal.empty());
+    EXPECT_TRUE(first.BitValue() && first.OnTime() == 500 && host.journal.empty());
 
     BooleanBit* in = bits.AddIO("IN1", true, true);
     ASSERT_NE(in, nullptr);

@@ -48,20 +48,15 @@ TEST(OperandNames, ListsEachDistinctNameOnceInOrderOfFirstAppearance) {
 }
 
 TEST(ContactKinds, ABitBehindTildeIsABackContactAndInsideANegatedGroupAFrontOne) {
-    EXPECT_TRUE(ReadsBackContact("A*~B+C", "B"));
-    EXPECT_FALSE(ReadsFrontContact("A*~B+C", "B"));
-    EXPECT_TRUE(ReadsFrontContact("A*~B+C", "A"));
-    EXPECT_TRUE(ReadsFrontContact("A*~B+C", "C"));
-
-    EXPECT_TRUE(ReadsBackContact("~A*A", "A"));
-    EXPECT_TRUE(ReadsFrontContact("~A*A", "A"));
-
-    for (const char* name : {"A", "B"}) {
-        EXPECT_TRUE(ReadsFrontContact("~(A+B)", name));
-        EXPECT_FALSE(ReadsBackContact("~(A+B)", name));
-    }
     // Names compare exactly: A is not AB.
-    EXPECT_FALSE(ReadsFrontContact("AB", "A"));
+    EXPECT_EQ(
+        (std::vector<bool>{ReadsBackContact("A*~B+C", "B"), ReadsFrontContact("A*~B+C", "B"),
+                           ReadsFrontContact("A*~B+C", "A"), ReadsFrontContact("A*~B+C", "C"),
+                           ReadsBackContact("~A*A", "A"), ReadsFrontContact("~A*A", "A"),
+                           ReadsFrontContact("~(A+B)", "A"), ReadsBackContact("~(A+B)", "A"),
+                           ReadsFrontContact("~(A+B)", "B"), ReadsBackContact("~(A+B)", "B"),
+                           ReadsFrontContact("AB", "A")}),
+        (std::vector<bool>{true, false, true, true, true, true, true, false, true, false, false}));
 }
 
 TEST(ParseStatementText, SplitsExpressionAndResults) {
@@ -92,10 +87,8 @@ TEST(ParseStatementText, ATextWithoutToAsksTwiceAndUsesTheWholeText) {
 
     ASSERT_EQ(platform.boxes().size(), 2u);
     for (const MsgBoxRequest& box : platform.boxes()) {
-        EXPECT_EQ(box.prompt, "Close Program?");
-        EXPECT_EQ(box.title, "Unable to locate keyword 'TO'");
-        EXPECT_EQ(box.buttons, MsgButtons::YesNo);
-        EXPECT_EQ(box.icon, MsgIcon::Critical);
+        EXPECT_EQ(box.title + ": " + box.prompt, "Unable to locate keyword 'TO': Close Program?");
+        EXPECT_TRUE(box.buttons == MsgButtons::YesNo && box.icon == MsgIcon::Critical);
     }
     EXPECT_EQ(platform.journal().front(), "unload progress");
     EXPECT_EQ(parsed.results, (Names{"ASSIGN A B"}));
@@ -115,19 +108,17 @@ TEST(StatementText, TablesAnswerEmptyPastTheirEndAndResetToOneEmptyEntry) {
     Statement statement;
     statement.SetStrStatement("ASSIGN A*B TO X, Y;");
     EXPECT_EQ(statement.UboundResults(), 1);
-    EXPECT_EQ(statement.ResultBitName(1), "Y");
-    EXPECT_EQ(statement.ResultBitName(2), "");
-    EXPECT_EQ(statement.OpBitName(1), "B");
-    EXPECT_EQ(statement.OpBitName(5), "");
-    EXPECT_TRUE(statement.BitUsed("Y"));
-    EXPECT_TRUE(statement.BitUsed("A"));
-    EXPECT_FALSE(statement.BitUsed("a"));
+    EXPECT_EQ((std::vector<std::string_view>{statement.ResultBitName(1), statement.ResultBitName(2),
+                                             statement.OpBitName(1), statement.OpBitName(5)}),
+              (std::vector<std::string_view>{"Y", "", "B", ""}));
+    EXPECT_EQ(
+        (std::vector<bool>{statement.BitUsed("Y"), statement.BitUsed("A"), statement.BitUsed("a")}),
+        (std::vector<bool>{true, true, false}));
 
     statement.ResetStatement();
-    EXPECT_EQ(statement.UboundResults(), 0);
-    EXPECT_EQ(statement.UboundOpBit(), 0);
-    EXPECT_EQ(statement.ResultBitName(0), "");
-    EXPECT_EQ(statement.strStatement(), "");
+    EXPECT_EQ((std::vector<int>{statement.UboundResults(), statement.UboundOpBit()}),
+              (std::vector<int>{0, 0}));
+    EXPECT_EQ(std::string(statement.ResultBitName(0)) + statement.strStatement(), "");
 }
 
 TEST(StatementText, TheStatementsWindowRowSpacesOperatorsAndColoursTheResult) {
@@ -136,9 +127,7 @@ TEST(StatementText, TheStatementsWindowRowSpacesOperatorsAndColoursTheResult) {
     statement.SetStrStatement("ASSIGN A@B*C TO X, Y;");
 
     StatementRow row = statement.LoadFrmStatements();
-    EXPECT_EQ(row.assign, "ASSIGN");
-    EXPECT_EQ(row.expression, "A @ B * C");
-    EXPECT_EQ(row.results, " TO X, Y;");
+    EXPECT_EQ(row.assign + "|" + row.expression + "|" + row.results, "ASSIGN|A @ B * C| TO X, Y;");
     EXPECT_EQ(row.expressionColour, StatementRow::Colour::Black);
 
     statement.SetIsFiltered(true);

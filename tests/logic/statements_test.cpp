@@ -19,11 +19,10 @@ TEST(Statements, AreKeyedByTheirFirstResultBitUnlessInANumericBlock) {
     Statement* s1 = statements.Add("ASSIGN A TO S1HR, S1DR;");
     Statement* s2 = statements.Add("ASSIGN B TO S2HR;", "OWNKEY");
 
-    EXPECT_EQ(statements.Item("s1hr"), s1);
-    EXPECT_EQ(statements.Item("OWNKEY"), s2);
-    EXPECT_EQ(statements.Item("S2HR"), nullptr);
-    EXPECT_EQ(statements.Item("S1DR"), nullptr);
-    EXPECT_EQ(statements.Item(2), s2);
+    EXPECT_EQ((std::vector<Statement*>{statements.Item("s1hr"), statements.Item("OWNKEY"),
+                                       statements.Item("S2HR"), statements.Item("S1DR"),
+                                       statements.Item(2)}),
+              (std::vector<Statement*>{s1, s2, nullptr, nullptr, s2}));
     EXPECT_EQ(s1->Parent(), &statements);
 
     // A numeric block's statements go in without a key.
@@ -86,10 +85,9 @@ TEST(Statements, AnEditedFirstResultIsReKeyedInPlace) {
     own.ResetStatement();  // as the statements editor does
     EXPECT_TRUE(own.SetStrStatement("ASSIGN D TO Z;"));
 
-    EXPECT_EQ(statements.Item("W"), &edited);
-    EXPECT_EQ(statements.Item("Y"), nullptr);
-    EXPECT_EQ(statements.Item(2), &edited);
-    EXPECT_EQ(statements.Item("OWN"), &own);
+    EXPECT_EQ((std::vector<Statement*>{statements.Item("W"), statements.Item("Y"),
+                                       statements.Item(2), statements.Item("OWN")}),
+              (std::vector<Statement*>{&edited, nullptr, &edited, &own}));
 }
 
 // The statements editor empties the statement before it sets the edited text.

@@ -38,8 +38,6 @@ protected:
         return row;
     }
 
-    void SetBit(const char* name, bool value) { bits.Find(name)->SetBitValue(value, true); }
-
     FakePlatform platform;
     FakeProgramHost host;
     BooleanBits bits;
@@ -55,11 +53,10 @@ TEST_F(TableTest, NoMatchingStateIsReportedEveryTimeAndLeavesTheTableTriggered) 
     table->Update();
 
     ASSERT_EQ(platform.boxes().size(), 2u);
-    EXPECT_EQ(platform.boxes()[0].prompt, "Unable to find solution for TABLE 1");
-    EXPECT_EQ(platform.boxes()[0].title, "Invalid input state");
+    EXPECT_EQ(platform.boxes()[0].title + ": " + platform.boxes()[0].prompt,
+              "Invalid input state: Unable to find solution for TABLE 1");
     EXPECT_EQ(platform.boxes()[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(table->TableTriggered());
-    EXPECT_FALSE(bits.Find("GREEN")->BitValue());
+    EXPECT_TRUE(table->TableTriggered() && !bits.Find("GREEN")->BitValue());
     EXPECT_EQ(host.journal,
               (std::vector<std::string>{"table: TABLE 1 Triggered", "table: TABLE 1 Triggered"}));
 }

@@ -22,13 +22,11 @@ TEST(TrimUpper, UpperCasesAndTrimsNonPrintingCharactersAtBothEndsOnly) {
 // The text is upper-cased; an absent key cuts its length less one characters.
 TEST(TextAfter, YieldsEverythingBehindTheFirstOccurrenceOfTheKey) {
     FakePlatform platform;
-    EXPECT_EQ(TextAfter("assign a TO b;", " TO "), "B;");
-    EXPECT_EQ(TextAfter("a to b", " to "), "B");
-    EXPECT_EQ(TextAfter("A TO B TO C", " TO "), "B TO C");
-    EXPECT_EQ(TextAfter("ABC", "C"), "");
-    EXPECT_EQ(TextAfter("a*b", "~"), "A*B");
-    EXPECT_EQ(TextAfter("ABCDEF", "XYZ"), "CDEF");
-    EXPECT_EQ(TextAfter("AB", "XYZ"), "");
+    EXPECT_EQ((std::vector<std::string>{
+                  TextAfter("assign a TO b;", " TO "), TextAfter("a to b", " to "),
+                  TextAfter("A TO B TO C", " TO "), TextAfter("ABC", "C"), TextAfter("a*b", "~"),
+                  TextAfter("ABCDEF", "XYZ"), TextAfter("AB", "XYZ")}),
+              (std::vector<std::string>{"B;", "B", "B TO C", "", "A*B", "CDEF", ""}));
     EXPECT_TRUE(platform.boxes().empty());
 }
 
@@ -45,10 +43,10 @@ TEST(TextAfter, AnAbsentKeyTwoLongerThanTheTextIsReportedAndYieldsEmpty) {
 
 TEST(TextBefore, YieldsEverythingBeforeTheFirstOccurrenceOfTheKey) {
     FakePlatform platform;
-    EXPECT_EQ(TextBefore("assign a TO b;", " TO "), "ASSIGN A");
-    EXPECT_EQ(TextBefore("a to b", " TO "), "A");
-    EXPECT_EQ(TextBefore("X;Y;", ";"), "X");
-    EXPECT_EQ(TextBefore(";", ";"), "");
+    EXPECT_EQ((std::vector<std::string>{TextBefore("assign a TO b;", " TO "),
+                                        TextBefore("a to b", " TO "), TextBefore("X;Y;", ";"),
+                                        TextBefore(";", ";")}),
+              (std::vector<std::string>{"ASSIGN A", "A", "X", ""}));
 }
 
 TEST(TextBefore, AnAbsentKeyAsksToEndTheProgram) {

@@ -34,9 +34,9 @@ TEST_F(ASESPanelTest, AFixedBoardShowsItsBoxesButTheUserCannotChangeThem) {
     panel.UpdateIndicators();
     panel.ClickChannel(1);
     panel.ClickEnabled();
-    EXPECT_TRUE(panel.ChannelBox(1).ticked);
-    EXPECT_FALSE(panel.ChannelBox(1).usable);
-    EXPECT_FALSE(panel.EnabledBox().usable);
+    EXPECT_EQ((std::vector<bool>{panel.ChannelBox(1).ticked, panel.ChannelBox(1).usable,
+                                 panel.EnabledBox().usable}),
+              (std::vector<bool>{true, false, false}));
 }
 
 TEST_F(ASESPanelTest, ClearingAChannelBoxPostsItsBitAndTheBoardKeepsIt) {

@@ -30,37 +30,12 @@ protected:
         }
     }
 
-    // The lamps of input and output rows, and the user's clicks, however the window lays
-    // them out.
-    LampImage InputLamp(int row) const {
-        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
-            return panel.Rows()[std::size_t(row)].lamp;
-        } else {
-            return panel.InputRows()[std::size_t(row)].lamp;
-        }
-    }
+    // The lamp of an output row, however the window lays them out.
     LampImage OutputLamp(int row) const {
         if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
             return panel.Rows()[std::size_t(3 + row)].lamp;
         } else {
             return panel.OutputRows()[std::size_t(row)].lamp;
-        }
-    }
-    void RightPressOnOutput(int row) {
-        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
-            panel.MouseUp(3 + row, MouseButton::Right);
-        } else {
-            panel.MouseUpOutput(row, MouseButton::Right);
-        }
-    }
-    // A press of a button on an input, then its click.
-    void ClickInput(int row, MouseButton button = MouseButton::Left) {
-        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
-            panel.MouseUp(row, button);
-            panel.Click(row);
-        } else {
-            panel.MouseDownInput(row, button);
-            panel.ClickInput(row);
         }
     }
 

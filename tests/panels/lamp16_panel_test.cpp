@@ -25,9 +25,6 @@ protected:
     }
 
     const BoxedRow& Row(int i) const { return panel.Rows()[std::size_t(i)]; }
-    const ::veldra::Lamp& LampNamed(const std::string& name) {
-        return *panel.MyBoard()->Lamp()->Lamps().Item(name);
-    }
 
     Lamp16Panel panel{IOBits};
 };
@@ -47,7 +44,7 @@ TEST_F(Lamp16PanelTest, AStateFileSetsBoxesButNeverLampOnOutputs) {
     Load(false, {{"R1", "R1LO"}});
     panel.CreateimgIndic();
     panel.LoadState("R1", true);
-    EXPECT_FALSE(LampNamed("R1").LampOn);
+    EXPECT_FALSE(panel.MyBoard()->Lamp()->Lamps().Item("R1")->LampOn);
     panel.LoadState("R1LO", true);
     panel.LoadState("L1.ENABLED", true);
     EXPECT_TRUE(Row(0).box.ticked);

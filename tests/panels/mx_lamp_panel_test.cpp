@@ -54,9 +54,9 @@ TEST_F(MXLampPanelTest, ADisabledHeadAtLoadLocksItsFrameAndPostsBothHeadBits) {
     Load({{"R", "RLO"}}, {{"R2", "R2LO"}}, /*enabled1=*/false);
     panel.CreateimgIndic();
     EXPECT_EQ(panel.Caption(), "H1 : COLOR.LIGHT");
-    EXPECT_FALSE(panel.Head(1).headBox.ticked);
-    EXPECT_FALSE(panel.Head(1).frameEnabled);
-    EXPECT_TRUE(panel.Head(2).frameEnabled);
+    EXPECT_EQ((std::vector<bool>{panel.Head(1).headBox.ticked, panel.Head(1).frameEnabled,
+                                 panel.Head(2).frameEnabled}),
+              (std::vector<bool>{false, false, true}));
     panel.ClickLightOut(1, 0);  // the frame takes no mouse input
     panel.MouseUpAspect(1, 0, MouseButton::Right);
     EXPECT_EQ(Pending(), (std::vector<std::string>{"H1.HEAD2.ENABLED=1", "H1.HEAD1.ENABLED=0"}));
@@ -74,13 +74,12 @@ TEST_F(MXLampPanelTest, TheLogicMovesLampsAndLightOutBoxesButNotItsOwnBoxes) {
     panel.UpdateOutput("IN1", true);
     panel.UpdateOutput("GLO", true);
     panel.UpdateOutput("H1.HEAD1.ENABLED", false);
-    EXPECT_EQ(Row(1, 1).label.lamp, LampImage::Lit);
-    EXPECT_EQ(Row(1, 0).label.lamp, LampImage::Dark);
-    EXPECT_EQ(panel.Head(1).lamp.lamp, LampImage::Lit);
-    EXPECT_EQ(panel.Input(1).lamp, LampImage::Lit);
-    EXPECT_EQ(panel.Input(2).lamp, LampImage::Parked);
-    EXPECT_TRUE(Row(1, 1).box.ticked);
-    EXPECT_TRUE(panel.Head(1).headBox.ticked);
+    EXPECT_EQ(
+        (std::vector<LampImage>{Row(1, 1).label.lamp, Row(1, 0).label.lamp, panel.Head(1).lamp.lamp,
+                                panel.Input(1).lamp, panel.Input(2).lamp}),
+        (std::vector<LampImage>{LampImage::Lit, LampImage::Dark, LampImage::Lit, LampImage::Lit,
+                                LampImage::Parked}));
+    EXPECT_TRUE(Row(1, 1).box.ticked && panel.Head(1).headBox.ticked);
     EXPECT_EQ(Pending(), (std::vector<std::string>{"GLO=1"}));
 
     platform.Answer(MsgAnswer::Ok);
@@ -97,10 +96,10 @@ TEST_F(MXLampPanelTest, AStateFileTicksBoxesAndSetsInputsButLeavesLampsAlone) {
     panel.LoadState("H1.HEAD1.ENABLED", false);
     panel.LoadState("IN2", true);
     panel.LoadState("R", true);
-    EXPECT_TRUE(Row(1, 0).box.ticked);
-    EXPECT_FALSE(panel.Head(1).frameEnabled);
-    EXPECT_TRUE(board().Input2Value());
-    EXPECT_FALSE(board().Head1()->Aspect().Aspects().Item("R")->AspectValue);
+    EXPECT_EQ(
+        (std::vector<bool>{Row(1, 0).box.ticked, panel.Head(1).frameEnabled, board().Input2Value(),
+                           board().Head1()->Aspect().Aspects().Item("R")->AspectValue}),
+        (std::vector<bool>{true, false, true, false}));
     EXPECT_EQ(Pending(), (std::vector<std::string>{"RLO=1", "H1.HEAD1.ENABLED=0"}));
 }
 

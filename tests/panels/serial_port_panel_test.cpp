@@ -20,9 +20,6 @@ protected:
     void AddIn(const std::string& name) {
         station().SerialInBit()->SerialInBits().Add(name, false);
     }
-    void AddOut(const std::string& name) {
-        station().SerialOutBit()->SerialOutBits().Add(name, false);
-    }
 
     SerialPortPanel panel{IOBits};
 };
@@ -42,7 +39,7 @@ TEST_F(SerialPortPanelTest, AClickTogglesAnInBitAndARightClickOpensItInstead) {
 }
 
 TEST_F(SerialPortPanelTest, AChangedOutBitIsShownAndHandedToTheLinkOnce) {
-    AddOut("O1");
+    station().SerialOutBit()->SerialOutBits().Add("O1", false);
     panel.CreateimgIndic();
     std::vector<std::string> sent;
     Subscription link = panel.OutBitChanged.Subscribe([&](std::string_view name, bool value) {

@@ -80,10 +80,9 @@ TEST_F(StateLoadTest, DropsPendingClicksAndStartsTheDelayOfADisagreeingTimedResu
                  Element("ROUTE_1", "<BitValue>true</BitValue>") + Element("NOT_HERE", "")));
 
     EXPECT_EQ(program.engine.IOBits.Count(), 0);
-    EXPECT_TRUE(program.AreUp({"PB_1", "ROUTE_1"}));
-    EXPECT_TRUE(program.AreDown({"SLOW_1"}));
-    EXPECT_TRUE(program.Timing("SLOW_1"));
-    EXPECT_TRUE(program.engine.UpdateTrack);
+    EXPECT_EQ((std::vector<bool>{program.AreUp({"PB_1", "ROUTE_1"}), program.AreDown({"SLOW_1"}),
+                                 program.Timing("SLOW_1"), program.engine.UpdateTrack}),
+              std::vector<bool>(4, true));
     EXPECT_EQ(notFound, std::vector<std::string>{"b_NOT_HERE"});
 }
 
@@ -96,12 +95,6 @@ struct ReadCase {
 
 class StateReadTest : public StateLoadTest, public ::testing::WithParamInterface<ReadCase> {};
 
-std::string Describe(const BitStateCopy& c) {
-    return c.bit->BitName() + (c.BitValue ? " on" : " off") + (c.IsNumeric ? " #" : "") +
-           (c.IsNumeric ? std::to_string(c.NumValue) : "") +
-           (c.OffTime ? " " + std::to_string(c.OnTime) + "/" + std::to_string(c.OffTime) : "");
-}
-
 TEST_P(StateReadTest, ReadsWhatItCanAndRefusesTheRestBeforeAnythingChanges) {
     const std::string before = StateFileText(*program.engine.PrgBooleanBits());
     if (GetParam().expected.empty()) {
@@ -112,7 +105,12 @@ TEST_P(StateReadTest, ReadsWhatItCanAndRefusesTheRestBeforeAnythingChanges) {
     const auto copies =
         ReadStateFile(GetParam().text, *program.engine.PrgBooleanBits(), [](auto&) {});
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(Describe(copies[0]), GetParam().expected);
+    const BitStateCopy& c = copies[0];
+    EXPECT_EQ(
+        c.bit->BitName() + (c.BitValue ? " on" : " off") + (c.IsNumeric ? " #" : "") +
+            (c.IsNumeric ? std::to_string(c.NumValue) : "") +
+            (c.OffTime ? " " + std::to_string(c.OnTime) + "/" + std::to_string(c.OffTime) : ""),
+        GetParam().expected);
 }
 
 // The state file of one bit's element.

@@ -66,7 +66,16 @@ public:
             solved_.clear();
             const std::size_t boxesBefore = platform_.boxes().size();
             Do(step.actions);
-            Expect(step.bits);
+            std::istringstream words(step.bits);
+            for (std::string word; words >> word;) {
+                if (word.find('#') != std::string::npos) {
+                    const auto [name, number] = Split(word, '#');
+                    EXPECT_EQ(Bit(name).NumValue(), std::stoi(number)) << name;
+                } else {
+                    const auto [name, value] = Split(word, '=');
+                    EXPECT_EQ(Bit(name).BitValue(), value == "1") << name;
+                }
+            }
             const std::vector<std::string> lines = controller_.NewStatusLines();
             if (step.lines) {
                 EXPECT_EQ(lines, *step.lines);
@@ -136,19 +145,6 @@ private:
             } else {
                 const auto [name, value] = Split(verb, '=');
                 controller_.Set(name, value == "1");
-            }
-        }
-    }
-
-    void Expect(const std::string& bits) {
-        std::istringstream words(bits);
-        for (std::string word; words >> word;) {
-            if (word.find('#') != std::string::npos) {
-                const auto [name, number] = Split(word, '#');
-                EXPECT_EQ(Bit(name).NumValue(), std::stoi(number)) << name;
-            } else {
-                const auto [name, value] = Split(word, '=');
-                EXPECT_EQ(Bit(name).BitValue(), value == "1") << name;
             }
         }
     }

@@ -165,8 +165,7 @@ TEST_F(BookTest, AFailingBuildSaysWhyAndGivesTheSimulatorBack) {
     EXPECT_NE(LastBox().find("Create Book Failed: "), std::string::npos);
     EXPECT_NE(LastBox().find("too small"), std::string::npos);
     EXPECT_EQ(Book(), nullptr);
-    EXPECT_TRUE(Main().isVisible());
-    EXPECT_TRUE(ProgramFrame().isVisible());
+    EXPECT_TRUE(Main().isVisible() && ProgramFrame().isVisible());
     for (QWidget* window : QApplication::topLevelWidgets()) {
         EXPECT_FALSE(window->objectName() == "frmStatus" && window->isVisible());
     }

@@ -58,9 +58,6 @@ protected:
     static QString Text(frmShowAssign& viewer) {
         return viewer.findChild<QPlainTextEdit*>("txtAssign")->toPlainText();
     }
-    static QString Result(frmShowAssign& viewer) {
-        return viewer.findChild<QLabel*>("lblStatement")->text();
-    }
     static bool CellValue(frmShowAssign& viewer, int col, int row) {
         return viewer.Cells().Item(col, row)->vValue();
     }
@@ -107,18 +104,17 @@ TEST_F(ViewerTest, AViewerGoesWhereTheMainWindowPlacesItAndStayOnTopAsksForPlace
 
 TEST_F(ViewerTest, TheLadderFollowsAnInputChangedDuringAScan) {
     frmShowAssign& viewer = Open("ROUTE_1");
-    EXPECT_EQ(Result(viewer), "Statement is currently:  False");
+    const QLabel* result = viewer.findChild<QLabel*>("lblStatement");
+    EXPECT_EQ(result->text(), "Statement is currently:  False");
     EXPECT_NE(WireColour(viewer), kGreen);
 
     Start();  // ~PB_2 conducts
-    EXPECT_EQ(Result(viewer), "Statement is currently:  True");
-    EXPECT_TRUE(CellValue(viewer, 1, 0));
-    EXPECT_TRUE(CellValue(viewer, 2, 1));
+    EXPECT_EQ(result->text(), "Statement is currently:  True");
+    EXPECT_TRUE(CellValue(viewer, 1, 0) && CellValue(viewer, 2, 1));
     EXPECT_EQ(WireColour(viewer), kGreen);
 
     Post("PB_2", true);
-    EXPECT_TRUE(CellValue(viewer, 0, 1));
-    EXPECT_FALSE(CellValue(viewer, 2, 0));
+    EXPECT_TRUE(CellValue(viewer, 0, 1) && !CellValue(viewer, 2, 0));
     EXPECT_EQ(WireColour(viewer), QColor(0, 0, 0));
 }
 
@@ -152,9 +148,7 @@ TEST_F(ViewerTest, AStatementEditedInTheViewerIsSolvedOnTheNextStart) {
     EXPECT_FALSE(Value("LOCK_1"));
     Post("PB_1", true);
     Post("PB_2", true);
-    EXPECT_TRUE(Value("ROUTE_1"));
-    EXPECT_TRUE(Value("LOCK_1"));
-    EXPECT_TRUE(CellValue(viewer, 3, 1));
+    EXPECT_TRUE(Value("ROUTE_1") && Value("LOCK_1") && CellValue(viewer, 3, 1));
 }
 
 TEST_F(ViewerTest, ASaveIsRefusedWhileRunningOrWhileTheStatementsListIsOpen) {

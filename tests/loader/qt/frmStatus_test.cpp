@@ -64,8 +64,7 @@ TEST_F(LoadingProgressTest, ShowsTheLoadersStatusAndProgressOnTopThenCloses) {
     EXPECT_EQ(host.seen.front(), "Opening File... 0/" + size);
     EXPECT_TRUE(host.seen[1].starts_with("LOGIC "));
     EXPECT_EQ(host.seen.back(), "read: Loading Program Logic " + size + "/" + size);
-    EXPECT_EQ(host.Shown(), "closed");
-    EXPECT_EQ(windows.Count(), 0);
+    EXPECT_TRUE(host.Shown() == "closed" && windows.Count() == 0);
 }
 
 TEST_F(LoadingProgressTest, OpensOnTopAndHoldsTheBarBetweenEmptyAndFull) {

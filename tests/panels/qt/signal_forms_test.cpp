@@ -46,8 +46,8 @@ TEST_F(SignalFormsTest, ALampFollowsItsOutputAndItsLampOutBoxPostsAndFollowsTheL
 TEST_F(SignalFormsTest, AnLedBoardTicksAndPostsItsLampGoodBitsAtLoad) {
     EXPECT_EQ(Find("LED_1", "lblBoardName")->text(), "LED_1 : LED(12/6)");
     EXPECT_EQ(Find("LED_1", "Label1")->text(), "LAMP GOOD BITS");
-    EXPECT_TRUE(Find<QCheckBox>("LED_1", "chkLO_0")->isChecked());
-    EXPECT_TRUE(Find<QCheckBox>("LED_1", "chkLO_1")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("LED_1", "chkLO_0")->isChecked() &&
+                Find<QCheckBox>("LED_1", "chkLO_1")->isChecked());
     EXPECT_EQ(Posted("LED_A_GD") + Posted("LED_B_GD"), "11");
     Find<QCheckBox>("LED_1", "chkLO_1")->click();
     EXPECT_EQ(Posted("LED_B_GD"), "0");

@@ -33,10 +33,6 @@ protected:
         seenBoxes = dialogs.boxes().size();
         return shown;
     }
-    void StartRunning() {
-        StartProgram();
-        TakeBoxes();
-    }
     void OpenAgain() {
         dialogs.Answer(MsgAnswer::Ok).Choose(kSource);
         Item("mnuOpen")->trigger();
@@ -49,12 +45,12 @@ protected:
 TEST_F(ApplicationTest, AFileOnTheCommandLineOpensWithoutAQuestionInSessionZero) {
     app = Started(kSource);
     ASSERT_TRUE(started);
-    EXPECT_EQ(Caption(&Main()), "SID 0, Card File: SMALL");
-    EXPECT_EQ(Caption(Main().Program()), "SID 0, Program Window: SMALL");
-    EXPECT_EQ(Sid(), "1");
+    EXPECT_EQ(
+        (std::vector<std::string>{Caption(&Main()), Caption(Main().Program()), Sid()}),
+        (std::vector<std::string>{"SID 0, Card File: SMALL", "SID 0, Program Window: SMALL", "1"}));
     EXPECT_TRUE(TakeBoxes().empty());
-    EXPECT_TRUE(Main().findChild<QMenu*>("mnuProgram")->menuAction()->isVisible());
-    EXPECT_TRUE(Main().Program()->findChild<QAction*>("mnuTop")->isChecked());
+    EXPECT_TRUE(Main().findChild<QMenu*>("mnuProgram")->menuAction()->isVisible() &&
+                Main().Program()->findChild<QAction*>("mnuTop")->isChecked());
 
     // Opening it again from the menu closes the first, with the windows it opened, and
     // keeps the session's number.
@@ -161,7 +157,8 @@ TEST_F(ApplicationTest, ADroppedSourceIsUsedByItsOwnOpenOnlyEvenWhenItIsCancelle
 
 TEST_F(ApplicationTest, ClosingStopsTheProgramClosesEveryWindowAndCountsTheSessionOut) {
     app = Started(kSource);
-    StartRunning();
+    StartProgram();
+    TakeBoxes();
     dialogs.Answer(MsgAnswer::No);
     EXPECT_FALSE(Main().close());
     EXPECT_TRUE(Main().Program()->Engine().Running());
@@ -281,7 +278,8 @@ TEST_F(FileCommandsTest, AStateSavedChangedAndLoadedSavesAgainTheSameAndAskedNoK
 }
 
 TEST_F(FileCommandsTest, WhileTheProgramRunsNoStateIsSavedOrLoadedButStatementsAreExported) {
-    StartRunning();
+    StartProgram();
+    TakeBoxes();
     dialogs.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
     Run("mnuSaveState");
     Run("mnuLoadState");
