@@ -1,0 +1,5 @@
+# Peer links between simulators: the record text and what waits to be sent.
+target_sources(veldra_core PRIVATE
+    links/peer_codec.cpp
+    links/send_buffer.cpp
+)

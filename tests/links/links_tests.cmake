@@ -1,0 +1,4 @@
+veldra_core_test(links_tests
+    links/peer_codec_test.cpp
+    links/send_buffer_test.cpp
+)
