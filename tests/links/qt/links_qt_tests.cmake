@@ -1,0 +1,4 @@
+# Two links over loopback in one process.
+veldra_ui_test(links_qt_tests
+    links/qt/peer_link_test.cpp
+)
