@@ -2,4 +2,5 @@
 target_sources(veldra_core PRIVATE
     links/peer_codec.cpp
     links/send_buffer.cpp
+    links/track_link.cpp
 )
