@@ -17,9 +17,13 @@ PeerLink::PeerLink(QObject* parent) : QObject(parent) {
 }
 
 PeerLink::~PeerLink() {
+    // The owner's labels may already be gone: nothing is told of this last close.
+    blockSignals(true);
     closing_ = true;
-    if (socket_)
+    if (socket_) {
+        socket_->disconnect(this);
         socket_->abort();
+    }
 }
 
 bool PeerLink::Listen(const QHostAddress& address, quint16 port) {
