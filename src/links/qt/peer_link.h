@@ -21,6 +21,13 @@
 
 namespace veldra::links {
 
+// Where a link goes: listen (server) or connect (client).
+struct LinkChoice {
+    bool server = true;
+    QString address;
+    quint16 port = 0;
+};
+
 class PeerLink : public QObject {
     Q_OBJECT
 public:

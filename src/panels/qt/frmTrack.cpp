@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "links/qt/frmConnect.h"
 #include "panels/code_tester.h"
 #include "panels/qt/board_controls.h"
 #include "panels/track_panel.h"
@@ -52,6 +53,7 @@ frmTrack::frmTrack(TrackPanel& half) : BoardForm(half, "frmTrack"), half_(half),
     MakeLink(TrackSide::A);
     MakeLink(TrackSide::B);
     half_.endLinked = [this](TrackSide side) { return Link(side).IsConnected(); };
+    chooseLink = [this](TrackSide) { return links::frmConnect::Ask(this); };
     indicatorsUpdated_ = half_.IndicatorsUpdated.Subscribe([this] { SendAllOutCodes(); });
     // Unticking the shunt on a linked end asks the peer for its codes again.
     shuntChanged_ = half_.ShuntChanged.Subscribe([this](TrackSide side) {

@@ -39,12 +39,7 @@ public:
     explicit frmTrack(TrackPanel& half);
     ~frmTrack() override;
 
-    // Where an end's link goes: listen (server) or connect (client).
-    struct LinkChoice {
-        bool server = true;
-        QString address;
-        quint16 port = 0;
-    };
+    using LinkChoice = links::LinkChoice;
     // Asked when "Link" is clicked; no answer leaves the end unlinked. Tests answer here
     // instead of through the modal dialog.
     std::function<std::optional<LinkChoice>(TrackSide)> chooseLink;
