@@ -48,7 +48,7 @@ public:
 
     links::PeerLink& Link(TrackSide side) { return *links_[side == TrackSide::A ? 0 : 1]; }
     // Asks every connected end's peer for all its codes again.
-    void RefreshTCP();
+    Q_INVOKABLE void RefreshTCP();
 
 private:
     void MakeLink(TrackSide side);
