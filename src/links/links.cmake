@@ -3,4 +3,5 @@ target_sources(veldra_core PRIVATE
     links/peer_codec.cpp
     links/send_buffer.cpp
     links/track_link.cpp
+    links/serial_link.cpp
 )
