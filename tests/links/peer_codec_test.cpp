@@ -35,13 +35,6 @@ INSTANTIATE_TEST_SUITE_P(Table, OutCodeWire,
                                            OutCase{TrackWire::Ecode, "E.A.CODE.X", ""},
                                            OutCase{TrackWire::Other, "T.A.CODE.TDOUT", ""}));
 
-TEST(CodeLetter, CoversTwentyPositionsOnly) {
-    EXPECT_EQ(CodeLetter(1), "D");
-    EXPECT_EQ(CodeLetter(20), "W");
-    EXPECT_EQ(CodeLetter(21), "");
-    EXPECT_EQ(CodeLetter(0), "");
-}
-
 TEST(Records, AreWrittenAsTheWireFormatGivesThem) {
     EXPECT_EQ(DataRecord("D", true), "D,True\r");
     EXPECT_EQ(DataRecord("", false), ",False\r");
@@ -107,12 +100,6 @@ TEST(RecordReader, HandlesARequestAndDataInOneReadInOrder) {
     RecordReader reader;
     EXPECT_EQ(reader.Feed("E,True\rZ\rjunk\r"),
               (std::vector<Received>{Data{"E", "TRUE"}, Request{}, Garbled{"JUNK"}}));
-}
-
-TEST(RecordReader, LineFeedsSpoilTheNextCode) {
-    RecordReader reader;
-    EXPECT_EQ(reader.Feed("D,True\r\nE,True\r"),
-              (std::vector<Received>{Data{"D", "TRUE"}, Data{"\nE", "TRUE"}}));
 }
 
 TEST(RecordReader, DropsATailWithoutCarriageReturnAndRecovers) {
