@@ -204,4 +204,22 @@ void SerialPortPanel::MouseUpOut(int row, MouseButton button) {
     }
 }
 
+void SerialPortPanel::ReceiveBits(const std::vector<std::pair<int, bool>>& bits) {
+    if (board_ == nullptr || board_->SerialInBit() == nullptr) {
+        return;
+    }
+    auto& ins = board_->SerialInBit()->SerialInBits();
+    for (const auto& [index, value] : bits) {
+        if (index >= 1 && index <= ins.Count()) {
+            ins.Item(index)->SetBitValue(value);
+        }
+    }
+    UpdateIndicators();
+    for (auto& bit : ins) {
+        if (bit.IsChanged()) {
+            Post(bit.BitName(), bit.BitValue());
+        }
+    }
+}
+
 }  // namespace veldra

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "boards/serial_port.h"
@@ -60,6 +61,10 @@ public:
     void MouseUpIn(int row, MouseButton button);
     void ClickIn(int row);
     void MouseUpOut(int row, MouseButton button);
+
+    // Bits the peer station sent, as (1-based index, value): each in bit that changes
+    // enters the pending inputs for the next scan; an index with no in bit is passed over.
+    void ReceiveBits(const std::vector<std::pair<int, bool>>& bits);
 
     // An out bit the logic changed, with its new value.
     Event<std::string_view, bool> OutBitChanged;

@@ -1,8 +1,10 @@
 #include "panels/qt/frmSerialPort.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTabBar>
 
+#include "links/qt/frmConnect.h"
 #include "panels/qt/board_controls.h"
 #include "panels/serial_port_panel.h"
 #include "platform/qt/lamp.h"
@@ -13,8 +15,31 @@ namespace veldra {
 namespace {}  // namespace
 
 frmSerialPort::frmSerialPort(SerialPortPanel& half)
-    : BoardForm(half, "frmSerialPort"), half_(half) {
+    : BoardForm(half, "frmSerialPort"), half_(half), serialLink_(half) {
     AddHeader();
+    link_ = new links::PeerLink(this);
+    linkButton_ = new QPushButton(QStringLiteral("Link"), this);
+    linkButton_->setObjectName(QStringLiteral("cmdLink"));
+    linkButton_->setGeometry(RectFromTwips(120, 900, 735, 255));
+    chooseLink = [this] { return links::frmConnect::Ask(this); };
+    link_->log = [](const std::string& line) { qWarning("%s", line.c_str()); };
+    connect(linkButton_, &QPushButton::clicked, this, &frmSerialPort::ClickLink);
+    connect(link_, &links::PeerLink::LinkUp, this, &frmSerialPort::RequestUpdate);
+    connect(link_, &links::PeerLink::LinkDown, this,
+            [this] { linkButton_->setText(QStringLiteral("Link")); });
+    link_->onRecords = [this](const std::vector<links::Received>& records) {
+        if (serialLink_.Receive(records, link_->log)) {
+            link_->Buffer().Replace(serialLink_.OutRecords(false));
+            link_->ScheduleSend();
+        }
+    };
+    // Every change sends the whole set of out bits, the False ones first.
+    outBitChanged_ = half_.OutBitChanged.Subscribe([this](std::string_view, bool) {
+        if (!link_->IsConnected())
+            return;
+        link_->Buffer().Replace(serialLink_.OutRecords(true));
+        link_->ScheduleSend();
+    });
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("tbBits"));
     tabs_->setGeometry(RectFromTwips(120, 480, 2880, 375));
@@ -27,6 +52,36 @@ frmSerialPort::frmSerialPort(SerialPortPanel& half)
         }
     });
     DrawNow();
+}
+
+void frmSerialPort::ClickLink() {
+    if (linkButton_->text() == QLatin1String("Close")) {
+        linkButton_->setText(QStringLiteral("Link"));
+        link_->Close();
+        return;
+    }
+    const std::optional<links::LinkChoice> choice = chooseLink ? chooseLink() : std::nullopt;
+    if (!choice)
+        return;
+    if (choice->server) {
+        const QHostAddress address = choice->address.isEmpty() ? QHostAddress(QHostAddress::Any)
+                                                               : QHostAddress(choice->address);
+        if (!link_->Listen(address, choice->port))
+            return;
+    } else {
+        link_->ConnectTo(choice->address, choice->port);
+    }
+    linkButton_->setText(QStringLiteral("Close"));
+}
+
+void frmSerialPort::RequestUpdate() {
+    link_->Buffer().Request();
+    link_->ScheduleSend();
+}
+
+void frmSerialPort::RefreshTCP() {
+    if (link_->IsConnected())
+        RequestUpdate();
 }
 
 void frmSerialPort::Draw() {

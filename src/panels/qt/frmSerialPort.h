@@ -1,9 +1,15 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "links/qt/peer_link.h"
+#include "links/serial_link.h"
 #include "panels/qt/board_form.h"
+#include "platform/event.h"
 
+class QPushButton;
 class QTabBar;
 
 namespace veldra {
@@ -22,7 +28,17 @@ public:
 
     explicit frmSerialPort(SerialPortPanel& half);
 
+    // Asked when "Link" is clicked; no answer leaves the station unlinked. Tests answer
+    // here instead of through the modal dialog.
+    std::function<std::optional<links::LinkChoice>()> chooseLink;
+    links::PeerLink& Link() { return *link_; }
+    // Asks the peer station for all its bits again when linked.
+    Q_INVOKABLE void RefreshTCP();
+
 private:
+    void ClickLink();
+    void RequestUpdate();
+
     void Draw() override;
     bool RowPressed(int column, int row, Qt::MouseButton button) override;
     void RowReleased(int column, int row, Qt::MouseButton button, bool over) override;
@@ -32,6 +48,10 @@ private:
     QTabBar* tabs_ = nullptr;
     std::vector<Row> ins_;
     std::vector<Row> outs_;
+    links::SerialLink serialLink_;
+    links::PeerLink* link_ = nullptr;
+    QPushButton* linkButton_ = nullptr;
+    Subscription outBitChanged_;
 };
 
 }  // namespace veldra

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "links/qt/frmConnect.h"
 #include "panels/code_tester.h"
 #include "panels/qt/board_controls.h"
 #include "panels/track_panel.h"
@@ -45,16 +46,99 @@ void Follow(QCheckBox* box, const CheckBox& shown) {
 
 }  // namespace
 
-frmTrack::frmTrack(TrackPanel& half) : BoardForm(half, "frmTrack"), half_(half) {
+frmTrack::frmTrack(TrackPanel& half) : BoardForm(half, "frmTrack"), half_(half), trackLink_(half) {
     AddHeader();
     MakeEnd(TrackSide::A, 480);
     MakeEnd(TrackSide::B, 3360);
+    MakeLink(TrackSide::A);
+    MakeLink(TrackSide::B);
+    half_.endLinked = [this](TrackSide side) { return Link(side).IsConnected(); };
+    chooseLink = [this](TrackSide) { return links::frmConnect::Ask(this); };
+    indicatorsUpdated_ = half_.IndicatorsUpdated.Subscribe([this] { SendAllOutCodes(); });
+    // Unticking the shunt on a linked end asks the peer for its codes again.
+    shuntChanged_ = half_.ShuntChanged.Subscribe([this](TrackSide side) {
+        if (!half_.End(side).shunt.ticked && Link(side).IsConnected())
+            RequestCodes(side);
+    });
     drivers_[0] = std::make_unique<TimerDriver>(half.tmrLinkA);
     drivers_[1] = std::make_unique<TimerDriver>(half.tmrLinkB);
     DrawNow();
 }
 
-frmTrack::~frmTrack() = default;
+frmTrack::~frmTrack() {
+    half_.endLinked = nullptr;
+}
+
+void frmTrack::MakeLink(TrackSide side) {
+    auto* link = new links::PeerLink(this);
+    links_[side == TrackSide::A ? 0 : 1] = link;
+    EndControls& end = ends_[side == TrackSide::A ? 0 : 1];
+    const QString endName = QLatin1String(side == TrackSide::A ? "TRACKA" : "TRACKB");
+    link->log = [this, endName](const std::string& line) {
+        const std::string text = endName.toStdString() + ": " + line;
+        if (linkLog)
+            linkLog(text);
+        else
+            qWarning("%s", text.c_str());
+    };
+    connect(link, &links::PeerLink::StatusChanged, this,
+            [end, link] { end.connection->setText(link->StatusText()); });
+    connect(link, &links::PeerLink::LinkUp, this, [this, side] { RequestCodes(side); });
+    connect(link, &links::PeerLink::LinkDown, this,
+            [end] { end.link->setText(QStringLiteral("Link")); });
+    link->onRecords = [this, side, link](const std::vector<links::Received>& records) {
+        if (trackLink_.Receive(side, records, link->log)) {
+            link->Buffer().Replace(trackLink_.OutRecords(side));
+            link->ScheduleSend();
+        }
+    };
+    connect(end.link, &QPushButton::clicked, this, [this, side] { ClickLink(side); });
+}
+
+void frmTrack::ClickLink(TrackSide side) {
+    EndControls& end = ends_[side == TrackSide::A ? 0 : 1];
+    links::PeerLink& link = Link(side);
+    if (end.link->text() == QLatin1String("Close")) {
+        end.link->setText(QStringLiteral("Link"));
+        link.Close();
+        return;
+    }
+    const std::optional<LinkChoice> choice = chooseLink ? chooseLink(side) : std::nullopt;
+    if (!choice)
+        return;
+    if (choice->server) {
+        const QHostAddress address = choice->address.isEmpty() ? QHostAddress(QHostAddress::Any)
+                                                               : QHostAddress(choice->address);
+        if (!link.Listen(address, choice->port))
+            return;
+    } else {
+        link.ConnectTo(choice->address, choice->port);
+    }
+    end.link->setText(QStringLiteral("Close"));
+}
+
+void frmTrack::RequestCodes(TrackSide side) {
+    Link(side).Buffer().Request();
+    Link(side).ScheduleSend();
+}
+
+void frmTrack::RefreshTCP() {
+    for (const TrackSide side : {TrackSide::A, TrackSide::B}) {
+        if (Link(side).IsConnected())
+            RequestCodes(side);
+    }
+}
+
+// One changed out code sends every out code of both ends with its value now.
+void frmTrack::SendAllOutCodes() {
+    if (!half_.OutCodesChanged)
+        return;
+    half_.OutCodesChanged = false;
+    for (const TrackSide side : {TrackSide::A, TrackSide::B}) {
+        Link(side).Buffer().Replace(trackLink_.OutRecords(side));
+        Link(side).ScheduleSend();
+    }
+}
 
 void frmTrack::MakeEnd(TrackSide side, int top) {
     EndControls& end = ends_[side == TrackSide::A ? 0 : 1];

@@ -2,7 +2,13 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+
+#include "links/qt/peer_link.h"
+#include "links/track_link.h"
+#include "platform/event.h"
 
 #include "boards/track_board.h"
 #include "panels/qt/board_form.h"
@@ -33,7 +39,23 @@ public:
     explicit frmTrack(TrackPanel& half);
     ~frmTrack() override;
 
+    using LinkChoice = links::LinkChoice;
+    // Asked when "Link" is clicked; no answer leaves the end unlinked. Tests answer here
+    // instead of through the modal dialog.
+    std::function<std::optional<LinkChoice>(TrackSide)> chooseLink;
+    // A line about a link for the user; without it the line goes to the debug log.
+    std::function<void(const std::string&)> linkLog;
+
+    links::PeerLink& Link(TrackSide side) { return *links_[side == TrackSide::A ? 0 : 1]; }
+    // Asks every connected end's peer for all its codes again.
+    Q_INVOKABLE void RefreshTCP();
+
 private:
+    void MakeLink(TrackSide side);
+    void ClickLink(TrackSide side);
+    void RequestCodes(TrackSide side);
+    void SendAllOutCodes();
+
     // The controls of one end; arrays of the design take element 1 for end A, 0 for B.
     struct EndControls {
         QGroupBox* frame = nullptr;
@@ -61,6 +83,10 @@ private:
     TrackPanel& half_;
     std::array<EndControls, 2> ends_;
     std::array<std::unique_ptr<TimerDriver>, 2> drivers_;
+    links::TrackLink trackLink_;
+    std::array<links::PeerLink*, 2> links_{};
+    Subscription indicatorsUpdated_;
+    Subscription shuntChanged_;
 };
 
 // frmEcode, "ECode Track Tester": the rates an ECODE end receives, combinational rates

@@ -199,7 +199,7 @@ void frmMain::BuildMenus() {
     // Shown only as a popup menu, over the link windows.
     mnuPopUp_ = new QMenu("PopUp", this);
     mnuPopUp_->setObjectName("mnuPopUp");
-    Item(mnuPopUp_, "mnuRefresh", "Refresh", &frmMain::mnuRefresh_Click)->setEnabled(false);
+    Item(mnuPopUp_, "mnuRefresh", "Refresh", &frmMain::mnuRefresh_Click);
 }
 
 void frmMain::FillWindowList() {
@@ -624,6 +624,16 @@ void frmMain::StatementsClosed() {
 void frmMain::ShowStatements() {
     if (menuItems_["mnuStatements"]->isEnabled()) {
         mnuStatements_Click();
+    }
+}
+
+// The link windows answer RefreshTCP; the shell asks by name and knows none of them.
+void frmMain::mnuRefresh_Click() {
+    QMdiSubWindow* active = area_->activeSubWindow();
+    QWidget* child = active != nullptr ? active->widget() : nullptr;
+    if (child == nullptr || !QMetaObject::invokeMethod(child, "RefreshTCP")) {
+        MsgBox("Object does not have focus.", MsgButtons::Ok, MsgIcon::Information,
+               "Refresh Failed");
     }
 }
 

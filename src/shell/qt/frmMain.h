@@ -115,7 +115,7 @@ private:
     void mnuStatements_Click();
     // The statements list closed: another may be opened while a program is loaded.
     void StatementsClosed();
-    void mnuRefresh_Click() {}
+    void mnuRefresh_Click();
     void Unavailable() {}
 
     // --- The program book (frmMain_book.cpp).

@@ -219,6 +219,13 @@ TEST_F(ApplicationTest, ANewCaptionNamesBothWindowsAndACancelKeepsThem) {
     EXPECT_EQ(Caption(&Main()), "Holt Yard");
 }
 
+TEST_F(ApplicationTest, RefreshOverAWindowWithoutALinkFails) {
+    app = Started(kSource);
+    dialogs.Answer(MsgAnswer::Ok);
+    Item("mnuRefresh")->trigger();
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Refresh Failed: Object does not have focus."});
+}
+
 // --- State files, view files and the statement export.
 
 std::string Contents(const std::filesystem::path& path) {
