@@ -313,15 +313,7 @@ std::string AssignText(const Statement& statement) {
 StatementRow Statement::LoadFrmStatements() const {
     StatementRow row;
     row.assign = "ASSIGN";
-    for (char c : expression_) {
-        if (c == '+' || c == '*' || c == '@') {
-            row.expression += ' ';
-            row.expression += c;
-            row.expression += ' ';
-        } else {
-            row.expression += c;
-        }
-    }
+    row.expression = SpaceOperators(expression_);
     row.results = ResultsText(results_);
     if (!isFiltered_) {
         row.expressionColour = result_ ? StatementRow::Colour::Green : StatementRow::Colour::Black;

@@ -81,4 +81,19 @@ std::string ResultsText(const std::vector<std::string>& resultBitNames) {
     return text + ";";
 }
 
+std::string SpaceOperators(std::string_view expression) {
+    std::string out;
+    out.reserve(expression.size() * 2);
+    for (const char c : expression) {
+        if (c == '@' || c == '*' || c == '+') {
+            out += ' ';
+            out += c;
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace veldra

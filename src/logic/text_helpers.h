@@ -32,4 +32,8 @@ std::string AssignText(std::string_view expression, const std::vector<std::strin
 // The tail of a statement's text: " TO ", the result bit names separated by ", ", ";".
 std::string ResultsText(const std::vector<std::string>& resultBitNames);
 
+// The expression with a blank on each side of every "@", "*" and "+"; blanks already
+// there stay. Every text that shows a statement to the user spaces it so.
+std::string SpaceOperators(std::string_view expression);
+
 }  // namespace veldra

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "logic/statements.h"
+#include "logic/text_helpers.h"
 #include "shell/statement_export.h"
 #include "shell/view_file.h"
 #include "support/fake_platform.h"
