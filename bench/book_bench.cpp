@@ -13,19 +13,14 @@
 #include "engine/qt/frmProgram.h"
 #include "gen/bench_support.h"
 #include "gen/generate_application.h"
-#include "loader/loader_host.h"
-#include "loader/parse_text.h"
 #include "logic/statements.h"
-#include "panels/panel_set.h"
-#include "platform/clock.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/ini_settings.h"
-#include "platform/qt/window_registry.h"
+#include "window_program.h"
 
 namespace {
 
 using namespace veldra;
-using bench::CautiousPlatform;
 
 // Every file dialog names a new PDF file in the folder; every other question is cancelled.
 class PdfDialogs final : public Dialogs {
@@ -45,28 +40,13 @@ private:
 };
 
 // The generated application loaded into a program window.
-class WindowProgram final : private LoaderHost {
-public:
-    WindowProgram() {
-        ParseText(window.Engine(), *this, boards)
-            .GetProgramFromText(bench::GenerateApplication({}));
-    }
-    ~WindowProgram() override {
-        window.CloseWindow();
-        boards.CloseAll();
-    }
-
-    CautiousPlatform platform;
+struct WindowProgram {
     QTemporaryDir folder;
-    WindowRegistry registry;
     PdfDialogs dialogs{folder.path().toStdString()};
     IniSettings settings;
-    SystemClock clock;
-    frmProgram window{registry, dialogs, clock};
-    PanelSet boards{window.Engine().IOBits};
-
-private:
-    void LoadFinished() override { window.LoadFinished(boards.Windows()); }
+    bench::WindowProgram program{bench::DefaultApplication(), dialogs};
+    frmProgram& window = program.window;
+    WindowRegistry& registry = program.registry;
 };
 
 // Made on first use and let go in main, while the application object still stands.

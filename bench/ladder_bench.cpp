@@ -17,39 +17,21 @@
 #include "ladder/qt/frmShowAssign.h"
 #include "ladder/qt/show_bit_assign.h"
 #include "ladder/qt/statement_view_host.h"
-#include "loader/loader_host.h"
-#include "loader/parse_text.h"
 #include "logic/text_helpers.h"
-#include "panels/panel_set.h"
-#include "platform/clock.h"
 #include "platform/qt/dialogs.h"
-#include "platform/qt/window_registry.h"
+#include "window_program.h"
 
 namespace {
 
 using namespace veldra;
-using bench::CautiousPlatform;
 
 // A program loaded into a program window.
-class WindowProgram final : private LoaderHost {
-public:
-    explicit WindowProgram(const std::string& source) {
-        ParseText(window.Engine(), *this, boards).GetProgramFromText(source);
-    }
-    ~WindowProgram() override {
-        window.CloseWindow();
-        boards.CloseAll();
-    }
+struct WindowProgram {
+    explicit WindowProgram(const std::string& source) : program(source, dialogs) {}
 
-    CautiousPlatform platform;
-    WindowRegistry registry;
     ModalDialogs dialogs;
-    SystemClock clock;
-    frmProgram window{registry, dialogs, clock};
-    PanelSet boards{window.Engine().IOBits};
-
-private:
-    void LoadFinished() override { window.LoadFinished(boards.Windows()); }
+    bench::WindowProgram program;
+    frmProgram& window = program.window;
 };
 
 // Each statement's text as the hosts hand it to the builder.

@@ -14,50 +14,33 @@
 #include "gen/bench_support.h"
 #include "gen/generate_application.h"
 #include "ladder/qt/frmStatements.h"
-#include "loader/loader_host.h"
-#include "loader/parse_text.h"
-#include "panels/panel_set.h"
-#include "platform/clock.h"
 #include "platform/qt/dialogs.h"
-#include "platform/qt/window_registry.h"
+#include "window_program.h"
 
 namespace {
 
 using namespace veldra;
-using bench::CautiousPlatform;
 
 // The application loaded into a program window, shown on the "Bit Status" page.
-class WindowProgram final : private LoaderHost {
+class WindowProgram {
 public:
     WindowProgram() {
-        window.show();
-        ParseText(window.Engine(), *this, boards).GetProgramFromText(bench::DefaultApplication());
-        window.Engine().ShowIOUpdates = false;
+        ProgramEngine& engine = program.window.Engine();
+        engine.ShowIOUpdates = false;
         // The headless figures run no timer ticks in between: neither does this.
-        window.Engine().tmrProgram.SetInterval(0);
-        window.Engine().StartTimer.SetInterval(0);
+        engine.tmrProgram.SetInterval(0);
+        engine.StartTimer.SetInterval(0);
         ShowPage(2);
-    }
-    ~WindowProgram() override {
-        window.CloseWindow();
-        boards.CloseAll();
     }
 
     void ShowPage(int tab) {
-        window.findChild<QTabBar*>("tbSelect")->setCurrentIndex(tab);
+        program.window.findChild<QTabBar*>("tbSelect")->setCurrentIndex(tab);
         QCoreApplication::processEvents();
     }
 
-    CautiousPlatform platform;
     ModalDialogs dialogs;
-    WindowRegistry registry;
-    SystemClock clock;
-    frmProgram window{registry, dialogs, clock};
-    PanelSet boards{window.Engine().IOBits};
-
-private:
-    void DoEvents() override { QCoreApplication::processEvents(); }
-    void LoadFinished() override { window.LoadFinished(boards.Windows()); }
+    bench::WindowProgram program{bench::DefaultApplication(), dialogs, true};
+    frmProgram& window = program.window;
 };
 
 void BM_WindowFirstStart(benchmark::State& state) {
@@ -120,7 +103,7 @@ BENCHMARK(BM_StatusGridRebuilt)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_StatementsListOpens(benchmark::State& state) {
     WindowProgram program;
     for (auto _ : state) {
-        frmStatements list(program.registry, program.window);
+        frmStatements list(program.program.registry, program.window);
         list.resize(1200, 800);
         list.show();
         list.Fill();
