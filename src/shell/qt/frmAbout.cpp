@@ -64,23 +64,14 @@ QPixmap ProgramPicture() {
     return picture;
 }
 
-std::string frmAbout::OpenWindow::Caption() const {
-    return ToStdString(window_.windowTitle());
-}
-
-void frmAbout::OpenWindow::CloseWindow(bool close) {
-    if (close) {
-        window_.cmdOK_Click();
-    }
-}
-
 frmAbout::frmAbout(WindowRegistry& windows, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs) {
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About ") + kTitle);
     BuildWindow();
-    registration_ = std::make_unique<WindowRegistry::Registration>(windows, panel_);
+    // Opening another program closes it with every other window.
+    new RegisteredChild(windows, *this, "frmAbout");
 }
 
 frmAbout::~frmAbout() = default;
@@ -154,13 +145,6 @@ void frmAbout::cmdOK_Click() {
 void frmAbout::cmdSysInfo_Click() {
     dialogs_.MessageBox(
         {"System Information Is Unavailable At This Time", MsgButtons::Ok, MsgIcon::None, kTitle});
-}
-
-void frmAbout::closeEvent(QCloseEvent* event) {
-    // Closed is gone: no later walk over the open windows meets it, even before it is
-    // deleted.
-    registration_.reset();
-    event->accept();
 }
 
 }  // namespace veldra

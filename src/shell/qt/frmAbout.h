@@ -2,10 +2,7 @@
 
 #include <QPixmap>
 #include <QWidget>
-#include <memory>
-#include <string>
 
-#include "panels/board_panel.h"
 #include "platform/qt/window_registry.h"
 
 namespace veldra {
@@ -30,28 +27,10 @@ public:
     // "System Info...": this desktop offers no system-information tool to start.
     void cmdSysInfo_Click();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    // The about box in the registry of open windows: it shows no bits, and a close for
-    // good, as opening another program asks of every window, closes it.
-    class OpenWindow final : public BoardPanel {
-    public:
-        explicit OpenWindow(frmAbout& window) : window_(window) {}
-        std::string Name() const override { return "frmAbout"; }
-        std::string Caption() const override;
-        void CloseWindow(bool close) override;
-
-    private:
-        frmAbout& window_;
-    };
-
     void BuildWindow();
 
     Dialogs& dialogs_;
-    OpenWindow panel_{*this};
-    std::unique_ptr<WindowRegistry::Registration> registration_;
 };
 
 }  // namespace veldra

@@ -70,9 +70,9 @@ TEST_F(ShellTest, TheAboutBoxShowsTheReleaseAndClosesForGoodWithEveryWindow) {
 
     // Opening a program closes every window for good, from the last to the first.
     registry.ForEachFromLast([](BoardPanel& window) { window.CloseWindow(true); });
-    EXPECT_EQ(registry.Count(), 0);
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return about == nullptr && area.subWindowList().isEmpty(); }));
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(about == nullptr && area.subWindowList().isEmpty() && registry.Count() == 0);
 }
 
 TEST_F(ShellTest, KeepOnTopPlacesTheProgramWindowAndTheStatementViews) {
