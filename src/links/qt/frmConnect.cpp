@@ -60,21 +60,23 @@ frmConnect::frmConnect(quint16 localPort, QWidget* parent) : QDialog(parent), po
                     RectFromTwips(2280, 300, 1500, 255));
     server_->setChecked(true);
     localIpLabel_ = Named(new QLabel(QStringLiteral("Local IP"), this), "lblLocalIP",
-                          RectFromTwips(120, 900, 1500, 255));
-    localIp_ = Named(new QComboBox(this), "cmbIP", RectFromTwips(1680, 900, 2880, 315));
+                          RectFromTwips(120, 900, 1860, 255));
+    localIp_ = Named(new QComboBox(this), "cmbIP", RectFromTwips(2040, 900, 2520, 315));
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
         if (address.protocol() == QAbstractSocket::IPv4Protocol)
             localIp_->addItem(address.toString());
     }
     localPort_ = Named(new QLabel(this), "lblLocalPort", RectFromTwips(120, 1320, 4440, 255));
     localPort_->installEventFilter(this);
+    localPort_->setCursor(Qt::PointingHandCursor);
+    localPort_->setToolTip(QStringLiteral("Click to enter another port"));
     ShowPort();
     remoteIpLabel_ = Named(new QLabel(QStringLiteral("Remote IP Address"), this), "Label2",
-                           RectFromTwips(120, 900, 1500, 255));
-    remoteIp_ = Named(new QLineEdit(this), "txtRemoteIP", RectFromTwips(1680, 900, 2880, 315));
+                           RectFromTwips(120, 900, 1860, 255));
+    remoteIp_ = Named(new QLineEdit(this), "txtRemoteIP", RectFromTwips(2040, 900, 2520, 315));
     remotePortLabel_ = Named(new QLabel(QStringLiteral("Remote Port"), this), "Label1",
-                             RectFromTwips(120, 1320, 1500, 255));
-    remotePort_ = Named(new QLineEdit(this), "txtRemotePort", RectFromTwips(1680, 1320, 1200, 315));
+                             RectFromTwips(120, 1320, 1860, 255));
+    remotePort_ = Named(new QLineEdit(this), "txtRemotePort", RectFromTwips(2040, 1320, 1200, 315));
     auto* connectButton = Named(new QPushButton(QStringLiteral("Connect"), this), "cmdConnect",
                                 RectFromTwips(120, 2400, 2100, 495));
     auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel",

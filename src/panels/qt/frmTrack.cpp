@@ -84,8 +84,11 @@ void frmTrack::MakeLink(TrackSide side) {
                    " of Form frmTrack",
                MsgButtons::Ok, MsgIcon::None, "VELDRA");
     };
-    connect(link, &links::PeerLink::StatusChanged, this,
-            [label = end.connection, link] { label->setText(link->StatusText()); });
+    connect(link, &links::PeerLink::StatusChanged, this, [label = end.connection, link] {
+        // The frame is narrower than the longest state: the tip shows it whole.
+        label->setText(link->StatusText());
+        label->setToolTip(label->text());
+    });
     // Each side asks the other for its codes as the connection is made.
     connect(link, &links::PeerLink::Connected, this, [this, side] { RequestCodes(side); });
     connect(link, &links::PeerLink::Accepted, this, [this, side] { RequestCodes(side); });
