@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (the source reader, the state-file reader and the view-file
-# reader) with clang and AddressSanitizer and runs them for a bounded time in all: the
-# source reader, the largest, gets three fifths of it, the two file readers a fifth each. As root on Debian it first installs, with
-# apt-get, whatever the build needs and the machine lacks (clang and its fuzzer runtime
-# included). Exits non-zero when the fuzzer finds a crash, a hang or a leak.
+# Builds the fuzz targets (the source reader, the state-file reader, the view-file reader
+# and the peer-link records) with clang and AddressSanitizer and runs them for a bounded
+# time in all: the source reader, the largest, gets half of it, the two file readers and
+# the peer-link records a sixth each. As root on Debian it first installs, with apt-get,
+# whatever the build needs and the machine lacks (clang and its fuzzer runtime included).
+# Exits non-zero when the fuzzer finds a crash, a hang or a leak.
 #   VELDRA_FUZZ_SECONDS   how long to fuzz in all (default 60)
 #   VELDRA_FUZZ_BUILD_DIR where to build (default build-fuzz)
 set -euo pipefail
@@ -39,15 +40,16 @@ cmake -S fuzz -B "$build_dir" -G Ninja \
     -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer" \
     -DVELDRA_BUILD_FUZZ=ON
-cmake --build "$build_dir" --target source_reader_fuzzer state_file_fuzzer view_file_fuzzer \
+cmake --build "$build_dir" \
+    --target source_reader_fuzzer state_file_fuzzer view_file_fuzzer peer_record_fuzzer \
     --parallel "$(nproc)"
 
-# Runs one target for its share (in fifths) of the time. New inputs go to the first corpus
+# Runs one target for its share (in sixths) of the time. New inputs go to the first corpus
 # folder, in the build folder; the seeds in the source tree are only read.
 fuzz() {
     local target=$1 share=$2 max_len=$3 seeds=$4
     shift 4
-    local run_seconds=$((seconds * share / 5))
+    local run_seconds=$((seconds * share / 6))
     [ "$run_seconds" -ge 1 ] || run_seconds=1
     mkdir -p "$build_dir/corpus-$target"
     "$build_dir/$target" -max_total_time="$run_seconds" -timeout=10 -rss_limit_mb=2048 \
@@ -58,3 +60,4 @@ fuzz() {
 fuzz source_reader_fuzzer 3 65536 tests/data/loader -dict=fuzz/source.dict
 fuzz state_file_fuzzer 1 16384 fuzz/state -dict=fuzz/state.dict
 fuzz view_file_fuzzer 1 4096 fuzz/view
+fuzz peer_record_fuzzer 1 4096 fuzz/peer -dict=fuzz/peer.dict

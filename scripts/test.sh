@@ -9,8 +9,8 @@ build_dir=${VELDRA_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build_dir" --parallel "$(nproc)"
 
-# The source, state-file and view-file readers are fuzzed for a bounded time in all
-# (shared out by fuzz/run.sh) before the tests, so that the tests'
+# The source, state-file and view-file readers and the peer-link records are fuzzed for a
+# bounded time in all (shared out by fuzz/run.sh) before the tests, so that the tests'
 # summary stays the last word. VELDRA_FUZZ_SECONDS=0 leaves it out.
 if [ "${VELDRA_FUZZ_SECONDS:-60}" != "0" ]; then
     VELDRA_FUZZ_SECONDS=${VELDRA_FUZZ_SECONDS:-60} bash fuzz/run.sh
