@@ -5,11 +5,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTcpSocket>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
@@ -20,6 +24,7 @@
 #include "engine/qt/frmProgram.h"
 #include "gen/bench_support.h"
 #include "links/peer_codec.h"
+#include "links/qt/frmConnect.h"
 #include "links/qt/peer_link.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
@@ -119,9 +124,24 @@ public:
         const BooleanBit* bit = Engine().PrgBooleanBits()->Item(name);
         return bit != nullptr && bit->BitValue();
     }
-    // The station's "Link" button, answered with `choice` instead of the dialog.
-    void Link(links::LinkChoice choice) {
-        station->chooseLink = [choice] { return choice; };
+    // The station's "Link" button, its dialog filled in as the user fills it: server on
+    // 127.0.0.1 and the port offered, or client to 127.0.0.1 and `port`.
+    void Link(bool server, quint16 port = 0) {
+        QTimer::singleShot(0, [server, port] {
+            auto* dialog = qobject_cast<links::frmConnect*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            dialog->findChild<QRadioButton*>(server ? "optType_0" : "optType_1")->click();
+            if (server) {
+                auto* address = dialog->findChild<QComboBox*>("cmbIP");
+                address->setCurrentIndex(address->findText("127.0.0.1"));
+            } else {
+                dialog->findChild<QLineEdit*>("txtRemoteIP")->setText("127.0.0.1");
+                dialog->findChild<QLineEdit*>("txtRemotePort")->setText(QString::number(port));
+            }
+            dialog->findChild<QPushButton*>("cmdConnect")->click();
+        });
         station->findChild<QPushButton*>("cmdLink")->click();
     }
     links::PeerLink& PeerLink() { return station->Link(); }
@@ -151,8 +171,8 @@ void BM_SerialBitToPeerScan(benchmark::State& state) {
     ModalDialogs dialogs;
     StationProgram west(StationSource(true), dialogs);
     StationProgram east(StationSource(false), dialogs);
-    west.Link({true, QStringLiteral("127.0.0.1"), 0});
-    east.Link({false, QStringLiteral("127.0.0.1"), west.PeerLink().ListeningPort()});
+    west.Link(true);
+    east.Link(false, west.PeerLink().ListeningPort());
     if (!WaitFor([&] { return west.PeerLink().IsConnected() && east.PeerLink().IsConnected(); })) {
         state.SkipWithError("the stations did not link");
         return;
@@ -197,7 +217,7 @@ void BM_SerialFloodScanTick(benchmark::State& state) {
     bench::CautiousPlatform platform;
     ModalDialogs dialogs;
     StationProgram east(StationSource(false), dialogs);
-    east.Link({true, QStringLiteral("127.0.0.1"), 0});
+    east.Link(true);
     QTcpSocket flood;
     flood.connectToHost(QStringLiteral("127.0.0.1"), east.PeerLink().ListeningPort());
     if (!WaitFor([&] {

@@ -48,6 +48,9 @@ std::string TrxWireCode(const std::vector<std::string>& outCodeNames, std::strin
 }
 
 std::string EcodeWireCode(std::string_view name) {
+    // The board and track names stand before ".CODE." and may be digits themselves.
+    if (const auto at = name.find(".CODE."); at != std::string_view::npos)
+        name.remove_prefix(at + 5);
     static constexpr std::array<std::string_view, 10> kMarks{".1.", ".2.", ".3.", ".4.", ".5.",
                                                              ".6.", ".7.", ".8.", ".9.", ".M."};
     for (std::string_view mark : kMarks) {

@@ -33,6 +33,8 @@ INSTANTIATE_TEST_SUITE_P(Table, OutCodeWire,
                                            OutCase{TrackWire::Ecode, "E.A.CODE.1.2.", "1"},
                                            OutCase{TrackWire::Ecode, "E.A.CODE.M.", "M"},
                                            OutCase{TrackWire::Ecode, "E.A.CODE.X", ""},
+                                           // a track named by a digit names no rate
+                                           OutCase{TrackWire::Ecode, "EC_1.3.CODE.5.OUT", "5"},
                                            OutCase{TrackWire::Other, "T.A.CODE.TDOUT", ""}));
 
 TEST(Records, AreWrittenAsTheWireFormatGivesThem) {

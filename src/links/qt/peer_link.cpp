@@ -150,6 +150,9 @@ void PeerLink::ConnectTimedOut() {
 
 void PeerLink::Adopt(QTcpSocket* socket) {
     socket_ = socket;
+    // Writes are already batched every send period: holding a small one back for the
+    // peer's acknowledgement would only add its delay to every change.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, &PeerLink::OnReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, &PeerLink::OnDisconnected);
     connect(socket, &QTcpSocket::errorOccurred, this,
