@@ -170,8 +170,10 @@ std::string EndState(frmTrack& form, char end) {
     const auto text = [&](const char* format) {
         return Text(form, QString::fromLatin1(format).arg(end)).toStdString();
     };
+    const auto* shunt = form.findChild<QCheckBox*>(end == 'A' ? "chkShunt_1" : "chkShunt_0");
     return "status \"" + text("lbl%1Status") + "\", received \"" + text("lbl%1RecCode") +
-           "\", transmitting \"" + text("lblTrans%1") + "\", " + text("lblTCP%1");
+           "\", transmitting \"" + text("lblTrans%1") + "\", " +
+           (shunt->isChecked() ? "shunted, " : "") + text("lblTCP%1");
 }
 
 // Barton, the second simulator: once Ashby's port is known it takes Ashby's train in.
