@@ -673,10 +673,14 @@ void ProgramEngine::WriteBitLine(const BooleanBit* programBit, std::string_view 
 void ProgramEngine::ReportUnknown(std::string_view what, std::string_view name) {
     const std::string key = std::string(what) + ":" + std::string(name);
     if (reportedUnknown_.insert(key).second) {
-        const int start = status_.StatusIndex();
-        status_.WriteEntry("Ignored unknown " + std::string(what) + ": " + std::string(name));
-        status_.Display(start);
+        WriteLine("Ignored unknown " + std::string(what) + ": " + std::string(name));
     }
+}
+
+void ProgramEngine::WriteLine(std::string_view text) {
+    const int start = status_.StatusIndex();
+    status_.WriteEntry(text);
+    status_.Display(start);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -149,6 +149,8 @@ public:
     void UpdateStatus(std::string_view BitName, bool vValue, bool IsTimer, bool SetOutput,
                       bool IsTable, bool IsNumeric, std::int16_t Numeric) override;
     void BitStatus(const BooleanBit& bit, bool vValue) override;
+    // Writes one stamped line of the simulator's own in the immediate window.
+    void WriteLine(std::string_view text);
     ImmediateWindow& Status() { return status_; }
     const ImmediateWindow& Status() const { return status_; }
 

@@ -6,10 +6,6 @@
 
 namespace veldra::links {
 
-namespace {
-constexpr int kRefusalsShown = 5;
-}
-
 std::string SerialLink::OutRecords(bool falseFirst) const {
     const SerialPort* board = panel_.MyBoard();
     if (board == nullptr || board->SerialOutBit() == nullptr)
@@ -23,10 +19,9 @@ std::string SerialLink::OutRecords(bool falseFirst) const {
 bool SerialLink::Receive(const std::vector<Received>& records,
                          const std::function<void(const std::string&)>& refused) {
     bool request = false;
-    int refusals = 0;
     const auto refuse = [&](const std::string& text) {
-        if (++refusals <= kRefusalsShown && refused)
-            refused("Unkown TCP/IP Message: " + text);
+        if (refused)
+            refused(text);
     };
     std::vector<std::pair<int, bool>> bits;
     for (const Received& record : records) {
@@ -45,8 +40,6 @@ bool SerialLink::Receive(const std::vector<Received>& records,
             bits.emplace_back(*index, *value);
         }
     }
-    if (refusals > kRefusalsShown && refused)
-        refused("Unkown TCP/IP Message: " + std::to_string(refusals - kRefusalsShown) + " more");
     if (!bits.empty())
         panel_.ReceiveBits(bits);
     return request;

@@ -23,7 +23,7 @@ public:
     std::string OutRecords(bool falseFirst) const;
 
     // Applies what the peer sent; true when it asked for our out bits. Each record it
-    // cannot use is named to `refused`, a few per call.
+    // cannot use is handed to `refused` as it came.
     bool Receive(const std::vector<Received>& records,
                  const std::function<void(const std::string&)>& refused);
 

@@ -6,8 +6,6 @@ namespace veldra::links {
 
 namespace {
 
-constexpr int kRefusalsShown = 5;
-
 template <class End>
 std::vector<std::string> OutNames(End& end) {
     std::vector<std::string> names;
@@ -34,8 +32,12 @@ std::string TrackLink::OutRecords(TrackSide side) const {
         if (end == nullptr)
             return;
         const auto names = OutNames(*end);
-        for (const auto& code : end->OutCode().Codes())
-            records += DataRecord(WireCode(wire, names, code.CodeName), code.CodeValue);
+        for (const auto& code : end->OutCode().Codes()) {
+            // The peer could only refuse a record without a code: it is not sent.
+            const std::string wireCode = WireCode(wire, names, code.CodeName);
+            if (!wireCode.empty())
+                records += DataRecord(wireCode, code.CodeValue);
+        }
     };
     if (side == TrackSide::A)
         build(board->TrackA());
@@ -53,10 +55,9 @@ bool TrackLink::Receive(TrackSide side, const std::vector<Received>& records,
     const bool shunted = panel_.End(side).shunt.ticked;
     bool request = false;
     bool tookCodes = false;
-    int refusals = 0;
     const auto refuse = [&](const std::string& text) {
-        if (++refusals <= kRefusalsShown && refused)
-            refused("Unkown TCP/IP Message: " + text);
+        if (refused)
+            refused(text);
     };
     std::string label;
     const auto apply = [&](auto* end) {
@@ -100,11 +101,10 @@ bool TrackLink::Receive(TrackSide side, const std::vector<Received>& records,
         apply(board->TrackA());
     else
         apply(board->TrackB());
-    if (refusals > kRefusalsShown && refused)
-        refused("Unkown TCP/IP Message: " + std::to_string(refusals - kRefusalsShown) + " more");
     if (tookCodes) {
         panel_.SetReceived(side, label);
         panel_.CodeDelayTimer(side).SetEnabled(true);
+        panel_.Changed.Raise();
     }
     return request;
 }

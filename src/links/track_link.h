@@ -26,7 +26,7 @@ public:
 
     // Applies what the end's peer sent; true when it asked for our out codes.
     // A shunted end still answers requests but takes no codes. Each record it
-    // cannot use is named to `refused`, a few per call so a flood stays readable.
+    // cannot use is handed to `refused` as it came.
     bool Receive(TrackSide side, const std::vector<Received>& records,
                  const std::function<void(const std::string&)>& refused);
 

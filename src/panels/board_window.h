@@ -55,6 +55,8 @@ public:
 
     // Opens the statement view of a bit; given by whoever makes the window.
     std::function<void(const std::string&)> showBitAssign;
+    // Writes a line in the program's immediate window; given by whoever makes the window.
+    std::function<void(const std::string&)> writeLine;
 
     // Raised after every protocol member, when what the window shows may have changed.
     Event<> Changed;

@@ -22,6 +22,7 @@ template <class Window, class... Args>
 Window& PanelSet::Make(Args&&... args) {
     auto window = std::make_unique<Window>(ioBits_, std::forward<Args>(args)...);
     window->showBitAssign = showBitAssign;
+    window->writeLine = writeLine;
     Window& made = *window;
     windows_.push_back(std::move(window));
     if (windowMade) {

@@ -46,6 +46,9 @@ public:
 
     // Opens a bit's statement view; handed to every window made afterwards.
     std::function<void(const std::string&)> showBitAssign;
+    // Writes a line in the program's immediate window; handed to every window made
+    // afterwards.
+    std::function<void(const std::string&)> writeLine;
     // Told of every window made, once, as it is made.
     std::function<void(BoardPanel&)> windowMade;
     // Queues a coded-track window's pending bits for the next scan; handed to every

@@ -389,6 +389,16 @@ void TrackPanel::SetShunt(TrackSide side, bool ticked) {
     ShuntChanged.Raise(side);
 }
 
+void TrackPanel::ShowLinked(TrackSide side, bool linked) {
+    TrackEndView& view = ends_[Slot(side)];
+    view.linked = linked;
+    if (linked) {
+        view.shunt.usable = true;
+        SetShunt(side, false);
+    }
+    Changed.Raise();
+}
+
 void TrackPanel::SetEndEnabledBox(TrackSide side, bool ticked) {
     TrackEndView& view = ends_[Slot(side)];
     if (view.enabled.ticked == ticked) {

@@ -30,6 +30,7 @@ struct TrackEndView {
     std::string received;                // what the end is receiving
     std::string transmitted;             // the out codes that are True
     std::vector<std::string> handCodes;  // codes that can be received by hand ("TRX.TRACK")
+    bool linked = false;                 // a link to the peer was started: no hand entry
 };
 
 // The window of a coded-track board (frmTrack): "TRX.TRACK" or "ECODE.TRACK", with its two
@@ -77,6 +78,10 @@ public:
     void SetStatus(TrackSide side, std::string status);
     // What an end receives; any change starts a TRX end's code delay.
     void SetReceived(TrackSide side, std::string received);
+    // A link to the end's peer was started, or has ended. While it stands the end takes its
+    // codes from the peer, not by hand, and its shunt box is cleared and usable, so that
+    // the codes that arrive are taken.
+    void ShowLinked(TrackSide side, bool linked);
     // Ticking shunts the end: it receives nothing, its codes drop at once, and without a
     // link the box stays ticked until hand entry or a new link unticks it.
     void SetShunt(TrackSide side, bool ticked);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/service_scope.h"
@@ -21,6 +22,13 @@ struct MsgBoxRequest {
     std::string title;
 };
 
+// An input box: a prompt, a title and the text it starts with.
+struct InputBoxRequest {
+    std::string prompt;
+    std::string title;
+    std::string defaultText;
+};
+
 // The desktop as the core sees it: the few things of the windowing platform that
 // the model, the loader and the engine need without depending on any toolkit.
 // The application installs the real one; tests install a scripted fake.
@@ -30,6 +38,13 @@ public:
 
     // Shows a modal message box and returns the button the user chose.
     virtual MsgAnswer MsgBox(const MsgBoxRequest& request) = 0;
+
+    // Shows a modal input box; the text typed, or nothing when the user cancels. Without a
+    // desktop nobody types: it is cancelled.
+    virtual std::optional<std::string> InputBox(const InputBoxRequest& request) {
+        (void)request;
+        return std::nullopt;
+    }
 
     // Ends the application at once. A test double returns; the real one does not.
     virtual void EndApplication() = 0;
@@ -51,10 +66,14 @@ Platform& ThePlatform();
 // Installs a platform for as long as it lives, then puts the previous one back.
 using PlatformScope = ServiceScope<Platform>;
 
-// Shorthand for the common call.
+// Shorthands for the common calls.
 inline MsgAnswer MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
                         const std::string& title) {
     return ThePlatform().MsgBox({prompt, buttons, icon, title});
+}
+inline std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                           const std::string& defaultText) {
+    return ThePlatform().InputBox({prompt, title, defaultText});
 }
 
 }  // namespace veldra

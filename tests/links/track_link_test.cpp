@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "panels/panel_fixture.h"
 #include "panels/track_panel.h"
 
@@ -41,6 +43,25 @@ TEST_F(TrackLinkTest, TrxOutCodesGoOutByPositionWithTdoutAsB) {
     Load("TRX.TRACK", {}, {"T1.A.CODE.TDOUT", "T1.A.CODE.X"});
     endA().OutCode().Codes().Item("T1.A.CODE.TDOUT")->CodeValue = true;
     EXPECT_EQ(link.OutRecords(A), "B,True\rE,False\r");
+}
+
+// The peer could only refuse them: a TRX code past the twentieth position, an ECODE code
+// that names no rate.
+TEST_F(TrackLinkTest, OutCodesWithoutAWireCodeAreNotSent) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 21; ++i)
+        names.push_back("T1.A.CODE.X" + std::to_string(i));
+    std::vector<const char*> out;
+    for (const std::string& name : names)
+        out.push_back(name.c_str());
+    Load("TRX.TRACK", {}, out);
+    const std::string records = link.OutRecords(A);
+    EXPECT_TRUE(records.starts_with("D,False\r"));
+    EXPECT_TRUE(records.ends_with("W,False\r"));
+    EXPECT_EQ(std::count(records.begin(), records.end(), '\r'), 20);
+
+    Load("ECODE.TRACK", {}, {"T1.A.CODE.X", "T1.A.CODE.1.2.OUT", "T1.A.CODE.M.OUT"});
+    EXPECT_EQ(link.OutRecords(A), "1,False\rM,False\r");
 }
 
 TEST_F(TrackLinkTest, ReceivedCodesSetTheEndsInCodesAndStartItsCodeDelay) {

@@ -4,11 +4,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QNetworkInterface>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpServer>
 
+#include "platform/platform.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 
 namespace veldra::links {
@@ -28,6 +31,18 @@ quint16 FreePort() {
     if (!probe.listen(QHostAddress::Any, 0))
         return 0;
     return probe.serverPort();
+}
+
+// A port typed by the user: a whole number from 0 to 65535. Anything else is told in a
+// box and gives nothing.
+std::optional<quint16> TypedPort(const QString& text) {
+    bool ok = false;
+    const uint port = text.trimmed().toUInt(&ok);
+    if (ok && port <= 65535)
+        return quint16(port);
+    MsgBox("The port \"" + text.toStdString() + "\" is not a whole number from 0 to 65535.",
+           MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+    return std::nullopt;
 }
 
 }  // namespace
@@ -51,8 +66,9 @@ frmConnect::frmConnect(quint16 localPort, QWidget* parent) : QDialog(parent), po
         if (address.protocol() == QAbstractSocket::IPv4Protocol)
             localIp_->addItem(address.toString());
     }
-    localPort_ = Named(new QLabel(QStringLiteral("Local Port: %1").arg(port_), this),
-                       "lblLocalPort", RectFromTwips(120, 1320, 4440, 255));
+    localPort_ = Named(new QLabel(this), "lblLocalPort", RectFromTwips(120, 1320, 4440, 255));
+    localPort_->installEventFilter(this);
+    ShowPort();
     remoteIpLabel_ = Named(new QLabel(QStringLiteral("Remote IP Address"), this), "Label2",
                            RectFromTwips(120, 900, 1500, 255));
     remoteIp_ = Named(new QLineEdit(this), "txtRemoteIP", RectFromTwips(1680, 900, 2880, 315));
@@ -63,6 +79,8 @@ frmConnect::frmConnect(quint16 localPort, QWidget* parent) : QDialog(parent), po
                                 RectFromTwips(120, 2400, 2100, 495));
     auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel",
                          RectFromTwips(2460, 2400, 2100, 495));
+    if (localIp_->count() > 0)
+        localIp_->setCurrentIndex(0);
     connect(server_, &QRadioButton::toggled, this, &frmConnect::ShowType);
     connect(connectButton, &QPushButton::clicked, this, &frmConnect::Connect);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -80,22 +98,44 @@ void frmConnect::ShowType() {
         control->setVisible(!server);
 }
 
+void frmConnect::ShowPort() {
+    localPort_->setText(QStringLiteral("Local Port: %1").arg(port_));
+}
+
+bool frmConnect::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == localPort_ && event->type() == QEvent::MouseButtonRelease) {
+        EditPort();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// An empty answer, Cancel among them, keeps the port.
+void frmConnect::EditPort() {
+    const std::optional<std::string> typed =
+        InputBox("Enter Port Number:", "Manual Edit Port Number", std::to_string(port_));
+    if (!typed || typed->empty())
+        return;
+    if (const auto port = TypedPort(ToQString(*typed))) {
+        port_ = *port;
+        ShowPort();
+    }
+}
+
+// A port that is no port keeps the dialog open; an empty address is left to the link
+// button, which then starts nothing.
 void frmConnect::Connect() {
     LinkChoice choice;
     choice.server = server_->isChecked();
     if (choice.server) {
         choice.address = localIp_->currentText();
         choice.port = port_;
-        // Without a local address there is nothing to listen on.
-        if (choice.address.isEmpty()) {
-            reject();
-            return;
-        }
     } else {
-        bool ok = false;
-        const uint port = remotePort_->text().trimmed().toUInt(&ok);
+        const auto port = TypedPort(remotePort_->text());
+        if (!port)
+            return;
         choice.address = remoteIp_->text().trimmed();
-        choice.port = ok && port <= 65535 ? quint16(port) : 0;
+        choice.port = *port;
     }
     choice_ = choice;
     accept();

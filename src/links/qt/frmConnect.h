@@ -1,7 +1,7 @@
 #pragma once
 
-// frmConnect, "TCP/IP Connection": where one link goes, as server on a local
-// address and port or as client to a remote address and port.
+// frmConnect, "TCP/IP Connection": where one link goes, as server on a local address and
+// port or as client to a remote address and port.
 
 #include <QDialog>
 #include <optional>
@@ -21,15 +21,17 @@ class frmConnect final : public QDialog {
 public:
     explicit frmConnect(quint16 localPort, QWidget* parent = nullptr);
 
-    // Shows the dialog modally, offering a free local port; no answer when cancelled.
+    // Shows the dialog modally, offering a free local port; nothing when cancelled.
     static std::optional<LinkChoice> Ask(QWidget* parent);
 
     std::optional<LinkChoice> Choice() const { return choice_; }
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void ShowType();
     void EditPort();
     void Connect();
+    void ShowPort();
 
     QRadioButton* server_ = nullptr;
     QRadioButton* client_ = nullptr;

@@ -4,6 +4,7 @@ namespace veldra::links {
 
 namespace {
 constexpr int kSendPeriodMs = 250;
+constexpr int kLogWindowMs = 1000;
 // A peer that never reads holds at most this much in the socket beyond our own buffer.
 constexpr qint64 kMaxUnwritten = 64 * 1024;
 constexpr qint64 kReadChunk = 1024;
@@ -13,26 +14,37 @@ PeerLink::PeerLink(QObject* parent) : QObject(parent) {
     sendTimer_.setSingleShot(true);
     sendTimer_.setInterval(kSendPeriodMs);
     connect(&sendTimer_, &QTimer::timeout, this, &PeerLink::SendNow);
+    connectTimer_.setSingleShot(true);
+    connectTimer_.setInterval(kConnectTimeoutMs);
+    connect(&connectTimer_, &QTimer::timeout, this, &PeerLink::ConnectTimedOut);
+    logWindow_.setSingleShot(true);
+    logWindow_.setInterval(kLogWindowMs);
+    connect(&logWindow_, &QTimer::timeout, this, &PeerLink::CloseLogWindow);
     connect(&server_, &QTcpServer::newConnection, this, &PeerLink::OnNewConnection);
 }
 
 PeerLink::~PeerLink() {
     // The owner's labels may already be gone: nothing is told of this last close.
     blockSignals(true);
-    closing_ = true;
     if (socket_) {
         socket_->disconnect(this);
         socket_->abort();
     }
 }
 
-bool PeerLink::Listen(const QHostAddress& address, quint16 port) {
+std::optional<PeerLink::Failure> PeerLink::Listen(const QHostAddress& address, quint16 port) {
     Close();
-    const bool ok = server_.listen(address, port);
-    if (!ok)
-        Log(QStringLiteral("Cannot listen: ") + server_.errorString());
+    if (address.isNull())
+        return Failure{int(QAbstractSocket::UnsupportedSocketOperationError),
+                       QStringLiteral("The address is not valid")};
+    if (!server_.listen(address, port)) {
+        const Failure failure{int(server_.serverError()), server_.errorString()};
+        server_.close();
+        return failure;
+    }
+    Log("listening on " + address.toString().toStdString() + ":" + std::to_string(ListeningPort()));
     Q_EMIT StatusChanged();
-    return ok;
+    return std::nullopt;
 }
 
 void PeerLink::ConnectTo(const QString& host, quint16 port) {
@@ -40,38 +52,42 @@ void PeerLink::ConnectTo(const QString& host, quint16 port) {
     auto* socket = new QTcpSocket(this);
     Adopt(socket);
     peerName_ = host + QLatin1Char(':') + QString::number(port);
-    connect(socket, &QTcpSocket::connected, this, [this] {
+    connect(socket, &QTcpSocket::connected, this, [this, socket] {
+        if (socket != socket_)
+            return;
+        connectTimer_.stop();
+        linked_ = true;
+        Log("connected to " + peerName_.toStdString());
         Q_EMIT StatusChanged();
-        Q_EMIT LinkUp();
+        Q_EMIT Connected();
     });
+    connectTimer_.start();
     socket->connectToHost(host, port);
     Q_EMIT StatusChanged();
 }
 
 void PeerLink::Close() {
-    if (Shut())
-        Q_EMIT LinkDown();
+    sendTimer_.stop();
+    connectTimer_.stop();
+    server_.close();
+    DropSocket();
+    buffer_.Clear();
+    Q_EMIT StatusChanged();
 }
 
-bool PeerLink::Shut() {
-    const bool wasConnected = IsConnected();
-    closing_ = true;
-    sendTimer_.stop();
-    server_.close();
+void PeerLink::DropSocket() {
     if (socket_) {
+        socket_->disconnect(this);
         socket_->abort();
         socket_->deleteLater();
         socket_ = nullptr;
     }
+    linked_ = false;
     reader_.Clear();
-    buffer_.Clear();
-    closing_ = false;
-    Q_EMIT StatusChanged();
-    return wasConnected;
 }
 
 bool PeerLink::IsConnected() const {
-    return socket_ && socket_->state() == QAbstractSocket::ConnectedState;
+    return linked_ && socket_ && socket_->state() == QAbstractSocket::ConnectedState;
 }
 
 QString PeerLink::StatusText() const {
@@ -95,10 +111,6 @@ QString PeerLink::StatusText() const {
         state = QStringLiteral("Listening");
     }
     return QStringLiteral("TCP/IP Connection: ") + state;
-}
-
-QString PeerLink::PeerName() const {
-    return peerName_;
 }
 
 void PeerLink::ScheduleSend() {
@@ -127,36 +139,54 @@ void PeerLink::SendNow() {
         sendTimer_.start();
 }
 
+void PeerLink::ConnectTimedOut() {
+    connectTimer_.stop();
+    if (!socket_ || linked_ || IsServer())
+        return;
+    Log("no connection to " + peerName_.toStdString() + " in time");
+    Close();
+    Q_EMIT TimedOut();
+}
+
 void PeerLink::Adopt(QTcpSocket* socket) {
     socket_ = socket;
     connect(socket, &QTcpSocket::readyRead, this, &PeerLink::OnReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, &PeerLink::OnDisconnected);
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError) {
-        if (socket != socket_ || closing_)
-            return;
-        if (socket->state() != QAbstractSocket::ConnectedState) {
-            Log(QStringLiteral("Link to ") + peerName_ + QStringLiteral(" failed: ") +
-                socket->errorString());
-            OnDisconnected();
-        }
-    });
+    connect(socket, &QTcpSocket::errorOccurred, this,
+            [this, socket](QAbstractSocket::SocketError error) { OnError(socket, error); });
     connect(socket, &QTcpSocket::stateChanged, this, &PeerLink::StatusChanged);
+}
+
+// A connection that was made ends through its disconnection; one never made ends here.
+void PeerLink::OnError(QTcpSocket* socket, QAbstractSocket::SocketError error) {
+    if (socket != socket_ || linked_)
+        return;
+    const QString description = socket->errorString();
+    Log("no connection to " + peerName_.toStdString() + ": " + description.toStdString());
+    Close();
+    if (error == QAbstractSocket::SocketTimeoutError)
+        Q_EMIT TimedOut();
+    else
+        Q_EMIT Failed(description);
 }
 
 void PeerLink::OnNewConnection() {
     while (QTcpSocket* incoming = server_.nextPendingConnection()) {
+        const QString from = incoming->peerAddress().toString() + QLatin1Char(':') +
+                             QString::number(incoming->peerPort());
         if (socket_) {
-            Log(QStringLiteral("Second peer refused: ") + incoming->peerAddress().toString());
+            Log("a second peer refused: " + from.toStdString());
             incoming->abort();
             incoming->deleteLater();
             continue;
         }
         incoming->setParent(this);
         Adopt(incoming);
-        peerName_ = incoming->peerAddress().toString() + QLatin1Char(':') +
-                    QString::number(incoming->peerPort());
+        linked_ = true;
+        peerName_ = from;
+        Log("peer " + from.toStdString() + " accepted");
         Q_EMIT StatusChanged();
-        Q_EMIT LinkUp();
+        Q_EMIT Accepted();
     }
 }
 
@@ -173,26 +203,43 @@ void PeerLink::OnReadyRead() {
                        std::make_move_iterator(more.end()));
     }
     if (const std::size_t dropped = reader_.TakeDropped())
-        Log(QStringLiteral("Unkown TCP/IP Message from %1: %2 characters without a record end "
-                           "dropped")
-                .arg(peerName_)
-                .arg(dropped));
+        Log("Unkown TCP/IP Message from " + peerName_.toStdString() + ": " +
+            std::to_string(dropped) + " characters without a record end dropped");
     if (!records.empty() && onRecords)
         onRecords(records);
 }
 
 void PeerLink::OnDisconnected() {
-    if (closing_)
+    if (sender() != socket_ || !linked_)
         return;
-    Log(QStringLiteral("Link closed by peer ") + PeerName());
-    // Ended from the far side or never made: the owner shows the link as closed.
-    Shut();
-    Q_EMIT LinkDown();
+    Log("link closed by peer " + peerName_.toStdString());
+    DropSocket();
+    sendTimer_.stop();
+    Q_EMIT StatusChanged();
+    Q_EMIT PeerClosed();
 }
 
-void PeerLink::Log(const QString& text) {
-    if (log)
-        log(text.toStdString());
+void PeerLink::Log(const std::string& text) {
+    const bool opening = !budget_.Open();
+    if (budget_.Admit())
+        Write(text);
+    if (opening)
+        logWindow_.start();
+}
+
+void PeerLink::Refused(const std::string& record) {
+    Log("Unkown TCP/IP Message from " + peerName_.toStdString() + ": " + Printable(record));
+}
+
+void PeerLink::CloseLogWindow() {
+    logWindow_.stop();
+    if (const auto leftOut = budget_.Close())
+        Write(*leftOut);
+}
+
+void PeerLink::Write(const std::string& text) {
+    if (writeLine)
+        writeLine(text);
 }
 
 }  // namespace veldra::links

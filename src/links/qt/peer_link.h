@@ -1,9 +1,11 @@
 #pragma once
 
-// One link of a track end or serial station to one peer simulator: it listens
-// or connects, carries records both ways and writes what waits at most every
-// 250 ms in one go. Only one peer at a time; nothing reconnects by itself. A
-// garbled or hostile peer is logged by name and costs bounded memory.
+// One link of a track end or serial station to one peer simulator: it listens for a peer
+// (server) or connects to one (client), carries records both ways and writes what waits
+// at most every 250 ms in one go. One peer at a time; a server whose peer leaves goes on
+// listening, and nothing reconnects by itself. What the link has to say goes to the
+// immediate window a few lines a second, so a garbled or hostile peer is named there
+// without flooding it, and costs bounded memory.
 
 #include <QHostAddress>
 #include <QObject>
@@ -13,15 +15,17 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "links/line_budget.h"
 #include "links/peer_codec.h"
 #include "links/send_buffer.h"
 
 namespace veldra::links {
 
-// Where a link goes: listen (server) or connect (client).
+// Where a link goes: listen (server) or connect (client). An empty address goes nowhere.
 struct LinkChoice {
     bool server = true;
     QString address;
@@ -31,57 +35,85 @@ struct LinkChoice {
 class PeerLink : public QObject {
     Q_OBJECT
 public:
+    // Why a link could not start: the socket layer's error number and its description.
+    struct Failure {
+        int number = 0;
+        QString description;
+    };
+
     explicit PeerLink(QObject* parent = nullptr);
     ~PeerLink() override;
 
-    // Server: waits for one peer on `address`/`port` (port 0: any free port).
-    bool Listen(const QHostAddress& address, quint16 port);
+    // Server: waits for a peer on `address`/`port` (port 0: any free port).
+    std::optional<Failure> Listen(const QHostAddress& address, quint16 port);
     // Client: connects to the peer's address and port.
     void ConnectTo(const QString& host, quint16 port);
-    // Ends the link, whichever state it is in.
+    // Ends the link, whichever state it is in. Nobody is told.
     void Close();
 
-    bool IsConnected() const;
+    // Listening, connecting or connected: the link was started and not ended.
     bool IsStarted() const { return server_.isListening() || socket_ != nullptr; }
+    bool IsConnected() const;
+    bool IsServer() const { return server_.isListening(); }
     quint16 ListeningPort() const { return server_.serverPort(); }
     // "TCP/IP Connection: " and the state.
     QString StatusText() const;
-    // The peer as "address:port", for messages; empty without one.
-    QString PeerName() const;
+    // The peer as "address:port", for lines; empty without one.
+    QString PeerName() const { return peerName_; }
 
     SendBuffer& Buffer() { return buffer_; }
     // Starts the send timer: what waits goes out on its next tick.
     void ScheduleSend();
-    // The send timer's tick, callable by hand.
+    // The send timer's tick.
     void SendNow();
-    QTimer& SendTimer() { return sendTimer_; }
+    const QTimer& SendTimer() const { return sendTimer_; }
+    // A connection that is not made in this time has timed out.
+    static constexpr int kConnectTimeoutMs = 30000;
+    // The connect timer's tick: a connection still not made is given up.
+    void ConnectTimedOut();
 
     // Every complete record as it arrives, in order.
     std::function<void(const std::vector<Received>&)> onRecords;
-    // A line for the immediate window.
-    std::function<void(const std::string&)> log;
+    // Writes a line in the immediate window, naming the link.
+    std::function<void(const std::string&)> writeLine;
+    // A line about this link: a few a second are written, the rest counted.
+    void Log(const std::string& text);
+    // A record the peer sent that nothing can use.
+    void Refused(const std::string& record);
+    // Ends the current window of lines: the count of those left out is written.
+    void CloseLogWindow();
 
 Q_SIGNALS:
-    void LinkUp();
-    void LinkDown();
+    // A server took a peer; a client's connection was made.
+    void Accepted();
+    void Connected();
+    // The connected peer went away. A server listens on; a client has ended.
+    void PeerClosed();
+    // A client's connection was not made: in time, or at all (the description says why).
+    // The link has ended.
+    void TimedOut();
+    void Failed(const QString& description);
     void StatusChanged();
 
 private:
-    // Ends everything; true when a peer was connected.
-    bool Shut();
+    void DropSocket();
+    void Write(const std::string& text);
     void Adopt(QTcpSocket* socket);
     void OnNewConnection();
     void OnReadyRead();
     void OnDisconnected();
-    void Log(const QString& text);
+    void OnError(QTcpSocket* socket, QAbstractSocket::SocketError error);
 
     QTcpServer server_;
     QPointer<QTcpSocket> socket_;
+    bool linked_ = false;  // socket_ carries a connection that was made
     RecordReader reader_;
     SendBuffer buffer_;
     QTimer sendTimer_;
+    QTimer connectTimer_;
     QString peerName_;
-    bool closing_ = false;
+    LineBudget budget_;
+    QTimer logWindow_;
 };
 
 }  // namespace veldra::links

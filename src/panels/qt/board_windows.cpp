@@ -74,14 +74,25 @@ MXLampPanel& BoardWindows::NewMXLampWindow() {
 TrackPanel& BoardWindows::NewTrackWindow() {
     TrackPanel& half = Drawn<frmTrack>(halves_.NewTrackWindow());
     // The tester is modal over the window whose end it tests.
-    half.runCodeTester = [form = QPointer<BoardForm>(forms_[&half].form)](CodeTester& tester) {
+    auto* form = static_cast<frmTrack*>(forms_[&half].form.data());
+    half.runCodeTester = [form = QPointer<BoardForm>(form)](CodeTester& tester) {
         return frmEcode::Ask(tester, form);
     };
+    QObject::connect(form, &frmTrack::refreshMenuRequested, form, [this] { RefreshMenu(); });
     return half;
 }
 
 SerialPortPanel& BoardWindows::NewSerialPortWindow() {
-    return Drawn<frmSerialPort>(halves_.NewSerialPortWindow());
+    SerialPortPanel& half = Drawn<frmSerialPort>(halves_.NewSerialPortWindow());
+    auto* form = static_cast<frmSerialPort*>(forms_[&half].form.data());
+    QObject::connect(form, &frmSerialPort::refreshMenuRequested, form, [this] { RefreshMenu(); });
+    return half;
+}
+
+void BoardWindows::RefreshMenu() const {
+    if (refreshMenu_) {
+        refreshMenu_();
+    }
 }
 
 TogglePanel& BoardWindows::ToggleWindow() {

@@ -49,6 +49,14 @@ public:
     void SetTrackQueue(std::function<void(BooleanBits&)> queue) {
         halves_.queueTrack = std::move(queue);
     }
+    // Where the board windows write their lines: the program's immediate window.
+    void SetWriteLine(std::function<void(const std::string&)> writeLine) {
+        halves_.writeLine = std::move(writeLine);
+    }
+    // Offers the main window's "Refresh" menu, for a link window's right press.
+    void SetRefreshMenu(std::function<void()> refreshMenu) {
+        refreshMenu_ = std::move(refreshMenu);
+    }
     // Told of every window made, once, as it is made.
     void SetWindowMade(std::function<void(BoardPanel&)> made) {
         halves_.windowMade = std::move(made);
@@ -63,9 +71,11 @@ private:
     template <class Form, class Half>
     Half& Drawn(Half& half);
     void Place(BoardForm& form);
+    void RefreshMenu() const;
 
     PanelSet halves_;
     std::function<void(QWidget&)> place_;
+    std::function<void()> refreshMenu_;
     struct Drawing {
         QPointer<BoardForm> form;
         bool placed = false;

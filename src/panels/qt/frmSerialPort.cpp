@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QTabBar>
 
-#include "links/qt/frmConnect.h"
 #include "panels/qt/board_controls.h"
 #include "panels/serial_port_panel.h"
 #include "platform/qt/lamp.h"
@@ -12,34 +11,11 @@
 #include "platform/qt/twips.h"
 
 namespace veldra {
-namespace {}  // namespace
 
 frmSerialPort::frmSerialPort(SerialPortPanel& half)
     : BoardForm(half, "frmSerialPort"), half_(half), serialLink_(half) {
     AddHeader();
-    link_ = new links::PeerLink(this);
-    linkButton_ = new QPushButton(QStringLiteral("Link"), this);
-    linkButton_->setObjectName(QStringLiteral("cmdLink"));
-    linkButton_->setGeometry(RectFromTwips(120, 900, 735, 255));
-    chooseLink = [this] { return links::frmConnect::Ask(this); };
-    link_->log = [](const std::string& line) { qWarning("%s", line.c_str()); };
-    connect(linkButton_, &QPushButton::clicked, this, &frmSerialPort::ClickLink);
-    connect(link_, &links::PeerLink::LinkUp, this, &frmSerialPort::RequestUpdate);
-    connect(link_, &links::PeerLink::LinkDown, this,
-            [this] { linkButton_->setText(QStringLiteral("Link")); });
-    link_->onRecords = [this](const std::vector<links::Received>& records) {
-        if (serialLink_.Receive(records, link_->log)) {
-            link_->Buffer().Replace(serialLink_.OutRecords(false));
-            link_->ScheduleSend();
-        }
-    };
-    // Every change sends the whole set of out bits, the False ones first.
-    outBitChanged_ = half_.OutBitChanged.Subscribe([this](std::string_view, bool) {
-        if (!link_->IsConnected())
-            return;
-        link_->Buffer().Replace(serialLink_.OutRecords(true));
-        link_->ScheduleSend();
-    });
+    MakeLink();
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("tbBits"));
     tabs_->setGeometry(RectFromTwips(120, 480, 2880, 375));
@@ -54,33 +30,58 @@ frmSerialPort::frmSerialPort(SerialPortPanel& half)
     DrawNow();
 }
 
-void frmSerialPort::ClickLink() {
-    if (linkButton_->text() == QLatin1String("Close")) {
-        linkButton_->setText(QStringLiteral("Link"));
-        link_->Close();
-        return;
-    }
-    const std::optional<links::LinkChoice> choice = chooseLink ? chooseLink() : std::nullopt;
-    if (!choice)
-        return;
-    if (choice->server) {
-        const QHostAddress address = choice->address.isEmpty() ? QHostAddress(QHostAddress::Any)
-                                                               : QHostAddress(choice->address);
-        if (!link_->Listen(address, choice->port))
+void frmSerialPort::MakeLink() {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QStringLiteral("cmdLink"));
+    button->setGeometry(RectFromTwips(120, 900, 735, 255));
+    const auto stationName = [this] {
+        const std::string caption = half_.Caption();
+        return caption.substr(0, caption.find(" : "));
+    };
+    button_ = new links::LinkButton(*button, *this, stationName, half_.writeLine);
+    links::PeerLink* link = &button_->Link();
+    // The client is told the link is up, and asks for the peer's bits once the user has
+    // seen it; the server asks at once, so that each side starts from the other's bits.
+    connect(link, &links::PeerLink::Connected, this, [this] {
+        button_->TellLater({"Link Active", MsgButtons::Ok, MsgIcon::None, "Remote Link Status"},
+                           [this] {
+                               if (Link().IsConnected())
+                                   RequestUpdate();
+                           });
+    });
+    connect(link, &links::PeerLink::Accepted, this, &frmSerialPort::RequestUpdate);
+    // A server whose peer leaves listens on for the next; a client's link has ended.
+    connect(link, &links::PeerLink::PeerClosed, this, [this] {
+        if (Link().IsServer())
             return;
-    } else {
-        link_->ConnectTo(choice->address, choice->port);
-    }
-    linkButton_->setText(QStringLiteral("Close"));
+        button_->End();
+        button_->TellLater({"Link Closed", MsgButtons::Ok, MsgIcon::None, "Remote Link Status"});
+    });
+    connect(button_, &links::LinkButton::RefreshRequested, this,
+            &frmSerialPort::refreshMenuRequested);
+    link->onRecords = [this, link](const std::vector<links::Received>& records) {
+        const auto refused = [link](const std::string& record) { link->Refused(record); };
+        if (serialLink_.Receive(records, refused)) {
+            link->Buffer().Replace(serialLink_.OutRecords(false));
+            link->ScheduleSend();
+        }
+    };
+    // Every change sends the whole set of out bits, the False ones first.
+    outBitChanged_ = half_.OutBitChanged.Subscribe([this, link](std::string_view, bool) {
+        if (!link->IsConnected())
+            return;
+        link->Buffer().Replace(serialLink_.OutRecords(true));
+        link->ScheduleSend();
+    });
 }
 
 void frmSerialPort::RequestUpdate() {
-    link_->Buffer().Request();
-    link_->ScheduleSend();
+    Link().Buffer().Request();
+    Link().ScheduleSend();
 }
 
 void frmSerialPort::RefreshTCP() {
-    if (link_->IsConnected())
+    if (Link().IsConnected())
         RequestUpdate();
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <functional>
-#include <optional>
 #include <vector>
 
-#include "links/qt/peer_link.h"
+#include "links/qt/link_button.h"
 #include "links/serial_link.h"
 #include "panels/qt/board_form.h"
 #include "platform/event.h"
@@ -28,15 +26,16 @@ public:
 
     explicit frmSerialPort(SerialPortPanel& half);
 
-    // Asked when "Link" is clicked; no answer leaves the station unlinked. Tests answer
-    // here instead of through the modal dialog.
-    std::function<std::optional<links::LinkChoice>()> chooseLink;
-    links::PeerLink& Link() { return *link_; }
+    links::PeerLink& Link() { return button_->Link(); }
     // Asks the peer station for all its bits again when linked.
     Q_INVOKABLE void RefreshTCP();
 
+Q_SIGNALS:
+    // A right press on a started link's button: the main window offers "Refresh".
+    void refreshMenuRequested();
+
 private:
-    void ClickLink();
+    void MakeLink();
     void RequestUpdate();
 
     void Draw() override;
@@ -49,8 +48,7 @@ private:
     std::vector<Row> ins_;
     std::vector<Row> outs_;
     links::SerialLink serialLink_;
-    links::PeerLink* link_ = nullptr;
-    QPushButton* linkButton_ = nullptr;
+    links::LinkButton* button_ = nullptr;
     Subscription outBitChanged_;
 };
 

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "links/qt/frmConnect.h"
 #include "panels/code_tester.h"
 #include "panels/qt/board_controls.h"
 #include "panels/track_panel.h"
@@ -53,7 +52,6 @@ frmTrack::frmTrack(TrackPanel& half) : BoardForm(half, "frmTrack"), half_(half),
     MakeLink(TrackSide::A);
     MakeLink(TrackSide::B);
     half_.endLinked = [this](TrackSide side) { return Link(side).IsConnected(); };
-    chooseLink = [this](TrackSide) { return links::frmConnect::Ask(this); };
     indicatorsUpdated_ = half_.IndicatorsUpdated.Subscribe([this] { SendAllOutCodes(); });
     // Unticking the shunt on a linked end asks the peer for its codes again.
     shuntChanged_ = half_.ShuntChanged.Subscribe([this](TrackSide side) {
@@ -70,51 +68,40 @@ frmTrack::~frmTrack() {
 }
 
 void frmTrack::MakeLink(TrackSide side) {
-    auto* link = new links::PeerLink(this);
-    links_[side == TrackSide::A ? 0 : 1] = link;
     EndControls& end = ends_[side == TrackSide::A ? 0 : 1];
-    const QString endName = QLatin1String(side == TrackSide::A ? "TRACKA" : "TRACKB");
-    link->log = [this, endName](const std::string& line) {
-        const std::string text = endName.toStdString() + ": " + line;
-        if (linkLog)
-            linkLog(text);
-        else
-            qWarning("%s", text.c_str());
+    const auto endName = [this, side] {
+        const TrackBoard* board = half_.MyBoard();
+        return (board != nullptr ? board->BoardName() + " " : std::string()) +
+               (side == TrackSide::A ? "TRACKA" : "TRACKB");
+    };
+    auto* button = new links::LinkButton(*end.link, *this, endName, half_.writeLine);
+    buttons_[side == TrackSide::A ? 0 : 1] = button;
+    links::PeerLink* link = &button->Link();
+    const QString procedure = EndName("cmdLink%1_Click", side);
+    button->reportListenFailure = [procedure](const links::PeerLink::Failure& failure) {
+        MsgBox("Error " + std::to_string(failure.number) + " (" +
+                   failure.description.toStdString() + ") in procedure " + procedure.toStdString() +
+                   " of Form frmTrack",
+               MsgButtons::Ok, MsgIcon::None, "VELDRA");
     };
     connect(link, &links::PeerLink::StatusChanged, this,
-            [end, link] { end.connection->setText(link->StatusText()); });
-    connect(link, &links::PeerLink::LinkUp, this, [this, side] { RequestCodes(side); });
-    connect(link, &links::PeerLink::LinkDown, this,
-            [end] { end.link->setText(QStringLiteral("Link")); });
+            [label = end.connection, link] { label->setText(link->StatusText()); });
+    // Each side asks the other for its codes as the connection is made.
+    connect(link, &links::PeerLink::Connected, this, [this, side] { RequestCodes(side); });
+    connect(link, &links::PeerLink::Accepted, this, [this, side] { RequestCodes(side); });
+    connect(link, &links::PeerLink::PeerClosed, button, &links::LinkButton::End);
+    connect(button, &links::LinkButton::LinkStarted, this,
+            [this, side] { half_.ShowLinked(side, true); });
+    connect(button, &links::LinkButton::LinkEnded, this,
+            [this, side] { half_.ShowLinked(side, false); });
+    connect(button, &links::LinkButton::RefreshRequested, this, &frmTrack::refreshMenuRequested);
     link->onRecords = [this, side, link](const std::vector<links::Received>& records) {
-        if (trackLink_.Receive(side, records, link->log)) {
+        const auto refused = [link](const std::string& record) { link->Refused(record); };
+        if (trackLink_.Receive(side, records, refused)) {
             link->Buffer().Replace(trackLink_.OutRecords(side));
             link->ScheduleSend();
         }
     };
-    connect(end.link, &QPushButton::clicked, this, [this, side] { ClickLink(side); });
-}
-
-void frmTrack::ClickLink(TrackSide side) {
-    EndControls& end = ends_[side == TrackSide::A ? 0 : 1];
-    links::PeerLink& link = Link(side);
-    if (end.link->text() == QLatin1String("Close")) {
-        end.link->setText(QStringLiteral("Link"));
-        link.Close();
-        return;
-    }
-    const std::optional<LinkChoice> choice = chooseLink ? chooseLink(side) : std::nullopt;
-    if (!choice)
-        return;
-    if (choice->server) {
-        const QHostAddress address = choice->address.isEmpty() ? QHostAddress(QHostAddress::Any)
-                                                               : QHostAddress(choice->address);
-        if (!link.Listen(address, choice->port))
-            return;
-    } else {
-        link.ConnectTo(choice->address, choice->port);
-    }
-    end.link->setText(QStringLiteral("Close"));
 }
 
 void frmTrack::RequestCodes(TrackSide side) {
@@ -241,8 +228,8 @@ void frmTrack::DrawEnd(TrackSide side) {
             end.handCodes->addItem(ToQString(code));
         }
     }
-    end.handCodes->setVisible(half_.Made() && half_.HandEntryByList());
-    end.rec->setVisible(half_.Made() && !half_.HandEntryByList());
+    end.handCodes->setVisible(half_.Made() && half_.HandEntryByList() && !shown.linked);
+    end.rec->setVisible(half_.Made() && !half_.HandEntryByList() && !shown.linked);
 }
 
 bool frmTrack::eventFilter(QObject* watched, QEvent* event) {

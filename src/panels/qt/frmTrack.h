@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "links/qt/peer_link.h"
+#include "links/qt/link_button.h"
 #include "links/track_link.h"
 #include "platform/event.h"
 
@@ -39,20 +39,16 @@ public:
     explicit frmTrack(TrackPanel& half);
     ~frmTrack() override;
 
-    using LinkChoice = links::LinkChoice;
-    // Asked when "Link" is clicked; no answer leaves the end unlinked. Tests answer here
-    // instead of through the modal dialog.
-    std::function<std::optional<LinkChoice>(TrackSide)> chooseLink;
-    // A line about a link for the user; without it the line goes to the debug log.
-    std::function<void(const std::string&)> linkLog;
-
-    links::PeerLink& Link(TrackSide side) { return *links_[side == TrackSide::A ? 0 : 1]; }
+    links::PeerLink& Link(TrackSide side) { return buttons_[side == TrackSide::A ? 0 : 1]->Link(); }
     // Asks every connected end's peer for all its codes again.
     Q_INVOKABLE void RefreshTCP();
 
+Q_SIGNALS:
+    // A right press on a started link's button: the main window offers "Refresh".
+    void refreshMenuRequested();
+
 private:
     void MakeLink(TrackSide side);
-    void ClickLink(TrackSide side);
     void RequestCodes(TrackSide side);
     void SendAllOutCodes();
 
@@ -84,7 +80,7 @@ private:
     std::array<EndControls, 2> ends_;
     std::array<std::unique_ptr<TimerDriver>, 2> drivers_;
     links::TrackLink trackLink_;
-    std::array<links::PeerLink*, 2> links_{};
+    std::array<links::LinkButton*, 2> buttons_{};
     Subscription indicatorsUpdated_;
     Subscription shuntChanged_;
 };

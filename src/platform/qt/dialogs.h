@@ -22,13 +22,6 @@ struct FileDialogRequest {
     std::string proposedName;
 };
 
-// An input box: a prompt, a title and the text it starts with.
-struct InputBoxRequest {
-    std::string prompt;
-    std::string title;
-    std::string defaultText;
-};
-
 // Every question the windows put to the user, each answered before it returns. The real
 // one shows modal dialogs; tests answer from a script, so that none waits on a person.
 class Dialogs {

@@ -24,6 +24,10 @@ MsgAnswer QtPlatform::MsgBox(const MsgBoxRequest& request) {
     return dialogs_.MessageBox(request);
 }
 
+std::optional<std::string> QtPlatform::InputBox(const InputBoxRequest& request) {
+    return dialogs_.InputBox(request);
+}
+
 void QtPlatform::EndApplication() {
     endApplication_();
 }

@@ -25,6 +25,7 @@ public:
     QtPlatform& operator=(const QtPlatform&) = delete;
 
     MsgAnswer MsgBox(const MsgBoxRequest& request) override;
+    std::optional<std::string> InputBox(const InputBoxRequest& request) override;
     void EndApplication() override;
     void UnloadLoadingProgress() override;
     void SetLoadingStatus(const std::string& text) override;

@@ -372,7 +372,7 @@ void frmMain::LoadProgram(std::string text) {
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
     program_ = program;
-    auto* boards = new ProgramBoards(*program, windows_, placeBoard);
+    auto* boards = new ProgramBoards(*program, windows_, placeBoard, [this] { RefreshPop(); });
     OpeningHost host(*program, *boards);
 
     showMinimized();

@@ -8,7 +8,7 @@
 namespace veldra {
 
 ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
-                             std::function<void(QWidget&)> place)
+                             std::function<void(QWidget&)> place, std::function<void()> refreshMenu)
     : QObject(&program),
       boards_(program.Engine().IOBits, std::move(place),
               [owner = QPointer<frmProgram>(&program)](const std::string& BitName) {
@@ -18,6 +18,12 @@ ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
               }) {
     boards_.SetWindowMade([this, &windows](BoardPanel& window) {
         registrations_.push_back(std::make_unique<WindowRegistry::Registration>(windows, window));
+    });
+    boards_.SetRefreshMenu(std::move(refreshMenu));
+    boards_.SetWriteLine([owner = QPointer<frmProgram>(&program)](const std::string& line) {
+        if (owner) {
+            owner->Engine().WriteLine(line);
+        }
     });
     boards_.SetTrackQueue([owner = QPointer<frmProgram>(&program)](BooleanBits& pending) {
         if (owner) {

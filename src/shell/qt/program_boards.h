@@ -17,12 +17,13 @@ class frmProgram;
 // belong to the program window and go with it: a scan still unwinding after the close
 // may yet draw on them. Every board window is drawn among the main window's child
 // windows; coded-track windows queue their received codes on the program window's track
-// queue.
+// queue, and every window writes its lines in the program window's immediate window.
 class ProgramBoards final : public QObject {
 public:
-    // `place` gives a drawn window its frame among the main window's child windows.
-    ProgramBoards(frmProgram& program, WindowRegistry& windows,
-                  std::function<void(QWidget&)> place);
+    // `place` gives a drawn window its frame among the main window's child windows;
+    // `refreshMenu` offers the main window's "Refresh" menu to the link windows.
+    ProgramBoards(frmProgram& program, WindowRegistry& windows, std::function<void(QWidget&)> place,
+                  std::function<void()> refreshMenu);
     ~ProgramBoards() override;
 
     // The maker the loader gets the program's board windows from.

@@ -1,6 +1,7 @@
-# Two links over loopback in one process.
+# Links over loopback in one process: the link itself, and the link windows of a program
+# loaded as the user loads it.
 veldra_ui_test(links_qt_tests
     links/qt/peer_link_test.cpp
-    links/qt/track_link_window_test.cpp
-    links/qt/serial_link_window_test.cpp
+    links/qt/linked_windows_test.cpp
 )
+target_compile_definitions(links_qt_tests PRIVATE VELDRA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")

@@ -1,0 +1,26 @@
+#include "links/line_budget.h"
+
+#include <gtest/gtest.h>
+
+namespace veldra::links {
+namespace {
+
+TEST(LineBudget, AFewLinesPassInEachWindowAndTheRestAreCountedWhenItCloses) {
+    LineBudget budget(5);
+    int written = 0;
+    for (int i = 0; i < 12; ++i)
+        written += budget.Admit() ? 1 : 0;
+    EXPECT_EQ(written, 5);
+    EXPECT_EQ(budget.Close(), "7 more lines left out");
+    EXPECT_FALSE(budget.Open());
+    EXPECT_TRUE(budget.Admit());  // the next window starts afresh
+    EXPECT_EQ(budget.Close(), std::nullopt);
+}
+
+TEST(LineBudget, APeersTextIsShownPrintableAndCut) {
+    EXPECT_EQ(Printable("D,\x01TRUE\xff"), "D,?TRUE?");
+    EXPECT_EQ(Printable(std::string(50, 'X'), 40), std::string(40, 'X') + "...");
+}
+
+}  // namespace
+}  // namespace veldra::links
