@@ -93,11 +93,11 @@ public:
     // Waits for `done`, no longer than the bound and only while the far end runs.
     template <class Done>
     [[nodiscard]] bool Until(Done done, const std::string& what) {
-        QTest::qWaitFor([&] { return done() || (farEndGone && farEndGone()); }, kBoundMs);
-        if (done()) {
+        const auto gone = [&] { return farEndGone && farEndGone(); };
+        if (QTest::qWaitFor([&] { return done() || gone(); }, kBoundMs) && done()) {
             return true;
         }
-        ADD_FAILURE() << "no " << what << (farEndGone && farEndGone() ? ": the far end ended" : "");
+        ADD_FAILURE() << "no " << what << (gone() ? ": the far end ended" : "");
         return false;
     }
 
@@ -264,8 +264,11 @@ TEST(AshbyBartonLinked, ATrainRunsFromAshbyToBartonAndTheLineReturnsToIdle) {
     // The signalman offers the train; Barton gives line clear five seconds on.
     ashby.Click("W_OFFER_PB");
     ASSERT_TRUE(ashby.Becomes("W_OFFER_OUT", true));
+    QElapsedTimer offered;
+    offered.start();
     ashby.Click("W_OFFER_PB");  // the button let go: the offer sticks
     ASSERT_TRUE(ashby.Becomes("W_LC_IN", true)) << EndState(line, 'B');
+    EXPECT_GE(offered.elapsed(), 5000);
     EXPECT_FALSE(Text(line, "lblBRecCode").isEmpty());
     ASSERT_TRUE(ashby.Becomes("W_STR_HR", true));
 
