@@ -158,6 +158,7 @@ QString Text(QWidget& window, const QString& label) {
     return Find<QLabel>(window, label)->text();
 }
 
+// Ticks a box that stands unticked.
 void Tick(QWidget& window, const char* box) {
     auto* check = Find<QCheckBox>(window, QLatin1String(box));
     ClickMark(check);
@@ -327,6 +328,8 @@ TEST(BartonEnd, TakesTheTrainFromAshbyAndClearsTheLine) {
         QTest::mouseClick(Find<QPushButton>(dialog, "cmdConnect"), Qt::LeftButton);
     });
     Tick(line, "chkADelay");
+    // Until the train is in, Ashby is gone once the link has ended.
+    barton.farEndGone = [&line] { return Find<QPushButton>(line, "cmdLinkA")->text() == "Link"; };
     ASSERT_TRUE(barton.Until([&] { return Text(line, "lblTCPA") == "TCP/IP Connection: Active"; },
                              "connection to Ashby"))
         << EndState(line, 'A');
@@ -355,6 +358,7 @@ TEST(BartonEnd, TakesTheTrainFromAshbyAndClearsTheLine) {
     // Ashby takes its codes off, Barton its own, and Ashby closes the link.
     ASSERT_TRUE(barton.Becomes("E_LINE_IDLE", true)) << EndState(line, 'A');
     EXPECT_TRUE(barton.Bit("E_BLK_BLOCKED"));
+    barton.farEndGone = nullptr;
     ASSERT_TRUE(barton.Until([&] { return Text(line, "lblTCPA") == "TCP/IP Connection: Closed"; },
                              "link closed by Ashby"))
         << EndState(line, 'A');
