@@ -11,12 +11,16 @@ target_compile_definitions(e2e_tests PRIVATE VELDRA_EXAMPLES="${PROJECT_SOURCE_D
 # The application on a real (virtual) display, started as from a shell.
 find_program(XVFB_RUN xvfb-run)
 if(XVFB_RUN)
-    add_executable(application_e2e_test support/qt/window_test_main.cpp
-        e2e/qt/application_e2e_test.cpp)
-    target_link_libraries(application_e2e_test PRIVATE veldra_ui_test_support)
-    target_compile_definitions(application_e2e_test PRIVATE VELDRA_TEST_PLATFORM="xcb"
-        VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
-    add_test(NAME application_e2e
-        COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x800x24" $<TARGET_FILE:application_e2e_test>)
-    set_tests_properties(application_e2e PROPERTIES TIMEOUT 120)
+    function(veldra_display_test name source timeout)
+        add_executable(${name}_test support/qt/window_test_main.cpp ${source})
+        target_link_libraries(${name}_test PRIVATE veldra_ui_test_support)
+        target_compile_definitions(${name}_test PRIVATE VELDRA_TEST_PLATFORM="xcb"
+            VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
+        add_test(NAME ${name}
+            COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x800x24" $<TARGET_FILE:${name}_test>)
+        set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
+    endfunction()
+    veldra_display_test(application_e2e e2e/qt/application_e2e_test.cpp 120)
+    # Two simulators, this one and a second copy of it, linked over the loopback address.
+    veldra_display_test(line_link_e2e e2e/qt/line_link_e2e_test.cpp 180)
 endif()
