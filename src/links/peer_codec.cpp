@@ -171,6 +171,25 @@ Received ParseRecord(std::string_view record) {
     return Data{upper.substr(0, comma), upper.substr(comma + 1)};
 }
 
+bool WalkRecords(const std::vector<Received>& records,
+                 const std::function<void(const std::string&)>& refused,
+                 const std::function<bool(const Data&)>& take) {
+    bool request = false;
+    for (const Received& record : records) {
+        if (std::holds_alternative<Request>(record)) {
+            request = true;
+        } else if (const auto* garbled = std::get_if<Garbled>(&record)) {
+            if (refused)
+                refused(garbled->text);
+        } else {
+            const auto& data = std::get<Data>(record);
+            if (!take(data) && refused)
+                refused(data.code + "," + data.value);
+        }
+    }
+    return request;
+}
+
 std::vector<Received> RecordReader::Feed(std::string_view chunk) {
     std::vector<Received> records;
     for (char c : chunk) {

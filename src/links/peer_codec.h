@@ -6,6 +6,7 @@
 // Pure text in and out: sockets, buffers and timers live with the windows.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -87,5 +88,12 @@ private:
 };
 
 Received ParseRecord(std::string_view record);
+
+// Goes through what a peer sent: whether it asked for our state; each data record to
+// `take`, which says whether it could use it; each record nothing could use to
+// `refused`, as it came.
+bool WalkRecords(const std::vector<Received>& records,
+                 const std::function<void(const std::string&)>& refused,
+                 const std::function<bool(const Data&)>& take);
 
 }  // namespace veldra::links

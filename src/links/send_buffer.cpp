@@ -3,6 +3,7 @@
 #include "links/peer_codec.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace veldra::links {
 
@@ -33,7 +34,11 @@ bool SendBuffer::Append(std::string_view records) {
 }
 
 void SendBuffer::Request() {
-    text_ = RequestRecord();
+    if (RequestWaiting())
+        return;
+    // What waits is our whole state as last changed: the peer still needs it.
+    const std::string waiting = std::exchange(text_, RequestRecord());
+    Replace(waiting);
 }
 
 void SendBuffer::Consume(std::size_t count) {

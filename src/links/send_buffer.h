@@ -18,7 +18,7 @@ public:
     void Replace(std::string_view records);
     // Adds records behind what waits; false (and nothing added) when full.
     bool Append(std::string_view records);
-    // Only the request waits now.
+    // The request goes first; what already waits goes behind it.
     void Request();
     void Clear() { text_.clear(); }
 

@@ -18,28 +18,15 @@ std::string SerialLink::OutRecords(bool falseFirst) const {
 
 bool SerialLink::Receive(const std::vector<Received>& records,
                          const std::function<void(const std::string&)>& refused) {
-    bool request = false;
-    const auto refuse = [&](const std::string& text) {
-        if (refused)
-            refused(text);
-    };
     std::vector<std::pair<int, bool>> bits;
-    for (const Received& record : records) {
-        if (std::holds_alternative<Request>(record)) {
-            request = true;
-        } else if (const auto* garbled = std::get_if<Garbled>(&record)) {
-            refuse(garbled->text);
-        } else {
-            const auto& data = std::get<Data>(record);
-            const auto index = ParseIndex(data.code);
-            const auto value = ParseValue(data.value);
-            if (!index || !value) {
-                refuse(data.code + "," + data.value);
-                continue;
-            }
-            bits.emplace_back(*index, *value);
-        }
-    }
+    const bool request = WalkRecords(records, refused, [&](const Data& data) {
+        const auto index = ParseIndex(data.code);
+        const auto value = ParseValue(data.value);
+        if (!index || !value)
+            return false;
+        bits.emplace_back(*index, *value);
+        return true;
+    });
     if (!bits.empty())
         panel_.ReceiveBits(bits);
     return request;

@@ -46,6 +46,30 @@ std::string TrackLink::OutRecords(TrackSide side) const {
     return records;
 }
 
+namespace {
+
+// What an end receives is the codes its in codes hold once the batch is applied, so that
+// a peer's state split across two reads never reads as no code at all.
+template <class Codes>
+std::string HeldCodes(TrackWire wire, const Codes& inCodes) {
+    std::string held;
+    const int count = inCodes.Count();
+    for (int p = 1; p <= count; ++p) {
+        const auto& code = *inCodes.Item(p);
+        if (!code.RecievedTwice())
+            continue;
+        if (wire == TrackWire::Ecode) {
+            if (p <= 10)
+                Join(held, p == 10 ? "M" : std::to_string(p));
+        } else if (!code.CodeName().ends_with(".LINKUP")) {  // the end's own, not the peer's
+            Join(held, p == count - 1 ? "B" : p == count ? "C" : CodeLetter(p));
+        }
+    }
+    return held;
+}
+
+}  // namespace
+
 bool TrackLink::Receive(TrackSide side, const std::vector<Received>& records,
                         const std::function<void(const std::string&)>& refused) {
     const TrackBoard* board = panel_.MyBoard();
@@ -53,56 +77,31 @@ bool TrackLink::Receive(TrackSide side, const std::vector<Received>& records,
         return false;
     const TrackWire wire = TrackWireOf(board->BoardType());
     const bool shunted = panel_.End(side).shunt.ticked;
-    bool request = false;
     bool tookCodes = false;
-    const auto refuse = [&](const std::string& text) {
-        if (refused)
-            refused(text);
-    };
-    std::string label;
+    bool request = false;
     const auto apply = [&](auto* end) {
         if (end == nullptr)
             return;
         auto& inCodes = end->InCode().Codes();
-        for (const Received& record : records) {
-            if (std::holds_alternative<Request>(record)) {
-                request = true;
-                continue;
-            }
-            if (const auto* garbled = std::get_if<Garbled>(&record)) {
-                refuse(garbled->text);
-                continue;
-            }
+        request = WalkRecords(records, refused, [&](const Data& data) {
             if (shunted)
-                continue;
-            const auto& data = std::get<Data>(record);
+                return true;
             const auto position = InCodePosition(wire, data.code, inCodes.Count());
             const auto value = ParseValue(data.value);
-            if (!position || !value) {
-                refuse(data.code + "," + data.value);
-                continue;
-            }
+            if (!position || !value)
+                return false;
             tookCodes = true;
             inCodes.Item(*position)->SetRecievedTwice(*value);
-            if (!*value)
-                continue;
-            if (wire == TrackWire::Ecode) {
-                label.clear();
-                for (int p = 1; p <= 10 && p <= inCodes.Count(); ++p) {
-                    if (inCodes.Item(p)->RecievedTwice())
-                        Join(label, p == 10 ? "M" : std::to_string(p));
-                }
-            } else {
-                Join(label, data.code);
-            }
-        }
+            return true;
+        });
+        if (tookCodes)
+            panel_.SetReceived(side, HeldCodes(wire, inCodes));
     };
     if (side == TrackSide::A)
         apply(board->TrackA());
     else
         apply(board->TrackB());
     if (tookCodes) {
-        panel_.SetReceived(side, label);
         panel_.CodeDelayTimer(side).SetEnabled(true);
         panel_.Changed.Raise();
     }

@@ -15,6 +15,15 @@ TEST(SendBuffer, AWaitingRequestSurvivesARebuildAndGoesFirst) {
     EXPECT_EQ(buffer.Text(), "D,False\r");
 }
 
+// Asking the peer again must not lose our own last change, still unsent.
+TEST(SendBuffer, ARequestGoesInFrontOfWhatWaits) {
+    SendBuffer buffer;
+    buffer.Replace("D,True\r");
+    buffer.Request();
+    buffer.Request();
+    EXPECT_EQ(buffer.Text(), "Z\rD,True\r");
+}
+
 TEST(SendBuffer, APeerThatNeverReadsCannotGrowIt) {
     SendBuffer buffer(16);
     EXPECT_TRUE(buffer.Append("D,True\rE,True\r"));

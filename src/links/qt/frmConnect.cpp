@@ -1,11 +1,14 @@
 #include "links/qt/frmConnect.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpServer>
@@ -17,13 +20,6 @@
 namespace veldra::links {
 
 namespace {
-
-template <class Control>
-Control* Named(Control* control, const char* name, QRect geometry) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
 
 // A port nobody listens on now, as the system hands one out.
 quint16 FreePort() {
@@ -62,7 +58,11 @@ frmConnect::frmConnect(quint16 localPort, QWidget* parent) : QDialog(parent), po
     localIpLabel_ = Named(new QLabel(QStringLiteral("Local IP"), this), "lblLocalIP",
                           RectFromTwips(120, 900, 1860, 255));
     localIp_ = Named(new QComboBox(this), "cmbIP", RectFromTwips(2040, 900, 2520, 315));
-    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+    // The machine's own addresses before the loopback, which no other machine reaches.
+    QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+    std::stable_partition(addresses.begin(), addresses.end(),
+                          [](const QHostAddress& address) { return !address.isLoopback(); });
+    for (const QHostAddress& address : addresses) {
         if (address.protocol() == QAbstractSocket::IPv4Protocol)
             localIp_->addItem(address.toString());
     }
@@ -144,10 +144,14 @@ void frmConnect::Connect() {
 }
 
 std::optional<LinkChoice> frmConnect::Ask(QWidget* parent) {
-    frmConnect dialog(FreePort(), parent);
-    if (dialog.exec() != QDialog::Accepted)
+    // Made on the heap: if the window it belongs to goes while it is shown, it goes too.
+    const QPointer<frmConnect> dialog = new frmConnect(FreePort(), parent);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
         return std::nullopt;
-    return dialog.Choice();
+    const std::optional<LinkChoice> choice = accepted ? dialog->Choice() : std::nullopt;
+    delete dialog.data();
+    return choice;
 }
 
 }  // namespace veldra::links

@@ -38,9 +38,10 @@ void LinkButton::Click() {
         End();
         return;
     }
+    const QPointer<LinkButton> alive(this);
     const std::optional<LinkChoice> choice = frmConnect::Ask(&window_);
-    // Cancelled, or no address chosen: nothing starts.
-    if (!choice || choice->address.isEmpty())
+    // Cancelled, or no address chosen: nothing starts. The window may have gone meanwhile.
+    if (!alive || !choice || choice->address.isEmpty())
         return;
     if (choice->server) {
         if (const auto failure = link_->Listen(QHostAddress(choice->address), choice->port)) {
@@ -51,9 +52,15 @@ void LinkButton::Click() {
                        "Veldra");
             return;
         }
+        Start();
     } else {
+        // Started first: a connection the system refuses at once ends it again.
+        Start();
         link_->ConnectTo(choice->address, choice->port);
     }
+}
+
+void LinkButton::Start() {
     started_ = true;
     ShowCaption();
     Q_EMIT LinkStarted();

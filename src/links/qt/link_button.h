@@ -50,6 +50,7 @@ Q_SIGNALS:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void Start();
     void ShowCaption();
 
     QPushButton& button_;

@@ -113,6 +113,16 @@ QString PeerLink::StatusText() const {
     return QStringLiteral("TCP/IP Connection: ") + state;
 }
 
+void PeerLink::Request() {
+    buffer_.Request();
+    ScheduleSend();
+}
+
+void PeerLink::Send(const std::string& records) {
+    buffer_.Replace(records);
+    ScheduleSend();
+}
+
 void PeerLink::ScheduleSend() {
     if (!sendTimer_.isActive())
         sendTimer_.start();
@@ -206,8 +216,7 @@ void PeerLink::OnReadyRead() {
                        std::make_move_iterator(more.end()));
     }
     if (const std::size_t dropped = reader_.TakeDropped())
-        Log("Unkown TCP/IP Message from " + peerName_.toStdString() + ": " +
-            std::to_string(dropped) + " characters without a record end dropped");
+        Refused(std::to_string(dropped) + " characters without a record end dropped");
     if (!records.empty() && onRecords)
         onRecords(records);
 }
@@ -230,8 +239,8 @@ void PeerLink::Log(const std::string& text) {
         logWindow_.start();
 }
 
-void PeerLink::Refused(const std::string& record) {
-    Log("Unkown TCP/IP Message from " + peerName_.toStdString() + ": " + Printable(record));
+void PeerLink::Refused(const std::string& what) {
+    Log("Unkown TCP/IP Message from " + peerName_.toStdString() + ": " + Printable(what));
 }
 
 void PeerLink::CloseLogWindow() {

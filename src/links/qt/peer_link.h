@@ -62,6 +62,10 @@ public:
     QString PeerName() const { return peerName_; }
 
     SendBuffer& Buffer() { return buffer_; }
+    // Asks the peer for its whole state, ahead of whatever of ours still waits.
+    void Request();
+    // Our whole state as it is now, in place of whatever of it still waits.
+    void Send(const std::string& records);
     // Starts the send timer: what waits goes out on its next tick.
     void ScheduleSend();
     // The send timer's tick.
@@ -78,8 +82,8 @@ public:
     std::function<void(const std::string&)> writeLine;
     // A line about this link: a few a second are written, the rest counted.
     void Log(const std::string& text);
-    // A record the peer sent that nothing can use.
-    void Refused(const std::string& record);
+    // What the peer sent that nothing can use: a record, or what was dropped of its text.
+    void Refused(const std::string& what);
     // Ends the current window of lines: the count of those left out is written.
     void CloseLogWindow();
 

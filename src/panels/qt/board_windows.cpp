@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 
+#include "links/qt/link_button.h"
 #include "panels/ases_panel.h"
 #include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
@@ -44,7 +45,16 @@ BoardWindows::~BoardWindows() {
 
 template <class Form, class Half>
 Half& BoardWindows::Drawn(Half& half) {
-    forms_[&half].form = new Form(half);
+    auto* form = new Form(half);
+    forms_[&half].form = form;
+    // A link window's started link offers the main window's "Refresh" on a right press.
+    for (const links::LinkButton* button : form->template findChildren<links::LinkButton*>()) {
+        QObject::connect(button, &links::LinkButton::RefreshRequested, form, [this] {
+            if (refreshMenu_) {
+                refreshMenu_();
+            }
+        });
+    }
     return half;
 }
 
@@ -74,25 +84,14 @@ MXLampPanel& BoardWindows::NewMXLampWindow() {
 TrackPanel& BoardWindows::NewTrackWindow() {
     TrackPanel& half = Drawn<frmTrack>(halves_.NewTrackWindow());
     // The tester is modal over the window whose end it tests.
-    auto* form = static_cast<frmTrack*>(forms_[&half].form.data());
-    half.runCodeTester = [form = QPointer<BoardForm>(form)](CodeTester& tester) {
+    half.runCodeTester = [form = QPointer<BoardForm>(forms_[&half].form)](CodeTester& tester) {
         return frmEcode::Ask(tester, form);
     };
-    QObject::connect(form, &frmTrack::refreshMenuRequested, form, [this] { RefreshMenu(); });
     return half;
 }
 
 SerialPortPanel& BoardWindows::NewSerialPortWindow() {
-    SerialPortPanel& half = Drawn<frmSerialPort>(halves_.NewSerialPortWindow());
-    auto* form = static_cast<frmSerialPort*>(forms_[&half].form.data());
-    QObject::connect(form, &frmSerialPort::refreshMenuRequested, form, [this] { RefreshMenu(); });
-    return half;
-}
-
-void BoardWindows::RefreshMenu() const {
-    if (refreshMenu_) {
-        refreshMenu_();
-    }
+    return Drawn<frmSerialPort>(halves_.NewSerialPortWindow());
 }
 
 TogglePanel& BoardWindows::ToggleWindow() {

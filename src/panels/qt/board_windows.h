@@ -71,7 +71,6 @@ private:
     template <class Form, class Half>
     Half& Drawn(Half& half);
     void Place(BoardForm& form);
-    void RefreshMenu() const;
 
     PanelSet halves_;
     std::function<void(QWidget&)> place_;

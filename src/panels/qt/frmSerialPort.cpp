@@ -57,27 +57,21 @@ void frmSerialPort::MakeLink() {
         button_->End();
         button_->TellLater({"Link Closed", MsgButtons::Ok, MsgIcon::None, "Remote Link Status"});
     });
-    connect(button_, &links::LinkButton::RefreshRequested, this,
-            &frmSerialPort::refreshMenuRequested);
     link->onRecords = [this, link](const std::vector<links::Received>& records) {
         const auto refused = [link](const std::string& record) { link->Refused(record); };
-        if (serialLink_.Receive(records, refused)) {
-            link->Buffer().Replace(serialLink_.OutRecords(false));
-            link->ScheduleSend();
-        }
+        if (serialLink_.Receive(records, refused))
+            link->Send(serialLink_.OutRecords(false));
     };
     // Every change sends the whole set of out bits, the False ones first.
     outBitChanged_ = half_.OutBitChanged.Subscribe([this, link](std::string_view, bool) {
         if (!link->IsConnected())
             return;
-        link->Buffer().Replace(serialLink_.OutRecords(true));
-        link->ScheduleSend();
+        link->Send(serialLink_.OutRecords(true));
     });
 }
 
 void frmSerialPort::RequestUpdate() {
-    Link().Buffer().Request();
-    Link().ScheduleSend();
+    Link().Request();
 }
 
 void frmSerialPort::RefreshTCP() {

@@ -30,10 +30,6 @@ public:
     // Asks the peer station for all its bits again when linked.
     Q_INVOKABLE void RefreshTCP();
 
-Q_SIGNALS:
-    // A right press on a started link's button: the main window offers "Refresh".
-    void refreshMenuRequested();
-
 private:
     void MakeLink();
     void RequestUpdate();

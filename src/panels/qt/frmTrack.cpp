@@ -20,13 +20,6 @@
 namespace veldra {
 namespace {
 
-template <class Control>
-Control* Named(Control* control, const QString& name, QRect geometry) {
-    control->setObjectName(name);
-    control->setGeometry(geometry);
-    return control;
-}
-
 QString EndName(const char* format, TrackSide side) {
     return QString::fromLatin1(format).arg(side == TrackSide::A ? QLatin1Char('A')
                                                                 : QLatin1Char('B'));
@@ -97,19 +90,15 @@ void frmTrack::MakeLink(TrackSide side) {
             [this, side] { half_.ShowLinked(side, true); });
     connect(button, &links::LinkButton::LinkEnded, this,
             [this, side] { half_.ShowLinked(side, false); });
-    connect(button, &links::LinkButton::RefreshRequested, this, &frmTrack::refreshMenuRequested);
     link->onRecords = [this, side, link](const std::vector<links::Received>& records) {
         const auto refused = [link](const std::string& record) { link->Refused(record); };
-        if (trackLink_.Receive(side, records, refused)) {
-            link->Buffer().Replace(trackLink_.OutRecords(side));
-            link->ScheduleSend();
-        }
+        if (trackLink_.Receive(side, records, refused))
+            link->Send(trackLink_.OutRecords(side));
     };
 }
 
 void frmTrack::RequestCodes(TrackSide side) {
-    Link(side).Buffer().Request();
-    Link(side).ScheduleSend();
+    Link(side).Request();
 }
 
 void frmTrack::RefreshTCP() {
@@ -125,8 +114,7 @@ void frmTrack::SendAllOutCodes() {
         return;
     half_.OutCodesChanged = false;
     for (const TrackSide side : {TrackSide::A, TrackSide::B}) {
-        Link(side).Buffer().Replace(trackLink_.OutRecords(side));
-        Link(side).ScheduleSend();
+        Link(side).Send(trackLink_.OutRecords(side));
     }
 }
 

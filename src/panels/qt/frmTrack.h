@@ -43,10 +43,6 @@ public:
     // Asks every connected end's peer for all its codes again.
     Q_INVOKABLE void RefreshTCP();
 
-Q_SIGNALS:
-    // A right press on a started link's button: the main window offers "Refresh".
-    void refreshMenuRequested();
-
 private:
     void MakeLink(TrackSide side);
     void RequestCodes(TrackSide side);

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <cmath>
 
 namespace veldra {
@@ -25,6 +26,14 @@ inline QSize SizeFromTwips(int width, int height) {
 
 inline QRect RectFromTwips(int left, int top, int width, int height) {
     return {QPoint(PixelsFromTwips(left), PixelsFromTwips(top)), SizeFromTwips(width, height)};
+}
+
+// A control given the name the design knows it by, at its place.
+template <class Control>
+Control* Named(Control* control, const QString& name, QRect geometry) {
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
 }
 
 }  // namespace veldra

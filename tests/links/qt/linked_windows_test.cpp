@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -137,6 +138,9 @@ TEST_F(LinkFixture, AnEcodeEndTakesTheRatesItsPeerSends) {
     EXPECT_TRUE(Bit("EC_EAST.SIDING.CODE.1.IN"));
     EXPECT_TRUE(Bit("EC_EAST.SIDING.CODE.3.IN"));
     EXPECT_FALSE(Bit("EC_EAST.SIDING.CODE.2.IN"));
+    Find<QPushButton>(east, "cmdLinkA").click();
+    Settle();
+    EXPECT_TRUE(Find<QPushButton>(east, "cmdRec_1").isVisible());
 }
 
 // A station's client is told the link is up; the server listens on when its client
@@ -144,6 +148,12 @@ TEST_F(LinkFixture, AnEcodeEndTakesTheRatesItsPeerSends) {
 TEST_F(LinkFixture, AStationServerOutlivesItsClientsAndAClientIsToldWhenItsServerGoes) {
     frmSerialPort& server = Station("SW");
     frmSerialPort& client = Station("SE");
+    // While a box about the link is up, the link stands as the box says.
+    std::vector<std::string> whileShown;
+    dialogs.whileShown = [&](const MsgBoxRequest& box) {
+        whileShown.push_back(box.prompt + (client.Link().IsConnected() ? " connected" : "") + " " +
+                             Caption(client, "cmdLink").toStdString());
+    };
     dialogs.Answer(MsgAnswer::Ok);  // "Link Active"
     LinkPair(server, "cmdLink", server.Link(), client, "cmdLink", client.Link());
     Settle();
@@ -242,6 +252,46 @@ TEST_F(LinkFixture, TheDialogRefusesAPortThatIsNoPortAndAnEmptyAddressStartsNoth
     }
 }
 
+// Clicking the local port asks for another; only a whole number from 0 to 65535 is
+// taken, and an empty answer keeps the port.
+TEST_F(LinkFixture, TheLocalPortIsEditedByHand) {
+    struct Case {
+        std::optional<std::string> typed;
+        bool taken;
+        bool box;
+    };
+    for (const Case& c : {Case{"1234", true, false},
+                          {"", false, false},
+                          {std::nullopt, false, false},
+                          {"port", false, true},
+                          {"70000", false, true}}) {
+        if (c.typed)
+            dialogs.Type(*c.typed);
+        else
+            dialogs.CancelInput();
+        if (c.box)
+            dialogs.Answer(MsgAnswer::Ok);
+        const std::size_t boxes = dialogs.boxes().size();
+        QString before;
+        QString after;
+        WhenShown<links::frmConnect>([&](links::frmConnect& dialog) {
+            auto& port = Find<QLabel>(dialog, "lblLocalPort");
+            before = port.text();
+            QTest::mouseClick(&port, Qt::LeftButton);
+            after = port.text();
+            Find<QPushButton>(dialog, "cmdCancel").click();
+        });
+        Find<QPushButton>(West(), "cmdLinkA").click();
+        EXPECT_EQ(after, c.taken ? "Local Port: " + QString::fromStdString(*c.typed) : before)
+            << c.typed.value_or("cancel");
+        EXPECT_EQ(dialogs.boxes().size(), boxes + (c.box ? 1 : 0));
+        const InputBoxRequest& asked = dialogs.inputBoxes().back();
+        EXPECT_EQ(asked.prompt + "|" + asked.title, "Enter Port Number:|Manual Edit Port Number");
+        EXPECT_EQ("Local Port: " + asked.defaultText, before.toStdString());
+    }
+    EXPECT_FALSE(West().Link(A).IsStarted());
+}
+
 // A port taken by another program: the user types it over the offered one, and the
 // listen that fails is told; the button stays on "Link".
 TEST_F(LinkFixture, AListenThatFailsIsToldAndTheButtonStaysOnLink) {
@@ -286,12 +336,19 @@ TEST_F(LinkFixture, AConnectionNeverMadeEndsTheLinkAndIsTold) {
         closedPort = probe.serverPort();
     }
     frmTrack& west = West();
-    dialogs.Answer(MsgAnswer::Ok);
-    LinkAsClient(west, "cmdLinkA", QString::number(closedPort));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.boxes().empty(); }, kLinkBoundMs));
-    EXPECT_EQ(Caption(west, "cmdLinkA"), "Link");
-    EXPECT_EQ(dialogs.boxes().back().title, "Veldra");
-    EXPECT_EQ(dialogs.boxes().back().icon, MsgIcon::Critical);
+    // Refused by the peer's machine, or by our own at once.
+    for (const char* address : {"127.0.0.1", "255.255.255.255"}) {
+        const std::size_t before = dialogs.boxes().size();
+        dialogs.Answer(MsgAnswer::Ok);
+        LinkAsClient(west, "cmdLinkA", QString::number(closedPort), address);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.boxes().size() > before; }, kLinkBoundMs))
+            << address;
+        Settle();
+        EXPECT_EQ(Caption(west, "cmdLinkA"), "Link") << address;
+        EXPECT_TRUE(Find<QListWidget>(west, "lstRecA").isVisible()) << address;
+        EXPECT_EQ(dialogs.boxes().back().title, "Veldra");
+        EXPECT_EQ(dialogs.boxes().back().icon, MsgIcon::Critical);
+    }
 
     dialogs.Answer(MsgAnswer::Ok);
     LinkAsClient(west, "cmdLinkA", QString::number(closedPort));
@@ -301,7 +358,7 @@ TEST_F(LinkFixture, AConnectionNeverMadeEndsTheLinkAndIsTold) {
     EXPECT_TRUE(Find<QListWidget>(west, "lstRecA").isVisible());
     EXPECT_EQ(BoxText(dialogs.boxes().back()), "VELDRA: Connection Timed Out");
     EXPECT_EQ(dialogs.boxes().back().icon, MsgIcon::Information);
-    EXPECT_EQ(dialogs.boxes().size(), 2u);
+    EXPECT_EQ(dialogs.boxes().size(), 3u);
 }
 
 // A peer that sends garbage is named in the immediate window, a few lines a second and

@@ -16,6 +16,7 @@ std::optional<std::filesystem::path> ScriptedDialogs::FileName(const FileDialogR
 }
 
 std::optional<std::string> ScriptedDialogs::InputBox(const InputBoxRequest& request) {
+    inputBoxes_.push_back(request);
     if (typed_.empty()) {
         ADD_FAILURE() << "Unexpected input box \"" << request.title << "\"";
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/qt/dialogs.h"
@@ -37,8 +38,17 @@ public:
     }
     const std::vector<MsgBoxRequest>& boxes() const { return script_.boxes(); }
     const std::vector<FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
+    const std::vector<InputBoxRequest>& inputBoxes() const { return inputBoxes_; }
 
-    MsgAnswer MessageBox(const MsgBoxRequest& request) override { return script_.MsgBox(request); }
+    // Runs while a box is up, before it is answered: what the program does meanwhile.
+    std::function<void(const MsgBoxRequest&)> whileShown;
+
+    MsgAnswer MessageBox(const MsgBoxRequest& request) override {
+        if (whileShown) {
+            whileShown(request);
+        }
+        return script_.MsgBox(request);
+    }
     std::optional<std::filesystem::path> FileName(const FileDialogRequest& request) override;
     std::optional<std::string> InputBox(const InputBoxRequest& request) override;
 
@@ -48,6 +58,7 @@ private:
     std::deque<std::optional<std::filesystem::path>> files_;
     std::deque<std::optional<std::string>> typed_;
     std::vector<FileDialogRequest> fileDialogs_;
+    std::vector<InputBoxRequest> inputBoxes_;
 };
 
 }  // namespace veldra::testing
