@@ -94,17 +94,18 @@ TEST_F(LinkFixture, AShuntedEndAnswersRequestsButTakesNoCodes) {
     StartProgram();
     Scan();
     frmTrack& east = East();
-    int batches = 0;
+    bool offered = false;  // WEST's D came, whether or not the end took it
     links::PeerLink& eastLink = east.Link(A);
-    eastLink.onRecords = [&batches, take = eastLink.onRecords](const auto& records) {
-        ++batches;
+    eastLink.onRecords = [&offered, take = eastLink.onRecords](const auto& records) {
+        for (const links::Received& record : records)
+            offered = offered || record == links::Received(links::Data{"D", "TRUE"});
         take(records);
     };
     Find<QCheckBox>(east, "chkShunt_1").click();
     EXPECT_TRUE(Find<QCheckBox>(east, "chkShunt_1").isEnabled());  // linked: still usable
     ClickInput("PB1");
     West().Link(A).SendNow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return batches > 0; }, kLinkBoundMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, kLinkBoundMs));
     EXPECT_EQ(Find<QLabel>(east, "lblARecCode").text(), "");
     EXPECT_FALSE(Half(east).tmrLinkA.Enabled());
 
@@ -113,7 +114,7 @@ TEST_F(LinkFixture, AShuntedEndAnswersRequestsButTakesNoCodes) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Half(West()).tmrLinkA.Enabled(); }, kLinkBoundMs));
 
     Find<QCheckBox>(east, "chkShunt_1").click();
-    EXPECT_EQ(eastLink.Buffer().Text(), "Z\r");
+    EXPECT_TRUE(eastLink.Buffer().Text().starts_with("Z\r"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Find<QLabel>(east, "lblARecCode").text() == "D"; },
                                 kLinkBoundMs));
 }
