@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "book/page_layout.h"
@@ -21,30 +20,15 @@ public:
     void End() override {}
 };
 
-class RecordedProgress final : public IndexProgress {
-public:
-    void Start(int names) override { started = names; }
-    void Building(std::string_view status, int done) override {
-        statuses.emplace_back(status);
-        last = done;
-    }
-    int started = -1;
-    int last = 0;
-    std::vector<std::string> statuses;
-};
-
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
-Entries AsPairs(const std::vector<IndexEntry>& entries) {
-    Entries pairs;
+std::vector<std::string> AsLines(const std::vector<IndexEntry>& entries) {
+    std::vector<std::string> lines;
     for (const IndexEntry& entry : entries) {
-        pairs.emplace_back(entry.BitName, entry.Pages);
+        lines.push_back(entry.BitName + " " + entry.Pages);
     }
-    return pairs;
+    return lines;
 }
 
-// The program's bits: a numeric N, and two whose names are not upper case as the
-// ladders' are.
+// The program's bits: a numeric N, and two whose names are not in the ladders' upper case.
 class BitIndexTest : public ::testing::Test {
 protected:
     BitIndexTest() {
@@ -58,157 +42,70 @@ protected:
 };
 
 TEST_F(BitIndexTest, TheIndexOfABookGivesEveryBitItsReadAndCoilPagesInNameOrder) {
-    // On a page of five rows each of these ladders takes a page of its own.
-    const char* statements[] = {
-        "A*N>3 TO X;", "X+B TO Y;", "Y*X TO X;", "N=0*~A TO B;", "M>1+ZED TO Z;", "X TO W;",
-    };
     Ladders book;
-    for (const char* statement : statements) {
+    for (const char* statement :
+         {"A*N>3 TO X;", "X+B TO Y;", "Y*X TO X;", "N=0*~A TO B;", "M>1+ZED TO Z;", "X TO W;"}) {
         book.Add(false, statement);
     }
+    // Five rows a page: each ladder takes a page of its own.
     NoProgress layout;
-    ASSERT_EQ(CreateDocument(book, {kPageMarginWidth + 10 * 1560.0, kPageMarginHeight + 5 * 840.0},
-                             {}, &bits, layout),
+    ASSERT_EQ(CreateDocument(book, {kPageMarginWidth + 15600, kPageMarginHeight + 5 * 840.0}, {},
+                             &bits, layout),
               6);
-    for (int i = 1; i <= book.Count(); ++i) {
-        ASSERT_EQ(book.Item(i)->PageNumber, i);
-    }
-
-    RecordedProgress progress;
-    const std::vector<IndexEntry> index = clsIndex().GetIndex(book, &bits, &progress);
-    EXPECT_EQ(AsPairs(index), (Entries{
-                                  {"A", "Page(s): 1, 4, "},  // a back contact is a read too
-                                  {"apple", "Page(s): "},
-                                  {"B", "Page(s): 2, (4), "},
-                                  {"M", "Page(s): "},  // compared, but not a numeric bit
-                                  {"N", "Page(s): 1, 4, "},
-                                  {"W", "Page(s): (6), "},
-                                  {"X", "Page(s): (1), 2, (3), 6, "},
-                                  {"Y", "Page(s): (2), 3, "},
-                                  {"Z", "Page(s): (5), "},
-                                  {"Zed", "Page(s): "},  // the ladder's ZED is another name
-                              }));
-    EXPECT_EQ(progress.started, 10);
-    EXPECT_EQ(progress.last, 10);
-    EXPECT_EQ(progress.statuses.front(), "Building Index for A");
-    EXPECT_EQ(progress.statuses.back(), "Building Index for Zed");
+    EXPECT_EQ(AsLines(clsIndex().GetIndex(book, &bits)),
+              (std::vector<std::string>{
+                  "A Page(s): 1, 4, ",  // a back contact is a read too
+                  "apple Page(s): ", "B Page(s): 2, (4), ",
+                  "M Page(s): ",  // compared, but not a numeric bit
+                  "N Page(s): 1, 4, ", "W Page(s): (6), ", "X Page(s): (1), 2, (3), 6, ",
+                  "Y Page(s): (2), 3, ", "Z Page(s): (5), ",
+                  "Zed Page(s): ",  // the ladder's ZED is another name
+              }));
 }
 
-TEST_F(BitIndexTest, APageIsGivenOnceAndAPageWhereTheBitIsACoilInBrackets) {
-    struct Case {
-        const char* what;
-        std::vector<std::pair<const char*, int>> ladders;  // statement and its page
-        const char* pagesOfN;
-    };
-    const Case cases[] = {
-        {"read on 2 and 7, a coil on 7",
-         {{"N>3 TO X;", 2}, {"N=1 TO Y;", 7}, {"A TO N;", 7}},
-         "Page(s): 2, (7), "},
-        {"compared after its coil on the page",
-         {{"A TO N;", 4}, {"N>1 TO X;", 4}},
-         "Page(s): (4), "},
-        {"read twice on a page", {{"N>1*N<9 TO X;", 3}, {"N TO Y;", 3}}, "Page(s): 3, "},
-        {"pages met out of order", {{"N>1 TO X;", 5}, {"N<1 TO Y;", 2}}, "Page(s): 2, 5, "},
-        {"a ladder not on a page", {{"N>1 TO X;", 0}}, "Page(s): "},
-        {"only the bit compared counts", {{"NN>1 TO X;", 1}, {"A TO NN;", 1}}, "Page(s): "},
-    };
-    for (const Case& c : cases) {
-        Ladders book;
-        for (const auto& [statement, page] : c.ladders) {
-            book.Add(false, statement)->PageNumber = page;
-        }
-        const std::vector<IndexEntry> index = clsIndex().GetIndex(book, &bits);
-        const auto n = std::find_if(index.begin(), index.end(),
-                                    [](const IndexEntry& entry) { return entry.BitName == "N"; });
-        ASSERT_NE(n, index.end());
-        EXPECT_EQ(n->Pages, c.pagesOfN) << c.what;
-    }
-}
-
-TEST_F(BitIndexTest, WithoutAProgramTheIndexIsEmpty) {
+TEST_F(BitIndexTest, APageWhereANumericBitIsACoilIsGivenOnceInBracketsAndPagesInOrder) {
     Ladders book;
-    book.Add(false, "A TO X;")->PageNumber = 1;
-    EXPECT_TRUE(clsIndex().GetIndex(book, nullptr).empty());
-}
-
-std::vector<IndexEntry> SomeEntries() {
-    return {{"AB", "Page(s): 3, (5), 12, "}, {"SPARE", "Page(s): "}, {"B1", "Page(s): (4), "},
-            {"C", "Page(s): 1, "},           {"D", "Page(s): 2, "},  {"E", "Page(s): 9, "}};
-}
-
-TEST(BitIndexTexts, TheSavedFileGivesEachBitOnAPageThreeLines) {
-    EXPECT_EQ(IndexFileText(SomeEntries()),
-              "AB\r\nPage(s): 3, (5), 12\r\n\r\n"
-              "B1\r\nPage(s): (4)\r\n\r\n"
-              "C\r\nPage(s): 1\r\n\r\n"
-              "D\r\nPage(s): 2\r\n\r\n"
-              "E\r\nPage(s): 9\r\n\r\n");
-    EXPECT_EQ(IndexFileText({{"SPARE", "Page(s): "}}), "");
-}
-
-TEST(BitIndexTexts, ThePrintedIndexBreaksItsPagesBeforeTheFootAndFootsEveryPage) {
-    const ListingTexts listing{"3FA9", "00C1", ""};
-    const std::string footer = IndexFooterText("MILL_LANE", listing);
-    EXPECT_EQ(footer, "Index Listing for: MILL_LANE  CheckSum: 00C1   CRC: 3FA9");
-    const auto line = [](double y, std::string text) {
-        return IndexLine{2000, y, std::move(text)};
-    };
-    const auto foot = [&](double pageHeight) { return line(pageHeight - 1000, footer); };
-
-    // 100 twips a line: the heading and two empty lines end at 1860, an entry takes 400.
-    // A page 4500 high takes entries while the text stands at 2500 or above its top.
-    const std::vector<IndexSheet> sheets = IndexSheets(SomeEntries(), footer, 4500, 100);
-    const std::vector<IndexSheet> expected = {
-        {line(1560, "INDEX LISTING"), line(1860, "AB"), line(1960, "Page(s): 3, (5), 12"),
-         line(2260, "B1"), line(2360, "Page(s): (4)"), foot(4500)},
-        {line(1560, "INDEX LISTING"), line(1860, "C"), line(1960, "Page(s): 1"), line(2260, "D"),
-         line(2360, "Page(s): 2"), foot(4500)},
-        {line(1560, "INDEX LISTING"), line(1860, "E"), line(1960, "Page(s): 9"), foot(4500)},
-    };
-    ASSERT_EQ(sheets.size(), expected.size());
-    for (std::size_t page = 0; page < sheets.size(); ++page) {
-        ASSERT_EQ(sheets[page].size(), expected[page].size()) << page;
-        for (std::size_t i = 0; i < sheets[page].size(); ++i) {
-            EXPECT_EQ(sheets[page][i].x, expected[page][i].x);
-            EXPECT_EQ(sheets[page][i].y, expected[page][i].y) << page << " " << i;
-            EXPECT_EQ(sheets[page][i].text, expected[page][i].text);
-        }
+    for (const auto& [statement, page] : {std::pair{"A TO N;", 4},
+                                          {"N>1*N<9 TO X;", 4},
+                                          {"N=1 TO Y;", 7},
+                                          {"N>3 TO X;", 2},
+                                          {"NN>1 TO Z;", 3}}) {
+        book.Add(false, statement)->PageNumber = page;
     }
-
-    // A bit on no page prints nothing, but the page is still ended before it: the last
-    // page then holds its heading and footer alone.
-    const std::vector<IndexSheet> trailing =
-        IndexSheets({{"AB", "Page(s): 1, "}, {"B1", "Page(s): 2, "}, {"SPARE", "Page(s): "}},
-                    footer, 4500, 100);
-    ASSERT_EQ(trailing.size(), 2u);
-    EXPECT_EQ(trailing[1].size(), 2u);
-    EXPECT_EQ(trailing[1].back().text, footer);
-    EXPECT_EQ(IndexSheets({}, footer, 4500, 100).size(), 1u);
+    EXPECT_EQ(AsLines(clsIndex().GetIndex(book, &bits))[4], "N Page(s): 2, (4), 7, ");
 }
 
-TEST(BitIndexTexts, ThePlottedIndexFillsEachColumnBelowEightInches) {
-    struct Case {
-        double lineHeight;
-        std::vector<int> entriesPerColumn;
-    };
-    // At an inch a line a column of two entries and the next name and pages would be
-    // eight lines, eight inches: two go in each column. At two thirds of an inch, four.
-    const Case cases[] = {{1440, {2, 2, 1}}, {960, {4, 1}}, {100, {5}}};
-    for (const Case& c : cases) {
-        const std::vector<std::string> columns = IndexColumns(SomeEntries(), c.lineHeight);
-        std::vector<int> counts;
-        for (const std::string& column : columns) {
-            int entries = 0;
-            for (std::size_t at = 0; (at = column.find("\r\n\r\n", at)) != std::string::npos;
-                 at += 4) {
-                ++entries;
-            }
-            counts.push_back(entries);
+TEST(BitIndexTexts, ThePrintedIndexEndsAPageBeforeItsFootAndFootsEveryPage) {
+    const std::string footer = IndexFooterText("MILL", {"3FA9", "00C1", ""});
+    EXPECT_EQ(footer, "Index Listing for: MILL  CheckSum: 00C1   CRC: 3FA9");
+    // At 100 twips a line an entry takes 400 below the heading's 1860; a page 4500 high
+    // ends once the text has passed 2500. A bit on no page prints nothing but is looked at.
+    const std::vector<IndexEntry> entries = {{"AB", "Page(s): 3, (5), "}, {"SPARE", "Page(s): "},
+                                             {"B1", "Page(s): (4), "},    {"C", "Page(s): 1, "},
+                                             {"D", "Page(s): 2, "},       {"SPARE2", "Page(s): "}};
+    std::vector<std::string> pages;
+    for (const IndexSheet& sheet : IndexSheets(entries, footer, 4500, 100)) {
+        std::string page;
+        for (const IndexLine& line : sheet) {
+            page += std::to_string(int(line.x)) + "," + std::to_string(int(line.y)) + " " +
+                    line.text.substr(0, 13) + "|";
         }
-        EXPECT_EQ(counts, c.entriesPerColumn) << c.lineHeight;
+        pages.push_back(page);
     }
-    EXPECT_EQ(IndexColumns(SomeEntries(), 1440).front(),
-              "AB\r\nPage(s): 3, (5), 12\r\n\r\nB1\r\nPage(s): (4)\r\n\r\n");
+    EXPECT_EQ(pages, (std::vector<std::string>{
+                         "2000,1560 INDEX LISTING|2000,1860 AB|2000,1960 Page(s): 3, (|"
+                         "2000,2260 B1|2000,2360 Page(s): (4)|2000,3500 Index Listing|",
+                         "2000,1560 INDEX LISTING|2000,1860 C|2000,1960 Page(s): 1|2000,2260 D|"
+                         "2000,2360 Page(s): 2|2000,3500 Index Listing|",
+                         "2000,1560 INDEX LISTING|2000,3500 Index Listing|",
+                     }));
+
+    // The plot's columns: below eight inches with the next entry, at an inch a line two.
+    const std::vector<std::string> columns = IndexColumns(entries, 1440);
+    EXPECT_EQ(columns,
+              (std::vector<std::string>{"AB\r\nPage(s): 3, (5)\r\n\r\nB1\r\nPage(s): (4)\r\n\r\n",
+                                        "C\r\nPage(s): 1\r\n\r\nD\r\nPage(s): 2\r\n\r\n"}));
+    EXPECT_EQ(IndexColumns(entries, 960).size(), 1u);
 }
 
 }  // namespace
