@@ -1,5 +1,6 @@
 // The program book of the generated 20,000-statement application: laid out and shown at
-// its first preview page, paged forward, and printed whole to a PDF file, offscreen.
+// its first preview page, paged forward, printed whole to a PDF file, and its bit index
+// saved and printed, offscreen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -111,6 +112,23 @@ void BM_PrintWholeBookToPdf(benchmark::State& state) {
     state.counters["pages"] = book->TotalPages();
 }
 BENCHMARK(BM_PrintWholeBookToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_SaveBitIndex(benchmark::State& state) {
+    std::unique_ptr<frmPrint> book = OpenBook();
+    for (auto _ : state) {
+        book->mnuSaveIndex_Click();
+    }
+    state.counters["bits"] = Program().window.Engine().PrgBooleanBits()->Count();
+}
+BENCHMARK(BM_SaveBitIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PrintBitIndexToPdf(benchmark::State& state) {
+    std::unique_ptr<frmPrint> book = OpenBook();
+    for (auto _ : state) {
+        book->mnuPrintIndex_Click();
+    }
+}
+BENCHMARK(BM_PrintBitIndexToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -4,4 +4,5 @@ target_sources(veldra_core PRIVATE
     book/page_layout.cpp
     book/book_texts.cpp
     book/page_range.cpp
+    book/bit_index.cpp
 )

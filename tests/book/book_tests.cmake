@@ -3,5 +3,6 @@ veldra_core_test(book_tests
     book/page_layout_test.cpp
     book/listing_reader_test.cpp
     book/page_range_test.cpp
+    book/bit_index_test.cpp
 )
 target_include_directories(book_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -7,4 +7,5 @@ target_sources(veldra_ui PRIVATE
     book/qt/frmPrintPgs.cpp
     book/qt/frmListing.cpp
     book/qt/frmPrint.cpp
+    book/qt/frmPrint_index.cpp
 )

@@ -172,7 +172,7 @@ void frmPrint::BuildMenus() {
     print->setObjectName("mnuPrintSep");
     item(print, "mnuPrint", "Print Ladders", &frmPrint::mnuPrint_Click);
     item(print, "mnuPrintListing", "Print Listing Info", &frmPrint::mnuPrintListing_Click);
-    item(print, "mnuPrintIndex", "Print Bit Index");
+    item(print, "mnuPrintIndex", "Print Bit Index", &frmPrint::mnuPrintIndex_Click);
     separator(file, "mnuFileLn1");
     QMenu* visio = file->addMenu("Viso");
     visio->setObjectName("mnuVisio");
@@ -180,7 +180,7 @@ void frmPrint::BuildMenus() {
     item(visio, "mnuPlot", "Send Relay Equivalence to Visio Drawing");
     visio->menuAction()->setEnabled(false);  // no Visio on this desktop
     separator(file, "mnuFileLn4");
-    item(file, "mnuSaveIndex", "Save Bit Index To File");
+    item(file, "mnuSaveIndex", "Save Bit Index To File", &frmPrint::mnuSaveIndex_Click);
     separator(file, "mnuFileLn2");
     item(file, "mnuPrintSetup", "Print Setup");
     separator(file, "mnuFileLn3");
@@ -325,7 +325,7 @@ void frmPrint::mnuPrint_Click() {
 
 // Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
 // user cancels.
-static std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName) {
+std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName) {
     if (PrintTarget::HasPrinter()) {
         return std::make_unique<PrintTarget>();
     }

@@ -25,7 +25,9 @@ namespace veldra {
 class BooleanBits;
 class Dialogs;
 class PageDrawing;
+class PrintTarget;
 class Settings;
+struct IndexEntry;
 
 // The program book: every statement as a ladder, paged for the paper, previewed one page
 // at a time with the program's name above and the listing's checksum and CRC below, and
@@ -66,6 +68,10 @@ public:
     // chosen; a fault is reported, a cancelled file name ends it silently.
     void PrintPages(int first, int last);
 
+    // --- The bit index (frmPrint_index.cpp): printed with its footers, or saved as text.
+    void mnuPrintIndex_Click();
+    void mnuSaveIndex_Click();
+
     // --- Rebuilding (element size, fonts, printer and display options change the book).
     // Closes this book without showing the main windows again and builds it anew.
     void RebuildBook();
@@ -85,6 +91,10 @@ private:
     void PrintListingInfo();
     template <class Body>
     void Printing(Body body);
+    void PrintBitIndex();
+    // The index of this book, with the progress window up; the book is held as it is
+    // while the desktop runs.
+    std::vector<IndexEntry> GetIndex();
 
     WindowRegistry& windows_;
     Dialogs& dialogs_;
@@ -107,5 +117,9 @@ private:
     QCheckBox* chkWrap_ = nullptr;
     RegisteredChild* registration_ = nullptr;
 };
+
+// Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
+// user cancels.
+std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName);
 
 }  // namespace veldra
