@@ -9,16 +9,10 @@
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
 #include "support/fake_platform.h"
+#include "support/no_layout_progress.h"
 
 namespace veldra::testing {
 namespace {
-
-class NoProgress final : public LayoutProgress {
-public:
-    void Begin(std::string_view, int) override {}
-    void Step() override {}
-    void End() override {}
-};
 
 std::vector<std::string> AsLines(const std::vector<IndexEntry>& entries) {
     std::vector<std::string> lines;

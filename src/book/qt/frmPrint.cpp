@@ -411,8 +411,19 @@ void frmPrint::mnuPrintListing_Click() {
     printing_ = false;
     Ladder_Paint();
 }
-
 void frmPrint::PrintListingInfo() {
+    PrintSmallText([this](PrintTarget& target, PageDrawing& drawing, double lineHeight) {
+        double y = 1560;
+        for (const std::string& line : ListingLines(listing_.Jumpers)) {
+            drawing.PrintText(2000, y, line);
+            y += lineHeight;
+        }
+        drawing.PrintText(2000, target.PageHeightTwips() - 1000,
+                          ListingFooterText(programName_, listing_));
+    });
+}
+
+void frmPrint::PrintSmallText(const std::function<void(PrintTarget&, PageDrawing&, double)>& body) {
     std::unique_ptr<PrintTarget> target = OpenTarget(dialogs_, programName_);
     if (!target) {
         return;
@@ -426,14 +437,7 @@ void frmPrint::PrintListingInfo() {
         QFont font = LadderFont(settings_);
         font.setPointSize(8);
         drawing.SetFont(font);
-        const double lineHeight = QFontMetricsF(font, &target->Device()).height() / target->Scale();
-        double y = 1560;
-        for (const std::string& line : ListingLines(listing_.Jumpers)) {
-            drawing.PrintText(2000, y, line);
-            y += lineHeight;
-        }
-        drawing.PrintText(2000, target->PageHeightTwips() - 1000,
-                          ListingFooterText(programName_, listing_));
+        body(*target, drawing, QFontMetricsF(font, &target->Device()).height() / target->Scale());
         painter.end();
     }
     target->Finish();

@@ -89,6 +89,9 @@ private:
     void ShowPage(int page);
     void DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page);
     void PrintListingInfo();
+    // Prints pages of small text, the ladder font at 8 points: `body` draws them, given the
+    // target, the drawing and the height of a line in twips.
+    void PrintSmallText(const std::function<void(PrintTarget&, PageDrawing&, double)>& body);
     template <class Body>
     void Printing(Body body);
     void PrintBitIndex();

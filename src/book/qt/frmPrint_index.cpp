@@ -81,35 +81,21 @@ void frmPrint::mnuPrintIndex_Click() {
     }
     Ladder_Paint();
 }
-
 void frmPrint::PrintBitIndex() {
-    std::unique_ptr<PrintTarget> target = OpenTarget(dialogs_, programName_);
-    if (!target) {
-        return;
-    }
-    const std::vector<IndexEntry> entries = GetIndex();
-    QPainter painter;
-    if (!painter.begin(&target->Device())) {
-        throw RuntimeError("The printer could not be started.");
-    }
-    PageDrawing drawing(painter, target->Scale());
-    QFont font = LadderFont(settings_);
-    font.setPointSize(8);
-    drawing.SetFont(font);
-    const double lineHeight = QFontMetricsF(font, &target->Device()).height() / target->Scale();
-    const std::vector<IndexSheet> sheets = IndexSheets(
-        entries, IndexFooterText(programName_, listing_), target->PageHeightTwips(), lineHeight);
-    for (std::size_t sheet = 0; sheet < sheets.size(); ++sheet) {
-        if (sheet > 0 && !target->Device().newPage()) {
-            throw RuntimeError("The printer could not start page " + std::to_string(sheet + 1) +
-                               ".");
+    PrintSmallText([this](PrintTarget& target, PageDrawing& drawing, double lineHeight) {
+        const std::vector<IndexSheet> sheets =
+            IndexSheets(GetIndex(), IndexFooterText(programName_, listing_),
+                        target.PageHeightTwips(), lineHeight);
+        for (std::size_t sheet = 0; sheet < sheets.size(); ++sheet) {
+            if (sheet > 0 && !target.Device().newPage()) {
+                throw RuntimeError("The printer could not start page " + std::to_string(sheet + 1) +
+                                   ".");
+            }
+            for (const IndexLine& line : sheets[sheet]) {
+                drawing.PrintText(line.x, line.y, line.text);
+            }
         }
-        for (const IndexLine& line : sheets[sheet]) {
-            drawing.PrintText(line.x, line.y, line.text);
-        }
-    }
-    painter.end();
-    target->Finish();
+    });
 }
 
 void frmPrint::mnuSaveIndex_Click() {
