@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "book/listing_reader.h"
 #include "book/page_layout.h"
+#include "book/plot_index.h"
 #include "ladder/ladders.h"
 #include "platform/qt/window_registry.h"
 
@@ -66,6 +68,19 @@ public:
     // chosen; a fault is reported, a cancelled file name ends it silently.
     void PrintPages(int first, int last);
 
+    // --- The relay-equivalence plot.
+    // Lays the book out for the plot's sheet or back for the paper, as the menu's check
+    // mark (already turned over) says, and builds it anew.
+    void mnuSetVisio_Click();
+    // Plots a range of pages as relay circuits into a PDF drawing the user names.
+    void mnuPlot_Click();
+    // Builds the bit index over this book for the plot's index pages; unset, the plot
+    // adds none.
+    BitIndexRun plotIndex;
+    // Opens the finished plot for a user who chose to watch it; the desktop's viewer
+    // unless set.
+    std::function<void(const std::filesystem::path&)> openPlot;
+
     // --- Rebuilding (element size, fonts, printer and display options change the book).
     // Closes this book without showing the main windows again and builds it anew.
     void RebuildBook();
@@ -85,6 +100,10 @@ private:
     void PrintListingInfo();
     template <class Body>
     void Printing(Body body);
+    // The plot commands as the settings and the plot's availability have them.
+    void VisioMenus();
+    // The book is laid out on the plot's sheet.
+    bool VisioLayout() const;
 
     WindowRegistry& windows_;
     Dialogs& dialogs_;
@@ -99,6 +118,7 @@ private:
     int shownPage_ = 1;
     int totalPages_ = 0;
     bool printing_ = false;
+    bool plotting_ = false;
     bool reload_ = false;
 
     QLabel* ladder_ = nullptr;
