@@ -1,4 +1,5 @@
-# The program book's windows: the preview, the page range, the listing dialog, printing.
+# The program book's windows: the preview, the page range, the listing dialog, printing and
+# the plot to PDF.
 find_package(Qt6 REQUIRED COMPONENTS PrintSupport)
 target_link_libraries(veldra_ui PUBLIC Qt6::PrintSupport)
 target_sources(veldra_ui PRIVATE
@@ -8,4 +9,6 @@ target_sources(veldra_ui PRIVATE
     book/qt/frmListing.cpp
     book/qt/frmPrint.cpp
     book/qt/frmPrint_index.cpp
+    book/qt/plot_pdf.cpp
+    book/qt/frmPrint_plot.cpp
 )

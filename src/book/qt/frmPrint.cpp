@@ -18,6 +18,7 @@
 #include "book/qt/frmPrintPgs.h"
 #include "book/qt/page_drawing.h"
 #include "book/qt/print_target.h"
+#include "book/visio_plot.h"
 #include "loader/qt/frmStatus.h"
 #include "platform/platform.h"
 #include "platform/qt/dialogs.h"
@@ -146,6 +147,7 @@ frmPrint::frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings
     chkWrap_->setChecked(SettingIsTrue(settings_.GetSetting("VIEW", "WordWrap", "1")));
     chkLadder_->setEnabled(false);
     chkWrap_->setEnabled(false);
+    VisioMenus();
     resize(900, 700);
 }
 
@@ -176,9 +178,9 @@ void frmPrint::BuildMenus() {
     separator(file, "mnuFileLn1");
     QMenu* visio = file->addMenu("Viso");
     visio->setObjectName("mnuVisio");
-    item(visio, "mnuSetVisio", "Configure for Plot to Visio")->setCheckable(true);
-    item(visio, "mnuPlot", "Send Relay Equivalence to Visio Drawing");
-    visio->menuAction()->setEnabled(false);  // no Visio on this desktop
+    item(visio, "mnuSetVisio", "Configure for Plot to Visio", &frmPrint::mnuSetVisio_Click)
+        ->setCheckable(true);
+    item(visio, "mnuPlot", "Send Relay Equivalence to Visio Drawing", &frmPrint::mnuPlot_Click);
     separator(file, "mnuFileLn4");
     item(file, "mnuSaveIndex", "Save Bit Index To File", &frmPrint::mnuSaveIndex_Click);
     separator(file, "mnuFileLn2");
@@ -202,6 +204,9 @@ void frmPrint::Add(std::string_view statement, bool isNumeric) {
 }
 
 void frmPrint::CreateDocument() {
+    if (VisioLayout()) {
+        canvas_ = kPlotCanvas;
+    }
     StatusProgress progress(windows_);
     LayoutOptions options;
     options.relay = settings_.GetSetting("VIEW", "LADDER", "1") == "0";
@@ -217,7 +222,7 @@ void frmPrint::CalcTextSize() {
 }
 
 void frmPrint::Ladder_Paint() {
-    if (printing_) {
+    if (printing_ || plotting_) {
         return;
     }
     picture_ = BlankPage(canvas_);
@@ -288,8 +293,8 @@ void frmPrint::RebuildBook() {
 }
 
 void frmPrint::closeEvent(QCloseEvent* event) {
-    if (printing_) {
-        event->ignore();  // the pages being printed are drawn from this book
+    if (printing_ || plotting_) {
+        event->ignore();  // the pages being printed or plotted are drawn from this book
         return;
     }
     if (!reload_ && closed) {

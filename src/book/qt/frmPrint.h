@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -71,6 +72,15 @@ public:
     // --- The bit index (frmPrint_index.cpp): printed with its footers, or saved as text.
     void mnuPrintIndex_Click();
     void mnuSaveIndex_Click();
+    // --- The relay-equivalence plot.
+    // Lays the book out for the plot's sheet or back for the paper, as the menu's check
+    // mark (already turned over) says, and builds it anew.
+    void mnuSetVisio_Click();
+    // Plots a range of pages as relay circuits into a PDF drawing the user names.
+    void mnuPlot_Click();
+    // Opens the finished plot for a user who chose to watch it; the desktop's viewer
+    // unless set.
+    std::function<void(const std::filesystem::path&)> openPlot;
 
     // --- Rebuilding (element size, fonts, printer and display options change the book).
     // Closes this book without showing the main windows again and builds it anew.
@@ -98,6 +108,10 @@ private:
     // The index of this book, with the progress window up; the book is held as it is
     // while the desktop runs.
     std::vector<IndexEntry> GetIndex();
+    // The plot commands as the settings and the plot's availability have them.
+    void VisioMenus();
+    // The book is laid out on the plot's sheet.
+    bool VisioLayout() const;
 
     WindowRegistry& windows_;
     Dialogs& dialogs_;
@@ -112,6 +126,7 @@ private:
     int shownPage_ = 1;
     int totalPages_ = 0;
     bool printing_ = false;
+    bool plotting_ = false;
     bool reload_ = false;
 
     QLabel* ladder_ = nullptr;

@@ -1,0 +1,212 @@
+// The book window's plot commands: the book laid out for the plot's sheet, and its pages
+// sent as relay circuits to our own drawing, written out as one PDF.
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QUrl>
+#include <memory>
+
+#include "book/memory_drawing.h"
+#include "book/qt/frmPrint.h"
+#include "book/qt/frmPrintPgs.h"
+#include "book/qt/plot_pdf.h"
+#include "book/visio_plot.h"
+#include "loader/qt/frmStatus.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/twips.h"
+#include "platform/settings.h"
+#include "shell/element_size.h"
+
+namespace veldra {
+namespace {
+
+bool IsTrue(const std::string& value) {
+    return value == "True" || value == "true" || value == "1" || value == "-1";
+}
+
+// While the book window is hidden the plot's boxes and progress are the only windows
+// shown: closing one of them must not end the simulator.
+class KeepRunning {
+public:
+    KeepRunning() : was_(QGuiApplication::quitOnLastWindowClosed()) {
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+    }
+    ~KeepRunning() { QGuiApplication::setQuitOnLastWindowClosed(was_); }
+    KeepRunning(const KeepRunning&) = delete;
+    KeepRunning& operator=(const KeepRunning&) = delete;
+
+private:
+    bool was_;
+};
+
+// The plot on the desktop: its questions in the window's dialogs, its progress in the
+// progress window, and the drawing our own, written to the PDF the user named.
+class DesktopPlot final : public PlotHost {
+public:
+    DesktopPlot(WindowRegistry& windows, Dialogs& dialogs, std::filesystem::path file,
+                double lineHeight, std::function<std::vector<IndexEntry>()> index)
+        : windows_(windows),
+          dialogs_(dialogs),
+          file_(std::move(file)),
+          lineHeight_(lineHeight),
+          index_(std::move(index)) {}
+
+    visio::Application& CreateObject(std::string_view) override {
+        application_ = std::make_unique<visio::MemoryApplication>();
+        return *application_;
+    }
+    std::optional<std::string> InputBox(const InputBoxRequest& request) override {
+        return dialogs_.InputBox(request);
+    }
+    MsgAnswer MessageBox(const MsgBoxRequest& request) override {
+        return dialogs_.MessageBox(request);
+    }
+    void ShowProgress(int value, int maximum) override {
+        status_ = std::make_unique<frmStatus>(windows_);
+        maximum_ = maximum;
+        status_->SetProgress(value, maximum);
+        status_->show();
+    }
+    void SetProgress(std::string_view label, int value) override {
+        if (status_) {
+            status_->SetStatus(std::string(label));
+            status_->SetProgress(value, maximum_);
+        }
+    }
+    void UnloadProgress() override { status_.reset(); }
+    void DoEvents() override { QCoreApplication::processEvents(); }
+    std::vector<IndexEntry> GetIndex() override { return index_(); }
+    double IndexLineHeight() override { return lineHeight_; }
+    void WriteDocument() override {
+        const visio::MemoryDocument* document = application_ ? application_->Active() : nullptr;
+        if (document == nullptr) {
+            throw RuntimeError("There is no drawing to write.");
+        }
+        WritePlotPdf(*document, file_);
+    }
+
+private:
+    WindowRegistry& windows_;
+    Dialogs& dialogs_;
+    std::filesystem::path file_;
+    double lineHeight_;
+    std::function<std::vector<IndexEntry>()> index_;
+    std::unique_ptr<visio::MemoryApplication> application_;
+    std::unique_ptr<frmStatus> status_;
+    int maximum_ = 1;
+};
+
+// The PDF the plot goes to; nothing when the user cancels or keeps the file there.
+std::optional<std::filesystem::path> PlotFile(Dialogs& dialogs, const std::string& programName) {
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.title = "Plot to File";
+    request.filter = "PDF Files (*.pdf)|*.pdf";
+    request.proposedName = programName + ".pdf";
+    std::optional<std::filesystem::path> file = dialogs.FileName(request);
+    if (!file) {
+        return std::nullopt;
+    }
+    if (file->extension().empty()) {
+        file->replace_extension(".pdf");
+    }
+    std::error_code error;
+    if (std::filesystem::exists(*file, error) &&
+        dialogs.MessageBox({"Replace Existing File", MsgButtons::YesNo, MsgIcon::Question,
+                            "File Exists"}) != MsgAnswer::Yes) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+}  // namespace
+
+bool frmPrint::VisioLayout() const {
+    const auto* setVisio = findChild<QAction*>("mnuSetVisio");
+    return setVisio != nullptr && setVisio->isChecked();
+}
+
+void frmPrint::VisioMenus() {
+    auto* setVisio = findChild<QAction*>("mnuSetVisio");
+    if (!VisioAvailable) {
+        findChild<QMenu*>("mnuVisio")->menuAction()->setEnabled(false);
+        setVisio->setChecked(false);
+        return;
+    }
+    const bool on = IsTrue(settings_.GetSetting("View", "Visio", "False"));
+    setVisio->setChecked(on);
+    // Printing belongs to the paper's layout, plotting to the sheet's.
+    findChild<QMenu*>("mnuPrintSep")->menuAction()->setVisible(!on);
+    for (const char* name : {"mnuFileLn1", "mnuFileLn2", "mnuPrintSetup"}) {
+        findChild<QAction*>(name)->setVisible(!on);
+    }
+    findChild<QAction*>("mnuPlot")->setEnabled(on);
+    if (on) {
+        // The book laid out for the sheet always shows its names wrapped.
+        chkWrap_->setChecked(true);
+        chkWrap_->setEnabled(false);
+    }
+}
+
+void frmPrint::mnuSetVisio_Click() {
+    const bool on = VisioLayout();
+    settings_.SaveSetting("View", "Visio", on ? "True" : "False");
+    RebuildBook();
+}
+
+void frmPrint::mnuPlot_Click() {
+    frmPrintPgs range(this);
+    range.StartPage = 1;
+    range.EndPage = ladders_->Pages();
+    range.CurrentPage = shownPage_;
+    range.SetCaptions("Plot Pages?", "Plot All", "Plot Current Page", "Plot From - To");
+    range.exec();
+    if (range.Cancel) {
+        return;
+    }
+    const std::optional<std::filesystem::path> file = PlotFile(dialogs_, programName_);
+    if (!file) {
+        return;
+    }
+
+    KeepRunning keep;
+    const int remembered = shownPage_;
+    hide();
+    plotting_ = true;
+    PlotBook book;
+    book.pages = pages_;
+    book.pageCount = ladders_->Pages();
+    book.ProgramName = programName_;
+    book.listing = listing_;
+    book.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    book.elementSize = EleRes;
+    book.ladderFontSize = settings_.GetSetting("LADDER_FONT", "SIZE", "8");
+    book.bits = bits_ ? bits_() : nullptr;
+    const double lineHeight = QFontMetricsF(ladder_->font(), &picture_).height() * kTwipsPerPixel;
+    DesktopPlot host(windows_, dialogs_, *file, lineHeight, [this] { return GetIndex(); });
+    VisioPlot plot(std::move(book), host);
+    const bool written = plot.Plot(range.StartPage, range.EndPage);
+
+    plotting_ = false;
+    shownPage_ = remembered + 1;
+    cmdUp_Click();
+    show();
+    if (!written || !plot.Watching()) {
+        return;
+    }
+    if (openPlot) {
+        openPlot(*file);
+    } else if (!QDesktopServices::openUrl(
+                   QUrl::fromLocalFile(QString::fromStdString(file->string())))) {
+        dialogs_.MessageBox(
+            {"The plot was written to " + file->string() + ", but no program could open it.",
+             MsgButtons::Ok, MsgIcon::Information, "Plot Complete"});
+    }
+}
+
+}  // namespace veldra
