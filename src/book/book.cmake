@@ -1,5 +1,8 @@
-# The program book: the compiled listing's texts, the page layout and the page range.
+# The program book: the compiled listing's texts, the page layout, the page range, the
+# printer settings and auto size.
 target_sources(veldra_core PRIVATE
+    book/printer_settings.cpp
+    book/auto_size.cpp
     book/listing_reader.cpp
     book/page_layout.cpp
     book/book_texts.cpp
