@@ -1,7 +1,9 @@
-# The program book's windows: the preview, the page range, the listing dialog, printing.
+# The program book's windows: the preview, the page range, the listing dialog, printing,
+# the printer and display options and the element size dialog.
 find_package(Qt6 REQUIRED COMPONENTS PrintSupport)
 target_link_libraries(veldra_ui PUBLIC Qt6::PrintSupport)
 target_sources(veldra_ui PRIVATE
+    book/qt/book_printer.cpp
     book/qt/page_drawing.cpp
     book/qt/print_target.cpp
     book/qt/frmPrintPgs.cpp
