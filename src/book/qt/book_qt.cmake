@@ -4,6 +4,8 @@ find_package(Qt6 REQUIRED COMPONENTS PrintSupport)
 target_link_libraries(veldra_ui PUBLIC Qt6::PrintSupport)
 target_sources(veldra_ui PRIVATE
     book/qt/book_printer.cpp
+    book/qt/frmPrint_settings.cpp
+    book/qt/frmResolution.cpp
     book/qt/page_drawing.cpp
     book/qt/print_target.cpp
     book/qt/frmPrintPgs.cpp

@@ -15,6 +15,7 @@
 
 class QAction;
 class QCheckBox;
+class QFont;
 class QLabel;
 class QPainter;
 class QPushButton;
@@ -66,6 +67,18 @@ public:
     // chosen; a fault is reported, a cancelled file name ends it silently.
     void PrintPages(int first, int last);
 
+    // --- Printer, font and display options (frmPrint_settings.cpp).
+    void mnuPrintSetup_Click();
+    void mnuFont_Click();
+    // The ladder font chosen: stored, and the names fitted to it again.
+    void ApplyFont(const QFont& font);
+    void chkLadder_Click();
+    void chkWrap_Click();
+    void mnuLadder_Click();
+    void mnuWordWrap_Click();
+    void mnuRes_Click();
+    void mnuAutoSize_Click();
+
     // --- Rebuilding (element size, fonts, printer and display options change the book).
     // Closes this book without showing the main windows again and builds it anew.
     void RebuildBook();
@@ -80,6 +93,9 @@ protected:
 
 private:
     void BuildMenus();
+    void LoadPrinterSettings();
+    // Show-as-ladder and word wrap as last chosen.
+    void LoadDisplayOptions(bool ladder, bool wordWrap);
     void ShowPage(int page);
     void DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page);
     void PrintListingInfo();
