@@ -42,7 +42,6 @@ public:
     }
     std::optional<PrinterChoice> ShowSetup(const PrinterChoice& given) override {
         preset = given;
-        ++setups;
         return choice;
     }
 
@@ -52,7 +51,6 @@ public:
     std::vector<std::pair<PrinterOption, std::int16_t>> applied;
     std::optional<PrinterChoice> choice;
     PrinterChoice preset;
-    int setups = 0;
 };
 
 }  // namespace veldra::testing
