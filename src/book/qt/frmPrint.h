@@ -70,8 +70,8 @@ public:
     // --- Printer, font and display options (frmPrint_settings.cpp).
     void mnuPrintSetup_Click();
     void mnuFont_Click();
-    // The ladder font chosen: stored, and the names fitted to it again.
-    void ApplyFont(const QFont& font);
+    // The ladder font chosen: its name, size and weight stored, and the names fitted to it.
+    void ApplyFont(const QFont& chosen);
     void chkLadder_Click();
     void chkWrap_Click();
     void mnuLadder_Click();

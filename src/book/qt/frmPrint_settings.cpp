@@ -57,11 +57,16 @@ void frmPrint::mnuFont_Click() {
     ApplyFont(diag.selectedFont());
 }
 
-void frmPrint::ApplyFont(const QFont& font) {
+void frmPrint::ApplyFont(const QFont& chosen) {
+    // Name, size and weight are what the settings keep, so they are all the preview takes.
+    QFont font = ladder_->font();
+    font.setFamily(chosen.family());
+    font.setPointSizeF(chosen.pointSizeF() > 0 ? chosen.pointSizeF()
+                                               : QFontInfo(chosen).pointSizeF());
+    font.setBold(chosen.bold());
     ladder_->setFont(font);
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
     settings_.SaveSetting("LADDER_FONT", "NAME", font.family().toStdString());
-    settings_.SaveSetting("LADDER_FONT", "SIZE", QString::number(size).toStdString());
+    settings_.SaveSetting("LADDER_FONT", "SIZE", QString::number(font.pointSizeF()).toStdString());
     settings_.SaveSetting("LADDER_FONT", "BOLD", font.bold() ? "True" : "False");
     // The pages stay as they are laid out; only the names are fitted to the new font.
     CalcTextSize();
