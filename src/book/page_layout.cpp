@@ -271,35 +271,72 @@ int CreateDocument(Ladders& ladders, PageCanvas canvas, const LayoutOptions& opt
     return pages;
 }
 
-void CalcTextSize(Ladders& ladders, const TextMetrics& metrics) {
-    const CreateLadder* first = ladders.Item(1);
-    if (first == nullptr || first->GetElements().Count() == 0) {
-        return;
-    }
-    const double pitch = first->GetElements().Item(1)->d_1560();
+namespace {
+
+// The measures of the ladder font that every cell of a book shares: how many characters a
+// name line holds at the pitch of `first`, and how high a line is.
+struct NameMeasures {
+    std::int32_t length = 0;
+    std::int32_t height = 0;
+};
+
+NameMeasures MeasureNames(const Element& first, const TextMetrics& metrics) {
+    const double pitch = first.d_1560();
     const double x = metrics.TextWidth("X");
     std::string s;
     // A font that measures nothing would never fill the pitch.
     while (x > 0 && metrics.TextWidth(s) <= pitch - x) {
         s += 'X';
     }
-    const auto length = std::int32_t(s.size());
-    const auto height = std::int32_t(std::lround(metrics.TextHeight(s)));
-    // A book names the same bits on many pages: each name is measured once.
-    absl::flat_hash_map<std::string, double> widths;
+    return {std::int32_t(s.size()), std::int32_t(std::lround(metrics.TextHeight(s)))};
+}
+
+// A book names the same bits on many pages: each name is measured once.
+class NameWidths {
+public:
+    explicit NameWidths(const TextMetrics& metrics) : metrics_(metrics) {}
+    void Fit(Element& cell, NameMeasures measures) {
+        cell.SetNameWidth(measures.length - 1);
+        cell.SetNameHeight(measures.height);
+        auto [found, added] = widths_.try_emplace(cell.Name, 0.0);
+        if (added) {
+            found->second = metrics_.TextWidth(cell.Name);
+        }
+        const double w = found->second;
+        const double cellPitch = cell.d_1560();
+        cell.PrintStart =
+            cellPitch <= w ? RoundEven(50 - (w - cellPitch) / 2) : RoundEven(cell.d_660() - w / 2);
+    }
+
+private:
+    const TextMetrics& metrics_;
+    absl::flat_hash_map<std::string, double> widths_;
+};
+
+}  // namespace
+
+void CalcTextSize(Ladders& ladders, const TextMetrics& metrics) {
+    const CreateLadder* first = ladders.Item(1);
+    if (first == nullptr || first->GetElements().Count() == 0) {
+        return;
+    }
+    const NameMeasures measures = MeasureNames(*first->GetElements().Item(1), metrics);
+    NameWidths names(metrics);
     for (CreateLadder& ladder : ladders) {
         for (const auto& cell : ladder.GetElements()) {
-            cell->SetNameWidth(length - 1);
-            cell->SetNameHeight(height);
-            auto [found, added] = widths.try_emplace(cell->Name, 0.0);
-            if (added) {
-                found->second = metrics.TextWidth(cell->Name);
-            }
-            const double w = found->second;
-            const double cellPitch = cell->d_1560();
-            cell->PrintStart = cellPitch <= w ? RoundEven(50 - (w - cellPitch) / 2)
-                                              : RoundEven(cell->d_660() - w / 2);
+            names.Fit(*cell, measures);
         }
+    }
+}
+
+void CalcTextSize(Elements& cells, const TextMetrics& metrics) {
+    if (cells.Count() == 0) {
+        return;
+    }
+    const NameMeasures measures = MeasureNames(*cells.Item(1), metrics);
+    NameWidths names(metrics);
+    for (const auto& cell : cells) {
+        names.Fit(*cell, measures);
     }
 }
 

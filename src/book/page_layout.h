@@ -88,6 +88,8 @@ int CreateDocument(Ladders& ladders, PageCanvas canvas, const LayoutOptions& opt
 // Fits the cells' names to the ladder font: characters per name line, line height and
 // where each name starts so that it stands centred on its cell.
 void CalcTextSize(Ladders& ladders, const TextMetrics& metrics);
+// The same for the cells of one ladder on their own, measured at the pitch of the first.
+void CalcTextSize(Elements& cells, const TextMetrics& metrics);
 
 // The ladders of each page, in list order; entry 0 is page 1.
 std::vector<std::vector<CreateLadder*>> LaddersByPage(Ladders& ladders, int pages);

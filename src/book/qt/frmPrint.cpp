@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "book/book_texts.h"
+#include "book/qt/book_printer.h"
 #include "book/qt/frmPrintPgs.h"
 #include "book/qt/page_drawing.h"
 #include "book/qt/print_target.h"
@@ -105,7 +106,7 @@ frmPrint::frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings
     setObjectName("frmPrint");
     setAttribute(Qt::WA_DeleteOnClose);
     registration_ = new RegisteredChild(windows_, *this, "frmPrint");
-    // The stored printer's choice comes here; until then the default printer's paper.
+    LoadPrinterSettings();
     canvas_ = PrintTarget::PaperSize();
     picture_ = BlankPage(canvas_);
 
@@ -141,12 +142,8 @@ frmPrint::frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings
     BuildMenus();
 
     setWindowTitle("Print Preview: Page 1");
-    // Show-as-ladder and word wrap as last chosen; their own commands come with the
-    // display options.
-    chkLadder_->setChecked(SettingIsTrue(settings_.GetSetting("VIEW", "LADDER", "1")));
-    chkWrap_->setChecked(SettingIsTrue(settings_.GetSetting("VIEW", "WordWrap", "1")));
-    chkLadder_->setEnabled(false);
-    chkWrap_->setEnabled(false);
+    LoadDisplayOptions(SettingIsTrue(settings_.GetSetting("VIEW", "LADDER", "1")),
+                       SettingIsTrue(settings_.GetSetting("VIEW", "WordWrap", "1")));
     VisioMenus();
     resize(900, 700);
 }
@@ -184,18 +181,18 @@ void frmPrint::BuildMenus() {
     separator(file, "mnuFileLn4");
     item(file, "mnuSaveIndex", "Save Bit Index To File", &frmPrint::mnuSaveIndex_Click);
     separator(file, "mnuFileLn2");
-    item(file, "mnuPrintSetup", "Print Setup");
+    item(file, "mnuPrintSetup", "Print Setup", &frmPrint::mnuPrintSetup_Click);
     separator(file, "mnuFileLn3");
     item(file, "mnuClose", "Close", &frmPrint::CloseWindow);
 
     QMenu* edit = menuBar()->addMenu("Edit");
     edit->setObjectName("mnuEdit");
-    item(edit, "mnuFont", "Change Font");
-    item(edit, "mnuRes", "Change Resolution");
+    item(edit, "mnuFont", "Change Font", &frmPrint::mnuFont_Click);
+    item(edit, "mnuRes", "Change Resolution", &frmPrint::mnuRes_Click);
     separator(edit, "mnuEdLn");
-    item(edit, "mnuLadder", "Show As Ladder")->setCheckable(true);
-    item(edit, "mnuWordWrap", "Word Wrap")->setCheckable(true);
-    item(edit, "mnuAutoSize", "Auto Size");
+    item(edit, "mnuLadder", "Show As Ladder", &frmPrint::mnuLadder_Click)->setCheckable(true);
+    item(edit, "mnuWordWrap", "Word Wrap", &frmPrint::mnuWordWrap_Click)->setCheckable(true);
+    item(edit, "mnuAutoSize", "Auto Size", &frmPrint::mnuAutoSize_Click);
 }
 
 void frmPrint::Add(std::string_view statement, bool isNumeric) {
@@ -385,7 +382,7 @@ void frmPrint::PrintPages(int first, int last) {
             }
             const double pageHeight = target->PageHeightTwips();
             PageDrawing drawing(painter, target->Scale());
-            const QFont ladderFont = LadderFont(settings_);
+            const QFont ladderFont = PrinterFont(settings_);
             const BooleanBits* bits = bits_ ? bits_() : nullptr;
             for (int page = first; page <= last; ++page) {
                 // Each sheet but the first starts with a page break: none trails the last.
@@ -439,7 +436,7 @@ void frmPrint::PrintSmallText(const std::function<void(PrintTarget&, PageDrawing
             throw RuntimeError("The printer could not be started.");
         }
         PageDrawing drawing(painter, target->Scale());
-        QFont font = LadderFont(settings_);
+        QFont font = PrinterFont(settings_);
         font.setPointSize(8);
         drawing.SetFont(font);
         body(*target, drawing, QFontMetricsF(font, &target->Device()).height() / target->Scale());

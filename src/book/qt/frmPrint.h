@@ -16,6 +16,7 @@
 
 class QAction;
 class QCheckBox;
+class QFont;
 class QLabel;
 class QPainter;
 class QPushButton;
@@ -81,6 +82,17 @@ public:
     // Opens the finished plot for a user who chose to watch it; the desktop's viewer
     // unless set.
     std::function<void(const std::filesystem::path&)> openPlot;
+    // --- Printer, font and display options (frmPrint_settings.cpp).
+    void mnuPrintSetup_Click();
+    void mnuFont_Click();
+    // The ladder font chosen: its name, size and weight stored, and the names fitted to it.
+    void ApplyFont(const QFont& chosen);
+    void chkLadder_Click();
+    void chkWrap_Click();
+    void mnuLadder_Click();
+    void mnuWordWrap_Click();
+    void mnuRes_Click();
+    void mnuAutoSize_Click();
 
     // --- Rebuilding (element size, fonts, printer and display options change the book).
     // Closes this book without showing the main windows again and builds it anew.
@@ -96,6 +108,9 @@ protected:
 
 private:
     void BuildMenus();
+    void LoadPrinterSettings();
+    // Show-as-ladder and word wrap as last chosen.
+    void LoadDisplayOptions(bool ladder, bool wordWrap);
     void ShowPage(int page);
     void DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page);
     void PrintListingInfo();

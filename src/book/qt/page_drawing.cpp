@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -76,10 +77,12 @@ void PageDrawing::DrawOutput(double X, double Y, double StartAngle, double EndAn
 
 QFont LadderFont(const Settings& settings) {
     QFont font(ToQString(settings.GetSetting("LADDER_FONT", "NAME", "Courier New")));
+    // A size chosen as 9.75 points is stored so and drawn at the whole size nearest, 10.
     bool ok = false;
-    const int size =
-        QString::fromStdString(settings.GetSetting("LADDER_FONT", "SIZE", "8")).toInt(&ok);
-    font.setPointSize(ok && size > 0 ? size : 8);
+    const double size =
+        QString::fromStdString(settings.GetSetting("LADDER_FONT", "SIZE", "8")).toDouble(&ok);
+    const int whole = ok ? int(std::nearbyint(std::clamp(size, 0.0, 1000.0))) : 0;
+    font.setPointSize(whole > 0 ? whole : 8);
     const std::string bold = settings.GetSetting("LADDER_FONT", "BOLD", "0");
     font.setBold(bold == "1" || bold == "-1" || bold == "True" || bold == "true");
     font.setStyleHint(QFont::TypeWriter);

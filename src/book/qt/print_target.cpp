@@ -2,8 +2,8 @@
 
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QPrinterInfo>
 
+#include "book/qt/book_printer.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -15,22 +15,14 @@ constexpr int kTwipsPerInch = 1440;
 }  // namespace
 
 bool PrintTarget::HasPrinter() {
-    return !QPrinterInfo::defaultPrinter().isNull();
+    return DesktopPrinter().Installed();
 }
 
 PageCanvas PrintTarget::PaperSize() {
-    QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-    if (HasPrinter()) {
-        QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-        layout = printer.pageLayout();
-    }
-    const QRectF page = layout.fullRect(QPageLayout::Point);
-    return {page.width() * kTwipsPerPoint, page.height() * kTwipsPerPoint};
+    return ApplicationPrinter().Paper();
 }
 
-PrintTarget::PrintTarget()
-    : printer_(
-          std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution)) {
+PrintTarget::PrintTarget() : printer_(DesktopPrinter().MakePrinter()) {
     printer_->setFullPage(true);
     printer_->setDocName("Program Book");
 }
@@ -42,8 +34,8 @@ PrintTarget::PrintTarget(const std::filesystem::path& file)
                            " cannot be written: " + file_->errorString().toStdString());
     }
     pdf_ = std::make_unique<QPdfWriter>(file_.get());
-    pdf_->setPageSize(QPageSize(QPageSize::A4));
-    pdf_->setPageMargins(QMarginsF());
+    // The sheet the book was laid out for, as the printer would have had it.
+    pdf_->setPageLayout(PaperLayout(ApplicationPrinter().Paper()));
     // One device unit a twip: the book's own unit.
     pdf_->setResolution(kTwipsPerInch);
     pdf_->setTitle("Program Book");

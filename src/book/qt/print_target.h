@@ -14,16 +14,16 @@ class QPdfWriter;
 
 namespace veldra {
 
-// Where the book is printed: the installed default printer, or, on a desktop without one,
-// a PDF file the user names, written whole or not at all.
+// Where the book is printed: the application's printer, or, on a desktop without one, a
+// PDF file the user names on the same paper, written whole or not at all.
 class PrintTarget {
 public:
-    // The default printer when one is installed.
+    // The application's printer is installed.
     static bool HasPrinter();
-    // The paper the book is laid out for, in twips: the printer's page, else A4.
+    // The paper the book is laid out for, in twips: the application printer's sheet.
     static PageCanvas PaperSize();
 
-    // The installed printer.
+    // The application's printer.
     PrintTarget();
     // A PDF written to `file` once the document ends without a fault.
     explicit PrintTarget(const std::filesystem::path& file);

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <fstream>
 
+#include "book/auto_size.h"
 #include "book/book_texts.h"
 #include "book/listing_reader.h"
 #include "book/qt/frmListing.h"
@@ -78,6 +79,9 @@ void frmMain::mnuBook_Click() {
         ShowAfterBook();
         return;
     }
+    // A new book is measured afresh by its first auto size.
+    MaxLadderCols = 0;
+    MaxLadderRows = 0;
     const MsgAnswer answer = MsgBox(std::string(kNumericCaution) + "\r\nPlot Numerics?",
                                     MsgButtons::YesNo, MsgIcon::None, "Plot Numerics");
     LoadBook(answer == MsgAnswer::Yes ? kYes : kNo, *accepted);

@@ -1,0 +1,57 @@
+#include "book/auto_size.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ladder/ladders.h"
+
+namespace veldra {
+namespace {
+
+// Rounded as the page layout rounds: to the nearest, halves to the even neighbour.
+int RoundEven(double value) {
+    return int(std::nearbyint(value));
+}
+
+}  // namespace
+
+void MeasureBook(Ladders& ladders, const std::function<bool(int statement, int count)>& progress) {
+    const int count = ladders.Count();
+    for (int i = 1; i <= count; ++i) {
+        if (progress && !progress(i, count)) {
+            return;
+        }
+        const CreateLadder* ladder = ladders.Item(i);
+        if (ladder == nullptr) {
+            return;
+        }
+        // The book's own ladders have been indented, wrapped and split: lay the text out anew.
+        CreateLadder bare;
+        if (!ladder->Statement().empty()) {
+            bare.SetStatement(ladder->Statement());
+        }
+        MaxLadderRows = std::max(MaxLadderRows, bare.GetElements().Rows());
+        MaxLadderCols = std::max(MaxLadderCols, bare.GetElements().Cols());
+    }
+}
+
+std::optional<std::int16_t> AutoSize(PageCanvas canvas, int maxCols, int maxRows, bool noWrap,
+                                     bool noSpan) {
+    for (int size = kLargestAutoSize; size >= kSmallestAutoSize; --size) {
+        // A cell of the trial size gives the pitches exactly as the layout will take them.
+        const Element trial(size);
+        const int colsThatFit = RoundEven((canvas.width - kPageMarginWidth) / trial.d_1560());
+        const int rowsThatFit = RoundEven((canvas.height - kPageMarginHeight) / trial.d_840()) -
+                                RoundEven(kHeaderRoom / trial.d_840());
+        // The book indents every ladder by two columns.
+        if (noWrap && maxCols + 2 > colsThatFit) {
+            continue;
+        }
+        if (!noSpan || maxRows <= rowsThatFit) {
+            return std::int16_t(size);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace veldra

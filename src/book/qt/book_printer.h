@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFont>
+#include <QPageLayout>
+#include <QString>
+#include <memory>
+
+#include "book/printer_settings.h"
+
+class QPrinter;
+
+namespace veldra {
+
+class Settings;
+
+// The application's printer on this desktop: one of the printers Qt knows, or, with none
+// installed, the PDF file that stands in for it. Its options are held as Qt's own codes
+// and given to a fresh QPrinter for every print job.
+class QtBookPrinter final : public BookPrinter {
+public:
+    // The default printer with its own defaults.
+    QtBookPrinter();
+    ~QtBookPrinter() override;
+
+    std::vector<std::string> Printers() const override;
+    void Select(int index) override;
+    std::string DeviceName() const override;
+    std::int16_t Option(PrinterOption option) const override;
+    bool SetOption(PrinterOption option, std::int16_t value) override;
+    PageCanvas Paper() const override;
+    std::optional<PrinterChoice> ShowSetup(const PrinterChoice& preset) override;
+
+    // Whether the current printer is installed; without one the book goes to a PDF file.
+    bool Installed() const;
+    // A printer for one print job, set up with the current options.
+    std::unique_ptr<QPrinter> MakePrinter() const;
+
+private:
+    void TakeDefaults(const QString& name);
+
+    QString name_;
+    PrinterChoice options_;
+};
+
+// The printer the book is laid out for and printed on: the one a test has installed, else
+// the desktop's.
+BookPrinter& ApplicationPrinter();
+// The desktop's own printer, the one that prints.
+QtBookPrinter& DesktopPrinter();
+
+// The sheet of a printer's paper as a page layout without margins, portrait or landscape
+// as it stands.
+QPageLayout PaperLayout(PageCanvas paper);
+
+// The font the printer writes the ladders in: the ladder font, under the name the last
+// printer set-up gave the printer.
+QFont PrinterFont(const Settings& settings);
+
+}  // namespace veldra

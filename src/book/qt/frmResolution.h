@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "ladder/elements.h"
+
+class QLineEdit;
+class QScrollArea;
+class QScrollBar;
+
+namespace veldra {
+
+class LadderPicture;
+class Settings;
+
+// "Element Size": the user picks the size of the book's ladder elements with a spinner and
+// sees it on a small sample rung before the book is built again. OK makes it the element
+// size and stores it; Cancel, or closing the dialog, changes nothing.
+class frmResolution final : public QDialog {
+public:
+    explicit frmResolution(Settings& settings, QWidget* parent = nullptr);
+    ~frmResolution() override;
+
+    // Draws the sample in relay-equivalent symbols.
+    void SetIsRelay(bool relay);
+    // The dialog was closed without OK.
+    bool Canceled() const { return canceled_; }
+    // Fits the sample's names to the picture's font at the current size.
+    void CalcTextSize();
+
+    void OKButton_Click();
+    void CancelButton_Click();
+    // However the dialog is closed without OK, it counts as cancelled.
+    void reject() override;
+
+    const Elements& Sample() const { return myElements_; }
+    const LadderPicture& Picture() const { return *Ladder_; }
+
+private:
+    class SampleDrawing;
+
+    void VScroll1_Change(int value);
+    void RedrawSample();
+
+    Settings& settings_;
+    Elements myElements_;
+    bool canceled_ = false;
+    QLineEdit* Text1_ = nullptr;
+    QScrollBar* VScroll1_ = nullptr;
+    QScrollArea* fraLadder_ = nullptr;
+    LadderPicture* Ladder_ = nullptr;
+    std::unique_ptr<SampleDrawing> drawing_;
+};
+
+}  // namespace veldra

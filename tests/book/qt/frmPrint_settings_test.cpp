@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "book/auto_size.h"
+#include "book/qt/frmListing.h"
+#include "book/qt/frmPrint.h"
+#include "book/qt/frmResolution.h"
+#include "book/qt/page_drawing.h"
+#include "shell/element_size.h"
+#include "support/fake_book_printer.h"
+#include "support/qt/application_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+// The book of ten three-branch statements and one of three contacts in a row, made as the
+// user makes it, on the A4 sheet of a printer of the test's own.
+class BookSettingsTest : public ApplicationFixture {
+protected:
+    BookSettingsTest() {
+        EleRes = 100;
+        MaxLadderCols = MaxLadderRows = 0;
+        std::ofstream(Path("book.mll")) << " *** Application Image Summary:\n";
+        std::ofstream source(Path("book.ml2"));
+        source << "PROGRAM BOOK;\nBOOLEAN BITS\n    W0, W1, W2, W3,\n";
+        for (int i = 0; i < 40; ++i) {
+            source << "    B" << i << ",\n";
+        }
+        source << "    CPS.STATUS;\nLOGIC BEGIN\n    ASSIGN W0*W1*W2 TO W3;\n";
+        for (int i = 0; i < 40; i += 4) {
+            source << "    ASSIGN B" << i << "+B" << i + 1 << "+B" << i + 2 << " TO B" << i + 3
+                   << ";\n";
+        }
+        source << "END LOGIC\nEND PROGRAM\n";
+        source.close();
+        app = Started(Path("book.ml2"));
+        CreateBook();
+    }
+    ~BookSettingsTest() override {
+        if (Book() != nullptr) {
+            Book()->close();
+        }
+        EleRes = 100;
+        MaxLadderCols = MaxLadderRows = 0;
+    }
+    std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
+    frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
+    void CreateBook() {
+        dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No);
+        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
+        Main().CreateBook();
+        ASSERT_NE(Book(), nullptr);
+    }
+    QAction* Entry(const char* name) { return Book()->findChild<QAction*>(name); }
+    QCheckBox* Box(const char* name) { return Book()->findChild<QCheckBox*>(name); }
+    std::string Stored(const char* section, const char* key) {
+        return settings.GetSetting(section, key, "(none)");
+    }
+    bool EveryCell(bool (*test)(const Element&)) {
+        for (CreateLadder& ladder : Book()->Book()) {
+            for (const auto& cell : ladder.GetElements()) {
+                if (!test(*cell)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+    // Runs the command and tells whether it built the book anew.
+    template <class Command>
+    bool Rebuilds(Command command) {
+        QPointer<frmPrint> before = Book();
+        command();
+        Settle();
+        return before.isNull() && Book() != nullptr && Book()->isVisible();
+    }
+    double Pitch() { return Book()->Book().Item(1)->GetElements().Item(1)->d_1560(); }
+    bool Upright() { return Book()->PagePicture().height() > Book()->PagePicture().width(); }
+
+    QTemporaryDir folder;
+    FakeBookPrinter printer;
+    BookPrinterScope installed{printer};
+};
+
+TEST_F(BookSettingsTest, ShowAsLadderAndWordWrapAreStoredAndTheirMenuEntriesFollowTheBoxes) {
+    for (const auto& [box, entry, key] : {std::tuple("chkLadder", "mnuLadder", "LADDER"),
+                                          std::tuple("chkWrap", "mnuWordWrap", "WordWrap")}) {
+        EXPECT_TRUE(Box(box)->isChecked() && Entry(entry)->isChecked()) << box;
+        EXPECT_EQ(Stored("VIEW", key), "1");
+        Entry(entry)->trigger();
+        EXPECT_FALSE(Box(box)->isChecked() || Entry(entry)->isChecked()) << box;
+        EXPECT_EQ(Stored("VIEW", key), "0");
+        Box(box)->setChecked(true);
+        EXPECT_TRUE(Entry(entry)->isChecked()) << box;
+        EXPECT_EQ(Stored("VIEW", key), "1");
+    }
+    // Relay symbols redraw the same pages at once; word wrap waits for the next build.
+    const int pages = Book()->TotalPages();
+    const QImage ladder = Book()->PagePicture();
+    Box("chkLadder")->setChecked(false);
+    Box("chkWrap")->setChecked(false);
+    EXPECT_TRUE(EveryCell([](const Element& cell) { return cell.IsRelay && cell.WordWrap; }));
+    EXPECT_EQ(Book()->TotalPages(), pages);
+    EXPECT_NE(Book()->PagePicture(), ladder);
+    WhenShown<frmResolution>([](frmResolution& dialog) {
+        EXPECT_TRUE(dialog.Sample().Item(1)->IsRelay);  // the sample in the book's symbols
+        dialog.OKButton_Click();
+    });
+    EXPECT_TRUE(Rebuilds([this] { Entry("mnuRes")->trigger(); }));
+    EXPECT_TRUE(EveryCell([](const Element& cell) { return cell.IsRelay && !cell.WordWrap; }));
+    EXPECT_FALSE(Box("chkWrap")->isChecked() || Entry("mnuWordWrap")->isChecked());
+}
+
+TEST_F(BookSettingsTest, TheElementSizeDialogStoresTheSizeOnOkAndRebuildsTheBook) {
+    struct Case {
+        int spinner;
+        void (frmResolution::*leave)();
+        int size;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {150, &frmResolution::OKButton_Click, 150, "150"},
+        {0, &frmResolution::OKButton_Click, 1, "1"},
+        {120, &frmResolution::CancelButton_Click, 1, "1"},
+        {180, &frmResolution::reject, 1, "1"},  // closed by its frame
+    };
+    for (const Case& c : cases) {
+        const int before = EleRes;
+        WhenShown<frmResolution>([&c, before](frmResolution& dialog) {
+            auto* spinner = dialog.findChild<QScrollBar*>("VScroll1");
+            EXPECT_EQ(spinner->value(), before);
+            spinner->setValue(c.spinner);
+            EXPECT_EQ(dialog.findChild<QLineEdit*>("Text1")->text(), QString::number(c.spinner));
+            (dialog.*c.leave)();
+        });
+        const bool ok = c.leave == &frmResolution::OKButton_Click;
+        EXPECT_EQ(Rebuilds([this] { Book()->mnuRes_Click(); }), ok) << c.spinner;
+        EXPECT_EQ(EleRes, c.size) << c.spinner;
+        EXPECT_EQ(Stored("VIEW", "EleRes"), c.stored) << c.spinner;
+        EXPECT_DOUBLE_EQ(Pitch(), 15.6 * c.size);
+    }
+    // At 200 % the sample grows beyond its frame, which scrolls to reach it.
+    WhenShown<frmResolution>([](frmResolution& dialog) {
+        dialog.findChild<QScrollBar*>("VScroll1")->setValue(200);
+        EXPECT_GT(dialog.findChild<QScrollBar*>("HSLD")->maximum(), 0);
+        dialog.reject();
+    });
+    Book()->mnuRes_Click();
+}
+
+TEST_F(BookSettingsTest, AutoSizeStoresTheLargestSizeThatFitsOrSaysNoneDoes) {
+    dialogs.Answer(MsgAnswer::No).Answer(MsgAnswer::No);
+    EXPECT_TRUE(Rebuilds([this] { Entry("mnuAutoSize")->trigger(); }));
+    EXPECT_EQ(Stored("VIEW", "EleRes"), "200");
+    EXPECT_DOUBLE_EQ(Pitch(), 3120);
+
+    // Three contacts in a row and their coil reach column 4; with the indent of two, A4
+    // holds the six columns up to 102 %.
+    dialogs.Answer(MsgAnswer::Yes).Answer(MsgAnswer::Yes);
+    EXPECT_TRUE(Rebuilds([this] { Book()->mnuAutoSize_Click(); }));
+    EXPECT_EQ(Stored("VIEW", "EleRes"), "102");
+    EXPECT_DOUBLE_EQ(Pitch(), 1591.2);
+
+    // Measured once per book: a book now too wide for any size fails, is built at 100 %
+    // and leaves the stored size alone.
+    MaxLadderCols = 40;
+    dialogs.Answer(MsgAnswer::Yes).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
+    EXPECT_TRUE(Rebuilds([this] { Book()->mnuAutoSize_Click(); }));
+    const MsgBoxRequest& box = dialogs.boxes().back();
+    EXPECT_EQ(box.title + ": " + box.prompt,
+              "Auto Size Fail: Unable to Auto Size, Try Larger Paper");
+    EXPECT_EQ(box.icon, MsgIcon::Information);
+    EXPECT_EQ(Stored("VIEW", "EleRes"), "102");
+    EXPECT_EQ(EleRes, 100);
+    EXPECT_DOUBLE_EQ(Pitch(), 1560);
+    Book()->close();
+    Settle();
+    CreateBook();
+    EXPECT_EQ(MaxLadderCols, 0);  // a new book is measured afresh
+}
+
+TEST_F(BookSettingsTest, PrintSetupStoresThePrinterAndLaysTheBookOutForItsPaper) {
+    EXPECT_TRUE(Upright());
+    printer.choice = printer.preset;
+    printer.choice->printerName = "Plotter";
+    (*printer.choice)[PrinterOption::Orientation] = 1;
+    EXPECT_TRUE(Rebuilds([this] { Entry("mnuPrintSetup")->trigger(); }));
+    EXPECT_FALSE(Upright());
+    EXPECT_EQ(Stored("Print", "PrinterName") + Stored("Print", "Orientation"), "Plotter1");
+
+    // The next book's window selects the stored printer and applies its options.
+    printer.name = "Start-up Printer";
+    printer.options = FakeBookPrinter::kDefaults;
+    Book()->close();
+    Settle();
+    CreateBook();
+    EXPECT_EQ(printer.name, "Plotter");
+    EXPECT_FALSE(Upright());
+}
+
+TEST_F(BookSettingsTest, ChangeFontStoresTheFontAndFitsTheNamesOnTheSamePages) {
+    const int pages = Book()->TotalPages();
+    const int nameWidth = Book()->Book().Item(1)->GetElements().Item(1)->NameWidth();
+    WhenShown<QFontDialog>([](QFontDialog& dialog) { dialog.reject(); });
+    Entry("mnuFont")->trigger();
+    EXPECT_EQ(Stored("LADDER_FONT", "NAME"), "(none)");
+
+    WhenShown<QFontDialog>([](QFontDialog& dialog) {
+        dialog.setCurrentFont(QFont("DejaVu Sans Mono", 12, QFont::Bold));
+        dialog.accept();
+    });
+    Entry("mnuFont")->trigger();
+    EXPECT_EQ(Stored("LADDER_FONT", "NAME") + "/" + Stored("LADDER_FONT", "SIZE") + "/" +
+                  Stored("LADDER_FONT", "BOLD"),
+              "DejaVu Sans Mono/12/True");
+    EXPECT_LT(Book()->Book().Item(1)->GetElements().Item(1)->NameWidth(), nameWidth);
+    EXPECT_EQ(Book()->TotalPages(), pages);
+
+    // A size between whole points is stored as chosen; a new book and the printed pages
+    // take the whole size nearest.
+    QFont between("DejaVu Sans Mono");
+    between.setPointSizeF(9.75);
+    Book()->ApplyFont(between);
+    EXPECT_EQ(Stored("LADDER_FONT", "SIZE") + Stored("LADDER_FONT", "BOLD"), "9.75False");
+    EXPECT_EQ(LadderFont(settings).pointSize(), 10);
+}
+
+}  // namespace
+}  // namespace veldra::testing
