@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/map_settings.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -14,20 +16,6 @@ namespace {
 
 using Option = PrinterOption;
 using Applied = std::vector<std::pair<PrinterOption, std::int16_t>>;
-
-class MapSettings final : public Settings {
-public:
-    std::string GetSetting(std::string_view section, std::string_view key,
-                           std::string_view defaultValue) const override {
-        const auto found = values.find(std::string(section) + "/" + std::string(key));
-        return found == values.end() ? std::string(defaultValue) : found->second;
-    }
-    void SaveSetting(std::string_view section, std::string_view key,
-                     std::string_view value) override {
-        values[std::string(section) + "/" + std::string(key)] = value;
-    }
-    std::map<std::string, std::string> values;
-};
 
 TEST(PrinterSettings, TheStoredPrinterIsSelectedAndItsOptionsAppliedAsTheyWereStored) {
     struct Case {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/map_settings.h"
+
 #include <map>
 
 #include "platform/settings.h"
@@ -48,20 +50,6 @@ TEST(EditorCommandTest, TakesVisualThenEditorThenTheDesktopOpener) {
     EXPECT_EQ(EditorCommand("a.ml2", " ", "vi"), (Command{"vi", "a.ml2"}));
     EXPECT_EQ(EditorCommand("a.ml2", nullptr, nullptr), (Command{"xdg-open", "a.ml2"}));
 }
-
-class MapSettings final : public Settings {
-public:
-    std::string GetSetting(std::string_view section, std::string_view key,
-                           std::string_view defaultValue) const override {
-        const auto found = values.find(std::string(section) + "/" + std::string(key));
-        return found == values.end() ? std::string(defaultValue) : found->second;
-    }
-    void SaveSetting(std::string_view section, std::string_view key,
-                     std::string_view value) override {
-        values[std::string(section) + "/" + std::string(key)] = value;
-    }
-    std::map<std::string, std::string> values;
-};
 
 TEST(ElementSizeTest, AnyStoredValueGivesAUsableSize) {
     const std::vector<std::pair<const char*, int>> cases = {

@@ -325,31 +325,38 @@ void frmPrint::mnuPrint_Click() {
     PrintPages(range.StartPage, range.EndPage);
 }
 
-// Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
-// user cancels.
-std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName) {
-    if (PrintTarget::HasPrinter()) {
-        return std::make_unique<PrintTarget>();
-    }
+std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& programName,
+                                                const std::string& title) {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
-    request.title = "Print to File";
+    request.title = title;
     request.filter = "PDF Files (*.pdf)|*.pdf";
     request.proposedName = programName + ".pdf";
     std::optional<std::filesystem::path> file = dialogs.FileName(request);
     if (!file) {
-        return nullptr;
+        return std::nullopt;
     }
     if (file->extension().empty()) {
         file->replace_extension(".pdf");
     }
     std::error_code error;
     if (std::filesystem::exists(*file, error) &&
-        MsgBox("Replace Existing File", MsgButtons::YesNo, MsgIcon::Question, "File Exists") !=
-            MsgAnswer::Yes) {
-        return nullptr;
+        dialogs.MessageBox({"Replace Existing File", MsgButtons::YesNo, MsgIcon::Question,
+                            "File Exists"}) != MsgAnswer::Yes) {
+        return std::nullopt;
     }
-    return std::make_unique<PrintTarget>(*file);
+    return file;
+}
+
+// Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
+// user cancels.
+std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName) {
+    if (PrintTarget::HasPrinter()) {
+        return std::make_unique<PrintTarget>();
+    }
+    const std::optional<std::filesystem::path> file =
+        AskPdfFile(dialogs, programName, "Print to File");
+    return file ? std::make_unique<PrintTarget>(*file) : nullptr;
 }
 
 void frmPrint::PrintPages(int first, int last) {

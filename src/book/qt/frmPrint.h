@@ -154,5 +154,9 @@ private:
 // Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
 // user cancels.
 std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName);
+// The PDF file the user names, with ".pdf" when it has no extension, asked under `title`;
+// nothing when the user cancels or keeps an existing file.
+std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& programName,
+                                                const std::string& title);
 
 }  // namespace veldra

@@ -18,6 +18,7 @@
 #include "book/visio_plot.h"
 #include "loader/qt/frmStatus.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/keep_running.h"
 #include "platform/qt/twips.h"
 #include "platform/settings.h"
 #include "shell/element_size.h"
@@ -28,21 +29,6 @@ namespace {
 bool IsTrue(const std::string& value) {
     return value == "True" || value == "true" || value == "1" || value == "-1";
 }
-
-// While the book window is hidden the plot's boxes and progress are the only windows
-// shown: closing one of them must not end the simulator.
-class KeepRunning {
-public:
-    KeepRunning() : was_(QGuiApplication::quitOnLastWindowClosed()) {
-        QGuiApplication::setQuitOnLastWindowClosed(false);
-    }
-    ~KeepRunning() { QGuiApplication::setQuitOnLastWindowClosed(was_); }
-    KeepRunning(const KeepRunning&) = delete;
-    KeepRunning& operator=(const KeepRunning&) = delete;
-
-private:
-    bool was_;
-};
 
 // The plot on the desktop: its questions in the window's dialogs, its progress in the
 // progress window, and the drawing our own, written to the PDF the user named.
@@ -101,29 +87,6 @@ private:
     int maximum_ = 1;
 };
 
-// The PDF the plot goes to; nothing when the user cancels or keeps the file there.
-std::optional<std::filesystem::path> PlotFile(Dialogs& dialogs, const std::string& programName) {
-    FileDialogRequest request;
-    request.mode = FileDialogRequest::Mode::Save;
-    request.title = "Plot to File";
-    request.filter = "PDF Files (*.pdf)|*.pdf";
-    request.proposedName = programName + ".pdf";
-    std::optional<std::filesystem::path> file = dialogs.FileName(request);
-    if (!file) {
-        return std::nullopt;
-    }
-    if (file->extension().empty()) {
-        file->replace_extension(".pdf");
-    }
-    std::error_code error;
-    if (std::filesystem::exists(*file, error) &&
-        dialogs.MessageBox({"Replace Existing File", MsgButtons::YesNo, MsgIcon::Question,
-                            "File Exists"}) != MsgAnswer::Yes) {
-        return std::nullopt;
-    }
-    return file;
-}
-
 }  // namespace
 
 bool frmPrint::VisioLayout() const {
@@ -169,7 +132,8 @@ void frmPrint::mnuPlot_Click() {
     if (range.Cancel) {
         return;
     }
-    const std::optional<std::filesystem::path> file = PlotFile(dialogs_, programName_);
+    const std::optional<std::filesystem::path> file =
+        AskPdfFile(dialogs_, programName_, "Plot to File");
     if (!file) {
         return;
     }

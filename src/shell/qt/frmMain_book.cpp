@@ -15,6 +15,7 @@
 #include "logic/statements.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/keep_running.h"
 #include "platform/qt/window_frame.h"
 #include "shell/qt/frmMain.h"
 
@@ -28,21 +29,6 @@ constexpr const char* kNumericCaution =
     "answer NO or your equivalent logic could be mis-leading.";
 constexpr int kYes = 6;
 constexpr int kNo = 7;
-
-// While the main window is hidden the dialogs and the progress window are the only
-// windows shown: closing one of them must not end the simulator.
-class KeepRunning {
-public:
-    KeepRunning() : was_(QGuiApplication::quitOnLastWindowClosed()) {
-        QGuiApplication::setQuitOnLastWindowClosed(false);
-    }
-    ~KeepRunning() { QGuiApplication::setQuitOnLastWindowClosed(was_); }
-    KeepRunning(const KeepRunning&) = delete;
-    KeepRunning& operator=(const KeepRunning&) = delete;
-
-private:
-    bool was_;
-};
 
 }  // namespace
 

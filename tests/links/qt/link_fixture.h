@@ -36,6 +36,11 @@ protected:
             lines.emplace_back(entry.substr(entry.find('\n') + 1));
         };
     }
+    // The links still write as the simulator closes, after this test's lines have gone.
+    void TearDown() override {
+        if (app && Main().Program() != nullptr)
+            Engine().Status().logged = nullptr;
+    }
 
     template <class Form>
     Form& Window(const QString& title) {
