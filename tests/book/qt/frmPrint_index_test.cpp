@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "book/qt/book_fixture.h"
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrint.h"
-#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -21,10 +21,10 @@ std::string Contents(const std::string& file) {
 
 // A stick, a ladder of fourteen rows and a statement after it, so that they stand on
 // pages of their own, and a comparison in the numeric block; the book made with them.
-class BitIndexWindowTest : public ApplicationFixture {
+class BitIndexWindowTest : public BookFixture {
 protected:
     BitIndexWindowTest() {
-        std::ofstream(Path("IDX.ml2")) << R"(PROGRAM IDX;
+        StartOn("IDX", R"(PROGRAM IDX;
 BOOLEAN BITS A, B, F, G, X, Y, OVER, UNUSED, CPS.STATUS;
 NUMERIC VARIABLES N;
 LOGIC BEGIN
@@ -39,21 +39,11 @@ NUMERIC BEGIN
     END BLOCK
 END NUMERIC
 END PROGRAM
-)";
-        std::ofstream(Path("IDX.mll")) << "";
-        app = Started(Path("IDX.ml2"));
-        dialogs.Choose(Path("IDX.mll")).Answer(MsgAnswer::Yes);  // "Plot Numerics?"
-        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
-        Main().CreateBook();
+)",
+                "");
+        CreateBook(MsgAnswer::Yes);  // "Plot Numerics?"
         boxes = dialogs.boxes().size();
     }
-    ~BitIndexWindowTest() override {
-        if (Book() != nullptr) {
-            Book()->close();
-        }
-    }
-    std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
-    frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
     void Trigger(const char* command) { Book()->findChild<QAction*>(command)->trigger(); }
     // The page of the book on which the ladder of the statement stands.
     std::string PageOf(std::string_view statement) {
@@ -73,7 +63,6 @@ END PROGRAM
         return shown;
     }
 
-    QTemporaryDir folder;
     std::size_t boxes = 0;
 };
 

@@ -10,10 +10,10 @@
 #include <regex>
 #include <sstream>
 
+#include "book/qt/book_fixture.h"
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmPrintPgs.h"
-#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -33,38 +33,12 @@ int Count(const std::string& text, const char* pattern) {
 
 // The simulator with a program of twelve three-branch statements, its book built as the
 // user builds it.
-class PlotBookTest : public ApplicationFixture {
+class PlotBookTest : public BookFixture {
 protected:
-    PlotBookTest() {
-        std::ofstream source(Path("plot.ml2"));
-        source << "PROGRAM PLOT;\nBOOLEAN BITS\n";
-        for (int i = 0; i < 48; ++i) {
-            source << "    B" << i << ",\n";
-        }
-        source << "    CPS.STATUS;\nLOGIC BEGIN\n";
-        for (int i = 0; i < 12; ++i) {
-            source << "    ASSIGN B" << 4 * i << "+B" << 4 * i + 1 << "+~B" << 4 * i + 2 << " TO B"
-                   << 4 * i + 3 << ";\n";
-        }
-        source << "END LOGIC\nEND PROGRAM\n";
-        source.close();
-        std::ofstream(Path("plot.mll")) << " *** Application Image Summary:\n"
-                                        << "Application Image CRC: 3fa9\n"
-                                        << "Application Image Checksum: 00c1\n";
-        app = Started(Path("plot.ml2"));
-    }
-    ~PlotBookTest() override {
-        if (Book() != nullptr) {
-            Book()->close();
-        }
-    }
-    std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
-    frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
+    PlotBookTest() { StartOn("plot", ParallelProgram("PLOT", 12, true), kListing); }
     QAction* BookItem(const char* name) { return Book()->findChild<QAction*>(name); }
     void CreateBook() {
-        dialogs.Choose(Path("plot.mll")).Answer(MsgAnswer::No);
-        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
-        Main().CreateBook();
+        BookFixture::CreateBook();
         ASSERT_NE(Book(), nullptr);
         Book()->openPlot = [this](const std::filesystem::path& file) { opened.push_back(file); };
     }
@@ -79,11 +53,7 @@ protected:
         });
         Book()->mnuPlot_Click();
     }
-    std::string LastBox() const {
-        return dialogs.boxes().back().title + ": " + dialogs.boxes().back().prompt;
-    }
 
-    QTemporaryDir folder;
     std::vector<std::filesystem::path> opened;
     std::string captions;
 };

@@ -11,38 +11,28 @@
 #include <fstream>
 
 #include "book/auto_size.h"
+#include "book/qt/book_fixture.h"
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
 #include "book/qt/page_drawing.h"
 #include "shell/element_size.h"
 #include "support/fake_book_printer.h"
-#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
 
 // The book of ten three-branch statements and one of three contacts in a row, made as the
 // user makes it, on the A4 sheet of a printer of the test's own.
-class BookSettingsTest : public ApplicationFixture {
+class BookSettingsTest : public BookFixture {
 protected:
     BookSettingsTest() {
         EleRes = 100;
         MaxLadderCols = MaxLadderRows = 0;
-        std::ofstream(Path("book.mll")) << " *** Application Image Summary:\n";
-        std::ofstream source(Path("book.ml2"));
-        source << "PROGRAM BOOK;\nBOOLEAN BITS\n    W0, W1, W2, W3,\n";
-        for (int i = 0; i < 40; ++i) {
-            source << "    B" << i << ",\n";
-        }
-        source << "    CPS.STATUS;\nLOGIC BEGIN\n    ASSIGN W0*W1*W2 TO W3;\n";
-        for (int i = 0; i < 40; i += 4) {
-            source << "    ASSIGN B" << i << "+B" << i + 1 << "+B" << i + 2 << " TO B" << i + 3
-                   << ";\n";
-        }
-        source << "END LOGIC\nEND PROGRAM\n";
-        source.close();
-        app = Started(Path("book.ml2"));
+        StartOn("book",
+                ParallelProgram("BOOK", 10, false, "    W0, W1, W2, W3,\n",
+                                "    ASSIGN W0*W1*W2 TO W3;\n"),
+                " *** Application Image Summary:\n");
         CreateBook();
     }
     ~BookSettingsTest() override {
@@ -52,12 +42,8 @@ protected:
         EleRes = 100;
         MaxLadderCols = MaxLadderRows = 0;
     }
-    std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
-    frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
     void CreateBook() {
-        dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No);
-        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
-        Main().CreateBook();
+        BookFixture::CreateBook();
         ASSERT_NE(Book(), nullptr);
     }
     QAction* Entry(const char* name) { return Book()->findChild<QAction*>(name); }
@@ -86,7 +72,6 @@ protected:
     double Pitch() { return Book()->Book().Item(1)->GetElements().Item(1)->d_1560(); }
     bool Upright() { return Book()->PagePicture().height() > Book()->PagePicture().width(); }
 
-    QTemporaryDir folder;
     FakeBookPrinter printer;
     BookPrinterScope installed{printer};
 };

@@ -12,12 +12,12 @@
 #include <regex>
 #include <sstream>
 
+#include "book/qt/book_fixture.h"
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrintPgs.h"
 #include "engine/program_engine.h"
 #include "platform/qt/window_frame.h"
 #include "shell/element_size.h"
-#include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
 namespace {
@@ -33,49 +33,10 @@ int PdfPages(const std::string& file) {
 }
 
 // The simulator with a program of twenty three-branch statements, several book pages.
-class BookTest : public ApplicationFixture {
+class BookTest : public BookFixture {
 protected:
-    BookTest() {
-        WriteSource();
-        std::ofstream(Path("book.mll")) << " *** Application Image Summary:\n"
-                                        << "Application Image CRC: 3fa9\n"
-                                        << "Application Image Checksum: 00c1\n";
-        app = Started(Path("book.ml2"));
-    }
-    ~BookTest() override {
-        if (Book() != nullptr) {
-            Book()->close();  // a book left open goes before the application
-        }
-    }
-    void WriteSource() const {
-        std::ofstream source(Path("book.ml2"));
-        source << "PROGRAM BOOK;\nBOOLEAN BITS\n";
-        for (int i = 0; i < 80; ++i) {
-            source << "    B" << i << ",\n";
-        }
-        source << "    CPS.STATUS;\nLOGIC BEGIN\n";
-        for (int i = 0; i < 20; ++i) {
-            source << "    ASSIGN B" << 4 * i << "+B" << 4 * i + 1 << "+B" << 4 * i + 2 << " TO B"
-                   << 4 * i + 3 << ";\n";
-        }
-        source << "END LOGIC\nEND PROGRAM\n";
-    }
-    std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
-    frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
+    BookTest() { StartOn("book", ParallelProgram("BOOK", 20, false), kListing); }
     QWidget& ProgramFrame() { return WindowFrame(*Main().Program()); }
-    std::string LastBox() const {
-        return dialogs.boxes().empty()
-                   ? ""
-                   : dialogs.boxes().back().title + ": " + dialogs.boxes().back().prompt;
-    }
-    // The book command with the listing accepted and no numeric blocks.
-    void CreateBook() {
-        dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No);
-        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
-        Main().CreateBook();
-    }
-
-    QTemporaryDir folder;
 };
 
 TEST_F(BookTest, NoBookIsMadeWhileTheProgramRuns) {
