@@ -79,15 +79,11 @@ std::string_view ProgramPages::FrameCaption() const {
     return kCaptions[std::size_t(page_)];
 }
 
-int ProgramPages::HelpTopic() const {
-    switch (page_) {
-        case ProgramPage::ForceBit:
-            return 27;
-        case ProgramPage::UserBits:
-            return 31;
-        default:
-            return 0;
-    }
+HelpTopic ProgramPages::PageTopic(ProgramPage page) {
+    static constexpr std::array<HelpTopic, 6> kTopics = {
+        HelpTopic::ImmediateWindow, HelpTopic::ForceBitChange, HelpTopic::BitStatus,
+        HelpTopic::ChangeUserBit,   HelpTopic::UserNumeric,    HelpTopic::TimeQue};
+    return kTopics[std::size_t(page)];
 }
 
 void ProgramPages::TickFromBits(std::vector<CheckLine>& list) {

@@ -8,6 +8,7 @@
 #include "engine/bit_status_page.h"
 #include "engine/numeric_editor.h"
 #include "engine/timer_page.h"
+#include "platform/help_topics.h"
 
 namespace veldra {
 
@@ -44,10 +45,13 @@ public:
     ProgramPage Page() const { return page_; }
     // Whether the timer service writes its lines now (ProgramWindow::TimeQuePageShown).
     bool TimeQuePageShown() const { return page_ == ProgramPage::TimeQue; }
-    // The frame the shown page stands in, its caption and its help topic (0: none).
+    // The frame the shown page stands in, its caption and its help topic.
     int ShownFrame() const;
     std::string_view FrameCaption() const;
-    int HelpTopic() const;
+    HelpTopic ShownTopic() const { return PageTopic(page_); }
+    // What What's This shows on a page: the force frame carries 27 on "Force Bit" and 31
+    // on "User Bits".
+    static HelpTopic PageTopic(ProgramPage page);
 
     // The "Force Bit" check list (every Boolean bit, in list order) and the "User Bits"
     // check list (in the order of the source). The ticks are those of the moment the

@@ -15,7 +15,8 @@ if(XVFB_RUN)
         add_executable(${name}_test support/qt/window_test_main.cpp ${source})
         target_link_libraries(${name}_test PRIVATE veldra_ui_test_support)
         target_compile_definitions(${name}_test PRIVATE VELDRA_TEST_PLATFORM="xcb"
-            VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
+            VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples" VELDRA_HELP_FILE="${VELDRA_HELP_FILE}")
+        add_dependencies(${name}_test veldra_help)
         add_test(NAME ${name}
             COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x800x24" $<TARGET_FILE:${name}_test>)
         set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})

@@ -47,8 +47,6 @@
 namespace veldra {
 namespace {
 
-constexpr int kForcePageHelpTopic = 27;
-constexpr int kUserBitsPageHelpTopic = 31;
 // The grid's fixed first column, in twips.
 constexpr int kFixedColumnTwips = 300;
 
@@ -854,12 +852,11 @@ void frmProgram::SyncPages() {
     for (int frame = 0; frame < int(fraOption_.size()); ++frame) {
         fraOption_[std::size_t(frame)]->setVisible(frame == shown);
     }
+    SetHelpTopic(*fraOption_[std::size_t(shown)], pages_->ShownTopic());
     // The force frame serves both the "Force Bit" and the "User Bits" page.
     const bool userBits = page == ProgramPage::UserBits;
     if (page == ProgramPage::ForceBit || userBits) {
         fraOption_[1]->setTitle(ToQString(pages_->FrameCaption()));
-        fraOption_[1]->setProperty("WhatsThisHelpID",
-                                   userBits ? kUserBitsPageHelpTopic : kForcePageHelpTopic);
     }
     cmbBitSelect_[0]->setVisible(!userBits);
     cmbBitSelect_[1]->setVisible(userBits);

@@ -1,4 +1,4 @@
-# The desktop under Qt: dialogs, settings, timers, the window registry and the lamp.
+# The desktop under Qt: dialogs, settings, timers, the window registry, the lamp and help.
 target_sources(veldra_ui PRIVATE
     platform/qt/dialogs.cpp
     platform/qt/qt_platform.cpp
@@ -8,4 +8,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/window_registry.cpp
     platform/qt/lamp.cpp
     platform/qt/whats_this.cpp
+    platform/qt/help_guide.cpp
+    platform/qt/frmHelp.cpp
+    platform/qt/help_system.cpp
 )

@@ -46,10 +46,11 @@ bool Application::Start(std::string_view commandLine) {
     QApplication::setWindowIcon(ProgramPicture());
     try {
         EleRes = ReadElementSize(settings_);
+        // The user's guide lies beside the program: the build copies it there.
         main_->SetHelpFile(
             std::filesystem::path(
                 QFile::encodeName(QApplication::applicationDirPath()).toStdString()) /
-            "VELDRA.html");
+            "help" / "VELDRA.html");
 
         const StartRequest request = ReadStartRequest(commandLine);
         if (request.kind == StartRequest::Kind::EditAlone) {

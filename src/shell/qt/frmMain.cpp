@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -521,6 +520,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         CloseOtherWindows();
     } catch (const std::exception&) {
     }
+    help_.Quit();
     sessions_.Decrement();
     unloaded_ = true;
     busy_.reset();
@@ -568,12 +568,7 @@ void frmMain::mnuCascade_Click() {
 }
 
 void frmMain::mnuHlpTop_Click() {
-    Guarded([&] {
-        const QString file = QFile::decodeName(helpFile_.string().c_str());
-        if (!QFile::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
-            throw RuntimeError("Unable to open the help file " + helpFile_.string());
-        }
-    });
+    Guarded([&] { help_.ShowContents(); });
 }
 
 void frmMain::mnuWhatThis_Click() {

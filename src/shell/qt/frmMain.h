@@ -11,6 +11,7 @@
 
 #include "book/listing_reader.h"
 #include "engine/qt/frmProgram.h"
+#include "platform/qt/help_system.h"
 #include "platform/qt/timer_driver.h"
 #include "platform/qt/window_registry.h"
 #include "platform/timer.h"
@@ -62,7 +63,9 @@ public:
     void RefreshPop();
     // The files of one drop, handled as the desktop's drop is.
     void DropFiles(const std::vector<std::string>& paths);
-    void SetHelpFile(std::filesystem::path file) { helpFile_ = std::move(file); }
+    void SetHelpFile(std::filesystem::path file) { help_.SetHelpFile(std::move(file)); }
+    // The help file, the help window and What's This for every window of the simulator.
+    HelpSystem& Help() { return help_; }
     // Fills the screen, as the simulator's frame does after every load.
     void ShowMaximised();
 
@@ -155,7 +158,7 @@ private:
     QPointer<frmStatements> statements_;
     QPointer<QWidget> book_;
     std::string programName_;
-    std::filesystem::path helpFile_;
+    HelpSystem help_;
     std::unique_ptr<BusyCursor> busy_;
     QPointer<QWidget> about_;
 

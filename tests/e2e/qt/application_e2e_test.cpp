@@ -15,6 +15,7 @@
 
 #include "engine/program_engine.h"
 #include "platform/clock.h"
+#include "platform/qt/frmHelp.h"
 #include "platform/qt/ini_settings.h"
 #include "platform/qt/lamp.h"
 #include "shell/qt/application.h"
@@ -56,7 +57,8 @@ LampImage LampOf(const QLabel& row) {
 
 // The simulator on a real display: the level crossing opened from the command line, run,
 // an input clicked on a board window lighting an output on another, an input forced on the
-// program window and its result read from the bit status grid.
+// program window, What's This asked on its force frame, and the result read from the bit
+// status grid.
 // With VELDRA_SCREENSHOT set, the windows are tiled and the screen saved there at the end.
 TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     ScriptedDialogs dialogs;
@@ -92,6 +94,21 @@ TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     QListView* force = program->findChild<QListView*>("cmbBitSelect_0");
     force->model()->setData(LineOf(force, "LCP_LAMP_TEST"), Qt::Checked, Qt::CheckStateRole);
     engine.tmrProgram.Fire();
+
+    // What's This on the force frame: the guide beside the program opens on topic 27, and
+    // the line clicked for the question keeps its tick.
+    main.SetHelpFile(VELDRA_HELP_FILE);
+    program->findChild<QAction*>("mnuWhatThis")->trigger();
+    const QModelIndex lampTest = LineOf(force, "LCP_LAMP_TEST");
+    force->scrollTo(lampTest);
+    QTest::mouseClick(force->viewport(), Qt::LeftButton, {}, force->visualRect(lampTest).center());
+    QApplication::processEvents();
+    const frmHelp* help = main.Help().Window();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->ShownTopic(), HelpTopic::ForceBitChange);
+    EXPECT_EQ(help->windowTitle(), "Veldra Help - Force Bit Change");
+    EXPECT_EQ(lampTest.data(Qt::CheckStateRole), Qt::Checked);
 
     tabs->setCurrentIndex(2);  // "Bit Status"
     QApplication::processEvents();
