@@ -4,6 +4,8 @@
 # windows, Qt's platform plugins (xcb for a desktop, vnc where there is none, offscreen for
 # the tests; only recommended by Qt, so named here) and a font for the windows to show, and
 # Xvfb for the end-to-end runs of the real program; pugixml reads state files.
+# libxkbcommon-dev only quiets configuring: Qt's CMake files look for it, never needed by
+# this build, and report "Could NOT find XKB" where it is missing.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -17,6 +19,7 @@ packages=(
     libabsl-dev
     libpugixml-dev
     qt6-base-dev
+    libxkbcommon-dev
     qt6-qpa-plugins
     fonts-dejavu-core
     xvfb
