@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the tests need and the machine lacks:
 # Qt 6 (Widgets, Network, PrintSupport, Xml and Test all come with qt6-base-dev) for the
-# windows, Qt's platform plugins (xcb for a desktop, vnc where there is none, offscreen for
-# the tests; only recommended by Qt, so named here) and a font for the windows to show, and
-# Xvfb for the end-to-end runs of the real program; pugixml reads state files.
+# windows, Qt's platform plugins (xcb for a display, real or virtual, offscreen for the
+# tests; only recommended by Qt, so named here) and a font for the windows to show; Xvfb
+# for the end-to-end runs of the real program and, with TigerVNC's scraping server, for
+# serving it over VNC where there is no display; pugixml reads state files.
+# libxkbcommon-dev only quiets configuring: Qt's CMake files look for it, never needed by
+# this build, and report "Could NOT find XKB" where it is missing.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -17,10 +20,12 @@ packages=(
     libabsl-dev
     libpugixml-dev
     qt6-base-dev
+    libxkbcommon-dev
     qt6-qpa-plugins
     fonts-dejavu-core
     xvfb
     xauth
+    tigervnc-scraping-server
 )
 
 missing=()

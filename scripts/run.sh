@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and opens it on an application source
 # (default: the interlocking example). Without a display it serves the windows over VNC
-# and says where to connect; a QT_QPA_PLATFORM already set is left to decide.
+# (scripts/vnc-display.sh) and says where to connect; a QT_QPA_PLATFORM already set is
+# left to decide.
 #   bash scripts/run.sh [SOURCE]
 #   VELDRA_BUILD_DIR  where to build (default build, shared with scripts/test.sh)
 set -euo pipefail
@@ -35,7 +36,8 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
     exec "$veldra" "$source_file"
 fi
 
-# No display: Qt's vnc platform serves the windows on the first free port from 5900.
+# No display: the program gets a virtual one, served over VNC on the first free port from
+# 5900 by a server of its own, so that no viewer can take the simulator down with it.
 port=5900
 while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do
     port=$((port + 1))
@@ -43,5 +45,4 @@ done
 host=$(hostname -I 2>/dev/null | awk '{ print $1 }' || true)
 echo "No display here: VELDRA is served over VNC." \
     "Connect a VNC viewer to ${host:-localhost}:$port (Ctrl+C here ends it)."
-export QT_QPA_PLATFORM=vnc:size=1600x1000:port=$port
-exec "$veldra" "$source_file"
+exec bash scripts/vnc-display.sh "$port" "$veldra" "$source_file"

@@ -16,15 +16,5 @@ if [ "${VELDRA_FUZZ_SECONDS:-60}" != "0" ]; then
     VELDRA_FUZZ_SECONDS=${VELDRA_FUZZ_SECONDS:-60} bash fuzz/run.sh
 fi
 
-# Tests are kept to a third of the code or less: C++ lines that are neither blank nor only
-# a // comment, under src/ against under tests/.
-code_lines() {
-    git ls-files "$1" | grep -E '\.(cpp|h|hpp)$' | xargs cat | grep -c -v -E '^\s*(//.*)?$'
-}
-src_lines=$(code_lines src)
-test_lines=$(code_lines tests)
-awk -v s="$src_lines" -v t="$test_lines" \
-    'BEGIN { printf "Lines of code: src %d, tests %d, tests/src %.2f\n", s, t, t / s }'
-
 cd "$build_dir"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"

@@ -25,3 +25,20 @@ if(XVFB_RUN)
     # Two simulators, this one and a second copy of it, linked over the loopback address.
     veldra_display_test(line_link_e2e e2e/qt/line_link_e2e_test.cpp 180)
 endif()
+
+# The simulator served over VNC as the run script serves it, on a virtual display the
+# script makes itself.
+find_program(X0TIGERVNC X0tigervnc)
+find_program(XVFB Xvfb)
+if(X0TIGERVNC AND XVFB)
+    add_executable(vnc_display_e2e_test support/qt/window_test_main.cpp
+        e2e/qt/vnc_display_e2e_test.cpp)
+    target_link_libraries(vnc_display_e2e_test PRIVATE veldra_ui_test_support)
+    target_compile_definitions(vnc_display_e2e_test PRIVATE
+        VELDRA_SCRIPTS="${PROJECT_SOURCE_DIR}/scripts"
+        VELDRA_PROGRAM="$<TARGET_FILE:veldra>"
+        VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
+    add_dependencies(vnc_display_e2e_test veldra)
+    add_test(NAME vnc_display_e2e COMMAND vnc_display_e2e_test)
+    set_tests_properties(vnc_display_e2e PROPERTIES TIMEOUT 120)
+endif()

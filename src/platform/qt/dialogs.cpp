@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QStringList>
 #include <array>
 #include <utility>
@@ -82,6 +85,23 @@ QString DescriptionOnly(QString description) {
     return description.trimmed();
 }
 
+// A window manager writes the title in a font of its own, often bold, beside an icon and
+// its buttons, and cuts it short when the box is narrower: the box is made wide enough
+// for the title there (with a tenth to spare for a larger title font, and room for the
+// icon and three buttons), whatever the length of its prompt.
+void KeepTitleWhole(QMessageBox& box) {
+    QFont font = box.font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    constexpr int kIconAndButtons = 6;  // in lines of the title's height
+    const int width =
+        metrics.horizontalAdvance(box.windowTitle()) * 11 / 10 + kIconAndButtons * metrics.height();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
 }  // namespace
 
 QWidget* ModalDialogs::Parent() const {
@@ -96,6 +116,7 @@ MsgAnswer ModalDialogs::MessageBox(const MsgBoxRequest& request) {
         box.addButton(ButtonOf(answer));
     }
     box.setDefaultButton(ButtonOf(offered.front()));
+    KeepTitleWhole(box);
     box.exec();
     const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
     for (const auto& [answer, button] : kButtonOf) {

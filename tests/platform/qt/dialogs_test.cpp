@@ -54,6 +54,23 @@ TEST(MessageBox, ShowsThePromptButtonsAndIconAndReturnsTheButtonClicked) {
     }
 }
 
+TEST(MessageBox, IsWideEnoughForItsWholeTitleBesideTheTitleBarsButtons) {
+    ModalDialogs dialogs;
+    for (const char* title : {"End Simulation", "CPS.STATUS IS CLEAR (FALSE)"}) {
+        WhenShown<QMessageBox>([&](QMessageBox& shown) {
+            QFont bold = shown.font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            // The title in bold, and an icon and three buttons as high as it.
+            EXPECT_GE(shown.width(), metrics.horizontalAdvance(title) + 4 * metrics.height())
+                << title;
+            shown.button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(dialogs.MessageBox({"Set?", MsgButtons::Ok, MsgIcon::None, title}),
+                  MsgAnswer::Ok);
+    }
+}
+
 TEST(FileFilter, TakesThePatternsAfterEachBar) {
     EXPECT_EQ(QtFileFilter("Source Files (*.ml2;*.mlr;*gn2)|*.ml2;*.mlr;*.gn2|Text|*.txt"),
               "Source Files (*.ml2 *.mlr *.gn2);;Text (*.txt)");
