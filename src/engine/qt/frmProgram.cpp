@@ -981,6 +981,10 @@ void frmProgram::closeEvent(QCloseEvent* event) {
 }
 
 void frmProgram::changeEvent(QEvent* event) {
+    // The size limit is the window's, frame and all, as the user drags it.
+    if (event->type() == QEvent::ParentChange && &WindowFrame(*this) != this) {
+        WindowFrame(*this).setMaximumSize(maximumSize());
+    }
     // A child window's frame hands its state on to the window it holds.
     if (event->type() == QEvent::WindowStateChange && isMaximized()) {
         QTimer::singleShot(0, this,

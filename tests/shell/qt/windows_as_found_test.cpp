@@ -1,0 +1,94 @@
+// The windows as an engineer finds them in the first minutes: where they open, how far
+// they stretch, what they show whole, and what the file commands do before a program is
+// open.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <fstream>
+#include <map>
+
+#include "engine/program_engine.h"
+#include "platform/qt/twips.h"
+#include "support/qt/application_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+const std::string kSmall = VELDRA_TEST_DATA "/program_window/small.ml2";
+// Five boards, an LED12 lamp driver among them.
+const std::string kBoards = VELDRA_TEST_DATA "/panels/lamps.ml2";
+
+std::string Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class WindowsAsFoundTest : public ApplicationFixture {
+protected:
+    std::vector<std::string> TakeBoxes() {
+        std::vector<std::string> shown;
+        for (std::size_t i = seenBoxes_; i < dialogs.boxes().size(); ++i) {
+            shown.push_back(dialogs.boxes()[i].title + ": " + dialogs.boxes()[i].prompt);
+        }
+        seenBoxes_ = dialogs.boxes().size();
+        return shown;
+    }
+    QMdiSubWindow* ProgramFrame() {
+        return qobject_cast<QMdiSubWindow*>(Main().Program()->parentWidget());
+    }
+    // Every other window on view, in the order opened.
+    std::vector<QMdiSubWindow*> OtherFrames() {
+        std::vector<QMdiSubWindow*> frames;
+        for (QMdiSubWindow* frame : Main().Area().subWindowList(QMdiArea::CreationOrder)) {
+            if (frame != ProgramFrame() && frame->isVisible() && !frame->isMinimized()) {
+                frames.push_back(frame);
+            }
+        }
+        return frames;
+    }
+    std::map<QString, QRect> Places() {
+        std::map<QString, QRect> places;
+        for (QMdiSubWindow* frame : Main().Area().subWindowList()) {
+            places[frame->windowTitle()] = frame->geometry();
+        }
+        return places;
+    }
+    std::filesystem::path Path(const char* name) const {
+        return std::filesystem::path(folder_.path().toStdString()) / name;
+    }
+
+private:
+    std::size_t seenBoxes_ = 0;
+    QTemporaryDir folder_;
+};
+
+TEST_F(WindowsAsFoundTest, TheProgramWindowDraggedLargerStopsAtItsLimitFrameAndAll) {
+    app = Started(kSmall);
+    QMdiSubWindow* frame = ProgramFrame();
+    const QSize limit = SizeFromTwips(7125, 7035);
+    const auto drag = [frame](QPoint by) {
+        const QPoint corner = frame->rect().bottomRight() - QPoint(1, 1);
+        QTest::mouseMove(frame, corner);  // the pointer on the corner shows a resize
+        QTest::mousePress(frame, Qt::LeftButton, {}, corner);
+        QTest::mouseMove(frame, corner + by);
+        QTest::mouseRelease(frame, Qt::LeftButton, {}, corner + by);
+    };
+    const QSize placed = frame->size();
+    drag({-100, -80});
+    EXPECT_EQ(frame->size(), placed - QSize(100, 80));  // smaller, as the user drags it
+    drag({400, 400});
+    EXPECT_EQ(frame->size(), limit);
+}
+
+}  // namespace
+}  // namespace veldra::testing
