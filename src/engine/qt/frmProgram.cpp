@@ -31,6 +31,7 @@
 #include "engine/qt/frmSetWatches.h"
 #include "engine/qt/frmTable.h"
 #include "engine/qt/immediate_views.h"
+#include "engine/qt/page_tabs.h"
 #include "engine/qt/status_grid_model.h"
 #include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/show_bit_assign.h"
@@ -202,7 +203,7 @@ void frmProgram::BuildWindow() {
     auto* body = new QHBoxLayout;
     auto* left = new QVBoxLayout;
 
-    tbSelect_ = new QTabBar(this);
+    tbSelect_ = new PageTabs(this);
     tbSelect_->setObjectName("tbSelect");
     tbSelect_->setExpanding(false);
     tbSelect_->setUsesScrollButtons(true);

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyle>
 #include <utility>
 
 #include "platform/qt/lamp.h"
@@ -79,6 +80,15 @@ void BoardForm::ApplySize() {
             frame_->resize(SizeFromTwips(size.width, size.height));
         }
     }
+}
+
+int BoardForm::WidestInside() const {
+    const int widest = LimitPixels(half_.MaximumSize().width);
+    if (widest == QWIDGETSIZE_MAX || frame_ == nullptr || frame_ == this) {
+        return widest;
+    }
+    return widest -
+           2 * frame_->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame_);
 }
 
 QSize BoardForm::sizeHint() const {

@@ -90,5 +90,31 @@ TEST_F(WindowsAsFoundTest, TheProgramWindowDraggedLargerStopsAtItsLimitFrameAndA
     EXPECT_EQ(frame->size(), limit);
 }
 
+TEST_F(WindowsAsFoundTest, TheCaptionsThePartsGiveAreShownWhole) {
+    app = Started(kBoards);
+    // Every page's tab, with no scroll arrows.
+    auto* tabs = Main().Program()->findChild<QTabBar*>("tbSelect");
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        const QRect place = tabs->tabRect(tab);
+        EXPECT_LE(place.right(), tabs->width()) << tabs->tabText(tab).toStdString();
+        EXPECT_GE(place.width(), tabs->fontMetrics().horizontalAdvance(tabs->tabText(tab)));
+    }
+    for (const QToolButton* arrow : tabs->findChildren<QToolButton*>()) {
+        EXPECT_FALSE(arrow->isVisible());
+    }
+
+    // The LED board's heading, in the window at its widest.
+    const QLabel* heading = nullptr;
+    for (QMdiSubWindow* frame : OtherFrames()) {
+        if (frame->windowTitle() == "LED_1 : LED(12/6)") {
+            heading = frame->widget()->findChild<QLabel*>("Label1");
+        }
+    }
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->text(), "LAMP GOOD BITS");
+    EXPECT_LE(heading->x() + heading->fontMetrics().horizontalAdvance(heading->text()),
+              heading->parentWidget()->width());
+}
+
 }  // namespace
 }  // namespace veldra::testing
