@@ -116,5 +116,16 @@ TEST_F(WindowsAsFoundTest, TheCaptionsThePartsGiveAreShownWhole) {
               heading->parentWidget()->width());
 }
 
+TEST_F(WindowsAsFoundTest, ADoubleClickOnAnEmptyPlaceOfTheBitStatusGridFindsNoStatement) {
+    app = Started(kSmall);
+    Main().Program()->findChild<QTabBar*>("tbSelect")->setCurrentIndex(2);  // "Bit Status"
+    auto* grid = Main().Program()->findChild<QTableView*>("grdStatus");
+    const QPoint empty(grid->viewport()->width() / 2, grid->viewport()->height() - 2);
+    ASSERT_FALSE(grid->indexAt(empty).isValid());
+    dialogs.Answer(MsgAnswer::Ok);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Veldra: No Statement Found"});
+}
+
 }  // namespace
 }  // namespace veldra::testing
