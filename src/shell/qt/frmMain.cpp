@@ -147,8 +147,8 @@ void frmMain::BuildMenus() {
     file->addSeparator()->setObjectName("mnuLine");
     QMenu* view = file->addMenu("View");
     view->setObjectName("mnuView");
-    Item(view, "mnuSaveView", "Save View", &frmMain::mnuSaveView_Click)->setEnabled(false);
-    Item(view, "mnuLoadView", "Load View", &frmMain::mnuLoadView_Click)->setEnabled(false);
+    Item(view, "mnuSaveView", "Save View", &frmMain::mnuSaveView_Click);
+    Item(view, "mnuLoadView", "Load View", &frmMain::mnuLoadView_Click);
     QMenu* state = file->addMenu("State");
     state->setObjectName("mnuState");
     Item(state, "mnuSaveState", "Save State", &frmMain::mnuSaveState_Click)->setEnabled(false);
@@ -476,6 +476,10 @@ void frmMain::DropFiles(const std::vector<std::string>& paths) {
 void frmMain::RunDroppedCommand(const DropItem& file) {
     QAction* command = menuItems_[file.kind == DroppedKind::State ? "mnuLoadState" : "mnuLoadView"];
     if (!command->isEnabled()) {
+        if (file.kind == DroppedKind::State) {
+            MsgBox("State Can Not Be Loaded Until A Program Is Opened", MsgButtons::Ok,
+                   MsgIcon::Information, "Load Failed");
+        }
         return;
     }
     FileGiven = true;

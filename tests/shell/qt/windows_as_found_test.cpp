@@ -90,6 +90,46 @@ TEST_F(WindowsAsFoundTest, TheProgramWindowDraggedLargerStopsAtItsLimitFrameAndA
     EXPECT_EQ(frame->size(), limit);
 }
 
+TEST_F(WindowsAsFoundTest, BeforeAProgramIsOpenTheViewCommandsWorkAndTheOthersWaitForOne) {
+    dialogs.CancelFile();
+    app = Started("");
+    const auto enabled = [this] {
+        std::string shown;
+        for (const char* name : {"mnuSaveView", "mnuLoadView", "mnuSaveState", "mnuLoadState",
+                                 "mnuSAll", "mnuSEOnly"}) {
+            shown += std::string(name) + (Item(name)->isEnabled() ? " on, " : " off, ");
+        }
+        return shown;
+    };
+    EXPECT_EQ(enabled(),
+              "mnuSaveView on, mnuLoadView on, mnuSaveState off, mnuLoadState off, "
+              "mnuSAll off, mnuSEOnly off, ");
+
+    // The main window's record and caption, as with a program.
+    dialogs.Choose(Path("empty.svw"));
+    Item("mnuSaveView")->trigger();
+    EXPECT_EQ(Contents(Path("empty.svw")), "Card File\r\n2\r\nCard File Caption\r\nCard File\r\n");
+
+    // Dropped: a view is applied, a state is refused with the reason.
+    std::ofstream(Path("holt.svw"), std::ios::binary)
+        << "Card File\r\n0\r\n300\r\n450\r\n6000\r\n9000\r\nCard File Caption\r\nHolt Yard\r\n";
+    std::ofstream(Path("holt.sst"), std::ios::binary) << "<Save_State_Values/>";
+    dialogs.Answer(MsgAnswer::Ok);
+    Main().DropFiles({Path("holt.svw").string(), Path("holt.sst").string()});
+    Settle();
+    EXPECT_EQ(Main().windowTitle(), "Holt Yard");
+    EXPECT_FALSE(Main().isMaximized());
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{
+                               "Load Failed: State Can Not Be Loaded Until A Program Is Opened"});
+
+    dialogs.Choose(kSmall);
+    Item("mnuOpen")->trigger();
+    Settle();
+    EXPECT_EQ(enabled(),
+              "mnuSaveView on, mnuLoadView on, mnuSaveState on, mnuLoadState on, "
+              "mnuSAll on, mnuSEOnly on, ");
+}
+
 TEST_F(WindowsAsFoundTest, TheCaptionsThePartsGiveAreShownWhole) {
     app = Started(kBoards);
     // Every page's tab, with no scroll arrows.
