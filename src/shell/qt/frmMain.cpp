@@ -408,9 +408,14 @@ void frmMain::LoadProgram(std::string text) {
 }
 
 void frmMain::ShowMaximised() {
-    // Without a window manager (a VNC or virtual display) nothing would maximise it.
-    if (const QScreen* shown = screen()) {
-        setGeometry(shown->availableGeometry());
+    // Without a window manager (a virtual display) nothing would maximise it: its normal
+    // size fills the screen already. The frame's top left goes to the screen's, so that
+    // back at its normal size the window keeps its title bar on the screen.
+    if (const QScreen* shown = screen(); shown != nullptr && !isMaximized()) {
+        const QRect space = shown->availableGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        move(space.topLeft());
+        resize(space.size() - frame);
     }
     showMaximized();
 }

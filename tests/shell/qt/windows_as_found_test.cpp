@@ -130,6 +130,17 @@ TEST_F(WindowsAsFoundTest, BeforeAProgramIsOpenTheViewCommandsWorkAndTheOthersWa
               "mnuSAll on, mnuSEOnly on, ");
 }
 
+TEST_F(WindowsAsFoundTest, AnOpenCancelledInItsDialogLeavesTheMainWindowWholeOnTheScreen) {
+    app = Started(kSmall);
+    dialogs.Answer(MsgAnswer::Ok).CancelFile();  // "Continue Open?", then the dialog
+    Item("mnuOpen")->trigger();
+    Settle();
+    EXPECT_FALSE(Main().isMaximized() || Main().isMinimized());
+    const QRect screen = Main().screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(Main().frameGeometry()))
+        << "frame at " << Main().frameGeometry().top() << ", " << Main().frameGeometry().left();
+}
+
 TEST_F(WindowsAsFoundTest, TheCaptionsThePartsGiveAreShownWhole) {
     app = Started(kBoards);
     // Every page's tab, with no scroll arrows.
