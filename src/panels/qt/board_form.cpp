@@ -60,7 +60,15 @@ void BoardForm::HalfChanged() {
     }
     if (!drawPending_) {
         drawPending_ = true;
-        QMetaObject::invokeMethod(this, &BoardForm::DrawNow, Qt::QueuedConnection);
+        // Drawn already by then, the window is not drawn again.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (drawPending_) {
+                    DrawNow();
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -27,6 +27,7 @@
 #include "platform/qt/whats_this.h"
 #include "platform/qt/window_frame.h"
 #include "platform/runtime_error.h"
+#include "shell/qt/cascade.h"
 #include "shell/qt/frmAbout.h"
 #include "shell/qt/keep_on_top.h"
 #include "shell/qt/program_boards.h"
@@ -389,6 +390,9 @@ void frmMain::LoadProgram(std::string text) {
         EndOpen();
         return;
     }
+    // The board windows show what the load gave them (captions, sizes) before they are
+    // arranged, or a view dropped with the source finds them by caption.
+    boards->Factory().DrawPlaced();
     SetProgramName(name);
     const int session = sessions_.Stored();
     setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));
@@ -402,8 +406,9 @@ void frmMain::LoadProgram(std::string text) {
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);
 
     ShowMaximised();
-    area_->cascadeSubWindows();
+    // Placed on top first, at its fixed size, so that the cascade knows the room it leaves.
     program->KeepAlwaysOnTop();
+    CascadeWindows(*area_);
     sessions_.Increment();
 }
 
@@ -573,7 +578,7 @@ void frmMain::mnuTileVertical_Click() {
 }
 
 void frmMain::mnuCascade_Click() {
-    area_->cascadeSubWindows();
+    CascadeWindows(*area_);
 }
 
 void frmMain::mnuHlpTop_Click() {

@@ -90,6 +90,49 @@ TEST_F(WindowsAsFoundTest, TheProgramWindowDraggedLargerStopsAtItsLimitFrameAndA
     EXPECT_EQ(frame->size(), limit);
 }
 
+TEST_F(WindowsAsFoundTest, BoardWindowsOpenCascadedBesideTheProgramWindowAsCascadePutsThem) {
+    app = Started(kBoards);
+    const QRect area = Main().Area().viewport()->rect();
+    const QRect program = ProgramFrame()->geometry();
+    EXPECT_EQ(program.topLeft(), area.topLeft());
+    const std::vector<QMdiSubWindow*> boards = OtherFrames();
+    ASSERT_EQ(boards.size(), 5U);
+    const int titleBar = boards.front()->widget()->y();
+    for (std::size_t i = 0; i < boards.size(); ++i) {
+        const QRect board = boards[i]->geometry();
+        EXPECT_FALSE(board.intersects(program)) << boards[i]->windowTitle().toStdString();
+        EXPECT_TRUE(area.contains(QRect(board.topLeft(), QSize(board.width(), titleBar))));
+        if (i > 0) {  // each a title bar below the one before
+            EXPECT_EQ(board.top() - boards[i - 1]->geometry().top(), titleBar);
+        }
+    }
+
+    const std::map<QString, QRect> loaded = Places();
+    for (QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        frame->move(40, 40);
+    }
+    Item("mnuCascade")->trigger();
+    EXPECT_EQ(Places(), loaded);
+}
+
+TEST_F(WindowsAsFoundTest, AViewDroppedWithTheSourcePlacesTheWindowsInsteadOfTheCascade) {
+    app = Started(kBoards);
+    QMdiSubWindow* board = OtherFrames().back();
+    const QString caption = board->windowTitle();
+    board->move(30, 300);
+    dialogs.Choose(Path("boards.svw"));
+    Item("mnuSaveView")->trigger();
+
+    dialogs.Answer(MsgAnswer::Ok);  // "Continue Open?"
+    Main().DropFiles({Path("boards.svw").string(), kBoards});
+    Settle();
+    for (QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        if (frame->windowTitle() == caption) {
+            EXPECT_EQ(frame->pos(), QPoint(30, 300));
+        }
+    }
+}
+
 TEST_F(WindowsAsFoundTest, BeforeAProgramIsOpenTheViewCommandsWorkAndTheOthersWaitForOne) {
     dialogs.CancelFile();
     app = Started("");
