@@ -3,6 +3,8 @@ target_sources(veldra_ui PRIVATE
     engine/qt/frmProgram.cpp
     engine/qt/core_list_model.cpp
     engine/qt/status_grid_model.cpp
+    engine/qt/status_grid_view.cpp
+    engine/qt/page_tabs.cpp
     engine/qt/immediate_views.cpp
     engine/qt/bit_flag_dialog.cpp
     engine/qt/frmFilter.cpp

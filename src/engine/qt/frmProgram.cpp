@@ -31,7 +31,9 @@
 #include "engine/qt/frmSetWatches.h"
 #include "engine/qt/frmTable.h"
 #include "engine/qt/immediate_views.h"
+#include "engine/qt/page_tabs.h"
 #include "engine/qt/status_grid_model.h"
+#include "engine/qt/status_grid_view.h"
 #include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/show_bit_assign.h"
 #include "ladder/qt/statement_view_host.h"
@@ -200,7 +202,7 @@ void frmProgram::BuildWindow() {
     auto* body = new QHBoxLayout;
     auto* left = new QVBoxLayout;
 
-    tbSelect_ = new QTabBar(this);
+    tbSelect_ = new PageTabs(this);
     tbSelect_->setObjectName("tbSelect");
     tbSelect_->setExpanding(false);
     tbSelect_->setUsesScrollButtons(true);
@@ -392,7 +394,8 @@ QGroupBox* frmProgram::BuildStatusPage() {
     frame->setObjectName(Indexed("fraOption", 2));
     auto* layout = new QGridLayout(frame);
 
-    grdStatus_ = new QTableView(frame);
+    auto* grid = new StatusGridView(frame);
+    grdStatus_ = grid;
     grdStatus_->setObjectName("grdStatus");
     statusGrid_ = new StatusGridModel(pages_->Status(), grdStatus_);
     grdStatus_->setModel(statusGrid_);
@@ -403,12 +406,8 @@ QGroupBox* frmProgram::BuildStatusPage() {
     grdStatus_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdStatus_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     OnLineChosen(grdStatus_, [this](int row) { pages_->Status().SetCurrentRow(row); });
-    connect(grdStatus_, &QTableView::doubleClicked, this, [this](const QModelIndex& cell) {
-        const QString name = statusGrid_->index(cell.row(), 1).data().toString();
-        if (!name.isEmpty()) {
-            ShowBitAssign(ToStdString(name));
-        }
-    });
+    connect(grid, &StatusGridView::bitDoubleClicked, this,
+            [this](const QString& name) { ShowBitAssign(ToStdString(name)); });
     layout->addWidget(grdStatus_, 0, 0, 6, 1);
 
     layout->addWidget(Label("Values not real time", frame), 0, 1, 1, 2);
@@ -978,6 +977,10 @@ void frmProgram::closeEvent(QCloseEvent* event) {
 }
 
 void frmProgram::changeEvent(QEvent* event) {
+    // The size limit is the window's, frame and all, as the user drags it.
+    if (event->type() == QEvent::ParentChange && &WindowFrame(*this) != this) {
+        WindowFrame(*this).setMaximumSize(maximumSize());
+    }
     // A child window's frame hands its state on to the window it holds.
     if (event->type() == QEvent::WindowStateChange && isMaximized()) {
         QTimer::singleShot(0, this,

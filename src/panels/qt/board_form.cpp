@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyle>
 #include <utility>
 
 #include "platform/qt/lamp.h"
@@ -59,7 +60,15 @@ void BoardForm::HalfChanged() {
     }
     if (!drawPending_) {
         drawPending_ = true;
-        QMetaObject::invokeMethod(this, &BoardForm::DrawNow, Qt::QueuedConnection);
+        // Drawn already by then, the window is not drawn again.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (drawPending_) {
+                    DrawNow();
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -79,6 +88,15 @@ void BoardForm::ApplySize() {
             frame_->resize(SizeFromTwips(size.width, size.height));
         }
     }
+}
+
+int BoardForm::WidestInside() const {
+    const int widest = LimitPixels(half_.MaximumSize().width);
+    if (widest == QWIDGETSIZE_MAX || frame_ == nullptr || frame_ == this) {
+        return widest;
+    }
+    return widest -
+           2 * frame_->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame_);
 }
 
 QSize BoardForm::sizeHint() const {

@@ -64,6 +64,8 @@ protected:
     void AddLine(const char* name, int left, int top, int right, int bottom);
     // Caption, box and board-name label as the half holds them.
     void DrawHeader();
+    // The width inside the window at the largest the half lets it be, in pixels.
+    int WidestInside() const;
 
     // A row of one column: its name label and the lamp to its left.
     struct Row {

@@ -118,6 +118,14 @@ void BoardWindows::Place(BoardForm& form) {
     form.Placed();
 }
 
+void BoardWindows::DrawPlaced() {
+    for (auto& [half, drawing] : forms_) {
+        if (drawing.form && drawing.placed) {
+            drawing.form->DrawNow();
+        }
+    }
+}
+
 QWidget* BoardWindows::WindowOf(const BoardPanel& half) const {
     const auto drawing = forms_.find(&half);
     return drawing != forms_.end() ? drawing->second.form.data() : nullptr;

@@ -66,6 +66,9 @@ public:
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }
     // The drawing of a half, while it is open; none for the kinds drawn headless.
     QWidget* WindowOf(const BoardPanel& half) const;
+    // Every placed window drawn now as its half holds it (caption, size), rather than at
+    // the next turn: what arranging the windows, or a view finding them by caption, needs.
+    void DrawPlaced();
 
 private:
     template <class Form, class Half>

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <algorithm>
 
 #include "panels/lamp16_panel.h"
 #include "panels/qt/board_controls.h"
@@ -33,6 +34,12 @@ void frmLMP16::Draw() {
         boxHeading_->setText(ToQString(half_.BoxHeading()));
         FitWidth(*boxHeading_);
     }
+    // A heading wider in this font than in the design's ("LAMP GOOD BITS") stands further
+    // left, as far as it must to be read whole in the window at its widest.
+    boxHeading_->move(
+        std::max(namesHeading_->x() + namesHeading_->sizeHint().width() + 6,
+                 std::min(PixelsFromTwips(kBoxLeft), WidestInside() - boxHeading_->width())),
+        boxHeading_->y());
     const std::vector<BoxedRow>& rows = half_.Rows();
     std::vector<IndicatorRow> labels;
     labels.reserve(rows.size());

@@ -26,6 +26,7 @@
 #include "platform/qt/whats_this.h"
 #include "platform/qt/window_frame.h"
 #include "platform/runtime_error.h"
+#include "shell/qt/cascade.h"
 #include "shell/qt/frmAbout.h"
 #include "shell/qt/keep_on_top.h"
 #include "shell/qt/program_boards.h"
@@ -146,8 +147,8 @@ void frmMain::BuildMenus() {
     file->addSeparator()->setObjectName("mnuLine");
     QMenu* view = file->addMenu("View");
     view->setObjectName("mnuView");
-    Item(view, "mnuSaveView", "Save View", &frmMain::mnuSaveView_Click)->setEnabled(false);
-    Item(view, "mnuLoadView", "Load View", &frmMain::mnuLoadView_Click)->setEnabled(false);
+    Item(view, "mnuSaveView", "Save View", &frmMain::mnuSaveView_Click);
+    Item(view, "mnuLoadView", "Load View", &frmMain::mnuLoadView_Click);
     QMenu* state = file->addMenu("State");
     state->setObjectName("mnuState");
     Item(state, "mnuSaveState", "Save State", &frmMain::mnuSaveState_Click)->setEnabled(false);
@@ -388,6 +389,9 @@ void frmMain::LoadProgram(std::string text) {
         EndOpen();
         return;
     }
+    // The board windows show what the load gave them (captions, sizes) before they are
+    // arranged, or a view dropped with the source finds them by caption.
+    boards->Factory().DrawPlaced();
     SetProgramName(name);
     const int session = sessions_.Stored();
     setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));
@@ -401,15 +405,21 @@ void frmMain::LoadProgram(std::string text) {
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);
 
     ShowMaximised();
-    area_->cascadeSubWindows();
+    // Placed on top first, at its fixed size, so that the cascade knows the room it leaves.
     program->KeepAlwaysOnTop();
+    CascadeWindows(*area_);
     sessions_.Increment();
 }
 
 void frmMain::ShowMaximised() {
-    // Without a window manager (a VNC or virtual display) nothing would maximise it.
-    if (const QScreen* shown = screen()) {
-        setGeometry(shown->availableGeometry());
+    // Without a window manager (a virtual display) nothing would maximise it: its normal
+    // size fills the screen already. The frame's top left goes to the screen's, so that
+    // back at its normal size the window keeps its title bar on the screen.
+    if (const QScreen* shown = screen(); shown != nullptr && !isMaximized()) {
+        const QRect space = shown->availableGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        move(space.topLeft());
+        resize(space.size() - frame);
     }
     showMaximized();
 }
@@ -475,6 +485,10 @@ void frmMain::DropFiles(const std::vector<std::string>& paths) {
 void frmMain::RunDroppedCommand(const DropItem& file) {
     QAction* command = menuItems_[file.kind == DroppedKind::State ? "mnuLoadState" : "mnuLoadView"];
     if (!command->isEnabled()) {
+        if (file.kind == DroppedKind::State) {
+            MsgBox("State Can Not Be Loaded Until A Program Is Opened", MsgButtons::Ok,
+                   MsgIcon::Information, "Load Failed");
+        }
         return;
     }
     FileGiven = true;
@@ -564,7 +578,7 @@ void frmMain::mnuTileVertical_Click() {
 }
 
 void frmMain::mnuCascade_Click() {
-    area_->cascadeSubWindows();
+    CascadeWindows(*area_);
 }
 
 void frmMain::mnuHlpTop_Click() {

@@ -135,7 +135,8 @@ private:
     void mnuLoadState_Click();
     void mnuSAll_Click();
     void mnuSEOnly_Click();
-    // The file commands work while a program is loaded.
+    // The state and statement commands work while a program is loaded; the view commands
+    // always (with no program, a view holds the main window alone).
     void EnableFileCommands(bool on);
     // The dropped file, which the command takes instead of asking; else the dialog's.
     std::optional<std::filesystem::path> DroppedOrChosen(const FileDialogRequest& request);

@@ -155,8 +155,7 @@ void ShowFailure(const std::exception& error, const char* title) {
 }  // namespace
 
 void frmMain::EnableFileCommands(bool on) {
-    for (const char* name :
-         {"mnuSaveView", "mnuLoadView", "mnuSaveState", "mnuLoadState", "mnuSAll", "mnuSEOnly"}) {
+    for (const char* name : {"mnuSaveState", "mnuLoadState", "mnuSAll", "mnuSEOnly"}) {
         menuItems_[name]->setEnabled(on);
     }
 }

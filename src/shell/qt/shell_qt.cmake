@@ -8,4 +8,5 @@ target_sources(veldra_ui PRIVATE
     shell/qt/program_boards.cpp
     shell/qt/frmAbout.cpp
     shell/qt/keep_on_top.cpp
+    shell/qt/cascade.cpp
 )

@@ -232,7 +232,8 @@ TEST_F(ProgramWindowTest, AnLedOrGridRowOpensItsStatementThroughOneCall) {
     dialogs.Answer(MsgAnswer::Ok);
     ShowPage("Bit Status");
     QTableView* grid = Find<QTableView>("grdStatus");
-    Q_EMIT grid->doubleClicked(LineOf(grid, "PB_1", 1));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {},
+                       grid->visualRect(LineOf(grid, "PB_1", 1)).center());
 
     EXPECT_EQ(BoxTitles(), "Veldra: No Statement Found\n");
     std::vector<QString> shown;

@@ -1,0 +1,22 @@
+#include "engine/qt/status_grid_view.h"
+
+#include <QMouseEvent>
+
+namespace veldra {
+namespace {
+
+constexpr int kNameColumn = 1;
+
+}  // namespace
+
+void StatusGridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton || model() == nullptr) {
+        return;
+    }
+    const QModelIndex cell = indexAt(event->position().toPoint());
+    Q_EMIT bitDoubleClicked(
+        cell.isValid() ? model()->index(cell.row(), kNameColumn).data().toString() : QString());
+}
+
+}  // namespace veldra

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTableView>
+
+class QMouseEvent;
+
+namespace veldra {
+
+// The bit status grid as the engineer double-clicks it: anywhere on it, whether on a row
+// (its narrow first column included) or on the empty space below and beside the rows,
+// names the bit whose statement is wanted. Only a row has a name; elsewhere the name is
+// empty, and the program window says that no statement assigns it.
+class StatusGridView final : public QTableView {
+    Q_OBJECT
+
+public:
+    using QTableView::QTableView;
+
+Q_SIGNALS:
+    void bitDoubleClicked(const QString& name);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+}  // namespace veldra
