@@ -184,7 +184,7 @@ TEST_F(WindowsAsFoundTest, AnOpenCancelledInItsDialogLeavesTheMainWindowWholeOnT
         << "frame at " << Main().frameGeometry().top() << ", " << Main().frameGeometry().left();
 }
 
-TEST_F(WindowsAsFoundTest, TheCaptionsThePartsGiveAreShownWhole) {
+TEST_F(WindowsAsFoundTest, EveryCaptionIsShownWhole) {
     app = Started(kBoards);
     // Every page's tab, with no scroll arrows.
     auto* tabs = Main().Program()->findChild<QTabBar*>("tbSelect");
