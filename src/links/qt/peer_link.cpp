@@ -1,5 +1,7 @@
 #include "links/qt/peer_link.h"
 
+#include <utility>
+
 namespace veldra::links {
 
 namespace {
@@ -121,6 +123,14 @@ void PeerLink::Request() {
 void PeerLink::Send(const std::string& records) {
     buffer_.Replace(records);
     ScheduleSend();
+}
+
+void PeerLink::Serve(Taker take, std::function<std::string()> state) {
+    onRecords = [this, take = std::move(take),
+                 state = std::move(state)](const std::vector<Received>& records) {
+        if (take(records, [this](const std::string& record) { Refused(record); }))
+            Send(state());
+    };
 }
 
 void PeerLink::ScheduleSend() {

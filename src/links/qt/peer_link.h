@@ -78,6 +78,11 @@ public:
 
     // Every complete record as it arrives, in order.
     std::function<void(const std::vector<Received>&)> onRecords;
+    // What the peer sends goes to `take`, with what nothing can use named back to this
+    // link; when `take` says the peer asked for our state, `state` is sent.
+    using Taker = std::function<bool(const std::vector<Received>&,
+                                     const std::function<void(const std::string&)>& refused)>;
+    void Serve(Taker take, std::function<std::string()> state);
     // Writes a line in the immediate window, naming the link.
     std::function<void(const std::string&)> writeLine;
     // A line about this link: a few a second are written, the rest counted.

@@ -57,11 +57,9 @@ void frmSerialPort::MakeLink() {
         button_->End();
         button_->TellLater({"Link Closed", MsgButtons::Ok, MsgIcon::None, "Remote Link Status"});
     });
-    link->onRecords = [this, link](const std::vector<links::Received>& records) {
-        const auto refused = [link](const std::string& record) { link->Refused(record); };
-        if (serialLink_.Receive(records, refused))
-            link->Send(serialLink_.OutRecords(false));
-    };
+    link->Serve([this](const auto& records,
+                       const auto& refused) { return serialLink_.Receive(records, refused); },
+                [this] { return serialLink_.OutRecords(false); });
     // Every change sends the whole set of out bits, the False ones first.
     outBitChanged_ = half_.OutBitChanged.Subscribe([this, link](std::string_view, bool) {
         if (!link->IsConnected())

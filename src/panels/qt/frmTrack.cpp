@@ -90,11 +90,11 @@ void frmTrack::MakeLink(TrackSide side) {
             [this, side] { half_.ShowLinked(side, true); });
     connect(button, &links::LinkButton::LinkEnded, this,
             [this, side] { half_.ShowLinked(side, false); });
-    link->onRecords = [this, side, link](const std::vector<links::Received>& records) {
-        const auto refused = [link](const std::string& record) { link->Refused(record); };
-        if (trackLink_.Receive(side, records, refused))
-            link->Send(trackLink_.OutRecords(side));
-    };
+    link->Serve(
+        [this, side](const auto& records, const auto& refused) {
+            return trackLink_.Receive(side, records, refused);
+        },
+        [this, side] { return trackLink_.OutRecords(side); });
 }
 
 void frmTrack::RequestCodes(TrackSide side) {
