@@ -14,7 +14,7 @@
 #include "loader/parse_text.h"
 #include "panels/panel_set.h"
 #include "platform/clock.h"
-#include "shell/file_replacement.h"
+#include "platform/file_replacement.h"
 #include "shell/state_file.h"
 #include "shell/state_load.h"
 

@@ -8,6 +8,7 @@
 #include "engine/program_engine.h"
 #include "engine/sorted_names.h"
 #include "logic/text_helpers.h"
+#include "platform/file_replacement.h"
 #include "platform/platform.h"
 
 namespace veldra {
@@ -68,21 +69,28 @@ bool LogFile::Start(const std::string& programName) {
     if (!chosen) {
         return false;
     }
+    // A link the engineer chose keeps pointing at the log, which is written where it points.
+    const std::filesystem::path target = WriteTarget(*chosen);
     std::error_code error;
-    if (std::filesystem::exists(*chosen, error) && !std::filesystem::is_directory(*chosen, error)) {
-        if (MsgBox("Replace File?", MsgButtons::YesNo, MsgIcon::Question, "File Exists") !=
-            MsgAnswer::Yes) {
-            return false;
-        }
-        // Replaced also when it is read-only, as the engineer has just agreed to.
-        std::filesystem::permissions(*chosen, std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, error);
-        std::filesystem::remove(*chosen, error);
+    const bool replacing =
+        std::filesystem::exists(target, error) && !std::filesystem::is_directory(target, error);
+    if (replacing && MsgBox("Replace File?", MsgButtons::YesNo, MsgIcon::Question, "File Exists") !=
+                         MsgAnswer::Yes) {
+        return false;
     }
-    if (!Open(*chosen)) {
+    const std::filesystem::perms permissions = ReplacementPermissions(target);
+    if (replacing) {
+        // Replaced also when it is read-only, as the engineer has just agreed to.
+        std::filesystem::permissions(target, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, error);
+        std::filesystem::remove(target, error);
+    }
+    if (!Open(target)) {
         ReportFailure("created");
         return false;
     }
+    // The open stream keeps writing whatever the file's permissions now say.
+    std::filesystem::permissions(target, permissions, error);
     const std::string location = host_.LocationName();
     stream_ << Header(programName, location);
     stream_.flush();

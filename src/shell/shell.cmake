@@ -6,7 +6,6 @@ target_sources(veldra_core PRIVATE
     shell/session_counter.cpp
     shell/element_size.cpp
     shell/dropped_files.cpp
-    shell/file_replacement.cpp
     shell/state_file.cpp
     shell/state_load.cpp
     shell/view_file.cpp

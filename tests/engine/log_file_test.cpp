@@ -124,6 +124,21 @@ TEST_F(LogFileTest, AnExistingFileIsReplacedOnlyAfterYes) {
     platform.Answer(MsgAnswer::Yes);
     EXPECT_TRUE(log.Start("YARD"));
     EXPECT_EQ(FileText().rfind("Program Name: YARD\r\n", 0), 0u);
+    EXPECT_EQ(fs::status(*host.chosen).permissions(), fs::perms::owner_read);
+}
+
+TEST_F(LogFileTest, ALogChosenThroughALinkIsWrittenWhereTheLinkPoints) {
+    const fs::path target = folder / "logs" / "yard.txt";
+    fs::create_directories(target.parent_path());
+    std::ofstream(target) << "earlier log";
+    fs::create_symlink("logs/yard.txt", *host.chosen);
+
+    platform.Answer(MsgAnswer::Yes);
+    ASSERT_TRUE(log.Start("YARD"));
+    log.Stop();
+
+    EXPECT_TRUE(fs::is_symlink(*host.chosen));
+    EXPECT_EQ(FileText().rfind("Program Name: YARD\r\n", 0), 0u);
 }
 
 TEST_F(LogFileTest, AFileThatCannotBeCreatedIsReportedAndLoggingStaysOff) {

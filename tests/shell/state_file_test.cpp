@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/runtime_error.h"
-#include "shell/file_replacement.h"
+#include "platform/file_replacement.h"
 #include "shell/state_load.h"
 #include "support/controller.h"
 #include "support/fake_platform.h"

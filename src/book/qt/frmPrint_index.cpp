@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <filesystem>
 
@@ -17,6 +16,7 @@
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/replacing_file.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -113,7 +113,7 @@ void frmPrint::mnuSaveIndex_Click() {
     }
     // Written beside the old file and put in its place only when whole: a failure leaves
     // the old file, or none, never a part of the index.
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path->string())));
+    ReplacingFile file(*path);
     bool opened = false;
     {
         const BusyCursor busy;
@@ -121,7 +121,7 @@ void frmPrint::mnuSaveIndex_Click() {
         if (opened) {
             const std::string text = IndexFileText(GetIndex());
             if (file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
-                file.commit()) {
+                file.Commit()) {
                 return;
             }
         }

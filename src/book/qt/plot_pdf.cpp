@@ -3,10 +3,10 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "book/memory_drawing.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/replacing_file.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -134,7 +134,7 @@ void WritePlotPdf(const visio::MemoryDocument& document, const std::filesystem::
     if (pages.empty()) {
         throw RuntimeError("The plot has no page to write.");
     }
-    QSaveFile out(QString::fromStdString(file.string()));
+    ReplacingFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
         CannotWrite(file, out.errorString());
     }
@@ -166,7 +166,7 @@ void WritePlotPdf(const visio::MemoryDocument& document, const std::filesystem::
         }
         painter.end();
     }
-    if (!out.commit()) {
+    if (!out.Commit()) {
         CannotWrite(file, out.errorString());
     }
 }

@@ -4,6 +4,7 @@
 #include <QPdfWriter>
 
 #include "book/qt/book_printer.h"
+#include "platform/qt/replacing_file.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -28,7 +29,7 @@ PrintTarget::PrintTarget() : printer_(DesktopPrinter().MakePrinter()) {
 }
 
 PrintTarget::PrintTarget(const std::filesystem::path& file)
-    : file_(std::make_unique<QSaveFile>(QString::fromStdString(file.string()))) {
+    : file_(std::make_unique<ReplacingFile>(file)) {
     if (!file_->open(QIODevice::WriteOnly)) {
         throw RuntimeError("The file " + file.string() +
                            " cannot be written: " + file_->errorString().toStdString());
@@ -72,7 +73,7 @@ void PrintTarget::Finish() {
         return;
     }
     pdf_.reset();  // writes the end of the document into the file
-    if (!file_->commit()) {
+    if (!file_->Commit()) {
         throw RuntimeError("The file " + file_->fileName().toStdString() +
                            " cannot be written: " + file_->errorString().toStdString());
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPrinter>
-#include <QSaveFile>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -13,6 +12,8 @@ class QPagedPaintDevice;
 class QPdfWriter;
 
 namespace veldra {
+
+class ReplacingFile;
 
 // Where the book is printed: the application's printer, or, on a desktop without one, a
 // PDF file the user names on the same paper, written whole or not at all.
@@ -41,7 +42,7 @@ public:
 
 private:
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<ReplacingFile> file_;
     std::unique_ptr<QPdfWriter> pdf_;
 };
 

@@ -4,12 +4,12 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/replacing_file.h"
 #include "platform/qt/twips.h"
 
 namespace veldra {
@@ -139,7 +139,7 @@ QImage LadderPicture::Picture() const {
 }
 
 std::string LadderPicture::SaveBitmap(const std::filesystem::path& file) const {
-    QSaveFile bitmap(QString::fromStdString(file.string()));
+    ReplacingFile bitmap(file);
     if (!bitmap.open(QIODevice::WriteOnly)) {
         return ToStdString(bitmap.errorString());
     }
@@ -148,7 +148,7 @@ std::string LadderPicture::SaveBitmap(const std::filesystem::path& file) const {
         return bitmap.error() != QFileDevice::NoError ? ToStdString(bitmap.errorString())
                                                       : "The bitmap could not be written.";
     }
-    return bitmap.commit() ? std::string() : ToStdString(bitmap.errorString());
+    return bitmap.Commit() ? std::string() : ToStdString(bitmap.errorString());
 }
 
 void LadderPicture::paintEvent(QPaintEvent* event) {

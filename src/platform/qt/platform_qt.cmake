@@ -5,6 +5,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/ini_settings.cpp
     platform/qt/timer_driver.cpp
     platform/qt/busy_cursor.cpp
+    platform/qt/replacing_file.cpp
     platform/qt/window_registry.cpp
     platform/qt/lamp.cpp
     platform/qt/whats_this.cpp

@@ -16,7 +16,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
-#include "shell/file_replacement.h"
+#include "platform/file_replacement.h"
 #include "shell/qt/frmMain.h"
 #include "shell/state_file.h"
 #include "shell/state_load.h"

@@ -5,4 +5,5 @@ veldra_ui_test(platform_qt_tests
     platform/qt/timer_driver_test.cpp
     platform/qt/window_registry_test.cpp
     platform/qt/widgets_test.cpp
+    platform/qt/replacing_files_test.cpp
 )

@@ -1,4 +1,4 @@
-#include "shell/file_replacement.h"
+#include "platform/file_replacement.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,20 +65,42 @@ private:
     bool committed_ = false;
 };
 
+// Links are followed at most this many times, as the system does, so a loop of links
+// ends in the last one read rather than never.
+constexpr int kMostLinksFollowed = 40;
+
 }  // namespace
 
-void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-    BesideFile beside(path);
-    // A file the user agreed to replace keeps the permissions it had; a new one gets the
-    // ones a newly created file gets here.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
-        ::fchmod(beside.Descriptor(), old.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(beside.Descriptor(), 0666 & ~mask);
+std::filesystem::path WriteTarget(const std::filesystem::path& path) {
+    std::filesystem::path target = path;
+    for (int followed = 0; followed < kMostLinksFollowed; ++followed) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(target, error)) {
+            break;
+        }
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error) {
+            break;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
+    return target;
+}
+
+std::filesystem::perms ReplacementPermissions(const std::filesystem::path& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        return std::filesystem::perms(old.st_mode & 07777);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return std::filesystem::perms(0666 & ~mask);
+}
+
+void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path target = WriteTarget(path);
+    BesideFile beside(target);
+    ::fchmod(beside.Descriptor(), mode_t(ReplacementPermissions(target)));
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -95,7 +117,7 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
     if (!beside.Close()) {
         Fail(path, errno);
     }
-    if (::rename(beside.Path().c_str(), path.c_str()) != 0) {
+    if (::rename(beside.Path().c_str(), target.c_str()) != 0) {
         Fail(path, errno);
     }
     beside.Committed();
