@@ -140,6 +140,33 @@ bool SolveAgain(ProgramEngine& engine, Steps& steps) {
 
 }  // namespace
 
+void MissingBitsReport::NotFound(const std::string& element) {
+    if (told_ < kBoxesOfTheirOwn) {
+        ++told_;
+        MsgBox(element + " Does Not Exist", MsgButtons::Ok, MsgIcon::Critical, "Bit Not Found");
+        return;
+    }
+    ++rest_;
+    if (restNamed_.size() < kRestNamed) {
+        restNamed_.push_back(element);
+    }
+}
+
+void MissingBitsReport::TellTheRest() const {
+    if (rest_ == 0) {
+        return;
+    }
+    std::string prompt =
+        std::to_string(rest_) + (rest_ == 1 ? " More Bit Does" : " More Bits Do") + " Not Exist";
+    prompt += restNamed_.size() < std::size_t(rest_)
+                  ? ", The First " + std::to_string(restNamed_.size()) + ":"
+                  : ":";
+    for (const std::string& element : restNamed_) {
+        prompt += "\r\n" + element;
+    }
+    MsgBox(prompt, MsgButtons::Ok, MsgIcon::Critical, "Bit Not Found");
+}
+
 void ApplyState(ProgramEngine& engine, const std::vector<BitStateCopy>& copies,
                 StateLoadHost& host) {
     const ProgramEngine::Hold hold(engine);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "shell/state_file.h"
@@ -8,6 +9,25 @@
 namespace veldra {
 
 class ProgramEngine;
+
+// The "Bit Not Found" boxes of one state-file load. Each of the first few elements whose
+// bit the program lacks has a box of its own as it is read; the rest are told together in
+// one box once the file has been read, so that a file saved before thousands of bits were
+// renamed does not raise thousands of boxes.
+class MissingBitsReport {
+public:
+    static constexpr int kBoxesOfTheirOwn = 10;
+    static constexpr std::size_t kRestNamed = 10;
+
+    void NotFound(const std::string& element);
+    // The one box for the rest; nothing when every missing bit had a box of its own.
+    void TellTheRest() const;
+
+private:
+    int told_ = 0;
+    int rest_ = 0;
+    std::vector<std::string> restNamed_;
+};
 
 // What restoring a state needs of the desktop around the program.
 class StateLoadHost {

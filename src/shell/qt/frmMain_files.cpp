@@ -11,12 +11,12 @@
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "logic/text_helpers.h"
+#include "platform/file_replacement.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
-#include "platform/file_replacement.h"
 #include "shell/qt/frmMain.h"
 #include "shell/state_file.h"
 #include "shell/state_load.h"
@@ -288,11 +288,10 @@ void frmMain::mnuLoadState_Click() {
         BooleanBits& bits = *engine.PrgBooleanBits();
         ThePlatform().SetLoadingStatus("Loading File...");
         const std::string bytes = ReadWholeFile(*path, StateFileSizeLimit(bits.Count()));
-        const std::vector<BitStateCopy> copies =
-            ReadStateFile(bytes, bits, [](const std::string& element) {
-                MsgBox(element + " Does Not Exist", MsgButtons::Ok, MsgIcon::Critical,
-                       "Bit Not Found");
-            });
+        MissingBitsReport missing;
+        const std::vector<BitStateCopy> copies = ReadStateFile(
+            bytes, bits, [&missing](const std::string& element) { missing.NotFound(element); });
+        missing.TellTheRest();
         if (engine.ReleasePending() || !program_) {
             ThePlatform().UnloadLoadingProgress();
             return;

@@ -284,6 +284,45 @@ TEST_F(FileCommandsTest, AStateSavedChangedAndLoadedSavesAgainTheSameAndAskedNoK
     EXPECT_TRUE(Main().isEnabled());
 }
 
+TEST_F(FileCommandsTest, AStateFileOfManyMissingBitsGivesTenBoxesThenOneForTheRest) {
+    struct Case {
+        int missing;
+        std::vector<std::string> boxes;
+    };
+    std::vector<std::string> tenBoxes;
+    for (int i = 1; i <= 10; ++i) {
+        tenBoxes.push_back("Bit Not Found: b_GONE_" + std::to_string(i) + " Does Not Exist");
+    }
+    std::vector<std::string> ofTwelve = tenBoxes;
+    ofTwelve.push_back("Bit Not Found: 2 More Bits Do Not Exist:\r\nb_GONE_11\r\nb_GONE_12");
+    std::vector<std::string> ofThousands = tenBoxes;
+    std::string rest = "Bit Not Found: 4990 More Bits Do Not Exist, The First 10:";
+    for (int i = 11; i <= 20; ++i) {
+        rest += "\r\nb_GONE_" + std::to_string(i);
+    }
+    ofThousands.push_back(rest);
+    for (const Case& test : {Case{3, {tenBoxes.begin(), tenBoxes.begin() + 3}}, Case{12, ofTwelve},
+                             Case{5000, ofThousands}}) {
+        SCOPED_TRACE(test.missing);
+        Bit("PB_1").SetBitValue(false);
+        std::string file = "<Save_State_Values>";
+        for (int i = 1; i <= test.missing; ++i) {
+            file += "<b_GONE_" + std::to_string(i) + "><BitValue>True</BitValue></b_GONE_" +
+                    std::to_string(i) + ">";
+        }
+        file += "<b_PB_1><BitValue>True</BitValue></b_PB_1></Save_State_Values>";
+        std::ofstream(Path("renamed.sst"), std::ios::binary) << file;
+
+        for (std::size_t box = 0; box < test.boxes.size(); ++box) {
+            dialogs.Answer(MsgAnswer::Ok);
+        }
+        Run("mnuLoadState", "renamed.sst");
+
+        EXPECT_EQ(TakeBoxes(), test.boxes);
+        EXPECT_TRUE(Bit("PB_1").BitValue());
+    }
+}
+
 TEST_F(FileCommandsTest, WhileTheProgramRunsNoStateIsSavedOrLoadedButStatementsAreExported) {
     StartProgram();
     TakeBoxes();
