@@ -9,6 +9,7 @@
 #include "loader/board_reader.h"
 #include "loader/keywords.h"
 #include "loader/loader_host.h"
+#include "platform/file_replacement.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
 
@@ -42,6 +43,9 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     // or some devices, would wait for ever.
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error == std::errc::permission_denied) {
+        throw RuntimeError("Permission denied: " + path.string());
+    }
     if (!std::filesystem::exists(status)) {
         throw RuntimeError("File not found: " + path.string());
     }
@@ -49,6 +53,9 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
         throw RuntimeError("Path/File access error: " + path.string() + " is not a regular file");
     }
     std::ifstream in(path, std::ios::binary);
+    if (!in && AccessDenied(path)) {
+        throw RuntimeError("Permission denied: " + path.string());
+    }
     if (!in) {
         throw RuntimeError("Path/File access error: " + path.string());
     }

@@ -10,8 +10,6 @@
 #include <string>
 #include <system_error>
 
-#include "platform/runtime_error.h"
-
 namespace veldra {
 namespace {
 
@@ -123,9 +121,25 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
     beside.Committed();
 }
 
+FileAccessDenied::FileAccessDenied(const std::filesystem::path& path)
+    : RuntimeError("Unable to read " + path.string() + ": permission denied") {}
+
+bool AccessDenied(const std::filesystem::path& path) {
+    // Opened without waiting: a named pipe with no writer must not hold the answer up.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return false;
+    }
+    return errno == EACCES;
+}
+
 std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error == std::errc::permission_denied) {
+        throw FileAccessDenied(path);
+    }
     if (error) {
         throw RuntimeError("Unable to read " + path.string() + ": " + error.message());
     }
@@ -135,6 +149,9 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit
     }
     std::ifstream in(path, std::ios::binary);
     std::string bytes(size, '\0');
+    if (!in && AccessDenied(path)) {
+        throw FileAccessDenied(path);
+    }
     if (!in || !in.read(bytes.data(), std::streamsize(size))) {
         throw RuntimeError("Unable to read " + path.string());
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/runtime_error.h"
+
 namespace veldra {
 
 // The file a write to `path` reaches: the target of a symbolic link (of a chain of them),
@@ -22,8 +24,18 @@ std::filesystem::perms ReplacementPermissions(const std::filesystem::path& targe
 // half-written file stays.
 void ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 
-// The whole file; a RuntimeError that says why when it cannot be read or is larger than
-// `limit` bytes.
+// A file, or a folder on the way to it, that this user may not read.
+class FileAccessDenied : public RuntimeError {
+public:
+    explicit FileAccessDenied(const std::filesystem::path& path);
+};
+
+// Whether reading the file is refused for want of permission, to the file or to a folder
+// on its way; asked once opening has failed, to say why.
+bool AccessDenied(const std::filesystem::path& path);
+
+// The whole file; a RuntimeError that says why when it cannot be read (FileAccessDenied
+// when permission is what is missing) or is larger than `limit` bytes.
 std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit);
 
 }  // namespace veldra

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "loader/board_section_reader.h"
 #include "loader/loader_fixture.h"
+#include "support/without_privileges.h"
 
 namespace veldra::testing {
 namespace {
@@ -130,30 +132,44 @@ TEST_P(RefusedPathTest, EndsTheApplicationWithTheParserMessageNamingThePath) {
     std::filesystem::path path = folder;
     if (kind == "missing") {
         path = folder / "no_such_source.ml2";
+    } else if (kind == "unreadable" || kind == "in_a_locked_folder") {
+        const std::filesystem::path inside = kind == "unreadable" ? folder : folder / "locked";
+        std::filesystem::create_directories(inside);
+        path = inside / "source.ml2";
+        std::ofstream(path) << "PROGRAM P;\r\n";
+        std::filesystem::permissions(kind == "unreadable" ? path : inside,
+                                     std::filesystem::perms::none);
     } else if (kind != "folder") {
         ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
         path = folder / "link.ml2";
         std::filesystem::create_symlink(folder / "pipe", path);
     }
     platform.Answer(MsgAnswer::Ok);
-    EXPECT_EQ(ParseText(engine, host).GetProgram(path.string()), "");
+    {
+        const WithoutPrivileges permissions;
+        ASSERT_TRUE(permissions.InForce());
+        EXPECT_EQ(ParseText(engine, host).GetProgram(path.string()), "");
+    }
     ASSERT_EQ(platform.boxes().size(), 1u);
     const MsgBoxRequest& box = platform.boxes()[0];
-    EXPECT_EQ(box.title + ": " + box.prompt,
-              "Ostrel: " +
-                  (kind == "missing"
-                       ? "File not found: " + path.string()
-                       : "Path/File access error: " + path.string() + " is not a regular file") +
-                  ": Error In Text Parser");
+    const std::string message =
+        kind == "missing" ? "File not found: " + path.string()
+        : kind == "folder" || kind == "link_to_pipe"
+            ? "Path/File access error: " + path.string() + " is not a regular file"
+            : "Permission denied: " + path.string();
+    EXPECT_EQ(box.title + ": " + box.prompt, "Ostrel: " + message + ": Error In Text Parser");
     EXPECT_TRUE(box.icon == MsgIcon::Information && box.buttons == MsgButtons::Ok);
     EXPECT_TRUE(platform.ended() && host.journal.empty());
     EXPECT_EQ(platform.journal().front(), "unload progress");
+    std::error_code ignored;
+    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(folder);
 }
 
 // A named pipe with no writer, reached through a link, must not hang the load.
 INSTANTIATE_TEST_SUITE_P(Paths, RefusedPathTest,
-                         ::testing::Values("missing", "folder", "link_to_pipe"));
+                         ::testing::Values("missing", "folder", "link_to_pipe", "unreadable",
+                                           "in_a_locked_folder"));
 
 TEST_F(ParseTextTest, ABinaryFileIsRefusedNamingTheLineOfItsFirstNulByte) {
     platform.Answer(MsgAnswer::Ok);

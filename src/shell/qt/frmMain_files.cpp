@@ -228,6 +228,10 @@ void frmMain::mnuLoadView_Click() {
     std::string text;
     try {
         text = ReadWholeFile(*path, kViewFileLimit);
+    } catch (const FileAccessDenied& denied) {
+        // Chosen, so the user expects it applied: say why it cannot be.
+        ShowFailure(denied, "Veldra");
+        return;
     } catch (const std::exception&) {
         return;  // a view that cannot be read leaves the windows where they are
     }

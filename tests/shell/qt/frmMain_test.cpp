@@ -12,6 +12,7 @@
 
 #include "engine/program_engine.h"
 #include "support/qt/application_fixture.h"
+#include "support/without_privileges.h"
 
 namespace veldra::testing {
 namespace {
@@ -377,6 +378,24 @@ TEST_F(FileCommandsTest, AViewPutsTheWindowsBackWhereTheyWere) {
         << "Card File\r\n0\r\n0\r\n0\r\n999999999\r\n999999999\r\n";
     Run("mnuLoadView", "huge.svw");
     EXPECT_LT(Main().width(), 100000);
+}
+
+TEST_F(FileCommandsTest, AViewFileThatMayNotBeReadIsToldAndChangesNothing) {
+    Run("mnuSaveView", "SMALL.svw");
+    const QRect before = Main().Program()->parentWidget()->geometry();
+    std::filesystem::permissions(Path("SMALL.svw"), std::filesystem::perms::none);
+    Main().Program()->parentWidget()->move(before.topLeft() + QPoint(30, 20));
+    const QRect moved = Main().Program()->parentWidget()->geometry();
+    dialogs.Answer(MsgAnswer::Ok);
+    {
+        const WithoutPrivileges permissions;
+        ASSERT_TRUE(permissions.InForce());
+        Run("mnuLoadView", "SMALL.svw");
+    }
+    EXPECT_EQ(TakeBoxes(),
+              std::vector<std::string>{"Veldra: Unable to read " + Path("SMALL.svw").string() +
+                                       ": permission denied"});
+    EXPECT_EQ(Main().Program()->parentWidget()->geometry(), moved);
 }
 
 }  // namespace
