@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPixmapCache>
 #include <QProgressBar>
 #include <QStyle>
 #include <algorithm>
@@ -15,6 +16,19 @@ namespace {
 
 int BarUnits(double amount) {
     return int(std::clamp(amount, 0.0, double(INT_MAX)));
+}
+
+// The picture beside the status, drawn once for the whole run: each icon the style gives
+// leaves its drawings in the desktop's picture cache, so one made for every load and
+// every printout would hold a little more memory each time.
+QPixmap StatusPicture(const QStyle& style, int side) {
+    const QString key = QStringLiteral("veldra/frmStatus/%1").arg(side);
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = style.standardIcon(QStyle::SP_FileDialogContentsView).pixmap(side);
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
 }
 
 }  // namespace
@@ -33,7 +47,7 @@ frmStatus::frmStatus(WindowRegistry& windows)
     auto* picture = new QLabel(this);
     picture->setObjectName("picStatus");
     const int side = PixelsFromTwips(480);
-    picture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(side));
+    picture->setPixmap(StatusPicture(*style(), side));
     lblStatus_->setObjectName("lblStatus");
     pBar_->setObjectName("pBar");
     pBar_->setRange(0, 1);
