@@ -1,7 +1,6 @@
 #include "platform/qt/window_registry.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "platform/qt/qt_text.h"
 #include "platform/qt/window_frame.h"
@@ -59,8 +58,8 @@ void WindowRegistry::ForEach(const std::function<void(BoardPanel&)>& visit) cons
 void WindowRegistry::ForEachFromLast(const std::function<void(BoardPanel&)>& visit) const {
     std::vector<std::uint64_t> ids;
     ids.reserve(entries_.size());
-    for (const Entry& entry : entries_ | std::views::reverse) {
-        ids.push_back(entry.id);
+    for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
+        ids.push_back(entry->id);
     }
     Visit(ids, visit);
 }
