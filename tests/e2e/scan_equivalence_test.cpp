@@ -169,8 +169,11 @@ public:
         const int inputs = scenario_.inputBoards * 16;
         for (int step = 0; step < scenario_.steps; ++step) {
             for (int changes = 1 + random_.Below(3); changes > 0; --changes) {
-                engine_.IOBits.Add("I" + std::to_string(random_.Below(inputs)),
-                                   random_.Below(2) == 1);
+                // Drawn one at a time: the order of a call's arguments is the compiler's
+                // choice, and the recorded runs drew the value first.
+                const bool value = random_.Below(2) == 1;
+                const int input = random_.Below(inputs);
+                engine_.IOBits.Add("I" + std::to_string(input), value);
             }
             engine_.tmrProgram_Timer();
             if (step % 4 == 3) {
