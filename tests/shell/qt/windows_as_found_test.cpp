@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -113,6 +114,38 @@ TEST_F(WindowsAsFoundTest, BoardWindowsOpenCascadedBesideTheProgramWindowAsCasca
     }
     Item("mnuCascade")->trigger();
     EXPECT_EQ(Places(), loaded);
+}
+
+TEST_F(WindowsAsFoundTest, TileVerticalSetsTheWindowsSideBySideAndTileHorizontalOneAboveAnother) {
+    app = Started(kBoards);
+    struct Tiling {
+        const char* command;
+        bool sideBySide;
+    };
+    for (const Tiling tiling : {Tiling{"mnuTileVertical", true}, Tiling{"mnuTileHorizontal", false},
+                                Tiling{"mnuTileVertical", true}}) {
+        SCOPED_TRACE(tiling.command);
+        Item(tiling.command)->trigger();
+        std::vector<QRect> tiles;
+        for (QMdiSubWindow* frame : Main().Area().subWindowList(QMdiArea::CreationOrder)) {
+            tiles.push_back(frame->geometry());
+        }
+        ASSERT_EQ(tiles.size(), 6U);
+        std::sort(tiles.begin(), tiles.end(), [](const QRect& a, const QRect& b) {
+            return std::pair(a.left(), a.top()) < std::pair(b.left(), b.top());
+        });
+        for (std::size_t i = 1; i < tiles.size(); ++i) {
+            const QRect& before = tiles[i - 1];
+            const QRect& tile = tiles[i];
+            if (tiling.sideBySide) {
+                EXPECT_EQ(tile.top(), before.top());
+                EXPECT_EQ(tile.left(), before.right() + 1);
+            } else {
+                EXPECT_EQ(tile.left(), before.left());
+                EXPECT_GT(tile.top(), before.top());
+            }
+        }
+    }
 }
 
 TEST_F(WindowsAsFoundTest, AViewDroppedWithTheSourcePlacesTheWindowsInsteadOfTheCascade) {
