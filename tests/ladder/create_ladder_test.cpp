@@ -65,6 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
               {"0 0 [A] LeftOrDown", "1 0 [B] Back IsOr RightOrDown IsDrawn",
                "0 1 [C] LeftorUp IsDrawn", "1 1 [] RightOrUp hLine IsDrawn", "0 2 []", "0 3 []",
                "2 0 [] hLine", "3 0 [X] LeftOrDown IsOutput", "3 1 [Y] LeftorUp IsOutput"}},
+        // A branch after an OR group takes a row of its own below the group's.
+        Shape{"(A+B)*C+D TO X;",
+              {"0 0 [A] IsOr LeftOrDown RightOrDown IsDrawn",
+               "0 1 [B] LeftorUp LeftOrDown RightOrUp IsDrawn", "1 0 [C] IsOr RightOrDown IsDrawn",
+               "0 2 [D] LeftorUp IsDrawn", "1 2 [] RightOrUp hLine IsDrawn",
+               "1 1 [] RightOrUp RightOrDown", "0 3 []", "2 0 [] hLine", "3 0 [X] IsOutput"}},
         Shape{"~A TO X;", {"0 0 [A] Back", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
         Shape{"A@B TO X;", {"0 0 [A@B]", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
         // A trailing "+" leaves an empty branch joined on both sides.

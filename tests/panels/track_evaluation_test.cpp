@@ -106,6 +106,43 @@ TEST_F(TrackEvaluationTest, ATrxEndLinksUpComesToNormalAndDebouncesEachCodeInTwo
                                                    "T1.TRACKA.NORMAL=0"}));
 }
 
+TEST_F(TrackEvaluationTest, AHandGivenTdinOnAShuntedTrxEndReachesTheLogicOnlyOnceItIsNormal) {
+    Load("TRX.TRACK", {"C1"});  // hand list: A, TDIN, SLEEPIN, C1
+    const std::vector<std::string> codes{"T1.TRACKA.LINKUP", "T1.TRACKA.TDIN"};
+    Run(codes, {
+                   {Hand(1), "SHUNT", "000 110 ", "", 0, true},
+                   // Held at its first stage while the end links up...
+                   {Tick(), "LINKUP", "111 110 ", "T1.TRACKA.LINKUP=1 ", 1, true},
+                   {Tick(), "NORMAL", "000 111 ", "T1.TRACKA.LINKUP=0 ", 1, true},
+                   // ...and handed to the logic one pass after the end is normal.
+                   {Tick(), "NORMAL", "000 111 ", "T1.TRACKA.TDIN=1 ", 1, false},
+               });
+}
+
+TEST_F(TrackEvaluationTest, TheCodeDelayIsSixSecondsOnTrxTwoAndAHalfOnEcodeAndShortWhenTicked) {
+    struct Delay {
+        const char* type;
+        bool ticked;
+        int interval;
+    };
+    for (const Delay delay : {Delay{"TRX.TRACK", false, 6000}, Delay{"ECODE.TRACK", false, 2500},
+                              Delay{"TRX.TRACK", true, 10}, Delay{"ECODE.TRACK", true, 10}}) {
+        SCOPED_TRACE(std::string(delay.type) + (delay.ticked ? " ticked" : ""));
+        TrackPanel fresh{IOBits};
+        fresh.SetMyBoard(std::make_unique<TrackBoard>());
+        fresh.MyBoard()->SetBoardName("T" + std::to_string(delay.interval));
+        fresh.MyBoard()->SetBoardType(delay.type);
+        fresh.MyBoard()->TrackA()->SetEnabled(true);
+        fresh.MyBoard()->TrackA()->SetAdjustable(true);
+        fresh.BitCount();
+        fresh.CreateimgIndic();
+        if (delay.ticked) {
+            fresh.ClickDelay(A);
+        }
+        EXPECT_EQ(fresh.tmrLinkA.Interval(), delay.interval);
+    }
+}
+
 TEST_F(TrackEvaluationTest, AnEcodeEndRecoversOnTheOneRateAndOtherwiseFallsIntoError) {
     Load("ECODE.TRACK");
     // The tester sends "1.IN" alone, or "5.IN" alone.

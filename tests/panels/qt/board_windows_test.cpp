@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTableView>
 
@@ -48,6 +50,24 @@ TEST_F(BoardWindowsTest, AClickedInputReachesThePendingInputsAndTheScanLightsThe
     }
     Scan();
     EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgOn_0"), LampImage::Dark);
+}
+
+TEST_F(BoardWindowsTest, ADoubleClickOnAnInputRowTogglesItOnce) {
+    for (const auto& [caption, input, bit] : {std::tuple{"IN_1 : IN16", "lblIO_0", "PB_1"},
+                                              {"MIX_1 : IN8.OUT8", "lblInput_0", "PT_NWC"}}) {
+        QLabel* label = Find(caption, input);
+        // As the desktop delivers a double click: press, release, the double click, release.
+        const QPointF at = label->rect().center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                        QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held =
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent event(type, at, label->mapToGlobal(at), Qt::LeftButton, held,
+                              Qt::NoModifier);
+            QApplication::sendEvent(label, &event);
+        }
+        EXPECT_EQ(Posted(bit), "1") << caption;
+    }
 }
 
 TEST_F(BoardWindowsTest, TheRightButtonOnAnOutputOpensItsStatementAndOnAnInputNothing) {
