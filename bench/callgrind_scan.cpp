@@ -19,8 +19,7 @@
 int main(int argc, char** argv) {
     using namespace veldra;
     if (argc != 6) {
-        std::fprintf(stderr,
-                     "usage: %s STATEMENTS BITS BOARDS CONTACT_GROUPS CHAIN_LENGTH\n",
+        std::fprintf(stderr, "usage: %s STATEMENTS BITS BOARDS CONTACT_GROUPS CHAIN_LENGTH\n",
                      argv[0]);
         return 2;
     }

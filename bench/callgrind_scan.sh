@@ -31,10 +31,10 @@ for s in "${sizes[@]}"; do
         valgrind --tool=callgrind --cache-sim=yes --LL="$llsize,16,64" --instr-atstart=no \
             --callgrind-out-file="$file" \
             "$driver" "$statements" "$bits" "$boards" "$groups" "$chain" >/dev/null 2>"$file.log"
-        # The totals line: "events: Ir Dr Dw I1mr D1mr D1mw ILmr DLmr DLmw" then "summary: ...".
+        # "events: Ir Dr Dw I1mr D1mr D1mw ILmr DLmr DLmw" names the columns of "totals: ...".
         read -r ir dlm < <(awk '
             /^events:/ { for (i = 2; i <= NF; ++i) col[$i] = i - 1 }
-            /^(summary|totals):/ { print $(col["Ir"] + 1), $(col["DLmr"] + 1) + $(col["DLmw"] + 1); exit }
+            /^totals:/ { print $(col["Ir"] + 1), $(col["DLmr"] + 1) + $(col["DLmw"] + 1) }
         ' "$file")
         awk -v l="$label" -v c="$cname" -v ir="$ir" -v m="$dlm" -v n="$statements" 'BEGIN {
             printf "%-6s %-5s %14d %10.0f %12d %10.2f\n", l, c, ir, ir / n, m, m / n }'
