@@ -87,8 +87,13 @@ bool ScanMap::Solve(std::uint32_t index, bool heard) {
     bool solved = false;
     if ((flags & kCompiled) != 0) {
         const bool result = Evaluate(index);
-        if ((flags & kQuiet) != 0 && !heard && result == (lastResults_[index] != 0)) {
-            return true;  // nobody hears it and nothing changes: the statement keeps its result
+        if ((flags & kQuiet) != 0 && !heard) {
+            // Nobody hears it: the statement is only written when its result changes.
+            if (result != (lastResults_[index] != 0)) {
+                statements_[index]->AcceptUnheardResult(result);
+                TakeResult(index, epochBefore, builds);
+            }
+            return true;
         }
         solved = statements_[index]->AcceptResult(result);
     } else {

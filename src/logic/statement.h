@@ -120,6 +120,9 @@ public:
     // Takes a result that a SolveProgram computed from Prepared() and announces it as Solve
     // would. False, with nothing changed, while the statement is disabled or solving.
     bool AcceptResult(bool result);
+    // The same for a statement known to be enabled and heard by nobody, as the scan knows
+    // it: only the result is stored.
+    void AcceptUnheardResult(bool result) { StoreResult(result); }
 
     // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
     // until the statement is first solved after its text, Initialize or ResetStatement.
