@@ -46,14 +46,12 @@ void ProgramEngine::StartStop() {
                 return;  // closed while the desktop ran: nothing is left to start
             }
             EnsureMapped();
-            for (int i = 1; prgBooleanBits_ && i <= prgBooleanBits_->Count(); ++i) {
-                // The bits and statements lie far apart in a large program: fetch the bits
-                // some way ahead, and the statements that set them once the bits are in.
-                __builtin_prefetch(prgBooleanBits_->Find(i + 2 * int(kPrefetchDistance)));
-                if (const BooleanBit* ahead = prgBooleanBits_->Find(i + int(kPrefetchDistance))) {
-                    map_.Prefetch(map_.OwnStatementOf(*ahead));
+            // Slots follow the bits' order in the collection: walking them walks the bits
+            // in order without a look at each bit.
+            for (std::uint32_t slot = 0; prgBooleanBits_ && slot < map_.SlotCount(); ++slot) {
+                if (map_.BitAt(slot) != nullptr) {
+                    QueueReadersAt(slot);
                 }
-                QueueReaders(*prgBooleanBits_->Find(i));
             }
             StatementsQueued = true;
         }
@@ -240,8 +238,14 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
             Que.Remove(index);  // disabled or faulty: there is no result to give
             continue;
         }
-        const bool result = stmt.Result();
-        for (int i = 0; i <= stmt.UboundResults() && ProgramLoaded(); ++i) {
+        // The statement itself is only read where its results are not as mapped, a result
+        // names no bit or a result bit has a delay.
+        const bool result = map_.LastResult(index);
+        for (int i = 0; ProgramLoaded(); ++i) {
+            const bool mapped = map_.Unedited(index);
+            if (i >= (mapped ? int(map_.ResultsOf(index).size()) : stmt.UboundResults() + 1)) {
+                break;
+            }
             BooleanBit* bit = ResultBitOf(index, i);
             if (bit == nullptr) {
                 ReportUnknown("result bit", stmt.ResultBitName(i));
@@ -249,15 +253,22 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
             }
             // As with Item: the status grid follows the bit fetched last before a change.
             prgBooleanBits_->Follow(*bit);
-            if (bit->IsTimer()) {
+            const std::uint32_t slot =
+                mapped ? map_.ResultSlotsOf(index)[std::size_t(i)] : map_.SlotOf(*bit);
+            const bool value =
+                slot != ScanMap::kNone ? prgBooleanBits_->Values()[slot] != 0 : bit->BitValue();
+            const bool timer = slot != ScanMap::kNone
+                                   ? (prgBooleanBits_->Flags()[slot] & BooleanBits::kTimer) != 0
+                                   : bit->IsTimer();
+            if (timer) {
                 const std::string_view name = stmt.ResultBitName(i);
-                if (result == bit->BitValue()) {
+                if (result == value) {
                     CancelTimerQue.AddIfAbsent(name);
                 } else {
                     CancelTimerQue.RemoveIfPresent(name);
                 }
             }
-            if (bit->BitValue() != result) {
+            if (value != result) {
                 SetBitValue(*bit, result);
                 if (IsMake && BreakQue.Count() > 0) {
                     Que.Remove(index);  // make work gives way to break work
@@ -270,8 +281,7 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
 }
 
 bool ProgramEngine::SolveStatement(std::uint32_t index) {
-    Statement& stmt = map_.StatementAt(index);
-    return map_.Compiled(index) ? stmt.AcceptResult(map_.Evaluate(index)) : stmt.Solve();
+    return map_.Solve(index, prgAssigns->StatementChanged.HasSubscribers());
 }
 
 BooleanBit* ProgramEngine::ResultBitOf(std::uint32_t index, int i) {
@@ -320,15 +330,34 @@ void ProgramEngine::AddQue(std::string_view vData, bool vClear) {
 }
 
 void ProgramEngine::QueueReaders(BooleanBit& bit) {
+    if (const std::uint32_t slot = map_.SlotOf(bit); slot != ScanMap::kNone) {
+        QueueReadersAt(slot);
+        return;
+    }
+    // A bit the layout does not hold has no readers there.
     GuardWindow([&] {
         if (bit.IsFormBit()) {
             RecordChangedBit(bit);
         }
+        if (bit.IsAssigned() && prgAssigns) {
+            if (const std::uint32_t own = OwnStatementOf(bit); own != ScanMap::kNone) {
+                RequeueAssignedStatement(own);
+            }
+        }
+    });
+}
+
+void ProgramEngine::QueueReadersAt(std::uint32_t slot) {
+    GuardWindow([&] {
+        const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
+        if ((flags & BooleanBits::kFormBit) != 0) {
+            RecordChangedBit(*map_.BitAt(slot));
+        }
         // A back contact opens as the bit rises, a front contact as it falls.
-        const bool value = bit.BitValue();
+        const bool value = prgBooleanBits_->Values()[slot] != 0;
         StatementQueue& backContacts = value ? BreakQue : MakeQue;
         StatementQueue& frontContacts = value ? MakeQue : BreakQue;
-        for (const ScanMap::Reader& reader : map_.ReadersOf(bit)) {
+        for (const ScanMap::Reader& reader : map_.ReadersAt(slot)) {
             if (reader.statement == ScanMap::kNone) {
                 continue;
             }
@@ -339,8 +368,11 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
                 frontContacts.Push(reader.statement);
             }
         }
-        if (bit.IsAssigned() && prgAssigns) {
-            if (const std::uint32_t own = OwnStatementOf(bit); own != ScanMap::kNone) {
+        if ((flags & BooleanBits::kAssigned) != 0 && prgAssigns) {
+            // Only an edit can have moved a bit's own statement since the mapping.
+            const std::uint32_t own =
+                map_.AnyEdited() ? OwnStatementOf(*map_.BitAt(slot)) : map_.OwnStatementAt(slot);
+            if (own != ScanMap::kNone) {
                 RequeueAssignedStatement(own);
             }
         }
@@ -359,11 +391,25 @@ std::uint32_t ProgramEngine::OwnStatementOf(const BooleanBit& bit) {
 }
 
 bool ProgramEngine::RequeueAssignedStatement(std::uint32_t index) {
-    const Statement& stmt = map_.StatementAt(index);
+    const bool result = map_.LastResult(index);
     bool requeued = false;
+    if (map_.Unedited(index)) {
+        // The statement is read only for a result bit that differs from its result.
+        const auto slots = map_.ResultSlotsOf(index);
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            if (slots[i] != ScanMap::kNone &&
+                (prgBooleanBits_->Values()[slots[i]] != 0) != result &&
+                vTimeQue.Item(map_.StatementAt(index).ResultBitName(int(i))) == nullptr) {
+                requeued = true;
+                BreakQue.Push(index);
+            }
+        }
+        return requeued;
+    }
+    const Statement& stmt = map_.StatementAt(index);
     for (int i = 0; i <= stmt.UboundResults(); ++i) {
         const BooleanBit* bit = ResultBitOf(index, i);
-        if (bit != nullptr && bit->BitValue() != stmt.Result() &&
+        if (bit != nullptr && bit->BitValue() != result &&
             vTimeQue.Item(stmt.ResultBitName(i)) == nullptr) {
             requeued = true;
             BreakQue.Push(index);

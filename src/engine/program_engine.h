@@ -200,6 +200,8 @@ private:
     void SetBitValue(BooleanBit& bit, bool vValue);
     // What AddQue does for a bit already in hand.
     void QueueReaders(BooleanBit& bit);
+    // The same for the bit in a slot of the layout, from the bits' dense values and flags.
+    void QueueReadersAt(std::uint32_t slot);
     bool RequeueAssignedStatement(std::uint32_t index);
     // The statement that gives the bit its value under the bit's own name; kNone if none.
     std::uint32_t OwnStatementOf(const BooleanBit& bit);

@@ -6,7 +6,9 @@
 namespace veldra {
 
 void ScanMap::Clear() {
+    const std::uint64_t builds = builds_;
     *this = ScanMap();
+    builds_ = builds + 1;  // a solve under way sees that its index means nothing now
 }
 
 bool ScanMap::Current(const BooleanBits* bits, const Statements* statements) const {
@@ -37,8 +39,10 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         revisions_.push_back(statement.Revision());
         for (int i = 0; i <= statement.UboundResults(); ++i) {
             // A compiled statement was prepared over these bits just now.
-            results_.push_back(compiled ? statement.ResultBit(i)
-                                        : bits.Find(statement.ResultBitName(i)));
+            BooleanBit* bit =
+                compiled ? statement.ResultBit(i) : bits.Find(statement.ResultBitName(i));
+            results_.push_back(bit);
+            resultSlots_.push_back(bit != nullptr ? bit->Slot() : kNone);
         }
         resultBegins_.push_back(std::uint32_t(results_.size()));
         const BooleanBit* first = results_[resultBegins_[index]];
@@ -48,6 +52,67 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         }
     }
     IndexReaders(bits, statements);
+    ReadStatements();
+}
+
+void ScanMap::ReadStatements() {
+    epoch_ = Statement::ScanEpoch();
+    flags_.assign(statements_.size(), 0);
+    lastResults_.assign(statements_.size(), 0);
+    editedCount_ = 0;
+    for (std::uint32_t index = 0; index < statements_.size(); ++index) {
+        const Statement& statement = *statements_[index];
+        std::uint8_t flags = 0;
+        if (statement.Revision() == revisions_[index]) {
+            flags |= kUnedited;
+            if (program_.Compiled(index) && !statement.GroupChanged.HasSubscribers()) {
+                flags |= kCompiled;
+            }
+        } else {
+            ++editedCount_;
+        }
+        if (!statement.Disable() && !statement.StatementChanged.HasSubscribers()) {
+            flags |= kQuiet;
+        }
+        flags_[index] = flags;
+        lastResults_[index] = statement.Result() ? 1 : 0;
+    }
+}
+
+bool ScanMap::Solve(std::uint32_t index, bool heard) {
+    Sync();
+    const std::uint8_t flags = flags_[index];
+    const std::uint64_t epochBefore = Statement::ScanEpoch();
+    const std::uint64_t builds = builds_;
+    bool solved = false;
+    if ((flags & kCompiled) != 0) {
+        const bool result = Evaluate(index);
+        if ((flags & kQuiet) != 0 && !heard) {
+            // Nobody hears it: the statement is only written when its result changes.
+            if (result != (lastResults_[index] != 0)) {
+                statements_[index]->AcceptUnheardResult(result);
+                TakeResult(index, epochBefore, builds);
+            }
+            return true;
+        }
+        solved = statements_[index]->AcceptResult(result);
+    } else {
+        solved = statements_[index]->Solve();
+    }
+    TakeResult(index, epochBefore, builds);
+    return solved;
+}
+
+void ScanMap::TakeResult(std::uint32_t index, std::uint64_t epochBefore, std::uint64_t builds) {
+    if (builds != builds_ || epoch_ != epochBefore) {
+        return;  // laid out or read again meanwhile
+    }
+    const bool result = statements_[index]->Result();
+    const bool changed = result != (lastResults_[index] != 0);
+    if (Statement::ScanEpoch() == epochBefore + (changed ? 1 : 0)) {
+        lastResults_[index] = result ? 1 : 0;
+        epoch_ = Statement::ScanEpoch();
+    }
 }
 
 void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
@@ -70,7 +135,9 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
         readerBegins_[slot + 1] += readerBegins_[slot];
     }
     readers_.assign(readerBegins_.back(), Reader{kNone, false, false});
-    for (const BooleanBit& bit : bits) {
+    bitAt_.assign(slotCount_, nullptr);
+    for (BooleanBit& bit : bits) {
+        bitAt_[bit.Slot()] = &bit;
         Reader* slice = readers_.data() + readerBegins_[bit.Slot()];
         for (const BitReader& reader : bit.Readers()) {
             *slice++ = Reader{indexOfReader(reader), reader.IsBack, reader.IsFront};
@@ -81,10 +148,6 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
 std::uint32_t ScanMap::IndexOf(const Statement& statement) const {
     const auto found = indexOf_.find(&statement);
     return found == indexOf_.end() ? kNone : found->second;
-}
-
-bool ScanMap::Unedited(std::uint32_t index) const {
-    return statements_[index]->Revision() == revisions_[index];
 }
 
 std::span<const ScanMap::Reader> ScanMap::ReadersOf(const BooleanBit& bit) const {
@@ -103,21 +166,12 @@ std::span<BooleanBit* const> ScanMap::ResultsOf(std::uint32_t index) const {
     return {results_.data() + resultBegins_[index], results_.data() + resultBegins_[index + 1]};
 }
 
-bool ScanMap::Compiled(std::uint32_t index) const {
-    return program_.Compiled(index) && Unedited(index) &&
-           !statements_[index]->GroupChanged.HasSubscribers();
-}
-
 void ScanMap::Prefetch(std::uint32_t index) const {
     if (index >= statements_.size()) {
         return;
     }
-    const auto* statement = reinterpret_cast<const char*>(statements_[index]);
-    __builtin_prefetch(statement);
-    __builtin_prefetch(statement + 64);
-    for (const BooleanBit* bit : ResultsOf(index)) {
-        __builtin_prefetch(bit);
-    }
+    program_.Prefetch(index);
+    __builtin_prefetch(resultSlots_.data() + resultBegins_[index]);
 }
 
 bool ScanMap::Evaluate(std::uint32_t index) const {

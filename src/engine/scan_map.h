@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "logic/boolean_bit.h"
 #include "logic/solve_program.h"
+#include "logic/statement.h"
 
 namespace veldra {
 
@@ -21,6 +23,12 @@ class Statements;
 // by the bit's slot; every statement's expression is compiled into one program over the
 // bits' dense values. The layout is rebuilt whenever a bit or statement comes or goes or
 // a bit's readers change; a statement edited since keeps being solved by itself.
+//
+// What a solve reads of a statement (whether it may be solved from the values alone, its
+// last result, its result bits' slots) is kept here by index, so that on a large program a
+// solve whose result does not change reads neither the statement nor its bits: the working
+// set, not the instruction count, decides the scan's speed. Statement::ScanEpoch tells
+// when a statement changed beside the scan; these arrays are then read again.
 class ScanMap {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
@@ -43,26 +51,78 @@ public:
     // The index of a statement of the layout; kNone for any other.
     std::uint32_t IndexOf(const Statement& statement) const;
     // Whether the statement is as it was when the layout was built.
-    bool Unedited(std::uint32_t index) const;
+    bool Unedited(std::uint32_t index) {
+        Sync();
+        return (flags_[index] & kUnedited) != 0;
+    }
+    // Whether any statement was edited since the layout was built.
+    bool AnyEdited() {
+        Sync();
+        return editedCount_ > 0;
+    }
+    // The statement's result as the scan last gave or found it.
+    bool LastResult(std::uint32_t index) {
+        Sync();
+        return lastResults_[index] != 0;
+    }
 
+    std::uint32_t SlotCount() const { return slotCount_; }
+    // The bit in the slot when the layout was built; none for a slot no bit holds.
+    BooleanBit* BitAt(std::uint32_t slot) const { return bitAt_[slot]; }
+    // The bit's slot in the layout; kNone for a bit of other bits or added since.
+    std::uint32_t SlotOf(const BooleanBit& bit) const {
+        return bit.Owner() == bits_ && bit.Slot() < slotCount_ ? bit.Slot() : kNone;
+    }
+    std::span<const Reader> ReadersAt(std::uint32_t slot) const {
+        return {readers_.data() + readerBegins_[slot], readers_.data() + readerBegins_[slot + 1]};
+    }
     std::span<const Reader> ReadersOf(const BooleanBit& bit) const;
     // The statement keyed by the bit's own name whose first result is that name, kNone
     // when there is none.
+    std::uint32_t OwnStatementAt(std::uint32_t slot) const { return ownStatements_[slot]; }
     std::uint32_t OwnStatementOf(const BooleanBit& bit) const;
-    // The result bits of an unedited statement, none where a result names no bit.
+    // The result bits of an unedited statement, none where a result names no bit, and
+    // their slots (kNone where none).
     std::span<BooleanBit* const> ResultsOf(std::uint32_t index) const;
+    std::span<const std::uint32_t> ResultSlotsOf(std::uint32_t index) const {
+        return {resultSlots_.data() + resultBegins_[index],
+                resultSlots_.data() + resultBegins_[index + 1]};
+    }
 
     // Solves an unedited statement from the bits' values when it was compiled and nobody
     // listens to its negated groups; nothing when the statement must solve itself.
-    bool Compiled(std::uint32_t index) const;
-    // Asks the processor to fetch what solving the statement will read first: on a large
-    // program the statements and bits lie far apart in memory, and a solve would otherwise
-    // wait for each of them in turn.
+    bool Compiled(std::uint32_t index) {
+        Sync();
+        return (flags_[index] & kCompiled) != 0;
+    }
+    // Solves the statement as Statement::Solve would, from the compiled program where it
+    // can. Where it was compiled and nobody hears its solve (`heard`: the collection
+    // passes solves on), the statement is only looked at when its result changes. False
+    // when there is no result to give.
+    bool Solve(std::uint32_t index, bool heard);
+    // Asks the processor to fetch what solving the statement will read first: its steps
+    // and its results.
     void Prefetch(std::uint32_t index) const;
     bool Evaluate(std::uint32_t index) const;
 
 private:
+    enum Flag : std::uint8_t {
+        kUnedited = 1,
+        kCompiled = 2,  // unedited, compiled, nobody listens to its groups
+        kQuiet = 4,     // enabled and nobody listens to its solves
+    };
+
     void IndexReaders(BooleanBits& bits, Statements& statements);
+    // Reads again what is kept of each statement when any statement changed beside the scan.
+    void Sync() {
+        if (epoch_ != Statement::ScanEpoch()) {
+            ReadStatements();
+        }
+    }
+    void ReadStatements();
+    // Takes the result a solve just stored as the statement's last one, when the solve
+    // alone moved the epoch; otherwise the statements are read again at the next look.
+    void TakeResult(std::uint32_t index, std::uint64_t epochBefore, std::uint64_t builds);
 
     const BooleanBits* bits_ = nullptr;
     const Statements* statementCollection_ = nullptr;
@@ -81,6 +141,13 @@ private:
     std::vector<std::uint32_t> readerBegins_;  // by slot, one more than there are slots
     std::vector<Reader> readers_;
     std::vector<std::uint32_t> ownStatements_;  // by slot
+    std::vector<BooleanBit*> bitAt_;            // by slot
+    std::vector<std::uint32_t> resultSlots_;    // as results_
+    std::vector<std::uint8_t> flags_;           // by statement
+    std::vector<std::uint8_t> lastResults_;     // by statement
+    int editedCount_ = 0;
+    std::uint64_t epoch_ = 0;
+    std::uint64_t builds_ = 0;
     SolveProgram program_;
 };
 

@@ -86,7 +86,21 @@ void BooleanBit::FireTriggers() {
 void BooleanBit::SetOwner(BooleanBits* owner) {
     owner_ = owner;
     if (owner_ != nullptr) {
-        slot_ = owner_->TakeSlot(bitValue_);
+        slot_ = owner_->TakeSlot(bitValue_, Flags());
+    }
+}
+
+std::uint8_t BooleanBit::Flags() const {
+    using Flag = BooleanBits::Flag;
+    return std::uint8_t((IsTimer() ? Flag::kTimer : 0) | (isFormBit_ ? Flag::kFormBit : 0) |
+                        (isTrigger_ ? Flag::kTrigger : 0) | (isWatch_ ? Flag::kWatch : 0) |
+                        (filter_ ? Flag::kFilter : 0) | (isAssigned_ ? Flag::kAssigned : 0) |
+                        (isNumeric_ ? Flag::kNumeric : 0));
+}
+
+void BooleanBit::StoreFlags() {
+    if (owner_ != nullptr) {
+        owner_->StoreFlags(slot_, Flags());
     }
 }
 

@@ -51,29 +51,53 @@ public:
     void SetNumValue(std::int16_t number, bool NoStatus = false);
 
     bool IsNumeric() const { return isNumeric_; }
-    void SetIsNumeric(bool on) { isNumeric_ = on; }
+    void SetIsNumeric(bool on) {
+        isNumeric_ = on;
+        StoreFlags();
+    }
 
     std::int32_t OnTime() const { return onTime_; }
-    void SetOnTime(std::int32_t ms) { onTime_ = ms; }
+    void SetOnTime(std::int32_t ms) {
+        onTime_ = ms;
+        StoreFlags();
+    }
     std::int32_t OffTime() const { return offTime_; }
-    void SetOffTime(std::int32_t ms) { offTime_ = ms; }
+    void SetOffTime(std::int32_t ms) {
+        offTime_ = ms;
+        StoreFlags();
+    }
     // A delay of zero or less is none.
     bool IsTimer() const { return onTime_ > 0 || offTime_ > 0; }
 
     bool IsFormBit() const { return isFormBit_; }
-    void SetIsFormBit(bool on) { isFormBit_ = on; }
+    void SetIsFormBit(bool on) {
+        isFormBit_ = on;
+        StoreFlags();
+    }
     // The board window that shows the bit; none for bits of no board.
     BoardPanel* FormIndex() const { return formIndex_; }
     void SetFormIndex(BoardPanel* window) { formIndex_ = window; }
 
     bool Filter() const { return filter_; }
-    void SetFilter(bool on) { filter_ = on; }
+    void SetFilter(bool on) {
+        filter_ = on;
+        StoreFlags();
+    }
     bool IsWatch() const { return isWatch_; }
-    void SetIsWatch(bool on) { isWatch_ = on; }
+    void SetIsWatch(bool on) {
+        isWatch_ = on;
+        StoreFlags();
+    }
     bool IsTrigger() const { return isTrigger_; }
-    void SetIsTrigger(bool on) { isTrigger_ = on; }
+    void SetIsTrigger(bool on) {
+        isTrigger_ = on;
+        StoreFlags();
+    }
     bool IsAssigned() const { return isAssigned_; }
-    void SetIsAssigned(bool on) { isAssigned_ = on; }
+    void SetIsAssigned(bool on) {
+        isAssigned_ = on;
+        StoreFlags();
+    }
     // The statement keyed by this bit's name, as the mapping found it; a shortcut for the
     // scan, which checks that no statement has left the program since.
     Statement* AssignedBy() const { return assignedBy_; }
@@ -112,10 +136,14 @@ public:
     void SetOwner(BooleanBits* owner);
     BooleanBits* Owner() const { return owner_; }
     std::uint32_t Slot() const { return slot_; }
+    // The bit's flags as its collection keeps them by slot (BooleanBits::Flags).
+    std::uint8_t Flags() const;
 
     Event<std::int32_t, bool> BitChanged;
 
 private:
+    // Copies the flags to the collection's dense flags, where the scan tests them.
+    void StoreFlags();
     void FireTriggers();
     template <class Call>
     void TellWindow(BoardPanel* window, Call&& call) const;

@@ -34,6 +34,19 @@ public:
     // while the collection holds a bit.
     const std::uint8_t* Values() const { return values_.data(); }
     std::uint32_t SlotCount() const { return static_cast<std::uint32_t>(values_.size()); }
+    // What the scan and the change rules test of each bit, by slot, kept current by the
+    // bits' setters (filter and watch lists, timer page, state load included): the scan
+    // reads these instead of the bits themselves.
+    enum Flag : std::uint8_t {
+        kTimer = 1,  // has a delay
+        kFormBit = 2,
+        kTrigger = 4,
+        kWatch = 8,
+        kFilter = 16,
+        kAssigned = 32,
+        kNumeric = 64,
+    };
+    const std::uint8_t* Flags() const { return flags_.data(); }
     // Grows whenever a bit's list of reading statements changes.
     std::uint64_t ReadersRevision() const { return readersRevision_; }
 
@@ -42,19 +55,23 @@ public:
 private:
     friend class BooleanBit;
     void ForwardBitChanged(const BooleanBit& bit);
-    std::uint32_t TakeSlot(bool value) {
+    std::uint32_t TakeSlot(bool value, std::uint8_t flags) {
         // A collection used as a queue (outside inputs, received track bits) empties again
         // and again: no bit holds a slot then, so the slots start afresh.
         if (Count() == 0) {
             values_.clear();
+            flags_.clear();
         }
         values_.push_back(value ? 1 : 0);
+        flags_.push_back(flags);
         return static_cast<std::uint32_t>(values_.size() - 1);
     }
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
+    void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
     void ReadersChanged() { ++readersRevision_; }
 
     std::vector<std::uint8_t> values_;
+    std::vector<std::uint8_t> flags_;  // by slot, as values_
     std::uint64_t readersRevision_ = 0;
 };
 

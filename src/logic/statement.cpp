@@ -128,6 +128,7 @@ void Statement::Initialize() {
     built_ = false;
     contacts_.reset();
     ++revision_;
+    ++scanEpoch_;
 }
 
 void Statement::Prepare() {
@@ -201,9 +202,9 @@ bool Statement::Solve() {
         if (bits_ != nullptr && bits_->Generation() != boundGeneration_) {
             Bind();
         }
-        result_ = tree_.Evaluate(
+        StoreResult(tree_.Evaluate(
             [this](std::uint32_t index, bool negated) { return ReadOperand(index, negated); },
-            [this](std::string_view group, bool value) { GroupChanged.Raise(group, value); });
+            [this](std::string_view group, bool value) { GroupChanged.Raise(group, value); }));
         Announce();
         return true;
     } catch (const std::exception&) {
@@ -216,7 +217,7 @@ bool Statement::AcceptResult(bool result) {
         return false;
     }
     const SolvingMark mark(solving_);
-    result_ = result;
+    StoreResult(result);
     Announce();
     return true;
 }
@@ -299,6 +300,7 @@ bool Statement::ReadOperand(std::uint32_t index, bool negated) {
 bool Statement::Fault() {
     if (!disable_) {
         disable_ = true;
+        ++scanEpoch_;
         ProgramHost& host = TheProgramHost();
         host.StopRun();
         host.EditFaultyStatement(*this);

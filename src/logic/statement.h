@@ -67,7 +67,10 @@ public:
     bool Edited() const { return edited_; }
     void SetEdited(bool on) { edited_ = on; }
     bool Disable() const { return disable_; }
-    void SetDisable(bool on) { disable_ = on; }
+    void SetDisable(bool on) {
+        disable_ = on;
+        ++scanEpoch_;
+    }
     // Shown in a ladder window. Each viewer marks it on opening and off on closing, so it
     // stays displayed until its last viewer has closed.
     bool IsDisplayed() const { return displayedBy_ > 0; }
@@ -117,6 +120,9 @@ public:
     // Takes a result that a SolveProgram computed from Prepared() and announces it as Solve
     // would. False, with nothing changed, while the statement is disabled or solving.
     bool AcceptResult(bool result);
+    // The same for a statement known to be enabled and heard by nobody, as the scan knows
+    // it: only the result is stored.
+    void AcceptUnheardResult(bool result) { StoreResult(result); }
 
     // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
     // until the statement is first solved after its text, Initialize or ResetStatement.
@@ -143,14 +149,30 @@ public:
     // The statement as a row of the statements window.
     StatementRow LoadFrmStatements() const;
 
+    // Grows whenever any statement is edited, disabled or enabled, gains a listener or
+    // stores a new result: what the scan keeps of the statements beside them is then to be
+    // read again.
+    static std::uint64_t ScanEpoch() { return scanEpoch_; }
+
+    // An event whose listeners the scan must serve: a statement somebody listens to is
+    // solved by itself, so gaining a listener moves the scan epoch.
+    template <class... Args>
+    class ListenedEvent : public Event<Args...> {
+    public:
+        [[nodiscard]] Subscription Subscribe(typename Event<Args...>::Handler handler) {
+            ++scanEpoch_;
+            return Event<Args...>::Subscribe(std::move(handler));
+        }
+    };
+
     // (Result, first result bit name) after each completed solve.
-    Event<bool, std::string_view> StatementChanged;
+    ListenedEvent<bool, std::string_view> StatementChanged;
     // (operand index, value) when a displayed statement's operand bit changes.
     Event<int, bool> OpBitChanged;
     // A new text given by an editor other than the viewers, which then show it afresh.
     Event<> TextMended;
     // (inside of a negated bracket group in solve-string form, its value before negation).
-    Event<std::string_view, bool> GroupChanged;
+    ListenedEvent<std::string_view, bool> GroupChanged;
 
 private:
     friend std::string AssignText(const Statement& statement);
@@ -167,6 +189,12 @@ private:
 
     void Build();
     void Bind();
+    void StoreResult(bool result) {
+        if (result != result_) {
+            result_ = result;
+            ++scanEpoch_;
+        }
+    }
     bool ReadOperand(std::uint32_t index, bool negated);
     // Raises StatementChanged for the result just stored, and has the parent forward it.
     void Announce();
@@ -203,6 +231,8 @@ private:
         bool result;
     };
     std::optional<Saved> beforeReset_;
+
+    static inline std::uint64_t scanEpoch_ = 0;
 };
 
 // The statement's canonical one-line text: "ASSIGN ", the normalised expression, " TO ",

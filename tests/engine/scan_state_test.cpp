@@ -1,0 +1,171 @@
+// What the scan keeps of statements and bits beside them (whether a statement may be solved
+// from the bits' values alone, its last result, a bit's delays and flags) follows every
+// change made after the bits were mapped: the next scan behaves as if it read the objects.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/engine_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+// Nobody hears the statements' solves, as in a program without the statements window
+// open: the scan solves from its own arrays wherever it can.
+class ScanStateTest : public EngineTest {
+public:
+    ScanStateTest() { solvedWatch.Cancel(); }
+
+    using EngineTest::engine;
+    using EngineTest::platform;
+    using EngineTest::Value;
+
+    bool Shown(const std::string& line) {
+        const std::vector<std::string> lines = StatusLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    bool BoxTitled(const std::string& title) {
+        return std::any_of(platform.boxes().begin(), platform.boxes().end(),
+                           [&](const MsgBoxRequest& box) { return box.title == title; });
+    }
+};
+
+TEST_F(ScanStateTest, AStatementEditedAfterTheMappingSolvesFromItsNewText) {
+    Statement& statement = Assign("IN", "OUT");
+    Start();
+    Input("IN", true);
+    Tick();
+    ASSERT_TRUE(Value("OUT"));
+    ASSERT_TRUE(statement.SetStrStatement("ASSIGN ~IN TO OUT;"));
+    Input("IN", false);
+    Tick();
+    EXPECT_TRUE(Value("OUT"));
+    Input("IN", true);
+    Tick();
+    EXPECT_FALSE(Value("OUT"));
+}
+
+TEST_F(ScanStateTest, AListenerGainedAfterTheMappingHearsASolveThatChangesNothing) {
+    Statement& statement = Assign("A + B", "OUT");
+    Start();
+    Input("A", true);
+    Tick();
+    ASSERT_TRUE(Value("OUT"));
+    std::vector<bool> heard;
+    Subscription watch = statement.StatementChanged.Subscribe(
+        [&](bool result, std::string_view) { heard.push_back(result); });
+    Input("B", true);
+    Tick();
+    EXPECT_EQ(heard, std::vector<bool>{true});
+}
+
+TEST_F(ScanStateTest, AGroupListenerGainedAfterTheMappingHearsTheNextSolve) {
+    Statement& statement = Assign("~(A * B) * C", "OUT");
+    Start();
+    std::vector<std::string> groups;
+    Subscription watch = statement.GroupChanged.Subscribe(
+        [&](std::string_view group, bool) { groups.emplace_back(group); });
+    Input("A", true);
+    Tick();
+    EXPECT_FALSE(groups.empty());
+}
+
+TEST_F(ScanStateTest, TheStatementsCollectionGainingAListenerHearsEverySolve) {
+    Assign("IN", "OUT");
+    Assign("IN", "OTHER");
+    Start();
+    std::vector<std::string> keys;
+    Subscription watch = engine.prgAssigns->StatementChanged.Subscribe(
+        [&](std::string_view key, bool) { keys.emplace_back(key); });
+    Input("IN", true);
+    Tick();
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(keys, (std::vector<std::string>{"OTHER", "OUT"}));
+}
+
+TEST_F(ScanStateTest, AStatementDisabledAfterTheMappingIsNotApplied) {
+    Statement& statement = Assign("IN", "OUT");
+    Start();
+    statement.SetDisable(true);
+    Input("IN", true);
+    Tick();
+    EXPECT_FALSE(Value("OUT"));
+    statement.SetDisable(false);
+    Input("IN", false);
+    Tick();
+    Input("IN", true);
+    Tick();
+    EXPECT_TRUE(Value("OUT"));
+}
+
+TEST_F(ScanStateTest, AResultGivenOutsideTheScanIsWhatTheScanComparesWith) {
+    Statement& statement = Assign("A", "OUT");
+    Assign("OUT", "NEXT");
+    Start();
+    // As a state load solves a statement: its result moves without its bit.
+    Bit("A", true);
+    ASSERT_TRUE(statement.Solve());
+    Bit("A", false);
+    Bit("B");
+    engine.AddQue("A");
+    Input("B", true);  // nothing reads B; the input only has the tick run
+    Tick();
+    EXPECT_FALSE(statement.Result());
+    EXPECT_FALSE(Value("OUT"));
+}
+
+// A bit's flags changed after the mapping, as the filter and watch lists, the timer page
+// and a state load change them.
+struct FlagCase {
+    const char* name;
+    std::function<void(BooleanBit&)> before;  // at the mapping
+    std::function<void(ScanStateTest&, BooleanBit&)> change;
+    std::function<void(ScanStateTest&)> expect;
+};
+
+class ScanStateFlagTest : public ScanStateTest, public ::testing::WithParamInterface<FlagCase> {};
+
+TEST_P(ScanStateFlagTest, ABitFlagSetAfterTheMappingTakesEffectInTheNextScan) {
+    Assign("IN", "OUT");
+    GetParam().before(Bit("OUT"));
+    Start();
+    GetParam().change(*this, Bit("OUT"));
+    Input("IN", true);
+    Tick();
+    GetParam().expect(*this);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flags, ScanStateFlagTest,
+    ::testing::Values(FlagCase{"Filter", [](BooleanBit&) {},
+                               [](ScanStateTest&, BooleanBit& bit) { bit.SetFilter(true); },
+                               [](ScanStateTest& test) {
+                                   EXPECT_TRUE(test.Value("OUT"));
+                                   EXPECT_FALSE(test.Shown("Setting bit: OUT"));
+                               }},
+                      FlagCase{
+                          "Watch", [](BooleanBit&) {},
+                          [](ScanStateTest& test, BooleanBit& bit) {
+                              bit.SetIsWatch(true);
+                              test.platform.Answer(MsgAnswer::Ok);
+                          },
+                          [](ScanStateTest& test) { EXPECT_TRUE(test.BoxTitled("Bit Watch")); }},
+                      FlagCase{"SetDelay", [](BooleanBit&) {},
+                               [](ScanStateTest&, BooleanBit& bit) { bit.SetOnTime(500); },
+                               [](ScanStateTest& test) {
+                                   EXPECT_FALSE(test.Value("OUT"));  // waits for its delay
+                                   EXPECT_EQ(test.engine.vTimeQue.Count(), 1);
+                               }},
+                      FlagCase{"NoDelay", [](BooleanBit& bit) { bit.SetOnTime(500); },
+                               [](ScanStateTest&, BooleanBit& bit) {
+                                   bit.SetOnTime(0);
+                                   bit.SetOffTime(0);
+                               },
+                               [](ScanStateTest& test) { EXPECT_TRUE(test.Value("OUT")); }}),
+    [](const ::testing::TestParamInfo<FlagCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace veldra::testing
