@@ -5,6 +5,8 @@
 #include <sys/resource.h>
 
 #include <array>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -27,6 +29,10 @@ using bench::QuietWindow;
 struct LoadedProgram {
     explicit LoadedProgram(const std::string& source) {
         ParseText(engine, host, host.Panels()).GetProgramFromText(source);
+        engine.ShowIOUpdates = false;
+    }
+    explicit LoadedProgram(const std::filesystem::path& file) {
+        ParseText(engine, host, host.Panels()).GetProgram(file);
         engine.ShowIOUpdates = false;
     }
     QuietWindow window;
@@ -125,5 +131,28 @@ void BM_LoadLongStatement(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadLongStatement)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A source file named by VELDRA_LOAD_SOURCE (a large one written by veldra_gen), loaded
+// once as the program opens a file: the process's peak against the file's size. Run it in
+// a process of its own, as the peak is the process's.
+void BM_LoadSourceFile(benchmark::State& state, const std::filesystem::path& file) {
+    for (auto _ : state) {
+        LoadedProgram program(file);
+        benchmark::DoNotOptimize(program.engine.PrgBooleanBits());
+    }
+    const double sourceMegabytes = double(std::filesystem::file_size(file)) / (1024.0 * 1024.0);
+    state.counters["source_MB"] = sourceMegabytes;
+    state.counters["peak_MB"] = PeakMegabytes();
+    state.counters["peak_per_source"] = PeakMegabytes() / sourceMegabytes;
+}
+const bool kSourceFileRegistered = [] {
+    if (const char* file = std::getenv("VELDRA_LOAD_SOURCE"); file != nullptr && *file != 0) {
+        benchmark::RegisterBenchmark("BM_LoadSourceFile", BM_LoadSourceFile,
+                                     std::filesystem::path(file))
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace veldra {
 
 std::string BookStatementText(const Statement& statement) {
-    std::string text = statement.strStatement() + " TO ";
+    std::string text = std::string(statement.strStatement()) + " TO ";
     const int last = statement.UboundResults();
     for (int i = 0; i <= last; ++i) {
         text += statement.ResultBitName(i);

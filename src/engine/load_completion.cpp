@@ -285,6 +285,9 @@ void ProgramEngine::BuildDisplays() {
     displays_.timerBits.clear();
     displays_.booleanBits.clear();
     displays_.numericBits.clear();
+    // Made to size once: a large program's lists would otherwise be copied as they grow.
+    displays_.statusRows.reserve(std::size_t(prgBooleanBits_->Count()));
+    displays_.booleanBits.reserve(std::size_t(prgBooleanBits_->Count()));
     for (BooleanBit& bit : *prgBooleanBits_) {
         if (bit.IsNumeric()) {
             bit.SetvIndex(-1);  // no grid row: a Boolean change of it colours nothing

@@ -121,7 +121,7 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
     const auto indexOfReader = [&](const BitReader& reader) {
         std::uint32_t index = IndexOf(*reader.statement);
         if (index == kNone) {
-            if (const Statement* keyed = statements.Find(reader.key)) {
+            if (const Statement* keyed = statements.Find(reader.Key())) {
                 index = IndexOf(*keyed);
             }
         }

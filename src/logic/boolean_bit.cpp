@@ -16,6 +16,10 @@
 
 namespace veldra {
 
+std::string_view BitReader::Key() const {
+    return statement->ResultBitName(0);
+}
+
 BooleanBit::BooleanBit() = default;
 
 BooleanBit::~BooleanBit() = default;
@@ -46,7 +50,7 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
         if (rung_ != nullptr && rung_->AnyDisplayed()) {
             // A ladder window may change the map while it redraws: walk it by position.
             for (std::size_t i = 0; i < readers_.size(); ++i) {
-                Statement* reader = rung_->Find(readers_[i].key);
+                Statement* reader = rung_->Find(readers_[i].Key());
                 if (reader != nullptr && reader->IsDisplayed()) {
                     reader->OpBitChange(bitName_, value);
                 }
@@ -115,7 +119,7 @@ void BooleanBit::Assigns(Statement& statement) {
     const std::string_view key = statement.ResultBitName(0);
     const bool recorded =
         !key.empty() && std::any_of(readers_.begin(), readers_.end(), [&](const BitReader& reader) {
-            return EqualsIgnoringCase(reader.key, key);
+            return EqualsIgnoringCase(reader.Key(), key);
         });
     if (recorded) {
         GuardModel(ProgressWindow::Close, [] { throw RuntimeError(errors::kDuplicateKey); });
@@ -125,8 +129,7 @@ void BooleanBit::Assigns(Statement& statement) {
 }
 
 void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
-    readers_.push_back(BitReader{&statement, std::string(statement.ResultBitName(0)), contacts.back,
-                                 contacts.front});
+    readers_.push_back(BitReader{&statement, contacts.back, contacts.front});
     if (owner_ != nullptr) {
         owner_->ReadersChanged();
     }

@@ -17,12 +17,16 @@ class Statement;
 class Statements;
 class TriggerTarget;
 
-// A statement that reads a bit, with the contacts it reads it through.
+// A statement that reads a bit, with the contacts it reads it through. The bits' readers
+// are recorded afresh whenever the bits are mapped, so the statement stands as long as
+// the record does.
 struct BitReader {
     Statement* statement = nullptr;
-    std::string key;  // the statement's key when it was recorded
     bool IsBack = false;
     bool IsFront = false;
+
+    // The statement's key: its first result.
+    std::string_view Key() const;
 };
 
 // One named bit of the loaded application: its value (and number, for a numeric bit),

@@ -28,7 +28,8 @@ bool IsSymbol(char c) {
 // Recursive descent over the tokens, writing the postfix program as it goes.
 class Expression::Parser {
 public:
-    Parser(Expression& out, std::string_view text, const std::vector<std::string>& operandNames)
+    Parser(Expression& out, std::string_view text,
+           const std::vector<std::string_view>& operandNames)
         : out_(out) {
         Tokenize(text, operandNames);
     }
@@ -64,7 +65,7 @@ private:
     };
     static constexpr int kLevelCount = 3;
 
-    void Tokenize(std::string_view text, const std::vector<std::string>& operandNames) {
+    void Tokenize(std::string_view text, const std::vector<std::string_view>& operandNames) {
         std::string& solve = out_.solveString_;
         const OperandLookup lookup(operandNames);
         for (std::size_t i = 0; i < text.size();) {
@@ -200,7 +201,8 @@ private:
     int maxDepth_ = 0;
 };
 
-Expression Expression::Parse(std::string_view text, const std::vector<std::string>& operandNames) {
+Expression Expression::Parse(std::string_view text,
+                             const std::vector<std::string_view>& operandNames) {
     Expression expression;
     Parser(expression, text, operandNames).Run();
     if (!expression.Valid()) {

@@ -19,7 +19,8 @@ class Expression {
 public:
     // Parses the expression; operand names are given their index in `operandNames`.
     // Text that does not form an expression gives an expression that is not Valid().
-    static Expression Parse(std::string_view text, const std::vector<std::string>& operandNames);
+    static Expression Parse(std::string_view text,
+                            const std::vector<std::string_view>& operandNames);
 
     bool Valid() const { return error_.empty(); }
     // Why the text does not form an expression.

@@ -16,11 +16,11 @@ namespace veldra {
 // thousand operands stays linear. The names must outlive the lookup.
 class OperandLookup {
 public:
-    explicit OperandLookup(const std::vector<std::string>& names) : names_(names) {
+    explicit OperandLookup(const std::vector<std::string_view>& names) : names_(names) {
         if (names.size() > kSearchLimit) {
             index_.reserve(names.size());
             for (std::size_t i = 0; i < names.size(); ++i) {
-                index_.try_emplace(std::string_view(names[i]), std::uint32_t(i));
+                index_.try_emplace(names[i], std::uint32_t(i));
             }
         }
     }
@@ -38,7 +38,7 @@ public:
 
 private:
     static constexpr std::size_t kSearchLimit = 16;
-    const std::vector<std::string>& names_;
+    const std::vector<std::string_view>& names_;
     absl::flat_hash_map<std::string_view, std::uint32_t> index_;
 };
 

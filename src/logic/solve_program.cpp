@@ -42,6 +42,7 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
             steps_.push_back(out);
         }
         stack_.resize(std::max(stack_.size(), std::size_t(expression->StackDepth())));
+        statement.ReleasePrepared();
     }
     begins_.push_back(std::uint32_t(steps_.size()));
     return compiled;

@@ -15,12 +15,6 @@
 namespace veldra {
 namespace {
 
-std::string_view At(const std::vector<std::string>& names, int index) {
-    return index >= 0 && index < static_cast<int>(names.size())
-               ? std::string_view(names[std::size_t(index)])
-               : std::string_view();
-}
-
 // Where a numeric statement's operand compares: its first "=", else its first ">", else
 // its first "<".
 std::size_t ComparisonAt(std::string_view name) {
@@ -57,36 +51,24 @@ bool Statement::SetStrStatement(std::string_view text) {
         ParsedStatement parsed = ParseStatementText(text);
         // An editor empties the statement before it sets the new text: the first result
         // before the edit is then the one kept from before the reset.
-        const std::string& firstBefore =
-            beforeReset_ ? beforeReset_->results.front() : results_.front();
+        const std::string_view firstBefore =
+            beforeReset_ ? beforeReset_->names.Result(0) : names_.Result(0);
         const std::string& firstAfter = parsed.results.front();
         if (parent_ != nullptr && !isNumeric_ && !EqualsIgnoringCase(firstBefore, firstAfter) &&
             !parent_->TakeNewKey(*this, firstAfter)) {
             if (beforeReset_) {
-                expression_ = std::move(beforeReset_->expression);
-                results_ = std::move(beforeReset_->results);
-                operands_ = std::move(beforeReset_->operands);
+                names_ = std::move(beforeReset_->names);
                 result_ = beforeReset_->result;
                 beforeReset_.reset();
                 Initialize();
             }
             return false;
         }
-        expression_ = std::move(parsed.expression);
-        results_ = std::move(parsed.results);
-        operands_ = std::move(parsed.operands);
+        names_ = StatementNames(parsed.expression, parsed.results);
         beforeReset_.reset();
         Initialize();
         return true;
     });
-}
-
-std::string_view Statement::ResultBitName(int index) const {
-    return At(results_, index);
-}
-
-std::string_view Statement::OpBitName(int index) const {
-    return At(operands_, index);
 }
 
 void Statement::SetIsNumeric(bool on) {
@@ -125,14 +107,13 @@ void Statement::SetBits(BooleanBits* bits) {
 }
 
 void Statement::Initialize() {
-    built_ = false;
-    contacts_.reset();
+    tree_.reset();
     ++revision_;
     ++scanEpoch_;
 }
 
 void Statement::Prepare() {
-    if (!built_) {
+    if (!tree_) {
         Build();
     }
 }
@@ -142,47 +123,76 @@ const Expression* Statement::Prepared() {
     if (bits_ != nullptr && bits_->Generation() != boundGeneration_) {
         Bind();  // a bit has left since: find the operands again
     }
-    return tree_.Valid() && tree_.Cost() <= kMaxEvaluationSteps && !isNumeric_ ? &tree_ : nullptr;
+    return tree_->Valid() && tree_->Cost() <= kMaxEvaluationSteps && !isNumeric_ ? tree_.get()
+                                                                                 : nullptr;
 }
 
-const std::vector<Contacts>& Statement::OperandContacts() const {
-    if (!contacts_) {
-        contacts_ = ReadContacts(expression_, operands_);
+std::vector<Contacts> Statement::OperandContacts() const {
+    return ReadContacts(names_.Expression(), names_.Operands());
+}
+
+BooleanBit* Statement::OperandBit(int index) const {
+    const std::size_t at = boundResults_ + std::size_t(index);
+    if (index < 0 || at >= bound_.size() || bound_[at] == nullptr) {
+        return nullptr;
     }
-    return *contacts_;
+    // A comparison reads a number, not the bit.
+    return ComparisonOf(std::uint32_t(index)) == std::string_view::npos ? bound_[at] : nullptr;
+}
+
+std::size_t Statement::ComparisonOf(std::uint32_t index) const {
+    if (!isNumeric_) {
+        return std::string_view::npos;
+    }
+    const std::string_view name = OpBitName(int(index));
+    const std::size_t opAt = ComparisonAt(name);
+    const BooleanBit* bit =
+        boundResults_ + index < bound_.size() ? bound_[boundResults_ + index] : nullptr;
+    // Mapping looks the whole name up first: a bit of that name is read as a bit.
+    if (opAt == std::string_view::npos ||
+        (bit != nullptr && bit->BitName().size() == name.size())) {
+        return std::string_view::npos;
+    }
+    return opAt;
 }
 
 void Statement::ResetStatement() {
     if (!beforeReset_) {
-        beforeReset_ = Saved{expression_, results_, operands_, result_};
+        beforeReset_ = std::make_unique<Saved>(Saved{std::move(names_), result_});
     }
-    results_.assign(1, std::string());
-    operands_.assign(1, std::string());
-    expression_.clear();
+    names_ = StatementNames();
     result_ = false;
     Initialize();
 }
 
 void Statement::OpBitChange(std::string_view bitName, bool value) {
     for (int i = 0; i <= UboundOpBit(); ++i) {
-        if (operands_[std::size_t(i)] == bitName) {
+        if (OpBitName(i) == bitName) {
             OpBitChanged.Raise(i, value);
         }
     }
 }
 
 bool Statement::BitUsed(std::string_view bitName) const {
-    const auto equal = [&](const std::string& name) { return name == bitName; };
-    return std::any_of(operands_.begin(), operands_.end(), equal) ||
-           std::any_of(results_.begin(), results_.end(), equal);
+    for (int i = 0; i <= UboundOpBit(); ++i) {
+        if (OpBitName(i) == bitName) {
+            return true;
+        }
+    }
+    for (int i = 0; i <= UboundResults(); ++i) {
+        if (ResultBitName(i) == bitName) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Statement::IsBack(std::string_view bitName) const {
-    return ReadsBackContact(expression_, bitName);
+    return ReadsBackContact(strStatement(), bitName);
 }
 
 bool Statement::IsFront(std::string_view bitName) const {
-    return ReadsFrontContact(expression_, bitName);
+    return ReadsFrontContact(strStatement(), bitName);
 }
 
 bool Statement::Solve() {
@@ -193,16 +203,16 @@ bool Statement::Solve() {
     }
     const SolvingMark mark(solving_);
     try {
-        if (!built_) {
+        if (!tree_) {
             Build();
         }
-        if (!tree_.Valid() || tree_.Cost() > kMaxEvaluationSteps) {
+        if (!tree_->Valid() || tree_->Cost() > kMaxEvaluationSteps) {
             return Fault();
         }
         if (bits_ != nullptr && bits_->Generation() != boundGeneration_) {
             Bind();
         }
-        StoreResult(tree_.Evaluate(
+        StoreResult(tree_->Evaluate(
             [this](std::uint32_t index, bool negated) { return ReadOperand(index, negated); },
             [this](std::string_view group, bool value) { GroupChanged.Raise(group, value); }));
         Announce();
@@ -232,69 +242,56 @@ void Statement::Announce() {
 }
 
 void Statement::Build() {
-    tree_ = Expression::Parse(expression_, operands_);
-    built_ = true;
+    tree_ = std::make_unique<Expression>(Expression::Parse(strStatement(), names_.Operands()));
     Bind();
 }
 
 void Statement::Bind() {
-    bound_.assign(operands_.size(), Operand{});
     boundGeneration_ = bits_ != nullptr ? bits_->Generation() : 0;
-    resultBits_.clear();
-    for (const std::string& result : results_) {
-        resultBits_.push_back(bits_ != nullptr ? bits_->Find(result) : nullptr);
+    boundResults_ = std::uint32_t(names_.ResultCount());
+    bound_.assign(boundResults_ + std::size_t(names_.OperandCount()), nullptr);
+    if (bits_ == nullptr) {
+        return;
     }
-    for (std::size_t i = 0; i < operands_.size(); ++i) {
-        const std::string& name = operands_[i];
-        Operand& operand = bound_[i];
-        if (BooleanBit* bit = bits_ != nullptr ? bits_->Find(name) : nullptr) {
-            operand.source = Operand::Source::Bit;
-            operand.bit = bit;
-            continue;
+    for (int i = 0; i <= UboundResults(); ++i) {
+        bound_[std::size_t(i)] = bits_->Find(ResultBitName(i));
+    }
+    for (int i = 0; i <= UboundOpBit(); ++i) {
+        const std::string_view name = OpBitName(i);
+        BooleanBit*& bit = bound_[boundResults_ + std::size_t(i)];
+        bit = bits_->Find(name);
+        if (bit == nullptr && isNumeric_) {
+            if (const std::size_t opAt = ComparisonAt(name); opAt != std::string_view::npos) {
+                bit = bits_->Find(name.substr(0, opAt));
+            }
         }
-        const std::size_t opAt = isNumeric_ ? ComparisonAt(name) : std::string::npos;
-        if (opAt == std::string::npos) {
-            continue;  // names no bit: reads False
-        }
-        operand.source = Operand::Source::Comparison;
-        operand.comparison = name[opAt];
-        operand.number = LeadingNumber(std::string_view(name).substr(opAt + 1));
-        operand.bit =
-            bits_ != nullptr ? bits_->Find(std::string_view(name).substr(0, opAt)) : nullptr;
-        operand.nameLength = static_cast<std::uint32_t>(opAt);
     }
 }
 
 bool Statement::ReadOperand(std::uint32_t index, bool negated) {
-    Operand& operand = bound_[index];
-    switch (operand.source) {
-        case Operand::Source::Bit:
-            return operand.bit->BitValue() != negated;
-        case Operand::Source::Comparison: {
-            if (operand.bit == nullptr && bits_ != nullptr) {
-                operand.bit =
-                    bits_->Find(std::string_view(operands_[index]).substr(0, operand.nameLength));
-            }
-            if (operand.bit == nullptr) {
-                throw RuntimeError("The bit of the comparison " + operands_[index] +
-                                   " does not exist");
-            }
-            // A comparison is never negated.
-            const double number = operand.bit->NumValue();
-            return operand.comparison == '='   ? number == operand.number
-                   : operand.comparison == '>' ? number > operand.number
-                                               : number < operand.number;
+    BooleanBit*& bit = bound_[boundResults_ + index];
+    const std::size_t opAt = ComparisonOf(index);
+    if (opAt == std::string_view::npos) {
+        // A bit may have been added since the last look.
+        if (bit == nullptr && bits_ != nullptr) {
+            bit = bits_->Find(OpBitName(int(index)));
         }
-        case Operand::Source::Nothing:
-            // A bit may have been added since the last look.
-            if (BooleanBit* bit = bits_ != nullptr ? bits_->Find(operands_[index]) : nullptr) {
-                operand.source = Operand::Source::Bit;
-                operand.bit = bit;
-                return bit->BitValue() != negated;
-            }
-            return false;
+        return bit != nullptr && bit->BitValue() != negated;
     }
-    return false;
+    const std::string_view name = OpBitName(int(index));
+    if (bit == nullptr && bits_ != nullptr) {
+        bit = bits_->Find(name.substr(0, opAt));
+    }
+    if (bit == nullptr) {
+        throw RuntimeError("The bit of the comparison " + std::string(name) + " does not exist");
+    }
+    // A comparison is never negated.
+    const double number = bit->NumValue();
+    const double against = LeadingNumber(name.substr(opAt + 1));
+    const char comparison = name[opAt];
+    return comparison == '='   ? number == against
+           : comparison == '>' ? number > against
+                               : number < against;
 }
 
 bool Statement::Fault() {
@@ -309,14 +306,14 @@ bool Statement::Fault() {
 }
 
 std::string AssignText(const Statement& statement) {
-    return AssignText(statement.strStatement(), statement.results_);
+    return AssignText(statement.strStatement(), statement.names_.Results());
 }
 
 StatementRow Statement::LoadFrmStatements() const {
     StatementRow row;
     row.assign = "ASSIGN";
-    row.expression = SpaceOperators(expression_);
-    row.results = ResultsText(results_);
+    row.expression = SpaceOperators(strStatement());
+    row.results = ResultsText(names_.Results());
     if (!isFiltered_) {
         row.expressionColour = result_ ? StatementRow::Colour::Green : StatementRow::Colour::Black;
     }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "logic/expression.h"
+#include "logic/statement_names.h"
 #include "logic/statement_parser.h"
 #include "platform/event.h"
 
@@ -50,13 +51,13 @@ public:
     // editor emptied it with ResetStatement first).
     bool SetStrStatement(std::string_view text);
     // The normalised expression only.
-    const std::string& strStatement() const { return expression_; }
+    std::string_view strStatement() const { return names_.Expression(); }
 
     // The result and operand names; an index past the last gives the empty text.
-    std::string_view ResultBitName(int index) const;
-    int UboundResults() const { return static_cast<int>(results_.size()) - 1; }
-    std::string_view OpBitName(int index) const;
-    int UboundOpBit() const { return static_cast<int>(operands_.size()) - 1; }
+    std::string_view ResultBitName(int index) const { return names_.Result(index); }
+    int UboundResults() const { return names_.ResultCount() - 1; }
+    std::string_view OpBitName(int index) const { return names_.Operand(index); }
+    int UboundOpBit() const { return names_.OperandCount() - 1; }
 
     bool Result() const { return result_; }
 
@@ -96,8 +97,12 @@ public:
     // Grows whenever the text, the bits or the numeric mark change: whatever was prepared
     // from the statement before is out of date.
     std::uint64_t Revision() const { return revision_; }
+    // Lets go of the prepared expression once a SolveProgram holds a copy of it: a large
+    // program would otherwise keep every statement's expression twice. The next solve or
+    // Prepared() builds it again; the bits found for the operands and results stay.
+    void ReleasePrepared() { tree_.reset(); }
     // The contacts through which the statement reads each operand, in operand order.
-    const std::vector<Contacts>& OperandContacts() const;
+    std::vector<Contacts> OperandContacts() const;
     // Empties the statement: one empty result and operand, no expression, Result False.
     void ResetStatement();
     // The editors ask for a solve after an edit; the next queued solve does it, and the
@@ -125,26 +130,21 @@ public:
     void AcceptUnheardResult(bool result) { StoreResult(result); }
 
     // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
-    // until the statement is first solved after its text, Initialize or ResetStatement.
+    // until the statement is first solved after its text, Initialize or ResetStatement,
+    // and while its prepared expression is released.
     std::string_view SolveString() const {
-        return built_ ? std::string_view(tree_.SolveString()) : std::string_view();
+        return tree_ ? std::string_view(tree_->SolveString()) : std::string_view();
     }
 
     // The bit of result `index` in Bits(), found when the statement was last solved; none
     // when there is no such bit.
     BooleanBit* ResultBit(int index) const {
-        return index >= 0 && index < int(resultBits_.size()) ? resultBits_[std::size_t(index)]
-                                                             : nullptr;
+        return index >= 0 && index < int(boundResults_) ? bound_[std::size_t(index)] : nullptr;
     }
 
     // The bit operand `index` reads in Bits(), as the statement was last prepared; none
     // when it names no bit there.
-    BooleanBit* OperandBit(int index) const {
-        return index >= 0 && index < int(bound_.size()) &&
-                       bound_[std::size_t(index)].source == Operand::Source::Bit
-                   ? bound_[std::size_t(index)].bit
-                   : nullptr;
-    }
+    BooleanBit* OperandBit(int index) const;
 
     // The statement as a row of the statements window.
     StatementRow LoadFrmStatements() const;
@@ -177,16 +177,6 @@ public:
 private:
     friend std::string AssignText(const Statement& statement);
 
-    // How an operand reads its value, found once and kept until the bits change.
-    struct Operand {
-        enum class Source : std::uint8_t { Nothing, Bit, Comparison };
-        Source source = Source::Nothing;
-        BooleanBit* bit = nullptr;
-        char comparison = 0;  // '=', '>' or '<'
-        double number = 0;
-        std::uint32_t nameLength = 0;  // of the compared bit's name, at the operand's start
-    };
-
     void Build();
     void Bind();
     void StoreResult(bool result) {
@@ -196,6 +186,9 @@ private:
         }
     }
     bool ReadOperand(std::uint32_t index, bool negated);
+    // Where a numeric statement's operand `index` compares its bit with a number; npos
+    // when it reads the bit itself.
+    std::size_t ComparisonOf(std::uint32_t index) const;
     // Raises StatementChanged for the result just stored, and has the parent forward it.
     void Announce();
     bool Fault();
@@ -204,33 +197,29 @@ private:
     bool result_ = false;
     bool disable_ = false;
     bool solving_ = false;
-    bool built_ = false;  // on the first solve after the text, Initialize or ResetStatement
-    std::uint64_t revision_ = 0;
-    Statements* parent_ = nullptr;
-    BooleanBits* bits_ = nullptr;
-
-    std::string expression_;
-    std::vector<std::string> results_{std::string()};
-    std::vector<std::string> operands_{std::string()};
     bool edited_ = false;
     bool isFiltered_ = false;
     bool isNumeric_ = false;
+    std::uint32_t boundResults_ = 0;  // the first entries of bound_ are the results' bits
+    std::uint64_t revision_ = 0;
+    Statements* parent_ = nullptr;
+    BooleanBits* bits_ = nullptr;
+    std::uint64_t boundGeneration_ = 0;
+    // The bits of the results, then of the operands, as last bound; an operand that names
+    // no bit has none, a numeric comparison the bit it compares.
+    std::vector<BooleanBit*> bound_;
     int displayedBy_ = 0;
 
-    Expression tree_;
-    std::vector<Operand> bound_;
-    std::vector<BooleanBit*> resultBits_;
-    std::uint64_t boundGeneration_ = 0;
-    mutable std::optional<std::vector<Contacts>> contacts_;
+    StatementNames names_;
+    // Built on the first solve or preparation after the text, Initialize or ResetStatement.
+    std::unique_ptr<Expression> tree_;
 
     // The statement as it stood before ResetStatement, until a new text is taken.
     struct Saved {
-        std::string expression;
-        std::vector<std::string> results;
-        std::vector<std::string> operands;
+        StatementNames names;
         bool result;
     };
-    std::optional<Saved> beforeReset_;
+    std::unique_ptr<Saved> beforeReset_;
 
     static inline std::uint64_t scanEpoch_ = 0;
 };

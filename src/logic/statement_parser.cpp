@@ -107,8 +107,13 @@ std::string ConvertOperators(std::string_view expression) {
 }
 
 std::vector<std::string> OperandNames(std::string_view expression) {
+    const std::vector<std::string_view> views = OperandViews(expression);
+    return {views.begin(), views.end()};
+}
+
+std::vector<std::string_view> OperandViews(std::string_view expression) {
     constexpr std::string_view kSeparators = " +*@()";
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     absl::flat_hash_set<std::string_view> seen;  // views of the expression itself
     constexpr std::size_t kNoName = std::string_view::npos;
     std::size_t start = kNoName;
@@ -177,7 +182,7 @@ bool ReadsFrontContact(std::string_view expression, std::string_view bitName) {
 }
 
 std::vector<Contacts> ReadContacts(std::string_view expression,
-                                   const std::vector<std::string>& operands) {
+                                   const std::vector<std::string_view>& operands) {
     std::vector<Contacts> contacts(operands.size());
     const OperandLookup lookup(operands);
     ForEachOccurrence(expression, [&](const std::string& name, bool negated) {
@@ -213,7 +218,6 @@ ParsedStatement ParseStatementText(std::string_view text) {
         expression = upper;
     }
     parsed.expression = ConvertOperators(TrimUpper(TextAfter(expression, "ASSIGN")));
-    parsed.operands = OperandNames(parsed.expression);
     return parsed;
 }
 

@@ -12,8 +12,6 @@ struct ParsedStatement {
     std::string expression;
     // The result bit names in order; at least one entry, empty when there is none.
     std::vector<std::string> results;
-    // The distinct operand names in order of first appearance; at least one entry.
-    std::vector<std::string> operands;
 };
 
 // Splits a whole statement text. A text without TO asks the user, once for the results
@@ -28,6 +26,8 @@ std::string ConvertOperators(std::string_view expression);
 // The distinct operand names of a normalised expression, in order of first appearance.
 // "=", ">" and "<" are name characters, so a comparison such as X=5 is one name.
 std::vector<std::string> OperandNames(std::string_view expression);
+// The same names as places in the expression.
+std::vector<std::string_view> OperandViews(std::string_view expression);
 
 // Whether the expression reads the bit through a back contact (an occurrence right
 // behind "~") or a front contact (any other occurrence). Operands inside a negated
@@ -43,6 +43,6 @@ struct Contacts {
 // The contacts of every operand in `operands`, in their order, found in one walk of the
 // expression: a long statement is read once, not once per operand.
 std::vector<Contacts> ReadContacts(std::string_view expression,
-                                   const std::vector<std::string>& operands);
+                                   const std::vector<std::string_view>& operands);
 
 }  // namespace veldra

@@ -52,11 +52,12 @@ public:
 
     [[nodiscard]] Subscription Subscribe(Handler handler) {
         if (!state_) {
-            state_ = std::make_shared<State>();
+            state_ = std::make_unique<std::shared_ptr<State>>(std::make_shared<State>());
         }
-        const std::uint64_t id = ++state_->lastId;
-        state_->slots.push_back(Slot{id, std::make_shared<Handler>(std::move(handler))});
-        std::weak_ptr<State> weak = state_;
+        State& state = **state_;
+        const std::uint64_t id = ++state.lastId;
+        state.slots.push_back(Slot{id, std::make_shared<Handler>(std::move(handler))});
+        std::weak_ptr<State> weak = *state_;
         return Subscription([weak, id] {
             if (auto state = weak.lock()) {
                 state->Cancel(id);
@@ -65,10 +66,10 @@ public:
     }
 
     void Raise(Args... args) const {
-        if (!state_ || state_->slots.empty()) {
+        if (!state_ || (*state_)->slots.empty()) {
             return;
         }
-        const std::shared_ptr<State> keepAlive = state_;
+        const std::shared_ptr<State> keepAlive = *state_;
         ++keepAlive->raising;
         // Walk by index and by the count at the start: the list may grow while we call.
         const std::size_t count = keepAlive->slots.size();
@@ -86,7 +87,7 @@ public:
         if (!state_) {
             return false;
         }
-        for (const Slot& slot : state_->slots) {
+        for (const Slot& slot : (*state_)->slots) {
             if (slot.handler) {
                 return true;
             }
@@ -120,8 +121,9 @@ private:
     };
 
     // Made with the first subscriber: most events of a large program never get one, and
-    // an event without one is then raised without a look anywhere else.
-    std::shared_ptr<State> state_;
+    // an event without one is then raised without a look anywhere else. Held through one
+    // pointer, so that an event nobody follows costs its object one word.
+    std::unique_ptr<std::shared_ptr<State>> state_;
 };
 
 }  // namespace veldra

@@ -118,7 +118,7 @@ TEST(StatementText, TablesAnswerEmptyPastTheirEndAndResetToOneEmptyEntry) {
     statement.ResetStatement();
     EXPECT_EQ((std::vector<int>{statement.UboundResults(), statement.UboundOpBit()}),
               (std::vector<int>{0, 0}));
-    EXPECT_EQ(std::string(statement.ResultBitName(0)) + statement.strStatement(), "");
+    EXPECT_EQ(std::string(statement.ResultBitName(0)) + std::string(statement.strStatement()), "");
 }
 
 TEST(StatementText, TheStatementsWindowRowSpacesOperatorsAndColoursTheResult) {

@@ -279,8 +279,8 @@ void frmStatements::HideChosenRows() {
         if (statement == nullptr) {
             break;
         }
-        const std::string prompt =
-            "ASSIGN " + statement->strStatement() + ToStdString(model_->ResultsText(row));
+        const std::string prompt = "ASSIGN " + std::string(statement->strStatement()) +
+                                   ToStdString(model_->ResultsText(row));
         if (MsgBox(prompt, MsgButtons::YesNo, MsgIcon::None, "Do Not Display This Statement") ==
             MsgAnswer::Yes) {
             if (Statement* hidden = model_->StatementAt(row)) {
