@@ -1,11 +1,21 @@
 #include "engine/immediate_window.h"
 
 #include <algorithm>
-
-#include "platform/clock.h"
+#include <utility>
 
 namespace veldra {
 namespace {
+
+constexpr std::string_view kSetting = "Setting bit: ";
+constexpr std::string_view kClearing = "Clearing bit: ";
+constexpr std::size_t kStampWidth = 8;
+// The most of a bit's name that an entry can show after its stamp and "Setting bit: ".
+constexpr std::size_t kNameWidth = ImmediateWindow::kSlotWidth - kStampWidth -
+                                   ImmediateWindow::kLineBreak.size() - kSetting.size();
+
+std::string_view BitPrefix(bool vValue) {
+    return vValue ? kSetting : kClearing;
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -28,11 +38,31 @@ void ImmediateWindow::WriteEntry(std::string_view text) {
     NextStatusLine();
 }
 
+void ImmediateWindow::WriteBitEntry(std::string_view BitName, bool vValue) {
+    const TimeOfDay now = clock_.Now();
+    if (logged) {
+        std::string entry = FormatTimeOfDay(now);
+        entry += kLineBreak;
+        entry += BitPrefix(vValue);
+        entry += BitName;
+        logged(entry);
+    }
+    StoredSlot& slot = slots_[std::size_t(statusIndex_)];
+    const std::size_t take = std::min(BitName.size(), kNameWidth);
+    std::copy_n(BitName.data(), take, slot.text.data());
+    slot.length = std::uint8_t(take);
+    slot.kind = SlotKind::BitChange;
+    slot.value = vValue;
+    slot.time = now;
+    NextStatusLine();
+}
+
 void ImmediateWindow::Clear() {
     slots_ = {};
     statusIndex_ = 0;
     statusFilled_ = false;
     running_ = false;
+    paintAsked_ = false;
     statusText_.clear();
     if (changed) {
         changed();
@@ -56,16 +86,32 @@ void ImmediateWindow::Store(std::initializer_list<std::string_view> parts) {
         std::copy_n(part.data(), take, slot.text.data() + at);
         at += take;
     }
-    std::fill(slot.text.begin() + std::ptrdiff_t(at), slot.text.end(), ' ');
-    slot.written = true;
+    slot.length = std::uint8_t(at);
+    slot.kind = SlotKind::Text;
+}
+
+void ImmediateWindow::AppendSlot(const StoredSlot& slot, std::string& to) {
+    const std::size_t start = to.size();
+    if (slot.kind == SlotKind::BitChange) {
+        to += FormatTimeOfDay(slot.time);
+        to += kLineBreak;
+        to += BitPrefix(slot.value);
+        to.append(slot.text.data(), slot.length);
+    } else {
+        to.append(slot.text.data(), slot.length);
+    }
+    // Cut or padded to the slot's width, as every entry is stored.
+    to.resize(start + kSlotWidth, ' ');
 }
 
 std::optional<std::string> ImmediateWindow::Slot(int index) const {
     const StoredSlot& slot = slots_[std::size_t(index)];
-    if (!slot.written) {
+    if (slot.kind == SlotKind::Unwritten) {
         return std::nullopt;
     }
-    return std::string(slot.View());
+    std::string text;
+    AppendSlot(slot, text);
+    return text;
 }
 
 void ImmediateWindow::NextStatusLine() {
@@ -78,7 +124,11 @@ void ImmediateWindow::NextStatusLine() {
 }
 
 void ImmediateWindow::Display(int startSlot) {
-    if (!running_) {
+    if (running_) {
+        if (std::exchange(paintAsked_, true)) {
+            return;
+        }
+    } else {
         // When the index wrapped during the write the range is empty: those entries wait
         // in the ring for the next FillStatusText.
         for (int slot = startSlot; slot < statusIndex_; ++slot) {
@@ -92,15 +142,20 @@ void ImmediateWindow::Display(int startSlot) {
 
 void ImmediateWindow::MoveSlotToText(int index) {
     StoredSlot& slot = slots_[std::size_t(index)];
-    if (!slot.written) {
+    if (slot.kind == SlotKind::Unwritten) {
         return;  // never written: adds nothing
     }
-    statusText_ += TrimBlanks(slot.View());
+    std::string entry;
+    AppendSlot(slot, entry);
+    statusText_ += TrimBlanks(entry);
     statusText_ += kLineBreak;
-    slot.text.fill(' ');
+    // The slot stays written, blank.
+    slot.kind = SlotKind::Text;
+    slot.length = 0;
 }
 
 void ImmediateWindow::FillStatusText() {
+    paintAsked_ = false;
     statusText_.clear();
     if (statusFilled_) {
         for (int slot = statusIndex_; slot < kSlots; ++slot) {
@@ -116,11 +171,12 @@ void ImmediateWindow::FillStatusText() {
 }
 
 std::string ImmediateWindow::PaintedText() const {
+    paintAsked_ = false;
     std::string text;
     const auto add = [&](int index) {
         const StoredSlot& slot = slots_[std::size_t(index)];
-        if (slot.written) {
-            text += slot.View();
+        if (slot.kind != SlotKind::Unwritten) {
+            AppendSlot(slot, text);
             text += kLineBreak;
         }
     };

@@ -705,13 +705,7 @@ void ProgramEngine::WriteBitLine(const BooleanBit* programBit, std::string_view 
             return;  // a bit not (yet) in the program is shown
         }
         const int start = status_.StatusIndex();
-        // The reused buffer is taken for the time of the write: writing may show a box (a
-        // log that cannot be written) in which timers run and write lines of their own.
-        std::string line = std::move(bitLine_);
-        line.assign(vValue ? "Setting bit: " : "Clearing bit: ");
-        line.append(BitName);
-        status_.WriteEntry(line);
-        bitLine_ = std::move(line);
+        status_.WriteBitEntry(BitName, vValue);
         status_.Display(start);
     });
 }

@@ -251,7 +251,6 @@ private:
     ScanMap map_;
     std::uint64_t mapBuilds_ = 0;
     Displays displays_;
-    std::string bitLine_;  // reused, so that a change's entry allocates nothing
 };
 
 }  // namespace veldra

@@ -399,6 +399,10 @@ QGroupBox* frmProgram::BuildStatusPage() {
     grdStatus_->setObjectName("grdStatus");
     statusGrid_ = new StatusGridModel(pages_->Status(), grdStatus_);
     grdStatus_->setModel(statusGrid_);
+    statusGrid_->rowsInSight = [this] {
+        return std::pair(grdStatus_->rowAt(0),
+                         grdStatus_->rowAt(grdStatus_->viewport()->height() - 1));
+    };
     grdStatus_->horizontalHeader()->hide();
     grdStatus_->verticalHeader()->hide();
     grdStatus_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -62,6 +62,7 @@ Qt::ItemFlags StatusGridModel::flags(const QModelIndex& index) const {
 void StatusGridModel::Rebuild() {
     beginResetModel();
     rows_ = int(page_.Rows().size());
+    changed_.assign(std::size_t(rows_), 0);
     firstChanged_ = 0;
     lastChanged_ = -1;
     endResetModel();
@@ -75,9 +76,10 @@ void StatusGridModel::Recoloured() {
 }
 
 void StatusGridModel::BitChanged(int row) {
-    if (row < 0 || row >= rows_) {
+    if (row < 0 || row >= rows_ || changed_[std::size_t(row)] != 0) {
         return;
     }
+    changed_[std::size_t(row)] = 1;
     if (firstChanged_ > lastChanged_) {
         firstChanged_ = lastChanged_ = row;
         repaint_.start();
@@ -88,9 +90,34 @@ void StatusGridModel::BitChanged(int row) {
 }
 
 void StatusGridModel::RepaintChanged() {
-    if (firstChanged_ <= lastChanged_ && lastChanged_ < rows_) {
-        Q_EMIT dataChanged(index(firstChanged_, kNameColumn), index(lastChanged_, kNameColumn),
-                           {Qt::BackgroundRole});
+    if (firstChanged_ > lastChanged_ || lastChanged_ >= rows_) {
+        ForgetChanges();
+        return;
+    }
+    int top = 0;
+    int bottom = rows_ - 1;
+    if (rowsInSight) {
+        const auto [first, last] = rowsInSight();
+        if (first < 0) {
+            ForgetChanges();  // no row in sight
+            return;
+        }
+        top = first;
+        bottom = last < 0 ? rows_ - 1 : std::min(last, rows_ - 1);
+    }
+    // One cell at a time: a range of cells would have the view repaint all it shows.
+    for (int row = std::max(top, firstChanged_); row <= std::min(bottom, lastChanged_); ++row) {
+        if (changed_[std::size_t(row)] != 0) {
+            const QModelIndex cell = index(row, kNameColumn);
+            Q_EMIT dataChanged(cell, cell, {Qt::BackgroundRole});
+        }
+    }
+    ForgetChanges();
+}
+
+void StatusGridModel::ForgetChanges() {
+    if (firstChanged_ <= lastChanged_ && lastChanged_ < int(changed_.size())) {
+        std::fill(changed_.begin() + firstChanged_, changed_.begin() + lastChanged_ + 1, 0);
     }
     firstChanged_ = 0;
     lastChanged_ = -1;

@@ -2,6 +2,10 @@
 
 #include <QAbstractTableModel>
 #include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace veldra {
 
@@ -9,8 +13,9 @@ class BitStatusPage;
 
 // The "Bit Status" grid over the core's rows: an empty narrow column, then one bit name
 // per row, green while the bit is True. The cells of the bits that change while the page
-// is shown are repainted together once the desktop next gets its turn, and only those in
-// sight are drawn, so a scan that changes thousands of bits costs one repaint.
+// is shown are repainted together once the desktop next gets its turn, and only the
+// changed cells in sight are drawn, so a scan that changes thousands of bits costs at most
+// one repaint of what the engineer sees; a row out of sight is read as it scrolls in.
 class StatusGridModel final : public QAbstractTableModel {
 public:
     StatusGridModel(BitStatusPage& page, QObject* parent);
@@ -25,13 +30,20 @@ public:
     // The page was entered: every row took its bit's colour.
     void Recoloured();
 
+    // The first and last row in sight (-1 for none, or for the last when the rows end
+    // above the bottom); without it every changed row counts as in sight.
+    std::function<std::pair<int, int>()> rowsInSight;
+
 private:
     void BitChanged(int row);
     void RepaintChanged();
 
     BitStatusPage& page_;
+    void ForgetChanges();
+
     int rows_ = 0;
-    // The rows changed since the last repaint; none while first > last.
+    // The rows changed since the last repaint, marked and bounded; none while first > last.
+    std::vector<std::uint8_t> changed_;
     int firstChanged_ = 0;
     int lastChanged_ = -1;
     QTimer repaint_;

@@ -216,6 +216,46 @@ TEST_F(ProgramWindowTest, TheStoppedImmediateWindowAndTheLogFileShowTheScansEntr
     EXPECT_NE(log.find("Setting bit: ROUTE_1\r\n"), std::string::npos) << log;
 }
 
+// A scan's lines are kept while it runs and shown when the program stops: each still
+// carries the time its change happened, while the log file has it the moment it happens.
+TEST_F(ProgramWindowTest, LinesShownAfterTheScanCarryTheTimeOfTheChangeAndTheLogHasThemAtOnce) {
+    QTemporaryDir folder;
+    const std::filesystem::path file = folder.filePath("small.txt").toStdString();
+    dialogs.Choose(file).Type("WEST JUNCTION");
+    Menu("mnuCLog")->trigger();
+    ASSERT_TRUE(Menu("mnuCLog")->isChecked());
+    const auto logged = [&] {
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    clock.now = {6, 0, 0};
+    Start();
+
+    clock.now = {6, 41, 7};
+    Post("PB_1", true);
+    Scan();
+    const std::string log = logged();
+    EXPECT_NE(log.find("06:41:07\r\nSetting bit: PB_1\r\n\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("06:41:07\r\nSetting bit: ROUTE_1\r\n\r\n"), std::string::npos) << log;
+    clock.now = {6, 41, 9};
+    Post("PB_1", false);
+    Scan();
+    clock.now = {6, 55, 0};
+    Stop();
+
+    const QString shown = Find<QPlainTextEdit>("txtStatus")->toPlainText();
+    for (const char* line :
+         {"06:41:07\nSetting bit: PB_1\n", "06:41:07\nSetting bit: ROUTE_1\n",
+          "06:41:09\nClearing bit: PB_1\n", "06:41:09\nClearing bit: ROUTE_1\n"}) {
+        EXPECT_TRUE(shown.contains(line)) << line << " in " << shown.toStdString();
+    }
+    EXPECT_FALSE(shown.contains("06:55:00")) << shown.toStdString();
+    EXPECT_NE(logged().find("06:41:09\r\nClearing bit: ROUTE_1\r\n\r\n"), std::string::npos);
+    Menu("mnuCLog")->trigger();
+}
+
 // A menu's tick follows the core, not the click that toggled it.
 TEST_F(ProgramWindowTest, ALogRefusedWhileTheProgramRunsLeavesItsMenuUnticked) {
     Start();
