@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -46,7 +47,15 @@ class OpeningHost final : public LoaderHost {
 public:
     OpeningHost(frmProgram& program, ProgramBoards& boards) : program_(program), boards_(boards) {}
 
-    void DoEvents() override { QCoreApplication::processEvents(); }
+    void DoEvents() override {
+        // The loader yields after every piece it reads and every board it makes: the desktop
+        // gets a turn at the first and then at most every few milliseconds, which keeps it
+        // responsive and the progress window current without drawing it again for each.
+        if (!sinceTurn_.isValid() || sinceTurn_.hasExpired(kTurnMilliseconds)) {
+            QCoreApplication::processEvents();
+            sinceTurn_.start();
+        }
+    }
     void AddBits(std::string_view BitName, std::string_view GroupName) override {
         boards_.Factory().ToggleWindow().AddBits(BitName, GroupName);
     }
@@ -54,8 +63,11 @@ public:
     void LoadFinished() override { program_.LoadFinished(boards_.Windows()); }
 
 private:
+    static constexpr int kTurnMilliseconds = 20;
+
     frmProgram& program_;
     ProgramBoards& boards_;
+    QElapsedTimer sinceTurn_;
 };
 
 // Runs a menu command; a failure is shown under "Veldra" and ends the command.

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -105,6 +106,17 @@ TEST_F(LargeApplicationTest, EveryBoardWindowIsOnViewRegisteredListedAndSavedInA
     }
     for (const std::string& caption : registered) {
         EXPECT_TRUE(listed.contains(caption)) << caption;
+    }
+
+    // Where the load put them is where "Cascade" puts them.
+    std::map<QString, QRect> loaded;
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        loaded[frame->windowTitle()] = frame->geometry();
+    }
+    Item("mnuCascade")->trigger();
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        EXPECT_EQ(frame->geometry(), loaded[frame->windowTitle()])
+            << frame->windowTitle().toStdString();
     }
 
     dialogs.Choose(Path("many.svw"));
