@@ -1,45 +1,19 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (the source reader, the state-file reader, the view-file reader
-# and the peer-link records) with clang and AddressSanitizer and runs them for a bounded
-# time in all: the source reader, the largest, gets half of it, the two file readers and
-# the peer-link records a sixth each. As root on Debian it first installs, with apt-get,
-# whatever the build needs and the machine lacks (clang and its fuzzer runtime included).
+# and the peer-link records) with clang, AddressSanitizer and UndefinedBehaviorSanitizer,
+# in the sanitized build of the whole project (scripts/configure-sanitized.sh, which also
+# installs what is missing), and runs them for a bounded time in all: the source reader,
+# the largest, gets half of it, the two file readers and the peer-link records a sixth each.
 # Exits non-zero when the fuzzer finds a crash, a hang or a leak.
 #   VELDRA_FUZZ_SECONDS   how long to fuzz in all (default 60)
-#   VELDRA_FUZZ_BUILD_DIR where to build (default build-fuzz)
+#   VELDRA_FUZZ_BUILD_DIR where to build (default build-sanitize)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${VELDRA_FUZZ_SECONDS:-60}
-build_dir=${VELDRA_FUZZ_BUILD_DIR:-build-fuzz}
+build_dir=${VELDRA_FUZZ_BUILD_DIR:-build-sanitize}
 
-apt_install() {
-    echo "Installing: $*"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "$@"
-}
-
-bash scripts/install-deps.sh
-if ! command -v clang++ >/dev/null; then
-    apt_install clang
-fi
-
-# -fsanitize=fuzzer links compiler-rt's libFuzzer, packaged apart from clang itself.
-probe=$(mktemp -d)
-trap 'rm -rf "$probe"' EXIT
-echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
-    >"$probe/probe.cpp"
-if ! clang++ -fsanitize=fuzzer,address "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null; then
-    major=$(clang++ -dumpversion | cut -d. -f1)
-    apt_install "libclang-rt-${major}-dev"
-fi
-
-cmake -S fuzz -B "$build_dir" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer" \
-    -DVELDRA_BUILD_FUZZ=ON
+bash scripts/configure-sanitized.sh "$build_dir"
 cmake --build "$build_dir" \
     --target source_reader_fuzzer state_file_fuzzer view_file_fuzzer peer_record_fuzzer \
     --parallel "$(nproc)"

@@ -67,8 +67,19 @@ void frmStatus::SetStatus(const std::string& text) {
 void frmStatus::SetProgress(double value, double maximum) {
     // A bar with nothing to count (no tables, say) shows empty rather than busy.
     const int top = std::max(BarUnits(maximum), 1);
+    const int shown = std::min(BarUnits(value), top);
+    // Either end, and a new count, show at once; a step between them when the last one is
+    // old enough to have been seen.
+    const bool atOnce = shown == 0 || shown == top || top != pBar_->maximum();
+    if (!atOnce && sinceStep_.isValid() && !sinceStep_.hasExpired(kStepMilliseconds)) {
+        return;
+    }
+    sinceStep_.start();
+    // Drawn when the desktop next has a turn rather than at once.
+    pBar_->setUpdatesEnabled(false);
     pBar_->setRange(0, top);
-    pBar_->setValue(std::min(BarUnits(value), top));
+    pBar_->setValue(shown);
+    pBar_->setUpdatesEnabled(true);
 }
 
 }  // namespace veldra

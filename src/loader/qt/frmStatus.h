@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <string>
 
@@ -21,9 +22,14 @@ public:
     // The bar at `value` of `maximum`, held between empty and full.
     void SetProgress(double value, double maximum);
 
+    // How often, at most, the bar takes a step between its ends: a load reports every
+    // statement and every bit, and each step is drawn again at the desktop's next turn.
+    static constexpr int kStepMilliseconds = 40;
+
 private:
     QLabel* lblStatus_;
     QProgressBar* pBar_;
+    QElapsedTimer sinceStep_;
     RegisteredWidget registration_;
 };
 

@@ -40,6 +40,8 @@ public:
     bool Start(std::string_view commandLine);
 
     frmMain& MainWindow() { return *main_; }
+    // Every window open now, as the walks over open windows find them.
+    const WindowRegistry& Registry() const { return windows_; }
 
 private:
     // Whether no other instance of the simulator runs for this user; this one holds the

@@ -1,11 +1,16 @@
 #include "shell/qt/cascade.h"
 
+#include <absl/container/flat_hash_set.h>
+
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 #include <vector>
+
+#include "shell/qt/area_windows.h"
 
 namespace veldra {
 namespace {
@@ -23,45 +28,29 @@ QRect FreeRoom(const QRect& space, const QRect& taken) {
     return Area(room) > 0 ? room : space;
 }
 
-// How far each window of a cascade stands from the one before: one title bar.
-int Step(const QMdiSubWindow& window) {
-    if (const QWidget* content = window.widget(); content != nullptr && content->y() > 0) {
-        return content->y();
+// How far each window of a cascade stands from the one before: one title bar. A frame not
+// yet shown puts its content below its title bar first.
+int Step(QMdiSubWindow& window) {
+    if (const QWidget* content = window.widget(); content != nullptr) {
+        if (content->y() <= 0 && window.layout() != nullptr) {
+            window.layout()->activate();
+        }
+        if (content->y() > 0) {
+            return content->y();
+        }
     }
     return std::max(1, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window));
 }
 
-// While the windows move the area does not work out its scroll bars again for each of
-// them (every time over all of them): once, at the end.
-class ScrollBarsHeld {
-public:
-    explicit ScrollBarsHeld(QMdiArea& area)
-        : area_(area),
-          across_(area.horizontalScrollBarPolicy()),
-          down_(area.verticalScrollBarPolicy()) {
-        area_.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        area_.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    ~ScrollBarsHeld() {
-        area_.setHorizontalScrollBarPolicy(across_);
-        area_.setVerticalScrollBarPolicy(down_);
-    }
-    ScrollBarsHeld(const ScrollBarsHeld&) = delete;
-    ScrollBarsHeld& operator=(const ScrollBarsHeld&) = delete;
-
-private:
-    QMdiArea& area_;
-    Qt::ScrollBarPolicy across_;
-    Qt::ScrollBarPolicy down_;
-};
-
 }  // namespace
 
-void CascadeWindows(QMdiArea& area) {
+void CascadeWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& comingIntoView) {
+    const absl::flat_hash_set<const QMdiSubWindow*> coming(comingIntoView.begin(),
+                                                           comingIntoView.end());
     QMdiSubWindow* program = nullptr;
     std::vector<QMdiSubWindow*> others;
     for (QMdiSubWindow* window : area.subWindowList(QMdiArea::CreationOrder)) {
-        if (!window->isVisible() || window->isMinimized()) {
+        if (!(window->isVisible() || coming.contains(window)) || window->isMinimized()) {
             continue;
         }
         if (window->widget() != nullptr && window->widget()->objectName() == "frmProgram") {

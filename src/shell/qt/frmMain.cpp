@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -26,6 +27,7 @@
 #include "platform/qt/whats_this.h"
 #include "platform/qt/window_frame.h"
 #include "platform/runtime_error.h"
+#include "shell/qt/area_windows.h"
 #include "shell/qt/cascade.h"
 #include "shell/qt/frmAbout.h"
 #include "shell/qt/keep_on_top.h"
@@ -45,7 +47,15 @@ class OpeningHost final : public LoaderHost {
 public:
     OpeningHost(frmProgram& program, ProgramBoards& boards) : program_(program), boards_(boards) {}
 
-    void DoEvents() override { QCoreApplication::processEvents(); }
+    void DoEvents() override {
+        // The loader yields after every piece it reads and every board it makes: the desktop
+        // gets a turn at the first and then at most every few milliseconds, which keeps it
+        // responsive and the progress window current without drawing it again for each.
+        if (!sinceTurn_.isValid() || sinceTurn_.hasExpired(kTurnMilliseconds)) {
+            QCoreApplication::processEvents();
+            sinceTurn_.start();
+        }
+    }
     void AddBits(std::string_view BitName, std::string_view GroupName) override {
         boards_.Factory().ToggleWindow().AddBits(BitName, GroupName);
     }
@@ -53,8 +63,11 @@ public:
     void LoadFinished() override { program_.LoadFinished(boards_.Windows()); }
 
 private:
+    static constexpr int kTurnMilliseconds = 20;
+
     frmProgram& program_;
     ProgramBoards& boards_;
+    QElapsedTimer sinceTurn_;
 };
 
 // Runs a menu command; a failure is shown under "Veldra" and ends the command.
@@ -120,11 +133,13 @@ frmMain::frmMain(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, 
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
+    boardWindows_ = std::make_unique<HeldWindows>(*area_);
     BuildMenus();
 }
 
 frmMain::~frmMain() {
     // The children read the registry as they go; the frame's own entry goes last.
+    boardWindows_.reset();
     delete area_;
 }
 
@@ -363,11 +378,20 @@ void frmMain::LoadProgram(std::string text) {
     services.showChild = [this](QWidget& window) {
         window.setAttribute(Qt::WA_DeleteOnClose);
         new RegisteredChild(windows_, window, window.objectName().toStdString());
-        area_->addSubWindow(&window)->show();
+        AddToArea(*area_, window);
     };
-    services.placeChild = [this](QWidget& window) { area_->addSubWindow(&window)->show(); };
-    // The board windows stand in the registry through their halves.
-    const std::function<void(QWidget&)> placeBoard = services.placeChild;
+    services.placeChild = [this](QWidget& window) { AddToArea(*area_, window); };
+    // The board windows stand in the registry through their halves. Those the load makes
+    // stay out of sight until it ends, then are arranged and shown together: each drawn
+    // once, whatever the number.
+    const std::function<void(QWidget&)> placeBoard = [this](QWidget& window) {
+        boardWindows_->Add(window);
+    };
+    boardWindows_->Hold();
+    struct HoldEnds {
+        HeldWindows& held;
+        ~HoldEnds() { held.Release(); }
+    } holdEnds{*boardWindows_};
     auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
@@ -396,6 +420,13 @@ void frmMain::LoadProgram(std::string text) {
     const int session = sessions_.Stored();
     setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));
     program->SetCaption(ProgramWindowCaption(session, programName_));
+    ShowMaximised();
+    // Placed on top first, at its fixed size, so that the cascade knows the room it leaves;
+    // the board windows moved while out of sight, then shown, still taking no input as while
+    // the load ran.
+    program->KeepAlwaysOnTop();
+    CascadeWindows(*area_, boardWindows_->Held());
+    boardWindows_->Release();
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
     menuItems_["mnuStatements"]->setEnabled(!statements_);
@@ -403,11 +434,6 @@ void frmMain::LoadProgram(std::string text) {
     EnableFileCommands(true);
     connect(program, &frmProgram::runCaptionChanged, menuItems_["mnuStop"], &QAction::setText);
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);
-
-    ShowMaximised();
-    // Placed on top first, at its fixed size, so that the cascade knows the room it leaves.
-    program->KeepAlwaysOnTop();
-    CascadeWindows(*area_);
     sessions_.Increment();
 }
 
@@ -440,6 +466,7 @@ bool frmMain::OtherWindowsOpen() const {
 }
 
 void frmMain::CloseOtherWindows() {
+    const QuietClose quiet(*area_);
     windows_.ForEachFromLast([this](BoardPanel& window) {
         if (&window != &registration_.Panel()) {
             window.CloseWindow(true);

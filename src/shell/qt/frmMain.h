@@ -26,6 +26,7 @@ namespace veldra {
 
 class BusyCursor;
 class Clock;
+class HeldWindows;
 class frmStatements;
 class Dialogs;
 class Settings;
@@ -155,6 +156,8 @@ private:
     RegisteredWidget registration_;
     TimerDriver closeDriver_{tmrClose};
     QMdiArea* area_ = nullptr;
+    // The board windows of the load in progress, out of sight until it ends.
+    std::unique_ptr<HeldWindows> boardWindows_;
     QPointer<frmProgram> program_;
     QPointer<frmStatements> statements_;
     QPointer<QWidget> book_;

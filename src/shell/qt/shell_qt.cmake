@@ -9,4 +9,5 @@ target_sources(veldra_ui PRIVATE
     shell/qt/frmAbout.cpp
     shell/qt/keep_on_top.cpp
     shell/qt/cascade.cpp
+    shell/qt/area_windows.cpp
 )

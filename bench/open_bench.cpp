@@ -1,0 +1,181 @@
+// The generated application opened in the real program, as a user opens it from the
+// command line, against the same source loaded headless in the same run: from the start
+// of the open until the main window's caption names the program, every board window is
+// shown and drawn and the program falls idle; then the simulator closed, as File, Exit
+// closes it. Runs on whatever display Qt is given (a virtual display, for figures a user
+// would see) and on the offscreen platform when there is none.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "engine/program_engine.h"
+#include "gen/bench_support.h"
+#include "gen/generate_application.h"
+#include "loader/parse_text.h"
+#include "platform/clock.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/ini_settings.h"
+#include "shell/qt/application.h"
+#include "shell/qt/frmMain.h"
+
+namespace {
+
+using namespace veldra;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+// Every box answered Yes or Ok (the close asks whether to end the simulation), every
+// file and input dialog cancelled.
+class YesDialogs final : public Dialogs {
+public:
+    MsgAnswer MessageBox(const MsgBoxRequest& request) override {
+        switch (request.buttons) {
+            case MsgButtons::YesNo:
+            case MsgButtons::YesNoCancel:
+                return MsgAnswer::Yes;
+            default:
+                return MsgAnswer::Ok;
+        }
+    }
+    std::optional<std::filesystem::path> FileName(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> InputBox(const InputBoxRequest&) override { return std::nullopt; }
+};
+
+// Runs the event loop until the program has nothing left to do: no event posted, no
+// timer due, every window painted.
+void UntilIdle() {
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    // A queued quit runs only once the loop has handled what was waiting before it.
+    QMetaObject::invokeMethod(
+        &loop, [] {}, Qt::QueuedConnection);
+    loop.exec();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The generated source with this many statements and boards, written once to a file.
+const std::filesystem::path& SourceFile(int statements, int boards) {
+    static QTemporaryDir folder;
+    static std::map<std::pair<int, int>, std::filesystem::path> files;
+    std::filesystem::path& file = files[{statements, boards}];
+    if (file.empty()) {
+        file = std::filesystem::path(folder.path().toStdString()) /
+               ("gen_" + std::to_string(statements) + "_" + std::to_string(boards) + ".ml2");
+        std::ofstream(file, std::ios::binary)
+            << bench::GenerateApplication({statements, 2 * statements, boards, 1});
+    }
+    return file;
+}
+
+// The source read and loaded without windows, as load_bench loads it.
+double HeadlessSeconds(const std::filesystem::path& file) {
+    const Clock::time_point start = Clock::now();
+    {
+        bench::CautiousPlatform platform;
+        SystemClock clock;
+        bench::QuietWindow window;
+        ProgramEngine engine{window, clock};
+        bench::HeadlessLoad host{engine};
+        std::optional<std::string> text = ParseText::ReadSourceFile(file);
+        ParseText(engine, host, host.Panels()).GetProgramFromText(std::move(*text));
+        benchmark::DoNotOptimize(engine.PrgBooleanBits());
+    }
+    return Seconds(start);
+}
+
+int ShownBoardWindows(const frmMain& main) {
+    int shown = 0;
+    for (const QMdiSubWindow* frame : main.Area().subWindowList()) {
+        const QWidget* content = frame->widget();
+        shown += frame->isVisible() && content != nullptr &&
+                 content->objectName() != "frmProgram" && content->objectName() != "frmToggle";
+    }
+    return shown;
+}
+
+// Arguments: statements, boards. Manual time: the windowed open. Counters: the headless
+// load of the same file, the open's multiple of it, and the close.
+void BM_OpenInProgram(benchmark::State& state) {
+    const int statements = int(state.range(0));
+    const int boards = int(state.range(1));
+    const std::filesystem::path& file = SourceFile(statements, boards);
+    double headless = 0;
+    double opened = 0;
+    double closed = 0;
+    for (auto _ : state) {
+        headless += HeadlessSeconds(file);
+
+        YesDialogs dialogs;
+        IniSettings settings;
+        SystemClock clock;
+        const Clock::time_point start = Clock::now();
+        auto app = std::make_unique<Application>(
+            dialogs, settings, clock, [](const std::vector<std::string>&) {}, [] {});
+        if (!app->Start(file.string())) {
+            state.SkipWithError("the program did not open");
+            return;
+        }
+        UntilIdle();
+        const double open = Seconds(start);
+        state.SetIterationTime(open);
+        opened += open;
+        frmMain& main = app->MainWindow();
+        if (!main.windowTitle().contains("Card File: ") || ShownBoardWindows(main) < boards) {
+            state.SkipWithError("the program opened without its caption or its windows");
+            return;
+        }
+
+        const Clock::time_point closing = Clock::now();
+        main.close();
+        UntilIdle();
+        app.reset();
+        closed += Seconds(closing);
+    }
+    const double n = double(state.iterations());
+    state.counters["headless_s"] = headless / n;
+    state.counters["close_s"] = closed / n;
+    state.counters["x_headless"] = opened / headless;
+}
+BENCHMARK(BM_OpenInProgram)
+    ->Args({2000, 20})
+    ->Args({20000, 200})
+    ->Args({20000, 400})
+    ->Args({20000, 4000})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Without a display the windows are drawn offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // The session counter and settings go to a folder of their own, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("VELDRA");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMdiArea>
+#include <QPointer>
+#include <vector>
+
+class QMdiSubWindow;
+class QWidget;
+
+namespace veldra {
+
+// While it lives, the area does not work out its scroll bars again (each time over every
+// window) when a window moves, is resized, shown or closed: once, when it goes.
+class ScrollBarsHeld {
+public:
+    explicit ScrollBarsHeld(QMdiArea& area);
+    ~ScrollBarsHeld();
+    ScrollBarsHeld(const ScrollBarsHeld&) = delete;
+    ScrollBarsHeld& operator=(const ScrollBarsHeld&) = delete;
+
+private:
+    QMdiArea& area_;
+    Qt::ScrollBarPolicy across_;
+    Qt::ScrollBarPolicy down_;
+};
+
+// Gives `window` a frame of its own among the area's child windows, shown at once unless
+// `shown` is false, at a cost that does not grow with the windows already there. The area
+// itself, for a window that joins it or is shown (and so becomes the active one), puts it
+// above the others after looking up every window of the area in its list for every other
+// one, unless the window keeps to the top: the frame keeps to the top until it has joined
+// and been shown, which stacks it just as the area would when none keeps to the top.
+QMdiSubWindow& AddToArea(QMdiArea& area, QWidget& window, bool shown = true);
+
+// Shows frames of the area in one pass, in order, without the area drawing anything, working
+// out its scroll bars or making any of them the active window until all of them are shown.
+void ShowInArea(QMdiArea& area, const std::vector<QMdiSubWindow*>& frames);
+
+// The board windows of a load: while held, each window added joins the area out of sight,
+// neither laid out nor painted, and all of them are shown together when the hold ends
+// (at the latest when this goes), as they would have been one by one.
+class HeldWindows {
+public:
+    explicit HeldWindows(QMdiArea& area) : area_(area) {}
+    ~HeldWindows() { Release(); }
+    HeldWindows(const HeldWindows&) = delete;
+    HeldWindows& operator=(const HeldWindows&) = delete;
+
+    // Adds the window: out of sight while held, else shown at once.
+    QMdiSubWindow& Add(QWidget& window);
+    // From now until Release, windows added stay out of sight.
+    void Hold() { holding_ = true; }
+    // Shows every window held that is still open, and ends the hold.
+    void Release();
+    bool Holding() const { return holding_; }
+    // The windows held, still open, in the order added.
+    std::vector<QMdiSubWindow*> Held() const;
+
+private:
+    QMdiArea& area_;
+    bool holding_ = false;
+    std::vector<QPointer<QMdiSubWindow>> held_;
+};
+
+// Closes many child windows at a cost that grows in step with them: while it lives the area
+// is out of sight, so that no window is made active as the one active before it closes (the
+// area would restack every window each time), the minimised windows are not lined up again
+// after each close, nothing is drawn and the scroll bars wait.
+class QuietClose {
+public:
+    explicit QuietClose(QMdiArea& area);
+    ~QuietClose();
+    QuietClose(const QuietClose&) = delete;
+    QuietClose& operator=(const QuietClose&) = delete;
+
+private:
+    QMdiArea& area_;
+    ScrollBarsHeld scrollBars_;
+    bool inSight_;
+};
+
+}  // namespace veldra

@@ -1,0 +1,139 @@
+// A large application opened as an engineer opens it, from the command line: every board
+// window the load makes is on view, stands in the registry of open windows and in the
+// "Windows" list, and a view saved afterwards holds every one of them.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+
+#include "panels/board_panel.h"
+#include "shell/qt/frmMain.h"
+#include "support/qt/application_fixture.h"
+
+namespace veldra::testing {
+namespace {
+
+constexpr int kBoardPairs = 150;
+
+// An application of `pairs` input boards of 16 inputs each and as many output boards, each
+// output driven by a statement on an input: 2 * `pairs` board windows.
+std::string LargeApplication(int pairs) {
+    std::string source = "PROGRAM MANY_BOARDS;\r\nCONSTANTS BOOLEAN\r\n    CPS.STATUS = 1;\r\n";
+    source += "BOOLEAN BITS";
+    for (int i = 0; i < pairs * 16; ++i) {
+        source += std::string(i == 0 ? "" : ",") + (i % 8 == 0 ? "\r\n    " : " ") + "OUT" +
+                  std::to_string(i);
+    }
+    source += ";\r\nLOGIC BEGIN\r\n";
+    for (int i = 0; i < pairs * 16; ++i) {
+        source += "    ASSIGN IN" + std::to_string(i) + " TO OUT" + std::to_string(i) + ";\r\n";
+    }
+    source += "END LOGIC\r\n";
+    for (const char* kind : {"IN", "OUT"}) {
+        for (int board = 0; board < pairs; ++board) {
+            source += std::string("BOARD: ") + kind + "B" + std::to_string(board) +
+                      "\r\n    ENABLE: 1\r\n    TYPE: " + kind + "16\r\n    " +
+                      (kind[0] == 'I' ? "INPUT:" : "OUTPUT:");
+            for (int bit = 0; bit < 16; ++bit) {
+                source +=
+                    std::string(bit == 0 ? " " : ", ") + kind + std::to_string(board * 16 + bit);
+            }
+            source += ";\r\n";
+        }
+    }
+    return source + "END PROGRAM\r\n";
+}
+
+class LargeApplicationTest : public ApplicationFixture {
+protected:
+    LargeApplicationTest() {
+        std::ofstream(Path("many.ml2"), std::ios::binary) << LargeApplication(kBoardPairs);
+    }
+    std::filesystem::path Path(const char* name) const {
+        return std::filesystem::path(folder_.path().toStdString()) / name;
+    }
+    // The captions of the board windows, as the registry of open windows holds them.
+    std::set<std::string> RegisteredBoards() {
+        std::set<std::string> captions;
+        for (const BoardPanel* window : app->Registry().Windows()) {
+            if (window->Caption().find("B") != std::string::npos &&
+                (window->Caption().starts_with("IN") || window->Caption().starts_with("OUT"))) {
+                captions.insert(window->Caption());
+            }
+        }
+        return captions;
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+TEST_F(LargeApplicationTest, EveryBoardWindowIsOnViewRegisteredListedAndSavedInAView) {
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+    EXPECT_EQ(Main().windowTitle().toStdString(), "SID 0, Card File: MANY_BOARDS");
+
+    const std::set<std::string> registered = RegisteredBoards();
+    ASSERT_EQ(registered.size(), std::size_t(2 * kBoardPairs));
+    std::set<std::string> shown;
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        const std::string caption = frame->windowTitle().toStdString();
+        if (registered.contains(caption)) {
+            EXPECT_TRUE(frame->isVisible() && !frame->isMinimized()) << caption;
+            EXPECT_TRUE(frame->widget()->isVisible()) << caption;
+            shown.insert(caption);
+        }
+    }
+    EXPECT_EQ(shown, registered);
+
+    QMenu* windows = Main().findChild<QMenu*>("mnuWindows");
+    Q_EMIT windows->aboutToShow();
+    std::set<std::string> listed;
+    for (const QAction* entry : windows->actions()) {
+        const QString text = entry->text();
+        const auto space = text.indexOf(' ');
+        if (text.startsWith('&') && space > 0) {
+            listed.insert(text.mid(space + 1).toStdString());
+        }
+    }
+    for (const std::string& caption : registered) {
+        EXPECT_TRUE(listed.contains(caption)) << caption;
+    }
+
+    // Where the load put them is where "Cascade" puts them.
+    std::map<QString, QRect> loaded;
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        loaded[frame->windowTitle()] = frame->geometry();
+    }
+    Item("mnuCascade")->trigger();
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        EXPECT_EQ(frame->geometry(), loaded[frame->windowTitle()])
+            << frame->windowTitle().toStdString();
+    }
+
+    dialogs.Choose(Path("many.svw"));
+    Item("mnuSaveView")->trigger();
+    Settle();
+    std::ifstream view(Path("many.svw"), std::ios::binary);
+    std::set<std::string> saved;
+    for (std::string line; std::getline(view, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (registered.contains(line)) {
+            saved.insert(line);
+        }
+    }
+    EXPECT_EQ(saved, registered);
+}
+
+}  // namespace
+}  // namespace veldra::testing
