@@ -26,7 +26,7 @@ fuzz() {
     local run_seconds=$((seconds * share / 6))
     [ "$run_seconds" -ge 1 ] || run_seconds=1
     mkdir -p "$build_dir/corpus-$target"
-    "$build_dir/$target" -max_total_time="$run_seconds" -timeout=10 -rss_limit_mb=2048 \
+    "$build_dir/fuzz/$target" -max_total_time="$run_seconds" -timeout=10 -rss_limit_mb=2048 \
         -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$build_dir/$target-" \
         "$@" "$build_dir/corpus-$target" "$seeds"
 }
