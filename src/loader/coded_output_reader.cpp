@@ -1,7 +1,5 @@
 #include "loader/coded_output_reader.h"
 
-#include <algorithm>
-
 #include "loader/keywords.h"
 #include "loader/load_context.h"
 #include "loader/loader_host.h"
@@ -75,10 +73,7 @@ bool CodedOutputReader::ReadNames(std::string_view text) {
         if (name.starts_with("IF ")) {
             name = TrimBlanks(name.substr(3));  // each name of a list may repeat its IF
         }
-        const bool known = std::any_of(pending_.begin(), pending_.end(), [&](const std::string& p) {
-            return EqualsIgnoringCase(p, name);
-        });
-        if (!name.empty() && !known) {
+        if (!name.empty() && pendingNames_.emplace(name).second) {
             pending_.emplace_back(name);
         }
         if (c == ';') {
@@ -95,6 +90,7 @@ void CodedOutputReader::Flush() {
         context_.Host().AddBits(name, groupName_);
     }
     pending_.clear();
+    pendingNames_.clear();
 }
 
 void CodedOutputReader::EndSection() {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <absl/container/flat_hash_set.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/ascii_text.h"
 
 namespace veldra {
 
@@ -34,7 +38,9 @@ private:
     bool on_ = false;
     bool if_ = false;
     std::string groupName_;
-    std::vector<std::string> pending_;
+    std::vector<std::string> pending_;  // in the order the list gives them
+    // The same names, to refuse a repeat (in any letter case) without walking the list.
+    absl::flat_hash_set<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> pendingNames_;
 };
 
 }  // namespace veldra

@@ -28,15 +28,17 @@ void AskAboutMissingTo() {
     }
 }
 
-std::vector<std::string> SplitResults(std::string rest) {
+// Walks the list with a view, so that a statement with thousands of results costs no more
+// than its length.
+std::vector<std::string> SplitResults(std::string_view rest) {
     std::vector<std::string> results;
-    for (std::size_t comma; (comma = rest.find(',')) != std::string::npos;) {
-        results.push_back(TrimUpper(std::string_view(rest).substr(0, comma)));
-        rest.erase(0, comma + 1);
+    for (std::size_t comma; (comma = rest.find(',')) != std::string_view::npos;) {
+        results.push_back(TrimUpper(rest.substr(0, comma)));
+        rest.remove_prefix(comma + 1);
     }
     // The last name counts only when ";" closes it.
-    if (const std::size_t semicolon = rest.find(';'); semicolon != std::string::npos) {
-        results.push_back(TrimUpper(std::string_view(rest).substr(0, semicolon)));
+    if (const std::size_t semicolon = rest.find(';'); semicolon != std::string_view::npos) {
+        results.push_back(TrimUpper(rest.substr(0, semicolon)));
     }
     if (results.empty()) {
         results.emplace_back();
@@ -206,7 +208,7 @@ ParsedStatement ParseStatementText(std::string_view text) {
         AskAboutMissingTo();
         resultsPart = upper;
     }
-    parsed.results = SplitResults(std::move(resultsPart));
+    parsed.results = SplitResults(resultsPart);
 
     std::string expression;
     if (Holds(upper, " TO ")) {

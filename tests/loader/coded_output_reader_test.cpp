@@ -16,6 +16,19 @@ TEST_F(CodedOutputReaderTest, EachGroupsBitsGoToTheToggleWindowInSourceOrder) {
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
 }
 
+TEST_F(CodedOutputReaderTest, AGroupOfThousandsOfBitsHandsEachOnOnceInListOrder) {
+    constexpr int kBits = 20000;
+    std::string list = "TOGGLE G1 ON 2 IF B0";
+    Lines expected{"G1 B0"};
+    for (int i = 1; i < kBits; ++i) {
+        const std::string name = "B" + std::to_string(i);
+        list += ", " + name + ", b" + std::to_string(i / 2);  // each earlier name again
+        expected.push_back("G1 " + name);
+    }
+    Load("PROGRAM P;\r\nCODED OUTPUTS\r\n" + list + ";\r\n");
+    EXPECT_EQ(host.Toggles(), expected);
+}
+
 // The lines after "CODED OUTPUTS" and the "GROUP BIT"s handed to the toggle window.
 class ToggleGroups : public CodedOutputReaderTest,
                      public ::testing::WithParamInterface<std::pair<const char*, Lines>> {};

@@ -42,6 +42,21 @@ TEST_F(LogicReaderTest, TwoStatementsForOneBitAreReportedNamingTheBitAndLine) {
     EXPECT_EQ(StatementTexts(), (Lines{"ASSIGN A TO X;", "ASSIGN C TO Z;"}));
 }
 
+TEST_F(LogicReaderTest, AStatementWithThousandsOfResultsKeepsEveryOneInOrder) {
+    constexpr int kResults = 20000;
+    std::string statement = "ASSIGN A TO ";
+    for (int i = 0; i < kResults; ++i) {
+        statement += (i == 0 ? "R" : ", R") + std::to_string(i);
+    }
+    Load(Source({"PROGRAM P;", "LOGIC BEGIN", statement + ";", "END LOGIC"}));
+    EXPECT_EQ(Boxes(), Lines{});
+    const Statement* loaded = engine.prgAssigns->Find("R0");
+    ASSERT_NE(loaded, nullptr);
+    ASSERT_EQ(loaded->UboundResults(), kResults - 1);
+    EXPECT_EQ(loaded->ResultBitName(1), "R1");
+    EXPECT_EQ(loaded->ResultBitName(kResults - 1), "R" + std::to_string(kResults - 1));
+}
+
 TEST_F(LogicReaderTest, AStatementWithoutToAsksWhetherToCloseTheProgram) {
     platform.Answer(MsgAnswer::No).Answer(MsgAnswer::No);
     Load(Source({"PROGRAM P;", "LOGIC BEGIN", "ASSIGN A B;", "END LOGIC"}));
