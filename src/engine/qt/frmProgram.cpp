@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 #include <exception>
 #include <map>
+#include <string>
+#include <unordered_set>
 
 #include "engine/program_engine.h"
 #include "engine/program_pages.h"
@@ -51,6 +53,36 @@ namespace {
 
 // The grid's fixed first column, in twips.
 constexpr int kFixedColumnTwips = 300;
+
+// The width of the widest of the grid's names. Names differ mostly in their numbers, and
+// laying out every one of tens of thousands costs more than the rest of a window's load:
+// each name is measured with every digit as the widest digit, once per distinct form.
+// Where the digits are of one width, as in the usual fonts, that is each name's own width;
+// elsewhere it is at least as wide, kerning aside, so no name is cut short.
+int WidestName(const QFontMetrics& metrics, const std::vector<BitStatusPage::Row>& rows) {
+    char widestDigit = '0';
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) >
+            metrics.horizontalAdvance(QLatin1Char(widestDigit))) {
+            widestDigit = digit;
+        }
+    }
+    std::unordered_set<std::string> forms;
+    int widest = 0;
+    std::string form;
+    for (const BitStatusPage::Row& row : rows) {
+        form = row.name;
+        for (char& c : form) {
+            if (c >= '0' && c <= '9') {
+                c = widestDigit;
+            }
+        }
+        if (forms.insert(form).second) {
+            widest = std::max(widest, metrics.horizontalAdvance(ToQString(form)));
+        }
+    }
+    return widest;
+}
 
 QLabel* Label(const char* caption, QWidget* parent, const char* name = nullptr) {
     auto* label = new QLabel(caption, parent);
@@ -946,10 +978,7 @@ void frmProgram::SyncTimerPage() {
 void frmProgram::SizeStatusGrid() {
     // The name column fits the widest name and a margin; a row is one and a half lines.
     const QFontMetrics metrics(grdStatus_->font());
-    int widest = 0;
-    for (const BitStatusPage::Row& row : pages_->Status().Rows()) {
-        widest = std::max(widest, metrics.horizontalAdvance(ToQString(row.name)));
-    }
+    const int widest = WidestName(metrics, pages_->Status().Rows());
     grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
     grdStatus_->setColumnWidth(1, widest + PixelsFromTwips(100));
     // The grid claims the width its names need, so none is read cut short.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -133,6 +134,35 @@ TEST_F(LargeApplicationTest, EveryBoardWindowIsOnViewRegisteredListedAndSavedInA
         }
     }
     EXPECT_EQ(saved, registered);
+}
+
+TEST_F(LargeApplicationTest, EveryBoardWindowShowsItsNameAndEveryRowOnceTheLoadEnds) {
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+
+    int boards = 0;
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        const std::string caption = frame->windowTitle().toStdString();
+        const bool input = caption.starts_with("INB");
+        if (!input && !caption.starts_with("OUTB")) {
+            continue;
+        }
+        ++boards;
+        const QWidget& board = *frame->widget();
+        const auto* name = board.findChild<QLabel*>("lblBoardName");
+        ASSERT_NE(name, nullptr) << caption;
+        EXPECT_EQ(name->text(), frame->windowTitle());
+        const int first = std::stoi(caption.substr(input ? 3 : 4)) * 16;
+        for (int row = 0; row < 16; ++row) {
+            const auto* label = board.findChild<QLabel*>(QStringLiteral("lblIO_%1").arg(row));
+            ASSERT_NE(label, nullptr) << caption << " row " << row;
+            EXPECT_EQ(label->text().toStdString(),
+                      (input ? "IN" : "OUT") + std::to_string(first + row))
+                << caption;
+            EXPECT_TRUE(label->isVisible()) << caption << " row " << row;
+        }
+    }
+    EXPECT_EQ(boards, 2 * kBoardPairs);
 }
 
 }  // namespace
