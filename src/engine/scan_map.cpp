@@ -29,7 +29,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
     statementCount_ = statements.Count();
     statementsGeneration_ = statements.Generation();
 
-    ownStatements_.assign(slotCount_, kNone);
+    bySlot_.assign(std::size_t(slotCount_) + 1, SlotEntry{0, kNone});
     for (Statement& statement : statements) {
         const auto index = std::uint32_t(statements_.size());
         statements_.push_back(&statement);
@@ -48,7 +48,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         const BooleanBit* first = results_[resultBegins_[index]];
         if (first != nullptr && first->BitName() == statement.ResultBitName(0) &&
             statements.Find(first->BitName()) == &statement) {
-            ownStatements_[first->Slot()] = index;
+            bySlot_[first->Slot()].ownStatement = index;
         }
     }
     IndexReaders(bits, statements);
@@ -56,7 +56,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
 }
 
 void ScanMap::ReadStatements() {
-    epoch_ = Statement::ScanEpoch();
+    epoch_ = ScanEpoch();
     flags_.assign(statements_.size(), 0);
     lastResults_.assign(statements_.size(), 0);
     editedCount_ = 0;
@@ -65,13 +65,13 @@ void ScanMap::ReadStatements() {
         std::uint8_t flags = 0;
         if (statement.Revision() == revisions_[index]) {
             flags |= kUnedited;
-            if (program_.Compiled(index) && !statement.GroupChanged.HasSubscribers()) {
+            if (program_.Compiled(index) && !statement.GroupChanged().HasSubscribers()) {
                 flags |= kCompiled;
             }
         } else {
             ++editedCount_;
         }
-        if (!statement.Disable() && !statement.StatementChanged.HasSubscribers()) {
+        if (!statement.Disable() && !statement.StatementChanged().HasSubscribers()) {
             flags |= kQuiet;
         }
         flags_[index] = flags;
@@ -82,7 +82,7 @@ void ScanMap::ReadStatements() {
 bool ScanMap::Solve(std::uint32_t index, bool heard) {
     Sync();
     const std::uint8_t flags = flags_[index];
-    const std::uint64_t epochBefore = Statement::ScanEpoch();
+    const std::uint64_t epochBefore = ScanEpoch();
     const std::uint64_t builds = builds_;
     bool solved = false;
     if ((flags & kCompiled) != 0) {
@@ -91,7 +91,7 @@ bool ScanMap::Solve(std::uint32_t index, bool heard) {
             // Nobody hears it: the statement is only written when its result changes.
             if (result != (lastResults_[index] != 0)) {
                 statements_[index]->AcceptUnheardResult(result);
-                TakeResult(index, epochBefore, builds);
+                lastResults_[index] = result ? 1 : 0;
             }
             return true;
         }
@@ -109,9 +109,9 @@ void ScanMap::TakeResult(std::uint32_t index, std::uint64_t epochBefore, std::ui
     }
     const bool result = statements_[index]->Result();
     const bool changed = result != (lastResults_[index] != 0);
-    if (Statement::ScanEpoch() == epochBefore + (changed ? 1 : 0)) {
+    if (ScanEpoch() == epochBefore + (changed ? 1 : 0)) {
         lastResults_[index] = result ? 1 : 0;
-        epoch_ = Statement::ScanEpoch();
+        epoch_ = ScanEpoch();
     }
 }
 
@@ -127,18 +127,17 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
         }
         return index;
     };
-    readerBegins_.assign(std::size_t(slotCount_) + 1, 0);
     for (const BooleanBit& bit : bits) {
-        readerBegins_[bit.Slot() + 1] = std::uint32_t(bit.Readers().size());
+        bySlot_[bit.Slot() + 1].readerBegin = std::uint32_t(bit.Readers().size());
     }
     for (std::uint32_t slot = 0; slot < slotCount_; ++slot) {
-        readerBegins_[slot + 1] += readerBegins_[slot];
+        bySlot_[slot + 1].readerBegin += bySlot_[slot].readerBegin;
     }
-    readers_.assign(readerBegins_.back(), Reader{kNone, false, false});
+    readers_.assign(bySlot_.back().readerBegin, Reader{kNone, false, false});
     bitAt_.assign(slotCount_, nullptr);
     for (BooleanBit& bit : bits) {
         bitAt_[bit.Slot()] = &bit;
-        Reader* slice = readers_.data() + readerBegins_[bit.Slot()];
+        Reader* slice = readers_.data() + bySlot_[bit.Slot()].readerBegin;
         for (const BitReader& reader : bit.Readers()) {
             *slice++ = Reader{indexOfReader(reader), reader.IsBack, reader.IsFront};
         }
@@ -154,12 +153,12 @@ std::span<const ScanMap::Reader> ScanMap::ReadersOf(const BooleanBit& bit) const
     if (bit.Owner() != bits_ || bit.Slot() >= slotCount_) {
         return {};
     }
-    return {readers_.data() + readerBegins_[bit.Slot()],
-            readers_.data() + readerBegins_[bit.Slot() + 1]};
+    return ReadersAt(bit.Slot());
 }
 
 std::uint32_t ScanMap::OwnStatementOf(const BooleanBit& bit) const {
-    return bit.Owner() == bits_ && bit.Slot() < slotCount_ ? ownStatements_[bit.Slot()] : kNone;
+    return bit.Owner() == bits_ && bit.Slot() < slotCount_ ? bySlot_[bit.Slot()].ownStatement
+                                                           : kNone;
 }
 
 std::span<BooleanBit* const> ScanMap::ResultsOf(std::uint32_t index) const {

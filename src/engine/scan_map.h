@@ -10,13 +10,13 @@
 #include "logic/boolean_bit.h"
 #include "logic/solve_program.h"
 #include "logic/statement.h"
+#include "logic/statements.h"
 
 namespace veldra {
 
 class BooleanBit;
 class BooleanBits;
 class Statement;
-class Statements;
 
 // The loaded program laid out for the scan. Every statement has an index (its position
 // when the bits were mapped); each bit's readers are one slice of a single array, found
@@ -27,8 +27,9 @@ class Statements;
 // What a solve reads of a statement (whether it may be solved from the values alone, its
 // last result, its result bits' slots) is kept here by index, so that on a large program a
 // solve whose result does not change reads neither the statement nor its bits: the working
-// set, not the instruction count, decides the scan's speed. Statement::ScanEpoch tells
-// when a statement changed beside the scan; these arrays are then read again.
+// set, not the instruction count, decides the scan's speed. The statements' scan epoch
+// (Statements::ScanEpoch) tells when a statement changed beside the scan; these arrays are
+// then read again.
 class ScanMap {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
@@ -74,12 +75,13 @@ public:
         return bit.Owner() == bits_ && bit.Slot() < slotCount_ ? bit.Slot() : kNone;
     }
     std::span<const Reader> ReadersAt(std::uint32_t slot) const {
-        return {readers_.data() + readerBegins_[slot], readers_.data() + readerBegins_[slot + 1]};
+        return {readers_.data() + bySlot_[slot].readerBegin,
+                readers_.data() + bySlot_[slot + 1].readerBegin};
     }
     std::span<const Reader> ReadersOf(const BooleanBit& bit) const;
     // The statement keyed by the bit's own name whose first result is that name, kNone
     // when there is none.
-    std::uint32_t OwnStatementAt(std::uint32_t slot) const { return ownStatements_[slot]; }
+    std::uint32_t OwnStatementAt(std::uint32_t slot) const { return bySlot_[slot].ownStatement; }
     std::uint32_t OwnStatementOf(const BooleanBit& bit) const;
     // The result bits of an unedited statement, none where a result names no bit, and
     // their slots (kNone where none).
@@ -115,9 +117,12 @@ private:
     void IndexReaders(BooleanBits& bits, Statements& statements);
     // Reads again what is kept of each statement when any statement changed beside the scan.
     void Sync() {
-        if (epoch_ != Statement::ScanEpoch()) {
+        if (epoch_ != ScanEpoch()) {
             ReadStatements();
         }
+    }
+    std::uint64_t ScanEpoch() const {
+        return statementCollection_ != nullptr ? statementCollection_->ScanEpoch() : 0;
     }
     void ReadStatements();
     // Takes the result a solve just stored as the statement's last one, when the solve
@@ -138,13 +143,17 @@ private:
     absl::flat_hash_map<const Statement*, std::uint32_t> indexOf_;
     std::vector<std::uint32_t> resultBegins_{0};
     std::vector<BooleanBit*> results_;
-    std::vector<std::uint32_t> readerBegins_;  // by slot, one more than there are slots
+    // What a changed bit's queueing reads, side by side in one line.
+    struct SlotEntry {
+        std::uint32_t readerBegin;   // the bit's readers are readers_[readerBegin, next's)
+        std::uint32_t ownStatement;  // kNone where none
+    };
+    std::vector<SlotEntry> bySlot_;  // one more than there are slots
     std::vector<Reader> readers_;
-    std::vector<std::uint32_t> ownStatements_;  // by slot
-    std::vector<BooleanBit*> bitAt_;            // by slot
-    std::vector<std::uint32_t> resultSlots_;    // as results_
-    std::vector<std::uint8_t> flags_;           // by statement
-    std::vector<std::uint8_t> lastResults_;     // by statement
+    std::vector<BooleanBit*> bitAt_;          // by slot
+    std::vector<std::uint32_t> resultSlots_;  // as results_
+    std::vector<std::uint8_t> flags_;         // by statement
+    std::vector<std::uint8_t> lastResults_;   // by statement
     int editedCount_ = 0;
     std::uint64_t epoch_ = 0;
     std::uint64_t builds_ = 0;

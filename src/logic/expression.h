@@ -75,14 +75,15 @@ public:
     // argument, negated)` gives an operand step's value, `negateGroup(step, value)` hears a
     // NegateGroup step with the value before negation. The topmost value is kept apart
     // from the stack, so that most steps touch no memory but their operand.
-    // Any step type with the fields `code`, `negated` and `argument` serves.
+    // Any step type with the fields `code`, `negated` and `argument` serves, bit fields
+    // included.
     template <class AnyStep, class ReadOperand, class NegateGroup>
     static bool Run(const AnyStep* first, const AnyStep* last, unsigned char* stack,
                     ReadOperand&& readOperand, NegateGroup&& negateGroup) {
         unsigned char top = 0;
         unsigned char* below = stack;  // one past the value under the top
         for (const AnyStep* step = first; step != last; ++step) {
-            switch (step->code) {
+            switch (static_cast<Code>(step->code)) {
                 case Code::Push:
                     *below++ = top;
                     top = readOperand(step->argument, step->negated);

@@ -19,7 +19,7 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
     std::vector<std::uint32_t> slots;
     for (int i = 0; compiled && i <= statement.UboundOpBit(); ++i) {
         const BooleanBit* bit = statement.OperandBit(i);
-        compiled = bit != nullptr;
+        compiled = bit != nullptr && bit->Slot() < kArgumentLimit;
         slots.push_back(compiled ? bit->Slot() : 0);
     }
     if (compiled) {
@@ -28,13 +28,15 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
         for (std::size_t i = 0; i < steps.size(); ++i) {
             const Expression::Step& step = steps[i];
             const bool operand = step.code <= Code::XorOperand;
-            Step out{step.code, step.negated, false, operand ? slots[step.argument] : step.argument,
-                     0};
+            Step out{};
+            out.code = std::uint64_t(step.code);
+            out.negated = step.negated;
+            out.argument = operand ? slots[step.argument] : 0;  // groups are heard elsewhere
             const Code next = i + 1 < steps.size() ? steps[i + 1].code : Code::Push;
             if (step.code == Code::Push && next >= Code::AndOperand && next <= Code::XorOperand) {
-                out.code = next == Code::AndOperand  ? Code::PushAndOperand
-                           : next == Code::OrOperand ? Code::PushOrOperand
-                                                     : Code::PushXorOperand;
+                out.code = std::uint64_t(next == Code::AndOperand  ? Code::PushAndOperand
+                                         : next == Code::OrOperand ? Code::PushOrOperand
+                                                                   : Code::PushXorOperand);
                 out.negated2 = steps[i + 1].negated;
                 out.argument2 = slots[steps[i + 1].argument];
                 ++i;

@@ -95,9 +95,17 @@ void Statement::SetParent(Statements* parent) {
     if (parent_ != nullptr && IsDisplayed()) {
         parent_->DisplayedChanged(false);
     }
+    MoveScanEpoch();
     parent_ = parent;
+    MoveScanEpoch();
     if (parent_ != nullptr && IsDisplayed()) {
         parent_->DisplayedChanged(true);
+    }
+}
+
+void Statement::MoveScanEpoch() {
+    if (parent_ != nullptr) {
+        parent_->MoveScanEpoch();
     }
 }
 
@@ -109,7 +117,7 @@ void Statement::SetBits(BooleanBits* bits) {
 void Statement::Initialize() {
     tree_.reset();
     ++revision_;
-    ++scanEpoch_;
+    MoveScanEpoch();
 }
 
 void Statement::Prepare() {
@@ -214,7 +222,7 @@ bool Statement::Solve() {
         }
         StoreResult(tree_->Evaluate(
             [this](std::uint32_t index, bool negated) { return ReadOperand(index, negated); },
-            [this](std::string_view group, bool value) { GroupChanged.Raise(group, value); }));
+            [this](std::string_view group, bool value) { groupChanged_.Raise(group, value); }));
         Announce();
         return true;
     } catch (const std::exception&) {
@@ -233,8 +241,8 @@ bool Statement::AcceptResult(bool result) {
 }
 
 void Statement::Announce() {
-    if (StatementChanged.HasSubscribers()) {  // the name is not looked at for nobody
-        StatementChanged.Raise(result_, ResultBitName(0));
+    if (statementChanged_.HasSubscribers()) {  // the name is not looked at for nobody
+        statementChanged_.Raise(result_, ResultBitName(0));
     }
     if (parent_ != nullptr) {
         parent_->ForwardStatementChanged(*this);
@@ -297,7 +305,7 @@ bool Statement::ReadOperand(std::uint32_t index, bool negated) {
 bool Statement::Fault() {
     if (!disable_) {
         disable_ = true;
-        ++scanEpoch_;
+        MoveScanEpoch();
         ProgramHost& host = TheProgramHost();
         host.StopRun();
         host.EditFaultyStatement(*this);

@@ -70,7 +70,7 @@ public:
     bool Disable() const { return disable_; }
     void SetDisable(bool on) {
         disable_ = on;
-        ++scanEpoch_;
+        MoveScanEpoch();
     }
     // Shown in a ladder window. Each viewer marks it on opening and off on closing, so it
     // stays displayed until its last viewer has closed.
@@ -126,8 +126,9 @@ public:
     // would. False, with nothing changed, while the statement is disabled or solving.
     bool AcceptResult(bool result);
     // The same for a statement known to be enabled and heard by nobody, as the scan knows
-    // it: only the result is stored.
-    void AcceptUnheardResult(bool result) { StoreResult(result); }
+    // it: only the result is stored, and the scan that gave it keeps it as the last result
+    // itself, so the collection's scan epoch stays.
+    void AcceptUnheardResult(bool result) { result_ = result; }
 
     // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
     // until the statement is first solved after its text, Initialize or ResetStatement,
@@ -149,30 +150,34 @@ public:
     // The statement as a row of the statements window.
     StatementRow LoadFrmStatements() const;
 
-    // Grows whenever any statement is edited, disabled or enabled, gains a listener or
-    // stores a new result: what the scan keeps of the statements beside them is then to be
-    // read again.
-    static std::uint64_t ScanEpoch() { return scanEpoch_; }
-
     // An event whose listeners the scan must serve: a statement somebody listens to is
-    // solved by itself, so gaining a listener moves the scan epoch.
+    // solved by itself, so gaining a listener moves its collection's scan epoch.
     template <class... Args>
-    class ListenedEvent : public Event<Args...> {
+    class ListenedEvent {
     public:
+        ListenedEvent(Statement& statement, Event<Args...>& event)
+            : statement_(statement), event_(event) {}
         [[nodiscard]] Subscription Subscribe(typename Event<Args...>::Handler handler) {
-            ++scanEpoch_;
-            return Event<Args...>::Subscribe(std::move(handler));
+            statement_.MoveScanEpoch();
+            return event_.Subscribe(std::move(handler));
         }
+        bool HasSubscribers() const { return event_.HasSubscribers(); }
+
+    private:
+        Statement& statement_;
+        Event<Args...>& event_;
     };
 
     // (Result, first result bit name) after each completed solve.
-    ListenedEvent<bool, std::string_view> StatementChanged;
+    ListenedEvent<bool, std::string_view> StatementChanged() { return {*this, statementChanged_}; }
+    const Event<bool, std::string_view>& StatementChanged() const { return statementChanged_; }
     // (operand index, value) when a displayed statement's operand bit changes.
     Event<int, bool> OpBitChanged;
     // A new text given by an editor other than the viewers, which then show it afresh.
     Event<> TextMended;
     // (inside of a negated bracket group in solve-string form, its value before negation).
-    ListenedEvent<std::string_view, bool> GroupChanged;
+    ListenedEvent<std::string_view, bool> GroupChanged() { return {*this, groupChanged_}; }
+    const Event<std::string_view, bool>& GroupChanged() const { return groupChanged_; }
 
 private:
     friend std::string AssignText(const Statement& statement);
@@ -182,9 +187,11 @@ private:
     void StoreResult(bool result) {
         if (result != result_) {
             result_ = result;
-            ++scanEpoch_;
+            MoveScanEpoch();
         }
     }
+    // Tells the collection's scan that what it keeps of its statements is to be read again.
+    void MoveScanEpoch();
     bool ReadOperand(std::uint32_t index, bool negated);
     // Where a numeric statement's operand `index` compares its bit with a number; npos
     // when it reads the bit itself.
@@ -221,7 +228,8 @@ private:
     };
     std::unique_ptr<Saved> beforeReset_;
 
-    static inline std::uint64_t scanEpoch_ = 0;
+    Event<bool, std::string_view> statementChanged_;
+    Event<std::string_view, bool> groupChanged_;
 };
 
 // The statement's canonical one-line text: "ASSIGN ", the normalised expression, " TO ",

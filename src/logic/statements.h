@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -32,17 +33,24 @@ public:
     // need to be passed on to ladders at all.
     bool AnyDisplayed() const { return displayedCount_ > 0; }
 
+    // Grows whenever a statement of the collection is edited, disabled or enabled, gains a
+    // listener or stores a new result: what the scan keeps of the statements beside them is
+    // then to be read again.
+    std::uint64_t ScanEpoch() const { return scanEpoch_; }
+
     Event<std::string_view, bool> StatementChanged;
 
 private:
     friend class Statement;
     void ForwardStatementChanged(const Statement& statement);
     void DisplayedChanged(bool displayed) { displayedCount_ += displayed ? 1 : -1; }
+    void MoveScanEpoch() { ++scanEpoch_; }
     // Re-keys a statement whose first result was edited; false, with a message, when
     // another statement holds the key.
     bool TakeNewKey(const Statement& statement, std::string_view newKey);
 
     int displayedCount_ = 0;
+    std::uint64_t scanEpoch_ = 0;
 };
 
 }  // namespace veldra

@@ -158,7 +158,7 @@ public:
         };
         for (Statement& statement : *engine_.prgAssigns) {
             subscriptions_.push_back(
-                statement.StatementChanged.Subscribe([this](bool result, std::string_view key) {
+                statement.StatementChanged().Subscribe([this](bool result, std::string_view key) {
                     trace_.Add(std::string(key) + (result ? "=1" : "=0"));
                 }));
         }

@@ -55,7 +55,7 @@ TEST_F(ScanStateTest, AListenerGainedAfterTheMappingHearsASolveThatChangesNothin
     Tick();
     ASSERT_TRUE(Value("OUT"));
     std::vector<bool> heard;
-    Subscription watch = statement.StatementChanged.Subscribe(
+    Subscription watch = statement.StatementChanged().Subscribe(
         [&](bool result, std::string_view) { heard.push_back(result); });
     Input("B", true);
     Tick();
@@ -66,7 +66,7 @@ TEST_F(ScanStateTest, AGroupListenerGainedAfterTheMappingHearsTheNextSolve) {
     Statement& statement = Assign("~(A * B) * C", "OUT");
     Start();
     std::vector<std::string> groups;
-    Subscription watch = statement.GroupChanged.Subscribe(
+    Subscription watch = statement.GroupChanged().Subscribe(
         [&](std::string_view group, bool) { groups.emplace_back(group); });
     Input("A", true);
     Tick();

@@ -85,11 +85,12 @@ TEST_F(SolveTest, ASolveReportsItsNegatedGroupsItsResultAndItsOperandsByIndex) {
     statement.SetStrStatement("ASSIGN ~(A*~(B))+~(B)+C*A TO OUT1, OUT2;");
     statement.SetBits(&bits);
     std::vector<std::string> heard;
-    Subscription groups = statement.GroupChanged.Subscribe([&](std::string_view group, bool value) {
-        heard.push_back(std::string(group) + (value ? "=1" : "=0"));
-    });
+    Subscription groups =
+        statement.GroupChanged().Subscribe([&](std::string_view group, bool value) {
+            heard.push_back(std::string(group) + (value ? "=1" : "=0"));
+        });
     Subscription results =
-        statement.StatementChanged.Subscribe([&](bool result, std::string_view name) {
+        statement.StatementChanged().Subscribe([&](bool result, std::string_view name) {
             heard.push_back(std::string(name) + (result ? " on" : " off"));
         });
     EXPECT_EQ(statement.SolveString(), "");
@@ -152,7 +153,7 @@ TEST_F(SolveTest, TheRunawayGuardLetsAThousandOperandsThroughButNotOneMore) {
     Statement& tooLong = Make(Chain(1001));
     std::vector<bool> heard;
     Subscription s =
-        tooLong.StatementChanged.Subscribe([&](bool r, std::string_view) { heard.push_back(r); });
+        tooLong.StatementChanged().Subscribe([&](bool r, std::string_view) { heard.push_back(r); });
 
     EXPECT_EQ(
         (std::vector<bool>{tooLong.Solve(), tooLong.Disable(), tooLong.Result(), heard.empty()}),
@@ -179,7 +180,7 @@ TEST_F(SolveTest, ADisabledStatementKeepsItsResultAndStaysQuiet) {
     Set("A", false);
     int events = 0;
     Subscription s =
-        statement.StatementChanged.Subscribe([&](bool, std::string_view) { ++events; });
+        statement.StatementChanged().Subscribe([&](bool, std::string_view) { ++events; });
 
     EXPECT_FALSE(statement.Solve());
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "logic/boolean_bits.h"
 #include "platform/runtime_error.h"
 #include "support/fake_platform.h"
@@ -119,6 +122,41 @@ TEST(Statements, AppendRefusesADuplicateAndLeavesTheStatementWithItsCaller) {
 
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->strStatement(), "B");
+}
+
+// Each program's scan re-reads its own statements only: a change in one collection leaves
+// the other's epoch where it was.
+TEST(Statements, MoveTheirOwnScanEpochOnlyWhenOneOfTheirStatementsChanges) {
+    FakePlatform platform;
+    FakeProgramHost host;
+    BooleanBits bits;
+    bits.Add("A", true);
+    Statements first;
+    Statements second;
+    Statement* statement = first.Add("ASSIGN A TO OUT;");
+    Statement* other = second.Add("ASSIGN A TO OTHER;");
+    statement->SetBits(&bits);
+    const std::uint64_t secondBefore = second.ScanEpoch();
+
+    struct Change {
+        const char* what;
+        std::function<void()> make;
+    };
+    Subscription watch;
+    const std::vector<Change> changes = {
+        {"a new result", [&] { statement->Solve(); }},
+        {"an edit", [&] { statement->SetStrStatement("ASSIGN ~A TO OUT;"); }},
+        {"disabled", [&] { statement->SetDisable(true); }},
+        {"a listener",
+         [&] { watch = statement->StatementChanged().Subscribe([](bool, std::string_view) {}); }},
+    };
+    for (const Change& change : changes) {
+        const std::uint64_t before = first.ScanEpoch();
+        change.make();
+        EXPECT_GT(first.ScanEpoch(), before) << change.what;
+    }
+    EXPECT_EQ(second.ScanEpoch(), secondBefore);
+    EXPECT_EQ(other->Parent(), &second);
 }
 
 }  // namespace

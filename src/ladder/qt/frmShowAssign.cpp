@@ -147,7 +147,7 @@ Statement* frmShowAssign::ShowStatement() const {
 }
 
 void frmShowAssign::Listen() {
-    statementChanged_ = statement_->StatementChanged.Subscribe(
+    statementChanged_ = statement_->StatementChanged().Subscribe(
         [this](bool result, std::string_view) { StatementChanged(result); });
     opBitChanged_ = statement_->OpBitChanged.Subscribe(
         [this](int index, bool value) { OpBitChanged(index, value); });
