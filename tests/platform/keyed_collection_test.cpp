@@ -138,6 +138,14 @@ TEST(KeyedCollection, KeysAndOrderHoldWhileItemsComeAndGo) {
     taken.Add(Make("NEW"), "new");
     EXPECT_EQ(taken.Item(taken.Count())->name, "NEW");
     EXPECT_EQ(taken.Item("NEW")->name, "NEW");
+
+    KeyedCollection<Named> assigned;
+    assigned.Add(Make("OLD"), "OLD");
+    assigned = std::move(taken);
+    EXPECT_EQ(assigned.Item("OLD"), nullptr);
+    EXPECT_EQ(assigned.Item("r2_9")->name, "R2_9");
+    assigned.Add(Make("LATER"), "later");
+    EXPECT_EQ(assigned.Item("LATER"), assigned.Item(assigned.Count()));
 }
 
 }  // namespace
