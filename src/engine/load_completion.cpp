@@ -283,11 +283,9 @@ void ProgramEngine::BuildDisplays() {
     // duplicates lines nor loses the user lists built when the program loaded.
     displays_.statusRows.clear();
     displays_.timerBits.clear();
-    displays_.booleanBits.clear();
     displays_.numericBits.clear();
     // Made to size once: a large program's lists would otherwise be copied as they grow.
     displays_.statusRows.reserve(std::size_t(prgBooleanBits_->Count()));
-    displays_.booleanBits.reserve(std::size_t(prgBooleanBits_->Count()));
     for (BooleanBit& bit : *prgBooleanBits_) {
         if (bit.IsNumeric()) {
             bit.SetvIndex(-1);  // no grid row: a Boolean change of it colours nothing
@@ -299,7 +297,6 @@ void ProgramEngine::BuildDisplays() {
         if (bit.IsTimer()) {
             displays_.timerBits.push_back(bit.BitName());
         }
-        displays_.booleanBits.push_back(bit.BitName());
     }
     window_.DisplaysChanged();
 }

@@ -96,9 +96,10 @@ public:
 
     // What the program window's lists show, as built by load completion.
     struct Displays {
-        std::vector<std::string> statusRows;    // one per Boolean bit; the row is its vIndex
+        // One per Boolean bit, the row being its vIndex; sorted, also the Force Bit check
+        // list (one list, as a large program's names are many).
+        std::vector<std::string> statusRows;
         std::vector<std::string> timerBits;     // the timer page's list
-        std::vector<std::string> booleanBits;   // the Force Bit check list
         std::vector<std::string> userBits;      // the User Bits check list, in source order
         std::vector<std::string> userNumerics;  // "name = value" of each user numeric
         std::vector<std::string> numericBits;   // "name = value" of each numeric bit

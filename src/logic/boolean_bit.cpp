@@ -79,11 +79,14 @@ void BooleanBit::FireTriggers() {
     }
     TheProgramHost().TriggerBitChanged();
     // Tables follow either edge; numeric blocks only a rising one.
-    if (vTables_ != nullptr) {
-        vTables_->MarkTriggered(bitName_);
+    if (!rare_) {
+        return;
     }
-    if (vNumBlocks_ != nullptr && rising) {
-        vNumBlocks_->MarkTriggered(bitName_);
+    if (rare_->vTables != nullptr) {
+        rare_->vTables->MarkTriggered(bitName_);
+    }
+    if (rare_->vNumBlocks != nullptr && rising) {
+        rare_->vNumBlocks->MarkTriggered(bitName_);
     }
 }
 
@@ -136,7 +139,7 @@ void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
 }
 
 void BooleanBit::UpdateIO() const {
-    UpdateIO(formIndex_, bitValue_);
+    UpdateIO(FormIndex(), bitValue_);
 }
 
 void BooleanBit::UpdateIO(BoardPanel* window, bool value) const {
@@ -144,7 +147,7 @@ void BooleanBit::UpdateIO(BoardPanel* window, bool value) const {
 }
 
 void BooleanBit::LoadState() const {
-    TellWindow(formIndex_, [this](BoardPanel& window) { window.LoadState(bitName_, bitValue_); });
+    TellWindow(FormIndex(), [this](BoardPanel& window) { window.LoadState(bitName_, bitValue_); });
 }
 
 template <class Call>

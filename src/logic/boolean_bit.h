@@ -8,6 +8,7 @@
 
 #include "logic/statement_parser.h"
 #include "platform/event.h"
+#include "platform/keyed_collection.h"
 
 namespace veldra {
 
@@ -60,18 +61,22 @@ public:
         StoreFlags();
     }
 
-    std::int32_t OnTime() const { return onTime_; }
+    std::int32_t OnTime() const { return rare_ ? rare_->onTime : 0; }
     void SetOnTime(std::int32_t ms) {
-        onTime_ = ms;
+        if (ms != 0 || rare_) {
+            Rare().onTime = ms;
+        }
         StoreFlags();
     }
-    std::int32_t OffTime() const { return offTime_; }
+    std::int32_t OffTime() const { return rare_ ? rare_->offTime : 0; }
     void SetOffTime(std::int32_t ms) {
-        offTime_ = ms;
+        if (ms != 0 || rare_) {
+            Rare().offTime = ms;
+        }
         StoreFlags();
     }
     // A delay of zero or less is none.
-    bool IsTimer() const { return onTime_ > 0 || offTime_ > 0; }
+    bool IsTimer() const { return OnTime() > 0 || OffTime() > 0; }
 
     bool IsFormBit() const { return isFormBit_; }
     void SetIsFormBit(bool on) {
@@ -79,8 +84,12 @@ public:
         StoreFlags();
     }
     // The board window that shows the bit; none for bits of no board.
-    BoardPanel* FormIndex() const { return formIndex_; }
-    void SetFormIndex(BoardPanel* window) { formIndex_ = window; }
+    BoardPanel* FormIndex() const { return rare_ ? rare_->formIndex : nullptr; }
+    void SetFormIndex(BoardPanel* window) {
+        if (window != nullptr || rare_) {
+            Rare().formIndex = window;
+        }
+    }
 
     bool Filter() const { return filter_; }
     void SetFilter(bool on) {
@@ -111,8 +120,16 @@ public:
     std::int32_t vIndex() const { return vIndex_; }
     void SetvIndex(std::int32_t row) { vIndex_ = row; }
 
-    void SetvTables(TriggerTarget* tables) { vTables_ = tables; }
-    void SetvNumBlocks(TriggerTarget* blocks) { vNumBlocks_ = blocks; }
+    void SetvTables(TriggerTarget* tables) {
+        if (tables != nullptr || rare_) {
+            Rare().vTables = tables;
+        }
+    }
+    void SetvNumBlocks(TriggerTarget* blocks) {
+        if (blocks != nullptr || rare_) {
+            Rare().vNumBlocks = blocks;
+        }
+    }
     // The statements that BitMap's keys name.
     void SetRung(Statements* statements) { rung_ = statements; }
     Statements* Rung() const { return rung_; }
@@ -146,6 +163,22 @@ public:
     Event<std::int32_t, bool> BitChanged;
 
 private:
+    // What few bits have: delays, a board window, tables and blocks to trigger. Kept
+    // apart, made for the bits that use it, so that a large program's bits stay small.
+    struct RareState {
+        std::int32_t onTime = 0;
+        std::int32_t offTime = 0;
+        BoardPanel* formIndex = nullptr;
+        TriggerTarget* vTables = nullptr;
+        TriggerTarget* vNumBlocks = nullptr;
+    };
+    RareState& Rare() {
+        if (!rare_) {
+            rare_ = std::make_unique<RareState>();
+        }
+        return *rare_;
+    }
+
     // Copies the flags to the collection's dense flags, where the scan tests them.
     void StoreFlags();
     void FireTriggers();
@@ -161,21 +194,25 @@ private:
     bool isAssigned_ = false;
     bool risingEdge_ = false;
     bool fallingEdge_ = false;
+    bool isNumeric_ = false;
+    std::int16_t numValue_ = 0;
     std::int32_t vIndex_ = 0;
     std::uint32_t slot_ = 0;
-    std::int32_t onTime_ = 0;
-    std::int32_t offTime_ = 0;
     BooleanBits* owner_ = nullptr;
     Statements* rung_ = nullptr;
 
     std::string bitName_;
-    BoardPanel* formIndex_ = nullptr;
-    TriggerTarget* vTables_ = nullptr;
     std::vector<BitReader> readers_;
     Statement* assignedBy_ = nullptr;
-    bool isNumeric_ = false;
-    std::int16_t numValue_ = 0;
-    TriggerTarget* vNumBlocks_ = nullptr;
+    std::unique_ptr<RareState> rare_;
+};
+
+// A bit is always keyed by its name, set before it joins a collection: the collection
+// reads the key from the bit rather than holding a second copy of every name.
+template <>
+struct KeyIsOwnName<BooleanBit> {
+    static constexpr bool kUsed = true;
+    static std::string_view Of(const BooleanBit& bit) { return bit.BitName(); }
 };
 
 }  // namespace veldra

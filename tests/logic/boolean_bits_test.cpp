@@ -243,6 +243,45 @@ TEST_F(BooleanBitsTest, BoardBitsReachTheirWindowAndAFailingWindowIsSkipped) {
     EXPECT_TRUE(platform.boxes().empty());
 }
 
+// Delays, board windows and trigger targets, which few bits have, are given and taken
+// back like any other setting.
+TEST_F(BooleanBitsTest, DelaysWindowsAndTriggerTargetsAreGivenAndTakenBack) {
+    testing::RecordingBoard panel;
+    BooleanBit& bit = AddBit("T1");
+    const auto timerFlag = [&] { return (bits.Flags()[bit.Slot()] & BooleanBits::kTimer) != 0; };
+    EXPECT_TRUE(bit.OnTime() == 0 && bit.OffTime() == 0 && !bit.IsTimer() && !timerFlag());
+    EXPECT_EQ(bit.FormIndex(), nullptr);
+
+    bit.SetOffTime(300);
+    EXPECT_TRUE(bit.IsTimer() && timerFlag() && bit.OffTime() == 300 && bit.OnTime() == 0);
+    bit.SetOffTime(0);
+    bit.SetOnTime(-5);
+    EXPECT_TRUE(!bit.IsTimer() && !timerFlag() && bit.OnTime() == -5);
+
+    bit.SetFormIndex(&panel);
+    bit.UpdateIO();
+    bit.SetFormIndex(nullptr);
+    bit.UpdateIO();
+    EXPECT_EQ(panel.shown, (std::vector<std::string>{"T1 off"}));
+
+    bit.SetIsTrigger(true);
+    bit.SetvTables(&tables);
+    bit.SetvNumBlocks(&blocks);
+    bit.SetBitValue(true, true);
+    bit.SetvTables(nullptr);
+    bit.SetBitValue(false, true);
+    const auto marks = [&] {
+        std::vector<std::string> found;
+        for (const std::string& line : host.journal) {
+            if (line.starts_with("tables") || line.starts_with("blocks")) {
+                found.push_back(line);
+            }
+        }
+        return found;
+    };
+    EXPECT_EQ(marks(), (std::vector<std::string>{"tables: T1", "blocks: T1"}));
+}
+
 TEST_F(BooleanBitsTest, AChangeIsPassedToTheLaddersOfDisplayedStatementsOnly) {
     Statements statements;
     Statement& shown = *statements.Add("ASSIGN B*A+A TO X;");

@@ -95,5 +95,58 @@ TEST(KeyedCollection, RemovesOrTakesByKeyOrPositionAndFreesTheKey) {
     EXPECT_EQ(items.Count(), 1);
 }
 
+// A collection used as a queue and a list edited in the middle: items added after others
+// left are found by key and stand last, and keys moved with Rekey are found under their
+// new name only, however many items come and go.
+TEST(KeyedCollection, KeysAndOrderHoldWhileItemsComeAndGo) {
+    KeyedCollection<Named> items;
+    std::vector<std::string> expected;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 200; ++i) {
+            const std::string name = "R" + std::to_string(round) + "_" + std::to_string(i);
+            items.Add(Make(name), name);
+        }
+        // Every other item of this round leaves from the middle, the first from the front.
+        for (int i = 198; i >= 0; i -= 2) {
+            items.Remove("r" + std::to_string(round) + "_" + std::to_string(i));
+        }
+        items.Remove(1);
+    }
+    for (const Named& item : items) {
+        expected.push_back(item.name);
+    }
+    ASSERT_EQ(items.Count(), 3 * 100 - 3);
+    for (int position = 1; position <= items.Count(); ++position) {
+        const std::string& name = expected[std::size_t(position - 1)];
+        EXPECT_EQ(items.Item(name), items.Item(position)) << name;
+        EXPECT_EQ(items.KeyAt(position), name);
+    }
+    EXPECT_EQ(items.Item("R0_0"), nullptr);
+
+    Named& moved = *items.Item("R2_7");
+    items.Rekey(moved, "Renamed");
+    EXPECT_EQ(items.Item("RENAMED"), &moved);
+    EXPECT_EQ(items.Item("R2_7"), nullptr);
+    EXPECT_EQ(items.KeyOf(moved), "Renamed");
+    EXPECT_THROW(items.Rekey(moved, "R2_9"), RuntimeError);
+    items.Rekey(moved, "");
+    EXPECT_EQ(items.Item("Renamed"), nullptr);
+    EXPECT_EQ(items.KeyOf(moved), "");
+
+    KeyedCollection<Named> taken = std::move(items);
+    EXPECT_EQ(taken.Item("r1_9")->name, "R1_9");
+    taken.Add(Make("NEW"), "new");
+    EXPECT_EQ(taken.Item(taken.Count())->name, "NEW");
+    EXPECT_EQ(taken.Item("NEW")->name, "NEW");
+
+    KeyedCollection<Named> assigned;
+    assigned.Add(Make("OLD"), "OLD");
+    assigned = std::move(taken);
+    EXPECT_EQ(assigned.Item("OLD"), nullptr);
+    EXPECT_EQ(assigned.Item("r2_9")->name, "R2_9");
+    assigned.Add(Make("LATER"), "later");
+    EXPECT_EQ(assigned.Item("LATER"), assigned.Item(assigned.Count()));
+}
+
 }  // namespace
 }  // namespace veldra

@@ -278,10 +278,10 @@ QWidget* frmProgram::BuildRunRow() {
     connect(cmdStart_, &QPushButton::clicked, this, [this] { StartStop(); });
     layout->addWidget(cmdStart_);
     layout->addSpacing(PixelsFromTwips(240));
-    imgOn_ = new Lamp(row, QColor(255, 0, 0));
+    imgOn_ = new LampWidget(row, QColor(255, 0, 0));
     imgOn_->setObjectName("imgOn");
     imgOn_->SetImage(LampImage::Lit);
-    imgOff_ = new Lamp(row, QColor(255, 0, 0));
+    imgOff_ = new LampWidget(row, QColor(255, 0, 0));
     imgOff_->setObjectName("imgOff");
     imgOff_->SetImage(LampImage::Dark);
     layout->addWidget(imgOn_);
@@ -298,10 +298,10 @@ QGroupBox* frmProgram::BuildCpuFrame() {
     layout->setVerticalSpacing(PixelsFromTwips(90));
     for (int i = 0; i < 8; ++i) {
         const int led = i + 1;
-        ledOn_[std::size_t(i)] = new Lamp(frame, QColor(255, 0, 0));
+        ledOn_[std::size_t(i)] = new LampWidget(frame, QColor(255, 0, 0));
         ledOn_[std::size_t(i)]->setObjectName(Indexed("LedOn", led));
         ledOn_[std::size_t(i)]->SetImage(LampImage::Lit);
-        ledOff_[std::size_t(i)] = new Lamp(frame, QColor(255, 0, 0));
+        ledOff_[std::size_t(i)] = new LampWidget(frame, QColor(255, 0, 0));
         ledOff_[std::size_t(i)]->setObjectName(Indexed("LedOff", led));
         ledOff_[std::size_t(i)]->SetImage(LampImage::Dark);
         ledLabels_[std::size_t(i)] = Label("", frame);
@@ -312,8 +312,8 @@ QGroupBox* frmProgram::BuildCpuFrame() {
         layout->addWidget(ledOff_[std::size_t(i)], i, 0);
         layout->addWidget(ledLabels_[std::size_t(i)], i, 1);
         const std::string name = "LED." + std::to_string(led);
-        for (Lamp* lamp : {ledOn_[std::size_t(i)], ledOff_[std::size_t(i)]}) {
-            connect(lamp, &Lamp::clicked, this, [this, name](Qt::MouseButton button) {
+        for (LampWidget* lamp : {ledOn_[std::size_t(i)], ledOff_[std::size_t(i)]}) {
+            connect(lamp, &LampWidget::clicked, this, [this, name](Qt::MouseButton button) {
                 if (button == Qt::RightButton) {
                     ShowBitAssign(name);
                 }

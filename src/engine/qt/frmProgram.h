@@ -31,7 +31,7 @@ class BusyCursor;
 class Clock;
 class CoreListModel;
 class Dialogs;
-class Lamp;
+class LampWidget;
 class ProgramEngine;
 class ProgramPages;
 class Settings;
@@ -202,13 +202,13 @@ private:
     bool closeScheduled_ = false;
 
     QPushButton* cmdStart_ = nullptr;
-    Lamp* imgOn_ = nullptr;
-    Lamp* imgOff_ = nullptr;
+    LampWidget* imgOn_ = nullptr;
+    LampWidget* imgOff_ = nullptr;
     QTabBar* tbSelect_ = nullptr;
     std::array<QGroupBox*, 5> fraOption_{};
     std::array<QLabel*, 8> ledLabels_{};
-    std::array<Lamp*, 8> ledOn_{};
-    std::array<Lamp*, 8> ledOff_{};
+    std::array<LampWidget*, 8> ledOn_{};
+    std::array<LampWidget*, 8> ledOff_{};
 
     StatusPicture* picStatus_ = nullptr;
     WordPickingText* txtStatus_ = nullptr;

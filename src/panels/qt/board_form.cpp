@@ -179,7 +179,7 @@ BoardForm::Row BoardForm::MakeRow(int column, int index, const IndicatorRow& des
     row.label = new QLabel(this);
     row.label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(labelPrefix)).arg(index));
     row.label->setGeometry(RectFromTwips(left, design.top, width, kRowHeight));
-    row.lamp = new Lamp(this, QColor(0, 255, 0), QColor(128, 128, 128), kLampSide);
+    row.lamp = new LampWidget(this, QColor(0, 255, 0), QColor(128, 128, 128), kLampSide);
     row.lamp->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(lampPrefix)).arg(index));
     row.lamp->move(RectFromTwips(left - kLampSide - kLampGap, design.top, 0, 0).topLeft());
     row.lamp->SetImage(LampImage::Parked);
@@ -226,7 +226,7 @@ void BoardForm::ShowBorder(QWidget* pressed, bool shown) {
     // A label is bordered itself; a lamp stands for both pictures of its row.
     if (auto* label = qobject_cast<QLabel*>(pressed)) {
         label->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
-    } else if (auto* lamp = qobject_cast<Lamp*>(pressed)) {
+    } else if (auto* lamp = qobject_cast<LampWidget*>(pressed)) {
         lamp->SetBordered(shown);
     }
     bordered_ = shown ? pressed : nullptr;

@@ -13,7 +13,7 @@ class QLabel;
 
 namespace veldra {
 
-class Lamp;
+class LampWidget;
 
 // The drawing of a board window's half, and what every board window shares on screen:
 // the "Enabled" box and the label repeating the caption, rows of a name label with its
@@ -70,7 +70,7 @@ protected:
     // A row of one column: its name label and the lamp to its left.
     struct Row {
         QLabel* label = nullptr;
-        Lamp* lamp = nullptr;
+        LampWidget* lamp = nullptr;
         std::string caption;
     };
     // Makes row `index` of a column whose labels stand at `left`, `width` wide; the labels

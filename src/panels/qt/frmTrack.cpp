@@ -124,7 +124,7 @@ void frmTrack::MakeEnd(TrackSide side, int top) {
     end.frame = Named(new QGroupBox(this), EndName("fraTrack%1", side),
                       RectFromTwips(120, top, 3255, 2775));
     QWidget* frame = end.frame;
-    end.lamp = new Lamp(frame, QColor(0, 255, 0));
+    end.lamp = new LampWidget(frame, QColor(0, 255, 0));
     end.lamp->setObjectName(ElementName("imgOn", side));
     end.lamp->move(RectFromTwips(1080, 240, 0, 0).topLeft());
     end.adjustment = Named(new QLabel(QStringLiteral("SPARE"), frame), EndName("lblAdj%1", side),

@@ -23,7 +23,7 @@ class QRadioButton;
 namespace veldra {
 
 class CodeTester;
-class Lamp;
+class LampWidget;
 class TimerDriver;
 class TrackPanel;
 
@@ -52,7 +52,7 @@ private:
     struct EndControls {
         QGroupBox* frame = nullptr;
         QLabel* adjustment = nullptr;
-        Lamp* lamp = nullptr;
+        LampWidget* lamp = nullptr;
         QCheckBox* enabled = nullptr;
         QCheckBox* delay = nullptr;
         QCheckBox* shunt = nullptr;

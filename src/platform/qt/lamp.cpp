@@ -7,7 +7,7 @@
 
 namespace veldra {
 
-Lamp::Lamp(QWidget* parent, QColor litColour, QColor darkColour, int sideTwips)
+LampWidget::LampWidget(QWidget* parent, QColor litColour, QColor darkColour, int sideTwips)
     : QWidget(parent),
       litColour_(litColour),
       darkColour_(darkColour.isValid() ? darkColour : litColour.darker(400)),
@@ -15,19 +15,19 @@ Lamp::Lamp(QWidget* parent, QColor litColour, QColor darkColour, int sideTwips)
     setFixedSize(sizeHint());
 }
 
-void Lamp::SetDarkColour(QColor colour) {
+void LampWidget::SetDarkColour(QColor colour) {
     darkColour_ = colour.isValid() ? colour : litColour_.darker(400);
     update();
 }
 
-void Lamp::SetBordered(bool bordered) {
+void LampWidget::SetBordered(bool bordered) {
     if (bordered != bordered_) {
         bordered_ = bordered;
         update();
     }
 }
 
-void Lamp::SetImage(LampImage image) {
+void LampWidget::SetImage(LampImage image) {
     if (image == image_) {
         return;
     }
@@ -36,11 +36,11 @@ void Lamp::SetImage(LampImage image) {
     update();
 }
 
-QSize Lamp::sizeHint() const {
+QSize LampWidget::sizeHint() const {
     return SizeFromTwips(sideTwips_, sideTwips_);
 }
 
-void Lamp::paintEvent(QPaintEvent* event) {
+void LampWidget::paintEvent(QPaintEvent* event) {
     (void)event;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -54,7 +54,7 @@ void Lamp::paintEvent(QPaintEvent* event) {
     }
 }
 
-void Lamp::mouseReleaseEvent(QMouseEvent* event) {
+void LampWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (rect().contains(event->position().toPoint())) {
         Q_EMIT clicked(event->button());
     }

@@ -9,16 +9,17 @@ namespace veldra {
 
 // One indicator lamp of a board window, of the CPU lights or of a coded track: lit, dark,
 // or parked out of sight. It reports the clicks on it; what a click does is the
-// window's business.
-class Lamp final : public QWidget {
+// window's business. Not called Lamp: that is the lamp-driver board's model of one lamp, and
+// two classes of one name break the program wherever both are linked.
+class LampWidget final : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kSideTwips = 240;
 
     // A dark colour not given is the lit one, much darkened.
-    explicit Lamp(QWidget* parent = nullptr, QColor litColour = Qt::red, QColor darkColour = {},
-                  int sideTwips = kSideTwips);
+    explicit LampWidget(QWidget* parent = nullptr, QColor litColour = Qt::red,
+                        QColor darkColour = {}, int sideTwips = kSideTwips);
 
     LampImage Image() const { return image_; }
     void SetImage(LampImage image);

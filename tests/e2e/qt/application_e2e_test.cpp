@@ -52,7 +52,7 @@ QLabel* BoardRow(const frmMain& main, const QString& board, const QString& bit) 
 
 LampImage LampOf(const QLabel& row) {
     QString name = row.objectName();
-    return row.parentWidget()->findChild<Lamp*>(name.replace("lblIO_", "imgOn_"))->Image();
+    return row.parentWidget()->findChild<LampWidget*>(name.replace("lblIO_", "imgOn_"))->Image();
 }
 
 // The simulator on a real display: the level crossing opened from the command line, run,

@@ -112,9 +112,9 @@ TEST_F(ProgramWindowTest, AnInputSolvedByTheScanLightsItsLedAndColoursItsGridCel
     Post("PB_1", true);
     Scan();
 
-    EXPECT_TRUE(Find<Lamp>("LedOn_3")->isVisibleTo(window.get()) &&
-                !Find<Lamp>("LedOff_3")->isVisibleTo(window.get()) &&
-                !Find<Lamp>("LedOn_2")->isVisibleTo(window.get()));
+    EXPECT_TRUE(Find<LampWidget>("LedOn_3")->isVisibleTo(window.get()) &&
+                !Find<LampWidget>("LedOff_3")->isVisibleTo(window.get()) &&
+                !Find<LampWidget>("LedOn_2")->isVisibleTo(window.get()));
     QTableView* grid = Find<QTableView>("grdStatus");
     EXPECT_EQ(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).value<QBrush>().color(),
               QColor(0, 192, 0));

@@ -57,7 +57,7 @@ protected:
         return Window(board).findChild<Control*>(name);
     }
     LampImage LampOf(const std::string& board, const char* name) {
-        return Find<Lamp>(board, name)->Image();
+        return Find<LampWidget>(board, name)->Image();
     }
     void Click(const std::string& board, const char* name,
                Qt::MouseButton button = Qt::LeftButton) {

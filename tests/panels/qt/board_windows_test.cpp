@@ -73,7 +73,7 @@ TEST_F(BoardWindowsTest, ADoubleClickOnAnInputRowTogglesItOnce) {
 TEST_F(BoardWindowsTest, TheRightButtonOnAnOutputOpensItsStatementAndOnAnInputNothing) {
     Click("OUT_1 : OUT16", "lblIO_0", Qt::RightButton);
     Click("OUT_1 : OUT16", "lblIO_1", Qt::RightButton);  // spare
-    QTest::mouseClick(Find<Lamp>("MIX_1 : IN8.OUT8", "imgOutOn_0"), Qt::RightButton);
+    QTest::mouseClick(Find<LampWidget>("MIX_1 : IN8.OUT8", "imgOutOn_0"), Qt::RightButton);
     Click("MIX_1 : IN8.OUT8", "lblOut_1", Qt::LeftButton);
     Click("IN_1 : IN16", "lblIO_0", Qt::RightButton);
     Click("OUT_1 : OUT16", "lblIO_0", Qt::LeftButton);
@@ -83,7 +83,7 @@ TEST_F(BoardWindowsTest, TheRightButtonOnAnOutputOpensItsStatementAndOnAnInputNo
 
 TEST_F(BoardWindowsTest, APressedInputRowShowsABorderUntilTheButtonComesUp) {
     QLabel* label = Find("IN_1 : IN16", "lblIO_0");
-    auto* lamp = Find<Lamp>("IN_1 : IN16", "imgOn_0");
+    auto* lamp = Find<LampWidget>("IN_1 : IN16", "imgOn_0");
     QTest::mousePress(label, Qt::LeftButton);
     EXPECT_NE(label->frameShape(), QFrame::NoFrame);
     QTest::mouseRelease(label, Qt::LeftButton);

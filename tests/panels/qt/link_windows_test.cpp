@@ -66,7 +66,7 @@ TEST_F(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
     EXPECT_TRUE(half.tmrLinkB.Enabled());
     EXPECT_EQ(half.tmrLinkB.Interval(), 6000);
 
-    Lamp* adjustment = Find<Lamp>(*form, "imgOn_0");
+    LampWidget* adjustment = Find<LampWidget>(*form, "imgOn_0");
     for (const auto& [status, received] : {std::pair{"LINKUP", false}, {"NORMAL", true}}) {
         half.tmrLinkB.Fire();
         scan();
@@ -180,7 +180,7 @@ TEST_F(LinkWindowsTest, AStationShowsOnePageOfBitsAndAClickedInBitIsPosted) {
     QTest::mouseClick(later, Qt::LeftButton);
     Settle();
     EXPECT_TRUE(IOBits.Find("I34")->BitValue());
-    EXPECT_EQ(Find<Lamp>(form, "imgIn_33")->Image(), LampImage::Lit);
+    EXPECT_EQ(Find<LampWidget>(form, "imgIn_33")->Image(), LampImage::Lit);
     Find<QCheckBox>(form, "chkEnabled")->click();
     EXPECT_TRUE(IOBits.Find("ST.ENABLED")->BitValue());
 }

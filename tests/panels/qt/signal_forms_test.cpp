@@ -85,7 +85,7 @@ TEST_F(SignalFormsTest, AHeadShowsTheAspectTheLogicSelectsAndItsBoxDisablesItsFr
     EXPECT_EQ(Find<QCheckBox>("SIG_1", "chkBLO_0")->text(), "SIG2_Y_LO");
     // Aspect rows stand 285 twips apart in their frame, each lamp left of its name.
     EXPECT_EQ(Find("SIG_1", "lblLmpA_1")->pos(), RectFromTwips(600, 1365, 0, 0).topLeft());
-    EXPECT_EQ(Find<Lamp>("SIG_1", "imgAOn_1")->x(), PixelsFromTwips(345));
+    EXPECT_EQ(Find<LampWidget>("SIG_1", "imgAOn_1")->x(), PixelsFromTwips(345));
 
     Find<QCheckBox>("SIG_1", "chkALO_1")->click();
     EXPECT_EQ(Posted("SIG_G_LO"), "1");

@@ -30,9 +30,9 @@ TEST(BusyCursor, ThePointerComesBackWhenTheWorkFails) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(Lamp, ShowsLitDarkOrNothingAndSaysWhichButtonClickedIt) {
+TEST(LampWidget, ShowsLitDarkOrNothingAndSaysWhichButtonClickedIt) {
     QWidget window;
-    auto* lamp = new Lamp(&window, Qt::red);
+    auto* lamp = new LampWidget(&window, Qt::red);
     window.show();
     const auto centre = [&] { return lamp->grab().toImage().pixelColor(lamp->rect().center()); };
     lamp->SetImage(LampImage::Lit);
@@ -43,7 +43,7 @@ TEST(Lamp, ShowsLitDarkOrNothingAndSaysWhichButtonClickedIt) {
     EXPECT_FALSE(lamp->isVisible());
     lamp->SetImage(LampImage::Lit);
 
-    QSignalSpy clicks(lamp, &Lamp::clicked);
+    QSignalSpy clicks(lamp, &LampWidget::clicked);
     QTest::mouseClick(lamp, Qt::RightButton);
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks[0][0].value<Qt::MouseButton>(), Qt::RightButton);
