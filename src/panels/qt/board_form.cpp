@@ -45,19 +45,7 @@ void BoardForm::Placed() {
 
 void BoardForm::DrawNow() {
     drawPending_ = false;
-    if (frame_ != nullptr && frame_ != this && frame_->isHidden()) {
-        // A window held out of sight while a load runs gets its rows when it is first
-        // shown: made and drawn once, not once per change of the load. Its caption and
-        // size are the half's already, for the window list, the arranging and view files.
-        drawHeld_ = true;
-        const QString caption = ToQString(half_.Caption());
-        if (windowTitle() != caption) {
-            setWindowTitle(caption);
-        }
-    } else {
-        drawHeld_ = false;
-        Draw();
-    }
+    Draw();
     ApplySize();
 }
 
@@ -161,8 +149,6 @@ void BoardForm::DrawHeader() {
     const QString caption = ToQString(half_.Caption());
     if (windowTitle() != caption) {
         setWindowTitle(caption);
-    }
-    if (boardName_->text() != caption) {
         boardName_->setText(caption);
         boardName_->setToolTip(caption);
         boardName_->adjustSize();
@@ -234,9 +220,7 @@ void BoardForm::ShowBorder(QWidget* pressed, bool shown) {
 
 bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == frame_ && watched != nullptr) {
-        if (event->type() == QEvent::Show && drawHeld_) {
-            DrawNow();
-        } else if (event->type() == QEvent::WindowStateChange && frame_->isMaximized()) {
+        if (event->type() == QEvent::WindowStateChange && frame_->isMaximized()) {
             // The window is never larger than its design: back to the normal state.
             QMetaObject::invokeMethod(frame_, &QWidget::showNormal, Qt::QueuedConnection);
         } else if (event->type() == QEvent::Resize && !frame_->isMinimized() &&

@@ -97,7 +97,6 @@ private:
     BoardWindow& half_;
     Subscription changed_;
     bool drawPending_ = false;
-    bool drawHeld_ = false;
     bool lampDrawn_ = false;
     QCheckBox* enabledBox_ = nullptr;
     QLabel* boardName_ = nullptr;
