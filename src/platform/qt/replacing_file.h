@@ -17,6 +17,9 @@ public:
     bool Commit();
 
 private:
+    struct Target {};
+    ReplacingFile(Target, std::filesystem::path target);
+
     std::filesystem::path target_;
     std::filesystem::perms permissions_;
 };
