@@ -5,6 +5,8 @@ target_sources(veldra_ui PRIVATE
     engine/qt/status_grid_model.cpp
     engine/qt/status_grid_view.cpp
     engine/qt/page_tabs.cpp
+    engine/qt/program_page_frame.cpp
+    engine/qt/immediate_frame.cpp
     engine/qt/immediate_views.cpp
     engine/qt/bit_flag_dialog.cpp
     engine/qt/frmFilter.cpp

@@ -32,6 +32,7 @@
 #include "engine/qt/frmNumerics.h"
 #include "engine/qt/frmSetWatches.h"
 #include "engine/qt/frmTable.h"
+#include "engine/qt/immediate_frame.h"
 #include "engine/qt/immediate_views.h"
 #include "engine/qt/page_tabs.h"
 #include "engine/qt/status_grid_model.h"
@@ -84,56 +85,9 @@ int WidestName(const QFontMetrics& metrics, const std::vector<BitStatusPage::Row
     return widest;
 }
 
-QLabel* Label(const char* caption, QWidget* parent, const char* name = nullptr) {
-    auto* label = new QLabel(caption, parent);
-    if (name != nullptr) {
-        label->setObjectName(name);
-    }
-    return label;
-}
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QListView* List(const QString& name, QWidget* parent) {
-    auto* list = new QListView(parent);
-    list->setObjectName(name);
-    list->setUniformItemSizes(true);  // a list of every bit opens without measuring each line
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return list;
-}
-
-QLineEdit* Box(const QString& name, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QString Indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
-
-// The core's line number of a view's current line; -1 when none.
-int CurrentLine(const QListView* view) {
-    const QModelIndex current = view->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
-void ShowLine(QListView* view, int line) {
-    if (CurrentLine(view) == line) {
-        return;
-    }
-    view->setCurrentIndex(line < 0 ? QModelIndex() : view->model()->index(line, 0));
-    if (line < 0) {
-        view->clearSelection();
-    }
-}
-
 }  // namespace
+
+using namespace page_controls;
 
 // ---------------------------------------------------------------------------------------
 // The window as a loaded window
@@ -250,7 +204,10 @@ void frmProgram::BuildWindow() {
     });
     outer->addWidget(tbSelect_);
 
-    fraOption_[0] = BuildImmediatePage();
+    immediate_ = new ImmediateFrame(*engine_, *pages_, this);
+    fraOption_[0] = immediate_;
+    connect(immediate_, &ProgramPageFrame::bitAssignAsked, this,
+            [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
     fraOption_[1] = BuildForcePage();
     fraOption_[2] = BuildStatusPage();
     fraOption_[3] = BuildTimerPage();
@@ -320,24 +277,6 @@ QGroupBox* frmProgram::BuildCpuFrame() {
             });
         }
     }
-    return frame;
-}
-
-QGroupBox* frmProgram::BuildImmediatePage() {
-    auto* frame = new QGroupBox("Immediate Windows", this);
-    frame->setObjectName(Indexed("fraOption", 0));
-    auto* layout = new QGridLayout(frame);
-    picStatus_ = new StatusPicture([this] { return engine_->Status().PaintedText(); }, frame);
-    picStatus_->setObjectName("picStatus");
-    txtStatus_ = new WordPickingText(frame);
-    txtStatus_->setObjectName("txtStatus");
-    txtStatus_->wordPicked = [this](const std::string& word) { ShowBitAssign(word); };
-    QFont fixed("Monospace");
-    fixed.setStyleHint(QFont::TypeWriter);
-    picStatus_->setFont(fixed);
-    txtStatus_->setFont(fixed);
-    layout->addWidget(picStatus_, 0, 0);
-    layout->addWidget(txtStatus_, 0, 0);
     return frame;
 }
 
@@ -508,7 +447,8 @@ QGroupBox* frmProgram::BuildTimerPage() {
     layout->addLayout(count, 2, 1, 1, 2);
     txtTimers_ = new WordPickingText(frame);
     txtTimers_->setObjectName("txtTimers");
-    txtTimers_->wordPicked = [this](const std::string& word) { ShowBitAssign(word); };
+    connect(txtTimers_, &WordPickingText::wordPicked, this,
+            [this](const QString& word) { ShowBitAssign(ToStdString(word)); });
     layout->addWidget(txtTimers_, 3, 1, 1, 2);
 
     layout->addWidget(Label("Timer Service Interval", frame), 4, 1, 1, 2);
@@ -598,8 +538,7 @@ void frmProgram::OnLineChosen(QAbstractItemView* view, std::function<void(int)> 
 
 template <class Body>
 void frmProgram::Command(Body&& body) {
-    const ProgramEngine::Hold hold(*engine_);
-    std::forward<Body>(body)();
+    RunCommand(*engine_, std::forward<Body>(body));
 }
 
 void frmProgram::LoadFinished(const std::vector<BoardPanel*>& windows) {
@@ -731,11 +670,7 @@ void frmProgram::SolvingChanged() {
 }
 
 void frmProgram::StatusChanged() {
-    if (engine_->Running()) {
-        picStatus_->Refresh();
-    } else {
-        txtStatus_->Follow(engine_->Status().StatusText());
-    }
+    immediate_->StatusChanged();
 }
 
 void frmProgram::TimersChanged() {
@@ -846,15 +781,12 @@ void frmProgram::FinishClose() {
 }
 
 void frmProgram::SyncRunState() {
-    const bool running = engine_->Running();
     const QString caption = ToQString(engine_->StartCaption());
     if (cmdStart_->text() != caption) {
         cmdStart_->setText(caption);
         Q_EMIT runCaptionChanged(caption);
     }
-    picStatus_->setVisible(running);
-    txtStatus_->setVisible(!running);
-    StatusChanged();
+    immediate_->SyncRunState();
     SolvingChanged();
 }
 

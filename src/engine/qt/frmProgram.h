@@ -31,13 +31,13 @@ class BusyCursor;
 class Clock;
 class CoreListModel;
 class Dialogs;
+class ImmediateFrame;
 class LampWidget;
 class ProgramEngine;
 class ProgramPages;
 class Settings;
 struct StatementViewHost;
 class StatusGridModel;
-class StatusPicture;
 class TimerDriver;
 class WordPickingText;
 class frmTable;
@@ -158,7 +158,6 @@ private:
     void BuildWindow();
     QWidget* BuildRunRow();
     QGroupBox* BuildCpuFrame();
-    QGroupBox* BuildImmediatePage();
     QGroupBox* BuildForcePage();
     QGroupBox* BuildStatusPage();
     QGroupBox* BuildTimerPage();
@@ -210,8 +209,7 @@ private:
     std::array<LampWidget*, 8> ledOn_{};
     std::array<LampWidget*, 8> ledOff_{};
 
-    StatusPicture* picStatus_ = nullptr;
-    WordPickingText* txtStatus_ = nullptr;
+    ImmediateFrame* immediate_ = nullptr;
 
     std::array<QListView*, 2> cmbBitSelect_{};
     std::array<CoreListModel*, 2> checkLists_{};

@@ -58,8 +58,8 @@ void WordPickingText::Follow(const std::string& text) {
 void WordPickingText::mouseDoubleClickEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseDoubleClickEvent(event);  // selects the word under the pointer
     const QString word = textCursor().selectedText().trimmed();
-    if (!word.isEmpty() && wordPicked) {
-        wordPicked(ToStdString(word));
+    if (!word.isEmpty()) {
+        Q_EMIT wordPicked(word);
     }
 }
 

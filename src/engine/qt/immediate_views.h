@@ -28,13 +28,16 @@ private:
 // A read-only text whose double-clicked word opens the statement of the bit it names:
 // the stopped immediate window and the running timers.
 class WordPickingText final : public QPlainTextEdit {
+    Q_OBJECT
+
 public:
     explicit WordPickingText(QWidget* parent);
 
     // Shows the core's text, adding only what is new when the text grew at its end.
     void Follow(const std::string& text);
 
-    std::function<void(const std::string&)> wordPicked;
+Q_SIGNALS:
+    void wordPicked(const QString& word);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
