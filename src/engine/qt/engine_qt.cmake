@@ -8,6 +8,7 @@ target_sources(veldra_ui PRIVATE
     engine/qt/program_page_frame.cpp
     engine/qt/immediate_frame.cpp
     engine/qt/immediate_views.cpp
+    engine/qt/timer_frame.cpp
     engine/qt/bit_flag_dialog.cpp
     engine/qt/frmFilter.cpp
     engine/qt/frmNumerics.cpp

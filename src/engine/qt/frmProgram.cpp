@@ -37,6 +37,7 @@
 #include "engine/qt/page_tabs.h"
 #include "engine/qt/status_grid_model.h"
 #include "engine/qt/status_grid_view.h"
+#include "engine/qt/timer_frame.h"
 #include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/show_bit_assign.h"
 #include "ladder/qt/statement_view_host.h"
@@ -147,7 +148,6 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
     pages_->ForceNumerics().changed = [this] { SyncNumerics(1); };
     pages_->UserNumerics().changed = [this] { SyncNumerics(0); };
     pages_->Status().changed = [this] { SyncFinder(); };
-    pages_->Timers().changed = [this] { SyncTimerPage(); };
     engine_->Cpu().changed = [this] { SyncLeds(); };
     log_->changed = [this] { SyncMenus(); };
 
@@ -156,7 +156,7 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
     SyncRunState();
     SyncLeds();
     SyncMenus();
-    SyncTimerPage();
+    timers_->Sync();
     TimersChanged();
 }
 
@@ -206,15 +206,18 @@ void frmProgram::BuildWindow() {
 
     immediate_ = new ImmediateFrame(*engine_, *pages_, this);
     fraOption_[0] = immediate_;
-    connect(immediate_, &ProgramPageFrame::bitAssignAsked, this,
-            [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
     fraOption_[1] = BuildForcePage();
     fraOption_[2] = BuildStatusPage();
-    fraOption_[3] = BuildTimerPage();
+    timers_ = new TimerFrame(*engine_, *pages_, this);
+    fraOption_[3] = timers_;
     fraOption_[4] = BuildUserNumericPage();
     auto* frames = new QGridLayout;
     for (QGroupBox* frame : fraOption_) {
         frames->addWidget(frame, 0, 0);
+        if (auto* page = qobject_cast<ProgramPageFrame*>(frame)) {
+            connect(page, &ProgramPageFrame::bitAssignAsked, this,
+                    [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
+        }
     }
     left->addLayout(frames, 1);
 
@@ -407,66 +410,6 @@ QGroupBox* frmProgram::BuildStatusPage() {
     return frame;
 }
 
-QGroupBox* frmProgram::BuildTimerPage() {
-    auto* frame = new QGroupBox("Running Timers", this);
-    frame->setObjectName(Indexed("fraOption", 3));
-    auto* layout = new QGridLayout(frame);
-    TimerPage& timers = pages_->Timers();
-
-    layout->addWidget(Label("Select Timer", frame), 0, 0);
-    lstTimers_ = List("lstTimers", frame);
-    timerBits_ = ShowLines(
-        lstTimers_, [&timers]() -> const auto& { return timers.TimerBits(); },
-        [&timers](int line) { timers.Select(line); });
-    layout->addWidget(lstTimers_, 1, 0, 5, 1);
-
-    auto* delays = new QGridLayout;
-    delays->addWidget(Label("Set Time", frame), 0, 0);
-    delays->addWidget(txtSetTime_ = Box("txtSetTime", frame), 0, 1);
-    delays->addWidget(Label("Clear Time", frame), 1, 0);
-    delays->addWidget(txtClearTime_ = Box("txtClearTime", frame), 1, 1);
-    delays->addWidget(Label("MSEC", frame), 0, 2, 2, 1);
-    QPushButton* store = Button("Set", "cmdChangeTimer", frame);
-    QPushButton* force = Button("Force", "cmdToggle", frame);
-    delays->addWidget(store, 2, 0);
-    delays->addWidget(force, 2, 1);
-    layout->addLayout(delays, 1, 1, 1, 2);
-    for (QLineEdit* box : {txtSetTime_, txtClearTime_}) {
-        box->installEventFilter(this);
-    }
-    connect(store, &QPushButton::clicked, this,
-            [this, &timers] { Command([&] { timers.StoreDelays(); }); });
-    connect(force, &QPushButton::clicked, this,
-            [this, &timers] { Command([&] { timers.ForceTimer(); }); });
-
-    auto* count = new QHBoxLayout;
-    count->addWidget(Label("Timers On Que", frame));
-    lblTiQu_ = Label("0", frame, "lblTiQu");
-    count->addWidget(lblTiQu_);
-    count->addStretch(1);
-    layout->addLayout(count, 2, 1, 1, 2);
-    txtTimers_ = new WordPickingText(frame);
-    txtTimers_->setObjectName("txtTimers");
-    connect(txtTimers_, &WordPickingText::wordPicked, this,
-            [this](const QString& word) { ShowBitAssign(ToStdString(word)); });
-    layout->addWidget(txtTimers_, 3, 1, 1, 2);
-
-    layout->addWidget(Label("Timer Service Interval", frame), 4, 1, 1, 2);
-    txtInterval_ = Box("txtInterval", frame);
-    layout->addWidget(txtInterval_, 5, 1);
-    QPushButton* set = Button("Set", "cmdSet", frame);
-    layout->addWidget(set, 5, 2);
-    connect(set, &QPushButton::clicked, this, [this, &timers] {
-        Command([&] {
-            timers.SetIntervalText(ToStdString(txtInterval_->text()));
-            timers.ApplyInterval();
-        });
-    });
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
-    return frame;
-}
-
 void frmProgram::BuildMenus() {
     auto* bar = new QMenuBar(this);
     bar->setObjectName("menuBar");
@@ -624,19 +567,6 @@ bool frmProgram::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    if ((watched == txtSetTime_ || watched == txtClearTime_) && event->type() == QEvent::FocusOut) {
-        auto* box = static_cast<QLineEdit*>(watched);
-        TimerPage& timers = pages_->Timers();
-        bool accepted = true;
-        Command([&] {
-            const std::string text = ToStdString(box->text());
-            accepted = box == txtSetTime_ ? timers.EnterSetTime(text) : timers.EnterClearTime(text);
-        });
-        if (!accepted) {
-            // The move is refused: the box keeps the focus with its stored delay.
-            QTimer::singleShot(0, box, [box] { box->setFocus(); });
-        }
-    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -674,11 +604,7 @@ void frmProgram::StatusChanged() {
 }
 
 void frmProgram::TimersChanged() {
-    std::string text = engine_->TimersText();
-    // The text never starts with a line feed: a removed first line leaves none behind.
-    text.erase(0, text.find_first_not_of('\n'));
-    txtTimers_->Follow(text);
-    lblTiQu_->setText(QString::number(engine_->TimerCount()));
+    timers_->ShowTimers();
 }
 
 bool frmProgram::TimeQuePageShown() const {
@@ -848,7 +774,7 @@ void frmProgram::SyncPages() {
         numericStat_->Sync();  // the snapshot of the numbers taken on entry
     }
     SyncFinder();
-    SyncTimerPage();
+    timers_->Sync();
 }
 
 void frmProgram::SyncNumerics(int index) {
@@ -888,21 +814,6 @@ void frmProgram::SyncFinder() {
         if (top >= 0 && top < statusGrid_->rowCount() && grdStatus_->rowAt(0) != top) {
             grdStatus_->scrollTo(statusGrid_->index(top, 1), QAbstractItemView::PositionAtTop);
         }
-    }
-    syncing_ = false;
-}
-
-void frmProgram::SyncTimerPage() {
-    syncing_ = true;
-    const TimerPage& timers = pages_->Timers();
-    if (timerBits_->rowCount() != int(timers.TimerBits().size())) {
-        timerBits_->Sync();
-    }
-    ShowLine(lstTimers_, timers.Selected());
-    txtSetTime_->setText(ToQString(timers.SetTimeText()));
-    txtClearTime_->setText(ToQString(timers.ClearTimeText()));
-    if (!txtInterval_->hasFocus()) {
-        txtInterval_->setText(ToQString(timers.IntervalText()));
     }
     syncing_ = false;
 }

@@ -39,6 +39,7 @@ class Settings;
 struct StatementViewHost;
 class StatusGridModel;
 class TimerDriver;
+class TimerFrame;
 class WordPickingText;
 class frmTable;
 
@@ -160,7 +161,6 @@ private:
     QGroupBox* BuildCpuFrame();
     QGroupBox* BuildForcePage();
     QGroupBox* BuildStatusPage();
-    QGroupBox* BuildTimerPage();
     QGroupBox* BuildUserNumericPage();
     void BuildMenus();
     void RunMenuItem(const std::string& name);
@@ -177,7 +177,6 @@ private:
     void SyncPages();
     void SyncNumerics(int index);
     void SyncFinder();
-    void SyncTimerPage();
     void SizeStatusGrid();
     void FinishClose();
     // Closes the windows of the program's tables for good.
@@ -226,13 +225,7 @@ private:
     CoreListModel* numericStat_ = nullptr;
     QLineEdit* txtBit_ = nullptr;
 
-    QListView* lstTimers_ = nullptr;
-    CoreListModel* timerBits_ = nullptr;
-    QLineEdit* txtSetTime_ = nullptr;
-    QLineEdit* txtClearTime_ = nullptr;
-    WordPickingText* txtTimers_ = nullptr;
-    QLabel* lblTiQu_ = nullptr;
-    QLineEdit* txtInterval_ = nullptr;
+    TimerFrame* timers_ = nullptr;
 
     std::vector<std::pair<std::string, QAction*>> menuItems_;
     // One per state table of the program, in the order the tables were made.
