@@ -7,6 +7,7 @@ target_sources(veldra_ui PRIVATE
     engine/qt/page_tabs.cpp
     engine/qt/program_page_frame.cpp
     engine/qt/immediate_frame.cpp
+    engine/qt/bit_status_frame.cpp
     engine/qt/immediate_views.cpp
     engine/qt/timer_frame.cpp
     engine/qt/bit_flag_dialog.cpp

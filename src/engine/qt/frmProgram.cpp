@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +14,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
@@ -23,10 +21,10 @@
 #include <exception>
 #include <map>
 #include <string>
-#include <unordered_set>
 
 #include "engine/program_engine.h"
 #include "engine/program_pages.h"
+#include "engine/qt/bit_status_frame.h"
 #include "engine/qt/core_list_model.h"
 #include "engine/qt/frmFilter.h"
 #include "engine/qt/frmNumerics.h"
@@ -35,8 +33,6 @@
 #include "engine/qt/immediate_frame.h"
 #include "engine/qt/immediate_views.h"
 #include "engine/qt/page_tabs.h"
-#include "engine/qt/status_grid_model.h"
-#include "engine/qt/status_grid_view.h"
 #include "engine/qt/timer_frame.h"
 #include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/show_bit_assign.h"
@@ -51,42 +47,6 @@
 #include "platform/qt/window_frame.h"
 
 namespace veldra {
-namespace {
-
-// The grid's fixed first column, in twips.
-constexpr int kFixedColumnTwips = 300;
-
-// The width of the widest of the grid's names. Names differ mostly in their numbers, and
-// laying out every one of tens of thousands costs more than the rest of a window's load:
-// each name is measured with every digit as the widest digit, once per distinct form.
-// Where the digits are of one width, as in the usual fonts, that is each name's own width;
-// elsewhere it is at least as wide, kerning aside, so no name is cut short.
-int WidestName(const QFontMetrics& metrics, const std::vector<BitStatusPage::Row>& rows) {
-    char widestDigit = '0';
-    for (char digit = '1'; digit <= '9'; ++digit) {
-        if (metrics.horizontalAdvance(QLatin1Char(digit)) >
-            metrics.horizontalAdvance(QLatin1Char(widestDigit))) {
-            widestDigit = digit;
-        }
-    }
-    std::unordered_set<std::string> forms;
-    int widest = 0;
-    std::string form;
-    for (const BitStatusPage::Row& row : rows) {
-        form = row.name;
-        for (char& c : form) {
-            if (c >= '0' && c <= '9') {
-                c = widestDigit;
-            }
-        }
-        if (forms.insert(form).second) {
-            widest = std::max(widest, metrics.horizontalAdvance(ToQString(form)));
-        }
-    }
-    return widest;
-}
-
-}  // namespace
 
 using namespace page_controls;
 
@@ -147,7 +107,6 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
     pages_->changed = [this] { SyncPages(); };
     pages_->ForceNumerics().changed = [this] { SyncNumerics(1); };
     pages_->UserNumerics().changed = [this] { SyncNumerics(0); };
-    pages_->Status().changed = [this] { SyncFinder(); };
     engine_->Cpu().changed = [this] { SyncLeds(); };
     log_->changed = [this] { SyncMenus(); };
 
@@ -207,7 +166,8 @@ void frmProgram::BuildWindow() {
     immediate_ = new ImmediateFrame(*engine_, *pages_, this);
     fraOption_[0] = immediate_;
     fraOption_[1] = BuildForcePage();
-    fraOption_[2] = BuildStatusPage();
+    status_ = new BitStatusFrame(*engine_, *pages_, this);
+    fraOption_[2] = status_;
     timers_ = new TimerFrame(*engine_, *pages_, this);
     fraOption_[3] = timers_;
     fraOption_[4] = BuildUserNumericPage();
@@ -360,53 +320,6 @@ QGroupBox* frmProgram::BuildUserNumericPage() {
         QPushButton* apply = numericApply_[std::size_t(index)];
         connect(apply, &QPushButton::clicked, apply, [apply] { apply->setFocus(); });
     }
-    return frame;
-}
-
-QGroupBox* frmProgram::BuildStatusPage() {
-    auto* frame = new QGroupBox("Bit Status", this);
-    frame->setObjectName(Indexed("fraOption", 2));
-    auto* layout = new QGridLayout(frame);
-
-    auto* grid = new StatusGridView(frame);
-    grdStatus_ = grid;
-    grdStatus_->setObjectName("grdStatus");
-    statusGrid_ = new StatusGridModel(pages_->Status(), grdStatus_);
-    grdStatus_->setModel(statusGrid_);
-    statusGrid_->rowsInSight = [this] {
-        return std::pair(grdStatus_->rowAt(0),
-                         grdStatus_->rowAt(grdStatus_->viewport()->height() - 1));
-    };
-    grdStatus_->horizontalHeader()->hide();
-    grdStatus_->verticalHeader()->hide();
-    grdStatus_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdStatus_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdStatus_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grdStatus_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    OnLineChosen(grdStatus_, [this](int row) { pages_->Status().SetCurrentRow(row); });
-    connect(grid, &StatusGridView::bitDoubleClicked, this,
-            [this](const QString& name) { ShowBitAssign(ToStdString(name)); });
-    layout->addWidget(grdStatus_, 0, 0, 6, 1);
-
-    layout->addWidget(Label("Values not real time", frame), 0, 1, 1, 2);
-    lstNumericStat_ = List("lstNumericStat", frame);
-    numericStat_ = ShowLines(
-        lstNumericStat_, [this]() -> const auto& { return pages_->Status().NumericLines(); },
-        [this](int line) { pages_->Status().SetNumericLine(line); });
-    layout->addWidget(lstNumericStat_, 1, 1, 1, 2);
-    layout->addWidget(Label("Bit Name", frame), 2, 1, 1, 2);
-    txtBit_ = Box("txtBit", frame);
-    layout->addWidget(txtBit_, 3, 1);
-    QPushButton* find = Button("Find", "cmdFind", frame);
-    layout->addWidget(find, 3, 2);
-    layout->setRowStretch(5, 1);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
-    const auto findBit = [this] {
-        Command([&] { pages_->Status().Find(ToStdString(txtBit_->text())); });
-    };
-    connect(find, &QPushButton::clicked, this, findBit);
-    connect(txtBit_, &QLineEdit::returnPressed, this, findBit);
     return frame;
 }
 
@@ -649,9 +562,7 @@ void frmProgram::SetBusy(bool busy) {
 void frmProgram::DisplaysChanged() {
     pages_->DisplaysChanged();
     pages_->Timers().DisplaysChanged();
-    statusGrid_->Rebuild();
-    shownFinder_.fill(-2);  // the rebuilt views show no current row yet
-    SizeStatusGrid();
+    status_->Rebuild();
     SyncPages();
     SyncLeds();
 }
@@ -770,10 +681,9 @@ void frmProgram::SyncPages() {
     SyncNumerics(0);
     SyncNumerics(1);
     if (page == ProgramPage::BitStatus) {
-        statusGrid_->Recoloured();
-        numericStat_->Sync();  // the snapshot of the numbers taken on entry
+        status_->Entered();
     }
-    SyncFinder();
+    status_->SyncFinder();
     timers_->Sync();
 }
 
@@ -788,48 +698,6 @@ void frmProgram::SyncNumerics(int index) {
         box->setText(ToQString(editor.ValueText()));
     }
     syncing_ = false;
-}
-
-void frmProgram::SyncFinder() {
-    // Told of every bit change while the grid is shown: only a moved finder costs more.
-    const BitStatusPage& status = pages_->Status();
-    const std::array<int, 4> finder = {status.TopRow(), status.CurrentRow(), status.NumericLine(),
-                                       int(status.NumericLines().size())};
-    if (finder == shownFinder_ && numericStat_->rowCount() == finder[3]) {
-        return;
-    }
-    shownFinder_ = finder;
-    syncing_ = true;
-    if (numericStat_->rowCount() != int(status.NumericLines().size())) {
-        numericStat_->Sync();
-    }
-    ShowLine(lstNumericStat_, status.NumericLine());
-    const int row = status.CurrentRow();
-    if (row >= 0 && row < statusGrid_->rowCount()) {
-        const QModelIndex cell = statusGrid_->index(row, 1);
-        if (grdStatus_->currentIndex() != cell) {
-            grdStatus_->setCurrentIndex(cell);
-        }
-        const int top = status.TopRow();
-        if (top >= 0 && top < statusGrid_->rowCount() && grdStatus_->rowAt(0) != top) {
-            grdStatus_->scrollTo(statusGrid_->index(top, 1), QAbstractItemView::PositionAtTop);
-        }
-    }
-    syncing_ = false;
-}
-
-void frmProgram::SizeStatusGrid() {
-    // The name column fits the widest name and a margin; a row is one and a half lines.
-    const QFontMetrics metrics(grdStatus_->font());
-    const int widest = WidestName(metrics, pages_->Status().Rows());
-    grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
-    grdStatus_->setColumnWidth(1, widest + PixelsFromTwips(100));
-    // The grid claims the width its names need, so none is read cut short.
-    grdStatus_->setMinimumWidth(PixelsFromTwips(kFixedColumnTwips) + widest + PixelsFromTwips(100) +
-                                grdStatus_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                                2 * grdStatus_->frameWidth());
-    grdStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
 }
 
 // ---------------------------------------------------------------------------------------

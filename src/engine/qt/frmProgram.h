@@ -27,6 +27,7 @@ class QTableView;
 
 namespace veldra {
 
+class BitStatusFrame;
 class BusyCursor;
 class Clock;
 class CoreListModel;
@@ -37,7 +38,6 @@ class ProgramEngine;
 class ProgramPages;
 class Settings;
 struct StatementViewHost;
-class StatusGridModel;
 class TimerDriver;
 class TimerFrame;
 class WordPickingText;
@@ -160,7 +160,6 @@ private:
     QWidget* BuildRunRow();
     QGroupBox* BuildCpuFrame();
     QGroupBox* BuildForcePage();
-    QGroupBox* BuildStatusPage();
     QGroupBox* BuildUserNumericPage();
     void BuildMenus();
     void RunMenuItem(const std::string& name);
@@ -176,8 +175,6 @@ private:
     void SyncMenus();
     void SyncPages();
     void SyncNumerics(int index);
-    void SyncFinder();
-    void SizeStatusGrid();
     void FinishClose();
     // Closes the windows of the program's tables for good.
     void CloseTableWindows();
@@ -195,7 +192,6 @@ private:
     LoadedWindow panel_{*this};
     std::unique_ptr<WindowRegistry::Registration> registration_;
     bool syncing_ = false;
-    std::array<int, 4> shownFinder_{-2, -2, -2, -2};
     int yieldsSinceTurn_ = 0;
     bool closeScheduled_ = false;
 
@@ -219,12 +215,7 @@ private:
     QLabel* lblSelectedBit_ = nullptr;
     QLabel* lblForceValue_ = nullptr;
 
-    QTableView* grdStatus_ = nullptr;
-    StatusGridModel* statusGrid_ = nullptr;
-    QListView* lstNumericStat_ = nullptr;
-    CoreListModel* numericStat_ = nullptr;
-    QLineEdit* txtBit_ = nullptr;
-
+    BitStatusFrame* status_ = nullptr;
     TimerFrame* timers_ = nullptr;
 
     std::vector<std::pair<std::string, QAction*>> menuItems_;

@@ -1,0 +1,163 @@
+#include "engine/qt/bit_status_frame.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <algorithm>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/program_pages.h"
+#include "engine/qt/core_list_model.h"
+#include "engine/qt/status_grid_model.h"
+#include "engine/qt/status_grid_view.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/twips.h"
+
+namespace veldra {
+namespace {
+
+// The grid's fixed first column, in twips.
+constexpr int kFixedColumnTwips = 300;
+
+// The width of the widest of the grid's names. Names differ mostly in their numbers, and
+// laying out every one of tens of thousands costs more than the rest of a window's load:
+// each name is measured with every digit as the widest digit, once per distinct form.
+// Where the digits are of one width, as in the usual fonts, that is each name's own width;
+// elsewhere it is at least as wide, kerning aside, so no name is cut short.
+int WidestName(const QFontMetrics& metrics, const std::vector<BitStatusPage::Row>& rows) {
+    char widestDigit = '0';
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) >
+            metrics.horizontalAdvance(QLatin1Char(widestDigit))) {
+            widestDigit = digit;
+        }
+    }
+    std::unordered_set<std::string> forms;
+    int widest = 0;
+    std::string form;
+    for (const BitStatusPage::Row& row : rows) {
+        form = row.name;
+        for (char& c : form) {
+            if (c >= '0' && c <= '9') {
+                c = widestDigit;
+            }
+        }
+        if (forms.insert(form).second) {
+            widest = std::max(widest, metrics.horizontalAdvance(ToQString(form)));
+        }
+    }
+    return widest;
+}
+
+}  // namespace
+
+using namespace page_controls;
+
+BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidget* parent)
+    : ProgramPageFrame("Bit Status", 2, engine, pages, parent) {
+    auto* layout = new QGridLayout(this);
+    BitStatusPage& status = pages_.Status();
+
+    auto* grid = new StatusGridView(this);
+    grdStatus_ = grid;
+    grdStatus_->setObjectName("grdStatus");
+    statusGrid_ = new StatusGridModel(status, grdStatus_);
+    grdStatus_->setModel(statusGrid_);
+    statusGrid_->rowsInSight = [this] {
+        return std::pair(grdStatus_->rowAt(0),
+                         grdStatus_->rowAt(grdStatus_->viewport()->height() - 1));
+    };
+    grdStatus_->horizontalHeader()->hide();
+    grdStatus_->verticalHeader()->hide();
+    grdStatus_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdStatus_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdStatus_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdStatus_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    OnLineChosen(grdStatus_, [&status](int row) { status.SetCurrentRow(row); });
+    connect(grid, &StatusGridView::bitDoubleClicked, this, &ProgramPageFrame::bitAssignAsked);
+    layout->addWidget(grdStatus_, 0, 0, 6, 1);
+
+    layout->addWidget(Label("Values not real time", this), 0, 1, 1, 2);
+    lstNumericStat_ = List("lstNumericStat", this);
+    numericStat_ = ShowLines(
+        lstNumericStat_, [&status]() -> const auto& { return status.NumericLines(); },
+        [&status](int line) { status.SetNumericLine(line); });
+    layout->addWidget(lstNumericStat_, 1, 1, 1, 2);
+    layout->addWidget(Label("Bit Name", this), 2, 1, 1, 2);
+    txtBit_ = Box("txtBit", this);
+    layout->addWidget(txtBit_, 3, 1);
+    QPushButton* find = Button("Find", "cmdFind", this);
+    layout->addWidget(find, 3, 2);
+    layout->setRowStretch(5, 1);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 2);
+    const auto findBit = [this, &status] {
+        Command([&] { status.Find(ToStdString(txtBit_->text())); });
+    };
+    connect(find, &QPushButton::clicked, this, findBit);
+    connect(txtBit_, &QLineEdit::returnPressed, this, findBit);
+
+    status.changed = [this] { SyncFinder(); };
+}
+
+void BitStatusFrame::Rebuild() {
+    statusGrid_->Rebuild();
+    shownFinder_.fill(-2);  // the rebuilt views show no current row yet
+    SizeStatusGrid();
+}
+
+void BitStatusFrame::Entered() {
+    statusGrid_->Recoloured();
+    numericStat_->Sync();  // the snapshot of the numbers taken on entry
+}
+
+void BitStatusFrame::SyncFinder() {
+    // Told of every bit change while the grid is shown: only a moved finder costs more.
+    const BitStatusPage& status = pages_.Status();
+    const std::array<int, 4> finder = {status.TopRow(), status.CurrentRow(), status.NumericLine(),
+                                       int(status.NumericLines().size())};
+    if (finder == shownFinder_ && numericStat_->rowCount() == finder[3]) {
+        return;
+    }
+    shownFinder_ = finder;
+    const Following following(*this);
+    if (numericStat_->rowCount() != int(status.NumericLines().size())) {
+        numericStat_->Sync();
+    }
+    ShowLine(lstNumericStat_, status.NumericLine());
+    const int row = status.CurrentRow();
+    if (row >= 0 && row < statusGrid_->rowCount()) {
+        const QModelIndex cell = statusGrid_->index(row, 1);
+        if (grdStatus_->currentIndex() != cell) {
+            grdStatus_->setCurrentIndex(cell);
+        }
+        const int top = status.TopRow();
+        if (top >= 0 && top < statusGrid_->rowCount() && grdStatus_->rowAt(0) != top) {
+            grdStatus_->scrollTo(statusGrid_->index(top, 1), QAbstractItemView::PositionAtTop);
+        }
+    }
+}
+
+void BitStatusFrame::SizeStatusGrid() {
+    // The name column fits the widest name and a margin; a row is one and a half lines.
+    const QFontMetrics metrics(grdStatus_->font());
+    const int widest = WidestName(metrics, pages_.Status().Rows());
+    grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
+    grdStatus_->setColumnWidth(1, widest + PixelsFromTwips(100));
+    // The grid claims the width its names need, so none is read cut short.
+    grdStatus_->setMinimumWidth(PixelsFromTwips(kFixedColumnTwips) + widest + PixelsFromTwips(100) +
+                                grdStatus_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                2 * grdStatus_->frameWidth());
+    grdStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
+}
+
+}  // namespace veldra
