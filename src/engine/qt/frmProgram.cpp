@@ -6,16 +6,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
@@ -25,15 +21,15 @@
 #include "engine/program_engine.h"
 #include "engine/program_pages.h"
 #include "engine/qt/bit_status_frame.h"
-#include "engine/qt/core_list_model.h"
+#include "engine/qt/force_bit_frame.h"
 #include "engine/qt/frmFilter.h"
 #include "engine/qt/frmNumerics.h"
 #include "engine/qt/frmSetWatches.h"
 #include "engine/qt/frmTable.h"
 #include "engine/qt/immediate_frame.h"
-#include "engine/qt/immediate_views.h"
 #include "engine/qt/page_tabs.h"
 #include "engine/qt/timer_frame.h"
+#include "engine/qt/user_numeric_frame.h"
 #include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/show_bit_assign.h"
 #include "ladder/qt/statement_view_host.h"
@@ -105,8 +101,6 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
     BuildMenus();
 
     pages_->changed = [this] { SyncPages(); };
-    pages_->ForceNumerics().changed = [this] { SyncNumerics(1); };
-    pages_->UserNumerics().changed = [this] { SyncNumerics(0); };
     engine_->Cpu().changed = [this] { SyncLeds(); };
     log_->changed = [this] { SyncMenus(); };
 
@@ -165,19 +159,19 @@ void frmProgram::BuildWindow() {
 
     immediate_ = new ImmediateFrame(*engine_, *pages_, this);
     fraOption_[0] = immediate_;
-    fraOption_[1] = BuildForcePage();
+    force_ = new ForceBitFrame(*engine_, *pages_, this);
+    fraOption_[1] = force_;
     status_ = new BitStatusFrame(*engine_, *pages_, this);
     fraOption_[2] = status_;
     timers_ = new TimerFrame(*engine_, *pages_, this);
     fraOption_[3] = timers_;
-    fraOption_[4] = BuildUserNumericPage();
+    userNumerics_ = new UserNumericFrame(*engine_, *pages_, this);
+    fraOption_[4] = userNumerics_;
     auto* frames = new QGridLayout;
-    for (QGroupBox* frame : fraOption_) {
+    for (ProgramPageFrame* frame : fraOption_) {
         frames->addWidget(frame, 0, 0);
-        if (auto* page = qobject_cast<ProgramPageFrame*>(frame)) {
-            connect(page, &ProgramPageFrame::bitAssignAsked, this,
-                    [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
-        }
+        connect(frame, &ProgramPageFrame::bitAssignAsked, this,
+                [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
     }
     left->addLayout(frames, 1);
 
@@ -243,86 +237,6 @@ QGroupBox* frmProgram::BuildCpuFrame() {
     return frame;
 }
 
-QGroupBox* frmProgram::BuildForcePage() {
-    auto* frame = new QGroupBox("Force Change Bit", this);
-    frame->setObjectName(Indexed("fraOption", 1));
-    auto* layout = new QGridLayout(frame);
-    for (int index = 0; index < 2; ++index) {
-        QListView* list = List(Indexed("cmbBitSelect", index), frame);
-        CoreListModel::Source lines;
-        const auto listOf = [this, index]() -> const std::vector<ProgramPages::CheckLine>& {
-            return index == 0 ? pages_->ForceBitList() : pages_->UserBitList();
-        };
-        lines.count = [listOf] { return int(listOf().size()); };
-        lines.text = [listOf](int line) { return ToQString(listOf()[std::size_t(line)].name); };
-        lines.checked = [listOf](int line) { return listOf()[std::size_t(line)].checked; };
-        lines.check = [this, index](int line, bool checked) {
-            Command([&] {
-                if (index == 0) {
-                    pages_->CheckForceBit(line, checked);
-                } else {
-                    pages_->CheckUserBit(line, checked);
-                }
-            });
-        };
-        checkLists_[std::size_t(index)] = new CoreListModel(std::move(lines), list);
-        list->setModel(checkLists_[std::size_t(index)]);
-        cmbBitSelect_[std::size_t(index)] = list;
-        layout->addWidget(list, 0, 0, 5, 1);
-    }
-
-    lblSelectedBit_ = Label("Selected Bit", frame);
-    layout->addWidget(lblSelectedBit_, 0, 1, 1, 2);
-    lblForceValue_ = Label("Selected Numeric Value", frame);
-    layout->addWidget(lstNumerics_[1] = List(Indexed("lstNumerics", 1), frame), 1, 1, 1, 2);
-    layout->addWidget(lblForceValue_, 2, 1, 1, 2);
-    layout->addWidget(txtNumeric_[1] = Box(Indexed("txtNumeric", 1), frame), 3, 1);
-    layout->addWidget(numericApply_[1] = Button("Apply", "cmdNum1Apply", frame), 3, 2);
-    layout->setRowStretch(4, 1);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
-    return frame;
-}
-
-QGroupBox* frmProgram::BuildUserNumericPage() {
-    auto* frame = new QGroupBox("User Numeric", this);
-    frame->setObjectName(Indexed("fraOption", 4));
-    auto* layout = new QGridLayout(frame);
-    layout->addWidget(Label("User Numerics", frame), 0, 0, 1, 2);
-    layout->addWidget(lstNumerics_[0] = List(Indexed("lstNumerics", 0), frame), 1, 0, 1, 2);
-    layout->addWidget(Label("Selected Numeric Value", frame), 2, 0, 1, 2);
-    layout->addWidget(txtNumeric_[0] = Box(Indexed("txtNumeric", 0), frame), 3, 0);
-    layout->addWidget(numericApply_[0] = Button("Apply", "Command1", frame), 3, 1);
-    layout->setColumnStretch(0, 1);
-
-    for (int index = 0; index < 2; ++index) {
-        const auto editor = [this, index]() -> NumericEditor& {
-            return index == 0 ? pages_->UserNumerics() : pages_->ForceNumerics();
-        };
-        QListView* list = lstNumerics_[std::size_t(index)];
-        numericLists_[std::size_t(index)] = ShowLines(
-            list, [editor]() -> const auto& { return editor().Lines(); },
-            [editor](int line) { editor().Choose(line); });
-        list->installEventFilter(this);
-
-        QLineEdit* box = txtNumeric_[std::size_t(index)];
-        box->setEnabled(false);
-        box->installEventFilter(this);
-        connect(box, &QLineEdit::returnPressed, this, [this, editor, box] {
-            Command([&] {
-                editor().SetValueText(ToStdString(box->text()));
-                editor().Enter();
-            });
-            box->selectAll();
-            box->setFocus();
-        });
-        // "Apply" has no action of its own: taking the focus out of the box applies it.
-        QPushButton* apply = numericApply_[std::size_t(index)];
-        connect(apply, &QPushButton::clicked, apply, [apply] { apply->setFocus(); });
-    }
-    return frame;
-}
-
 void frmProgram::BuildMenus() {
     auto* bar = new QMenuBar(this);
     bar->setObjectName("menuBar");
@@ -371,26 +285,6 @@ void frmProgram::RunMenuItem(const std::string& name) {
 
 // ---------------------------------------------------------------------------------------
 // Commands
-
-CoreListModel* frmProgram::ShowLines(QListView* view,
-                                     std::function<const std::vector<std::string>&()> lines,
-                                     std::function<void(int)> choose) {
-    auto* model = new CoreListModel(CoreListModel::Lines(std::move(lines)), view);
-    view->setModel(model);
-    OnLineChosen(view, std::move(choose));
-    return model;
-}
-
-void frmProgram::OnLineChosen(QAbstractItemView* view, std::function<void(int)> choose) {
-    // The engineer's choice only, by mouse or keyboard; a line the window makes current
-    // to mirror the core is no choice.
-    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this, choose = std::move(choose)](const QModelIndex& current) {
-                if (!syncing_ && current.isValid()) {
-                    Command([&] { choose(current.row()); });
-                }
-            });
-}
 
 template <class Body>
 void frmProgram::Command(Body&& body) {
@@ -456,28 +350,6 @@ bool frmProgram::eventFilter(QObject* watched, QEvent* event) {
             static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             ShowBitAssign("LED." + std::to_string(led));
             return true;
-        }
-    }
-    for (int index = 0; index < 2; ++index) {
-        QLineEdit* box = txtNumeric_[std::size_t(index)];
-        NumericEditor& editor = index == 0 ? pages_->UserNumerics() : pages_->ForceNumerics();
-        if (watched == box && event->type() == QEvent::FocusOut) {
-            Command([&] {
-                editor.SetValueText(ToStdString(box->text()));
-                editor.LeaveValueBox();
-            });
-        }
-        // Typing on a numeric list starts replacing the chosen value.
-        if (watched == lstNumerics_[std::size_t(index)] && event->type() == QEvent::KeyPress &&
-            box->isEnabled()) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->text().isEmpty() && key->text()[0].isPrint()) {
-                box->setFocus();
-                box->selectAll();
-                QKeyEvent again(key->type(), key->key(), key->modifiers(), key->text());
-                QApplication::sendEvent(box, &again);
-                return true;
-            }
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -649,55 +521,22 @@ void frmProgram::SyncMenus() {
 }
 
 void frmProgram::SyncPages() {
-    syncing_ = true;
     const ProgramPage page = pages_->Page();
+    syncing_ = true;
     tbSelect_->setCurrentIndex(int(page));
+    syncing_ = false;
     const int shown = pages_->ShownFrame();
     for (int frame = 0; frame < int(fraOption_.size()); ++frame) {
         fraOption_[std::size_t(frame)]->setVisible(frame == shown);
     }
     SetHelpTopic(*fraOption_[std::size_t(shown)], pages_->ShownTopic());
-    // The force frame serves both the "Force Bit" and the "User Bits" page.
-    const bool userBits = page == ProgramPage::UserBits;
-    if (page == ProgramPage::ForceBit || userBits) {
-        fraOption_[1]->setTitle(ToQString(pages_->FrameCaption()));
-    }
-    cmbBitSelect_[0]->setVisible(!userBits);
-    cmbBitSelect_[1]->setVisible(userBits);
-    for (QWidget* numeric :
-         {static_cast<QWidget*>(lstNumerics_[1]), static_cast<QWidget*>(txtNumeric_[1]),
-          static_cast<QWidget*>(numericApply_[1]), static_cast<QWidget*>(lblSelectedBit_),
-          static_cast<QWidget*>(lblForceValue_)}) {
-        numeric->setVisible(!userBits);
-    }
-    for (int index = 0; index < 2; ++index) {
-        checkLists_[std::size_t(index)]->Sync();
-    }
-    if (page == ProgramPage::ForceBit || page == ProgramPage::UserBits) {
-        // No line is current when the page is entered.
-        ShowLine(cmbBitSelect_[userBits ? 1 : 0], -1);
-    }
-    syncing_ = false;
-    SyncNumerics(0);
-    SyncNumerics(1);
+    force_->Sync(page);
+    userNumerics_->Sync();
     if (page == ProgramPage::BitStatus) {
         status_->Entered();
     }
     status_->SyncFinder();
     timers_->Sync();
-}
-
-void frmProgram::SyncNumerics(int index) {
-    syncing_ = true;
-    const NumericEditor& editor = index == 0 ? pages_->UserNumerics() : pages_->ForceNumerics();
-    numericLists_[std::size_t(index)]->Sync();
-    ShowLine(lstNumerics_[std::size_t(index)], editor.CurrentLine());
-    QLineEdit* box = txtNumeric_[std::size_t(index)];
-    box->setEnabled(editor.ValueEnabled());
-    if (box->text() != ToQString(editor.ValueText())) {
-        box->setText(ToQString(editor.ValueText()));
-    }
-    syncing_ = false;
 }
 
 // ---------------------------------------------------------------------------------------

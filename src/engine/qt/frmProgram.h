@@ -15,32 +15,29 @@
 #include "panels/board_panel.h"
 #include "platform/qt/window_registry.h"
 
-class QAbstractItemView;
 class QAction;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListView;
 class QPushButton;
 class QTabBar;
-class QTableView;
 
 namespace veldra {
 
 class BitStatusFrame;
 class BusyCursor;
 class Clock;
-class CoreListModel;
 class Dialogs;
+class ForceBitFrame;
 class ImmediateFrame;
 class LampWidget;
 class ProgramEngine;
+class ProgramPageFrame;
 class ProgramPages;
 class Settings;
 struct StatementViewHost;
 class TimerDriver;
 class TimerFrame;
-class WordPickingText;
+class UserNumericFrame;
 class frmTable;
 
 // What the program window needs of the main window: the loaded program's name; its
@@ -62,10 +59,11 @@ struct MainWindowServices {
 // The program window: the engineer's view into the running application and, as the CPU
 // board, the eight processor lights. It shows what its engine holds and hands every
 // click to it: start and stop, the immediate window, forcing bits and numbers, the bit
-// status grid, the user bits and numerics, the running delay timers, the menus and the
-// log file. It builds a fresh engine of its own and closes for good once the program
-// it shows was released; until then a close by hand runs the main window's close
-// sequence instead. The windows of the program's state tables go with the program.
+// status grid, the user bits and numerics, the running delay timers (each page a frame
+// of its own, shown as the tabs choose), the menus and the log file. It builds a fresh engine of
+// its own and closes for good once the program it shows was released; until then a close by hand
+// runs the main window's close sequence instead. The windows of the program's state tables go with
+// the program.
 class frmProgram final : public QWidget,
                          private ProgramWindow,
                          private ProgramMenusHost,
@@ -151,30 +149,19 @@ private:
     std::optional<std::filesystem::path> SaveLogAs(const std::string& proposedName) override;
     std::string LocationName() override;
 
-    // Every command holds the program: a close asked for meanwhile (from a box or a
-    // yield inside it) waits until the command is over.
+    // Runs an engineer's command, holding the program.
     template <class Body>
     void Command(Body&& body);
 
     void BuildWindow();
     QWidget* BuildRunRow();
     QGroupBox* BuildCpuFrame();
-    QGroupBox* BuildForcePage();
-    QGroupBox* BuildUserNumericPage();
     void BuildMenus();
     void RunMenuItem(const std::string& name);
-    // Hands the line the engineer makes current in a list or grid to the core.
-    void OnLineChosen(QAbstractItemView* view, std::function<void(int)> choose);
-    // A list view over lines the core keeps, whose chosen line goes to the core.
-    CoreListModel* ShowLines(QListView* view,
-                             std::function<const std::vector<std::string>&()> lines,
-                             std::function<void(int)> choose);
-
     void SyncRunState();
     void SyncLeds();
     void SyncMenus();
     void SyncPages();
-    void SyncNumerics(int index);
     void FinishClose();
     // Closes the windows of the program's tables for good.
     void CloseTableWindows();
@@ -191,6 +178,7 @@ private:
     std::unique_ptr<BusyCursor> busy_;
     LoadedWindow panel_{*this};
     std::unique_ptr<WindowRegistry::Registration> registration_;
+    // The tab the window makes current to follow the core is no choice of the engineer.
     bool syncing_ = false;
     int yieldsSinceTurn_ = 0;
     bool closeScheduled_ = false;
@@ -199,24 +187,16 @@ private:
     LampWidget* imgOn_ = nullptr;
     LampWidget* imgOff_ = nullptr;
     QTabBar* tbSelect_ = nullptr;
-    std::array<QGroupBox*, 5> fraOption_{};
+    std::array<ProgramPageFrame*, 5> fraOption_{};
     std::array<QLabel*, 8> ledLabels_{};
     std::array<LampWidget*, 8> ledOn_{};
     std::array<LampWidget*, 8> ledOff_{};
 
     ImmediateFrame* immediate_ = nullptr;
-
-    std::array<QListView*, 2> cmbBitSelect_{};
-    std::array<CoreListModel*, 2> checkLists_{};
-    std::array<QListView*, 2> lstNumerics_{};
-    std::array<CoreListModel*, 2> numericLists_{};
-    std::array<QLineEdit*, 2> txtNumeric_{};
-    std::array<QPushButton*, 2> numericApply_{};
-    QLabel* lblSelectedBit_ = nullptr;
-    QLabel* lblForceValue_ = nullptr;
-
+    ForceBitFrame* force_ = nullptr;
     BitStatusFrame* status_ = nullptr;
     TimerFrame* timers_ = nullptr;
+    UserNumericFrame* userNumerics_ = nullptr;
 
     std::vector<std::pair<std::string, QAction*>> menuItems_;
     // One per state table of the program, in the order the tables were made.

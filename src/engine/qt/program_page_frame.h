@@ -49,11 +49,6 @@ public:
                              std::function<const std::vector<std::string>&()> lines,
                              std::function<void(int)> choose);
 
-Q_SIGNALS:
-    // The engineer picked a bit by its name: its statement is to be opened.
-    void bitAssignAsked(const QString& BitName);
-
-protected:
     // While one lives, the lines the frame makes current mirror the core: no choice.
     class Following {
     public:
@@ -69,6 +64,11 @@ protected:
         bool was_;
     };
 
+Q_SIGNALS:
+    // The engineer picked a bit by its name: its statement is to be opened.
+    void bitAssignAsked(const QString& BitName);
+
+protected:
     ProgramEngine& engine_;
     ProgramPages& pages_;
 
