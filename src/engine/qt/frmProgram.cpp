@@ -447,7 +447,8 @@ void frmProgram::ReleaseLog() {
 
 void frmProgram::TableAdded(Table& table) {
     auto* window = new frmTable(windows_, table);
-    window->showBitAssign = [this](const std::string& BitName) { ShowBitAssign(BitName); };
+    connect(window, &frmTable::bitAssignAsked, this,
+            [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
     tables_.emplace_back(window);
     services_.placeChild(*window);
 }

@@ -119,9 +119,8 @@ frmTable::frmTable(WindowRegistry& windows, Table& table, QWidget* parent)
         CoreListModel::Lines([this]() -> const auto& { return contents_.Triggers(); }),
         lstTriggers_);
     lstTriggers_->setModel(triggers_);
-    connect(lstTriggers_, &QListView::doubleClicked, this, [this](const QModelIndex& line) {
-        showBitAssign(ToStdString(line.data().toString()));
-    });
+    connect(lstTriggers_, &QListView::doubleClicked, this,
+            [this](const QModelIndex& line) { Q_EMIT bitAssignAsked(line.data().toString()); });
 
     layout->addWidget(grdTable_, 0, 0, 2, 1);
     layout->addWidget(label, 0, 1);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <string>
 
 #include "engine/table_window.h"
@@ -21,6 +20,8 @@ class TableGridModel;
 // loaded windows and answers the board-panel protocol through its core half. Closed by
 // hand it only minimises; it goes for good when the program is closed.
 class frmTable final : public QWidget {
+    Q_OBJECT
+
 public:
     frmTable(WindowRegistry& windows, Table& table, QWidget* parent = nullptr);
     ~frmTable() override;
@@ -28,8 +29,9 @@ public:
     // The window as a loaded window.
     BoardPanel& Panel() { return panel_; }
 
-    // Opens a trigger bit's statement.
-    std::function<void(const std::string&)> showBitAssign = [](const std::string&) {};
+Q_SIGNALS:
+    // A trigger bit was double-clicked: its statement is to be opened.
+    void bitAssignAsked(const QString& BitName);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
