@@ -136,9 +136,8 @@ void frmShowAssign::BuildWindow() {
     connect(chkTop_, &QCheckBox::toggled, this, [this] { chkTop_Click(); });
     connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
     connect(cmdLadder_, &QPushButton::clicked, this, [this] { cmdLadder_Click(); });
-    Ladder_->mousePressed = [this](double X, double Y, Qt::MouseButton button) {
-        OnPicturePressed(X, Y, button);
-    };
+    connect(Ladder_, &LadderPicture::mousePressed, this,
+            [this](double X, double Y, Qt::MouseButton button) { OnPicturePressed(X, Y, button); });
     resize(640, 420);
 }
 

@@ -157,10 +157,8 @@ void LadderPicture::paintEvent(QPaintEvent* event) {
 }
 
 void LadderPicture::mousePressEvent(QMouseEvent* event) {
-    if (mousePressed) {
-        const QPointF at = event->position();
-        mousePressed(TwipsFromPixels(1) * at.x(), TwipsFromPixels(1) * at.y(), event->button());
-    }
+    const QPointF at = event->position();
+    Q_EMIT mousePressed(TwipsFromPixels(1) * at.x(), TwipsFromPixels(1) * at.y(), event->button());
 }
 
 }  // namespace veldra

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QWidget>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +14,8 @@ namespace veldra {
 // changed contact repaints only its own few pixels. It grows as lines pass its edge and
 // saves itself as a bitmap.
 class LadderPicture final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit LadderPicture(QWidget* parent = nullptr);
 
@@ -45,8 +46,9 @@ public:
     // why it could not; an existing file is only replaced by a complete bitmap.
     std::string SaveBitmap(const std::filesystem::path& file) const;
 
+Q_SIGNALS:
     // A mouse button went down at (X, Y) twips.
-    std::function<void(double X, double Y, Qt::MouseButton button)> mousePressed;
+    void mousePressed(double X, double Y, Qt::MouseButton button);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
