@@ -547,7 +547,7 @@ void frmProgram::closeEvent(QCloseEvent* event) {
     if (engine_->PrgBooleanBits() != nullptr && !engine_->ReleasePending()) {
         // A close by hand is the main window's close sequence; its errors are ignored.
         try {
-            services_.closeMainWindow();
+            Q_EMIT mainWindowCloseAsked();
         } catch (const std::exception&) {
         }
     }

@@ -40,14 +40,12 @@ class TimerFrame;
 class UserNumericFrame;
 class frmTable;
 
-// What the program window needs of the main window: the loaded program's name; its
-// close sequence, which asks "Close Simulator?" and closes every window when told yes;
-// the keep-on-top placement of the program and statement windows, applied after "Always
-// On Top" changed (none: the program window places itself on the desktop); and a home
-// for a window the program window opens.
+// What the program window needs of the main window: the loaded program's name; the
+// keep-on-top placement of the program and statement windows, applied after "Always On
+// Top" changed (none: the program window places itself on the desktop); and a home for a
+// window the program window opens.
 struct MainWindowServices {
     std::function<std::string()> programName = [] { return std::string(); };
-    std::function<void()> closeMainWindow = [] {};
     std::function<void()> setTopWindows;
     std::function<void(QWidget&)> showChild = [](QWidget& window) { window.show(); };
     // The same for a window that stands in the registry of open windows on its own.
@@ -99,6 +97,9 @@ public:
 Q_SIGNALS:
     // The start button's caption changed; the main window's run menu item copies it.
     void runCaptionChanged(const QString& caption);
+    // Closed by hand while a program is loaded: the main window's close sequence is to
+    // run, which asks "Close Simulator?" and closes every window when told yes.
+    void mainWindowCloseAsked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

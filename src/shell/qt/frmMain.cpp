@@ -372,7 +372,6 @@ void frmMain::OpenFile(const std::filesystem::path& path) {
 void frmMain::LoadProgram(std::string text) {
     MainWindowServices services;
     services.programName = [this] { return programName_; };
-    services.closeMainWindow = [this] { close(); };
     services.setTopWindows = [this] { SetTopWindows(*area_); };
     services.settings = &settings_;
     services.showChild = [this](QWidget& window) {
@@ -393,6 +392,7 @@ void frmMain::LoadProgram(std::string text) {
         ~HoldEnds() { held.Release(); }
     } holdEnds{*boardWindows_};
     auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
+    connect(program, &frmProgram::mainWindowCloseAsked, this, [this] { close(); });
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
     program_ = program;

@@ -33,8 +33,9 @@ protected:
     ProgramWindowTest() {
         MainWindowServices services;
         services.programName = [] { return std::string("SMALL"); };
-        services.closeMainWindow = [this] { ++mainWindowCloses; };
         EXPECT_EQ(Load("program_window/small.ml2", std::move(services), /*shown=*/true), "SMALL");
+        QObject::connect(window.get(), &frmProgram::mainWindowCloseAsked,
+                         [this] { ++mainWindowCloses; });
     }
 
     template <class Widget>
