@@ -282,11 +282,8 @@ void frmPrint::CloseWindow() {
 void frmPrint::RebuildBook() {
     reload_ = true;
     const int answer = NumPlot;
-    auto again = rebuild;
-    close();
-    if (again) {
-        again(answer);
-    }
+    close();  // the book goes once the desktop next gets its turn
+    Q_EMIT rebuildAsked(answer);
 }
 
 void frmPrint::closeEvent(QCloseEvent* event) {
@@ -294,8 +291,8 @@ void frmPrint::closeEvent(QCloseEvent* event) {
         event->ignore();  // the pages being printed or plotted are drawn from this book
         return;
     }
-    if (!reload_ && closed) {
-        closed();
+    if (!reload_) {
+        Q_EMIT closedForGood();
     }
     QMainWindow::closeEvent(event);
 }

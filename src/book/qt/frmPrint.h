@@ -35,6 +35,8 @@ struct IndexEntry;
 // at a time with the program's name above and the listing's checksum and CRC below, and
 // printed by page range. The main and program windows stay hidden while it is open.
 class frmPrint final : public QMainWindow {
+    Q_OBJECT
+
 public:
     // `bits` gives the program's bits while the program stands (nothing after).
     frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, std::string programName,
@@ -97,10 +99,12 @@ public:
     // --- Rebuilding (element size, fonts, printer and display options change the book).
     // Closes this book without showing the main windows again and builds it anew.
     void RebuildBook();
-    // Builds a new book with the answer given; set by the main window.
-    std::function<void(int numPlot)> rebuild;
-    // Runs when the book closes for good: the main and program windows come back.
-    std::function<void()> closed;
+
+Q_SIGNALS:
+    // The book closed to be built anew with the answer given.
+    void rebuildAsked(int numPlot);
+    // The book closed for good: the main and program windows come back.
+    void closedForGood();
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;

@@ -120,16 +120,9 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing) {
         return;
     }
     // The book is a window of its own and may outlive the main window at the very end.
-    book->closed = [main = QPointer<frmMain>(this)] {
-        if (main) {
-            main->ShowAfterBook();
-        }
-    };
-    book->rebuild = [main = QPointer<frmMain>(this), listing](int numPlot) {
-        if (main) {
-            main->LoadBook(numPlot, listing);
-        }
-    };
+    connect(book, &frmPrint::closedForGood, this, &frmMain::ShowAfterBook);
+    connect(book, &frmPrint::rebuildAsked, this,
+            [this, listing](int numPlot) { LoadBook(numPlot, listing); });
     book->show();
 }
 
