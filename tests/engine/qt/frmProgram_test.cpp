@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <fstream>
 #include <sstream>
@@ -91,6 +92,27 @@ protected:
             titles += box.title + ": " + box.prompt + "\n";
         }
         return titles;
+    }
+
+    // Double-clicks the first place a text shows the word, and answers the statements of
+    // the viewers that opened (closing them).
+    std::vector<QString> DoubleClickWord(const char* name, const QString& word) {
+        auto* text = Find<QPlainTextEdit>(name);
+        const int at = int(text->toPlainText().indexOf(word));
+        EXPECT_GE(at, 0) << name << ": " << text->toPlainText().toStdString();
+        QTextCursor cursor(text->document());
+        cursor.setPosition(std::max(at, 0) + 1);
+        text->setTextCursor(cursor);
+        text->ensureCursorVisible();
+        QTest::mouseDClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect().center());
+        std::vector<QString> shown;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == "frmShowAssign" && widget->isVisible()) {
+                shown.push_back(widget->findChild<QPlainTextEdit*>("txtAssign")->toPlainText());
+                widget->close();
+            }
+        }
+        return shown;
     }
 
     int mainWindowCloses = 0;
@@ -285,6 +307,25 @@ TEST_F(ProgramWindowTest, AnLedOrGridRowOpensItsStatementThroughOneCall) {
         }
     }
     EXPECT_EQ(shown, std::vector<QString>{"ASSIGN ROUTE_1 TO LED.3;"});
+}
+
+// A bit named among the running timers or in the stopped immediate window opens the
+// statement that assigns it when its name is double-clicked.
+TEST_F(ProgramWindowTest, ABitNameDoubleClickedInATextOpensItsStatement) {
+    Start();
+    ShowPage("Time Que");
+    Post("PB_1", true);
+    Scan();
+    // The timer service's ticks, until it shows the time left.
+    for (int tick = 0; tick < 40 && Engine().TimersText().empty(); ++tick) {
+        Engine().StartTimer.Fire();
+    }
+    EXPECT_EQ(DoubleClickWord("txtTimers", "SLOW_1"),
+              std::vector<QString>{"ASSIGN ROUTE_1 TO SLOW_1;"});
+    Stop();
+    ShowPage("Immediate Window");
+    EXPECT_EQ(DoubleClickWord("txtStatus", "ROUTE_1"),
+              std::vector<QString>{"ASSIGN PB_1 TO ROUTE_1;"});
 }
 
 TEST_F(ProgramWindowTest, TheFinderSelectsTheBitsRow) {

@@ -127,6 +127,19 @@ TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighte
     EXPECT_EQ(TopLevel("frmTable"), nullptr);
 }
 
+TEST_F(SideWindowsTest, ADoubleClickedTriggerAsksTheProgramWindowForItsStatement) {
+    Start("program_window/crossing_table.ml2");
+    auto* table = TopLevel("frmTable");
+    ASSERT_NE(table, nullptr);
+    dialogs.Answer(MsgAnswer::Ok);
+
+    DoubleClick(table->findChild<QListView*>("lstTriggers"), "TR_B");
+
+    // An input of the table: no statement assigns it, as the program window says.
+    ASSERT_FALSE(dialogs.boxes().empty());
+    EXPECT_EQ(dialogs.boxes().back().prompt, "No Statement Found");
+}
+
 TEST_F(SideWindowsTest, TheNumericReportListsEachBlockAndStaysAsItWasWhenOpened) {
     Start("program_window/small.ml2");
     window->findChild<QAction*>("mnuShowNumeric")->trigger();
