@@ -8,6 +8,7 @@ target_sources(veldra_ui PRIVATE
     engine/qt/program_page_frame.cpp
     engine/qt/immediate_frame.cpp
     engine/qt/bit_status_frame.cpp
+    engine/qt/cpu_leds_frame.cpp
     engine/qt/numeric_editor_controls.cpp
     engine/qt/force_bit_frame.cpp
     engine/qt/user_numeric_frame.cpp

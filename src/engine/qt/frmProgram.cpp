@@ -4,12 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
@@ -21,6 +19,7 @@
 #include "engine/program_engine.h"
 #include "engine/program_pages.h"
 #include "engine/qt/bit_status_frame.h"
+#include "engine/qt/cpu_leds_frame.h"
 #include "engine/qt/force_bit_frame.h"
 #include "engine/qt/frmFilter.h"
 #include "engine/qt/frmNumerics.h"
@@ -176,7 +175,10 @@ void frmProgram::BuildWindow() {
     left->addLayout(frames, 1);
 
     body->addLayout(left, 1);
-    body->addWidget(BuildCpuFrame(), 0, Qt::AlignTop);
+    leds_ = new CpuLedsFrame(engine_->Cpu(), this);
+    connect(leds_, &CpuLedsFrame::bitAssignAsked, this,
+            [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
+    body->addWidget(leds_, 0, Qt::AlignTop);
     outer->addLayout(body, 1);
 
     setMaximumSize(SizeFromTwips(ProgramPages::kMaxWidthTwips, ProgramPages::kMaxHeightTwips));
@@ -203,38 +205,6 @@ QWidget* frmProgram::BuildRunRow() {
     layout->addWidget(Label("Solving Program", row, "lblStable"));
     layout->addStretch(1);
     return row;
-}
-
-QGroupBox* frmProgram::BuildCpuFrame() {
-    auto* frame = new QGroupBox("CPU LEDs", this);
-    frame->setObjectName("fraCPU");
-    auto* layout = new QGridLayout(frame);
-    layout->setVerticalSpacing(PixelsFromTwips(90));
-    for (int i = 0; i < 8; ++i) {
-        const int led = i + 1;
-        ledOn_[std::size_t(i)] = new LampWidget(frame, QColor(255, 0, 0));
-        ledOn_[std::size_t(i)]->setObjectName(Indexed("LedOn", led));
-        ledOn_[std::size_t(i)]->SetImage(LampImage::Lit);
-        ledOff_[std::size_t(i)] = new LampWidget(frame, QColor(255, 0, 0));
-        ledOff_[std::size_t(i)]->setObjectName(Indexed("LedOff", led));
-        ledOff_[std::size_t(i)]->SetImage(LampImage::Dark);
-        ledLabels_[std::size_t(i)] = Label("", frame);
-        ledLabels_[std::size_t(i)]->setText(QString("LED.%1").arg(led));
-        ledLabels_[std::size_t(i)]->setObjectName(Indexed("LED", led));
-        ledLabels_[std::size_t(i)]->installEventFilter(this);
-        layout->addWidget(ledOn_[std::size_t(i)], i, 0);
-        layout->addWidget(ledOff_[std::size_t(i)], i, 0);
-        layout->addWidget(ledLabels_[std::size_t(i)], i, 1);
-        const std::string name = "LED." + std::to_string(led);
-        for (LampWidget* lamp : {ledOn_[std::size_t(i)], ledOff_[std::size_t(i)]}) {
-            connect(lamp, &LampWidget::clicked, this, [this, name](Qt::MouseButton button) {
-                if (button == Qt::RightButton) {
-                    ShowBitAssign(name);
-                }
-            });
-        }
-    }
-    return frame;
 }
 
 void frmProgram::BuildMenus() {
@@ -341,18 +311,6 @@ StatementViewHost frmProgram::ViewHost() {
     host.setTopWindows = services_.setTopWindows;
     host.programName = services_.programName;
     return host;
-}
-
-bool frmProgram::eventFilter(QObject* watched, QEvent* event) {
-    for (int led = 1; led <= 8; ++led) {
-        if (watched == ledLabels_[std::size_t(led - 1)] &&
-            event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            ShowBitAssign("LED." + std::to_string(led));
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -501,11 +459,7 @@ void frmProgram::SyncRunState() {
 }
 
 void frmProgram::SyncLeds() {
-    for (int led = 1; led <= 8; ++led) {
-        const bool lit = engine_->Cpu().Lit(led);
-        ledOn_[std::size_t(led - 1)]->SetImage(lit ? LampImage::Lit : LampImage::Parked);
-        ledOff_[std::size_t(led - 1)]->SetImage(lit ? LampImage::Parked : LampImage::Dark);
-    }
+    leds_->Sync();
 }
 
 void frmProgram::SyncMenus() {

@@ -16,8 +16,6 @@
 #include "platform/qt/window_registry.h"
 
 class QAction;
-class QGroupBox;
-class QLabel;
 class QPushButton;
 class QTabBar;
 
@@ -26,6 +24,7 @@ namespace veldra {
 class BitStatusFrame;
 class BusyCursor;
 class Clock;
+class CpuLedsFrame;
 class Dialogs;
 class ForceBitFrame;
 class ImmediateFrame;
@@ -104,7 +103,6 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The program window in the registry of loaded windows.
@@ -156,7 +154,6 @@ private:
 
     void BuildWindow();
     QWidget* BuildRunRow();
-    QGroupBox* BuildCpuFrame();
     void BuildMenus();
     void RunMenuItem(const std::string& name);
     void SyncRunState();
@@ -189,9 +186,7 @@ private:
     LampWidget* imgOff_ = nullptr;
     QTabBar* tbSelect_ = nullptr;
     std::array<ProgramPageFrame*, 5> fraOption_{};
-    std::array<QLabel*, 8> ledLabels_{};
-    std::array<LampWidget*, 8> ledOn_{};
-    std::array<LampWidget*, 8> ledOff_{};
+    CpuLedsFrame* leds_ = nullptr;
 
     ImmediateFrame* immediate_ = nullptr;
     ForceBitFrame* force_ = nullptr;
