@@ -57,10 +57,10 @@ struct MainWindowServices {
 // board, the eight processor lights. It shows what its engine holds and hands every
 // click to it: start and stop, the immediate window, forcing bits and numbers, the bit
 // status grid, the user bits and numerics, the running delay timers (each page a frame
-// of its own, shown as the tabs choose), the menus and the log file. It builds a fresh engine of
-// its own and closes for good once the program it shows was released; until then a close by hand
-// runs the main window's close sequence instead. The windows of the program's state tables go with
-// the program.
+// of its own, shown as the tabs choose), the menus and the log file. It builds a fresh
+// engine of its own and closes for good once the program it shows was released; until
+// then a close by hand runs the main window's close sequence instead. The windows of the
+// program's state tables go with the program.
 class frmProgram final : public QWidget,
                          private ProgramWindow,
                          private ProgramMenusHost,
