@@ -406,7 +406,7 @@ void frmMain::LoadProgram(std::string text) {
     }
     // The board windows show what the load gave them (captions, sizes) before they are
     // arranged, or a view dropped with the source finds them by caption.
-    boards->Factory().DrawPlaced();
+    boards->DrawPlaced();
     SetProgramName(name);
     const int session = sessions_.Stored();
     setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));
