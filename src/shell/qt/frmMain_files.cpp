@@ -168,10 +168,27 @@ std::optional<std::filesystem::path> frmMain::DroppedOrChosen(const FileDialogRe
     return dialogs_.FileName(request);
 }
 
-bool frmMain::MayReplace(const std::filesystem::path& path, const char* question) {
+void frmMain::SaveFile(const FileDialogRequest& request, const char* replaceQuestion,
+                       bool ofProgram, const std::function<std::string()>& contents) {
+    const std::optional<std::filesystem::path> path = dialogs_.FileName(request);
+    if (!path) {
+        return;
+    }
     std::error_code error;
-    return !std::filesystem::exists(path, error) ||
-           MsgBox(question, MsgButtons::YesNo, MsgIcon::None, "File Exists") == MsgAnswer::Yes;
+    if (std::filesystem::exists(*path, error) &&
+        MsgBox(replaceQuestion, MsgButtons::YesNo, MsgIcon::None, "File Exists") !=
+            MsgAnswer::Yes) {
+        return;
+    }
+    if (ofProgram && !program_) {
+        return;
+    }
+    const Working working(*this);
+    try {
+        ReplaceFile(*path, contents());
+    } catch (const std::exception& failure) {
+        ShowFailure(failure, "Veldra");
+    }
 }
 
 std::vector<QWidget*> frmMain::WindowsInLoadOrder() const {
@@ -205,17 +222,9 @@ std::vector<ViewWindow> frmMain::CurrentView() const {
 // View files
 
 void frmMain::mnuSaveView_Click() {
-    const std::optional<std::filesystem::path> path = dialogs_.FileName(
-        {FileDialogRequest::Mode::Save, "Save View", kViewFilter, TrimUpper(programName_)});
-    if (!path || !MayReplace(*path, "Replace File?")) {
-        return;
-    }
-    const Working working(*this);
-    try {
-        ReplaceFile(*path, ViewFileText(CurrentView(), ToStdString(windowTitle())));
-    } catch (const std::exception& error) {
-        ShowFailure(error, "Veldra");
-    }
+    SaveFile({FileDialogRequest::Mode::Save, "Save View", kViewFilter, TrimUpper(programName_)},
+             "Replace File?", false,
+             [this] { return ViewFileText(CurrentView(), ToStdString(windowTitle())); });
 }
 
 void frmMain::mnuLoadView_Click() {
@@ -255,17 +264,9 @@ void frmMain::mnuSaveState_Click() {
                "Save Failed");
         return;
     }
-    const std::optional<std::filesystem::path> path = dialogs_.FileName(
-        {FileDialogRequest::Mode::Save, "Save State", kStateSaveFilter, programName_});
-    if (!path || !MayReplace(*path, "Replace Existing File") || !program_) {
-        return;
-    }
-    const Working working(*this);
-    try {
-        ReplaceFile(*path, StateFileText(*program_->Engine().PrgBooleanBits()));
-    } catch (const std::exception& error) {
-        ShowFailure(error, "Veldra");
-    }
+    SaveFile({FileDialogRequest::Mode::Save, "Save State", kStateSaveFilter, programName_},
+             "Replace Existing File", true,
+             [this] { return StateFileText(*program_->Engine().PrgBooleanBits()); });
 }
 
 void frmMain::mnuLoadState_Click() {
@@ -323,17 +324,10 @@ void frmMain::SaveStatements(bool editedOnly) {
     if (!program_) {
         return;
     }
-    const std::optional<std::filesystem::path> path = dialogs_.FileName(
-        {FileDialogRequest::Mode::Save, "Save Statements", kTextFilter, programName_});
-    if (!path || !MayReplace(*path, "Replace File?") || !program_) {
-        return;
-    }
-    const Working working(*this);
-    try {
-        ReplaceFile(*path, StatementExportText(program_->Engine().prgAssigns.get(), editedOnly));
-    } catch (const std::exception& error) {
-        ShowFailure(error, "Veldra");
-    }
+    SaveFile({FileDialogRequest::Mode::Save, "Save Statements", kTextFilter, programName_},
+             "Replace File?", true, [this, editedOnly] {
+                 return StatementExportText(program_->Engine().prgAssigns.get(), editedOnly);
+             });
 }
 
 }  // namespace veldra
