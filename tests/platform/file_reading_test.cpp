@@ -68,7 +68,7 @@ TEST_P(FileReadingTest, AFileThatCannotBeReadSaysWhy) {
     const WithoutPrivileges permissions;
     ASSERT_TRUE(permissions.InForce());
     try {
-        ReadWholeFile(path, 9);
+        ReadWholeFile(path);
         ADD_FAILURE() << "read " << GetParam().kind;
     } catch (const FileReadError& error) {
         EXPECT_EQ(error.Reason(), GetParam().reason) << GetParam().kind;
