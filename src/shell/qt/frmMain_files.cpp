@@ -17,6 +17,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
+#include "platform/window_errors.h"
 #include "shell/qt/frmMain.h"
 #include "shell/state_file.h"
 #include "shell/state_load.h"
@@ -184,11 +185,7 @@ void frmMain::SaveFile(const FileDialogRequest& request, const char* replaceQues
         return;
     }
     const Working working(*this);
-    try {
-        ReplaceFile(*path, contents());
-    } catch (const std::exception& failure) {
-        ShowFailure(failure, "Veldra");
-    }
+    ReportWindowErrors([&] { ReplaceFile(*path, contents()); });
 }
 
 std::vector<QWidget*> frmMain::WindowsInLoadOrder() const {
