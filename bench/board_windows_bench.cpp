@@ -43,8 +43,7 @@ public:
         } else {
             headless = std::make_unique<PanelSet>(Engine().IOBits);
         }
-        BoardWindowFactory& factory =
-            windows ? static_cast<BoardWindowFactory&>(*windows) : *headless;
+        BoardWindowFactory& factory = windows ? windows->Halves() : *headless;
         ParseText(Engine(), *this, factory).GetProgramFromText(bench::DefaultApplication());
         Engine().ShowIOUpdates = false;
         // No timer ticks in between, as in the headless figures.

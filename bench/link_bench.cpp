@@ -105,7 +105,7 @@ public:
     StationProgram(const std::string& source, Dialogs& dialogs) : window(registry, dialogs, clock) {
         area.resize(800, 600);
         area.show();
-        ParseText(Engine(), *this, boards).GetProgramFromText(source);
+        ParseText(Engine(), *this, boards.Halves()).GetProgramFromText(source);
         Engine().tmrProgram.SetInterval(0);
         Engine().StartTimer.SetInterval(0);
         Engine().StartStop();

@@ -1,8 +1,9 @@
 #include "book/listing_reader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
+
+#include "platform/ascii_text.h"
 
 namespace veldra {
 namespace {
@@ -45,10 +46,8 @@ private:
 };
 
 std::string LastFourUpper(const std::string& line) {
-    std::string tail = line.substr(line.size() - std::min<std::size_t>(4, line.size()));
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](unsigned char c) { return char(std::toupper(c)); });
-    return tail;
+    return UpperCased(
+        std::string_view(line).substr(line.size() - std::min<std::size_t>(4, line.size())));
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include "engine/program_engine.h"
 #include "engine/typed_numbers.h"
-#include "engine/window_errors.h"
 #include "platform/platform.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 namespace {

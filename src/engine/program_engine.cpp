@@ -4,6 +4,7 @@
 
 #include "engine/program_window.h"
 #include "platform/platform.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 namespace {
@@ -335,7 +336,7 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
         return;
     }
     // A bit the layout does not hold has no readers there.
-    GuardWindow([&] {
+    ReportWindowErrors([&] {
         if (bit.IsFormBit()) {
             RecordChangedBit(bit);
         }
@@ -348,7 +349,7 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
 }
 
 void ProgramEngine::QueueReadersAt(std::uint32_t slot) {
-    GuardWindow([&] {
+    ReportWindowErrors([&] {
         const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
         if ((flags & BooleanBits::kFormBit) != 0) {
             RecordChangedBit(*map_.BitAt(slot));
@@ -462,7 +463,7 @@ void ProgramEngine::Remap() {
 }
 
 void ProgramEngine::EvaluateTriggers() {
-    GuardWindow([&] {
+    ReportWindowErrors([&] {
         for (int i = 1; i <= prgTables.Count(); ++i) {
             if (Table* table = prgTables.Item(i); table != nullptr && table->TableTriggered()) {
                 table->Update();
@@ -489,7 +490,7 @@ void ProgramEngine::RequestTimers() {
 }
 
 void ProgramEngine::AddChangedBit(std::string_view BitName) {
-    GuardWindow([&] {
+    ReportWindowErrors([&] {
         const BooleanBit* bit = prgBooleanBits_ ? prgBooleanBits_->Find(BitName) : nullptr;
         if (bit == nullptr) {
             ReportUnknown("bit", BitName);
@@ -504,7 +505,7 @@ void ProgramEngine::RecordChangedBit(const BooleanBit& bit) {
 }
 
 void ProgramEngine::UpdateIOBoards() {
-    GuardWindow([&] {
+    ReportWindowErrors([&] {
         // Each entry leaves the list before its window is told, so a box shown by a board
         // window that lets something empty the list meanwhile leaves nothing half done.
         while (ChangedBits.PushNewest()) {
@@ -662,7 +663,7 @@ bool ProgramEngine::Filtered(std::string_view BitName) {
 void ProgramEngine::UpdateStatus(std::string_view BitName, bool vValue, bool IsTimer,
                                  bool SetOutput, bool IsTable, bool IsNumeric,
                                  std::int16_t Numeric) {
-    GuardWindow([&] {
+    ReportWindowErrors([&] {
         const int start = status_.StatusIndex();
         const std::string name(BitName);
         if (IsTable && !SetOutput && !IsTimer) {
@@ -700,7 +701,7 @@ void ProgramEngine::BitStatus(const BooleanBit& bit, bool vValue) {
 
 void ProgramEngine::WriteBitLine(const BooleanBit* programBit, std::string_view BitName,
                                  bool vValue) {
-    GuardWindow([&] {
+    ReportWindowErrors([&] {
         if (programBit != nullptr && programBit->Filter()) {
             return;  // a bit not (yet) in the program is shown
         }
@@ -818,15 +819,6 @@ void ProgramEngine::ResetRunState() {
         window_.MenusChanged();
     }
     window_.TimersChanged();
-}
-
-template <class Body>
-void ProgramEngine::GuardWindow(Body&& body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
-    }
 }
 
 }  // namespace veldra

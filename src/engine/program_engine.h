@@ -219,9 +219,6 @@ private:
     bool Filtered(std::string_view BitName);
     // A name the program does not hold: dropped, and said once in the immediate window.
     void ReportUnknown(std::string_view what, std::string_view name);
-    // A window operation's failure: its description in a "Veldra" box.
-    template <class Body>
-    void GuardWindow(Body&& body);
     void ReleaseNow();
     void ResetRunState();
     // Lets the desktop run during a load; a program closed meanwhile ends the load.

@@ -3,7 +3,7 @@
 #include "engine/log_file.h"
 #include "engine/numeric_report.h"
 #include "engine/program_engine.h"
-#include "engine/window_errors.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 

@@ -4,7 +4,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/sorted_names.h"
-#include "engine/window_errors.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 

@@ -2,19 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
+
+#include "platform/ascii_text.h"
 
 namespace veldra::links {
 
 namespace {
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return out;
-}
 
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -121,7 +115,7 @@ std::optional<int> InCodePosition(TrackWire wire, std::string_view code, int inC
 }
 
 std::optional<bool> ParseValue(std::string_view value) {
-    const std::string upper = Upper(value);
+    const std::string upper = UpperCased(value);
     if (upper == "TRUE")
         return true;
     if (upper == "FALSE")
@@ -162,7 +156,7 @@ std::string SerialRecords(const std::vector<bool>& outBits, bool falseFirst) {
 }
 
 Received ParseRecord(std::string_view record) {
-    const std::string upper = Upper(record);
+    const std::string upper = UpperCased(record);
     if (upper == "Z")
         return Request{};
     const auto comma = upper.find(',');

@@ -72,30 +72,36 @@ bool BoardReader::NewBoard(std::string& piece, std::string& BoardName, std::stri
     return read;
 }
 
+// Every kind opens its board alike: the window made becomes the current one and takes a
+// new board with the header's settings, before any item is added to it.
+template <class Panel>
+auto& BoardReader::Open(Panel& window, const HeaderSettings& header) {
+    current_ = &window;
+    using Board = std::remove_pointer_t<decltype(window.MyBoard())>;
+    window.SetMyBoard(std::make_unique<Board>());
+    Board& board = *window.MyBoard();
+    board.SetAdjustable(header.adjustable);
+    board.SetEnabled(header.enabled);
+    board.SetBoardName(header.name);
+    if constexpr (requires { board.SetBoardType(header.type); }) {
+        board.SetBoardType(header.type);
+    }
+    return board;
+}
+
 void BoardReader::Build(BoardKind kind, const std::string& name, const std::string& type,
                         bool adjustable, bool enabled) {
+    const HeaderSettings header{name, type, adjustable, enabled};
     switch (kind) {
-        case BoardKind::InOut: {
-            InOutBoardPanel& window = windows_.NewInOutBoardWindow();
-            current_ = static_cast<IOPanel*>(&window);
-            BuildIOBoard(window, name, type, adjustable, enabled);
+        case BoardKind::InOut:
+            AddIOLists(Open<IOPanel>(windows_.NewInOutBoardWindow(), header));
             return;
-        }
         case BoardKind::InputsOnly:
-        case BoardKind::OutputsOnly: {
-            IOBoardPanel& window = windows_.NewIOBoardWindow();
-            current_ = static_cast<IOPanel*>(&window);
-            BuildIOBoard(window, name, type, adjustable, enabled);
+        case BoardKind::OutputsOnly:
+            AddIOLists(Open<IOPanel>(windows_.NewIOBoardWindow(), header));
             return;
-        }
         case BoardKind::Lamp: {
-            Lamp16Panel& window = windows_.NewLampWindow();
-            current_ = &window;
-            window.SetMyBoard(std::make_unique<Lamp16>());
-            Lamp16& board = *window.MyBoard();
-            board.SetAdjustable(adjustable);
-            board.SetBoardName(name);
-            board.SetEnabled(enabled);
+            Lamp16& board = Open(windows_.NewLampWindow(), header);
             if (IsLedType(type)) {
                 board.SetLED(true);
             }
@@ -103,42 +109,20 @@ void BoardReader::Build(BoardKind kind, const std::string& name, const std::stri
             return;
         }
         case BoardKind::Track: {
-            TrackPanel& window = windows_.NewTrackWindow();
-            current_ = &window;
-            window.SetMyBoard(std::make_unique<TrackBoard>());
-            TrackBoard& board = *window.MyBoard();
-            board.SetAdjustable(adjustable);
-            board.SetEnabled(enabled);
-            board.SetBoardName(name);
-            board.SetBoardType(type);
+            TrackBoard& board = Open(windows_.NewTrackWindow(), header);
             board.SetTrackA(std::make_unique<TrackA>());
             board.SetTrackB(std::make_unique<TrackB>());
             return;
         }
         case BoardKind::SignalHead: {
-            MXLampPanel& window = windows_.NewMXLampWindow();
-            current_ = &window;
-            window.SetMyBoard(std::make_unique<MXLamp>());
-            MXLamp& board = *window.MyBoard();
-            board.SetAdjustable(adjustable);
-            board.SetEnabled(enabled);
-            board.SetBoardName(name);
-            board.SetBoardType(type);
+            MXLamp& board = Open(windows_.NewMXLampWindow(), header);
             board.SetHead1(std::make_unique<Head1>());
             board.SetHead2(std::make_unique<Head2>());
             return;
         }
-        case BoardKind::Encoder: {
-            ASESPanel& window = windows_.NewASESWindow();
-            current_ = &window;
-            window.SetMyBoard(std::make_unique<ASES>());
-            ASES& board = *window.MyBoard();
-            board.SetAdjustable(adjustable);
-            board.SetEnabled(enabled);
-            board.SetBoardName(name);
-            board.SetBoardType(type);
+        case BoardKind::Encoder:
+            Open(windows_.NewASESWindow(), header);
             return;
-        }
         case BoardKind::Skipped:
             return;
         case BoardKind::Unknown:
@@ -147,14 +131,7 @@ void BoardReader::Build(BoardKind kind, const std::string& name, const std::stri
     }
 }
 
-void BoardReader::BuildIOBoard(IOPanel& window, const std::string& name, const std::string& type,
-                               bool adjustable, bool enabled) {
-    window.SetMyBoard(std::make_unique<IOBoard>());
-    IOBoard& board = *window.MyBoard();
-    board.SetAdjustable(adjustable);
-    board.SetEnabled(enabled);
-    board.SetBoardType(type);
-    board.SetBoardName(name);
+void BoardReader::AddIOLists(IOBoard& board) {
     board.SetBoardInput(std::make_unique<BoardInput>());
     board.SetBoardOutput(std::make_unique<BoardOutput>());
 }

@@ -19,6 +19,7 @@ namespace veldra {
 class ASESPanel;
 class BoardPanel;
 class BoardWindowFactory;
+class IOBoard;
 class IOPanel;
 class Lamp16Panel;
 class Lamps;
@@ -62,8 +63,16 @@ private:
 
     void Build(BoardKind kind, const std::string& name, const std::string& type, bool adjustable,
                bool enabled);
-    void BuildIOBoard(IOPanel& window, const std::string& name, const std::string& type,
-                      bool adjustable, bool enabled);
+    // What the board header says of every board.
+    struct HeaderSettings {
+        const std::string& name;
+        const std::string& type;
+        bool adjustable;
+        bool enabled;
+    };
+    template <class Panel>
+    auto& Open(Panel& window, const HeaderSettings& header);
+    static void AddIOLists(IOBoard& board);
     // "Board Type Not Found" with the board's name and type word; nothing is built.
     static void ReportUnknownType(const std::string& name, const std::string& type);
     bool ReadBody(std::string_view piece, BoardKind kind);

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <exception>
-#include <fstream>
-#include <system_error>
 
 #include "engine/program_engine.h"
 #include "loader/board_reader.h"
@@ -38,35 +36,27 @@ public:
     LoadUnderWayScope& operator=(const LoadUnderWayScope&) = delete;
 };
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-    // The kind is checked before the file is opened: opening a named pipe with no writer,
-    // or some devices, would wait for ever.
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error == std::errc::permission_denied) {
-        throw RuntimeError("Permission denied: " + path.string());
-    }
-    if (!std::filesystem::exists(status)) {
-        throw RuntimeError("File not found: " + path.string());
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        throw RuntimeError("Path/File access error: " + path.string() + " is not a regular file");
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in && AccessDenied(path)) {
-        throw RuntimeError("Permission denied: " + path.string());
-    }
-    if (!in) {
+// The source text, with the loader's own words for a file it cannot read.
+std::string ReadSource(const std::filesystem::path& path) {
+    try {
+        return ReadWholeFile(path);
+    } catch (const FileReadError& error) {
+        switch (error.Reason()) {
+            case ReadFailure::Denied:
+                throw RuntimeError("Permission denied: " + path.string());
+            case ReadFailure::Missing:
+                throw RuntimeError("File not found: " + path.string());
+            case ReadFailure::NotRegular:
+                throw RuntimeError("Path/File access error: " + path.string() +
+                                   " is not a regular file");
+            case ReadFailure::Short:
+                throw RuntimeError("Input past end of file: " + path.string());
+            case ReadFailure::TooLarge:
+            case ReadFailure::NotOpened:
+                break;
+        }
         throw RuntimeError("Path/File access error: " + path.string());
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    std::string text(size > 0 ? std::size_t(size) : 0, '\0');
-    if (!in.read(text.data(), std::streamsize(text.size()))) {
-        throw RuntimeError("Input past end of file: " + path.string());
-    }
-    return text;
 }
 
 // Thrown from a yield when the program was closed meanwhile: the load ends there,
@@ -170,7 +160,7 @@ bool ParseText::LoadUnderWay() {
 }
 
 std::string ParseText::GetProgram(const std::filesystem::path& path) {
-    return LoadGuarded([&] { return ReadWholeFile(path); });
+    return LoadGuarded([&] { return ReadSource(path); });
 }
 
 std::string ParseText::GetProgramFromText(std::string text) {
@@ -179,7 +169,7 @@ std::string ParseText::GetProgramFromText(std::string text) {
 
 std::optional<std::string> ParseText::ReadSourceFile(const std::filesystem::path& path) {
     try {
-        std::string text = ReadWholeFile(path);
+        std::string text = ReadSource(path);
         RefuseBinary(text, path.string());
         return text;
     } catch (const RuntimeError& error) {

@@ -6,7 +6,7 @@
 
 namespace veldra {
 
-ASESPanel::ASESPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {
+ASESPanel::ASESPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
     for (CheckBox& box : channelBoxes_) {
         box.caption = "Enabled";
     }
@@ -29,10 +29,6 @@ std::string ASESPanel::GetSystemBit(int Index) const {
     }
     const ControlBit* bit = board_->ControlBit().ControlBits().Item(Index - kChannels - 1);
     return bit != nullptr ? bit->BitName : std::string();
-}
-
-std::string ASESPanel::EnabledBitName() const {
-    return board_ != nullptr ? board_->BoardName() + ".ENABLED" : std::string();
 }
 
 std::string ASESPanel::ChannelBitName(int channel) const {

@@ -15,7 +15,7 @@ namespace veldra {
 // "Enabled" box for its enable bit and, under "Active Control Bit", the list of its
 // control bits that are True at present. The board announces nothing while it is read:
 // everything is drawn once the program is bound.
-class ASESPanel final : public BoardWindow {
+class ASESPanel final : public BoardWindowOf<ASES> {
 public:
     static constexpr int kChannels = 5;
 
@@ -24,9 +24,6 @@ public:
     std::string Name() const override { return "frmASES"; }
     WindowSize StartSize() const override { return {2985, 6795}; }
     WindowSize MaximumSize() const override { return StartSize(); }
-
-    ASES* MyBoard() const { return board_.get(); }
-    void SetMyBoard(std::unique_ptr<ASES> board) { board_ = std::move(board); }
 
     // The five channel enable bits, the ".ENABLED" bit, then the control bits in the order
     // added; counted at every call.
@@ -56,8 +53,6 @@ private:
     void OnUpdateIndicators() override;
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
-    void ReleaseBoard() override { board_.reset(); }
-    std::string EnabledBitName() const override;
     // Unlike other boards, the encoder keeps its box's state in the board.
     void EnabledBoxChanged() override;
 
@@ -68,7 +63,6 @@ private:
     // Ticks or clears a channel's box; a change sets the channel and posts its bit.
     void SetChannelBox(int channel, bool ticked);
 
-    std::unique_ptr<ASES> board_;
     std::array<CheckBox, kChannels> channelBoxes_;
     std::array<std::vector<std::string>, kChannels> channelLists_;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "panels/board_panel.h"
 #include "panels/panel_controls.h"
@@ -101,6 +103,50 @@ private:
     bool closeFlag_ = false;
     bool closed_ = false;
     bool minimised_ = false;
+};
+
+// A board window over one board model: it holds the board the loader gives it until it is
+// closed for good, hears what the board announces while it is read, and posts the board's
+// ".ENABLED" bit under the board's name (a serial station's port name).
+template <class Board>
+class BoardWindowOf : public BoardWindow {
+public:
+    Board* MyBoard() const { return board_.get(); }
+    // Takes the board before any item is added to it; what the window heard of the board
+    // before is let go first.
+    void SetMyBoard(std::unique_ptr<Board> board) {
+        heard_.clear();
+        board_ = std::move(board);
+        if (board_ != nullptr) {
+            Hear(*board_);
+        }
+    }
+
+protected:
+    using BoardWindow::BoardWindow;
+
+    // Subscribes, through Keep, to what a new board announces.
+    virtual void Hear(Board& board) { (void)board; }
+    void Keep(Subscription subscription) { heard_.push_back(std::move(subscription)); }
+
+    void ReleaseBoard() override { SetMyBoard(nullptr); }
+    std::string EnabledBitName() const override {
+        if (board_ == nullptr) {
+            return {};
+        }
+        if constexpr (requires { board_->PortName(); }) {
+            return board_->PortName() + ".ENABLED";
+        } else {
+            return board_->BoardName() + ".ENABLED";
+        }
+    }
+
+    // Read freely by the window kinds; replaced only through SetMyBoard.
+    std::unique_ptr<Board> board_;
+
+private:
+    // Let go before the board they were heard from.
+    std::vector<Subscription> heard_;
 };
 
 }  // namespace veldra

@@ -2,21 +2,15 @@
 
 namespace veldra {
 
-void IOPanel::SetMyBoard(std::unique_ptr<IOBoard> board) {
-    inputAdded_.Cancel();
-    outputAdded_.Cancel();
-    board_ = std::move(board);
-    if (board_ == nullptr) {
-        return;
-    }
-    inputAdded_ = board_->InputBitAdded.Subscribe([this](std::string_view name) {
+void IOPanel::Hear(IOBoard& board) {
+    Keep(board.InputBitAdded.Subscribe([this](std::string_view name) {
         InputAdded(name);
         Changed.Raise();
-    });
-    outputAdded_ = board_->OutputBitAdded.Subscribe([this](std::string_view name) {
+    }));
+    Keep(board.OutputBitAdded.Subscribe([this](std::string_view name) {
         OutputAdded(name);
         Changed.Raise();
-    });
+    }));
 }
 
 int IOPanel::BitCount() const {
@@ -71,14 +65,6 @@ void IOPanel::OnLoadState(std::string_view BitName, bool BitValue) {
     } else if (BitName == EnabledBitName()) {
         SetEnabledBox(BitValue);
     }
-}
-
-void IOPanel::ReleaseBoard() {
-    SetMyBoard(nullptr);
-}
-
-std::string IOPanel::EnabledBitName() const {
-    return board_ != nullptr ? board_->BoardName() + ".ENABLED" : std::string();
 }
 
 BoardInput* IOPanel::FindInput(std::string_view name) const {

@@ -14,13 +14,8 @@ namespace veldra {
 // whose outputs follow the logic. The window owns the inputs, then the outputs, then the
 // board's ".ENABLED" bit; the logic's writes move the lamps, a state file restores the
 // inputs and the "Enabled" box, never the outputs.
-class IOPanel : public BoardWindow {
+class IOPanel : public BoardWindowOf<IOBoard> {
 public:
-    IOBoard* MyBoard() const { return board_.get(); }
-    // Takes the board before any bit is added to it; from then on each added bit builds
-    // its row.
-    void SetMyBoard(std::unique_ptr<IOBoard> board);
-
     // Counted at the first call and kept.
     int BitCount() const override;
     // Inputs 1 to nIn, outputs nIn+1 to nIn+nOut, then the ".ENABLED" bit at any higher
@@ -32,7 +27,10 @@ public:
     Event<bool, int> LampShown;
 
 protected:
-    explicit IOPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {}
+    explicit IOPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {}
+
+    // From then on each added bit builds its row.
+    void Hear(IOBoard& board) override;
 
     virtual void InputAdded(std::string_view name) = 0;
     virtual void OutputAdded(std::string_view name) = 0;
@@ -42,8 +40,6 @@ protected:
 
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
-    void ReleaseBoard() override;
-    std::string EnabledBitName() const override;
 
     BoardInput* FindInput(std::string_view name) const;
     BoardOutput* FindOutput(std::string_view name) const;
@@ -60,9 +56,6 @@ protected:
     bool rightClick_ = false;
 
 private:
-    std::unique_ptr<IOBoard> board_;
-    Subscription inputAdded_;
-    Subscription outputAdded_;
     mutable int bitCount_ = 0;
 };
 

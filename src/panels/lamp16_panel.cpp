@@ -2,7 +2,7 @@
 
 namespace veldra {
 
-Lamp16Panel::Lamp16Panel(BooleanBits& IOBits) : BoardWindow(IOBits) {
+Lamp16Panel::Lamp16Panel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
     BoxedRow first;
     first.label.top = kFirstTop;
     first.hasBox = true;
@@ -12,15 +12,11 @@ Lamp16Panel::Lamp16Panel(BooleanBits& IOBits) : BoardWindow(IOBits) {
     size_ = StartSize();
 }
 
-void Lamp16Panel::SetMyBoard(std::unique_ptr<Lamp16> board) {
-    lampAdded_.Cancel();
-    board_ = std::move(board);
-    if (board_ != nullptr) {
-        lampAdded_ = board_->LampAdded.Subscribe([this](std::string_view name) {
-            LampAdded(name);
-            Changed.Raise();
-        });
-    }
+void Lamp16Panel::Hear(Lamp16& board) {
+    Keep(board.LampAdded.Subscribe([this](std::string_view name) {
+        LampAdded(name);
+        Changed.Raise();
+    }));
 }
 
 Lamps* Lamp16Panel::BoardLamps() const {
@@ -92,10 +88,6 @@ std::string Lamp16Panel::GetSystemBit(int Index) const {
         return lamps->Item(Index - n)->LampOutName;
     }
     return EnabledBitName();
-}
-
-std::string Lamp16Panel::EnabledBitName() const {
-    return board_ != nullptr ? board_->BoardName() + ".ENABLED" : std::string();
 }
 
 void Lamp16Panel::OnCreateimgIndic() {

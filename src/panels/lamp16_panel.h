@@ -15,7 +15,7 @@ namespace veldra {
 // the lamp-on output's name with a lamp that follows the logic, and a box carrying the
 // lamp's lamp-out input. On a "LAMP16" board a ticked box says the lamp is out; on an LED
 // board it says the lamp is good, and every box starts ticked. Either way ticked is True.
-class Lamp16Panel final : public BoardWindow {
+class Lamp16Panel final : public BoardWindowOf<Lamp16> {
 public:
     static constexpr int kFirstTop = 720;
     static constexpr int kRowHeight = 255;
@@ -26,10 +26,6 @@ public:
     std::string Name() const override { return "frmLMP16"; }
     WindowSize StartSize() const override { return {3345, 5490}; }
     WindowSize MaximumSize() const override { return StartSize(); }
-
-    Lamp16* MyBoard() const { return board_.get(); }
-    // Takes the board before any lamp is added to it; each lamp then builds its row.
-    void SetMyBoard(std::unique_ptr<Lamp16> board);
 
     // Lamp-on names 1 to n, lamp-out names n+1 to 2n, then the ".ENABLED" bit at any
     // higher Index; n counts spare positions. Counted at the first call and kept.
@@ -52,8 +48,8 @@ private:
     void OnUpdateIndicators() override;
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
-    void ReleaseBoard() override { SetMyBoard(nullptr); }
-    std::string EnabledBitName() const override;
+    // Each lamp added then builds its row.
+    void Hear(Lamp16& board) override;
 
     void LampAdded(std::string_view name);
     Lamps* BoardLamps() const;
@@ -65,8 +61,6 @@ private:
     // searched only when `spare` is set.
     BoxedRow* RowOfLampOut(std::string_view BitName, bool spare);
 
-    std::unique_ptr<Lamp16> board_;
-    Subscription lampAdded_;
     std::vector<BoxedRow> rows_;
     int built_ = 0;
     std::string namesHeading_ = "OUTPUTS";

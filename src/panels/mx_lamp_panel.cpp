@@ -2,7 +2,7 @@
 
 namespace veldra {
 
-MXLampPanel::MXLampPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {
+MXLampPanel::MXLampPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
     for (HeadView& head : heads_) {
         BoxedRow first;
         first.label.top = kFirstAspectTop;
@@ -17,21 +17,15 @@ MXLampPanel::MXLampPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {
     size_ = StartSize();
 }
 
-void MXLampPanel::SetMyBoard(std::unique_ptr<MXLamp> board) {
-    head1Added_.Cancel();
-    head2Added_.Cancel();
-    board_ = std::move(board);
-    if (board_ == nullptr) {
-        return;
-    }
-    head1Added_ = board_->Head1BitAdded.Subscribe([this](std::string_view name) {
+void MXLampPanel::Hear(MXLamp& board) {
+    Keep(board.Head1BitAdded.Subscribe([this](std::string_view name) {
         AspectAdded(1, name);
         Changed.Raise();
-    });
-    head2Added_ = board_->Head2BitAdded.Subscribe([this](std::string_view name) {
+    }));
+    Keep(board.Head2BitAdded.Subscribe([this](std::string_view name) {
         AspectAdded(2, name);
         Changed.Raise();
-    });
+    }));
 }
 
 template <class Visit>
@@ -129,10 +123,6 @@ std::string MXLampPanel::GetSystemBit(int Index) const {
         default:
             return {};
     }
-}
-
-std::string MXLampPanel::EnabledBitName() const {
-    return board_ != nullptr ? board_->BoardName() + ".ENABLED" : std::string();
 }
 
 std::string MXLampPanel::HeadBitName(int head) const {

@@ -25,7 +25,7 @@ struct HeadView {
 // The window of a two-head signal lamp board (frmMXLamp): "COLOR.LIGHT" or
 // "SEARCH.LIGHT". It only mirrors what the board holds: whether a head is dark, which
 // aspect is lit and what a light-out means are the application logic's to decide.
-class MXLampPanel final : public BoardWindow {
+class MXLampPanel final : public BoardWindowOf<MXLamp> {
 public:
     static constexpr int kHeads = 2;
     static constexpr int kOwnedAspects = 3;
@@ -38,11 +38,6 @@ public:
     std::string Name() const override { return "frmMXLamp"; }
     WindowSize StartSize() const override { return {3915, 6255}; }
     WindowSize MaximumSize() const override { return StartSize(); }
-
-    MXLamp* MyBoard() const { return board_.get(); }
-    // Takes the board before any aspect is added to its heads; each aspect then builds
-    // its head's row.
-    void SetMyBoard(std::unique_ptr<MXLamp> board);
 
     // Always nineteen: per head the first three aspects' names, then their light-out
     // names; the two inputs; the ".HEAD1.ENABLED", ".HEAD2.ENABLED" and ".ENABLED" bits;
@@ -75,8 +70,8 @@ private:
     void OnUpdateIndicators() override;
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
-    void ReleaseBoard() override { SetMyBoard(nullptr); }
-    std::string EnabledBitName() const override;
+    // Each aspect added to a head then builds its head's row.
+    void Hear(MXLamp& board) override;
     std::string HeadBitName(int head) const;
 
     void AspectAdded(int head, std::string_view name);
@@ -100,9 +95,6 @@ private:
     bool InputValue(int input) const;
     const std::string& InputName(int input) const;
 
-    std::unique_ptr<MXLamp> board_;
-    Subscription head1Added_;
-    Subscription head2Added_;
     std::array<HeadView, kHeads> heads_;
     std::array<int, kHeads> built_{};
     std::array<IndicatorRow, kHeads> inputs_;

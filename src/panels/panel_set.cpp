@@ -72,6 +72,9 @@ TogglePanel& PanelSet::ToggleWindow() {
 
 void PanelSet::ShowWindow(BoardPanel& window) {
     shown_.insert(&window);
+    if (windowShown) {
+        windowShown(window);
+    }
 }
 
 std::vector<BoardPanel*> PanelSet::Windows() const {

@@ -49,8 +49,10 @@ public:
     // Writes a line in the program's immediate window; handed to every window made
     // afterwards.
     std::function<void(const std::string&)> writeLine;
-    // Told of every window made, once, as it is made.
+    // Told of every window made, once, as it is made: where a desktop adds its drawing.
     std::function<void(BoardPanel&)> windowMade;
+    // Told of every window shown, as it is shown.
+    std::function<void(BoardPanel&)> windowShown;
     // Queues a coded-track window's pending bits for the next scan; handed to every
     // coded-track window made afterwards.
     std::function<void(BooleanBits&)> queueTrack;

@@ -2,27 +2,21 @@
 
 namespace veldra {
 
-SerialPortPanel::SerialPortPanel(BooleanBits& IOBits) : BoardWindow(IOBits) {
+SerialPortPanel::SerialPortPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
     inRows_.push_back(IndicatorRow(kFirstTop));
     outRows_.push_back(IndicatorRow(kFirstTop));
     size_ = StartSize();
 }
 
-void SerialPortPanel::SetMyBoard(std::unique_ptr<SerialPort> board) {
-    inAdded_.Cancel();
-    outAdded_.Cancel();
-    board_ = std::move(board);
-    if (board_ == nullptr) {
-        return;
-    }
-    inAdded_ = board_->InBitAdded.Subscribe([this](std::string_view name) {
+void SerialPortPanel::Hear(SerialPort& board) {
+    Keep(board.InBitAdded.Subscribe([this](std::string_view name) {
         AddRow(inRows_, inBuilt_, name);
         Changed.Raise();
-    });
-    outAdded_ = board_->OutBitAdded.Subscribe([this](std::string_view name) {
+    }));
+    Keep(board.OutBitAdded.Subscribe([this](std::string_view name) {
         AddRow(outRows_, outBuilt_, name);
         Changed.Raise();
-    });
+    }));
 }
 
 // In and out bits share the tabs: a page's tab is added by whichever kind reaches it first.
@@ -78,10 +72,6 @@ std::string SerialPortPanel::GetSystemBit(int Index) const {
         return board_->SerialOutBit()->SerialOutBits().Item(Index - ins)->BitName();
     }
     return EnabledBitName();
-}
-
-std::string SerialPortPanel::EnabledBitName() const {
-    return board_ != nullptr ? board_->PortName() + ".ENABLED" : std::string();
 }
 
 void SerialPortPanel::OnCreateimgIndic() {

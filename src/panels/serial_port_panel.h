@@ -18,7 +18,7 @@ namespace veldra {
 // one tab per page. A click on an in bit toggles it as an outside input of the program.
 // This half keeps the rows, lamps and the station's ".ENABLED" bit; the link to the peer
 // hears of every changed out bit through OutBitChanged.
-class SerialPortPanel final : public BoardWindow {
+class SerialPortPanel final : public BoardWindowOf<SerialPort> {
 public:
     static constexpr int kRowsPerPage = 32;
     static constexpr int kFirstTop = 1560;
@@ -30,10 +30,6 @@ public:
     std::string Name() const override { return "frmSerialPort"; }
     WindowSize StartSize() const override { return {3165, 4260}; }
     WindowSize MaximumSize() const override { return {3165, 10560}; }
-
-    SerialPort* MyBoard() const { return board_.get(); }
-    // Takes the station before any bit is added to it; each bit then builds its row.
-    void SetMyBoard(std::unique_ptr<SerialPort> board);
 
     // The station's address, set by the loader; taken as 1 when still 0 at
     // CreateimgIndic.
@@ -74,8 +70,8 @@ private:
     void OnUpdateIndicators() override;
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
-    void ReleaseBoard() override { SetMyBoard(nullptr); }
-    std::string EnabledBitName() const override;
+    // Each bit added to the station then builds its row.
+    void Hear(SerialPort& board) override;
 
     void AddRow(std::vector<IndicatorRow>& rows, int& built, std::string_view name);
     SerialInBit* FindIn(std::string_view name) const;
@@ -83,9 +79,6 @@ private:
     int InCount() const;
     int OutCount() const;
 
-    std::unique_ptr<SerialPort> board_;
-    Subscription inAdded_;
-    Subscription outAdded_;
     std::int16_t address_ = 0;
     std::vector<IndicatorRow> inRows_;
     std::vector<IndicatorRow> outRows_;

@@ -1,11 +1,11 @@
 // The code-delay evaluation of a coded-track window's ends, and the codes an end is given
 // by hand while it is not linked.
 
-#include "engine/window_errors.h"
 #include "logic/model_error.h"
 #include "panels/track_panel.h"
 #include "platform/ascii_text.h"
 #include "platform/runtime_error.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 

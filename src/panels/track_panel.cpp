@@ -27,7 +27,7 @@ void Join(std::string& text, const std::string& item) {
 }  // namespace
 
 TrackPanel::TrackPanel(BooleanBits& IOBits)
-    : BoardWindow(IOBits),
+    : BoardWindowOf(IOBits),
       tmrLinkA(6000, [this] { Tick(TrackSide::A); }),
       tmrLinkB(6000, [this] { Tick(TrackSide::B); }) {
     size_ = StartSize();
@@ -45,10 +45,6 @@ std::string TrackPanel::BitPrefix(TrackSide side) const {
     const std::string& track =
         side == TrackSide::A ? board_->TrackA()->TrackName() : board_->TrackB()->TrackName();
     return board_->BoardName() + "." + track;
-}
-
-std::string TrackPanel::EnabledBitName() const {
-    return board_ != nullptr ? board_->BoardName() + ".ENABLED" : std::string();
 }
 
 // Counting is asked as a question, but the first count is also when the window adds its

@@ -43,16 +43,13 @@ struct TrackEndView {
 // off, and the window queues itself for the scan on every fourth tick, on a TRX end's
 // change of status and once every code is steady. The link to the peer and the send path
 // hear of what they need through the events below.
-class TrackPanel final : public BoardWindow, public TrackWindow {
+class TrackPanel final : public BoardWindowOf<TrackBoard>, public TrackWindow {
 public:
     explicit TrackPanel(BooleanBits& IOBits);
 
     std::string Name() const override { return "frmTrack"; }
     WindowSize StartSize() const override { return {3570, 6675}; }
     WindowSize MaximumSize() const override { return StartSize(); }
-
-    TrackBoard* MyBoard() const { return board_.get(); }
-    void SetMyBoard(std::unique_ptr<TrackBoard> board) { board_ = std::move(board); }
 
     BooleanBits& PendingBits() override { return pendingBits_; }
 
@@ -134,8 +131,6 @@ private:
     void OnUpdateIndicators() override;
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
-    void ReleaseBoard() override { board_.reset(); }
-    std::string EnabledBitName() const override;
 
     int CountBits();
     template <TrackSide Side>
@@ -182,7 +177,6 @@ private:
     template <TrackSide Side>
     bool TestRates(TrackEnd<Side>& end);
 
-    std::unique_ptr<TrackBoard> board_;
     BooleanBits pendingBits_;
     std::array<TrackEndView, 2> ends_;
     std::array<std::string, 2> codePrefixes_;

@@ -122,7 +122,8 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
 }
 
 FileAccessDenied::FileAccessDenied(const std::filesystem::path& path)
-    : RuntimeError("Unable to read " + path.string() + ": permission denied") {}
+    : FileReadError(ReadFailure::Denied,
+                    "Unable to read " + path.string() + ": permission denied") {}
 
 bool AccessDenied(const std::filesystem::path& path) {
     // Opened without waiting: a named pipe with no writer must not hold the answer up.
@@ -135,25 +136,50 @@ bool AccessDenied(const std::filesystem::path& path) {
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit) {
+    const auto fail = [&](ReadFailure reason, const std::error_code& error) {
+        std::string message = "Unable to read " + path.string();
+        if (error) {
+            message += ": " + error.message();
+        }
+        throw FileReadError(reason, message);
+    };
+    // The kind is checked before the file is opened: opening a named pipe with no writer,
+    // or some devices, would wait for ever.
     std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error == std::errc::permission_denied) {
+        throw FileAccessDenied(path);
+    }
+    if (!std::filesystem::exists(status)) {
+        fail(ReadFailure::Missing,
+             error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
+    }
+    // Asked of a file that is not regular as well, for the reason it has no size.
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error == std::errc::permission_denied) {
         throw FileAccessDenied(path);
     }
+    if (!std::filesystem::is_regular_file(status)) {
+        fail(ReadFailure::NotRegular, error);
+    }
     if (error) {
-        throw RuntimeError("Unable to read " + path.string() + ": " + error.message());
+        fail(ReadFailure::NotOpened, error);
     }
     if (size > limit) {
-        throw RuntimeError(path.string() + " is too large: " + std::to_string(size) +
-                           " bytes, where at most " + std::to_string(limit) + " are expected");
+        throw FileReadError(ReadFailure::TooLarge,
+                            path.string() + " is too large: " + std::to_string(size) +
+                                " bytes, where at most " + std::to_string(limit) + " are expected");
     }
     std::ifstream in(path, std::ios::binary);
-    std::string bytes(size, '\0');
     if (!in && AccessDenied(path)) {
         throw FileAccessDenied(path);
     }
-    if (!in || !in.read(bytes.data(), std::streamsize(size))) {
-        throw RuntimeError("Unable to read " + path.string());
+    if (!in) {
+        fail(ReadFailure::NotOpened, {});
+    }
+    std::string bytes(size, '\0');
+    if (!in.read(bytes.data(), std::streamsize(size))) {
+        fail(ReadFailure::Short, {});
     }
     return bytes;
 }

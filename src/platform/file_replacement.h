@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -24,8 +25,30 @@ std::filesystem::perms ReplacementPermissions(const std::filesystem::path& targe
 // half-written file stays.
 void ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Why a file could not be read whole.
+enum class ReadFailure {
+    Missing,     // nothing there, or a folder on the way is missing
+    Denied,      // no permission, to the file or to a folder on its way
+    NotRegular,  // a folder, a named pipe or a device: never opened, since that may wait
+    TooLarge,    // more bytes than the reader expects
+    NotOpened,
+    Short,  // fewer bytes came than the file's size
+};
+
+// A file that could not be read whole: the reason, for a reader that words it in its own
+// messages, and a message of its own that says why.
+class FileReadError : public RuntimeError {
+public:
+    FileReadError(ReadFailure reason, const std::string& message)
+        : RuntimeError(message), reason_(reason) {}
+    ReadFailure Reason() const { return reason_; }
+
+private:
+    ReadFailure reason_;
+};
+
 // A file, or a folder on the way to it, that this user may not read.
-class FileAccessDenied : public RuntimeError {
+class FileAccessDenied : public FileReadError {
 public:
     explicit FileAccessDenied(const std::filesystem::path& path);
 };
@@ -34,8 +57,9 @@ public:
 // on its way; asked once opening has failed, to say why.
 bool AccessDenied(const std::filesystem::path& path);
 
-// The whole file; a RuntimeError that says why when it cannot be read (FileAccessDenied
+// The whole file; a FileReadError that says why when it cannot be read (FileAccessDenied
 // when permission is what is missing) or is larger than `limit` bytes.
-std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit);
+std::string ReadWholeFile(const std::filesystem::path& path,
+                          std::uint64_t limit = std::numeric_limits<std::uint64_t>::max());
 
 }  // namespace veldra

@@ -29,5 +29,17 @@ TEST_F(PanelSetTest, ClosingAllLetsEveryBoardGo) {
     EXPECT_TRUE(windows.Windows().empty());
 }
 
+TEST_F(PanelSetTest, TheDesktopHearsOfEachWindowAsItIsMadeAndAsItIsShown) {
+    std::vector<std::string> heard;
+    windows.windowMade = [&](BoardPanel& window) { heard.push_back("made " + window.Name()); };
+    windows.windowShown = [&](BoardPanel& window) { heard.push_back("shown " + window.Name()); };
+    IOBoardPanel& board = windows.NewIOBoardWindow();
+    windows.ShowWindow(board);
+    windows.ToggleWindow();
+    windows.ToggleWindow();
+    EXPECT_EQ(heard, (std::vector<std::string>{"made frmIOBoard", "shown frmIOBoard",
+                                               "made frmToggle", "shown frmToggle"}));
+}
+
 }  // namespace
 }  // namespace veldra::testing

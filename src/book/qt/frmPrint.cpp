@@ -26,6 +26,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/settings.h"
+#include "platform/window_errors.h"
 #include "shell/element_size.h"
 
 namespace veldra {
@@ -302,12 +303,7 @@ void frmPrint::closeEvent(QCloseEvent* event) {
 
 template <class Body>
 void frmPrint::Printing(Body body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        MsgBox(std::string("The book could not be printed. ") + error.what(), MsgButtons::Ok,
-               MsgIcon::Critical, "VELDRA");
-    }
+    ReportWindowErrors(body, "VELDRA", "The book could not be printed. ");
 }
 
 void frmPrint::mnuPrint_Click() {

@@ -18,6 +18,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/replacing_file.h"
 #include "platform/runtime_error.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 namespace {
@@ -73,12 +74,7 @@ std::vector<IndexEntry> frmPrint::GetIndex() {
 }
 
 void frmPrint::mnuPrintIndex_Click() {
-    try {
-        PrintBitIndex();
-    } catch (const std::exception& error) {
-        MsgBox(std::string("The bit index could not be printed. ") + error.what(), MsgButtons::Ok,
-               MsgIcon::Critical, "VELDRA");
-    }
+    ReportWindowErrors([&] { PrintBitIndex(); }, "VELDRA", "The bit index could not be printed. ");
     Ladder_Paint();
 }
 void frmPrint::PrintBitIndex() {

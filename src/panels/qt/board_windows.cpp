@@ -33,6 +33,13 @@ BoardWindows::BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> pl
         return TwipsFromPixels(
             QFontMetrics(QApplication::font("QTableView")).horizontalAdvance(ToQString(text)));
     };
+    halves_.windowMade = [this](BoardPanel& half) {
+        if (made_) {
+            made_(half);
+        }
+        Draw(half);
+    };
+    halves_.windowShown = [this](BoardPanel& half) { Shown(half); };
 }
 
 BoardWindows::~BoardWindows() {
@@ -44,7 +51,7 @@ BoardWindows::~BoardWindows() {
 }
 
 template <class Form, class Half>
-Half& BoardWindows::Drawn(Half& half) {
+void BoardWindows::Drawn(Half& half) {
     auto* form = new Form(half);
     forms_[&half].form = form;
     // A link window's started link offers the main window's "Refresh" on a right press.
@@ -55,67 +62,40 @@ Half& BoardWindows::Drawn(Half& half) {
             }
         });
     }
-    return half;
 }
 
-IOBoardPanel& BoardWindows::NewIOBoardWindow() {
-    return Drawn<frmIOBoard>(halves_.NewIOBoardWindow());
-}
-
-InOutBoardPanel& BoardWindows::NewInOutBoardWindow() {
-    return Drawn<frmInOutBoard>(halves_.NewInOutBoardWindow());
-}
-
-// Lamp drivers, encoders and signal heads.
-Lamp16Panel& BoardWindows::NewLampWindow() {
-    return Drawn<frmLMP16>(halves_.NewLampWindow());
-}
-
-ASESPanel& BoardWindows::NewASESWindow() {
-    return Drawn<frmASES>(halves_.NewASESWindow());
-}
-
-MXLampPanel& BoardWindows::NewMXLampWindow() {
-    return Drawn<frmMXLamp>(halves_.NewMXLampWindow());
-}
-
-// --- Coded track and serial stations.
-
-TrackPanel& BoardWindows::NewTrackWindow() {
-    TrackPanel& half = Drawn<frmTrack>(halves_.NewTrackWindow());
-    // The tester is modal over the window whose end it tests.
-    half.runCodeTester = [form = QPointer<BoardForm>(forms_[&half].form)](CodeTester& tester) {
-        return frmEcode::Ask(tester, form);
-    };
-    return half;
-}
-
-SerialPortPanel& BoardWindows::NewSerialPortWindow() {
-    return Drawn<frmSerialPort>(halves_.NewSerialPortWindow());
-}
-
-TogglePanel& BoardWindows::ToggleWindow() {
-    TogglePanel& half = halves_.ToggleWindow();
-    if (&half != toggle_) {
-        toggle_ = &half;
-        Drawn<frmToggle>(half);
-        ShowWindow(half);
+void BoardWindows::Draw(BoardPanel& half) {
+    if (auto* io = dynamic_cast<IOBoardPanel*>(&half)) {
+        Drawn<frmIOBoard>(*io);
+    } else if (auto* inOut = dynamic_cast<InOutBoardPanel*>(&half)) {
+        Drawn<frmInOutBoard>(*inOut);
+    } else if (auto* lamps = dynamic_cast<Lamp16Panel*>(&half)) {
+        Drawn<frmLMP16>(*lamps);
+    } else if (auto* encoder = dynamic_cast<ASESPanel*>(&half)) {
+        Drawn<frmASES>(*encoder);
+    } else if (auto* heads = dynamic_cast<MXLampPanel*>(&half)) {
+        Drawn<frmMXLamp>(*heads);
+    } else if (auto* track = dynamic_cast<TrackPanel*>(&half)) {
+        Drawn<frmTrack>(*track);
+        // The tester is modal over the window whose end it tests.
+        track->runCodeTester = [form = forms_[track].form](CodeTester& tester) {
+            return frmEcode::Ask(tester, form);
+        };
+    } else if (auto* station = dynamic_cast<SerialPortPanel*>(&half)) {
+        Drawn<frmSerialPort>(*station);
+    } else if (auto* toggle = dynamic_cast<TogglePanel*>(&half)) {
+        Drawn<frmToggle>(*toggle);
     }
-    return half;
+    // A state table's window is drawn by the program window.
 }
 
-void BoardWindows::ShowWindow(BoardPanel& window) {
-    halves_.ShowWindow(window);
-    const auto drawing = forms_.find(&window);
+void BoardWindows::Shown(BoardPanel& half) {
+    const auto drawing = forms_.find(&half);
     if (drawing != forms_.end() && drawing->second.form && !drawing->second.placed) {
         drawing->second.placed = true;
-        Place(*drawing->second.form);
+        place_(*drawing->second.form);
+        drawing->second.form->Placed();
     }
-}
-
-void BoardWindows::Place(BoardForm& form) {
-    place_(form);
-    form.Placed();
 }
 
 void BoardWindows::DrawPlaced() {

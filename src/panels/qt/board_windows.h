@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "panels/board_window_factory.h"
 #include "panels/panel_set.h"
 
 namespace veldra {
@@ -16,34 +15,26 @@ namespace veldra {
 class BoardForm;
 class BooleanBits;
 
-// The board windows of a program on the desktop: each window's half is made as without a
-// display, and the I/O, mixed I/O, toggle-bits, lamp-driver, encoder, signal-head,
-// coded-track and serial-station windows get their drawing, placed among the main window's
-// child windows once the loader has filled them (the toggle window at once, since the
-// loader never shows it); the coded-track windows open the code tester modally over
-// themselves. The halves live as long as this maker, so a bit bound to a window that was
-// closed for good still finds its half; a drawing still open when the maker goes goes with
-// it.
-class BoardWindows final : public BoardWindowFactory {
+// The board windows of a program on the desktop: the windows' halves are made as without a
+// display, by the panel set the loader is given, and as each is made the I/O, mixed I/O,
+// toggle-bits, lamp-driver, encoder, signal-head, coded-track and serial-station windows
+// get their drawing, placed among the main window's child windows once the loader has
+// filled them (the toggle window at once, since the loader never shows it); the
+// coded-track windows open the code tester modally over themselves. The halves live as
+// long as this owner, so a bit bound to a window that was closed for good still finds its
+// half; a drawing still open when the owner goes goes with it.
+class BoardWindows final {
 public:
     // `place` gives a window its frame and shows it; `showBitAssign` opens a bit's
     // statement for every window made.
     BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> place,
                  std::function<void(const std::string&)> showBitAssign);
-    ~BoardWindows() override;
+    ~BoardWindows();
     BoardWindows(const BoardWindows&) = delete;
     BoardWindows& operator=(const BoardWindows&) = delete;
 
-    IOBoardPanel& NewIOBoardWindow() override;
-    InOutBoardPanel& NewInOutBoardWindow() override;
-    Lamp16Panel& NewLampWindow() override;
-    TrackPanel& NewTrackWindow() override;
-    MXLampPanel& NewMXLampWindow() override;
-    ASESPanel& NewASESWindow() override;
-    SerialPortPanel& NewSerialPortWindow() override;
-    TogglePanel& ToggleWindow() override;
-    BoardPanel& NewTableWindow(Table& table) override { return halves_.NewTableWindow(table); }
-    void ShowWindow(BoardPanel& window) override;
+    // The maker the loader gets the windows from; each window it makes comes drawn.
+    PanelSet& Halves() { return halves_; }
 
     // Where coded-track windows queue their received bits for the scan.
     void SetTrackQueue(std::function<void(BooleanBits&)> queue) {
@@ -57,10 +48,8 @@ public:
     void SetRefreshMenu(std::function<void()> refreshMenu) {
         refreshMenu_ = std::move(refreshMenu);
     }
-    // Told of every window made, once, as it is made.
-    void SetWindowMade(std::function<void(BoardPanel&)> made) {
-        halves_.windowMade = std::move(made);
-    }
+    // Told of every window made, once, as it is made, before its drawing.
+    void SetWindowMade(std::function<void(BoardPanel&)> made) { made_ = std::move(made); }
 
     // The open windows' halves, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }
@@ -71,19 +60,22 @@ public:
     void DrawPlaced();
 
 private:
+    // Gives a half just made the drawing of its kind.
+    void Draw(BoardPanel& half);
     template <class Form, class Half>
-    Half& Drawn(Half& half);
-    void Place(BoardForm& form);
+    void Drawn(Half& half);
+    // Places a half's drawing the first time the half is shown.
+    void Shown(BoardPanel& half);
 
     PanelSet halves_;
     std::function<void(QWidget&)> place_;
     std::function<void()> refreshMenu_;
+    std::function<void(BoardPanel&)> made_;
     struct Drawing {
         QPointer<BoardForm> form;
         bool placed = false;
     };
     absl::flat_hash_map<const BoardPanel*, Drawing> forms_;
-    const TogglePanel* toggle_ = nullptr;
 };
 
 }  // namespace veldra

@@ -27,6 +27,7 @@
 #include "platform/qt/whats_this.h"
 #include "platform/qt/window_frame.h"
 #include "platform/runtime_error.h"
+#include "platform/window_errors.h"
 #include "shell/qt/area_windows.h"
 #include "shell/qt/cascade.h"
 #include "shell/qt/frmAbout.h"
@@ -69,16 +70,6 @@ private:
     ProgramBoards& boards_;
     QElapsedTimer sinceTurn_;
 };
-
-// Runs a menu command; a failure is shown under "Veldra" and ends the command.
-template <class Body>
-void Guarded(Body&& body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
-    }
-}
 
 // The child windows in the order they are arranged, minimised ones left where they are.
 QList<QMdiSubWindow*> ArrangedWindows(const QMdiArea& area) {
@@ -259,7 +250,7 @@ void frmMain::mnuOpen_Click() {
     if (tmrClose.Enabled()) {
         return;  // an open or the close already waits for the scan
     }
-    Guarded([&] {
+    ReportWindowErrors([&] {
         if (OtherWindowsOpen() &&
             MsgBox("Opening a new file will close any current program", MsgButtons::OkCancel,
                    MsgIcon::None, "Continue Open?") == MsgAnswer::Cancel) {
@@ -415,7 +406,7 @@ void frmMain::LoadProgram(std::string text) {
     }
     // The board windows show what the load gave them (captions, sizes) before they are
     // arranged, or a view dropped with the source finds them by caption.
-    boards->Factory().DrawPlaced();
+    boards->DrawPlaced();
     SetProgramName(name);
     const int session = sessions_.Stored();
     setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));
@@ -597,11 +588,11 @@ void frmMain::mnuExit_Click() {
 }
 
 void frmMain::mnuTileHorizontal_Click() {
-    Guarded([&] { Tile(*area_, false); });
+    ReportWindowErrors([&] { Tile(*area_, false); });
 }
 
 void frmMain::mnuTileVertical_Click() {
-    Guarded([&] { Tile(*area_, true); });
+    ReportWindowErrors([&] { Tile(*area_, true); });
 }
 
 void frmMain::mnuCascade_Click() {
@@ -609,7 +600,7 @@ void frmMain::mnuCascade_Click() {
 }
 
 void frmMain::mnuHlpTop_Click() {
-    Guarded([&] { help_.ShowContents(); });
+    ReportWindowErrors([&] { help_.ShowContents(); });
 }
 
 void frmMain::mnuWhatThis_Click() {
@@ -619,7 +610,7 @@ void frmMain::mnuWhatThis_Click() {
 }
 
 void frmMain::mnuAbout_Click() {
-    Guarded([&] {
+    ReportWindowErrors([&] {
         if (!about_) {
             about_ = new frmAbout(windows_, dialogs_);
             area_->addSubWindow(about_);

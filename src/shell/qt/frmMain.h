@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -141,8 +142,12 @@ private:
     void EnableFileCommands(bool on);
     // The dropped file, which the command takes instead of asking; else the dialog's.
     std::optional<std::filesystem::path> DroppedOrChosen(const FileDialogRequest& request);
-    // Whether a save may go to the path: a new file, or "Yes" to the question.
-    bool MayReplace(const std::filesystem::path& path, const char* question);
+    // The save every file command makes: the user chooses the file and answers "Yes" to
+    // `replaceQuestion` where one is there; then, under the busy pointer, what `contents`
+    // makes replaces it, and a failure is said in a "Veldra" box. Contents of the program
+    // (`ofProgram`) are not saved when the program window went while the dialog was open.
+    void SaveFile(const FileDialogRequest& request, const char* replaceQuestion, bool ofProgram,
+                  const std::function<std::string()>& contents);
     void SaveStatements(bool editedOnly);
     std::vector<ViewWindow> CurrentView() const;
     // The main window first, then the child windows in the order they were opened.

@@ -17,6 +17,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
+#include "platform/window_errors.h"
 #include "shell/qt/frmMain.h"
 #include "shell/state_file.h"
 #include "shell/state_load.h"
@@ -168,10 +169,23 @@ std::optional<std::filesystem::path> frmMain::DroppedOrChosen(const FileDialogRe
     return dialogs_.FileName(request);
 }
 
-bool frmMain::MayReplace(const std::filesystem::path& path, const char* question) {
+void frmMain::SaveFile(const FileDialogRequest& request, const char* replaceQuestion,
+                       bool ofProgram, const std::function<std::string()>& contents) {
+    const std::optional<std::filesystem::path> path = dialogs_.FileName(request);
+    if (!path) {
+        return;
+    }
     std::error_code error;
-    return !std::filesystem::exists(path, error) ||
-           MsgBox(question, MsgButtons::YesNo, MsgIcon::None, "File Exists") == MsgAnswer::Yes;
+    if (std::filesystem::exists(*path, error) &&
+        MsgBox(replaceQuestion, MsgButtons::YesNo, MsgIcon::None, "File Exists") !=
+            MsgAnswer::Yes) {
+        return;
+    }
+    if (ofProgram && !program_) {
+        return;
+    }
+    const Working working(*this);
+    ReportWindowErrors([&] { ReplaceFile(*path, contents()); });
 }
 
 std::vector<QWidget*> frmMain::WindowsInLoadOrder() const {
@@ -205,17 +219,9 @@ std::vector<ViewWindow> frmMain::CurrentView() const {
 // View files
 
 void frmMain::mnuSaveView_Click() {
-    const std::optional<std::filesystem::path> path = dialogs_.FileName(
-        {FileDialogRequest::Mode::Save, "Save View", kViewFilter, TrimUpper(programName_)});
-    if (!path || !MayReplace(*path, "Replace File?")) {
-        return;
-    }
-    const Working working(*this);
-    try {
-        ReplaceFile(*path, ViewFileText(CurrentView(), ToStdString(windowTitle())));
-    } catch (const std::exception& error) {
-        ShowFailure(error, "Veldra");
-    }
+    SaveFile({FileDialogRequest::Mode::Save, "Save View", kViewFilter, TrimUpper(programName_)},
+             "Replace File?", false,
+             [this] { return ViewFileText(CurrentView(), ToStdString(windowTitle())); });
 }
 
 void frmMain::mnuLoadView_Click() {
@@ -255,17 +261,9 @@ void frmMain::mnuSaveState_Click() {
                "Save Failed");
         return;
     }
-    const std::optional<std::filesystem::path> path = dialogs_.FileName(
-        {FileDialogRequest::Mode::Save, "Save State", kStateSaveFilter, programName_});
-    if (!path || !MayReplace(*path, "Replace Existing File") || !program_) {
-        return;
-    }
-    const Working working(*this);
-    try {
-        ReplaceFile(*path, StateFileText(*program_->Engine().PrgBooleanBits()));
-    } catch (const std::exception& error) {
-        ShowFailure(error, "Veldra");
-    }
+    SaveFile({FileDialogRequest::Mode::Save, "Save State", kStateSaveFilter, programName_},
+             "Replace Existing File", true,
+             [this] { return StateFileText(*program_->Engine().PrgBooleanBits()); });
 }
 
 void frmMain::mnuLoadState_Click() {
@@ -323,17 +321,10 @@ void frmMain::SaveStatements(bool editedOnly) {
     if (!program_) {
         return;
     }
-    const std::optional<std::filesystem::path> path = dialogs_.FileName(
-        {FileDialogRequest::Mode::Save, "Save Statements", kTextFilter, programName_});
-    if (!path || !MayReplace(*path, "Replace File?") || !program_) {
-        return;
-    }
-    const Working working(*this);
-    try {
-        ReplaceFile(*path, StatementExportText(program_->Engine().prgAssigns.get(), editedOnly));
-    } catch (const std::exception& error) {
-        ShowFailure(error, "Veldra");
-    }
+    SaveFile({FileDialogRequest::Mode::Save, "Save Statements", kTextFilter, programName_},
+             "Replace File?", true, [this, editedOnly] {
+                 return StatementExportText(program_->Engine().prgAssigns.get(), editedOnly);
+             });
 }
 
 }  // namespace veldra

@@ -27,7 +27,9 @@ public:
     ~ProgramBoards() override;
 
     // The maker the loader gets the program's board windows from.
-    BoardWindows& Factory() { return boards_; }
+    PanelSet& Factory() { return boards_.Halves(); }
+    // Every placed window drawn now as its half holds it.
+    void DrawPlaced() { boards_.DrawPlaced(); }
     // The open windows, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return boards_.Windows(); }
 

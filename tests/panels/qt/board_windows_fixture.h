@@ -30,7 +30,7 @@ protected:
     BoardWindowsFixture(const char* file, const char* name) {
         area.resize(1200, 900);
         area.show();
-        ParseText loader(Engine(), *this, boards);
+        ParseText loader(Engine(), *this, boards.Halves());
         EXPECT_EQ(loader.GetProgram(std::string(VELDRA_TEST_DATA "/panels/") + file), name);
         Settle();
     }
@@ -93,7 +93,7 @@ protected:
 private:
     void DoEvents() override { QApplication::processEvents(); }
     void AddBits(std::string_view BitName, std::string_view GroupName) override {
-        boards.ToggleWindow().AddBits(BitName, GroupName);
+        boards.Halves().ToggleWindow().AddBits(BitName, GroupName);
     }
     void LoadFinished() override { program.LoadFinished(boards.Windows()); }
 };

@@ -1,0 +1,35 @@
+#include "platform/window_errors.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "support/fake_platform.h"
+
+namespace veldra::testing {
+namespace {
+
+TEST(WindowErrors, AFailingCommandIsShownUnderTheWindowsTitleAndWhatItDidStaysDone) {
+    FakePlatform platform;
+    platform.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
+    int done = 0;
+    ReportWindowErrors([&] {
+        ++done;
+        throw std::runtime_error("Disk full");
+    });
+    ReportWindowErrors([] { throw std::runtime_error("No paper"); }, "VELDRA",
+                       "The book could not be printed. ");
+    ReportWindowErrors([&] { ++done; });
+    EXPECT_EQ(done, 2);
+    ASSERT_EQ(platform.boxes().size(), 2u);
+    for (const MsgBoxRequest& box : platform.boxes()) {
+        EXPECT_TRUE(box.icon == MsgIcon::Critical && box.buttons == MsgButtons::Ok);
+    }
+    EXPECT_EQ(platform.boxes()[0].title + ": " + platform.boxes()[0].prompt, "Veldra: Disk full");
+    EXPECT_EQ(platform.boxes()[1].title + ": " + platform.boxes()[1].prompt,
+              "VELDRA: The book could not be printed. No paper");
+}
+
+}  // namespace
+}  // namespace veldra::testing
