@@ -254,7 +254,7 @@ void ProgramEngine::MapBitsHeld() {
     for (Statement& statement : *prgAssigns) {
         YieldDuringLoad();
         statement.Initialize();
-        statement.Prepare();  // which finds the operands' bits
+        statement.BindOperands();
         // The operand names of a statement are distinct: each bit records it once.
         const std::vector<Contacts>& contacts = statement.OperandContacts();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {

@@ -1,6 +1,7 @@
 #include "logic/statement.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "logic/boolean_bits.h"
 #include "logic/model_error.h"
@@ -116,18 +117,20 @@ void Statement::SetBits(BooleanBits* bits) {
 
 void Statement::Initialize() {
     tree_.reset();
+    justBound_ = false;
     ++revision_;
     MoveScanEpoch();
 }
 
-void Statement::Prepare() {
-    if (!tree_) {
-        Build();
-    }
+void Statement::BindOperands() {
+    Bind();
+    justBound_ = true;
 }
 
 const Expression* Statement::Prepared() {
-    Prepare();
+    if (!tree_) {
+        Build();
+    }
     if (bits_ != nullptr && bits_->Generation() != boundGeneration_) {
         Bind();  // a bit has left since: find the operands again
     }
@@ -251,7 +254,12 @@ void Statement::Announce() {
 
 void Statement::Build() {
     tree_ = std::make_unique<Expression>(Expression::Parse(strStatement(), names_.Operands()));
-    Bind();
+    // Bits found as the bits were mapped, just before, are taken as they are; any other
+    // build finds them again, as bits may have come since.
+    if (!std::exchange(justBound_, false) ||
+        (bits_ != nullptr && bits_->Generation() != boundGeneration_)) {
+        Bind();
+    }
 }
 
 void Statement::Bind() {

@@ -87,9 +87,11 @@ public:
 
     // Forget the built expression so the next solve builds it again from the text.
     void Initialize();
-    // Builds the expression and binds its operands to the bits now, as the bits are mapped,
-    // so that the first solve of a large program does not pay for every parse at once.
-    void Prepare();
+    // Finds the bits of the results and operands now, as the bits are mapped, without
+    // parsing the expression: the scan's layout parses each statement as it compiles it and
+    // lets the parse go at once, so that a large program never holds every statement's
+    // parse at the same time (freed, those would stay in the process as holes).
+    void BindOperands();
     // The prepared expression, built now when it is not yet; none when the statement can
     // only be solved by Solve itself: its expression does not parse or would trip the
     // runaway guard, or it is numeric.
@@ -207,6 +209,7 @@ private:
     bool edited_ = false;
     bool isFiltered_ = false;
     bool isNumeric_ = false;
+    bool justBound_ = false;          // found by BindOperands, for the next build to take as it is
     std::uint32_t boundResults_ = 0;  // the first entries of bound_ are the results' bits
     std::uint64_t revision_ = 0;
     Statements* parent_ = nullptr;
