@@ -213,7 +213,6 @@ void ProgramEngine::MapBitsHeld() {
     for (BooleanBit& bit : *prgBooleanBits_) {
         bit.ResetAssigns();
         bit.SetIsAssigned(false);
-        bit.SetAssignedBy(nullptr);
     }
 
     const double statements = prgAssigns->Count();
@@ -227,7 +226,6 @@ void ProgramEngine::MapBitsHeld() {
             const std::string_view name = statement.ResultBitName(k);
             if (BooleanBit* bit = CreateMissingInputBit(name)) {
                 bit->SetIsAssigned(true);
-                bit->SetAssignedBy(prgAssigns->Find(name));
             }
         }
         platform.SetLoadingProgress(++done, statements);

@@ -1,6 +1,9 @@
 #include "logic/boolean_bit.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
+#include <type_traits>
 #include <utility>
 
 #include "logic/boolean_bits.h"
@@ -20,6 +23,27 @@ std::string_view BitReader::Key() const {
     return statement->ResultBitName(0);
 }
 
+void BitReaders::push_back(const BitReader& reader) {
+    const std::uint32_t size = head_ != nullptr ? head_->size : 0;
+    if (head_ == nullptr || size == head_->capacity) {
+        const std::uint32_t capacity = size == 0 ? 1 : size * 2;
+        auto* grown = static_cast<Head*>(
+            ::operator new(sizeof(Head) + std::size_t(capacity) * sizeof(BitReader)));
+        grown->size = size;
+        grown->capacity = capacity;
+        std::uninitialized_copy_n(begin(), size, Items(grown));
+        ::operator delete(head_);
+        head_ = grown;
+    }
+    new (Items(head_) + size) BitReader(reader);
+    head_->size = size + 1;
+}
+
+void BitReaders::clear() {
+    static_assert(std::is_trivially_destructible_v<BitReader>);
+    ::operator delete(std::exchange(head_, nullptr));
+}
+
 BooleanBit::BooleanBit() = default;
 
 BooleanBit::~BooleanBit() = default;
@@ -37,7 +61,11 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
             TheProgramHost().BitStatus(*this, value);
         }
         // The edge is raised only here, so that a failure above cannot leave it behind.
-        (value ? risingEdge_ : fallingEdge_) = true;
+        if (value) {
+            risingEdge_ = true;
+        } else {
+            fallingEdge_ = true;
+        }
         FireTriggers();
         bitValue_ = value;
         if (owner_ != nullptr) {
@@ -72,8 +100,10 @@ void BooleanBit::SetNumValue(std::int16_t number, bool NoStatus) {
 }
 
 void BooleanBit::FireTriggers() {
-    const bool rising = std::exchange(risingEdge_, false);
-    const bool falling = std::exchange(fallingEdge_, false);
+    const bool rising = risingEdge_;
+    const bool falling = fallingEdge_;
+    risingEdge_ = false;
+    fallingEdge_ = false;
     if ((!rising && !falling) || !isTrigger_) {
         return;
     }

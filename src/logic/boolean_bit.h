@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,36 @@ struct BitReader {
 
     // The statement's key: its first result.
     std::string_view Key() const;
+};
+
+// A bit's readers in one allocation headed by their count and room: most bits have a
+// reader or two, and a vector's three words in every bit of a large program weigh more
+// than that. Emptied, it lets its allocation go.
+class BitReaders {
+public:
+    BitReaders() = default;
+    ~BitReaders() { clear(); }
+    BitReaders(const BitReaders&) = delete;
+    BitReaders& operator=(const BitReaders&) = delete;
+
+    std::size_t size() const { return head_ != nullptr ? head_->size : 0; }
+    bool empty() const { return size() == 0; }
+    const BitReader* begin() const { return head_ != nullptr ? Items(head_) : nullptr; }
+    const BitReader* end() const { return begin() + size(); }
+    const BitReader& operator[](std::size_t index) const { return begin()[index]; }
+
+    void push_back(const BitReader& reader);
+    void clear();
+
+private:
+    struct Head {
+        std::uint32_t size;
+        std::uint32_t capacity;
+    };
+    static_assert(sizeof(Head) % alignof(BitReader) == 0);
+    static BitReader* Items(Head* head) { return reinterpret_cast<BitReader*>(head + 1); }
+
+    Head* head_ = nullptr;
 };
 
 // One named bit of the loaded application: its value (and number, for a numeric bit),
@@ -111,10 +142,6 @@ public:
         isAssigned_ = on;
         StoreFlags();
     }
-    // The statement keyed by this bit's name, as the mapping found it; a shortcut for the
-    // scan, which checks that no statement has left the program since.
-    Statement* AssignedBy() const { return assignedBy_; }
-    void SetAssignedBy(Statement* statement) { assignedBy_ = statement; }
 
     // The bit's row in the program window's status grid, passed with BitChanged.
     std::int32_t vIndex() const { return vIndex_; }
@@ -136,7 +163,7 @@ public:
 
     // The statements that read this bit, in the order they were recorded, with their
     // contacts.
-    const std::vector<BitReader>& Readers() const { return readers_; }
+    std::span<const BitReader> Readers() const { return {readers_.begin(), readers_.size()}; }
     void ResetAssigns();
     // Records that the statement reads this bit, with its front and back contacts. A
     // statement whose key is recorded already is refused with the model's error question.
@@ -185,16 +212,17 @@ private:
     template <class Call>
     void TellWindow(BoardPanel* window, Call&& call) const;
 
-    // What a change and the queueing of readers read, together next to BitChanged.
-    bool bitValue_ = false;
-    bool isFormBit_ = false;
-    bool filter_ = false;
-    bool isTrigger_ = false;
-    bool isWatch_ = false;
-    bool isAssigned_ = false;
-    bool risingEdge_ = false;
-    bool fallingEdge_ = false;
-    bool isNumeric_ = false;
+    // What a change and the queueing of readers read, together next to BitChanged; the
+    // marks in bits, as a large program has millions of bits.
+    bool bitValue_ : 1 = false;
+    bool isFormBit_ : 1 = false;
+    bool filter_ : 1 = false;
+    bool isTrigger_ : 1 = false;
+    bool isWatch_ : 1 = false;
+    bool isAssigned_ : 1 = false;
+    bool risingEdge_ : 1 = false;
+    bool fallingEdge_ : 1 = false;
+    bool isNumeric_ : 1 = false;
     std::int16_t numValue_ = 0;
     std::int32_t vIndex_ = 0;
     std::uint32_t slot_ = 0;
@@ -202,8 +230,7 @@ private:
     Statements* rung_ = nullptr;
 
     std::string bitName_;
-    std::vector<BitReader> readers_;
-    Statement* assignedBy_ = nullptr;
+    BitReaders readers_;
     std::unique_ptr<RareState> rare_;
 };
 
