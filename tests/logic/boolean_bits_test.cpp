@@ -291,11 +291,11 @@ TEST_F(BooleanBitsTest, AChangeIsPassedToTheLaddersOfDisplayedStatementsOnly) {
     a.Assigns(shown);
     a.Assigns(hidden);
     std::vector<std::string> ladder;
-    Subscription onShown = shown.OpBitChanged.Subscribe([&](int index, bool value) {
+    Subscription onShown = shown.OpBitChanged().Subscribe([&](int index, bool value) {
         ladder.push_back("X op " + std::to_string(index) + (value ? " on" : " off"));
     });
     Subscription onHidden =
-        hidden.OpBitChanged.Subscribe([&](int, bool) { ladder.push_back("Y"); });
+        hidden.OpBitChanged().Subscribe([&](int, bool) { ladder.push_back("Y"); });
 
     a.SetBitValue(true);
     EXPECT_TRUE(ladder.empty());
