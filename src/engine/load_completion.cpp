@@ -283,7 +283,11 @@ void ProgramEngine::BuildDisplays() {
     displays_.timerBits.clear();
     displays_.numericBits.clear();
     // Made to size once: a large program's lists would otherwise be copied as they grow.
-    displays_.statusRows.reserve(std::size_t(prgBooleanBits_->Count()));
+    std::size_t characters = 0;
+    for (const BooleanBit& bit : *prgBooleanBits_) {
+        characters += bit.IsNumeric() ? 0 : bit.BitName().size();
+    }
+    displays_.statusRows.reserve(std::size_t(prgBooleanBits_->Count()), characters);
     for (BooleanBit& bit : *prgBooleanBits_) {
         if (bit.IsNumeric()) {
             bit.SetvIndex(-1);  // no grid row: a Boolean change of it colours nothing
