@@ -129,7 +129,7 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
     // A reader recorded for a statement of another collection is found by its key, as
     // the queues found statements by name.
     const auto indexOfReader = [&](const BitReader& reader) {
-        std::uint32_t index = IndexOf(*reader.statement);
+        std::uint32_t index = IndexOf(*reader.statement());
         if (index == kNone) {
             if (const Statement* keyed = statements.Find(reader.Key())) {
                 index = IndexOf(*keyed);
@@ -149,7 +149,7 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
         bitAt_[bit.Slot()] = &bit;
         Reader* slice = readers_.data() + bySlot_[bit.Slot()].readerBegin;
         for (const BitReader& reader : bit.Readers()) {
-            *slice++ = Reader{indexOfReader(reader), reader.IsBack, reader.IsFront};
+            *slice++ = Reader{indexOfReader(reader), reader.IsBack(), reader.IsFront()};
         }
     }
 }

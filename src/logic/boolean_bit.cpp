@@ -20,28 +20,37 @@
 namespace veldra {
 
 std::string_view BitReader::Key() const {
-    return statement->ResultBitName(0);
+    static_assert(alignof(Statement) > kMarks);
+    return statement()->ResultBitName(0);
 }
 
 void BitReaders::push_back(const BitReader& reader) {
-    const std::uint32_t size = head_ != nullptr ? head_->size : 0;
-    if (head_ == nullptr || size == head_->capacity) {
-        const std::uint32_t capacity = size == 0 ? 1 : size * 2;
+    if (empty()) {
+        first_ = reader;
+        return;
+    }
+    Head* head = Block();
+    const auto size = std::uint32_t(this->size());
+    if (head == nullptr || size == head->capacity) {
+        const std::uint32_t capacity = size * 2;
         auto* grown = static_cast<Head*>(
             ::operator new(sizeof(Head) + std::size_t(capacity) * sizeof(BitReader)));
+        static_assert(alignof(std::max_align_t) > kBlock);
         grown->size = size;
         grown->capacity = capacity;
         std::uninitialized_copy_n(begin(), size, Items(grown));
-        ::operator delete(head_);
-        head_ = grown;
+        ::operator delete(head);
+        head = grown;
+        first_.word_ = reinterpret_cast<std::uintptr_t>(head) | kBlock;
     }
-    new (Items(head_) + size) BitReader(reader);
-    head_->size = size + 1;
+    new (Items(head) + size) BitReader(reader);
+    head->size = size + 1;
 }
 
 void BitReaders::clear() {
     static_assert(std::is_trivially_destructible_v<BitReader>);
-    ::operator delete(std::exchange(head_, nullptr));
+    ::operator delete(Block());
+    first_ = BitReader();
 }
 
 BooleanBit::BooleanBit() = default;
@@ -162,7 +171,7 @@ void BooleanBit::Assigns(Statement& statement) {
 }
 
 void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
-    readers_.push_back(BitReader{&statement, contacts.back, contacts.front});
+    readers_.push_back(BitReader(&statement, contacts.back, contacts.front));
     if (owner_ != nullptr) {
         owner_->ReadersChanged();
     }

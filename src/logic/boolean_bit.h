@@ -21,19 +21,31 @@ class TriggerTarget;
 
 // A statement that reads a bit, with the contacts it reads it through. The bits' readers
 // are recorded afresh whenever the bits are mapped, so the statement stands as long as
-// the record does.
-struct BitReader {
-    Statement* statement = nullptr;
-    bool IsBack = false;
-    bool IsFront = false;
+// the record does. One word: the contacts ride in the low bits of the statement's address.
+class BitReader {
+public:
+    BitReader() = default;
+    BitReader(Statement* statement, bool isBack, bool isFront)
+        : word_(reinterpret_cast<std::uintptr_t>(statement) | (isBack ? kBack : 0) |
+                (isFront ? kFront : 0)) {}
 
+    Statement* statement() const { return reinterpret_cast<Statement*>(word_ & ~kMarks); }
+    bool IsBack() const { return (word_ & kBack) != 0; }
+    bool IsFront() const { return (word_ & kFront) != 0; }
     // The statement's key: its first result.
     std::string_view Key() const;
+
+private:
+    friend class BitReaders;
+    static constexpr std::uintptr_t kBack = 1;
+    static constexpr std::uintptr_t kFront = 2;
+    static constexpr std::uintptr_t kMarks = 7;  // a statement's address has three free bits
+
+    std::uintptr_t word_ = 0;
 };
 
-// A bit's readers in one allocation headed by their count and room: most bits have a
-// reader or two, and a vector's three words in every bit of a large program weigh more
-// than that. Emptied, it lets its allocation go.
+// A bit's readers. Nearly every bit of a large program has one reader, kept in place; more
+// share one allocation headed by their count and room. Emptied, it lets its allocation go.
 class BitReaders {
 public:
     BitReaders() = default;
@@ -41,9 +53,11 @@ public:
     BitReaders(const BitReaders&) = delete;
     BitReaders& operator=(const BitReaders&) = delete;
 
-    std::size_t size() const { return head_ != nullptr ? head_->size : 0; }
-    bool empty() const { return size() == 0; }
-    const BitReader* begin() const { return head_ != nullptr ? Items(head_) : nullptr; }
+    std::size_t size() const {
+        return Block() != nullptr ? Block()->size : (first_.word_ != 0 ? 1 : 0);
+    }
+    bool empty() const { return first_.word_ == 0; }
+    const BitReader* begin() const { return Block() != nullptr ? Items(Block()) : &first_; }
     const BitReader* end() const { return begin() + size(); }
     const BitReader& operator[](std::size_t index) const { return begin()[index]; }
 
@@ -56,9 +70,15 @@ private:
         std::uint32_t capacity;
     };
     static_assert(sizeof(Head) % alignof(BitReader) == 0);
+    // A word with this bit names a block rather than a statement.
+    static constexpr std::uintptr_t kBlock = 4;
     static BitReader* Items(Head* head) { return reinterpret_cast<BitReader*>(head + 1); }
+    Head* Block() const {
+        return (first_.word_ & kBlock) != 0 ? reinterpret_cast<Head*>(first_.word_ & ~kBlock)
+                                            : nullptr;
+    }
 
-    Head* head_ = nullptr;
+    BitReader first_;  // the only reader, or the block of several
 };
 
 // One named bit of the loaded application: its value (and number, for a numeric bit),
