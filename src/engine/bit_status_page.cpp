@@ -12,9 +12,9 @@ BitStatusPage::BitStatusPage(ProgramEngine& engine) : engine_(engine) {}
 void BitStatusPage::DisplaysChanged() {
     rows_.clear();
     const BooleanBits* bits = engine_.PrgBooleanBits();
-    for (const std::string& name : engine_.Lists().statusRows) {
+    for (const std::string_view name : engine_.Lists().statusRows) {
         const BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
-        rows_.push_back({name, bit != nullptr && bit->BitValue()});
+        rows_.push_back({std::string(name), bit != nullptr && bit->BitValue()});
     }
     topRow_ = currentRow_ = rows_.empty() ? -1 : 0;
     lastFound_ = 0;

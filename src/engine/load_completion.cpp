@@ -213,7 +213,6 @@ void ProgramEngine::MapBitsHeld() {
     for (BooleanBit& bit : *prgBooleanBits_) {
         bit.ResetAssigns();
         bit.SetIsAssigned(false);
-        bit.SetAssignedBy(nullptr);
     }
 
     const double statements = prgAssigns->Count();
@@ -227,7 +226,6 @@ void ProgramEngine::MapBitsHeld() {
             const std::string_view name = statement.ResultBitName(k);
             if (BooleanBit* bit = CreateMissingInputBit(name)) {
                 bit->SetIsAssigned(true);
-                bit->SetAssignedBy(prgAssigns->Find(name));
             }
         }
         platform.SetLoadingProgress(++done, statements);
@@ -254,7 +252,7 @@ void ProgramEngine::MapBitsHeld() {
     for (Statement& statement : *prgAssigns) {
         YieldDuringLoad();
         statement.Initialize();
-        statement.Prepare();  // which finds the operands' bits
+        statement.BindOperands();
         // The operand names of a statement are distinct: each bit records it once.
         const std::vector<Contacts>& contacts = statement.OperandContacts();
         for (int k = 0; k <= statement.UboundOpBit(); ++k) {
@@ -285,7 +283,11 @@ void ProgramEngine::BuildDisplays() {
     displays_.timerBits.clear();
     displays_.numericBits.clear();
     // Made to size once: a large program's lists would otherwise be copied as they grow.
-    displays_.statusRows.reserve(std::size_t(prgBooleanBits_->Count()));
+    std::size_t characters = 0;
+    for (const BooleanBit& bit : *prgBooleanBits_) {
+        characters += bit.IsNumeric() ? 0 : bit.BitName().size();
+    }
+    displays_.statusRows.reserve(std::size_t(prgBooleanBits_->Count()), characters);
     for (BooleanBit& bit : *prgBooleanBits_) {
         if (bit.IsNumeric()) {
             bit.SetvIndex(-1);  // no grid row: a Boolean change of it colours nothing

@@ -133,7 +133,7 @@ std::string LogFile::Header(const std::string& programName, const std::string& l
     };
     const LogMoment now = host_.Now();
     // The bits in the order of the "Force Bit" check list.
-    const std::vector<std::string> booleanBits = SortedNames(engine_.Lists().statusRows);
+    const std::vector<std::string> booleanBits = SortedNames(engine_.Lists().statusRows.Strings());
 
     line("Program Name: " + TrimUpper(programName));
     line("Location Name: " + location);

@@ -21,6 +21,7 @@
 #include "logic/table.h"
 #include "logic/timer_que.h"
 #include "logic/user_bits.h"
+#include "platform/name_list.h"
 #include "platform/timer.h"
 
 namespace veldra {
@@ -98,7 +99,7 @@ public:
     struct Displays {
         // One per Boolean bit, the row being its vIndex; sorted, also the Force Bit check
         // list (one list, as a large program's names are many).
-        std::vector<std::string> statusRows;
+        NameList statusRows;
         std::vector<std::string> timerBits;     // the timer page's list
         std::vector<std::string> userBits;      // the User Bits check list, in source order
         std::vector<std::string> userNumerics;  // "name = value" of each user numeric

@@ -24,7 +24,7 @@ std::string_view ProgramPages::TabCaption(ProgramPage page) {
 void ProgramPages::DisplaysChanged() {
     const ProgramEngine::Displays& lists = engine_.Lists();
     forceBits_.clear();
-    for (std::string& name : SortedNames(lists.statusRows)) {
+    for (std::string& name : SortedNames(lists.statusRows.Strings())) {
         forceBits_.push_back({std::move(name), false});
     }
     userBits_.clear();

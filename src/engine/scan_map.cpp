@@ -30,6 +30,16 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
     statementsGeneration_ = statements.Generation();
 
     bySlot_.assign(std::size_t(slotCount_) + 1, SlotEntry{0, kNone});
+    // Made to size at once: grown as they fill, a large program's tables would hold up to
+    // twice their size, and three times while each one moves.
+    const auto count = std::size_t(statementCount_);
+    statements_.reserve(count);
+    keys_.reserve(count);
+    revisions_.reserve(count);
+    indexOf_.reserve(count);
+    resultBegins_.reserve(count + 1);
+    results_.reserve(count);  // most statements have one result
+    resultSlots_.reserve(count);
     for (Statement& statement : statements) {
         const auto index = std::uint32_t(statements_.size());
         statements_.push_back(&statement);
@@ -119,7 +129,7 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
     // A reader recorded for a statement of another collection is found by its key, as
     // the queues found statements by name.
     const auto indexOfReader = [&](const BitReader& reader) {
-        std::uint32_t index = IndexOf(*reader.statement);
+        std::uint32_t index = IndexOf(*reader.statement());
         if (index == kNone) {
             if (const Statement* keyed = statements.Find(reader.Key())) {
                 index = IndexOf(*keyed);
@@ -139,7 +149,7 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
         bitAt_[bit.Slot()] = &bit;
         Reader* slice = readers_.data() + bySlot_[bit.Slot()].readerBegin;
         for (const BitReader& reader : bit.Readers()) {
-            *slice++ = Reader{indexOfReader(reader), reader.IsBack, reader.IsFront};
+            *slice++ = Reader{indexOfReader(reader), reader.IsBack(), reader.IsFront()};
         }
     }
 }

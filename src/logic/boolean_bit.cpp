@@ -1,6 +1,9 @@
 #include "logic/boolean_bit.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
+#include <type_traits>
 #include <utility>
 
 #include "logic/boolean_bits.h"
@@ -17,7 +20,37 @@
 namespace veldra {
 
 std::string_view BitReader::Key() const {
-    return statement->ResultBitName(0);
+    static_assert(alignof(Statement) > kMarks);
+    return statement()->ResultBitName(0);
+}
+
+void BitReaders::push_back(const BitReader& reader) {
+    if (empty()) {
+        first_ = reader;
+        return;
+    }
+    Head* head = Block();
+    const auto size = std::uint32_t(this->size());
+    if (head == nullptr || size == head->capacity) {
+        const std::uint32_t capacity = size * 2;
+        auto* grown = static_cast<Head*>(
+            ::operator new(sizeof(Head) + std::size_t(capacity) * sizeof(BitReader)));
+        static_assert(alignof(std::max_align_t) > kBlock);
+        grown->size = size;
+        grown->capacity = capacity;
+        std::uninitialized_copy_n(begin(), size, Items(grown));
+        ::operator delete(head);
+        head = grown;
+        first_.word_ = reinterpret_cast<std::uintptr_t>(head) | kBlock;
+    }
+    new (Items(head) + size) BitReader(reader);
+    head->size = size + 1;
+}
+
+void BitReaders::clear() {
+    static_assert(std::is_trivially_destructible_v<BitReader>);
+    ::operator delete(Block());
+    first_ = BitReader();
 }
 
 BooleanBit::BooleanBit() = default;
@@ -37,7 +70,11 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
             TheProgramHost().BitStatus(*this, value);
         }
         // The edge is raised only here, so that a failure above cannot leave it behind.
-        (value ? risingEdge_ : fallingEdge_) = true;
+        if (value) {
+            risingEdge_ = true;
+        } else {
+            fallingEdge_ = true;
+        }
         FireTriggers();
         bitValue_ = value;
         if (owner_ != nullptr) {
@@ -72,8 +109,10 @@ void BooleanBit::SetNumValue(std::int16_t number, bool NoStatus) {
 }
 
 void BooleanBit::FireTriggers() {
-    const bool rising = std::exchange(risingEdge_, false);
-    const bool falling = std::exchange(fallingEdge_, false);
+    const bool rising = risingEdge_;
+    const bool falling = fallingEdge_;
+    risingEdge_ = false;
+    fallingEdge_ = false;
     if ((!rising && !falling) || !isTrigger_) {
         return;
     }
@@ -132,7 +171,7 @@ void BooleanBit::Assigns(Statement& statement) {
 }
 
 void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
-    readers_.push_back(BitReader{&statement, contacts.back, contacts.front});
+    readers_.push_back(BitReader(&statement, contacts.back, contacts.front));
     if (owner_ != nullptr) {
         owner_->ReadersChanged();
     }

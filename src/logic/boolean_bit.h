@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,14 +21,64 @@ class TriggerTarget;
 
 // A statement that reads a bit, with the contacts it reads it through. The bits' readers
 // are recorded afresh whenever the bits are mapped, so the statement stands as long as
-// the record does.
-struct BitReader {
-    Statement* statement = nullptr;
-    bool IsBack = false;
-    bool IsFront = false;
+// the record does. One word: the contacts ride in the low bits of the statement's address.
+class BitReader {
+public:
+    BitReader() = default;
+    BitReader(Statement* statement, bool isBack, bool isFront)
+        : word_(reinterpret_cast<std::uintptr_t>(statement) | (isBack ? kBack : 0) |
+                (isFront ? kFront : 0)) {}
 
+    Statement* statement() const { return reinterpret_cast<Statement*>(word_ & ~kMarks); }
+    bool IsBack() const { return (word_ & kBack) != 0; }
+    bool IsFront() const { return (word_ & kFront) != 0; }
     // The statement's key: its first result.
     std::string_view Key() const;
+
+private:
+    friend class BitReaders;
+    static constexpr std::uintptr_t kBack = 1;
+    static constexpr std::uintptr_t kFront = 2;
+    static constexpr std::uintptr_t kMarks = 7;  // a statement's address has three free bits
+
+    std::uintptr_t word_ = 0;
+};
+
+// A bit's readers. Nearly every bit of a large program has one reader, kept in place; more
+// share one allocation headed by their count and room. Emptied, it lets its allocation go.
+class BitReaders {
+public:
+    BitReaders() = default;
+    ~BitReaders() { clear(); }
+    BitReaders(const BitReaders&) = delete;
+    BitReaders& operator=(const BitReaders&) = delete;
+
+    std::size_t size() const {
+        return Block() != nullptr ? Block()->size : (first_.word_ != 0 ? 1 : 0);
+    }
+    bool empty() const { return first_.word_ == 0; }
+    const BitReader* begin() const { return Block() != nullptr ? Items(Block()) : &first_; }
+    const BitReader* end() const { return begin() + size(); }
+    const BitReader& operator[](std::size_t index) const { return begin()[index]; }
+
+    void push_back(const BitReader& reader);
+    void clear();
+
+private:
+    struct Head {
+        std::uint32_t size;
+        std::uint32_t capacity;
+    };
+    static_assert(sizeof(Head) % alignof(BitReader) == 0);
+    // A word with this bit names a block rather than a statement.
+    static constexpr std::uintptr_t kBlock = 4;
+    static BitReader* Items(Head* head) { return reinterpret_cast<BitReader*>(head + 1); }
+    Head* Block() const {
+        return (first_.word_ & kBlock) != 0 ? reinterpret_cast<Head*>(first_.word_ & ~kBlock)
+                                            : nullptr;
+    }
+
+    BitReader first_;  // the only reader, or the block of several
 };
 
 // One named bit of the loaded application: its value (and number, for a numeric bit),
@@ -111,10 +162,6 @@ public:
         isAssigned_ = on;
         StoreFlags();
     }
-    // The statement keyed by this bit's name, as the mapping found it; a shortcut for the
-    // scan, which checks that no statement has left the program since.
-    Statement* AssignedBy() const { return assignedBy_; }
-    void SetAssignedBy(Statement* statement) { assignedBy_ = statement; }
 
     // The bit's row in the program window's status grid, passed with BitChanged.
     std::int32_t vIndex() const { return vIndex_; }
@@ -136,7 +183,7 @@ public:
 
     // The statements that read this bit, in the order they were recorded, with their
     // contacts.
-    const std::vector<BitReader>& Readers() const { return readers_; }
+    std::span<const BitReader> Readers() const { return {readers_.begin(), readers_.size()}; }
     void ResetAssigns();
     // Records that the statement reads this bit, with its front and back contacts. A
     // statement whose key is recorded already is refused with the model's error question.
@@ -185,16 +232,17 @@ private:
     template <class Call>
     void TellWindow(BoardPanel* window, Call&& call) const;
 
-    // What a change and the queueing of readers read, together next to BitChanged.
-    bool bitValue_ = false;
-    bool isFormBit_ = false;
-    bool filter_ = false;
-    bool isTrigger_ = false;
-    bool isWatch_ = false;
-    bool isAssigned_ = false;
-    bool risingEdge_ = false;
-    bool fallingEdge_ = false;
-    bool isNumeric_ = false;
+    // What a change and the queueing of readers read, together next to BitChanged; the
+    // marks in bits, as a large program has millions of bits.
+    bool bitValue_ : 1 = false;
+    bool isFormBit_ : 1 = false;
+    bool filter_ : 1 = false;
+    bool isTrigger_ : 1 = false;
+    bool isWatch_ : 1 = false;
+    bool isAssigned_ : 1 = false;
+    bool risingEdge_ : 1 = false;
+    bool fallingEdge_ : 1 = false;
+    bool isNumeric_ : 1 = false;
     std::int16_t numValue_ = 0;
     std::int32_t vIndex_ = 0;
     std::uint32_t slot_ = 0;
@@ -202,8 +250,7 @@ private:
     Statements* rung_ = nullptr;
 
     std::string bitName_;
-    std::vector<BitReader> readers_;
-    Statement* assignedBy_ = nullptr;
+    BitReaders readers_;
     std::unique_ptr<RareState> rare_;
 };
 

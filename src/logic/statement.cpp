@@ -1,6 +1,7 @@
 #include "logic/statement.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "logic/boolean_bits.h"
 #include "logic/model_error.h"
@@ -52,20 +53,22 @@ bool Statement::SetStrStatement(std::string_view text) {
         // An editor empties the statement before it sets the new text: the first result
         // before the edit is then the one kept from before the reset.
         const std::string_view firstBefore =
-            beforeReset_ ? beforeReset_->names.Result(0) : names_.Result(0);
+            BeforeReset() != nullptr ? BeforeReset()->names.Result(0) : names_.Result(0);
         const std::string& firstAfter = parsed.results.front();
         if (parent_ != nullptr && !isNumeric_ && !EqualsIgnoringCase(firstBefore, firstAfter) &&
             !parent_->TakeNewKey(*this, firstAfter)) {
-            if (beforeReset_) {
-                names_ = std::move(beforeReset_->names);
-                result_ = beforeReset_->result;
-                beforeReset_.reset();
+            if (Saved* saved = BeforeReset()) {
+                names_ = std::move(saved->names);
+                result_ = saved->result;
+                cold_->beforeReset.reset();
                 Initialize();
             }
             return false;
         }
         names_ = StatementNames(parsed.expression, parsed.results);
-        beforeReset_.reset();
+        if (cold_) {
+            cold_->beforeReset.reset();
+        }
         Initialize();
         return true;
     });
@@ -79,9 +82,9 @@ void Statement::SetIsNumeric(bool on) {
 void Statement::SetIsDisplayed(bool on) {
     const bool was = IsDisplayed();
     if (on) {
-        ++displayedBy_;
-    } else if (displayedBy_ > 0) {
-        --displayedBy_;
+        ++Cold().displayedBy;
+    } else if (cold_ && cold_->displayedBy > 0) {
+        --cold_->displayedBy;
     }
     if (parent_ != nullptr && IsDisplayed() != was) {
         parent_->DisplayedChanged(!was);
@@ -116,18 +119,20 @@ void Statement::SetBits(BooleanBits* bits) {
 
 void Statement::Initialize() {
     tree_.reset();
+    justBound_ = false;
     ++revision_;
     MoveScanEpoch();
 }
 
-void Statement::Prepare() {
-    if (!tree_) {
-        Build();
-    }
+void Statement::BindOperands() {
+    Bind();
+    justBound_ = true;
 }
 
 const Expression* Statement::Prepared() {
-    Prepare();
+    if (!tree_) {
+        Build();
+    }
     if (bits_ != nullptr && bits_->Generation() != boundGeneration_) {
         Bind();  // a bit has left since: find the operands again
     }
@@ -141,7 +146,7 @@ std::vector<Contacts> Statement::OperandContacts() const {
 
 BooleanBit* Statement::OperandBit(int index) const {
     const std::size_t at = boundResults_ + std::size_t(index);
-    if (index < 0 || at >= bound_.size() || bound_[at] == nullptr) {
+    if (index < 0 || at >= boundCount_ || bound_[at] == nullptr) {
         return nullptr;
     }
     // A comparison reads a number, not the bit.
@@ -155,7 +160,7 @@ std::size_t Statement::ComparisonOf(std::uint32_t index) const {
     const std::string_view name = OpBitName(int(index));
     const std::size_t opAt = ComparisonAt(name);
     const BooleanBit* bit =
-        boundResults_ + index < bound_.size() ? bound_[boundResults_ + index] : nullptr;
+        boundResults_ + index < boundCount_ ? bound_[boundResults_ + index] : nullptr;
     // Mapping looks the whole name up first: a bit of that name is read as a bit.
     if (opAt == std::string_view::npos ||
         (bit != nullptr && bit->BitName().size() == name.size())) {
@@ -165,8 +170,8 @@ std::size_t Statement::ComparisonOf(std::uint32_t index) const {
 }
 
 void Statement::ResetStatement() {
-    if (!beforeReset_) {
-        beforeReset_ = std::make_unique<Saved>(Saved{std::move(names_), result_});
+    if (BeforeReset() == nullptr) {
+        Cold().beforeReset = std::make_unique<Saved>(Saved{std::move(names_), result_});
     }
     names_ = StatementNames();
     result_ = false;
@@ -174,9 +179,12 @@ void Statement::ResetStatement() {
 }
 
 void Statement::OpBitChange(std::string_view bitName, bool value) {
+    if (!cold_) {
+        return;  // nobody has listened
+    }
     for (int i = 0; i <= UboundOpBit(); ++i) {
         if (OpBitName(i) == bitName) {
-            OpBitChanged.Raise(i, value);
+            cold_->opBitChanged.Raise(i, value);
         }
     }
 }
@@ -251,13 +259,23 @@ void Statement::Announce() {
 
 void Statement::Build() {
     tree_ = std::make_unique<Expression>(Expression::Parse(strStatement(), names_.Operands()));
-    Bind();
+    // Bits found as the bits were mapped, just before, are taken as they are; any other
+    // build finds them again, as bits may have come since.
+    if (!std::exchange(justBound_, false) ||
+        (bits_ != nullptr && bits_->Generation() != boundGeneration_)) {
+        Bind();
+    }
 }
 
 void Statement::Bind() {
     boundGeneration_ = bits_ != nullptr ? bits_->Generation() : 0;
     boundResults_ = std::uint32_t(names_.ResultCount());
-    bound_.assign(boundResults_ + std::size_t(names_.OperandCount()), nullptr);
+    const std::uint32_t count = boundResults_ + std::uint32_t(names_.OperandCount());
+    if (count != boundCount_) {
+        bound_ = std::make_unique<BooleanBit*[]>(count);
+        boundCount_ = count;
+    }
+    std::fill_n(bound_.get(), count, nullptr);
     if (bits_ == nullptr) {
         return;
     }

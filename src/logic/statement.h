@@ -74,7 +74,7 @@ public:
     }
     // Shown in a ladder window. Each viewer marks it on opening and off on closing, so it
     // stays displayed until its last viewer has closed.
-    bool IsDisplayed() const { return displayedBy_ > 0; }
+    bool IsDisplayed() const { return cold_ && cold_->displayedBy > 0; }
     void SetIsDisplayed(bool on);
 
     // The collection the statement was added to; may be none.
@@ -87,9 +87,11 @@ public:
 
     // Forget the built expression so the next solve builds it again from the text.
     void Initialize();
-    // Builds the expression and binds its operands to the bits now, as the bits are mapped,
-    // so that the first solve of a large program does not pay for every parse at once.
-    void Prepare();
+    // Finds the bits of the results and operands now, as the bits are mapped, without
+    // parsing the expression: the scan's layout parses each statement as it compiles it and
+    // lets the parse go at once, so that a large program never holds every statement's
+    // parse at the same time (freed, those would stay in the process as holes).
+    void BindOperands();
     // The prepared expression, built now when it is not yet; none when the statement can
     // only be solved by Solve itself: its expression does not parse or would trip the
     // runaway guard, or it is numeric.
@@ -172,9 +174,9 @@ public:
     ListenedEvent<bool, std::string_view> StatementChanged() { return {*this, statementChanged_}; }
     const Event<bool, std::string_view>& StatementChanged() const { return statementChanged_; }
     // (operand index, value) when a displayed statement's operand bit changes.
-    Event<int, bool> OpBitChanged;
+    Event<int, bool>& OpBitChanged() { return Cold().opBitChanged; }
     // A new text given by an editor other than the viewers, which then show it afresh.
-    Event<> TextMended;
+    Event<>& TextMended() { return Cold().textMended; }
     // (inside of a negated bracket group in solve-string form, its value before negation).
     ListenedEvent<std::string_view, bool> GroupChanged() { return {*this, groupChanged_}; }
     const Event<std::string_view, bool>& GroupChanged() const { return groupChanged_; }
@@ -207,15 +209,17 @@ private:
     bool edited_ = false;
     bool isFiltered_ = false;
     bool isNumeric_ = false;
+    // bound_ was found by BindOperands, for the next build to take as it is.
+    bool justBound_ = false;
     std::uint32_t boundResults_ = 0;  // the first entries of bound_ are the results' bits
+    std::uint32_t boundCount_ = 0;    // of bound_
     std::uint64_t revision_ = 0;
     Statements* parent_ = nullptr;
     BooleanBits* bits_ = nullptr;
     std::uint64_t boundGeneration_ = 0;
     // The bits of the results, then of the operands, as last bound; an operand that names
     // no bit has none, a numeric comparison the bit it compares.
-    std::vector<BooleanBit*> bound_;
-    int displayedBy_ = 0;
+    std::unique_ptr<BooleanBit*[]> bound_;
 
     StatementNames names_;
     // Built on the first solve or preparation after the text, Initialize or ResetStatement.
@@ -226,7 +230,22 @@ private:
         StatementNames names;
         bool result;
     };
-    std::unique_ptr<Saved> beforeReset_;
+    // What only the viewers and editors use, made when first needed, so that a large
+    // program's statements stay small.
+    struct ColdState {
+        std::unique_ptr<Saved> beforeReset;
+        int displayedBy = 0;
+        Event<int, bool> opBitChanged;
+        Event<> textMended;
+    };
+    ColdState& Cold() {
+        if (!cold_) {
+            cold_ = std::make_unique<ColdState>();
+        }
+        return *cold_;
+    }
+    Saved* BeforeReset() const { return cold_ ? cold_->beforeReset.get() : nullptr; }
+    std::unique_ptr<ColdState> cold_;
 
     Event<bool, std::string_view> statementChanged_;
     Event<std::string_view, bool> groupChanged_;

@@ -67,7 +67,7 @@ TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
               (std::vector<std::string>{"A", "NEW", "OLD", "LED.1", "LED.2", "LED.3", "LED.4",
                                         "LED.5", "LED.6", "LED.7", "LED.8", "UB", "TTRIG", "TIN",
                                         "TOUT", "NTRIG", "CPS.STATUS", "RES", "OP"}));
-    EXPECT_EQ(engine.Lists().statusRows, order);
+    EXPECT_EQ(engine.Lists().statusRows.Strings(), order);
     EXPECT_EQ(Bits().Find("OP")->vIndex(), 18);
 }
 

@@ -291,11 +291,11 @@ TEST_F(BooleanBitsTest, AChangeIsPassedToTheLaddersOfDisplayedStatementsOnly) {
     a.Assigns(shown);
     a.Assigns(hidden);
     std::vector<std::string> ladder;
-    Subscription onShown = shown.OpBitChanged.Subscribe([&](int index, bool value) {
+    Subscription onShown = shown.OpBitChanged().Subscribe([&](int index, bool value) {
         ladder.push_back("X op " + std::to_string(index) + (value ? " on" : " off"));
     });
     Subscription onHidden =
-        hidden.OpBitChanged.Subscribe([&](int, bool) { ladder.push_back("Y"); });
+        hidden.OpBitChanged().Subscribe([&](int, bool) { ladder.push_back("Y"); });
 
     a.SetBitValue(true);
     EXPECT_TRUE(ladder.empty());
@@ -303,6 +303,39 @@ TEST_F(BooleanBitsTest, AChangeIsPassedToTheLaddersOfDisplayedStatementsOnly) {
     shown.SetIsDisplayed(true);
     a.SetBitValue(false);
     EXPECT_EQ(ladder, (std::vector<std::string>{"X op 1 off"}));
+}
+
+// A bit keeps one reader in place and more in a block of their own: every count reads
+// back the same, in the order recorded, with each reader's contacts.
+TEST_F(BooleanBitsTest, ABitGivesBackItsReadersInOrderWithTheirContactsWhateverTheirNumber) {
+    Statements statements;
+    const std::vector<std::string> texts = {"ASSIGN A TO R1;", "ASSIGN ~A TO R2;",
+                                            "ASSIGN A*~A TO R3;", "ASSIGN B TO R4;",
+                                            "ASSIGN ~A+B TO R5;"};
+    std::vector<Statement*> made;
+    for (const std::string& text : texts) {
+        made.push_back(statements.Add(text));
+    }
+    BooleanBit& a = AddBit("A");
+    for (std::size_t count : {0U, 1U, 2U, 3U, 5U, 1U}) {
+        SCOPED_TRACE(count);
+        a.ResetAssigns();
+        for (std::size_t i = 0; i < count; ++i) {
+            a.Assigns(*made[i]);
+        }
+        ASSERT_EQ(a.Readers().size(), count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const BitReader& reader = a.Readers()[i];
+            EXPECT_EQ(reader.statement(), made[i]);
+            EXPECT_EQ(reader.Key(), made[i]->ResultBitName(0));
+            EXPECT_EQ(reader.IsBack(), made[i]->IsBack("A"));
+            EXPECT_EQ(reader.IsFront(), made[i]->IsFront("A"));
+        }
+    }
+    // A statement recorded already is refused, and the readers stay as they were.
+    platform.Answer(MsgAnswer::No);
+    a.Assigns(*made[0]);
+    EXPECT_EQ(a.Readers().size(), 1U);
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ void frmBdSt::cmdSave_Click() {
         statement.ForceSolve();
         statement.SetDisable(false);
         // An open viewer's "Save Changes" would otherwise bring the fault back.
-        statement.TextMended.Raise();
+        statement.TextMended().Raise();
         // The next scan tick runs once the simulation is started again.
         engine_.TimerComplete = true;
     }

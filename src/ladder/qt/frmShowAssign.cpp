@@ -148,9 +148,9 @@ Statement* frmShowAssign::ShowStatement() const {
 void frmShowAssign::Listen() {
     statementChanged_ = statement_->StatementChanged().Subscribe(
         [this](bool result, std::string_view) { StatementChanged(result); });
-    opBitChanged_ = statement_->OpBitChanged.Subscribe(
+    opBitChanged_ = statement_->OpBitChanged().Subscribe(
         [this](int index, bool value) { OpBitChanged(index, value); });
-    textMended_ = statement_->TextMended.Subscribe([this] {
+    textMended_ = statement_->TextMended().Subscribe([this] {
         Ladder_->SetSizeTwips(1, 1);
         Load();
         chkLadder_Click(chkLadder_->isChecked());
