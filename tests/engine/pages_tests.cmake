@@ -9,5 +9,6 @@ veldra_core_test(pages_tests
     engine/bit_flag_lists_test.cpp
     engine/table_window_test.cpp
     engine/numeric_report_test.cpp
+    engine/sorted_names_test.cpp
 )
 target_include_directories(pages_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

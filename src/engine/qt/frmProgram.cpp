@@ -194,14 +194,17 @@ QWidget* frmProgram::BuildRunRow() {
     connect(cmdStart_, &QPushButton::clicked, this, [this] { StartStop(); });
     layout->addWidget(cmdStart_);
     layout->addSpacing(PixelsFromTwips(240));
-    imgOn_ = new LampWidget(row, QColor(255, 0, 0));
+    // The two lamps take turns in one place at every scan: in a holder without a layout,
+    // showing one does not make Qt lay out the whole window again.
+    auto* solving = new QWidget(row);
+    imgOn_ = new LampWidget(solving, QColor(255, 0, 0));
     imgOn_->setObjectName("imgOn");
     imgOn_->SetImage(LampImage::Lit);
-    imgOff_ = new LampWidget(row, QColor(255, 0, 0));
+    imgOff_ = new LampWidget(solving, QColor(255, 0, 0));
     imgOff_->setObjectName("imgOff");
     imgOff_->SetImage(LampImage::Dark);
-    layout->addWidget(imgOn_);
-    layout->addWidget(imgOff_);
+    solving->setFixedSize(imgOn_->size());
+    layout->addWidget(solving);
     layout->addWidget(Label("Solving Program", row, "lblStable"));
     layout->addStretch(1);
     return row;

@@ -19,8 +19,6 @@ namespace {
 constexpr int kLampSide = 225;
 constexpr int kLampGap = 30;
 constexpr int kRowHeight = 255;
-const char* const kColumn = "boardColumn";
-const char* const kRow = "boardRow";
 
 int LimitPixels(int twips) {
     return twips > 0 ? PixelsFromTwips(twips) : QWIDGETSIZE_MAX;
@@ -156,22 +154,26 @@ void BoardForm::DrawHeader() {
     const CheckBox& box = half_.EnabledBox();
     enabledBox_->setChecked(box.ticked);
     enabledBox_->setEnabled(box.usable);
-    enabledBox_->setToolTip(ToQString(box.toolTip));
+    // Each board window is drawn several times while a load runs; a tip set again is an
+    // event for nothing.
+    if (const QString tip = ToQString(box.toolTip); enabledBox_->toolTip() != tip) {
+        enabledBox_->setToolTip(tip);
+    }
 }
 
 BoardForm::Row BoardForm::MakeRow(int column, int index, const IndicatorRow& design, int left,
                                   int width, const char* labelPrefix, const char* lampPrefix) {
     Row row;
     row.label = new QLabel(this);
-    row.label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(labelPrefix)).arg(index));
+    const QString number = QLatin1Char('_') + QString::number(index);
+    row.label->setObjectName(QLatin1String(labelPrefix) + number);
     row.label->setGeometry(RectFromTwips(left, design.top, width, kRowHeight));
     row.lamp = new LampWidget(this, QColor(0, 255, 0), QColor(128, 128, 128), kLampSide);
-    row.lamp->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(lampPrefix)).arg(index));
+    row.lamp->setObjectName(QLatin1String(lampPrefix) + number);
     row.lamp->move(RectFromTwips(left - kLampSide - kLampGap, design.top, 0, 0).topLeft());
     row.lamp->SetImage(LampImage::Parked);
     for (QWidget* control : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.lamp)}) {
-        control->setProperty(kColumn, column);
-        control->setProperty(kRow, index);
+        rowPlaces_.emplace(control, RowPlace{column, index});
         control->installEventFilter(this);
     }
     // The lamp comes on view with its first value.
@@ -239,18 +241,18 @@ bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
         type != QEvent::MouseButtonRelease) {
         return QWidget::eventFilter(watched, event);
     }
-    const QVariant column = watched->property(kColumn);
-    if (!column.isValid()) {
+    const auto place = rowPlaces_.find(watched);
+    if (place == rowPlaces_.end()) {
         return QWidget::eventFilter(watched, event);
     }
-    const int row = watched->property(kRow).toInt();
+    const auto [column, row] = place->second;
     switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             // A double-click is one click: its second press does not toggle again.
             secondPress_ = type == QEvent::MouseButtonDblClick;
-            if (RowPressed(column.toInt(), row, mouse->button())) {
+            if (RowPressed(column, row, mouse->button())) {
                 ShowBorder(static_cast<QWidget*>(watched), true);
             }
             return true;
@@ -264,7 +266,7 @@ bool BoardForm::eventFilter(QObject* watched, QEvent* event) {
                 static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()) &&
                 !(secondPress_ && mouse->button() == Qt::LeftButton);
             secondPress_ = false;
-            RowReleased(column.toInt(), row, mouse->button(), over);
+            RowReleased(column, row, mouse->button(), over);
             return true;
         }
         default:

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "panels/board_window.h"
@@ -105,6 +106,13 @@ private:
     WindowSize shownLimit_;
     QWidget* bordered_ = nullptr;
     bool secondPress_ = false;
+    // Where each row control stands, for the clicks on it: looked up here rather than kept as
+    // properties of the controls, which cost an event each to set on thousands of them.
+    struct RowPlace {
+        int column;
+        int row;
+    };
+    std::unordered_map<const QObject*, RowPlace> rowPlaces_;
 };
 
 }  // namespace veldra

@@ -8,6 +8,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/replacing_file.cpp
     platform/qt/window_registry.cpp
     platform/qt/lamp.cpp
+    platform/qt/title_bar_icons.cpp
     platform/qt/whats_this.cpp
     platform/qt/help_guide.cpp
     platform/qt/frmHelp.cpp

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/qt/title_bar_icons.h"
 #include "platform/runtime_error.h"
 #include "platform/settings.h"
 #include "shell/command_line.h"
@@ -35,8 +36,10 @@ Application::Application(Dialogs& dialogs, Settings& settings, const Clock& cloc
     : dialogs_(dialogs),
       settings_(settings),
       startEditor_(std::move(startEditor)),
-      platform_(dialogs, windows_, std::move(endApplication)),
-      main_(std::make_unique<frmMain>(windows_, dialogs, settings, clock)) {}
+      platform_(dialogs, windows_, std::move(endApplication)) {
+    TitleBarIcons::Install();
+    main_ = std::make_unique<frmMain>(windows_, dialogs, settings, clock);
+}
 
 Application::~Application() {
     main_.reset();

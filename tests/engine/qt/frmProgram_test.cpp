@@ -119,6 +119,20 @@ protected:
 };
 
 // The core decides the menus' states; the window shows them as loaded.
+TEST_F(ProgramWindowTest, TheSolvingLampsTakeTurnsInOnePlaceBetweenStartAndItsCaption) {
+    auto* lit = Find<LampWidget>("imgOn");
+    auto* dark = Find<LampWidget>("imgOff");
+    const auto place = [this](const QWidget* control) {
+        return control->mapTo(window.get(), QPoint());
+    };
+    EXPECT_TRUE(dark->isVisible());
+    EXPECT_FALSE(lit->isVisible());
+    EXPECT_EQ(place(lit), place(dark));
+    EXPECT_GT(place(dark).x(),
+              place(Find<QPushButton>("cmdStart")).x() + Find<QPushButton>("cmdStart")->width());
+    EXPECT_LT(place(dark).x() + dark->width(), place(Find<QLabel>("lblStable")).x());
+}
+
 TEST_F(ProgramWindowTest, TheMenusAndTheIntervalShowTheLoadedProgram) {
     EXPECT_TRUE(Menu("mnuIO")->isChecked());
     EXPECT_TRUE(Menu("mnuNumeric")->isEnabled());      // the program has a numeric block

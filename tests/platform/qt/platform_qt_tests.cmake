@@ -6,4 +6,5 @@ veldra_ui_test(platform_qt_tests
     platform/qt/window_registry_test.cpp
     platform/qt/widgets_test.cpp
     platform/qt/replacing_files_test.cpp
+    platform/qt/title_bar_icons_test.cpp
 )
