@@ -128,14 +128,13 @@ void HeldWindows::Release() {
 }
 
 QuietClose::QuietClose(QMdiArea& area)
-    : area_(area), scrollBars_(area), inSight_(!area.isHidden()) {
-    area_.hide();
+    : area_(area), scrollBars_(area), updates_(area.viewport()->updatesEnabled()) {
+    area_.viewport()->setUpdatesEnabled(false);
 }
 
 QuietClose::~QuietClose() {
-    if (inSight_) {
-        area_.show();
-    }
+    discarded_.DeleteAll();
+    area_.viewport()->setUpdatesEnabled(updates_);
 }
 
 }  // namespace veldra

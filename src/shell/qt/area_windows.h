@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <vector>
 
+#include "platform/qt/discarded_frames.h"
+
 class QMdiSubWindow;
 class QWidget;
 
@@ -62,10 +64,11 @@ private:
     std::vector<QPointer<QMdiSubWindow>> held_;
 };
 
-// Closes many child windows at a cost that grows in step with them: while it lives the area
-// is out of sight, so that no window is made active as the one active before it closes (the
-// area would restack every window each time), the minimised windows are not lined up again
-// after each close, nothing is drawn and the scroll bars wait.
+// Closes many child windows at a cost that grows in step with them: while it lives, the board
+// windows closed for good are put aside (neither hidden nor closed one by one, each of which
+// has the area look over all of its windows), nothing in the area is drawn and the scroll
+// bars wait. When it goes, the windows put aside are deleted together, the one made active
+// last going last so that the area makes none of the others active as they go.
 class QuietClose {
 public:
     explicit QuietClose(QMdiArea& area);
@@ -76,7 +79,8 @@ public:
 private:
     QMdiArea& area_;
     ScrollBarsHeld scrollBars_;
-    bool inSight_;
+    bool updates_;
+    DiscardedFrames discarded_;
 };
 
 }  // namespace veldra
