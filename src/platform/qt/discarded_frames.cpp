@@ -31,6 +31,16 @@ void DiscardedFrames::Close(QWidget& content) {
     frame.close();
 }
 
+std::vector<QWidget*> DiscardedFrames::Take() {
+    std::vector<QWidget*> frames;
+    for (const QPointer<QWidget>& frame : std::exchange(frames_, {})) {
+        if (!frame.isNull()) {
+            frames.push_back(frame.data());
+        }
+    }
+    return frames;
+}
+
 void DiscardedFrames::DeleteAll() {
     std::vector<QPointer<QWidget>> frames = std::exchange(frames_, {});
     std::erase_if(frames, [](const QPointer<QWidget>& frame) { return frame.isNull(); });

@@ -21,6 +21,9 @@ public:
     // Deletes the frames put aside so far that are still there, the window active last
     // going last, so that the area makes no other window active as each goes.
     void DeleteAll();
+    // The frames put aside so far that are still there, which are no longer this one's to
+    // delete: for an owner that deletes them some other way.
+    std::vector<QWidget*> Take();
 
     // Closes the frame of a window closed for good: put aside while a scope lives and the
     // window has a frame among the main window's children, else closed at once.

@@ -2,6 +2,8 @@
 
 #include <QMdiArea>
 #include <QPointer>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/qt/discarded_frames.h"
@@ -17,6 +19,9 @@ class ScrollBarsHeld {
 public:
     explicit ScrollBarsHeld(QMdiArea& area);
     ~ScrollBarsHeld();
+    // The policies the area had.
+    Qt::ScrollBarPolicy Across() const { return across_; }
+    Qt::ScrollBarPolicy Down() const { return down_; }
     ScrollBarsHeld(const ScrollBarsHeld&) = delete;
     ScrollBarsHeld& operator=(const ScrollBarsHeld&) = delete;
 
@@ -43,7 +48,7 @@ void ShowInArea(QMdiArea& area, const std::vector<QMdiSubWindow*>& frames);
 // (at the latest when this goes), as they would have been one by one.
 class HeldWindows {
 public:
-    explicit HeldWindows(QMdiArea& area) : area_(area) {}
+    explicit HeldWindows(QMdiArea& area) : area_(&area) {}
     ~HeldWindows() { Release(); }
     HeldWindows(const HeldWindows&) = delete;
     HeldWindows& operator=(const HeldWindows&) = delete;
@@ -57,28 +62,37 @@ public:
     bool Holding() const { return holding_; }
     // The windows held, still open, in the order added.
     std::vector<QMdiSubWindow*> Held() const;
+    // The area that took the place of the one given: windows added from now on join it.
+    void MoveTo(QMdiArea& area) { area_ = &area; }
 
 private:
-    QMdiArea& area_;
+    QMdiArea* area_;
     bool holding_ = false;
     std::vector<QPointer<QMdiSubWindow>> held_;
 };
 
 // Closes many child windows at a cost that grows in step with them: while it lives, the board
-// windows closed for good are put aside (neither hidden nor closed one by one, each of which
-// has the area look over all of its windows), nothing in the area is drawn and the scroll
-// bars wait. When it goes, the windows put aside are deleted together, the one made active
-// last going last so that the area makes none of the others active as they go.
+// windows closed for good are put aside (neither hidden nor closed one by one), nothing in the
+// area is drawn and the scroll bars wait. When it goes, if any were put aside, the area goes
+// with them: each window taken out of an area on its own has the area look over all of its
+// windows, none does when the area itself goes. A fresh area made like it takes over the
+// windows left open, each where it was, shown or hidden as it was, in the same order and
+// stacking, the active one still active; `renewed` puts the fresh area in the old one's place
+// once the old one is gone.
 class QuietClose {
 public:
-    explicit QuietClose(QMdiArea& area);
+    QuietClose(QMdiArea& area, std::function<void(QMdiArea&)> renewed);
     ~QuietClose();
     QuietClose(const QuietClose&) = delete;
     QuietClose& operator=(const QuietClose&) = delete;
 
 private:
+    // The area made like the old one, holding the windows left open, still out of sight.
+    QMdiArea& Renewal(const std::vector<QWidget*>& discarded);
+
     QMdiArea& area_;
-    ScrollBarsHeld scrollBars_;
+    std::function<void(QMdiArea&)> renewed_;
+    std::optional<ScrollBarsHeld> scrollBars_;
     bool updates_;
     DiscardedFrames discarded_;
 };
