@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <utility>
 
+#include "platform/qt/discarded_frames.h"
 #include "platform/qt/lamp.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
@@ -50,7 +51,7 @@ void BoardForm::DrawNow() {
 void BoardForm::HalfChanged() {
     if (half_.Closed()) {
         // Closed for good by the program: the frame goes with the half's board.
-        WindowFrame(*this).close();
+        DiscardedFrames::Close(*this);
         return;
     }
     if (std::exchange(lampDrawn_, false)) {

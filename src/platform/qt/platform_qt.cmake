@@ -7,6 +7,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/busy_cursor.cpp
     platform/qt/replacing_file.cpp
     platform/qt/window_registry.cpp
+    platform/qt/discarded_frames.cpp
     platform/qt/lamp.cpp
     platform/qt/title_bar_icons.cpp
     platform/qt/whats_this.cpp

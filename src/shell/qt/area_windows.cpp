@@ -1,7 +1,9 @@
 #include "shell/qt/area_windows.h"
 
+#include <absl/container/flat_hash_set.h>
 #include <QMdiSubWindow>
 #include <QWidget>
+#include <utility>
 
 namespace veldra {
 namespace {
@@ -102,7 +104,7 @@ void ShowInArea(QMdiArea& area, const std::vector<QMdiSubWindow*>& frames) {
 }
 
 QMdiSubWindow& HeldWindows::Add(QWidget& window) {
-    QMdiSubWindow& frame = AddToArea(area_, window, !holding_);
+    QMdiSubWindow& frame = AddToArea(*area_, window, !holding_);
     if (holding_) {
         held_.emplace_back(&frame);
     }
@@ -124,18 +126,93 @@ void HeldWindows::Release() {
     holding_ = false;
     const std::vector<QMdiSubWindow*> frames = Held();
     held_.clear();
-    ShowInArea(area_, frames);
+    ShowInArea(*area_, frames);
 }
 
-QuietClose::QuietClose(QMdiArea& area)
-    : area_(area), scrollBars_(area), inSight_(!area.isHidden()) {
-    area_.hide();
+QuietClose::QuietClose(QMdiArea& area, std::function<void(QMdiArea&)> renewed)
+    : area_(area),
+      renewed_(std::move(renewed)),
+      scrollBars_(std::in_place, area),
+      updates_(area.viewport()->updatesEnabled()) {
+    area_.viewport()->setUpdatesEnabled(false);
 }
 
 QuietClose::~QuietClose() {
-    if (inSight_) {
-        area_.show();
+    const std::vector<QWidget*> discarded = discarded_.Take();
+    if (discarded.empty()) {
+        scrollBars_.reset();
+        area_.viewport()->setUpdatesEnabled(updates_);
+        return;
     }
+    QMdiArea& fresh = Renewal(discarded);
+    const bool inSight = !area_.isHidden();
+    delete &area_;
+    renewed_(fresh);
+    if (inSight) {
+        fresh.show();
+    }
+}
+
+QMdiArea& QuietClose::Renewal(const std::vector<QWidget*>& discarded) {
+    auto* fresh = new QMdiArea(area_.parentWidget());
+    fresh->setObjectName(area_.objectName());
+    fresh->setHorizontalScrollBarPolicy(scrollBars_->Across());
+    fresh->setVerticalScrollBarPolicy(scrollBars_->Down());
+    fresh->setActivationOrder(area_.activationOrder());
+    fresh->setViewMode(area_.viewMode());
+    fresh->setBackground(area_.background());
+    fresh->setOption(QMdiArea::DontMaximizeSubWindowOnActivation,
+                     area_.testOption(QMdiArea::DontMaximizeSubWindowOnActivation));
+    fresh->setGeometry(area_.geometry());
+    scrollBars_.reset();
+
+    const absl::flat_hash_set<const QWidget*> gone(discarded.begin(), discarded.end());
+    const auto left = [&gone](const QList<QMdiSubWindow*>& frames) {
+        std::vector<QMdiSubWindow*> kept;
+        for (QMdiSubWindow* frame : frames) {
+            if (!gone.contains(frame)) {
+                kept.push_back(frame);
+            }
+        }
+        return kept;
+    };
+    const std::vector<QMdiSubWindow*> created = left(area_.subWindowList(QMdiArea::CreationOrder));
+    const std::vector<QMdiSubWindow*> stacked = left(area_.subWindowList(QMdiArea::StackingOrder));
+    const std::vector<QMdiSubWindow*> activated =
+        left(area_.subWindowList(QMdiArea::ActivationHistoryOrder));
+    QMdiSubWindow* const active = area_.activeSubWindow();
+
+    // Out of sight, the fresh area places none of the windows it takes: each goes back where
+    // it was, as it was, before the area comes into view.
+    for (QMdiSubWindow* frame : created) {
+        const QRect geometry = frame->geometry();
+        const bool hidden = frame->isHidden();
+        fresh->addSubWindow(frame, frame->windowFlags());
+        frame->setGeometry(geometry);
+        if (!hidden) {
+            frame->show();
+        }
+    }
+    for (QMdiSubWindow* frame : stacked) {
+        frame->raise();
+    }
+    // The active window still active; or, the active one gone, the one made active before it
+    // that is still on view, as the area would have made it when the active one closed.
+    QMdiSubWindow* next = nullptr;
+    if (active != nullptr && !gone.contains(active)) {
+        next = active;
+    } else if (active != nullptr) {
+        for (auto frame = activated.rbegin(); frame != activated.rend(); ++frame) {
+            if (!(*frame)->isHidden()) {
+                next = *frame;
+                break;
+            }
+        }
+    }
+    if (next != nullptr) {
+        fresh->setActiveSubWindow(next);
+    }
+    return *fresh;
 }
 
 }  // namespace veldra

@@ -2,7 +2,11 @@
 
 #include <QMdiArea>
 #include <QPointer>
+#include <functional>
+#include <optional>
 #include <vector>
+
+#include "platform/qt/discarded_frames.h"
 
 class QMdiSubWindow;
 class QWidget;
@@ -15,6 +19,9 @@ class ScrollBarsHeld {
 public:
     explicit ScrollBarsHeld(QMdiArea& area);
     ~ScrollBarsHeld();
+    // The policies the area had.
+    Qt::ScrollBarPolicy Across() const { return across_; }
+    Qt::ScrollBarPolicy Down() const { return down_; }
     ScrollBarsHeld(const ScrollBarsHeld&) = delete;
     ScrollBarsHeld& operator=(const ScrollBarsHeld&) = delete;
 
@@ -41,7 +48,7 @@ void ShowInArea(QMdiArea& area, const std::vector<QMdiSubWindow*>& frames);
 // (at the latest when this goes), as they would have been one by one.
 class HeldWindows {
 public:
-    explicit HeldWindows(QMdiArea& area) : area_(area) {}
+    explicit HeldWindows(QMdiArea& area) : area_(&area) {}
     ~HeldWindows() { Release(); }
     HeldWindows(const HeldWindows&) = delete;
     HeldWindows& operator=(const HeldWindows&) = delete;
@@ -55,28 +62,39 @@ public:
     bool Holding() const { return holding_; }
     // The windows held, still open, in the order added.
     std::vector<QMdiSubWindow*> Held() const;
+    // The area that took the place of the one given: windows added from now on join it.
+    void MoveTo(QMdiArea& area) { area_ = &area; }
 
 private:
-    QMdiArea& area_;
+    QMdiArea* area_;
     bool holding_ = false;
     std::vector<QPointer<QMdiSubWindow>> held_;
 };
 
-// Closes many child windows at a cost that grows in step with them: while it lives the area
-// is out of sight, so that no window is made active as the one active before it closes (the
-// area would restack every window each time), the minimised windows are not lined up again
-// after each close, nothing is drawn and the scroll bars wait.
+// Closes many child windows at a cost that grows in step with them: while it lives, the board
+// windows closed for good are put aside (neither hidden nor closed one by one), nothing in the
+// area is drawn and the scroll bars wait. When it goes, if any were put aside, the area goes
+// with them: each window taken out of an area on its own has the area look over all of its
+// windows, none does when the area itself goes. A fresh area made like it takes over the
+// windows left open, each where it was, shown or hidden as it was, in the same order and
+// stacking, the active one still active; `renewed` puts the fresh area in the old one's place
+// once the old one is gone.
 class QuietClose {
 public:
-    explicit QuietClose(QMdiArea& area);
+    QuietClose(QMdiArea& area, std::function<void(QMdiArea&)> renewed);
     ~QuietClose();
     QuietClose(const QuietClose&) = delete;
     QuietClose& operator=(const QuietClose&) = delete;
 
 private:
+    // The area made like the old one, holding the windows left open, still out of sight.
+    QMdiArea& Renewal(const std::vector<QWidget*>& discarded);
+
     QMdiArea& area_;
-    ScrollBarsHeld scrollBars_;
-    bool inSight_;
+    std::function<void(QMdiArea&)> renewed_;
+    std::optional<ScrollBarsHeld> scrollBars_;
+    bool updates_;
+    DiscardedFrames discarded_;
 };
 
 }  // namespace veldra

@@ -457,7 +457,13 @@ bool frmMain::OtherWindowsOpen() const {
 }
 
 void frmMain::CloseOtherWindows() {
-    const QuietClose quiet(*area_);
+    // The area goes with the windows closed for good; the one that takes its place keeps
+    // the rest.
+    const QuietClose quiet(*area_, [this](QMdiArea& fresh) {
+        area_ = &fresh;
+        setCentralWidget(area_);
+        boardWindows_->MoveTo(fresh);
+    });
     windows_.ForEachFromLast([this](BoardPanel& window) {
         if (&window != &registration_.Panel()) {
             window.CloseWindow(true);

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -57,6 +58,28 @@ class LargeApplicationTest : public ApplicationFixture {
 protected:
     LargeApplicationTest() {
         std::ofstream(Path("many.ml2"), std::ios::binary) << LargeApplication(kBoardPairs);
+    }
+    // The captions of the child windows in the main window's area.
+    std::set<std::string> FramesInArea() {
+        std::set<std::string> captions;
+        for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+            captions.insert(frame->windowTitle().toStdString());
+        }
+        return captions;
+    }
+    // The captions the "Windows" list offers.
+    std::set<std::string> Listed() {
+        QMenu* windows = Main().findChild<QMenu*>("mnuWindows");
+        Q_EMIT windows->aboutToShow();
+        std::set<std::string> listed;
+        for (const QAction* entry : windows->actions()) {
+            const QString text = entry->text();
+            const auto space = text.indexOf(' ');
+            if (text.startsWith('&') && space > 0) {
+                listed.insert(text.mid(space + 1).toStdString());
+            }
+        }
+        return listed;
     }
     std::filesystem::path Path(const char* name) const {
         return std::filesystem::path(folder_.path().toStdString()) / name;
@@ -163,6 +186,127 @@ TEST_F(LargeApplicationTest, EveryBoardWindowShowsItsNameAndEveryRowOnceTheLoadE
         }
     }
     EXPECT_EQ(boards, 2 * kBoardPairs);
+}
+
+TEST_F(LargeApplicationTest, AnotherProgramOpenedLeavesNothingOfTheLargeOneBehind) {
+    std::ofstream(Path("two.ml2"), std::ios::binary) << LargeApplication(1);
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+    ASSERT_EQ(RegisteredBoards().size(), std::size_t(2 * kBoardPairs));
+
+    dialogs.Answer(MsgAnswer::Ok).Choose(Path("two.ml2"));  // "Continue Open?"
+    Item("mnuOpen")->trigger();
+    Settle();
+
+    const std::set<std::string> boards{"INB0 : IN16", "OUTB0 : OUT16"};
+    EXPECT_EQ(RegisteredBoards(), boards);
+    const std::set<std::string> frames = FramesInArea();
+    for (const std::string& caption : boards) {
+        EXPECT_TRUE(frames.contains(caption)) << caption;
+    }
+    EXPECT_FALSE(frames.contains("INB1 : IN16"));
+    EXPECT_FALSE(frames.contains("OUTB" + std::to_string(kBoardPairs - 1) + " : OUT16"));
+    const std::set<std::string> listed = Listed();
+    EXPECT_EQ(listed, frames);
+    EXPECT_FALSE(listed.contains("INB1 : IN16"));
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        if (boards.contains(frame->windowTitle().toStdString())) {
+            EXPECT_TRUE(frame->isVisible()) << frame->windowTitle().toStdString();
+        }
+    }
+}
+
+TEST_F(LargeApplicationTest, ExitAnsweredNoKeepsEveryWindowAndExitAnsweredYesClosesThemAll) {
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+    const std::set<std::string> frames = FramesInArea();
+    const std::size_t registered = app->Registry().Windows().size();
+
+    dialogs.Answer(MsgAnswer::No);  // "Close Simulator?"
+    Item("mnuExit")->trigger();
+    Settle();
+    EXPECT_FALSE(Main().Unloaded());
+    EXPECT_EQ(FramesInArea(), frames);
+    EXPECT_EQ(app->Registry().Windows().size(), registered);
+    for (const QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        EXPECT_TRUE(frame->isVisible()) << frame->windowTitle().toStdString();
+    }
+
+    dialogs.Answer(MsgAnswer::Yes);
+    Item("mnuExit")->trigger();
+    Settle();
+    EXPECT_TRUE(Main().Unloaded());
+    EXPECT_TRUE(RegisteredBoards().empty());
+    EXPECT_TRUE(Main().Area().subWindowList().isEmpty());
+}
+
+TEST_F(LargeApplicationTest, AWindowLeftOpenAcrossTheCloseStaysAsItWasAndTheWindowCommandsWork) {
+    std::ofstream(Path("two.ml2"), std::ios::binary) << LargeApplication(2);
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+    // A window of the area that stands in no registry: no close closes it.
+    QMdiSubWindow* note = Main().Area().addSubWindow(new QLabel("kept"));
+    note->setWindowTitle("Kept");
+    note->show();
+    note->setGeometry(QRect(520, 300, 230, 120));
+    const QPointer<QMdiSubWindow> kept(note);
+    Item("mnuAbout")->trigger();
+    Settle();
+    const QPointer<QMdiSubWindow> about(Main().Area().activeSubWindow());
+    ASSERT_FALSE(about.isNull());
+
+    dialogs.Answer(MsgAnswer::Ok).Choose(Path("two.ml2"));  // "Continue Open?"
+    Item("mnuOpen")->trigger();
+    Settle();
+
+    EXPECT_EQ(Main().centralWidget(), &Main().Area());
+    EXPECT_TRUE(Main().Area().isVisible());
+    EXPECT_TRUE(about.isNull());  // closed with the program's windows
+    ASSERT_FALSE(kept.isNull());
+    EXPECT_TRUE(Main().Area().subWindowList().contains(kept.data()));
+    EXPECT_EQ(kept->size(), QSize(230, 120));  // the new program's cascade places it
+    EXPECT_TRUE(kept->isVisible());
+    EXPECT_TRUE(Listed().contains("Kept"));
+
+    const std::set<std::string> boards{"INB0 : IN16", "INB1 : IN16", "OUTB0 : OUT16",
+                                       "OUTB1 : OUT16"};
+    EXPECT_EQ(RegisteredBoards(), boards);
+    EXPECT_EQ(Listed(), FramesInArea());
+    EXPECT_FALSE(FramesInArea().contains("INB2 : IN16"));
+
+    // The window commands reach the new program's windows: cascaded, each one lower than the
+    // one before; tiled, side by side across the whole area.
+    std::vector<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* frame : Main().Area().subWindowList(QMdiArea::CreationOrder)) {
+        if (boards.contains(frame->windowTitle().toStdString())) {
+            shown.push_back(frame);
+        }
+    }
+    ASSERT_EQ(shown.size(), boards.size());
+    Item("mnuCascade")->trigger();
+    Settle();
+    for (std::size_t at = 1; at < shown.size(); ++at) {
+        EXPECT_GT(shown[at]->y(), shown[at - 1]->y()) << at;
+    }
+    Item("mnuTileVertical")->trigger();
+    Settle();
+    for (std::size_t at = 1; at < shown.size(); ++at) {
+        EXPECT_TRUE(shown[at]->isVisible());
+        EXPECT_GT(shown[at]->x(), shown[at - 1]->x()) << at;
+        EXPECT_EQ(shown[at]->y(), shown[at - 1]->y()) << at;
+    }
+
+    // A "Windows" list entry makes its window the active one.
+    QMenu* windows = Main().findChild<QMenu*>("mnuWindows");
+    Q_EMIT windows->aboutToShow();
+    for (QAction* entry : windows->actions()) {
+        if (entry->text().endsWith(QString::fromStdString(*boards.begin()))) {
+            entry->trigger();
+        }
+    }
+    Settle();
+    ASSERT_NE(Main().Area().activeSubWindow(), nullptr);
+    EXPECT_EQ(Main().Area().activeSubWindow()->windowTitle().toStdString(), *boards.begin());
 }
 
 }  // namespace
