@@ -16,7 +16,7 @@
 #include "ladder/ladders.h"
 #include "ladder/qt/frmShowAssign.h"
 #include "ladder/qt/show_bit_assign.h"
-#include "ladder/qt/statement_view_host.h"
+#include "engine/qt/statement_view_host.h"
 #include "logic/text_helpers.h"
 #include "platform/qt/dialogs.h"
 #include "window_program.h"

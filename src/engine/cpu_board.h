@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 
 namespace veldra {
 

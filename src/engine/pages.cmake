@@ -9,6 +9,5 @@ target_sources(veldra_core PRIVATE
     engine/log_file.cpp
     engine/program_menus.cpp
     engine/bit_flag_lists.cpp
-    engine/table_window.cpp
     engine/numeric_report.cpp
 )

@@ -1,7 +1,9 @@
-# Statement ladders: the grid of cells a statement is drawn as, and its builder.
+# Statement ladders: the grid of cells a statement is drawn as, its builder, and the
+# element size the ladder drawing and the program book share.
 target_sources(veldra_core PRIVATE
     ladder/elements.cpp
     ladder/create_ladder.cpp
     ladder/ladders.cpp
     ladder/statement_text.cpp
+    ladder/element_size.cpp
 )

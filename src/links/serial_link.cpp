@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "panels/serial_port_panel.h"
+#include "boards/serial_port.h"
 
 namespace veldra::links {
 
 std::string SerialLink::OutRecords(bool falseFirst) const {
-    const SerialPort* board = panel_.MyBoard();
+    const SerialPort* board = window_.LinkedBoard();
     if (board == nullptr || board->SerialOutBit() == nullptr)
         return {};
     std::vector<bool> values;
@@ -28,7 +28,7 @@ bool SerialLink::Receive(const std::vector<Received>& records,
         return true;
     });
     if (!bits.empty())
-        panel_.ReceiveBits(bits);
+        window_.ReceiveBits(bits);
     return request;
 }
 

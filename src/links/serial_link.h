@@ -5,19 +5,32 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "links/peer_codec.h"
 
 namespace veldra {
-class SerialPortPanel;
+class SerialPort;
 }
 
 namespace veldra::links {
 
+// What a link asks of the serial station window whose bits it carries.
+class SerialLinkWindow {
+public:
+    // The window's board; none before the loader gives it one.
+    virtual const SerialPort* LinkedBoard() const = 0;
+    // The in bits the peer sent, by index, in the order they came.
+    virtual void ReceiveBits(const std::vector<std::pair<int, bool>>& bits) = 0;
+
+protected:
+    ~SerialLinkWindow() = default;
+};
+
 class SerialLink {
 public:
-    explicit SerialLink(SerialPortPanel& panel) : panel_(panel) {}
+    explicit SerialLink(SerialLinkWindow& window) : window_(window) {}
 
     // Every out bit by index; a change sends the False ones first.
     std::string OutRecords(bool falseFirst) const;
@@ -28,7 +41,7 @@ public:
                  const std::function<void(const std::string&)>& refused);
 
 private:
-    SerialPortPanel& panel_;
+    SerialLinkWindow& window_;
 };
 
 }  // namespace veldra::links

@@ -1,7 +1,5 @@
 #include "links/track_link.h"
 
-#include "panels/track_panel.h"
-
 namespace veldra::links {
 
 namespace {
@@ -23,7 +21,7 @@ void Join(std::string& text, std::string_view item) {
 }  // namespace
 
 std::string TrackLink::OutRecords(TrackSide side) const {
-    const TrackBoard* board = panel_.MyBoard();
+    const TrackBoard* board = window_.LinkedBoard();
     if (board == nullptr)
         return {};
     const TrackWire wire = TrackWireOf(board->BoardType());
@@ -72,12 +70,13 @@ std::string HeldCodes(TrackWire wire, const Codes& inCodes) {
 
 bool TrackLink::Receive(TrackSide side, const std::vector<Received>& records,
                         const std::function<void(const std::string&)>& refused) {
-    const TrackBoard* board = panel_.MyBoard();
+    const TrackBoard* board = window_.LinkedBoard();
     if (board == nullptr)
         return false;
     const TrackWire wire = TrackWireOf(board->BoardType());
-    const bool shunted = panel_.End(side).shunt.ticked;
+    const bool shunted = window_.Shunted(side);
     bool tookCodes = false;
+    std::string received;
     bool request = false;
     const auto apply = [&](auto* end) {
         if (end == nullptr)
@@ -95,16 +94,14 @@ bool TrackLink::Receive(TrackSide side, const std::vector<Received>& records,
             return true;
         });
         if (tookCodes)
-            panel_.SetReceived(side, HeldCodes(wire, inCodes));
+            received = HeldCodes(wire, inCodes);
     };
     if (side == TrackSide::A)
         apply(board->TrackA());
     else
         apply(board->TrackB());
-    if (tookCodes) {
-        panel_.CodeDelayTimer(side).SetEnabled(true);
-        panel_.Changed.Raise();
-    }
+    if (tookCodes)
+        window_.TakeLinkedCodes(side, std::move(received));
     return request;
 }
 

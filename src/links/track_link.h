@@ -11,15 +11,26 @@
 #include "boards/track_board.h"
 #include "links/peer_codec.h"
 
-namespace veldra {
-class TrackPanel;
-}
-
 namespace veldra::links {
+
+// What a link asks of the coded-track window whose ends it carries.
+class TrackLinkWindow {
+public:
+    // The window's board; none before the loader gives it one.
+    virtual const TrackBoard* LinkedBoard() const = 0;
+    // Whether the end's "SHUNT TRACK" box is ticked.
+    virtual bool Shunted(TrackSide side) const = 0;
+    // The end took codes from its peer and now receives `received`: shown, and the end's
+    // code delay started.
+    virtual void TakeLinkedCodes(TrackSide side, std::string received) = 0;
+
+protected:
+    ~TrackLinkWindow() = default;
+};
 
 class TrackLink {
 public:
-    explicit TrackLink(TrackPanel& panel) : panel_(panel) {}
+    explicit TrackLink(TrackLinkWindow& window) : window_(window) {}
 
     // Every out code of the end in collection order, one record each.
     std::string OutRecords(TrackSide side) const;
@@ -31,7 +42,7 @@ public:
                  const std::function<void(const std::string&)>& refused);
 
 private:
-    TrackPanel& panel_;
+    TrackLinkWindow& window_;
 };
 
 }  // namespace veldra::links

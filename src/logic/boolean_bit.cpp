@@ -12,8 +12,8 @@
 #include "logic/statement.h"
 #include "logic/statements.h"
 #include "logic/trigger_target.h"
-#include "panels/board_panel.h"
 #include "platform/ascii_text.h"
+#include "platform/board_panel.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "panels/board_panel.h"
-#include "panels/panel_controls.h"
+#include "platform/board_panel.h"
 #include "platform/event.h"
+#include "platform/panel_controls.h"
 
 namespace veldra {
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "engine/table_window.h"
 #include "panels/ases_panel.h"
 #include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
 #include "panels/lamp16_panel.h"
 #include "panels/mx_lamp_panel.h"
 #include "panels/serial_port_panel.h"
+#include "panels/table_window.h"
 #include "panels/toggle_panel.h"
 #include "panels/track_panel.h"
 

@@ -12,4 +12,5 @@ target_sources(veldra_core PRIVATE
     panels/track_evaluation.cpp
     panels/serial_port_panel.cpp
     panels/panel_set.cpp
+    panels/table_window.cpp
 )

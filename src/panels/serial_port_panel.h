@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "boards/serial_port.h"
+#include "links/serial_link.h"
 #include "panels/board_window.h"
 #include "platform/event.h"
 
@@ -18,7 +19,7 @@ namespace veldra {
 // one tab per page. A click on an in bit toggles it as an outside input of the program.
 // This half keeps the rows, lamps and the station's ".ENABLED" bit; the link to the peer
 // hears of every changed out bit through OutBitChanged.
-class SerialPortPanel final : public BoardWindowOf<SerialPort> {
+class SerialPortPanel final : public BoardWindowOf<SerialPort>, public links::SerialLinkWindow {
 public:
     static constexpr int kRowsPerPage = 32;
     static constexpr int kFirstTop = 1560;
@@ -60,7 +61,8 @@ public:
 
     // Bits the peer station sent, as (1-based index, value): each in bit that changes
     // enters the pending inputs for the next scan; an index with no in bit is passed over.
-    void ReceiveBits(const std::vector<std::pair<int, bool>>& bits);
+    void ReceiveBits(const std::vector<std::pair<int, bool>>& bits) override;
+    const SerialPort* LinkedBoard() const override { return MyBoard(); }
 
     // An out bit the logic changed, with its new value.
     Event<std::string_view, bool> OutBitChanged;

@@ -1,5 +1,7 @@
 #include "panels/track_panel.h"
 
+#include <utility>
+
 #include "platform/ascii_text.h"
 
 namespace veldra {
@@ -360,6 +362,12 @@ void TrackPanel::SetStatus(TrackSide side, std::string status) {
     if (Ready() && !IsType(kEcode)) {
         Post(BitPrefix(side) + ".NORMAL", view.status == "NORMAL");
     }
+}
+
+void TrackPanel::TakeLinkedCodes(TrackSide side, std::string received) {
+    SetReceived(side, std::move(received));
+    CodeDelayTimer(side).SetEnabled(true);
+    Changed.Raise();
 }
 
 void TrackPanel::SetReceived(TrackSide side, std::string received) {

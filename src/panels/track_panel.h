@@ -10,6 +10,7 @@
 
 #include "boards/track_board.h"
 #include "boards/track_window.h"
+#include "links/track_link.h"
 #include "logic/boolean_bits.h"
 #include "panels/board_window.h"
 #include "panels/code_tester.h"
@@ -43,7 +44,9 @@ struct TrackEndView {
 // off, and the window queues itself for the scan on every fourth tick, on a TRX end's
 // change of status and once every code is steady. The link to the peer and the send path
 // hear of what they need through the events below.
-class TrackPanel final : public BoardWindowOf<TrackBoard>, public TrackWindow {
+class TrackPanel final : public BoardWindowOf<TrackBoard>,
+                         public TrackWindow,
+                         public links::TrackLinkWindow {
 public:
     explicit TrackPanel(BooleanBits& IOBits);
 
@@ -75,6 +78,10 @@ public:
     void SetStatus(TrackSide side, std::string status);
     // What an end receives; any change starts a TRX end's code delay.
     void SetReceived(TrackSide side, std::string received);
+    // What a link to the end's peer asks of the window.
+    const TrackBoard* LinkedBoard() const override { return MyBoard(); }
+    bool Shunted(TrackSide side) const override { return End(side).shunt.ticked; }
+    void TakeLinkedCodes(TrackSide side, std::string received) override;
     // A link to the end's peer was started, or has ended. While it stands the end takes its
     // codes from the peer, not by hand, and its shunt box is cleared and usable, so that
     // the codes that arrive are taken.

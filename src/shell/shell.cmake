@@ -1,10 +1,9 @@
 # The application shell's rules that need no window: the command line, the session
-# counter, the element size, the order of dropped files, and the state, view and
+# counter, the order of dropped files, and the state, view and
 # statement files with the restoring of a state.
 target_sources(veldra_core PRIVATE
     shell/command_line.cpp
     shell/session_counter.cpp
-    shell/element_size.cpp
     shell/dropped_files.cpp
     shell/state_file.cpp
     shell/state_load.cpp

@@ -9,7 +9,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/program_window.h"
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 #include "support/controller.h"
 #include "support/fake_clock.h"
 #include "support/fake_platform.h"

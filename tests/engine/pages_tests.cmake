@@ -7,7 +7,6 @@ veldra_core_test(pages_tests
     engine/program_menus_test.cpp
     engine/log_file_test.cpp
     engine/bit_flag_lists_test.cpp
-    engine/table_window_test.cpp
     engine/numeric_report_test.cpp
     engine/sorted_names_test.cpp
 )

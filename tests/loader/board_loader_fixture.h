@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "loader/loader_fixture.h"
-#include "panels/board_panel.h"
 #include "panels/panel_fixture.h"
 #include "panels/panel_set.h"
+#include "platform/board_panel.h"
 
 namespace veldra::testing {
 

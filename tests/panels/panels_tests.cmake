@@ -9,5 +9,6 @@ veldra_core_test(panels_tests
     panels/track_evaluation_test.cpp
     panels/serial_port_panel_test.cpp
     panels/panel_set_test.cpp
+    panels/table_window_test.cpp
 )
 target_include_directories(panels_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -4,10 +4,10 @@
 
 #include <map>
 
+#include "ladder/element_size.h"
 #include "platform/settings.h"
 #include "shell/command_line.h"
 #include "shell/dropped_files.h"
-#include "shell/element_size.h"
 #include "shell/session_counter.h"
 
 namespace veldra::testing {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 
 namespace veldra::testing {
 

@@ -20,14 +20,14 @@
 #include "book/qt/page_drawing.h"
 #include "book/qt/print_target.h"
 #include "book/visio_plot.h"
-#include "loader/qt/frmStatus.h"
+#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/frmStatus.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/settings.h"
 #include "platform/window_errors.h"
-#include "shell/element_size.h"
 
 namespace veldra {
 namespace {

@@ -16,12 +16,12 @@
 #include "book/qt/frmPrintPgs.h"
 #include "book/qt/plot_pdf.h"
 #include "book/visio_plot.h"
-#include "loader/qt/frmStatus.h"
+#include "ladder/element_size.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/frmStatus.h"
 #include "platform/qt/keep_running.h"
 #include "platform/qt/twips.h"
 #include "platform/settings.h"
-#include "shell/element_size.h"
 
 namespace veldra {
 namespace {

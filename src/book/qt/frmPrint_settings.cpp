@@ -14,10 +14,10 @@
 #include "book/qt/book_printer.h"
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
-#include "loader/qt/frmStatus.h"
+#include "ladder/element_size.h"
 #include "platform/platform.h"
+#include "platform/qt/frmStatus.h"
 #include "platform/settings.h"
-#include "shell/element_size.h"
 
 namespace veldra {
 namespace {

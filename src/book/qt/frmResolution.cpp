@@ -8,10 +8,10 @@
 #include <QScrollBar>
 
 #include "book/page_layout.h"
+#include "ladder/element_size.h"
 #include "ladder/ladder_drawing.h"
 #include "ladder/qt/ladder_picture.h"
 #include "platform/settings.h"
-#include "shell/element_size.h"
 
 namespace veldra {
 namespace {

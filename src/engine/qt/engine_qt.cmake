@@ -1,6 +1,7 @@
 # The program window, the views it shows the engine in, and the windows it opens.
 target_sources(veldra_ui PRIVATE
     engine/qt/frmProgram.cpp
+    engine/qt/statement_view_host.cpp
     engine/qt/core_list_model.cpp
     engine/qt/status_grid_model.cpp
     engine/qt/status_grid_view.cpp

@@ -27,11 +27,9 @@
 #include "engine/qt/frmTable.h"
 #include "engine/qt/immediate_frame.h"
 #include "engine/qt/page_tabs.h"
+#include "engine/qt/statement_view_host.h"
 #include "engine/qt/timer_frame.h"
 #include "engine/qt/user_numeric_frame.h"
-#include "ladder/qt/frmBdSt.h"
-#include "ladder/qt/show_bit_assign.h"
-#include "ladder/qt/statement_view_host.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/lamp.h"
@@ -300,7 +298,8 @@ void frmProgram::KeepAlwaysOnTop() {
 }
 
 void frmProgram::ShowBitAssign(std::string_view BitName) {
-    veldra::ShowBitAssign(ViewHost(), BitName);
+    if (services_.statementViews != nullptr)
+        services_.statementViews->ShowBitAssign(ViewHost(), BitName);
 }
 
 StatementViewHost frmProgram::ViewHost() {
@@ -437,9 +436,8 @@ void frmProgram::ProgramReleased() {
 
 void frmProgram::EditFaultyStatement(Statement& statement) {
     // Called from inside the scan, which holds the program until the editor is done.
-    frmBdSt editor(windows_, *engine_);
-    editor.SetStatement(&statement);
-    editor.exec();
+    if (services_.statementViews != nullptr)
+        services_.statementViews->EditFaultyStatement(windows_, *engine_, statement);
 }
 
 void frmProgram::FinishClose() {

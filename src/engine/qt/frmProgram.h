@@ -12,7 +12,7 @@
 #include "engine/log_file.h"
 #include "engine/program_menus.h"
 #include "engine/program_window.h"
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 #include "platform/qt/window_registry.h"
 
 class QAction;
@@ -34,6 +34,7 @@ class ProgramPageFrame;
 class ProgramPages;
 class Settings;
 struct StatementViewHost;
+class StatementViews;
 class TimerDriver;
 class TimerFrame;
 class UserNumericFrame;
@@ -51,6 +52,8 @@ struct MainWindowServices {
     std::function<void(QWidget&)> placeChild = [](QWidget& window) { window.show(); };
     // Where the windows keep their choices ("Show as Ladder"); none keeps them nowhere.
     Settings* settings = nullptr;
+    // The statement viewer and editor; none opens neither.
+    StatementViews* statementViews = nullptr;
 };
 
 // The program window: the engineer's view into the running application and, as the CPU

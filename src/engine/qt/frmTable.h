@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <string>
 
-#include "engine/table_window.h"
+#include "panels/table_window.h"
 #include "platform/qt/window_registry.h"
 
 class QListView;

@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/qt/statement_view_host.h"
 #include "ladder/create_ladder.h"
 #include "ladder/ladder_drawing.h"
-#include "ladder/qt/statement_view_host.h"
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 #include "platform/event.h"
 #include "platform/qt/window_registry.h"
 

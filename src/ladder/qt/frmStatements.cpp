@@ -15,8 +15,8 @@
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
+#include "engine/qt/statement_view_host.h"
 #include "ladder/qt/show_bit_assign.h"
-#include "ladder/qt/statement_view_host.h"
 #include "ladder/qt/statements_model.h"
 #include "logic/statements.h"
 #include "platform/platform.h"

@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "panels/board_panel.h"
 #include "platform/ascii_text.h"
+#include "platform/board_panel.h"
 #include "platform/event.h"
 #include "platform/qt/timer_driver.h"
 #include "platform/qt/window_registry.h"

@@ -1,16 +1,13 @@
 #include "ladder/qt/show_bit_assign.h"
 
 #include "engine/program_engine.h"
+#include "engine/qt/statement_view_host.h"
+#include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/frmShowAssign.h"
-#include "ladder/qt/statement_view_host.h"
 #include "logic/text_helpers.h"
 #include "platform/qt/dialogs.h"
 
 namespace veldra {
-
-bool StatementViewHost::ProgramStands() const {
-    return engine != nullptr && !programWindow.isNull() && engine->ProgramLoaded();
-}
 
 void ShowBitAssign(const StatementViewHost& host, std::string_view BitName) {
     const std::string name = TrimUpper(BitName);
@@ -33,6 +30,30 @@ void ShowBitAssign(const StatementViewHost& host, std::string_view BitName) {
     } else {
         ThePlatform().MsgBox(box);
     }
+}
+
+namespace {
+
+class LadderViews final : public StatementViews {
+public:
+    void ShowBitAssign(const StatementViewHost& host, std::string_view BitName) override {
+        veldra::ShowBitAssign(host, BitName);
+    }
+
+    void EditFaultyStatement(WindowRegistry& windows, ProgramEngine& engine,
+                             Statement& statement) override {
+        frmBdSt editor(windows, engine);
+        editor.SetStatement(&statement);
+        editor.exec();
+    }
+};
+
+}  // namespace
+
+StatementViews& LadderStatementViews() {
+    // Holds nothing: one serves every program window.
+    static LadderViews views;
+    return views;
 }
 
 frmShowAssign& ShowStatement(const StatementViewHost& host, Statement& statement) {

@@ -5,6 +5,7 @@
 namespace veldra {
 
 class Statement;
+class StatementViews;
 class frmShowAssign;
 struct StatementViewHost;
 
@@ -15,5 +16,9 @@ void ShowBitAssign(const StatementViewHost& host, std::string_view BitName);
 
 // Opens a new viewer on the statement and places it as the host says.
 frmShowAssign& ShowStatement(const StatementViewHost& host, Statement& statement);
+
+// The program window's statement views as the ladder windows make them: the viewer above
+// and the statement editor.
+StatementViews& LadderStatementViews();
 
 }  // namespace veldra

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "panels/panel_controls.h"
+#include "platform/panel_controls.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 

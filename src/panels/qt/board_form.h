@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "panels/board_window.h"
-#include "panels/panel_controls.h"
 #include "platform/event.h"
+#include "platform/panel_controls.h"
 
 class QCheckBox;
 class QLabel;

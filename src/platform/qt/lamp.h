@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include "panels/panel_controls.h"
+#include "platform/panel_controls.h"
 
 namespace veldra {
 

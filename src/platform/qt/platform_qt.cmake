@@ -1,7 +1,9 @@
-# The desktop under Qt: dialogs, settings, timers, the window registry, the lamp and help.
+# The desktop under Qt: dialogs, the loading-progress window, settings, timers, the window
+# registry, the lamp and help.
 target_sources(veldra_ui PRIVATE
     platform/qt/dialogs.cpp
     platform/qt/qt_platform.cpp
+    platform/qt/frmStatus.cpp
     platform/qt/ini_settings.cpp
     platform/qt/timer_driver.cpp
     platform/qt/busy_cursor.cpp

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "loader/qt/frmStatus.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/frmStatus.h"
 
 namespace veldra {
 

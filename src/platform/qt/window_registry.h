@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 
 namespace veldra {
 

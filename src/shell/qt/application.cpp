@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/title_bar_icons.h"
 #include "platform/runtime_error.h"
 #include "platform/settings.h"
 #include "shell/command_line.h"
-#include "shell/element_size.h"
 #include "shell/qt/frmAbout.h"
 #include "shell/qt/frmMain.h"
 #include "shell/session_counter.h"

@@ -18,6 +18,7 @@
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "ladder/qt/frmStatements.h"
+#include "ladder/qt/show_bit_assign.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
 #include "panels/toggle_panel.h"
@@ -365,6 +366,7 @@ void frmMain::LoadProgram(std::string text) {
     services.programName = [this] { return programName_; };
     services.setTopWindows = [this] { SetTopWindows(*area_); };
     services.settings = &settings_;
+    services.statementViews = &LadderStatementViews();
     services.showChild = [this](QWidget& window) {
         window.setAttribute(Qt::WA_DeleteOnClose);
         new RegisteredChild(windows_, window, window.objectName().toStdString());

@@ -16,7 +16,7 @@
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
 #include "book/qt/page_drawing.h"
-#include "shell/element_size.h"
+#include "ladder/element_size.h"
 #include "support/fake_book_printer.h"
 
 namespace veldra::testing {

@@ -16,8 +16,8 @@
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrintPgs.h"
 #include "engine/program_engine.h"
+#include "ladder/element_size.h"
 #include "platform/qt/window_frame.h"
-#include "shell/element_size.h"
 
 namespace veldra::testing {
 namespace {

@@ -7,4 +7,6 @@ veldra_ui_test(platform_qt_tests
     platform/qt/widgets_test.cpp
     platform/qt/replacing_files_test.cpp
     platform/qt/title_bar_icons_test.cpp
+    platform/qt/frmStatus_test.cpp
 )
+target_compile_definitions(platform_qt_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")

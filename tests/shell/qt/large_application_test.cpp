@@ -16,7 +16,7 @@
 #include <set>
 #include <string>
 
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 #include "shell/qt/frmMain.h"
 #include "support/qt/application_fixture.h"
 

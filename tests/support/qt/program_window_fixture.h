@@ -8,6 +8,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
+#include "ladder/qt/show_bit_assign.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
 #include "panels/panel_set.h"
@@ -29,7 +30,10 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // Shown before the load when `shown`, as the main window shows its child first.
+    // The statement views are the ladder's, as the main window hands them over.
     std::string Load(const char* file, MainWindowServices services = {}, bool shown = false) {
+        if (services.statementViews == nullptr)
+            services.statementViews = &LadderStatementViews();
         window = std::make_unique<frmProgram>(registry, dialogs, clock, std::move(services));
         boards = std::make_unique<PanelSet>(Engine().IOBits);
         if (shown) {

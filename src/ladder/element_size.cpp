@@ -1,4 +1,4 @@
-#include "shell/element_size.h"
+#include "ladder/element_size.h"
 
 #include <algorithm>
 #include <charconv>

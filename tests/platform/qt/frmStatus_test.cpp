@@ -1,4 +1,4 @@
-#include "loader/qt/frmStatus.h"
+#include "platform/qt/frmStatus.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,14 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace veldra {
 
 class Dialogs;
 class ProgramEngine;
 class Settings;
+class Statement;
 class WindowRegistry;
 
 // What a statement viewer needs of the windows around it. The program window fills it
@@ -30,6 +32,22 @@ struct StatementViewHost {
     std::function<std::string()> programName = [] { return std::string(); };
 
     bool ProgramStands() const;
+};
+
+// The views of its statements the program window opens: made by the ladder windows, handed
+// over by whoever assembles the program window.
+class StatementViews {
+public:
+    virtual ~StatementViews() = default;
+
+    // Opens a new viewer on the first statement, in load order, whose results hold the
+    // bit of that name, or says "No Statement Found".
+    virtual void ShowBitAssign(const StatementViewHost& host, std::string_view BitName) = 0;
+
+    // Lets the engineer mend a statement that ran away; the scan that found it waits until
+    // the editor is closed.
+    virtual void EditFaultyStatement(WindowRegistry& windows, ProgramEngine& engine,
+                                     Statement& statement) = 0;
 };
 
 }  // namespace veldra

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "panels/board_panel.h"
+#include "platform/board_panel.h"
 #include "platform/event.h"
 
 namespace veldra {

@@ -1,4 +1,4 @@
-#include "engine/table_window.h"
+#include "panels/table_window.h"
 
 #include <gtest/gtest.h>
 
