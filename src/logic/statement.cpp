@@ -58,7 +58,7 @@ bool Statement::SetStrStatement(std::string_view text) {
             !parent_->TakeNewKey(*this, firstAfter)) {
             if (beforeReset_) {
                 names_ = std::move(beforeReset_->names);
-                result_ = beforeReset_->result;
+                StoreResult(beforeReset_->result);
                 beforeReset_.reset();
                 Initialize();
             }
@@ -96,10 +96,28 @@ void Statement::SetParent(Statements* parent) {
         parent_->DisplayedChanged(false);
     }
     MoveScanEpoch();
+    const bool result = Result();
     parent_ = parent;
+    if (parent_ != nullptr) {
+        resultSlot_ = parent_->TakeResultSlot(result);
+    } else {
+        result_ = result;
+    }
     MoveScanEpoch();
     if (parent_ != nullptr && IsDisplayed()) {
         parent_->DisplayedChanged(true);
+    }
+}
+
+bool Statement::Result() const {
+    return parent_ != nullptr ? parent_->results_[resultSlot_] != 0 : result_;
+}
+
+void Statement::StoreResult(bool result) {
+    if (parent_ != nullptr) {
+        parent_->results_[resultSlot_] = result ? 1 : 0;
+    } else {
+        result_ = result;
     }
 }
 
@@ -166,10 +184,10 @@ std::size_t Statement::ComparisonOf(std::uint32_t index) const {
 
 void Statement::ResetStatement() {
     if (!beforeReset_) {
-        beforeReset_ = std::make_unique<Saved>(Saved{std::move(names_), result_});
+        beforeReset_ = std::make_unique<Saved>(Saved{std::move(names_), Result()});
     }
     names_ = StatementNames();
-    result_ = false;
+    StoreResult(false);
     Initialize();
 }
 
@@ -242,7 +260,7 @@ bool Statement::AcceptResult(bool result) {
 
 void Statement::Announce() {
     if (statementChanged_.HasSubscribers()) {  // the name is not looked at for nobody
-        statementChanged_.Raise(result_, ResultBitName(0));
+        statementChanged_.Raise(Result(), ResultBitName(0));
     }
     if (parent_ != nullptr) {
         parent_->ForwardStatementChanged(*this);
@@ -323,7 +341,7 @@ StatementRow Statement::LoadFrmStatements() const {
     row.expression = SpaceOperators(strStatement());
     row.results = ResultsText(names_.Results());
     if (!isFiltered_) {
-        row.expressionColour = result_ ? StatementRow::Colour::Green : StatementRow::Colour::Black;
+        row.expressionColour = Result() ? StatementRow::Colour::Green : StatementRow::Colour::Black;
     }
     return row;
 }
