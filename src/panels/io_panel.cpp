@@ -1,7 +1,5 @@
 #include "panels/io_panel.h"
 
-#include <algorithm>
-
 namespace veldra {
 
 void IOPanel::SetMyBoard(std::unique_ptr<IOBoard> board) {
@@ -16,7 +14,7 @@ void IOPanel::SetMyBoard(std::unique_ptr<IOBoard> board) {
     // Counted as the rows come, while the board loads, rather than at the first push.
     inputAdded_ = board_->InputBitAdded.Subscribe([this](std::string_view name) {
         if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
-            rows_.inputRows.push_back(rows_.inputs->BoardInputs().Item(InputCount()));
+            ++rows_.inputCount;
             rows_.sharedNames = rows_.sharedNames || FindOutput(name) != nullptr;
         } else {
             CountRows();  // a list given or replaced since
@@ -26,7 +24,6 @@ void IOPanel::SetMyBoard(std::unique_ptr<IOBoard> board) {
     });
     outputAdded_ = board_->OutputBitAdded.Subscribe([this](std::string_view name) {
         if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
-            rows_.outputRows.push_back(rows_.outputs->BoardOutputs().Item(OutputCount()));
             rows_.sharedNames = rows_.sharedNames || FindInput(name) != nullptr;
         } else {
             CountRows();
@@ -81,18 +78,16 @@ void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
         if (!rows_.counted || inputs != rows_.inputs || outputs != rows_.outputs) {
             CountRows();
         }
-        const std::size_t inputCount = rows_.inputRows.size();
-        const auto row = std::size_t(std::max(Index, 1) - 1);
-        if (row >= inputCount && row - inputCount < rows_.outputRows.size()) {
-            BoardOutput& output = *rows_.outputRows[row - inputCount];
-            if (output.OutputName == BitName) {
-                ShowOutput(output, BitValue);
+        if (Index > rows_.inputCount && outputs != nullptr) {
+            BoardOutput* output = outputs->BoardOutputs().Item(Index - rows_.inputCount);
+            if (output != nullptr && output->OutputName == BitName) {
+                ShowOutput(*output, BitValue);
                 return;
             }
-        } else if (Index >= 1 && row < inputCount && !rows_.sharedNames) {
-            BoardInput& input = *rows_.inputRows[row];
-            if (input.InputName == BitName) {
-                ShowInput(input, BitValue);
+        } else if (Index >= 1 && inputs != nullptr && !rows_.sharedNames) {
+            BoardInput* input = inputs->BoardInputs().Item(Index);
+            if (input != nullptr && input->InputName == BitName) {
+                ShowInput(*input, BitValue);
                 return;
             }
         }
@@ -101,14 +96,9 @@ void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
 }
 
 void IOPanel::CountRows() {
-    rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), {}, {}, false};
-    for (int i = 1; i <= InputCount(); ++i) {
-        rows_.inputRows.push_back(rows_.inputs->BoardInputs().Item(i));
-        rows_.sharedNames =
-            rows_.sharedNames || FindOutput(rows_.inputRows.back()->InputName) != nullptr;
-    }
-    for (int i = 1; i <= OutputCount(); ++i) {
-        rows_.outputRows.push_back(rows_.outputs->BoardOutputs().Item(i));
+    rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), InputCount(), false};
+    for (int i = 1; i <= rows_.inputCount && !rows_.sharedNames; ++i) {
+        rows_.sharedNames = FindOutput(rows_.inputs->BoardInputs().Item(i)->InputName) != nullptr;
     }
 }
 
