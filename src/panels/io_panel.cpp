@@ -6,28 +6,14 @@ void IOPanel::SetMyBoard(std::unique_ptr<IOBoard> board) {
     inputAdded_.Cancel();
     outputAdded_.Cancel();
     board_ = std::move(board);
-    rows_ = RowLayout();
     if (board_ == nullptr) {
         return;
     }
-    CountRows();
-    // Counted as the rows come, while the board loads, rather than at the first push.
     inputAdded_ = board_->InputBitAdded.Subscribe([this](std::string_view name) {
-        if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
-            ++rows_.inputCount;
-            rows_.sharedNames = rows_.sharedNames || FindOutput(name) != nullptr;
-        } else {
-            CountRows();  // a list given or replaced since
-        }
         InputAdded(name);
         Changed.Raise();
     });
     outputAdded_ = board_->OutputBitAdded.Subscribe([this](std::string_view name) {
-        if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
-            rows_.sharedNames = rows_.sharedNames || FindInput(name) != nullptr;
-        } else {
-            CountRows();
-        }
         OutputAdded(name);
         Changed.Raise();
     });
@@ -62,7 +48,9 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
     if (BoardOutput* output = FindOutput(BitName)) {
         ShowOutput(*output, BitValue);
     } else if (BoardInput* input = FindInput(BitName)) {
-        ShowInput(*input, BitValue);
+        input->InputState = BitValue;
+        ShowInputLamp(input->intIndex, BitValue);
+        LampShown.Raise(false, input->intIndex);
     } else if (BitName != EnabledBitName()) {
         // The logic's writes to the board's own ".ENABLED" bit do not move the box.
         ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),
@@ -71,41 +59,16 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
 }
 
 void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
-    // The row is taken only where it still shows the bit and the name would lead to it.
-    if (board_ != nullptr) {
-        BoardInput* inputs = board_->BoardInput();
-        BoardOutput* outputs = board_->BoardOutput();
-        if (!rows_.counted || inputs != rows_.inputs || outputs != rows_.outputs) {
-            CountRows();
-        }
-        if (Index > rows_.inputCount && outputs != nullptr) {
-            BoardOutput* output = outputs->BoardOutputs().Item(Index - rows_.inputCount);
-            if (output != nullptr && output->OutputName == BitName) {
-                ShowOutput(*output, BitValue);
-                return;
-            }
-        } else if (Index >= 1 && inputs != nullptr && !rows_.sharedNames) {
-            BoardInput* input = inputs->BoardInputs().Item(Index);
-            if (input != nullptr && input->InputName == BitName) {
-                ShowInput(*input, BitValue);
-                return;
-            }
+    // Outputs are looked for before inputs by name: only an output row is taken as it is.
+    const int inputs = InputCount();
+    if (Index > inputs && board_ != nullptr && board_->BoardOutput() != nullptr) {
+        BoardOutput* output = board_->BoardOutput()->BoardOutputs().Item(Index - inputs);
+        if (output != nullptr && output->OutputName == BitName) {
+            ShowOutput(*output, BitValue);
+            return;
         }
     }
     OnUpdateOutput(BitName, BitValue);
-}
-
-void IOPanel::CountRows() {
-    rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), InputCount(), false};
-    for (int i = 1; i <= rows_.inputCount && !rows_.sharedNames; ++i) {
-        rows_.sharedNames = FindOutput(rows_.inputs->BoardInputs().Item(i)->InputName) != nullptr;
-    }
-}
-
-void IOPanel::ShowInput(BoardInput& input, bool BitValue) {
-    input.InputState = BitValue;
-    ShowInputLamp(input.intIndex, BitValue);
-    LampShown.Raise(false, input.intIndex);
 }
 
 void IOPanel::ShowOutput(BoardOutput& output, bool BitValue) {
