@@ -109,7 +109,7 @@ void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
                 bit = prgBooleanBits_->AddIO(name, true, false);
             }
             bit->SetIsFormBit(true);
-            bit->SetFormIndex(&window, j);
+            bit->SetFormIndex(&window);
         }
         ThePlatform().SetLoadingProgress(++done, double(windows.size()));
         YieldDuringLoad();

@@ -41,7 +41,6 @@ protected:
     virtual void ShowOutputLamp(int row, bool value) = 0;
 
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
-    void OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
     void ReleaseBoard() override;
     std::string EnabledBitName() const override;
@@ -61,8 +60,6 @@ protected:
     bool rightClick_ = false;
 
 private:
-    void ShowOutput(BoardOutput& output, bool BitValue);
-
     std::unique_ptr<IOBoard> board_;
     Subscription inputAdded_;
     Subscription outputAdded_;
