@@ -6,9 +6,7 @@
 namespace veldra {
 
 void ScanMap::Clear() {
-    const std::uint64_t builds = builds_;
     *this = ScanMap();
-    builds_ = builds + 1;  // a solve under way sees that its index means nothing now
 }
 
 bool ScanMap::Current(const BooleanBits* bits, const Statements* statements) const {
@@ -28,6 +26,8 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
     readersRevision_ = bits.ReadersRevision();
     statementCount_ = statements.Count();
     statementsGeneration_ = statements.Generation();
+    // A statement's index here is its slot among the collection's results.
+    statements.NumberResultSlots();
 
     bySlot_.assign(std::size_t(slotCount_) + 1, SlotEntry{0, kNone});
     // Made to size at once: grown as they fill, a large program's tables would hold up to
@@ -68,7 +68,6 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
 void ScanMap::ReadStatements() {
     epoch_ = ScanEpoch();
     flags_.assign(statements_.size(), 0);
-    lastResults_.assign(statements_.size(), 0);
     editedCount_ = 0;
     for (std::uint32_t index = 0; index < statements_.size(); ++index) {
         const Statement& statement = *statements_[index];
@@ -85,44 +84,22 @@ void ScanMap::ReadStatements() {
             flags |= kQuiet;
         }
         flags_[index] = flags;
-        lastResults_[index] = statement.Result() ? 1 : 0;
     }
 }
 
 bool ScanMap::Solve(std::uint32_t index, bool heard) {
     Sync();
     const std::uint8_t flags = flags_[index];
-    const std::uint64_t epochBefore = ScanEpoch();
-    const std::uint64_t builds = builds_;
-    bool solved = false;
     if ((flags & kCompiled) != 0) {
         const bool result = Evaluate(index);
         if ((flags & kQuiet) != 0 && !heard) {
-            // Nobody hears it: the statement is only written when its result changes.
-            if (result != (lastResults_[index] != 0)) {
-                statements_[index]->AcceptUnheardResult(result);
-                lastResults_[index] = result ? 1 : 0;
-            }
+            // Nobody hears it: the result is stored where the statement reads it.
+            statementCollection_->ScanResults()[index] = result ? 1 : 0;
             return true;
         }
-        solved = statements_[index]->AcceptResult(result);
-    } else {
-        solved = statements_[index]->Solve();
+        return statements_[index]->AcceptResult(result);
     }
-    TakeResult(index, epochBefore, builds);
-    return solved;
-}
-
-void ScanMap::TakeResult(std::uint32_t index, std::uint64_t epochBefore, std::uint64_t builds) {
-    if (builds != builds_ || epoch_ != epochBefore) {
-        return;  // laid out or read again meanwhile
-    }
-    const bool result = statements_[index]->Result();
-    const bool changed = result != (lastResults_[index] != 0);
-    if (ScanEpoch() == epochBefore + (changed ? 1 : 0)) {
-        lastResults_[index] = result ? 1 : 0;
-        epoch_ = ScanEpoch();
-    }
+    return statements_[index]->Solve();
 }
 
 void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {

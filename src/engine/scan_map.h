@@ -25,11 +25,11 @@ class Statement;
 // a bit's readers change; a statement edited since keeps being solved by itself.
 //
 // What a solve reads of a statement (whether it may be solved from the values alone, its
-// last result, its result bits' slots) is kept here by index, so that on a large program a
-// solve whose result does not change reads neither the statement nor its bits: the working
-// set, not the instruction count, decides the scan's speed. The statements' scan epoch
-// (Statements::ScanEpoch) tells when a statement changed beside the scan; these arrays are
-// then read again.
+// result bits' slots) is kept here by index, and its result in the collection's results,
+// numbered by the same index, so that on a large program a solve reads neither the
+// statement nor its bits unless somebody listens: the working set, not the instruction
+// count, decides the scan's speed. The statements' scan epoch (Statements::ScanEpoch)
+// tells when a statement changed beside the scan; the flags are then read again.
 class ScanMap {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
@@ -61,10 +61,9 @@ public:
         Sync();
         return editedCount_ > 0;
     }
-    // The statement's result as the scan last gave or found it.
-    bool LastResult(std::uint32_t index) {
-        Sync();
-        return lastResults_[index] != 0;
+    // The statement's result, as the scan last gave it or anything else stored it.
+    bool LastResult(std::uint32_t index) const {
+        return statementCollection_->ScanResults()[index] != 0;
     }
 
     std::uint32_t SlotCount() const { return slotCount_; }
@@ -125,12 +124,9 @@ private:
         return statementCollection_ != nullptr ? statementCollection_->ScanEpoch() : 0;
     }
     void ReadStatements();
-    // Takes the result a solve just stored as the statement's last one, when the solve
-    // alone moved the epoch; otherwise the statements are read again at the next look.
-    void TakeResult(std::uint32_t index, std::uint64_t epochBefore, std::uint64_t builds);
 
     const BooleanBits* bits_ = nullptr;
-    const Statements* statementCollection_ = nullptr;
+    Statements* statementCollection_ = nullptr;
     std::uint32_t slotCount_ = 0;
     std::uint64_t bitsGeneration_ = 0;
     std::uint64_t readersRevision_ = 0;
@@ -153,10 +149,8 @@ private:
     std::vector<BooleanBit*> bitAt_;          // by slot
     std::vector<std::uint32_t> resultSlots_;  // as results_
     std::vector<std::uint8_t> flags_;         // by statement
-    std::vector<std::uint8_t> lastResults_;   // by statement
     int editedCount_ = 0;
     std::uint64_t epoch_ = 0;
-    std::uint64_t builds_ = 0;
     SolveProgram program_;
 };
 

@@ -59,7 +59,7 @@ bool Statement::SetStrStatement(std::string_view text) {
             !parent_->TakeNewKey(*this, firstAfter)) {
             if (Saved* saved = BeforeReset()) {
                 names_ = std::move(saved->names);
-                result_ = saved->result;
+                StoreResult(saved->result);
                 cold_->beforeReset.reset();
                 Initialize();
             }
@@ -99,10 +99,28 @@ void Statement::SetParent(Statements* parent) {
         parent_->DisplayedChanged(false);
     }
     MoveScanEpoch();
+    const bool result = Result();
     parent_ = parent;
+    if (parent_ != nullptr) {
+        resultSlot_ = parent_->TakeResultSlot(result);
+    } else {
+        result_ = result;
+    }
     MoveScanEpoch();
     if (parent_ != nullptr && IsDisplayed()) {
         parent_->DisplayedChanged(true);
+    }
+}
+
+bool Statement::Result() const {
+    return parent_ != nullptr ? parent_->results_[resultSlot_] != 0 : result_;
+}
+
+void Statement::StoreResult(bool result) {
+    if (parent_ != nullptr) {
+        parent_->results_[resultSlot_] = result ? 1 : 0;
+    } else {
+        result_ = result;
     }
 }
 
@@ -171,10 +189,10 @@ std::size_t Statement::ComparisonOf(std::uint32_t index) const {
 
 void Statement::ResetStatement() {
     if (BeforeReset() == nullptr) {
-        Cold().beforeReset = std::make_unique<Saved>(Saved{std::move(names_), result_});
+        Cold().beforeReset = std::make_unique<Saved>(Saved{std::move(names_), Result()});
     }
     names_ = StatementNames();
-    result_ = false;
+    StoreResult(false);
     Initialize();
 }
 
@@ -250,7 +268,7 @@ bool Statement::AcceptResult(bool result) {
 
 void Statement::Announce() {
     if (statementChanged_.HasSubscribers()) {  // the name is not looked at for nobody
-        statementChanged_.Raise(result_, ResultBitName(0));
+        statementChanged_.Raise(Result(), ResultBitName(0));
     }
     if (parent_ != nullptr) {
         parent_->ForwardStatementChanged(*this);
@@ -341,7 +359,7 @@ StatementRow Statement::LoadFrmStatements() const {
     row.expression = SpaceOperators(strStatement());
     row.results = ResultsText(names_.Results());
     if (!isFiltered_) {
-        row.expressionColour = result_ ? StatementRow::Colour::Green : StatementRow::Colour::Black;
+        row.expressionColour = Result() ? StatementRow::Colour::Green : StatementRow::Colour::Black;
     }
     return row;
 }

@@ -59,7 +59,9 @@ public:
     std::string_view OpBitName(int index) const { return names_.Operand(index); }
     int UboundOpBit() const { return names_.OperandCount() - 1; }
 
-    bool Result() const { return result_; }
+    // Kept by the collection while the statement is in one (Statements::ScanResults), so
+    // that the scan gives a result without touching the statement.
+    bool Result() const;
 
     bool IsNumeric() const { return isNumeric_; }
     void SetIsNumeric(bool on);
@@ -127,10 +129,6 @@ public:
     // Takes a result that a SolveProgram computed from Prepared() and announces it as Solve
     // would. False, with nothing changed, while the statement is disabled or solving.
     bool AcceptResult(bool result);
-    // The same for a statement known to be enabled and heard by nobody, as the scan knows
-    // it: only the result is stored, and the scan that gave it keeps it as the last result
-    // itself, so the collection's scan epoch stays.
-    void AcceptUnheardResult(bool result) { result_ = result; }
 
     // The expression with every operand replaced by its index, as "(0+1)*~2"; empty
     // until the statement is first solved after its text, Initialize or ResetStatement,
@@ -183,15 +181,11 @@ public:
 
 private:
     friend std::string AssignText(const Statement& statement);
+    friend class Statements;  // numbers the result slots
 
     void Build();
     void Bind();
-    void StoreResult(bool result) {
-        if (result != result_) {
-            result_ = result;
-            MoveScanEpoch();
-        }
-    }
+    void StoreResult(bool result);
     // Tells the collection's scan that what it keeps of its statements is to be read again.
     void MoveScanEpoch();
     bool ReadOperand(std::uint32_t index, bool negated);
@@ -203,7 +197,7 @@ private:
     bool Fault();
 
     // What every solve reads first, together next to the events.
-    bool result_ = false;
+    bool result_ = false;  // while in no collection; in one, its slot there holds it
     bool disable_ = false;
     bool solving_ = false;
     bool edited_ = false;
@@ -213,6 +207,7 @@ private:
     bool justBound_ = false;
     std::uint32_t boundResults_ = 0;  // the first entries of bound_ are the results' bits
     std::uint32_t boundCount_ = 0;    // of bound_
+    std::uint32_t resultSlot_ = 0;    // in the parent's results
     std::uint64_t revision_ = 0;
     Statements* parent_ = nullptr;
     BooleanBits* bits_ = nullptr;

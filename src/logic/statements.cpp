@@ -34,6 +34,16 @@ Statement& Statements::Append(std::unique_ptr<Statement>&& statement) {
     return items_.Add(std::move(statement), key);
 }
 
+void Statements::NumberResultSlots() {
+    std::vector<std::uint8_t> numbered;
+    numbered.reserve(std::size_t(Count()));
+    for (Statement& statement : *this) {
+        numbered.push_back(statement.Result() ? 1 : 0);
+        statement.resultSlot_ = std::uint32_t(numbered.size() - 1);
+    }
+    results_ = std::move(numbered);
+}
+
 void Statements::ForwardStatementChanged(const Statement& statement) {
     // The name is not looked at for nobody: the scan solves many statements in a row.
     if (IsForwarded(statement) && StatementChanged.HasSubscribers()) {

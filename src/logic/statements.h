@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "logic/model_collection.h"
 #include "logic/statement.h"
@@ -33,10 +34,17 @@ public:
     // need to be passed on to ladders at all.
     bool AnyDisplayed() const { return displayedCount_ > 0; }
 
-    // Grows whenever a statement of the collection is edited, disabled or enabled, gains a
-    // listener or stores a new result: what the scan keeps of the statements beside them is
-    // then to be read again.
+    // Grows whenever a statement of the collection is edited, disabled or enabled, or gains
+    // a listener: what the scan keeps of the statements beside them is then to be read
+    // again.
     std::uint64_t ScanEpoch() const { return scanEpoch_; }
+
+    // Every statement's result (0 or 1) by its result slot: the scan reads and writes them
+    // here, so that a changed result touches no statement. NumberResultSlots gives each
+    // statement the slot of its position in the collection, from 0; a statement added
+    // later takes the next free slot until they are numbered again.
+    std::uint8_t* ScanResults() { return results_.data(); }
+    void NumberResultSlots();
 
     Event<std::string_view, bool> StatementChanged;
 
@@ -45,12 +53,17 @@ private:
     void ForwardStatementChanged(const Statement& statement);
     void DisplayedChanged(bool displayed) { displayedCount_ += displayed ? 1 : -1; }
     void MoveScanEpoch() { ++scanEpoch_; }
+    std::uint32_t TakeResultSlot(bool result) {
+        results_.push_back(result ? 1 : 0);
+        return static_cast<std::uint32_t>(results_.size() - 1);
+    }
     // Re-keys a statement whose first result was edited; false, with a message, when
     // another statement holds the key.
     bool TakeNewKey(const Statement& statement, std::string_view newKey);
 
     int displayedCount_ = 0;
     std::uint64_t scanEpoch_ = 0;
+    std::vector<std::uint8_t> results_;
 };
 
 }  // namespace veldra

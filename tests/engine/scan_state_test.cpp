@@ -117,6 +117,41 @@ TEST_F(ScanStateTest, AResultGivenOutsideTheScanIsWhatTheScanComparesWith) {
     EXPECT_FALSE(Value("OUT"));
 }
 
+TEST_F(ScanStateTest, EveryStatementReadsTheResultTheScanGaveIt) {
+    std::vector<Statement*> chain{&Assign("IN", "S1"), &Assign("S1", "S2"), &Assign("~S2", "S3"),
+                                  &Assign("S3 + IN", "S4")};
+    Start();
+    for (const bool value : {true, false, true}) {
+        Input("IN", value);
+        Tick();
+        for (Statement* statement : chain) {
+            const std::string name(statement->ResultBitName(0));
+            EXPECT_EQ(statement->Result(), Value(name)) << name << " after IN " << value;
+        }
+    }
+}
+
+TEST_F(ScanStateTest, StatementsAddedAndRemovedAfterAScanKeepEveryOtherResult) {
+    Statement& first = Assign("IN", "S1");
+    Assign("S1", "S2");
+    Statement& last = Assign("S2", "S3");
+    Start();
+    Input("IN", true);
+    Tick();
+    ASSERT_TRUE(last.Result());
+    engine.prgAssigns->Remove("S2");
+    Statement& added = Assign("~S3", "S5");
+    engine.MapBits();
+    EXPECT_TRUE(first.Result());
+    EXPECT_TRUE(last.Result());
+    EXPECT_FALSE(added.Result());
+    Input("IN", false);
+    Tick();
+    EXPECT_FALSE(first.Result());
+    EXPECT_FALSE(Value("S1"));
+    EXPECT_TRUE(last.Result());  // nothing reads S1 now
+}
+
 // A bit's flags changed after the mapping, as the filter and watch lists, the timer page
 // and a state load change them.
 struct FlagCase {

@@ -126,6 +126,38 @@ TEST(Statements, AppendRefusesADuplicateAndLeavesTheStatementWithItsCaller) {
 
 // Each program's scan re-reads its own statements only: a change in one collection leaves
 // the other's epoch where it was.
+TEST(Statements, KeepEachStatementsResultWithoutMovingTheirScanEpoch) {
+    FakePlatform platform;
+    FakeProgramHost host;
+    BooleanBits bits;
+    bits.Add("A", true);
+    Statements statements;
+    Statement* first = statements.Add("ASSIGN A TO OUT;");
+    Statement* second = statements.Add("ASSIGN ~A TO OTHER;");
+    first->SetBits(&bits);
+    second->SetBits(&bits);
+    statements.NumberResultSlots();
+    const std::uint64_t before = statements.ScanEpoch();
+    ASSERT_TRUE(first->Solve());
+    ASSERT_TRUE(second->Solve());
+    EXPECT_EQ(statements.ScanEpoch(), before);
+    EXPECT_EQ((std::vector<int>{statements.ScanResults()[0], statements.ScanResults()[1]}),
+              (std::vector<int>{1, 0}));
+    // A result stored there is what the statement reads, and it goes with the statement.
+    statements.ScanResults()[1] = 1;
+    EXPECT_TRUE(second->Result());
+    std::unique_ptr<Statement> alone = std::make_unique<Statement>();
+    alone->SetStrStatement("ASSIGN A TO THIRD;");
+    alone->SetBits(&bits);
+    ASSERT_TRUE(alone->Solve());
+    Statement& appended = statements.Append(std::move(alone));
+    EXPECT_TRUE(appended.Result());
+    statements.Remove("OUT");
+    statements.NumberResultSlots();
+    EXPECT_TRUE(second->Result());
+    EXPECT_TRUE(appended.Result());
+}
+
 TEST(Statements, MoveTheirOwnScanEpochOnlyWhenOneOfTheirStatementsChanges) {
     FakePlatform platform;
     FakeProgramHost host;
@@ -144,7 +176,6 @@ TEST(Statements, MoveTheirOwnScanEpochOnlyWhenOneOfTheirStatementsChanges) {
     };
     Subscription watch;
     const std::vector<Change> changes = {
-        {"a new result", [&] { statement->Solve(); }},
         {"an edit", [&] { statement->SetStrStatement("ASSIGN ~A TO OUT;"); }},
         {"disabled", [&] { statement->SetDisable(true); }},
         {"a listener",
