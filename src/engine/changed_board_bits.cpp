@@ -13,9 +13,11 @@ void ChangedBoardBits::Record(const BooleanBit& bit) {
         Entry& recorded = entries_[positions_[slot] - 1];
         recorded.value = bit.BitValue();
         recorded.window = bit.FormIndex();
+        recorded.row = bit.FormRow();
         return;
     }
-    entries_.push_back(Entry{&bit, slot, bit.BitValue(), bit.IsFormBit(), bit.FormIndex()});
+    entries_.push_back(
+        Entry{&bit, slot, bit.BitValue(), bit.IsFormBit(), bit.FormIndex(), bit.FormRow()});
     positions_[slot] = std::uint32_t(entries_.size());
 }
 
@@ -34,7 +36,7 @@ bool ChangedBoardBits::PushNewest() {
     entries_.pop_back();
     positions_[entry.slot] = 0;
     if (entry.isFormBit) {
-        entry.bit->UpdateIO(entry.window, entry.value);
+        entry.bit->UpdateIO(entry.window, entry.row, entry.value);
     }
     return true;
 }

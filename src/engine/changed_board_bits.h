@@ -28,6 +28,7 @@ private:
         bool value;
         bool isFormBit;
         BoardPanel* window;
+        int row;  // the bit's row in the window, 0 for none
     };
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> positions_;  // by slot: position in entries_ plus one, or 0

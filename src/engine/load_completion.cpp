@@ -109,7 +109,7 @@ void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
                 bit = prgBooleanBits_->AddIO(name, true, false);
             }
             bit->SetIsFormBit(true);
-            bit->SetFormIndex(&window);
+            bit->SetFormIndex(&window, j);
         }
         ThePlatform().SetLoadingProgress(++done, double(windows.size()));
         YieldDuringLoad();

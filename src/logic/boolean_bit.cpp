@@ -178,11 +178,17 @@ void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
 }
 
 void BooleanBit::UpdateIO() const {
-    UpdateIO(FormIndex(), bitValue_);
+    UpdateIO(FormIndex(), FormRow(), bitValue_);
 }
 
-void BooleanBit::UpdateIO(BoardPanel* window, bool value) const {
-    TellWindow(window, [&](BoardPanel& shown) { shown.UpdateOutput(bitName_, value); });
+void BooleanBit::UpdateIO(BoardPanel* window, int row, bool value) const {
+    TellWindow(window, [&](BoardPanel& shown) {
+        if (row > 0) {
+            shown.UpdateOutputAt(row, bitName_, value);
+        } else {
+            shown.UpdateOutput(bitName_, value);
+        }
+    });
 }
 
 void BooleanBit::LoadState() const {

@@ -136,9 +136,13 @@ public:
     }
     // The board window that shows the bit; none for bits of no board.
     BoardPanel* FormIndex() const { return rare_ ? rare_->formIndex : nullptr; }
-    void SetFormIndex(BoardPanel* window) {
+    // Where the window lists the bit in its own order (GetSystemBit), from 1; 0 when not
+    // known, and the window then finds the bit by name.
+    int FormRow() const { return rare_ ? rare_->formRow : 0; }
+    void SetFormIndex(BoardPanel* window, int row = 0) {
         if (window != nullptr || rare_) {
             Rare().formIndex = window;
+            Rare().formRow = window != nullptr ? row : 0;
         }
     }
 
@@ -194,8 +198,9 @@ public:
 
     // Pushes the value to the bit's board window; a bit without one is skipped.
     void UpdateIO() const;
-    // Pushes a value recorded earlier to the window that showed the bit then.
-    void UpdateIO(BoardPanel* window, bool value) const;
+    // Pushes a value recorded earlier to the window that showed the bit then, at the row
+    // it had there (0 for none).
+    void UpdateIO(BoardPanel* window, int row, bool value) const;
     // Hands the value, read from a state file, to the bit's board window.
     void LoadState() const;
 
@@ -216,6 +221,7 @@ private:
         std::int32_t onTime = 0;
         std::int32_t offTime = 0;
         BoardPanel* formIndex = nullptr;
+        int formRow = 0;
         TriggerTarget* vTables = nullptr;
         TriggerTarget* vNumBlocks = nullptr;
     };

@@ -22,6 +22,11 @@ void BoardWindow::UpdateOutput(std::string_view BitName, bool BitValue) {
     Changed.Raise();
 }
 
+void BoardWindow::UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
+    OnUpdateOutputAt(Index, BitName, BitValue);
+    Changed.Raise();
+}
+
 void BoardWindow::LoadState(std::string_view BitName, bool BitValue) {
     OnLoadState(BitName, BitValue);
     Changed.Raise();

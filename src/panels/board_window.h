@@ -31,6 +31,7 @@ public:
     void CreateimgIndic() final;
     void UpdateIndicators() final;
     void UpdateOutput(std::string_view BitName, bool BitValue) final;
+    void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) final;
     void LoadState(std::string_view BitName, bool BitValue) final;
 
     // Stores the close flag, then asks the window to close; raises Changed.
@@ -70,6 +71,10 @@ protected:
     virtual void OnUpdateIndicators() {}
     virtual void OnUpdateOutput(std::string_view BitName, bool BitValue) {
         (void)BitName, (void)BitValue;
+    }
+    virtual void OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
+        (void)Index;
+        OnUpdateOutput(BitName, BitValue);
     }
     virtual void OnLoadState(std::string_view BitName, bool BitValue) {
         (void)BitName, (void)BitValue;

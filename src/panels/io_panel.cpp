@@ -40,9 +40,7 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
         return;
     }
     if (BoardOutput* output = FindOutput(BitName)) {
-        output->OutputState = BitValue;
-        ShowOutputLamp(output->intIndex, BitValue);
-        LampShown.Raise(true, output->intIndex);
+        ShowOutput(*output, BitValue);
     } else if (BoardInput* input = FindInput(BitName)) {
         input->InputState = BitValue;
         ShowInputLamp(input->intIndex, BitValue);
@@ -52,6 +50,25 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
         ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),
                           "Bit Not Found!");
     }
+}
+
+void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
+    // Outputs are looked for before inputs by name: only an output row is taken as it is.
+    const int inputs = InputCount();
+    if (Index > inputs && board_ != nullptr && board_->BoardOutput() != nullptr) {
+        BoardOutput* output = board_->BoardOutput()->BoardOutputs().Item(Index - inputs);
+        if (output != nullptr && output->OutputName == BitName) {
+            ShowOutput(*output, BitValue);
+            return;
+        }
+    }
+    OnUpdateOutput(BitName, BitValue);
+}
+
+void IOPanel::ShowOutput(BoardOutput& output, bool BitValue) {
+    output.OutputState = BitValue;
+    ShowOutputLamp(output.intIndex, BitValue);
+    LampShown.Raise(true, output.intIndex);
 }
 
 void IOPanel::OnLoadState(std::string_view BitName, bool BitValue) {

@@ -39,6 +39,7 @@ protected:
     virtual void ShowOutputLamp(int row, bool value) = 0;
 
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
+    void OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
 
     BoardInput* FindInput(std::string_view name) const;
@@ -56,6 +57,8 @@ protected:
     bool rightClick_ = false;
 
 private:
+    void ShowOutput(BoardOutput& output, bool BitValue);
+
     mutable int bitCount_ = 0;
 };
 

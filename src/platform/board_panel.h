@@ -32,6 +32,13 @@ public:
     virtual void UpdateOutput(std::string_view BitName, bool BitValue) {
         (void)BitName, (void)BitValue;
     }
+    // The same for a bit found at Index of the window's own order (GetSystemBit) when it
+    // was bound to the window: a window may go to that row without looking the name up,
+    // once it has seen that the row still shows the bit.
+    virtual void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
+        (void)Index;
+        UpdateOutput(BitName, BitValue);
+    }
 
     // Sets the window's own record of a bit it owns from a state file.
     virtual void LoadState(std::string_view BitName, bool BitValue) {

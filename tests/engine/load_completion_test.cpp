@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine_fixture.h"
+#include "panels/io_board_panel.h"
 
 namespace veldra::testing {
 namespace {
@@ -69,6 +70,57 @@ TEST_F(LoadCompletionTest, BitsAreCreatedInTheOrderThatFixesTheGridRows) {
                                         "TOUT", "NTRIG", "CPS.STATUS", "RES", "OP"}));
     EXPECT_EQ(engine.Lists().statusRows.Strings(), order);
     EXPECT_EQ(Bits().Find("OP")->vIndex(), 18);
+}
+
+// An I/O board window with the inputs and outputs given, as the loader builds one.
+void GiveBoard(IOBoardPanel& panel, const std::string& name, const std::vector<std::string>& inputs,
+               const std::vector<std::string>& outputs) {
+    panel.SetMyBoard(std::make_unique<IOBoard>());
+    IOBoard& board = *panel.MyBoard();
+    board.SetBoardName(name);
+    board.SetBoardInput(std::make_unique<BoardInput>());
+    board.SetBoardOutput(std::make_unique<BoardOutput>());
+    for (const std::string& input : inputs) {
+        board.BoardInput()->BoardInputs().Add(input, false);
+    }
+    for (const std::string& output : outputs) {
+        board.BoardOutput()->BoardOutputs().Add(output, false);
+    }
+}
+
+std::vector<bool> OutputStates(IOBoardPanel& panel) {
+    std::vector<bool> states;
+    const BoardOutputs& outputs = panel.MyBoard()->BoardOutput()->BoardOutputs();
+    for (int i = 1; i <= outputs.Count(); ++i) {
+        states.push_back(outputs.Item(i)->OutputState);
+    }
+    return states;
+}
+
+TEST_F(LoadCompletionTest, ABoardBitChangedByTheLogicLightsItsRowOnItsOwnWindow) {
+    IOBoardPanel first{engine.IOBits};
+    IOBoardPanel second{engine.IOBits};
+    GiveBoard(first, "B1", {"X1"}, {"A1", "SPARE", "A2"});
+    GiveBoard(second, "B2", {"X2", "X3"}, {"C1", "C2"});
+    engine.prgAssigns->Add("ASSIGN IN TO A2, C1;");
+    engine.prgAssigns->Add("ASSIGN ~IN TO X3;");  // an input row the logic drives
+    engine.LoadFinished({&first, &second});
+
+    platform.Answer(MsgAnswer::No);  // CPS.STATUS stays clear
+    Start();
+    Input("IN", true);
+    Tick();
+    EXPECT_EQ(OutputStates(first), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(OutputStates(second), (std::vector<bool>{true, false}));
+
+    // A row added to the board after the binding moves the rows behind it: the window
+    // still finds each bit by its name.
+    second.MyBoard()->BoardInput()->BoardInputs().Add("X4", false);
+    Input("IN", false);
+    Tick();
+    EXPECT_EQ(OutputStates(first), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(OutputStates(second), (std::vector<bool>{false, false}));
+    EXPECT_TRUE(second.MyBoard()->BoardInput()->BoardInputs().Item("X3")->InputState);
 }
 
 // Triggers, and the bits that tables and statements solve with, show in the scenarios.
