@@ -3,11 +3,24 @@
 namespace veldra {
 
 void IOPanel::Hear(IOBoard& board) {
+    CountRows();
+    // Counted as the rows come, while the board loads, rather than at the first push.
     Keep(board.InputBitAdded.Subscribe([this](std::string_view name) {
+        if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
+            ++rows_.inputCount;
+            rows_.sharedNames = rows_.sharedNames || FindOutput(name) != nullptr;
+        } else {
+            CountRows();  // a list given or replaced since
+        }
         InputAdded(name);
         Changed.Raise();
     }));
     Keep(board.OutputBitAdded.Subscribe([this](std::string_view name) {
+        if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
+            rows_.sharedNames = rows_.sharedNames || FindInput(name) != nullptr;
+        } else {
+            CountRows();
+        }
         OutputAdded(name);
         Changed.Raise();
     }));
@@ -42,9 +55,7 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
     if (BoardOutput* output = FindOutput(BitName)) {
         ShowOutput(*output, BitValue);
     } else if (BoardInput* input = FindInput(BitName)) {
-        input->InputState = BitValue;
-        ShowInputLamp(input->intIndex, BitValue);
-        LampShown.Raise(false, input->intIndex);
+        ShowInput(*input, BitValue);
     } else if (BitName != EnabledBitName()) {
         // The logic's writes to the board's own ".ENABLED" bit do not move the box.
         ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),
@@ -53,16 +64,41 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
 }
 
 void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
-    // Outputs are looked for before inputs by name: only an output row is taken as it is.
-    const int inputs = InputCount();
-    if (Index > inputs && board_ != nullptr && board_->BoardOutput() != nullptr) {
-        BoardOutput* output = board_->BoardOutput()->BoardOutputs().Item(Index - inputs);
-        if (output != nullptr && output->OutputName == BitName) {
-            ShowOutput(*output, BitValue);
-            return;
+    // The row is taken only where it still shows the bit and the name would lead to it.
+    if (board_ != nullptr) {
+        BoardInput* inputs = board_->BoardInput();
+        BoardOutput* outputs = board_->BoardOutput();
+        if (!rows_.counted || inputs != rows_.inputs || outputs != rows_.outputs) {
+            CountRows();
+        }
+        if (Index > rows_.inputCount && outputs != nullptr) {
+            BoardOutput* output = outputs->BoardOutputs().Item(Index - rows_.inputCount);
+            if (output != nullptr && output->OutputName == BitName) {
+                ShowOutput(*output, BitValue);
+                return;
+            }
+        } else if (Index >= 1 && inputs != nullptr && !rows_.sharedNames) {
+            BoardInput* input = inputs->BoardInputs().Item(Index);
+            if (input != nullptr && input->InputName == BitName) {
+                ShowInput(*input, BitValue);
+                return;
+            }
         }
     }
     OnUpdateOutput(BitName, BitValue);
+}
+
+void IOPanel::CountRows() {
+    rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), InputCount(), false};
+    for (int i = 1; i <= rows_.inputCount && !rows_.sharedNames; ++i) {
+        rows_.sharedNames = FindOutput(rows_.inputs->BoardInputs().Item(i)->InputName) != nullptr;
+    }
+}
+
+void IOPanel::ShowInput(BoardInput& input, bool BitValue) {
+    input.InputState = BitValue;
+    ShowInputLamp(input.intIndex, BitValue);
+    LampShown.Raise(false, input.intIndex);
 }
 
 void IOPanel::ShowOutput(BoardOutput& output, bool BitValue) {

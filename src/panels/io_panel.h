@@ -58,6 +58,21 @@ protected:
 
 private:
     void ShowOutput(BoardOutput& output, bool BitValue);
+    void ShowInput(BoardInput& input, bool BitValue);
+    // Counts the rows again when the lists were replaced or have grown since last counted.
+    void CountRows();
+
+    // What a push by row reads of the board's lists, as last counted: how many inputs come
+    // before the outputs, and whether a name is both an input and an output (the name then
+    // decides, outputs first).
+    struct RowLayout {
+        bool counted = false;
+        BoardInput* inputs = nullptr;
+        BoardOutput* outputs = nullptr;
+        int inputCount = 0;
+        bool sharedNames = false;
+    };
+    RowLayout rows_;
 
     mutable int bitCount_ = 0;
 };

@@ -60,6 +60,39 @@ TYPED_TEST(IOPanelTest, TheLogicsWriteIsKeptForTheNextRedraw) {
     EXPECT_EQ(this->OutputLamp(0), LampImage::Lit);
 }
 
+// Rows as reported: I1, SPARE, I2, O1, SPARE. A row pushed to is taken only where it still
+// shows the bit; otherwise the name finds it, outputs before inputs.
+TYPED_TEST(IOPanelTest, ABitPushedToItsRowLightsTheRowThatShowsIt) {
+    struct Case {
+        int row;
+        const char* name;
+        bool o1, i1, i2;
+    };
+    for (const Case& push : {Case{4, "O1", true, false, false}, Case{1, "I1", false, true, false},
+                             Case{3, "I2", false, false, true}, Case{1, "O1", true, false, false},
+                             Case{4, "I2", false, false, true}, Case{9, "I1", false, true, false}}) {
+        IOBoard& board = *this->panel.MyBoard();
+        for (const char* name : {"I1", "I2"}) {
+            board.BoardInput()->BoardInputs().Item(name)->InputState = false;
+        }
+        board.BoardOutput()->BoardOutputs().Item("O1")->OutputState = false;
+        this->panel.UpdateOutputAt(push.row, push.name, true);
+        EXPECT_EQ((std::vector<bool>{board.BoardOutput()->BoardOutputs().Item("O1")->OutputState,
+                                     board.BoardInput()->BoardInputs().Item("I1")->InputState,
+                                     board.BoardInput()->BoardInputs().Item("I2")->InputState}),
+                  (std::vector<bool>{push.o1, push.i1, push.i2}))
+            << push.name << " at " << push.row;
+    }
+}
+
+TYPED_TEST(IOPanelTest, ANameThatIsBothAnInputAndAnOutputLightsTheOutput) {
+    this->panel.MyBoard()->BoardInput()->BoardInputs().Add("BOTH", false);  // row 4
+    this->panel.MyBoard()->BoardOutput()->BoardOutputs().Add("BOTH", false);
+    this->panel.UpdateOutputAt(4, "BOTH", true);
+    EXPECT_TRUE(this->panel.MyBoard()->BoardOutput()->BoardOutputs().Item("BOTH")->OutputState);
+    EXPECT_FALSE(this->panel.MyBoard()->BoardInput()->BoardInputs().Item("BOTH")->InputState);
+}
+
 TYPED_TEST(IOPanelTest, AStateFileRestoresInputsAndTheBoxButNeverOutputs) {
     this->panel.LoadState("I1", true);
     this->panel.LoadState("O1", true);
