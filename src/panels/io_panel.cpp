@@ -1,5 +1,7 @@
 #include "panels/io_panel.h"
 
+#include <algorithm>
+
 namespace veldra {
 
 void IOPanel::Hear(IOBoard& board) {
@@ -7,7 +9,7 @@ void IOPanel::Hear(IOBoard& board) {
     // Counted as the rows come, while the board loads, rather than at the first push.
     Keep(board.InputBitAdded.Subscribe([this](std::string_view name) {
         if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
-            ++rows_.inputCount;
+            rows_.inputRows.push_back(rows_.inputs->BoardInputs().Item(InputCount()));
             rows_.sharedNames = rows_.sharedNames || FindOutput(name) != nullptr;
         } else {
             CountRows();  // a list given or replaced since
@@ -17,6 +19,7 @@ void IOPanel::Hear(IOBoard& board) {
     }));
     Keep(board.OutputBitAdded.Subscribe([this](std::string_view name) {
         if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
+            rows_.outputRows.push_back(rows_.outputs->BoardOutputs().Item(OutputCount()));
             rows_.sharedNames = rows_.sharedNames || FindInput(name) != nullptr;
         } else {
             CountRows();
@@ -71,16 +74,18 @@ void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
         if (!rows_.counted || inputs != rows_.inputs || outputs != rows_.outputs) {
             CountRows();
         }
-        if (Index > rows_.inputCount && outputs != nullptr) {
-            BoardOutput* output = outputs->BoardOutputs().Item(Index - rows_.inputCount);
-            if (output != nullptr && output->OutputName == BitName) {
-                ShowOutput(*output, BitValue);
+        const std::size_t inputCount = rows_.inputRows.size();
+        const auto row = std::size_t(std::max(Index, 1) - 1);
+        if (row >= inputCount && row - inputCount < rows_.outputRows.size()) {
+            BoardOutput& output = *rows_.outputRows[row - inputCount];
+            if (output.OutputName == BitName) {
+                ShowOutput(output, BitValue);
                 return;
             }
-        } else if (Index >= 1 && inputs != nullptr && !rows_.sharedNames) {
-            BoardInput* input = inputs->BoardInputs().Item(Index);
-            if (input != nullptr && input->InputName == BitName) {
-                ShowInput(*input, BitValue);
+        } else if (Index >= 1 && row < inputCount && !rows_.sharedNames) {
+            BoardInput& input = *rows_.inputRows[row];
+            if (input.InputName == BitName) {
+                ShowInput(input, BitValue);
                 return;
             }
         }
@@ -89,9 +94,14 @@ void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
 }
 
 void IOPanel::CountRows() {
-    rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), InputCount(), false};
-    for (int i = 1; i <= rows_.inputCount && !rows_.sharedNames; ++i) {
-        rows_.sharedNames = FindOutput(rows_.inputs->BoardInputs().Item(i)->InputName) != nullptr;
+    rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), {}, {}, false};
+    for (int i = 1; i <= InputCount(); ++i) {
+        rows_.inputRows.push_back(rows_.inputs->BoardInputs().Item(i));
+        rows_.sharedNames =
+            rows_.sharedNames || FindOutput(rows_.inputRows.back()->InputName) != nullptr;
+    }
+    for (int i = 1; i <= OutputCount(); ++i) {
+        rows_.outputRows.push_back(rows_.outputs->BoardOutputs().Item(i));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "boards/io_board.h"
 #include "panels/board_window.h"
@@ -62,14 +63,16 @@ private:
     // Counts the rows again when the lists were replaced or have grown since last counted.
     void CountRows();
 
-    // What a push by row reads of the board's lists, as last counted: how many inputs come
-    // before the outputs, and whether a name is both an input and an output (the name then
-    // decides, outputs first).
+    // What a push by row reads of the board's lists, as last counted: the rows in the
+    // window's order, side by side, and whether a name is both an input and an output (the
+    // name then decides, outputs first). Rows are only ever added to a board's lists; a list
+    // given or replaced is counted again.
     struct RowLayout {
         bool counted = false;
         BoardInput* inputs = nullptr;
         BoardOutput* outputs = nullptr;
-        int inputCount = 0;
+        std::vector<BoardInput*> inputRows;
+        std::vector<BoardOutput*> outputRows;
         bool sharedNames = false;
     };
     RowLayout rows_;
