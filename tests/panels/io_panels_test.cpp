@@ -68,9 +68,10 @@ TYPED_TEST(IOPanelTest, ABitPushedToItsRowLightsTheRowThatShowsIt) {
         const char* name;
         bool o1, i1, i2;
     };
-    for (const Case& push : {Case{4, "O1", true, false, false}, Case{1, "I1", false, true, false},
-                             Case{3, "I2", false, false, true}, Case{1, "O1", true, false, false},
-                             Case{4, "I2", false, false, true}, Case{9, "I1", false, true, false}}) {
+    for (const Case& push :
+         {Case{4, "O1", true, false, false}, Case{1, "I1", false, true, false},
+          Case{3, "I2", false, false, true}, Case{1, "O1", true, false, false},
+          Case{4, "I2", false, false, true}, Case{9, "I1", false, true, false}}) {
         IOBoard& board = *this->panel.MyBoard();
         for (const char* name : {"I1", "I2"}) {
             board.BoardInput()->BoardInputs().Item(name)->InputState = false;
