@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,9 @@ protected:
     }
 
 private:
-    std::filesystem::path folder_ = ::testing::TempDir() + "/file_reading_test";
+    // One folder per process: ctest runs each case in a process of its own, side by side.
+    std::filesystem::path folder_ =
+        ::testing::TempDir() + "/file_reading_test." + std::to_string(::getpid());
 };
 
 TEST_F(FileReadingTest, AFileWithinTheLimitIsReadWhole) {
