@@ -118,16 +118,7 @@ TEST_F(LargeApplicationTest, EveryBoardWindowIsOnViewRegisteredListedAndSavedInA
     }
     EXPECT_EQ(shown, registered);
 
-    QMenu* windows = Main().findChild<QMenu*>("mnuWindows");
-    Q_EMIT windows->aboutToShow();
-    std::set<std::string> listed;
-    for (const QAction* entry : windows->actions()) {
-        const QString text = entry->text();
-        const auto space = text.indexOf(' ');
-        if (text.startsWith('&') && space > 0) {
-            listed.insert(text.mid(space + 1).toStdString());
-        }
-    }
+    const std::set<std::string> listed = Listed();
     for (const std::string& caption : registered) {
         EXPECT_TRUE(listed.contains(caption)) << caption;
     }
