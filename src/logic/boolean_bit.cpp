@@ -182,13 +182,7 @@ void BooleanBit::UpdateIO() const {
 }
 
 void BooleanBit::UpdateIO(BoardPanel* window, int row, bool value) const {
-    TellWindow(window, [&](BoardPanel& shown) {
-        if (row > 0) {
-            shown.UpdateOutputAt(row, bitName_, value);
-        } else {
-            shown.UpdateOutput(bitName_, value);
-        }
-    });
+    TellWindow(window, [&](BoardPanel& shown) { shown.UpdateOutputAt(row, bitName_, value); });
 }
 
 void BooleanBit::LoadState() const {

@@ -1,29 +1,17 @@
 #include "panels/io_panel.h"
 
-#include <algorithm>
-
 namespace veldra {
 
 void IOPanel::Hear(IOBoard& board) {
-    CountRows();
-    // Counted as the rows come, while the board loads, rather than at the first push.
+    // A row added is counted with the others at the next push by row.
+    rows_.counted = false;
     Keep(board.InputBitAdded.Subscribe([this](std::string_view name) {
-        if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
-            rows_.inputRows.push_back(rows_.inputs->BoardInputs().Item(InputCount()));
-            rows_.sharedNames = rows_.sharedNames || FindOutput(name) != nullptr;
-        } else {
-            CountRows();  // a list given or replaced since
-        }
+        rows_.counted = false;
         InputAdded(name);
         Changed.Raise();
     }));
     Keep(board.OutputBitAdded.Subscribe([this](std::string_view name) {
-        if (rows_.inputs == board_->BoardInput() && rows_.outputs == board_->BoardOutput()) {
-            rows_.outputRows.push_back(rows_.outputs->BoardOutputs().Item(OutputCount()));
-            rows_.sharedNames = rows_.sharedNames || FindInput(name) != nullptr;
-        } else {
-            CountRows();
-        }
+        rows_.counted = false;
         OutputAdded(name);
         Changed.Raise();
     }));
@@ -68,21 +56,21 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
 
 void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
     // The row is taken only where it still shows the bit and the name would lead to it.
-    if (board_ != nullptr) {
+    if (board_ != nullptr && Index >= 1) {
         BoardInput* inputs = board_->BoardInput();
         BoardOutput* outputs = board_->BoardOutput();
         if (!rows_.counted || inputs != rows_.inputs || outputs != rows_.outputs) {
             CountRows();
         }
         const std::size_t inputCount = rows_.inputRows.size();
-        const auto row = std::size_t(std::max(Index, 1) - 1);
+        const auto row = std::size_t(Index - 1);
         if (row >= inputCount && row - inputCount < rows_.outputRows.size()) {
             BoardOutput& output = *rows_.outputRows[row - inputCount];
             if (output.OutputName == BitName) {
                 ShowOutput(output, BitValue);
                 return;
             }
-        } else if (Index >= 1 && row < inputCount && !rows_.sharedNames) {
+        } else if (row < inputCount && !rows_.sharedNames) {
             BoardInput& input = *rows_.inputRows[row];
             if (input.InputName == BitName) {
                 ShowInput(input, BitValue);

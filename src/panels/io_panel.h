@@ -60,13 +60,13 @@ protected:
 private:
     void ShowOutput(BoardOutput& output, bool BitValue);
     void ShowInput(BoardInput& input, bool BitValue);
-    // Counts the rows again when the lists were replaced or have grown since last counted.
+    // Counts the rows again: the lists were replaced or have grown since last counted.
     void CountRows();
 
     // What a push by row reads of the board's lists, as last counted: the rows in the
     // window's order, side by side, and whether a name is both an input and an output (the
-    // name then decides, outputs first). Rows are only ever added to a board's lists; a list
-    // given or replaced is counted again.
+    // name then decides, outputs first). Counted again at the first push after a row was
+    // added or a list given or replaced.
     struct RowLayout {
         bool counted = false;
         BoardInput* inputs = nullptr;

@@ -34,7 +34,7 @@ public:
     }
     // The same for a bit found at Index of the window's own order (GetSystemBit) when it
     // was bound to the window: a window may go to that row without looking the name up,
-    // once it has seen that the row still shows the bit.
+    // once it has seen that the row still shows the bit; 0 when the bit has no such place.
     virtual void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
         (void)Index;
         UpdateOutput(BitName, BitValue);
