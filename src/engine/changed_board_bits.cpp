@@ -5,19 +5,27 @@
 namespace veldra {
 
 void ChangedBoardBits::Record(const BooleanBit& bit) {
-    const std::uint32_t slot = bit.Slot();
+    Store(Entry{&bit, bit.Slot(), bit.BitValue(), bit.IsFormBit(), bit.FormIndex(), bit.FormRow()});
+}
+
+void ChangedBoardBits::Record(const BooleanBit* bit, std::uint32_t slot, bool value,
+                              BoardPanel* window, int row) {
+    Store(Entry{bit, slot, value, true, window, row});
+}
+
+void ChangedBoardBits::Store(const Entry& entry) {
+    const std::uint32_t slot = entry.slot;
     if (slot >= positions_.size()) {
         positions_.resize(std::size_t(slot) + 1, 0);
     }
-    if (positions_[slot] != 0 && entries_[positions_[slot] - 1].bit == &bit) {
+    if (positions_[slot] != 0 && entries_[positions_[slot] - 1].bit == entry.bit) {
         Entry& recorded = entries_[positions_[slot] - 1];
-        recorded.value = bit.BitValue();
-        recorded.window = bit.FormIndex();
-        recorded.row = bit.FormRow();
+        recorded.value = entry.value;
+        recorded.window = entry.window;
+        recorded.row = entry.row;
         return;
     }
-    entries_.push_back(
-        Entry{&bit, slot, bit.BitValue(), bit.IsFormBit(), bit.FormIndex(), bit.FormRow()});
+    entries_.push_back(entry);
     positions_[slot] = std::uint32_t(entries_.size());
 }
 

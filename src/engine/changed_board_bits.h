@@ -15,6 +15,9 @@ class ChangedBoardBits {
 public:
     // Records the bit, or takes its new value and window where it is recorded already.
     void Record(const BooleanBit& bit);
+    // The same for a board bit of the program whose slot, value, window and row are in
+    // hand, so that recording reads none of the bit.
+    void Record(const BooleanBit* bit, std::uint32_t slot, bool value, BoardPanel* window, int row);
     int Count() const { return static_cast<int>(entries_.size()); }
     void Clear();
 
@@ -30,6 +33,8 @@ private:
         BoardPanel* window;
         int row;  // the bit's row in the window, 0 for none
     };
+    void Store(const Entry& entry);
+
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> positions_;  // by slot: position in entries_ plus one, or 0
 };

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "engine/program_window.h"
+#include "logic/model_error.h"
 #include "platform/platform.h"
 #include "platform/window_errors.h"
 
@@ -270,7 +271,9 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
                 }
             }
             if (value != result) {
-                SetBitValue(*bit, result);
+                if (!mapped || slot == ScanMap::kNone || !ChangeInLayout(*bit, slot, result)) {
+                    SetBitValue(*bit, result);
+                }
                 if (IsMake && BreakQue.Count() > 0) {
                     Que.Remove(index);  // make work gives way to break work
                     return;
@@ -315,6 +318,21 @@ void ProgramEngine::SetBitValue(BooleanBit& bit, bool vValue) {
     QueueReaders(bit);
 }
 
+bool ProgramEngine::ChangeInLayout(const BooleanBit& bit, std::uint32_t slot, bool vValue) {
+    constexpr std::uint8_t kOwnRules =
+        BooleanBits::kTimer | BooleanBits::kWatch | BooleanBits::kTrigger | BooleanBits::kHeard;
+    const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
+    if ((flags & kOwnRules) != 0 || (vValue && slot == killSlot_) ||
+        (prgAssigns && prgAssigns->AnyDisplayed())) {
+        return false;
+    }
+    WriteBitLine((flags & BooleanBits::kFilter) != 0, prgBooleanBits_->NameAt(slot), vValue);
+    GuardModel(ProgressWindow::Keep,
+               [&] { prgBooleanBits_->StoreChangedValue(bit, slot, vValue); });
+    QueueReadersAt(slot);
+    return true;
+}
+
 void ProgramEngine::AddQue(std::string_view vData, bool vClear) {
     if (vClear) {
         BreakQue.Clear();
@@ -351,11 +369,12 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
 void ProgramEngine::QueueReadersAt(std::uint32_t slot) {
     ReportWindowErrors([&] {
         const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
+        const bool value = prgBooleanBits_->Values()[slot] != 0;
         if ((flags & BooleanBits::kFormBit) != 0) {
-            RecordChangedBit(*map_.BitAt(slot));
+            const BooleanBits::BoardPlace place = prgBooleanBits_->PlaceAt(slot);
+            ChangedBits.Record(map_.BitAt(slot), slot, value, place.window, place.row);
         }
         // A back contact opens as the bit rises, a front contact as it falls.
-        const bool value = prgBooleanBits_->Values()[slot] != 0;
         StatementQueue& backContacts = value ? BreakQue : MakeQue;
         StatementQueue& frontContacts = value ? MakeQue : BreakQue;
         for (const ScanMap::Reader& reader : map_.ReadersAt(slot)) {
@@ -446,6 +465,8 @@ void ProgramEngine::Remap() {
         map_.Clear();
     }
     ++mapBuilds_;
+    const BooleanBit* kill = prgBooleanBits_ ? prgBooleanBits_->Find("KILL") : nullptr;
+    killSlot_ = kill != nullptr ? map_.SlotOf(*kill) : ScanMap::kNone;
     const auto requeue = [&](const std::vector<std::string>& keys, StatementQueue& queue) {
         for (const std::string& key : keys) {
             const Statement* statement = prgAssigns ? prgAssigns->Find(key) : nullptr;
@@ -701,9 +722,14 @@ void ProgramEngine::BitStatus(const BooleanBit& bit, bool vValue) {
 
 void ProgramEngine::WriteBitLine(const BooleanBit* programBit, std::string_view BitName,
                                  bool vValue) {
+    // A bit not (yet) in the program is shown.
+    WriteBitLine(programBit != nullptr && programBit->Filter(), BitName, vValue);
+}
+
+void ProgramEngine::WriteBitLine(bool filtered, std::string_view BitName, bool vValue) {
     ReportWindowErrors([&] {
-        if (programBit != nullptr && programBit->Filter()) {
-            return;  // a bit not (yet) in the program is shown
+        if (filtered) {
+            return;
         }
         const int start = status_.StatusIndex();
         status_.WriteBitEntry(BitName, vValue);

@@ -200,6 +200,10 @@ private:
     // The bit of the statement's result i: from the map while the statement is as mapped.
     BooleanBit* ResultBitOf(std::uint32_t index, int i);
     void SetBitValue(BooleanBit& bit, bool vValue);
+    // Changes a result bit of the layout by its slot when its own rules have nothing to do
+    // but write its line: reads the bit's name for the line and nothing else of it. False,
+    // changing nothing, when the bit's own rules must run.
+    bool ChangeInLayout(const BooleanBit& bit, std::uint32_t slot, bool vValue);
     // What AddQue does for a bit already in hand.
     void QueueReaders(BooleanBit& bit);
     // The same for the bit in a slot of the layout, from the bits' dense values and flags.
@@ -214,6 +218,7 @@ private:
     void RecordChangedBit(const BooleanBit& bit);
     // The immediate-window entry of a bit's own change; `programBit` decides the filter.
     void WriteBitLine(const BooleanBit* programBit, std::string_view BitName, bool vValue);
+    void WriteBitLine(bool filtered, std::string_view BitName, bool vValue);
     void EvaluateTriggers();
     void RequestTimers();
     void RemoveTimerLine(std::string_view BitName);
@@ -249,6 +254,9 @@ private:
     CpuBoard cpu_{[this] { return prgBooleanBits_.get(); }};
     ScanMap map_;
     std::uint64_t mapBuilds_ = 0;
+    // The slot of the bit that halts the unit when set (found without letter case, so it
+    // may be another bit: that one merely takes the long way); kNone for none.
+    std::uint32_t killSlot_ = ScanMap::kNone;
     Displays displays_;
 };
 

@@ -57,8 +57,31 @@ BooleanBit::BooleanBit() = default;
 
 BooleanBit::~BooleanBit() = default;
 
+bool BooleanBit::BitValue() const {
+    return owner_ != nullptr ? owner_->Values()[slot_] != 0 : bitValue_;
+}
+
+void BooleanBit::SetFormIndex(BoardPanel* window, int row) {
+    if (window != nullptr || rare_) {
+        Rare().formIndex = window;
+        Rare().formRow = window != nullptr ? row : 0;
+        if (owner_ != nullptr) {
+            owner_->StorePlace(slot_, window, Rare().formRow);
+        }
+    }
+}
+
+Event<std::int32_t, bool>& BooleanBit::BitChanged() {
+    RareState& rare = Rare();
+    if (!rare.bitChanged) {
+        rare.bitChanged = std::make_unique<Event<std::int32_t, bool>>();
+        StoreFlags();
+    }
+    return *rare.bitChanged;
+}
+
 void BooleanBit::SetBitValue(bool value, bool NoStatus) {
-    if (value == bitValue_) {
+    if (value == BitValue()) {
         return;
     }
     GuardModel(ProgressWindow::Keep, [&] {
@@ -80,7 +103,9 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
         if (owner_ != nullptr) {
             owner_->StoreValue(slot_, value);
         }
-        BitChanged.Raise(vIndex_, value);
+        if (rare_ && rare_->bitChanged) {
+            rare_->bitChanged->Raise(vIndex_, value);
+        }
         if (owner_ != nullptr) {
             owner_->ForwardBitChanged(*this);
         }
@@ -130,9 +155,13 @@ void BooleanBit::FireTriggers() {
 }
 
 void BooleanBit::SetOwner(BooleanBits* owner) {
+    bitValue_ = BitValue();
     owner_ = owner;
     if (owner_ != nullptr) {
-        slot_ = owner_->TakeSlot(bitValue_, Flags());
+        slot_ = owner_->TakeSlot(bitName_, bitValue_, Flags());
+        if (FormIndex() != nullptr) {
+            owner_->StorePlace(slot_, FormIndex(), FormRow());
+        }
     }
 }
 
@@ -141,7 +170,8 @@ std::uint8_t BooleanBit::Flags() const {
     return std::uint8_t((IsTimer() ? Flag::kTimer : 0) | (isFormBit_ ? Flag::kFormBit : 0) |
                         (isTrigger_ ? Flag::kTrigger : 0) | (isWatch_ ? Flag::kWatch : 0) |
                         (filter_ ? Flag::kFilter : 0) | (isAssigned_ ? Flag::kAssigned : 0) |
-                        (isNumeric_ ? Flag::kNumeric : 0));
+                        (isNumeric_ ? Flag::kNumeric : 0) |
+                        (rare_ && rare_->bitChanged ? Flag::kHeard : 0));
 }
 
 void BooleanBit::StoreFlags() {
@@ -178,7 +208,7 @@ void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
 }
 
 void BooleanBit::UpdateIO() const {
-    UpdateIO(FormIndex(), FormRow(), bitValue_);
+    UpdateIO(FormIndex(), FormRow(), BitValue());
 }
 
 void BooleanBit::UpdateIO(BoardPanel* window, int row, bool value) const {
@@ -186,7 +216,7 @@ void BooleanBit::UpdateIO(BoardPanel* window, int row, bool value) const {
 }
 
 void BooleanBit::LoadState() const {
-    TellWindow(FormIndex(), [this](BoardPanel& window) { window.LoadState(bitName_, bitValue_); });
+    TellWindow(FormIndex(), [this](BoardPanel& window) { window.LoadState(bitName_, BitValue()); });
 }
 
 template <class Call>

@@ -95,7 +95,9 @@ public:
     const std::string& BitName() const { return bitName_; }
     void SetBitName(std::string_view name) { bitName_ = std::string(name); }
 
-    bool BitValue() const { return bitValue_; }
+    // Kept in the collection's values while the bit has one, where the scan changes it
+    // without touching the bit.
+    bool BitValue() const;
     // The change rules. A value equal to the current one changes nothing at all;
     // otherwise: edge, "Bit Watch" box, immediate-window line (unless NoStatus),
     // triggers, the value itself, BitChanged, and the ladders of displayed statements.
@@ -139,12 +141,7 @@ public:
     // Where the window lists the bit in its own order (GetSystemBit), from 1; 0 when not
     // known, and the window then finds the bit by name.
     int FormRow() const { return rare_ ? rare_->formRow : 0; }
-    void SetFormIndex(BoardPanel* window, int row = 0) {
-        if (window != nullptr || rare_) {
-            Rare().formIndex = window;
-            Rare().formRow = window != nullptr ? row : 0;
-        }
-    }
+    void SetFormIndex(BoardPanel* window, int row = 0);
 
     bool Filter() const { return filter_; }
     void SetFilter(bool on) {
@@ -212,7 +209,9 @@ public:
     // The bit's flags as its collection keeps them by slot (BooleanBits::Flags).
     std::uint8_t Flags() const;
 
-    Event<std::int32_t, bool> BitChanged;
+    // Raised with the bit's status row and new value. Made for the first listener; a bit
+    // that has one is changed by its own rules, never by the scan's short way.
+    Event<std::int32_t, bool>& BitChanged();
 
 private:
     // What few bits have: delays, a board window, tables and blocks to trigger. Kept
@@ -224,6 +223,7 @@ private:
         int formRow = 0;
         TriggerTarget* vTables = nullptr;
         TriggerTarget* vNumBlocks = nullptr;
+        std::unique_ptr<Event<std::int32_t, bool>> bitChanged;
     };
     RareState& Rare() {
         if (!rare_) {
@@ -238,8 +238,8 @@ private:
     template <class Call>
     void TellWindow(BoardPanel* window, Call&& call) const;
 
-    // What a change and the queueing of readers read, together next to BitChanged; the
-    // marks in bits, as a large program has millions of bits.
+    // The marks in bits, as a large program has millions of bits. The value is the bit's
+    // own only while no collection holds it.
     bool bitValue_ : 1 = false;
     bool isFormBit_ : 1 = false;
     bool filter_ : 1 = false;

@@ -45,7 +45,7 @@ BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool Bi
 }
 
 void BooleanBits::ForwardBitChanged(const BooleanBit& bit) {
-    if (IsForwarded(bit)) {
+    if (BitChanged.HasSubscribers() && IsForwarded(bit)) {
         BitChanged.Raise(bit.vIndex(), bit.BitValue());
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <absl/container/flat_hash_map.h>
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -45,8 +47,38 @@ public:
         kFilter = 16,
         kAssigned = 32,
         kNumeric = 64,
+        kHeard = 128,  // somebody listens to the bit's own BitChanged
     };
     const std::uint8_t* Flags() const { return flags_.data(); }
+
+    // The board window that shows the bit in a slot and the bit's row there (0 for none),
+    // kept by the bits' SetFormIndex: what recording a changed board bit reads. Only the
+    // few bits of boards have one.
+    struct BoardPlace {
+        BoardPanel* window = nullptr;
+        int row = 0;
+    };
+    BoardPlace PlaceAt(std::uint32_t slot) const {
+        const auto found = places_.find(slot);
+        return found != places_.end() ? found->second : BoardPlace{};
+    }
+    // The name of the bit in a slot, side by side with the other names, as the
+    // immediate-window line of a change made by slot reads it. A bit keeps its name while
+    // a collection holds it.
+    std::string_view NameAt(std::uint32_t slot) const {
+        const std::uint32_t begin = slot == 0 ? 0 : nameEnds_[slot - 1];
+        return {nameChars_.data() + begin, nameEnds_[slot] - begin};
+    }
+
+    // Gives the bit in the slot its new value where none of the bit's own change rules has
+    // anything to do (no delay, watch, trigger or listener of its own, as its flags say):
+    // the scan's short way, which reads nothing of the bit unless the collection's
+    // BitChanged is heard.
+    void StoreChangedValue(const BooleanBit& bit, std::uint32_t slot, bool value) {
+        StoreValue(slot, value);
+        ForwardBitChanged(bit);
+    }
+
     // Grows whenever a bit's list of reading statements changes.
     std::uint64_t ReadersRevision() const { return readersRevision_; }
 
@@ -55,23 +87,38 @@ public:
 private:
     friend class BooleanBit;
     void ForwardBitChanged(const BooleanBit& bit);
-    std::uint32_t TakeSlot(bool value, std::uint8_t flags) {
+    std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags) {
         // A collection used as a queue (outside inputs, received track bits) empties again
         // and again: no bit holds a slot then, so the slots start afresh.
         if (Count() == 0) {
             values_.clear();
             flags_.clear();
+            places_.clear();
+            nameChars_.clear();
+            nameEnds_.clear();
         }
         values_.push_back(value ? 1 : 0);
         flags_.push_back(flags);
+        nameChars_.insert(nameChars_.end(), name.begin(), name.end());
+        nameEnds_.push_back(std::uint32_t(nameChars_.size()));
         return static_cast<std::uint32_t>(values_.size() - 1);
     }
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
+    void StorePlace(std::uint32_t slot, BoardPanel* window, int row) {
+        if (window != nullptr) {
+            places_[slot] = BoardPlace{window, row};
+        } else {
+            places_.erase(slot);
+        }
+    }
     void ReadersChanged() { ++readersRevision_; }
 
     std::vector<std::uint8_t> values_;
     std::vector<std::uint8_t> flags_;  // by slot, as values_
+    absl::flat_hash_map<std::uint32_t, BoardPlace> places_;
+    std::vector<char> nameChars_;          // every slot's name, one after the other
+    std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
     std::uint64_t readersRevision_ = 0;
 };
 

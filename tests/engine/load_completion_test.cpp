@@ -123,6 +123,28 @@ TEST_F(LoadCompletionTest, ABoardBitChangedByTheLogicLightsItsRowOnItsOwnWindow)
     EXPECT_TRUE(second.MyBoard()->BoardInput()->BoardInputs().Item("X3")->InputState);
 }
 
+TEST_F(LoadCompletionTest, ABoardBitBoundToAnotherWindowAfterTheLoadLightsItsRowThere) {
+    IOBoardPanel first{engine.IOBits};
+    IOBoardPanel second{engine.IOBits};
+    GiveBoard(first, "B1", {}, {"A1", "A2"});
+    GiveBoard(second, "B2", {}, {"C1", "A2"});
+    engine.prgAssigns->Add("ASSIGN IN TO A2;");
+    engine.LoadFinished({&first, &second});
+    platform.Answer(MsgAnswer::No);  // CPS.STATUS stays clear
+    Start();
+    Input("IN", true);
+    Tick();
+    ASSERT_EQ(OutputStates(first), (std::vector<bool>{false, true}));
+
+    Bits().Find("A2")->SetFormIndex(&second, 2);
+    Input("IN", false);
+    Tick();
+    Input("IN", true);
+    Tick();
+    EXPECT_EQ(OutputStates(first), (std::vector<bool>{false, true}));  // left as it was
+    EXPECT_EQ(OutputStates(second), (std::vector<bool>{false, true}));
+}
+
 // Triggers, and the bits that tables and statements solve with, show in the scenarios.
 TEST_F(LoadCompletionTest, EveryResultIsAssignedAndEveryBitKnowsTheStatementsItFeeds) {
     engine.prgNumBlks = std::make_unique<clsNumericBlocks>();

@@ -19,6 +19,7 @@ class ScanStateTest : public EngineTest {
 public:
     ScanStateTest() { solvedWatch.Cancel(); }
 
+    using EngineTest::Bits;
     using EngineTest::engine;
     using EngineTest::platform;
     using EngineTest::Value;
@@ -31,6 +32,10 @@ public:
         return std::any_of(platform.boxes().begin(), platform.boxes().end(),
                            [&](const MsgBoxRequest& box) { return box.title == title; });
     }
+
+    // What listeners gained during a case heard: value, or status row and value.
+    std::vector<std::vector<int>> heard;
+    Subscription listening;
 };
 
 TEST_F(ScanStateTest, AStatementEditedAfterTheMappingSolvesFromItsNewText) {
@@ -131,6 +136,35 @@ TEST_F(ScanStateTest, EveryStatementReadsTheResultTheScanGaveIt) {
     }
 }
 
+TEST_F(ScanStateTest, EveryLineNamesTheBitTheLogicChangedAfterBitsAreAdded) {
+    Assign("IN", "OUT1");
+    Assign("OUT1", "OUT2");
+    Start();
+    Input("IN", true);
+    Tick();
+    for (const char* name : {"NEW1", "NEW2", "NEW3"}) {
+        Bit(name);
+    }
+    Assign("~OUT2", "NEW2");
+    engine.MapBits();
+    Input("IN", false);
+    Tick();
+    const std::vector<std::string> lines = StatusLines();
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
+              (std::vector<std::string>{"Clearing bit: IN", "Clearing bit: OUT1",
+                                        "Clearing bit: OUT2", "Setting bit: NEW2"}));
+}
+
+TEST_F(ScanStateTest, ABitNamedKillSetByTheLogicSaysTheUnitWouldHalt) {
+    Assign("IN", "KILL");
+    Start();
+    platform.Answer(MsgAnswer::Ok);
+    Input("IN", true);
+    Tick();
+    EXPECT_TRUE(BoxTitled("Actual Unit Would Halt Execution"));
+    EXPECT_TRUE(Value("KILL"));
+}
+
 TEST_F(ScanStateTest, StatementsAddedAndRemovedAfterAScanKeepEveryOtherResult) {
     Statement& first = Assign("IN", "S1");
     Assign("S1", "S2");
@@ -175,31 +209,51 @@ TEST_P(ScanStateFlagTest, ABitFlagSetAfterTheMappingTakesEffectInTheNextScan) {
 
 INSTANTIATE_TEST_SUITE_P(
     Flags, ScanStateFlagTest,
-    ::testing::Values(FlagCase{"Filter", [](BooleanBit&) {},
-                               [](ScanStateTest&, BooleanBit& bit) { bit.SetFilter(true); },
-                               [](ScanStateTest& test) {
-                                   EXPECT_TRUE(test.Value("OUT"));
-                                   EXPECT_FALSE(test.Shown("Setting bit: OUT"));
-                               }},
-                      FlagCase{
-                          "Watch", [](BooleanBit&) {},
-                          [](ScanStateTest& test, BooleanBit& bit) {
-                              bit.SetIsWatch(true);
-                              test.platform.Answer(MsgAnswer::Ok);
-                          },
-                          [](ScanStateTest& test) { EXPECT_TRUE(test.BoxTitled("Bit Watch")); }},
-                      FlagCase{"SetDelay", [](BooleanBit&) {},
-                               [](ScanStateTest&, BooleanBit& bit) { bit.SetOnTime(500); },
-                               [](ScanStateTest& test) {
-                                   EXPECT_FALSE(test.Value("OUT"));  // waits for its delay
-                                   EXPECT_EQ(test.engine.vTimeQue.Count(), 1);
-                               }},
-                      FlagCase{"NoDelay", [](BooleanBit& bit) { bit.SetOnTime(500); },
-                               [](ScanStateTest&, BooleanBit& bit) {
-                                   bit.SetOnTime(0);
-                                   bit.SetOffTime(0);
-                               },
-                               [](ScanStateTest& test) { EXPECT_TRUE(test.Value("OUT")); }}),
+    ::testing::Values(
+        FlagCase{"Filter", [](BooleanBit&) {},
+                 [](ScanStateTest&, BooleanBit& bit) { bit.SetFilter(true); },
+                 [](ScanStateTest& test) {
+                     EXPECT_TRUE(test.Value("OUT"));
+                     EXPECT_FALSE(test.Shown("Setting bit: OUT"));
+                 }},
+        FlagCase{"Watch", [](BooleanBit&) {},
+                 [](ScanStateTest& test, BooleanBit& bit) {
+                     bit.SetIsWatch(true);
+                     test.platform.Answer(MsgAnswer::Ok);
+                 },
+                 [](ScanStateTest& test) { EXPECT_TRUE(test.BoxTitled("Bit Watch")); }},
+        FlagCase{"SetDelay", [](BooleanBit&) {},
+                 [](ScanStateTest&, BooleanBit& bit) { bit.SetOnTime(500); },
+                 [](ScanStateTest& test) {
+                     EXPECT_FALSE(test.Value("OUT"));  // waits for its delay
+                     EXPECT_EQ(test.engine.vTimeQue.Count(), 1);
+                 }},
+        FlagCase{"NoDelay", [](BooleanBit& bit) { bit.SetOnTime(500); },
+                 [](ScanStateTest&, BooleanBit& bit) {
+                     bit.SetOnTime(0);
+                     bit.SetOffTime(0);
+                 },
+                 [](ScanStateTest& test) { EXPECT_TRUE(test.Value("OUT")); }},
+        FlagCase{"Listener", [](BooleanBit&) {},
+                 [](ScanStateTest& test, BooleanBit& bit) {
+                     test.listening = bit.BitChanged().Subscribe(
+                         [&test](std::int32_t, bool value) { test.heard.push_back({value}); });
+                 },
+                 [](ScanStateTest& test) {
+                     EXPECT_EQ(test.heard, (std::vector<std::vector<int>>{{1}}));
+                 }},
+        FlagCase{"StatusGrid", [](BooleanBit&) {},
+                 [](ScanStateTest& test, BooleanBit&) {
+                     test.listening =
+                         test.Bits().BitChanged.Subscribe([&test](std::int32_t row, bool value) {
+                             test.heard.push_back({row, value});
+                         });
+                 },
+                 [](ScanStateTest& test) {
+                     const int row = test.Bits().Find("OUT")->vIndex();
+                     ASSERT_FALSE(test.heard.empty());  // the input is heard first
+                     EXPECT_EQ(test.heard.back(), (std::vector<int>{row, 1}));
+                 }}),
     [](const ::testing::TestParamInfo<FlagCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

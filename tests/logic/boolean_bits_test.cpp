@@ -48,7 +48,7 @@ TEST_F(BooleanBitsTest, TheValueIsStoredAfterTheTriggersAndBeforeTheEvent) {
     bit.SetIsTrigger(true);
     bit.SetvTables(&peek);
     Subscription s =
-        bit.BitChanged.Subscribe([&](std::int16_t, bool) { seenByEvent = bit.BitValue(); });
+        bit.BitChanged().Subscribe([&](std::int16_t, bool) { seenByEvent = bit.BitValue(); });
 
     bit.SetBitValue(true);
 
@@ -77,7 +77,7 @@ TEST_P(BitChangeTest, LeavesItsLinesMarksAndBoxesInOrder) {
     bit.SetIsNumeric(c.numeric);
     bit.SetvTables(&tables);
     bit.SetvNumBlocks(&blocks);
-    Subscription listening = bit.BitChanged.Subscribe([this](std::int16_t row, bool value) {
+    Subscription listening = bit.BitChanged().Subscribe([this](std::int16_t row, bool value) {
         host.journal.push_back("changed: row " + std::to_string(row) + (value ? " on" : " off"));
     });
     for (std::size_t i = 0; i < c.boxes.size(); ++i) {
@@ -212,8 +212,8 @@ TEST_F(BooleanBitsTest, AFailingListenerIsReportedAndTheValueStaysStored) {
     BooleanBit& bit = AddBit("TR1");
     bit.SetIsTrigger(true);
     bit.SetvNumBlocks(&blocks);
-    Subscription s =
-        bit.BitChanged.Subscribe([](std::int16_t, bool) { throw std::runtime_error("Overflow"); });
+    Subscription s = bit.BitChanged().Subscribe(
+        [](std::int16_t, bool) { throw std::runtime_error("Overflow"); });
     platform.Answer(MsgAnswer::No);
 
     bit.SetBitValue(true);
