@@ -71,7 +71,7 @@ void InOutBoardPanel::OnCreateimgIndic() {
             output->intIndex = std::int16_t(i);
         }
     }
-    ShowBoardHeader();
+    BitsKnown();
 }
 
 void InOutBoardPanel::OnUpdateIndicators() {

@@ -43,7 +43,7 @@ void IOBoardPanel::OnCreateimgIndic() {
             output->intIndex = std::int16_t(i);
         }
     }
-    ShowBoardHeader();
+    BitsKnown();
 }
 
 // Every board type is drawn at load, IN6 included, so that no lamp waits for the first

@@ -47,7 +47,7 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
         ShowOutput(*output, BitValue);
     } else if (BoardInput* input = FindInput(BitName)) {
         ShowInput(*input, BitValue);
-    } else if (BitName != EnabledBitName()) {
+    } else if (!IsEnabledBit(BitName)) {
         // The logic's writes to the board's own ".ENABLED" bit do not move the box.
         ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),
                           "Bit Not Found!");
@@ -76,9 +76,18 @@ void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
                 ShowInput(input, BitValue);
                 return;
             }
+        } else if (row == inputCount + rows_.outputRows.size() && IsEnabledBit(BitName)) {
+            return;  // the logic's writes to the ".ENABLED" bit do not move the box
         }
     }
     OnUpdateOutput(BitName, BitValue);
+}
+
+bool IOPanel::IsEnabledBit(std::string_view BitName) const {
+    constexpr std::string_view suffix = ".ENABLED";
+    const std::string& board = board_->BoardName();
+    return BitName.size() == board.size() + suffix.size() && BitName.starts_with(board) &&
+           BitName.ends_with(suffix);
 }
 
 void IOPanel::CountRows() {
@@ -159,10 +168,13 @@ void IOPanel::InputClick(const std::string& caption) {
     rightClick_ = false;
 }
 
-void IOPanel::ShowBoardHeader() {
+void IOPanel::BitsKnown() {
     if (board_ == nullptr) {
         return;
     }
+    // Counted here, as the load leaves the rows, so that the first scan's pushes find them
+    // counted rather than count every window's rows on the way.
+    CountRows();
     SetCaption(board_->BoardName() + " : " + board_->BoardType());
     if (board_->Enabled()) {
         SetEnabledBox(true);

@@ -52,14 +52,16 @@ protected:
     // redraws it, unless a right-button release came first or the row is spare. The flag
     // the right button leaves is cleared in every case.
     void InputClick(const std::string& caption);
-    // Caption, "Enabled" box and board-name label, once every bit is known.
-    void ShowBoardHeader();
+    // Rows counted, caption, "Enabled" box and board-name label, once every bit is known.
+    void BitsKnown();
 
     bool rightClick_ = false;
 
 private:
     void ShowOutput(BoardOutput& output, bool BitValue);
     void ShowInput(BoardInput& input, bool BitValue);
+    // The board's ".ENABLED" bit, named without building its name.
+    bool IsEnabledBit(std::string_view BitName) const;
     // Counts the rows again: the lists were replaced or have grown since last counted.
     void CountRows();
 
