@@ -48,13 +48,15 @@ BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool Bi
 namespace {
 
 // Out of line, so that a change nobody keeps costs the change rule nothing more.
-[[gnu::noinline]] void KeepRowChange(std::vector<BooleanBits::RowChange>& changes,
-                                     const std::function<void(std::size_t)>& waiting,
-                                     const BooleanBit& bit) {
+[[gnu::noinline]] void KeepRowChangeAndRaise(std::vector<BooleanBits::RowChange>& changes,
+                                             const std::function<void(std::size_t)>& waiting,
+                                             const Event<std::int32_t, bool>& changed,
+                                             const BooleanBit& bit) {
     changes.push_back({bit.vIndex(), bit.BitValue()});
     if (changes.size() % BooleanBits::kRowChangesBatch == 1 && waiting) {
         waiting(changes.size());
     }
+    changed.Raise(bit.vIndex(), bit.BitValue());
 }
 
 }  // namespace
@@ -64,7 +66,8 @@ void BooleanBits::ForwardBitChanged(const BooleanBit& bit) {
         return;
     }
     if (keepingRowChanges_) {
-        KeepRowChange(rowChanges_, rowChangesWaiting_, bit);
+        KeepRowChangeAndRaise(rowChanges_, rowChangesWaiting_, BitChanged, bit);
+        return;
     }
     BitChanged.Raise(bit.vIndex(), bit.BitValue());
 }
