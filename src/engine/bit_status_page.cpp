@@ -1,5 +1,7 @@
 #include "engine/bit_status_page.h"
 
+#include <cstdint>
+
 #include "engine/program_engine.h"
 #include "engine/sorted_names.h"
 #include "platform/ascii_text.h"
@@ -8,6 +10,10 @@
 namespace veldra {
 
 BitStatusPage::BitStatusPage(ProgramEngine& engine) : engine_(engine) {}
+
+BitStatusPage::~BitStatusPage() {
+    StopFollowing();
+}
 
 void BitStatusPage::DisplaysChanged() {
     rows_.clear();
@@ -22,24 +28,57 @@ void BitStatusPage::DisplaysChanged() {
     Changed();
 }
 
-// The bit collection is replaced when a program is loaded or closed: listen to the one
-// that is there now.
+// The bit collection is replaced when a program is loaded or closed: follow the one that is
+// there now. A scan changes thousands of bits; the page takes their changes in a scan's worth
+// at a time rather than hearing each one as it happens.
 void BitStatusPage::Follow() {
+    StopFollowing();
     BooleanBits* bits = engine_.PrgBooleanBits();
-    bitChanged_ = bits == nullptr
-                      ? Subscription()
-                      : bits->BitChanged.Subscribe(
-                            [this](std::int32_t row, bool value) { BitChanged(row, value); });
-}
-
-void BitStatusPage::BitChanged(int row, bool value) {
-    // A numeric bit has no row (-1): its Boolean changes colour nothing.
-    if (!shown_ || row < 0 || row >= int(rows_.size())) {
+    if (!shown_ || bits == nullptr) {
         return;
     }
-    rows_[std::size_t(row)].value = value;
-    if (rowChanged) {
-        rowChanged(row);
+    followed_ = bits;
+    bits->KeepRowChanges([this](std::size_t kept) { ChangesWaiting(kept); });
+}
+
+void BitStatusPage::StopFollowing() {
+    // A collection the engine no longer holds is gone, and its changes with it.
+    if (followed_ != nullptr && followed_ == engine_.PrgBooleanBits()) {
+        followed_->StopRowChanges();
+    }
+    followed_ = nullptr;
+}
+
+void BitStatusPage::ChangesWaiting(std::size_t kept) {
+    if (kept > 1) {
+        TakeChanges();  // nobody took a whole batch in: take it now, so what is kept stays bounded
+    } else if (changesWaiting) {
+        changesWaiting();
+    }
+}
+
+const std::vector<BitStatusPage::Row>& BitStatusPage::Rows() {
+    TakeChanges();
+    return rows_;
+}
+
+void BitStatusPage::TakeChanges() {
+    if (followed_ == nullptr || followed_ != engine_.PrgBooleanBits()) {
+        return;
+    }
+    followed_->TakeRowChanges(taken_);
+    if (taken_.empty()) {
+        return;
+    }
+    const auto rows = std::int32_t(rows_.size());
+    for (const BooleanBits::RowChange& change : taken_) {
+        // A numeric bit has no row (-1): its Boolean changes colour nothing.
+        if (change.row >= 0 && change.row < rows) {
+            rows_[std::size_t(change.row)].value = change.value;
+        }
+    }
+    if (rowsChanged) {
+        rowsChanged(taken_);
     }
 }
 
@@ -65,7 +104,10 @@ void BitStatusPage::Enter() {
 }
 
 void BitStatusPage::Leave() {
+    // What changed while the page was shown still colours its rows; nothing after.
+    TakeChanges();
     shown_ = false;
+    StopFollowing();
 }
 
 void BitStatusPage::SetCurrentRow(int row) {

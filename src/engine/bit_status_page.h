@@ -1,15 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/event.h"
+#include "logic/boolean_bits.h"
 
 namespace veldra {
 
-class BooleanBit;
 class ProgramEngine;
 
 // The "Bit Status" page: one grid row per Boolean bit, green while the bit is True, a
@@ -27,6 +28,9 @@ public:
     };
 
     explicit BitStatusPage(ProgramEngine& engine);
+    ~BitStatusPage();
+    BitStatusPage(const BitStatusPage&) = delete;
+    BitStatusPage& operator=(const BitStatusPage&) = delete;
 
     // Takes the grid rows as load completion built them; the row of a bit is its vIndex.
     void DisplaysChanged();
@@ -37,7 +41,11 @@ public:
     void Leave();
     bool Shown() const { return shown_; }
 
-    const std::vector<Row>& Rows() const { return rows_; }
+    // Every row as its bit last coloured it: the changes of the scans since the rows were
+    // last read are taken in first.
+    const std::vector<Row>& Rows();
+    // Takes in the bits' changes kept since the last take, each row's newest last.
+    void TakeChanges();
     // "name = value" of every numeric bit, in list order, as read on entering the page.
     const std::vector<std::string>& NumericLines() const { return numericLines_; }
 
@@ -57,12 +65,17 @@ public:
 
     // Called after anything shown here changed but a row's colour.
     std::function<void()> changed;
-    // Called after one row took its bit's new colour while the page is shown.
-    std::function<void(int row)> rowChanged;
+    // Called as the first change of a bit waits to be taken in, once until it is.
+    std::function<void()> changesWaiting;
+    // Called once per take with the changes just taken in, oldest first: each row named
+    // has taken its bit's new colour (a row may be named more than once; a change that
+    // names no row of the page, as a numeric bit's -1, coloured nothing).
+    std::function<void(std::span<const BooleanBits::RowChange> changes)> rowsChanged;
 
 private:
     void Follow();
-    void BitChanged(int row, bool value);
+    void StopFollowing();
+    void ChangesWaiting(std::size_t kept);
     void Show(const BooleanBit& bit, int position);
     int PositionOf(std::string_view name) const;
     void Changed();
@@ -75,7 +88,10 @@ private:
     int currentRow_ = -1;
     int numericLine_ = -1;
     int lastFound_ = 0;  // the program position of the bit found or clicked last
-    Subscription bitChanged_;
+    // The bits whose changes are kept for the page while it is shown, and the page's copy
+    // of the last ones taken (its storage reused scan after scan).
+    BooleanBits* followed_ = nullptr;
+    std::vector<BooleanBits::RowChange> taken_;
 };
 
 }  // namespace veldra

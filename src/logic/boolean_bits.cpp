@@ -1,6 +1,7 @@
 #include "logic/boolean_bits.h"
 
 #include <memory>
+#include <utility>
 
 #include "platform/runtime_error.h"
 
@@ -44,10 +45,49 @@ BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool Bi
     });
 }
 
-void BooleanBits::ForwardBitChanged(const BooleanBit& bit) {
-    if (BitChanged.HasSubscribers() && IsForwarded(bit)) {
-        BitChanged.Raise(bit.vIndex(), bit.BitValue());
+namespace {
+
+// Out of line, so that a change nobody keeps costs the change rule nothing more.
+[[gnu::noinline]] void KeepRowChangeAndRaise(std::vector<BooleanBits::RowChange>& changes,
+                                             const std::function<void(std::size_t)>& waiting,
+                                             const Event<std::int32_t, bool>& changed,
+                                             const BooleanBit& bit) {
+    changes.push_back({bit.vIndex(), bit.BitValue()});
+    if (changes.size() % BooleanBits::kRowChangesBatch == 1 && waiting) {
+        waiting(changes.size());
     }
+    changed.Raise(bit.vIndex(), bit.BitValue());
+}
+
+}  // namespace
+
+void BooleanBits::ForwardBitChanged(const BooleanBit& bit) {
+    // Nobody keeping or hearing: the bit is not read at all.
+    if ((!keepingRowChanges_ && !BitChanged.HasSubscribers()) || !IsForwarded(bit)) {
+        return;
+    }
+    if (keepingRowChanges_) {
+        KeepRowChangeAndRaise(rowChanges_, rowChangesWaiting_, BitChanged, bit);
+        return;
+    }
+    BitChanged.Raise(bit.vIndex(), bit.BitValue());
+}
+
+void BooleanBits::KeepRowChanges(std::function<void(std::size_t)> waiting) {
+    keepingRowChanges_ = true;
+    rowChanges_.clear();
+    rowChangesWaiting_ = std::move(waiting);
+}
+
+void BooleanBits::StopRowChanges() {
+    keepingRowChanges_ = false;
+    rowChanges_.clear();
+    rowChangesWaiting_ = nullptr;
+}
+
+void BooleanBits::TakeRowChanges(std::vector<RowChange>& into) {
+    into.clear();
+    into.swap(rowChanges_);
 }
 
 }  // namespace veldra

@@ -2,7 +2,9 @@
 
 #include <absl/container/flat_hash_map.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -84,6 +86,23 @@ public:
 
     Event<std::int32_t, bool> BitChanged;
 
+    // A change as BitChanged raises it, kept for a reader that takes a scan's worth at once
+    // instead of hearing each one as it happens.
+    struct RowChange {
+        std::int32_t row;
+        bool value;
+    };
+    // From now on every change BitChanged raises is also kept, oldest first; `waiting` is
+    // told how many are kept as the first one is kept after a take, and again after every
+    // kRowChangesBatch more, so that a reader kept from its turn can take them on the way.
+    // One reader at a time.
+    static constexpr std::size_t kRowChangesBatch = 65536;
+    void KeepRowChanges(std::function<void(std::size_t kept)> waiting);
+    void StopRowChanges();
+    // Hands over the changes kept since the last take (`into` is emptied first and its
+    // storage reused for the next ones).
+    void TakeRowChanges(std::vector<RowChange>& into);
+
 private:
     friend class BooleanBit;
     void ForwardBitChanged(const BooleanBit& bit);
@@ -120,6 +139,9 @@ private:
     std::vector<char> nameChars_;          // every slot's name, one after the other
     std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
     std::uint64_t readersRevision_ = 0;
+    bool keepingRowChanges_ = false;
+    std::vector<RowChange> rowChanges_;
+    std::function<void(std::size_t)> rowChangesWaiting_;
 };
 
 }  // namespace veldra

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+#include <vector>
+
 #include "engine/pages_fixture.h"
 
 namespace veldra::testing {
@@ -35,6 +39,38 @@ TEST_F(BitStatusPageTest, AChangedBitColoursItsRowAtOnceOnlyWhileTheGridIsShown)
     EXPECT_TRUE(status.Rows()[row].value);
     pages.ShowPage(ProgramPage::BitStatus);
     EXPECT_FALSE(status.Rows()[row].value);
+}
+
+// The grid hears of a scan's changes once, when it takes them in, not once per change.
+TEST_F(BitStatusPageTest, AScansChangesReachTheGridInOneBatchWhenTakenIn) {
+    Assign("IN", "MID");
+    Assign("MID", "OUT");
+    MapAndShow({});
+    Start();
+    int waiting = 0;
+    std::vector<std::vector<int>> batches;
+    status.changesWaiting = [&] { ++waiting; };
+    status.rowsChanged = [&](std::span<const BooleanBits::RowChange> changes) {
+        std::vector<int> rows;
+        for (const BooleanBits::RowChange& change : changes) {
+            rows.push_back(change.row);
+        }
+        batches.push_back(rows);
+    };
+
+    Input("IN", true);
+    Tick();
+    EXPECT_EQ(waiting, 1);
+    EXPECT_TRUE(batches.empty());
+
+    status.TakeChanges();
+    const int mid = Bits().Find("MID")->vIndex();
+    const int out = Bits().Find("OUT")->vIndex();
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_NE(std::find(batches[0].begin(), batches[0].end(), mid), batches[0].end());
+    EXPECT_NE(std::find(batches[0].begin(), batches[0].end(), out), batches[0].end());
+    EXPECT_TRUE(status.Rows()[std::size_t(out)].value);
+    EXPECT_EQ(batches.size(), 1u);  // nothing new to take
 }
 
 // A large program's rows lie beyond what a 16-bit row number holds.

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "logic/statements.h"
 #include "logic/trigger_target.h"
@@ -175,6 +177,57 @@ TEST_F(BooleanBitsTest, ACollectionEmptiedAgainAndAgainDoesNotGrow) {
         queue.Remove(1);
     }
     EXPECT_LE(queue.SlotCount(), 1u);
+}
+
+// A reader that takes changes a scan at a time gets the forwarded ones, oldest first, and
+// hears once that some wait, however many follow before it takes them.
+TEST_F(BooleanBitsTest, KeptRowChangesAreThoseForwardedInOrderAndAnnouncedOncePerTake) {
+    BooleanBit& a = AddBit("A");
+    BooleanBit& b = AddBit("B");
+    a.SetvIndex(1);
+    b.SetvIndex(2);
+    std::vector<std::size_t> waiting;
+    bits.KeepRowChanges([&](std::size_t kept) { waiting.push_back(kept); });
+
+    bits.Item("A");
+    a.SetBitValue(true);
+    a.SetBitValue(false);
+    b.SetBitValue(true);  // not the bit fetched last: not forwarded
+    bits.Item("B");
+    b.SetBitValue(false);
+
+    std::vector<BooleanBits::RowChange> taken;
+    bits.TakeRowChanges(taken);
+    std::vector<std::pair<int, bool>> rows;
+    for (const BooleanBits::RowChange& change : taken) {
+        rows.emplace_back(change.row, change.value);
+    }
+    EXPECT_EQ(rows, (std::vector<std::pair<int, bool>>{{1, true}, {1, false}, {2, false}}));
+    EXPECT_EQ(waiting, std::vector<std::size_t>{1});
+
+    b.SetBitValue(true);
+    bits.TakeRowChanges(taken);
+    EXPECT_EQ(taken.size(), 1u);
+    EXPECT_EQ(waiting, (std::vector<std::size_t>{1, 1}));
+
+    bits.StopRowChanges();
+    b.SetBitValue(false);
+    bits.TakeRowChanges(taken);
+    EXPECT_TRUE(taken.empty());
+    EXPECT_EQ(waiting.size(), 2u);
+}
+
+// Nobody taking them in does not let the kept changes grow without bound.
+TEST_F(BooleanBitsTest, AReaderIsToldAgainAfterEveryBatchOfKeptChanges) {
+    BooleanBit& a = AddBit("A");
+    std::vector<std::size_t> waiting;
+    bits.KeepRowChanges([&](std::size_t kept) { waiting.push_back(kept); });
+    bits.Item("A");
+    for (std::size_t i = 0; i < 2 * BooleanBits::kRowChangesBatch + 1; ++i) {
+        a.SetBitValue(!a.BitValue());
+    }
+    EXPECT_EQ(waiting, (std::vector<std::size_t>{1, BooleanBits::kRowChangesBatch + 1,
+                                                 2 * BooleanBits::kRowChangesBatch + 1}));
 }
 
 TEST_F(BooleanBitsTest, TheCollectionForwardsTheEventOfTheBitLastFetched) {

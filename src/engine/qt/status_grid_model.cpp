@@ -24,7 +24,14 @@ StatusGridModel::StatusGridModel(BitStatusPage& page, QObject* parent)
     repaint_.setSingleShot(true);
     repaint_.setInterval(0);
     connect(&repaint_, &QTimer::timeout, this, [this] { RepaintChanged(); });
-    page_.rowChanged = [this](int row) { BitChanged(row); };
+    page_.changesWaiting = [this] {
+        if (!repaint_.isActive()) {
+            repaint_.start();
+        }
+    };
+    page_.rowsChanged = [this](std::span<const BooleanBits::RowChange> changes) {
+        RowsChanged(changes);
+    };
 }
 
 int StatusGridModel::rowCount(const QModelIndex& parent) const {
@@ -75,21 +82,38 @@ void StatusGridModel::Recoloured() {
     }
 }
 
-void StatusGridModel::BitChanged(int row) {
-    if (row < 0 || row >= rows_ || changed_[std::size_t(row)] != 0) {
-        return;
+void StatusGridModel::RowsChanged(std::span<const BooleanBits::RowChange> changes) {
+    // A row out of sight now is read afresh as it scrolls in: only those in sight are marked.
+    int top = 0;
+    int bottom = rows_ - 1;
+    if (rowsInSight) {
+        const auto [first, last] = rowsInSight();
+        if (first < 0) {
+            return;
+        }
+        top = first;
+        bottom = last < 0 ? rows_ - 1 : std::min(last, rows_ - 1);
     }
-    changed_[std::size_t(row)] = 1;
-    if (firstChanged_ > lastChanged_) {
-        firstChanged_ = lastChanged_ = row;
-        repaint_.start();
-    } else {
-        firstChanged_ = std::min(firstChanged_, row);
-        lastChanged_ = std::max(lastChanged_, row);
+    for (const BooleanBits::RowChange& change : changes) {
+        const int row = change.row;
+        if (row < top || row > bottom || changed_[std::size_t(row)] != 0) {
+            continue;
+        }
+        changed_[std::size_t(row)] = 1;
+        if (firstChanged_ > lastChanged_) {
+            firstChanged_ = lastChanged_ = row;
+            if (!repaint_.isActive()) {
+                repaint_.start();
+            }
+        } else {
+            firstChanged_ = std::min(firstChanged_, row);
+            lastChanged_ = std::max(lastChanged_, row);
+        }
     }
 }
 
 void StatusGridModel::RepaintChanged() {
+    page_.TakeChanges();
     if (firstChanged_ > lastChanged_ || lastChanged_ >= rows_) {
         ForgetChanges();
         return;

@@ -4,17 +4,20 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
+
+#include "logic/boolean_bits.h"
 
 namespace veldra {
 
 class BitStatusPage;
 
 // The "Bit Status" grid over the core's rows: an empty narrow column, then one bit name
-// per row, green while the bit is True. The cells of the bits that change while the page
-// is shown are repainted together once the desktop next gets its turn, and only the
-// changed cells in sight are drawn, so a scan that changes thousands of bits costs at most
+// per row, green while the bit is True. The changes of the bits while the page is shown are
+// taken in together once the desktop next gets its turn, and only the changed cells in
+// sight are drawn, so a scan that changes thousands of bits costs at most
 // one repaint of what the engineer sees; a row out of sight is read as it scrolls in.
 class StatusGridModel final : public QAbstractTableModel {
 public:
@@ -35,7 +38,7 @@ public:
     std::function<std::pair<int, int>()> rowsInSight;
 
 private:
-    void BitChanged(int row);
+    void RowsChanged(std::span<const BooleanBits::RowChange> changes);
     void RepaintChanged();
 
     BitStatusPage& page_;

@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegion>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -156,6 +158,40 @@ TEST_F(ProgramWindowTest, AnInputSolvedByTheScanLightsItsLedAndColoursItsGridCel
     EXPECT_EQ(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).value<QBrush>().color(),
               QColor(0, 192, 0));
     EXPECT_FALSE(LineOf(grid, "LED.1", 1).data(Qt::BackgroundRole).isValid());
+}
+
+// What the grid's viewport was asked to paint while the desktop had its turns.
+class PaintedRegion final : public QObject {
+public:
+    explicit PaintedRegion(QWidget* viewport) { viewport->installEventFilter(this); }
+    QRegion painted;
+
+private:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+TEST_F(ProgramWindowTest, EveryCellAScanChangesInSightIsRepaintedOnceTheDesktopGetsItsTurn) {
+    ShowPage("Bit Status");
+    Start();
+    Scan();
+    QApplication::processEvents();
+    QTableView* grid = Find<QTableView>("grdStatus");
+    const QRect route = grid->visualRect(LineOf(grid, "ROUTE_1", 1));
+    ASSERT_TRUE(grid->viewport()->rect().contains(route));
+
+    for (const bool value : {true, false}) {
+        PaintedRegion region(grid->viewport());
+        Post("PB_1", value);
+        Scan();
+
+        EXPECT_TRUE(QTest::qWaitFor([&] { return region.painted.contains(route); }, 1000)) << value;
+        EXPECT_EQ(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).isValid(), value);
+    }
 }
 
 TEST_F(ProgramWindowTest, ABitForcedOnTheForcePageIsSolvedByTheNextScan) {
