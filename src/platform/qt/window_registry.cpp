@@ -19,13 +19,18 @@ std::uint64_t WindowRegistry::Add(BoardPanel& panel) {
     return lastId_;
 }
 
+// Ids only grow, and each entry joins at the end: the entries stand in order of their ids,
+// so a walk over thousands of windows finds each without looking at all the others.
 void WindowRegistry::Remove(std::uint64_t id) {
-    std::erase_if(entries_, [id](const Entry& entry) { return entry.id == id; });
+    const auto found = std::ranges::lower_bound(entries_, id, {}, &Entry::id);
+    if (found != entries_.end() && found->id == id) {
+        entries_.erase(found);
+    }
 }
 
 BoardPanel* WindowRegistry::Find(std::uint64_t id) const {
-    const auto found = std::ranges::find(entries_, id, &Entry::id);
-    return found == entries_.end() ? nullptr : found->panel;
+    const auto found = std::ranges::lower_bound(entries_, id, {}, &Entry::id);
+    return found == entries_.end() || found->id != id ? nullptr : found->panel;
 }
 
 std::vector<BoardPanel*> WindowRegistry::Windows() const {

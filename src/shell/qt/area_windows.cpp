@@ -146,6 +146,13 @@ QuietClose::~QuietClose() {
     }
     QMdiArea& fresh = Renewal(discarded);
     const bool inSight = !area_.isHidden();
+    // Each window before its frame: a frame that still holds its window, as it goes, sets
+    // the main window's caption again (a round trip to the display each time).
+    for (QWidget* frame : discarded) {
+        if (auto* child = qobject_cast<QMdiSubWindow*>(frame)) {
+            delete child->widget();
+        }
+    }
     delete &area_;
     renewed_(fresh);
     if (inSight) {
@@ -177,7 +184,15 @@ QMdiArea& QuietClose::Renewal(const std::vector<QWidget*>& discarded) {
         return kept;
     };
     const std::vector<QMdiSubWindow*> created = left(area_.subWindowList(QMdiArea::CreationOrder));
-    const std::vector<QMdiSubWindow*> stacked = left(area_.subWindowList(QMdiArea::StackingOrder));
+    // The area's own stacking list looks every window up in its list of windows; the
+    // viewport holds its frames in stacking order already, lowest first.
+    const absl::flat_hash_set<const QObject*> kept(created.begin(), created.end());
+    std::vector<QMdiSubWindow*> stacked;
+    for (QObject* child : area_.viewport()->children()) {
+        if (kept.contains(child)) {
+            stacked.push_back(static_cast<QMdiSubWindow*>(child));
+        }
+    }
     const std::vector<QMdiSubWindow*> activated =
         left(area_.subWindowList(QMdiArea::ActivationHistoryOrder));
     QMdiSubWindow* const active = area_.activeSubWindow();

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace veldra::testing {
 namespace {
@@ -42,6 +45,46 @@ TEST_F(WindowRegistryTest, WalksTheWindowsStillThereInTheOrderOfCreationWithThei
     onVisit = [&] { aboutEntry.reset(); };
     EXPECT_EQ(Walked(), (std::vector<std::string>{"frmMain "}));
     EXPECT_EQ(windows.Count(), 1);
+}
+
+TEST(WindowRegistry, ManyWindowsGoingInAnyOrderLeaveTheOthersInTheirOrderAndANewOneLast) {
+    WindowRegistry windows;
+    constexpr int kWindows = 500;
+    std::vector<std::unique_ptr<QWidget>> widgets;
+    std::vector<std::unique_ptr<RegisteredWidget>> entries;
+    for (int i = 0; i < kWindows; ++i) {
+        widgets.push_back(std::make_unique<QWidget>());
+        entries.push_back(
+            std::make_unique<RegisteredWidget>(windows, *widgets.back(), std::to_string(i)));
+    }
+    // Every third window goes, from the middle outwards, during a walk from the last.
+    int visited = 0;
+    windows.ForEachFromLast([&](BoardPanel&) {
+        if (++visited == 1) {
+            for (int step = 0; step < kWindows / 2; ++step) {
+                for (const int i : {kWindows / 2 + step, kWindows / 2 - 1 - step}) {
+                    if (i % 3 == 0) {
+                        entries[std::size_t(i)].reset();
+                    }
+                }
+            }
+        }
+    });
+    EXPECT_EQ(visited, kWindows - (kWindows + 2) / 3);
+    QWidget later;
+    const RegisteredWidget laterEntry(windows, later, "later");
+
+    std::vector<std::string> expected;
+    for (int i = 0; i < kWindows; ++i) {
+        if (i % 3 != 0) {
+            expected.push_back(std::to_string(i));
+        }
+    }
+    expected.push_back("later");
+    std::vector<std::string> walked;
+    windows.ForEach([&](BoardPanel& window) { walked.push_back(window.Name()); });
+    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(windows.Count(), int(expected.size()));
 }
 
 }  // namespace

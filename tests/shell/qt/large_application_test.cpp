@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/board_panel.h"
 #include "shell/qt/frmMain.h"
@@ -229,6 +230,46 @@ TEST_F(LargeApplicationTest, ExitAnsweredNoKeepsEveryWindowAndExitAnsweredYesClo
     EXPECT_TRUE(Main().Unloaded());
     EXPECT_TRUE(RegisteredBoards().empty());
     EXPECT_TRUE(Main().Area().subWindowList().isEmpty());
+}
+
+TEST_F(LargeApplicationTest, WindowsLeftOpenAcrossTheCloseKeepTheirStacking) {
+    std::ofstream(Path("two.ml2"), std::ios::binary) << LargeApplication(1);
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+    // Windows of the area that stand in no registry: no close closes them.
+    std::vector<QPointer<QMdiSubWindow>> kept;
+    for (const char* caption : {"First", "Second", "Third"}) {
+        QMdiSubWindow* frame = Main().Area().addSubWindow(new QLabel(caption));
+        frame->setWindowTitle(caption);
+        frame->show();
+        kept.emplace_back(frame);
+    }
+    Main().Area().setActiveSubWindow(kept[1].data());
+    kept[0]->raise();  // made first, now on top of the other two
+    Settle();
+    const auto stacking = [this] {
+        std::vector<std::string> captions;
+        for (const QMdiSubWindow* frame : Main().Area().subWindowList(QMdiArea::StackingOrder)) {
+            const std::string caption = frame->windowTitle().toStdString();
+            if (caption == "First" || caption == "Second" || caption == "Third") {
+                captions.push_back(caption);
+            }
+        }
+        return captions;
+    };
+    const std::vector<std::string> before = stacking();
+    ASSERT_EQ(before.back(), "First");
+
+    dialogs.Answer(MsgAnswer::Ok).Choose(Path("two.ml2"));  // "Continue Open?"
+    Item("mnuOpen")->trigger();
+    Settle();
+
+    for (const QPointer<QMdiSubWindow>& frame : kept) {
+        ASSERT_FALSE(frame.isNull());
+        EXPECT_TRUE(Main().Area().subWindowList().contains(frame.data()));
+    }
+    EXPECT_EQ(stacking(), before);
+    EXPECT_EQ(RegisteredBoards(), (std::set<std::string>{"INB0 : IN16", "OUTB0 : OUT16"}));
 }
 
 TEST_F(LargeApplicationTest, AWindowLeftOpenAcrossTheCloseStaysAsItWasAndTheWindowCommandsWork) {
