@@ -172,13 +172,20 @@ BoardForm::Row BoardForm::MakeRow(int column, int index, const IndicatorRow& des
     row.lamp = new LampWidget(this, QColor(0, 255, 0), QColor(128, 128, 128), kLampSide);
     row.lamp->setObjectName(QLatin1String(lampPrefix) + number);
     row.lamp->move(RectFromTwips(left - kLampSide - kLampGap, design.top, 0, 0).topLeft());
-    row.lamp->SetImage(LampImage::Parked);
     for (QWidget* control : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.lamp)}) {
         rowPlaces_.emplace(control, RowPlace{column, index});
         control->installEventFilter(this);
     }
-    // The lamp comes on view with its first value.
-    row.label->show();
+    // The row has its text and picture before it is first polished or shown, so that no
+    // change follows. Out of sight, the controls come on view with the window; a spare
+    // row's lamp stays away.
+    DrawRow(row, design);
+    if (isVisible()) {
+        row.label->show();
+        if (row.lamp->Image() != LampImage::Parked) {
+            row.lamp->show();
+        }
+    }
     return row;
 }
 

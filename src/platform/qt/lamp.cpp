@@ -1,11 +1,53 @@
 #include "platform/qt/lamp.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <unordered_map>
 
 #include "platform/qt/twips.h"
 
 namespace veldra {
+namespace {
+
+// A board window shows thousands of lamps in a handful of colours and sizes: each picture is
+// drawn once, with its rounded edge, and copied to every lamp that shows it.
+const QPixmap& LampPicture(QColor fill, QSize size, qreal ratio) {
+    struct Key {
+        QRgb fill;
+        QSize size;
+        qreal ratio;
+        bool operator==(const Key& other) const {
+            return fill == other.fill && size == other.size && ratio == other.ratio;
+        }
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const {
+            return qHashMulti(0, key.fill, key.size.width(), key.size.height(), key.ratio);
+        }
+    };
+    // Made once for the whole process and never freed, so that none is freed after the
+    // application object has gone.
+    static auto& pictures = *new std::unordered_map<Key, QPixmap, KeyHash>;
+    const Key key{fill.rgba(), size, ratio};
+    auto found = pictures.find(key);
+    if (found == pictures.end()) {
+        QPixmap picture(size * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(fill);
+        painter.drawEllipse(QRectF(QRect(QPoint(), size)).adjusted(1, 1, -1, -1));
+        painter.end();
+        found = pictures.emplace(key, std::move(picture)).first;
+    }
+    return found->second;
+}
+
+}  // namespace
 
 LampWidget::LampWidget(QWidget* parent, QColor litColour, QColor darkColour, int sideTwips)
     : QWidget(parent),
@@ -43,13 +85,11 @@ QSize LampWidget::sizeHint() const {
 void LampWidget::paintEvent(QPaintEvent* event) {
     (void)event;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(image_ == LampImage::Lit ? litColour_ : darkColour_);
-    painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
+    painter.drawPixmap(0, 0,
+                       LampPicture(image_ == LampImage::Lit ? litColour_ : darkColour_, size(),
+                                   devicePixelRatioF()));
     if (bordered_) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }

@@ -1,6 +1,8 @@
 #include "shell/qt/area_windows.h"
 
 #include <absl/container/flat_hash_set.h>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMdiSubWindow>
 #include <QWidget>
 #include <utility>
@@ -49,6 +51,37 @@ public:
 private:
     QWidget& viewport_;
     bool was_;
+};
+
+// A frame lays out its title again (shaping the text to fit it) at every change of its size,
+// limits or state, some twenty times before it is first drawn. While this lives, a held
+// window's caption changes stay with the window, so that its frame, untitled out of sight,
+// does without; the frame takes the caption once shown.
+class CaptionKept final : public QObject {
+public:
+    explicit CaptionKept(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+    // Lets the window's frame follow its caption again, and gives the frame the caption as
+    // the change it held back (the frame takes a caption from the change it is told of).
+    static void Release(QMdiSubWindow& frame) {
+        QWidget* window = frame.widget();
+        if (window == nullptr) {
+            return;
+        }
+        for (QObject* child : window->children()) {
+            if (dynamic_cast<CaptionKept*>(child) != nullptr) {
+                delete child;
+                break;
+            }
+        }
+        QEvent changed(QEvent::WindowTitleChange);
+        QCoreApplication::sendEvent(window, &changed);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return watched == parent() && event->type() == QEvent::WindowTitleChange;
+    }
 };
 
 }  // namespace
@@ -107,6 +140,8 @@ QMdiSubWindow& HeldWindows::Add(QWidget& window) {
     QMdiSubWindow& frame = AddToArea(*area_, window, !holding_);
     if (holding_) {
         held_.emplace_back(&frame);
+        new CaptionKept(window);
+        frame.setWindowTitle(QString());
     }
     return frame;
 }
@@ -127,6 +162,9 @@ void HeldWindows::Release() {
     const std::vector<QMdiSubWindow*> frames = Held();
     held_.clear();
     ShowInArea(*area_, frames);
+    for (QMdiSubWindow* frame : frames) {
+        CaptionKept::Release(*frame);
+    }
 }
 
 QuietClose::QuietClose(QMdiArea& area, std::function<void(QMdiArea&)> renewed)

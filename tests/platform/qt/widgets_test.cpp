@@ -43,10 +43,36 @@ TEST(LampWidget, ShowsLitDarkOrNothingAndSaysWhichButtonClickedIt) {
     EXPECT_FALSE(lamp->isVisible());
     lamp->SetImage(LampImage::Lit);
 
+    // A held button's border stands round the lamp, and goes with the button.
+    const auto corner = [&] { return lamp->grab().toImage().pixelColor(0, 0); };
+    lamp->SetBordered(true);
+    EXPECT_EQ(corner(), QColor(Qt::black));
+    lamp->SetBordered(false);
+    EXPECT_NE(corner(), QColor(Qt::black));
+
     QSignalSpy clicks(lamp, &LampWidget::clicked);
     QTest::mouseClick(lamp, Qt::RightButton);
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+}
+
+TEST(LampWidget, LampsOfOneColourAndStateLookAlikeAndApartFromOthers) {
+    QWidget window;
+    auto* first = new LampWidget(&window, QColor(0, 255, 0), QColor(128, 128, 128));
+    auto* second = new LampWidget(&window, QColor(0, 255, 0), QColor(128, 128, 128));
+    auto* red = new LampWidget(&window, Qt::red);
+    second->move(40, 0);
+    red->move(80, 0);
+    window.show();
+    for (LampWidget* lamp : {first, second, red}) {
+        lamp->SetImage(LampImage::Lit);
+    }
+    const auto picture = [](LampWidget* lamp) { return lamp->grab().toImage(); };
+    EXPECT_EQ(picture(first), picture(second));
+    EXPECT_NE(picture(first), picture(red));
+    second->SetImage(LampImage::Dark);
+    EXPECT_NE(picture(first), picture(second));
+    EXPECT_EQ(picture(second).pixelColor(second->rect().center()), QColor(128, 128, 128));
 }
 
 }  // namespace

@@ -175,9 +175,26 @@ TEST_F(LargeApplicationTest, EveryBoardWindowShowsItsNameAndEveryRowOnceTheLoadE
                       (input ? "IN" : "OUT") + std::to_string(first + row))
                 << caption;
             EXPECT_TRUE(label->isVisible()) << caption << " row " << row;
+            const auto* lamp = board.findChild<QWidget*>(QStringLiteral("imgOn_%1").arg(row));
+            ASSERT_NE(lamp, nullptr) << caption << " row " << row;
+            EXPECT_TRUE(lamp->isVisible()) << caption << " row " << row;
         }
     }
     EXPECT_EQ(boards, 2 * kBoardPairs);
+}
+
+TEST_F(LargeApplicationTest, ABoardWindowsFrameFollowsItsCaptionOnceTheLoadEnds) {
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+
+    for (QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        if (frame->windowTitle().startsWith("OUTB")) {
+            frame->widget()->setWindowTitle("Renamed");
+            EXPECT_EQ(frame->windowTitle(), "Renamed");
+            return;
+        }
+    }
+    ADD_FAILURE() << "no output board window";
 }
 
 TEST_F(LargeApplicationTest, AnotherProgramOpenedLeavesNothingOfTheLargeOneBehind) {
