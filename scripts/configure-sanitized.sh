@@ -43,4 +43,5 @@ cmake -S . -B "$build_dir" -G Ninja "${launcher[@]}" \
     -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
     -DVELDRA_BUILD_FUZZ=ON \
+    -DVELDRA_JEMALLOC=OFF \
     -DVELDRA_BUILD_BENCHMARKS=OFF

@@ -6,7 +6,8 @@
 # for the end-to-end runs of the real program and, with TigerVNC's scraping server, for
 # serving it over VNC where there is no display; pugixml reads state files.
 # libxkbcommon-dev only quiets configuring: Qt's CMake files look for it, never needed by
-# this build, and report "Could NOT find XKB" where it is missing.
+# this build, and report "Could NOT find XKB" where it is missing. jemalloc is the program's
+# allocator.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -18,6 +19,7 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     libabsl-dev
+    libjemalloc-dev
     libpugixml-dev
     qt6-base-dev
     libxkbcommon-dev

@@ -10,7 +10,6 @@ target_sources(veldra_ui PRIVATE
     platform/qt/replacing_file.cpp
     platform/qt/window_registry.cpp
     platform/qt/discarded_frames.cpp
-    platform/qt/coalescing_frees.cpp
     platform/qt/lamp.cpp
     platform/qt/title_bar_icons.cpp
     platform/qt/whats_this.cpp

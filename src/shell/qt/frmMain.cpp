@@ -23,7 +23,6 @@
 #include "loader/parse_text.h"
 #include "panels/toggle_panel.h"
 #include "platform/qt/busy_cursor.h"
-#include "platform/qt/coalescing_frees.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/whats_this.h"
@@ -460,8 +459,6 @@ bool frmMain::OtherWindowsOpen() const {
 }
 
 void frmMain::CloseOtherWindows() {
-    // A program's windows and its model give back their memory all at once.
-    const CoalescingFrees frees;
     // The area goes with the windows closed for good; the one that takes its place keeps
     // the rest.
     const QuietClose quiet(*area_, [this](QMdiArea& fresh) {
