@@ -1,16 +1,18 @@
 #include "engine/changed_board_bits.h"
 
 #include "logic/boolean_bit.h"
+#include "logic/boolean_bits.h"
 
 namespace veldra {
 
 void ChangedBoardBits::Record(const BooleanBit& bit) {
-    Store(Entry{&bit, bit.Slot(), bit.BitValue(), bit.IsFormBit(), bit.FormIndex(), bit.FormRow()});
+    Store(Entry{&bit, bit.Owner(), bit.Slot(), bit.BitValue(), bit.IsFormBit(), bit.FormIndex(),
+                bit.FormRow()});
 }
 
-void ChangedBoardBits::Record(const BooleanBit* bit, std::uint32_t slot, bool value,
-                              BoardPanel* window, int row) {
-    Store(Entry{bit, slot, value, true, window, row});
+void ChangedBoardBits::Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot,
+                              bool value, BoardPanel* window, int row) {
+    Store(Entry{bit, &bits, slot, value, true, window, row});
 }
 
 void ChangedBoardBits::Store(const Entry& entry) {
@@ -43,8 +45,10 @@ bool ChangedBoardBits::PushNewest() {
     const Entry entry = entries_.back();
     entries_.pop_back();
     positions_[entry.slot] = 0;
-    if (entry.isFormBit) {
-        entry.bit->UpdateIO(entry.window, entry.row, entry.value);
+    if (entry.isFormBit && entry.window != nullptr) {
+        const std::string_view name =
+            entry.names != nullptr ? entry.names->NameAt(entry.slot) : entry.bit->BitName();
+        BooleanBit::UpdateIO(entry.window, entry.row, name, entry.value);
     }
     return true;
 }

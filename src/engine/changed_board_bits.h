@@ -7,6 +7,7 @@ namespace veldra {
 
 class BoardPanel;
 class BooleanBit;
+class BooleanBits;
 
 // The board bits changed in the current scan, each once, with the value and window they
 // had when last recorded: a plain list, and a mark per bit slot saying where a bit stands
@@ -15,9 +16,11 @@ class ChangedBoardBits {
 public:
     // Records the bit, or takes its new value and window where it is recorded already.
     void Record(const BooleanBit& bit);
-    // The same for a board bit of the program whose slot, value, window and row are in
-    // hand, so that recording reads none of the bit.
-    void Record(const BooleanBit* bit, std::uint32_t slot, bool value, BoardPanel* window, int row);
+    // The same for a board bit of `bits` whose slot, value, window and row are in hand, so
+    // that neither recording nor the push reads any of the bit (its name is the
+    // collection's, by slot).
+    void Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot, bool value,
+                BoardPanel* window, int row);
     int Count() const { return static_cast<int>(entries_.size()); }
     void Clear();
 
@@ -27,6 +30,7 @@ public:
 private:
     struct Entry {
         const BooleanBit* bit;
+        const BooleanBits* names;  // holds the bit's name by slot; none: read the bit's
         std::uint32_t slot;
         bool value;
         bool isFormBit;

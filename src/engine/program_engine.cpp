@@ -372,7 +372,8 @@ void ProgramEngine::QueueReadersAt(std::uint32_t slot) {
         const bool value = prgBooleanBits_->Values()[slot] != 0;
         if ((flags & BooleanBits::kFormBit) != 0) {
             const BooleanBits::BoardPlace place = prgBooleanBits_->PlaceAt(slot);
-            ChangedBits.Record(map_.BitAt(slot), slot, value, place.window, place.row);
+            ChangedBits.Record(*prgBooleanBits_, map_.BitAt(slot), slot, value, place.window,
+                               place.row);
         }
         // A back contact opens as the bit rises, a front contact as it falls.
         StatementQueue& backContacts = value ? BreakQue : MakeQue;

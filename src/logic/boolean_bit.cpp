@@ -208,11 +208,11 @@ void BooleanBit::Assigns(Statement& statement, Contacts contacts) {
 }
 
 void BooleanBit::UpdateIO() const {
-    UpdateIO(FormIndex(), FormRow(), BitValue());
+    UpdateIO(FormIndex(), FormRow(), bitName_, BitValue());
 }
 
-void BooleanBit::UpdateIO(BoardPanel* window, int row, bool value) const {
-    TellWindow(window, [&](BoardPanel& shown) { shown.UpdateOutputAt(row, bitName_, value); });
+void BooleanBit::UpdateIO(BoardPanel* window, int row, std::string_view name, bool value) {
+    TellWindow(window, [&](BoardPanel& shown) { shown.UpdateOutputAt(row, name, value); });
 }
 
 void BooleanBit::LoadState() const {
@@ -220,7 +220,7 @@ void BooleanBit::LoadState() const {
 }
 
 template <class Call>
-void BooleanBit::TellWindow(BoardPanel* window, Call&& call) const {
+void BooleanBit::TellWindow(BoardPanel* window, Call&& call) {
     if (window == nullptr) {
         return;
     }

@@ -195,9 +195,10 @@ public:
 
     // Pushes the value to the bit's board window; a bit without one is skipped.
     void UpdateIO() const;
-    // Pushes a value recorded earlier to the window that showed the bit then, at the row
-    // it had there (0 for none).
-    void UpdateIO(BoardPanel* window, int row, bool value) const;
+    // Pushes a value recorded earlier for the bit named `name` to the window that showed it
+    // then, at the row it had there (0 for none); a window that fails to take it is passed
+    // over. Static, so that a push whose name is in hand reads nothing of the bit.
+    static void UpdateIO(BoardPanel* window, int row, std::string_view name, bool value);
     // Hands the value, read from a state file, to the bit's board window.
     void LoadState() const;
 
@@ -236,7 +237,7 @@ private:
     void StoreFlags();
     void FireTriggers();
     template <class Call>
-    void TellWindow(BoardPanel* window, Call&& call) const;
+    static void TellWindow(BoardPanel* window, Call&& call);
 
     // The marks in bits, as a large program has millions of bits. The value is the bit's
     // own only while no collection holds it.
