@@ -31,6 +31,13 @@ void ChangedBoardBits::Store(const Entry& entry) {
     positions_[slot] = std::uint32_t(entries_.size());
 }
 
+void ChangedBoardBits::Reserve(std::uint32_t slots, std::size_t boardBits) {
+    if (positions_.size() < slots) {
+        positions_.resize(slots, 0);
+    }
+    entries_.reserve(boardBits);
+}
+
 void ChangedBoardBits::Clear() {
     for (const Entry& entry : entries_) {
         positions_[entry.slot] = 0;

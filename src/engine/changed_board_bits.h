@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     // collection's, by slot).
     void Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot, bool value,
                 BoardPanel* window, int row);
+    // Room for the board bits of `slots` slots, `boardBits` of them recorded at once.
+    void Reserve(std::uint32_t slots, std::size_t boardBits);
     int Count() const { return static_cast<int>(entries_.size()); }
     void Clear();
 

@@ -1,5 +1,6 @@
 #include "engine/program_engine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "engine/program_window.h"
@@ -318,6 +319,21 @@ void ProgramEngine::SetBitValue(BooleanBit& bit, bool vValue) {
     QueueReaders(bit);
 }
 
+void ProgramEngine::ReserveScanLists() {
+    // A first start queues every statement and changes most board bits: the lists are made
+    // to size once here rather than grown, and copied, as it goes.
+    MakeQue.Reserve(map_.StatementCount());
+    BreakQue.Reserve(map_.StatementCount());
+    if (prgBooleanBits_) {
+        const std::uint8_t* flags = prgBooleanBits_->Flags();
+        const std::uint32_t slots = prgBooleanBits_->SlotCount();
+        const auto boardBits = std::count_if(flags, flags + slots, [](std::uint8_t flag) {
+            return (flag & BooleanBits::kFormBit) != 0;
+        });
+        ChangedBits.Reserve(slots, std::size_t(boardBits));
+    }
+}
+
 bool ProgramEngine::ChangeInLayout(const BooleanBit& bit, std::uint32_t slot, bool vValue) {
     constexpr std::uint8_t kOwnRules =
         BooleanBits::kTimer | BooleanBits::kWatch | BooleanBits::kTrigger | BooleanBits::kHeard;
@@ -466,6 +482,7 @@ void ProgramEngine::Remap() {
         map_.Clear();
     }
     ++mapBuilds_;
+    ReserveScanLists();
     const BooleanBit* kill = prgBooleanBits_ ? prgBooleanBits_->Find("KILL") : nullptr;
     killSlot_ = kill != nullptr ? map_.SlotOf(*kill) : ScanMap::kNone;
     const auto requeue = [&](const std::vector<std::string>& keys, StatementQueue& queue) {

@@ -204,6 +204,8 @@ private:
     // but write its line: reads the bit's name for the line and nothing else of it. False,
     // changing nothing, when the bit's own rules must run.
     bool ChangeInLayout(const BooleanBit& bit, std::uint32_t slot, bool vValue);
+    // Sizes the queues and the changed board bits' list for the layout just built.
+    void ReserveScanLists();
     // What AddQue does for a bit already in hand.
     void QueueReaders(BooleanBit& bit);
     // The same for the bit in a slot of the layout, from the bits' dense values and flags.

@@ -25,6 +25,15 @@ public:
         }
     }
 
+    // Room for every one of `statements` statements queued at once, made before a scan
+    // queues them, so that queueing them does not grow the queue as it goes.
+    void Reserve(std::uint32_t statements) {
+        if (marks_.size() < statements) {
+            marks_.resize(statements, 0);
+        }
+        items_.reserve(statements);
+    }
+
     std::uint32_t Front() const { return items_[head_]; }
     // The statement `n` places behind the front; kNone past the back.
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
