@@ -78,7 +78,7 @@ void ASESPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
         return;
     }
     // The boxes do not follow the logic's writes to the window's own bits.
-    if (BitName == EnabledBitName()) {
+    if (IsEnabledBit(BitName)) {
         return;
     }
     for (int n = 1; n <= kChannels; ++n) {

@@ -136,20 +136,31 @@ protected:
 
     void ReleaseBoard() override { SetMyBoard(nullptr); }
     std::string EnabledBitName() const override {
+        return board_ == nullptr ? std::string() : EnabledBitOwner() + std::string(kEnabled);
+    }
+    // Whether the name is EnabledBitName, told without building it (the scan's pushes ask).
+    bool IsEnabledBit(std::string_view name) const {
         if (board_ == nullptr) {
-            return {};
+            return false;
         }
-        if constexpr (requires { board_->PortName(); }) {
-            return board_->PortName() + ".ENABLED";
-        } else {
-            return board_->BoardName() + ".ENABLED";
-        }
+        const std::string& owner = EnabledBitOwner();
+        return name.size() == owner.size() + kEnabled.size() && name.starts_with(owner) &&
+               name.ends_with(kEnabled);
     }
 
     // Read freely by the window kinds; replaced only through SetMyBoard.
     std::unique_ptr<Board> board_;
 
 private:
+    static constexpr std::string_view kEnabled = ".ENABLED";
+    // What the ".ENABLED" bit is named after: a serial station's port, any other board.
+    const std::string& EnabledBitOwner() const {
+        if constexpr (requires { board_->PortName(); }) {
+            return board_->PortName();
+        } else {
+            return board_->BoardName();
+        }
+    }
     // Let go before the board they were heard from.
     std::vector<Subscription> heard_;
 };

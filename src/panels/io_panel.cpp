@@ -83,13 +83,6 @@ void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
     OnUpdateOutput(BitName, BitValue);
 }
 
-bool IOPanel::IsEnabledBit(std::string_view BitName) const {
-    constexpr std::string_view suffix = ".ENABLED";
-    const std::string& board = board_->BoardName();
-    return BitName.size() == board.size() + suffix.size() && BitName.starts_with(board) &&
-           BitName.ends_with(suffix);
-}
-
 void IOPanel::CountRows() {
     rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), {}, {}, false};
     for (int i = 1; i <= InputCount(); ++i) {
@@ -122,7 +115,7 @@ void IOPanel::OnLoadState(std::string_view BitName, bool BitValue) {
     // reader sends afterwards. Outputs are the logic's to set, not the file's.
     if (BoardInput* input = FindInput(BitName)) {
         input->InputState = BitValue;
-    } else if (BitName == EnabledBitName()) {
+    } else if (IsEnabledBit(BitName)) {
         SetEnabledBox(BitValue);
     }
 }

@@ -60,8 +60,6 @@ protected:
 private:
     void ShowOutput(BoardOutput& output, bool BitValue);
     void ShowInput(BoardInput& input, bool BitValue);
-    // The board's ".ENABLED" bit, named without building its name.
-    bool IsEnabledBit(std::string_view BitName) const;
     // Counts the rows again: the lists were replaced or have grown since last counted.
     void CountRows();
 

@@ -152,7 +152,7 @@ void Lamp16Panel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
         LampAt(*row)->LampOut = BitValue;
         return;
     }
-    if (BitName != EnabledBitName()) {
+    if (!IsEnabledBit(BitName)) {
         ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),
                           "Bit Not Found");
     }
@@ -174,7 +174,7 @@ void Lamp16Panel::OnLoadState(std::string_view BitName, bool BitValue) {
         }
         return;
     }
-    if (BitName == EnabledBitName()) {
+    if (IsEnabledBit(BitName)) {
         SetEnabledBox(BitValue);
     }
 }

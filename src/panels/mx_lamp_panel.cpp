@@ -274,7 +274,7 @@ void MXLampPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
         }
     }
     // The boxes do not follow the logic's writes to the window's own bits.
-    if (BitName == EnabledBitName() || BitName == HeadBitName(1) || BitName == HeadBitName(2)) {
+    if (IsEnabledBit(BitName) || BitName == HeadBitName(1) || BitName == HeadBitName(2)) {
         return;
     }
     ReportBitNotFound(std::string(BitName) + ": Was sent to " + board_->BoardName(),
@@ -290,7 +290,7 @@ void MXLampPanel::OnLoadState(std::string_view BitName, bool BitValue) {
             return;
         }
     }
-    if (BitName == EnabledBitName()) {
+    if (IsEnabledBit(BitName)) {
         SetEnabledBox(BitValue);
         return;
     }

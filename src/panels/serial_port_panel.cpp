@@ -151,7 +151,7 @@ void SerialPortPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
 }
 
 void SerialPortPanel::OnLoadState(std::string_view BitName, bool BitValue) {
-    if (board_ != nullptr && BitName == EnabledBitName()) {
+    if (board_ != nullptr && IsEnabledBit(BitName)) {
         SetEnabledBox(BitValue);
     }
 }

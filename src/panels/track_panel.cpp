@@ -314,7 +314,7 @@ void TrackPanel::OnLoadState(std::string_view BitName, bool BitValue) {
     if (!Ready()) {
         return;
     }
-    if (BitName == EnabledBitName()) {
+    if (IsEnabledBit(BitName)) {
         SetEnabledBox(BitValue);
         return;
     }
