@@ -4,9 +4,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QtPlugin>
 #include <unordered_map>
 
 #include "platform/qt/twips.h"
+
+// Lamps go without an accessible interface while nothing listens (lamp_accessible.cpp).
+Q_IMPORT_PLUGIN(LampAccessible)
 
 namespace veldra {
 namespace {
