@@ -4,9 +4,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QtPlugin>
 #include <unordered_map>
 
 #include "platform/qt/twips.h"
+
+// Lamps go without an accessible interface while nothing listens (lamp_accessible.cpp).
+Q_IMPORT_PLUGIN(LampAccessible)
 
 namespace veldra {
 namespace {
@@ -73,8 +77,14 @@ void LampWidget::SetImage(LampImage image) {
     if (image == image_) {
         return;
     }
+    // A lamp turned on or off keeps its place: only parking it, or bringing it back, is a
+    // change of its visibility (each a show or hide for nothing otherwise, thousands a scan).
+    const bool wasParked = image_ == LampImage::Parked;
+    const bool parked = image == LampImage::Parked;
     image_ = image;
-    setVisible(image != LampImage::Parked);
+    if (parked != wasParked) {
+        setVisible(!parked);
+    }
     update();
 }
 

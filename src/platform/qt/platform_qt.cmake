@@ -11,6 +11,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/window_registry.cpp
     platform/qt/discarded_frames.cpp
     platform/qt/lamp.cpp
+    platform/qt/lamp_accessible.cpp
     platform/qt/title_bar_icons.cpp
     platform/qt/whats_this.cpp
     platform/qt/help_guide.cpp

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <stdexcept>
@@ -54,6 +56,28 @@ TEST(LampWidget, ShowsLitDarkOrNothingAndSaysWhichButtonClickedIt) {
     QTest::mouseClick(lamp, Qt::RightButton);
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+}
+
+TEST(LampWidget, ALampIsDescribedToAssistiveTechnologyOnlyWhileOneListens) {
+    QWidget window;
+    auto* lamp = new LampWidget(&window, Qt::red);
+    auto* label = new QLabel("IN1", &window);
+    window.show();
+    lamp->SetImage(LampImage::Lit);
+    lamp->setEnabled(false);
+    lamp->setEnabled(true);
+    ASSERT_FALSE(QAccessible::isActive());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(lamp), nullptr);
+    EXPECT_NE(QAccessible::queryAccessibleInterface(label), nullptr);
+
+    QAccessible::setActive(true);
+    if (QAccessible::isActive()) {
+        QAccessibleInterface* described = QAccessible::queryAccessibleInterface(lamp);
+        ASSERT_NE(described, nullptr);
+        EXPECT_EQ(described->object(), lamp);
+        EXPECT_EQ(described->role(), QAccessible::Client);
+    }
+    QAccessible::setActive(false);
 }
 
 TEST(LampWidget, LampsOfOneColourAndStateLookAlikeAndApartFromOthers) {

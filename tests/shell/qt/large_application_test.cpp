@@ -197,6 +197,39 @@ TEST_F(LargeApplicationTest, ABoardWindowsFrameFollowsItsCaptionOnceTheLoadEnds)
     ADD_FAILURE() << "no output board window";
 }
 
+TEST_F(LargeApplicationTest, ABoardWindowKeepsToTheTopOnlyWhenItsWindowMenuSaysSo) {
+    app = Started(Path("many.ml2").string());
+    ASSERT_TRUE(started);
+
+    const auto stayOnTop = [](const QMdiSubWindow& frame) -> QAction* {
+        for (QAction* action : frame.systemMenu()->actions()) {
+            if (action->isCheckable()) {
+                return action;
+            }
+        }
+        return nullptr;
+    };
+    QMdiSubWindow* board = nullptr;
+    for (QMdiSubWindow* frame : Main().Area().subWindowList()) {
+        const QString caption = frame->windowTitle();
+        if (!caption.startsWith("INB") && !caption.startsWith("OUTB")) {
+            continue;
+        }
+        board = frame;
+        EXPECT_FALSE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            << caption.toStdString();
+        ASSERT_NE(stayOnTop(*frame), nullptr) << caption.toStdString();
+        EXPECT_FALSE(stayOnTop(*frame)->isChecked()) << caption.toStdString();
+    }
+    ASSERT_NE(board, nullptr);
+
+    stayOnTop(*board)->trigger();
+    EXPECT_TRUE(board->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(stayOnTop(*board)->isChecked());
+    stayOnTop(*board)->trigger();
+    EXPECT_FALSE(board->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
 TEST_F(LargeApplicationTest, AnotherProgramOpenedLeavesNothingOfTheLargeOneBehind) {
     std::ofstream(Path("two.ml2"), std::ios::binary) << LargeApplication(1);
     app = Started(Path("many.ml2").string());
