@@ -12,7 +12,7 @@ namespace veldra {
 namespace {
 
 // Past this many names laid out (the grid scrolled far and wide) all are forgotten.
-constexpr qsizetype kMostLaidOut = 4096;
+constexpr qsizetype kMostLaidOut = 1024;
 
 // Styles whose items are drawn as the common style draws them: the item's panel, then its
 // text in the text rectangle less the focus frame's margin, centred as one line.
