@@ -66,19 +66,20 @@ void BitStatusPage::TakeChanges() {
     if (followed_ == nullptr || followed_ != engine_.PrgBooleanBits()) {
         return;
     }
-    followed_->TakeRowChanges(taken_);
-    if (taken_.empty()) {
+    // Read where the collection keeps them: nothing here changes a bit.
+    const std::span<const BooleanBits::RowChange> taken = followed_->TakeRowChanges();
+    if (taken.empty()) {
         return;
     }
     const auto rows = std::int32_t(rows_.size());
-    for (const BooleanBits::RowChange& change : taken_) {
+    for (const BooleanBits::RowChange& change : taken) {
         // A numeric bit has no row (-1): its Boolean changes colour nothing.
         if (change.row >= 0 && change.row < rows) {
             rows_[std::size_t(change.row)].value = change.value;
         }
     }
     if (rowsChanged) {
-        rowsChanged(taken_);
+        rowsChanged(taken);
     }
 }
 

@@ -88,10 +88,8 @@ private:
     int currentRow_ = -1;
     int numericLine_ = -1;
     int lastFound_ = 0;  // the program position of the bit found or clicked last
-    // The bits whose changes are kept for the page while it is shown, and the page's copy
-    // of the last ones taken (its storage reused scan after scan).
+    // The bits whose changes are kept for the page while it is shown.
     BooleanBits* followed_ = nullptr;
-    std::vector<BooleanBits::RowChange> taken_;
 };
 
 }  // namespace veldra

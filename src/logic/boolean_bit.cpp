@@ -107,7 +107,8 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
             rare_->bitChanged->Raise(vIndex_, value);
         }
         if (owner_ != nullptr) {
-            owner_->ForwardBitChanged(*this);
+            // Read again: a listener of the bit's own event may have changed it meanwhile.
+            owner_->ForwardBitChanged(*this, BitValue());
         }
         if (rung_ != nullptr && rung_->AnyDisplayed()) {
             // A ladder window may change the map while it redraws: walk it by position.

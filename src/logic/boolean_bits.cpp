@@ -1,5 +1,6 @@
 #include "logic/boolean_bits.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -45,49 +46,64 @@ BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool Bi
     });
 }
 
-namespace {
-
-// Out of line, so that a change nobody keeps costs the change rule nothing more.
-[[gnu::noinline]] void KeepRowChangeAndRaise(std::vector<BooleanBits::RowChange>& changes,
-                                             const std::function<void(std::size_t)>& waiting,
-                                             const Event<std::int32_t, bool>& changed,
-                                             const BooleanBit& bit) {
-    changes.push_back({bit.vIndex(), bit.BitValue()});
-    if (changes.size() % BooleanBits::kRowChangesBatch == 1 && waiting) {
-        waiting(changes.size());
-    }
-    changed.Raise(bit.vIndex(), bit.BitValue());
-}
-
-}  // namespace
-
-void BooleanBits::ForwardBitChanged(const BooleanBit& bit) {
+void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool value) {
     // Nobody keeping or hearing: the bit is not read at all.
     if ((!keepingRowChanges_ && !BitChanged.HasSubscribers()) || !IsForwarded(bit)) {
         return;
     }
     if (keepingRowChanges_) {
-        KeepRowChangeAndRaise(rowChanges_, rowChangesWaiting_, BitChanged, bit);
-        return;
+        if (rowChangesKept_ < rowChangesRoom_) {
+            rowChanges_[rowChangesKept_++] = {bit.vIndex(), value};
+        } else {
+            KeepRowChangeAtEdge(bit.vIndex(), value);
+        }
     }
-    BitChanged.Raise(bit.vIndex(), bit.BitValue());
+    if (BitChanged.HasSubscribers()) {
+        BitChanged.Raise(bit.vIndex(), value);
+    }
+}
+
+// Out of line, so that the change rule's way in carries no growing of storage.
+[[gnu::noinline]] void BooleanBits::KeepRowChangeAtEdge(std::int32_t row, bool value) {
+    if (rowChangesKept_ == rowChanges_.size()) {
+        rowChanges_.resize(std::max(std::size_t(1024), 2 * rowChanges_.size()));
+    }
+    rowChanges_[rowChangesKept_++] = {row, value};
+    const std::size_t kept = rowChangesKept_;
+    rowChangesRoom_ =
+        std::min(rowChanges_.size(), (kept / kRowChangesBatch + 1) * kRowChangesBatch);
+    if (kept % kRowChangesBatch == 1 && rowChangesWaiting_) {
+        rowChangesWaiting_(kept);
+    }
 }
 
 void BooleanBits::KeepRowChanges(std::function<void(std::size_t)> waiting) {
     keepingRowChanges_ = true;
-    rowChanges_.clear();
+    ForgetRowChanges();
     rowChangesWaiting_ = std::move(waiting);
 }
 
 void BooleanBits::StopRowChanges() {
     keepingRowChanges_ = false;
-    rowChanges_.clear();
+    ForgetRowChanges();
     rowChangesWaiting_ = nullptr;
 }
 
+std::span<const BooleanBits::RowChange> BooleanBits::TakeRowChanges() {
+    const std::span<const RowChange> taken(rowChanges_.data(), rowChangesKept_);
+    rowChangesKept_ = 0;
+    rowChangesRoom_ = 0;
+    return taken;
+}
+
 void BooleanBits::TakeRowChanges(std::vector<RowChange>& into) {
-    into.clear();
-    into.swap(rowChanges_);
+    const std::span<const RowChange> taken = TakeRowChanges();
+    into.assign(taken.begin(), taken.end());
+}
+
+void BooleanBits::ForgetRowChanges() {
+    rowChangesKept_ = 0;
+    rowChangesRoom_ = 0;
 }
 
 }  // namespace veldra

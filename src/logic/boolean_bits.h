@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -78,7 +79,7 @@ public:
     // BitChanged is heard.
     void StoreChangedValue(const BooleanBit& bit, std::uint32_t slot, bool value) {
         StoreValue(slot, value);
-        ForwardBitChanged(bit);
+        ForwardBitChanged(bit, value);
     }
 
     // Grows whenever a bit's list of reading statements changes.
@@ -99,13 +100,18 @@ public:
     static constexpr std::size_t kRowChangesBatch = 65536;
     void KeepRowChanges(std::function<void(std::size_t kept)> waiting);
     void StopRowChanges();
-    // Hands over the changes kept since the last take (`into` is emptied first and its
-    // storage reused for the next ones).
+    // The changes kept since the last take, in the collection's own storage: to be read
+    // before the next change is kept.
+    std::span<const RowChange> TakeRowChanges();
+    // The same, copied into `into` (emptied first).
     void TakeRowChanges(std::vector<RowChange>& into);
 
 private:
     friend class BooleanBit;
-    void ForwardBitChanged(const BooleanBit& bit);
+    // `value` is the bit's value as it is now.
+    void ForwardBitChanged(const BooleanBit& bit, bool value);
+    void KeepRowChangeAtEdge(std::int32_t row, bool value);
+    void ForgetRowChanges();
     std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags) {
         // A collection used as a queue (outside inputs, received track bits) empties again
         // and again: no bit holds a slot then, so the slots start afresh.
@@ -140,7 +146,12 @@ private:
     std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
     std::uint64_t readersRevision_ = 0;
     bool keepingRowChanges_ = false;
+    // The first rowChangesKept_ of rowChanges_ are kept; a change is written straight in while
+    // fewer than rowChangesRoom_ are, which stops at the storage's end and before each
+    // change that the reader is told of.
     std::vector<RowChange> rowChanges_;
+    std::size_t rowChangesKept_ = 0;
+    std::size_t rowChangesRoom_ = 0;
     std::function<void(std::size_t)> rowChangesWaiting_;
 };
 

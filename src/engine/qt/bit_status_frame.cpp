@@ -16,6 +16,7 @@
 
 #include "engine/program_pages.h"
 #include "engine/qt/core_list_model.h"
+#include "engine/qt/status_grid_delegate.h"
 #include "engine/qt/status_grid_model.h"
 #include "engine/qt/status_grid_view.h"
 #include "platform/qt/qt_text.h"
@@ -71,6 +72,7 @@ BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidg
     grdStatus_->setObjectName("grdStatus");
     statusGrid_ = new StatusGridModel(status, grdStatus_);
     grdStatus_->setModel(statusGrid_);
+    grdStatus_->setItemDelegate(new StatusGridDelegate(grdStatus_));
     statusGrid_->rowsInSight = [this] {
         return std::pair(grdStatus_->rowAt(0),
                          grdStatus_->rowAt(grdStatus_->viewport()->height() - 1));

@@ -5,6 +5,7 @@ target_sources(veldra_ui PRIVATE
     engine/qt/core_list_model.cpp
     engine/qt/status_grid_model.cpp
     engine/qt/status_grid_view.cpp
+    engine/qt/status_grid_delegate.cpp
     engine/qt/page_tabs.cpp
     engine/qt/program_page_frame.cpp
     engine/qt/immediate_frame.cpp

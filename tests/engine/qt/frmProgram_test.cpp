@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegion>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -20,7 +21,10 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "platform/qt/lamp.h"
 #include "support/qt/program_window_fixture.h"
@@ -191,6 +195,58 @@ TEST_F(ProgramWindowTest, EveryCellAScanChangesInSightIsRepaintedOnceTheDesktopG
 
         EXPECT_TRUE(QTest::qWaitFor([&] { return region.painted.contains(route); }, 1000)) << value;
         EXPECT_EQ(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).isValid(), value);
+    }
+}
+
+// The grid's cells look as the style itself draws them, pixel for pixel: names, True rows'
+// colour, a chosen row with and without the keyboard's focus, a name too wide for its cell,
+// and the same cells again once a scan has changed them back.
+TEST_F(ProgramWindowTest, TheStatusGridLooksAsTheStyleDrawsIt) {
+    ShowPage("Bit Status");
+    Start();
+    QTableView* grid = Find<QTableView>("grdStatus");
+    const auto lookAlike = [&](const char* what) {
+        QApplication::processEvents();
+        const QImage ours = grid->viewport()->grab().toImage();
+        QAbstractItemDelegate* own = grid->itemDelegate();
+        QStyledItemDelegate style;
+        grid->setItemDelegate(&style);
+        const QImage styles = grid->viewport()->grab().toImage();
+        grid->setItemDelegate(own);
+        EXPECT_FALSE(ours.isNull()) << what;
+        EXPECT_TRUE(ours == styles) << what;
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"as loaded", [] {}},
+        {"a route set",
+         [&] {
+             Post("PB_1", true);
+             Scan();
+         }},
+        {"a row chosen", [&] { grid->setCurrentIndex(LineOf(grid, "LED.1", 1)); }},
+        {"the grid focused",
+         [&] {
+             window->activateWindow();
+             grid->setFocus();
+             ASSERT_TRUE(QTest::qWaitFor([&] { return grid->hasFocus(); }, 1000));
+         }},
+        {"the route's row chosen", [&] { grid->setCurrentIndex(LineOf(grid, "ROUTE_1", 1)); }},
+        {"the route cleared",
+         [&] {
+             Post("PB_1", false);
+             Scan();
+         }},
+        {"the route set again",
+         [&] {
+             Post("PB_1", true);
+             Scan();
+         }},
+        {"the names cut short",
+         [&] { grid->setColumnWidth(1, grid->fontMetrics().horizontalAdvance("LED.1")); }},
+    };
+    for (const auto& [what, step] : cases) {
+        step();
+        lookAlike(what);
     }
 }
 
