@@ -34,11 +34,17 @@ class ScanMap {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
 
+    // A statement reading a bit, and whether through a back contact, a front one or both.
+    // Four bytes: a changed bit's readers are most of what queueing it reads. A reader
+    // whose statement is not in the layout reads through neither.
     struct Reader {
-        std::uint32_t statement;
-        bool isBack;
-        bool isFront;
+        std::uint32_t statement : 30;
+        std::uint32_t isBack : 1;
+        std::uint32_t isFront : 1;
     };
+    static_assert(sizeof(Reader) == 4);
+    // The most statements a layout holds.
+    static constexpr std::uint32_t kStatementLimit = std::uint32_t(1) << 30;
 
     void Build(BooleanBits& bits, Statements& statements);
     void Clear();
@@ -95,6 +101,12 @@ public:
     bool Compiled(std::uint32_t index) {
         Sync();
         return (flags_[index] & kCompiled) != 0;
+    }
+    // Whether solving the statement reads and tells nothing but the bits' values and the
+    // results: compiled, enabled and nobody hearing it.
+    bool SolvedAlone(std::uint32_t index, bool heard) {
+        Sync();
+        return !heard && (flags_[index] & (kCompiled | kQuiet)) == (kCompiled | kQuiet);
     }
     // Solves the statement as Statement::Solve would, from the compiled program where it
     // can. Where it was compiled and nobody hears its solve (`heard`: the collection

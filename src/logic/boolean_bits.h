@@ -1,7 +1,5 @@
 #pragma once
 
-#include <absl/container/flat_hash_map.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -54,15 +52,14 @@ public:
     const std::uint8_t* Flags() const { return flags_.data(); }
 
     // The board window that shows the bit in a slot and the bit's row there (0 for none),
-    // kept by the bits' SetFormIndex: what recording a changed board bit reads. Only the
-    // few bits of boards have one.
+    // kept by the bits' SetFormIndex: what recording a changed board bit reads. By slot,
+    // so that finding it reads one line (the table runs to the last slot with a place).
     struct BoardPlace {
         BoardPanel* window = nullptr;
         int row = 0;
     };
     BoardPlace PlaceAt(std::uint32_t slot) const {
-        const auto found = places_.find(slot);
-        return found != places_.end() ? found->second : BoardPlace{};
+        return slot < places_.size() ? places_[slot] : BoardPlace{};
     }
     // The name of the bit in a slot, side by side with the other names, as the
     // immediate-window line of a change made by slot reads it. A bit keeps its name while
@@ -80,6 +77,14 @@ public:
         StoreValue(slot, value);
         ForwardBitChanged(bit);
     }
+    // The same where the collection's changes are not heard (ChangesHeard), without the
+    // bit in hand at all.
+    void StoreChangedValue(std::uint32_t slot, bool value) { StoreValue(slot, value); }
+    // Whether anybody hears or keeps the collection's BitChanged.
+    bool ChangesHeard() const { return keepingRowChanges_ || BitChanged.HasSubscribers(); }
+
+    // Follows the bit in the slot, as Follow would the bit itself.
+    void FollowSlot(std::uint32_t slot) { ForwardingCollection<BooleanBit>::FollowSlot(slot); }
 
     // Grows whenever a bit's list of reading statements changes.
     std::uint64_t ReadersRevision() const { return readersRevision_; }
@@ -125,17 +130,19 @@ private:
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
     void StorePlace(std::uint32_t slot, BoardPanel* window, int row) {
-        if (window != nullptr) {
-            places_[slot] = BoardPlace{window, row};
-        } else {
-            places_.erase(slot);
+        if (slot >= places_.size()) {
+            if (window == nullptr) {
+                return;
+            }
+            places_.resize(std::size_t(slot) + 1);
         }
+        places_[slot] = window != nullptr ? BoardPlace{window, row} : BoardPlace{};
     }
     void ReadersChanged() { ++readersRevision_; }
 
     std::vector<std::uint8_t> values_;
-    std::vector<std::uint8_t> flags_;  // by slot, as values_
-    absl::flat_hash_map<std::uint32_t, BoardPlace> places_;
+    std::vector<std::uint8_t> flags_;      // by slot, as values_
+    std::vector<BoardPlace> places_;       // by slot, up to the last slot with a place
     std::vector<char> nameChars_;          // every slot's name, one after the other
     std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
     std::uint64_t readersRevision_ = 0;
