@@ -127,9 +127,8 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
         Reader* slice = readers_.data() + bySlot_[bit.Slot()].readerBegin;
         for (const BitReader& reader : bit.Readers()) {
             const std::uint32_t index = indexOfReader(reader);
-            *slice++ = index < kStatementLimit
-                           ? Reader{index, reader.IsBack(), reader.IsFront()}
-                           : Reader{0, false, false};
+            *slice++ = index < kStatementLimit ? Reader{index, reader.IsBack(), reader.IsFront()}
+                                               : Reader{0, false, false};
         }
     }
 }

@@ -131,12 +131,12 @@ public:
                         readOperand(step->argument, step->negated) ^ ReadSecond(*step, readOperand);
                     break;
                 case Code::OrAndOperands:
-                    top |= readOperand(step->argument, step->negated) &
-                           ReadSecond(*step, readOperand);
+                    top |=
+                        readOperand(step->argument, step->negated) & ReadSecond(*step, readOperand);
                     break;
                 case Code::AndOrOperands:
-                    top &= readOperand(step->argument, step->negated) |
-                           ReadSecond(*step, readOperand);
+                    top &=
+                        readOperand(step->argument, step->negated) | ReadSecond(*step, readOperand);
                     break;
                 default:
                     __builtin_unreachable();  // every code is handled above

@@ -43,8 +43,8 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
                 const Code then = i + 1 < steps.size() ? steps[i + 1].code : Code::Push;
                 if ((next == Code::AndOperand && then == Code::Or) ||
                     (next == Code::OrOperand && then == Code::And)) {
-                    out.code = std::uint64_t(then == Code::Or ? Code::OrAndOperands
-                                                              : Code::AndOrOperands);
+                    out.code =
+                        std::uint64_t(then == Code::Or ? Code::OrAndOperands : Code::AndOrOperands);
                     ++i;
                 }
             }
