@@ -52,7 +52,7 @@ void ProgramEngine::StartStop() {
             // Slots follow the bits' order in the collection: walking them walks the bits
             // in order without a look at each bit.
             for (std::uint32_t slot = 0; prgBooleanBits_ && slot < map_.SlotCount(); ++slot) {
-                if (map_.BitAt(slot) != nullptr) {
+                if (map_.Held(slot)) {
                     QueueReadersAt(slot);
                 }
             }

@@ -122,8 +122,10 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
     }
     readers_.assign(bySlot_.back().readerBegin, Reader{0, false, false});
     bitAt_.assign(slotCount_, nullptr);
+    unheldSlots_ = slotCount_;
     for (BooleanBit& bit : bits) {
         bitAt_[bit.Slot()] = &bit;
+        --unheldSlots_;
         Reader* slice = readers_.data() + bySlot_[bit.Slot()].readerBegin;
         for (const BitReader& reader : bit.Readers()) {
             const std::uint32_t index = indexOfReader(reader);

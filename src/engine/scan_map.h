@@ -75,6 +75,9 @@ public:
     std::uint32_t SlotCount() const { return slotCount_; }
     // The bit in the slot when the layout was built; none for a slot no bit holds.
     BooleanBit* BitAt(std::uint32_t slot) const { return bitAt_[slot]; }
+    // Whether a bit held the slot when the layout was built: without a look at the bits'
+    // table where every slot is held, as after a load.
+    bool Held(std::uint32_t slot) const { return unheldSlots_ == 0 || bitAt_[slot] != nullptr; }
     // The bit's slot in the layout; kNone for a bit of other bits or added since.
     std::uint32_t SlotOf(const BooleanBit& bit) const {
         return bit.Owner() == bits_ && bit.Slot() < slotCount_ ? bit.Slot() : kNone;
@@ -159,6 +162,7 @@ private:
     std::vector<SlotEntry> bySlot_;  // one more than there are slots
     std::vector<Reader> readers_;
     std::vector<BooleanBit*> bitAt_;          // by slot
+    std::uint32_t unheldSlots_ = 0;           // slots of bitAt_ that no bit holds
     std::vector<std::uint32_t> resultSlots_;  // as results_
     std::vector<std::uint8_t> flags_;         // by statement
     int editedCount_ = 0;
