@@ -1,5 +1,7 @@
 #pragma once
 
+#include <absl/container/flat_hash_map.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -52,14 +54,16 @@ public:
     const std::uint8_t* Flags() const { return flags_.data(); }
 
     // The board window that shows the bit in a slot and the bit's row there (0 for none),
-    // kept by the bits' SetFormIndex: what recording a changed board bit reads. By slot,
-    // so that finding it reads one line (the table runs to the last slot with a place).
+    // kept by the bits' SetFormIndex: what recording a changed board bit reads. Only the
+    // few bits of boards have one: a table by slot would run to the last board bit, which
+    // on a large program is among the last slots.
     struct BoardPlace {
         BoardPanel* window = nullptr;
         int row = 0;
     };
     BoardPlace PlaceAt(std::uint32_t slot) const {
-        return slot < places_.size() ? places_[slot] : BoardPlace{};
+        const auto found = places_.find(slot);
+        return found != places_.end() ? found->second : BoardPlace{};
     }
     // The name of the bit in a slot, side by side with the other names, as the
     // immediate-window line of a change made by slot reads it. A bit keeps its name while
@@ -130,19 +134,17 @@ private:
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
     void StorePlace(std::uint32_t slot, BoardPanel* window, int row) {
-        if (slot >= places_.size()) {
-            if (window == nullptr) {
-                return;
-            }
-            places_.resize(std::size_t(slot) + 1);
+        if (window != nullptr) {
+            places_[slot] = BoardPlace{window, row};
+        } else {
+            places_.erase(slot);
         }
-        places_[slot] = window != nullptr ? BoardPlace{window, row} : BoardPlace{};
     }
     void ReadersChanged() { ++readersRevision_; }
 
     std::vector<std::uint8_t> values_;
-    std::vector<std::uint8_t> flags_;      // by slot, as values_
-    std::vector<BoardPlace> places_;       // by slot, up to the last slot with a place
+    std::vector<std::uint8_t> flags_;  // by slot, as values_
+    absl::flat_hash_map<std::uint32_t, BoardPlace> places_;
     std::vector<char> nameChars_;          // every slot's name, one after the other
     std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
     std::uint64_t readersRevision_ = 0;
