@@ -52,7 +52,7 @@ void ProgramEngine::StartStop() {
             // Slots follow the bits' order in the collection: walking them walks the bits
             // in order without a look at each bit.
             for (std::uint32_t slot = 0; prgBooleanBits_ && slot < map_.SlotCount(); ++slot) {
-                if (map_.BitAt(slot) != nullptr) {
+                if (map_.Held(slot)) {
                     QueueReadersAt(slot);
                 }
             }
@@ -225,14 +225,29 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     while (Que.Count() > 0 && ProgramLoaded()) {
         std::uint32_t index = Que.Front();
         map_.Prefetch(Que.Behind(kPrefetchDistance));
+        // A statement solved from the values alone, that nobody hears, is not read at all:
+        // it is followed by its slot, which is its index in the layout. Any other is in
+        // hand before its solve, which may call out and map the bits again.
+        const bool heard = prgAssigns->StatementChanged.HasSubscribers();
+        Statement* stmt = map_.SolvedAlone(index, heard) ? nullptr : &map_.StatementAt(index);
+        const auto statement = [&]() -> Statement& {
+            if (stmt == nullptr) {
+                stmt = &map_.StatementAt(index);
+            }
+            return *stmt;
+        };
         // Only the editor of a faulty statement, opened from its solve, may take it out.
-        Statement& stmt = map_.StatementAt(index);
-        prgAssigns->Follow(stmt);  // the statements window follows the statement solved
+        // The statements window follows the statement solved.
+        if (stmt != nullptr) {
+            prgAssigns->Follow(*stmt);
+        } else {
+            prgAssigns->FollowSlot(index);
+        }
         const std::uint64_t builds = mapBuilds_;
         const bool solved = SolveStatement(index);
-        if (mapBuilds_ != builds) {
+        if (mapBuilds_ != builds && stmt != nullptr) {
             // Its editor mapped the bits again; a statement it took out is done with.
-            index = map_.IndexOf(stmt);
+            index = map_.IndexOf(*stmt);
             if (index == ScanMap::kNone) {
                 continue;
             }
@@ -242,29 +257,41 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
             continue;
         }
         // The statement itself is only read where its results are not as mapped, a result
-        // names no bit or a result bit has a delay.
+        // names no bit or a result bit has a delay; a result bit as mapped is known by its
+        // slot alone until its own rules must run.
         const bool result = map_.LastResult(index);
         for (int i = 0; ProgramLoaded(); ++i) {
             const bool mapped = map_.Unedited(index);
-            if (i >= (mapped ? int(map_.ResultsOf(index).size()) : stmt.UboundResults() + 1)) {
+            if (i >= (mapped ? int(map_.ResultSlotsOf(index).size())
+                             : statement().UboundResults() + 1)) {
                 break;
             }
-            BooleanBit* bit = ResultBitOf(index, i);
-            if (bit == nullptr) {
-                ReportUnknown("result bit", stmt.ResultBitName(i));
-                continue;
+            BooleanBit* bit = nullptr;
+            std::uint32_t slot = ScanMap::kNone;
+            if (mapped) {
+                slot = map_.ResultSlotsOf(index)[std::size_t(i)];
+                if (slot == ScanMap::kNone) {
+                    ReportUnknown("result bit", statement().ResultBitName(i));
+                    continue;
+                }
+                // As with Item: the status grid follows the bit fetched last before a change.
+                prgBooleanBits_->FollowSlot(slot);
+            } else {
+                bit = prgBooleanBits_->Find(statement().ResultBitName(i));
+                if (bit == nullptr) {
+                    ReportUnknown("result bit", statement().ResultBitName(i));
+                    continue;
+                }
+                prgBooleanBits_->Follow(*bit);
+                slot = map_.SlotOf(*bit);
             }
-            // As with Item: the status grid follows the bit fetched last before a change.
-            prgBooleanBits_->Follow(*bit);
-            const std::uint32_t slot =
-                mapped ? map_.ResultSlotsOf(index)[std::size_t(i)] : map_.SlotOf(*bit);
             const bool value =
                 slot != ScanMap::kNone ? prgBooleanBits_->Values()[slot] != 0 : bit->BitValue();
             const bool timer = slot != ScanMap::kNone
                                    ? (prgBooleanBits_->Flags()[slot] & BooleanBits::kTimer) != 0
                                    : bit->IsTimer();
             if (timer) {
-                const std::string_view name = stmt.ResultBitName(i);
+                const std::string_view name = statement().ResultBitName(i);
                 if (result == value) {
                     CancelTimerQue.AddIfAbsent(name);
                 } else {
@@ -272,7 +299,11 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
                 }
             }
             if (value != result) {
-                if (!mapped || slot == ScanMap::kNone || !ChangeInLayout(*bit, slot, result)) {
+                if (!mapped || slot == ScanMap::kNone || !ChangeInLayout(slot, result)) {
+                    if (bit == nullptr) {
+                        bit = map_.BitAt(slot);
+                    }
+                    statement();  // in hand before the bit's own rules may call out
                     SetBitValue(*bit, result);
                 }
                 if (IsMake && BreakQue.Count() > 0) {
@@ -334,7 +365,7 @@ void ProgramEngine::ReserveScanLists() {
     }
 }
 
-bool ProgramEngine::ChangeInLayout(const BooleanBit& bit, std::uint32_t slot, bool vValue) {
+bool ProgramEngine::ChangeInLayout(std::uint32_t slot, bool vValue) {
     constexpr std::uint8_t kOwnRules =
         BooleanBits::kTimer | BooleanBits::kWatch | BooleanBits::kTrigger | BooleanBits::kHeard;
     const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
@@ -343,8 +374,12 @@ bool ProgramEngine::ChangeInLayout(const BooleanBit& bit, std::uint32_t slot, bo
         return false;
     }
     WriteBitLine((flags & BooleanBits::kFilter) != 0, prgBooleanBits_->NameAt(slot), vValue);
-    GuardModel(ProgressWindow::Keep,
-               [&] { prgBooleanBits_->StoreChangedValue(bit, slot, vValue); });
+    if (prgBooleanBits_->ChangesHeard()) {
+        GuardModel(ProgressWindow::Keep,
+                   [&] { prgBooleanBits_->StoreChangedValue(*map_.BitAt(slot), slot, vValue); });
+    } else {
+        prgBooleanBits_->StoreChangedValue(slot, vValue);
+    }
     QueueReadersAt(slot);
     return true;
 }
@@ -394,10 +429,7 @@ void ProgramEngine::QueueReadersAt(std::uint32_t slot) {
         // A back contact opens as the bit rises, a front contact as it falls.
         StatementQueue& backContacts = value ? BreakQue : MakeQue;
         StatementQueue& frontContacts = value ? MakeQue : BreakQue;
-        for (const ScanMap::Reader& reader : map_.ReadersAt(slot)) {
-            if (reader.statement == ScanMap::kNone) {
-                continue;
-            }
+        for (const ScanMap::Reader reader : map_.ReadersAt(slot)) {
             if (reader.isBack) {
                 backContacts.Push(reader.statement);
             }

@@ -120,13 +120,17 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
     for (std::uint32_t slot = 0; slot < slotCount_; ++slot) {
         bySlot_[slot + 1].readerBegin += bySlot_[slot].readerBegin;
     }
-    readers_.assign(bySlot_.back().readerBegin, Reader{kNone, false, false});
+    readers_.assign(bySlot_.back().readerBegin, Reader{0, false, false});
     bitAt_.assign(slotCount_, nullptr);
+    unheldSlots_ = slotCount_;
     for (BooleanBit& bit : bits) {
         bitAt_[bit.Slot()] = &bit;
+        --unheldSlots_;
         Reader* slice = readers_.data() + bySlot_[bit.Slot()].readerBegin;
         for (const BitReader& reader : bit.Readers()) {
-            *slice++ = Reader{indexOfReader(reader), reader.IsBack(), reader.IsFront()};
+            const std::uint32_t index = indexOfReader(reader);
+            *slice++ = index < kStatementLimit ? Reader{index, reader.IsBack(), reader.IsFront()}
+                                               : Reader{0, false, false};
         }
     }
 }

@@ -34,11 +34,17 @@ class ScanMap {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
 
+    // A statement reading a bit, and whether through a back contact, a front one or both.
+    // Four bytes: a changed bit's readers are most of what queueing it reads. A reader
+    // whose statement is not in the layout reads through neither.
     struct Reader {
-        std::uint32_t statement;
-        bool isBack;
-        bool isFront;
+        std::uint32_t statement : 30;
+        std::uint32_t isBack : 1;
+        std::uint32_t isFront : 1;
     };
+    static_assert(sizeof(Reader) == 4);
+    // The most statements a layout holds.
+    static constexpr std::uint32_t kStatementLimit = std::uint32_t(1) << 30;
 
     void Build(BooleanBits& bits, Statements& statements);
     void Clear();
@@ -69,6 +75,9 @@ public:
     std::uint32_t SlotCount() const { return slotCount_; }
     // The bit in the slot when the layout was built; none for a slot no bit holds.
     BooleanBit* BitAt(std::uint32_t slot) const { return bitAt_[slot]; }
+    // Whether a bit held the slot when the layout was built: without a look at the bits'
+    // table where every slot is held, as after a load.
+    bool Held(std::uint32_t slot) const { return unheldSlots_ == 0 || bitAt_[slot] != nullptr; }
     // The bit's slot in the layout; kNone for a bit of other bits or added since.
     std::uint32_t SlotOf(const BooleanBit& bit) const {
         return bit.Owner() == bits_ && bit.Slot() < slotCount_ ? bit.Slot() : kNone;
@@ -95,6 +104,12 @@ public:
     bool Compiled(std::uint32_t index) {
         Sync();
         return (flags_[index] & kCompiled) != 0;
+    }
+    // Whether solving the statement reads and tells nothing but the bits' values and the
+    // results: compiled, enabled and nobody hearing it.
+    bool SolvedAlone(std::uint32_t index, bool heard) {
+        Sync();
+        return !heard && (flags_[index] & (kCompiled | kQuiet)) == (kCompiled | kQuiet);
     }
     // Solves the statement as Statement::Solve would, from the compiled program where it
     // can. Where it was compiled and nobody hears its solve (`heard`: the collection
@@ -147,6 +162,7 @@ private:
     std::vector<SlotEntry> bySlot_;  // one more than there are slots
     std::vector<Reader> readers_;
     std::vector<BooleanBit*> bitAt_;          // by slot
+    std::uint32_t unheldSlots_ = 0;           // slots of bitAt_ that no bit holds
     std::vector<std::uint32_t> resultSlots_;  // as results_
     std::vector<std::uint8_t> flags_;         // by statement
     int editedCount_ = 0;

@@ -56,7 +56,8 @@ public:
 
     // The board window that shows the bit in a slot and the bit's row there (0 for none),
     // kept by the bits' SetFormIndex: what recording a changed board bit reads. Only the
-    // few bits of boards have one.
+    // few bits of boards have one: a table by slot would run to the last board bit, which
+    // on a large program is among the last slots.
     struct BoardPlace {
         BoardPanel* window = nullptr;
         int row = 0;
@@ -81,6 +82,14 @@ public:
         StoreValue(slot, value);
         ForwardBitChanged(bit, value);
     }
+    // The same where the collection's changes are not heard (ChangesHeard), without the
+    // bit in hand at all.
+    void StoreChangedValue(std::uint32_t slot, bool value) { StoreValue(slot, value); }
+    // Whether anybody hears or keeps the collection's BitChanged.
+    bool ChangesHeard() const { return keepingRowChanges_ || BitChanged.HasSubscribers(); }
+
+    // Follows the bit in the slot, as Follow would the bit itself.
+    void FollowSlot(std::uint32_t slot) { ForwardingCollection<BooleanBit>::FollowSlot(slot); }
 
     // Grows whenever a bit's list of reading statements changes.
     std::uint64_t ReadersRevision() const { return readersRevision_; }

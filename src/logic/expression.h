@@ -58,6 +58,11 @@ public:
         PushAndOperand,
         PushOrOperand,
         PushXorOperand,
+        // A fused push whose value is at once combined with the one below it: the top
+        // value or'ed with two operands' values and'ed (a sum of products' next term), or
+        // and'ed with two or'ed.
+        OrAndOperands,
+        AndOrOperands,
     };
     struct Step {
         Code code;
@@ -124,6 +129,14 @@ public:
                     *below++ = top;
                     top =
                         readOperand(step->argument, step->negated) ^ ReadSecond(*step, readOperand);
+                    break;
+                case Code::OrAndOperands:
+                    top |=
+                        readOperand(step->argument, step->negated) & ReadSecond(*step, readOperand);
+                    break;
+                case Code::AndOrOperands:
+                    top &=
+                        readOperand(step->argument, step->negated) | ReadSecond(*step, readOperand);
                     break;
                 default:
                     __builtin_unreachable();  // every code is handled above

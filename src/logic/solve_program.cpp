@@ -40,6 +40,13 @@ bool SolveProgram::Add(Statement& statement, const BooleanBits& bits) {
                 out.negated2 = steps[i + 1].negated;
                 out.argument2 = slots[steps[i + 1].argument];
                 ++i;
+                const Code then = i + 1 < steps.size() ? steps[i + 1].code : Code::Push;
+                if ((next == Code::AndOperand && then == Code::Or) ||
+                    (next == Code::OrOperand && then == Code::And)) {
+                    out.code =
+                        std::uint64_t(then == Code::Or ? Code::OrAndOperands : Code::AndOrOperands);
+                    ++i;
+                }
             }
             steps_.push_back(out);
         }

@@ -41,7 +41,8 @@ public:
 private:
     // A step without a negated group's place in the solve string, as nobody hears groups
     // here, but with room for a second operand: a push and the operand step behind it are
-    // fused into one step. Eight bytes: on a large program the steps are most of what a
+    // fused into one step, and with it an or (an and) that combines its value at once
+    // with the one below. Eight bytes: on a large program the steps are most of what a
     // scan reads, and a third less of them stays in the cache it shares.
     struct Step {
         std::uint64_t code : 4;
@@ -54,7 +55,7 @@ private:
     // them solves itself.
     static constexpr std::uint32_t kArgumentLimit = std::uint32_t(1) << 29;
     static_assert(sizeof(Step) == 8);
-    static_assert(std::uint32_t(Expression::Code::PushXorOperand) < 16);
+    static_assert(std::uint32_t(Expression::Code::AndOrOperands) < 16);
     std::vector<Step> steps_;
     std::vector<std::uint32_t> begins_{0};  // entry i is steps_[begins_[i], begins_[i + 1])
     mutable std::vector<unsigned char> stack_;

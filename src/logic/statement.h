@@ -62,6 +62,9 @@ public:
     // Kept by the collection while the statement is in one (Statements::ScanResults), so
     // that the scan gives a result without touching the statement.
     bool Result() const;
+    // Where the result is kept among the collection's results; unique among the
+    // statements it holds, until the collection numbers them again.
+    std::uint32_t Slot() const { return resultSlot_; }
 
     bool IsNumeric() const { return isNumeric_; }
     void SetIsNumeric(bool on);

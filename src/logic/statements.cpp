@@ -37,7 +37,11 @@ Statement& Statements::Append(std::unique_ptr<Statement>&& statement) {
 void Statements::NumberResultSlots() {
     std::vector<std::uint8_t> numbered;
     numbered.reserve(std::size_t(Count()));
+    const std::uint32_t followed = FollowedSlot();
     for (Statement& statement : *this) {
+        if (followed != kNoSlot && statement.resultSlot_ == followed) {
+            Follow(statement);  // the slot is about to name another statement
+        }
         numbered.push_back(statement.Result() ? 1 : 0);
         statement.resultSlot_ = std::uint32_t(numbered.size() - 1);
     }

@@ -46,6 +46,10 @@ public:
     std::uint8_t* ScanResults() { return results_.data(); }
     void NumberResultSlots();
 
+    // Follows the statement whose result is kept in the slot, as Follow would the
+    // statement itself.
+    void FollowSlot(std::uint32_t slot) { ForwardingCollection<Statement>::FollowSlot(slot); }
+
     Event<std::string_view, bool> StatementChanged;
 
 private:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/engine_fixture.h"
+#include "platform/board_panel.h"
 
 namespace veldra::testing {
 namespace {
@@ -19,8 +20,10 @@ class ScanStateTest : public EngineTest {
 public:
     ScanStateTest() { solvedWatch.Cancel(); }
 
+    using EngineTest::Bit;
     using EngineTest::Bits;
     using EngineTest::engine;
+    using EngineTest::Input;
     using EngineTest::platform;
     using EngineTest::Value;
 
@@ -185,6 +188,115 @@ TEST_F(ScanStateTest, StatementsAddedAndRemovedAfterAScanKeepEveryOtherResult) {
     EXPECT_FALSE(Value("S1"));
     EXPECT_TRUE(last.Result());  // nothing reads S1 now
 }
+
+TEST_F(ScanStateTest, AfterAScanTheGridAndStatementsWindowFollowWhatItSolvedLast) {
+    Statement& solvedOne = Assign("IN", "A");
+    Statement& other = Assign("OTHER", "B");
+    Start();
+    Input("IN", true);
+    Tick();
+    ASSERT_TRUE(Value("A"));
+    const int row = Bits().Find("A")->vIndex();
+    std::vector<std::string> statementsHeard;
+    Subscription statementWatch = engine.prgAssigns->StatementChanged.Subscribe(
+        [&](std::string_view key, bool) { statementsHeard.push_back(std::string(key)); });
+    listening = Bits().BitChanged.Subscribe([this](std::int32_t row, bool value) {
+        heard.push_back({row, value});
+    });
+
+    Bits().Find("B")->SetBitValue(true, true);
+    Bits().Find("A")->SetBitValue(false, true);
+    other.Solve();
+    solvedOne.Solve();
+
+    EXPECT_EQ(heard, (std::vector<std::vector<int>>{{row, 0}}));
+    EXPECT_EQ(statementsHeard, (std::vector<std::string>{"A"}));
+}
+
+// A board bit whose window changes after the mapping, or that joins the program after it,
+// is pushed to the window and row it has when it changes.
+class RowBoard final : public BoardPanel {
+public:
+    std::string Name() const override { return "frmIO"; }
+    std::string Caption() const override { return "IO Board"; }
+    void UpdateOutput(std::string_view BitName, bool BitValue) override {
+        UpdateOutputAt(0, BitName, BitValue);
+    }
+    void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override {
+        shown.push_back(std::to_string(Index) + " " + std::string(BitName) +
+                        (BitValue ? " on" : " off"));
+    }
+    std::vector<std::string> shown;
+};
+
+struct PlaceCase {
+    const char* name;
+    std::function<void(ScanStateTest&, RowBoard& first)> before;  // at the mapping
+    std::function<void(ScanStateTest&, RowBoard& first, RowBoard& second)> change;
+    std::vector<std::string> first;
+    std::vector<std::string> second;
+};
+
+class ScanStatePlaceTest : public ScanStateTest, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(ScanStatePlaceTest, ABoardBitReachesTheRowItHasWhenItChanges) {
+    RowBoard first;
+    RowBoard second;
+    Assign("IN", "OUT");
+    Bit("OTHER").SetIsFormBit(true);
+    Bit("OTHER").SetFormIndex(&second, 9);
+    GetParam().before(*this, first);
+    Start();
+    GetParam().change(*this, first, second);
+    Input("IN", true);
+    Tick();
+    EXPECT_EQ(first.shown, GetParam().first);
+    EXPECT_EQ(second.shown, GetParam().second);
+}
+
+void OnBoard(BooleanBit& bit, BoardPanel* window, int row) {
+    bit.SetIsFormBit(true);
+    bit.SetFormIndex(window, row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, ScanStatePlaceTest,
+    ::testing::Values(
+        PlaceCase{"AsMapped",
+                  [](ScanStateTest& test, RowBoard& first) { OnBoard(test.Bit("OUT"), &first, 3); },
+                  [](ScanStateTest&, RowBoard&, RowBoard&) {},
+                  {"3 OUT on"},
+                  {}},
+        PlaceCase{"MovedToAnotherWindow",
+                  [](ScanStateTest& test, RowBoard& first) { OnBoard(test.Bit("OUT"), &first, 3); },
+                  [](ScanStateTest& test, RowBoard&, RowBoard& second) {
+                      test.Bit("OUT").SetFormIndex(&second, 5);
+                  },
+                  {},
+                  {"5 OUT on"}},
+        PlaceCase{"TakenOffItsWindow",
+                  [](ScanStateTest& test, RowBoard& first) { OnBoard(test.Bit("OUT"), &first, 3); },
+                  [](ScanStateTest& test, RowBoard&, RowBoard&) {
+                      test.Bit("OUT").SetFormIndex(nullptr);
+                  },
+                  {},
+                  {}},
+        PlaceCase{"GivenAWindowAfterTheMapping",
+                  [](ScanStateTest&, RowBoard&) {},
+                  [](ScanStateTest& test, RowBoard& first, RowBoard&) {
+                      OnBoard(test.Bit("OUT"), &first, 2);
+                  },
+                  {"2 OUT on"},
+                  {}},
+        PlaceCase{"AddedAfterTheMapping",
+                  [](ScanStateTest&, RowBoard&) {},
+                  [](ScanStateTest& test, RowBoard& first, RowBoard&) {
+                      OnBoard(test.Bit("LATE"), &first, 7);
+                      test.Input("LATE", true);
+                  },
+                  {"7 LATE on"},
+                  {}}),
+    [](const ::testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
 
 // A bit's flags changed after the mapping, as the filter and watch lists, the timer page
 // and a state load change them.

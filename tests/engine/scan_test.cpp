@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/engine_fixture.h"
 
@@ -85,6 +87,42 @@ TEST_F(ScanTest, AStopWhileTheScanYieldsLeavesTheBoardBitsForTheNextScan) {
     EXPECT_EQ(board.shown, (std::vector<std::string>{"OUT1 off"}));
     EXPECT_EQ(StatusLines().back(), "Updating IO");
 }
+
+// The first start queues the readers of every bit the program holds, in the bits' order,
+// and of none that has left it.
+struct FirstStartCase {
+    const char* name;
+    const char* removed;  // a bit taken out after the mapping, or none
+    std::vector<std::string> solved;
+};
+
+class FirstStartTest : public EngineTest, public ::testing::WithParamInterface<FirstStartCase> {};
+
+TEST_P(FirstStartTest, QueuesTheReadersOfTheBitsHeldInTheirOrder) {
+    for (const char* name : {"A", "B", "C"}) {
+        Bit(name);
+    }
+    Assign("C", "Z");
+    Assign("A", "X");
+    Assign("B * A", "Y");
+    engine.MapBits();
+    if (GetParam().removed != nullptr) {
+        Bits().Remove(GetParam().removed);
+    }
+    engine.StartStop();
+    ASSERT_TRUE(engine.Running());
+    Input("A", false);  // a scan runs when there is something to take in
+    Tick();
+    EXPECT_EQ(solved, GetParam().solved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bits, FirstStartTest,
+                         ::testing::Values(FirstStartCase{"EveryBitHeld", nullptr, {"X", "Y", "Z"}},
+                                           FirstStartCase{"ABitRemoved", "A", {"Y", "Z"}},
+                                           FirstStartCase{"AnotherBitRemoved", "C", {"X", "Y"}}),
+                         [](const ::testing::TestParamInfo<FirstStartCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(ScanTest, AFaultyStatementStopsTheRunAndIsNotApplied) {
     Assign("(IN", "X");

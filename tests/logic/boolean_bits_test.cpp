@@ -261,6 +261,36 @@ TEST_F(BooleanBitsTest, TheCollectionForwardsTheEventOfTheBitLastFetched) {
     EXPECT_EQ(heard, (std::vector<std::string>{"2 on", "2 off", "1 on", "1 off"}));
 }
 
+TEST_F(BooleanBitsTest, TheBitOfAFollowedSlotIsForwardedUntilItLeavesOrAnotherIsFetched) {
+    BooleanBit& a = AddBit("A");
+    BooleanBit& b = AddBit("B");
+    a.SetvIndex(1);
+    b.SetvIndex(2);
+    std::vector<int> heard;
+    Subscription s = bits.BitChanged.Subscribe(
+        [&](std::int16_t row, bool value) { heard.push_back(value ? row : -row); });
+
+    bits.FollowSlot(b.Slot());
+    a.SetBitValue(true);
+    b.SetBitValue(true);
+    bits.Item("A");
+    b.SetBitValue(false);
+    a.SetBitValue(false);
+    bits.FollowSlot(a.Slot());
+    bits.Remove("A");
+    b.SetBitValue(true);
+
+    // Emptied, the collection gives its slots afresh: the new bit is not the one followed.
+    bits.FollowSlot(b.Slot());
+    bits.Remove("B");
+    AddBit("C");
+    BooleanBit& d = AddBit("D");
+    d.SetvIndex(4);
+    d.SetBitValue(true);
+
+    EXPECT_EQ(heard, (std::vector<int>{2, -1}));
+}
+
 TEST_F(BooleanBitsTest, AFailingListenerIsReportedAndTheValueStaysStored) {
     BooleanBit& bit = AddBit("TR1");
     bit.SetIsTrigger(true);

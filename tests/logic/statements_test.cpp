@@ -77,6 +77,42 @@ TEST(Statements, ForwardOnlyTheResultOfTheStatementLastFetchedAndStillThere) {
     EXPECT_EQ(heard, (std::vector<std::string>{"X on", "Y off", "X on"}));
 }
 
+TEST(Statements, FollowTheStatementOfAResultSlotThroughARenumberingUntilItLeaves) {
+    FakePlatform platform;
+    BooleanBits bits;
+    bits.Add("A", true);
+    Statements statements;
+    Statement& x = *statements.Add("ASSIGN A TO X;");
+    Statement& y = *statements.Add("ASSIGN ~A TO Y;");
+    Statement& z = *statements.Add("ASSIGN A TO Z;");
+    for (Statement* statement : {&x, &y, &z}) {
+        statement->SetBits(&bits);
+    }
+    statements.NumberResultSlots();
+    std::vector<std::string> heard;
+    Subscription s = statements.StatementChanged.Subscribe([&](std::string_view name, bool result) {
+        heard.push_back(std::string(name) + (result ? " on" : " off"));
+    });
+
+    statements.FollowSlot(z.Slot());
+    x.Solve();
+    z.Solve();
+    // X leaves and the rest are numbered again: Z now holds what was Y's slot, and is
+    // still the one followed.
+    statements.Remove("X");
+    statements.NumberResultSlots();
+    y.Solve();
+    z.Solve();
+    statements.Item("Y");
+    z.Solve();
+    y.Solve();
+    statements.FollowSlot(z.Slot());
+    statements.Remove("Z");
+    y.Solve();
+
+    EXPECT_EQ(heard, (std::vector<std::string>{"Z on", "Z on", "Y off"}));
+}
+
 TEST(Statements, AnEditedFirstResultIsReKeyedInPlace) {
     FakePlatform platform;
     Statements statements;
