@@ -6,21 +6,28 @@
 namespace veldra {
 
 void ChangedBoardBits::Record(const BooleanBit& bit) {
-    Store(Entry{&bit, bit.Owner(), bit.Slot(), bit.BitValue(), bit.IsFormBit(), bit.FormIndex(),
-                bit.FormRow()});
+    Store(Entry{&bit, bit.FormIndex(), bit.Slot(), bit.FormRow(), bit.BitValue(), false,
+                bit.IsFormBit()},
+          &bit, bit.Owner());
 }
 
 void ChangedBoardBits::Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot,
                               bool value, BoardPanel* window, int row) {
-    Store(Entry{bit, &bits, slot, value, true, window, row});
+    Store(Entry{&bits, window, slot, row, value, true, true}, bit, &bits);
 }
 
-void ChangedBoardBits::Store(const Entry& entry) {
+bool ChangedBoardBits::Holds(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner) {
+    // A collection gives a slot to one bit at a time.
+    return entry.bySlot ? owner != nullptr && entry.source == owner
+                        : bit != nullptr && entry.source == bit;
+}
+
+void ChangedBoardBits::Store(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner) {
     const std::uint32_t slot = entry.slot;
     if (slot >= positions_.size()) {
         positions_.resize(std::size_t(slot) + 1, 0);
     }
-    if (positions_[slot] != 0 && entries_[positions_[slot] - 1].bit == entry.bit) {
+    if (positions_[slot] != 0 && Holds(entries_[positions_[slot] - 1], bit, owner)) {
         Entry& recorded = entries_[positions_[slot] - 1];
         recorded.value = entry.value;
         recorded.window = entry.window;
@@ -54,7 +61,8 @@ bool ChangedBoardBits::PushNewest() {
     positions_[entry.slot] = 0;
     if (entry.isFormBit && entry.window != nullptr) {
         const std::string_view name =
-            entry.names != nullptr ? entry.names->NameAt(entry.slot) : entry.bit->BitName();
+            entry.bySlot ? static_cast<const BooleanBits*>(entry.source)->NameAt(entry.slot)
+                         : static_cast<const BooleanBit*>(entry.source)->BitName();
         BooleanBit::UpdateIO(entry.window, entry.row, name, entry.value);
     }
     return true;

@@ -31,16 +31,23 @@ public:
     bool PushNewest();
 
 private:
+    // 32 bytes: a first start records every board bit, and the list is written and read
+    // once each.
     struct Entry {
-        const BooleanBit* bit;
-        const BooleanBits* names;  // holds the bit's name by slot; none: read the bit's
-        std::uint32_t slot;
-        bool value;
-        bool isFormBit;
+        // A bit of a collection recorded by slot: the collection, which holds its name.
+        // Otherwise the bit itself.
+        const void* source;
         BoardPanel* window;
-        int row;  // the bit's row in the window, 0 for none
+        std::uint32_t slot;
+        std::int32_t row;  // the bit's row in the window, 0 for none
+        bool value;
+        bool bySlot;
+        bool isFormBit;
     };
-    void Store(const Entry& entry);
+    static_assert(sizeof(void*) != 8 || sizeof(Entry) == 32);
+    // Whether an entry stands for the bit `bit` of `owner` at `slot`.
+    static bool Holds(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner);
+    void Store(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner);
 
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> positions_;  // by slot: position in entries_ plus one, or 0

@@ -197,6 +197,10 @@ void ProgramEngine::ApplyTrackData() {
 
 void ProgramEngine::ApplyOutsideInputs() {
     for (int i = IOBits.Count(); i >= 1; --i) {
+        // A first start takes every board's ".ENABLED" bit at once, each found by its name.
+        if (const BooleanBit* ahead = IOBits.Find(i - int(kPrefetchDistance))) {
+            prgBooleanBits_->Prefetch(ahead->BitName());
+        }
         const BooleanBit& entry = *IOBits.Find(i);
         const std::string name = entry.BitName();
         const bool value = entry.BitValue();
@@ -213,7 +217,9 @@ void ProgramEngine::ApplyOutsideInputs() {
         }
         if (bit->BitValue() != value) {
             bit->SetBitValue(value, false);
-            AddQue(name);
+            // The bit in hand is the one its name finds: queued without a second look-up.
+            EnsureMapped();
+            QueueReaders(*bit);
             if (bit->IsTrigger()) {
                 TriggersPending = true;
             }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <absl/container/flat_hash_map.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -56,15 +54,14 @@ public:
 
     // The board window that shows the bit in a slot and the bit's row there (0 for none),
     // kept by the bits' SetFormIndex: what recording a changed board bit reads. Only the
-    // few bits of boards have one: a table by slot would run to the last board bit, which
-    // on a large program is among the last slots.
+    // few bits of boards have one; a first start reads every one of them in slot order.
     struct BoardPlace {
         BoardPanel* window = nullptr;
         int row = 0;
     };
     BoardPlace PlaceAt(std::uint32_t slot) const {
-        const auto found = places_.find(slot);
-        return found != places_.end() ? found->second : BoardPlace{};
+        const std::uint32_t at = slot < placeOf_.size() ? placeOf_[slot] : 0;
+        return at != 0 ? places_[at - 1] : BoardPlace{};
     }
     // The name of the bit in a slot, side by side with the other names, as the
     // immediate-window line of a change made by slot reads it. A bit keeps its name while
@@ -127,6 +124,7 @@ private:
         if (Count() == 0) {
             values_.clear();
             flags_.clear();
+            placeOf_.clear();
             places_.clear();
             nameChars_.clear();
             nameEnds_.clear();
@@ -140,17 +138,30 @@ private:
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
     void StorePlace(std::uint32_t slot, BoardPanel* window, int row) {
-        if (window != nullptr) {
-            places_[slot] = BoardPlace{window, row};
-        } else {
-            places_.erase(slot);
+        if (slot >= placeOf_.size()) {
+            if (window == nullptr) {
+                return;
+            }
+            placeOf_.resize(values_.size(), 0);
+        }
+        std::uint32_t& at = placeOf_[slot];
+        if (at != 0) {
+            // A bit taken off its window keeps its entry, so that binding and unbinding
+            // it again and again does not grow the places.
+            places_[at - 1] = BoardPlace{window, window != nullptr ? row : 0};
+        } else if (window != nullptr) {
+            places_.push_back(BoardPlace{window, row});
+            at = std::uint32_t(places_.size());
         }
     }
     void ReadersChanged() { ++readersRevision_; }
 
     std::vector<std::uint8_t> values_;
     std::vector<std::uint8_t> flags_;  // by slot, as values_
-    absl::flat_hash_map<std::uint32_t, BoardPlace> places_;
+    // By slot, a board bit's place in places_ plus one, or 0: four bytes a bit, read in
+    // slot order without the misses of a hashed look-up.
+    std::vector<std::uint32_t> placeOf_;
+    std::vector<BoardPlace> places_;
     std::vector<char> nameChars_;          // every slot's name, one after the other
     std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
     std::uint64_t readersRevision_ = 0;

@@ -29,6 +29,7 @@ public:
     const T* Item(int position) const { return items_.Item(position); }
 
     int Count() const { return items_.Count(); }
+    void Prefetch(std::string_view key) const { items_.Prefetch(key); }
 
     // Removing a key or position that is not present is reported as a model error.
     void Remove(std::string_view key) {

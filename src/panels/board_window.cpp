@@ -23,8 +23,9 @@ void BoardWindow::UpdateOutput(std::string_view BitName, bool BitValue) {
 }
 
 void BoardWindow::UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
-    OnUpdateOutputAt(Index, BitName, BitValue);
-    Changed.Raise();
+    if (OnUpdateOutputAt(Index, BitName, BitValue)) {
+        Changed.Raise();
+    }
 }
 
 void BoardWindow::LoadState(std::string_view BitName, bool BitValue) {

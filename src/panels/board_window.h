@@ -72,9 +72,11 @@ protected:
     virtual void OnUpdateOutput(std::string_view BitName, bool BitValue) {
         (void)BitName, (void)BitValue;
     }
-    virtual void OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
+    // False when the window already showed the value there, so that nothing is drawn.
+    virtual bool OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
         (void)Index;
         OnUpdateOutput(BitName, BitValue);
+        return true;
     }
     virtual void OnLoadState(std::string_view BitName, bool BitValue) {
         (void)BitName, (void)BitValue;

@@ -91,6 +91,7 @@ void InOutBoardPanel::OnUpdateIndicators() {
             ShowLamp(outputRows_, int(i), output->OutputState);
         }
     }
+    LampsDrawn(false);
 }
 
 bool InOutBoardPanel::MouseDownInput(int row, MouseButton button) {

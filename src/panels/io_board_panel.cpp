@@ -60,6 +60,7 @@ void IOBoardPanel::OnUpdateIndicators() {
             ShowLamp(int(i), output->OutputState);
         }
     }
+    LampsDrawn(true);
 }
 
 bool IOBoardPanel::ShowsBorder(int row) const {

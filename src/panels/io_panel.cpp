@@ -1,5 +1,7 @@
 #include "panels/io_panel.h"
 
+#include <algorithm>
+
 namespace veldra {
 
 void IOPanel::Hear(IOBoard& board) {
@@ -43,6 +45,8 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
     if (board_ == nullptr) {
         return;
     }
+    // Which row the name's input or output is on is not known here.
+    ForgetShown();
     if (BoardOutput* output = FindOutput(BitName)) {
         ShowOutput(*output, BitValue);
     } else if (BoardInput* input = FindInput(BitName)) {
@@ -54,7 +58,7 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
     }
 }
 
-void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
+bool IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
     // The row is taken only where it still shows the bit and the name would lead to it.
     if (board_ != nullptr && Index >= 1) {
         BoardInput* inputs = board_->BoardInput();
@@ -63,48 +67,118 @@ void IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
             CountRows();
         }
         const std::size_t inputCount = rows_.inputRows.size();
+        const std::size_t outputCount = rows_.outputRows.size();
         const auto row = std::size_t(Index - 1);
-        if (row >= inputCount && row - inputCount < rows_.outputRows.size()) {
-            BoardOutput& output = *rows_.outputRows[row - inputCount];
-            if (output.OutputName == BitName) {
-                ShowOutput(output, BitValue);
-                return;
+        const bool output = row >= inputCount && row - inputCount < outputCount;
+        if ((output || (row < inputCount && !rows_.sharedNames)) && RowName(row) == BitName) {
+            std::int8_t& shown = rows_.shown[row];
+            if (shown == std::int8_t(BitValue)) {
+                return false;
             }
-        } else if (row < inputCount && !rows_.sharedNames) {
-            BoardInput& input = *rows_.inputRows[row];
-            if (input.InputName == BitName) {
-                ShowInput(input, BitValue);
-                return;
+            // A spare's input or output has no lamp of its own: showing it may move another
+            // row's lamp.
+            const bool ownLamp = rows_.tracked && !IsUnkeyedName(BitName);
+            if (!ownLamp) {
+                ForgetShown();
             }
-        } else if (row == inputCount + rows_.outputRows.size() && IsEnabledBit(BitName)) {
-            return;  // the logic's writes to the ".ENABLED" bit do not move the box
+            if (output) {
+                ShowOutput(*rows_.outputRows[row - inputCount], rows_.lamps[row], BitValue);
+            } else {
+                ShowInput(*rows_.inputRows[row], rows_.lamps[row], BitValue);
+            }
+            if (ownLamp) {
+                shown = std::int8_t(BitValue);
+            }
+            return true;
+        }
+        if (row == inputCount + outputCount && IsEnabledBit(BitName)) {
+            return false;  // the logic's writes to the ".ENABLED" bit do not move the box
         }
     }
     OnUpdateOutput(BitName, BitValue);
+    return true;
 }
 
 void IOPanel::CountRows() {
-    rows_ = RowLayout{true, board_->BoardInput(), board_->BoardOutput(), {}, {}, false};
+    rows_ = RowLayout{};
+    rows_.counted = true;
+    rows_.inputs = board_->BoardInput();
+    rows_.outputs = board_->BoardOutput();
     for (int i = 1; i <= InputCount(); ++i) {
-        rows_.inputRows.push_back(rows_.inputs->BoardInputs().Item(i));
-        rows_.sharedNames =
-            rows_.sharedNames || FindOutput(rows_.inputRows.back()->InputName) != nullptr;
+        BoardInput* input = rows_.inputs->BoardInputs().Item(i);
+        rows_.inputRows.push_back(input);
+        rows_.sharedNames = rows_.sharedNames || FindOutput(input->InputName) != nullptr;
+        rows_.names += input->InputName;
+        rows_.nameEnds.push_back(std::uint32_t(rows_.names.size()));
+        rows_.lamps.push_back(input->intIndex);
     }
     for (int i = 1; i <= OutputCount(); ++i) {
-        rows_.outputRows.push_back(rows_.outputs->BoardOutputs().Item(i));
+        BoardOutput* output = rows_.outputs->BoardOutputs().Item(i);
+        rows_.outputRows.push_back(output);
+        rows_.names += output->OutputName;
+        rows_.nameEnds.push_back(std::uint32_t(rows_.names.size()));
+        rows_.lamps.push_back(output->intIndex);
+    }
+    rows_.shown.assign(rows_.nameEnds.size(), kUnknown);
+}
+
+std::string_view IOPanel::RowName(std::size_t row) const {
+    const std::uint32_t begin = row == 0 ? 0 : rows_.nameEnds[row - 1];
+    return std::string_view(rows_.names).substr(begin, rows_.nameEnds[row] - begin);
+}
+
+void IOPanel::ForgetShown() {
+    std::fill(rows_.shown.begin(), rows_.shown.end(), kUnknown);
+}
+
+void IOPanel::LampsDrawn(bool oneColumn) {
+    if (board_ == nullptr) {
+        return;
+    }
+    if (!rows_.counted || board_->BoardInput() != rows_.inputs ||
+        board_->BoardOutput() != rows_.outputs) {
+        CountRows();
+    }
+    // Where two rows share a lamp, showing one row's value may change what the other's
+    // lamp shows: such a window keeps nothing. Spares are never found by name and show
+    // nothing of their own.
+    const std::size_t inputCount = rows_.inputRows.size();
+    const auto keyed = [&](std::size_t row) { return !IsUnkeyedName(RowName(row)); };
+    std::vector<int> inputLamps;
+    std::vector<int> outputLamps;
+    for (std::size_t row = 0; row < rows_.lamps.size(); ++row) {
+        if (keyed(row)) {
+            (row < inputCount || oneColumn ? inputLamps : outputLamps).push_back(rows_.lamps[row]);
+        }
+    }
+    const auto distinct = [](std::vector<int>& lamps) {
+        std::sort(lamps.begin(), lamps.end());
+        return std::adjacent_find(lamps.begin(), lamps.end()) == lamps.end();
+    };
+    rows_.tracked = !rows_.sharedNames && distinct(inputLamps) && distinct(outputLamps);
+    ForgetShown();
+    if (!rows_.tracked) {
+        return;
+    }
+    for (std::size_t row = 0; row < rows_.shown.size(); ++row) {
+        if (keyed(row)) {
+            rows_.shown[row] =
+                std::int8_t(row < inputCount ? rows_.inputRows[row]->InputState
+                                             : rows_.outputRows[row - inputCount]->OutputState);
+        }
     }
 }
 
-void IOPanel::ShowInput(BoardInput& input, bool BitValue) {
+void IOPanel::ShowInput(BoardInput& input, int lamp, bool BitValue) {
     input.InputState = BitValue;
-    ShowInputLamp(input.intIndex, BitValue);
-    LampShown.Raise(false, input.intIndex);
+    ShowInputLamp(lamp, BitValue);
+    LampShown.Raise(false, lamp);
 }
 
-void IOPanel::ShowOutput(BoardOutput& output, bool BitValue) {
+void IOPanel::ShowOutput(BoardOutput& output, int lamp, bool BitValue) {
     output.OutputState = BitValue;
-    ShowOutputLamp(output.intIndex, BitValue);
-    LampShown.Raise(true, output.intIndex);
+    ShowOutputLamp(lamp, BitValue);
+    LampShown.Raise(true, lamp);
 }
 
 void IOPanel::OnLoadState(std::string_view BitName, bool BitValue) {
@@ -114,6 +188,7 @@ void IOPanel::OnLoadState(std::string_view BitName, bool BitValue) {
     // The lamp follows with the UpdateOutput and UpdateIndicators that the state-file
     // reader sends afterwards. Outputs are the logic's to set, not the file's.
     if (BoardInput* input = FindInput(BitName)) {
+        ForgetShown();  // the input's lamp no longer shows its state
         input->InputState = BitValue;
     } else if (IsEnabledBit(BitName)) {
         SetEnabledBox(BitValue);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,7 +41,7 @@ protected:
     virtual void ShowOutputLamp(int row, bool value) = 0;
 
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
-    void OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override;
+    bool OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
 
     BoardInput* FindInput(std::string_view name) const;
@@ -54,14 +55,26 @@ protected:
     void InputClick(const std::string& caption);
     // Rows counted, caption, "Enabled" box and board-name label, once every bit is known.
     void BitsKnown();
+    // Every lamp has just been drawn from its input's or output's state: from then on a
+    // push of the value a row already shows draws nothing and reads none of the board.
+    // `oneColumn`: inputs and outputs share one column of lamps.
+    void LampsDrawn(bool oneColumn);
 
     bool rightClick_ = false;
 
 private:
-    void ShowOutput(BoardOutput& output, bool BitValue);
-    void ShowInput(BoardInput& input, bool BitValue);
+    void ShowOutput(BoardOutput& output, bool BitValue) {
+        ShowOutput(output, output.intIndex, BitValue);
+    }
+    void ShowInput(BoardInput& input, bool BitValue) { ShowInput(input, input.intIndex, BitValue); }
+    // The same with the row's lamp in hand, so that showing a row only writes its input or
+    // output.
+    void ShowOutput(BoardOutput& output, int lamp, bool BitValue);
+    void ShowInput(BoardInput& input, int lamp, bool BitValue);
     // Counts the rows again: the lists were replaced or have grown since last counted.
     void CountRows();
+    std::string_view RowName(std::size_t row) const;
+    void ForgetShown();
 
     // What a push by row reads of the board's lists, as last counted: the rows in the
     // window's order, side by side, and whether a name is both an input and an output (the
@@ -74,7 +87,19 @@ private:
         std::vector<BoardInput*> inputRows;
         std::vector<BoardOutput*> outputRows;
         bool sharedNames = false;
+        // Every row's name side by side, so that a push finds its row still showing its bit
+        // without reading the row's input or output.
+        std::string names;
+        std::vector<std::uint32_t> nameEnds;
+        // By row: its input's or output's lamp, as the indicators were made.
+        std::vector<std::int16_t> lamps;
+        // By row: the value its input or output holds and its lamp shows, or kUnknown.
+        // Kept only where every lamp belongs to one row (tracked), from the drawing of
+        // every lamp on; a change by name forgets it.
+        std::vector<std::int8_t> shown;
+        bool tracked = false;
     };
+    static constexpr std::int8_t kUnknown = -1;
     RowLayout rows_;
 
     mutable int bitCount_ = 0;

@@ -166,6 +166,10 @@ public:
         return const_cast<KeyedCollection*>(this)->Item(key);
     }
 
+    // Asks for what a look-up of the key reads first, so that the look-up made a little
+    // later does not wait for it.
+    void Prefetch(std::string_view key) const { index_.prefetch(key); }
+
     // 1-based position in insertion order.
     T* Item(int position) { return InRange(position) ? At(position).item.get() : nullptr; }
     const T* Item(int position) const { return const_cast<KeyedCollection*>(this)->Item(position); }

@@ -124,6 +124,20 @@ INSTANTIATE_TEST_SUITE_P(Bits, FirstStartTest,
                              return std::string(info.param.name);
                          });
 
+TEST_F(ScanTest, ABoardBitNamedAndChangedInOneScanIsPushedOnceWithItsLastValue) {
+    RecordingBoard board;
+    Assign("IN", "OUT1");
+    Bit("OUT1").SetIsFormBit(true);
+    Bit("OUT1").SetFormIndex(&board);
+    Start();
+
+    engine.AddChangedBit("OUT1");  // as a table naming its output does
+    Input("IN", true);
+    Tick();
+
+    EXPECT_EQ(board.shown, (std::vector<std::string>{"OUT1 on"}));
+}
+
 TEST_F(ScanTest, AFaultyStatementStopsTheRunAndIsNotApplied) {
     Assign("(IN", "X");
     Bit("X", true);

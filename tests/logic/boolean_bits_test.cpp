@@ -64,8 +64,8 @@ struct ChangeCase {
     const char* name;
     bool watch, trigger, numeric;
     std::function<void(BooleanBit&)> change;
-    std::vector<std::string> journal;
-    std::vector<std::string> boxes;
+    std::vector<std::string> journal = {};
+    std::vector<std::string> boxes = {};
 };
 
 class BitChangeTest : public BooleanBitsTest, public ::testing::WithParamInterface<ChangeCase> {};

@@ -39,6 +39,15 @@ protected:
         }
     }
 
+    // The lamp of an input row.
+    LampImage InputLamp(int row) const {
+        if constexpr (std::is_same_v<Panel, IOBoardPanel>) {
+            return panel.Rows()[std::size_t(row)].lamp;
+        } else {
+            return panel.InputRows()[std::size_t(row)].lamp;
+        }
+    }
+
     Panel panel{IOBits};
 };
 
@@ -92,6 +101,42 @@ TYPED_TEST(IOPanelTest, ANameThatIsBothAnInputAndAnOutputLightsTheOutput) {
     this->panel.UpdateOutputAt(4, "BOTH", true);
     EXPECT_TRUE(this->panel.MyBoard()->BoardOutput()->BoardOutputs().Item("BOTH")->OutputState);
     EXPECT_FALSE(this->panel.MyBoard()->BoardInput()->BoardInputs().Item("BOTH")->InputState);
+}
+
+// The window's order: I1, SPARE, I2, O1, SPARE; the lamps drawn at load from the board.
+TYPED_TEST(IOPanelTest, APushOfTheValueARowShowsDrawsNothingAndAChangeDrawsTheRow) {
+    this->panel.CreateimgIndic();
+    this->panel.UpdateIndicators();
+    int drawn = 0;
+    const Subscription heard = this->panel.Changed.Subscribe([&] { ++drawn; });
+    struct Case {
+        bool value;
+        int drawn;
+        LampImage lamp;
+    };
+    for (const Case& push : {Case{false, 0, LampImage::Dark}, Case{true, 1, LampImage::Lit},
+                             Case{true, 1, LampImage::Lit}, Case{false, 2, LampImage::Dark}}) {
+        this->panel.UpdateOutputAt(4, "O1", push.value);
+        EXPECT_EQ(drawn, push.drawn) << push.value;
+        EXPECT_EQ(this->OutputLamp(0), push.lamp) << push.value;
+        EXPECT_EQ(this->panel.MyBoard()->BoardOutput()->BoardOutputs().Item("O1")->OutputState,
+                  push.value);
+    }
+}
+
+TYPED_TEST(IOPanelTest, ARowChangedByNameOrByAStateFileIsDrawnAgainWhenItsBitIsPushedByRow) {
+    this->panel.CreateimgIndic();
+    this->panel.UpdateIndicators();
+    this->panel.UpdateOutput("O1", true);  // by name, as a click on the row does
+    this->panel.UpdateOutputAt(4, "O1", false);
+    EXPECT_EQ(this->OutputLamp(0), LampImage::Dark);
+
+    BoardInput& input = *this->panel.MyBoard()->BoardInput()->BoardInputs().Item("I1");
+    this->panel.UpdateOutputAt(1, "I1", true);
+    this->panel.LoadState("I1", false);  // the lamp follows with the next push or redraw
+    this->panel.UpdateOutputAt(1, "I1", true);
+    EXPECT_TRUE(input.InputState);
+    EXPECT_EQ(this->InputLamp(0), LampImage::Lit);
 }
 
 TYPED_TEST(IOPanelTest, AStateFileRestoresInputsAndTheBoxButNeverOutputs) {

@@ -142,6 +142,22 @@ TEST_F(BoardWindowsTest, ClosingByHandMinimisesAndClosingForGoodReleasesTheBoard
     EXPECT_EQ(boards.Windows().size(), 3u);
 }
 
+TEST_F(BoardWindowsTest, AWindowClosedByHandShowsWhatTheScansGaveItWhenShownAgain) {
+    Scan();  // the first start: every board bit pushed, none of them changed
+    QWidget& frame = WindowFrame(Window("OUT_1 : OUT16"));
+    EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgOn_0"), LampImage::Dark);
+    for (const LampImage lamp : {LampImage::Lit, LampImage::Dark}) {
+        frame.close();
+        Settle();
+        ASSERT_TRUE(frame.isMinimized());
+        Click("IN_1 : IN16", "lblIO_0", Qt::LeftButton);
+        Scan();
+        frame.showNormal();
+        Settle();
+        EXPECT_EQ(LampOf("OUT_1 : OUT16", "imgOn_0"), lamp);
+    }
+}
+
 TEST_F(BoardWindowsTest, TheMixedBoardsColumnsStandLevelAndItsHeightFollowsItsLongerColumn) {
     const std::string mixed = "MIX_1 : IN8.OUT8";
     for (const char* row : {"_0", "_1"}) {
