@@ -92,6 +92,12 @@ void BooleanBits::KeepRowChanges(std::function<void(std::size_t)> waiting) {
     keepingRowChanges_ = true;
     ForgetRowChanges();
     rowChangesWaiting_ = std::move(waiting);
+    // A scan may change every bit: room for a batch of them is made now, as the reader
+    // starts, rather than grown (and copied) during the first scan it follows.
+    const std::size_t room = std::min(std::size_t(Count()), kRowChangesBatch);
+    if (rowChanges_.size() < room) {
+        rowChanges_.resize(room);
+    }
 }
 
 void BooleanBits::StopRowChanges() {
