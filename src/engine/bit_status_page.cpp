@@ -17,10 +17,13 @@ BitStatusPage::~BitStatusPage() {
 
 void BitStatusPage::DisplaysChanged() {
     rows_.clear();
+    values_.clear();
+    rowValuesStale_ = false;
     const BooleanBits* bits = engine_.PrgBooleanBits();
     for (const std::string_view name : engine_.Lists().statusRows) {
         const BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
         rows_.push_back({std::string(name), bit != nullptr && bit->BitValue()});
+        values_.push_back(rows_.back().value ? 1 : 0);
     }
     topRow_ = currentRow_ = rows_.empty() ? -1 : 0;
     lastFound_ = 0;
@@ -59,6 +62,12 @@ void BitStatusPage::ChangesWaiting(std::size_t kept) {
 
 const std::vector<BitStatusPage::Row>& BitStatusPage::Rows() {
     TakeChanges();
+    if (rowValuesStale_) {
+        for (std::size_t row = 0; row < rows_.size(); ++row) {
+            rows_[row].value = values_[row] != 0;
+        }
+        rowValuesStale_ = false;
+    }
     return rows_;
 }
 
@@ -75,9 +84,10 @@ void BitStatusPage::TakeChanges() {
     for (const BooleanBits::RowChange& change : taken) {
         // A numeric bit has no row (-1): its Boolean changes colour nothing.
         if (change.row >= 0 && change.row < rows) {
-            rows_[std::size_t(change.row)].value = change.value;
+            values_[std::size_t(change.row)] = change.value ? 1 : 0;
         }
     }
+    rowValuesStale_ = true;
     if (rowsChanged) {
         rowsChanged(taken);
     }
@@ -87,10 +97,13 @@ void BitStatusPage::Enter() {
     shown_ = true;
     Follow();
     const BooleanBits* bits = engine_.PrgBooleanBits();
-    for (Row& row : rows_) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        Row& row = rows_[i];
         const BooleanBit* bit = bits != nullptr ? bits->Find(row.name) : nullptr;
         row.value = bit != nullptr && bit->BitValue();
+        values_[i] = row.value ? 1 : 0;
     }
+    rowValuesStale_ = false;
     numericLines_.clear();
     numericLine_ = -1;
     if (bits != nullptr) {

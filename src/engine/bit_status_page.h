@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -44,6 +45,14 @@ public:
     // Every row as its bit last coloured it: the changes of the scans since the rows were
     // last read are taken in first.
     const std::vector<Row>& Rows();
+    // One row's colour, as Rows() gives it, without the names: a scan's changes are written
+    // into a byte a row, away from the names.
+    bool RowValue(std::size_t row) {
+        TakeChanges();
+        return values_[row] != 0;
+    }
+    std::size_t RowCount() const { return rows_.size(); }
+    const std::string& RowName(std::size_t row) const { return rows_[row].name; }
     // Takes in the bits' changes kept since the last take, each row's newest last.
     void TakeChanges();
     // "name = value" of every numeric bit, in list order, as read on entering the page.
@@ -81,7 +90,9 @@ private:
     void Changed();
 
     ProgramEngine& engine_;
-    std::vector<Row> rows_;
+    std::vector<Row> rows_;             // each value as of the last Rows()
+    std::vector<std::uint8_t> values_;  // by row, current
+    bool rowValuesStale_ = false;
     std::vector<std::string> numericLines_;
     bool shown_ = false;
     int topRow_ = -1;

@@ -381,8 +381,7 @@ bool ProgramEngine::ChangeInLayout(std::uint32_t slot, bool vValue) {
     }
     WriteBitLine((flags & BooleanBits::kFilter) != 0, prgBooleanBits_->NameAt(slot), vValue);
     if (prgBooleanBits_->ChangesHeard()) {
-        GuardModel(ProgressWindow::Keep,
-                   [&] { prgBooleanBits_->StoreChangedValue(*map_.BitAt(slot), slot, vValue); });
+        GuardModel(ProgressWindow::Keep, [&] { prgBooleanBits_->StoreHeardChange(slot, vValue); });
     } else {
         prgBooleanBits_->StoreChangedValue(slot, vValue);
     }

@@ -159,10 +159,17 @@ void BooleanBit::SetOwner(BooleanBits* owner) {
     bitValue_ = BitValue();
     owner_ = owner;
     if (owner_ != nullptr) {
-        slot_ = owner_->TakeSlot(bitName_, bitValue_, Flags());
+        slot_ = owner_->TakeSlot(bitName_, bitValue_, Flags(), vIndex_);
         if (FormIndex() != nullptr) {
             owner_->StorePlace(slot_, FormIndex(), FormRow());
         }
+    }
+}
+
+void BooleanBit::SetvIndex(std::int32_t row) {
+    vIndex_ = row;
+    if (owner_ != nullptr) {
+        owner_->StoreRow(slot_, row);
     }
 }
 

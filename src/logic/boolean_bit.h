@@ -166,7 +166,7 @@ public:
 
     // The bit's row in the program window's status grid, passed with BitChanged.
     std::int32_t vIndex() const { return vIndex_; }
-    void SetvIndex(std::int32_t row) { vIndex_ = row; }
+    void SetvIndex(std::int32_t row);
 
     void SetvTables(TriggerTarget* tables) {
         if (tables != nullptr || rare_) {

@@ -51,15 +51,26 @@ void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool value) {
     if ((!keepingRowChanges_ && !BitChanged.HasSubscribers()) || !IsForwarded(bit)) {
         return;
     }
+    ForwardRowChanged(bit.vIndex(), value);
+}
+
+void BooleanBits::ForwardSlotChanged(std::uint32_t slot, bool value) {
+    if ((!keepingRowChanges_ && !BitChanged.HasSubscribers()) || !IsForwardedSlot(slot)) {
+        return;
+    }
+    ForwardRowChanged(rows_[slot], value);
+}
+
+void BooleanBits::ForwardRowChanged(std::int32_t row, bool value) {
     if (keepingRowChanges_) {
         if (rowChangesKept_ < rowChangesRoom_) {
-            rowChanges_[rowChangesKept_++] = {bit.vIndex(), value};
+            rowChanges_[rowChangesKept_++] = {row, value};
         } else {
-            KeepRowChangeAtEdge(bit.vIndex(), value);
+            KeepRowChangeAtEdge(row, value);
         }
     }
     if (BitChanged.HasSubscribers()) {
-        BitChanged.Raise(bit.vIndex(), value);
+        BitChanged.Raise(row, value);
     }
 }
 
@@ -81,6 +92,12 @@ void BooleanBits::KeepRowChanges(std::function<void(std::size_t)> waiting) {
     keepingRowChanges_ = true;
     ForgetRowChanges();
     rowChangesWaiting_ = std::move(waiting);
+    // A scan may change every bit: room for a batch of them is made now, as the reader
+    // starts, rather than grown (and copied) during the first scan it follows.
+    const std::size_t room = std::min(std::size_t(Count()), kRowChangesBatch);
+    if (rowChanges_.size() < room) {
+        rowChanges_.resize(room);
+    }
 }
 
 void BooleanBits::StopRowChanges() {

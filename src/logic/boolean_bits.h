@@ -79,6 +79,12 @@ public:
         StoreValue(slot, value);
         ForwardBitChanged(bit, value);
     }
+    // The same by slot alone: the change is forwarded from the collection's own arrays,
+    // so that a scan the program window follows reads no bit either.
+    void StoreHeardChange(std::uint32_t slot, bool value) {
+        StoreValue(slot, value);
+        ForwardSlotChanged(slot, value);
+    }
     // The same where the collection's changes are not heard (ChangesHeard), without the
     // bit in hand at all.
     void StoreChangedValue(std::uint32_t slot, bool value) { StoreValue(slot, value); }
@@ -116,9 +122,12 @@ private:
     friend class BooleanBit;
     // `value` is the bit's value as it is now.
     void ForwardBitChanged(const BooleanBit& bit, bool value);
+    void ForwardSlotChanged(std::uint32_t slot, bool value);
+    void ForwardRowChanged(std::int32_t row, bool value);
     void KeepRowChangeAtEdge(std::int32_t row, bool value);
     void ForgetRowChanges();
-    std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags) {
+    std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags,
+                           std::int32_t row) {
         // A collection used as a queue (outside inputs, received track bits) empties again
         // and again: no bit holds a slot then, so the slots start afresh.
         if (Count() == 0) {
@@ -128,8 +137,10 @@ private:
             places_.clear();
             nameChars_.clear();
             nameEnds_.clear();
+            rows_.clear();
         }
         values_.push_back(value ? 1 : 0);
+        rows_.push_back(row);
         flags_.push_back(flags);
         nameChars_.insert(nameChars_.end(), name.begin(), name.end());
         nameEnds_.push_back(std::uint32_t(nameChars_.size()));
@@ -137,6 +148,7 @@ private:
     }
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
+    void StoreRow(std::uint32_t slot, std::int32_t row) { rows_[slot] = row; }
     void StorePlace(std::uint32_t slot, BoardPanel* window, int row) {
         if (slot >= placeOf_.size()) {
             if (window == nullptr) {
@@ -158,6 +170,7 @@ private:
 
     std::vector<std::uint8_t> values_;
     std::vector<std::uint8_t> flags_;  // by slot, as values_
+    std::vector<std::int32_t> rows_;   // by slot: the bit's vIndex, passed with BitChanged
     // By slot, a board bit's place in places_ plus one, or 0: four bytes a bit, read in
     // slot order without the misses of a hashed look-up.
     std::vector<std::uint32_t> placeOf_;

@@ -120,6 +120,15 @@ protected:
         }
     }
 
+    // The same for the item holding the slot, without reading the item unless it is the
+    // one followed by reference.
+    bool IsForwardedSlot(std::uint32_t slot) const {
+        if (followedSlot_ != kNoSlot) {
+            return slot == followedSlot_;
+        }
+        return forwarded_ != nullptr && forwarded_->Slot() == slot;
+    }
+
     void Removing(const T& item) override {
         if (IsForwarded(item)) {
             forwarded_ = nullptr;

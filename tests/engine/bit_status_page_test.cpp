@@ -41,6 +41,27 @@ TEST_F(BitStatusPageTest, AChangedBitColoursItsRowAtOnceOnlyWhileTheGridIsShown)
     EXPECT_FALSE(status.Rows()[row].value);
 }
 
+// A row's colour read alone and read with every row agree, whichever is read first.
+TEST_F(BitStatusPageTest, ARowsColourReadAloneAgreesWithEveryRowRead) {
+    Assign("IN", "OUT");
+    MapAndShow({});
+    Start();
+    const auto row = std::size_t(Bits().Find("OUT")->vIndex());
+    ASSERT_LT(row, status.RowCount());
+    EXPECT_EQ(status.RowName(row), "OUT");
+
+    for (const bool value : {true, false, true}) {
+        Input("IN", value);
+        Tick();
+        EXPECT_EQ(status.RowValue(row), value);
+        EXPECT_EQ(status.Rows()[row].value, value);
+        Input("IN", !value);
+        Tick();
+        EXPECT_EQ(status.Rows()[row].value, !value);
+        EXPECT_EQ(status.RowValue(row), !value);
+    }
+}
+
 // The grid hears of a scan's changes once, when it takes them in, not once per change.
 TEST_F(BitStatusPageTest, AScansChangesReachTheGridInOneBatchWhenTakenIn) {
     Assign("IN", "MID");

@@ -291,6 +291,48 @@ TEST_F(BooleanBitsTest, TheBitOfAFollowedSlotIsForwardedUntilItLeavesOrAnotherIs
     EXPECT_EQ(heard, (std::vector<int>{2, -1}));
 }
 
+// A change stored by slot is heard and kept as the same change made through the bit: with
+// the row the bit was given last, and only for the bit followed, by slot or by fetching.
+TEST_F(BooleanBitsTest, AChangeStoredBySlotIsForwardedAsTheBitsOwnChangeIs) {
+    struct Case {
+        const char* follow;  // "slot A", "slot B" or "item A"
+        int rowsHeard;       // of A's change
+    };
+    for (const Case& c : {Case{"slot A", 7}, Case{"slot B", 0}, Case{"item A", 7}}) {
+        BooleanBits local;
+        BooleanBit& a = *local.Add("A", false);
+        BooleanBit& b = *local.Add("B", false);
+        a.SetvIndex(3);
+        a.SetvIndex(7);  // given again, as a new load of the grid does
+        b.SetvIndex(2);
+        std::vector<int> heard;
+        Subscription s = local.BitChanged.Subscribe(
+            [&](std::int32_t row, bool value) { heard.push_back(value ? row : -row); });
+        local.KeepRowChanges([](std::size_t) {});
+        const std::string follow = c.follow;
+        if (follow == "item A") {
+            local.Item("A");
+        } else {
+            local.FollowSlot(follow == "slot A" ? a.Slot() : b.Slot());
+        }
+
+        local.StoreHeardChange(a.Slot(), true);
+
+        EXPECT_TRUE(a.BitValue()) << c.follow;
+        const std::vector<int> expected =
+            c.rowsHeard != 0 ? std::vector<int>{c.rowsHeard} : std::vector<int>{};
+        EXPECT_EQ(heard, expected) << c.follow;
+        std::vector<BooleanBits::RowChange> taken;
+        local.TakeRowChanges(taken);
+        ASSERT_EQ(taken.size(), expected.size()) << c.follow;
+        if (!taken.empty()) {
+            EXPECT_EQ(taken[0].row, 7);
+            EXPECT_TRUE(taken[0].value);
+        }
+        local.StopRowChanges();
+    }
+}
+
 TEST_F(BooleanBitsTest, AFailingListenerIsReportedAndTheValueStaysStored) {
     BooleanBit& bit = AddBit("TR1");
     bit.SetIsTrigger(true);

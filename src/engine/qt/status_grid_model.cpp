@@ -44,15 +44,15 @@ int StatusGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant StatusGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.column() != kNameColumn || index.row() >= rows_ ||
-        index.row() >= int(page_.Rows().size())) {
+        index.row() >= int(page_.RowCount())) {
         return {};
     }
-    const BitStatusPage::Row& row = page_.Rows()[std::size_t(index.row())];
+    const auto row = std::size_t(index.row());
     switch (role) {
         case Qt::DisplayRole:
-            return ToQString(row.name);
+            return ToQString(page_.RowName(row));
         case Qt::BackgroundRole:
-            return row.value ? QVariant(QBrush(TrueColour())) : QVariant();
+            return page_.RowValue(row) ? QVariant(QBrush(TrueColour())) : QVariant();
         case Qt::TextAlignmentRole:
             return int(Qt::AlignLeft | Qt::AlignVCenter);
         default:
@@ -68,7 +68,7 @@ Qt::ItemFlags StatusGridModel::flags(const QModelIndex& index) const {
 
 void StatusGridModel::Rebuild() {
     beginResetModel();
-    rows_ = int(page_.Rows().size());
+    rows_ = int(page_.RowCount());
     changed_.assign(std::size_t(rows_), 0);
     firstChanged_ = 0;
     lastChanged_ = -1;
