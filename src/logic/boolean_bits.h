@@ -73,14 +73,8 @@ public:
 
     // Gives the bit in the slot its new value where none of the bit's own change rules has
     // anything to do (no delay, watch, trigger or listener of its own, as its flags say):
-    // the scan's short way, which reads nothing of the bit unless the collection's
-    // BitChanged is heard.
-    void StoreChangedValue(const BooleanBit& bit, std::uint32_t slot, bool value) {
-        StoreValue(slot, value);
-        ForwardBitChanged(bit, value);
-    }
-    // The same by slot alone: the change is forwarded from the collection's own arrays,
-    // so that a scan the program window follows reads no bit either.
+    // the scan's short way. The change is forwarded from the collection's own arrays, so
+    // that a scan the program window follows reads nothing of the bit either.
     void StoreHeardChange(std::uint32_t slot, bool value) {
         StoreValue(slot, value);
         ForwardSlotChanged(slot, value);
