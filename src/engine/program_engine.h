@@ -65,6 +65,7 @@ public:
     BooleanBits* PrgBooleanBits() override { return prgBooleanBits_.get(); }
     void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) {
         map_.Clear();  // it pointed into the bits that go
+        aimedAt_ = nullptr;
         prgBooleanBits_ = std::move(bits);
     }
 
@@ -193,6 +194,12 @@ public:
 private:
     void ApplyTrackData();
     void ApplyOutsideInputs();
+    // The program's slot of the bit a pending input was aimed at, while that aim holds;
+    // kNone otherwise.
+    std::uint32_t AimedSlot(const BooleanBit& pending);
+    // Takes in a pending input's value for its bit, found by name or by its aim.
+    void ApplyInput(BooleanBit& bit, bool value);
+    void ApplyAimedInput(std::uint32_t slot, bool value);
     void SolveQue(StatementQueue& Que, bool IsMake);
     // Solves the statement from the compiled program when it can, else by itself; false
     // when there is no result to give.
@@ -235,7 +242,16 @@ private:
     void BindLoadedProgram(const std::vector<BoardPanel*>& windows);
     void MapBitsHeld();
     BooleanBit* CreateMissingInputBit(std::string_view name);
-    void BindBoardBits(const std::vector<BoardPanel*>& windows);
+    // Every board window's rows' bits, by slot, as they were bound; kNone for a spare row.
+    struct BoundRows {
+        std::vector<std::uint32_t> slots;
+        std::vector<std::uint32_t> begins;  // by window, where its rows start; then the end
+        std::uint64_t generation = 0;       // of the bits, when they were bound
+    };
+    BoundRows BindBoardBits(const std::vector<BoardPanel*>& windows);
+    // Aims the inputs window `w` has queued since there were `before` at the bits of its
+    // rows they name.
+    void AimNewInputs(const BoundRows& rows, std::size_t w, int before);
     void AddUserBits();
     void CompleteTables();
     void CompleteNumericBlocks();
@@ -260,6 +276,11 @@ private:
     // The slot of the bit that halts the unit when set (found without letter case, so it
     // may be another bit: that one merely takes the long way); kNone for none.
     std::uint32_t killSlot_ = ScanMap::kNone;
+    // The bits that pending inputs were aimed at by slot (BooleanBits::Aim) as the boards
+    // were bound, and how many bits had left them then: an aim holds while both are as
+    // they were, as no slot is given twice while its bit is held.
+    const BooleanBits* aimedAt_ = nullptr;
+    std::uint64_t aimedGeneration_ = 0;
     Displays displays_;
 };
 
