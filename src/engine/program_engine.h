@@ -276,9 +276,10 @@ private:
     // The slot of the bit that halts the unit when set (found without letter case, so it
     // may be another bit: that one merely takes the long way); kNone for none.
     std::uint32_t killSlot_ = ScanMap::kNone;
-    // The bits that pending inputs were aimed at by slot (BooleanBits::Aim) as the boards
-    // were bound, and how many bits had left them then: an aim holds while both are as
-    // they were, as no slot is given twice while its bit is held.
+    // The bits that pending inputs were aimed at by slot (BooleanBits::Aim) as the board
+    // windows were drawn at load, and how many bits had left them when the windows' bits
+    // were bound: an aim holds while both are as they were, as no slot is given twice
+    // while its bit is held.
     const BooleanBits* aimedAt_ = nullptr;
     std::uint64_t aimedGeneration_ = 0;
     Displays displays_;
