@@ -1,6 +1,9 @@
 #include "engine/program_engine.h"
 
+#include <algorithm>
+
 #include "engine/program_window.h"
+#include "platform/ascii_text.h"
 #include "platform/platform.h"
 
 namespace veldra {
@@ -59,7 +62,9 @@ void ProgramEngine::BindLoadedProgram(const std::vector<BoardPanel*>& windows) {
         prgBooleanBits_ = std::make_unique<BooleanBits>();
     }
 
-    BindBoardBits(windows);
+    IOBits.ClearAims();
+    aimedAt_ = nullptr;
+    const BoundRows rows = BindBoardBits(windows);
 
     for (int led = 1; led <= CpuBoard::kLeds; ++led) {
         const std::string name = "LED." + std::to_string(led);
@@ -76,11 +81,16 @@ void ProgramEngine::BindLoadedProgram(const std::vector<BoardPanel*>& windows) {
     displays_.userNumerics.clear();
     AddUserBits();
 
-    for (BoardPanel* window : windows) {
+    for (std::size_t w = 0; w < windows.size(); ++w) {
+        BoardPanel* window = windows[w];
         YieldDuringLoad();
+        // The boxes that post their bits as the indicators are made post them here, after
+        // the bits were bound: each input is told which of the window's bits it is for.
+        const int before = IOBits.Count();
         window->CreateimgIndic();
         platform.SetLoadingStatus("Creating Board Images For " + window->Caption());
         window->UpdateIndicators();
+        AimNewInputs(rows, w, before);
     }
 
     platform.SetLoadingStatus("Searching for Unkown BitNames....");
@@ -91,14 +101,22 @@ void ProgramEngine::BindLoadedProgram(const std::vector<BoardPanel*>& windows) {
     }
 }
 
-void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
+ProgramEngine::BoundRows ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
+    BoundRows rows;
+    rows.generation = prgBooleanBits_->Generation();
+    rows.begins.reserve(windows.size() + 1);
+    rows.begins.push_back(0);
+    for (BoardPanel* window : windows) {
+        rows.begins.push_back(rows.begins.back() + std::uint32_t(std::max(window->BitCount(), 0)));
+    }
+    rows.slots.assign(rows.begins.back(), ScanMap::kNone);
     // Newest to oldest, each binding overwriting the one before: a name that several
     // windows report ends up bound to the oldest of them.
     int done = 0;
-    for (auto at = windows.rbegin(); at != windows.rend(); ++at) {
-        BoardPanel& window = **at;
+    for (std::size_t w = windows.size(); w-- > 0;) {
+        BoardPanel& window = *windows[w];
         YieldDuringLoad();
-        const int count = window.BitCount();
+        const int count = std::min(window.BitCount(), int(rows.begins[w + 1] - rows.begins[w]));
         for (int j = 1; j <= count; ++j) {
             const std::string name = window.GetSystemBit(j);
             if (name.empty() || name == "SPARE") {
@@ -110,10 +128,38 @@ void ProgramEngine::BindBoardBits(const std::vector<BoardPanel*>& windows) {
             }
             bit->SetIsFormBit(true);
             bit->SetFormIndex(&window, j);
+            rows.slots[rows.begins[w] + std::uint32_t(j - 1)] = bit->Slot();
         }
         ThePlatform().SetLoadingProgress(++done, double(windows.size()));
         YieldDuringLoad();
     }
+    return rows;
+}
+
+void ProgramEngine::AimNewInputs(const BoundRows& rows, std::size_t w, int before) {
+    // Only while no bit has left since the rows were bound: their slots are then still
+    // their bits'.
+    if (prgBooleanBits_->Generation() != rows.generation) {
+        aimedAt_ = nullptr;
+        return;
+    }
+    for (int i = before + 1; i <= IOBits.Count(); ++i) {
+        const BooleanBit* pending = IOBits.Find(i);
+        if (pending == nullptr) {
+            continue;
+        }
+        // A board's own bits come last in its rows: its ".ENABLED" bit is found first.
+        for (std::uint32_t at = rows.begins[w + 1]; at-- > rows.begins[w];) {
+            const std::uint32_t slot = rows.slots[at];
+            if (slot != ScanMap::kNone &&
+                EqualsIgnoringCase(prgBooleanBits_->NameAt(slot), pending->BitName())) {
+                IOBits.Aim(*pending, slot);
+                break;
+            }
+        }
+    }
+    aimedAt_ = prgBooleanBits_.get();
+    aimedGeneration_ = rows.generation;
 }
 
 void ProgramEngine::AddUserBits() {

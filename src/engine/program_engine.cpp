@@ -195,15 +195,34 @@ void ProgramEngine::ApplyTrackData() {
     }
 }
 
+std::uint32_t ProgramEngine::AimedSlot(const BooleanBit& pending) {
+    if (aimedAt_ == nullptr || aimedAt_ != prgBooleanBits_.get() ||
+        aimedGeneration_ != prgBooleanBits_->Generation()) {
+        return ScanMap::kNone;
+    }
+    const std::uint32_t slot = IOBits.AimOf(pending);
+    if (slot == BooleanBits::kNoAim || slot >= map_.SlotCount() || map_.BitAt(slot) == nullptr) {
+        return ScanMap::kNone;
+    }
+    return slot;
+}
+
 void ProgramEngine::ApplyOutsideInputs() {
     for (int i = IOBits.Count(); i >= 1; --i) {
-        // A first start takes every board's ".ENABLED" bit at once, each found by its name.
-        if (const BooleanBit* ahead = IOBits.Find(i - int(kPrefetchDistance))) {
+        // A first start takes every board's ".ENABLED" bit at once: those were aimed at
+        // their bits as the boards were bound, any other is found by its name.
+        if (const BooleanBit* ahead = IOBits.Find(i - int(kPrefetchDistance));
+            ahead != nullptr && AimedSlot(*ahead) == ScanMap::kNone) {
             prgBooleanBits_->Prefetch(ahead->BitName());
         }
         const BooleanBit& entry = *IOBits.Find(i);
-        const std::string name = entry.BitName();
         const bool value = entry.BitValue();
+        if (const std::uint32_t slot = AimedSlot(entry); slot != ScanMap::kNone) {
+            IOBits.Remove(i);
+            ApplyAimedInput(slot, value);
+            continue;
+        }
+        const std::string name = entry.BitName();
         IOBits.Remove(i);
         if (name == "SPARE") {
             MsgBox("Your program has attempted to change the status of an unused bit",
@@ -215,15 +234,34 @@ void ProgramEngine::ApplyOutsideInputs() {
             ReportUnknown("input", name);
             continue;
         }
-        if (bit->BitValue() != value) {
-            bit->SetBitValue(value, false);
-            // The bit in hand is the one its name finds: queued without a second look-up.
-            EnsureMapped();
-            QueueReaders(*bit);
-            if (bit->IsTrigger()) {
-                TriggersPending = true;
-            }
+        ApplyInput(*bit, value);
+    }
+}
+
+void ProgramEngine::ApplyInput(BooleanBit& bit, bool value) {
+    if (bit.BitValue() != value) {
+        bit.SetBitValue(value, false);
+        // The bit in hand is the one its name finds: queued without a second look-up.
+        EnsureMapped();
+        QueueReaders(bit);
+        if (bit.IsTrigger()) {
+            TriggersPending = true;
         }
+    }
+}
+
+void ProgramEngine::ApplyAimedInput(std::uint32_t slot, bool value) {
+    // As the look-up by name would, the bit becomes the one the status grid follows.
+    prgBooleanBits_->FollowSlot(slot);
+    if ((prgBooleanBits_->Values()[slot] != 0) == value) {
+        return;
+    }
+    // A change that only writes its line and queues its readers is made by slot, as the
+    // scan makes one; one with rules of its own goes through the bit.
+    if (!ChangeInLayout(slot, value)) {
+        BooleanBit& bit = *map_.BitAt(slot);
+        prgBooleanBits_->Follow(bit);
+        ApplyInput(bit, value);
     }
 }
 
@@ -888,6 +926,7 @@ void ProgramEngine::ResetRunState() {
     timerCount_ = 0;
     reportedUnknown_.clear();
     map_.Clear();
+    aimedAt_ = nullptr;
     displays_ = Displays{};
     status_.Clear();
     if (lampLit_) {

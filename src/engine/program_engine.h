@@ -65,6 +65,7 @@ public:
     BooleanBits* PrgBooleanBits() override { return prgBooleanBits_.get(); }
     void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) {
         map_.Clear();  // it pointed into the bits that go
+        aimedAt_ = nullptr;
         prgBooleanBits_ = std::move(bits);
     }
 
@@ -193,6 +194,12 @@ public:
 private:
     void ApplyTrackData();
     void ApplyOutsideInputs();
+    // The program's slot of the bit a pending input was aimed at, while that aim holds;
+    // kNone otherwise.
+    std::uint32_t AimedSlot(const BooleanBit& pending);
+    // Takes in a pending input's value for its bit, found by name or by its aim.
+    void ApplyInput(BooleanBit& bit, bool value);
+    void ApplyAimedInput(std::uint32_t slot, bool value);
     void SolveQue(StatementQueue& Que, bool IsMake);
     // Solves the statement from the compiled program when it can, else by itself; false
     // when there is no result to give.
@@ -200,7 +207,8 @@ private:
     // The bit of the statement's result i: from the map while the statement is as mapped.
     BooleanBit* ResultBitOf(std::uint32_t index, int i);
     void SetBitValue(BooleanBit& bit, bool vValue);
-    // Changes a result bit of the layout by its slot when its own rules have nothing to do
+    // Changes a bit of the layout (a result, or an input aimed at its slot) by its slot when
+    // its own rules have nothing to do
     // but write its line: reads the bit's name for the line from the collection's names and
     // nothing of the bit unless the collection's changes are heard. False, changing
     // nothing, when the bit's own rules must run.
@@ -235,7 +243,16 @@ private:
     void BindLoadedProgram(const std::vector<BoardPanel*>& windows);
     void MapBitsHeld();
     BooleanBit* CreateMissingInputBit(std::string_view name);
-    void BindBoardBits(const std::vector<BoardPanel*>& windows);
+    // Every board window's rows' bits, by slot, as they were bound; kNone for a spare row.
+    struct BoundRows {
+        std::vector<std::uint32_t> slots;
+        std::vector<std::uint32_t> begins;  // by window, where its rows start; then the end
+        std::uint64_t generation = 0;       // of the bits, when they were bound
+    };
+    BoundRows BindBoardBits(const std::vector<BoardPanel*>& windows);
+    // Aims the inputs window `w` has queued since there were `before` at the bits of its
+    // rows they name.
+    void AimNewInputs(const BoundRows& rows, std::size_t w, int before);
     void AddUserBits();
     void CompleteTables();
     void CompleteNumericBlocks();
@@ -260,6 +277,12 @@ private:
     // The slot of the bit that halts the unit when set (found without letter case, so it
     // may be another bit: that one merely takes the long way); kNone for none.
     std::uint32_t killSlot_ = ScanMap::kNone;
+    // The bits that pending inputs were aimed at by slot (BooleanBits::Aim) as the board
+    // windows were drawn at load, and how many bits had left them when the windows' bits
+    // were bound: an aim holds while both are as they were, as no slot is given twice
+    // while its bit is held.
+    const BooleanBits* aimedAt_ = nullptr;
+    std::uint64_t aimedGeneration_ = 0;
     Displays displays_;
 };
 

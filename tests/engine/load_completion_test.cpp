@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/engine_fixture.h"
 #include "panels/io_board_panel.h"
 
@@ -143,6 +145,82 @@ TEST_F(LoadCompletionTest, ABoardBitBoundToAnotherWindowAfterTheLoadLightsItsRow
     Tick();
     EXPECT_EQ(OutputStates(first), (std::vector<bool>{false, true}));  // left as it was
     EXPECT_EQ(OutputStates(second), (std::vector<bool>{false, true}));
+}
+
+// The "Enabled" box of a board enabled in its source posts the board's bit as the window is
+// drawn at load; clicks before the first start change what is posted, not what is queued.
+struct EnabledBeforeStart {
+    int clicks;
+    bool watched;  // a watched bit takes its own way, with its message
+    bool expected;
+};
+
+class EnabledBoxBeforeTheFirstStart : public EngineTest,
+                                      public ::testing::WithParamInterface<EnabledBeforeStart> {};
+
+TEST_P(EnabledBoxBeforeTheFirstStart, ReachesTheLogicOnceWithItsLastValue) {
+    IOBoardPanel panel{engine.IOBits};
+    GiveBoard(panel, "B1", {"X1"}, {"Y1"});
+    panel.MyBoard()->SetEnabled(true);
+    panel.MyBoard()->SetAdjustable(true);
+    engine.prgAssigns->Add("ASSIGN B1.ENABLED TO LIT;");
+    engine.LoadFinished({&panel});
+    ASSERT_TRUE(panel.EnabledBox().ticked);
+    for (int i = 0; i < GetParam().clicks; ++i) {
+        panel.ClickEnabled();
+    }
+    if (GetParam().watched) {
+        Bits().Find("B1.ENABLED")->SetIsWatch(true);
+    }
+
+    platform.Answer(MsgAnswer::No);  // CPS.STATUS stays clear
+    if (GetParam().watched) {
+        platform.Answer(MsgAnswer::Ok);
+    }
+    engine.StartStop();
+    Tick();
+
+    const bool expected = GetParam().expected;
+    EXPECT_EQ(Value("B1.ENABLED"), expected);
+    EXPECT_EQ(Value("LIT"), expected);
+    EXPECT_EQ(engine.IOBits.Count(), 0);
+    std::vector<std::string> enabledLines;
+    for (const std::string& line : StatusLines()) {
+        if (line.find("B1.ENABLED") != std::string::npos) {
+            enabledLines.push_back(line);
+        }
+    }
+    EXPECT_EQ(enabledLines.size(), expected ? 1u : 0u);
+    const auto watchBoxes =
+        std::count_if(platform.boxes().begin(), platform.boxes().end(),
+                      [](const MsgBoxRequest& box) { return box.title == "Bit Watch"; });
+    EXPECT_EQ(watchBoxes, GetParam().watched && expected ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clicks, EnabledBoxBeforeTheFirstStart,
+                         ::testing::Values(EnabledBeforeStart{0, false, true},
+                                           EnabledBeforeStart{1, false, false},
+                                           EnabledBeforeStart{2, false, true},
+                                           EnabledBeforeStart{0, true, true}));
+
+// An input aimed at its bit as the boards were bound is found by name again once a bit has
+// left the program since.
+TEST_F(LoadCompletionTest, AnEnabledBoxPostedBeforeABitLeftStillReachesItsBit) {
+    IOBoardPanel panel{engine.IOBits};
+    GiveBoard(panel, "B1", {"X1"}, {"Y1"});
+    panel.MyBoard()->SetEnabled(true);
+    engine.prgAssigns->Add("ASSIGN B1.ENABLED TO LIT;");
+    Bit("GONE");
+    engine.LoadFinished({&panel});
+    Bits().Remove("GONE");
+    engine.MapBits();
+
+    platform.Answer(MsgAnswer::No);
+    engine.StartStop();
+    Tick();
+
+    EXPECT_TRUE(Value("B1.ENABLED"));
+    EXPECT_TRUE(Value("LIT"));
 }
 
 // Triggers, and the bits that tables and statements solve with, show in the scenarios.
