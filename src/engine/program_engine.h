@@ -208,10 +208,9 @@ private:
     BooleanBit* ResultBitOf(std::uint32_t index, int i);
     void SetBitValue(BooleanBit& bit, bool vValue);
     // Changes a bit of the layout (a result, or an input aimed at its slot) by its slot when
-    // its own rules have nothing to do
-    // but write its line: reads the bit's name for the line from the collection's names and
-    // nothing of the bit unless the collection's changes are heard. False, changing
-    // nothing, when the bit's own rules must run.
+    // its own rules have nothing to do but write its line: reads the bit's name for the line
+    // from the collection's names and nothing of the bit unless the collection's changes are
+    // heard. False, changing nothing, when the bit's own rules must run.
     bool ChangeInLayout(std::uint32_t slot, bool vValue);
     // Sizes the queues and the changed board bits' list for the layout just built.
     void ReserveScanLists();
