@@ -26,6 +26,18 @@ protected:
         bit->SetBitValue(value, true);
     }
 
+    // Gives B0..B5 random values and makes an expression over them with its expected value.
+    template <typename Generator>
+    auto RandomCase(std::mt19937& random, Generator& generate) {
+        constexpr int kBits = 6;
+        std::vector<bool> values(kBits);
+        for (int i = 0; i < kBits; ++i) {
+            values[std::size_t(i)] = random() & 1;
+            Set("B" + std::to_string(i), values[std::size_t(i)]);
+        }
+        return generate.MakePart(1 + int(random() % 4), values);
+    }
+
     // A statement over `bits`, parsed from "ASSIGN expression TO X;".
     Statement& Make(const std::string& expression, bool numeric = false) {
         auto statement = std::make_unique<Statement>();
@@ -272,14 +284,8 @@ private:
 TEST_F(SolveTest, AgreesWithAReferenceOnThousandsOfRandomExpressions) {
     std::mt19937 random(20261206);
     RandomExpression generate(random);
-    constexpr int kBits = 6;
     for (int round = 0; round < 4000; ++round) {
-        std::vector<bool> values(kBits);
-        for (int i = 0; i < kBits; ++i) {
-            values[std::size_t(i)] = random() & 1;
-            Set("B" + std::to_string(i), values[std::size_t(i)]);
-        }
-        const auto expression = generate.MakePart(1 + int(random() % 4), values);
+        const auto expression = RandomCase(random, generate);
         Statement& statement = Make(expression.text);
         ASSERT_TRUE(statement.Solve()) << expression.text;
         ASSERT_EQ(statement.Result(), expression.value) << expression.text;
@@ -292,15 +298,9 @@ TEST_F(SolveTest, AgreesWithAReferenceOnThousandsOfRandomExpressions) {
 TEST_F(SolveTest, TheCompiledProgramAgreesWithAReferenceOnThousandsOfRandomExpressions) {
     std::mt19937 random(20261207);
     RandomExpression generate(random);
-    constexpr int kBits = 6;
     SolveProgram program;
     for (std::uint32_t round = 0; round < 4000; ++round) {
-        std::vector<bool> values(kBits);
-        for (int i = 0; i < kBits; ++i) {
-            values[std::size_t(i)] = random() & 1;
-            Set("B" + std::to_string(i), values[std::size_t(i)]);
-        }
-        const auto expression = generate.MakePart(1 + int(random() % 4), values);
+        const auto expression = RandomCase(random, generate);
         Statement& statement = Make(expression.text);
         ASSERT_TRUE(program.Add(statement, bits)) << expression.text;
         ASSERT_EQ(program.Evaluate(round, bits.Values()), expression.value) << expression.text;
