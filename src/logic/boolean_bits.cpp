@@ -113,11 +113,6 @@ std::span<const BooleanBits::RowChange> BooleanBits::TakeRowChanges() {
     return taken;
 }
 
-void BooleanBits::TakeRowChanges(std::vector<RowChange>& into) {
-    const std::span<const RowChange> taken = TakeRowChanges();
-    into.assign(taken.begin(), taken.end());
-}
-
 void BooleanBits::ForgetRowChanges() {
     rowChangesKept_ = 0;
     rowChangesRoom_ = 0;

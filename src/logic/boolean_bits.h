@@ -130,8 +130,6 @@ public:
     // The changes kept since the last take, in the collection's own storage: to be read
     // before the next change is kept.
     std::span<const RowChange> TakeRowChanges();
-    // The same, copied into `into` (emptied first).
-    void TakeRowChanges(std::vector<RowChange>& into);
 
 private:
     friend class BooleanBit;

@@ -196,8 +196,7 @@ TEST_F(BooleanBitsTest, KeptRowChangesAreThoseForwardedInOrderAndAnnouncedOncePe
     bits.Item("B");
     b.SetBitValue(false);
 
-    std::vector<BooleanBits::RowChange> taken;
-    bits.TakeRowChanges(taken);
+    std::span<const BooleanBits::RowChange> taken = bits.TakeRowChanges();
     std::vector<std::pair<int, bool>> rows;
     for (const BooleanBits::RowChange& change : taken) {
         rows.emplace_back(change.row, change.value);
@@ -206,13 +205,13 @@ TEST_F(BooleanBitsTest, KeptRowChangesAreThoseForwardedInOrderAndAnnouncedOncePe
     EXPECT_EQ(waiting, std::vector<std::size_t>{1});
 
     b.SetBitValue(true);
-    bits.TakeRowChanges(taken);
+    taken = bits.TakeRowChanges();
     EXPECT_EQ(taken.size(), 1u);
     EXPECT_EQ(waiting, (std::vector<std::size_t>{1, 1}));
 
     bits.StopRowChanges();
     b.SetBitValue(false);
-    bits.TakeRowChanges(taken);
+    taken = bits.TakeRowChanges();
     EXPECT_TRUE(taken.empty());
     EXPECT_EQ(waiting.size(), 2u);
 }
@@ -322,8 +321,7 @@ TEST_F(BooleanBitsTest, AChangeStoredBySlotIsForwardedAsTheBitsOwnChangeIs) {
         const std::vector<int> expected =
             c.rowsHeard != 0 ? std::vector<int>{c.rowsHeard} : std::vector<int>{};
         EXPECT_EQ(heard, expected) << c.follow;
-        std::vector<BooleanBits::RowChange> taken;
-        local.TakeRowChanges(taken);
+        const std::span<const BooleanBits::RowChange> taken = local.TakeRowChanges();
         ASSERT_EQ(taken.size(), expected.size()) << c.follow;
         if (!taken.empty()) {
             EXPECT_EQ(taken[0].row, 7);
