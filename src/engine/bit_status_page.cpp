@@ -19,16 +19,36 @@ void BitStatusPage::DisplaysChanged() {
     rows_.clear();
     values_.clear();
     rowValuesStale_ = false;
-    const BooleanBits* bits = engine_.PrgBooleanBits();
-    for (const std::string_view name : engine_.Lists().statusRows) {
-        const BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
-        rows_.push_back({std::string(name), bit != nullptr && bit->BitValue()});
-        values_.push_back(rows_.back().value ? 1 : 0);
+    const NameList& names = engine_.Lists().statusRows;
+    rows_.reserve(names.size());
+    for (const std::string_view name : names) {
+        rows_.push_back({std::string(name), false});
+    }
+    ReadRowValues();
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        rows_[row].value = values_[row] != 0;
     }
     topRow_ = currentRow_ = rows_.empty() ? -1 : 0;
     lastFound_ = 0;
     Follow();
     Changed();
+}
+
+void BitStatusPage::ReadRowValues() {
+    // A bit's row is its vIndex: one walk over the bits finds every row's value.
+    values_.assign(rows_.size(), 0);
+    const BooleanBits* bits = engine_.PrgBooleanBits();
+    if (bits == nullptr) {
+        return;
+    }
+    for (const BooleanBit& bit : *bits) {
+        const std::int32_t row = bit.vIndex();
+        // A bit made since the rows were listed has no row of its own.
+        if (row >= 0 && std::size_t(row) < rows_.size() &&
+            EqualsIgnoringCase(rows_[std::size_t(row)].name, bit.BitName())) {
+            values_[std::size_t(row)] = bit.BitValue() ? 1 : 0;
+        }
+    }
 }
 
 // The bit collection is replaced when a program is loaded or closed: follow the one that is
@@ -96,13 +116,11 @@ void BitStatusPage::TakeChanges() {
 void BitStatusPage::Enter() {
     shown_ = true;
     Follow();
-    const BooleanBits* bits = engine_.PrgBooleanBits();
+    ReadRowValues();
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        Row& row = rows_[i];
-        const BooleanBit* bit = bits != nullptr ? bits->Find(row.name) : nullptr;
-        row.value = bit != nullptr && bit->BitValue();
-        values_[i] = row.value ? 1 : 0;
+        rows_[i].value = values_[i] != 0;
     }
+    const BooleanBits* bits = engine_.PrgBooleanBits();
     rowValuesStale_ = false;
     numericLines_.clear();
     numericLine_ = -1;

@@ -85,6 +85,8 @@ private:
     void Follow();
     void StopFollowing();
     void ChangesWaiting(std::size_t kept);
+    // values_ read afresh from the bits, one per row.
+    void ReadRowValues();
     void Show(const BooleanBit& bit, int position);
     int PositionOf(std::string_view name) const;
     void Changed();

@@ -4,6 +4,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/sorted_names.h"
+#include "platform/ascii_text.h"
 #include "platform/window_errors.h"
 
 namespace veldra {
@@ -24,14 +25,12 @@ std::string_view ProgramPages::TabCaption(ProgramPage page) {
 void ProgramPages::DisplaysChanged() {
     const ProgramEngine::Displays& lists = engine_.Lists();
     forceBits_.clear();
-    for (std::string& name : SortedNames(lists.statusRows.Strings())) {
-        forceBits_.push_back({std::move(name), false});
-    }
+    forceRows_.clear();
+    forceBitsStale_ = true;
     userBits_.clear();
     for (const std::string& name : lists.userBits) {
         userBits_.push_back({name, false});
     }
-    TickFromBits(forceBits_);
     TickFromBits(userBits_);
     userNumerics_.Fill(lists.userNumerics);
     forceNumerics_.Fill(lists.numericBits);
@@ -52,7 +51,11 @@ void ProgramPages::ShowPage(ProgramPage page) {
     }
     switch (page) {
         case ProgramPage::ForceBit:
-            TickFromBits(forceBits_);
+            if (forceBitsStale_) {
+                FillForceBits();
+            } else {
+                TickForceBits();
+            }
             forceNumerics_.Rebuild();
             break;
         case ProgramPage::UserBits:
@@ -86,6 +89,45 @@ HelpTopic ProgramPages::PageTopic(ProgramPage page) {
     return kTopics[std::size_t(page)];
 }
 
+const std::vector<ProgramPages::CheckLine>& ProgramPages::ForceBitList() {
+    if (forceBitsStale_) {
+        FillForceBits();
+    }
+    return forceBits_;
+}
+
+void ProgramPages::FillForceBits() {
+    forceBitsStale_ = false;
+    const NameList& rows = engine_.Lists().statusRows;
+    const std::vector<std::uint32_t> order = ListOrder(rows);
+    forceBits_.clear();
+    forceBits_.reserve(order.size());
+    forceRows_.assign(order.begin(), order.end());
+    for (const std::uint32_t row : order) {
+        forceBits_.push_back({std::string(rows[row]), false});
+    }
+    TickForceBits();
+}
+
+void ProgramPages::TickForceBits() {
+    // A bit's row in the status list is its vIndex: one walk over the bits gives every
+    // line its tick.
+    std::vector<std::uint8_t> values(engine_.Lists().statusRows.size(), 0);
+    if (const BooleanBits* bits = engine_.PrgBooleanBits()) {
+        for (const BooleanBit& bit : *bits) {
+            const std::int32_t row = bit.vIndex();
+            // A bit made since the list was built has no row of its own yet.
+            if (row >= 0 && std::size_t(row) < values.size() &&
+                EqualsIgnoringCase(engine_.Lists().statusRows[std::size_t(row)], bit.BitName())) {
+                values[std::size_t(row)] = bit.BitValue() ? 1 : 0;
+            }
+        }
+    }
+    for (std::size_t line = 0; line < forceBits_.size(); ++line) {
+        forceBits_[line].checked = values[forceRows_[line]] != 0;
+    }
+}
+
 void ProgramPages::TickFromBits(std::vector<CheckLine>& list) {
     const BooleanBits* bits = engine_.PrgBooleanBits();
     for (CheckLine& line : list) {
@@ -95,6 +137,7 @@ void ProgramPages::TickFromBits(std::vector<CheckLine>& list) {
 }
 
 void ProgramPages::CheckForceBit(int line, bool checked) {
+    ForceBitList();
     Check(forceBits_, line, checked);
 }
 

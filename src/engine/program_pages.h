@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -55,8 +56,9 @@ public:
 
     // The "Force Bit" check list (every Boolean bit, in list order) and the "User Bits"
     // check list (in the order of the source). The ticks are those of the moment the
-    // page was entered, and those the engineer set since.
-    const std::vector<CheckLine>& ForceBitList() const { return forceBits_; }
+    // page was entered, and those the engineer set since. The Force Bit list is put in
+    // order when first asked for after a load, not while the program opens.
+    const std::vector<CheckLine>& ForceBitList();
     const std::vector<CheckLine>& UserBitList() const { return userBits_; }
 
     // The engineer ticked or cleared a line: the bit is forced to that value.
@@ -79,11 +81,17 @@ public:
 private:
     void Check(std::vector<CheckLine>& list, int line, bool checked);
     void TickFromBits(std::vector<CheckLine>& list);
+    void FillForceBits();
+    void TickForceBits();
     void Changed();
 
     ProgramEngine& engine_;
     ProgramPage page_ = ProgramPage::ImmediateWindow;
     std::vector<CheckLine> forceBits_;
+    // The status row (the bit's vIndex) of each Force Bit line, to tick it without a look-up
+    // by name.
+    std::vector<std::uint32_t> forceRows_;
+    bool forceBitsStale_ = true;
     std::vector<CheckLine> userBits_;
     NumericEditor userNumerics_;
     NumericEditor forceNumerics_;

@@ -15,19 +15,36 @@ bool ListOrderBefore(std::string_view a, std::string_view b) {
     });
 }
 
-std::vector<std::string> SortedNames(std::vector<std::string> names) {
-    // Each name folded to capitals once, the folded names compared byte by byte as unsigned
-    // characters (ListOrderBefore's order), and the names moved only once, into their places:
-    // a large program's 40,000 names are sorted as it opens.
+namespace {
+
+// Each name folded to capitals once and the folded names compared byte by byte as unsigned
+// characters (ListOrderBefore's order); names already in order, as a loader often leaves
+// them, are not sorted at all.
+template <class Names>
+std::vector<std::uint32_t> OrderOf(const Names& names) {
     std::vector<std::string> keys;
     keys.reserve(names.size());
-    for (const std::string& name : names) {
+    for (const std::string_view name : names) {
         keys.push_back(UpperCased(name));
     }
-    std::vector<std::uint32_t> order(names.size());
+    std::vector<std::uint32_t> order(keys.size());
     std::iota(order.begin(), order.end(), 0U);
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    if (!std::is_sorted(keys.begin(), keys.end())) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    }
+    return order;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> ListOrder(const NameList& names) {
+    return OrderOf(names);
+}
+
+std::vector<std::string> SortedNames(std::vector<std::string> names) {
+    // The names are moved only once, into their places.
+    const std::vector<std::uint32_t> order = OrderOf(names);
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
     for (const std::uint32_t at : order) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/name_list.h"
 
 namespace veldra {
 
@@ -15,6 +18,10 @@ bool ListOrderBefore(std::string_view a, std::string_view b);
 
 // The names in list order; names that differ only in case keep their relative order.
 std::vector<std::string> SortedNames(std::vector<std::string> names);
+
+// The positions of `names` taken in list order: names that differ only in case keep their
+// relative order.
+std::vector<std::uint32_t> ListOrder(const NameList& names);
 
 // Puts the name into an already sorted list at its place.
 void InsertSorted(std::vector<std::string>& names, std::string name);

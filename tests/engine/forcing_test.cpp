@@ -21,6 +21,50 @@ TEST_F(ForcingTest, UserBitsAreListedAsDeclaredAndTickedWithoutBeingForced) {
     EXPECT_FALSE(engine.TimerComplete);
 }
 
+TEST_F(ForcingTest, TheForceBitListHoldsEveryBitInListOrderTickedAsTheBitsStandWhenEntered) {
+    Bit("TR2", true);
+    Bit("Tr1");
+    Bit("ab");
+    Map();
+    Bit("Tr1", true);
+    pages.ShowPage(ProgramPage::ForceBit);
+
+    EXPECT_EQ(Names(pages.ForceBitList()), (std::vector<std::string>{"ab", "Tr1", "TR2"}));
+    const auto ticked = [&](std::size_t line) { return pages.ForceBitList()[line].checked; };
+    EXPECT_FALSE(ticked(0));
+    EXPECT_TRUE(ticked(1));
+    EXPECT_TRUE(ticked(2));
+
+    Bit("TR2", false);
+    EXPECT_TRUE(ticked(2));  // the tick of the moment the page was entered
+    pages.ShowPage(ProgramPage::ImmediateWindow);
+    pages.ShowPage(ProgramPage::ForceBit);
+    EXPECT_FALSE(ticked(2));
+}
+
+TEST_F(ForcingTest, ABitMadeAfterTheListsWereBuiltTicksNoLineOfAnother) {
+    Bit("A");
+    Bit("B");
+    Map();
+    Bit("NEW", true);
+    pages.ShowPage(ProgramPage::ForceBit);
+
+    for (const ProgramPages::CheckLine& line : pages.ForceBitList()) {
+        EXPECT_EQ(line.checked, Value(line.name)) << line.name;
+    }
+    EXPECT_EQ(Names(pages.ForceBitList()), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(ForcingTest, ALineTickedOnTheForceListForcesItsBit) {
+    Bit("B");
+    Bit("A");
+    Map();
+    pages.CheckForceBit(0, true);  // "A": the list is put in order when first used
+
+    EXPECT_TRUE(Value("A"));
+    EXPECT_FALSE(Value("B"));
+}
+
 TEST_F(ForcingTest, NothingFailsWithoutAProgram) {
     engine.ReleaseProgram();
     pages.DisplaysChanged();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,16 @@ TEST(SortedNames, AlphabeticalIgnoringCaseWithNamesOfOneSpellingKeptInTheirOrder
     };
     for (const auto& [given, sorted] : cases) {
         EXPECT_EQ(SortedNames(given), sorted);
+        // The positions of a list of names, taken in the same order.
+        NameList list;
+        for (const std::string& name : given) {
+            list.push_back(name);
+        }
+        Names inOrder;
+        for (const std::uint32_t at : ListOrder(list)) {
+            inOrder.emplace_back(list[at]);
+        }
+        EXPECT_EQ(inOrder, sorted);
     }
 }
 

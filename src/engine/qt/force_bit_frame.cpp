@@ -72,9 +72,11 @@ void ForceBitFrame::Sync(ProgramPage page) {
               static_cast<QWidget*>(lblForceValue_)}) {
             numeric->setVisible(!userBits);
         }
-        for (CoreListModel* list : checkLists_) {
-            list->Sync();
+        // The Force Bit list of a large program is put in order when it is first shown.
+        if (page == ProgramPage::ForceBit) {
+            checkLists_[0]->Sync();
         }
+        checkLists_[1]->Sync();
         if (page == ProgramPage::ForceBit || userBits) {
             // No line is current when the page is entered.
             ShowLine(cmbBitSelect_[userBits ? 1 : 0], -1);

@@ -392,8 +392,7 @@ void frmProgram::SetBusy(bool busy) {
 }
 
 void frmProgram::DisplaysChanged() {
-    pages_->DisplaysChanged();
-    pages_->Timers().DisplaysChanged();
+    pages_->DisplaysChanged();  // the timer list's too
     status_->Rebuild();
     SyncPages();
     SyncLeds();
