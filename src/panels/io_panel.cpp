@@ -135,7 +135,7 @@ void IOPanel::CountRowsIfChanged() {
 
 void IOPanel::CountRows() {
     if (board_->BoardInput() != rows_.inputs || board_->BoardOutput() != rows_.outputs) {
-        ++rowsRevision_;  // lists given again, which nothing announces
+        ++rowsRevision_;  // lists given before the board was, or counted for the first time
     }
     rows_ = RowLayout{};
     rows_.counted = true;
