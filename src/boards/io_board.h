@@ -84,12 +84,16 @@ public:
     ::veldra::BoardOutput* BoardOutput() const { return outputs_.Get(); }
     void SetBoardOutput(std::unique_ptr<::veldra::BoardOutput> holder) {
         outputs_.Set(std::move(holder));
+        HoldersGiven.Raise();
     }
     ::veldra::BoardInput* BoardInput() const { return inputs_.Get(); }
     void SetBoardInput(std::unique_ptr<::veldra::BoardInput> holder) {
         inputs_.Set(std::move(holder));
+        HoldersGiven.Raise();
     }
 
+    // Raised when a holder is given, in place of any held before.
+    Event<> HoldersGiven;
     ItemAdded OutputBitAdded;
     ItemAdded InputBitAdded;
 

@@ -6,14 +6,14 @@
 namespace veldra {
 
 void ChangedBoardBits::Record(const BooleanBit& bit) {
-    Store(Entry{&bit, bit.FormIndex(), bit.Slot(), bit.FormRow(), bit.BitValue(), false,
+    Store(Entry{&bit, bit.FormIndex(), bit.Slot(), bit.FormRow(), 0, bit.BitValue(), false,
                 bit.IsFormBit()},
           &bit, bit.Owner());
 }
 
 void ChangedBoardBits::Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot,
-                              bool value, BoardPanel* window, int row) {
-    Store(Entry{&bits, window, slot, row, value, true, true}, bit, &bits);
+                              bool value, BoardPanel* window, int row, std::uint32_t rowsRevision) {
+    Store(Entry{&bits, window, slot, row, rowsRevision, value, true, true}, bit, &bits);
 }
 
 bool ChangedBoardBits::Holds(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner) {
@@ -24,6 +24,11 @@ bool ChangedBoardBits::Holds(const Entry& entry, const BooleanBit* bit, const Bo
 
 void ChangedBoardBits::Store(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner) {
     const std::uint32_t slot = entry.slot;
+    if (owner != nullptr && owner == swept_ && slot < sweep_.size() && sweep_[slot] != 0) {
+        // Waiting since the sweep: it keeps its place in the order and takes the new value.
+        sweep_[slot] = std::uint8_t(kSwept | (entry.value ? 1 : 0));
+        return;
+    }
     if (slot >= positions_.size()) {
         positions_.resize(std::size_t(slot) + 1, 0);
     }
@@ -32,10 +37,21 @@ void ChangedBoardBits::Store(const Entry& entry, const BooleanBit* bit, const Bo
         recorded.value = entry.value;
         recorded.window = entry.window;
         recorded.row = entry.row;
+        recorded.rowsRevision = entry.rowsRevision;
         return;
     }
     entries_.push_back(entry);
     positions_[slot] = std::uint32_t(entries_.size());
+}
+
+bool ChangedBoardBits::BeginSweep(const BooleanBits& bits) {
+    if (!entries_.empty() || sweepLeft_ != 0) {
+        return false;
+    }
+    swept_ = &bits;
+    sweep_.assign(bits.SlotCount(), 0);
+    sweepTop_ = bits.SlotCount();
+    return true;
 }
 
 void ChangedBoardBits::Reserve(std::uint32_t slots, std::size_t boardBits) {
@@ -50,11 +66,19 @@ void ChangedBoardBits::Clear() {
         positions_[entry.slot] = 0;
     }
     entries_.clear();
+    swept_ = nullptr;
+    sweep_.clear();
+    sweepLeft_ = 0;
+    sweepTop_ = 0;
 }
 
 bool ChangedBoardBits::PushNewest() {
     if (entries_.empty()) {
-        return false;
+        if (sweepLeft_ == 0) {
+            return false;
+        }
+        PushSwept();
+        return true;
     }
     const Entry entry = entries_.back();
     entries_.pop_back();
@@ -63,9 +87,27 @@ bool ChangedBoardBits::PushNewest() {
         const std::string_view name =
             entry.bySlot ? static_cast<const BooleanBits*>(entry.source)->NameAt(entry.slot)
                          : static_cast<const BooleanBit*>(entry.source)->BitName();
-        BooleanBit::UpdateIO(entry.window, entry.row, name, entry.value);
+        BooleanBit::UpdateIO(entry.window, entry.row, name, entry.value, entry.rowsRevision);
     }
     return true;
+}
+
+void ChangedBoardBits::PushSwept() {
+    while (sweep_[--sweepTop_] == 0) {
+    }
+    const std::uint32_t slot = sweepTop_;
+    const bool value = (sweep_[slot] & 1) != 0;
+    sweep_[slot] = 0;
+    const BooleanBits& bits = *swept_;
+    if (--sweepLeft_ == 0) {
+        swept_ = nullptr;
+        sweep_.clear();
+        sweepTop_ = 0;
+    }
+    const BooleanBits::BoardPlace place = bits.PlaceAt(slot);
+    if (place.window != nullptr) {
+        BooleanBit::UpdateIO(place.window, place.row, bits.NameAt(slot), value, place.rowsRevision);
+    }
 }
 
 }  // namespace veldra

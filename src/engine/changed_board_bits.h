@@ -21,10 +21,30 @@ public:
     // that neither recording nor the push reads any of the bit (its name is the
     // collection's, by slot).
     void Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot, bool value,
-                BoardPanel* window, int row);
+                BoardPanel* window, int row, std::uint32_t rowsRevision);
+    // A first start records every board bit of `bits`, slot by slot: into a list still
+    // empty, each is kept as a byte by slot (Sweep) rather than an entry, and its window,
+    // row and name are read from `bits` as it is pushed (bits are bound to their windows
+    // as the program loads, before it starts). False when the list holds entries already:
+    // each is then recorded as usual.
+    bool BeginSweep(const BooleanBits& bits);
+    // Takes the new value of a bit of `bits` recorded by the sweep and still waiting, as
+    // Record would; false, doing nothing, for any other bit.
+    bool RecordSwept(const BooleanBits& bits, std::uint32_t slot, bool value) {
+        if (&bits != swept_ || slot >= sweep_.size() || sweep_[slot] == 0) {
+            return false;
+        }
+        sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
+        return true;
+    }
+    // Records the board bit in the slot of the collection swept, as Record by slot would.
+    void Sweep(std::uint32_t slot, bool value) {
+        sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
+        ++sweepLeft_;
+    }
     // Room for the board bits of `slots` slots, `boardBits` of them recorded at once.
     void Reserve(std::uint32_t slots, std::size_t boardBits);
-    int Count() const { return static_cast<int>(entries_.size()); }
+    int Count() const { return static_cast<int>(entries_.size() + sweepLeft_); }
     void Clear();
 
     // Takes out the newest entry and pushes its value to its window. False when empty.
@@ -39,7 +59,8 @@ private:
         const void* source;
         BoardPanel* window;
         std::uint32_t slot;
-        std::int32_t row;  // the bit's row in the window, 0 for none
+        std::int32_t row;            // the bit's row in the window, 0 for none
+        std::uint32_t rowsRevision;  // the window's rows as the bit was bound there, or 0
         bool value;
         bool bySlot;
         bool isFormBit;
@@ -49,8 +70,19 @@ private:
     static bool Holds(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner);
     void Store(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner);
 
+    // Pushes the newest of the bits swept that are still waiting.
+    void PushSwept();
+
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> positions_;  // by slot: position in entries_ plus one, or 0
+    // The bits recorded by a sweep stand before every entry: by slot of `swept_`, kSwept
+    // and the value for each one still waiting, 0 otherwise; pushed from the highest slot
+    // down, as entries from the newest.
+    static constexpr std::uint8_t kSwept = 2;
+    const BooleanBits* swept_ = nullptr;
+    std::vector<std::uint8_t> sweep_;
+    std::size_t sweepLeft_ = 0;
+    std::uint32_t sweepTop_ = 0;  // every slot from it up has been pushed
 };
 
 }  // namespace veldra

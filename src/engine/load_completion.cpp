@@ -117,6 +117,8 @@ ProgramEngine::BoundRows ProgramEngine::BindBoardBits(const std::vector<BoardPan
         BoardPanel& window = *windows[w];
         YieldDuringLoad();
         const int count = std::min(window.BitCount(), int(rows.begins[w + 1] - rows.begins[w]));
+        // Where the window's order stays as it is now, a push finds each bit's row by it.
+        const std::uint32_t revision = window.RowsRevision();
         for (int j = 1; j <= count; ++j) {
             const std::string name = window.GetSystemBit(j);
             if (name.empty() || name == "SPARE") {
@@ -127,7 +129,7 @@ ProgramEngine::BoundRows ProgramEngine::BindBoardBits(const std::vector<BoardPan
                 bit = prgBooleanBits_->AddIO(name, true, false);
             }
             bit->SetIsFormBit(true);
-            bit->SetFormIndex(&window, j);
+            bit->SetFormIndex(&window, j, revision);
             rows.slots[rows.begins[w] + std::uint32_t(j - 1)] = bit->Slot();
         }
         ThePlatform().SetLoadingProgress(++done, double(windows.size()));

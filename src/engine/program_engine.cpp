@@ -51,9 +51,13 @@ void ProgramEngine::StartStop() {
             EnsureMapped();
             // Slots follow the bits' order in the collection: walking them walks the bits
             // in order without a look at each bit.
+            // Every board bit is recorded, to be pushed at the scan's end: as one sweep.
+            const bool swept = prgBooleanBits_ &&
+                               map_.SlotCount() <= prgBooleanBits_->SlotCount() &&
+                               ChangedBits.BeginSweep(*prgBooleanBits_);
             for (std::uint32_t slot = 0; prgBooleanBits_ && slot < map_.SlotCount(); ++slot) {
                 if (map_.Held(slot)) {
-                    QueueReadersAt(slot);
+                    QueueReadersAt(slot, swept);
                 }
             }
             StatementsQueued = true;
@@ -208,6 +212,20 @@ std::uint32_t ProgramEngine::AimedSlot(const BooleanBit& pending) {
 }
 
 void ProgramEngine::ApplyOutsideInputs() {
+    // Aimed inputs taken in by slot call nothing that could post an input: a run of them
+    // at the list's end stays in it as it is taken and leaves together, which empties the
+    // names' index at once where they were all (a first start's thousands of ".ENABLED"
+    // bits) rather than erasing each name. Any other input leaves before it is taken in.
+    int taken = 0;  // the last `taken` inputs of the list, taken in
+    const auto leave = [&] {
+        if (taken > 0 && taken == IOBits.Count()) {
+            IOBits.Clear();
+            taken = 0;
+        }
+        for (; taken > 0; --taken) {
+            IOBits.Remove(IOBits.Count());
+        }
+    };
     for (int i = IOBits.Count(); i >= 1; --i) {
         // A first start takes every board's ".ENABLED" bit at once: those were aimed at
         // their bits as the boards were bound, any other is found by its name.
@@ -218,10 +236,18 @@ void ProgramEngine::ApplyOutsideInputs() {
         const BooleanBit& entry = *IOBits.Find(i);
         const bool value = entry.BitValue();
         if (const std::uint32_t slot = AimedSlot(entry); slot != ScanMap::kNone) {
-            IOBits.Remove(i);
+            const bool quiet =
+                (prgBooleanBits_->Values()[slot] != 0) == value || InLayout(slot, value);
+            if (quiet && i == IOBits.Count() - taken) {
+                ++taken;
+            } else {
+                leave();
+                IOBits.Remove(i);
+            }
             ApplyAimedInput(slot, value);
             continue;
         }
+        leave();
         const std::string name = entry.BitName();
         IOBits.Remove(i);
         if (name == "SPARE") {
@@ -236,6 +262,7 @@ void ProgramEngine::ApplyOutsideInputs() {
         }
         ApplyInput(*bit, value);
     }
+    leave();
 }
 
 void ProgramEngine::ApplyInput(BooleanBit& bit, bool value) {
@@ -409,14 +436,18 @@ void ProgramEngine::ReserveScanLists() {
     }
 }
 
-bool ProgramEngine::ChangeInLayout(std::uint32_t slot, bool vValue) {
+bool ProgramEngine::InLayout(std::uint32_t slot, bool vValue) const {
     constexpr std::uint8_t kOwnRules =
         BooleanBits::kTimer | BooleanBits::kWatch | BooleanBits::kTrigger | BooleanBits::kHeard;
-    const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
-    if ((flags & kOwnRules) != 0 || (vValue && slot == killSlot_) ||
-        (prgAssigns && prgAssigns->AnyDisplayed())) {
+    return (prgBooleanBits_->Flags()[slot] & kOwnRules) == 0 && !(vValue && slot == killSlot_) &&
+           !(prgAssigns && prgAssigns->AnyDisplayed());
+}
+
+bool ProgramEngine::ChangeInLayout(std::uint32_t slot, bool vValue) {
+    if (!InLayout(slot, vValue)) {
         return false;
     }
+    const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
     WriteBitLine((flags & BooleanBits::kFilter) != 0, prgBooleanBits_->NameAt(slot), vValue);
     if (prgBooleanBits_->ChangesHeard()) {
         GuardModel(ProgressWindow::Keep, [&] { prgBooleanBits_->StoreHeardChange(slot, vValue); });
@@ -460,14 +491,17 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
     });
 }
 
-void ProgramEngine::QueueReadersAt(std::uint32_t slot) {
+void ProgramEngine::QueueReadersAt(std::uint32_t slot, bool swept) {
     ReportWindowErrors([&] {
         const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
         const bool value = prgBooleanBits_->Values()[slot] != 0;
-        if ((flags & BooleanBits::kFormBit) != 0) {
+        if ((flags & BooleanBits::kFormBit) != 0 && swept) {
+            ChangedBits.Sweep(slot, value);
+        } else if ((flags & BooleanBits::kFormBit) != 0 &&
+                   !ChangedBits.RecordSwept(*prgBooleanBits_, slot, value)) {
             const BooleanBits::BoardPlace place = prgBooleanBits_->PlaceAt(slot);
             ChangedBits.Record(*prgBooleanBits_, map_.BitAt(slot), slot, value, place.window,
-                               place.row);
+                               place.row, place.rowsRevision);
         }
         // A back contact opens as the bit rises, a front contact as it falls.
         StatementQueue& backContacts = value ? BreakQue : MakeQue;

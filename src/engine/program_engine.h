@@ -212,12 +212,15 @@ private:
     // from the collection's names and nothing of the bit unless the collection's changes are
     // heard. False, changing nothing, when the bit's own rules must run.
     bool ChangeInLayout(std::uint32_t slot, bool vValue);
+    // Whether ChangeInLayout would make the change.
+    bool InLayout(std::uint32_t slot, bool vValue) const;
     // Sizes the queues and the changed board bits' list for the layout just built.
     void ReserveScanLists();
     // What AddQue does for a bit already in hand.
     void QueueReaders(BooleanBit& bit);
     // The same for the bit in a slot of the layout, from the bits' dense values and flags.
-    void QueueReadersAt(std::uint32_t slot);
+    // `swept`: a board bit there is recorded by the changed board bits' sweep.
+    void QueueReadersAt(std::uint32_t slot, bool swept = false);
     bool RequeueAssignedStatement(std::uint32_t index);
     // The statement that gives the bit its value under the bit's own name; kNone if none.
     std::uint32_t OwnStatementOf(const BooleanBit& bit);

@@ -61,12 +61,12 @@ bool BooleanBit::BitValue() const {
     return owner_ != nullptr ? owner_->Values()[slot_] != 0 : bitValue_;
 }
 
-void BooleanBit::SetFormIndex(BoardPanel* window, int row) {
+void BooleanBit::SetFormIndex(BoardPanel* window, int row, std::uint32_t rowsRevision) {
     if (window != nullptr || rare_) {
         Rare().formIndex = window;
         Rare().formRow = window != nullptr ? row : 0;
         if (owner_ != nullptr) {
-            owner_->StorePlace(slot_, window, Rare().formRow);
+            owner_->StorePlace(slot_, window, Rare().formRow, rowsRevision);
         }
     }
 }
@@ -219,8 +219,15 @@ void BooleanBit::UpdateIO() const {
     UpdateIO(FormIndex(), FormRow(), bitName_, BitValue());
 }
 
-void BooleanBit::UpdateIO(BoardPanel* window, int row, std::string_view name, bool value) {
-    TellWindow(window, [&](BoardPanel& shown) { shown.UpdateOutputAt(row, name, value); });
+void BooleanBit::UpdateIO(BoardPanel* window, int row, std::string_view name, bool value,
+                          std::uint32_t rowsRevision) {
+    TellWindow(window, [&](BoardPanel& shown) {
+        if (rowsRevision != 0) {
+            shown.UpdateBoundOutputAt(row, rowsRevision, name, value);
+        } else {
+            shown.UpdateOutputAt(row, name, value);
+        }
+    });
 }
 
 void BooleanBit::LoadState() const {

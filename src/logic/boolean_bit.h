@@ -141,7 +141,9 @@ public:
     // Where the window lists the bit in its own order (GetSystemBit), from 1; 0 when not
     // known, and the window then finds the bit by name.
     int FormRow() const { return rare_ ? rare_->formRow : 0; }
-    void SetFormIndex(BoardPanel* window, int row = 0);
+    // `rowsRevision`: the window's RowsRevision as it reported the bit at `row`, when the
+    // row was found that way.
+    void SetFormIndex(BoardPanel* window, int row = 0, std::uint32_t rowsRevision = 0);
 
     bool Filter() const { return filter_; }
     void SetFilter(bool on) {
@@ -198,7 +200,9 @@ public:
     // Pushes a value recorded earlier for the bit named `name` to the window that showed it
     // then, at the row it had there (0 for none); a window that fails to take it is passed
     // over. Static, so that a push whose name is in hand reads nothing of the bit.
-    static void UpdateIO(BoardPanel* window, int row, std::string_view name, bool value);
+    // `rowsRevision`: the window's RowsRevision when the bit was bound to the row, if known.
+    static void UpdateIO(BoardPanel* window, int row, std::string_view name, bool value,
+                         std::uint32_t rowsRevision = 0);
     // Hands the value, read from a state file, to the bit's board window.
     void LoadState() const;
 

@@ -57,7 +57,9 @@ public:
     // few bits of boards have one; a first start reads every one of them in slot order.
     struct BoardPlace {
         BoardPanel* window = nullptr;
-        int row = 0;
+        std::int32_t row = 0;
+        // The window's RowsRevision as the bit was bound to the row, 0 when not known.
+        std::uint32_t rowsRevision = 0;
     };
     BoardPlace PlaceAt(std::uint32_t slot) const {
         const std::uint32_t at = slot < placeOf_.size() ? placeOf_[slot] : 0;
@@ -163,7 +165,8 @@ private:
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
     void StoreRow(std::uint32_t slot, std::int32_t row) { rows_[slot] = row; }
-    void StorePlace(std::uint32_t slot, BoardPanel* window, int row) {
+    void StorePlace(std::uint32_t slot, BoardPanel* window, int row,
+                    std::uint32_t rowsRevision = 0) {
         if (slot >= placeOf_.size()) {
             if (window == nullptr) {
                 return;
@@ -174,9 +177,10 @@ private:
         if (at != 0) {
             // A bit taken off its window keeps its entry, so that binding and unbinding
             // it again and again does not grow the places.
-            places_[at - 1] = BoardPlace{window, window != nullptr ? row : 0};
+            places_[at - 1] =
+                window != nullptr ? BoardPlace{window, row, rowsRevision} : BoardPlace{};
         } else if (window != nullptr) {
-            places_.push_back(BoardPlace{window, row});
+            places_.push_back(BoardPlace{window, row, rowsRevision});
             at = std::uint32_t(places_.size());
         }
     }

@@ -28,6 +28,13 @@ void BoardWindow::UpdateOutputAt(int Index, std::string_view BitName, bool BitVa
     }
 }
 
+void BoardWindow::UpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
+                                      bool BitValue) {
+    if (OnUpdateBoundOutputAt(Index, revision, BitName, BitValue)) {
+        Changed.Raise();
+    }
+}
+
 void BoardWindow::LoadState(std::string_view BitName, bool BitValue) {
     OnLoadState(BitName, BitValue);
     Changed.Raise();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,8 @@ public:
     void UpdateIndicators() final;
     void UpdateOutput(std::string_view BitName, bool BitValue) final;
     void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) final;
+    void UpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
+                             bool BitValue) final;
     void LoadState(std::string_view BitName, bool BitValue) final;
 
     // Stores the close flag, then asks the window to close; raises Changed.
@@ -77,6 +80,12 @@ protected:
         (void)Index;
         OnUpdateOutput(BitName, BitValue);
         return true;
+    }
+    // The same for a bit bound to Index while the rows were at `revision` (RowsRevision).
+    virtual bool OnUpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
+                                       bool BitValue) {
+        (void)revision;
+        return OnUpdateOutputAt(Index, BitName, BitValue);
     }
     virtual void OnLoadState(std::string_view BitName, bool BitValue) {
         (void)BitName, (void)BitValue;

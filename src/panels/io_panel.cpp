@@ -7,13 +7,20 @@ namespace veldra {
 void IOPanel::Hear(IOBoard& board) {
     // A row added is counted with the others at the next push by row.
     rows_.counted = false;
+    ++rowsRevision_;
     Keep(board.InputBitAdded.Subscribe([this](std::string_view name) {
         rows_.counted = false;
+        ++rowsRevision_;
         InputAdded(name);
         Changed.Raise();
     }));
+    Keep(board.HoldersGiven.Subscribe([this] {
+        rows_.counted = false;
+        ++rowsRevision_;
+    }));
     Keep(board.OutputBitAdded.Subscribe([this](std::string_view name) {
         rows_.counted = false;
+        ++rowsRevision_;
         OutputAdded(name);
         Changed.Raise();
     }));
@@ -58,19 +65,39 @@ void IOPanel::OnUpdateOutput(std::string_view BitName, bool BitValue) {
     }
 }
 
+std::uint32_t IOPanel::RowsRevision() {
+    if (board_ != nullptr) {
+        CountRowsIfChanged();  // lists given since the last count move it
+    }
+    return rowsRevision_;
+}
+
 bool IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
+    return PushAt(Index, BitName, BitValue, 0);
+}
+
+bool IOPanel::OnUpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
+                                    bool BitValue) {
+    return PushAt(Index, BitName, BitValue, revision);
+}
+
+bool IOPanel::PushAt(int Index, std::string_view BitName, bool BitValue,
+                     std::uint32_t boundRevision) {
     // The row is taken only where it still shows the bit and the name would lead to it.
     if (board_ != nullptr && Index >= 1) {
-        BoardInput* inputs = board_->BoardInput();
-        BoardOutput* outputs = board_->BoardOutput();
-        if (!rows_.counted || inputs != rows_.inputs || outputs != rows_.outputs) {
-            CountRows();
+        // Bound while the rows were as they are now counted: the row shows the bit. The
+        // rows then need no look at the board, whose lists announce every change.
+        bool bound = rows_.counted && boundRevision != 0 && boundRevision == rowsRevision_;
+        if (!bound) {
+            CountRowsIfChanged();
+            bound = boundRevision != 0 && boundRevision == rowsRevision_;
         }
         const std::size_t inputCount = rows_.inputRows.size();
         const std::size_t outputCount = rows_.outputRows.size();
         const auto row = std::size_t(Index - 1);
         const bool output = row >= inputCount && row - inputCount < outputCount;
-        if ((output || (row < inputCount && !rows_.sharedNames)) && RowName(row) == BitName) {
+        if ((output || (row < inputCount && !rows_.sharedNames)) &&
+            (bound || RowName(row) == BitName)) {
             std::int8_t& shown = rows_.shown[row];
             if (shown == std::int8_t(BitValue)) {
                 return false;
@@ -91,7 +118,7 @@ bool IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
             }
             return true;
         }
-        if (row == inputCount + outputCount && IsEnabledBit(BitName)) {
+        if (row == inputCount + outputCount && (bound || IsEnabledBit(BitName))) {
             return false;  // the logic's writes to the ".ENABLED" bit do not move the box
         }
     }
@@ -99,7 +126,17 @@ bool IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValu
     return true;
 }
 
+void IOPanel::CountRowsIfChanged() {
+    if (!rows_.counted || board_->BoardInput() != rows_.inputs ||
+        board_->BoardOutput() != rows_.outputs) {
+        CountRows();
+    }
+}
+
 void IOPanel::CountRows() {
+    if (board_->BoardInput() != rows_.inputs || board_->BoardOutput() != rows_.outputs) {
+        ++rowsRevision_;  // lists given before the board was, or counted for the first time
+    }
     rows_ = RowLayout{};
     rows_.counted = true;
     rows_.inputs = board_->BoardInput();
@@ -135,10 +172,7 @@ void IOPanel::LampsDrawn(bool oneColumn) {
     if (board_ == nullptr) {
         return;
     }
-    if (!rows_.counted || board_->BoardInput() != rows_.inputs ||
-        board_->BoardOutput() != rows_.outputs) {
-        CountRows();
-    }
+    CountRowsIfChanged();
     // Where two rows share a lamp, showing one row's value may change what the other's
     // lamp shows: such a window keeps nothing. Spares are never found by name and show
     // nothing of their own.

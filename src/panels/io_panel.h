@@ -23,6 +23,8 @@ public:
     // Inputs 1 to nIn, outputs nIn+1 to nIn+nOut, then the ".ENABLED" bit at any higher
     // Index; spare positions answer "SPARE". Nothing below 1.
     std::string GetSystemBit(int Index) const override;
+    // Moves when a row is added or the board or its lists are given again.
+    std::uint32_t RowsRevision() override;
 
     // Raised when UpdateOutput has turned one row's lamp, before Changed, with the row's
     // direction (true for an output) and number: the drawing may repaint that lamp alone.
@@ -42,6 +44,8 @@ protected:
 
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
     bool OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override;
+    bool OnUpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
+                               bool BitValue) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
 
     BoardInput* FindInput(std::string_view name) const;
@@ -71,35 +75,43 @@ private:
     // output.
     void ShowOutput(BoardOutput& output, int lamp, bool BitValue);
     void ShowInput(BoardInput& input, int lamp, bool BitValue);
+    // A push to the row at Index; `boundRevision`: the rows' revision when the bit was bound
+    // there (0 for none): while it holds, the row shows the bit without a look at names.
+    bool PushAt(int Index, std::string_view BitName, bool BitValue, std::uint32_t boundRevision);
     // Counts the rows again: the lists were replaced or have grown since last counted.
     void CountRows();
+    void CountRowsIfChanged();
     std::string_view RowName(std::size_t row) const;
     void ForgetShown();
 
     // What a push by row reads of the board's lists, as last counted: the rows in the
     // window's order, side by side, and whether a name is both an input and an output (the
     // name then decides, outputs first). Counted again at the first push after a row was
-    // added or a list given or replaced.
+    // added or a list given or replaced. What a push of a bound bit that changes nothing
+    // reads comes first, in one or two cache lines of the window's own.
     struct RowLayout {
         bool counted = false;
-        BoardInput* inputs = nullptr;
-        BoardOutput* outputs = nullptr;
+        bool sharedNames = false;
+        bool tracked = false;
         std::vector<BoardInput*> inputRows;
         std::vector<BoardOutput*> outputRows;
-        bool sharedNames = false;
+        // By row: the value its input or output holds and its lamp shows, or kUnknown.
+        // Kept only where every lamp belongs to one row (tracked), from the drawing of
+        // every lamp on; a change by name forgets it.
+        std::vector<std::int8_t> shown;
+        BoardInput* inputs = nullptr;
+        BoardOutput* outputs = nullptr;
         // Every row's name side by side, so that a push finds its row still showing its bit
         // without reading the row's input or output.
         std::string names;
         std::vector<std::uint32_t> nameEnds;
         // By row: its input's or output's lamp, as the indicators were made.
         std::vector<std::int16_t> lamps;
-        // By row: the value its input or output holds and its lamp shows, or kUnknown.
-        // Kept only where every lamp belongs to one row (tracked), from the drawing of
-        // every lamp on; a change by name forgets it.
-        std::vector<std::int8_t> shown;
-        bool tracked = false;
     };
     static constexpr std::int8_t kUnknown = -1;
+    // Moved by every change of the rows, so that a bit bound while it had one value finds
+    // its row by Index alone (see RowsRevision). Never 0.
+    std::uint32_t rowsRevision_ = 1;
     RowLayout rows_;
 
     mutable int bitCount_ = 0;

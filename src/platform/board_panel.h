@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,17 @@ public:
     virtual void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
         (void)Index;
         UpdateOutput(BitName, BitValue);
+    }
+    // What the window's own order is at: a number that moves whenever what GetSystemBit
+    // answers for some Index may have moved (a row added, the lists given again); 0 when
+    // the window keeps none. Read as the window's bits are bound.
+    virtual std::uint32_t RowsRevision() { return 0; }
+    // UpdateOutputAt for a bit bound to Index while the window's order was at `revision`:
+    // while it still is, the row shows the bit and the window need not compare names.
+    virtual void UpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
+                                     bool BitValue) {
+        (void)revision;
+        UpdateOutputAt(Index, BitName, BitValue);
     }
 
     // Sets the window's own record of a bit it owns from a state file.

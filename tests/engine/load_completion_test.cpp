@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 #include "engine/engine_fixture.h"
 #include "panels/io_board_panel.h"
@@ -222,6 +224,83 @@ TEST_F(LoadCompletionTest, AnEnabledBoxPostedBeforeABitLeftStillReachesItsBit) {
     EXPECT_TRUE(Value("B1.ENABLED"));
     EXPECT_TRUE(Value("LIT"));
 }
+
+// Between the binding and the first start a board's rows may move and bits may come and
+// go: the first start still shows every bit on its own row, found by name where the rows
+// are no longer as they were bound.
+struct BetweenBindingAndStart {
+    const char* name;
+    std::function<void(BooleanBits& bits, IOBoardPanel& first, IOBoardPanel& second)> change;
+    std::vector<bool> first;   // the first board's outputs after the first start
+    std::vector<bool> second;  // the second board's
+};
+
+class FirstStartAfterChanges : public LoadCompletionTest,
+                               public ::testing::WithParamInterface<BetweenBindingAndStart> {};
+
+TEST_P(FirstStartAfterChanges, ShowsEveryBoardBitOnItsOwnRow) {
+    IOBoardPanel first{engine.IOBits};
+    IOBoardPanel second{engine.IOBits};
+    GiveBoard(first, "B1", {"X1"}, {"A1", "SPARE", "A2"});
+    GiveBoard(second, "B2", {"X2", "X3"}, {"C1", "C2"});
+    first.MyBoard()->SetEnabled(true);
+    engine.prgAssigns->Add("ASSIGN IN * B1.ENABLED TO A2, C1;");
+    engine.prgAssigns->Add("ASSIGN ~IN TO X3;");
+    engine.prgAssigns->Add("ASSIGN ~IN TO C2;");
+    Bit("GONE");
+    engine.LoadFinished({&first, &second});
+    GetParam().change(Bits(), first, second);
+    engine.MapBits();
+
+    platform.Answer(MsgAnswer::No);  // CPS.STATUS stays clear
+    engine.StartStop();
+    Input("IN", true);
+    Tick();
+
+    EXPECT_EQ(OutputStates(first), GetParam().first);
+    EXPECT_EQ(OutputStates(second), GetParam().second);
+    EXPECT_FALSE(second.MyBoard()->BoardInput()->BoardInputs().Item("X3")->InputState);
+    EXPECT_TRUE(first.EnabledBox().ticked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, FirstStartAfterChanges,
+    ::testing::Values(
+        BetweenBindingAndStart{"None",
+                               [](BooleanBits&, IOBoardPanel&, IOBoardPanel&) {},
+                               {false, false, true},
+                               {true, false}},
+        BetweenBindingAndStart{"AnInputRowAdded",
+                               [](BooleanBits&, IOBoardPanel&, IOBoardPanel& second) {
+                                   second.MyBoard()->BoardInput()->BoardInputs().Add("X4", false);
+                               },
+                               {false, false, true},
+                               {true, false}},
+        BetweenBindingAndStart{"AnOutputRowAdded",
+                               [](BooleanBits&, IOBoardPanel& first, IOBoardPanel&) {
+                                   first.MyBoard()->BoardOutput()->BoardOutputs().Add("A3", false);
+                               },
+                               {false, false, true, false},
+                               {true, false}},
+        BetweenBindingAndStart{"TheOutputsGivenAgainInAnotherOrder",
+                               [](BooleanBits&, IOBoardPanel&, IOBoardPanel& second) {
+                                   auto outputs = std::make_unique<BoardOutput>();
+                                   outputs->BoardOutputs().Add("C2", false);
+                                   outputs->BoardOutputs().Add("C1", false);
+                                   second.MyBoard()->SetBoardOutput(std::move(outputs));
+                               },
+                               {false, false, true},
+                               {false, true}},
+        BetweenBindingAndStart{"ABitRemovedAndAnotherAdded",
+                               [](BooleanBits& bits, IOBoardPanel&, IOBoardPanel&) {
+                                   bits.Remove("GONE");
+                                   bits.Add("NEW", true);
+                               },
+                               {false, false, true},
+                               {true, false}}),
+    [](const ::testing::TestParamInfo<BetweenBindingAndStart>& info) {
+        return std::string(info.param.name);
+    });
 
 // Triggers, and the bits that tables and statements solve with, show in the scenarios.
 TEST_F(LoadCompletionTest, EveryResultIsAssignedAndEveryBitKnowsTheStatementsItFeeds) {

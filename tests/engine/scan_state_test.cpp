@@ -298,6 +298,29 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](const ::testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
 
+// The first start shows every board bit once, the newest bit first, each with the value the
+// first scan leaves it: a bit the scan changes keeps its turn among the others.
+TEST_F(ScanStateTest, TheFirstStartShowsEveryBoardBitOnceNewestFirst) {
+    RowBoard first;
+    RowBoard second;
+    Assign("IN", "OUT");
+    OnBoard(Bit("OUT"), &first, 3);
+    OnBoard(Bit("P1"), &second, 1);
+    OnBoard(Bit("P2"), &first, 2);
+    engine.MapBits();
+    engine.StartStop();
+    Input("IN", true);
+    Tick();
+    EXPECT_EQ(first.shown, (std::vector<std::string>{"2 P2 off", "3 OUT on"}));
+    EXPECT_EQ(second.shown, (std::vector<std::string>{"1 P1 off"}));
+
+    // Afterwards only what changes is shown.
+    Input("IN", false);
+    Tick();
+    EXPECT_EQ(first.shown, (std::vector<std::string>{"2 P2 off", "3 OUT on", "3 OUT off"}));
+    EXPECT_EQ(second.shown.size(), 1u);
+}
+
 // A bit's flags changed after the mapping, as the filter and watch lists, the timer page
 // and a state load change them.
 struct FlagCase {
