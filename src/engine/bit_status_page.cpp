@@ -18,7 +18,6 @@ BitStatusPage::~BitStatusPage() {
 void BitStatusPage::DisplaysChanged() {
     rows_.clear();
     values_.clear();
-    rowValuesStale_ = false;
     const BooleanBits* bits = engine_.PrgBooleanBits();
     for (const std::string_view name : engine_.Lists().statusRows) {
         const BooleanBit* bit = bits != nullptr ? bits->Find(name) : nullptr;
@@ -32,81 +31,75 @@ void BitStatusPage::DisplaysChanged() {
 }
 
 // The bit collection is replaced when a program is loaded or closed: follow the one that is
-// there now. A scan changes thousands of bits; the page takes their changes in a scan's worth
-// at a time rather than hearing each one as it happens.
+// there now. A scan changes thousands of bits; while the page is shown its rows read their
+// colours from the bits' values, and only a change of a row in sight is told of.
 void BitStatusPage::Follow() {
     StopFollowing();
     BooleanBits* bits = engine_.PrgBooleanBits();
     if (!shown_ || bits == nullptr) {
         return;
     }
+    // Each row's bit by name, as the rows were built: every row takes its bit's colour.
+    std::vector<std::uint32_t> slots;
+    slots.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        const BooleanBit* bit = bits->Find(row.name);
+        slots.push_back(bit != nullptr ? bit->Slot() : BooleanBits::kNoRowSlot);
+    }
     followed_ = bits;
-    bits->KeepRowChanges([this](std::size_t kept) { ChangesWaiting(kept); });
+    bits->ShowRows(std::move(slots), [this] {
+        if (changesWaiting) {
+            changesWaiting();
+        }
+    });
+    bits->SetRowsInSight(firstInSight_, lastInSight_);
 }
 
 void BitStatusPage::StopFollowing() {
-    // A collection the engine no longer holds is gone, and its changes with it.
-    if (followed_ != nullptr && followed_ == engine_.PrgBooleanBits()) {
-        followed_->StopRowChanges();
+    // A collection the engine no longer holds is gone, and its rows with it.
+    if (Following()) {
+        followed_->StopShowingRows();
     }
     followed_ = nullptr;
 }
 
-void BitStatusPage::ChangesWaiting(std::size_t kept) {
-    if (kept > 1) {
-        TakeChanges();  // nobody took a whole batch in: take it now, so what is kept stays bounded
-    } else if (changesWaiting) {
-        changesWaiting();
-    }
+bool BitStatusPage::Following() const {
+    return followed_ != nullptr && followed_ == engine_.PrgBooleanBits();
+}
+
+bool BitStatusPage::RowValue(std::size_t row) const {
+    return Following() ? followed_->RowShown(std::int32_t(row)) : values_[row] != 0;
 }
 
 const std::vector<BitStatusPage::Row>& BitStatusPage::Rows() {
-    TakeChanges();
-    if (rowValuesStale_) {
-        for (std::size_t row = 0; row < rows_.size(); ++row) {
-            rows_[row].value = values_[row] != 0;
-        }
-        rowValuesStale_ = false;
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        rows_[row].value = RowValue(row);
     }
     return rows_;
 }
 
-void BitStatusPage::TakeChanges() {
-    if (followed_ == nullptr || followed_ != engine_.PrgBooleanBits()) {
-        return;
+void BitStatusPage::SetRowsInSight(int first, int last) {
+    firstInSight_ = first;
+    lastInSight_ = first < 0 ? -1 : last;
+    if (Following()) {
+        followed_->SetRowsInSight(firstInSight_, lastInSight_);
     }
-    // Read where the collection keeps them: nothing here changes a bit.
-    const std::span<const BooleanBits::RowChange> taken = followed_->TakeRowChanges();
-    if (taken.empty()) {
-        return;
+}
+
+std::vector<int> BitStatusPage::TakeRowsChangedInSight() {
+    if (!Following()) {
+        return {};
     }
-    const auto rows = std::int32_t(rows_.size());
-    for (const BooleanBits::RowChange& change : taken) {
-        // A numeric bit has no row (-1): its Boolean changes colour nothing.
-        if (change.row >= 0 && change.row < rows) {
-            values_[std::size_t(change.row)] = change.value ? 1 : 0;
-        }
-    }
-    rowValuesStale_ = true;
-    if (rowsChanged) {
-        rowsChanged(taken);
-    }
+    const std::vector<std::int32_t>& taken = followed_->TakeRowsChangedInSight();
+    return {taken.begin(), taken.end()};
 }
 
 void BitStatusPage::Enter() {
     shown_ = true;
     Follow();
-    const BooleanBits* bits = engine_.PrgBooleanBits();
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        Row& row = rows_[i];
-        const BooleanBit* bit = bits != nullptr ? bits->Find(row.name) : nullptr;
-        row.value = bit != nullptr && bit->BitValue();
-        values_[i] = row.value ? 1 : 0;
-    }
-    rowValuesStale_ = false;
     numericLines_.clear();
     numericLine_ = -1;
-    if (bits != nullptr) {
+    if (const BooleanBits* bits = engine_.PrgBooleanBits()) {
         for (const BooleanBit& bit : *bits) {
             if (bit.IsNumeric()) {
                 numericLines_.push_back(bit.BitName() + " = " + std::to_string(bit.NumValue()));
@@ -119,7 +112,11 @@ void BitStatusPage::Enter() {
 
 void BitStatusPage::Leave() {
     // What changed while the page was shown still colours its rows; nothing after.
-    TakeChanges();
+    if (Following()) {
+        for (std::size_t row = 0; row < rows_.size(); ++row) {
+            values_[row] = followed_->RowShown(std::int32_t(row)) ? 1 : 0;
+        }
+    }
     shown_ = false;
     StopFollowing();
 }
