@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPaintEvent>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegion>
@@ -223,7 +224,7 @@ TEST_F(ProgramWindowTest, ARowScrolledIntoSightAfterItsBitChangedShowsItsNewColo
     grid->scrollTo(grid->model()->index(away, 1), QAbstractItemView::PositionAtTop);
     QApplication::processEvents();
     ASSERT_FALSE(grid->viewport()->rect().intersects(grid->visualRect(route)));
-    const QColor unset = DrawnColour(grid, grid->model()->index(away, 1));
+    const QColor unset = grid->viewport()->palette().color(QPalette::Base);
 
     Post("PB_1", true);
     Scan();
@@ -231,8 +232,11 @@ TEST_F(ProgramWindowTest, ARowScrolledIntoSightAfterItsBitChangedShowsItsNewColo
     grid->scrollTo(route, QAbstractItemView::PositionAtTop);
     EXPECT_EQ(DrawnColour(grid, route), QColor(0, 192, 0));
 
+    PaintedRegion region(grid->viewport());
     Post("PB_1", false);
     Scan();
+    const QRect inSight = grid->visualRect(route);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return region.painted.contains(inSight); }, 1000));
     EXPECT_EQ(DrawnColour(grid, route), unset);
 }
 
@@ -259,7 +263,7 @@ TEST_F(ProgramWindowTest, TheGridKeepsItsColoursWhileLeftAndShowsTheBitsOnReturn
     ShowPage("Bit Status");
     grid->selectionModel()->clear();  // no row drawn chosen
     EXPECT_FALSE(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).isValid());
-    const QColor unset = DrawnColour(grid, LineOf(grid, "PB_1", 1));
+    const QColor unset = grid->viewport()->palette().color(QPalette::Base);
     EXPECT_EQ(DrawnColour(grid, LineOf(grid, "ROUTE_1", 1)), unset);
     Post("PB_1", true);
     Scan();
