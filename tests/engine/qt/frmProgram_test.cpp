@@ -224,6 +224,10 @@ TEST_F(ProgramWindowTest, ARowScrolledIntoSightAfterItsBitChangedShowsItsNewColo
     grid->scrollTo(grid->model()->index(away, 1), QAbstractItemView::PositionAtTop);
     QApplication::processEvents();
     ASSERT_FALSE(grid->viewport()->rect().intersects(grid->visualRect(route)));
+    ShowPage("Force Bit");  // the grid taken up again with the route out of sight
+    ShowPage("Bit Status");
+    grid->selectionModel()->clear();
+    ASSERT_FALSE(grid->viewport()->rect().intersects(grid->visualRect(route)));
     const QColor unset = grid->viewport()->palette().color(QPalette::Base);
 
     Post("PB_1", true);
