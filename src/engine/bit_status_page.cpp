@@ -4,10 +4,19 @@
 
 #include "engine/program_engine.h"
 #include "engine/sorted_names.h"
+#include "engine/status_rows.h"
 #include "platform/ascii_text.h"
 #include "platform/platform.h"
 
 namespace veldra {
+
+namespace {
+
+auto RowNameOf(const std::vector<BitStatusPage::Row>& rows) {
+    return [&rows](std::size_t row) -> std::string_view { return rows[row].name; };
+}
+
+}  // namespace
 
 BitStatusPage::BitStatusPage(ProgramEngine& engine) : engine_(engine) {}
 
@@ -18,15 +27,18 @@ BitStatusPage::~BitStatusPage() {
 void BitStatusPage::DisplaysChanged() {
     rows_.clear();
     values_.clear();
-    rowValuesStale_ = false;
     const NameList& names = engine_.Lists().statusRows;
     rows_.reserve(names.size());
     for (const std::string_view name : names) {
         rows_.push_back({std::string(name), false});
     }
-    ReadRowValues();
-    for (std::size_t row = 0; row < rows_.size(); ++row) {
-        rows_[row].value = values_[row] != 0;
+    values_.assign(rows_.size(), 0);
+    if (const BooleanBits* bits = engine_.PrgBooleanBits()) {
+        ForEachBitAtItsRow(*bits, rows_.size(), RowNameOf(rows_),
+                           [this](std::size_t row, const BooleanBit& bit) {
+                               rows_[row].value = bit.BitValue();
+                               values_[row] = rows_[row].value ? 1 : 0;
+                           });
     }
     topRow_ = currentRow_ = rows_.empty() ? -1 : 0;
     lastFound_ = 0;
@@ -34,97 +46,74 @@ void BitStatusPage::DisplaysChanged() {
     Changed();
 }
 
-void BitStatusPage::ReadRowValues() {
-    // A bit's row is its vIndex: one walk over the bits finds every row's value.
-    values_.assign(rows_.size(), 0);
-    const BooleanBits* bits = engine_.PrgBooleanBits();
-    if (bits == nullptr) {
-        return;
-    }
-    for (const BooleanBit& bit : *bits) {
-        const std::int32_t row = bit.vIndex();
-        // A bit made since the rows were listed has no row of its own.
-        if (row >= 0 && std::size_t(row) < rows_.size() &&
-            EqualsIgnoringCase(rows_[std::size_t(row)].name, bit.BitName())) {
-            values_[std::size_t(row)] = bit.BitValue() ? 1 : 0;
-        }
-    }
-}
-
 // The bit collection is replaced when a program is loaded or closed: follow the one that is
-// there now. A scan changes thousands of bits; the page takes their changes in a scan's worth
-// at a time rather than hearing each one as it happens.
+// there now. A scan changes thousands of bits; while the page is shown its rows read their
+// colours from the bits' values, and only a change of a row in sight is told of.
 void BitStatusPage::Follow() {
     StopFollowing();
     BooleanBits* bits = engine_.PrgBooleanBits();
     if (!shown_ || bits == nullptr) {
         return;
     }
+    // Every row takes the colour of the bit it was listed for.
+    std::vector<std::uint32_t> slots(rows_.size(), BooleanBits::kNoRowSlot);
+    ForEachBitAtItsRow(
+        *bits, rows_.size(), RowNameOf(rows_),
+        [&slots](std::size_t row, const BooleanBit& bit) { slots[row] = bit.Slot(); });
     followed_ = bits;
-    bits->KeepRowChanges([this](std::size_t kept) { ChangesWaiting(kept); });
+    bits->ShowRows(std::move(slots), [this] {
+        if (changesWaiting) {
+            changesWaiting();
+        }
+    });
+    bits->SetRowsInSight(firstInSight_, lastInSight_);
 }
 
 void BitStatusPage::StopFollowing() {
-    // A collection the engine no longer holds is gone, and its changes with it.
-    if (followed_ != nullptr && followed_ == engine_.PrgBooleanBits()) {
-        followed_->StopRowChanges();
+    // A collection the engine no longer holds is gone, and its rows with it.
+    if (Following()) {
+        followed_->StopShowingRows();
     }
     followed_ = nullptr;
 }
 
-void BitStatusPage::ChangesWaiting(std::size_t kept) {
-    if (kept > 1) {
-        TakeChanges();  // nobody took a whole batch in: take it now, so what is kept stays bounded
-    } else if (changesWaiting) {
-        changesWaiting();
-    }
+bool BitStatusPage::Following() const {
+    return followed_ != nullptr && followed_ == engine_.PrgBooleanBits();
+}
+
+bool BitStatusPage::RowValue(std::size_t row) const {
+    return Following() ? followed_->RowShown(std::int32_t(row)) : values_[row] != 0;
 }
 
 const std::vector<BitStatusPage::Row>& BitStatusPage::Rows() {
-    TakeChanges();
-    if (rowValuesStale_) {
-        for (std::size_t row = 0; row < rows_.size(); ++row) {
-            rows_[row].value = values_[row] != 0;
-        }
-        rowValuesStale_ = false;
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        rows_[row].value = RowValue(row);
     }
     return rows_;
 }
 
-void BitStatusPage::TakeChanges() {
-    if (followed_ == nullptr || followed_ != engine_.PrgBooleanBits()) {
-        return;
+void BitStatusPage::SetRowsInSight(int first, int last) {
+    firstInSight_ = first;
+    lastInSight_ = first < 0 ? -1 : last;
+    if (Following()) {
+        followed_->SetRowsInSight(firstInSight_, lastInSight_);
     }
-    // Read where the collection keeps them: nothing here changes a bit.
-    const std::span<const BooleanBits::RowChange> taken = followed_->TakeRowChanges();
-    if (taken.empty()) {
-        return;
+}
+
+std::vector<int> BitStatusPage::TakeRowsChangedInSight() {
+    if (!Following()) {
+        return {};
     }
-    const auto rows = std::int32_t(rows_.size());
-    for (const BooleanBits::RowChange& change : taken) {
-        // A numeric bit has no row (-1): its Boolean changes colour nothing.
-        if (change.row >= 0 && change.row < rows) {
-            values_[std::size_t(change.row)] = change.value ? 1 : 0;
-        }
-    }
-    rowValuesStale_ = true;
-    if (rowsChanged) {
-        rowsChanged(taken);
-    }
+    const std::vector<std::int32_t>& taken = followed_->TakeRowsChangedInSight();
+    return {taken.begin(), taken.end()};
 }
 
 void BitStatusPage::Enter() {
     shown_ = true;
     Follow();
-    ReadRowValues();
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        rows_[i].value = values_[i] != 0;
-    }
-    const BooleanBits* bits = engine_.PrgBooleanBits();
-    rowValuesStale_ = false;
     numericLines_.clear();
     numericLine_ = -1;
-    if (bits != nullptr) {
+    if (const BooleanBits* bits = engine_.PrgBooleanBits()) {
         for (const BooleanBit& bit : *bits) {
             if (bit.IsNumeric()) {
                 numericLines_.push_back(bit.BitName() + " = " + std::to_string(bit.NumValue()));
@@ -137,7 +126,11 @@ void BitStatusPage::Enter() {
 
 void BitStatusPage::Leave() {
     // What changed while the page was shown still colours its rows; nothing after.
-    TakeChanges();
+    if (Following()) {
+        for (std::size_t row = 0; row < rows_.size(); ++row) {
+            values_[row] = followed_->RowShown(std::int32_t(row)) ? 1 : 0;
+        }
+    }
     shown_ = false;
     StopFollowing();
 }

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,19 +41,18 @@ public:
     void Leave();
     bool Shown() const { return shown_; }
 
-    // Every row as its bit last coloured it: the changes of the scans since the rows were
-    // last read are taken in first.
+    // Every row as its bit last coloured it.
     const std::vector<Row>& Rows();
-    // One row's colour, as Rows() gives it, without the names: a scan's changes are written
-    // into a byte a row, away from the names.
-    bool RowValue(std::size_t row) {
-        TakeChanges();
-        return values_[row] != 0;
-    }
+    // One row's colour, as Rows() gives it, without the names: while the page is shown, read
+    // from the bits' own values.
+    bool RowValue(std::size_t row) const;
     std::size_t RowCount() const { return rows_.size(); }
     const std::string& RowName(std::size_t row) const { return rows_[row].name; }
-    // Takes in the bits' changes kept since the last take, each row's newest last.
-    void TakeChanges();
+    // The rows the grid has in sight, first to last (-1 for none): only a change of one of
+    // them is told of (changesWaiting) and taken; a row out of sight is read as it comes in.
+    void SetRowsInSight(int first, int last);
+    // The rows in sight whose bits changed since the last take, each once, first to last.
+    std::vector<int> TakeRowsChangedInSight();
     // "name = value" of every numeric bit, in list order, as read on entering the page.
     const std::vector<std::string>& NumericLines() const { return numericLines_; }
 
@@ -74,35 +72,31 @@ public:
 
     // Called after anything shown here changed but a row's colour.
     std::function<void()> changed;
-    // Called as the first change of a bit waits to be taken in, once until it is.
+    // Called as the first change of a row in sight waits to be taken, once until it is.
     std::function<void()> changesWaiting;
-    // Called once per take with the changes just taken in, oldest first: each row named
-    // has taken its bit's new colour (a row may be named more than once; a change that
-    // names no row of the page, as a numeric bit's -1, coloured nothing).
-    std::function<void(std::span<const BooleanBits::RowChange> changes)> rowsChanged;
 
 private:
     void Follow();
     void StopFollowing();
-    void ChangesWaiting(std::size_t kept);
-    // values_ read afresh from the bits, one per row.
-    void ReadRowValues();
+    bool Following() const;
     void Show(const BooleanBit& bit, int position);
     int PositionOf(std::string_view name) const;
     void Changed();
 
     ProgramEngine& engine_;
-    std::vector<Row> rows_;             // each value as of the last Rows()
-    std::vector<std::uint8_t> values_;  // by row, current
-    bool rowValuesStale_ = false;
+    std::vector<Row> rows_;  // each value as of the last Rows()
+    // By row, while the page is not shown: the colours as it was left.
+    std::vector<std::uint8_t> values_;
     std::vector<std::string> numericLines_;
     bool shown_ = false;
     int topRow_ = -1;
     int currentRow_ = -1;
     int numericLine_ = -1;
     int lastFound_ = 0;  // the program position of the bit found or clicked last
-    // The bits whose changes are kept for the page while it is shown.
+    // The bits whose rows the page shows while it is shown.
     BooleanBits* followed_ = nullptr;
+    int firstInSight_ = 0;
+    int lastInSight_ = -1;
 };
 
 }  // namespace veldra

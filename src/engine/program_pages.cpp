@@ -4,7 +4,7 @@
 
 #include "engine/program_engine.h"
 #include "engine/sorted_names.h"
-#include "platform/ascii_text.h"
+#include "engine/status_rows.h"
 #include "platform/window_errors.h"
 
 namespace veldra {
@@ -110,18 +110,15 @@ void ProgramPages::FillForceBits() {
 }
 
 void ProgramPages::TickForceBits() {
-    // A bit's row in the status list is its vIndex: one walk over the bits gives every
-    // line its tick.
-    std::vector<std::uint8_t> values(engine_.Lists().statusRows.size(), 0);
+    // A line's bit is found by its row in the status list, not by name.
+    const NameList& rows = engine_.Lists().statusRows;
+    std::vector<std::uint8_t> values(rows.size(), 0);
     if (const BooleanBits* bits = engine_.PrgBooleanBits()) {
-        for (const BooleanBit& bit : *bits) {
-            const std::int32_t row = bit.vIndex();
-            // A bit made since the list was built has no row of its own yet.
-            if (row >= 0 && std::size_t(row) < values.size() &&
-                EqualsIgnoringCase(engine_.Lists().statusRows[std::size_t(row)], bit.BitName())) {
-                values[std::size_t(row)] = bit.BitValue() ? 1 : 0;
-            }
-        }
+        ForEachBitAtItsRow(
+            *bits, rows.size(), [&rows](std::size_t row) { return rows[row]; },
+            [&values](std::size_t row, const BooleanBit& bit) {
+                values[row] = bit.BitValue() ? 1 : 0;
+            });
     }
     for (std::size_t line = 0; line < forceBits_.size(); ++line) {
         forceBits_[line].checked = values[forceRows_[line]] != 0;

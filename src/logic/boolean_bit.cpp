@@ -108,7 +108,7 @@ void BooleanBit::SetBitValue(bool value, bool NoStatus) {
         }
         if (owner_ != nullptr) {
             // Read again: a listener of the bit's own event may have changed it meanwhile.
-            owner_->ForwardBitChanged(*this, BitValue());
+            owner_->ForwardBitChanged(*this, !value, BitValue());
         }
         if (rung_ != nullptr && rung_->AnyDisplayed()) {
             // A ladder window may change the map while it redraws: walk it by position.

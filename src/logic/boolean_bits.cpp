@@ -46,76 +46,170 @@ BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool Bi
     });
 }
 
-void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool value) {
-    // Nobody keeping or hearing: the bit is not read at all.
-    if ((!keepingRowChanges_ && !BitChanged.HasSubscribers()) || !IsForwarded(bit)) {
+void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool before, bool value) {
+    // Nobody showing or hearing: the bit is not read at all.
+    if (!showingRows_ && !BitChanged.HasSubscribers()) {
         return;
     }
-    ForwardRowChanged(bit.vIndex(), value);
+    const std::uint32_t slot = bit.Slot();
+    if (!IsForwarded(bit)) {
+        if (showingRows_) {
+            KeepRowColour(slot, before);
+        }
+        return;
+    }
+    if (showingRows_) {
+        ShowRowChange(slot, value);
+    }
+    if (BitChanged.HasSubscribers()) {
+        BitChanged.Raise(bit.vIndex(), value);
+    }
 }
 
 void BooleanBits::ForwardSlotChanged(std::uint32_t slot, bool value) {
-    if ((!keepingRowChanges_ && !BitChanged.HasSubscribers()) || !IsForwardedSlot(slot)) {
+    // The scan's way, once per change while the rows are shown: the row's bit is this one,
+    // so the row shows the value stored, and a change out of sight that nobody hears asks
+    // for nothing more. All else is out of line, so that this way saves no registers.
+    if (showingRows_ && !rowsIrregular_ && frozenRows_.empty() &&
+        slot - firstSlotInSight_ >= slotsInSight_ && IsForwardedSlot(slot) &&
+        !BitChanged.HasSubscribers()) {
         return;
     }
-    ForwardRowChanged(rows_[slot], value);
-}
-
-void BooleanBits::ForwardRowChanged(std::int32_t row, bool value) {
-    if (keepingRowChanges_) {
-        if (rowChangesKept_ < rowChangesRoom_) {
-            rowChanges_[rowChangesKept_++] = {row, value};
-        } else {
-            KeepRowChangeAtEdge(row, value);
+    [this](std::uint32_t slot, bool value) __attribute__((noinline)) {
+        if (!IsForwardedSlot(slot)) {
+            if (showingRows_) {
+                KeepRowColour(slot, !value);
+            }
+            return;
+        }
+        if (showingRows_) {
+            ShowRowChange(slot, value);
+        }
+        if (BitChanged.HasSubscribers()) {
+            BitChanged.Raise(rows_[slot], value);
         }
     }
-    if (BitChanged.HasSubscribers()) {
-        BitChanged.Raise(row, value);
+    (slot, value);
+}
+
+// A change BitChanged does not name: the bit's row keeps the colour it had.
+void BooleanBits::KeepRowColour(std::uint32_t slot, bool before) {
+    const std::int32_t row = rows_[slot];
+    if (row >= 0 && std::size_t(row) < slotOfRow_.size() && slotOfRow_[std::size_t(row)] == slot) {
+        frozenRows_.try_emplace(row, before ? 1 : 0);
     }
 }
 
-// Out of line, so that the change rule's way in carries no growing of storage.
-[[gnu::noinline]] void BooleanBits::KeepRowChangeAtEdge(std::int32_t row, bool value) {
-    if (rowChangesKept_ == rowChanges_.size()) {
-        rowChanges_.resize(std::max(std::size_t(1024), 2 * rowChanges_.size()));
+void BooleanBits::ShowRowChange(std::uint32_t slot, bool value) {
+    const std::int32_t row = rows_[slot];
+    if (row < 0 || std::size_t(row) >= slotOfRow_.size()) {
+        return;  // a numeric bit (-1) has no row
     }
-    rowChanges_[rowChangesKept_++] = {row, value};
-    const std::size_t kept = rowChangesKept_;
-    rowChangesRoom_ =
-        std::min(rowChanges_.size(), (kept / kRowChangesBatch + 1) * kRowChangesBatch);
-    if (kept % kRowChangesBatch == 1 && rowChangesWaiting_) {
-        rowChangesWaiting_(kept);
+    if (slotOfRow_[std::size_t(row)] == slot) {
+        if (!frozenRows_.empty()) {
+            frozenRows_.erase(row);
+        }
+    } else {
+        frozenRows_[row] = value ? 1 : 0;  // another bit names the row
+    }
+    MarkRowInSight(row);
+}
+
+void BooleanBits::MarkRowInSight(std::int32_t row) {
+    const auto at = std::size_t(row - firstRowInSight_);
+    if (row < firstRowInSight_ || at >= changedInSight_.size() || changedInSight_[at] != 0) {
+        return;
+    }
+    changedInSight_[at] = 1;
+    if (!toldInSight_) {
+        toldInSight_ = true;
+        if (changedInSightTold_) {
+            changedInSightTold_();
+        }
     }
 }
 
-void BooleanBits::KeepRowChanges(std::function<void(std::size_t)> waiting) {
-    keepingRowChanges_ = true;
-    ForgetRowChanges();
-    rowChangesWaiting_ = std::move(waiting);
-    // A scan may change every bit: room for a batch of them is made now, as the reader
-    // starts, rather than grown (and copied) during the first scan it follows.
-    const std::size_t room = std::min(std::size_t(Count()), kRowChangesBatch);
-    if (rowChanges_.size() < room) {
-        rowChanges_.resize(room);
+void BooleanBits::Removing(const BooleanBit& bit) {
+    const std::uint32_t slot = bit.Slot();
+    if (showingRows_ && slot < rows_.size()) {
+        // The row keeps the colour its bit had as it left.
+        const std::int32_t row = rows_[slot];
+        if (row >= 0 && std::size_t(row) < slotOfRow_.size() &&
+            slotOfRow_[std::size_t(row)] == slot) {
+            frozenRows_.try_emplace(row, values_[slot]);
+            slotOfRow_[std::size_t(row)] = kNoRowSlot;
+        }
     }
+    if (slot < rows_.size()) {
+        rows_[slot] = -1;  // names no row any more
+    }
+    ForwardingCollection<BooleanBit>::Removing(bit);
 }
 
-void BooleanBits::StopRowChanges() {
-    keepingRowChanges_ = false;
-    ForgetRowChanges();
-    rowChangesWaiting_ = nullptr;
+void BooleanBits::ShowRows(std::vector<std::uint32_t> slotOfRow,
+                           std::function<void()> changedInSight) {
+    showingRows_ = true;
+    slotOfRow_ = std::move(slotOfRow);
+    frozenRows_.clear();
+    changedInSightTold_ = std::move(changedInSight);
+    // Every row's bit names that row, and every bit that names a row is that row's bit.
+    std::size_t named = 0;
+    bool regular = true;
+    for (std::size_t row = 0; row < slotOfRow_.size() && regular; ++row) {
+        const std::uint32_t slot = slotOfRow_[row];
+        if (slot != kNoRowSlot) {
+            regular = slot < rows_.size() && rows_[slot] == std::int32_t(row);
+            ++named;
+        }
+    }
+    if (regular) {
+        const auto rows = std::int32_t(slotOfRow_.size());
+        named -= std::size_t(std::count_if(rows_.begin(), rows_.end(), [rows](std::int32_t row) {
+            return row >= 0 && row < rows;
+        }));
+    }
+    rowsIrregular_ = !regular || named != 0;
+    SetRowsInSight(0, -1);
 }
 
-std::span<const BooleanBits::RowChange> BooleanBits::TakeRowChanges() {
-    const std::span<const RowChange> taken(rowChanges_.data(), rowChangesKept_);
-    rowChangesKept_ = 0;
-    rowChangesRoom_ = 0;
-    return taken;
+void BooleanBits::StopShowingRows() {
+    showingRows_ = false;
+    rowsIrregular_ = false;
+    slotOfRow_.clear();
+    frozenRows_.clear();
+    changedInSightTold_ = nullptr;
+    SetRowsInSight(0, -1);
 }
 
-void BooleanBits::ForgetRowChanges() {
-    rowChangesKept_ = 0;
-    rowChangesRoom_ = 0;
+void BooleanBits::SetRowsInSight(std::int32_t first, std::int32_t last) {
+    first = std::max(first, 0);
+    last = std::min(last, std::int32_t(slotOfRow_.size()) - 1);
+    firstRowInSight_ = first;
+    changedInSight_.assign(first <= last ? std::size_t(last - first + 1) : 0, 0);
+    toldInSight_ = false;
+    std::uint32_t low = kNoRowSlot;
+    std::uint32_t high = 0;
+    for (std::int32_t row = first; row <= last; ++row) {
+        const std::uint32_t slot = slotOfRow_[std::size_t(row)];
+        if (slot != kNoRowSlot) {
+            low = std::min(low, slot);
+            high = std::max(high, slot);
+        }
+    }
+    firstSlotInSight_ = low;
+    slotsInSight_ = low <= high ? high - low + 1 : 0;
+}
+
+const std::vector<std::int32_t>& BooleanBits::TakeRowsChangedInSight() {
+    rowsTaken_.clear();
+    for (std::size_t at = 0; at < changedInSight_.size(); ++at) {
+        if (changedInSight_[at] != 0) {
+            changedInSight_[at] = 0;
+            rowsTaken_.push_back(firstRowInSight_ + std::int32_t(at));
+        }
+    }
+    toldInSight_ = false;
+    return rowsTaken_;
 }
 
 }  // namespace veldra

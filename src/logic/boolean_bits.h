@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "logic/boolean_bit.h"
@@ -84,8 +85,8 @@ public:
     // The same where the collection's changes are not heard (ChangesHeard), without the
     // bit in hand at all.
     void StoreChangedValue(std::uint32_t slot, bool value) { StoreValue(slot, value); }
-    // Whether anybody hears or keeps the collection's BitChanged.
-    bool ChangesHeard() const { return keepingRowChanges_ || BitChanged.HasSubscribers(); }
+    // Whether anybody hears the collection's BitChanged or shows its rows.
+    bool ChangesHeard() const { return showingRows_ || BitChanged.HasSubscribers(); }
 
     // Follows the bit in the slot, as Follow would the bit itself.
     void FollowSlot(std::uint32_t slot) { ForwardingCollection<BooleanBit>::FollowSlot(slot); }
@@ -116,31 +117,42 @@ public:
 
     Event<std::int32_t, bool> BitChanged;
 
-    // A change as BitChanged raises it, kept for a reader that takes a scan's worth at once
-    // instead of hearing each one as it happens.
-    struct RowChange {
-        std::int32_t row;
-        bool value;
-    };
-    // From now on every change BitChanged raises is also kept, oldest first; `waiting` is
-    // told how many are kept as the first one is kept after a take, and again after every
-    // kRowChangesBatch more, so that a reader kept from its turn can take them on the way.
-    // One reader at a time.
-    static constexpr std::size_t kRowChangesBatch = 65536;
-    void KeepRowChanges(std::function<void(std::size_t kept)> waiting);
-    void StopRowChanges();
-    // The changes kept since the last take, in the collection's own storage: to be read
-    // before the next change is kept.
-    std::span<const RowChange> TakeRowChanges();
+    // A reader that shows one row a bit (the status grid) reads each row's colour from the
+    // values here as it draws it, instead of being told of every change: a row's colour is
+    // its bit's value as BitChanged last named the row, which is the bit's value unless the
+    // bit changed without being the forwarded one (or left the collection), when the row
+    // keeps the colour it had. `slotOfRow` gives each row's bit (kNoRowSlot for none), as
+    // the rows stand now; `changedInSight` is told as the first change of a row in sight
+    // waits to be drawn, once until the rows changed are taken. One reader at a time.
+    static constexpr std::uint32_t kNoRowSlot = ~std::uint32_t(0);
+    void ShowRows(std::vector<std::uint32_t> slotOfRow, std::function<void()> changedInSight);
+    void StopShowingRows();
+    // The rows the reader has in sight, first to last (none while first > last): only their
+    // changes are told of and taken; a row out of sight is read as it comes into sight.
+    void SetRowsInSight(std::int32_t first, std::int32_t last);
+    // A shown row's colour now.
+    bool RowShown(std::int32_t row) const {
+        if (!frozenRows_.empty()) {
+            if (const auto kept = frozenRows_.find(row); kept != frozenRows_.end()) {
+                return kept->second != 0;
+            }
+        }
+        const std::uint32_t slot = slotOfRow_[std::size_t(row)];
+        return slot < values_.size() && values_[slot] != 0;
+    }
+    // The rows in sight that changed since the last take, each once, first to last; from
+    // now on the reader is told again.
+    const std::vector<std::int32_t>& TakeRowsChangedInSight();
 
 private:
     friend class BooleanBit;
-    // `value` is the bit's value as it is now.
-    void ForwardBitChanged(const BooleanBit& bit, bool value);
+    // `before` is the bit's value before the change, `value` its value as it is now.
+    void ForwardBitChanged(const BooleanBit& bit, bool before, bool value);
     void ForwardSlotChanged(std::uint32_t slot, bool value);
-    void ForwardRowChanged(std::int32_t row, bool value);
-    void KeepRowChangeAtEdge(std::int32_t row, bool value);
-    void ForgetRowChanges();
+    void ShowRowChange(std::uint32_t slot, bool value);
+    void KeepRowColour(std::uint32_t slot, bool before);
+    void MarkRowInSight(std::int32_t row);
+    void Removing(const BooleanBit& bit) override;
     std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags,
                            std::int32_t row) {
         // A collection used as a queue (outside inputs, received track bits) empties again
@@ -157,6 +169,7 @@ private:
         }
         values_.push_back(value ? 1 : 0);
         rows_.push_back(row);
+        rowsIrregular_ = rowsIrregular_ || (showingRows_ && row >= 0);
         flags_.push_back(flags);
         nameChars_.insert(nameChars_.end(), name.begin(), name.end());
         nameEnds_.push_back(std::uint32_t(nameChars_.size()));
@@ -164,7 +177,11 @@ private:
     }
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
-    void StoreRow(std::uint32_t slot, std::int32_t row) { rows_[slot] = row; }
+    void StoreRow(std::uint32_t slot, std::int32_t row) {
+        rows_[slot] = row;
+        // A row given while rows are shown may be one another bit is shown in.
+        rowsIrregular_ = rowsIrregular_ || showingRows_;
+    }
     void StorePlace(std::uint32_t slot, BoardPanel* window, int row,
                     std::uint32_t rowsRevision = 0) {
         if (slot >= placeOf_.size()) {
@@ -199,14 +216,23 @@ private:
     // a slot past the end has none.
     std::vector<std::uint32_t> aims_;
     std::uint64_t readersRevision_ = 0;
-    bool keepingRowChanges_ = false;
-    // The first rowChangesKept_ of rowChanges_ are kept; a change is written straight in while
-    // fewer than rowChangesRoom_ are, which stops at the storage's end and before each
-    // change that the reader is told of.
-    std::vector<RowChange> rowChanges_;
-    std::size_t rowChangesKept_ = 0;
-    std::size_t rowChangesRoom_ = 0;
-    std::function<void(std::size_t)> rowChangesWaiting_;
+    // The rows shown (ShowRows). While every row's bit names that row and no other bit
+    // names a shown row, a change is told by its slot alone: a change out of sight costs one
+    // comparison of the slot with those of the rows in sight. Otherwise (a bit that joined
+    // or was given a row while rows are shown) each change reads its row.
+    bool showingRows_ = false;
+    bool rowsIrregular_ = false;
+    std::vector<std::uint32_t> slotOfRow_;
+    // The rows whose colour is not their bit's value now: row and colour, few.
+    std::unordered_map<std::int32_t, std::uint8_t> frozenRows_;
+    // Rows in sight: the rows themselves and the span of their bits' slots.
+    std::int32_t firstRowInSight_ = 0;
+    std::vector<std::uint8_t> changedInSight_;  // by row from firstRowInSight_
+    std::uint32_t firstSlotInSight_ = 0;
+    std::uint32_t slotsInSight_ = 0;  // 0: none in sight
+    bool toldInSight_ = false;
+    std::vector<std::int32_t> rowsTaken_;
+    std::function<void()> changedInSightTold_;
 };
 
 }  // namespace veldra

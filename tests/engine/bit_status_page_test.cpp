@@ -62,36 +62,61 @@ TEST_F(BitStatusPageTest, ARowsColourReadAloneAgreesWithEveryRowRead) {
     }
 }
 
-// The grid hears of a scan's changes once, when it takes them in, not once per change.
-TEST_F(BitStatusPageTest, AScansChangesReachTheGridInOneBatchWhenTakenIn) {
+// The grid hears of a scan's changes of rows in sight once, and takes each changed row
+// once; a change out of sight tells nothing and is read as the row comes into sight.
+TEST_F(BitStatusPageTest, AScansChangesInSightReachTheGridOnceAndOutOfSightNotAtAll) {
     Assign("IN", "MID");
     Assign("MID", "OUT");
     MapAndShow({});
     Start();
+    const int mid = Bits().Find("MID")->vIndex();
+    const int out = Bits().Find("OUT")->vIndex();
     int waiting = 0;
-    std::vector<std::vector<int>> batches;
     status.changesWaiting = [&] { ++waiting; };
-    status.rowsChanged = [&](std::span<const BooleanBits::RowChange> changes) {
-        std::vector<int> rows;
-        for (const BooleanBits::RowChange& change : changes) {
-            rows.push_back(change.row);
-        }
-        batches.push_back(rows);
-    };
+    status.SetRowsInSight(std::min(mid, out), std::max(mid, out));
 
     Input("IN", true);
     Tick();
     EXPECT_EQ(waiting, 1);
-    EXPECT_TRUE(batches.empty());
+    std::vector<int> taken = status.TakeRowsChangedInSight();
+    std::sort(taken.begin(), taken.end());
+    EXPECT_EQ(taken, (std::vector<int>{std::min(mid, out), std::max(mid, out)}));
+    EXPECT_TRUE(status.TakeRowsChangedInSight().empty());  // nothing new to take
+    EXPECT_TRUE(status.RowValue(std::size_t(out)));
 
-    status.TakeChanges();
-    const int mid = Bits().Find("MID")->vIndex();
-    const int out = Bits().Find("OUT")->vIndex();
-    ASSERT_EQ(batches.size(), 1u);
-    EXPECT_NE(std::find(batches[0].begin(), batches[0].end(), mid), batches[0].end());
-    EXPECT_NE(std::find(batches[0].begin(), batches[0].end(), out), batches[0].end());
-    EXPECT_TRUE(status.Rows()[std::size_t(out)].value);
-    EXPECT_EQ(batches.size(), 1u);  // nothing new to take
+    status.SetRowsInSight(-1, -1);
+    Input("IN", false);
+    Tick();
+    EXPECT_EQ(waiting, 1);
+    EXPECT_TRUE(status.TakeRowsChangedInSight().empty());
+    status.SetRowsInSight(0, int(status.RowCount()) - 1);
+    EXPECT_FALSE(status.RowValue(std::size_t(out)));
+    EXPECT_FALSE(status.Rows()[std::size_t(mid)].value);
+}
+
+// Leaving the page keeps each row's colour as it was; changes while away colour nothing
+// until the page is entered again, when every row takes its bit's colour.
+TEST_F(BitStatusPageTest, TheRowsKeepTheirColoursWhileThePageIsLeftAndTakeThemOnReturn) {
+    Assign("IN", "OUT");
+    MapAndShow({"OTHER"});
+    Start();
+    const auto out = std::size_t(Bits().Find("OUT")->vIndex());
+    Input("IN", true);
+    Tick();
+    Bits().Find("OTHER")->SetBitValue(true);  // not forwarded: its row keeps its colour
+    const auto other = std::size_t(Bits().Find("OTHER")->vIndex());
+    EXPECT_FALSE(status.RowValue(other));
+
+    pages.ShowPage(ProgramPage::ForceBit);
+    Input("IN", false);
+    Tick();
+    EXPECT_TRUE(status.RowValue(out));
+    EXPECT_FALSE(status.RowValue(other));
+    EXPECT_TRUE(status.Rows()[out].value);
+
+    pages.ShowPage(ProgramPage::BitStatus);
+    EXPECT_FALSE(status.RowValue(out));
+    EXPECT_TRUE(status.RowValue(other));
 }
 
 // A large program's rows lie beyond what a 16-bit row number holds.

@@ -179,54 +179,95 @@ TEST_F(BooleanBitsTest, ACollectionEmptiedAgainAndAgainDoesNotGrow) {
     EXPECT_LE(queue.SlotCount(), 1u);
 }
 
-// A reader that takes changes a scan at a time gets the forwarded ones, oldest first, and
-// hears once that some wait, however many follow before it takes them.
-TEST_F(BooleanBitsTest, KeptRowChangesAreThoseForwardedInOrderAndAnnouncedOncePerTake) {
+// A shown row takes its bit's colour from each forwarded change; a change that is not
+// forwarded, or a bit that leaves, leaves the row as it was.
+TEST_F(BooleanBitsTest, AShownRowFollowsItsBitsForwardedChangesOnly) {
     BooleanBit& a = AddBit("A");
     BooleanBit& b = AddBit("B");
-    a.SetvIndex(1);
-    b.SetvIndex(2);
-    std::vector<std::size_t> waiting;
-    bits.KeepRowChanges([&](std::size_t kept) { waiting.push_back(kept); });
+    a.SetvIndex(0);
+    b.SetvIndex(1);
+    bits.ShowRows({a.Slot(), b.Slot()}, nullptr);
+
+    bits.Item("A");
+    a.SetBitValue(true);
+    b.SetBitValue(true);  // not the bit fetched last: not forwarded
+    EXPECT_TRUE(bits.RowShown(0));
+    EXPECT_FALSE(bits.RowShown(1));
+    EXPECT_TRUE(b.BitValue());
+
+    bits.Item("B");
+    b.SetBitValue(false);
+    b.SetBitValue(true);
+    EXPECT_TRUE(bits.RowShown(1));
+
+    a.SetBitValue(false);  // B is the one forwarded now
+    bits.Remove("A");
+    EXPECT_TRUE(bits.RowShown(0));
+
+    bits.StopShowingRows();
+    bits.ShowRows({BooleanBits::kNoRowSlot, b.Slot()}, nullptr);
+    EXPECT_FALSE(bits.RowShown(0));
+    EXPECT_TRUE(bits.RowShown(1));
+}
+
+// Only a change of a row in sight is told of, once until the rows changed are taken, each
+// row once however often it changed.
+TEST_F(BooleanBitsTest, OnlyChangesOfRowsInSightAreToldAndTakenOnce) {
+    std::vector<BooleanBit*> row;
+    std::vector<std::uint32_t> slots;
+    for (int i = 0; i < 6; ++i) {
+        row.push_back(&AddBit("R" + std::to_string(i)));
+        row.back()->SetvIndex(i);
+        slots.push_back(row.back()->Slot());
+    }
+    int told = 0;
+    bits.ShowRows(slots, [&] { ++told; });
+    bits.SetRowsInSight(2, 3);
+    const auto change = [&](int i) {
+        bits.Item("R" + std::to_string(i));
+        row[std::size_t(i)]->SetBitValue(!row[std::size_t(i)]->BitValue());
+    };
+
+    change(0);
+    change(5);
+    EXPECT_EQ(told, 0);
+    EXPECT_TRUE(bits.TakeRowsChangedInSight().empty());
+    EXPECT_TRUE(bits.RowShown(5));
+
+    change(3);
+    change(2);
+    change(3);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(bits.TakeRowsChangedInSight(), (std::vector<std::int32_t>{2, 3}));
+    change(2);
+    EXPECT_EQ(told, 2);
+
+    bits.StopShowingRows();
+    change(2);
+    EXPECT_EQ(told, 2);
+    EXPECT_TRUE(bits.TakeRowsChangedInSight().empty());
+}
+
+// A bit that joins while rows are shown, naming a row of another bit, colours that row as
+// the collection's event would name it.
+TEST_F(BooleanBitsTest, ABitJoiningWhileRowsAreShownColoursTheRowItNames) {
+    BooleanBit& a = AddBit("A");
+    a.SetvIndex(0);
+    int told = 0;
+    bits.ShowRows({a.Slot()}, [&] { ++told; });
+    bits.SetRowsInSight(0, 0);
+
+    BooleanBit& late = AddBit("LATE");  // its row is 0 until rows are built again
+    bits.Item("LATE");
+    late.SetBitValue(true);
+    EXPECT_TRUE(bits.RowShown(0));
+    EXPECT_FALSE(a.BitValue());
+    EXPECT_EQ(told, 1);
 
     bits.Item("A");
     a.SetBitValue(true);
     a.SetBitValue(false);
-    b.SetBitValue(true);  // not the bit fetched last: not forwarded
-    bits.Item("B");
-    b.SetBitValue(false);
-
-    std::span<const BooleanBits::RowChange> taken = bits.TakeRowChanges();
-    std::vector<std::pair<int, bool>> rows;
-    for (const BooleanBits::RowChange& change : taken) {
-        rows.emplace_back(change.row, change.value);
-    }
-    EXPECT_EQ(rows, (std::vector<std::pair<int, bool>>{{1, true}, {1, false}, {2, false}}));
-    EXPECT_EQ(waiting, std::vector<std::size_t>{1});
-
-    b.SetBitValue(true);
-    taken = bits.TakeRowChanges();
-    EXPECT_EQ(taken.size(), 1u);
-    EXPECT_EQ(waiting, (std::vector<std::size_t>{1, 1}));
-
-    bits.StopRowChanges();
-    b.SetBitValue(false);
-    taken = bits.TakeRowChanges();
-    EXPECT_TRUE(taken.empty());
-    EXPECT_EQ(waiting.size(), 2u);
-}
-
-// Nobody taking them in does not let the kept changes grow without bound.
-TEST_F(BooleanBitsTest, AReaderIsToldAgainAfterEveryBatchOfKeptChanges) {
-    BooleanBit& a = AddBit("A");
-    std::vector<std::size_t> waiting;
-    bits.KeepRowChanges([&](std::size_t kept) { waiting.push_back(kept); });
-    bits.Item("A");
-    for (std::size_t i = 0; i < 2 * BooleanBits::kRowChangesBatch + 1; ++i) {
-        a.SetBitValue(!a.BitValue());
-    }
-    EXPECT_EQ(waiting, (std::vector<std::size_t>{1, BooleanBits::kRowChangesBatch + 1,
-                                                 2 * BooleanBits::kRowChangesBatch + 1}));
+    EXPECT_FALSE(bits.RowShown(0));
 }
 
 TEST_F(BooleanBitsTest, TheCollectionForwardsTheEventOfTheBitLastFetched) {
@@ -290,7 +331,7 @@ TEST_F(BooleanBitsTest, TheBitOfAFollowedSlotIsForwardedUntilItLeavesOrAnotherIs
     EXPECT_EQ(heard, (std::vector<int>{2, -1}));
 }
 
-// A change stored by slot is heard and kept as the same change made through the bit: with
+// A change stored by slot is heard and shown as the same change made through the bit: with
 // the row the bit was given last, and only for the bit followed, by slot or by fetching.
 TEST_F(BooleanBitsTest, AChangeStoredBySlotIsForwardedAsTheBitsOwnChangeIs) {
     struct Case {
@@ -307,7 +348,11 @@ TEST_F(BooleanBitsTest, AChangeStoredBySlotIsForwardedAsTheBitsOwnChangeIs) {
         std::vector<int> heard;
         Subscription s = local.BitChanged.Subscribe(
             [&](std::int32_t row, bool value) { heard.push_back(value ? row : -row); });
-        local.KeepRowChanges([](std::size_t) {});
+        std::vector<std::uint32_t> slotOfRow(8, BooleanBits::kNoRowSlot);
+        slotOfRow[7] = a.Slot();
+        slotOfRow[2] = b.Slot();
+        local.ShowRows(slotOfRow, nullptr);
+        local.SetRowsInSight(0, 7);
         const std::string follow = c.follow;
         if (follow == "item A") {
             local.Item("A");
@@ -321,13 +366,12 @@ TEST_F(BooleanBitsTest, AChangeStoredBySlotIsForwardedAsTheBitsOwnChangeIs) {
         const std::vector<int> expected =
             c.rowsHeard != 0 ? std::vector<int>{c.rowsHeard} : std::vector<int>{};
         EXPECT_EQ(heard, expected) << c.follow;
-        const std::span<const BooleanBits::RowChange> taken = local.TakeRowChanges();
-        ASSERT_EQ(taken.size(), expected.size()) << c.follow;
-        if (!taken.empty()) {
-            EXPECT_EQ(taken[0].row, 7);
-            EXPECT_TRUE(taken[0].value);
-        }
-        local.StopRowChanges();
+        EXPECT_EQ(local.RowShown(7), c.rowsHeard != 0) << c.follow;
+        const std::vector<std::int32_t> taken = local.TakeRowsChangedInSight();
+        EXPECT_EQ(taken,
+                  c.rowsHeard != 0 ? std::vector<std::int32_t>{7} : std::vector<std::int32_t>{})
+            << c.follow;
+        local.StopShowingRows();
     }
 }
 

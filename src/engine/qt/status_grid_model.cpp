@@ -29,9 +29,6 @@ StatusGridModel::StatusGridModel(BitStatusPage& page, QObject* parent)
             repaint_.start();
         }
     };
-    page_.rowsChanged = [this](std::span<const BooleanBits::RowChange> changes) {
-        RowsChanged(changes);
-    };
 }
 
 int StatusGridModel::rowCount(const QModelIndex& parent) const {
@@ -69,10 +66,9 @@ Qt::ItemFlags StatusGridModel::flags(const QModelIndex& index) const {
 void StatusGridModel::Rebuild() {
     beginResetModel();
     rows_ = int(page_.RowCount());
-    changed_.assign(std::size_t(rows_), 0);
-    firstChanged_ = 0;
-    lastChanged_ = -1;
     endResetModel();
+    sight_ = RowsInSight();
+    page_.SetRowsInSight(sight_.first, sight_.second);
 }
 
 void StatusGridModel::Recoloured() {
@@ -80,71 +76,40 @@ void StatusGridModel::Recoloured() {
         Q_EMIT dataChanged(index(0, kNameColumn), index(rows_ - 1, kNameColumn),
                            {Qt::BackgroundRole});
     }
+    sight_ = RowsInSight();
+    page_.SetRowsInSight(sight_.first, sight_.second);
 }
 
-void StatusGridModel::RowsChanged(std::span<const BooleanBits::RowChange> changes) {
-    // A row out of sight now is read afresh as it scrolls in: only those in sight are marked.
-    int top = 0;
-    int bottom = rows_ - 1;
-    if (rowsInSight) {
-        const auto [first, last] = rowsInSight();
-        if (first < 0) {
-            return;
-        }
-        top = first;
-        bottom = last < 0 ? rows_ - 1 : std::min(last, rows_ - 1);
+std::pair<int, int> StatusGridModel::RowsInSight() const {
+    if (!rowsInSight) {
+        return {0, rows_ - 1};
     }
-    for (const BooleanBits::RowChange& change : changes) {
-        const int row = change.row;
-        if (row < top || row > bottom || changed_[std::size_t(row)] != 0) {
-            continue;
-        }
-        changed_[std::size_t(row)] = 1;
-        if (firstChanged_ > lastChanged_) {
-            firstChanged_ = lastChanged_ = row;
-            if (!repaint_.isActive()) {
-                repaint_.start();
-            }
-        } else {
-            firstChanged_ = std::min(firstChanged_, row);
-            lastChanged_ = std::max(lastChanged_, row);
-        }
+    const auto [first, last] = rowsInSight();
+    if (first < 0) {
+        return {0, -1};
     }
+    return {first, last < 0 ? rows_ - 1 : std::min(last, rows_ - 1)};
+}
+
+void StatusGridModel::SightMayHaveMoved() {
+    const std::pair<int, int> sight = RowsInSight();
+    if (sight == sight_) {
+        return;
+    }
+    // Cells changed in the rows that were in sight are drawn wherever they are now.
+    RepaintChanged();
+    sight_ = sight;
+    page_.SetRowsInSight(sight.first, sight.second);
 }
 
 void StatusGridModel::RepaintChanged() {
-    page_.TakeChanges();
-    if (firstChanged_ > lastChanged_ || lastChanged_ >= rows_) {
-        ForgetChanges();
-        return;
-    }
-    int top = 0;
-    int bottom = rows_ - 1;
-    if (rowsInSight) {
-        const auto [first, last] = rowsInSight();
-        if (first < 0) {
-            ForgetChanges();  // no row in sight
-            return;
-        }
-        top = first;
-        bottom = last < 0 ? rows_ - 1 : std::min(last, rows_ - 1);
-    }
     // One cell at a time: a range of cells would have the view repaint all it shows.
-    for (int row = std::max(top, firstChanged_); row <= std::min(bottom, lastChanged_); ++row) {
-        if (changed_[std::size_t(row)] != 0) {
+    for (const int row : page_.TakeRowsChangedInSight()) {
+        if (row < rows_) {
             const QModelIndex cell = index(row, kNameColumn);
             Q_EMIT dataChanged(cell, cell, {Qt::BackgroundRole});
         }
     }
-    ForgetChanges();
-}
-
-void StatusGridModel::ForgetChanges() {
-    if (firstChanged_ <= lastChanged_ && lastChanged_ < int(changed_.size())) {
-        std::fill(changed_.begin() + firstChanged_, changed_.begin() + lastChanged_ + 1, 0);
-    }
-    firstChanged_ = 0;
-    lastChanged_ = -1;
 }
 
 }  // namespace veldra

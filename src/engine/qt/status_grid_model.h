@@ -2,23 +2,18 @@
 
 #include <QAbstractTableModel>
 #include <QTimer>
-#include <cstdint>
 #include <functional>
-#include <span>
 #include <utility>
-#include <vector>
-
-#include "logic/boolean_bits.h"
 
 namespace veldra {
 
 class BitStatusPage;
 
 // The "Bit Status" grid over the core's rows: an empty narrow column, then one bit name
-// per row, green while the bit is True. The changes of the bits while the page is shown are
-// taken in together once the desktop next gets its turn, and only the changed cells in
-// sight are drawn, so a scan that changes thousands of bits costs at most
-// one repaint of what the engineer sees; a row out of sight is read as it scrolls in.
+// per row, green while the bit is True. A cell reads its colour from the bits' values as it
+// is drawn; the bits tell only of changes to rows in sight, and those cells are drawn again
+// once the desktop next gets its turn, so a scan that changes thousands of bits costs at
+// most one repaint of what the engineer sees; a row out of sight is read as it comes in.
 class StatusGridModel final : public QAbstractTableModel {
 public:
     StatusGridModel(BitStatusPage& page, QObject* parent);
@@ -34,21 +29,19 @@ public:
     void Recoloured();
 
     // The first and last row in sight (-1 for none, or for the last when the rows end
-    // above the bottom); without it every changed row counts as in sight.
+    // above the bottom); without it every row counts as in sight.
     std::function<std::pair<int, int>()> rowsInSight;
+    // The view is about to be drawn, perhaps scrolled or resized: the rows in sight are
+    // asked for again, after the cells changed in the old ones are marked to be drawn.
+    void SightMayHaveMoved();
 
 private:
-    void RowsChanged(std::span<const BooleanBits::RowChange> changes);
     void RepaintChanged();
+    std::pair<int, int> RowsInSight() const;
 
     BitStatusPage& page_;
-    void ForgetChanges();
-
     int rows_ = 0;
-    // The rows changed since the last repaint, marked and bounded; none while first > last.
-    std::vector<std::uint8_t> changed_;
-    int firstChanged_ = 0;
-    int lastChanged_ = -1;
+    std::pair<int, int> sight_{0, -1};
     QTimer repaint_;
 };
 

@@ -19,4 +19,11 @@ void StatusGridView::mouseDoubleClickEvent(QMouseEvent* event) {
         cell.isValid() ? model()->index(cell.row(), kNameColumn).data().toString() : QString());
 }
 
+void StatusGridView::paintEvent(QPaintEvent* event) {
+    if (aboutToPaint) {
+        aboutToPaint();
+    }
+    QTableView::paintEvent(event);
+}
+
 }  // namespace veldra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <functional>
 
 class QMouseEvent;
 
@@ -16,11 +17,15 @@ class StatusGridView final : public QTableView {
 public:
     using QTableView::QTableView;
 
+    // Called before each paint of the rows, which may follow a scroll or a resize.
+    std::function<void()> aboutToPaint;
+
 Q_SIGNALS:
     void bitDoubleClicked(const QString& name);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace veldra

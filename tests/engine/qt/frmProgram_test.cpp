@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QColor>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPaintEvent>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegion>
@@ -196,6 +198,80 @@ TEST_F(ProgramWindowTest, EveryCellAScanChangesInSightIsRepaintedOnceTheDesktopG
         EXPECT_TRUE(QTest::qWaitFor([&] { return region.painted.contains(route); }, 1000)) << value;
         EXPECT_EQ(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).isValid(), value);
     }
+}
+
+// The colour a grid cell is drawn with, read beside its name where no text falls.
+QColor DrawnColour(QTableView* grid, const QModelIndex& cell) {
+    QApplication::processEvents();
+    const QRect rect = grid->visualRect(cell);
+    return grid->viewport()->grab().toImage().pixelColor(rect.left() + 1, rect.top() + 2);
+}
+
+// A row out of sight while a scan changes its bit is drawn in its new colour as it scrolls
+// in, and goes on following its bit once in sight.
+TEST_F(ProgramWindowTest, ARowScrolledIntoSightAfterItsBitChangedShowsItsNewColour) {
+    ShowPage("Bit Status");
+    Start();
+    Scan();
+    QTableView* grid = Find<QTableView>("grdStatus");
+    grid->selectionModel()->clear();  // no row drawn chosen
+    const QModelIndex route = LineOf(grid, "ROUTE_1", 1);
+    const int rows = grid->model()->rowCount();
+    ASSERT_GT(rows, 3);
+    // Two rows in sight, the route's not among them.
+    grid->setFixedHeight(grid->rowHeight(0) * 2 + 2 * grid->frameWidth());
+    const int away = route.row() < rows / 2 ? rows - 1 : 0;
+    grid->scrollTo(grid->model()->index(away, 1), QAbstractItemView::PositionAtTop);
+    QApplication::processEvents();
+    ASSERT_FALSE(grid->viewport()->rect().intersects(grid->visualRect(route)));
+    ShowPage("Force Bit");  // the grid taken up again with the route out of sight
+    ShowPage("Bit Status");
+    grid->selectionModel()->clear();
+    ASSERT_FALSE(grid->viewport()->rect().intersects(grid->visualRect(route)));
+    const QColor unset = grid->viewport()->palette().color(QPalette::Base);
+
+    Post("PB_1", true);
+    Scan();
+    QApplication::processEvents();
+    grid->scrollTo(route, QAbstractItemView::PositionAtTop);
+    EXPECT_EQ(DrawnColour(grid, route), QColor(0, 192, 0));
+
+    PaintedRegion region(grid->viewport());
+    Post("PB_1", false);
+    Scan();
+    const QRect inSight = grid->visualRect(route);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return region.painted.contains(inSight); }, 1000));
+    EXPECT_EQ(DrawnColour(grid, route), unset);
+}
+
+// Leaving the page keeps the grid's colours as they were; coming back shows every bit's
+// colour as it is now.
+TEST_F(ProgramWindowTest, TheGridKeepsItsColoursWhileLeftAndShowsTheBitsOnReturn) {
+    ShowPage("Bit Status");
+    Start();
+    Scan();
+    Post("PB_1", true);
+    Scan();
+    QTableView* grid = Find<QTableView>("grdStatus");
+    const auto routeColour = [&] {
+        return LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).value<QBrush>().color();
+    };
+    ASSERT_EQ(routeColour(), QColor(0, 192, 0));
+
+    ShowPage("Force Bit");
+    Post("PB_1", false);
+    Scan();
+    EXPECT_FALSE(Value("ROUTE_1"));
+    EXPECT_EQ(routeColour(), QColor(0, 192, 0));
+
+    ShowPage("Bit Status");
+    grid->selectionModel()->clear();  // no row drawn chosen
+    EXPECT_FALSE(LineOf(grid, "ROUTE_1", 1).data(Qt::BackgroundRole).isValid());
+    const QColor unset = grid->viewport()->palette().color(QPalette::Base);
+    EXPECT_EQ(DrawnColour(grid, LineOf(grid, "ROUTE_1", 1)), unset);
+    Post("PB_1", true);
+    Scan();
+    EXPECT_EQ(DrawnColour(grid, LineOf(grid, "ROUTE_1", 1)), QColor(0, 192, 0));
 }
 
 // The grid's cells look as the style itself draws them, pixel for pixel: names, True rows'
