@@ -67,29 +67,18 @@ void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool before, bool val
 }
 
 void BooleanBits::ForwardSlotChanged(std::uint32_t slot, bool value) {
-    // The scan's way, once per change while the rows are shown: the row's bit is this one,
-    // so the row shows the value stored, and a change out of sight that nobody hears asks
-    // for nothing more. All else is out of line, so that this way saves no registers.
-    if (showingRows_ && !rowsIrregular_ && frozenRows_.empty() &&
-        slot - firstSlotInSight_ >= slotsInSight_ && IsForwardedSlot(slot) &&
-        !BitChanged.HasSubscribers()) {
+    if (!IsForwardedSlot(slot)) {
+        if (showingRows_) {
+            KeepRowColour(slot, !value);
+        }
         return;
     }
-    [this](std::uint32_t slot, bool value) __attribute__((noinline)) {
-        if (!IsForwardedSlot(slot)) {
-            if (showingRows_) {
-                KeepRowColour(slot, !value);
-            }
-            return;
-        }
-        if (showingRows_) {
-            ShowRowChange(slot, value);
-        }
-        if (BitChanged.HasSubscribers()) {
-            BitChanged.Raise(rows_[slot], value);
-        }
+    if (showingRows_) {
+        ShowRowChange(slot, value);
     }
-    (slot, value);
+    if (BitChanged.HasSubscribers()) {
+        BitChanged.Raise(rows_[slot], value);
+    }
 }
 
 // A change BitChanged does not name: the bit's row keeps the colour it had.

@@ -80,7 +80,14 @@ public:
     // that a scan the program window follows reads nothing of the bit either.
     void StoreHeardChange(std::uint32_t slot, bool value) {
         StoreValue(slot, value);
-        ForwardSlotChanged(slot, value);
+        // The scan's way, once per change while the rows are shown: a change of a row out
+        // of sight that nobody hears asks for nothing more, and is tested here rather than
+        // in a call.
+        if (!showingRows_ || rowsIrregular_ || !frozenRows_.empty() ||
+            slot - firstSlotInSight_ < slotsInSight_ || !IsForwardedSlot(slot) ||
+            BitChanged.HasSubscribers()) {
+            ForwardSlotChanged(slot, value);
+        }
     }
     // The same where the collection's changes are not heard (ChangesHeard), without the
     // bit in hand at all.
