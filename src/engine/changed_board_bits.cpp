@@ -24,9 +24,7 @@ bool ChangedBoardBits::Holds(const Entry& entry, const BooleanBit* bit, const Bo
 
 void ChangedBoardBits::Store(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner) {
     const std::uint32_t slot = entry.slot;
-    if (owner != nullptr && owner == swept_ && slot < sweep_.size() && sweep_[slot] != 0) {
-        // Waiting since the sweep: it keeps its place in the order and takes the new value.
-        sweep_[slot] = std::uint8_t(kSwept | (entry.value ? 1 : 0));
+    if (owner != nullptr && RecordSwept(*owner, slot, entry.value)) {
         return;
     }
     if (slot >= positions_.size()) {

@@ -28,15 +28,6 @@ public:
     // as the program loads, before it starts). False when the list holds entries already:
     // each is then recorded as usual.
     bool BeginSweep(const BooleanBits& bits);
-    // Takes the new value of a bit of `bits` recorded by the sweep and still waiting, as
-    // Record would; false, doing nothing, for any other bit.
-    bool RecordSwept(const BooleanBits& bits, std::uint32_t slot, bool value) {
-        if (&bits != swept_ || slot >= sweep_.size() || sweep_[slot] == 0) {
-            return false;
-        }
-        sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
-        return true;
-    }
     // Records the board bit in the slot of the collection swept, as Record by slot would.
     void Sweep(std::uint32_t slot, bool value) {
         sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
@@ -72,6 +63,15 @@ private:
 
     // Pushes the newest of the bits swept that are still waiting.
     void PushSwept();
+    // Takes the new value of a bit of `bits` recorded by the sweep and still waiting: it
+    // keeps its place in the order. False, doing nothing, for any other bit.
+    bool RecordSwept(const BooleanBits& bits, std::uint32_t slot, bool value) {
+        if (&bits != swept_ || slot >= sweep_.size() || sweep_[slot] == 0) {
+            return false;
+        }
+        sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
+        return true;
+    }
 
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> positions_;  // by slot: position in entries_ plus one, or 0

@@ -497,8 +497,7 @@ void ProgramEngine::QueueReadersAt(std::uint32_t slot, bool swept) {
         const bool value = prgBooleanBits_->Values()[slot] != 0;
         if ((flags & BooleanBits::kFormBit) != 0 && swept) {
             ChangedBits.Sweep(slot, value);
-        } else if ((flags & BooleanBits::kFormBit) != 0 &&
-                   !ChangedBits.RecordSwept(*prgBooleanBits_, slot, value)) {
+        } else if ((flags & BooleanBits::kFormBit) != 0) {
             const BooleanBits::BoardPlace place = prgBooleanBits_->PlaceAt(slot);
             ChangedBits.Record(*prgBooleanBits_, map_.BitAt(slot), slot, value, place.window,
                                place.row, place.rowsRevision);
