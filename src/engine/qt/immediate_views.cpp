@@ -1,7 +1,10 @@
 #include "engine/qt/immediate_views.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 #include <QTextCursor>
+#include <algorithm>
 
 #include "platform/qt/qt_text.h"
 
@@ -30,8 +33,22 @@ void StatusPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.setFont(font());
-    const QString text = ToQString(paintedText_()).trimmed().replace("\r\n", "\n");
-    painter.drawText(rect().adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.drawText(TextArea(), Qt::AlignLeft | Qt::AlignTop, ShownText());
+}
+
+QRect StatusPicture::TextArea() const {
+    return rect().adjusted(4, 2, -4, -2);
+}
+
+QString StatusPicture::ShownText() const {
+    QStringList lines = ToQString(paintedText_()).trimmed().split(QStringLiteral("\r\n"));
+    const QFontMetrics metrics(font());
+    const qsizetype room =
+        std::max(1, (TextArea().height() + metrics.leading()) / metrics.lineSpacing());
+    if (lines.size() > room) {
+        lines.remove(0, lines.size() - room);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 WordPickingText::WordPickingText(QWidget* parent) : QPlainTextEdit(parent) {

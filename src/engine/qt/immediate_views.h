@@ -17,10 +17,16 @@ public:
     // turn, once however many entries a scan writes meanwhile.
     void Refresh();
 
+    // The lines painted: the newest of the entries that fit the picture's height, so that
+    // a picture shorter than the entries it is given still shows the latest.
+    QString ShownText() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect TextArea() const;
+
     std::function<std::string()> paintedText_;
     bool paintPending_ = false;
 };

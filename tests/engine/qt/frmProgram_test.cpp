@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColor>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegion>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTableView>
@@ -28,6 +30,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/immediate_window.h"
+#include "engine/qt/immediate_views.h"
 #include "platform/qt/lamp.h"
 #include "support/qt/program_window_fixture.h"
 
@@ -389,6 +393,29 @@ TEST_F(ProgramWindowTest, ADelayThatIsNoWholeNumberIsRefusedAndPutBack) {
 
     EXPECT_EQ(BoxTitles(), "Invalid Entry: Enter number has whole integer in milliseconds\n");
     EXPECT_EQ(Find<QLineEdit>("txtSetTime")->text(), "2000");
+}
+
+TEST_F(ProgramWindowTest, ARunningImmediateWindowTooShortForItsEntriesShowsTheNewest) {
+    Start();
+    for (const bool value : {true, false, true, false, true, false}) {
+        Post("PB_1", value);
+        Scan();
+    }
+    // The newest entry's text, below its stamp.
+    const ImmediateWindow& status = Engine().Status();
+    std::string newest = *status.Slot((status.StatusIndex() + ImmediateWindow::kSlots - 1) %
+                                      ImmediateWindow::kSlots);
+    newest = newest.substr(newest.find("\r\n") + 2);
+    newest.erase(newest.find_last_not_of(' ') + 1);
+    auto* picture = Find<StatusPicture>("picStatus");
+    const int lineSpacing = QFontMetrics(picture->font()).lineSpacing();
+
+    for (const int lines : {3, 6, 25}) {
+        picture->resize(picture->width(), lines * lineSpacing + 4);
+        const QStringList shown = picture->ShownText().split('\n');
+        EXPECT_LE(shown.size(), lines);
+        EXPECT_EQ(shown.back().trimmed().toStdString(), newest) << lines << " lines";
+    }
 }
 
 TEST_F(ProgramWindowTest, TheStoppedImmediateWindowAndTheLogFileShowTheScansEntries) {
