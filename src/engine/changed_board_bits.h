@@ -30,8 +30,10 @@ public:
     bool BeginSweep(const BooleanBits& bits);
     // Records the board bit in the slot of the collection swept, as Record by slot would.
     void Sweep(std::uint32_t slot, bool value) {
+        if (sweep_[slot] == 0) {
+            ++sweepLeft_;
+        }
         sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
-        ++sweepLeft_;
     }
     // Room for the board bits of `slots` slots, `boardBits` of them recorded at once.
     void Reserve(std::uint32_t slots, std::size_t boardBits);

@@ -216,15 +216,20 @@ void ProgramEngine::ApplyOutsideInputs() {
     // at the list's end stays in it as it is taken and leaves together, which empties the
     // names' index at once where they were all (a first start's thousands of ".ENABLED"
     // bits) rather than erasing each name. Any other input leaves before it is taken in.
-    int taken = 0;  // the last `taken` inputs of the list, taken in
+    // The run taken in and still listed: positions runLow to runLow + taken - 1. They are
+    // left by position, not from the list's end, as an input posted meanwhile (while a
+    // message box waits) joins the end.
+    int taken = 0;
+    int runLow = 0;
     const auto leave = [&] {
-        if (taken > 0 && taken == IOBits.Count()) {
+        if (taken > 0 && runLow == 1 && taken == IOBits.Count()) {
             IOBits.Clear();
-            taken = 0;
+        } else {
+            for (int at = runLow + taken - 1; at >= runLow && taken > 0; --at) {
+                IOBits.Remove(at);
+            }
         }
-        for (; taken > 0; --taken) {
-            IOBits.Remove(IOBits.Count());
-        }
+        taken = 0;
     };
     for (int i = IOBits.Count(); i >= 1; --i) {
         // A first start takes every board's ".ENABLED" bit at once: those were aimed at
@@ -238,7 +243,8 @@ void ProgramEngine::ApplyOutsideInputs() {
         if (const std::uint32_t slot = AimedSlot(entry); slot != ScanMap::kNone) {
             const bool quiet =
                 (prgBooleanBits_->Values()[slot] != 0) == value || InLayout(slot, value);
-            if (quiet && i == IOBits.Count() - taken) {
+            if (quiet && (taken == 0 || i == runLow - 1)) {
+                runLow = i;
                 ++taken;
             } else {
                 leave();

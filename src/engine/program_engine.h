@@ -65,6 +65,7 @@ public:
     BooleanBits* PrgBooleanBits() override { return prgBooleanBits_.get(); }
     void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) {
         map_.Clear();  // it pointed into the bits that go
+        ChangedBits.Clear();
         aimedAt_ = nullptr;
         prgBooleanBits_ = std::move(bits);
     }

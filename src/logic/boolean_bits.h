@@ -144,6 +144,9 @@ public:
                 return kept->second != 0;
             }
         }
+        if (std::size_t(row) >= slotOfRow_.size()) {
+            return false;  // no row of the rows shown (or none at all: -1)
+        }
         const std::uint32_t slot = slotOfRow_[std::size_t(row)];
         return slot < values_.size() && values_[slot] != 0;
     }
