@@ -221,13 +221,8 @@ void BooleanBit::UpdateIO() const {
 
 void BooleanBit::UpdateIO(BoardPanel* window, int row, std::string_view name, bool value,
                           std::uint32_t rowsRevision) {
-    TellWindow(window, [&](BoardPanel& shown) {
-        if (rowsRevision != 0) {
-            shown.UpdateBoundOutputAt(row, rowsRevision, name, value);
-        } else {
-            shown.UpdateOutputAt(row, name, value);
-        }
-    });
+    TellWindow(window,
+               [&](BoardPanel& shown) { shown.UpdateOutputAt(row, name, value, rowsRevision); });
 }
 
 void BooleanBit::LoadState() const {

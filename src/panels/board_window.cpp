@@ -22,15 +22,9 @@ void BoardWindow::UpdateOutput(std::string_view BitName, bool BitValue) {
     Changed.Raise();
 }
 
-void BoardWindow::UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
-    if (OnUpdateOutputAt(Index, BitName, BitValue)) {
-        Changed.Raise();
-    }
-}
-
-void BoardWindow::UpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
-                                      bool BitValue) {
-    if (OnUpdateBoundOutputAt(Index, revision, BitName, BitValue)) {
+void BoardWindow::UpdateOutputAt(int Index, std::string_view BitName, bool BitValue,
+                                 std::uint32_t revision) {
+    if (OnUpdateOutputAt(Index, BitName, BitValue, revision)) {
         Changed.Raise();
     }
 }

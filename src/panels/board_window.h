@@ -32,9 +32,8 @@ public:
     void CreateimgIndic() final;
     void UpdateIndicators() final;
     void UpdateOutput(std::string_view BitName, bool BitValue) final;
-    void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) final;
-    void UpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
-                             bool BitValue) final;
+    void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue,
+                        std::uint32_t revision) final;
     void LoadState(std::string_view BitName, bool BitValue) final;
 
     // Stores the close flag, then asks the window to close; raises Changed.
@@ -76,16 +75,11 @@ protected:
         (void)BitName, (void)BitValue;
     }
     // False when the window already showed the value there, so that nothing is drawn.
-    virtual bool OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
-        (void)Index;
+    virtual bool OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue,
+                                  std::uint32_t revision) {
+        (void)Index, (void)revision;
         OnUpdateOutput(BitName, BitValue);
         return true;
-    }
-    // The same for a bit bound to Index while the rows were at `revision` (RowsRevision).
-    virtual bool OnUpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
-                                       bool BitValue) {
-        (void)revision;
-        return OnUpdateOutputAt(Index, BitName, BitValue);
     }
     virtual void OnLoadState(std::string_view BitName, bool BitValue) {
         (void)BitName, (void)BitValue;

@@ -72,17 +72,8 @@ std::uint32_t IOPanel::RowsRevision() {
     return rowsRevision_;
 }
 
-bool IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
-    return PushAt(Index, BitName, BitValue, 0);
-}
-
-bool IOPanel::OnUpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
-                                    bool BitValue) {
-    return PushAt(Index, BitName, BitValue, revision);
-}
-
-bool IOPanel::PushAt(int Index, std::string_view BitName, bool BitValue,
-                     std::uint32_t boundRevision) {
+bool IOPanel::OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue,
+                               std::uint32_t boundRevision) {
     // The row is taken only where it still shows the bit and the name would lead to it.
     if (board_ != nullptr && Index >= 1) {
         // Bound while the rows were as they are now counted: the row shows the bit. The

@@ -43,9 +43,8 @@ protected:
     virtual void ShowOutputLamp(int row, bool value) = 0;
 
     void OnUpdateOutput(std::string_view BitName, bool BitValue) override;
-    bool OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override;
-    bool OnUpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
-                               bool BitValue) override;
+    bool OnUpdateOutputAt(int Index, std::string_view BitName, bool BitValue,
+                          std::uint32_t revision) override;
     void OnLoadState(std::string_view BitName, bool BitValue) override;
 
     BoardInput* FindInput(std::string_view name) const;
@@ -75,9 +74,6 @@ private:
     // output.
     void ShowOutput(BoardOutput& output, int lamp, bool BitValue);
     void ShowInput(BoardInput& input, int lamp, bool BitValue);
-    // A push to the row at Index; `boundRevision`: the rows' revision when the bit was bound
-    // there (0 for none): while it holds, the row shows the bit without a look at names.
-    bool PushAt(int Index, std::string_view BitName, bool BitValue, std::uint32_t boundRevision);
     // Counts the rows again: the lists were replaced or have grown since last counted.
     void CountRows();
     void CountRowsIfChanged();

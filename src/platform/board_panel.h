@@ -36,21 +36,18 @@ public:
     // The same for a bit found at Index of the window's own order (GetSystemBit) when it
     // was bound to the window: a window may go to that row without looking the name up,
     // once it has seen that the row still shows the bit; 0 when the bit has no such place.
-    virtual void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) {
-        (void)Index;
+    // `revision`: the window's RowsRevision as the bit was bound there, 0 when not known;
+    // while the window's order is still at it, the row shows the bit and the window need
+    // not compare names.
+    virtual void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue,
+                                std::uint32_t revision) {
+        (void)Index, (void)revision;
         UpdateOutput(BitName, BitValue);
     }
     // What the window's own order is at: a number that moves whenever what GetSystemBit
     // answers for some Index may have moved (a row added, the lists given again); 0 when
     // the window keeps none. Read as the window's bits are bound.
     virtual std::uint32_t RowsRevision() { return 0; }
-    // UpdateOutputAt for a bit bound to Index while the window's order was at `revision`:
-    // while it still is, the row shows the bit and the window need not compare names.
-    virtual void UpdateBoundOutputAt(int Index, std::uint32_t revision, std::string_view BitName,
-                                     bool BitValue) {
-        (void)revision;
-        UpdateOutputAt(Index, BitName, BitValue);
-    }
 
     // Sets the window's own record of a bit it owns from a state file.
     virtual void LoadState(std::string_view BitName, bool BitValue) {

@@ -220,9 +220,10 @@ public:
     std::string Name() const override { return "frmIO"; }
     std::string Caption() const override { return "IO Board"; }
     void UpdateOutput(std::string_view BitName, bool BitValue) override {
-        UpdateOutputAt(0, BitName, BitValue);
+        UpdateOutputAt(0, BitName, BitValue, 0);
     }
-    void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue) override {
+    void UpdateOutputAt(int Index, std::string_view BitName, bool BitValue,
+                        std::uint32_t) override {
         shown.push_back(std::to_string(Index) + " " + std::string(BitName) +
                         (BitValue ? " on" : " off"));
     }

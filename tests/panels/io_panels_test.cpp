@@ -86,7 +86,7 @@ TYPED_TEST(IOPanelTest, ABitPushedToItsRowLightsTheRowThatShowsIt) {
             board.BoardInput()->BoardInputs().Item(name)->InputState = false;
         }
         board.BoardOutput()->BoardOutputs().Item("O1")->OutputState = false;
-        this->panel.UpdateOutputAt(push.row, push.name, true);
+        this->panel.UpdateOutputAt(push.row, push.name, true, 0);
         EXPECT_EQ((std::vector<bool>{board.BoardOutput()->BoardOutputs().Item("O1")->OutputState,
                                      board.BoardInput()->BoardInputs().Item("I1")->InputState,
                                      board.BoardInput()->BoardInputs().Item("I2")->InputState}),
@@ -98,7 +98,7 @@ TYPED_TEST(IOPanelTest, ABitPushedToItsRowLightsTheRowThatShowsIt) {
 TYPED_TEST(IOPanelTest, ANameThatIsBothAnInputAndAnOutputLightsTheOutput) {
     this->panel.MyBoard()->BoardInput()->BoardInputs().Add("BOTH", false);  // row 4
     this->panel.MyBoard()->BoardOutput()->BoardOutputs().Add("BOTH", false);
-    this->panel.UpdateOutputAt(4, "BOTH", true);
+    this->panel.UpdateOutputAt(4, "BOTH", true, 0);
     EXPECT_TRUE(this->panel.MyBoard()->BoardOutput()->BoardOutputs().Item("BOTH")->OutputState);
     EXPECT_FALSE(this->panel.MyBoard()->BoardInput()->BoardInputs().Item("BOTH")->InputState);
 }
@@ -116,7 +116,7 @@ TYPED_TEST(IOPanelTest, APushOfTheValueARowShowsDrawsNothingAndAChangeDrawsTheRo
     };
     for (const Case& push : {Case{false, 0, LampImage::Dark}, Case{true, 1, LampImage::Lit},
                              Case{true, 1, LampImage::Lit}, Case{false, 2, LampImage::Dark}}) {
-        this->panel.UpdateOutputAt(4, "O1", push.value);
+        this->panel.UpdateOutputAt(4, "O1", push.value, 0);
         EXPECT_EQ(drawn, push.drawn) << push.value;
         EXPECT_EQ(this->OutputLamp(0), push.lamp) << push.value;
         EXPECT_EQ(this->panel.MyBoard()->BoardOutput()->BoardOutputs().Item("O1")->OutputState,
@@ -128,13 +128,13 @@ TYPED_TEST(IOPanelTest, ARowChangedByNameOrByAStateFileIsDrawnAgainWhenItsBitIsP
     this->panel.CreateimgIndic();
     this->panel.UpdateIndicators();
     this->panel.UpdateOutput("O1", true);  // by name, as a click on the row does
-    this->panel.UpdateOutputAt(4, "O1", false);
+    this->panel.UpdateOutputAt(4, "O1", false, 0);
     EXPECT_EQ(this->OutputLamp(0), LampImage::Dark);
 
     BoardInput& input = *this->panel.MyBoard()->BoardInput()->BoardInputs().Item("I1");
-    this->panel.UpdateOutputAt(1, "I1", true);
+    this->panel.UpdateOutputAt(1, "I1", true, 0);
     this->panel.LoadState("I1", false);  // the lamp follows with the next push or redraw
-    this->panel.UpdateOutputAt(1, "I1", true);
+    this->panel.UpdateOutputAt(1, "I1", true, 0);
     EXPECT_TRUE(input.InputState);
     EXPECT_EQ(this->InputLamp(0), LampImage::Lit);
 }
