@@ -5,25 +5,27 @@
 namespace veldra {
 
 void IOPanel::Hear(IOBoard& board) {
-    // A row added is counted with the others at the next push by row.
-    rows_.counted = false;
-    ++rowsRevision_;
+    RowsMoved();
     Keep(board.InputBitAdded.Subscribe([this](std::string_view name) {
-        rows_.counted = false;
-        ++rowsRevision_;
+        RowsMoved();
         InputAdded(name);
         Changed.Raise();
     }));
-    Keep(board.HoldersGiven.Subscribe([this] {
-        rows_.counted = false;
-        ++rowsRevision_;
-    }));
+    Keep(board.HoldersGiven.Subscribe([this] { RowsMoved(); }));
     Keep(board.OutputBitAdded.Subscribe([this](std::string_view name) {
-        rows_.counted = false;
-        ++rowsRevision_;
+        RowsMoved();
         OutputAdded(name);
         Changed.Raise();
     }));
+}
+
+void IOPanel::RowsMoved() {
+    // A row added is counted with the others at the next push by row; a bit bound before
+    // it no longer vouches for its row. 0 stands for "not known", so the count skips it.
+    rows_.counted = false;
+    if (++rowsRevision_ == 0) {
+        rowsRevision_ = 1;
+    }
 }
 
 int IOPanel::BitCount() const {
@@ -126,7 +128,7 @@ void IOPanel::CountRowsIfChanged() {
 
 void IOPanel::CountRows() {
     if (board_->BoardInput() != rows_.inputs || board_->BoardOutput() != rows_.outputs) {
-        ++rowsRevision_;  // lists given before the board was, or counted for the first time
+        RowsMoved();  // lists given before the board was heard, or counted for the first time
     }
     rows_ = RowLayout{};
     rows_.counted = true;

@@ -74,6 +74,9 @@ private:
     // output.
     void ShowOutput(BoardOutput& output, int lamp, bool BitValue);
     void ShowInput(BoardInput& input, int lamp, bool BitValue);
+    // The rows' order may have moved (a row added, the lists given again): counted again
+    // at the next push, and the revision moves on.
+    void RowsMoved();
     // Counts the rows again: the lists were replaced or have grown since last counted.
     void CountRows();
     void CountRowsIfChanged();
