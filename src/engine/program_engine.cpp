@@ -241,16 +241,19 @@ void ProgramEngine::ApplyOutsideInputs() {
         const BooleanBit& entry = *IOBits.Find(i);
         const bool value = entry.BitValue();
         if (const std::uint32_t slot = AimedSlot(entry); slot != ScanMap::kNone) {
-            const bool quiet =
-                (prgBooleanBits_->Values()[slot] != 0) == value || InLayout(slot, value);
-            if (quiet && (taken == 0 || i == runLow - 1)) {
+            if (TakeAimedInputBySlot(slot, value) && (taken == 0 || i == runLow - 1)) {
                 runLow = i;
                 ++taken;
-            } else {
-                leave();
-                IOBits.Remove(i);
+                continue;
             }
-            ApplyAimedInput(slot, value);
+            leave();
+            IOBits.Remove(i);
+            if ((prgBooleanBits_->Values()[slot] != 0) != value) {
+                // Its bit's own rules must run: through the bit.
+                BooleanBit& bit = *map_.BitAt(slot);
+                prgBooleanBits_->Follow(bit);
+                ApplyInput(bit, value);
+            }
             continue;
         }
         leave();
@@ -283,19 +286,12 @@ void ProgramEngine::ApplyInput(BooleanBit& bit, bool value) {
     }
 }
 
-void ProgramEngine::ApplyAimedInput(std::uint32_t slot, bool value) {
+bool ProgramEngine::TakeAimedInputBySlot(std::uint32_t slot, bool value) {
     // As the look-up by name would, the bit becomes the one the status grid follows.
     prgBooleanBits_->FollowSlot(slot);
-    if ((prgBooleanBits_->Values()[slot] != 0) == value) {
-        return;
-    }
     // A change that only writes its line and queues its readers is made by slot, as the
-    // scan makes one; one with rules of its own goes through the bit.
-    if (!ChangeInLayout(slot, value)) {
-        BooleanBit& bit = *map_.BitAt(slot);
-        prgBooleanBits_->Follow(bit);
-        ApplyInput(bit, value);
-    }
+    // scan makes one.
+    return (prgBooleanBits_->Values()[slot] != 0) == value || ChangeInLayout(slot, value);
 }
 
 void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
@@ -442,18 +438,14 @@ void ProgramEngine::ReserveScanLists() {
     }
 }
 
-bool ProgramEngine::InLayout(std::uint32_t slot, bool vValue) const {
+bool ProgramEngine::ChangeInLayout(std::uint32_t slot, bool vValue) {
     constexpr std::uint8_t kOwnRules =
         BooleanBits::kTimer | BooleanBits::kWatch | BooleanBits::kTrigger | BooleanBits::kHeard;
-    return (prgBooleanBits_->Flags()[slot] & kOwnRules) == 0 && !(vValue && slot == killSlot_) &&
-           !(prgAssigns && prgAssigns->AnyDisplayed());
-}
-
-bool ProgramEngine::ChangeInLayout(std::uint32_t slot, bool vValue) {
-    if (!InLayout(slot, vValue)) {
+    const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
+    if ((flags & kOwnRules) != 0 || (vValue && slot == killSlot_) ||
+        (prgAssigns && prgAssigns->AnyDisplayed())) {
         return false;
     }
-    const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
     WriteBitLine((flags & BooleanBits::kFilter) != 0, prgBooleanBits_->NameAt(slot), vValue);
     if (prgBooleanBits_->ChangesHeard()) {
         GuardModel(ProgressWindow::Keep, [&] { prgBooleanBits_->StoreHeardChange(slot, vValue); });

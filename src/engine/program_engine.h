@@ -200,7 +200,10 @@ private:
     std::uint32_t AimedSlot(const BooleanBit& pending);
     // Takes in a pending input's value for its bit, found by name or by its aim.
     void ApplyInput(BooleanBit& bit, bool value);
-    void ApplyAimedInput(std::uint32_t slot, bool value);
+    // Takes in an aimed input by its slot where its bit's own rules have nothing to do
+    // (nothing called outside the engine but the line's writer); false, changing nothing
+    // but the bit followed, when the change must go through the bit.
+    bool TakeAimedInputBySlot(std::uint32_t slot, bool value);
     void SolveQue(StatementQueue& Que, bool IsMake);
     // Solves the statement from the compiled program when it can, else by itself; false
     // when there is no result to give.
@@ -213,8 +216,6 @@ private:
     // from the collection's names and nothing of the bit unless the collection's changes are
     // heard. False, changing nothing, when the bit's own rules must run.
     bool ChangeInLayout(std::uint32_t slot, bool vValue);
-    // Whether ChangeInLayout would make the change.
-    bool InLayout(std::uint32_t slot, bool vValue) const;
     // Sizes the queues and the changed board bits' list for the layout just built.
     void ReserveScanLists();
     // What AddQue does for a bit already in hand.

@@ -51,25 +51,19 @@ void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool before, bool val
     if (!showingRows_ && !BitChanged.HasSubscribers()) {
         return;
     }
-    const std::uint32_t slot = bit.Slot();
-    if (!IsForwarded(bit)) {
-        if (showingRows_) {
-            KeepRowColour(slot, before);
-        }
-        return;
-    }
-    if (showingRows_) {
-        ShowRowChange(slot, value);
-    }
-    if (BitChanged.HasSubscribers()) {
-        BitChanged.Raise(bit.vIndex(), value);
-    }
+    ForwardChange(bit.Slot(), IsForwarded(bit), before, value, bit.vIndex());
 }
 
 void BooleanBits::ForwardSlotChanged(std::uint32_t slot, bool value) {
-    if (!IsForwardedSlot(slot)) {
-        if (showingRows_) {
-            KeepRowColour(slot, !value);
+    ForwardChange(slot, IsForwardedSlot(slot), !value, value, rows_[slot]);
+}
+
+void BooleanBits::ForwardChange(std::uint32_t slot, bool forwarded, bool before, bool value,
+                                std::int32_t row) {
+    if (!forwarded) {
+        // A change BitChanged does not name: the bit's row keeps the colour it had.
+        if (const std::int32_t own = showingRows_ ? OwnRowOf(slot) : -1; own >= 0) {
+            frozenRows_.try_emplace(own, before ? 1 : 0);
         }
         return;
     }
@@ -77,16 +71,15 @@ void BooleanBits::ForwardSlotChanged(std::uint32_t slot, bool value) {
         ShowRowChange(slot, value);
     }
     if (BitChanged.HasSubscribers()) {
-        BitChanged.Raise(rows_[slot], value);
+        BitChanged.Raise(row, value);
     }
 }
 
-// A change BitChanged does not name: the bit's row keeps the colour it had.
-void BooleanBits::KeepRowColour(std::uint32_t slot, bool before) {
-    const std::int32_t row = rows_[slot];
-    if (row >= 0 && std::size_t(row) < slotOfRow_.size() && slotOfRow_[std::size_t(row)] == slot) {
-        frozenRows_.try_emplace(row, before ? 1 : 0);
-    }
+std::int32_t BooleanBits::OwnRowOf(std::uint32_t slot) const {
+    const std::int32_t row = slot < rows_.size() ? rows_[slot] : -1;
+    return row >= 0 && std::size_t(row) < slotOfRow_.size() && slotOfRow_[std::size_t(row)] == slot
+               ? row
+               : -1;
 }
 
 void BooleanBits::ShowRowChange(std::uint32_t slot, bool value) {
@@ -120,14 +113,10 @@ void BooleanBits::MarkRowInSight(std::int32_t row) {
 
 void BooleanBits::Removing(const BooleanBit& bit) {
     const std::uint32_t slot = bit.Slot();
-    if (showingRows_ && slot < rows_.size()) {
-        // The row keeps the colour its bit had as it left.
-        const std::int32_t row = rows_[slot];
-        if (row >= 0 && std::size_t(row) < slotOfRow_.size() &&
-            slotOfRow_[std::size_t(row)] == slot) {
-            frozenRows_.try_emplace(row, values_[slot]);
-            slotOfRow_[std::size_t(row)] = kNoRowSlot;
-        }
+    // The row keeps the colour its bit had as it left.
+    if (const std::int32_t row = showingRows_ ? OwnRowOf(slot) : -1; row >= 0) {
+        frozenRows_.try_emplace(row, values_[slot]);
+        slotOfRow_[std::size_t(row)] = kNoRowSlot;
     }
     if (slot < rows_.size()) {
         rows_[slot] = -1;  // names no row any more

@@ -159,8 +159,12 @@ private:
     // `before` is the bit's value before the change, `value` its value as it is now.
     void ForwardBitChanged(const BooleanBit& bit, bool before, bool value);
     void ForwardSlotChanged(std::uint32_t slot, bool value);
+    // Either of the above: `forwarded` when BitChanged names the change, `row` the bit's.
+    void ForwardChange(std::uint32_t slot, bool forwarded, bool before, bool value,
+                       std::int32_t row);
+    // The row whose own bit holds the slot among the rows shown; -1 when none.
+    std::int32_t OwnRowOf(std::uint32_t slot) const;
     void ShowRowChange(std::uint32_t slot, bool value);
-    void KeepRowColour(std::uint32_t slot, bool before);
     void MarkRowInSight(std::int32_t row);
     void Removing(const BooleanBit& bit) override;
     std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags,
