@@ -295,7 +295,16 @@ bool ProgramEngine::TakeAimedInputBySlot(std::uint32_t slot, bool value) {
 }
 
 void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
-    while (Que.Count() > 0 && ProgramLoaded()) {
+    // Logic that oscillates through both contacts of one bit keeps refilling the break
+    // queue it is drained from, so a drain alone could never end. One pass solves at most
+    // as many statements as the program holds; the rest waits for the next pass, which
+    // takes the same queue in the same order, so the pass limit still bounds the scan and
+    // the desktop is served between passes.
+    const std::uint32_t budget = std::max<std::uint32_t>(map_.StatementCount(), 1);
+    for (std::uint32_t taken = 0; Que.Count() > 0 && ProgramLoaded(); ++taken) {
+        if (taken == budget) {
+            return;
+        }
         std::uint32_t index = Que.Front();
         map_.Prefetch(Que.Behind(kPrefetchDistance));
         // A statement solved from the values alone, that nobody hears, is not read at all:
@@ -317,7 +326,7 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
             prgAssigns->FollowSlot(index);
         }
         const std::uint64_t builds = mapBuilds_;
-        const bool solved = SolveStatement(index);
+        SolveStatement(index);
         if (mapBuilds_ != builds && stmt != nullptr) {
             // Its editor mapped the bits again; a statement it took out is done with.
             index = map_.IndexOf(*stmt);
@@ -325,10 +334,8 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
                 continue;
             }
         }
-        if (!solved) {
-            Que.Remove(index);  // disabled or faulty: there is no result to give
-            continue;
-        }
+        // A disabled or faulty statement keeps its last result, and that is given to its
+        // result bits all the same.
         // The statement itself is only read where its results are not as mapped, a result
         // names no bit or a result bit has a delay; a result bit as mapped is known by its
         // slot alone until its own rules must run.
@@ -389,8 +396,8 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     }
 }
 
-bool ProgramEngine::SolveStatement(std::uint32_t index) {
-    return map_.Solve(index, prgAssigns->StatementChanged.HasSubscribers());
+void ProgramEngine::SolveStatement(std::uint32_t index) {
+    map_.Solve(index, prgAssigns->StatementChanged.HasSubscribers());
 }
 
 BooleanBit* ProgramEngine::ResultBitOf(std::uint32_t index, int i) {

@@ -205,9 +205,9 @@ private:
     // but the bit followed, when the change must go through the bit.
     bool TakeAimedInputBySlot(std::uint32_t slot, bool value);
     void SolveQue(StatementQueue& Que, bool IsMake);
-    // Solves the statement from the compiled program when it can, else by itself; false
-    // when there is no result to give.
-    bool SolveStatement(std::uint32_t index);
+    // Solves the statement from the compiled program when it can, else by itself; a
+    // disabled statement keeps its last result.
+    void SolveStatement(std::uint32_t index);
     // The bit of the statement's result i: from the map while the statement is as mapped.
     BooleanBit* ResultBitOf(std::uint32_t index, int i);
     void SetBitValue(BooleanBit& bit, bool vValue);

@@ -201,6 +201,84 @@ const Scenario kNumericBlocks[] = {
 INSTANTIATE_TEST_SUITE_P(NumericBlocks, EngineScenario, ::testing::ValuesIn(kNumericBlocks),
                          NameOf);
 
+// Logic that never settles inside one drain of the break queue: every bit is read
+// through both of its contacts, so each change queues break work again.
+struct Oscillation {
+    const char* name;
+    std::string source;
+};
+
+void PrintTo(const Oscillation& oscillation, std::ostream* out) {
+    *out << oscillation.name;
+}
+
+// A ring of `length` bits, each following the one before it through both contacts, with
+// one inversion closing the ring.
+std::string OscillatingRing(int length) {
+    const auto bit = [](int i) { return "X" + std::to_string(i); };
+    const std::string last = bit(length);
+    std::string source = "BOOLEAN BITS GO;\nLOGIC BEGIN\nASSIGN ~" + last + " + ~" + last + " * " +
+                         last + " TO X1;\n";
+    for (int i = 2; i <= length; ++i) {
+        const std::string before = bit(i - 1);
+        source += "ASSIGN " + before + " + " + before + " * ~" + before + " TO " + bit(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
+const Oscillation kOscillations[] = {
+    {"ThePair",
+     "BOOLEAN BITS GO;\nLOGIC BEGIN\nASSIGN ~B + ~B * B TO A;\nASSIGN A + ~A * ~B TO B;\n"
+     "END LOGIC\n"},
+    {"RingOf3", OscillatingRing(3)},
+    {"RingOf8", OscillatingRing(8)},
+    {"RingOf40", OscillatingRing(40)},
+};
+
+class OscillatingLogic : public ::testing::TestWithParam<Oscillation> {};
+
+TEST_P(OscillatingLogic, AsksAboutTheLogicLoopAndTheTickComesBack) {
+    ScenarioPlayer player(GetParam().source.c_str());
+    Controller& controller = player.controller();
+    const int yieldsBefore = controller.window.yields;
+
+    player.Play({{.actions = "answer:No answer:Yes GO=1 scan",
+                  .boxes = Lines{"Logic Loop?: VELDRA has scanned your program 5,000 times and "
+                                 "is unable to resolve the logic.\r\nStop Simulation?",
+                                 "Logic Loop?: VELDRA has scanned your program 5,000 times and "
+                                 "is unable to resolve the logic.\r\nStop Simulation?"}}});
+
+    // The desktop was served on every pass: 5,001 before each box.
+    EXPECT_GE(controller.window.yields - yieldsBefore, 10002);
+    EXPECT_FALSE(controller.engine.Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scan, OscillatingLogic, ::testing::ValuesIn(kOscillations),
+                         [](const ::testing::TestParamInfo<Oscillation>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// A statement too long to evaluate is disabled as it trips the runaway guard; queued later,
+// it is not solved but gives its last result to each result bit that differs.
+TEST(DisabledStatement, GivesItsLastResultToItsResultBits) {
+    std::string terms = "A";
+    for (int i = 1; i < 1001; ++i) {
+        terms += " + A";
+    }
+    const std::string source = "LOGIC BEGIN\nASSIGN " + terms + " TO RW, X;\nEND LOGIC\n";
+    ScenarioPlayer player(source.c_str());
+    Controller& controller = player.controller();
+
+    player.Play({{"A=1 scan", "RW=0 X=0"}});
+    ASSERT_EQ(controller.window.edited.size(), 1u);
+    EXPECT_FALSE(controller.engine.Running());
+
+    player.Play({{"startstop force:X=1", "X=1"},
+                 {.actions = "A=0 scan",
+                  .bits = "RW=0 X=0",
+                  .lines = Lines{"Clearing bit: A", "Clearing bit: X"}}});
+}
+
 TEST(TimerCount, FollowsTheRunningTimers) {
     ScenarioPlayer player(kTimers[0].source);
     std::vector<int> counts;

@@ -218,6 +218,20 @@ TEST_F(SolveTest, ACorrectionSavedInTheEditorIsSolvedFromThenOn) {
     EXPECT_TRUE(statement.Result());
 }
 
+TEST_F(SolveTest, AnEditedStatementReadsFalseUntilItIsSolvedAgain) {
+    Set("A", true);
+    Statement& statement = Make("A");
+    statement.Solve();
+
+    statement.ResetStatement();  // as an editor does before it sets the edited text
+    statement.SetStrStatement("ASSIGN A TO X;");
+    const bool afterEdit = statement.Result();
+    statement.Solve();
+
+    EXPECT_FALSE(afterEdit);
+    EXPECT_TRUE(statement.Result());
+}
+
 // An independent reference: random expression trees, printed with the precedence rules
 // ("*" over "@" over "+", "~" on an operand or a group) and with redundant brackets
 // thrown in, must solve to the value the tree itself computes.
