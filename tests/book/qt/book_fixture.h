@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QTemporaryDir>
 #include <fstream>
 #include <string>
@@ -56,6 +57,19 @@ protected:
         return folder.filePath(QString::fromStdString(name)).toStdString();
     }
     frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
+    // Runs the command and tells whether it built the book anew.
+    template <class Command>
+    bool Rebuilds(Command command) {
+        QPointer<frmPrint> before = Book();
+        command();
+        Settle();
+        return before.isNull() && Book() != nullptr && Book()->isVisible();
+    }
+    // The preview's page stands upright: the paper is portrait.
+    bool Upright() { return Book()->PagePicture().height() > Book()->PagePicture().width(); }
+    std::string Stored(const char* section, const char* key) const {
+        return settings.GetSetting(section, key, "(none)");
+    }
     // The last box shown, as title and prompt; empty without one.
     std::string LastBox() const {
         return dialogs.boxes().empty()
