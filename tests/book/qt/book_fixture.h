@@ -2,14 +2,28 @@
 
 #include <QPointer>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrint.h"
+#include "platform/qt/document_viewer.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
+
+// The desktop's viewer: what it was asked to open, and whether it took it.
+class RecordingViewer final : public DocumentViewer {
+public:
+    bool Open(const std::filesystem::path& file) override {
+        opened.push_back(file);
+        return installed;
+    }
+    std::vector<std::filesystem::path> opened;
+    bool installed = true;
+};
 
 // The simulator started on a small program written in a folder of the test's own, whose
 // book is made as the user makes it: "Create Program Book", the listing chosen and
