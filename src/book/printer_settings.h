@@ -49,7 +49,7 @@ class BookPrinter {
 public:
     virtual ~BookPrinter() = default;
 
-    // The installed printers' device names, in the platform's order.
+    // The device names of the printers that can be chosen, in the platform's order.
     virtual std::vector<std::string> Printers() const = 0;
     // Makes the installed printer at `index` (from 0) current, with its own default options.
     virtual void Select(int index) = 0;

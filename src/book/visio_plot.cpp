@@ -169,7 +169,9 @@ bool VisioPlot::Run(int StartPage, int EndPage) {
     if (watching_) {
         app.SetVisible(true);
         app.GetWindow().SetWindowState(visio::kMaximized);
-    } else {
+    }
+    showingProgress_ = !watching_ || !host_.ShowsDrawing();
+    if (showingProgress_) {
         host_.ShowProgress(1, EndPage + 1);
     }
     AddVisioText(book_.ProgramName, 14, 12.0236, 1.5904, 16.5915, 0.94);
@@ -218,7 +220,7 @@ bool VisioPlot::Run(int StartPage, int EndPage) {
 
 // One book page as one drawing page; false when the drawing refused a cell.
 bool VisioPlot::PlotPage(int page) {
-    if (!watching_) {
+    if (showingProgress_) {
         host_.SetProgress("Printing Page " + std::to_string(page), page);
         host_.DoEvents();
     }

@@ -56,6 +56,9 @@ public:
     virtual void UnloadProgress() = 0;
     // Lets the desktop run.
     virtual void DoEvents() = 0;
+    // The drawing application shows the drawing as it is made, so that the user can watch
+    // it; one that cannot shows the progress window to a watcher too.
+    virtual bool ShowsDrawing() const = 0;
     // The bit index of the book, in index order.
     virtual std::vector<IndexEntry> GetIndex() = 0;
     // The height of one line of index text in the preview's font, in twips.
@@ -76,8 +79,6 @@ public:
     // Plots the pages from `StartPage` to `EndPage` and writes the document. True once the
     // document is written; a failure on the way is reported and writes nothing.
     bool Plot(int StartPage, int EndPage);
-    // The user chose to watch the plot.
-    bool Watching() const { return watching_; }
 
 private:
     bool Run(int StartPage, int EndPage);
@@ -99,6 +100,8 @@ private:
     bool NumericOnPage = false;
     int IndexColumn = 1;
     bool watching_ = false;
+    // The progress window is up while the pages are drawn.
+    bool showingProgress_ = false;
 };
 
 }  // namespace veldra

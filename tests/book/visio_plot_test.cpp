@@ -59,6 +59,7 @@ public:
     void SetProgress(std::string_view label, int) override { labels.emplace_back(label); }
     void UnloadProgress() override {}
     void DoEvents() override {}
+    bool ShowsDrawing() const override { return showsDrawing; }
     std::vector<IndexEntry> GetIndex() override { return index; }
     double IndexLineHeight() override { return 180; }
     void WriteDocument() override {
@@ -73,6 +74,7 @@ public:
     std::deque<std::string> typed;
     std::vector<IndexEntry> index;
     std::string writeFault;
+    bool showsDrawing = true;
     std::vector<std::string> journal;
     std::vector<std::string> labels;
     std::vector<bool> visibleAtBox;
@@ -181,6 +183,26 @@ TEST_F(PlotTest, EveryBookPageBecomesANamedSheetOverTheTemplateAndTheFileIsWritt
     EXPECT_NE(std::find(block.begin(), block.end(), "LINE 14 pt"), block.end());
     EXPECT_NE(std::find(block.begin(), block.end(), "CHECK SUM: 00C1\r\nCRC: 3FA9 14 pt"),
               block.end());
+}
+
+TEST_F(PlotTest, AWatcherSeesTheProgressWhereTheDrawingIsMadeOutOfSight) {
+    struct Case {
+        MsgAnswer watch;
+        bool showsDrawing;
+        bool progress;
+    };
+    for (const Case& c : {Case{MsgAnswer::Yes, true, false}, Case{MsgAnswer::Yes, false, true},
+                          Case{MsgAnswer::No, true, true}, Case{MsgAnswer::No, false, true}}) {
+        Build(7);
+        host().showsDrawing = c.showsDrawing;
+        host().platform.Answer(c.watch).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
+        ASSERT_TRUE(Plot(1, pageCount));
+        const bool shown =
+            std::find(host().journal.begin(), host().journal.end(),
+                      "progress 1 of " + std::to_string(pageCount + 1)) != host().journal.end();
+        EXPECT_EQ(shown, c.progress) << c.showsDrawing;
+        EXPECT_EQ(host().labels.size(), c.progress ? std::size_t(pageCount) : 0u) << c.showsDrawing;
+    }
 }
 
 TEST_F(PlotTest, EachPageIsCentredAndDrawnAsRelayCircuitsWhateverTheBookShows) {

@@ -12,17 +12,32 @@ namespace {
 
 constexpr double kTwipsPerPoint = 20;
 
+QString PdfFileName() {
+    return QString::fromUtf8(kPdfFilePrinter.data(), qsizetype(kPdfFilePrinter.size()));
+}
+
+bool IsPdfFile(const QString& name) {
+    return name == PdfFileName();
+}
+
 std::unique_ptr<QPrinter> PrinterNamed(const QString& name) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
-        return std::make_unique<QPrinter>(QPrinter::HighResolution);
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (IsPdfFile(name)) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+        }
+        return printer;
     }
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
 PrinterChoice OptionsOf(const QPrinter& printer) {
     PrinterChoice options;
-    options.printerName = printer.printerName().toStdString();
+    // A printer that writes a file instead of printing is the PDF file's stand-in.
+    options.printerName = printer.outputFormat() == QPrinter::NativeFormat
+                              ? printer.printerName().toStdString()
+                              : std::string(kPdfFilePrinter);
     options[PrinterOption::ColorMode] = std::int16_t(printer.colorMode());
     options[PrinterOption::Copies] = std::int16_t(printer.copyCount());
     options[PrinterOption::Duplex] = std::int16_t(printer.duplex());
@@ -57,9 +72,9 @@ QtBookPrinter::~QtBookPrinter() = default;
 
 void QtBookPrinter::TakeDefaults(const QString& name) {
     const std::unique_ptr<QPrinter> printer = PrinterNamed(name);
-    name_ = printer->outputFormat() == QPrinter::NativeFormat ? printer->printerName() : QString();
     options_ = OptionsOf(*printer);
-    if (name_.isEmpty()) {
+    name_ = QString::fromStdString(options_.printerName);
+    if (IsPdfFile(name_)) {
         // The PDF that stands in for a printer takes the book's own paper, whatever the locale.
         options_[PrinterOption::PaperSize] = std::int16_t(QPageSize::A4);
         options_[PrinterOption::Orientation] = std::int16_t(QPageLayout::Portrait);
@@ -71,6 +86,7 @@ std::vector<std::string> QtBookPrinter::Printers() const {
     for (const QString& name : QPrinterInfo::availablePrinterNames()) {
         names.push_back(name.toStdString());
     }
+    names.emplace_back(kPdfFilePrinter);
     return names;
 }
 
@@ -78,6 +94,8 @@ void QtBookPrinter::Select(int index) {
     const QStringList names = QPrinterInfo::availablePrinterNames();
     if (index >= 0 && index < names.size()) {
         TakeDefaults(names[index]);
+    } else if (index == names.size()) {
+        TakeDefaults(PdfFileName());
     }
 }
 
@@ -158,7 +176,7 @@ std::optional<PrinterChoice> QtBookPrinter::ShowSetup(const PrinterChoice& prese
 }
 
 bool QtBookPrinter::Installed() const {
-    return !name_.isEmpty() && !QPrinterInfo::printerInfo(name_).isNull();
+    return !IsPdfFile(name_) && !QPrinterInfo::printerInfo(name_).isNull();
 }
 
 std::unique_ptr<QPrinter> QtBookPrinter::MakePrinter() const {

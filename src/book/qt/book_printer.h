@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QString>
 #include <memory>
+#include <string_view>
 
 #include "book/printer_settings.h"
 
@@ -13,9 +14,14 @@ namespace veldra {
 
 class Settings;
 
-// The application's printer on this desktop: one of the printers Qt knows, or, with none
-// installed, the PDF file that stands in for it. Its options are held as Qt's own codes
-// and given to a fresh QPrinter for every print job.
+// The name of the printer that stands for a PDF file, listed after the installed ones. No
+// installed printer's name has a blank in it.
+inline constexpr std::string_view kPdfFilePrinter = "PDF File";
+
+// The application's printer on this desktop: one of the printers Qt knows, or the PDF file
+// that stands in for one, the default where none is installed. Either way its paper and
+// options are chosen in Print Setup. Its options are held as Qt's own codes and given to a
+// fresh QPrinter for every print job.
 class QtBookPrinter final : public BookPrinter {
 public:
     // The default printer with its own defaults.
@@ -30,7 +36,7 @@ public:
     PageCanvas Paper() const override;
     std::optional<PrinterChoice> ShowSetup(const PrinterChoice& preset) override;
 
-    // Whether the current printer is installed; without one the book goes to a PDF file.
+    // Whether the current printer is an installed one; else the book goes to a PDF file.
     bool Installed() const;
     // A printer for one print job, set up with the current options.
     std::unique_ptr<QPrinter> MakePrinter() const;

@@ -79,11 +79,9 @@ public:
     // Lays the book out for the plot's sheet or back for the paper, as the menu's check
     // mark (already turned over) says, and builds it anew.
     void mnuSetVisio_Click();
-    // Plots a range of pages as relay circuits into a PDF drawing the user names.
+    // Plots a range of pages as relay circuits into a PDF drawing the user names, and opens
+    // it in the desktop's viewer once it is ready.
     void mnuPlot_Click();
-    // Opens the finished plot for a user who chose to watch it; the desktop's viewer
-    // unless set.
-    std::function<void(const std::filesystem::path&)> openPlot;
     // --- Printer, font and display options (frmPrint_settings.cpp).
     void mnuPrintSetup_Click();
     void mnuFont_Click();

@@ -3,12 +3,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QUrl>
 #include <memory>
 
 #include "book/memory_drawing.h"
@@ -18,6 +16,7 @@
 #include "book/visio_plot.h"
 #include "ladder/element_size.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/document_viewer.h"
 #include "platform/qt/frmStatus.h"
 #include "platform/qt/keep_running.h"
 #include "platform/qt/twips.h"
@@ -66,6 +65,8 @@ public:
     }
     void UnloadProgress() override { status_.reset(); }
     void DoEvents() override { QCoreApplication::processEvents(); }
+    // Our drawing is made out of sight: a watcher sees the progress and, at the end, the PDF.
+    bool ShowsDrawing() const override { return false; }
     std::vector<IndexEntry> GetIndex() override { return index_(); }
     double IndexLineHeight() override { return lineHeight_; }
     void WriteDocument() override {
@@ -160,13 +161,8 @@ void frmPrint::mnuPlot_Click() {
     shownPage_ = remembered + 1;
     cmdUp_Click();
     show();
-    if (!written || !plot.Watching()) {
-        return;
-    }
-    if (openPlot) {
-        openPlot(*file);
-    } else if (!QDesktopServices::openUrl(
-                   QUrl::fromLocalFile(QString::fromStdString(file->string())))) {
+    // The drawing is shown once it is ready, watched or not: here that is the PDF written.
+    if (written && !TheDocumentViewer().Open(*file)) {
         dialogs_.MessageBox(
             {"The plot was written to " + file->string() + ", but no program could open it.",
              MsgButtons::Ok, MsgIcon::Information, "Plot Complete"});

@@ -82,6 +82,8 @@ frmResolution::frmResolution(Settings& settings, QWidget* parent)
     VScroll1_->setSingleStep(1);
     VScroll1_->setPageStep(1);
     VScroll1_->setInvertedAppearance(true);
+    connect(VScroll1_, &QAbstractSlider::actionTriggered, this,
+            [this](int action) { RunSpinnerUpward(action); });
     VScroll1_->setFixedHeight(40);
     layout->addWidget(VScroll1_, 1, 1, Qt::AlignLeft);
 
@@ -153,6 +155,29 @@ void frmResolution::VScroll1_Change(int value) {
     Text1_->setText(QString::number(value));
     CalcTextSize();
     RedrawSample();
+}
+
+void frmResolution::RunSpinnerUpward(int action) {
+    // The style draws the bar upside down but leaves its arrows and the trough beside the
+    // handle stepping as on any scroll bar, the lower arrow adding: turn each step round,
+    // so that the arrow and the part of the trough above the handle make elements larger.
+    int step = 0;
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd:
+        case QAbstractSlider::SliderPageStepAdd:
+            step = -1;
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+        case QAbstractSlider::SliderPageStepSub:
+            step = 1;
+            break;
+        default:
+            return;
+    }
+    const bool page = action == QAbstractSlider::SliderPageStepAdd ||
+                      action == QAbstractSlider::SliderPageStepSub;
+    VScroll1_->setSliderPosition(VScroll1_->value() +
+                                 step * (page ? VScroll1_->pageStep() : VScroll1_->singleStep()));
 }
 
 void frmResolution::RedrawSample() {

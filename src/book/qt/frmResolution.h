@@ -41,6 +41,8 @@ private:
     class SampleDrawing;
 
     void VScroll1_Change(int value);
+    // Makes each step of the spinner's arrows and trough run with its upside-down bar.
+    void RunSpinnerUpward(int action);
     void RedrawSample();
 
     Settings& settings_;

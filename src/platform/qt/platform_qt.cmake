@@ -1,5 +1,5 @@
 # The desktop under Qt: dialogs, the loading-progress window, settings, timers, the window
-# registry, the lamp and help.
+# registry, the lamp, help and the viewer of written files.
 target_sources(veldra_ui PRIVATE
     platform/qt/dialogs.cpp
     platform/qt/qt_platform.cpp
@@ -8,6 +8,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/timer_driver.cpp
     platform/qt/busy_cursor.cpp
     platform/qt/replacing_file.cpp
+    platform/qt/document_viewer.cpp
     platform/qt/window_registry.cpp
     platform/qt/discarded_frames.cpp
     platform/qt/lamp.cpp

@@ -1,14 +1,29 @@
 #pragma once
 
+#include <QPointer>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrint.h"
+#include "platform/qt/document_viewer.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
+
+// The desktop's viewer: what it was asked to open, and whether it took it.
+class RecordingViewer final : public DocumentViewer {
+public:
+    bool Open(const std::filesystem::path& file) override {
+        opened.push_back(file);
+        return installed;
+    }
+    std::vector<std::filesystem::path> opened;
+    bool installed = true;
+};
 
 // The simulator started on a small program written in a folder of the test's own, whose
 // book is made as the user makes it: "Create Program Book", the listing chosen and
@@ -56,6 +71,19 @@ protected:
         return folder.filePath(QString::fromStdString(name)).toStdString();
     }
     frmPrint* Book() { return dynamic_cast<frmPrint*>(Main().Book()); }
+    // Runs the command and tells whether it built the book anew.
+    template <class Command>
+    bool Rebuilds(Command command) {
+        QPointer<frmPrint> before = Book();
+        command();
+        Settle();
+        return before.isNull() && Book() != nullptr && Book()->isVisible();
+    }
+    // The preview's page stands upright: the paper is portrait.
+    bool Upright() { return Book()->PagePicture().height() > Book()->PagePicture().width(); }
+    std::string Stored(const char* section, const char* key) const {
+        return settings.GetSetting(section, key, "(none)");
+    }
     // The last box shown, as title and prompt; empty without one.
     std::string LastBox() const {
         return dialogs.boxes().empty()

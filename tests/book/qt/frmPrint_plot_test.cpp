@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "book/qt/book_fixture.h"
@@ -40,7 +44,6 @@ protected:
     void CreateBook() {
         BookFixture::CreateBook();
         ASSERT_NE(Book(), nullptr);
-        Book()->openPlot = [this](const std::filesystem::path& file) { opened.push_back(file); };
     }
     // Chooses the whole book in the page-range dialog, as relabelled for the plot.
     void PlotAll() {
@@ -54,7 +57,8 @@ protected:
         Book()->mnuPlot_Click();
     }
 
-    std::vector<std::filesystem::path> opened;
+    RecordingViewer viewer;
+    DocumentViewerScope viewing{viewer};
     std::string captions;
 };
 
@@ -110,9 +114,60 @@ TEST_F(PlotBookTest, ThePlotIsOnePdfSheetABookPageWithItsIndexAndOpensForAWatche
           "Application Program Logic"}) {
         EXPECT_NE(pdf.find(property), std::string::npos) << property;
     }
-    EXPECT_EQ(opened, std::vector<std::filesystem::path>{Path("plot.pdf")});
+    EXPECT_EQ(viewer.opened, std::vector<std::filesystem::path>{Path("plot.pdf")});
     EXPECT_TRUE(Book()->isVisible());
     EXPECT_EQ(Book()->windowTitle(), title);
+}
+
+TEST_F(PlotBookTest, WatchedOrNotThePlotShowsItsProgressAndOpensOnceReady) {
+    settings.SaveSetting("View", "Visio", "True");
+    CreateBook();
+    for (const auto& [watch, name, viewerInstalled] :
+         {std::tuple(MsgAnswer::Yes, "watched", true), std::tuple(MsgAnswer::No, "unwatched", true),
+          std::tuple(MsgAnswer::Yes, "unread", false)}) {
+        viewer.opened.clear();
+        viewer.installed = viewerInstalled;
+        // What the progress window says whenever the desktop runs during the plot.
+        std::set<QString> progress;
+        QTimer look;
+        look.setInterval(0);
+        QObject::connect(&look, &QTimer::timeout, [&progress] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window->objectName() == "frmStatus" && window->isVisible()) {
+                    progress.insert(window->findChild<QLabel*>("lblStatus")->text());
+                }
+            }
+        });
+        look.start();
+        const std::size_t boxes = dialogs.boxes().size();
+        dialogs.Choose(Path(name))
+            .Type("")
+            .Type("")
+            .Answer(watch)           // "Watch Visio Plot?"
+            .Answer(MsgAnswer::No)   // "Generate Index?"
+            .Answer(MsgAnswer::Ok);  // "Document Ready"
+        if (!viewerInstalled) {
+            dialogs.Answer(MsgAnswer::Ok);
+        }
+        PlotAll();
+        look.stop();
+
+        const std::filesystem::path file = Path(std::string(name) + ".pdf");
+        EXPECT_TRUE(progress.contains("Printing Page 1")) << name;
+        EXPECT_EQ(viewer.opened, std::vector<std::filesystem::path>{file}) << name;
+        std::vector<std::string> seen;
+        for (std::size_t box = boxes; box < dialogs.boxes().size(); ++box) {
+            seen.push_back(dialogs.boxes()[box].title + ": " + dialogs.boxes()[box].prompt);
+        }
+        std::vector<std::string> expected = {"Display Visio Application: Watch Visio Plot?",
+                                             "Add Index to Visio Document: Generate Index?",
+                                             "Plot Complete: Document Ready"};
+        if (!viewerInstalled) {
+            expected.push_back("Plot Complete: The plot was written to " + file.string() +
+                               ", but no program could open it.");
+        }
+        EXPECT_EQ(seen, expected) << name;
+    }
 }
 
 TEST_F(PlotBookTest, ACancelledPlotIsSilentAndAFailedOneIsReportedWithoutAFile) {
@@ -136,7 +191,7 @@ TEST_F(PlotBookTest, ACancelledPlotIsSilentAndAFailedOneIsReportedWithoutAFile) 
     EXPECT_NE(LastBox().find("VELDRA: The plot could not be written. The file " + nowhere),
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(nowhere));
-    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(viewer.opened.empty());
     EXPECT_TRUE(Book()->isVisible());
     for (const MsgBoxRequest& box : dialogs.boxes()) {
         EXPECT_NE(box.prompt, "Document Ready");

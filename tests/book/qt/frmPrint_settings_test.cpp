@@ -5,13 +5,23 @@
 #include <QCheckBox>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
+#include <QTest>
 #include <fstream>
+#include <regex>
 
 #include "book/auto_size.h"
 #include "book/qt/book_fixture.h"
+#include "book/qt/book_printer.h"
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
@@ -48,9 +58,6 @@ protected:
     }
     QAction* Entry(const char* name) { return Book()->findChild<QAction*>(name); }
     QCheckBox* Box(const char* name) { return Book()->findChild<QCheckBox*>(name); }
-    std::string Stored(const char* section, const char* key) {
-        return settings.GetSetting(section, key, "(none)");
-    }
     bool EveryCell(bool (*test)(const Element&)) {
         for (CreateLadder& ladder : Book()->Book()) {
             for (const auto& cell : ladder.GetElements()) {
@@ -61,16 +68,7 @@ protected:
         }
         return true;
     }
-    // Runs the command and tells whether it built the book anew.
-    template <class Command>
-    bool Rebuilds(Command command) {
-        QPointer<frmPrint> before = Book();
-        command();
-        Settle();
-        return before.isNull() && Book() != nullptr && Book()->isVisible();
-    }
     double Pitch() { return Book()->Book().Item(1)->GetElements().Item(1)->d_1560(); }
-    bool Upright() { return Book()->PagePicture().height() > Book()->PagePicture().width(); }
 
     FakeBookPrinter printer;
     BookPrinterScope installed{printer};
@@ -142,6 +140,42 @@ TEST_F(BookSettingsTest, TheElementSizeDialogStoresTheSizeOnOkAndRebuildsTheBook
     Book()->mnuRes_Click();
 }
 
+TEST_F(BookSettingsTest, TheSpinnersUpperArrowMakesElementsLargerAndItsLowerSmaller) {
+    WhenShown<frmResolution>([](frmResolution& dialog) {
+        auto* spinner = dialog.findChild<QScrollBar*>("VScroll1");
+        auto* size = dialog.findChild<QLineEdit*>("Text1");
+        // A click on one of the spinner's parts, where the style draws it; the size shown.
+        const auto click = [spinner, size](QStyle::SubControl part) {
+            QStyleOptionSlider option;
+            option.initFrom(spinner);
+            option.orientation = spinner->orientation();
+            option.minimum = spinner->minimum();
+            option.maximum = spinner->maximum();
+            option.sliderPosition = option.sliderValue = spinner->value();
+            option.singleStep = spinner->singleStep();
+            option.pageStep = spinner->pageStep();
+            option.upsideDown = spinner->invertedAppearance();
+            const QRect area =
+                spinner->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, spinner);
+            QTest::mouseClick(spinner, Qt::LeftButton, {}, area.center());
+            return size->text().toStdString();
+        };
+        EXPECT_EQ(size->text(), "100");
+        EXPECT_EQ(click(QStyle::SC_ScrollBarSubLine), "101");  // the upper arrow
+        EXPECT_EQ(click(QStyle::SC_ScrollBarSubLine), "102");
+        EXPECT_EQ(click(QStyle::SC_ScrollBarAddLine), "101");  // the lower arrow
+        // The keyboard's arrows run the same way.
+        QTest::keyClick(spinner, Qt::Key_Up);
+        EXPECT_EQ(size->text(), "102");
+        QTest::keyClick(spinner, Qt::Key_Down);
+        EXPECT_EQ(size->text(), "101");
+        dialog.OKButton_Click();
+    });
+    EXPECT_TRUE(Rebuilds([this] { Entry("mnuRes")->trigger(); }));
+    EXPECT_EQ(EleRes, 101);
+    EXPECT_EQ(Stored("VIEW", "EleRes"), "101");
+}
+
 TEST_F(BookSettingsTest, AutoSizeStoresTheLargestSizeThatFitsOrSaysNoneDoes) {
     dialogs.Answer(MsgAnswer::No).Answer(MsgAnswer::No);
     EXPECT_TRUE(Rebuilds([this] { Entry("mnuAutoSize")->trigger(); }));
@@ -190,6 +224,79 @@ TEST_F(BookSettingsTest, PrintSetupStoresThePrinterAndLaysTheBookOutForItsPaper)
     CreateBook();
     EXPECT_EQ(printer.name, "Plotter");
     EXPECT_FALSE(Upright());
+}
+
+// The book made on a desktop with no printer installed, where a PDF file stands in for
+// one: the desktop's own printer, put back as it was after the test.
+class PdfFileSetupTest : public BookFixture {
+protected:
+    void SetUp() override {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
+            GTEST_SKIP() << "a printer is installed on this desktop";
+        }
+        StartOn("book", ParallelProgram("BOOK", 10, false), kListing);
+        BookFixture::CreateBook();
+        ASSERT_NE(Book(), nullptr);
+    }
+    ~PdfFileSetupTest() override { DesktopPrinter() = before_; }
+
+    // "Print Setup" answered as a user would: "Properties", an orientation, OK, OK.
+    void PrintSetup(const char* orientation, bool accepted = true) {
+        WhenShown<QPrintDialog>([orientation, accepted](QPrintDialog& setup) {
+            WhenShown<QDialog>([orientation](QDialog& properties) {
+                properties.findChild<QRadioButton*>(orientation)->click();
+                properties.accept();
+            });
+            setup.findChild<QPushButton*>("properties")->click();
+            accepted ? setup.accept() : setup.reject();
+        });
+        Book()->findChild<QAction*>("mnuPrintSetup")->trigger();
+    }
+    // The size of the sheets of a PDF the book printed, in points.
+    static QSizeF Sheet(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        const std::string pdf((std::istreambuf_iterator<char>(in)), {});
+        std::smatch box;
+        if (!std::regex_search(pdf, box, std::regex(R"(/MediaBox\s*\[0 0 ([\d.]+) ([\d.]+)\])"))) {
+            return {};
+        }
+        return {std::stod(box[1]), std::stod(box[2])};
+    }
+
+private:
+    QtBookPrinter before_ = DesktopPrinter();
+};
+
+TEST_F(PdfFileSetupTest, PrintSetupChoosesThePdfFilesOrientationAsAPrintersAndRebuildsTheBook) {
+    EXPECT_TRUE(Upright());
+    PrintSetup("landscape", false);  // cancelled: nothing changes
+    EXPECT_TRUE(Upright());
+    EXPECT_EQ(Stored("Print", "PrinterName"), "(none)");
+
+    EXPECT_TRUE(Rebuilds([this] { PrintSetup("landscape"); }));
+    EXPECT_FALSE(Upright());
+    EXPECT_EQ(Stored("Print", "PrinterName") + "/" + Stored("Print", "Orientation") + "/" +
+                  Stored("Print", "PaperSize"),
+              "PDF File/" + std::to_string(int(QPageLayout::Landscape)) + "/" +
+                  std::to_string(int(QPageSize::A4)));
+    dialogs.Choose(Path("landscape.pdf"));
+    Book()->PrintPages(1, 1);
+    const QSizeF sheet = Sheet(Path("landscape.pdf"));
+    EXPECT_NEAR(sheet.width(), 841.9, 1);  // A4 turned, in whole points
+    EXPECT_NEAR(sheet.height(), 595.3, 1);
+
+    // The next book takes the stored choice; turned back upright, so does the next PDF.
+    Book()->close();
+    Settle();
+    DesktopPrinter() = QtBookPrinter();
+    BookFixture::CreateBook();
+    ASSERT_NE(Book(), nullptr);
+    EXPECT_FALSE(Upright());
+    EXPECT_TRUE(Rebuilds([this] { PrintSetup("portrait"); }));
+    EXPECT_TRUE(Upright());
+    dialogs.Choose(Path("portrait.pdf"));
+    Book()->PrintPages(1, 1);
+    EXPECT_LT(Sheet(Path("portrait.pdf")).width(), Sheet(Path("portrait.pdf")).height());
 }
 
 TEST_F(BookSettingsTest, ChangeFontStoresTheFontAndFitsTheNamesOnTheSamePages) {

@@ -37,6 +37,9 @@ class BookTest : public BookFixture {
 protected:
     BookTest() { StartOn("book", ParallelProgram("BOOK", 20, false), kListing); }
     QWidget& ProgramFrame() { return WindowFrame(*Main().Program()); }
+
+    RecordingViewer viewer;
+    DocumentViewerScope viewing{viewer};
 };
 
 TEST_F(BookTest, NoBookIsMadeWhileTheProgramRuns) {
@@ -99,21 +102,76 @@ TEST_F(BookTest, TheBookPagesPreviewsAndPrintsTheChosenPagesToPdf) {
     EXPECT_TRUE(ProgramFrame().isVisible());
 }
 
-TEST_F(BookTest, AnExampleWithItsNumericBlocksPrintsWhole) {
-    dialogs.Answer(MsgAnswer::Ok).Choose(VELDRA_EXAMPLES "/interlocking.ml2");
-    Main().findChild<QAction*>("mnuOpen")->trigger();
-    QApplication::processEvents();
-    dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::Yes).Choose(Path("whole.pdf"));
-    WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
-    Main().CreateBook();
-    ASSERT_NE(Book(), nullptr);
-    // Every statement and the numeric block's ladders, on the pages that follow.
-    EXPECT_GE(Book()->Book().Count(), Main().Program()->Engine().prgAssigns->Count() + 2);
-    EXPECT_TRUE(Book()->Book().Item(Book()->Book().Count())->IsNumeric);
-    WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
-    Book()->mnuPrint_Click();
-    EXPECT_EQ(PdfPages(Path("whole.pdf")), Book()->TotalPages());
-    Book()->CloseWindow();
+// A shipped example made into a book with the listing shipped beside it, as a new user
+// makes one: opened, the book made, printed whole with its listing page, its bit index
+// saved, and plotted with the index.
+TEST_F(BookTest, AnExampleBookFromItsShippedListingPrintsPlotsAndIndexes) {
+    struct Case {
+        const char* example;
+        const char* usedBit;
+        bool numerics;
+    };
+    for (const Case& c :
+         {Case{"interlocking", "P1_FREE", true}, Case{"level_crossing", "BAR_DN_KR", false}}) {
+        const std::string source = std::string(VELDRA_EXAMPLES "/") + c.example;
+        dialogs.Answer(MsgAnswer::Ok).Choose(source + ".ml2");
+        Main().findChild<QAction*>("mnuOpen")->trigger();
+        Settle();
+        ListingTexts shipped;
+        std::ifstream listing(source + ".mll", std::ios::binary);
+        ReadListing(listing, shipped);
+        ASSERT_EQ(shipped.CRC.size(), 4u) << c.example;
+        ASSERT_EQ(shipped.ChkSum.size(), 4u) << c.example;
+
+        dialogs.Choose(source + ".mll").Answer(c.numerics ? MsgAnswer::Yes : MsgAnswer::No);
+        ListingTexts accepted;
+        WhenShown<frmListing>([&accepted](frmListing& dialog) {
+            accepted = dialog.Texts();
+            dialog.cmdSave_Click();
+        });
+        Main().CreateBook();
+        ASSERT_NE(Book(), nullptr) << c.example;
+        EXPECT_EQ(accepted.CRC + " " + accepted.ChkSum, shipped.CRC + " " + shipped.ChkSum);
+        EXPECT_EQ(accepted.Jumpers, shipped.Jumpers);
+        // Every statement, and the numeric blocks' ladders on the pages that follow.
+        const int statements = Main().Program()->Engine().prgAssigns->Count();
+        EXPECT_EQ(Book()->Book().Count() > statements, c.numerics) << c.example;
+        EXPECT_EQ(Book()->Book().Item(Book()->Book().Count())->IsNumeric, c.numerics);
+
+        const std::string name = Path(c.example);
+        dialogs.Choose(name + ".pdf");
+        WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
+        Book()->mnuPrint_Click();
+        EXPECT_EQ(PdfPages(name + ".pdf"), Book()->TotalPages()) << c.example;
+        dialogs.Choose(name + "-listing.pdf");
+        Book()->mnuPrintListing_Click();
+        EXPECT_EQ(PdfPages(name + "-listing.pdf"), 1) << c.example;
+        dialogs.Choose(name + ".txt");
+        Book()->findChild<QAction*>("mnuSaveIndex")->trigger();
+        std::ifstream index(name + ".txt");
+        const std::string indexed((std::istreambuf_iterator<char>(index)), {});
+        EXPECT_NE(indexed.find(c.usedBit), std::string::npos) << c.example;
+
+        // Laid out for the plot's sheet and plotted whole, with the index; then opened.
+        Book()->findChild<QAction*>("mnuSetVisio")->trigger();
+        Settle();
+        ASSERT_NE(Book(), nullptr);
+        dialogs.Choose(name + "-plot.pdf")
+            .Type("")
+            .Type("")
+            .Answer(MsgAnswer::No)   // "Watch Visio Plot?"
+            .Answer(MsgAnswer::Yes)  // "Generate Index?"
+            .Answer(MsgAnswer::Ok);  // "Document Ready"
+        WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
+        Book()->mnuPlot_Click();
+        EXPECT_EQ(LastBox(), "Plot Complete: Document Ready") << c.example;
+        EXPECT_GT(PdfPages(name + "-plot.pdf"), Book()->TotalPages()) << c.example;
+        EXPECT_EQ(viewer.opened.back(), name + "-plot.pdf");
+        Book()->findChild<QAction*>("mnuSetVisio")->trigger();  // back to the paper
+        Settle();
+        Book()->CloseWindow();
+        Settle();
+    }
 }
 
 TEST_F(BookTest, AFailingBuildSaysWhyAndGivesTheSimulatorBack) {
