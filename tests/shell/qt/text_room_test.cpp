@@ -25,6 +25,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ladder/qt/frmStatements.h"
@@ -36,13 +37,16 @@ namespace {
 // A text drawn in a control: where it stands, how far its control lets it show, and the
 // tip that shows it whole when it cannot.
 struct ShownText {
-    const QWidget* control = nullptr;
+    ShownText(const QWidget* control, QString where, QString text, bool cell = false)
+        : control(control), where(std::move(where)), text(std::move(text)), cell(cell) {}
+
+    const QWidget* control;
     QString where;  // the control's name, and a cell's place
     QString text;
     QRect ink;   // the text as drawn, in the control's own places
     QRect room;  // where the control lets it show
     QString tip;
-    bool cell = false;
+    bool cell;
 };
 
 // The part of `control` its window shows: cut by every widget it stands in.
@@ -83,7 +87,7 @@ QRect Placed(const QRect& box, int width, int height, Qt::Alignment alignment) {
 }
 
 ShownText OfLabel(const QLabel& label) {
-    ShownText shown{&label, label.objectName(), label.text()};
+    ShownText shown(&label, label.objectName(), label.text());
     const QFontMetrics metrics = label.fontMetrics();
     const int margin = label.margin();
     QRect box = label.contentsRect().adjusted(margin, margin, -margin, -margin);
@@ -104,7 +108,7 @@ ShownText OfLabel(const QLabel& label) {
 }
 
 ShownText OfButton(const QAbstractButton& button) {
-    ShownText shown{&button, button.objectName(), button.text()};
+    ShownText shown(&button, button.objectName(), button.text());
     QStyleOptionButton option;
     option.initFrom(&button);
     option.text = button.text();
@@ -132,7 +136,7 @@ ShownText OfButton(const QAbstractButton& button) {
 }
 
 ShownText OfFrame(const QGroupBox& frame) {
-    ShownText shown{&frame, frame.objectName(), frame.title()};
+    ShownText shown(&frame, frame.objectName(), frame.title());
     QStyleOptionGroupBox option;
     option.initFrom(&frame);
     option.text = frame.title();
@@ -152,11 +156,10 @@ ShownText OfFrame(const QGroupBox& frame) {
 
 // The room a cell's text has: the cell, less the grid line and the style's margins.
 ShownText OfCell(const QAbstractItemView& view, const QModelIndex& index) {
-    ShownText shown{
+    ShownText shown(
         view.viewport(),
         QStringLiteral("%1[%2,%3]").arg(view.objectName()).arg(index.row()).arg(index.column()),
-        index.data(Qt::DisplayRole).toString()};
-    shown.cell = true;
+        index.data(Qt::DisplayRole).toString(), true);
     QStyleOptionViewItem option;
     option.initFrom(view.viewport());
     option.font = view.font();
@@ -319,10 +322,8 @@ private:
                      const std::vector<ShownText>& texts) {
         std::vector<QRect> inks;
         for (const ShownText& shown : texts) {
-            const QRect sight =
-                shown.control == nullptr ? QRect() : InSight(*shown.control, window);
-            inks.push_back(QRect(shown.control->mapTo(&window, (shown.ink & sight).topLeft()),
-                                 (shown.ink & sight).size()));
+            const QRect drawn = shown.ink & InSight(*shown.control, window);
+            inks.emplace_back(shown.control->mapTo(&window, drawn.topLeft()), drawn.size());
         }
         for (std::size_t a = 0; a < texts.size(); ++a) {
             for (std::size_t b = a + 1; b < texts.size(); ++b) {
@@ -445,10 +446,9 @@ END PROGRAM
 // width the window leaves them). The layouts' own captions and the columns sized from
 // their texts have no such leave.
 const std::set<QString> kNamedControls = {
-    "lblBoardName", "lblIO_",     "lblInput_",  "lblOut_",       "chkLO_",
-    "lblLmpA_",     "lblLmpB_",   "chkALO_",    "chkBLO_",       "lblLampAOn",
-    "lblLampBOn",   "lblIn1Name", "lblIn2Name", "cmbBitSelect_", "lstch_",
-    "grdState["};
+    "lblBoardName", "lblIO_",        "lblInput_", "lblOut_",    "chkLO_",     "lblLmpA_",
+    "lblLmpB_",     "chkALO_",       "chkBLO_",   "lblLampAOn", "lblLampBOn", "lblIn1Name",
+    "lblIn2Name",   "cmbBitSelect_", "lstch_",    "grdState["};
 
 struct Application {
     const char* name;
