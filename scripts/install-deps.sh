@@ -2,7 +2,9 @@
 # Installs, with apt-get, whatever the build and the tests need and the machine lacks:
 # Qt 6 (Widgets, Network, PrintSupport, Xml and Test all come with qt6-base-dev) for the
 # windows, Qt's platform plugins (xcb for a display, real or virtual, offscreen for the
-# tests; only recommended by Qt, so named here) and a font for the windows to show; Xvfb
+# tests; only recommended by Qt, so named here) and the fonts the windows are drawn in
+# (Liberation Sans, to the widths the layouts were drawn for; Liberation Mono and Sans stand
+# for the "Courier New" and "Arial" the program book names; DejaVu for the rest); Xvfb
 # for the end-to-end runs of the real program and, with TigerVNC's scraping server, for
 # serving it over VNC where there is no display; pugixml reads state files.
 # libxkbcommon-dev only quiets configuring: Qt's CMake files look for it, never needed by
@@ -25,6 +27,7 @@ packages=(
     libxkbcommon-dev
     qt6-qpa-plugins
     fonts-dejavu-core
+    fonts-liberation2
     xvfb
     xauth
     tigervnc-scraping-server

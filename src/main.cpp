@@ -5,12 +5,14 @@
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/ini_settings.h"
+#include "platform/qt/window_face.h"
 #include "shell/qt/application.h"
 
 int main(int argc, char** argv) {
     using namespace veldra;
     QApplication application(argc, argv);
     QApplication::setApplicationName("VELDRA");
+    UseWindowFace();
 
     // The command line as one text, as the start-up reads it; Qt has taken its own options.
     std::string commandLine;

@@ -49,7 +49,11 @@ void frmPrint::mnuPrintSetup_Click() {
 }
 
 void frmPrint::mnuFont_Click() {
-    QFontDialog diag(ladder_->font(), this);
+    // The settings name a face of the desktop the book was first printed on ("Courier
+    // New"); the dialog lists this desktop's faces, so it opens on the one standing for it.
+    QFont shown = ladder_->font();
+    shown.setFamily(QFontInfo(shown).family());
+    QFontDialog diag(shown, this);
     diag.setObjectName("diag");
     if (diag.exec() != QDialog::Accepted) {
         return;
@@ -60,7 +64,10 @@ void frmPrint::mnuFont_Click() {
 void frmPrint::ApplyFont(const QFont& chosen) {
     // Name, size and weight are what the settings keep, so they are all the preview takes.
     QFont font = ladder_->font();
-    font.setFamily(chosen.family());
+    // The face it opened on, kept, keeps the name the settings gave it.
+    if (chosen.family() != QFontInfo(font).family()) {
+        font.setFamily(chosen.family());
+    }
     font.setPointSizeF(chosen.pointSizeF() > 0 ? chosen.pointSizeF()
                                                : QFontInfo(chosen).pointSizeF());
     font.setBold(chosen.bold());

@@ -20,6 +20,7 @@
 #include "engine/qt/status_grid_model.h"
 #include "engine/qt/status_grid_view.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/text_column.h"
 #include "platform/qt/twips.h"
 
 namespace veldra {
@@ -153,10 +154,11 @@ void BitStatusFrame::SizeStatusGrid() {
     // The name column fits the widest name and a margin; a row is one and a half lines.
     const QFontMetrics metrics(grdStatus_->font());
     const int widest = WidestName(metrics, pages_.Status().Rows());
+    const int names = TextColumnWidth(*grdStatus_, widest, 100);
     grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
-    grdStatus_->setColumnWidth(1, widest + PixelsFromTwips(100));
+    grdStatus_->setColumnWidth(1, names);
     // The grid claims the width its names need, so none is read cut short.
-    grdStatus_->setMinimumWidth(PixelsFromTwips(kFixedColumnTwips) + widest + PixelsFromTwips(100) +
+    grdStatus_->setMinimumWidth(PixelsFromTwips(kFixedColumnTwips) + names +
                                 grdStatus_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
                                 2 * grdStatus_->frameWidth());
     grdStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -22,7 +22,8 @@ QVariant CoreListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= shownCount_ || index.row() >= source_.count()) {
         return {};
     }
-    if (role == Qt::DisplayRole) {
+    // A line too long for its list is shown cut; its tip shows it whole.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         return source_.text(index.row());
     }
     if (role == Qt::CheckStateRole && source_.checked) {

@@ -3,6 +3,7 @@ target_sources(veldra_ui PRIVATE
     engine/qt/frmProgram.cpp
     engine/qt/statement_view_host.cpp
     engine/qt/core_list_model.cpp
+    engine/qt/name_list_delegate.cpp
     engine/qt/status_grid_model.cpp
     engine/qt/status_grid_view.cpp
     engine/qt/status_grid_delegate.cpp

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "engine/qt/core_list_model.h"
+#include "engine/qt/name_list_delegate.h"
 #include "engine/qt/numeric_editor_controls.h"
 #include "platform/qt/qt_text.h"
 
@@ -19,6 +20,7 @@ ForceBitFrame::ForceBitFrame(ProgramEngine& engine, ProgramPages& pages, QWidget
     auto* layout = new QGridLayout(this);
     for (int index = 0; index < 2; ++index) {
         QListView* list = List(Indexed("cmbBitSelect", index), this);
+        list->setItemDelegate(new NameListDelegate(list));
         CoreListModel::Source lines;
         const auto listOf = [this, index]() -> const std::vector<ProgramPages::CheckLine>& {
             return index == 0 ? pages_.ForceBitList() : pages_.UserBitList();

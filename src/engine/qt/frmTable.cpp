@@ -13,6 +13,7 @@
 
 #include "engine/qt/core_list_model.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/text_column.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
 
@@ -150,7 +151,8 @@ void frmTable::SizeColumns() {
     int gridWidth = 2 * grdTable_->frameWidth();
     for (int column = 0; column < grid_->columnCount(); ++column) {
         const int text = metrics.horizontalAdvance(ToQString(contents_.ColumnWidthText(column)));
-        grdTable_->setColumnWidth(column, text + PixelsFromTwips(TableWindow::kColumnPadding));
+        grdTable_->setColumnWidth(column,
+                                  TextColumnWidth(*grdTable_, text, TableWindow::kColumnPadding));
         gridWidth += grdTable_->columnWidth(column);
     }
     // The window first opens wide enough for the whole table, within reason; after that

@@ -22,6 +22,7 @@
 #include "platform/platform.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/text_column.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
 
@@ -134,8 +135,9 @@ void frmStatements::Fill() {
     grdState_->hide();
     model_->Load();
     const QFontMetrics metrics(grdState_->font());
-    grdState_->setColumnWidth(StatementsModel::kAssign,
-                              metrics.horizontalAdvance("ASSIGN") + PixelsFromTwips(100));
+    grdState_->setColumnWidth(
+        StatementsModel::kAssign,
+        TextColumnWidth(*grdState_, metrics.horizontalAdvance("ASSIGN"), 100));
     grdState_->setColumnWidth(StatementsModel::kSelector, PixelsFromTwips(300));
     SetArray();
     tmrFixWindow.SetEnabled(true);

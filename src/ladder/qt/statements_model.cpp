@@ -54,6 +54,10 @@ QVariant StatementsModel::data(const QModelIndex& index, int role) const {
                 default:
                     return {};
             }
+        case Qt::ToolTipRole:
+            // The expression's column is as wide as the window leaves it; a name longer than
+            // that is cut, and read whole here.
+            return index.column() == kExpression ? QVariant(row.expression) : QVariant();
         case Qt::BackgroundRole:
             if (index.column() == kExpression) {
                 const Statement* statement = StatementAt(index.row());

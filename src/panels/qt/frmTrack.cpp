@@ -153,9 +153,10 @@ void frmTrack::MakeEnd(TrackSide side, int top) {
     end.handCodes->hide();
     end.rec->hide();
     end.link = Named(new QPushButton(QStringLiteral("Link"), frame), EndName("cmdLink%1", side),
-                     RectFromTwips(120, 2400, 735, 315));
+                     RectFromTwips(120, 2400, 675, 315));
+    // The label reaches the frame's edge: "TCP/IP Connection: Connecting" is its widest.
     end.connection = Named(new QLabel(QStringLiteral("TCP/IP Connection: Closed"), frame),
-                           EndName("lblTCP%1", side), RectFromTwips(960, 2430, 2235, 255));
+                           EndName("lblTCP%1", side), RectFromTwips(840, 2430, 2385, 255));
     for (QLabel* label : {end.adjustment, end.transmitHeading, end.transmitted}) {
         label->installEventFilter(this);
     }

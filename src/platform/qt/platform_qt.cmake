@@ -14,6 +14,8 @@ target_sources(veldra_ui PRIVATE
     platform/qt/lamp.cpp
     platform/qt/lamp_accessible.cpp
     platform/qt/title_bar_icons.cpp
+    platform/qt/window_face.cpp
+    platform/qt/text_column.cpp
     platform/qt/whats_this.cpp
     platform/qt/help_guide.cpp
     platform/qt/frmHelp.cpp

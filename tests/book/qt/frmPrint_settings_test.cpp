@@ -326,5 +326,21 @@ TEST_F(BookSettingsTest, ChangeFontStoresTheFontAndFitsTheNamesOnTheSamePages) {
     EXPECT_EQ(LadderFont(settings).pointSize(), 10);
 }
 
+TEST_F(BookSettingsTest, TheFontDialogOpensOnTheStoredFaceAndKeptItKeepsItsName) {
+    // "Courier New", as the book names it, stands for its metric twin on this desktop.
+    settings.SaveSetting("LADDER_FONT", "NAME", "Courier New");
+    Book()->close();
+    Settle();
+    CreateBook();
+    QString opened;
+    WhenShown<QFontDialog>([&opened](QFontDialog& dialog) {
+        opened = dialog.currentFont().family();
+        dialog.accept();
+    });
+    Entry("mnuFont")->trigger();
+    EXPECT_EQ(opened.toStdString(), "Liberation Mono");
+    EXPECT_EQ(Stored("LADDER_FONT", "NAME"), "Courier New");
+}
+
 }  // namespace
 }  // namespace veldra::testing
