@@ -199,6 +199,15 @@ private:
     std::atomic<bool> done_{false};
 };
 
+// Counts in `received` every record `link` hands on, before its window takes them.
+void CountRecords(links::PeerLink& link, std::size_t& received) {
+    link.onRecords = [&received,
+                      take = link.onRecords](const std::vector<links::Received>& records) {
+        received += records.size();
+        take(records);
+    };
+}
+
 // A program loaded as the user loads one, in its own program window with its board
 // windows drawn in an area of their own (a simulator of its own), and started. Its scan
 // ticks only when the benchmark fires it.
@@ -330,11 +339,7 @@ void BM_SerialFloodScanTick(benchmark::State& state) {
         return;
     }
     std::size_t received = 0;
-    east.PeerLink().onRecords =
-        [&received, take = east.PeerLink().onRecords](const std::vector<links::Received>& records) {
-            received += records.size();
-            take(records);
-        };
+    CountRecords(east.PeerLink(), received);
 
     bool value = false;
     double receiving = 0;
@@ -368,10 +373,6 @@ void BM_SerialFloodScanTick(benchmark::State& state) {
 }
 BENCHMARK(BM_SerialFloodScanTick)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-}  // namespace
-
-namespace {
-
 // A peer linked to the east end's station writes records as fast as the link takes them
 // (`kFullSpeedRecords`, at most `kFullSpeedBound`) while the east scan ticks every 50 ms on
 // a desktop timer, as the program window ticks it. Counters: "slowest_tick_ms" the longest
@@ -388,11 +389,7 @@ void BM_SerialFloodAtFullSpeed(benchmark::State& state) {
         return;
     }
     std::size_t received = 0;
-    east.PeerLink().onRecords =
-        [&received, take = east.PeerLink().onRecords](const std::vector<links::Received>& records) {
-            received += records.size();
-            take(records);
-        };
+    CountRecords(east.PeerLink(), received);
 
     double slowestTick = 0;
     double longestGap = 0;
