@@ -1,7 +1,8 @@
 // Two programs, each with a serial station of 256 bits, loaded into real program windows
 // offscreen with their station windows drawn, linked over loopback through the stations'
 // "Link" buttons as a user links them: how long one out bit takes to reach the peer
-// program's logic, and what a scan tick costs while a peer floods the station with records.
+// program's logic, what a scan tick costs while a peer floods the station with records, and
+// what a peer sending as fast as it can does to the scan's tick and the process's memory.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -15,10 +16,20 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstddef>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
@@ -44,6 +55,10 @@ constexpr int kBits = 256;
 constexpr int kBoundMs = 5000;
 // What a peer sending 10,000 records a second delivers between two scan ticks (50 ms).
 constexpr int kFloodRecordsPerTick = 10000 * 50 / 1000;
+// A flood at full speed: this many records, or what goes out in this time.
+constexpr std::size_t kFullSpeedRecords = 10'000'000;
+constexpr auto kFullSpeedBound = std::chrono::seconds(5);
+constexpr int kScanPeriodMs = 50;
 
 // Names `prefix`0 to `prefix`(count-1), eight to a line.
 std::string NameList(const std::string& prefix, int count) {
@@ -95,6 +110,102 @@ bool WaitFor(const std::function<bool()>& done) {
 
 double Seconds(Clock::duration elapsed) {
     return std::chrono::duration<double>(elapsed).count();
+}
+
+// A line of this process's status in kB ("VmRSS", "VmHWM"); 0 when it cannot be read.
+double StatusKb(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with(key + ":")) {
+            return std::stod(line.substr(key.size() + 1));
+        }
+    }
+    return 0;
+}
+
+// Starts the count of the process's peak memory afresh from what it holds now.
+bool ResetPeakMemory() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return clear.good();
+}
+
+// A peer on a thread of its own writing serial records to 127.0.0.1:`port` as fast as the
+// link takes them, every bit flipped from one set to the next, until `kFullSpeedRecords`
+// are out or `kFullSpeedBound` has passed; then it closes. Blocking writes: what the link
+// does not take waits in the system's buffers, as it would for a peer on another machine.
+class FullSpeedPeer {
+public:
+    explicit FullSpeedPeer(quint16 port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        // A link that stops taking records leaves a write waiting no longer than this.
+        timeval wait{0, 100'000};
+        ::setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
+        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~FullSpeedPeer() {
+        if (writer_.joinable()) {
+            writer_.join();
+        }
+        ::close(fd_);
+    }
+    bool Connected() const { return connected_; }
+    void Start() {
+        writer_ = std::thread([this] { Write(); });
+    }
+    bool Done() const { return done_; }
+    std::size_t Sent() const { return sent_; }
+
+private:
+    void Write() {
+        std::string sets[2];
+        for (int value = 0; value < 2; ++value) {
+            for (int i = 0; i < kBits; ++i) {
+                sets[value] += links::DataRecord(std::to_string(i + 1), value == 1);
+            }
+        }
+        const Clock::time_point until = Clock::now() + kFullSpeedBound;
+        std::size_t sent = 0;
+        for (int set = 0; sent + kBits <= kFullSpeedRecords && Clock::now() < until; ++set) {
+            const std::string& text = sets[set % 2];
+            std::size_t at = 0;
+            while (at < text.size() && Clock::now() < until) {
+                const ssize_t wrote = ::send(fd_, text.data() + at, text.size() - at, MSG_NOSIGNAL);
+                if (wrote > 0) {
+                    at += std::size_t(wrote);
+                } else if (wrote < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                    break;
+                }
+            }
+            sent += std::size_t(std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\r'));
+            if (at < text.size()) {
+                break;
+            }
+        }
+        sent_ = sent;
+        ::shutdown(fd_, SHUT_WR);
+        done_ = true;
+    }
+
+    int fd_;
+    bool connected_ = false;
+    std::thread writer_;
+    std::atomic<std::size_t> sent_{0};
+    std::atomic<bool> done_{false};
+};
+
+// Counts in `received` every record `link` hands on, before its window takes them.
+void CountRecords(links::PeerLink& link, std::size_t& received) {
+    link.onRecords = [&received,
+                      take = link.onRecords](const std::vector<links::Received>& records) {
+        received += records.size();
+        take(records);
+    };
 }
 
 // A program loaded as the user loads one, in its own program window with its board
@@ -228,11 +339,7 @@ void BM_SerialFloodScanTick(benchmark::State& state) {
         return;
     }
     std::size_t received = 0;
-    east.PeerLink().onRecords =
-        [&received, take = east.PeerLink().onRecords](const std::vector<links::Received>& records) {
-            received += records.size();
-            take(records);
-        };
+    CountRecords(east.PeerLink(), received);
 
     bool value = false;
     double receiving = 0;
@@ -265,5 +372,78 @@ void BM_SerialFloodScanTick(benchmark::State& state) {
     state.counters["slowest_ms"] = slowest * 1000;
 }
 BENCHMARK(BM_SerialFloodScanTick)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A peer linked to the east end's station writes records as fast as the link takes them
+// (`kFullSpeedRecords`, at most `kFullSpeedBound`) while the east scan ticks every 50 ms on
+// a desktop timer, as the program window ticks it. Counters: "slowest_tick_ms" the longest
+// scan tick, "longest_gap_ms" the longest time from one tick's start to the next (50 when
+// the scan keeps its tick), "peak_mb" the process's peak memory above what it held before
+// the flood, "records_per_s" how fast the station took them. Timed: the whole flood.
+void BM_SerialFloodAtFullSpeed(benchmark::State& state) {
+    bench::CautiousPlatform platform;
+    ModalDialogs dialogs;
+    StationProgram east(StationSource(false), dialogs);
+    east.Link(true);
+    if (!WaitFor([&] { return east.PeerLink().IsServer(); })) {
+        state.SkipWithError("the station did not listen");
+        return;
+    }
+    std::size_t received = 0;
+    CountRecords(east.PeerLink(), received);
+
+    double slowestTick = 0;
+    double longestGap = 0;
+    double peak = 0;
+    double rate = 0;
+    for (auto _ : state) {
+        FullSpeedPeer peer(east.PeerLink().ListeningPort());
+        if (!peer.Connected() || !WaitFor([&] { return east.PeerLink().IsConnected(); })) {
+            state.SkipWithError("the flood did not link");
+            break;
+        }
+        received = 0;
+        QCoreApplication::processEvents();
+        const double idleKb = StatusKb("VmRSS");
+        const bool peakCounted = ResetPeakMemory();
+
+        Clock::time_point lastTick{};
+        QTimer ticks;
+        ticks.setTimerType(Qt::PreciseTimer);
+        ticks.setInterval(kScanPeriodMs);
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            const Clock::time_point start = Clock::now();
+            if (lastTick != Clock::time_point{}) {
+                longestGap = std::max(longestGap, Seconds(start - lastTick));
+            }
+            lastTick = start;
+            east.Scan();
+            slowestTick = std::max(slowestTick, Seconds(Clock::now() - start));
+        });
+        ticks.start();
+        const Clock::time_point start = Clock::now();
+        peer.Start();
+        QElapsedTimer waited;
+        waited.start();
+        while (!(peer.Done() && received >= peer.Sent()) &&
+               waited.elapsed() < 2 * 1000 * kFullSpeedBound.count()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        const double taken = Seconds(Clock::now() - start);
+        ticks.stop();
+        state.SetIterationTime(taken);
+        peak = std::max(peak, (peakCounted ? StatusKb("VmHWM") : StatusKb("VmRSS")) - idleKb);
+        rate = double(received) / taken;
+        if (!peer.Done() || received != peer.Sent()) {
+            state.SkipWithError("the flood was not all taken");
+            break;
+        }
+        WaitFor([&] { return !east.PeerLink().IsConnected(); });
+    }
+    state.counters["slowest_tick_ms"] = slowestTick * 1000;
+    state.counters["longest_gap_ms"] = longestGap * 1000;
+    state.counters["peak_mb"] = peak / 1024;
+    state.counters["records_per_s"] = rate;
+}
+BENCHMARK(BM_SerialFloodAtFullSpeed)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace

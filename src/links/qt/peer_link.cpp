@@ -1,5 +1,6 @@
 #include "links/qt/peer_link.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace veldra::links {
@@ -19,6 +20,9 @@ PeerLink::PeerLink(QObject* parent) : QObject(parent) {
     connectTimer_.setSingleShot(true);
     connectTimer_.setInterval(kConnectTimeoutMs);
     connect(&connectTimer_, &QTimer::timeout, this, &PeerLink::ConnectTimedOut);
+    readOn_.setSingleShot(true);
+    readOn_.setInterval(0);
+    connect(&readOn_, &QTimer::timeout, this, &PeerLink::ReadPiece);
     logWindow_.setSingleShot(true);
     logWindow_.setInterval(kLogWindowMs);
     connect(&logWindow_, &QTimer::timeout, this, &PeerLink::CloseLogWindow);
@@ -78,6 +82,7 @@ void PeerLink::Close() {
 }
 
 void PeerLink::DropSocket() {
+    readOn_.stop();
     if (socket_) {
         socket_->disconnect(this);
         socket_->abort();
@@ -173,6 +178,9 @@ void PeerLink::Adopt(QTcpSocket* socket) {
     // Writes are already batched every send period: holding a small one back for the
     // peer's acknowledgement would only add its delay to every change.
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // A peer sending faster than we take its records waits on the system's buffers, not
+    // on our memory.
+    socket->setReadBufferSize(kReadAheadBytes);
     connect(socket, &QTcpSocket::readyRead, this, &PeerLink::OnReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, &PeerLink::OnDisconnected);
     connect(socket, &QTcpSocket::errorOccurred, this,
@@ -214,13 +222,29 @@ void PeerLink::OnNewConnection() {
 }
 
 void PeerLink::OnReadyRead() {
-    auto* socket = qobject_cast<QTcpSocket*>(sender());
-    if (!socket || socket != socket_)
+    if (sender() != socket_)
         return;
+    if (!readOn_.isActive())  // else the next piece is already on its way
+        ReadPiece();
+}
+
+void PeerLink::ReadPiece() {
+    if (TakePiece())
+        readOn_.start();
+}
+
+// One piece of what the peer sent, applied; whether more of it waits. A record cut at the
+// piece's end waits in the reader for the rest.
+bool PeerLink::TakePiece() {
+    if (!socket_)
+        return false;
     std::vector<Received> records;
     char chunk[kReadChunk];
+    qint64 taken = 0;
     qint64 got = 0;
-    while ((got = socket->read(chunk, kReadChunk)) > 0) {
+    while (taken < kPieceBytes &&
+           (got = socket_->read(chunk, std::min(kReadChunk, kPieceBytes - taken))) > 0) {
+        taken += got;
         auto more = reader_.Feed(std::string_view(chunk, static_cast<std::size_t>(got)));
         records.insert(records.end(), std::make_move_iterator(more.begin()),
                        std::make_move_iterator(more.end()));
@@ -229,11 +253,15 @@ void PeerLink::OnReadyRead() {
         Refused(std::to_string(dropped) + " characters without a record end dropped");
     if (!records.empty() && onRecords)
         onRecords(records);
+    return socket_ && socket_->bytesAvailable() > 0;
 }
 
 void PeerLink::OnDisconnected() {
     if (sender() != socket_ || !linked_)
         return;
+    // What the peer sent before it left is still taken, in order.
+    while (TakePiece()) {
+    }
     Log("link closed by peer " + peerName_.toStdString());
     DropSocket();
     sendTimer_.stop();

@@ -5,7 +5,8 @@
 // at most every 250 ms in one go. One peer at a time; a server whose peer leaves goes on
 // listening, and nothing reconnects by itself. What the link has to say goes to the
 // immediate window a few lines a second, so a garbled or hostile peer is named there
-// without flooding it, and costs bounded memory.
+// without flooding it; what a peer sends is taken a piece a turn of the event loop, so even
+// a peer sending as fast as it can costs bounded memory and leaves the scan its tick.
 
 #include <QHostAddress>
 #include <QObject>
@@ -73,10 +74,15 @@ public:
     const QTimer& SendTimer() const { return sendTimer_; }
     // A connection that is not made in this time has timed out.
     static constexpr int kConnectTimeoutMs = 30000;
+    // What one turn of the event loop takes from the peer at most; a flood is taken a
+    // piece a turn, so the scan keeps its tick between pieces.
+    static constexpr qint64 kPieceBytes = 16 * 1024;
+    // What the socket holds of the peer's text at most; the rest waits with the system.
+    static constexpr qint64 kReadAheadBytes = 64 * 1024;
     // The connect timer's tick: a connection still not made is given up.
     void ConnectTimedOut();
 
-    // Every complete record as it arrives, in order.
+    // Every complete record as it arrives, in order, at most a piece's worth at a time.
     std::function<void(const std::vector<Received>&)> onRecords;
     // What the peer sends goes to `take`, with what nothing can use named back to this
     // link; when `take` says the peer asked for our state, `state` is sent.
@@ -110,6 +116,8 @@ private:
     void Adopt(QTcpSocket* socket);
     void OnNewConnection();
     void OnReadyRead();
+    void ReadPiece();
+    bool TakePiece();
     void OnDisconnected();
     void OnError(QTcpSocket* socket, QAbstractSocket::SocketError error);
 
@@ -120,6 +128,7 @@ private:
     SendBuffer buffer_;
     QTimer sendTimer_;
     QTimer connectTimer_;
+    QTimer readOn_;  // the next piece of what the peer sent, on the next turn
     QString peerName_;
     LineBudget budget_;
     QTimer logWindow_;

@@ -3,5 +3,6 @@
 veldra_ui_test(links_qt_tests
     links/qt/peer_link_test.cpp
     links/qt/linked_windows_test.cpp
+    links/qt/link_flood_test.cpp
 )
 target_compile_definitions(links_qt_tests PRIVATE VELDRA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
