@@ -303,7 +303,7 @@ void BM_SerialBitToPeerScan(benchmark::State& state) {
         west.Scan();
         west.PeerLink().SendNow();
         const bool arrived = WaitFor([&] {
-            const BooleanBit* posted = east.Engine().IOBits.Find("E_IN0");
+            const auto* posted = east.Engine().IOBits.Find("E_IN0");
             return posted != nullptr && posted->BitValue() == value;
         });
         east.Scan();

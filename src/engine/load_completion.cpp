@@ -146,7 +146,7 @@ void ProgramEngine::AimNewInputs(const BoundRows& rows, std::size_t w, int befor
         return;
     }
     for (int i = before + 1; i <= IOBits.Count(); ++i) {
-        const BooleanBit* pending = IOBits.Find(i);
+        const PendingInput* pending = IOBits.Find(i);
         if (pending == nullptr) {
             continue;
         }
@@ -155,7 +155,7 @@ void ProgramEngine::AimNewInputs(const BoundRows& rows, std::size_t w, int befor
             const std::uint32_t slot = rows.slots[at];
             if (slot != ScanMap::kNone &&
                 EqualsIgnoringCase(prgBooleanBits_->NameAt(slot), pending->BitName())) {
-                IOBits.Aim(*pending, slot);
+                IOBits.Aim(i, slot);
                 break;
             }
         }

@@ -199,13 +199,13 @@ void ProgramEngine::ApplyTrackData() {
     }
 }
 
-std::uint32_t ProgramEngine::AimedSlot(const BooleanBit& pending) {
+std::uint32_t ProgramEngine::AimedSlot(const PendingInput& pending) {
     if (aimedAt_ == nullptr || aimedAt_ != prgBooleanBits_.get() ||
         aimedGeneration_ != prgBooleanBits_->Generation()) {
         return ScanMap::kNone;
     }
-    const std::uint32_t slot = IOBits.AimOf(pending);
-    if (slot == BooleanBits::kNoAim || slot >= map_.SlotCount() || map_.BitAt(slot) == nullptr) {
+    const std::uint32_t slot = pending.AimedSlot();
+    if (slot == PendingInput::kNoAim || slot >= map_.SlotCount() || map_.BitAt(slot) == nullptr) {
         return ScanMap::kNone;
     }
     return slot;
@@ -234,11 +234,11 @@ void ProgramEngine::ApplyOutsideInputs() {
     for (int i = IOBits.Count(); i >= 1; --i) {
         // A first start takes every board's ".ENABLED" bit at once: those were aimed at
         // their bits as the boards were bound, any other is found by its name.
-        if (const BooleanBit* ahead = IOBits.Find(i - int(kPrefetchDistance));
+        if (const PendingInput* ahead = IOBits.Find(i - int(kPrefetchDistance));
             ahead != nullptr && AimedSlot(*ahead) == ScanMap::kNone) {
             prgBooleanBits_->Prefetch(ahead->BitName());
         }
-        const BooleanBit& entry = *IOBits.Find(i);
+        const PendingInput& entry = *IOBits.Find(i);
         const bool value = entry.BitValue();
         if (const std::uint32_t slot = AimedSlot(entry); slot != ScanMap::kNone) {
             if (TakeAimedInputBySlot(slot, value) && (taken == 0 || i == runLow - 1)) {

@@ -16,6 +16,7 @@
 #include "logic/boolean_bits.h"
 #include "logic/mk_bk_ques.h"
 #include "logic/numeric_block.h"
+#include "logic/pending_inputs.h"
 #include "logic/program_host.h"
 #include "logic/statements.h"
 #include "logic/table.h"
@@ -52,8 +53,7 @@ public:
 
     // --- The loaded program and the run-time state, as the program window holds them.
     clsTimers vTimeQue;
-    ChangedBoardBits ChangedBits;  // the board bits changed in this scan
-    BooleanBits IOBits;            // pending outside inputs
+    PendingInputs IOBits;
     TrackForms TrackBits;          // coded-track windows with pending received bits
     bool blnSolving = false;
     UserBits prgUserBits;
@@ -70,12 +70,7 @@ public:
         prgBooleanBits_ = std::move(bits);
     }
 
-    // Statements waiting to be solved, by their index in the scan map.
-    StatementQueue BreakQue;
-    StatementQueue MakeQue;
     bool TriggersPending = true;
-    MkBkQues CancelTimerQue;
-    MkBkQues StartTimerQue;
     CancelTimers CancelledTimers;
 
     // The statements of every bit have been queued since the program was loaded.
@@ -197,7 +192,7 @@ private:
     void ApplyOutsideInputs();
     // The program's slot of the bit a pending input was aimed at, while that aim holds;
     // kNone otherwise.
-    std::uint32_t AimedSlot(const BooleanBit& pending);
+    std::uint32_t AimedSlot(const PendingInput& pending);
     // Takes in a pending input's value for its bit, found by name or by its aim.
     void ApplyInput(BooleanBit& bit, bool value);
     // Takes in an aimed input by its slot where its bit's own rules have nothing to do
@@ -262,6 +257,14 @@ private:
     void CompleteNumericBlocks();
     void BuildDisplays();
 
+    ChangedBoardBits ChangedBits;  // the board bits changed in this scan
+    // Statements waiting to be solved, by their index in the scan map.
+    StatementQueue BreakQue;
+    StatementQueue MakeQue;
+    // Delay timers to cancel and to start at the end of the scan.
+    MkBkQues CancelTimerQue;
+    MkBkQues StartTimerQue;
+
     ProgramWindow& window_;
     ImmediateWindow status_;
     std::unique_ptr<BooleanBits> prgBooleanBits_;
@@ -281,7 +284,7 @@ private:
     // The slot of the bit that halts the unit when set (found without letter case, so it
     // may be another bit: that one merely takes the long way); kNone for none.
     std::uint32_t killSlot_ = ScanMap::kNone;
-    // The bits that pending inputs were aimed at by slot (BooleanBits::Aim) as the board
+    // The bits that pending inputs were aimed at by slot (PendingInputs::Aim) as the board
     // windows were drawn at load, and how many bits had left them when the windows' bits
     // were bound: an aim holds while both are as they were, as no slot is given twice
     // while its bit is held.

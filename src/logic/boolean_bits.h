@@ -14,8 +14,8 @@
 
 namespace veldra {
 
-// The keyed collection of bits: every bit of the program, and also the pending inputs,
-// the changed board bits and a track window's received bits. It re-raises BitChanged
+// The keyed collection of bits: every bit of the program, and also a track window's
+// received bits. It re-raises BitChanged
 // for exactly one bit: the one it last handed out with Item or found with Add.
 class BooleanBits : public ForwardingCollection<BooleanBit> {
 public:
@@ -98,27 +98,6 @@ public:
     // Follows the bit in the slot, as Follow would the bit itself.
     void FollowSlot(std::uint32_t slot) { ForwardingCollection<BooleanBit>::FollowSlot(slot); }
 
-    // For a collection of pending inputs: the slot, in the collection the inputs are for,
-    // of the bit a pending bit stands for, given by whoever knew it when the input was
-    // queued, so that taking it in needs no look-up by name. Kept while the pending bit
-    // is held; kNoAim when none was given.
-    static constexpr std::uint32_t kNoAim = ~std::uint32_t(0);
-    void Aim(const BooleanBit& pending, std::uint32_t target) {
-        if (pending.Owner() != this) {
-            return;
-        }
-        const std::uint32_t slot = pending.Slot();
-        if (slot >= aims_.size()) {
-            aims_.resize(values_.size(), kNoAim);
-        }
-        aims_[slot] = target;
-    }
-    void ClearAims() { aims_.clear(); }
-    std::uint32_t AimOf(const BooleanBit& pending) const {
-        const std::uint32_t slot = pending.Slot();
-        return pending.Owner() == this && slot < aims_.size() ? aims_[slot] : kNoAim;
-    }
-
     // Grows whenever a bit's list of reading statements changes.
     std::uint64_t ReadersRevision() const { return readersRevision_; }
 
@@ -179,7 +158,6 @@ private:
             nameChars_.clear();
             nameEnds_.clear();
             rows_.clear();
-            aims_.clear();
         }
         values_.push_back(value ? 1 : 0);
         rows_.push_back(row);
@@ -226,9 +204,6 @@ private:
     std::vector<BoardPlace> places_;
     std::vector<char> nameChars_;          // every slot's name, one after the other
     std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
-    // By slot, as Aim gave them; a slot is never given twice while a bit holds one, so
-    // a slot past the end has none.
-    std::vector<std::uint32_t> aims_;
     std::uint64_t readersRevision_ = 0;
     // The rows shown (ShowRows). While every row's bit names that row and no other bit
     // names a shown row, a change is told by its slot alone: a change out of sight costs one

@@ -6,7 +6,7 @@
 
 namespace veldra {
 
-ASESPanel::ASESPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
+ASESPanel::ASESPanel(PendingInputs& IOBits) : BoardWindowOf(IOBits) {
     for (CheckBox& box : channelBoxes_) {
         box.caption = "Enabled";
     }

@@ -19,7 +19,7 @@ class ASESPanel final : public BoardWindowOf<ASES> {
 public:
     static constexpr int kChannels = 5;
 
-    explicit ASESPanel(BooleanBits& IOBits);
+    explicit ASESPanel(PendingInputs& IOBits);
 
     std::string Name() const override { return "frmASES"; }
     WindowSize StartSize() const override { return {2985, 6795}; }

@@ -1,11 +1,11 @@
 #include "panels/board_window.h"
 
-#include "logic/boolean_bits.h"
+#include "logic/pending_inputs.h"
 #include "platform/platform.h"
 
 namespace veldra {
 
-BoardWindow::BoardWindow(BooleanBits& IOBits) : ioBits_(IOBits) {}
+BoardWindow::BoardWindow(PendingInputs& IOBits) : ioBits_(IOBits) {}
 
 void BoardWindow::CreateimgIndic() {
     OnCreateimgIndic();
@@ -73,7 +73,7 @@ void BoardWindow::ClickEnabled() {
 }
 
 void BoardWindow::Post(std::string_view BitName, bool BitValue) {
-    ioBits_.Add(BitName, BitValue, false, 0, 0, false);
+    ioBits_.Add(BitName, BitValue);
 }
 
 void BoardWindow::ShowBitAssign(std::string_view BitName) const {

@@ -13,7 +13,7 @@
 
 namespace veldra {
 
-class BooleanBits;
+class PendingInputs;
 
 // What every board window shares beneath its drawing: it never writes the running logic
 // but leaves each change the user makes in the program's pending inputs for the next scan;
@@ -67,7 +67,7 @@ public:
     Event<> Changed;
 
 protected:
-    explicit BoardWindow(BooleanBits& IOBits);
+    explicit BoardWindow(PendingInputs& IOBits);
 
     virtual void OnCreateimgIndic() {}
     virtual void OnUpdateIndicators() {}
@@ -107,7 +107,7 @@ protected:
     WindowSize size_;
 
 private:
-    BooleanBits& ioBits_;
+    PendingInputs& ioBits_;
     std::string caption_;
     CheckBox enabledBox_{"Enabled"};
     bool closeFlag_ = false;

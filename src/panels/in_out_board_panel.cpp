@@ -16,7 +16,7 @@ void ShowLamp(std::vector<IndicatorRow>& rows, int row, bool value) {
 
 }  // namespace
 
-InOutBoardPanel::InOutBoardPanel(BooleanBits& IOBits) : IOPanel(IOBits) {
+InOutBoardPanel::InOutBoardPanel(PendingInputs& IOBits) : IOPanel(IOBits) {
     inputRows_.push_back(IndicatorRow(kFirstTop));
     outputRows_.push_back(IndicatorRow(kFirstTop));
     size_ = {kWidth, 5040};

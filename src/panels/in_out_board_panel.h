@@ -20,7 +20,7 @@ public:
     static constexpr int kWidth = 3750;
     static constexpr int kLeastHeightLimit = 3000;
 
-    explicit InOutBoardPanel(BooleanBits& IOBits);
+    explicit InOutBoardPanel(PendingInputs& IOBits);
 
     std::string Name() const override { return "frmInOutBoard"; }
     WindowSize StartSize() const override { return {kWidth, 7500}; }

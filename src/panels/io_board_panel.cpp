@@ -2,7 +2,7 @@
 
 namespace veldra {
 
-IOBoardPanel::IOBoardPanel(BooleanBits& IOBits) : IOPanel(IOBits) {
+IOBoardPanel::IOBoardPanel(PendingInputs& IOBits) : IOPanel(IOBits) {
     rows_.push_back(IndicatorRow(kFirstTop));
     size_ = {2505, 7200};
 }

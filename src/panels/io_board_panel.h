@@ -18,7 +18,7 @@ public:
     static constexpr int kRowHeight = 255;
     static constexpr int kRowGap = 10;
 
-    explicit IOBoardPanel(BooleanBits& IOBits);
+    explicit IOBoardPanel(PendingInputs& IOBits);
 
     std::string Name() const override { return "frmIOBoard"; }
     WindowSize StartSize() const override { return {2505, 7500}; }

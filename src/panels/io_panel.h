@@ -31,7 +31,7 @@ public:
     Event<bool, int> LampShown;
 
 protected:
-    explicit IOPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {}
+    explicit IOPanel(PendingInputs& IOBits) : BoardWindowOf(IOBits) {}
 
     // From then on each added bit builds its row.
     void Hear(IOBoard& board) override;

@@ -2,7 +2,7 @@
 
 namespace veldra {
 
-Lamp16Panel::Lamp16Panel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
+Lamp16Panel::Lamp16Panel(PendingInputs& IOBits) : BoardWindowOf(IOBits) {
     BoxedRow first;
     first.label.top = kFirstTop;
     first.hasBox = true;

@@ -21,7 +21,7 @@ public:
     static constexpr int kRowHeight = 255;
     static constexpr int kRowGap = 10;
 
-    explicit Lamp16Panel(BooleanBits& IOBits);
+    explicit Lamp16Panel(PendingInputs& IOBits);
 
     std::string Name() const override { return "frmLMP16"; }
     WindowSize StartSize() const override { return {3345, 5490}; }

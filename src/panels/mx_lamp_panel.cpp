@@ -2,7 +2,7 @@
 
 namespace veldra {
 
-MXLampPanel::MXLampPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
+MXLampPanel::MXLampPanel(PendingInputs& IOBits) : BoardWindowOf(IOBits) {
     for (HeadView& head : heads_) {
         BoxedRow first;
         first.label.top = kFirstAspectTop;

@@ -33,7 +33,7 @@ public:
     static constexpr int kRowHeight = 255;
     static constexpr int kRowGap = 30;
 
-    explicit MXLampPanel(BooleanBits& IOBits);
+    explicit MXLampPanel(PendingInputs& IOBits);
 
     std::string Name() const override { return "frmMXLamp"; }
     WindowSize StartSize() const override { return {3915, 6255}; }

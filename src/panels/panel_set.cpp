@@ -14,7 +14,7 @@
 
 namespace veldra {
 
-PanelSet::PanelSet(BooleanBits& IOBits) : ioBits_(IOBits) {}
+PanelSet::PanelSet(PendingInputs& IOBits) : ioBits_(IOBits) {}
 
 PanelSet::~PanelSet() = default;
 

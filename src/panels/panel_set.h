@@ -14,6 +14,7 @@ namespace veldra {
 
 class BoardWindow;
 class BooleanBits;
+class PendingInputs;
 
 // The board windows of a program run without a display: the windows' halves alone, kept
 // in the order they were made. It is the maker the loader uses in tests and headless runs,
@@ -21,7 +22,7 @@ class BooleanBits;
 class PanelSet final : public BoardWindowFactory {
 public:
     // User changes on every window made go to IOBits, the program's pending inputs.
-    explicit PanelSet(BooleanBits& IOBits);
+    explicit PanelSet(PendingInputs& IOBits);
     ~PanelSet() override;
     PanelSet(const PanelSet&) = delete;
     PanelSet& operator=(const PanelSet&) = delete;
@@ -63,7 +64,7 @@ private:
     template <class Window, class... Args>
     Window& Make(Args&&... args);
 
-    BooleanBits& ioBits_;
+    PendingInputs& ioBits_;
     // Board, toggle and table windows alike, in the order they were made.
     std::vector<std::unique_ptr<BoardPanel>> windows_;
     // Asked once per window a board shows: a set, so that many boards cost no more each.

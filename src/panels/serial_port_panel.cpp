@@ -2,7 +2,7 @@
 
 namespace veldra {
 
-SerialPortPanel::SerialPortPanel(BooleanBits& IOBits) : BoardWindowOf(IOBits) {
+SerialPortPanel::SerialPortPanel(PendingInputs& IOBits) : BoardWindowOf(IOBits) {
     inRows_.push_back(IndicatorRow(kFirstTop));
     outRows_.push_back(IndicatorRow(kFirstTop));
     size_ = StartSize();

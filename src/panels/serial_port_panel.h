@@ -26,7 +26,7 @@ public:
     static constexpr int kRowHeight = 255;
     static constexpr int kRowGap = 10;
 
-    explicit SerialPortPanel(BooleanBits& IOBits);
+    explicit SerialPortPanel(PendingInputs& IOBits);
 
     std::string Name() const override { return "frmSerialPort"; }
     WindowSize StartSize() const override { return {3165, 4260}; }

@@ -2,7 +2,7 @@
 
 namespace veldra {
 
-TogglePanel::TogglePanel(BooleanBits& IOBits, std::function<int(std::string_view)> textWidth)
+TogglePanel::TogglePanel(PendingInputs& IOBits, std::function<int(std::string_view)> textWidth)
     : BoardWindow(IOBits), textWidth_(std::move(textWidth)) {
     SetCaption("Toggle Bits");
     cells_.assign(2, std::vector<ToggleCell>(1));

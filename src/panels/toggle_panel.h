@@ -31,7 +31,7 @@ public:
     static constexpr int kTextMargin = 400;
 
     // `textWidth` measures a name in the window's font, in twips.
-    explicit TogglePanel(BooleanBits& IOBits,
+    explicit TogglePanel(PendingInputs& IOBits,
                          std::function<int(std::string_view)> textWidth = EstimatedWidth);
 
     std::string Name() const override { return "frmToggle"; }

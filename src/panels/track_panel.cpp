@@ -28,7 +28,7 @@ void Join(std::string& text, const std::string& item) {
 
 }  // namespace
 
-TrackPanel::TrackPanel(BooleanBits& IOBits)
+TrackPanel::TrackPanel(PendingInputs& IOBits)
     : BoardWindowOf(IOBits),
       tmrLinkA(6000, [this] { Tick(TrackSide::A); }),
       tmrLinkB(6000, [this] { Tick(TrackSide::B); }) {

@@ -48,7 +48,7 @@ class TrackPanel final : public BoardWindowOf<TrackBoard>,
                          public TrackWindow,
                          public links::TrackLinkWindow {
 public:
-    explicit TrackPanel(BooleanBits& IOBits);
+    explicit TrackPanel(PendingInputs& IOBits);
 
     std::string Name() const override { return "frmTrack"; }
     WindowSize StartSize() const override { return {3570, 6675}; }

@@ -155,7 +155,7 @@ TYPED_TEST(IOPanelTest, AStateFileRestoresInputsAndTheBoxButNeverOutputs) {
 // still leave a spare row.
 TEST(IOBoardPanel, AnEmptyBoardKeepsOneSpareRowUnderItsHeading) {
     FakePlatform platform;
-    BooleanBits IOBits;
+    PendingInputs IOBits;
     IOBoardPanel panel{IOBits};
     panel.SetMyBoard(std::make_unique<IOBoard>());
     panel.MyBoard()->SetBoardType("IN16");
@@ -168,7 +168,7 @@ TEST(IOBoardPanel, AnEmptyBoardKeepsOneSpareRowUnderItsHeading) {
 // Only the two-column window: it is as tall as its longer column needs.
 TEST(InOutBoardPanel, TheWindowIsAsTallAsItsLongerColumnNeeds) {
     FakePlatform platform;
-    BooleanBits IOBits;
+    PendingInputs IOBits;
     std::vector<int> heights;
     for (const auto& [inputs, outputs] : {std::pair{4, 4}, {8, 2}, {16, 32}}) {
         InOutBoardPanel panel{IOBits};

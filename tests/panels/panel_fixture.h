@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "logic/boolean_bits.h"
+#include "logic/pending_inputs.h"
 #include "panels/board_window.h"
 #include "support/fake_platform.h"
 
@@ -27,8 +28,8 @@ protected:
     // The pending inputs, in the order first posted, as "NAME=1" or "NAME=0".
     std::vector<std::string> Pending() const {
         std::vector<std::string> posted;
-        for (const BooleanBit& bit : IOBits) {
-            posted.push_back(bit.BitName() + (bit.BitValue() ? "=1" : "=0"));
+        for (const PendingInput& input : IOBits) {
+            posted.push_back(input.BitName() + (input.BitValue() ? "=1" : "=0"));
         }
         return posted;
     }
@@ -47,7 +48,7 @@ protected:
     }
 
     FakePlatform platform;
-    BooleanBits IOBits;
+    PendingInputs IOBits;
     std::vector<std::string> opened;
 };
 

@@ -25,7 +25,7 @@
 
 namespace veldra {
 
-BoardWindows::BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> place,
+BoardWindows::BoardWindows(PendingInputs& IOBits, std::function<void(QWidget&)> place,
                            std::function<void(const std::string&)> showBitAssign)
     : halves_(IOBits), place_(std::move(place)) {
     halves_.showBitAssign = std::move(showBitAssign);

@@ -14,6 +14,7 @@ namespace veldra {
 
 class BoardForm;
 class BooleanBits;
+class PendingInputs;
 
 // The board windows of a program on the desktop: the windows' halves are made as without a
 // display, by the panel set the loader is given, and as each is made the I/O, mixed I/O,
@@ -27,7 +28,7 @@ class BoardWindows final {
 public:
     // `place` gives a window its frame and shows it; `showBitAssign` opens a bit's
     // statement for every window made.
-    BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> place,
+    BoardWindows(PendingInputs& IOBits, std::function<void(QWidget&)> place,
                  std::function<void(const std::string&)> showBitAssign);
     ~BoardWindows();
     BoardWindows(const BoardWindows&) = delete;

@@ -66,7 +66,7 @@ protected:
     }
     // A pending input's value as "1" or "0", or "none" when nothing was posted.
     std::string Posted(const char* name) {
-        const BooleanBit* bit = Engine().IOBits.Find(name);
+        const PendingInput* bit = Engine().IOBits.Find(name);
         return bit == nullptr ? "none" : bit->BitValue() ? "1" : "0";
     }
     void Scan() {

@@ -91,7 +91,7 @@ TEST_F(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
 // shows what the end receives; the delay starts only with the 1 rate; a cancel changes
 // nothing.
 TEST_F(LinkWindowsTest, TheTesterShowsTheRatesAnEndReceivesAndSendsThoseChosen) {
-    BooleanBits IOBits;
+    PendingInputs IOBits;
     TrackPanel half(IOBits);
     half.SetMyBoard(std::make_unique<TrackBoard>());
     half.MyBoard()->SetBoardName("E1");
@@ -146,7 +146,7 @@ TEST_F(LinkWindowsTest, TheTesterShowsTheRatesAnEndReceivesAndSendsThoseChosen) 
 // Forty in bits make two pages; only the chosen page is on view, and a click on one of
 // its bits is an outside input.
 TEST_F(LinkWindowsTest, AStationShowsOnePageOfBitsAndAClickedInBitIsPosted) {
-    BooleanBits IOBits;
+    PendingInputs IOBits;
     SerialPortPanel half(IOBits);
     half.SetMyBoard(std::make_unique<SerialPort>());
     half.MyBoard()->SetPortName("ST");
