@@ -8,6 +8,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/timer_driver.cpp
     platform/qt/busy_cursor.cpp
     platform/qt/replacing_file.cpp
+    platform/qt/run_picture.cpp
     platform/qt/window_registry.cpp
     platform/qt/discarded_frames.cpp
     platform/qt/lamp.cpp
