@@ -70,6 +70,10 @@ void RemoveLeftovers(const std::filesystem::path& target) {
 
 BesideFile::BesideFile(const std::filesystem::path& path)
     : path_(path), target_(WriteTarget(path)) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(target_, ignored)) {
+        Fail(path_, EISDIR);  // nothing could take a folder's place
+    }
     RemoveLeftovers(target_);
     std::string pattern =
         target_.string() + std::string(kBesideMark) + std::to_string(::getpid()) + "-XXXXXX";
