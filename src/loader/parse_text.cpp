@@ -1,7 +1,9 @@
 #include "loader/parse_text.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
+#include <limits>
 #include <new>
 #include <system_error>
 
@@ -52,7 +54,11 @@ std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uin
     if (error) {
         return std::nullopt;  // the reader says why it cannot be read
     }
-    std::optional<std::uint64_t> room = MemoryRoom(CurrentMemoryFigures());
+    const std::uint64_t needed =
+        std::min(MemoryToLoad(size), std::numeric_limits<std::uint64_t>::max() - kDesktopReserve) +
+        kDesktopReserve;
+    std::optional<std::uint64_t> room =
+        CurrentMemoryRoom(needed > givenBack ? needed - givenBack : 0);
     if (room) {
         *room += givenBack;
     }
@@ -316,7 +322,7 @@ bool ParseText::ReadPiece() {
             positionAtLastMemoryLook_ = reader_->Position();
             // A source that takes more than its size promised stops while the desktop can
             // still say so.
-            if (RoomForLoad(MemoryRoom(CurrentMemoryFigures())) == std::uint64_t(0)) {
+            if (RoomForLoad(CurrentMemoryRoom(kDesktopReserve)) == std::uint64_t(0)) {
                 throw std::bad_alloc();
             }
         }

@@ -9,17 +9,6 @@
 #include <iterator>
 #include <string>
 
-namespace veldra {
-namespace {
-
-std::string TextOf(const char* procFile) {
-    std::ifstream in(procFile);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-}  // namespace
-}  // namespace veldra
-
 // jemalloc's statistics, when the program is linked with it (the simulator is; its tests
 // are not): then it, not the C library, holds the free memory.
 extern "C" int mallctl(const char* name, void* oldValue, std::size_t* oldLength, void* newValue,
@@ -27,6 +16,11 @@ extern "C" int mallctl(const char* name, void* oldValue, std::size_t* oldLength,
 
 namespace veldra {
 namespace {
+
+std::string TextOf(const char* procFile) {
+    std::ifstream in(procFile);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 std::uint64_t JemallocStatistic(const char* name) {
     std::size_t value = 0;
@@ -44,6 +38,18 @@ std::uint64_t AllocatorFree() {
         return (mapped > allocated ? mapped - allocated : 0) + JemallocStatistic("stats.retained");
     }
     return mallinfo2().fordblks;
+}
+
+// The figures the system gives, without the allocator's.
+MemoryFigures SystemMemoryFigures() {
+    MemoryFigures figures;
+    figures.available = ProcField(TextOf("/proc/meminfo"), "MemAvailable");
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        figures.addressLimit = std::uint64_t(limit.rlim_cur);
+    }
+    figures.addressInUse = ProcField(TextOf("/proc/self/status"), "VmSize").value_or(0);
+    return figures;
 }
 
 }  // namespace
@@ -86,15 +92,19 @@ std::optional<std::uint64_t> ProcField(std::string_view text, std::string_view n
 }
 
 MemoryFigures CurrentMemoryFigures() {
-    MemoryFigures figures;
-    figures.available = ProcField(TextOf("/proc/meminfo"), "MemAvailable");
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
-        figures.addressLimit = std::uint64_t(limit.rlim_cur);
-    }
-    figures.addressInUse = ProcField(TextOf("/proc/self/status"), "VmSize").value_or(0);
+    MemoryFigures figures = SystemMemoryFigures();
     figures.allocatorFree = AllocatorFree();
     return figures;
+}
+
+std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough) {
+    MemoryFigures figures = SystemMemoryFigures();
+    const std::optional<std::uint64_t> room = MemoryRoom(figures);
+    if (!room || *room >= enough) {
+        return room;
+    }
+    figures.allocatorFree = AllocatorFree();
+    return MemoryRoom(figures);
 }
 
 }  // namespace veldra

@@ -30,4 +30,9 @@ std::optional<std::uint64_t> ProcField(std::string_view text, std::string_view n
 // The figures of this machine and process as they stand.
 MemoryFigures CurrentMemoryFigures();
 
+// The room this process has now, at least as much as `enough` when it has that much. The
+// allocator's free memory, costly to count in a heap of many small pieces, is counted only
+// when what the system reports falls short of `enough`.
+std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough);
+
 }  // namespace veldra
