@@ -25,8 +25,10 @@ namespace {
 constexpr std::uint64_t kPiecesPerYield = 256;
 
 // How much of the source is read between two looks at the memory left: some ten times as
-// much memory is taken meanwhile, well within the desktop's reserve.
-constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(1) << 20;
+// much memory is taken meanwhile, up to sixty times in board sections (each board makes a
+// window), well within the desktop's reserve either way; a look costs less than a tenth
+// of a millisecond.
+constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(256) << 10;
 
 // A piece handed from section to section this often without a new piece being read
 // can only be a board reader that keeps giving its piece back; it is then passed over.
