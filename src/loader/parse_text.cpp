@@ -1,13 +1,19 @@
 #include "loader/parse_text.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
+#include <limits>
+#include <new>
+#include <system_error>
 
 #include "engine/program_engine.h"
 #include "loader/board_reader.h"
 #include "loader/keywords.h"
 #include "loader/loader_host.h"
+#include "loader/source_memory.h"
 #include "platform/file_replacement.h"
+#include "platform/memory_room.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
 
@@ -17,6 +23,12 @@ namespace {
 // How many pieces (comment and empty ones included) are read between two yields to
 // the desktop: often enough for a responsive window, rarely enough to cost nothing.
 constexpr std::uint64_t kPiecesPerYield = 256;
+
+// How much of the source is read between two looks at the memory left: some ten times as
+// much memory is taken meanwhile, up to sixty times in board sections (each board makes a
+// window), well within the desktop's reserve either way; a look costs less than a tenth
+// of a millisecond.
+constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(256) << 10;
 
 // A piece handed from section to section this often without a new piece being read
 // can only be a board reader that keeps giving its piece back; it is then passed over.
@@ -36,8 +48,32 @@ public:
     LoadUnderWayScope& operator=(const LoadUnderWayScope&) = delete;
 };
 
-// The source text, with the loader's own words for a file it cannot read.
+// Why the source at `path` cannot be loaded in the memory left, with `givenBack` bytes more
+// that a program about to close will leave; nothing when it fits or cannot be sized.
+std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uint64_t givenBack) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        return std::nullopt;  // the reader says why it cannot be read
+    }
+    const std::uint64_t needed =
+        std::min(MemoryToLoad(size), std::numeric_limits<std::uint64_t>::max() - kDesktopReserve) +
+        kDesktopReserve;
+    std::optional<std::uint64_t> room =
+        CurrentMemoryRoom(needed > givenBack ? needed - givenBack : 0);
+    if (room) {
+        *room += givenBack;
+    }
+    return MemoryShortfall(path, size, RoomForLoad(room));
+}
+
+// The source text, with the loader's own words for a file it cannot read. One that cannot
+// fit in the memory left is not read at all: a load that ran out of memory half way would
+// take the machine's memory from everything else meanwhile.
 std::string ReadSource(const std::filesystem::path& path) {
+    if (const std::optional<std::string> noRoom = NoRoomFor(path, 0)) {
+        throw RuntimeError(*noRoom);
+    }
     try {
         return ReadWholeFile(path);
     } catch (const FileReadError& error) {
@@ -47,8 +83,7 @@ std::string ReadSource(const std::filesystem::path& path) {
             case ReadFailure::Missing:
                 throw RuntimeError("File not found: " + path.string());
             case ReadFailure::NotRegular:
-                throw RuntimeError("Path/File access error: " + path.string() +
-                                   " is not a regular file");
+                throw RuntimeError(error.what());
             case ReadFailure::Short:
                 throw RuntimeError("Input past end of file: " + path.string());
             case ReadFailure::TooLarge:
@@ -160,10 +195,12 @@ bool ParseText::LoadUnderWay() {
 }
 
 std::string ParseText::GetProgram(const std::filesystem::path& path) {
+    path_ = path;
     return LoadGuarded([&] { return ReadSource(path); });
 }
 
-std::string ParseText::GetProgramFromText(std::string text) {
+std::string ParseText::GetProgramFromText(std::string text, const std::filesystem::path& path) {
+    path_ = path;
     return LoadGuarded([&] { return std::move(text); });
 }
 
@@ -178,22 +215,41 @@ std::optional<std::string> ParseText::ReadSourceFile(const std::filesystem::path
     }
 }
 
+bool ParseText::RoomToLoad(const std::filesystem::path& path, std::uint64_t givenBack) {
+    if (const std::optional<std::string> noRoom = NoRoomFor(path, givenBack)) {
+        ReportFailure(*noRoom);
+        return false;
+    }
+    return true;
+}
+
 template <class Source>
 std::string ParseText::LoadGuarded(Source&& source) {
     if (LoadUnderWay()) {
         return {};
     }
     const LoadUnderWayScope underWay;
-    const ProgramEngine::Hold hold(engine_);  // closing it meanwhile ends the load first
-    try {
-        return Load(source());
-    } catch (const ProgramClosed&) {
-        ThePlatform().UnloadLoadingProgress();
-        return {};
-    } catch (const std::exception& error) {
-        Fatal(error.what());
-        return {};
+    {
+        const ProgramEngine::Hold hold(engine_);  // closing it meanwhile ends the load first
+        try {
+            return Load(source());
+        } catch (const ProgramClosed&) {
+            ThePlatform().UnloadLoadingProgress();
+            return {};
+        } catch (const std::bad_alloc&) {
+            LetGo();
+        } catch (const std::exception& error) {
+            Fatal(error.what());
+            return {};
+        }
     }
+    // The program has gone with the hold: there is memory again for the box, and the
+    // application, which holds nothing of the load, goes on.
+    ThePlatform().UnloadLoadingProgress();
+    ReportFailure("Out of memory while loading " +
+                  (path_.empty() ? std::string("the program") : path_.string()) +
+                  "; the program was not loaded");
+    return {};
 }
 
 std::string ParseText::Load(std::string text) {
@@ -264,6 +320,14 @@ bool ParseText::ReadPiece() {
     context_.SetLine(reader_->Line());
     if (reader_->RawPieces() - piecesAtLastYield_ >= kPiecesPerYield) {
         piecesAtLastYield_ = reader_->RawPieces();
+        if (reader_->Position() - positionAtLastMemoryLook_ >= kSourceBytesPerMemoryLook) {
+            positionAtLastMemoryLook_ = reader_->Position();
+            // A source that takes more than its size promised stops while the desktop can
+            // still say so.
+            if (RoomForLoad(CurrentMemoryRoom(kDesktopReserve)) == std::uint64_t(0)) {
+                throw std::bad_alloc();
+            }
+        }
         ThePlatform().SetLoadingProgress(double(reader_->Position()), double(reader_->Size()));
         Yield();
     }
@@ -464,6 +528,13 @@ void ParseText::EndOfSource() {
         linkOpen_ = false;
     }
     ThePlatform().SetLoadingProgress(double(reader_->Size()), double(reader_->Size()));
+}
+
+void ParseText::LetGo() {
+    reader_.reset();
+    piece_ = std::string();
+    boards_->ReleaseBoardWindow();
+    engine_.ReleaseProgram();
 }
 
 void ParseText::Fatal(const std::string& description) {

@@ -33,7 +33,9 @@ class ProgramEngine;
 // A failure that no section reader answers for (a file that cannot be read, a numeric
 // block without a number, a failure while the program window finishes the load) closes
 // the progress window, says what went wrong followed by ": Error In Text Parser" under
-// "Ostrel", and ends the application.
+// "Ostrel", and ends the application. Memory running out is the one exception: the
+// half-loaded program is let go first, so that the box can be made, and then the
+// application goes on without it.
 class ParseText {
 public:
     // The board and link sections are passed over.
@@ -51,13 +53,17 @@ public:
     // empty when the source names none. While another load is under way (the desktop
     // runs between pieces), it does nothing and returns an empty name.
     std::string GetProgram(const std::filesystem::path& path);
-    // The same for a source already in memory.
-    std::string GetProgramFromText(std::string text);
+    // The same for a source already in memory, read from `path`.
+    std::string GetProgramFromText(std::string text, const std::filesystem::path& path = {});
 
     // The whole text of a source file, or nothing when the file cannot be a source (missing,
-    // unreadable, not a regular file, binary): then the reason, naming the file, is shown
-    // as a load failure is, but nothing ends, so a mistyped path costs the user nothing.
+    // unreadable, not a regular file, binary, too large for the memory left): then the
+    // reason, naming the file, is shown as a load failure is, but nothing ends, so a
+    // mistyped path costs the user nothing.
     static std::optional<std::string> ReadSourceFile(const std::filesystem::path& path);
+    // Whether the source at `path` can fit in the memory left once `givenBack` more bytes
+    // are free; if not, says so as ReadSourceFile does.
+    static bool RoomToLoad(const std::filesystem::path& path, std::uint64_t givenBack);
 
     // Whether a load is under way anywhere in the application.
     static bool LoadUnderWay();
@@ -94,6 +100,8 @@ private:
     Next CodedOutputLoop();
     void EndOfSource();
     void Fatal(const std::string& description);
+    // Lets go of the source and whatever the load has made so far.
+    void LetGo();
     static void ReportFailure(const std::string& description);
 
     ProgramEngine& engine_;
@@ -104,8 +112,10 @@ private:
     std::unique_ptr<BoardReader> ownBoards_;
 
     std::unique_ptr<PieceReader> reader_;
+    std::filesystem::path path_;
     std::string piece_;
     std::uint64_t piecesAtLastYield_ = 0;
+    std::uint64_t positionAtLastMemoryLook_ = 0;
 
     // The board the dispatcher is in, and the name and type word of the last one.
     bool boardOpen_ = false;

@@ -1,14 +1,18 @@
 #include "platform/file_replacement.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace veldra {
 namespace {
@@ -17,57 +21,93 @@ namespace {
     throw RuntimeError("Unable to write " + path.string() + ": " + std::strerror(error));
 }
 
-// The temporary file, removed unless it became the real one.
-class BesideFile {
-public:
-    explicit BesideFile(const std::filesystem::path& target) {
-        std::string pattern = target.string() + ".XXXXXX";
-        fd_ = ::mkstemp(pattern.data());
-        if (fd_ < 0) {
-            Fail(target, errno);
-        }
-        path_ = pattern;
-    }
-    ~BesideFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        if (!committed_) {
-            std::error_code ignored;
-            std::filesystem::remove(path_, ignored);
-        }
-    }
-    BesideFile(const BesideFile&) = delete;
-    BesideFile& operator=(const BesideFile&) = delete;
-
-    int Descriptor() const { return fd_; }
-    const std::filesystem::path& Path() const { return path_; }
-    // Closes the file; false with errno set when the data did not reach it.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        // Closed whatever the sync says; the first failure's errno is the one kept.
-        const bool synced = ::fsync(fd) == 0;
-        const int syncError = errno;
-        const bool closed = ::close(fd) == 0;
-        if (!synced) {
-            errno = syncError;
-        }
-        return synced && closed;
-    }
-    void Committed() { committed_ = true; }
-
-private:
-    int fd_ = -1;
-    std::filesystem::path path_;
-    bool committed_ = false;
-};
-
 // Links are followed at most this many times, as the system does, so a loop of links
 // ends in the last one read rather than never.
 constexpr int kMostLinksFollowed = 40;
 
+// What comes between a target's name and the writer's process number in the names of the
+// files written beside it.
+constexpr std::string_view kBesideMark = ".veldra-";
+
+// The process that wrote the file of that name beside `target`, when it is such a file.
+std::optional<pid_t> WriterOf(std::string_view name, std::string_view target) {
+    if (!name.starts_with(target) || !name.substr(target.size()).starts_with(kBesideMark)) {
+        return std::nullopt;
+    }
+    const std::string_view rest = name.substr(target.size() + kBesideMark.size());
+    pid_t writer = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), writer);
+    if (error != std::errc{} || writer <= 0 || end == rest.data() + rest.size() || *end != '-') {
+        return std::nullopt;
+    }
+    return writer;
+}
+
+// Whether no process of that number runs: one that runs, even another user's, may be
+// writing still.
+bool Gone(pid_t process) {
+    return ::kill(process, 0) != 0 && errno == ESRCH;
+}
+
+// Removes the files a killed save of `target` left beside it; a failure to remove one
+// leaves it for the next save.
+void RemoveLeftovers(const std::filesystem::path& target) {
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::string name = target.filename().string();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::optional<pid_t> writer = WriterOf(entry->path().filename().string(), name);
+        if (writer && *writer != ::getpid() && Gone(*writer)) {
+            std::error_code ignored;
+            std::filesystem::remove(entry->path(), ignored);
+        }
+    }
+}
+
 }  // namespace
+
+BesideFile::BesideFile(const std::filesystem::path& path)
+    : path_(path), target_(WriteTarget(path)) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(target_, ignored)) {
+        Fail(path_, EISDIR);  // nothing could take a folder's place
+    }
+    RemoveLeftovers(target_);
+    std::string pattern =
+        target_.string() + std::string(kBesideMark) + std::to_string(::getpid()) + "-XXXXXX";
+    fd_ = ::mkstemp(pattern.data());
+    if (fd_ < 0) {
+        Fail(path_, errno);
+    }
+    written_ = pattern;
+    ::fchmod(fd_, mode_t(ReplacementPermissions(target_)));
+}
+
+BesideFile::~BesideFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    if (!committed_) {
+        std::error_code ignored;
+        std::filesystem::remove(written_, ignored);
+    }
+}
+
+void BesideFile::Commit() {
+    const int fd = std::exchange(fd_, -1);
+    // Closed whatever the sync says; the first failure is the one told.
+    const bool synced = ::fsync(fd) == 0;
+    const int syncError = errno;
+    if (::close(fd) != 0 || !synced) {
+        Fail(path_, synced ? errno : syncError);
+    }
+    if (::rename(written_.c_str(), target_.c_str()) != 0) {
+        Fail(path_, errno);
+    }
+    committed_ = true;
+}
 
 std::filesystem::path WriteTarget(const std::filesystem::path& path) {
     std::filesystem::path target = path;
@@ -96,9 +136,7 @@ std::filesystem::perms ReplacementPermissions(const std::filesystem::path& targe
 }
 
 void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path target = WriteTarget(path);
-    BesideFile beside(target);
-    ::fchmod(beside.Descriptor(), mode_t(ReplacementPermissions(target)));
+    BesideFile beside(path);
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -112,13 +150,7 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
         data += written;
         left -= std::size_t(written);
     }
-    if (!beside.Close()) {
-        Fail(path, errno);
-    }
-    if (::rename(beside.Path().c_str(), target.c_str()) != 0) {
-        Fail(path, errno);
-    }
-    beside.Committed();
+    beside.Commit();
 }
 
 FileAccessDenied::FileAccessDenied(const std::filesystem::path& path)
@@ -154,13 +186,16 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit
         fail(ReadFailure::Missing,
              error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
     }
-    // Asked of a file that is not regular as well, for the reason it has no size.
+    // Asked of a file that is not regular as well: permission is the first reason to give.
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error == std::errc::permission_denied) {
         throw FileAccessDenied(path);
     }
     if (!std::filesystem::is_regular_file(status)) {
-        fail(ReadFailure::NotRegular, error);
+        // What the system would say of a pipe or a device ("Operation not supported")
+        // tells the user nothing.
+        throw FileReadError(ReadFailure::NotRegular,
+                            "Path/File access error: " + path.string() + " is not a regular file");
     }
     if (error) {
         fail(ReadFailure::NotOpened, error);

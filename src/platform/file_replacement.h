@@ -19,6 +19,32 @@ std::filesystem::path WriteTarget(const std::filesystem::path& path);
 // also when it was read-only and the user agreed to replace it; a new file's otherwise.
 std::filesystem::perms ReplacementPermissions(const std::filesystem::path& target);
 
+// A file written beside the one at `path` (through a symbolic link, beside its target),
+// to be put in its place once whole. Its name says whose it is, "YARD.sst.veldra-1234-x7Qm2a"
+// (the target's name, the writing process, a unique end), so that one a killed save left
+// behind is known for what it is: making one removes those of the same target whose
+// process has gone. It has the permissions the replaced file had; unless committed, it
+// is removed when it goes. A failure is a RuntimeError that says what and where.
+class BesideFile {
+public:
+    explicit BesideFile(const std::filesystem::path& path);
+    ~BesideFile();
+    BesideFile(const BesideFile&) = delete;
+    BesideFile& operator=(const BesideFile&) = delete;
+
+    // Open for writing until committed.
+    int Descriptor() const { return fd_; }
+    // Closes it once its data is on the disk and puts it in the target's place.
+    void Commit();
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path target_;
+    std::filesystem::path written_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
 // Writes the whole file beside the one at `path` and only then puts it in that one's
 // place (through a symbolic link to its target), so a failure or a kill during the write leaves an
 // existing file whole. A failure is a RuntimeError that says what went wrong and where; no
@@ -58,7 +84,8 @@ public:
 bool AccessDenied(const std::filesystem::path& path);
 
 // The whole file; a FileReadError that says why when it cannot be read (FileAccessDenied
-// when permission is what is missing) or is larger than `limit` bytes.
+// when permission is what is missing, "... is not a regular file" for a folder, a named
+// pipe or a device) or is larger than `limit` bytes.
 std::string ReadWholeFile(const std::filesystem::path& path,
                           std::uint64_t limit = std::numeric_limits<std::uint64_t>::max());
 

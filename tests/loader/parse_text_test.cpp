@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <new>
+#include <optional>
 
 #include "loader/board_section_reader.h"
 #include "loader/loader_fixture.h"
@@ -170,6 +172,78 @@ TEST_P(RefusedPathTest, EndsTheApplicationWithTheParserMessageNamingThePath) {
 INSTANTIATE_TEST_SUITE_P(Paths, RefusedPathTest,
                          ::testing::Values("missing", "folder", "link_to_pipe", "unreadable",
                                            "in_a_locked_folder"));
+
+// --- Memory.
+
+// A source far larger than any machine's memory (a sparse file, which takes no room on the
+// disk) is refused before it is read, naming the file, its size and what it would need, and
+// nothing ends.
+TEST_F(ParseTextTest, ASourceTooLargeForTheMemoryLeftIsRefusedUnreadAndNothingEnds) {
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) /
+                                       ("huge_" + std::to_string(::getpid()) + ".ml2");
+    constexpr std::uintmax_t kTerabyte = std::uintmax_t(1) << 40;
+    std::ofstream(path) << "PROGRAM HUGE;\r\n";
+    std::filesystem::resize_file(path, kTerabyte);
+    platform.Answer(MsgAnswer::Ok);
+    EXPECT_EQ(ParseText::ReadSourceFile(path), std::nullopt);
+    std::filesystem::remove(path);
+    ASSERT_EQ(Boxes().size(), 1U);
+    EXPECT_TRUE(Boxes()[0].starts_with("Ostrel: Not enough memory to load " + path.string() +
+                                       ": the file is 1,048,576 MB, loading it takes about "
+                                       "10,485,760 MB and only "))
+        << Boxes()[0];
+    EXPECT_TRUE(Boxes()[0].ends_with(" MB can be given: Error In Text Parser")) << Boxes()[0];
+    EXPECT_FALSE(platform.ended());
+}
+
+// Memory that runs out half way through a load: the half-loaded program is let go before
+// the box is made (making it needs memory too), the box is the loader's, and the
+// application goes on without the program.
+TEST_F(ParseTextTest, MemoryRunningOutHalfWayLetsTheProgramGoBeforeSayingSoAndNothingEnds) {
+    std::vector<std::string_view> lines = {"PROGRAM DENSE;", "BOOLEAN BITS"};
+    std::vector<std::string> names;
+    for (int i = 0; i < 2000; ++i) {
+        names.push_back("B" + std::to_string(i) + ",");
+    }
+    lines.insert(lines.end(), names.begin(), names.end());
+    lines.push_back("LAST;");
+    bool bitsHeldAtTheBox = true;
+    class Noting final : public Platform {
+    public:
+        explicit Noting(std::function<void()> atBox) : atBox_(std::move(atBox)) {}
+        MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+            atBox_();
+            boxes.push_back(request.title + ": " + request.prompt);
+            return MsgAnswer::Ok;
+        }
+        void EndApplication() override { ended = true; }
+        void UnloadLoadingProgress() override {}
+        std::vector<std::string> boxes;
+        bool ended = false;
+
+    private:
+        std::function<void()> atBox_;
+    } noting([&] { bitsHeldAtTheBox = engine.PrgBooleanBits() != nullptr; });
+    const PlatformScope installed(noting);
+    host.onYield = [&] {
+        if (BitNames().size() > 1000) {
+            throw std::bad_alloc();
+        }
+    };
+    EXPECT_EQ(ParseText(engine, host).GetProgramFromText(Source(lines), "/srv/dense.ml2"), "");
+    EXPECT_EQ(noting.boxes,
+              std::vector<std::string>{"Ostrel: Out of memory while loading /srv/dense.ml2; the "
+                                       "program was not loaded: Error In Text Parser"});
+    EXPECT_FALSE(bitsHeldAtTheBox);
+    EXPECT_FALSE(noting.ended);
+    EXPECT_FALSE(engine.ProgramLoaded());
+
+    // The engine takes the next program as a fresh one.
+    host.onYield = nullptr;
+    EXPECT_EQ(ParseText(engine, host).GetProgramFromText(Source({"PROGRAM P;", "BOOLEAN BITS A;"})),
+              "P");
+    EXPECT_EQ(BitNames(), (Lines{"A"}));
+}
 
 TEST_F(ParseTextTest, ABinaryFileIsRefusedNamingTheLineOfItsFirstNulByte) {
     platform.Answer(MsgAnswer::Ok);

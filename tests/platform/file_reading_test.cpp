@@ -16,8 +16,13 @@ namespace {
 struct RefusedFile {
     const char* kind;
     ReadFailure reason;
+    const char* before;   // the path
     const char* message;  // after the path
 };
+
+constexpr const char* kUnable = "Unable to read ";
+constexpr const char* kAccess = "Path/File access error: ";
+constexpr const char* kNotRegular = " is not a regular file";
 
 class FileReadingTest : public ::testing::TestWithParam<RefusedFile> {
 protected:
@@ -35,6 +40,9 @@ protected:
     // A path of the given kind inside the test's folder.
     std::filesystem::path Make(const std::string& kind) {
         const std::filesystem::path file = folder_ / "file.txt";
+        if (kind == "device") {
+            return "/dev/null";
+        }
         if (kind == "folder") {
             std::filesystem::create_directory(file);
         } else if (kind == "pipe") {
@@ -75,19 +83,22 @@ TEST_P(FileReadingTest, AFileThatCannotBeReadSaysWhy) {
         ADD_FAILURE() << "read " << GetParam().kind;
     } catch (const FileReadError& error) {
         EXPECT_EQ(error.Reason(), GetParam().reason) << GetParam().kind;
-        EXPECT_EQ(error.what(), "Unable to read " + path.string() + GetParam().message);
+        EXPECT_EQ(error.what(), GetParam().before + path.string() + GetParam().message);
     }
 }
 
-// A named pipe with no writer is never opened, so reading it cannot wait.
+// A named pipe with no writer is never opened, so reading it cannot wait; neither it nor a
+// folder or a device is a file to read, and the message says so rather than what the system
+// says of its size.
 INSTANTIATE_TEST_SUITE_P(
     Files, FileReadingTest,
-    ::testing::Values(RefusedFile{"missing", ReadFailure::Missing, ": No such file or directory"},
-                      RefusedFile{"folder", ReadFailure::NotRegular, ": Is a directory"},
-                      RefusedFile{"pipe", ReadFailure::NotRegular, ": Operation not supported"},
-                      RefusedFile{"unreadable", ReadFailure::Denied, ": permission denied"},
-                      RefusedFile{"in_a_locked_folder", ReadFailure::Denied,
-                                  ": permission denied"}));
+    ::testing::Values(
+        RefusedFile{"missing", ReadFailure::Missing, kUnable, ": No such file or directory"},
+        RefusedFile{"folder", ReadFailure::NotRegular, kAccess, kNotRegular},
+        RefusedFile{"pipe", ReadFailure::NotRegular, kAccess, kNotRegular},
+        RefusedFile{"device", ReadFailure::NotRegular, kAccess, kNotRegular},
+        RefusedFile{"unreadable", ReadFailure::Denied, kUnable, ": permission denied"},
+        RefusedFile{"in_a_locked_folder", ReadFailure::Denied, kUnable, ": permission denied"}));
 
 TEST_F(FileReadingTest, AFileLargerThanTheLimitIsNotRead) {
     const std::filesystem::path path = Make("plain");

@@ -43,10 +43,7 @@ PrintTarget::PrintTarget(const std::filesystem::path& file)
 }
 
 PrintTarget::~PrintTarget() {
-    pdf_.reset();
-    if (file_) {
-        file_->cancelWriting();
-    }
+    pdf_.reset();  // before its file, which goes uncommitted unless finished
 }
 
 QPagedPaintDevice& PrintTarget::Device() {

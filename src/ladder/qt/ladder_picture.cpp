@@ -144,7 +144,6 @@ std::string LadderPicture::SaveBitmap(const std::filesystem::path& file) const {
         return ToStdString(bitmap.errorString());
     }
     if (!Picture().save(&bitmap, "BMP")) {
-        bitmap.cancelWriting();
         return bitmap.error() != QFileDevice::NoError ? ToStdString(bitmap.errorString())
                                                       : "The bitmap could not be written.";
     }

@@ -6,6 +6,7 @@
 
 #include "panels/toggle_panel.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/run_picture.h"
 #include "platform/qt/twips.h"
 
 namespace veldra {
@@ -15,10 +16,13 @@ namespace {
 // widths allow for the picture.
 constexpr int kCellPadding = 8;
 
-QPixmap Picture(QColor colour) {
-    QPixmap picture(15, 15);
-    picture.fill(colour);
-    return picture;
+// A lamp's picture, one for every toggle window of the run.
+QPixmap Picture(const QString& name, QColor colour) {
+    return PictureOfTheRun("veldra/frmToggle/" + name, [&] {
+        QPixmap picture(15, 15);
+        picture.fill(colour);
+        return picture;
+    });
 }
 
 }  // namespace
@@ -26,8 +30,8 @@ QPixmap Picture(QColor colour) {
 ToggleGridModel::ToggleGridModel(const TogglePanel& half, QObject* parent)
     : QAbstractTableModel(parent),
       half_(half),
-      lit_(Picture(QColor(0, 255, 0))),
-      dark_(Picture(QColor(128, 128, 128))) {
+      lit_(Picture("lit", QColor(0, 255, 0))),
+      dark_(Picture("dark", QColor(128, 128, 128))) {
     Rebuild();
 }
 

@@ -2,13 +2,13 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QPixmapCache>
 #include <QProgressBar>
 #include <QStyle>
 #include <algorithm>
 #include <climits>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/run_picture.h"
 #include "platform/qt/twips.h"
 
 namespace veldra {
@@ -18,17 +18,11 @@ int BarUnits(double amount) {
     return int(std::clamp(amount, 0.0, double(INT_MAX)));
 }
 
-// The picture beside the status, drawn once for the whole run: each icon the style gives
-// leaves its drawings in the desktop's picture cache, so one made for every load and
-// every printout would hold a little more memory each time.
+// The picture beside the status, one for every load and printout of the run.
 QPixmap StatusPicture(const QStyle& style, int side) {
-    const QString key = QStringLiteral("veldra/frmStatus/%1").arg(side);
-    QPixmap picture;
-    if (!QPixmapCache::find(key, &picture)) {
-        picture = style.standardIcon(QStyle::SP_FileDialogContentsView).pixmap(side);
-        QPixmapCache::insert(key, picture);
-    }
-    return picture;
+    return PictureOfTheRun(QStringLiteral("veldra/frmStatus/%1").arg(side), [&] {
+        return style.standardIcon(QStyle::SP_FileDialogContentsView).pixmap(side);
+    });
 }
 
 }  // namespace

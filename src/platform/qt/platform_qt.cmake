@@ -9,6 +9,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/busy_cursor.cpp
     platform/qt/replacing_file.cpp
     platform/qt/document_viewer.cpp
+    platform/qt/run_picture.cpp
     platform/qt/window_registry.cpp
     platform/qt/discarded_frames.cpp
     platform/qt/lamp.cpp

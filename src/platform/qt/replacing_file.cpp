@@ -1,29 +1,50 @@
 #include "platform/qt/replacing_file.h"
 
-#include <QFile>
-#include <system_error>
-#include <utility>
+#include <exception>
 
 #include "platform/file_replacement.h"
 
 namespace veldra {
 
+// Named as the file it replaces, for messages that name the file written.
 ReplacingFile::ReplacingFile(const std::filesystem::path& path)
-    : ReplacingFile(Target{}, WriteTarget(path)) {}
+    : QFile(QFile::decodeName(QByteArray::fromStdString(path.string()))), path_(path) {}
 
-// The link is followed once: what the file writes and whose permissions it keeps are the
-// same file even if the link changes meanwhile.
-ReplacingFile::ReplacingFile(Target, std::filesystem::path target)
-    : QSaveFile(QFile::decodeName(QByteArray::fromStdString(target.string()))),
-      target_(std::move(target)),
-      permissions_(ReplacementPermissions(target_)) {}
+ReplacingFile::~ReplacingFile() {
+    close();  // before the file beside goes
+}
 
-bool ReplacingFile::Commit() {
-    if (!commit()) {
+bool ReplacingFile::open(OpenMode mode) {
+    if (isOpen() || (mode & ReadOnly) != 0 || (mode & WriteOnly) == 0) {
         return false;
     }
-    std::error_code ignored;
-    std::filesystem::permissions(target_, permissions_, ignored);
+    try {
+        beside_ = std::make_unique<BesideFile>(path_);
+    } catch (const std::exception& error) {
+        setErrorString(QString::fromStdString(error.what()));
+        return false;
+    }
+    return QFile::open(beside_->Descriptor(), mode | Truncate, DontCloseHandle);
+}
+
+bool ReplacingFile::Commit() {
+    if (!isOpen() || !beside_) {
+        return false;
+    }
+    const bool written = flush() && error() == NoError;
+    close();
+    if (!written) {
+        beside_.reset();
+        return false;
+    }
+    try {
+        beside_->Commit();
+    } catch (const std::exception& error) {
+        setErrorString(QString::fromStdString(error.what()));
+        beside_.reset();
+        return false;
+    }
+    beside_.reset();
     return true;
 }
 

@@ -21,6 +21,7 @@
 #include "ladder/qt/show_bit_assign.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
+#include "loader/source_memory.h"
 #include "panels/toggle_panel.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
@@ -251,6 +252,12 @@ void frmMain::mnuOpen_Click() {
     if (tmrClose.Enabled()) {
         return;  // an open or the close already waits for the scan
     }
+    // A dropped source that could not fit even in the memory the open program leaves is
+    // refused before anything closes, so that the program stays.
+    if (dropped &&
+        !ParseText::RoomToLoad(*dropped, MemoryToLoad(program_ ? programSourceBytes_ : 0))) {
+        return;
+    }
     ReportWindowErrors([&] {
         if (OtherWindowsOpen() &&
             MsgBox("Opening a new file will close any current program", MsgButtons::OkCancel,
@@ -325,7 +332,7 @@ void frmMain::tmrClose_Timer() {
         return;
     }
     try {
-        LoadProgram(std::move(*text));
+        LoadProgram(std::move(*text), *path);
     } catch (const std::exception& error) {
         EndOpen();
         showNormal();
@@ -354,14 +361,15 @@ void frmMain::OpenFile(const std::filesystem::path& path) {
     busy_ = std::make_unique<BusyCursor>();
     setEnabled(false);
     try {
-        LoadProgram(std::move(*text));
+        LoadProgram(std::move(*text), path);
     } catch (const std::exception& error) {
         EndOpen();
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
     }
 }
 
-void frmMain::LoadProgram(std::string text) {
+void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
+    const std::uint64_t sourceBytes = text.size();
     MainWindowServices services;
     services.programName = [this] { return programName_; };
     services.setTopWindows = [this] { SetTopWindows(*area_); };
@@ -396,7 +404,7 @@ void frmMain::LoadProgram(std::string text) {
     std::string name;
     {
         ParseText loader(program->Engine(), host, boards->Factory());
-        name = loader.GetProgramFromText(std::move(text));
+        name = loader.GetProgramFromText(std::move(text), path);
     }
     if (!program_ || !program_->Engine().ProgramLoaded()) {
         // Closed while it loaded, or never loaded: no empty program window stays.
@@ -409,6 +417,7 @@ void frmMain::LoadProgram(std::string text) {
     // The board windows show what the load gave them (captions, sizes) before they are
     // arranged, or a view dropped with the source finds them by caption.
     boards->DrawPlaced();
+    programSourceBytes_ = sourceBytes;
     SetProgramName(name);
     const int session = sessions_.Stored();
     setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));

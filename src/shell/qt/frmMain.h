@@ -104,7 +104,7 @@ private:
     void WaitForScan(AfterScan after);
     std::optional<std::filesystem::path> ChooseSource();
     // The load shared by every open: the program window, the loader, the captions.
-    void LoadProgram(std::string text);
+    void LoadProgram(std::string text, const std::filesystem::path& path);
     void EndOpen();
     void RunDroppedCommand(const DropItem& file);
 
@@ -167,6 +167,8 @@ private:
     QPointer<frmStatements> statements_;
     QPointer<QWidget> book_;
     std::string programName_;
+    // The size of the open program's source: what its memory is reckoned by.
+    std::uint64_t programSourceBytes_ = 0;
     HelpSystem help_;
     std::unique_ptr<BusyCursor> busy_;
     QPointer<QWidget> about_;

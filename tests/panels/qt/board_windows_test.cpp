@@ -10,6 +10,7 @@
 
 #include "panels/io_board_panel.h"
 #include "panels/qt/board_windows_fixture.h"
+#include "panels/qt/frmToggle.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
 
@@ -207,6 +208,16 @@ TEST_F(BoardWindowsTest, TheToggleGridHasAColumnPerGroupAndCellsGreenWhileTheirB
     EXPECT_EQ(colour(0, 0), QColor(0, 255, 0));
     EXPECT_EQ(colour(1, 1), QColor(0, 255, 0));
     EXPECT_EQ(colour(1, 0), QColor(128, 128, 128));
+
+    // The grid of every load shows the same two pictures, not new copies the desktop's
+    // picture cache would keep as well.
+    const ToggleGridModel again(dynamic_cast<TogglePanel&>(Half("Toggle Bits")));
+    const auto picture = [](const QAbstractItemModel& grid, int row, int column) {
+        return grid.index(row, column).data(Qt::DecorationRole).value<QPixmap>().cacheKey();
+    };
+    EXPECT_EQ(picture(again, 0, 0), picture(model, 0, 0));
+    EXPECT_EQ(picture(again, 1, 0), picture(model, 1, 0));
+    EXPECT_NE(picture(model, 0, 0), picture(model, 1, 0));
 
     const QRect b2 = grid->visualRect(cell(1, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, b2.center());

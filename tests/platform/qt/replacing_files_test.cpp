@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 #include <filesystem>
 #include <fstream>
@@ -28,7 +33,9 @@ struct Writer {
     std::function<void(const fs::path&, const std::string&)> write;
 };
 
-void PrintTo(const Writer& writer, std::ostream* out) { *out << writer.name; }
+void PrintTo(const Writer& writer, std::ostream* out) {
+    *out << writer.name;
+}
 
 const Writer kWriters[] = {
     {"Text", [](const fs::path& path, const std::string& text) { ReplaceFile(path, text); }},
@@ -91,6 +98,57 @@ TEST_P(ReplacingFiles, AReplacedFileKeepsItsPermissionsReadOnlyIncluded) {
         EXPECT_EQ(Contents(file), "new");
         EXPECT_EQ(fs::status(file).permissions(), kept);
     }
+}
+
+// A save killed half way leaves its file beside the target; the next save of that target
+// removes it, and leaves what a save still under way (here, in this process) writes, and
+// what is left beside any other file.
+TEST_P(ReplacingFiles, ASaveKilledHalfWayLeavesAFileThatTheNextSaveOfItsTargetRemoves) {
+    const fs::path target = folder / "kept" / "YARD.sst";
+    const fs::path other = folder / "kept" / "YARD.sst2";
+    std::ofstream(target) << "old";
+    std::ofstream(other) << "other";
+    const auto killedSave = [](const fs::path& file) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            BesideFile beside(file);
+            const std::string half(4096, 'x');
+            const bool written = ::write(beside.Descriptor(), half.data(), half.size()) > 0;
+            std::_Exit(written ? 0 : 1);  // gone, as a killed process, before it cleans up
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    };
+    BesideFile underWay(target);
+    killedSave(target);
+    killedSave(other);
+    const auto files = [&] {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder / "kept")) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::ranges::sort(names);
+        return names;
+    };
+    const std::vector<std::string> before = files();
+    ASSERT_EQ(before.size(), 5U);  // the two targets, two left by killed saves, one under way
+
+    Write(target, "new");
+
+    std::vector<std::string> after = files();
+    EXPECT_EQ(after.size(), 4U);
+    EXPECT_EQ(Contents(target), "new");
+    std::vector<std::string> removed;
+    std::ranges::set_difference(before, after, std::back_inserter(removed));
+    ASSERT_EQ(removed.size(), 1U);
+    EXPECT_TRUE(removed[0].starts_with("YARD.sst.")) << removed[0];
+
+    // The save under way still has its file and ends as it would have.
+    ASSERT_EQ(::write(underWay.Descriptor(), "later", 5), 5);
+    underWay.Commit();
+    EXPECT_EQ(Contents(target), "later");
+    EXPECT_EQ(files().size(), 3U);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWriter, ReplacingFiles, ::testing::ValuesIn(kWriters),

@@ -1,6 +1,7 @@
 
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -415,6 +416,22 @@ TEST_F(FileCommandsTest, AViewFileThatMayNotBeReadIsToldAndChangesNothing) {
               std::vector<std::string>{"Veldra: Unable to read " + Path("SMALL.svw").string() +
                                        ": permission denied"});
     EXPECT_EQ(Main().Program()->parentWidget()->geometry(), moved);
+}
+
+// A named pipe or a device given as a state file is never opened (that could wait for ever),
+// and the box says what it is not, in the words the source reader uses.
+TEST_F(FileCommandsTest, AStateFileThatIsAPipeOrADeviceIsToldNotToBeARegularFile) {
+    ASSERT_EQ(::mkfifo(Path("pipe.sst").c_str(), 0600), 0);
+    for (const std::filesystem::path& file :
+         {Path("pipe.sst"), std::filesystem::path("/dev/null")}) {
+        dialogs.Answer(MsgAnswer::Ok).Choose(file);
+        Item("mnuLoadState")->trigger();
+        Settle();
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Error Loading File: Path/File access "
+                                                        "error: " +
+                                                        file.string() + " is not a regular file"});
+    }
+    EXPECT_TRUE(Main().isEnabled());
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "platform/memory_room.h"
+
+#include <malloc.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// jemalloc's statistics, when the program is linked with it (the simulator is; its tests
+// are not): then it, not the C library, holds the free memory.
+extern "C" int mallctl(const char* name, void* oldValue, std::size_t* oldLength, void* newValue,
+                       std::size_t newLength) __attribute__((weak));
+
+namespace veldra {
+namespace {
+
+std::string TextOf(const char* procFile) {
+    std::ifstream in(procFile);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::uint64_t JemallocStatistic(const char* name) {
+    std::size_t value = 0;
+    std::size_t length = sizeof value;
+    return mallctl(name, &value, &length, nullptr, 0) == 0 ? value : 0;
+}
+
+std::uint64_t AllocatorFree() {
+    if (mallctl != nullptr) {
+        std::uint64_t epoch = 1;
+        std::size_t length = sizeof epoch;
+        mallctl("epoch", &epoch, &length, &epoch, length);  // the figures as they are now
+        const std::uint64_t mapped = JemallocStatistic("stats.mapped");
+        const std::uint64_t allocated = JemallocStatistic("stats.allocated");
+        return (mapped > allocated ? mapped - allocated : 0) + JemallocStatistic("stats.retained");
+    }
+    return mallinfo2().fordblks;
+}
+
+// The figures the system gives, without the allocator's.
+MemoryFigures SystemMemoryFigures() {
+    MemoryFigures figures;
+    figures.available = ProcField(TextOf("/proc/meminfo"), "MemAvailable");
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        figures.addressLimit = std::uint64_t(limit.rlim_cur);
+    }
+    figures.addressInUse = ProcField(TextOf("/proc/self/status"), "VmSize").value_or(0);
+    return figures;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> MemoryRoom(const MemoryFigures& figures) {
+    std::optional<std::uint64_t> room = figures.available;
+    if (figures.addressLimit) {
+        const std::uint64_t underLimit = *figures.addressLimit > figures.addressInUse
+                                             ? *figures.addressLimit - figures.addressInUse
+                                             : 0;
+        room = room ? std::min(*room, underLimit) : underLimit;
+    }
+    if (room) {
+        *room += figures.allocatorFree;
+    }
+    return room;
+}
+
+std::optional<std::uint64_t> ProcField(std::string_view text, std::string_view name) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        if (!line.starts_with(name) || line.substr(name.size()).find(':') != 0) {
+            continue;
+        }
+        line.remove_prefix(name.size() + 1);
+        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+        std::uint64_t value = 0;
+        const auto [rest, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+        if (error != std::errc{}) {
+            return std::nullopt;
+        }
+        const bool inKilobytes =
+            std::string_view(rest, line.data() + line.size()).find("kB") != std::string_view::npos;
+        return inKilobytes ? value * 1024 : value;
+    }
+    return std::nullopt;
+}
+
+MemoryFigures CurrentMemoryFigures() {
+    MemoryFigures figures = SystemMemoryFigures();
+    figures.allocatorFree = AllocatorFree();
+    return figures;
+}
+
+std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough) {
+    MemoryFigures figures = SystemMemoryFigures();
+    const std::optional<std::uint64_t> room = MemoryRoom(figures);
+    if (!room || *room >= enough) {
+        return room;
+    }
+    figures.allocatorFree = AllocatorFree();
+    return MemoryRoom(figures);
+}
+
+}  // namespace veldra

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace veldra {
+
+// What bounds the memory this process may still take: the machine's free memory and the
+// process's own address-space limit.
+struct MemoryFigures {
+    // Memory the machine can hand out without swapping ("MemAvailable"); none when unknown.
+    std::optional<std::uint64_t> available;
+    // The process's address-space limit; none when unlimited or unknown.
+    std::optional<std::uint64_t> addressLimit;
+    // The address space the process takes now.
+    std::uint64_t addressInUse = 0;
+    // Memory the process's allocator holds free for its next allocations: a program let go
+    // leaves it there, taken as far as the system can tell, yet ready for the next.
+    std::uint64_t allocatorFree = 0;
+};
+
+// The bytes of memory the process can still be given, the least of what the figures allow,
+// the allocator's free memory included; none when nothing is known to bound it.
+std::optional<std::uint64_t> MemoryRoom(const MemoryFigures& figures);
+
+// A "Name:   value kB" field of a /proc text (meminfo, a process's status), in bytes.
+std::optional<std::uint64_t> ProcField(std::string_view text, std::string_view name);
+
+// The figures of this machine and process as they stand.
+MemoryFigures CurrentMemoryFigures();
+
+// The room this process has now, at least as much as `enough` when it has that much. The
+// allocator's free memory, costly to count in a heap of many small pieces, is counted only
+// when what the system reports falls short of `enough`.
+std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough);
+
+}  // namespace veldra

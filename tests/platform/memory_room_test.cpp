@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/memory_room.h"
+
+namespace veldra::testing {
+namespace {
+
+constexpr std::uint64_t kMB = 1024 * 1024;
+
+TEST(MemoryRoomTest, AProcFieldIsReadInBytesAndAMissingOrBrokenOneIsUnknown) {
+    const std::string meminfo =
+        "MemTotal:       24576000 kB\n"
+        "MemFree:         1200 kB\n"
+        "MemAvailable:   15000000 kB\n"
+        "Hugepages:      12\n"
+        "Broken:         kB\n";
+    EXPECT_EQ(ProcField(meminfo, "MemAvailable"), std::optional<std::uint64_t>(15000000 * 1024ULL));
+    EXPECT_EQ(ProcField(meminfo, "MemFree"), std::optional<std::uint64_t>(1200 * 1024ULL));
+    EXPECT_EQ(ProcField(meminfo, "Hugepages"), std::optional<std::uint64_t>(12));
+    // "Mem" is no field of its own, though three fields begin with it.
+    EXPECT_EQ(ProcField(meminfo, "Mem"), std::nullopt);
+    EXPECT_EQ(ProcField(meminfo, "Broken"), std::nullopt);
+    EXPECT_EQ(ProcField("", "MemAvailable"), std::nullopt);
+}
+
+struct RoomCase {
+    const char* name;
+    MemoryFigures figures;
+    std::optional<std::uint64_t> room;
+};
+
+void PrintTo(const RoomCase& room, std::ostream* out) {
+    *out << room.name;
+}
+
+class MemoryRoomCases : public ::testing::TestWithParam<RoomCase> {};
+
+TEST_P(MemoryRoomCases, TheRoomIsTheLeastThatTheMachineAndTheLimitAllow) {
+    EXPECT_EQ(MemoryRoom(GetParam().figures), GetParam().room);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Figures, MemoryRoomCases,
+    ::testing::Values(
+        RoomCase{"NothingKnown", {std::nullopt, std::nullopt, 300 * kMB}, std::nullopt},
+        RoomCase{"FreeMemoryOnly", {8000 * kMB, std::nullopt, 300 * kMB}, 8000 * kMB},
+        RoomCase{"LimitBelowFreeMemory", {8000 * kMB, 1500 * kMB, 300 * kMB}, 1200 * kMB},
+        RoomCase{"FreeMemoryBelowLimit", {700 * kMB, 1500 * kMB, 300 * kMB}, 700 * kMB},
+        RoomCase{"LimitOnly", {std::nullopt, 1500 * kMB, 300 * kMB}, 1200 * kMB},
+        RoomCase{"LimitAlreadyReached", {8000 * kMB, 200 * kMB, 300 * kMB}, 0},
+        RoomCase{
+            "FreeInTheAllocatorToo", {8000 * kMB, 1500 * kMB, 1400 * kMB, 50 * kMB}, 150 * kMB},
+        RoomCase{"NothingKnownButTheAllocator",
+                 {std::nullopt, std::nullopt, 0, 50 * kMB},
+                 std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// This very process: its own limit, when it has one, bounds what it is told it can have.
+TEST(MemoryRoomTest, ThisProcessHasAsMuchRoomAsItsMachineReports) {
+    const MemoryFigures figures = CurrentMemoryFigures();
+    EXPECT_TRUE(figures.available.has_value());
+    EXPECT_GT(figures.addressInUse, 0U);
+    if (!figures.addressLimit) {
+        EXPECT_EQ(MemoryRoom(figures), *figures.available + figures.allocatorFree);
+    }
+}
+
+}  // namespace
+}  // namespace veldra::testing
