@@ -56,23 +56,25 @@ void BitStatusPage::Follow() {
         return;
     }
     // Every row takes the colour of the bit it was listed for.
-    std::vector<std::uint32_t> slots(rows_.size(), BooleanBits::kNoRowSlot);
+    std::vector<std::uint32_t> slots(rows_.size(), BitStatusRows::kNoRowSlot);
     ForEachBitAtItsRow(
         *bits, rows_.size(), RowNameOf(rows_),
         [&slots](std::size_t row, const BooleanBit& bit) { slots[row] = bit.Slot(); });
     followed_ = bits;
-    bits->ShowRows(std::move(slots), [this] {
+    shownRows_.Show(*bits, std::move(slots), [this] {
         if (changesWaiting) {
             changesWaiting();
         }
     });
-    bits->SetRowsInSight(firstInSight_, lastInSight_);
+    shownRows_.SetRowsInSight(firstInSight_, lastInSight_);
 }
 
 void BitStatusPage::StopFollowing() {
     // A collection the engine no longer holds is gone, and its rows with it.
     if (Following()) {
-        followed_->StopShowingRows();
+        shownRows_.Stop();
+    } else {
+        shownRows_.Forget();
     }
     followed_ = nullptr;
 }
@@ -82,7 +84,7 @@ bool BitStatusPage::Following() const {
 }
 
 bool BitStatusPage::RowValue(std::size_t row) const {
-    return Following() ? followed_->RowShown(std::int32_t(row)) : values_[row] != 0;
+    return Following() ? shownRows_.RowShown(std::int32_t(row)) : values_[row] != 0;
 }
 
 const std::vector<BitStatusPage::Row>& BitStatusPage::Rows() {
@@ -96,7 +98,7 @@ void BitStatusPage::SetRowsInSight(int first, int last) {
     firstInSight_ = first;
     lastInSight_ = first < 0 ? -1 : last;
     if (Following()) {
-        followed_->SetRowsInSight(firstInSight_, lastInSight_);
+        shownRows_.SetRowsInSight(firstInSight_, lastInSight_);
     }
 }
 
@@ -104,7 +106,7 @@ std::vector<int> BitStatusPage::TakeRowsChangedInSight() {
     if (!Following()) {
         return {};
     }
-    const std::vector<std::int32_t>& taken = followed_->TakeRowsChangedInSight();
+    const std::vector<std::int32_t>& taken = shownRows_.TakeRowsChangedInSight();
     return {taken.begin(), taken.end()};
 }
 
@@ -128,7 +130,7 @@ void BitStatusPage::Leave() {
     // What changed while the page was shown still colours its rows; nothing after.
     if (Following()) {
         for (std::size_t row = 0; row < rows_.size(); ++row) {
-            values_[row] = followed_->RowShown(std::int32_t(row)) ? 1 : 0;
+            values_[row] = shownRows_.RowShown(std::int32_t(row)) ? 1 : 0;
         }
     }
     shown_ = false;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/bit_status_rows.h"
 #include "logic/boolean_bits.h"
 
 namespace veldra {
@@ -93,8 +94,9 @@ private:
     int currentRow_ = -1;
     int numericLine_ = -1;
     int lastFound_ = 0;  // the program position of the bit found or clicked last
-    // The bits whose rows the page shows while it is shown.
+    // The bits whose rows the page shows while it is shown, and those rows.
     BooleanBits* followed_ = nullptr;
+    BitStatusRows shownRows_;
     int firstInSight_ = 0;
     int lastInSight_ = -1;
 };

@@ -5,6 +5,7 @@ target_sources(veldra_core PRIVATE
     engine/numeric_editor.cpp
     engine/timer_page.cpp
     engine/bit_status_page.cpp
+    engine/bit_status_rows.cpp
     engine/program_pages.cpp
     engine/log_file.cpp
     engine/program_menus.cpp

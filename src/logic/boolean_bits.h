@@ -2,12 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "logic/bit_rows_watcher.h"
 #include "logic/boolean_bit.h"
 #include "logic/model_collection.h"
 #include "platform/event.h"
@@ -83,8 +82,7 @@ public:
         // The scan's way, once per change while the rows are shown: a change of a row out
         // of sight that nobody hears asks for nothing more, and is tested here rather than
         // in a call.
-        if (!showingRows_ || rowsIrregular_ || !frozenRows_.empty() ||
-            slot - firstSlotInSight_ < slotsInSight_ || !IsForwardedSlot(slot) ||
+        if (rowsWatcher_ == nullptr || rowsWatcher_->Wants(slot) || !IsForwardedSlot(slot) ||
             BitChanged.HasSubscribers()) {
             ForwardSlotChanged(slot, value);
         }
@@ -93,7 +91,7 @@ public:
     // bit in hand at all.
     void StoreChangedValue(std::uint32_t slot, bool value) { StoreValue(slot, value); }
     // Whether anybody hears the collection's BitChanged or shows its rows.
-    bool ChangesHeard() const { return showingRows_ || BitChanged.HasSubscribers(); }
+    bool ChangesHeard() const { return rowsWatcher_ != nullptr || BitChanged.HasSubscribers(); }
 
     // Follows the bit in the slot, as Follow would the bit itself.
     void FollowSlot(std::uint32_t slot) { ForwardingCollection<BooleanBit>::FollowSlot(slot); }
@@ -103,35 +101,14 @@ public:
 
     Event<std::int32_t, bool> BitChanged;
 
-    // A reader that shows one row a bit (the status grid) reads each row's colour from the
-    // values here as it draws it, instead of being told of every change: a row's colour is
-    // its bit's value as BitChanged last named the row, which is the bit's value unless the
-    // bit changed without being the forwarded one (or left the collection), when the row
-    // keeps the colour it had. `slotOfRow` gives each row's bit (kNoRowSlot for none), as
-    // the rows stand now; `changedInSight` is told as the first change of a row in sight
-    // waits to be drawn, once until the rows changed are taken. One reader at a time.
-    static constexpr std::uint32_t kNoRowSlot = ~std::uint32_t(0);
-    void ShowRows(std::vector<std::uint32_t> slotOfRow, std::function<void()> changedInSight);
-    void StopShowingRows();
-    // The rows the reader has in sight, first to last (none while first > last): only their
-    // changes are told of and taken; a row out of sight is read as it comes into sight.
-    void SetRowsInSight(std::int32_t first, std::int32_t last);
-    // A shown row's colour now.
-    bool RowShown(std::int32_t row) const {
-        if (!frozenRows_.empty()) {
-            if (const auto kept = frozenRows_.find(row); kept != frozenRows_.end()) {
-                return kept->second != 0;
-            }
-        }
-        if (std::size_t(row) >= slotOfRow_.size()) {
-            return false;  // no row of the rows shown (or none at all: -1)
-        }
-        const std::uint32_t slot = slotOfRow_[std::size_t(row)];
-        return slot < values_.size() && values_[slot] != 0;
+    // The row each bit was given (its vIndex, -1 for none), by slot.
+    std::int32_t RowOf(std::uint32_t slot) const {
+        return slot < rows_.size() ? rows_[slot] : -1;
     }
-    // The rows in sight that changed since the last take, each once, first to last; from
-    // now on the reader is told again.
-    const std::vector<std::int32_t>& TakeRowsChangedInSight();
+    std::span<const std::int32_t> Rows() const { return rows_; }
+    // Who shows the bits a row each and is told of every change by slot; one at a time,
+    // none to stop.
+    void SetRowsWatcher(BitRowsWatcher* watcher) { rowsWatcher_ = watcher; }
 
 private:
     friend class BooleanBit;
@@ -141,10 +118,6 @@ private:
     // Either of the above: `forwarded` when BitChanged names the change, `row` the bit's.
     void ForwardChange(std::uint32_t slot, bool forwarded, bool before, bool value,
                        std::int32_t row);
-    // The row whose own bit holds the slot among the rows shown; -1 when none.
-    std::int32_t OwnRowOf(std::uint32_t slot) const;
-    void ShowRowChange(std::uint32_t slot, bool value);
-    void MarkRowInSight(std::int32_t row);
     void Removing(const BooleanBit& bit) override;
     std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags,
                            std::int32_t row) {
@@ -161,18 +134,22 @@ private:
         }
         values_.push_back(value ? 1 : 0);
         rows_.push_back(row);
-        rowsIrregular_ = rowsIrregular_ || (showingRows_ && row >= 0);
         flags_.push_back(flags);
         nameChars_.insert(nameChars_.end(), name.begin(), name.end());
         nameEnds_.push_back(std::uint32_t(nameChars_.size()));
-        return static_cast<std::uint32_t>(values_.size() - 1);
+        const auto slot = static_cast<std::uint32_t>(values_.size() - 1);
+        if (rowsWatcher_ != nullptr && row >= 0) {
+            rowsWatcher_->RowGiven(slot);
+        }
+        return slot;
     }
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
     void StoreRow(std::uint32_t slot, std::int32_t row) {
         rows_[slot] = row;
-        // A row given while rows are shown may be one another bit is shown in.
-        rowsIrregular_ = rowsIrregular_ || showingRows_;
+        if (rowsWatcher_ != nullptr) {
+            rowsWatcher_->RowGiven(slot);
+        }
     }
     void StorePlace(std::uint32_t slot, BoardPanel* window, int row,
                     std::uint32_t rowsRevision = 0) {
@@ -205,23 +182,7 @@ private:
     std::vector<char> nameChars_;          // every slot's name, one after the other
     std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
     std::uint64_t readersRevision_ = 0;
-    // The rows shown (ShowRows). While every row's bit names that row and no other bit
-    // names a shown row, a change is told by its slot alone: a change out of sight costs one
-    // comparison of the slot with those of the rows in sight. Otherwise (a bit that joined
-    // or was given a row while rows are shown) each change reads its row.
-    bool showingRows_ = false;
-    bool rowsIrregular_ = false;
-    std::vector<std::uint32_t> slotOfRow_;
-    // The rows whose colour is not their bit's value now: row and colour, few.
-    std::unordered_map<std::int32_t, std::uint8_t> frozenRows_;
-    // Rows in sight: the rows themselves and the span of their bits' slots.
-    std::int32_t firstRowInSight_ = 0;
-    std::vector<std::uint8_t> changedInSight_;  // by row from firstRowInSight_
-    std::uint32_t firstSlotInSight_ = 0;
-    std::uint32_t slotsInSight_ = 0;  // 0: none in sight
-    bool toldInSight_ = false;
-    std::vector<std::int32_t> rowsTaken_;
-    std::function<void()> changedInSightTold_;
+    BitRowsWatcher* rowsWatcher_ = nullptr;
 };
 
 }  // namespace veldra

@@ -3,6 +3,7 @@ veldra_core_test(pages_tests
     engine/forcing_test.cpp
     engine/numeric_editor_test.cpp
     engine/bit_status_page_test.cpp
+    engine/bit_status_rows_test.cpp
     engine/timer_page_test.cpp
     engine/program_menus_test.cpp
     engine/log_file_test.cpp
