@@ -7,6 +7,7 @@
 #include "panels/io_board_panel.h"
 #include "panels/lamp16_panel.h"
 #include "panels/mx_lamp_panel.h"
+#include "panels/panel_desktop.h"
 #include "panels/serial_port_panel.h"
 #include "panels/table_window.h"
 #include "panels/toggle_panel.h"
@@ -14,20 +15,20 @@
 
 namespace veldra {
 
-PanelSet::PanelSet(BooleanBits& IOBits) : ioBits_(IOBits) {}
+PanelSet::PanelSet(BooleanBits& IOBits, BoardWindowHost* program, PanelDesktop* desktop)
+    : ioBits_(IOBits), program_(program), desktop_(desktop) {}
 
 PanelSet::~PanelSet() = default;
 
 template <class Window, class... Args>
 Window& PanelSet::Make(Args&&... args) {
     auto window = std::make_unique<Window>(ioBits_, std::forward<Args>(args)...);
-    window->showBitAssign = showBitAssign;
-    window->writeLine = writeLine;
+    if (program_ != nullptr) {
+        window->SetHost(*program_);
+    }
     Window& made = *window;
     windows_.push_back(std::move(window));
-    if (windowMade) {
-        windowMade(made);
-    }
+    Made(made);
     return made;
 }
 
@@ -41,9 +42,7 @@ Lamp16Panel& PanelSet::NewLampWindow() {
     return Make<Lamp16Panel>();
 }
 TrackPanel& PanelSet::NewTrackWindow() {
-    TrackPanel& window = Make<TrackPanel>();
-    window.queueForScan = queueTrack;
-    return window;
+    return Make<TrackPanel>();
 }
 MXLampPanel& PanelSet::NewMXLampWindow() {
     return Make<MXLampPanel>();
@@ -56,15 +55,18 @@ SerialPortPanel& PanelSet::NewSerialPortWindow() {
 }
 BoardPanel& PanelSet::NewTableWindow(Table& table) {
     windows_.push_back(std::make_unique<TableWindow>(table));
-    if (windowMade) {
-        windowMade(*windows_.back());
-    }
-    return *windows_.back();
+    BoardPanel& made = *windows_.back();
+    Made(made);
+    return made;
 }
 
 TogglePanel& PanelSet::ToggleWindow() {
     if (toggle_ == nullptr || toggle_->Closed()) {
-        toggle_ = toggleTextWidth ? &Make<TogglePanel>(toggleTextWidth) : &Make<TogglePanel>();
+        toggle_ = desktop_ != nullptr
+                      ? &Make<TogglePanel>([desktop = desktop_](std::string_view text) {
+                            return desktop->TextWidth(text);
+                        })
+                      : &Make<TogglePanel>();
         ShowWindow(*toggle_);
     }
     return *toggle_;
@@ -72,8 +74,15 @@ TogglePanel& PanelSet::ToggleWindow() {
 
 void PanelSet::ShowWindow(BoardPanel& window) {
     shown_.insert(&window);
-    if (windowShown) {
-        windowShown(window);
+    if (desktop_ != nullptr) {
+        desktop_->Shown(window);
+    }
+}
+
+void PanelSet::Made(BoardPanel& window) {
+    WindowMade.Raise(window);
+    if (desktop_ != nullptr) {
+        desktop_->Made(window);
     }
 }
 

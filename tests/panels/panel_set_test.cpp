@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "panels/io_board_panel.h"
+#include "panels/panel_desktop.h"
 #include "panels/panel_fixture.h"
 #include "panels/toggle_panel.h"
 
@@ -29,14 +30,26 @@ TEST_F(PanelSetTest, ClosingAllLetsEveryBoardGo) {
     EXPECT_TRUE(windows.Windows().empty());
 }
 
+// Notes what it is told, as "made NAME" and "shown NAME".
+class RecordingDesktop final : public PanelDesktop {
+public:
+    explicit RecordingDesktop(std::vector<std::string>& heard) : heard_(heard) {}
+    void Made(BoardPanel& window) override { heard_.push_back("made " + window.Name()); }
+    void Shown(BoardPanel& window) override { heard_.push_back("shown " + window.Name()); }
+    int TextWidth(std::string_view text) const override { return static_cast<int>(text.size()); }
+
+private:
+    std::vector<std::string>& heard_;
+};
+
 TEST_F(PanelSetTest, TheDesktopHearsOfEachWindowAsItIsMadeAndAsItIsShown) {
     std::vector<std::string> heard;
-    windows.windowMade = [&](BoardPanel& window) { heard.push_back("made " + window.Name()); };
-    windows.windowShown = [&](BoardPanel& window) { heard.push_back("shown " + window.Name()); };
-    IOBoardPanel& board = windows.NewIOBoardWindow();
-    windows.ShowWindow(board);
-    windows.ToggleWindow();
-    windows.ToggleWindow();
+    RecordingDesktop desktop(heard);
+    PanelSet drawn{IOBits, nullptr, &desktop};
+    IOBoardPanel& board = drawn.NewIOBoardWindow();
+    drawn.ShowWindow(board);
+    drawn.ToggleWindow();
+    drawn.ToggleWindow();
     EXPECT_EQ(heard, (std::vector<std::string>{"made frmIOBoard", "shown frmIOBoard",
                                                "made frmToggle", "shown frmToggle"}));
 }

@@ -26,21 +26,8 @@
 namespace veldra {
 
 BoardWindows::BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> place,
-                           std::function<void(const std::string&)> showBitAssign)
-    : halves_(IOBits), place_(std::move(place)) {
-    halves_.showBitAssign = std::move(showBitAssign);
-    halves_.toggleTextWidth = [](std::string_view text) {
-        return TwipsFromPixels(
-            QFontMetrics(QApplication::font("QTableView")).horizontalAdvance(ToQString(text)));
-    };
-    halves_.windowMade = [this](BoardPanel& half) {
-        if (made_) {
-            made_(half);
-        }
-        Draw(half);
-    };
-    halves_.windowShown = [this](BoardPanel& half) { Shown(half); };
-}
+                           BoardWindowHost& program)
+    : halves_(IOBits, &program, this), place_(std::move(place)) {}
 
 BoardWindows::~BoardWindows() {
     for (auto& [half, drawing] : forms_) {
@@ -64,7 +51,12 @@ void BoardWindows::Drawn(Half& half) {
     }
 }
 
-void BoardWindows::Draw(BoardPanel& half) {
+int BoardWindows::TextWidth(std::string_view text) const {
+    return TwipsFromPixels(
+        QFontMetrics(QApplication::font("QTableView")).horizontalAdvance(ToQString(text)));
+}
+
+void BoardWindows::Made(BoardPanel& half) {
     if (auto* io = dynamic_cast<IOBoardPanel*>(&half)) {
         Drawn<frmIOBoard>(*io);
     } else if (auto* inOut = dynamic_cast<InOutBoardPanel*>(&half)) {

@@ -5,14 +5,16 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "panels/panel_desktop.h"
 #include "panels/panel_set.h"
 
 namespace veldra {
 
 class BoardForm;
+class BoardWindowHost;
 class BooleanBits;
 
 // The board windows of a program on the desktop: the windows' halves are made as without a
@@ -23,33 +25,22 @@ class BooleanBits;
 // coded-track windows open the code tester modally over themselves. The halves live as
 // long as this owner, so a bit bound to a window that was closed for good still finds its
 // half; a drawing still open when the owner goes goes with it.
-class BoardWindows final {
+class BoardWindows final : private PanelDesktop {
 public:
-    // `place` gives a window its frame and shows it; `showBitAssign` opens a bit's
-    // statement for every window made.
+    // `place` gives a window its frame and shows it; every window made asks `program`.
     BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> place,
-                 std::function<void(const std::string&)> showBitAssign);
-    ~BoardWindows();
+                 BoardWindowHost& program);
+    ~BoardWindows() override;
     BoardWindows(const BoardWindows&) = delete;
     BoardWindows& operator=(const BoardWindows&) = delete;
 
     // The maker the loader gets the windows from; each window it makes comes drawn.
     PanelSet& Halves() { return halves_; }
 
-    // Where coded-track windows queue their received bits for the scan.
-    void SetTrackQueue(std::function<void(BooleanBits&)> queue) {
-        halves_.queueTrack = std::move(queue);
-    }
-    // Where the board windows write their lines: the program's immediate window.
-    void SetWriteLine(std::function<void(const std::string&)> writeLine) {
-        halves_.writeLine = std::move(writeLine);
-    }
     // Offers the main window's "Refresh" menu, for a link window's right press.
     void SetRefreshMenu(std::function<void()> refreshMenu) {
         refreshMenu_ = std::move(refreshMenu);
     }
-    // Told of every window made, once, as it is made, before its drawing.
-    void SetWindowMade(std::function<void(BoardPanel&)> made) { made_ = std::move(made); }
 
     // The open windows' halves, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }
@@ -61,16 +52,16 @@ public:
 
 private:
     // Gives a half just made the drawing of its kind.
-    void Draw(BoardPanel& half);
+    void Made(BoardPanel& half) override;
     template <class Form, class Half>
     void Drawn(Half& half);
     // Places a half's drawing the first time the half is shown.
-    void Shown(BoardPanel& half);
+    void Shown(BoardPanel& half) override;
+    int TextWidth(std::string_view text) const override;
 
     PanelSet halves_;
     std::function<void(QWidget&)> place_;
     std::function<void()> refreshMenu_;
-    std::function<void(BoardPanel&)> made_;
     struct Drawing {
         QPointer<BoardForm> form;
         bool placed = false;

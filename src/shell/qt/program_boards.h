@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "panels/board_window_host.h"
 #include "panels/qt/board_windows.h"
 #include "platform/qt/window_registry.h"
 
@@ -18,7 +20,7 @@ class frmProgram;
 // may yet draw on them. Every board window is drawn among the main window's child
 // windows; coded-track windows queue their received codes on the program window's track
 // queue, and every window writes its lines in the program window's immediate window.
-class ProgramBoards final : public QObject {
+class ProgramBoards final : public QObject, private BoardWindowHost {
 public:
     // `place` gives a drawn window its frame among the main window's child windows;
     // `refreshMenu` offers the main window's "Refresh" menu to the link windows.
@@ -34,7 +36,13 @@ public:
     std::vector<BoardPanel*> Windows() const { return boards_.Windows(); }
 
 private:
+    void ShowBitAssign(const std::string& BitName) override;
+    void WriteLine(const std::string& line) override;
+    void QueueTrack(BooleanBits& pending) override;
+
+    QPointer<frmProgram> program_;
     BoardWindows boards_;
+    Subscription made_;
     std::vector<std::unique_ptr<WindowRegistry::Registration>> registrations_;
 };
 
