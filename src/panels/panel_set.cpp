@@ -20,16 +20,24 @@ PanelSet::PanelSet(BooleanBits& IOBits, BoardWindowHost* program, PanelDesktop* 
 
 PanelSet::~PanelSet() = default;
 
+template <class Window>
+Window& PanelSet::Keep(std::unique_ptr<Window> window) {
+    Window& made = *window;
+    windows_.push_back(std::move(window));
+    WindowMade.Raise(made);
+    if (desktop_ != nullptr) {
+        desktop_->Made(made);
+    }
+    return made;
+}
+
 template <class Window, class... Args>
 Window& PanelSet::Make(Args&&... args) {
     auto window = std::make_unique<Window>(ioBits_, std::forward<Args>(args)...);
     if (program_ != nullptr) {
         window->SetHost(*program_);
     }
-    Window& made = *window;
-    windows_.push_back(std::move(window));
-    Made(made);
-    return made;
+    return Keep(std::move(window));
 }
 
 IOBoardPanel& PanelSet::NewIOBoardWindow() {
@@ -54,10 +62,7 @@ SerialPortPanel& PanelSet::NewSerialPortWindow() {
     return Make<SerialPortPanel>();
 }
 BoardPanel& PanelSet::NewTableWindow(Table& table) {
-    windows_.push_back(std::make_unique<TableWindow>(table));
-    BoardPanel& made = *windows_.back();
-    Made(made);
-    return made;
+    return Keep(std::make_unique<TableWindow>(table));
 }
 
 TogglePanel& PanelSet::ToggleWindow() {
@@ -76,13 +81,6 @@ void PanelSet::ShowWindow(BoardPanel& window) {
     shown_.insert(&window);
     if (desktop_ != nullptr) {
         desktop_->Shown(window);
-    }
-}
-
-void PanelSet::Made(BoardPanel& window) {
-    WindowMade.Raise(window);
-    if (desktop_ != nullptr) {
-        desktop_->Made(window);
     }
 }
 

@@ -52,7 +52,9 @@ public:
 private:
     template <class Window, class... Args>
     Window& Make(Args&&... args);
-    void Made(BoardPanel& window);
+    // Keeps a window just made, raises WindowMade and has the desktop draw it by its kind.
+    template <class Window>
+    Window& Keep(std::unique_ptr<Window> window);
 
     BooleanBits& ioBits_;
     BoardWindowHost* program_;

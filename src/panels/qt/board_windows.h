@@ -51,8 +51,17 @@ public:
     void DrawPlaced();
 
 private:
-    // Gives a half just made the drawing of its kind.
-    void Made(BoardPanel& half) override;
+    // Each half just made gets the drawing of its kind.
+    void Made(IOBoardPanel& half) override;
+    void Made(InOutBoardPanel& half) override;
+    void Made(Lamp16Panel& half) override;
+    void Made(TrackPanel& half) override;
+    void Made(MXLampPanel& half) override;
+    void Made(ASESPanel& half) override;
+    void Made(SerialPortPanel& half) override;
+    void Made(TogglePanel& half) override;
+    // A state table's window is drawn by the program window.
+    void Made(TableWindow& half) override { (void)half; }
     template <class Form, class Half>
     void Drawn(Half& half);
     // Places a half's drawing the first time the half is shown.
