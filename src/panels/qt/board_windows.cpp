@@ -43,11 +43,8 @@ void BoardWindows::Drawn(Half& half) {
     forms_[&half].form = form;
     // A link window's started link offers the main window's "Refresh" on a right press.
     for (const links::LinkButton* button : form->template findChildren<links::LinkButton*>()) {
-        QObject::connect(button, &links::LinkButton::RefreshRequested, form, [this] {
-            if (refreshMenu_) {
-                refreshMenu_();
-            }
-        });
+        connect(button, &links::LinkButton::RefreshRequested, this,
+                &BoardWindows::refreshMenuAsked);
     }
 }
 

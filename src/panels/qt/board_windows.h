@@ -2,6 +2,7 @@
 
 #include <absl/container/flat_hash_map.h>
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -25,7 +26,9 @@ class BooleanBits;
 // coded-track windows open the code tester modally over themselves. The halves live as
 // long as this owner, so a bit bound to a window that was closed for good still finds its
 // half; a drawing still open when the owner goes goes with it.
-class BoardWindows final : private PanelDesktop {
+class BoardWindows final : public QObject, private PanelDesktop {
+    Q_OBJECT
+
 public:
     // `place` gives a window its frame and shows it; every window made asks `program`.
     BoardWindows(BooleanBits& IOBits, std::function<void(QWidget&)> place,
@@ -37,11 +40,6 @@ public:
     // The maker the loader gets the windows from; each window it makes comes drawn.
     PanelSet& Halves() { return halves_; }
 
-    // Offers the main window's "Refresh" menu, for a link window's right press.
-    void SetRefreshMenu(std::function<void()> refreshMenu) {
-        refreshMenu_ = std::move(refreshMenu);
-    }
-
     // The open windows' halves, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }
     // The drawing of a half, while it is open; none for the kinds drawn headless.
@@ -49,6 +47,11 @@ public:
     // Every placed window drawn now as its half holds it (caption, size), rather than at
     // the next turn: what arranging the windows, or a view finding them by caption, needs.
     void DrawPlaced();
+
+Q_SIGNALS:
+    // A link window's started link was pressed with the right button: the main window's
+    // "Refresh" menu is wanted.
+    void refreshMenuAsked();
 
 private:
     // Each half just made gets the drawing of its kind.
@@ -70,7 +73,6 @@ private:
 
     PanelSet halves_;
     std::function<void(QWidget&)> place_;
-    std::function<void()> refreshMenu_;
     struct Drawing {
         QPointer<BoardForm> form;
         bool placed = false;

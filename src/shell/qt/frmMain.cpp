@@ -389,7 +389,8 @@ void frmMain::LoadProgram(std::string text) {
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
     program_ = program;
-    auto* boards = new ProgramBoards(*program, windows_, placeBoard, [this] { RefreshPop(); });
+    auto* boards = new ProgramBoards(*program, windows_, placeBoard);
+    connect(&boards->Drawings(), &BoardWindows::refreshMenuAsked, this, &frmMain::RefreshPop);
     OpeningHost host(*program, *boards);
 
     showMinimized();

@@ -6,15 +6,13 @@
 namespace veldra {
 
 ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
-                             std::function<void(QWidget&)> place, std::function<void()> refreshMenu)
+                             std::function<void(QWidget&)> place)
     : QObject(&program),
       program_(&program),
       boards_(program.Engine().IOBits, std::move(place), *this),
       made_(boards_.Halves().WindowMade.Subscribe([this, &windows](BoardPanel& window) {
           registrations_.push_back(std::make_unique<WindowRegistry::Registration>(windows, window));
-      })) {
-    boards_.SetRefreshMenu(std::move(refreshMenu));
-}
+      })) {}
 
 void ProgramBoards::ShowBitAssign(const std::string& BitName) {
     if (program_) {

@@ -22,14 +22,15 @@ class frmProgram;
 // queue, and every window writes its lines in the program window's immediate window.
 class ProgramBoards final : public QObject, private BoardWindowHost {
 public:
-    // `place` gives a drawn window its frame among the main window's child windows;
-    // `refreshMenu` offers the main window's "Refresh" menu to the link windows.
-    ProgramBoards(frmProgram& program, WindowRegistry& windows, std::function<void(QWidget&)> place,
-                  std::function<void()> refreshMenu);
+    // `place` gives a drawn window its frame among the main window's child windows.
+    ProgramBoards(frmProgram& program, WindowRegistry& windows,
+                  std::function<void(QWidget&)> place);
     ~ProgramBoards() override;
 
     // The maker the loader gets the program's board windows from.
     PanelSet& Factory() { return boards_.Halves(); }
+    // The drawn windows, whose link windows ask for the main window's "Refresh" menu.
+    const BoardWindows& Drawings() const { return boards_; }
     // Every placed window drawn now as its half holds it.
     void DrawPlaced() { boards_.DrawPlaced(); }
     // The open windows, oldest first, as load completion takes them.
