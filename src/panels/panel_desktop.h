@@ -2,18 +2,9 @@
 
 #include <string_view>
 
-namespace veldra {
+#include "panels/board_window_kinds.h"
 
-class ASESPanel;
-class BoardPanel;
-class InOutBoardPanel;
-class IOBoardPanel;
-class Lamp16Panel;
-class MXLampPanel;
-class SerialPortPanel;
-class TableWindow;
-class TogglePanel;
-class TrackPanel;
+namespace veldra {
 
 // The desktop a panel set draws its windows on: told of each window as it is made, by its
 // kind, so that the kinds are listed here and in the factory alone and a new kind does not
