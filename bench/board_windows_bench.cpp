@@ -39,7 +39,7 @@ public:
                     window.setAttribute(Qt::WA_DeleteOnClose);
                     area.addSubWindow(&window)->show();
                 },
-                [](const std::string&) {});
+                quiet);
         } else {
             headless = std::make_unique<PanelSet>(Engine().IOBits);
         }
@@ -66,6 +66,7 @@ public:
     SystemClock clock;
     frmProgram program{registry, dialogs, clock};
     QMdiArea area;
+    bench::QuietBoardProgram quiet;
     std::unique_ptr<BoardWindows> windows;
     std::unique_ptr<PanelSet> headless;
 

@@ -65,7 +65,8 @@ std::unique_ptr<frmPrint> OpenBook() {
     WindowProgram& program = Program();
     auto book = std::make_unique<frmPrint>(
         program.registry, program.dialogs, program.settings, "GENERATED", ListingTexts{},
-        [&program] { return program.window.Engine().PrgBooleanBits(); });
+        [&program] { return program.window.Engine().PrgBooleanBits(); },
+        std::make_shared<LadderExtent>());
     book->setAttribute(Qt::WA_DeleteOnClose, false);
     for (const Statement& statement : *program.window.Engine().prgAssigns) {
         book->Add(BookStatementText(statement), false);

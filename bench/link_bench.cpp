@@ -261,12 +261,13 @@ public:
     SystemClock clock;
     frmProgram window;
     QMdiArea area;
+    bench::QuietBoardProgram quiet;
     BoardWindows boards{Engine().IOBits,
                         [this](QWidget& form) {
                             form.setAttribute(Qt::WA_DeleteOnClose);
                             area.addSubWindow(&form)->show();
                         },
-                        [](const std::string&) {}};
+                        quiet};
     frmSerialPort* station = nullptr;
 
 private:

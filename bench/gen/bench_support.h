@@ -6,6 +6,7 @@
 #include "engine/program_window.h"
 #include "gen/generate_application.h"
 #include "loader/loader_host.h"
+#include "panels/board_window_host.h"
 #include "panels/panel_set.h"
 #include "platform/platform.h"
 
@@ -27,6 +28,15 @@ private:
 
 // A program window with nothing to show.
 class QuietWindow final : public ProgramWindow {};
+
+// A program the board windows ask nothing of: no statement opens, no line is written, and
+// a coded track's bits stay with it.
+class QuietBoardProgram final : public BoardWindowHost {
+public:
+    void ShowBitAssign(const std::string& BitName) override { (void)BitName; }
+    void WriteLine(const std::string& line) override { (void)line; }
+    void QueueTrack(BooleanBits& pending) override { (void)pending; }
+};
 
 // The windows of a headless load: board windows without a display, and the program
 // window finishing the load.

@@ -15,7 +15,8 @@ int RoundEven(double value) {
 
 }  // namespace
 
-void MeasureBook(Ladders& ladders, const std::function<bool(int statement, int count)>& progress) {
+void MeasureBook(Ladders& ladders, LadderExtent& extent,
+                 const std::function<bool(int statement, int count)>& progress) {
     const int count = ladders.Count();
     for (int i = 1; i <= count; ++i) {
         if (progress && !progress(i, count)) {
@@ -30,8 +31,8 @@ void MeasureBook(Ladders& ladders, const std::function<bool(int statement, int c
         if (!ladder->Statement().empty()) {
             bare.SetStatement(ladder->Statement());
         }
-        MaxLadderRows = std::max(MaxLadderRows, bare.GetElements().Rows());
-        MaxLadderCols = std::max(MaxLadderCols, bare.GetElements().Cols());
+        extent.MaxLadderRows = std::max(extent.MaxLadderRows, bare.GetElements().Rows());
+        extent.MaxLadderCols = std::max(extent.MaxLadderCols, bare.GetElements().Cols());
     }
 }
 

@@ -19,7 +19,7 @@ class CreateLadder;
 
 // Whether the book offers its plot commands. Our own drawing stands behind the plot
 // wherever the simulator runs, so it always can.
-inline bool VisioAvailable = true;
+inline constexpr bool VisioAvailable = true;
 
 // The plot's sheet, 17 by 11 inches, in twips: the canvas the book is laid out on when it
 // is configured for the plot.

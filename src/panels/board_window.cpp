@@ -1,11 +1,17 @@
 #include "panels/board_window.h"
 
 #include "logic/pending_inputs.h"
+#include "panels/board_window_host.h"
 #include "platform/platform.h"
 
 namespace veldra {
 
-BoardWindow::BoardWindow(PendingInputs& IOBits) : ioBits_(IOBits) {}
+BoardWindow::BoardWindow(PendingInputs& IOBits)
+    : ioBits_(IOBits), lineWriter_([this](const std::string& line) {
+          if (host_ != nullptr) {
+              host_->WriteLine(line);
+          }
+      }) {}
 
 void BoardWindow::CreateimgIndic() {
     OnCreateimgIndic();
@@ -77,8 +83,8 @@ void BoardWindow::Post(std::string_view BitName, bool BitValue) {
 }
 
 void BoardWindow::ShowBitAssign(std::string_view BitName) const {
-    if (showBitAssign) {
-        showBitAssign(std::string(BitName));
+    if (host_ != nullptr) {
+        host_->ShowBitAssign(std::string(BitName));
     }
 }
 

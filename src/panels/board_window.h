@@ -13,6 +13,7 @@
 
 namespace veldra {
 
+class BoardWindowHost;
 class PendingInputs;
 
 // What every board window shares beneath its drawing: it never writes the running logic
@@ -58,10 +59,11 @@ public:
     // The user clicks the "Enabled" box: it changes when it is usable; raises Changed.
     void ClickEnabled();
 
-    // Opens the statement view of a bit; given by whoever makes the window.
-    std::function<void(const std::string&)> showBitAssign;
-    // Writes a line in the program's immediate window; given by whoever makes the window.
-    std::function<void(const std::string&)> writeLine;
+    // The program the window asks to open statements, write lines and take its bits; given
+    // by whoever makes the window, before anything is asked of it.
+    void SetHost(BoardWindowHost& host) { host_ = &host; }
+    // Writes a line in the program's immediate window, in the shape a link button takes.
+    const std::function<void(const std::string&)>& LineWriter() const { return lineWriter_; }
 
     // Raised after every protocol member, when what the window shows may have changed.
     Event<> Changed;
@@ -90,6 +92,8 @@ protected:
     // Adds or sets a bit in the pending inputs, with no delays.
     void Post(std::string_view BitName, bool BitValue);
     void ShowBitAssign(std::string_view BitName) const;
+    // None until the window is given one.
+    BoardWindowHost* Host() const { return host_; }
     // The message for a name sent to a window that does not show it.
     static void ReportBitNotFound(const std::string& text, const std::string& title);
 
@@ -108,6 +112,9 @@ protected:
 
 private:
     PendingInputs& ioBits_;
+    BoardWindowHost* host_ = nullptr;
+    // Lives as long as the window: a link button keeps a reference to it.
+    const std::function<void(const std::string&)> lineWriter_;
     std::string caption_;
     CheckBox enabledBox_{"Enabled"};
     bool closeFlag_ = false;

@@ -1,17 +1,10 @@
 #pragma once
 
+#include "panels/board_window_kinds.h"
+
 namespace veldra {
 
-class ASESPanel;
-class BoardPanel;
-class InOutBoardPanel;
-class IOBoardPanel;
-class Lamp16Panel;
-class MXLampPanel;
-class SerialPortPanel;
 class Table;
-class TogglePanel;
-class TrackPanel;
 
 // Where the loader gets a new window for each board it reads, and the program window one
 // for each state table: the desktop makes a window that draws the returned half, a test

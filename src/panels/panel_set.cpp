@@ -7,6 +7,7 @@
 #include "panels/io_board_panel.h"
 #include "panels/lamp16_panel.h"
 #include "panels/mx_lamp_panel.h"
+#include "panels/panel_desktop.h"
 #include "panels/serial_port_panel.h"
 #include "panels/table_window.h"
 #include "panels/toggle_panel.h"
@@ -14,21 +15,29 @@
 
 namespace veldra {
 
-PanelSet::PanelSet(PendingInputs& IOBits) : ioBits_(IOBits) {}
+PanelSet::PanelSet(PendingInputs& IOBits, BoardWindowHost* program, PanelDesktop* desktop)
+    : ioBits_(IOBits), program_(program), desktop_(desktop) {}
 
 PanelSet::~PanelSet() = default;
+
+template <class Window>
+Window& PanelSet::Keep(std::unique_ptr<Window> window) {
+    Window& made = *window;
+    windows_.push_back(std::move(window));
+    WindowMade.Raise(made);
+    if (desktop_ != nullptr) {
+        desktop_->Made(made);
+    }
+    return made;
+}
 
 template <class Window, class... Args>
 Window& PanelSet::Make(Args&&... args) {
     auto window = std::make_unique<Window>(ioBits_, std::forward<Args>(args)...);
-    window->showBitAssign = showBitAssign;
-    window->writeLine = writeLine;
-    Window& made = *window;
-    windows_.push_back(std::move(window));
-    if (windowMade) {
-        windowMade(made);
+    if (program_ != nullptr) {
+        window->SetHost(*program_);
     }
-    return made;
+    return Keep(std::move(window));
 }
 
 IOBoardPanel& PanelSet::NewIOBoardWindow() {
@@ -41,9 +50,7 @@ Lamp16Panel& PanelSet::NewLampWindow() {
     return Make<Lamp16Panel>();
 }
 TrackPanel& PanelSet::NewTrackWindow() {
-    TrackPanel& window = Make<TrackPanel>();
-    window.queueForScan = queueTrack;
-    return window;
+    return Make<TrackPanel>();
 }
 MXLampPanel& PanelSet::NewMXLampWindow() {
     return Make<MXLampPanel>();
@@ -55,16 +62,16 @@ SerialPortPanel& PanelSet::NewSerialPortWindow() {
     return Make<SerialPortPanel>();
 }
 BoardPanel& PanelSet::NewTableWindow(Table& table) {
-    windows_.push_back(std::make_unique<TableWindow>(table));
-    if (windowMade) {
-        windowMade(*windows_.back());
-    }
-    return *windows_.back();
+    return Keep(std::make_unique<TableWindow>(table));
 }
 
 TogglePanel& PanelSet::ToggleWindow() {
     if (toggle_ == nullptr || toggle_->Closed()) {
-        toggle_ = toggleTextWidth ? &Make<TogglePanel>(toggleTextWidth) : &Make<TogglePanel>();
+        toggle_ = desktop_ != nullptr
+                      ? &Make<TogglePanel>([desktop = desktop_](std::string_view text) {
+                            return desktop->TextWidth(text);
+                        })
+                      : &Make<TogglePanel>();
         ShowWindow(*toggle_);
     }
     return *toggle_;
@@ -72,8 +79,8 @@ TogglePanel& PanelSet::ToggleWindow() {
 
 void PanelSet::ShowWindow(BoardPanel& window) {
     shown_.insert(&window);
-    if (windowShown) {
-        windowShown(window);
+    if (desktop_ != nullptr) {
+        desktop_->Shown(window);
     }
 }
 

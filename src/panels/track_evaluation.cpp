@@ -3,6 +3,8 @@
 
 #include "logic/model_error.h"
 #include "panels/track_panel.h"
+
+#include "panels/board_window_host.h"
 #include "platform/ascii_text.h"
 #include "platform/runtime_error.h"
 #include "platform/window_errors.h"
@@ -55,10 +57,11 @@ void TrackPanel::Tick(TrackSide side) {
 }
 
 bool TrackPanel::HandOff() {
-    if (pendingBits_.Count() == 0 || !queueForScan) {
+    // Without a program nothing reaches the scan.
+    if (pendingBits_.Count() == 0 || Host() == nullptr) {
         return false;
     }
-    queueForScan(pendingBits_);
+    Host()->QueueTrack(pendingBits_);
     return true;
 }
 

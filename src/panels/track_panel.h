@@ -113,9 +113,6 @@ public:
     void ClickRec(TrackSide side);
     void MouseUpTransmit(TrackSide side, MouseButton button);
 
-    // Queues the window's pending bits for the next scan; given by whoever makes the
-    // window. Without it nothing reaches the scan.
-    std::function<void(BooleanBits&)> queueForScan;
     // Shows the code tester on the marked rates; true when the user sent them. Without it
     // the tester is cancelled.
     std::function<bool(CodeTester&)> runCodeTester;

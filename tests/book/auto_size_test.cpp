@@ -9,11 +9,10 @@ namespace {
 
 constexpr PageCanvas kA4 = {11900, 16840};
 
-// The book's extents start afresh for every test, as for a new book.
 class AutoSizeTest : public ::testing::Test {
 protected:
-    AutoSizeTest() { MaxLadderCols = MaxLadderRows = 0; }
-    ~AutoSizeTest() override { MaxLadderCols = MaxLadderRows = 0; }
+    // Starts afresh for every test, as for a new book.
+    LadderExtent extent;
 };
 
 TEST_F(AutoSizeTest, TheLargestSizeAtWhichTheWidestAndTallestStatementsFitIsChosen) {
@@ -44,11 +43,11 @@ TEST_F(AutoSizeTest, MeasuringTakesTheBareLaddersOfStatementsAndStopsWhenTheBook
     Ladders book;
     const int rows = book.Add(false, "A+B+C+D TO Y;")->GetElements().Rows();
     book.Add(false, "");  // a continuation has no statement of its own
-    MeasureBook(book, [](int statement, int count) { return statement <= count; });
-    EXPECT_EQ(MaxLadderRows, rows);
-    MaxLadderRows = 0;
-    MeasureBook(book, [](int, int) { return false; });
-    EXPECT_EQ(MaxLadderRows, 0);
+    MeasureBook(book, extent, [](int statement, int count) { return statement <= count; });
+    EXPECT_EQ(extent.MaxLadderRows, rows);
+    extent.MaxLadderRows = 0;
+    MeasureBook(book, extent, [](int, int) { return false; });
+    EXPECT_EQ(extent.MaxLadderRows, 0);
 }
 
 }  // namespace

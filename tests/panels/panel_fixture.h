@@ -8,6 +8,7 @@
 #include "logic/boolean_bits.h"
 #include "logic/pending_inputs.h"
 #include "panels/board_window.h"
+#include "panels/board_window_host.h"
 #include "support/fake_platform.h"
 
 namespace veldra::testing {
@@ -23,7 +24,7 @@ inline std::vector<std::string> Reported(const BoardPanel& window) {
 
 // A board window's half as the program drives it: the pending inputs its clicks go to,
 // the statements it opens, and the message boxes it shows.
-class PanelTest : public ::testing::Test {
+class PanelTest : public ::testing::Test, protected BoardWindowHost {
 protected:
     // The pending inputs, in the order first posted, as "NAME=1" or "NAME=0".
     std::vector<std::string> Pending() const {
@@ -34,9 +35,11 @@ protected:
         return posted;
     }
 
-    void Watch(BoardWindow& window) {
-        window.showBitAssign = [this](const std::string& name) { opened.push_back(name); };
-    }
+    void Watch(BoardWindow& window) { window.SetHost(*this); }
+    void ShowBitAssign(const std::string& BitName) override { opened.push_back(BitName); }
+    void WriteLine(const std::string& line) override { (void)line; }
+    // A test that follows a coded track's bits to the scan takes them here.
+    void QueueTrack(BooleanBits& pending) override { (void)pending; }
 
     // Expects exactly one box, critical with OK, as "title: prompt".
     void ExpectOneBox(const std::string& titleAndPrompt) {

@@ -2,9 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "panels/ases_panel.h"
+#include "panels/in_out_board_panel.h"
 #include "panels/io_board_panel.h"
+#include "panels/lamp16_panel.h"
+#include "panels/mx_lamp_panel.h"
+#include "panels/panel_desktop.h"
 #include "panels/panel_fixture.h"
+#include "panels/serial_port_panel.h"
+#include "panels/table_window.h"
 #include "panels/toggle_panel.h"
+#include "panels/track_panel.h"
 
 namespace veldra::testing {
 namespace {
@@ -29,14 +37,37 @@ TEST_F(PanelSetTest, ClosingAllLetsEveryBoardGo) {
     EXPECT_TRUE(windows.Windows().empty());
 }
 
+// Notes what it is told, as "made NAME" and "shown NAME".
+class RecordingDesktop final : public PanelDesktop {
+public:
+    explicit RecordingDesktop(std::vector<std::string>& heard) : heard_(heard) {}
+    void Made(IOBoardPanel& window) override { Heard("made", window); }
+    void Made(InOutBoardPanel& window) override { Heard("made", window); }
+    void Made(Lamp16Panel& window) override { Heard("made", window); }
+    void Made(TrackPanel& window) override { Heard("made", window); }
+    void Made(MXLampPanel& window) override { Heard("made", window); }
+    void Made(ASESPanel& window) override { Heard("made", window); }
+    void Made(SerialPortPanel& window) override { Heard("made", window); }
+    void Made(TogglePanel& window) override { Heard("made", window); }
+    void Made(TableWindow& window) override { Heard("made", window); }
+    void Shown(BoardPanel& window) override { Heard("shown", window); }
+    int TextWidth(std::string_view text) const override { return static_cast<int>(text.size()); }
+
+private:
+    void Heard(const char* what, const BoardPanel& window) {
+        heard_.push_back(what + (" " + window.Name()));
+    }
+    std::vector<std::string>& heard_;
+};
+
 TEST_F(PanelSetTest, TheDesktopHearsOfEachWindowAsItIsMadeAndAsItIsShown) {
     std::vector<std::string> heard;
-    windows.windowMade = [&](BoardPanel& window) { heard.push_back("made " + window.Name()); };
-    windows.windowShown = [&](BoardPanel& window) { heard.push_back("shown " + window.Name()); };
-    IOBoardPanel& board = windows.NewIOBoardWindow();
-    windows.ShowWindow(board);
-    windows.ToggleWindow();
-    windows.ToggleWindow();
+    RecordingDesktop desktop(heard);
+    PanelSet drawn{IOBits, nullptr, &desktop};
+    IOBoardPanel& board = drawn.NewIOBoardWindow();
+    drawn.ShowWindow(board);
+    drawn.ToggleWindow();
+    drawn.ToggleWindow();
     EXPECT_EQ(heard, (std::vector<std::string>{"made frmIOBoard", "shown frmIOBoard",
                                                "made frmToggle", "shown frmToggle"}));
 }

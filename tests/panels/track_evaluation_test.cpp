@@ -33,13 +33,7 @@ protected:
         for (const char* code : inCodes) {
             endA().InCode().Codes().Add(code, false, &panel);
         }
-        panel.queueForScan = [this](BooleanBits& pending) {
-            EXPECT_GT(pending.Count(), 0);
-            for (const BooleanBit& bit : pending) {
-                handed += bit.BitName() + (bit.BitValue() ? "=1 " : "=0 ");
-            }
-            pending.Clear();
-        };
+        Watch(panel);
         panel.BitCount();
         panel.CreateimgIndic();
     }
@@ -74,6 +68,15 @@ protected:
 
     TrackPanel panel{IOBits};
     std::string handed;
+
+private:
+    void QueueTrack(BooleanBits& pending) override {
+        EXPECT_GT(pending.Count(), 0);
+        for (const BooleanBit& bit : pending) {
+            handed += bit.BitName() + (bit.BitValue() ? "=1 " : "=0 ");
+        }
+        pending.Clear();
+    }
 };
 
 TEST_F(TrackEvaluationTest, ATrxEndLinksUpComesToNormalAndDebouncesEachCodeInTwoPasses) {

@@ -96,14 +96,15 @@ QImage BlankPage(PageCanvas canvas) {
 
 frmPrint::frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings,
                    std::string programName, ListingTexts listing,
-                   std::function<const BooleanBits*()> bits)
+                   std::function<const BooleanBits*()> bits, std::shared_ptr<LadderExtent> extent)
     : windows_(windows),
       dialogs_(dialogs),
       settings_(settings),
       programName_(std::move(programName)),
       listing_(std::move(listing)),
       bits_(std::move(bits)),
-      ladders_(std::make_unique<Ladders>(EleRes)) {
+      ladders_(std::make_unique<Ladders>(EleRes)),
+      extent_(std::move(extent)) {
     setObjectName("frmPrint");
     setAttribute(Qt::WA_DeleteOnClose);
     registration_ = new RegisteredChild(windows_, *this, "frmPrint");

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "book/auto_size.h"
 #include "book/listing_reader.h"
 #include "book/page_layout.h"
 #include "ladder/ladders.h"
@@ -38,9 +39,11 @@ class frmPrint final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // `bits` gives the program's bits while the program stands (nothing after).
+    // `bits` gives the program's bits while the program stands (nothing after); `extent` is
+    // the widest and tallest statement, measured by the first auto size that needs it.
     frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, std::string programName,
-             ListingTexts listing, std::function<const BooleanBits*()> bits);
+             ListingTexts listing, std::function<const BooleanBits*()> bits,
+             std::shared_ptr<LadderExtent> extent);
     ~frmPrint() override;
 
     // --- Building the book.
@@ -53,6 +56,7 @@ public:
     // The "Plot Numerics?" answer the book was built with (6 Yes, 7 No), for a rebuild.
     int NumPlot = 7;
     Ladders& Book() { return *ladders_; }
+    LadderExtent& Extent() { return *extent_; }
 
     // --- The preview.
     int ShownPage() const { return shownPage_; }
@@ -137,6 +141,8 @@ private:
     ListingTexts listing_;
     std::function<const BooleanBits*()> bits_;
     std::unique_ptr<Ladders> ladders_;
+    // Shared with the main window: the book may outlive it at the very end.
+    std::shared_ptr<LadderExtent> extent_;
     std::vector<std::vector<CreateLadder*>> pages_;
     PageCanvas canvas_;
     QImage picture_;

@@ -131,14 +131,15 @@ void frmPrint::mnuAutoSize_Click() {
         MsgBox("Adjust Element Size to ensure statements do not span pages?", MsgButtons::YesNo,
                MsgIcon::None, "Graphic Height Restriction") == MsgAnswer::Yes;
     hide();
-    if (MaxLadderRows == 0 || MaxLadderCols == 0) {
+    LadderExtent& extent = *extent_;
+    if (extent.MaxLadderRows == 0 || extent.MaxLadderCols == 0) {
         frmStatus status(windows_);
         status.SetStatus("Scanning for Statment Max Height and Max Width");
         status.SetProgress(0, ladders_->Count());
         status.show();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QPointer<frmPrint> alive(this);
-        MeasureBook(*ladders_, [&status, &alive](int statement, int count) {
+        MeasureBook(*ladders_, extent, [&status, &alive](int statement, int count) {
             status.SetProgress(statement, count);
             status.SetStatus("Analyzing Statement " + std::to_string(statement) + " of " +
                              std::to_string(count));
@@ -151,7 +152,7 @@ void frmPrint::mnuAutoSize_Click() {
         }
     }
     if (const std::optional<std::int16_t> size =
-            AutoSize(canvas_, MaxLadderCols, MaxLadderRows, noWrap, noSpan)) {
+            AutoSize(canvas_, extent.MaxLadderCols, extent.MaxLadderRows, noWrap, noSpan)) {
         EleRes = *size;
         settings_.SaveSetting("VIEW", "EleRes", std::to_string(EleRes));
     } else {

@@ -78,7 +78,7 @@ BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidg
         return std::pair(grdStatus_->rowAt(0),
                          grdStatus_->rowAt(grdStatus_->viewport()->height() - 1));
     };
-    grid->aboutToPaint = [this] { statusGrid_->SightMayHaveMoved(); };
+    connect(grid, &StatusGridView::aboutToPaint, statusGrid_, &StatusGridModel::SightMayHaveMoved);
     grdStatus_->horizontalHeader()->hide();
     grdStatus_->verticalHeader()->hide();
     grdStatus_->setSelectionMode(QAbstractItemView::SingleSelection);

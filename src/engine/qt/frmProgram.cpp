@@ -499,10 +499,12 @@ void frmProgram::SyncPages() {
 
 void frmProgram::closeEvent(QCloseEvent* event) {
     if (engine_->PrgBooleanBits() != nullptr && !engine_->ReleasePending()) {
-        // A close by hand is the main window's close sequence; its errors are ignored.
+        // A close by hand is the main window's close sequence.
         try {
             Q_EMIT mainWindowCloseAsked();
         } catch (const std::exception&) {
+            // Its failures are ignored: whether this window goes is decided below, by whether
+            // the sequence released the program, never by how far it got.
         }
     }
     // The window stays while a program is loaded, and while a scan or a command still

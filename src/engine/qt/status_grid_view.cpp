@@ -20,9 +20,7 @@ void StatusGridView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void StatusGridView::paintEvent(QPaintEvent* event) {
-    if (aboutToPaint) {
-        aboutToPaint();
-    }
+    Q_EMIT aboutToPaint();
     QTableView::paintEvent(event);
 }
 

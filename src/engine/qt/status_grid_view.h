@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTableView>
-#include <functional>
 
 class QMouseEvent;
 
@@ -17,11 +16,10 @@ class StatusGridView final : public QTableView {
 public:
     using QTableView::QTableView;
 
-    // Called before each paint of the rows, which may follow a scroll or a resize.
-    std::function<void()> aboutToPaint;
-
 Q_SIGNALS:
     void bitDoubleClicked(const QString& name);
+    // Before each paint of the rows, which may follow a scroll or a resize.
+    void aboutToPaint();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;

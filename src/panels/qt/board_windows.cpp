@@ -26,21 +26,8 @@
 namespace veldra {
 
 BoardWindows::BoardWindows(PendingInputs& IOBits, std::function<void(QWidget&)> place,
-                           std::function<void(const std::string&)> showBitAssign)
-    : halves_(IOBits), place_(std::move(place)) {
-    halves_.showBitAssign = std::move(showBitAssign);
-    halves_.toggleTextWidth = [](std::string_view text) {
-        return TwipsFromPixels(
-            QFontMetrics(QApplication::font("QTableView")).horizontalAdvance(ToQString(text)));
-    };
-    halves_.windowMade = [this](BoardPanel& half) {
-        if (made_) {
-            made_(half);
-        }
-        Draw(half);
-    };
-    halves_.windowShown = [this](BoardPanel& half) { Shown(half); };
-}
+                           BoardWindowHost& program)
+    : halves_(IOBits, &program, this), place_(std::move(place)) {}
 
 BoardWindows::~BoardWindows() {
     for (auto& [half, drawing] : forms_) {
@@ -56,37 +43,43 @@ void BoardWindows::Drawn(Half& half) {
     forms_[&half].form = form;
     // A link window's started link offers the main window's "Refresh" on a right press.
     for (const links::LinkButton* button : form->template findChildren<links::LinkButton*>()) {
-        QObject::connect(button, &links::LinkButton::RefreshRequested, form, [this] {
-            if (refreshMenu_) {
-                refreshMenu_();
-            }
-        });
+        connect(button, &links::LinkButton::RefreshRequested, this,
+                &BoardWindows::refreshMenuAsked);
     }
 }
 
-void BoardWindows::Draw(BoardPanel& half) {
-    if (auto* io = dynamic_cast<IOBoardPanel*>(&half)) {
-        Drawn<frmIOBoard>(*io);
-    } else if (auto* inOut = dynamic_cast<InOutBoardPanel*>(&half)) {
-        Drawn<frmInOutBoard>(*inOut);
-    } else if (auto* lamps = dynamic_cast<Lamp16Panel*>(&half)) {
-        Drawn<frmLMP16>(*lamps);
-    } else if (auto* encoder = dynamic_cast<ASESPanel*>(&half)) {
-        Drawn<frmASES>(*encoder);
-    } else if (auto* heads = dynamic_cast<MXLampPanel*>(&half)) {
-        Drawn<frmMXLamp>(*heads);
-    } else if (auto* track = dynamic_cast<TrackPanel*>(&half)) {
-        Drawn<frmTrack>(*track);
-        // The tester is modal over the window whose end it tests.
-        track->runCodeTester = [form = forms_[track].form](CodeTester& tester) {
-            return frmEcode::Ask(tester, form);
-        };
-    } else if (auto* station = dynamic_cast<SerialPortPanel*>(&half)) {
-        Drawn<frmSerialPort>(*station);
-    } else if (auto* toggle = dynamic_cast<TogglePanel*>(&half)) {
-        Drawn<frmToggle>(*toggle);
-    }
-    // A state table's window is drawn by the program window.
+int BoardWindows::TextWidth(std::string_view text) const {
+    return TwipsFromPixels(
+        QFontMetrics(QApplication::font("QTableView")).horizontalAdvance(ToQString(text)));
+}
+
+void BoardWindows::Made(IOBoardPanel& half) {
+    Drawn<frmIOBoard>(half);
+}
+void BoardWindows::Made(InOutBoardPanel& half) {
+    Drawn<frmInOutBoard>(half);
+}
+void BoardWindows::Made(Lamp16Panel& half) {
+    Drawn<frmLMP16>(half);
+}
+void BoardWindows::Made(ASESPanel& half) {
+    Drawn<frmASES>(half);
+}
+void BoardWindows::Made(MXLampPanel& half) {
+    Drawn<frmMXLamp>(half);
+}
+void BoardWindows::Made(TrackPanel& half) {
+    Drawn<frmTrack>(half);
+    // The tester is modal over the window whose end it tests.
+    half.runCodeTester = [form = forms_[&half].form](CodeTester& tester) {
+        return frmEcode::Ask(tester, form);
+    };
+}
+void BoardWindows::Made(SerialPortPanel& half) {
+    Drawn<frmSerialPort>(half);
+}
+void BoardWindows::Made(TogglePanel& half) {
+    Drawn<frmToggle>(half);
 }
 
 void BoardWindows::Shown(BoardPanel& half) {

@@ -2,18 +2,20 @@
 
 #include <absl/container/flat_hash_map.h>
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "panels/panel_desktop.h"
 #include "panels/panel_set.h"
 
 namespace veldra {
 
 class BoardForm;
-class BooleanBits;
+class BoardWindowHost;
 class PendingInputs;
 
 // The board windows of a program on the desktop: the windows' halves are made as without a
@@ -24,33 +26,19 @@ class PendingInputs;
 // coded-track windows open the code tester modally over themselves. The halves live as
 // long as this owner, so a bit bound to a window that was closed for good still finds its
 // half; a drawing still open when the owner goes goes with it.
-class BoardWindows final {
+class BoardWindows final : public QObject, private PanelDesktop {
+    Q_OBJECT
+
 public:
-    // `place` gives a window its frame and shows it; `showBitAssign` opens a bit's
-    // statement for every window made.
+    // `place` gives a window its frame and shows it; every window made asks `program`.
     BoardWindows(PendingInputs& IOBits, std::function<void(QWidget&)> place,
-                 std::function<void(const std::string&)> showBitAssign);
-    ~BoardWindows();
+                 BoardWindowHost& program);
+    ~BoardWindows() override;
     BoardWindows(const BoardWindows&) = delete;
     BoardWindows& operator=(const BoardWindows&) = delete;
 
     // The maker the loader gets the windows from; each window it makes comes drawn.
     PanelSet& Halves() { return halves_; }
-
-    // Where coded-track windows queue their received bits for the scan.
-    void SetTrackQueue(std::function<void(BooleanBits&)> queue) {
-        halves_.queueTrack = std::move(queue);
-    }
-    // Where the board windows write their lines: the program's immediate window.
-    void SetWriteLine(std::function<void(const std::string&)> writeLine) {
-        halves_.writeLine = std::move(writeLine);
-    }
-    // Offers the main window's "Refresh" menu, for a link window's right press.
-    void SetRefreshMenu(std::function<void()> refreshMenu) {
-        refreshMenu_ = std::move(refreshMenu);
-    }
-    // Told of every window made, once, as it is made, before its drawing.
-    void SetWindowMade(std::function<void(BoardPanel&)> made) { made_ = std::move(made); }
 
     // The open windows' halves, oldest first, as load completion takes them.
     std::vector<BoardPanel*> Windows() const { return halves_.Windows(); }
@@ -60,18 +48,31 @@ public:
     // the next turn: what arranging the windows, or a view finding them by caption, needs.
     void DrawPlaced();
 
+Q_SIGNALS:
+    // A link window's started link was pressed with the right button: the main window's
+    // "Refresh" menu is wanted.
+    void refreshMenuAsked();
+
 private:
-    // Gives a half just made the drawing of its kind.
-    void Draw(BoardPanel& half);
+    // Each half just made gets the drawing of its kind.
+    void Made(IOBoardPanel& half) override;
+    void Made(InOutBoardPanel& half) override;
+    void Made(Lamp16Panel& half) override;
+    void Made(TrackPanel& half) override;
+    void Made(MXLampPanel& half) override;
+    void Made(ASESPanel& half) override;
+    void Made(SerialPortPanel& half) override;
+    void Made(TogglePanel& half) override;
+    // A state table's window is drawn by the program window.
+    void Made(TableWindow& half) override { (void)half; }
     template <class Form, class Half>
     void Drawn(Half& half);
     // Places a half's drawing the first time the half is shown.
-    void Shown(BoardPanel& half);
+    void Shown(BoardPanel& half) override;
+    int TextWidth(std::string_view text) const override;
 
     PanelSet halves_;
     std::function<void(QWidget&)> place_;
-    std::function<void()> refreshMenu_;
-    std::function<void(BoardPanel&)> made_;
     struct Drawing {
         QPointer<BoardForm> form;
         bool placed = false;

@@ -38,7 +38,7 @@ void frmSerialPort::MakeLink() {
         const std::string caption = half_.Caption();
         return caption.substr(0, caption.find(" : "));
     };
-    button_ = new links::LinkButton(*button, *this, stationName, half_.writeLine);
+    button_ = new links::LinkButton(*button, *this, stationName, half_.LineWriter());
     links::PeerLink* link = &button_->Link();
     // The client is told the link is up, and asks for the peer's bits once the user has
     // seen it; the server asks at once, so that each side starts from the other's bits.

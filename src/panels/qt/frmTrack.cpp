@@ -67,7 +67,7 @@ void frmTrack::MakeLink(TrackSide side) {
         return (board != nullptr ? board->BoardName() + " " : std::string()) +
                (side == TrackSide::A ? "TRACKA" : "TRACKB");
     };
-    auto* button = new links::LinkButton(*end.link, *this, endName, half_.writeLine);
+    auto* button = new links::LinkButton(*end.link, *this, endName, half_.LineWriter());
     buttons_[side == TrackSide::A ? 0 : 1] = button;
     links::PeerLink* link = &button->Link();
     const QString procedure = EndName("cmdLink%1_Click", side);

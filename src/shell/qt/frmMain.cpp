@@ -397,7 +397,8 @@ void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
     program->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(program);
     program_ = program;
-    auto* boards = new ProgramBoards(*program, windows_, placeBoard, [this] { RefreshPop(); });
+    auto* boards = new ProgramBoards(*program, windows_, placeBoard);
+    connect(&boards->Drawings(), &BoardWindows::refreshMenuAsked, this, &frmMain::RefreshPop);
     OpeningHost host(*program, *boards);
 
     showMinimized();
@@ -553,6 +554,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
         try {
             program_->StartStop();
         } catch (const std::exception&) {
+            // Closing ignores every failure: a program that fails to stop must not keep the
+            // simulator open, and the windows below close it for good.
         }
     }
     if (ScanInProgress()) {
@@ -568,6 +571,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
     try {
         CloseOtherWindows();
     } catch (const std::exception&) {
+        // Closing ignores every failure: a window that fails to close goes with the
+        // application, and the session must still be counted out.
     }
     help_.Quit();
     sessions_.Decrement();
@@ -584,6 +589,8 @@ void frmMain::mnuStop_Click() {
         try {
             program_->StartStop();
         } catch (const std::exception&) {
+            // A start or stop that fails is ignored: the program window's start button and
+            // this entry still show the state the program is in.
         }
     }
 }
@@ -656,6 +663,8 @@ void frmMain::mnuStatements_Click() {
         area_->addSubWindow(list)->show();
         list->Fill();
     } catch (const std::exception&) {
+        // A list that cannot be made fails without a word: the main window comes back
+        // usable, and the entry stays disabled until a statements window closes.
     }
     setEnabled(true);
 }

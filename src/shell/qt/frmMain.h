@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "book/auto_size.h"
 #include "book/listing_reader.h"
 #include "engine/qt/frmProgram.h"
 #include "platform/qt/help_system.h"
@@ -166,6 +167,8 @@ private:
     QPointer<frmProgram> program_;
     QPointer<frmStatements> statements_;
     QPointer<QWidget> book_;
+    // The widest and tallest statement of the book, kept for the books rebuilt from it.
+    std::shared_ptr<LadderExtent> bookExtent_ = std::make_shared<LadderExtent>();
     std::string programName_;
     // The size of the open program's source: what its memory is reckoned by.
     std::uint64_t programSourceBytes_ = 0;

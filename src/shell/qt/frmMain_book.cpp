@@ -66,8 +66,7 @@ void frmMain::mnuBook_Click() {
         return;
     }
     // A new book is measured afresh by its first auto size.
-    MaxLadderCols = 0;
-    MaxLadderRows = 0;
+    *bookExtent_ = {};
     const MsgAnswer answer = MsgBox(std::string(kNumericCaution) + "\r\nPlot Numerics?",
                                     MsgButtons::YesNo, MsgIcon::None, "Plot Numerics");
     LoadBook(answer == MsgAnswer::Yes ? kYes : kNo, *accepted);
@@ -80,10 +79,12 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing) {
     }
     BusyCursor busy;
     QPointer<frmProgram> program = program_;
-    auto* book = new frmPrint(windows_, dialogs_, settings_, programName_, listing,
-                              [program]() -> const BooleanBits* {
-                                  return program ? program->Engine().PrgBooleanBits() : nullptr;
-                              });
+    auto* book = new frmPrint(
+        windows_, dialogs_, settings_, programName_, listing,
+        [program]() -> const BooleanBits* {
+            return program ? program->Engine().PrgBooleanBits() : nullptr;
+        },
+        bookExtent_);
     book_ = book;
     try {
         ProgramEngine& engine = program_->Engine();

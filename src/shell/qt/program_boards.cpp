@@ -1,38 +1,38 @@
 #include "shell/qt/program_boards.h"
 
-#include <QPointer>
-
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 
 namespace veldra {
 
 ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
-                             std::function<void(QWidget&)> place, std::function<void()> refreshMenu)
+                             std::function<void(QWidget&)> place)
     : QObject(&program),
-      boards_(program.Engine().IOBits, std::move(place),
-              [owner = QPointer<frmProgram>(&program)](const std::string& BitName) {
-                  if (owner) {
-                      owner->ShowBitAssign(BitName);
-                  }
-              }) {
-    boards_.SetWindowMade([this, &windows](BoardPanel& window) {
-        registrations_.push_back(std::make_unique<WindowRegistry::Registration>(windows, window));
-    });
-    boards_.SetRefreshMenu(std::move(refreshMenu));
-    boards_.SetWriteLine([owner = QPointer<frmProgram>(&program)](const std::string& line) {
-        if (owner) {
-            owner->Engine().WriteLine(line);
+      program_(&program),
+      boards_(program.Engine().IOBits, std::move(place), *this),
+      made_(boards_.Halves().WindowMade.Subscribe([this, &windows](BoardPanel& window) {
+          registrations_.push_back(std::make_unique<WindowRegistry::Registration>(windows, window));
+      })) {}
+
+void ProgramBoards::ShowBitAssign(const std::string& BitName) {
+    if (program_) {
+        program_->ShowBitAssign(BitName);
+    }
+}
+
+void ProgramBoards::WriteLine(const std::string& line) {
+    if (program_) {
+        program_->Engine().WriteLine(line);
+    }
+}
+
+void ProgramBoards::QueueTrack(BooleanBits& pending) {
+    if (program_) {
+        ProgramEngine& engine = program_->Engine();
+        if (engine.TrackBits.Add(pending) != nullptr) {
+            engine.UpdateTrack = true;
         }
-    });
-    boards_.SetTrackQueue([owner = QPointer<frmProgram>(&program)](BooleanBits& pending) {
-        if (owner) {
-            ProgramEngine& engine = owner->Engine();
-            if (engine.TrackBits.Add(pending) != nullptr) {
-                engine.UpdateTrack = true;
-            }
-        }
-    });
+    }
 }
 
 ProgramBoards::~ProgramBoards() {

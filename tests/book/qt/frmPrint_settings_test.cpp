@@ -38,7 +38,6 @@ class BookSettingsTest : public BookFixture {
 protected:
     BookSettingsTest() {
         EleRes = 100;
-        MaxLadderCols = MaxLadderRows = 0;
         StartOn("book",
                 ParallelProgram("BOOK", 10, false, "    W0, W1, W2, W3,\n",
                                 "    ASSIGN W0*W1*W2 TO W3;\n"),
@@ -50,7 +49,6 @@ protected:
             Book()->close();
         }
         EleRes = 100;
-        MaxLadderCols = MaxLadderRows = 0;
     }
     void CreateBook() {
         BookFixture::CreateBook();
@@ -191,7 +189,7 @@ TEST_F(BookSettingsTest, AutoSizeStoresTheLargestSizeThatFitsOrSaysNoneDoes) {
 
     // Measured once per book: a book now too wide for any size fails, is built at 100 %
     // and leaves the stored size alone.
-    MaxLadderCols = 40;
+    Book()->Extent().MaxLadderCols = 40;
     dialogs.Answer(MsgAnswer::Yes).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
     EXPECT_TRUE(Rebuilds([this] { Book()->mnuAutoSize_Click(); }));
     const MsgBoxRequest& box = dialogs.boxes().back();
@@ -204,7 +202,7 @@ TEST_F(BookSettingsTest, AutoSizeStoresTheLargestSizeThatFitsOrSaysNoneDoes) {
     Book()->close();
     Settle();
     CreateBook();
-    EXPECT_EQ(MaxLadderCols, 0);  // a new book is measured afresh
+    EXPECT_EQ(Book()->Extent().MaxLadderCols, 0);  // a new book is measured afresh
 }
 
 TEST_F(BookSettingsTest, PrintSetupStoresThePrinterAndLaysTheBookOutForItsPaper) {

@@ -14,6 +14,7 @@
 #include "engine/qt/frmProgram.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
+#include "panels/board_window_host.h"
 #include "panels/qt/board_windows.h"
 #include "panels/toggle_panel.h"
 #include "platform/qt/lamp.h"
@@ -25,7 +26,7 @@ namespace veldra::testing {
 
 // A program of tests/data/panels loaded into a program window, its board windows drawn in
 // a main window's area; the statements they open are recorded.
-class BoardWindowsFixture : public ::testing::Test, private LoaderHost {
+class BoardWindowsFixture : public ::testing::Test, private LoaderHost, private BoardWindowHost {
 protected:
     BoardWindowsFixture(const char* file, const char* name) {
         area.resize(1200, 900);
@@ -88,9 +89,12 @@ protected:
                             window.setAttribute(Qt::WA_DeleteOnClose);
                             area.addSubWindow(&window)->show();
                         },
-                        [this](const std::string& name) { opened.push_back(name); }};
+                        *this};
 
 private:
+    void ShowBitAssign(const std::string& BitName) override { opened.push_back(BitName); }
+    void WriteLine(const std::string& line) override { (void)line; }
+    void QueueTrack(BooleanBits& pending) override { (void)pending; }
     void DoEvents() override { QApplication::processEvents(); }
     void AddBits(std::string_view BitName, std::string_view GroupName) override {
         boards.Halves().ToggleWindow().AddBits(BitName, GroupName);
