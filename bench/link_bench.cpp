@@ -199,13 +199,12 @@ private:
     std::atomic<bool> done_{false};
 };
 
-// Counts in `received` every record `link` hands on, before its window takes them.
+// Counts in `received` every record `link` hands on, as its window takes them.
 void CountRecords(links::PeerLink& link, std::size_t& received) {
-    link.onRecords = [&received,
-                      take = link.onRecords](const std::vector<links::Received>& records) {
-        received += records.size();
-        take(records);
-    };
+    QObject::connect(&link, &links::PeerLink::RecordsReceived,
+                     [&received](const std::vector<links::Received>& records) {
+                         received += records.size();
+                     });
 }
 
 // A program loaded as the user loads one, in its own program window with its board

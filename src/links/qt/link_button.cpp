@@ -13,13 +13,14 @@ namespace veldra::links {
 LinkButton::LinkButton(QPushButton& button, QWidget& window, std::function<std::string()> name,
                        const std::function<void(const std::string&)>& writeLine)
     : QObject(&window), button_(button), window_(window), link_(new PeerLink(this)) {
-    link_->writeLine = [name = std::move(name), &writeLine](const std::string& line) {
-        const std::string text = name() + ": " + line;
-        if (writeLine)
-            writeLine(text);
-        else
-            qInfo("%s", text.c_str());
-    };
+    connect(link_, &PeerLink::LineWritten, this,
+            [name = std::move(name), &writeLine](const std::string& line) {
+                const std::string text = name() + ": " + line;
+                if (writeLine)
+                    writeLine(text);
+                else
+                    qInfo("%s", text.c_str());
+            });
     ShowCaption();
     button_.installEventFilter(this);
     connect(&button_, &QPushButton::clicked, this, &LinkButton::Click);

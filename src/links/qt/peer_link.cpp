@@ -131,11 +131,14 @@ void PeerLink::Send(const std::string& records) {
 }
 
 void PeerLink::Serve(Taker take, std::function<std::string()> state) {
-    onRecords = [this, take = std::move(take),
-                 state = std::move(state)](const std::vector<Received>& records) {
-        if (take(records, [this](const std::string& record) { Refused(record); }))
-            Send(state());
-    };
+    disconnect(servedBy_);
+    servedBy_ = connect(this, &PeerLink::RecordsReceived, this,
+                        [this, take = std::move(take),
+                         state = std::move(state)](const std::vector<Received>& records) {
+                            if (take(records,
+                                     [this](const std::string& record) { Refused(record); }))
+                                Send(state());
+                        });
 }
 
 void PeerLink::ScheduleSend() {
@@ -251,8 +254,8 @@ bool PeerLink::TakePiece() {
     }
     if (const std::size_t dropped = reader_.TakeDropped())
         Refused(std::to_string(dropped) + " characters without a record end dropped");
-    if (!records.empty() && onRecords)
-        onRecords(records);
+    if (!records.empty())
+        Q_EMIT RecordsReceived(records);
     return socket_ && socket_->bytesAvailable() > 0;
 }
 
@@ -288,8 +291,7 @@ void PeerLink::CloseLogWindow() {
 }
 
 void PeerLink::Write(const std::string& text) {
-    if (writeLine)
-        writeLine(text);
+    Q_EMIT LineWritten(text);
 }
 
 }  // namespace veldra::links

@@ -82,15 +82,11 @@ public:
     // The connect timer's tick: a connection still not made is given up.
     void ConnectTimedOut();
 
-    // Every complete record as it arrives, in order, at most a piece's worth at a time.
-    std::function<void(const std::vector<Received>&)> onRecords;
     // What the peer sends goes to `take`, with what nothing can use named back to this
     // link; when `take` says the peer asked for our state, `state` is sent.
     using Taker = std::function<bool(const std::vector<Received>&,
                                      const std::function<void(const std::string&)>& refused)>;
     void Serve(Taker take, std::function<std::string()> state);
-    // Writes a line in the immediate window, naming the link.
-    std::function<void(const std::string&)> writeLine;
     // A line about this link: a few a second are written, the rest counted.
     void Log(const std::string& text);
     // What the peer sent that nothing can use: a record, or what was dropped of its text.
@@ -109,6 +105,10 @@ Q_SIGNALS:
     void TimedOut();
     void Failed(const QString& description);
     void StatusChanged();
+    // Every complete record as it arrives, in order, at most a piece's worth at a time.
+    void RecordsReceived(const std::vector<Received>& records);
+    // A line about the link for the immediate window.
+    void LineWritten(const std::string& line);
 
 private:
     void DropSocket();
@@ -132,6 +132,7 @@ private:
     QString peerName_;
     LineBudget budget_;
     QTimer logWindow_;
+    QMetaObject::Connection servedBy_;  // what Serve gave the records to
 };
 
 }  // namespace veldra::links

@@ -23,13 +23,14 @@ protected:
         const quint16 port = LinkAsServer(Station("SE"), "cmdLink");
         peer.connectToHost(QHostAddress::LocalHost, port);
         ASSERT_TRUE(QTest::qWaitFor([&] { return Link().IsConnected(); }, kLinkBoundMs));
-        Link().onRecords = [this, take = Link().onRecords](const auto& records) {
-            pieces.push_back(records.size());
-            turnOfPiece.push_back(turns);
-            held = std::max(held, Link().findChild<QTcpSocket*>()->bytesAvailable());
-            taken.insert(taken.end(), records.begin(), records.end());
-            take(records);
-        };
+        QObject::connect(&Link(), &links::PeerLink::RecordsReceived,
+                         [this](const std::vector<links::Received>& records) {
+                             pieces.push_back(records.size());
+                             turnOfPiece.push_back(turns);
+                             held = std::max(held,
+                                             Link().findChild<QTcpSocket*>()->bytesAvailable());
+                             taken.insert(taken.end(), records.begin(), records.end());
+                         });
         QObject::connect(&turn, &QTimer::timeout, [this] { ++turns; });
         turn.start(0);
     }

@@ -96,11 +96,11 @@ TEST_F(LinkFixture, AShuntedEndAnswersRequestsButTakesNoCodes) {
     frmTrack& east = East();
     bool offered = false;  // WEST's D came, whether or not the end took it
     links::PeerLink& eastLink = east.Link(A);
-    eastLink.onRecords = [&offered, take = eastLink.onRecords](const auto& records) {
-        for (const links::Received& record : records)
-            offered = offered || record == links::Received(links::Data{"D", "TRUE"});
-        take(records);
-    };
+    QObject::connect(&eastLink, &links::PeerLink::RecordsReceived,
+                     [&offered](const std::vector<links::Received>& records) {
+                         for (const links::Received& record : records)
+                             offered = offered || record == links::Received(links::Data{"D", "TRUE"});
+                     });
     Find<QCheckBox>(east, "chkShunt_1").click();
     EXPECT_TRUE(Find<QCheckBox>(east, "chkShunt_1").isEnabled());  // linked: still usable
     ClickInput("PB1");

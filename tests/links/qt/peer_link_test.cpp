@@ -21,10 +21,12 @@ struct LinkedPair : ::testing::Test {
     std::vector<std::string> serverLog;
 
     void SetUp() override {
-        server.onRecords = [this](const std::vector<Received>& r) {
-            atServer.insert(atServer.end(), r.begin(), r.end());
-        };
-        server.writeLine = [this](const std::string& line) { serverLog.push_back(line); };
+        QObject::connect(&server, &PeerLink::RecordsReceived,
+                         [this](const std::vector<Received>& r) {
+                             atServer.insert(atServer.end(), r.begin(), r.end());
+                         });
+        QObject::connect(&server, &PeerLink::LineWritten,
+                         [this](const std::string& line) { serverLog.push_back(line); });
         ASSERT_FALSE(server.Listen(QHostAddress::LocalHost, 0));
         EXPECT_EQ(server.StatusText(), "TCP/IP Connection: Listening");
         QSignalSpy connected(&client, &PeerLink::Connected);
