@@ -44,8 +44,9 @@ public:
     std::function<void()> changed;
 
 private:
-    // Sets the current line's bit to the typed number; a number that does not parse or
-    // does not fit is refused with a message and the box gets the bit's number back.
+    // Sets the current line's bit to the typed number (0 when the text starts with none);
+    // a number that does not fit is refused with a message and the box gets the bit's
+    // number back.
     bool Apply();
     std::string CurrentName() const;
     void Changed();

@@ -8,29 +8,8 @@
 #include "platform/runtime_error.h"
 
 namespace veldra {
-namespace {
-
-// Whether LeadingNumber finds digits at all: it reads "no number" and "0" alike.
-bool StartsWithNumber(std::string_view text) {
-    std::size_t i = text.find_first_not_of(" \t");
-    if (i == std::string_view::npos) {
-        return false;
-    }
-    if (text[i] == '+' || text[i] == '-') {
-        ++i;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-    }
-    return i < text.size() && text[i] >= '0' && text[i] <= '9';
-}
-
-}  // namespace
 
 std::optional<std::int16_t> ValueBoxNumber(std::string_view text) {
-    if (!StartsWithNumber(text)) {
-        return std::nullopt;
-    }
     const double rounded = std::nearbyint(LeadingNumber(text));
     if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
           rounded <= std::numeric_limits<std::int16_t>::max())) {

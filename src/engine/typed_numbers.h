@@ -11,8 +11,8 @@ namespace veldra {
 // What the program window's boxes make of the numbers the user types.
 
 // A numeric value box: the number the text starts with, rounded to the nearest whole
-// number (a half to the even neighbour). Nothing when the text starts with no number or
-// the number does not fit a 16-bit numeric.
+// number (a half to the even neighbour); 0 when the text starts with no number. Nothing
+// when the number does not fit a 16-bit numeric, rather than a value the bit cannot hold.
 std::optional<std::int16_t> ValueBoxNumber(std::string_view text);
 
 // A delay box: a whole number of milliseconds written plainly, so that what is stored is

@@ -48,17 +48,20 @@ TEST_F(NumericEditorTest, TypedNumbersAreRoundedToTheEvenNeighbour) {
         const char* typed;
         std::int16_t applied;
     };
-    for (const Case c :
-         {Case{"2.5", 2}, Case{"3.5", 4}, Case{"-12", -12}, Case{" 40 trains", 40}}) {
+    for (const Case c : {Case{"2.5", 2}, Case{"3.5", 4}, Case{"-12", -12}, Case{" 40 trains", 40},
+                         Case{"12abc", 12}, Case{"letters", 0}, Case{"", 0}, Case{"-", 0},
+                         Case{"32767", 32767}, Case{"-32768", -32768}}) {
         editor.Choose(0);
         editor.SetValueText(c.typed);
         editor.LeaveValueBox();
         EXPECT_EQ(Bits().Find("SPEED")->NumValue(), c.applied) << c.typed;
+        EXPECT_EQ(editor.Lines()[0], "SPEED = " + std::to_string(c.applied)) << c.typed;
     }
+    EXPECT_TRUE(platform.boxes().empty());
 }
 
-TEST_F(NumericEditorTest, ANumberThatDoesNotParseOrFitIsRefusedAndChangesNothing) {
-    for (const char* typed : {"letters", "", "40000"}) {
+TEST_F(NumericEditorTest, ANumberThatDoesNotFitIsRefusedAndChangesNothing) {
+    for (const char* typed : {"40000", "32767.5", "-32769", "1e9"}) {
         editor.Choose(0);
         editor.SetValueText(typed);
         platform.Answer(MsgAnswer::Ok);
@@ -67,6 +70,7 @@ TEST_F(NumericEditorTest, ANumberThatDoesNotParseOrFitIsRefusedAndChangesNothing
         EXPECT_EQ(Bits().Find("SPEED")->NumValue(), 7) << typed;
         EXPECT_EQ(editor.ValueText(), "7") << typed;
     }
+    EXPECT_EQ(platform.boxes().size(), 4u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/qt/numeric_editor_controls.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -12,6 +13,13 @@
 #include "platform/qt/qt_text.h"
 
 namespace veldra {
+namespace {
+
+bool TakenByAnotherWindow(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+}  // namespace
 
 NumericEditorControls::NumericEditorControls(ProgramPageFrame& frame, NumericEditor& editor,
                                              QListView* list, QLineEdit* box, QPushButton* apply)
@@ -48,7 +56,11 @@ void NumericEditorControls::Sync() {
 }
 
 bool NumericEditorControls::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == box_ && event->type() == QEvent::FocusOut) {
+    // Only the focus going to another control leaves the box: a box opened over the window
+    // (the refusal of this very entry among them) takes the focus from the window, not
+    // from the box, and applying then would answer one entry twice.
+    if (watched == box_ && event->type() == QEvent::FocusOut &&
+        !TakenByAnotherWindow(static_cast<QFocusEvent*>(event)->reason())) {
         frame_.Command([&] {
             editor_.SetValueText(ToStdString(box_->text()));
             editor_.LeaveValueBox();

@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -97,6 +98,16 @@ protected:
         box->setText(text);
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(box, &out);
+    }
+    // How many numbers the immediate window says were set.
+    std::size_t ValueChangedLines() {
+        const std::string& text = Engine().Status().StatusText();
+        std::size_t count = 0;
+        for (std::size_t at = text.find("Value Changed"); at != std::string::npos;
+             at = text.find("Value Changed", at + 1)) {
+            ++count;
+        }
+        return count;
     }
     std::string BoxTitles() const {
         std::string titles;
@@ -570,6 +581,64 @@ TEST_F(ProgramWindowTest, EnterInAValueBoxAppliesTheNumberAndStepsToTheNextLine)
     EXPECT_EQ(Engine().PrgBooleanBits()->Find("SPEED")->NumValue(), 2);  // halves to even
     EXPECT_EQ(numerics->currentIndex().data().toString(), "SPEED = 2");  // the last line stays
     EXPECT_EQ(box->selectedText(), "2.5");  // all of it, ready to be typed over
+}
+
+// Each way of ending an entry in a value box, with text that starts with a number or not
+// and a number too big for a numeric: one reading, and at most one box, per entry.
+TEST_F(ProgramWindowTest, AValueBoxReadsTheLeadingNumberOnceAndRefusesOnlyWhatDoesNotFit) {
+    ShowPage("User Numeric");
+    QListView* numerics = Find<QListView>("lstNumerics_0");
+    QLineEdit* box = Find<QLineEdit>("txtNumeric_0");
+    QPushButton* apply = Find<QPushButton>("Command1");
+    // A refusal's box takes the focus from the window while it is up, as on the desktop.
+    dialogs.whileShown = [](const MsgBoxRequest&) {
+        QWidget shown;
+        shown.show();
+        shown.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"Enter", [&] { QTest::keyClick(box, Qt::Key_Return); }},
+        {"Tab", [&] { QTest::keyClick(box, Qt::Key_Tab); }},
+        {"Apply", [&] { QTest::mouseClick(apply, Qt::LeftButton); }},
+    };
+    struct Case {
+        const char* typed;
+        std::optional<int> applied;  // none: refused
+    };
+    const Case cases[] = {{"abc", 0}, {"12abc", 12}, {"3.5", 4}, {"40000", std::nullopt}};
+    for (const auto& [way, end] : ways) {
+        for (const Case& c : cases) {
+            const std::string what = std::string(way) + " after " + c.typed;
+            BooleanBit* speed = Engine().PrgBooleanBits()->Find("SPEED");
+            speed->SetNumValue(7, true);
+            numerics->setCurrentIndex({});
+            numerics->setCurrentIndex(numerics->model()->index(0, 0));
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << what;
+            box->setFocus();
+            ASSERT_TRUE(box->hasFocus()) << what;
+            box->setText(c.typed);
+            const std::size_t boxesBefore = dialogs.boxes().size();
+            const std::size_t readingsBefore = ValueChangedLines();
+            if (!c.applied) {
+                dialogs.Answer(MsgAnswer::Ok);
+            }
+
+            end();
+
+            EXPECT_EQ(speed->NumValue(), c.applied.value_or(7)) << what;
+            EXPECT_EQ(ValueChangedLines() - readingsBefore, c.applied ? 1u : 0u) << what;
+            ASSERT_EQ(dialogs.boxes().size() - boxesBefore, c.applied ? 0u : 1u) << what;
+            if (!c.applied) {
+                EXPECT_EQ(dialogs.boxes().back().title, "Invalid Entry") << what;
+                EXPECT_EQ(dialogs.boxes().back().prompt,
+                          "Enter a whole number from -32768 to 32767")
+                    << what;
+                EXPECT_EQ(box->text(), "7") << what;  // the bit's number put back
+            }
+        }
+    }
 }
 
 TEST_F(ProgramWindowTest, AHandCloseWithAProgramLoadedAsksTheMainWindowAndStays) {
