@@ -1,6 +1,5 @@
 #include "logic/boolean_bits.h"
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 
