@@ -41,15 +41,14 @@ TEST_F(TrackDrainTest, AWindowQueuedTwiceIsDrainedOnceAndEveryBitOfItIsQueued) {
     Start();
     BooleanBits pending;
     pending.Add("CODE75", false);
-    engine.TrackBits.Add(pending);
-    engine.TrackBits.Add(pending);
-    engine.UpdateTrack = true;
+    driver.QueueTrack(pending);
+    driver.QueueTrack(pending);
 
     Tick();
 
     EXPECT_EQ(solved, (std::vector<std::string>{"X"}));
     EXPECT_FALSE(Value("X"));
-    EXPECT_EQ(engine.TrackBits.Count(), 0);
+    EXPECT_EQ(driver.QueuedTrackWindows(), 0);
     EXPECT_EQ(pending.Count(), 0);
 }
 
