@@ -79,7 +79,7 @@ protected:
         ASSERT_FALSE(Engine().Running());
     }
     // An input as a board window posts it, then the scan timer's tick.
-    void Post(const char* name, bool value) { Engine().PostInput(name, value); }
+    void Post(const char* name, bool value) { Driver().Post(name, value); }
     void Scan() { Driver().Tick(); }
     // The line of a list or grid that shows `text` (in column `column`).
     static QModelIndex LineOf(QAbstractItemView* view, const QString& text, int column = 0) {

@@ -24,7 +24,7 @@ protected:
         window->StartStop();
     }
     void Scan(const char* input, bool value) {
-        Engine().PostInput(input, value);
+        Driver().Post(input, value);
         Driver().Tick();
     }
     static QWidget* TopLevel(const char* name) {

@@ -71,7 +71,7 @@ protected:
         Driver().Tick();
     }
     void Post(const char* name, bool value) {
-        Engine().PostInput(name, value);
+        Driver().Post(name, value);
         Driver().Tick();
     }
     void Click(frmShowAssign& viewer, const char* button) {
