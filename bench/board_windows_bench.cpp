@@ -34,21 +34,21 @@ public:
         area.resize(1600, 1000);
         if (drawn) {
             windows = std::make_unique<BoardWindows>(
-                Engine().IOBits,
+                Engine().InputQueue(),
                 [this](QWidget& window) {
                     window.setAttribute(Qt::WA_DeleteOnClose);
                     area.addSubWindow(&window)->show();
                 },
                 quiet);
         } else {
-            headless = std::make_unique<PanelSet>(Engine().IOBits);
+            headless = std::make_unique<PanelSet>(Engine().InputQueue());
         }
         BoardWindowFactory& factory = windows ? windows->Halves() : *headless;
         ParseText(Engine(), *this, factory).GetProgramFromText(bench::DefaultApplication());
-        Engine().ShowIOUpdates = false;
+        Engine().SetShowIOUpdates(false);
         // No timer ticks in between, as in the headless figures.
-        Engine().tmrProgram.SetInterval(0);
-        Engine().StartTimer.SetInterval(0);
+        Engine().ScanTimer().SetInterval(0);
+        Engine().ServiceTimer().SetInterval(0);
         area.show();
         area.cascadeSubWindows();
         QCoreApplication::processEvents();
@@ -107,7 +107,7 @@ void BM_ScanChangesBoardBits(benchmark::State& state) {
     for (auto _ : state) {
         value = !value;
         for (const std::string& input : inputs) {
-            engine.IOBits.Add(input, value);
+            engine.PostInput(input, value);
         }
         engine.tmrProgram_Timer();
         QCoreApplication::processEvents();

@@ -33,14 +33,14 @@ int main(int argc, char** argv) {
     ProgramEngine engine{window, clock};
     bench::HeadlessLoad host{engine};
     ParseText(engine, host, host.Panels()).GetProgramFromText(source);
-    engine.ShowIOUpdates = false;
+    engine.SetShowIOUpdates(false);
 
     CALLGRIND_START_INSTRUMENTATION;
     engine.StartStop();
-    engine.IOBits.Add(bench::ChainHeadInput(), true);
+    engine.PostInput(bench::ChainHeadInput(), true);
     engine.tmrProgram_Timer();
     for (const bool value : {false, true}) {
-        engine.IOBits.Add(bench::ChainHeadInput(), value);
+        engine.PostInput(bench::ChainHeadInput(), value);
         engine.tmrProgram_Timer();
     }
     CALLGRIND_STOP_INSTRUMENTATION;

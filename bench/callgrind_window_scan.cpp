@@ -29,18 +29,18 @@ using namespace veldra;
 
 // The first start's work once, then `ripples` inputs each settled by `tick`, counted.
 void CountRipples(ProgramEngine& engine, int ripples, const std::function<void()>& tick) {
-    engine.ShowIOUpdates = false;
+    engine.SetShowIOUpdates(false);
     // No timer ticks in between, as in the benchmarks.
-    engine.tmrProgram.SetInterval(0);
-    engine.StartTimer.SetInterval(0);
+    engine.ScanTimer().SetInterval(0);
+    engine.ServiceTimer().SetInterval(0);
     engine.StartStop();
-    engine.IOBits.Add("OTHER_INPUT", true);
+    engine.PostInput("OTHER_INPUT", true);
     tick();
     bool value = false;
     CALLGRIND_START_INSTRUMENTATION;
     for (int i = 0; i < ripples; ++i) {
         value = !value;
-        engine.IOBits.Add(bench::ChainHeadInput(), value);
+        engine.PostInput(bench::ChainHeadInput(), value);
         tick();
     }
     CALLGRIND_STOP_INSTRUMENTATION;

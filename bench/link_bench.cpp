@@ -216,8 +216,8 @@ public:
         area.resize(800, 600);
         area.show();
         ParseText(Engine(), *this, boards.Halves()).GetProgramFromText(source);
-        Engine().tmrProgram.SetInterval(0);
-        Engine().StartTimer.SetInterval(0);
+        Engine().ScanTimer().SetInterval(0);
+        Engine().ServiceTimer().SetInterval(0);
         Engine().StartStop();
         Scan();
         for (BoardPanel* half : boards.Windows()) {
@@ -229,7 +229,7 @@ public:
     ~StationProgram() override { window.CloseWindow(); }
 
     ProgramEngine& Engine() { return window.Engine(); }
-    void Scan() { Engine().tmrProgram.Fire(); }
+    void Scan() { Engine().ScanTimer().Fire(); }
     bool Bit(const std::string& name) {
         const BooleanBit* bit = Engine().PrgBooleanBits()->Item(name);
         return bit != nullptr && bit->BitValue();
@@ -261,7 +261,7 @@ public:
     frmProgram window;
     QMdiArea area;
     bench::QuietBoardProgram quiet;
-    BoardWindows boards{Engine().IOBits,
+    BoardWindows boards{Engine().InputQueue(),
                         [this](QWidget& form) {
                             form.setAttribute(Qt::WA_DeleteOnClose);
                             area.addSubWindow(&form)->show();
@@ -299,11 +299,11 @@ void BM_SerialBitToPeerScan(benchmark::State& state) {
     for (auto _ : state) {
         value = !value;
         const Clock::time_point start = Clock::now();
-        west.Engine().IOBits.Add("W_SRC0", value);
+        west.Engine().PostInput("W_SRC0", value);
         west.Scan();
         west.PeerLink().SendNow();
         const bool arrived = WaitFor([&] {
-            const auto* posted = east.Engine().IOBits.Find("E_IN0");
+            const auto* posted = east.Engine().InputQueue().Find("E_IN0");
             return posted != nullptr && posted->BitValue() == value;
         });
         east.Scan();

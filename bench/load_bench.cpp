@@ -29,11 +29,11 @@ using bench::QuietWindow;
 struct LoadedProgram {
     explicit LoadedProgram(const std::string& source) {
         ParseText(engine, host, host.Panels()).GetProgramFromText(source);
-        engine.ShowIOUpdates = false;
+        engine.SetShowIOUpdates(false);
     }
     explicit LoadedProgram(const std::filesystem::path& file) {
         ParseText(engine, host, host.Panels()).GetProgram(file);
-        engine.ShowIOUpdates = false;
+        engine.SetShowIOUpdates(false);
     }
     QuietWindow window;
     SystemClock clock;
@@ -90,7 +90,7 @@ void BM_FirstStart(benchmark::State& state) {
         auto program = std::make_unique<LoadedProgram>(Source(state.range(0)));
         state.ResumeTiming();
         program->engine.StartStop();
-        program->engine.IOBits.Add(bench::ChainHeadInput(), true);
+        program->engine.PostInput(bench::ChainHeadInput(), true);
         program->engine.tmrProgram_Timer();
         state.PauseTiming();
         program.reset();
@@ -105,12 +105,12 @@ void BM_SettleAfterOneInput(benchmark::State& state) {
     LoadedProgram program(Source(state.range(0)));
     ProgramEngine& engine = program.engine;
     engine.StartStop();
-    engine.IOBits.Add("OTHER_INPUT", true);
+    engine.PostInput("OTHER_INPUT", true);
     engine.tmrProgram_Timer();  // the first start's work, once
     bool value = false;
     for (auto _ : state) {
         value = !value;
-        engine.IOBits.Add(bench::ChainHeadInput(), value);
+        engine.PostInput(bench::ChainHeadInput(), value);
         engine.tmrProgram_Timer();
     }
     state.SetLabel(kVariants[std::size_t(state.range(0))].label);

@@ -21,7 +21,7 @@ public:
     Program() {
         engine.SetPrgBooleanBits(std::make_unique<BooleanBits>());
         engine.prgAssigns = std::make_unique<Statements>();
-        engine.ShowIOUpdates = false;
+        engine.SetShowIOUpdates(false);
     }
 
     void Assign(const std::string& expression, const std::string& result) {
@@ -37,15 +37,18 @@ public:
         }
     }
 
+    // Starts the program and settles the first start's statements before anything is
+    // measured.
     void Start() {
-        engine.StatementsQueued = true;
         engine.StartStop();
+        engine.RequestScan();
+        engine.tmrProgram_Timer();
     }
 
     // Changes the input and runs the scan that follows.
     void Toggle() {
         input_ = !input_;
-        engine.IOBits.Add("IN", input_);
+        engine.PostInput("IN", input_);
         engine.tmrProgram_Timer();
     }
 

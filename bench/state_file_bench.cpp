@@ -28,7 +28,7 @@ struct LoadedProgram {
     LoadedProgram() {
         ParseText(engine, host, host.Panels())
             .GetProgramFromText(bench::GenerateApplication({20000, 40000, 200, 1}));
-        engine.ShowIOUpdates = false;
+        engine.SetShowIOUpdates(false);
     }
     QuietWindow window;
     SystemClock clock;

@@ -26,10 +26,10 @@ class WindowProgram {
 public:
     WindowProgram() {
         ProgramEngine& engine = program.window.Engine();
-        engine.ShowIOUpdates = false;
+        engine.SetShowIOUpdates(false);
         // The headless figures run no timer ticks in between: neither does this.
-        engine.tmrProgram.SetInterval(0);
-        engine.StartTimer.SetInterval(0);
+        engine.ScanTimer().SetInterval(0);
+        engine.ServiceTimer().SetInterval(0);
         ShowPage(2);
     }
 
@@ -50,7 +50,7 @@ void BM_WindowFirstStart(benchmark::State& state) {
         ProgramEngine& engine = program->window.Engine();
         state.ResumeTiming();
         engine.StartStop();
-        engine.IOBits.Add(bench::ChainHeadInput(), true);
+        engine.PostInput(bench::ChainHeadInput(), true);
         engine.tmrProgram_Timer();
         QCoreApplication::processEvents();  // the repaint of every changed cell
         state.PauseTiming();
@@ -64,12 +64,12 @@ void BM_WindowSettleAfterOneInput(benchmark::State& state) {
     WindowProgram program;
     ProgramEngine& engine = program.window.Engine();
     engine.StartStop();
-    engine.IOBits.Add("OTHER_INPUT", true);
+    engine.PostInput("OTHER_INPUT", true);
     engine.tmrProgram_Timer();
     bool value = false;
     for (auto _ : state) {
         value = !value;
-        engine.IOBits.Add(bench::ChainHeadInput(), value);
+        engine.PostInput(bench::ChainHeadInput(), value);
         engine.tmrProgram_Timer();
         QCoreApplication::processEvents();
     }

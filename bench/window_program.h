@@ -36,7 +36,7 @@ public:
     WindowRegistry registry;
     SystemClock clock;
     frmProgram window;
-    PanelSet boards{window.Engine().IOBits};
+    PanelSet boards{window.Engine().InputQueue()};
 
 private:
     void DoEvents() override {

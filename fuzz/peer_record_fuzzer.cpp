@@ -389,7 +389,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FixedClock clock;
     ProgramWindow window;
     ProgramEngine engine(window, clock);
-    PanelSet panels(engine.IOBits);
+    PanelSet panels(engine.InputQueue());
     FinishingLoad host(engine, panels);
     {
         ParseText loader(engine, host, panels);

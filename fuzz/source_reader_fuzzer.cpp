@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FixedClock clock;
     veldra::ProgramWindow window;
     veldra::ProgramEngine engine(window, clock);
-    veldra::PanelSet panels(engine.IOBits);
+    veldra::PanelSet panels(engine.InputQueue());
     // The program window binds the loaded program together; no scan runs, since a source
     // whose logic never settles would keep one going for as long as the fuzzer waits.
     class FinishingLoad final : public veldra::LoaderHost {

@@ -42,7 +42,7 @@ public:
 // window finishing the load.
 class HeadlessLoad final : public LoaderHost {
 public:
-    explicit HeadlessLoad(ProgramEngine& engine) : engine_(engine), panels_(engine.IOBits) {}
+    explicit HeadlessLoad(ProgramEngine& engine) : engine_(engine), panels_(engine.InputQueue()) {}
     void LoadFinished() override { engine_.LoadFinished(panels_.Windows()); }
     PanelSet& Panels() { return panels_; }
 

@@ -156,7 +156,7 @@ std::string LogFile::Header(const std::string& programName, const std::string& l
         line(name + ": " + TrueFalse(bit != nullptr && bit->BitValue()));
     }
     emptyLines(3);
-    line(engine_.ShowIOUpdates ? "IO Updates will be logged" : "IO Updates will not be logged");
+    line(engine_.ShowsIOUpdates() ? "IO Updates will be logged" : "IO Updates will not be logged");
     emptyLines(3);
     line("Starting bit state");
     line();

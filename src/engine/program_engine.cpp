@@ -38,7 +38,7 @@ void ProgramEngine::StartStop() {
                    "CPS.STATUS IS CLEAR (FALSE)") == MsgAnswer::Yes) {
             // Yes means the bit is to be set, whatever the menu's check mark showed.
             IOBits.Add("CPS.STATUS", true);
-            CPSChecked = true;
+            cpsChecked_ = true;
         }
         if (!StatementsQueued && prgBooleanBits_) {
             const Hold hold(*this);
@@ -161,7 +161,7 @@ void ProgramEngine::tmrProgram_Timer() {
     }
 
     RequestTimers();
-    if (ShowIOUpdates) {
+    if (showIOUpdates_) {
         UpdateStatus("X", false, false, true, false, false, 0);
     }
     UpdateIOBoards();
@@ -169,6 +169,12 @@ void ProgramEngine::tmrProgram_Timer() {
     blnSolving = false;
     if (running_) {
         tmrProgram.SetEnabled(true);
+    }
+}
+
+void ProgramEngine::QueueTrackBits(BooleanBits& pending) {
+    if (TrackBits.Add(pending) != nullptr) {
+        UpdateTrack = true;
     }
 }
 
@@ -735,6 +741,28 @@ void ProgramEngine::CancelTimer(std::string_view strTimer) {
     }
 }
 
+bool ProgramEngine::DelayTimerRunning(std::string_view BitName) const {
+    return vTimeQue.Item(BitName) != nullptr;
+}
+
+void ProgramEngine::ForceDelayTimer(std::string_view BitName) {
+    if (TimerQue* timer = vTimeQue.Item(BitName)) {
+        timer->ForceTimer();
+    }
+}
+
+void ProgramEngine::RestoreDelayTimer(float delay, std::string_view BitName, bool vValue) {
+    if (TimerQue* timer = vTimeQue.Add(delay, BitName, vValue)) {
+        timer->StartTime();
+    }
+}
+
+void ProgramEngine::ClearDelayTimers() {
+    for (int i = vTimeQue.Count(); i >= 1; --i) {
+        vTimeQue.Remove(i);
+    }
+}
+
 void ProgramEngine::UpDateTimers(BooleanBits& vBits) {
     if (!prgBooleanBits_) {
         prgBooleanBits_ = std::make_unique<BooleanBits>();
@@ -926,9 +954,7 @@ void ProgramEngine::ReleaseNow() {
         status_.SetRunning(false);
         window_.RunStateChanged();
     }
-    for (int i = vTimeQue.Count(); i >= 1; --i) {
-        vTimeQue.Remove(i);
-    }
+    ClearDelayTimers();
     // Nothing pending may outlive the program it was meant for; the queues' entries stand
     // for the statements about to go.
     CancelledTimers.Clear();
@@ -956,8 +982,8 @@ void ProgramEngine::ResetRunState() {
     TimerComplete = false;
     UpdateTrack = false;
     StatementsQueued = false;
-    ShowIOUpdates = false;
-    CPSChecked = false;
+    showIOUpdates_ = false;
+    cpsChecked_ = false;
     tmrProgram.SetInterval(50);
     StartTimer.SetInterval(100);
     txtTimers_.clear();

@@ -29,6 +29,9 @@ namespace veldra {
 
 class Clock;
 class ProgramWindow;
+namespace testing {
+class EngineDriver;
+}
 
 // The program window's engine: it owns the loaded program while it is open and runs its
 // logic. A scan tick takes what arrived since the last one (coded-track data, outside
@@ -51,17 +54,12 @@ public:
     ProgramEngine(const ProgramEngine&) = delete;
     ProgramEngine& operator=(const ProgramEngine&) = delete;
 
-    // --- The loaded program and the run-time state, as the program window holds them.
-    clsTimers vTimeQue;
-    PendingInputs IOBits;
-    TrackForms TrackBits;          // coded-track windows with pending received bits
-    bool blnSolving = false;
+    // --- The loaded program, as the loader fills it and the program's windows show and
+    // edit it.
     UserBits prgUserBits;
     std::unique_ptr<Statements> prgAssigns;
-    bool UpdateTrack = false;
     Tables prgTables;
     std::unique_ptr<clsNumericBlocks> prgNumBlks;  // none when the source has none
-    bool TimerComplete = false;
     BooleanBits* PrgBooleanBits() override { return prgBooleanBits_.get(); }
     void SetPrgBooleanBits(std::unique_ptr<BooleanBits> bits) {
         map_.Clear();  // it pointed into the bits that go
@@ -70,15 +68,40 @@ public:
         prgBooleanBits_ = std::move(bits);
     }
 
-    bool TriggersPending = true;
-    CancelTimers CancelledTimers;
+    // --- What arrives from outside for the next scan tick.
 
-    // The statements of every bit have been queued since the program was loaded.
-    bool StatementsQueued = false;
+    // The queue the board windows are built over: they post their inputs into it.
+    PendingInputs& InputQueue() { return IOBits; }
+    const PendingInputs& InputQueue() const { return IOBits; }
+    // Posts an outside input; a name already pending takes the new value instead.
+    void PostInput(std::string_view name, bool value) { IOBits.Add(name, value); }
+    // Queues a coded-track window's received bits for the next tick to take in.
+    void QueueTrackBits(BooleanBits& pending);
+    // The next tick runs even when nothing new arrived: a bit was forced, a statement
+    // mended, or a state loaded.
+    void RequestScan() { TimerComplete = true; }
+    // The next tick runs and takes in the coded-track data waiting for it, if any.
+    void RequestTrackUpdate() { UpdateTrack = true; }
+    // The tables and numeric blocks marked triggered are evaluated by the next tick.
+    void RequestTriggerEvaluation() {
+        TriggersPending = true;
+        TimerComplete = true;
+    }
+    // A statement was edited: the next start queues every statement again, and the next
+    // tick runs.
+    void StatementEdited() {
+        StatementsQueued = false;
+        TimerComplete = true;
+    }
+    // A scan is solving now (it may be waiting in a yield).
+    bool Solving() const { return blnSolving; }
+
     // "Do Not Show IO Update in Immediate Window" is not ticked (it is when a program opens).
-    bool ShowIOUpdates = false;
+    bool ShowsIOUpdates() const { return showIOUpdates_; }
+    void SetShowIOUpdates(bool show) { showIOUpdates_ = show; }
     // The check mark of the "CPS.STATUS" system-bit menu item.
-    bool CPSChecked = false;
+    bool CpsChecked() const { return cpsChecked_; }
+    void SetCpsChecked(bool checked) { cpsChecked_ = checked; }
 
     // --- Load completion and the displays it builds.
 
@@ -111,9 +134,12 @@ public:
     // collection. A later program's first start queues all statements again.
     void CloseWindow();
 
-    // --- The window's timers: the scan (50 ms) and the timer service (100 ms).
-    Timer tmrProgram;
-    Timer StartTimer;
+    // --- The window's timers: the scan (50 ms) and the timer service (100 ms), for the
+    // window that drives them and the timer page that sets the service's interval.
+    Timer& ScanTimer() { return tmrProgram; }
+    const Timer& ScanTimer() const { return tmrProgram; }
+    Timer& ServiceTimer() { return StartTimer; }
+    const Timer& ServiceTimer() const { return StartTimer; }
 
     // --- Run control.
     bool Running() const { return running_; }
@@ -139,6 +165,14 @@ public:
     void UpDateTimers(BooleanBits& vBits);
     void TimerQue_TimeLeft(std::string_view BitName, std::string_view vTime);
     float TimerInterval() const override { return float(StartTimer.Interval()); }
+    // Whether the bit has a delay timer running (its cancellation may be pending).
+    bool DelayTimerRunning(std::string_view BitName) const;
+    // Runs the bit's delay timer out at the next service tick; nothing without one.
+    void ForceDelayTimer(std::string_view BitName);
+    // Starts a delay timer as a loaded state left it; a bit that has one keeps it.
+    void RestoreDelayTimer(float delay, std::string_view BitName, bool vValue);
+    // Drops every running delay timer, the last first; pending cancellations stay.
+    void ClearDelayTimers();
     void ShowTimerCount(int count) override;
     // The "Time Que" page: one line per displayed timer, and the count of running timers.
     const std::string& TimersText() const { return txtTimers_; }
@@ -188,6 +222,9 @@ public:
     bool InUse() const { return holds_ > 0; }
 
 private:
+    // Tests drive the scan by hand and stage its run state through it.
+    friend class testing::EngineDriver;
+
     void ApplyTrackData();
     void ApplyOutsideInputs();
     // The program's slot of the bit a pending input was aimed at, while that aim holds;
@@ -256,6 +293,22 @@ private:
     void CompleteTables();
     void CompleteNumericBlocks();
     void BuildDisplays();
+
+    // --- The run state.
+    Timer tmrProgram;
+    Timer StartTimer;
+    clsTimers vTimeQue;
+    CancelTimers CancelledTimers;
+    PendingInputs IOBits;
+    TrackForms TrackBits;  // coded-track windows with pending received bits
+    bool blnSolving = false;
+    bool UpdateTrack = false;
+    bool TimerComplete = false;
+    bool TriggersPending = true;
+    // The statements of every bit have been queued since the program was loaded.
+    bool StatementsQueued = false;
+    bool showIOUpdates_ = false;
+    bool cpsChecked_ = false;
 
     ChangedBoardBits ChangedBits;  // the board bits changed in this scan
     // Statements waiting to be solved, by their index in the scan map.

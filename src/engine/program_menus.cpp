@@ -18,7 +18,7 @@ std::vector<ProgramMenus::Menu> ProgramMenus::Bar() const {
         {"mnuOptions", "Options", {{"mnuTop", "Always On Top", topChecked_, true}}},
         {"mnuSystem",
          "System Bits",
-         {{"mnuCPS", "CPS.STATUS", engine_.CPSChecked, true},
+         {{"mnuCPS", "CPS.STATUS", engine_.CpsChecked(), true},
           {"mnuConfigErr", "CONFIGURE.ERROR", configErrChecked_, true}}},
         {"mnuTools",
          "Tools",
@@ -29,7 +29,7 @@ std::vector<ProgramMenus::Menu> ProgramMenus::Bar() const {
          "Preferences",
          {{"mnuFilter", "Filter Bits", false, true},
           {"mnuWatch", "Watch List", false, true},
-          {"mnuIO", "Do Not Show IO Update in Immediate Window", !engine_.ShowIOUpdates, true}}},
+          {"mnuIO", "Do Not Show IO Update in Immediate Window", !engine_.ShowsIOUpdates(), true}}},
         {"mnuHelp", "Help", {{"mnuWhatThis", "What's This", false, true}}},
     };
 }
@@ -57,7 +57,9 @@ void ProgramMenus::mnuTop_Click() {
 }
 
 void ProgramMenus::mnuCPS_Click() {
-    SystemBit("CPS.STATUS", engine_.CPSChecked);
+    bool checked = engine_.CpsChecked();
+    SystemBit("CPS.STATUS", checked);
+    engine_.SetCpsChecked(checked);
 }
 
 void ProgramMenus::mnuConfigErr_Click() {
@@ -67,7 +69,7 @@ void ProgramMenus::mnuConfigErr_Click() {
 void ProgramMenus::SystemBit(const char* name, bool& checked) {
     ReportWindowErrors([&] {
         // A name already pending takes the new value instead.
-        engine_.IOBits.Add(name, !checked);
+        engine_.PostInput(name, !checked);
         checked = !checked;
     });
 }
@@ -76,8 +78,7 @@ void ProgramMenus::mnuForceTable_Click() {
     for (Table& table : engine_.prgTables) {
         table.SetTableTriggered(true);
     }
-    engine_.TriggersPending = true;
-    engine_.TimerComplete = true;
+    engine_.RequestTriggerEvaluation();
 }
 
 void ProgramMenus::mnuNumeric_Click() {
@@ -86,8 +87,7 @@ void ProgramMenus::mnuNumeric_Click() {
             block.SetTriggered(true);
         }
     }
-    engine_.TimerComplete = true;
-    engine_.TriggersPending = true;
+    engine_.RequestTriggerEvaluation();
 }
 
 void ProgramMenus::mnuShowNumeric_Click() {
@@ -118,7 +118,7 @@ void ProgramMenus::mnuWatch_Click() {
 }
 
 void ProgramMenus::mnuIO_Click() {
-    engine_.ShowIOUpdates = !engine_.ShowIOUpdates;
+    engine_.SetShowIOUpdates(!engine_.ShowsIOUpdates());
 }
 
 }  // namespace veldra

@@ -161,12 +161,12 @@ void ProgramPages::ForceBit(std::string_view name, bool value) {
         if (bit == nullptr) {
             return;
         }
-        if (bit->IsTimer() && engine_.vTimeQue.Item(name) != nullptr) {
+        if (bit->IsTimer() && engine_.DelayTimerRunning(name)) {
             engine_.CancelTimer(name);
         }
         bit->SetBitValue(value, false);
         engine_.AddQue(name);
-        engine_.TimerComplete = true;
+        engine_.RequestScan();
     });
 }
 

@@ -10,7 +10,7 @@
 namespace veldra {
 
 TimerPage::TimerPage(ProgramEngine& engine)
-    : engine_(engine), intervalText_(std::to_string(engine.StartTimer.Interval())) {}
+    : engine_(engine), intervalText_(std::to_string(engine.ServiceTimer().Interval())) {}
 
 void TimerPage::DisplaysChanged() {
     timerBits_ = SortedNames(engine_.Lists().timerBits);
@@ -78,9 +78,7 @@ void TimerPage::ForceTimer() {
     if (bit == nullptr) {
         return;
     }
-    if (TimerQue* timer = engine_.vTimeQue.Item(bit->BitName())) {
-        timer->ForceTimer();
-    }
+    engine_.ForceDelayTimer(bit->BitName());
 }
 
 void TimerPage::ApplyInterval() {
@@ -89,7 +87,7 @@ void TimerPage::ApplyInterval() {
         MsgBox(*refusal, MsgButtons::Ok, MsgIcon::Critical, "Veldra");
         return;
     }
-    engine_.StartTimer.SetInterval(std::get<int>(interval));
+    engine_.ServiceTimer().SetInterval(std::get<int>(interval));
 }
 
 void TimerPage::Changed() {

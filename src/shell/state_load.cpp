@@ -87,7 +87,7 @@ bool RefreshDisplays(ProgramEngine& engine, StateLoadHost& host, Steps& steps) {
     };
     const std::optional<bool> cps = valueOf("CPS.STATUS");
     if (cps) {
-        engine.CPSChecked = *cps;
+        engine.SetCpsChecked(*cps);
     }
     host.ShowSystemBits(cps, valueOf("CONFIGURE.ERROR"));
     return true;
@@ -105,9 +105,7 @@ void Follow(ProgramEngine& engine, BooleanBit& bit, bool result) {
         return;
     }
     const float delay = float(result ? bit.OnTime() : bit.OffTime());
-    if (TimerQue* timer = engine.vTimeQue.Add(delay, bit.BitName(), result)) {
-        timer->StartTime();
-    }
+    engine.RestoreDelayTimer(delay, bit.BitName(), result);
 }
 
 bool SolveAgain(ProgramEngine& engine, Steps& steps) {
@@ -175,14 +173,12 @@ void ApplyState(ProgramEngine& engine, const std::vector<BitStateCopy>& copies,
         ~CloseProgress() { ThePlatform().UnloadLoadingProgress(); }
     } closeProgress;
 
-    for (int i = engine.vTimeQue.Count(); i >= 1; --i) {
-        engine.vTimeQue.Remove(i);
-    }
+    engine.ClearDelayTimers();
     engine.AddQue({}, true);
-    engine.IOBits.Clear();
+    engine.InputQueue().Clear();
     if (RestoreBits(engine, copies, steps) && RefreshDisplays(engine, host, steps) &&
         SolveAgain(engine, steps)) {
-        engine.UpdateTrack = true;
+        engine.RequestTrackUpdate();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "panels/lamp16_panel.h"
 #include "panels/serial_port_panel.h"
 #include "panels/track_panel.h"
+#include "support/engine_driver.h"
 
 namespace veldra::testing {
 namespace {
@@ -84,8 +85,7 @@ private:
     }
     static void CodeDelayRunsOut(Controller& receiver, TrackPanel& window) {
         if (window.PendingBits().Count() > 0) {
-            receiver.engine.TrackBits.Add(window.PendingBits());
-            receiver.engine.UpdateTrack = true;
+            EngineDriver(receiver.engine).QueueTrack(window.PendingBits());
         }
     }
 };

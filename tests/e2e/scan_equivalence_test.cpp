@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "e2e/example_fixture.h"
+#include "support/engine_driver.h"
 
 namespace veldra::testing {
 namespace {
@@ -153,7 +154,7 @@ public:
         // looping on in the "Logic Loop?" box.
         window_.onYield = [this] {
             if (window_.yields > 1000000) {
-                engine_.blnSolving = false;
+                EngineDriver(engine_).SetSolving(false);
             }
         };
         for (Statement& statement : *engine_.prgAssigns) {
@@ -173,7 +174,7 @@ public:
                 // choice, and the recorded runs drew the value first.
                 const bool value = random_.Below(2) == 1;
                 const int input = random_.Below(inputs);
-                engine_.IOBits.Add("I" + std::to_string(input), value);
+                engine_.PostInput("I" + std::to_string(input), value);
             }
             engine_.tmrProgram_Timer();
             if (step % 4 == 3) {
@@ -211,7 +212,7 @@ private:
     FakeClock clock_;
     FakeProgramWindow window_;
     ProgramEngine engine_{window_, clock_};
-    PanelSet panels_{engine_.IOBits};
+    PanelSet panels_{engine_.InputQueue()};
     HeadlessDesktop desktop_{engine_, panels_};
     Trace trace_;
     std::vector<Subscription> subscriptions_;

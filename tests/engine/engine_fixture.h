@@ -11,6 +11,7 @@
 #include "engine/program_window.h"
 #include "platform/board_panel.h"
 #include "support/controller.h"
+#include "support/engine_driver.h"
 #include "support/fake_clock.h"
 #include "support/fake_platform.h"
 #include "support/recording_board.h"
@@ -53,7 +54,7 @@ protected:
     }
 
     // An outside input, as a board click leaves it for the next tick.
-    void Input(const std::string& name, bool value) { engine.IOBits.Add(name, value); }
+    void Input(const std::string& name, bool value) { driver.Post(name, value); }
     void Tick() { engine.tmrProgram_Timer(); }
 
     // Starts the program without the first start's queueing of every statement, so that
@@ -63,7 +64,7 @@ protected:
             engine.MapBits();
             mapped_ = true;
         }
-        engine.StatementsQueued = true;
+        driver.SetStatementsQueued(true);
         engine.StartStop();
         ASSERT_TRUE(engine.Running());
     }
@@ -80,6 +81,7 @@ protected:
     FakeClock clock;
     FakeProgramWindow window;
     ProgramEngine engine{window, clock};
+    EngineDriver driver{engine};
     // The statements solved, by their key, in order.
     std::vector<std::string> solved;
     Subscription solvedWatch;

@@ -81,8 +81,8 @@ TEST_F(EngineReuseTest, AnEngineClosedAndLoadedAgainStartsAsAFreshWindow) {
     engine.prgNumBlks->Add(1);
     ASSERT_TRUE(engine.ForceTablesEnabled());
     ASSERT_TRUE(engine.NumericMenusEnabled());
-    engine.TriggersPending = false;
-    engine.StartTimer.SetInterval(0);
+    driver.ClearTriggersPending();
+    driver.SetServiceInterval(0);
     Start();
     Input("IN", true);
     Tick();
@@ -90,18 +90,19 @@ TEST_F(EngineReuseTest, AnEngineClosedAndLoadedAgainStartsAsAFreshWindow) {
     TimerBit("T1", 3000, 0);
     engine.TimeIt("T1", true);
     engine.CancelTimer("T1");
-    engine.StatementsQueued = true;
+    driver.SetStatementsQueued(true);
 
     engine.CloseWindow();
 
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
     EXPECT_EQ(engine.prgAssigns, nullptr);
-    EXPECT_EQ((std::vector<int>{
-                  engine.TriggersPending, engine.ForceTablesEnabled(), engine.NumericMenusEnabled(),
-                  engine.StatementsQueued, engine.Running(), engine.tmrProgram.Enabled(),
-                  engine.vTimeQue.Count(), engine.CancelledTimers.Count(), engine.TimerCount(),
-                  engine.StartTimer.Interval(), engine.Status().StatusIndex(), window.releases}),
-              (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 100, 0, 1}));
+    EXPECT_EQ(
+        (std::vector<int>{driver.TriggersPending(), engine.ForceTablesEnabled(),
+                          engine.NumericMenusEnabled(), driver.StatementsQueued(), engine.Running(),
+                          driver.ScanTimerEnabled(), driver.RunningTimers(),
+                          driver.CancelledTimers(), engine.TimerCount(), driver.ServiceInterval(),
+                          engine.Status().StatusIndex(), window.releases}),
+        (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 100, 0, 1}));
 }
 
 TEST_F(EngineReuseTest, TheSecondProgramsTriggeredTableIsEvaluatedOnItsFirstScan) {
@@ -161,11 +162,11 @@ TEST_F(EngineReuseTest, AScanTickDuringAScansYieldReturnsAtOnce) {
         window.onYield = nullptr;
         Input("LATER", true);
         const int yieldsBefore = window.yields;
-        const bool timerBefore = engine.tmrProgram.Enabled();
+        const bool timerBefore = driver.ScanTimerEnabled();
         Tick();
         nestedYields = window.yields - yieldsBefore;
-        EXPECT_EQ(engine.tmrProgram.Enabled(), timerBefore);
-        EXPECT_EQ(engine.IOBits.Count(), 1);  // left for the next tick
+        EXPECT_EQ(driver.ScanTimerEnabled(), timerBefore);
+        EXPECT_EQ(driver.PendingCount(), 1);  // left for the next tick
     };
 
     Input("IN", true);
@@ -173,7 +174,7 @@ TEST_F(EngineReuseTest, AScanTickDuringAScansYieldReturnsAtOnce) {
 
     EXPECT_EQ(nestedYields, 0);
     EXPECT_TRUE(Value("A"));
-    EXPECT_EQ(engine.IOBits.Count(), 1);
+    EXPECT_EQ(driver.PendingCount(), 1);
 }
 
 TEST_F(EngineReuseTest, AProgramClosedWhileTheFirstStartYieldsDoesNotStart) {
@@ -188,7 +189,7 @@ TEST_F(EngineReuseTest, AProgramClosedWhileTheFirstStartYieldsDoesNotStart) {
 
     EXPECT_FALSE(engine.Running());
     EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
-    EXPECT_FALSE(engine.tmrProgram.Enabled());
+    EXPECT_FALSE(driver.ScanTimerEnabled());
 }
 
 }  // namespace

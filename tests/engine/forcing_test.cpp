@@ -12,13 +12,13 @@ TEST_F(ForcingTest, UserBitsAreListedAsDeclaredAndTickedWithoutBeingForced) {
     engine.prgUserBits.Add("UB1", 1);
     engine.LoadFinished({});
     pages.DisplaysChanged();
-    engine.TimerComplete = false;
+    driver.ClearScanRequest();
 
     pages.ShowPage(ProgramPage::UserBits);
 
     EXPECT_EQ(Names(pages.UserBitList()), (std::vector<std::string>{"UB2", "UB1"}));
     EXPECT_TRUE(pages.UserBitList()[1].checked);
-    EXPECT_FALSE(engine.TimerComplete);
+    EXPECT_FALSE(driver.ScanRequested());
 }
 
 TEST_F(ForcingTest, TheForceBitListHoldsEveryBitInListOrderTickedAsTheBitsStandWhenEntered) {

@@ -102,8 +102,8 @@ std::vector<bool> OutputStates(IOBoardPanel& panel) {
 }
 
 TEST_F(LoadCompletionTest, ABoardBitChangedByTheLogicLightsItsRowOnItsOwnWindow) {
-    IOBoardPanel first{engine.IOBits};
-    IOBoardPanel second{engine.IOBits};
+    IOBoardPanel first{engine.InputQueue()};
+    IOBoardPanel second{engine.InputQueue()};
     GiveBoard(first, "B1", {"X1"}, {"A1", "SPARE", "A2"});
     GiveBoard(second, "B2", {"X2", "X3"}, {"C1", "C2"});
     engine.prgAssigns->Add("ASSIGN IN TO A2, C1;");
@@ -128,8 +128,8 @@ TEST_F(LoadCompletionTest, ABoardBitChangedByTheLogicLightsItsRowOnItsOwnWindow)
 }
 
 TEST_F(LoadCompletionTest, ABoardBitBoundToAnotherWindowAfterTheLoadLightsItsRowThere) {
-    IOBoardPanel first{engine.IOBits};
-    IOBoardPanel second{engine.IOBits};
+    IOBoardPanel first{engine.InputQueue()};
+    IOBoardPanel second{engine.InputQueue()};
     GiveBoard(first, "B1", {}, {"A1", "A2"});
     GiveBoard(second, "B2", {}, {"C1", "A2"});
     engine.prgAssigns->Add("ASSIGN IN TO A2;");
@@ -161,7 +161,7 @@ class EnabledBoxBeforeTheFirstStart : public EngineTest,
                                       public ::testing::WithParamInterface<EnabledBeforeStart> {};
 
 TEST_P(EnabledBoxBeforeTheFirstStart, ReachesTheLogicOnceWithItsLastValue) {
-    IOBoardPanel panel{engine.IOBits};
+    IOBoardPanel panel{engine.InputQueue()};
     GiveBoard(panel, "B1", {"X1"}, {"Y1"});
     panel.MyBoard()->SetEnabled(true);
     panel.MyBoard()->SetAdjustable(true);
@@ -185,7 +185,7 @@ TEST_P(EnabledBoxBeforeTheFirstStart, ReachesTheLogicOnceWithItsLastValue) {
     const bool expected = GetParam().expected;
     EXPECT_EQ(Value("B1.ENABLED"), expected);
     EXPECT_EQ(Value("LIT"), expected);
-    EXPECT_EQ(engine.IOBits.Count(), 0);
+    EXPECT_EQ(driver.PendingCount(), 0);
     std::vector<std::string> enabledLines;
     for (const std::string& line : StatusLines()) {
         if (line.find("B1.ENABLED") != std::string::npos) {
@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, EnabledBoxBeforeTheFirstStart,
 // An input aimed at its bit as the boards were bound is found by name again once a bit has
 // left the program since.
 TEST_F(LoadCompletionTest, AnEnabledBoxPostedBeforeABitLeftStillReachesItsBit) {
-    IOBoardPanel panel{engine.IOBits};
+    IOBoardPanel panel{engine.InputQueue()};
     GiveBoard(panel, "B1", {"X1"}, {"Y1"});
     panel.MyBoard()->SetEnabled(true);
     engine.prgAssigns->Add("ASSIGN B1.ENABLED TO LIT;");
@@ -239,8 +239,8 @@ class FirstStartAfterChanges : public LoadCompletionTest,
                                public ::testing::WithParamInterface<BetweenBindingAndStart> {};
 
 TEST_P(FirstStartAfterChanges, ShowsEveryBoardBitOnItsOwnRow) {
-    IOBoardPanel first{engine.IOBits};
-    IOBoardPanel second{engine.IOBits};
+    IOBoardPanel first{engine.InputQueue()};
+    IOBoardPanel second{engine.InputQueue()};
     GiveBoard(first, "B1", {"X1"}, {"A1", "SPARE", "A2"});
     GiveBoard(second, "B2", {"X2", "X3"}, {"C1", "C2"});
     first.MyBoard()->SetEnabled(true);
@@ -379,7 +379,7 @@ TEST_F(LoadCompletionTest, MappingAgainAfterAStatementWasRemovedForgetsIt) {
     // Queued before the edit, solved after it.
     Input("IN", true);
     engine.StartStop();
-    engine.StatementsQueued = false;
+    driver.SetStatementsQueued(false);
     engine.StartStop();
     engine.StartStop();
 

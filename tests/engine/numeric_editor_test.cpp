@@ -33,7 +33,7 @@ TEST_F(NumericEditorTest, EnterAppliesTheNumberAndStepsOnUntilTheLastLine) {
     EXPECT_EQ(editor.Lines()[0], "SPEED = 12");
     EXPECT_EQ(engine.Status().StatusText(),
               "12:00:00\r\nSPEED\r\nValue Changed, New Value = 12\r\n");
-    EXPECT_FALSE(engine.TimerComplete);  // a numeric change forces no scan
+    EXPECT_FALSE(driver.ScanRequested());  // a numeric change forces no scan
     EXPECT_EQ(editor.CurrentLine(), 1);
     EXPECT_EQ(editor.ValueText(), "7");
 

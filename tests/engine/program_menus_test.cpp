@@ -54,7 +54,7 @@ TEST_F(ProgramMenusTest, AFreshWindowShowsTheMenusAsTheyLoad) {
         EXPECT_FALSE(ItemNamed(name).enabled) << name;
     }
     menus.mnuIO_Click();
-    EXPECT_TRUE(engine.ShowIOUpdates);  // the scan writes "Updating IO" again
+    EXPECT_TRUE(engine.ShowsIOUpdates());  // the scan writes "Updating IO" again
     menus.mnuShowNumeric_Click();
     menus.mnuShowNumeric_Click();
     EXPECT_EQ(host.journal, (std::vector<std::string>{"report", "report"}));
@@ -69,7 +69,7 @@ TEST_F(ProgramMenusTest, ASystemBitTakesTheValueOppositeItsMarkAtTheNextScanTick
 
     EXPECT_FALSE(ItemNamed("mnuCPS").checked);
     EXPECT_TRUE(ItemNamed("mnuConfigErr").checked);
-    ASSERT_EQ(engine.IOBits.Count(), 2);
+    ASSERT_EQ(driver.PendingCount(), 2);
     platform.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
     Start();
     Tick();
@@ -83,7 +83,7 @@ TEST_F(ProgramMenusTest, ForcingAllTablesWhileStoppedEvaluatesThemInTheFirstScan
     table.Layout().Rows().Add(1)->Outputs().Add("OUT", 1, false);
     engine.LoadFinished({});
     table.SetTableTriggered(false);
-    engine.TriggersPending = false;
+    driver.ClearTriggersPending();
     EXPECT_TRUE(ItemNamed("mnuForceTable").enabled);
 
     menus.mnuForceTable_Click();

@@ -23,6 +23,7 @@ public:
     using EngineTest::Bit;
     using EngineTest::Bits;
     using EngineTest::engine;
+    using EngineTest::driver;
     using EngineTest::Input;
     using EngineTest::platform;
     using EngineTest::Value;
@@ -362,7 +363,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](ScanStateTest&, BooleanBit& bit) { bit.SetOnTime(500); },
                  [](ScanStateTest& test) {
                      EXPECT_FALSE(test.Value("OUT"));  // waits for its delay
-                     EXPECT_EQ(test.engine.vTimeQue.Count(), 1);
+                     EXPECT_EQ(test.driver.RunningTimers(), 1);
                  }},
         FlagCase{"NoDelay", [](BooleanBit& bit) { bit.SetOnTime(500); },
                  [](ScanStateTest&, BooleanBit& bit) {

@@ -57,7 +57,7 @@ TEST_F(ScanTest, TheFiveThousandAndFirstPassAsksAndNoStartsTheCountAgain) {
     EXPECT_EQ(yieldAfterFirstBox - started, 5002);
     EXPECT_EQ(window.yields - started, 10002);
     EXPECT_FALSE(engine.Running());
-    EXPECT_FALSE(engine.tmrProgram.Enabled());
+    EXPECT_FALSE(driver.ScanTimerEnabled());
 }
 
 TEST_F(ScanTest, AStopWhileTheScanYieldsLeavesTheBoardBitsForTheNextScan) {
@@ -80,7 +80,7 @@ TEST_F(ScanTest, AStopWhileTheScanYieldsLeavesTheBoardBitsForTheNextScan) {
     EXPECT_TRUE(board.shown.empty());
     EXPECT_FALSE(engine.SolvingLampLit());
 
-    engine.ShowIOUpdates = true;
+    engine.SetShowIOUpdates(true);
     Start();
     Input("IN", false);
     Tick();
@@ -152,7 +152,7 @@ TEST_F(ScanTest, AFaultyStatementStopsTheRunAndGivesItsLastResult) {
     EXPECT_GT(window.runStateChanges, changes);
     EXPECT_FALSE(Value("X"));
     ASSERT_EQ(window.edited.size(), 1u);
-    EXPECT_TRUE(window.edited[0]->Disable() && !engine.tmrProgram.Enabled());
+    EXPECT_TRUE(window.edited[0]->Disable() && !driver.ScanTimerEnabled());
 }
 
 }  // namespace

@@ -57,14 +57,14 @@ TEST_F(TimerPageTest, TheServiceIntervalTakesWholeMillisecondsTheTimerAccepts) {
     EXPECT_EQ(timers.IntervalText(), "100");
     timers.SetIntervalText(" 250 ");
     timers.ApplyInterval();
-    EXPECT_EQ(engine.StartTimer.Interval(), 250);
+    EXPECT_EQ(driver.ServiceInterval(), 250);
 
     for (const char* refused : {"quick", "70000", "-5"}) {
         timers.SetIntervalText(refused);
         platform.Answer(MsgAnswer::Ok);
         timers.ApplyInterval();
         EXPECT_EQ(platform.boxes().back().title, "Veldra") << refused;
-        EXPECT_EQ(engine.StartTimer.Interval(), 250) << refused;
+        EXPECT_EQ(driver.ServiceInterval(), 250) << refused;
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "engine/engine_fixture.h"
 #include "logic/boolean_bits.h"
 
@@ -41,17 +44,42 @@ TEST_F(TrackDrainTest, AWindowQueuedTwiceIsDrainedOnceAndEveryBitOfItIsQueued) {
     Start();
     BooleanBits pending;
     pending.Add("CODE75", false);
-    engine.TrackBits.Add(pending);
-    engine.TrackBits.Add(pending);
-    engine.UpdateTrack = true;
+    driver.QueueTrack(pending);
+    driver.QueueTrack(pending);
 
     Tick();
 
     EXPECT_EQ(solved, (std::vector<std::string>{"X"}));
     EXPECT_FALSE(Value("X"));
-    EXPECT_EQ(engine.TrackBits.Count(), 0);
+    EXPECT_EQ(driver.QueuedTrackWindows(), 0);
     EXPECT_EQ(pending.Count(), 0);
 }
+
+// A window's hand-off wakes the next tick only when it brings bits.
+struct HandOffCase {
+    const char* name;
+    std::vector<std::string> pendingBits;
+    bool queued;
+};
+
+class TrackHandOffTest : public EngineTest, public ::testing::WithParamInterface<HandOffCase> {};
+
+TEST_P(TrackHandOffTest, AWindowsBitsAreQueuedAndTheNextTickWokenOnlyWhenItHasSome) {
+    BooleanBits pending;
+    for (const std::string& name : GetParam().pendingBits) {
+        pending.Add(name, true);
+    }
+
+    driver.QueueTrack(pending);
+
+    EXPECT_EQ(driver.QueuedTrackWindows(), GetParam().queued ? 1 : 0);
+    EXPECT_EQ(driver.TrackUpdatePending(), GetParam().queued);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, TrackHandOffTest,
+                         ::testing::Values(HandOffCase{"NothingPending", {}, false},
+                                           HandOffCase{"TwoCodes", {"75A", "180A"}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace veldra::testing

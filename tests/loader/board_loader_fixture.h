@@ -67,7 +67,7 @@ protected:
         return bit != nullptr && bit->BitValue();
     }
 
-    PanelSet panels{engine.IOBits};
+    PanelSet panels{engine.InputQueue()};
 };
 
 }  // namespace veldra::testing

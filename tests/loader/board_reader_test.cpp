@@ -12,6 +12,7 @@
 #include "panels/io_board_panel.h"
 #include "panels/serial_port_panel.h"
 #include "panels/track_panel.h"
+#include "support/engine_driver.h"
 
 namespace veldra::testing {
 namespace {
@@ -21,8 +22,7 @@ protected:
     // A code received on a track board's first end, and one program scan.
     void Receive(TrackPanel& window, const char* code) {
         window.MyBoard()->TrackA()->InCode().Codes().Item(code)->SetCodeValue(true);
-        engine.TrackBits.Add(window.PendingBits());
-        engine.UpdateTrack = true;
+        EngineDriver(engine).QueueTrack(window.PendingBits());
         Tick();
     }
 };
@@ -129,8 +129,8 @@ TEST_F(BoardReaderTest, ASourceWithEveryBoardKindLoadsBindsAndRuns) {
     IOBoardPanel& inputs = WindowAt<IOBoardPanel>(0);
     inputs.Click(0);
     inputs.Click(2);
-    engine.IOBits.Add("S9_CALL", true);
-    engine.IOBits.Add("WANT_1", true);
+    engine.PostInput("S9_CALL", true);
+    engine.PostInput("WANT_1", true);
     Tick();
     EXPECT_EQ((std::vector<bool>{Value("S1_HR"), Value("S1_R"), Value("S9_G"), Value("C2_HR")}),
               std::vector<bool>(4, true));
@@ -293,7 +293,7 @@ TEST_F(BoardReaderTest, MangledSourcesNeverCrashOrHang) {
             ClickingThrough clicking;
             FakeProgramWindow mangledWindow;
             ProgramEngine mangled{mangledWindow, clock};
-            PanelSet mangledPanels{mangled.IOBits};
+            PanelSet mangledPanels{mangled.InputQueue()};
             FakeLoaderHost mangledHost;
             mangledHost.onLoadFinished = [&] { mangled.LoadFinished(mangledPanels.Windows()); };
             ParseText(mangled, mangledHost, mangledPanels).GetProgramFromText(text);

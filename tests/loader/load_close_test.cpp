@@ -5,6 +5,7 @@
 #include "engine/engine_fixture.h"
 #include "loader/loader_fixture.h"
 #include "panels/panel_set.h"
+#include "support/engine_driver.h"
 
 namespace veldra::testing {
 namespace {
@@ -41,7 +42,7 @@ private:
     FakeProgramWindow window_;
     FakeLoaderHost host_;
     ProgramEngine engine_;
-    PanelSet panels_{engine_.IOBits};
+    PanelSet panels_{engine_.InputQueue()};
     int yields_ = 0;
     int closeAt_ = -1;
 };
@@ -74,7 +75,7 @@ TEST_P(LoadCloseTest, AProgramClosedAtAnyYieldOfItsLoadEndsTheLoadQuietly) {
         // The same window opens the next program as a fresh one.
         ASSERT_FALSE(window.Open(GetParam(), -1).empty()) << "closed at yield " << closeAt;
         EXPECT_NE(window.Engine().PrgBooleanBits()->Find("CPS.STATUS"), nullptr);
-        EXPECT_TRUE(window.Engine().TriggersPending);
+        EXPECT_TRUE(EngineDriver(window.Engine()).TriggersPending());
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "loader/board_section_reader.h"
 #include "loader/loader_fixture.h"
+#include "support/engine_driver.h"
 #include "support/without_privileges.h"
 
 namespace veldra::testing {
@@ -318,10 +319,10 @@ TEST_F(ParseTextTest, ASourceWithEveryNonBoardSectionLoadsIntoTheEngineAndRuns) 
 
     engine.LoadFinished({});
     Bit("CPS.STATUS")->SetBitValue(true, true);
-    engine.StatementsQueued = true;
+    EngineDriver(engine).SetStatementsQueued(true);
     engine.StartStop();
-    engine.IOBits.Add("ROUTE_SET", true);
-    engine.IOBits.Add("TR1", true);
+    engine.PostInput("ROUTE_SET", true);
+    engine.PostInput("TR1", true);
     engine.tmrProgram_Timer();
     EXPECT_TRUE(Bit("SIG_CLEAR")->BitValue());
 }

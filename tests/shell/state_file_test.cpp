@@ -7,10 +7,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/runtime_error.h"
 #include "platform/file_replacement.h"
+#include "platform/runtime_error.h"
 #include "shell/state_load.h"
 #include "support/controller.h"
+#include "support/engine_driver.h"
 #include "support/fake_platform.h"
 
 namespace veldra::testing {
@@ -79,9 +80,10 @@ TEST_F(StateLoadTest, DropsPendingClicksAndStartsTheDelayOfADisagreeingTimedResu
     Load(StateOf(Element("PB_1", "<BitValue>True</BitValue>") +
                  Element("ROUTE_1", "<BitValue>true</BitValue>") + Element("NOT_HERE", "")));
 
-    EXPECT_EQ(program.engine.IOBits.Count(), 0);
+    EXPECT_EQ(EngineDriver(program.engine).PendingCount(), 0);
     EXPECT_EQ((std::vector<bool>{program.AreUp({"PB_1", "ROUTE_1"}), program.AreDown({"SLOW_1"}),
-                                 program.Timing("SLOW_1"), program.engine.UpdateTrack}),
+                                 program.Timing("SLOW_1"),
+                                 EngineDriver(program.engine).TrackUpdatePending()}),
               std::vector<bool>(4, true));
     EXPECT_EQ(notFound, std::vector<std::string>{"b_NOT_HERE"});
 }

@@ -18,6 +18,7 @@
 #include "loader/parse_text.h"
 #include "panels/panel_set.h"
 #include "panels/toggle_panel.h"
+#include "support/engine_driver.h"
 #include "support/fake_clock.h"
 
 namespace veldra::testing {
@@ -130,7 +131,7 @@ public:
     }
 
     // An input as a board window leaves it for the next scan; Change also scans.
-    void Set(const std::string& name, bool value) { engine.IOBits.Add(name, value); }
+    void Set(const std::string& name, bool value) { engine.PostInput(name, value); }
     void Change(const std::string& name, bool value) {
         Set(name, value);
         Scan();
@@ -143,7 +144,7 @@ public:
     bool Value(const std::string& name) { return Bit(name).BitValue(); }
     int Number(const std::string& name) { return Bit(name).NumValue(); }
     // Whether a delay timer runs for the bit.
-    bool Timing(const std::string& name) { return engine.vTimeQue.Item(name) != nullptr; }
+    bool Timing(const std::string& name) { return EngineDriver(engine).Timing(name); }
     // Every bit named is up (True), or down (False).
     ::testing::AssertionResult AreUp(std::initializer_list<const char*> names) {
         return All(names, true);
@@ -171,7 +172,7 @@ public:
     FakeProgramWindow window;
     ProgramEngine engine{window, clock};
     ProgramPages pages{engine};
-    PanelSet panels{engine.IOBits};
+    PanelSet panels{engine.InputQueue()};
     HeadlessDesktop desktop{engine, panels};
 
 private:

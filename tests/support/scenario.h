@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/controller.h"
+#include "support/engine_driver.h"
 #include "support/fake_platform.h"
 
 namespace veldra::testing {
@@ -138,7 +139,7 @@ private:
             } else if (verb.starts_with("page:")) {
                 controller_.pages.ShowPage(PageNamed(verb.substr(5)));
             } else if (verb.starts_with("interval:")) {
-                controller_.engine.StartTimer.SetInterval(std::stoi(verb.substr(9)));
+                EngineDriver(controller_.engine).SetServiceInterval(std::stoi(verb.substr(9)));
             } else if (verb.find('#') != std::string::npos) {
                 const auto [name, number] = Split(verb, '#');
                 Bit(name).SetNumValue(std::int16_t(std::stoi(number)), false);

@@ -90,8 +90,8 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
     pages_ = std::make_unique<ProgramPages>(*engine_);
     log_ = std::make_unique<LogFile>(*engine_, static_cast<LogFileHost&>(*this));
     menus_ = std::make_unique<ProgramMenus>(*engine_, static_cast<ProgramMenusHost&>(*this), *log_);
-    scanDriver_ = std::make_unique<TimerDriver>(engine_->tmrProgram);
-    serviceDriver_ = std::make_unique<TimerDriver>(engine_->StartTimer);
+    scanDriver_ = std::make_unique<TimerDriver>(engine_->ScanTimer());
+    serviceDriver_ = std::make_unique<TimerDriver>(engine_->ServiceTimer());
     registration_ = std::make_unique<WindowRegistry::Registration>(windows_, panel_);
 
     BuildWindow();
@@ -362,7 +362,7 @@ void frmProgram::MenusChanged() {
 
 void frmProgram::ShowSystemBits(std::optional<bool> cps, std::optional<bool> configureError) {
     if (cps) {
-        engine_->CPSChecked = *cps;
+        engine_->SetCpsChecked(*cps);
     }
     if (configureError) {
         menus_->SetConfigErrChecked(*configureError);

@@ -89,7 +89,7 @@ void frmBdSt::cmdSave_Click() {
         // An open viewer's "Save Changes" would otherwise bring the fault back.
         statement.TextMended().Raise();
         // The next scan tick runs once the simulation is started again.
-        engine_.TimerComplete = true;
+        engine_.RequestScan();
     }
     statement_ = nullptr;
     accept();

@@ -230,7 +230,7 @@ void frmShowAssign::CreateLadderElements() {
     }
     statement_->ForceSolve();
     if (host_.ProgramStands()) {
-        host_.engine->UpdateTrack = true;
+        host_.engine->RequestTrackUpdate();
     }
     SizeLadder();
 }
@@ -353,11 +353,11 @@ void frmShowAssign::mnuTgQue_Click() {
         return;
     }
     bit->SetBitValue(!bit->BitValue());
-    if (engine.vTimeQue.Item(name) != nullptr) {
+    if (engine.DelayTimerRunning(name)) {
         engine.CancelTimer(name);
     }
     engine.AddQue(name, false);
-    engine.UpdateTrack = true;
+    engine.RequestTrackUpdate();
 }
 
 void frmShowAssign::Refuse(const char* message) {
@@ -410,8 +410,7 @@ void frmShowAssign::cmdEdit_Click() {
     Ladder_->SetSizeTwips(1, 1);
     Load();
     statement_->ForceSolve();
-    engine.StatementsQueued = false;
-    engine.TimerComplete = true;
+    engine.StatementEdited();
     SetInUse(true);
     chkLadder_Click(chkLadder_->isChecked());
 }

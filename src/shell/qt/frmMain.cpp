@@ -459,7 +459,7 @@ void frmMain::EndOpen() {
 }
 
 bool frmMain::ScanInProgress() const {
-    return program_ && program_->Engine().blnSolving;
+    return program_ && program_->Engine().Solving();
 }
 
 bool frmMain::OtherWindowsOpen() const {

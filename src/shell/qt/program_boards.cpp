@@ -9,7 +9,7 @@ ProgramBoards::ProgramBoards(frmProgram& program, WindowRegistry& windows,
                              std::function<void(QWidget&)> place)
     : QObject(&program),
       program_(&program),
-      boards_(program.Engine().IOBits, std::move(place), *this),
+      boards_(program.Engine().InputQueue(), std::move(place), *this),
       made_(boards_.Halves().WindowMade.Subscribe([this, &windows](BoardPanel& window) {
           registrations_.push_back(std::make_unique<WindowRegistry::Registration>(windows, window));
       })) {}
@@ -28,10 +28,7 @@ void ProgramBoards::WriteLine(const std::string& line) {
 
 void ProgramBoards::QueueTrack(BooleanBits& pending) {
     if (program_) {
-        ProgramEngine& engine = program_->Engine();
-        if (engine.TrackBits.Add(pending) != nullptr) {
-            engine.UpdateTrack = true;
-        }
+        program_->Engine().QueueTrackBits(pending);
     }
 }
 

@@ -20,6 +20,7 @@
 #include "platform/qt/lamp.h"
 #include "shell/qt/application.h"
 #include "shell/qt/frmMain.h"
+#include "support/engine_driver.h"
 #include "support/qt/scripted_dialogs.h"
 
 namespace veldra::testing {
@@ -74,7 +75,7 @@ TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     main.findChild<QAction*>("mnuStop")->trigger();
     ProgramEngine& engine = program->Engine();
     ASSERT_TRUE(engine.Running());
-    engine.tmrProgram.Fire();  // the first start's statements
+    EngineDriver(engine).Tick();  // the first start's statements
 
     // The barriers proved down, clicked on the input board, silence the bell on the
     // output board.
@@ -84,7 +85,7 @@ TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     ASSERT_TRUE(barriersDown != nullptr && bell != nullptr);
     EXPECT_EQ(LampOf(*bell), LampImage::Lit);
     QTest::mouseClick(barriersDown, Qt::LeftButton);
-    engine.tmrProgram.Fire();
+    EngineDriver(engine).Tick();
     QApplication::processEvents();
     EXPECT_EQ(LampOf(*barriersDown), LampImage::Lit);
     EXPECT_EQ(LampOf(*bell), LampImage::Dark);
@@ -93,7 +94,7 @@ TEST(ApplicationOnADisplay, ForcedLampTestLightsTheOpenIndication) {
     tabs->setCurrentIndex(1);  // "Force Bit"
     QListView* force = program->findChild<QListView*>("cmbBitSelect_0");
     force->model()->setData(LineOf(force, "LCP_LAMP_TEST"), Qt::Checked, Qt::CheckStateRole);
-    engine.tmrProgram.Fire();
+    EngineDriver(engine).Tick();
 
     // What's This on the force frame: the guide beside the program opens on topic 27, and
     // the line clicked for the question keeps its tick.

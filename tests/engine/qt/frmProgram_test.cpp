@@ -79,8 +79,8 @@ protected:
         ASSERT_FALSE(Engine().Running());
     }
     // An input as a board window posts it, then the scan timer's tick.
-    void Post(const char* name, bool value) { Engine().IOBits.Add(name, value); }
-    void Scan() { Engine().tmrProgram.Fire(); }
+    void Post(const char* name, bool value) { Driver().Post(name, value); }
+    void Scan() { Driver().Tick(); }
     // The line of a list or grid that shows `text` (in column `column`).
     static QModelIndex LineOf(QAbstractItemView* view, const QString& text, int column = 0) {
         QAbstractItemModel* model = view->model();
@@ -388,10 +388,10 @@ TEST_F(ProgramWindowTest, AChangedDelayIsUsedByTheNextScan) {
     Scan();
 
     EXPECT_TRUE(Value("SLOW_1"));  // at once: no delay left to wait for
-    EXPECT_EQ(Engine().vTimeQue.Count(), 0);
+    EXPECT_EQ(Driver().RunningTimers(), 0);
     Find<QLineEdit>("txtInterval")->setText("250");
     QTest::mouseClick(Find<QPushButton>("cmdSet"), Qt::LeftButton);
-    EXPECT_EQ(Engine().StartTimer.Interval(), 250);
+    EXPECT_EQ(Driver().ServiceInterval(), 250);
 }
 
 TEST_F(ProgramWindowTest, ADelayThatIsNoWholeNumberIsRefusedAndPutBack) {
@@ -538,7 +538,7 @@ TEST_F(ProgramWindowTest, ABitNameDoubleClickedInATextOpensItsStatement) {
     Scan();
     // The timer service's ticks, until it shows the time left.
     for (int tick = 0; tick < 40 && Engine().TimersText().empty(); ++tick) {
-        Engine().StartTimer.Fire();
+        Driver().ServiceTick();
     }
     EXPECT_EQ(DoubleClickWord("txtTimers", "SLOW_1"),
               std::vector<QString>{"ASSIGN ROUTE_1 TO SLOW_1;"});

@@ -24,8 +24,8 @@ protected:
         window->StartStop();
     }
     void Scan(const char* input, bool value) {
-        Engine().IOBits.Add(input, value);
-        Engine().tmrProgram.Fire();
+        Driver().Post(input, value);
+        Driver().Tick();
     }
     static QWidget* TopLevel(const char* name) {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -152,7 +152,7 @@ TEST_F(SideWindowsTest, TheNumericReportListsEachBlockAndStaysAsItWasWhenOpened)
               "Trigger List\nSPEED;\n\nLogic for Block 1\n\nASSIGN SPEED>5 TO FAST;\n\n");
     Engine().PrgBooleanBits()->Find("SPEED")->SetNumValue(9);
     window->findChild<QAction*>("mnuNumeric")->trigger();
-    Engine().tmrProgram.Fire();
+    Driver().Tick();
     ASSERT_TRUE(Value("FAST"));
     EXPECT_EQ(text->toPlainText(), opened);
 }

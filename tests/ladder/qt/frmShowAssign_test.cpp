@@ -68,11 +68,11 @@ protected:
     void Start() {
         dialogs.Answer(MsgAnswer::No);  // "SET CPS.STATUS?"
         window->StartStop();
-        Engine().tmrProgram.Fire();
+        Driver().Tick();
     }
     void Post(const char* name, bool value) {
-        Engine().IOBits.Add(name, value);
-        Engine().tmrProgram.Fire();
+        Driver().Post(name, value);
+        Driver().Tick();
     }
     void Click(frmShowAssign& viewer, const char* button) {
         QTest::mouseClick(viewer.findChild<QPushButton*>(button), Qt::LeftButton);

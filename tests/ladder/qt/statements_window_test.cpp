@@ -20,6 +20,7 @@
 #include "engine/program_engine.h"
 #include "ladder/qt/frmBdSt.h"
 #include "platform/qt/window_frame.h"
+#include "support/engine_driver.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
@@ -45,8 +46,8 @@ protected:
         return *List();
     }
     void Scan(const char* input, bool value) {
-        Engine().IOBits.Add(input, value);
-        Engine().tmrProgram.Fire();
+        Engine().PostInput(input, value);
+        EngineDriver(Engine()).Tick();
     }
     bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
     bool Green(int row) {

@@ -16,6 +16,7 @@
 #include "panels/qt/frmTrack.h"
 #include "panels/serial_port_panel.h"
 #include "panels/track_panel.h"
+#include "support/engine_driver.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
@@ -119,7 +120,7 @@ protected:
         ADD_FAILURE() << "no input " << name.toStdString();
     }
     void Scan() {
-        Engine().tmrProgram.Fire();
+        EngineDriver(Engine()).Tick();
         Settle();
     }
     bool Bit(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }

@@ -19,6 +19,7 @@
 #include "panels/toggle_panel.h"
 #include "platform/qt/lamp.h"
 #include "platform/qt/window_registry.h"
+#include "support/engine_driver.h"
 #include "support/fake_clock.h"
 #include "support/qt/scripted_dialogs.h"
 
@@ -67,14 +68,14 @@ protected:
     }
     // A pending input's value as "1" or "0", or "none" when nothing was posted.
     std::string Posted(const char* name) {
-        const PendingInput* bit = Engine().IOBits.Find(name);
+        const PendingInput* bit = EngineDriver(Engine()).Pending(name);
         return bit == nullptr ? "none" : bit->BitValue() ? "1" : "0";
     }
     void Scan() {
         if (!Engine().Running()) {
             Engine().StartStop();
         }
-        Engine().tmrProgram.Fire();
+        EngineDriver(Engine()).Tick();
         Settle();
     }
 
@@ -84,7 +85,7 @@ protected:
     frmProgram program{registry, dialogs, clock};
     QMdiArea area;
     std::vector<std::string> opened;
-    BoardWindows boards{Engine().IOBits,
+    BoardWindows boards{Engine().InputQueue(),
                         [this](QWidget& window) {
                             window.setAttribute(Qt::WA_DeleteOnClose);
                             area.addSubWindow(&window)->show();

@@ -203,7 +203,7 @@ TEST_F(BoardWindowsTest, TheToggleGridHasAColumnPerGroupAndCellsGreenWhileTheirB
     EXPECT_EQ(colour(0, 0), QColor(128, 128, 128));
     EXPECT_EQ(grid->rowHeight(0), PixelsFromTwips(300));
 
-    Engine().IOBits.Add("B1", true);  // both cells of the bit listed twice follow it
+    Engine().PostInput("B1", true);  // both cells of the bit listed twice follow it
     Scan();
     EXPECT_EQ(colour(0, 0), QColor(0, 255, 0));
     EXPECT_EQ(colour(1, 1), QColor(0, 255, 0));

@@ -17,6 +17,7 @@
 #include "panels/serial_port_panel.h"
 #include "panels/track_panel.h"
 #include "platform/qt/lamp.h"
+#include "support/engine_driver.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
@@ -43,7 +44,7 @@ TEST_F(LinkWindowsTest, CodesEnteredByHandReachTheLogicAfterTheCodeDelay) {
     auto& half = static_cast<TrackPanel&>(form->Half());
     ProgramEngine& engine = Engine();
     const auto scan = [&] {
-        engine.tmrProgram.Fire();
+        EngineDriver(engine).Tick();
         Settle();
     };
     const auto bit = [&](const char* name) {

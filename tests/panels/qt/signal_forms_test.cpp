@@ -6,6 +6,7 @@
 
 #include "panels/qt/board_windows_fixture.h"
 #include "platform/qt/twips.h"
+#include "support/engine_driver.h"
 
 namespace veldra::testing {
 namespace {
@@ -23,11 +24,11 @@ TEST_F(SignalFormsTest, ALampFollowsItsOutputAndItsLampOutBoxPostsAndFollowsTheL
     EXPECT_EQ(Find<QCheckBox>("LMP_1", "chkLO_1"), nullptr);
     EXPECT_FALSE(Find<QCheckBox>("LMP_1", "chkLO_3")->isVisible());
     // Row 0's box without a name stays on view but posts nothing.
-    const auto pending = Engine().IOBits.Count();
+    const auto pending = EngineDriver(Engine()).PendingCount();
     auto* unnamed = Find<QCheckBox>("LMP_2", "chkLO_0");
     EXPECT_TRUE(unnamed->isVisible());
     unnamed->click();
-    EXPECT_EQ(Engine().IOBits.Count(), pending);
+    EXPECT_EQ(EngineDriver(Engine()).PendingCount(), pending);
 
     Click("SIG_1", "lblIn1Name");
     Scan();

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "engine/program_engine.h"
+#include "support/engine_driver.h"
 #include "support/qt/application_fixture.h"
 #include "support/without_privileges.h"
 
@@ -138,7 +139,7 @@ TEST_F(ApplicationTest, OpeningAProgramAgainAndAgainHoldsNoMoreMemory) {
 TEST_F(ApplicationTest, AnOpenWhileAScanIsInProgressWaitsForItToEnd) {
     app = Started(kSource);
     ProgramEngine& engine = Main().Program()->Engine();
-    engine.blnSolving = true;  // a solve the engineer's force started, say
+    EngineDriver(engine).SetSolving(true);  // a solve the engineer's force started, say
     dialogs.Answer(MsgAnswer::Ok);
     Item("mnuOpen")->trigger();
     EXPECT_FALSE(Main().isEnabled());
@@ -149,7 +150,7 @@ TEST_F(ApplicationTest, AnOpenWhileAScanIsInProgressWaitsForItToEnd) {
     EXPECT_EQ(TakeBoxes().back(), "Close Simulator?: Unable to stop program.");
     EXPECT_TRUE(Main().tmrClose.Enabled());
 
-    engine.blnSolving = false;
+    EngineDriver(engine).SetSolving(false);
     dialogs.Choose(kSource);
     Main().tmrClose.Fire();
     Settle();
@@ -196,14 +197,14 @@ TEST_F(ApplicationTest, ClosingStopsTheProgramClosesEveryWindowAndCountsTheSessi
 
 TEST_F(ApplicationTest, ClosingWaitsForAScanInProgressWithTheMenusShut) {
     app = Started(kSource);
-    Main().Program()->Engine().blnSolving = true;
+    EngineDriver(Main().Program()->Engine()).SetSolving(true);
     dialogs.Answer(MsgAnswer::Yes);
     EXPECT_FALSE(Main().close());
     EXPECT_FALSE(Main().isEnabled());
     Main().tmrClose.Fire();
     EXPECT_FALSE(Main().Unloaded());
 
-    Main().Program()->Engine().blnSolving = false;
+    EngineDriver(Main().Program()->Engine()).SetSolving(false);
     Main().tmrClose.Fire();
     EXPECT_TRUE(Main().Unloaded());
     EXPECT_EQ(Sid(), "0");
@@ -293,7 +294,7 @@ TEST_F(FileCommandsTest, AStateSavedChangedAndLoadedSavesAgainTheSameAndAskedNoK
     cps->trigger();  // a click still pending when the state is loaded
     Run("mnuLoadState", "SMALL.sst");
     EXPECT_FALSE(cps->isChecked());
-    EXPECT_EQ(Main().Program()->Engine().IOBits.Count(), 0);
+    EXPECT_EQ(EngineDriver(Main().Program()->Engine()).PendingCount(), 0);
     EXPECT_FALSE(Bit("PB_1").BitValue());
     EXPECT_TRUE(Bit("CPS.STATUS").Filter());  // the file only ever adds a flag
     Bit("CPS.STATUS").SetFilter(false);

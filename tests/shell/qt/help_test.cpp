@@ -20,6 +20,7 @@
 #include "engine/program_engine.h"
 #include "platform/qt/frmHelp.h"
 #include "platform/qt/help_guide.h"
+#include "support/engine_driver.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
@@ -106,7 +107,7 @@ TEST_F(HelpTest, WhatsThisOnABoardInputShowsItsBoardsPageAndLeavesTheInputAlone)
             continue;
         }
         Main().Area().setActiveSubWindow(window);
-        const int pending = Engine().IOBits.Count();  // the boards' own enabled bits
+        const int pending = EngineDriver(Engine()).PendingCount();  // the boards' own enabled bits
         for (const char* control : {"lblIO_0", "imgOn_0"}) {
             // A click on an input changes it: the question must not.
             WhatsThis(Main().findChild<QAction*>("mnuWhatThis"),
@@ -115,7 +116,7 @@ TEST_F(HelpTest, WhatsThisOnABoardInputShowsItsBoardsPageAndLeavesTheInputAlone)
             EXPECT_EQ(
                 Shown(ShownHelp()),
                 std::make_pair(40, QString("Veldra Help - Clicking inputs on board windows")));
-            EXPECT_EQ(Engine().IOBits.Count(), pending) << control;
+            EXPECT_EQ(EngineDriver(Engine()).PendingCount(), pending) << control;
         }
         return;
     }

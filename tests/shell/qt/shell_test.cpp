@@ -135,7 +135,7 @@ TEST_F(ShellTest, TheProgramWindowClosedForGoodTakesItsChildWindowAlong) {
     MainWindowServices services;
     services.setTopWindows = [this] { SetTopWindows(area); };
     QPointer<frmProgram> window = new frmProgram(registry, dialogs, clock, services);
-    PanelSet boards(window->Engine().IOBits);
+    PanelSet boards(window->Engine().InputQueue());
     QMdiSubWindow* frame = Child(window, "frmProgram");
     LoaderHost host;
     ParseText loader(window->Engine(), host, boards);

@@ -13,6 +13,7 @@
 #include "loader/parse_text.h"
 #include "panels/panel_set.h"
 #include "platform/qt/qt_platform.h"
+#include "support/engine_driver.h"
 #include "support/fake_clock.h"
 #include "support/qt/scripted_dialogs.h"
 
@@ -35,7 +36,7 @@ protected:
         if (services.statementViews == nullptr)
             services.statementViews = &LadderStatementViews();
         window = std::make_unique<frmProgram>(registry, dialogs, clock, std::move(services));
-        boards = std::make_unique<PanelSet>(Engine().IOBits);
+        boards = std::make_unique<PanelSet>(Engine().InputQueue());
         if (shown) {
             window->show();
         }
@@ -43,6 +44,7 @@ protected:
         return loader.GetProgram(std::string(VELDRA_TEST_DATA "/") + file);
     }
     ProgramEngine& Engine() { return window->Engine(); }
+    EngineDriver Driver() { return EngineDriver(Engine()); }
     bool Value(const char* name) { return Engine().PrgBooleanBits()->Find(name)->BitValue(); }
 
     ScriptedDialogs dialogs;
