@@ -43,7 +43,7 @@ void BitStatusPage::DisplaysChanged() {
     topRow_ = currentRow_ = rows_.empty() ? -1 : 0;
     lastFound_ = 0;
     Follow();
-    Changed();
+    Changed.Raise();
 }
 
 // The bit collection is replaced when a program is loaded or closed: follow the one that is
@@ -61,11 +61,7 @@ void BitStatusPage::Follow() {
         *bits, rows_.size(), RowNameOf(rows_),
         [&slots](std::size_t row, const BooleanBit& bit) { slots[row] = bit.Slot(); });
     followed_ = bits;
-    shownRows_.Show(*bits, std::move(slots), [this] {
-        if (changesWaiting) {
-            changesWaiting();
-        }
-    });
+    shownRows_.Show(*bits, std::move(slots), [this] { ChangesWaiting.Raise(); });
     shownRows_.SetRowsInSight(firstInSight_, lastInSight_);
 }
 
@@ -123,7 +119,7 @@ void BitStatusPage::Enter() {
         }
     }
     numericLines_ = SortedNames(std::move(numericLines_));
-    Changed();
+    Changed.Raise();
 }
 
 void BitStatusPage::Leave() {
@@ -143,7 +139,7 @@ void BitStatusPage::SetCurrentRow(int row) {
     }
     currentRow_ = row;
     lastFound_ = PositionOf(rows_[std::size_t(row)].name);
-    Changed();
+    Changed.Raise();
 }
 
 void BitStatusPage::SetNumericLine(int line) {
@@ -153,7 +149,7 @@ void BitStatusPage::SetNumericLine(int line) {
     numericLine_ = line;
     const std::string& text = numericLines_[std::size_t(line)];
     lastFound_ = PositionOf(text.substr(0, text.find(' ')));
-    Changed();
+    Changed.Raise();
 }
 
 int BitStatusPage::PositionOf(std::string_view name) const {
@@ -210,13 +206,7 @@ void BitStatusPage::Show(const BooleanBit& bit, int position) {
     } else if (bit.vIndex() >= 0 && bit.vIndex() < int(rows_.size())) {
         topRow_ = currentRow_ = bit.vIndex();
     }
-    Changed();
-}
-
-void BitStatusPage::Changed() {
-    if (changed) {
-        changed();
-    }
+    Changed.Raise();
 }
 
 }  // namespace veldra

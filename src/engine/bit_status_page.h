@@ -2,13 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/bit_status_rows.h"
 #include "logic/boolean_bits.h"
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -71,10 +71,10 @@ public:
     // text, starting again at the first when none follows. Letter case is ignored.
     void Find(std::string_view text);
 
-    // Called after anything shown here changed but a row's colour.
-    std::function<void()> changed;
-    // Called as the first change of a row in sight waits to be taken, once until it is.
-    std::function<void()> changesWaiting;
+    // Raised after anything shown here changed but a row's colour.
+    Event<> Changed;
+    // Raised as the first change of a row in sight waits to be taken, once until it is.
+    Event<> ChangesWaiting;
 
 private:
     void Follow();
@@ -82,7 +82,6 @@ private:
     bool Following() const;
     void Show(const BooleanBit& bit, int position);
     int PositionOf(std::string_view name) const;
-    void Changed();
 
     ProgramEngine& engine_;
     std::vector<Row> rows_;  // each value as of the last Rows()

@@ -25,9 +25,7 @@ void CpuBoard::UpdateOutput(std::string_view BitName, bool BitValue) {
 
 void CpuBoard::Show(int led, bool on) {
     lit_[std::size_t(led - 1)] = on;
-    if (changed) {
-        changed();
-    }
+    Changed.Raise();
 }
 
 }  // namespace veldra

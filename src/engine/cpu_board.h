@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/board_panel.h"
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -35,8 +36,8 @@ public:
     // Light 1 to 8.
     bool Lit(int led) const { return lit_[std::size_t(led - 1)]; }
 
-    // Called after any light changed.
-    std::function<void()> changed;
+    // Raised after any light changed.
+    Event<> Changed;
 
 private:
     void Show(int led, bool on);

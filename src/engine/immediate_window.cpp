@@ -31,21 +31,26 @@ ImmediateWindow::ImmediateWindow(const Clock& clock) : clock_(clock) {}
 
 void ImmediateWindow::WriteEntry(std::string_view text) {
     const std::string stamp = FormatTimeOfDay(clock_.Now());
-    if (logged) {
-        logged(stamp + std::string(kLineBreak) + std::string(text));
+    if (Logged.HasSubscribers()) {
+        Logged.Raise(stamp + std::string(kLineBreak) + std::string(text));
     }
     Store({stamp, kLineBreak, text});
     NextStatusLine();
 }
 
+void ImmediateWindow::WriteUnloggedEntry(std::string_view text) {
+    Store({FormatTimeOfDay(clock_.Now()), kLineBreak, text});
+    NextStatusLine();
+}
+
 void ImmediateWindow::WriteBitEntry(std::string_view BitName, bool vValue) {
     const TimeOfDay now = clock_.Now();
-    if (logged) {
+    if (Logged.HasSubscribers()) {
         std::string entry = FormatTimeOfDay(now);
         entry += kLineBreak;
         entry += BitPrefix(vValue);
         entry += BitName;
-        logged(entry);
+        Logged.Raise(entry);
     }
     StoredSlot& slot = slots_[std::size_t(statusIndex_)];
     const std::size_t take = std::min(BitName.size(), kNameWidth);
@@ -64,9 +69,7 @@ void ImmediateWindow::Clear() {
     running_ = false;
     paintAsked_ = false;
     statusText_.clear();
-    if (changed) {
-        changed();
-    }
+    Changed.Raise();
 }
 
 void ImmediateWindow::WriteUnstamped(std::string_view text) {
@@ -135,9 +138,7 @@ void ImmediateWindow::Display(int startSlot) {
             MoveSlotToText(slot);
         }
     }
-    if (changed) {
-        changed();
-    }
+    Changed.Raise();
 }
 
 void ImmediateWindow::MoveSlotToText(int index) {
@@ -165,9 +166,7 @@ void ImmediateWindow::FillStatusText() {
     for (int slot = 0; slot < statusIndex_; ++slot) {
         MoveSlotToText(slot);
     }
-    if (changed) {
-        changed();
-    }
+    Changed.Raise();
 }
 
 std::string ImmediateWindow::PaintedText() const {

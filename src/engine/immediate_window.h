@@ -2,12 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/clock.h"
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -36,6 +36,8 @@ public:
 
     // Writes one stamped entry, or a second slot without stamp (a numeric value's).
     void WriteEntry(std::string_view text);
+    // Writes one stamped entry that is not logged (a numeric value's first slot).
+    void WriteUnloggedEntry(std::string_view text);
     void WriteUnstamped(std::string_view text);
     // Writes the current slot without advancing: the next entry takes that slot again.
     void WriteInPlace(std::string_view text);
@@ -62,12 +64,12 @@ public:
     // The selectable text shown while stopped.
     const std::string& StatusText() const { return statusText_; }
 
-    // Called after every change of what the window shows; while running, only the first
-    // change after the painted text was last read, since a scan writes many entries
+    // Raised after every change of what the window shows; while running, only at the
+    // first change after the painted text was last read, since a scan writes many entries
     // between two paints and the window paints only the last ten.
-    std::function<void()> changed;
-    // Called with each stamped entry as the log file takes it: stamp, line break, text.
-    std::function<void(std::string_view)> logged;
+    Event<> Changed;
+    // Raised with each stamped entry as the log file takes it: stamp, line break, text.
+    Event<std::string_view> Logged;
 
 private:
     enum class SlotKind : std::uint8_t { Unwritten, Text, BitChange };

@@ -49,8 +49,7 @@ std::string FormatLogTime(const LogMoment& moment) {
 LogFile::LogFile(ProgramEngine& engine, LogFileHost& host) : engine_(engine), host_(host) {}
 
 LogFile::~LogFile() {
-    changed = nullptr;  // the window that listened is going too
-    Stop();
+    Close();  // the window that listened is going too
 }
 
 bool LogFile::RefuseStart() const {
@@ -100,9 +99,9 @@ bool LogFile::Start(const std::string& programName) {
         return false;
     }
     logging_ = true;
-    engine_.Status().logged = [this](std::string_view entry) { WriteEntry(entry); };
-    installed_ = true;
-    Changed();
+    logged_ =
+        engine_.Status().Logged.Subscribe([this](std::string_view entry) { WriteEntry(entry); });
+    Changed.Raise();
     return true;
 }
 
@@ -184,30 +183,26 @@ void LogFile::WriteEntry(std::string_view entry) {
         logging_ = false;
         stream_.close();
         ReportFailure("written. Logging has stopped");
-        Changed();
+        Changed.Raise();
     }
 }
 
 void LogFile::Stop() {
+    if (Close()) {
+        Changed.Raise();
+    }
+}
+
+bool LogFile::Close() {
     const bool wasLogging = std::exchange(logging_, false);
-    if (std::exchange(installed_, false)) {
-        engine_.Status().logged = nullptr;
-    }
+    logged_.Cancel();
     stream_.close();
-    if (wasLogging) {
-        Changed();
-    }
+    return wasLogging;
 }
 
 void LogFile::ReportFailure(const std::string& what) {
     MsgBox("The log file " + path_.string() + " could not be " + what + ".", MsgButtons::Ok,
            MsgIcon::Exclamation, kFailedTitle);
-}
-
-void LogFile::Changed() {
-    if (changed) {
-        changed();
-    }
 }
 
 }  // namespace veldra

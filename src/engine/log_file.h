@@ -2,10 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -71,22 +72,23 @@ public:
     // Closes the file; entries go only to the immediate window again.
     void Stop();
 
-    // Called after Logging() changed.
-    std::function<void()> changed;
+    // Raised after Logging() changed.
+    Event<> Changed;
 
 private:
     bool Open(const std::filesystem::path& path);
     std::string Header(const std::string& programName, const std::string& location) const;
     void WriteEntry(std::string_view entry);
     void ReportFailure(const std::string& what);
-    void Changed();
+    // Stop without raising Changed; true when entries were being logged.
+    bool Close();
 
     ProgramEngine& engine_;
     LogFileHost& host_;
     std::ofstream stream_;
     std::filesystem::path path_;
     bool logging_ = false;
-    bool installed_ = false;  // the immediate window hands its entries to this log
+    Subscription logged_;  // the immediate window hands its entries to this log
 };
 
 }  // namespace veldra

@@ -19,7 +19,7 @@ NumericEditor::NumericEditor(ProgramEngine& engine) : engine_(engine) {}
 void NumericEditor::Fill(std::vector<std::string> lines) {
     lines_ = std::move(lines);
     currentLine_ = -1;
-    Changed();
+    Changed.Raise();
 }
 
 void NumericEditor::Rebuild() {
@@ -32,7 +32,7 @@ void NumericEditor::Rebuild() {
             }
         }
     }
-    Changed();
+    Changed.Raise();
 }
 
 std::string NumericEditor::CurrentName() const {
@@ -54,7 +54,7 @@ void NumericEditor::Choose(int line) {
         valueText_ = std::to_string(bit->NumValue());
         valueEnabled_ = true;
     }
-    Changed();
+    Changed.Raise();
 }
 
 bool NumericEditor::Apply() {
@@ -71,7 +71,7 @@ bool NumericEditor::Apply() {
         bits = engine_.PrgBooleanBits();
         bit = bits != nullptr ? bits->Find(name) : nullptr;
         valueText_ = bit != nullptr ? std::to_string(bit->NumValue()) : std::string();
-        Changed();
+        Changed.Raise();
         return false;
     }
     bool applied = false;
@@ -83,7 +83,7 @@ bool NumericEditor::Apply() {
         }
         applied = true;
     });
-    Changed();
+    Changed.Raise();
     return applied;
 }
 
@@ -99,12 +99,6 @@ void NumericEditor::Enter() {
 void NumericEditor::LeaveValueBox() {
     if (currentLine_ >= 0) {
         Apply();
-    }
-}
-
-void NumericEditor::Changed() {
-    if (changed) {
-        changed();
     }
 }
 

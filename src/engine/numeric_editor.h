@@ -1,9 +1,10 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -40,8 +41,8 @@ public:
     // The focus left the value box (also by pressing "Apply"): applies the number.
     void LeaveValueBox();
 
-    // Called after anything shown here changed.
-    std::function<void()> changed;
+    // Raised after anything shown here changed.
+    Event<> Changed;
 
 private:
     // Sets the current line's bit to the typed number (0 when the text starts with none);
@@ -49,7 +50,6 @@ private:
     // number back.
     bool Apply();
     std::string CurrentName() const;
-    void Changed();
 
     ProgramEngine& engine_;
     std::vector<std::string> lines_;

@@ -22,7 +22,7 @@ ProgramEngine::ProgramEngine(ProgramWindow& window, const Clock& clock)
       StartTimer(100, [this] { StartTimer_Timer(); }),
       window_(window),
       status_(clock) {
-    status_.changed = [this] { window_.StatusChanged(); };
+    statusChanged_ = status_.Changed.Subscribe([this] { window_.StatusChanged(); });
 }
 
 ProgramEngine::~ProgramEngine() = default;
@@ -850,10 +850,8 @@ void ProgramEngine::UpdateStatus(std::string_view BitName, bool vValue, bool IsT
             status_.WriteEntry(name);
         } else if (IsNumeric) {
             // Numeric entries are neither filtered nor logged.
-            auto logged = std::exchange(status_.logged, nullptr);
-            status_.WriteEntry(name);
+            status_.WriteUnloggedEntry(name);
             status_.WriteUnstamped("Value Changed, New Value = " + std::to_string(Numeric));
-            status_.logged = std::move(logged);
         } else if (IsTimer && !SetOutput && !IsTable) {
             if (Filtered(BitName)) {
                 return;

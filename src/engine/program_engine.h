@@ -320,6 +320,7 @@ private:
 
     ProgramWindow& window_;
     ImmediateWindow status_;
+    Subscription statusChanged_;
     std::unique_ptr<BooleanBits> prgBooleanBits_;
     bool running_ = false;
     bool lampLit_ = false;

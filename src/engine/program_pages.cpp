@@ -39,7 +39,7 @@ void ProgramPages::DisplaysChanged() {
     if (page_ == ProgramPage::BitStatus) {
         status_.Enter();
     }
-    Changed();
+    Changed.Raise();
 }
 
 void ProgramPages::ShowPage(ProgramPage page) {
@@ -67,7 +67,7 @@ void ProgramPages::ShowPage(ProgramPage page) {
         default:
             break;
     }
-    Changed();
+    Changed.Raise();
 }
 
 int ProgramPages::ShownFrame() const {
@@ -150,7 +150,7 @@ void ProgramPages::Check(std::vector<CheckLine>& list, int line, bool checked) {
     // A copy: a "Bit Watch" box shown while the bit changes may let the lists be rebuilt.
     const std::string name = list[std::size_t(line)].name;
     ForceBit(name, checked);
-    Changed();
+    Changed.Raise();
 }
 
 void ProgramPages::ForceBit(std::string_view name, bool value) {
@@ -168,12 +168,6 @@ void ProgramPages::ForceBit(std::string_view name, bool value) {
         engine_.AddQue(name);
         engine_.RequestScan();
     });
-}
-
-void ProgramPages::Changed() {
-    if (changed) {
-        changed();
-    }
 }
 
 }  // namespace veldra

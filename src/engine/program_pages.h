@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "engine/bit_status_page.h"
 #include "engine/numeric_editor.h"
 #include "engine/timer_page.h"
+#include "platform/event.h"
 #include "platform/help_topics.h"
 
 namespace veldra {
@@ -75,15 +75,14 @@ public:
     BitStatusPage& Status() { return status_; }
     TimerPage& Timers() { return timers_; }
 
-    // Called after the shown page or a check list changed.
-    std::function<void()> changed;
+    // Raised after the shown page or a check list changed.
+    Event<> Changed;
 
 private:
     void Check(std::vector<CheckLine>& list, int line, bool checked);
     void TickFromBits(std::vector<CheckLine>& list);
     void FillForceBits();
     void TickForceBits();
-    void Changed();
 
     ProgramEngine& engine_;
     ProgramPage page_ = ProgramPage::ImmediateWindow;

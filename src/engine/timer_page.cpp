@@ -15,7 +15,7 @@ TimerPage::TimerPage(ProgramEngine& engine)
 void TimerPage::DisplaysChanged() {
     timerBits_ = SortedNames(engine_.Lists().timerBits);
     selected_ = -1;
-    Changed();
+    Changed.Raise();
 }
 
 BooleanBit* TimerPage::SelectedBit() const {
@@ -35,7 +35,7 @@ void TimerPage::Select(int line) {
         setTimeText_ = std::to_string(bit->OnTime());
         clearTimeText_ = std::to_string(bit->OffTime());
     }
-    Changed();
+    Changed.Raise();
 }
 
 bool TimerPage::EnterSetTime(const std::string& text) {
@@ -49,13 +49,13 @@ bool TimerPage::EnterClearTime(const std::string& text) {
 bool TimerPage::EnterDelay(const std::string& text, std::string& box, bool onDelay) {
     if (DelayBoxNumber(text)) {
         box = text;
-        Changed();
+        Changed.Raise();
         return true;
     }
     MsgBox(kInvalidDelayPrompt, MsgButtons::Ok, MsgIcon::Information, kInvalidDelayTitle);
     const BooleanBit* bit = SelectedBit();
     box = bit == nullptr ? "0" : std::to_string(onDelay ? bit->OnTime() : bit->OffTime());
-    Changed();
+    Changed.Raise();
     return false;
 }
 
@@ -88,12 +88,6 @@ void TimerPage::ApplyInterval() {
         return;
     }
     engine_.ServiceTimer().SetInterval(std::get<int>(interval));
-}
-
-void TimerPage::Changed() {
-    if (changed) {
-        changed();
-    }
 }
 
 }  // namespace veldra

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -47,13 +48,12 @@ public:
     // reported and changes nothing.
     void ApplyInterval();
 
-    // Called after anything shown here changed.
-    std::function<void()> changed;
+    // Raised after anything shown here changed.
+    Event<> Changed;
 
 private:
     BooleanBit* SelectedBit() const;
     bool EnterDelay(const std::string& text, std::string& box, bool onDelay);
-    void Changed();
 
     ProgramEngine& engine_;
     std::vector<std::string> timerBits_;

@@ -29,15 +29,15 @@ TableWindow::TableWindow(Table& table)
       stateAdded_(table.StateAdded.Subscribe([this](std::int16_t number) {
           // The grid grows while the loader adds states.
           SetRowCount(number + 1);
-          Changed();
+          Changed.Raise();
       })),
       triggerAdded_(table.TriggerAdded.Subscribe([this](std::string_view name) {
           triggers_.emplace_back(name);
-          Changed();
+          Changed.Raise();
       })),
       updateOutput_(table.UpdateOutput.Subscribe([this](int position) {
           activeRow_ = position;
-          Changed();
+          Changed.Raise();
       })) {
     for (const Trigger& trigger : table.TriggerList()) {
         triggers_.push_back(trigger.BitName);
@@ -51,7 +51,7 @@ std::string TableWindow::Caption() const {
 
 int TableWindow::BitCount() const {
     BuildGrid();
-    Changed();
+    Changed.Raise();
     return 0;
 }
 
@@ -121,12 +121,6 @@ const std::string& TableWindow::ColumnWidthText(int column) const {
         return kNoText;
     }
     return widthTexts_[std::size_t(column)];
-}
-
-void TableWindow::Changed() const {
-    if (changed) {
-        changed();
-    }
 }
 
 }  // namespace veldra

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,13 +49,12 @@ public:
     // column whatever the engineer clicks; 0 before the first evaluation.
     int ActiveRow() const { return activeRow_; }
 
-    // Called after anything shown here changed.
-    std::function<void()> changed;
+    // Raised after anything shown here changed.
+    Event<> Changed;
 
 private:
     void BuildGrid() const;
     void SetRowCount(int rows) const;
-    void Changed() const;
 
     Table& table_;
     std::vector<std::string> triggers_;

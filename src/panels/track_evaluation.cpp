@@ -206,7 +206,7 @@ void TrackPanel::ClickShunt(TrackSide side) {
 // A shunted end receives nothing: its codes drop at once, not after the code delay.
 void TrackPanel::ShuntRule(TrackSide side) {
     TrackEndView& view = ends_[Slot(side)];
-    const bool linked = endLinked && endLinked(side);
+    const bool linked = drawing_ != nullptr && drawing_->EndLinked(side);
     if (!view.shunt.ticked) {
         view.shunt.usable = true;
         return;
@@ -290,7 +290,7 @@ bool TrackPanel::TestRates(TrackEnd<Side>& end) {
     auto& codes = end.InCode().Codes();
     CodeTester tester;
     GuardModel(ProgressWindow::Keep, [&] { tester.Mark(codes); });
-    if (!runCodeTester || !runCodeTester(tester)) {
+    if (drawing_ == nullptr || !drawing_->RunCodeTester(tester)) {
         return false;
     }
     tester.Send(codes);

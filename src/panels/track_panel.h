@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +31,18 @@ struct TrackEndView {
     std::string transmitted;             // the out codes that are True
     std::vector<std::string> handCodes;  // codes that can be received by hand ("TRX.TRACK")
     bool linked = false;                 // a link to the peer was started: no hand entry
+};
+
+// What a coded-track window asks of the form that draws it on the desktop.
+class TrackDrawing {
+public:
+    virtual ~TrackDrawing() = default;
+
+    // Shows the code tester on the marked rates, modal over the window; true when the user
+    // sent them.
+    virtual bool RunCodeTester(CodeTester& tester) = 0;
+    // Whether an end's link to its peer is up.
+    virtual bool EndLinked(TrackSide side) const = 0;
 };
 
 // The window of a coded-track board (frmTrack): "TRX.TRACK" or "ECODE.TRACK", with its two
@@ -113,11 +124,9 @@ public:
     void ClickRec(TrackSide side);
     void MouseUpTransmit(TrackSide side, MouseButton button);
 
-    // Shows the code tester on the marked rates; true when the user sent them. Without it
-    // the tester is cancelled.
-    std::function<bool(CodeTester&)> runCodeTester;
-    // Whether an end's link to its peer is up; without a link, never.
-    std::function<bool(TrackSide)> endLinked;
+    // The form that draws the window, given once it stands and taken back as it goes.
+    // Without one the code tester is cancelled and no end is linked.
+    void SetDrawing(TrackDrawing* drawing) { drawing_ = drawing; }
 
     // Set when an out code's value changed since the send path last sent them all.
     bool OutCodesChanged = false;
@@ -188,6 +197,7 @@ private:
     bool made_ = false;
     int bitCount_ = 0;
     std::array<std::int16_t, 2> counters_{};
+    TrackDrawing* drawing_ = nullptr;
 };
 
 }  // namespace veldra

@@ -149,7 +149,8 @@ public:
         : scenario_(scenario), random_(~scenario.seed) {
         ParseText(engine_, desktop_, panels_)
             .GetProgramFromText(ApplicationWriter(scenario).Source());
-        engine_.Status().logged = [this](std::string_view line) { trace_.Add(line); };
+        logged_ =
+            engine_.Status().Logged.Subscribe([this](std::string_view line) { trace_.Add(line); });
         // A scan that cannot settle is stopped, so that a wrong solve fails instead of
         // looping on in the "Logic Loop?" box.
         window_.onYield = [this] {
@@ -216,6 +217,7 @@ private:
     HeadlessDesktop desktop_{engine_, panels_};
     Trace trace_;
     std::vector<Subscription> subscriptions_;
+    Subscription logged_;
 };
 
 class ScanEquivalence : public ::testing::TestWithParam<Scenario> {};

@@ -72,7 +72,7 @@ TEST_F(BitStatusPageTest, AScansChangesInSightReachTheGridOnceAndOutOfSightNotAt
     const int mid = Bits().Find("MID")->vIndex();
     const int out = Bits().Find("OUT")->vIndex();
     int waiting = 0;
-    status.changesWaiting = [&] { ++waiting; };
+    const Subscription waits = status.ChangesWaiting.Subscribe([&] { ++waiting; });
     status.SetRowsInSight(std::min(mid, out), std::max(mid, out));
 
     Input("IN", true);

@@ -68,7 +68,8 @@ TEST(ImmediateWindow, ABitsChangeShownLaterKeepsTheMomentItHappened) {
     ImmediateWindow status(clock);
     status.SetRunning(true);
     std::vector<std::string> logged;
-    status.logged = [&](std::string_view entry) { logged.emplace_back(entry); };
+    const Subscription logging =
+        status.Logged.Subscribe([&](std::string_view entry) { logged.emplace_back(entry); });
     const std::string longName(120, 'N');
 
     status.WriteBitEntry("TR1", true);

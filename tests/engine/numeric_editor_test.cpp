@@ -43,6 +43,24 @@ TEST_F(NumericEditorTest, EnterAppliesTheNumberAndStepsOnUntilTheLastLine) {
     EXPECT_EQ(editor.Lines()[1], "COUNT = 3");
 }
 
+// A number entered is shown in the immediate window but kept out of the log, which takes
+// the stamped entries written around it.
+TEST_F(NumericEditorTest, ANumberEnteredIsShownButNotLogged) {
+    std::vector<std::string> logged;
+    const Subscription logging = engine.Status().Logged.Subscribe(
+        [&](std::string_view entry) { logged.emplace_back(entry); });
+    engine.Status().WriteEntry("Setting bit: ROUTE");
+    editor.Choose(0);
+    editor.SetValueText("12");
+    editor.Enter();
+    engine.Status().WriteEntry("Clearing bit: ROUTE");
+
+    EXPECT_NE(engine.Status().StatusText().find("SPEED\r\nValue Changed, New Value = 12\r\n"),
+              std::string::npos);
+    EXPECT_EQ(logged, (std::vector<std::string>{"12:00:00\r\nSetting bit: ROUTE",
+                                                "12:00:00\r\nClearing bit: ROUTE"}));
+}
+
 TEST_F(NumericEditorTest, TypedNumbersAreRoundedToTheEvenNeighbour) {
     struct Case {
         const char* typed;

@@ -19,11 +19,11 @@ TEST_F(ScanTest, ALineWrittenWhileAnotherIsBeingLoggedLeavesBothWhole) {
     Start();
     int from = engine.Status().StatusIndex();
     bool nested = false;
-    engine.Status().logged = [&](std::string_view) {
+    const Subscription logged = engine.Status().Logged.Subscribe([&](std::string_view) {
         if (!std::exchange(nested, true)) {
             Bits().Find("INNER")->SetBitValue(true);
         }
-    };
+    });
     Bits().Find("OUTER_BIT_WITH_A_NAME_LONGER_THAN_THE_OTHER")->SetBitValue(true);
     EXPECT_EQ(
         StatusLinesSince(engine.Status(), from),

@@ -4,6 +4,7 @@
 
 #include "panels/panel_fixture.h"
 #include "panels/track_panel.h"
+#include "support/scripted_track_drawing.h"
 
 namespace veldra::testing {
 namespace {
@@ -148,10 +149,12 @@ TEST_F(TrackEvaluationTest, TheCodeDelayIsSixSecondsOnTrxTwoAndAHalfOnEcodeAndSh
 
 TEST_F(TrackEvaluationTest, AnEcodeEndRecoversOnTheOneRateAndOtherwiseFallsIntoError) {
     Load("ECODE.TRACK");
+    ScriptedTrackDrawing drawing;
+    panel.SetDrawing(&drawing);
     // The tester sends "1.IN" alone, or "5.IN" alone.
-    const auto send = [this](bool rateOne) {
-        return [this, rateOne] {
-            panel.runCodeTester = [rateOne](CodeTester& tester) {
+    const auto send = [this, &drawing](bool rateOne) {
+        return [this, &drawing, rateOne] {
+            drawing.tester = [rateOne](CodeTester& tester) {
                 tester.ticked = {rateOne, !rateOne, false};
                 return true;
             };

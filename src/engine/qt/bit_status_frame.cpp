@@ -71,13 +71,9 @@ BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidg
     auto* grid = new StatusGridView(this);
     grdStatus_ = grid;
     grdStatus_->setObjectName("grdStatus");
-    statusGrid_ = new StatusGridModel(status, grdStatus_);
+    statusGrid_ = new StatusGridModel(status, *grid);
     grdStatus_->setModel(statusGrid_);
     grdStatus_->setItemDelegate(new StatusGridDelegate(grdStatus_));
-    statusGrid_->rowsInSight = [this] {
-        return std::pair(grdStatus_->rowAt(0),
-                         grdStatus_->rowAt(grdStatus_->viewport()->height() - 1));
-    };
     connect(grid, &StatusGridView::aboutToPaint, statusGrid_, &StatusGridModel::SightMayHaveMoved);
     grdStatus_->horizontalHeader()->hide();
     grdStatus_->verticalHeader()->hide();
@@ -109,7 +105,7 @@ BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidg
     connect(find, &QPushButton::clicked, this, findBit);
     connect(txtBit_, &QLineEdit::returnPressed, this, findBit);
 
-    status.changed = [this] { SyncFinder(); };
+    changed_ = status.Changed.Subscribe([this] { SyncFinder(); });
 }
 
 void BitStatusFrame::Rebuild() {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/qt/program_page_frame.h"
+#include "platform/event.h"
 
 class QLineEdit;
 class QListView;
@@ -39,6 +40,7 @@ private:
     QLineEdit* txtBit_ = nullptr;
     // The finder as last shown: top row, current row, number line, number lines.
     std::array<int, 4> shownFinder_{-2, -2, -2, -2};
+    Subscription changed_;
 };
 
 }  // namespace veldra

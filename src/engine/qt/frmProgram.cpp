@@ -83,7 +83,8 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
       windows_(windows),
       dialogs_(dialogs),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      mainWindow_(services_.mainWindow != nullptr ? *services_.mainWindow : standalone_) {
     setObjectName("frmProgram");
     setWindowTitle("Program");
     engine_ = std::make_unique<ProgramEngine>(static_cast<ProgramWindow&>(*this), clock);
@@ -97,9 +98,9 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
     BuildWindow();
     BuildMenus();
 
-    pages_->changed = [this] { SyncPages(); };
-    engine_->Cpu().changed = [this] { SyncLeds(); };
-    log_->changed = [this] { SyncMenus(); };
+    pagesChanged_ = pages_->Changed.Subscribe([this] { SyncPages(); });
+    ledsChanged_ = engine_->Cpu().Changed.Subscribe([this] { SyncLeds(); });
+    loggingChanged_ = log_->Changed.Subscribe([this] { SyncMenus(); });
 
     // The first page shown when the window opens is the immediate window.
     pages_->ShowPage(ProgramPage::ImmediateWindow);
@@ -244,7 +245,7 @@ void frmProgram::RunMenuItem(const std::string& name) {
     };
     Command([&] {
         if (name == "mnuCLog") {
-            menus_->mnuCLog_Click(services_.programName());
+            menus_->mnuCLog_Click(mainWindow_.ProgramName());
         } else if (name == "mnuWhatThis") {
             EnterWhatsThisMode();
         } else if (const auto click = kClicks.find(name); click != kClicks.end()) {
@@ -309,9 +310,7 @@ StatementViewHost frmProgram::ViewHost() {
     host.windows = &windows_;
     host.dialogs = &dialogs_;
     host.settings = services_.settings;
-    host.place = services_.placeChild;  // a viewer stands in the registry itself
-    host.setTopWindows = services_.setTopWindows;
-    host.programName = services_.programName;
+    host.mainWindow = services_.mainWindow;
     return host;
 }
 
@@ -409,7 +408,7 @@ void frmProgram::TableAdded(Table& table) {
     connect(window, &frmTable::bitAssignAsked, this,
             [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
     tables_.emplace_back(window);
-    services_.placeChild(*window);
+    mainWindow_.PlaceChild(*window);
 }
 
 void frmProgram::CloseTableWindows() {
@@ -539,8 +538,7 @@ void frmProgram::KeepOnTop(bool on) {
             action->setChecked(on);
         }
     }
-    if (services_.setTopWindows) {
-        services_.setTopWindows();
+    if (mainWindow_.SetTopWindows()) {
         return;
     }
     const QPoint place = pos();
@@ -562,7 +560,7 @@ void frmProgram::ShowWatchWindow() {
 }
 
 void frmProgram::ShowNumericReport(const std::string& report) {
-    services_.showChild(*new frmNumerics(report));
+    mainWindow_.ShowChild(*new frmNumerics(report));
 }
 
 std::optional<std::filesystem::path> frmProgram::SaveLogAs(const std::string& proposedName) {

@@ -3,7 +3,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +11,9 @@
 #include "engine/log_file.h"
 #include "engine/program_menus.h"
 #include "engine/program_window.h"
+#include "engine/qt/program_window_host.h"
 #include "platform/board_panel.h"
+#include "platform/event.h"
 #include "platform/qt/window_registry.h"
 
 class QAction;
@@ -40,16 +41,10 @@ class TimerFrame;
 class UserNumericFrame;
 class frmTable;
 
-// What the program window needs of the main window: the loaded program's name; the
-// keep-on-top placement of the program and statement windows, applied after "Always On
-// Top" changed (none: the program window places itself on the desktop); and a home for a
-// window the program window opens.
+// What the program window is given by whoever makes it.
 struct MainWindowServices {
-    std::function<std::string()> programName = [] { return std::string(); };
-    std::function<void()> setTopWindows;
-    std::function<void(QWidget&)> showChild = [](QWidget& window) { window.show(); };
-    // The same for a window that stands in the registry of open windows on its own.
-    std::function<void(QWidget&)> placeChild = [](QWidget& window) { window.show(); };
+    // The main window it stands in; none: it stands alone on the desktop.
+    ProgramWindowHost* mainWindow = nullptr;
     // Where the windows keep their choices ("Show as Ladder"); none keeps them nowhere.
     Settings* settings = nullptr;
     // The statement viewer and editor; none opens neither.
@@ -170,6 +165,9 @@ private:
     WindowRegistry& windows_;
     Dialogs& dialogs_;
     MainWindowServices services_;
+    // Answers for the main window when there is none.
+    ProgramWindowHost standalone_;
+    ProgramWindowHost& mainWindow_;
     std::unique_ptr<ProgramEngine> engine_;
     std::unique_ptr<ProgramPages> pages_;
     std::unique_ptr<LogFile> log_;
@@ -200,6 +198,10 @@ private:
     std::vector<std::pair<std::string, QAction*>> menuItems_;
     // One per state table of the program, in the order the tables were made.
     std::vector<QPointer<frmTable>> tables_;
+
+    Subscription pagesChanged_;
+    Subscription ledsChanged_;
+    Subscription loggingChanged_;
 };
 
 }  // namespace veldra

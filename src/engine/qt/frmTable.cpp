@@ -130,12 +130,12 @@ frmTable::frmTable(WindowRegistry& windows, Table& table, QWidget* parent)
     layout->setColumnStretch(0, 1);
     resize(SizeFromTwips(6000, 3000));
 
-    contents_.changed = [this] { Sync(); };
+    changed_ = contents_.Changed.Subscribe([this] { Sync(); });
     Sync();
 }
 
 frmTable::~frmTable() {
-    contents_.changed = nullptr;
+    changed_.Cancel();
 }
 
 void frmTable::Sync() {

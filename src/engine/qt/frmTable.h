@@ -56,6 +56,7 @@ private:
     void ReselectActiveRow();
 
     TableWindow contents_;
+    Subscription changed_;
     LoadedWindow panel_{*this};
     WindowRegistry::Registration registration_;
     QTableView* grdTable_ = nullptr;

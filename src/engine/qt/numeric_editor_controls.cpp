@@ -42,7 +42,7 @@ NumericEditorControls::NumericEditorControls(ProgramPageFrame& frame, NumericEdi
     // "Apply" has no action of its own: taking the focus out of the box applies it.
     connect(apply, &QPushButton::clicked, apply, [apply] { apply->setFocus(); });
 
-    editor_.changed = [this] { Sync(); };
+    changed_ = editor_.Changed.Subscribe([this] { Sync(); });
 }
 
 void NumericEditorControls::Sync() {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "platform/event.h"
+
 class QLineEdit;
 class QListView;
 class QPushButton;
@@ -34,6 +36,7 @@ private:
     QListView* list_;
     QLineEdit* box_;
     CoreListModel* lines_ = nullptr;
+    Subscription changed_;
 };
 
 }  // namespace veldra

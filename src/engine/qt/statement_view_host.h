@@ -2,9 +2,10 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 #include <string>
 #include <string_view>
+
+#include "engine/qt/program_window_host.h"
 
 namespace veldra {
 
@@ -25,13 +26,16 @@ struct StatementViewHost {
     Dialogs* dialogs = nullptr;
     // None: the ladder view, remembered nowhere.
     Settings* settings = nullptr;
-    // Where a new viewer goes: the main window makes it one of its children.
-    std::function<void(QWidget&)> place = [](QWidget& window) { window.show(); };
-    // The keep-on-top placement of the statement viewers and the program window.
-    std::function<void()> setTopWindows;
-    std::function<std::string()> programName = [] { return std::string(); };
+    // The main window the program window stands in; none: the viewers stand alone on the
+    // desktop.
+    ProgramWindowHost* mainWindow = nullptr;
 
     bool ProgramStands() const;
+    // Where a new viewer goes: the main window makes it one of its children.
+    void Place(QWidget& viewer) const;
+    // The keep-on-top placement of the statement viewers and the program window.
+    void SetTopWindows() const;
+    std::string ProgramName() const;
 };
 
 // The views of its statements the program window opens: made by the ladder windows, handed

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/bit_status_page.h"
+#include "engine/qt/status_grid_view.h"
 #include "platform/qt/qt_text.h"
 
 namespace veldra {
@@ -19,16 +20,16 @@ QColor TrueColour() {
 
 }  // namespace
 
-StatusGridModel::StatusGridModel(BitStatusPage& page, QObject* parent)
-    : QAbstractTableModel(parent), page_(page) {
+StatusGridModel::StatusGridModel(BitStatusPage& page, StatusGridView& view)
+    : QAbstractTableModel(&view), page_(page), view_(view) {
     repaint_.setSingleShot(true);
     repaint_.setInterval(0);
     connect(&repaint_, &QTimer::timeout, this, [this] { RepaintChanged(); });
-    page_.changesWaiting = [this] {
+    changesWaiting_ = page_.ChangesWaiting.Subscribe([this] {
         if (!repaint_.isActive()) {
             repaint_.start();
         }
-    };
+    });
 }
 
 int StatusGridModel::rowCount(const QModelIndex& parent) const {
@@ -81,10 +82,7 @@ void StatusGridModel::Recoloured() {
 }
 
 std::pair<int, int> StatusGridModel::RowsInSight() const {
-    if (!rowsInSight) {
-        return {0, rows_ - 1};
-    }
-    const auto [first, last] = rowsInSight();
+    const auto [first, last] = view_.RowsInSight();
     if (first < 0) {
         return {0, -1};
     }

@@ -2,12 +2,14 @@
 
 #include <QAbstractTableModel>
 #include <QTimer>
-#include <functional>
 #include <utility>
+
+#include "platform/event.h"
 
 namespace veldra {
 
 class BitStatusPage;
+class StatusGridView;
 
 // The "Bit Status" grid over the core's rows: an empty narrow column, then one bit name
 // per row, green while the bit is True. A cell reads its colour from the bits' values as it
@@ -16,7 +18,8 @@ class BitStatusPage;
 // most one repaint of what the engineer sees; a row out of sight is read as it comes in.
 class StatusGridModel final : public QAbstractTableModel {
 public:
-    StatusGridModel(BitStatusPage& page, QObject* parent);
+    // The model of `view`, which it asks for the rows in sight.
+    StatusGridModel(BitStatusPage& page, StatusGridView& view);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,9 +31,6 @@ public:
     // The page was entered: every row took its bit's colour.
     void Recoloured();
 
-    // The first and last row in sight (-1 for none, or for the last when the rows end
-    // above the bottom); without it every row counts as in sight.
-    std::function<std::pair<int, int>()> rowsInSight;
     // The view is about to be drawn, perhaps scrolled or resized: the rows in sight are
     // asked for again, after the cells changed in the old ones are marked to be drawn.
     void SightMayHaveMoved();
@@ -40,9 +40,11 @@ private:
     std::pair<int, int> RowsInSight() const;
 
     BitStatusPage& page_;
+    const StatusGridView& view_;
     int rows_ = 0;
     std::pair<int, int> sight_{0, -1};
     QTimer repaint_;
+    Subscription changesWaiting_;
 };
 
 }  // namespace veldra

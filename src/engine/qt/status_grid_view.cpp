@@ -19,6 +19,10 @@ void StatusGridView::mouseDoubleClickEvent(QMouseEvent* event) {
         cell.isValid() ? model()->index(cell.row(), kNameColumn).data().toString() : QString());
 }
 
+std::pair<int, int> StatusGridView::RowsInSight() const {
+    return {rowAt(0), rowAt(viewport()->height() - 1)};
+}
+
 void StatusGridView::paintEvent(QPaintEvent* event) {
     Q_EMIT aboutToPaint();
     QTableView::paintEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <utility>
 
 class QMouseEvent;
 
@@ -15,6 +16,10 @@ class StatusGridView final : public QTableView {
 
 public:
     using QTableView::QTableView;
+
+    // The first and last row in sight: -1 for none, or for the last when the rows end
+    // above the bottom.
+    std::pair<int, int> RowsInSight() const;
 
 Q_SIGNALS:
     void bitDoubleClicked(const QString& name);

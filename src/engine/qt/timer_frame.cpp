@@ -74,7 +74,7 @@ TimerFrame::TimerFrame(ProgramEngine& engine, ProgramPages& pages, QWidget* pare
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
 
-    timers.changed = [this] { Sync(); };
+    changed_ = timers.Changed.Subscribe([this] { Sync(); });
 }
 
 void TimerFrame::Sync() {

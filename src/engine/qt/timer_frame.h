@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/qt/program_page_frame.h"
+#include "platform/event.h"
 
 class QLabel;
 class QLineEdit;
@@ -36,6 +37,7 @@ private:
     WordPickingText* txtTimers_ = nullptr;
     QLabel* lblTiQu_ = nullptr;
     QLineEdit* txtInterval_ = nullptr;
+    Subscription changed_;
 };
 
 }  // namespace veldra

@@ -426,7 +426,7 @@ void frmShowAssign::cmdLadder_Click() {
     request.mode = FileDialogRequest::Mode::Save;
     request.title = "Save Ladder";
     request.filter = "Bit Maps (*.bmp)|*.bmp";
-    request.proposedName = TrimUpper(host_.programName());
+    request.proposedName = TrimUpper(host_.ProgramName());
     const std::optional<std::filesystem::path> file = host_.dialogs->FileName(request);
     if (!file) {
         return;
@@ -451,9 +451,7 @@ void frmShowAssign::chkLadder_Click(bool ladder) {
 void frmShowAssign::chkTop_Click() {
     QWidget& frame = WindowFrame(*this);
     const QRect placed = frame.geometry();
-    if (host_.setTopWindows) {
-        host_.setTopWindows();
-    }
+    host_.SetTopWindows();
     frame.setGeometry(placed);
 }
 

@@ -58,7 +58,7 @@ StatementViews& LadderStatementViews() {
 
 frmShowAssign& ShowStatement(const StatementViewHost& host, Statement& statement) {
     auto* viewer = new frmShowAssign(host, statement);
-    host.place(*viewer);
+    host.Place(*viewer);
     return *viewer;
 }
 

@@ -1,6 +1,7 @@
 #include "links/qt/link_button.h"
 
 #include <QMdiArea>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -46,8 +47,8 @@ void LinkButton::Click() {
         return;
     if (choice->server) {
         if (const auto failure = link_->Listen(QHostAddress(choice->address), choice->port)) {
-            if (reportListenFailure)
-                reportListenFailure(*failure);
+            if (isSignalConnected(QMetaMethod::fromSignal(&LinkButton::listenFailed)))
+                Q_EMIT listenFailed(*failure);
             else
                 MsgBox(failure->description.toStdString(), MsgButtons::Ok, MsgIcon::Critical,
                        "Veldra");

@@ -31,9 +31,6 @@ public:
     PeerLink& Link() { return *link_; }
     bool Started() const { return started_; }
 
-    // How a listen that failed is told; without it, its description in a critical box.
-    std::function<void(const PeerLink::Failure&)> reportListenFailure;
-
     // The button's click.
     void Click();
     // Ends the link, as "Close" does.
@@ -44,6 +41,9 @@ public:
     void TellLater(MsgBoxRequest box, std::function<void()> then = {});
 
 Q_SIGNALS:
+    // A listen failed, for whoever tells it in a box of its own; with nobody connected, the
+    // button tells its description in a critical box.
+    void listenFailed(const PeerLink::Failure& failure);
     void LinkStarted();
     void LinkEnded();
     void RefreshRequested();

@@ -70,10 +70,6 @@ void BoardWindows::Made(MXLampPanel& half) {
 }
 void BoardWindows::Made(TrackPanel& half) {
     Drawn<frmTrack>(half);
-    // The tester is modal over the window whose end it tests.
-    half.runCodeTester = [form = forms_[&half].form](CodeTester& tester) {
-        return frmEcode::Ask(tester, form);
-    };
 }
 void BoardWindows::Made(SerialPortPanel& half) {
     Drawn<frmSerialPort>(half);

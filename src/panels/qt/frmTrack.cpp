@@ -44,7 +44,7 @@ frmTrack::frmTrack(TrackPanel& half) : BoardForm(half, "frmTrack"), half_(half),
     MakeEnd(TrackSide::B, 3360);
     MakeLink(TrackSide::A);
     MakeLink(TrackSide::B);
-    half_.endLinked = [this](TrackSide side) { return Link(side).IsConnected(); };
+    half_.SetDrawing(this);
     indicatorsUpdated_ = half_.IndicatorsUpdated.Subscribe([this] { SendAllOutCodes(); });
     // Unticking the shunt on a linked end asks the peer for its codes again.
     shuntChanged_ = half_.ShuntChanged.Subscribe([this](TrackSide side) {
@@ -57,7 +57,15 @@ frmTrack::frmTrack(TrackPanel& half) : BoardForm(half, "frmTrack"), half_(half),
 }
 
 frmTrack::~frmTrack() {
-    half_.endLinked = nullptr;
+    half_.SetDrawing(nullptr);
+}
+
+bool frmTrack::RunCodeTester(CodeTester& tester) {
+    return frmEcode::Ask(tester, this);
+}
+
+bool frmTrack::EndLinked(TrackSide side) const {
+    return buttons_[side == TrackSide::A ? 0 : 1]->Link().IsConnected();
 }
 
 void frmTrack::MakeLink(TrackSide side) {
@@ -71,12 +79,13 @@ void frmTrack::MakeLink(TrackSide side) {
     buttons_[side == TrackSide::A ? 0 : 1] = button;
     links::PeerLink* link = &button->Link();
     const QString procedure = EndName("cmdLink%1_Click", side);
-    button->reportListenFailure = [procedure](const links::PeerLink::Failure& failure) {
-        MsgBox("Error " + std::to_string(failure.number) + " (" +
-                   failure.description.toStdString() + ") in procedure " + procedure.toStdString() +
-                   " of Form frmTrack",
-               MsgButtons::Ok, MsgIcon::None, "VELDRA");
-    };
+    connect(button, &links::LinkButton::listenFailed, this,
+            [procedure](const links::PeerLink::Failure& failure) {
+                MsgBox("Error " + std::to_string(failure.number) + " (" +
+                           failure.description.toStdString() + ") in procedure " +
+                           procedure.toStdString() + " of Form frmTrack",
+                       MsgButtons::Ok, MsgIcon::None, "VELDRA");
+            });
     connect(link, &links::PeerLink::StatusChanged, this, [label = end.connection, link] {
         // The frame is narrower than the longest state: the tip shows it whole.
         label->setText(link->StatusText());

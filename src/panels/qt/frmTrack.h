@@ -12,6 +12,7 @@
 
 #include "boards/track_board.h"
 #include "panels/qt/board_form.h"
+#include "panels/track_panel.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -25,14 +26,13 @@ namespace veldra {
 class CodeTester;
 class LampWidget;
 class TimerDriver;
-class TrackPanel;
 
 // frmTrack: the window of a coded-track board, end A's frame above end B's. Each frame
 // shows the end's adjustment bit with its lamp, its "Enabled", "Disable Code Delay" and
 // "SHUNT TRACK" boxes, its status, what it receives and what it transmits, the controls
 // that feed it codes by hand, and its link button with the connection's state. The
 // ends' code-delay timers tick from the desktop while the window is open.
-class frmTrack final : public BoardForm {
+class frmTrack final : public BoardForm, private TrackDrawing {
     Q_OBJECT
 
 public:
@@ -44,6 +44,10 @@ public:
     Q_INVOKABLE void RefreshTCP();
 
 private:
+    // TrackDrawing
+    bool RunCodeTester(CodeTester& tester) override;
+    bool EndLinked(TrackSide side) const override;
+
     void MakeLink(TrackSide side);
     void RequestCodes(TrackSide side);
     void SendAllOutCodes();

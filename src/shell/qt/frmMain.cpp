@@ -368,19 +368,27 @@ void frmMain::OpenFile(const std::filesystem::path& path) {
     }
 }
 
+bool frmMain::SetTopWindows() {
+    veldra::SetTopWindows(*area_);
+    return true;
+}
+
+void frmMain::ShowChild(QWidget& window) {
+    window.setAttribute(Qt::WA_DeleteOnClose);
+    new RegisteredChild(windows_, window, window.objectName().toStdString());
+    AddToArea(*area_, window);
+}
+
+void frmMain::PlaceChild(QWidget& window) {
+    AddToArea(*area_, window);
+}
+
 void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
     const std::uint64_t sourceBytes = text.size();
     MainWindowServices services;
-    services.programName = [this] { return programName_; };
-    services.setTopWindows = [this] { SetTopWindows(*area_); };
+    services.mainWindow = this;
     services.settings = &settings_;
     services.statementViews = &LadderStatementViews();
-    services.showChild = [this](QWidget& window) {
-        window.setAttribute(Qt::WA_DeleteOnClose);
-        new RegisteredChild(windows_, window, window.objectName().toStdString());
-        AddToArea(*area_, window);
-    };
-    services.placeChild = [this](QWidget& window) { AddToArea(*area_, window); };
     // The board windows stand in the registry through their halves. Those the load makes
     // stay out of sight until it ends, then are arranged and shown together: each drawn
     // once, whatever the number.

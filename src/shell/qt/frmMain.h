@@ -39,7 +39,7 @@ struct ViewWindow;
 // opens a program (from the menu, from the command line, or by a dropped file) after
 // closing the previous one's windows, keeps the session counter and the captions that
 // carry it, and ends the simulator when it closes.
-class frmMain final : public QMainWindow {
+class frmMain final : public QMainWindow, private ProgramWindowHost {
     Q_OBJECT
 
 public:
@@ -48,7 +48,8 @@ public:
     frmMain(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, const Clock& clock);
     ~frmMain() override;
 
-    const std::string& ProgramName() const { return programName_; }
+    // The loaded program's name, as the program window and its viewers are told it.
+    std::string ProgramName() const override { return programName_; }
     void SetProgramName(std::string name) { programName_ = std::move(name); }
 
     // "Open": asks before closing a program, waits for a scan in progress to end, closes
@@ -93,6 +94,11 @@ protected:
 
 private:
     enum class AfterScan { Open, Close };
+
+    // ProgramWindowHost
+    bool SetTopWindows() override;
+    void ShowChild(QWidget& window) override;
+    void PlaceChild(QWidget& window) override;
 
     void BuildMenus();
     QAction* Item(QMenu* menu, const char* name, const char* caption, void (frmMain::*command)());

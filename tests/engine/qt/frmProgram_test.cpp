@@ -42,11 +42,11 @@ namespace {
 // The program of tests/data/program_window/small.ml2, a crossing's worth of logic: a push
 // button sets a route, the route lights LED.3 and, after its delay, the slow bit; a speed
 // over its limit is flagged by a numeric block.
-class ProgramWindowTest : public ProgramWindowFixture {
+class ProgramWindowTest : public ProgramWindowFixture, private ProgramWindowHost {
 protected:
     ProgramWindowTest() {
         MainWindowServices services;
-        services.programName = [] { return std::string("SMALL"); };
+        services.mainWindow = this;
         EXPECT_EQ(Load("program_window/small.ml2", std::move(services), /*shown=*/true), "SMALL");
         QObject::connect(window.get(), &frmProgram::mainWindowCloseAsked,
                          [this] { ++mainWindowCloses; });
@@ -139,6 +139,10 @@ protected:
     }
 
     int mainWindowCloses = 0;
+
+private:
+    // As the main window: names the program and leaves the windows standing alone.
+    std::string ProgramName() const override { return "SMALL"; }
 };
 
 // The core decides the menus' states; the window shows them as loaded.

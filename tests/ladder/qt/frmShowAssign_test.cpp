@@ -22,15 +22,11 @@ namespace {
 const QColor kGreen(0, 255, 0);
 
 // tests/data/ladder/viewer.ml2: ROUTE_1 and LOCK_1 are PB_1 + ~PB_2.
-class ViewerTest : public ProgramWindowFixture {
+class ViewerTest : public ProgramWindowFixture, private ProgramWindowHost {
 protected:
     ViewerTest() {
         MainWindowServices services;
-        services.placeChild = [this](QWidget& viewer) {
-            viewer.show();
-            placed.push_back(&viewer);
-        };
-        services.setTopWindows = [this] { ++topPlacements; };
+        services.mainWindow = this;
         EXPECT_EQ(Load("ladder/viewer.ml2", std::move(services)), "VIEWER");
     }
     ~ViewerTest() override {
@@ -80,6 +76,17 @@ protected:
 
     std::vector<QWidget*> placed;
     int topPlacements = 0;
+
+private:
+    // As the main window: keeps the viewers placed and counts the keep-on-top placements.
+    void PlaceChild(QWidget& viewer) override {
+        viewer.show();
+        placed.push_back(&viewer);
+    }
+    bool SetTopWindows() override {
+        ++topPlacements;
+        return true;
+    }
 };
 
 TEST_F(ViewerTest, ASecondResultOpensItsStatementAndAnUnassignedBitSaysSo) {

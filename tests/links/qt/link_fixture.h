@@ -33,15 +33,12 @@ protected:
     void SetUp() override {
         app = Started(VELDRA_TEST_DATA "/links/facing_ends.ml2");
         ASSERT_TRUE(started);
-        Engine().Status().logged = [this](std::string_view entry) {
+        logged = Engine().Status().Logged.Subscribe([this](std::string_view entry) {
             lines.emplace_back(entry.substr(entry.find('\n') + 1));
-        };
+        });
     }
     // The links still write as the simulator closes, after this test's lines have gone.
-    void TearDown() override {
-        if (app && Main().Program() != nullptr)
-            Engine().Status().logged = nullptr;
-    }
+    void TearDown() override { logged.Cancel(); }
 
     template <class Form>
     Form& Window(const QString& title) {
@@ -133,6 +130,7 @@ protected:
     }
 
     std::vector<std::string> lines;
+    Subscription logged;
 };
 
 }  // namespace veldra::testing

@@ -19,6 +19,7 @@
 #include "platform/qt/lamp.h"
 #include "support/engine_driver.h"
 #include "support/qt/application_fixture.h"
+#include "support/scripted_track_drawing.h"
 
 namespace veldra::testing {
 namespace {
@@ -100,6 +101,10 @@ TEST_F(LinkWindowsTest, TheTesterShowsTheRatesAnEndReceivesAndSendsThoseChosen) 
     half.MyBoard()->TrackA()->SetEnabled(true);
     half.BitCount();
     frmTrack form(half);
+    // The tester is opened here, on the form, without waiting on it.
+    ScriptedTrackDrawing drawing;
+    drawing.linked = [&form](TrackSide side) { return form.Link(side).IsConnected(); };
+    half.SetDrawing(&drawing);
     form.show();
     half.CreateimgIndic();
     Settle();
@@ -114,7 +119,7 @@ TEST_F(LinkWindowsTest, TheTesterShowsTheRatesAnEndReceivesAndSendsThoseChosen) 
           {"chkNonVital_0 optVital_1", "chkNonVital_0 chkNonVital_1 Command1", "3.IN, 5.IN", false},
           {"chkNonVital_1 optVital_1", "chkNonVital_0 optVital_7 Command2", "3.IN, 5.IN", false}}) {
         std::string shown;
-        half.runCodeTester = [&](CodeTester& tester) {
+        drawing.tester = [&](CodeTester& tester) {
             frmEcode dialog(tester, &form);
             dialog.show();
             EXPECT_EQ(dialog.windowTitle(), "ECode Track Tester");

@@ -34,9 +34,20 @@ struct ShellTest : ::testing::Test {
         frame->show();
         return frame;
     }
+    // The main window's keep-on-top placement over the area.
+    struct AreaPlacement final : ProgramWindowHost {
+        explicit AreaPlacement(QMdiArea& area) : area(area) {}
+        bool SetTopWindows() override {
+            veldra::SetTopWindows(area);
+            return true;
+        }
+        QMdiArea& area;
+    };
+
     ScriptedDialogs dialogs;
     WindowRegistry registry;
     QMdiArea area;
+    AreaPlacement mainWindow{area};
 };
 
 TEST_F(ShellTest, TheAboutBoxShowsTheReleaseAndClosesForGoodWithEveryWindow) {
@@ -133,7 +144,7 @@ TEST_F(ShellTest, TheProgramWindowClosedForGoodTakesItsChildWindowAlong) {
     QtPlatform platform{dialogs, registry, [] { ADD_FAILURE() << "the application ended"; }};
     FakeClock clock;
     MainWindowServices services;
-    services.setTopWindows = [this] { SetTopWindows(area); };
+    services.mainWindow = &mainWindow;
     QPointer<frmProgram> window = new frmProgram(registry, dialogs, clock, services);
     PanelSet boards(window->Engine().InputQueue());
     QMdiSubWindow* frame = Child(window, "frmProgram");
