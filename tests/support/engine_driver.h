@@ -4,7 +4,6 @@
 
 #include "engine/program_engine.h"
 #include "logic/pending_inputs.h"
-#include "support/engine_driver.h"
 
 namespace veldra::testing {
 
