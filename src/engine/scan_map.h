@@ -31,7 +31,9 @@ class Statement;
 // numbered by the same index, so that on a large program a solve reads neither the
 // statement nor its bits unless somebody listens: the working set, not the instruction
 // count, decides the scan's speed. The statements' scan epoch (Statements::ScanEpoch)
-// tells when a statement changed beside the scan; the flags are then read again.
+// tells when a statement changed beside the scan; the flags are then read again. What the
+// scan reads of each bit besides its value (its flags, name and board place) is laid out
+// with it, in a ScanLayout that the bits keep exact as those change.
 class ScanMap {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
