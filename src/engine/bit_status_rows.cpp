@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "logic/boolean_bit.h"
 #include "logic/boolean_bits.h"
 
 namespace veldra {
@@ -13,8 +14,15 @@ void BitStatusRows::Show(BooleanBits& bits, std::vector<std::uint32_t> slotOfRow
     slotOfRow_ = std::move(slotOfRow);
     frozenRows_.clear();
     changedInSightTold_ = std::move(changedInSight);
+    // Each bit's row (its vIndex), by slot, kept from here on as the bits tell of rows given.
+    rowOfSlot_.assign(bits.SlotCount(), -1);
+    for (std::uint32_t slot = 0; slot < bits.SlotCount(); ++slot) {
+        if (const BooleanBit* bit = bits.BitAt(slot)) {
+            rowOfSlot_[slot] = bit->vIndex();
+        }
+    }
     // Every row's bit names that row, and every bit that names a row is that row's bit.
-    const std::span<const std::int32_t> rowOfSlot = bits.Rows();
+    const std::vector<std::int32_t>& rowOfSlot = rowOfSlot_;
     std::size_t named = 0;
     bool regular = true;
     for (std::size_t row = 0; row < slotOfRow_.size() && regular; ++row) {
@@ -45,13 +53,13 @@ void BitStatusRows::Forget() {
     bits_ = nullptr;
     rowsIrregular_ = false;
     slotOfRow_.clear();
+    rowOfSlot_.clear();
     frozenRows_.clear();
     changedInSightTold_ = nullptr;
     SetRowsInSight(0, -1);
 }
 
-void BitStatusRows::SlotChanged(std::uint32_t slot, bool forwarded, bool before, bool value,
-                                std::int32_t /*row*/) {
+void BitStatusRows::SlotChanged(std::uint32_t slot, bool forwarded, bool before, bool value) {
     if (!forwarded) {
         // A change BitChanged does not name: the bit's row keeps the colour it had.
         if (const std::int32_t own = OwnRowOf(slot); own >= 0) {
@@ -70,23 +78,30 @@ void BitStatusRows::SlotLeaving(std::uint32_t slot, bool value) {
         slotOfRow_[std::size_t(row)] = kNoRowSlot;
         WantChanges();
     }
+    if (slot < rowOfSlot_.size()) {
+        rowOfSlot_[slot] = -1;  // names no row any more
+    }
 }
 
-void BitStatusRows::RowGiven(std::uint32_t /*slot*/) {
+void BitStatusRows::RowGiven(std::uint32_t slot, std::int32_t row) {
+    if (slot >= rowOfSlot_.size()) {
+        rowOfSlot_.resize(std::size_t(slot) + 1, -1);  // joined since the rows were shown
+    }
+    rowOfSlot_[slot] = row;
     // A row given while rows are shown may be one another bit is shown in.
     rowsIrregular_ = true;
     WantChanges();
 }
 
 std::int32_t BitStatusRows::OwnRowOf(std::uint32_t slot) const {
-    const std::int32_t row = bits_ != nullptr ? bits_->RowOf(slot) : -1;
+    const std::int32_t row = RowOf(slot);
     return row >= 0 && std::size_t(row) < slotOfRow_.size() && slotOfRow_[std::size_t(row)] == slot
                ? row
                : -1;
 }
 
 void BitStatusRows::ShowRowChange(std::uint32_t slot, bool value) {
-    const std::int32_t row = bits_->RowOf(slot);
+    const std::int32_t row = RowOf(slot);
     if (row < 0 || std::size_t(row) >= slotOfRow_.size()) {
         return;  // a numeric bit (-1) has no row
     }

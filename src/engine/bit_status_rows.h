@@ -46,10 +46,14 @@ public:
     const std::vector<std::int32_t>& TakeRowsChangedInSight();
 
 private:
-    void SlotChanged(std::uint32_t slot, bool forwarded, bool before, bool value,
-                     std::int32_t row) override;
+    void SlotChanged(std::uint32_t slot, bool forwarded, bool before, bool value) override;
     void SlotLeaving(std::uint32_t slot, bool value) override;
-    void RowGiven(std::uint32_t slot) override;
+    void RowGiven(std::uint32_t slot, std::int32_t row) override;
+
+    // The row the bit in the slot was given, -1 for none.
+    std::int32_t RowOf(std::uint32_t slot) const {
+        return slot < rowOfSlot_.size() ? rowOfSlot_[slot] : -1;
+    }
 
     // The row whose own bit holds the slot among the rows shown; -1 when none.
     std::int32_t OwnRowOf(std::uint32_t slot) const;
@@ -65,6 +69,7 @@ private:
     // rows are shown) each change reads its row.
     bool rowsIrregular_ = false;
     std::vector<std::uint32_t> slotOfRow_;
+    std::vector<std::int32_t> rowOfSlot_;  // each bit's vIndex, by slot
     // The rows whose colour is not their bit's value now: row and colour, few.
     std::unordered_map<std::int32_t, std::uint8_t> frozenRows_;
     // Rows in sight: the rows themselves and the span of their bits' slots.

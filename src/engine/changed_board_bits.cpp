@@ -1,6 +1,7 @@
 #include "engine/changed_board_bits.h"
 
 #include "logic/boolean_bit.h"
+#include "engine/scan_layout.h"
 #include "logic/boolean_bits.h"
 
 namespace veldra {
@@ -11,15 +12,16 @@ void ChangedBoardBits::Record(const BooleanBit& bit) {
           &bit, bit.Owner());
 }
 
-void ChangedBoardBits::Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot,
+void ChangedBoardBits::Record(const ScanLayout& layout, const BooleanBit* bit, std::uint32_t slot,
                               bool value, BoardPanel* window, int row, std::uint32_t rowsRevision) {
-    Store(Entry{&bits, window, slot, row, rowsRevision, value, true, true}, bit, &bits);
+    Store(Entry{&layout, window, slot, row, rowsRevision, value, true, true}, bit, layout.Bits());
 }
 
 bool ChangedBoardBits::Holds(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner) {
     // A collection gives a slot to one bit at a time.
-    return entry.bySlot ? owner != nullptr && entry.source == owner
-                        : bit != nullptr && entry.source == bit;
+    return entry.bySlot
+               ? owner != nullptr && static_cast<const ScanLayout*>(entry.source)->Bits() == owner
+               : bit != nullptr && entry.source == bit;
 }
 
 void ChangedBoardBits::Store(const Entry& entry, const BooleanBit* bit, const BooleanBits* owner) {
@@ -42,13 +44,14 @@ void ChangedBoardBits::Store(const Entry& entry, const BooleanBit* bit, const Bo
     positions_[slot] = std::uint32_t(entries_.size());
 }
 
-bool ChangedBoardBits::BeginSweep(const BooleanBits& bits) {
+bool ChangedBoardBits::BeginSweep(const ScanLayout& layout) {
     if (!entries_.empty() || sweepLeft_ != 0) {
         return false;
     }
-    swept_ = &bits;
-    sweep_.assign(bits.SlotCount(), 0);
-    sweepTop_ = bits.SlotCount();
+    swept_ = &layout;
+    sweptBits_ = layout.Bits();
+    sweep_.assign(layout.SlotCount(), 0);
+    sweepTop_ = layout.SlotCount();
     return true;
 }
 
@@ -65,6 +68,7 @@ void ChangedBoardBits::Clear() {
     }
     entries_.clear();
     swept_ = nullptr;
+    sweptBits_ = nullptr;
     sweep_.clear();
     sweepLeft_ = 0;
     sweepTop_ = 0;
@@ -83,7 +87,7 @@ bool ChangedBoardBits::PushNewest() {
     positions_[entry.slot] = 0;
     if (entry.isFormBit && entry.window != nullptr) {
         const std::string_view name =
-            entry.bySlot ? static_cast<const BooleanBits*>(entry.source)->NameAt(entry.slot)
+            entry.bySlot ? static_cast<const ScanLayout*>(entry.source)->NameAt(entry.slot)
                          : static_cast<const BooleanBit*>(entry.source)->BitName();
         BooleanBit::UpdateIO(entry.window, entry.row, name, entry.value, entry.rowsRevision);
     }
@@ -96,15 +100,17 @@ void ChangedBoardBits::PushSwept() {
     const std::uint32_t slot = sweepTop_;
     const bool value = (sweep_[slot] & 1) != 0;
     sweep_[slot] = 0;
-    const BooleanBits& bits = *swept_;
+    const ScanLayout& layout = *swept_;
     if (--sweepLeft_ == 0) {
         swept_ = nullptr;
+        sweptBits_ = nullptr;
         sweep_.clear();
         sweepTop_ = 0;
     }
-    const BooleanBits::BoardPlace place = bits.PlaceAt(slot);
+    const ScanLayout::BoardPlace place = layout.PlaceAt(slot);
     if (place.window != nullptr) {
-        BooleanBit::UpdateIO(place.window, place.row, bits.NameAt(slot), value, place.rowsRevision);
+        BooleanBit::UpdateIO(place.window, place.row, layout.NameAt(slot), value,
+                             place.rowsRevision);
     }
 }
 

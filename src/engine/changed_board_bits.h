@@ -9,6 +9,7 @@ namespace veldra {
 class BoardPanel;
 class BooleanBit;
 class BooleanBits;
+class ScanLayout;
 
 // The board bits changed in the current scan, each once, with the value and window they
 // had when last recorded: a plain list, and a mark per bit slot saying where a bit stands
@@ -17,17 +18,17 @@ class ChangedBoardBits {
 public:
     // Records the bit, or takes its new value and window where it is recorded already.
     void Record(const BooleanBit& bit);
-    // The same for a board bit of `bits` whose slot, value, window and row are in hand, so
-    // that neither recording nor the push reads any of the bit (its name is the
-    // collection's, by slot).
-    void Record(const BooleanBits& bits, const BooleanBit* bit, std::uint32_t slot, bool value,
+    // The same for a board bit laid out in `layout` whose slot, value, window and row are
+    // in hand, so that neither recording nor the push reads any of the bit (its name is the
+    // layout's, by slot).
+    void Record(const ScanLayout& layout, const BooleanBit* bit, std::uint32_t slot, bool value,
                 BoardPanel* window, int row, std::uint32_t rowsRevision);
-    // A first start records every board bit of `bits`, slot by slot: into a list still
+    // A first start records every board bit of `layout`, slot by slot: into a list still
     // empty, each is kept as a byte by slot (Sweep) rather than an entry, and its window,
-    // row and name are read from `bits` as it is pushed (bits are bound to their windows
+    // row and name are read from `layout` as it is pushed (bits are bound to their windows
     // as the program loads, before it starts). False when the list holds entries already:
     // each is then recorded as usual.
-    bool BeginSweep(const BooleanBits& bits);
+    bool BeginSweep(const ScanLayout& layout);
     // Records the board bit in the slot of the collection swept, as Record by slot would.
     void Sweep(std::uint32_t slot, bool value) {
         if (sweep_[slot] == 0) {
@@ -47,8 +48,8 @@ private:
     // 32 bytes: a first start records every board bit, and the list is written and read
     // once each.
     struct Entry {
-        // A bit of a collection recorded by slot: the collection, which holds its name.
-        // Otherwise the bit itself.
+        // A bit recorded by slot: the layout, which holds its name. Otherwise the bit
+        // itself.
         const void* source;
         BoardPanel* window;
         std::uint32_t slot;
@@ -68,7 +69,7 @@ private:
     // Takes the new value of a bit of `bits` recorded by the sweep and still waiting: it
     // keeps its place in the order. False, doing nothing, for any other bit.
     bool RecordSwept(const BooleanBits& bits, std::uint32_t slot, bool value) {
-        if (&bits != swept_ || slot >= sweep_.size() || sweep_[slot] == 0) {
+        if (&bits != sweptBits_ || slot >= sweep_.size() || sweep_[slot] == 0) {
             return false;
         }
         sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
@@ -81,7 +82,8 @@ private:
     // and the value for each one still waiting, 0 otherwise; pushed from the highest slot
     // down, as entries from the newest.
     static constexpr std::uint8_t kSwept = 2;
-    const BooleanBits* swept_ = nullptr;
+    const ScanLayout* swept_ = nullptr;
+    const BooleanBits* sweptBits_ = nullptr;  // the bits laid out in swept_
     std::vector<std::uint8_t> sweep_;
     std::size_t sweepLeft_ = 0;
     std::uint32_t sweepTop_ = 0;  // every slot from it up has been pushed

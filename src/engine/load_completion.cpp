@@ -154,7 +154,7 @@ void ProgramEngine::AimNewInputs(const BoundRows& rows, std::size_t w, int befor
         for (std::uint32_t at = rows.begins[w + 1]; at-- > rows.begins[w];) {
             const std::uint32_t slot = rows.slots[at];
             if (slot != ScanMap::kNone &&
-                EqualsIgnoringCase(prgBooleanBits_->NameAt(slot), pending->BitName())) {
+                EqualsIgnoringCase(prgBooleanBits_->BitAt(slot)->BitName(), pending->BitName())) {
                 IOBits.Aim(i, slot);
                 break;
             }

@@ -54,7 +54,7 @@ void ProgramEngine::StartStop() {
             // Every board bit is recorded, to be pushed at the scan's end: as one sweep.
             const bool swept = prgBooleanBits_ &&
                                map_.SlotCount() <= prgBooleanBits_->SlotCount() &&
-                               ChangedBits.BeginSweep(*prgBooleanBits_);
+                               ChangedBits.BeginSweep(map_.BitLayout());
             for (std::uint32_t slot = 0; prgBooleanBits_ && slot < map_.SlotCount(); ++slot) {
                 if (map_.Held(slot)) {
                     QueueReadersAt(slot, swept);
@@ -374,7 +374,7 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
             const bool value =
                 slot != ScanMap::kNone ? prgBooleanBits_->Values()[slot] != 0 : bit->BitValue();
             const bool timer = slot != ScanMap::kNone
-                                   ? (prgBooleanBits_->Flags()[slot] & BooleanBits::kTimer) != 0
+                                   ? (map_.BitLayout().Flags()[slot] & BooleanBit::kTimer) != 0
                                    : bit->IsTimer();
             if (timer) {
                 const std::string_view name = statement().ResultBitName(i);
@@ -442,24 +442,26 @@ void ProgramEngine::ReserveScanLists() {
     MakeQue.Reserve(map_.StatementCount());
     BreakQue.Reserve(map_.StatementCount());
     if (prgBooleanBits_) {
-        const std::uint8_t* flags = prgBooleanBits_->Flags();
+        const std::uint8_t* flags = map_.BitLayout().Flags();
         const std::uint32_t slots = prgBooleanBits_->SlotCount();
-        const auto boardBits = std::count_if(flags, flags + slots, [](std::uint8_t flag) {
-            return (flag & BooleanBits::kFormBit) != 0;
-        });
+        const auto boardBits =
+            std::count_if(flags, flags + map_.BitLayout().SlotCount(), [](std::uint8_t flag) {
+                return (flag & BooleanBit::kFormBit) != 0;
+            });
         ChangedBits.Reserve(slots, std::size_t(boardBits));
     }
 }
 
 bool ProgramEngine::ChangeInLayout(std::uint32_t slot, bool vValue) {
     constexpr std::uint8_t kOwnRules =
-        BooleanBits::kTimer | BooleanBits::kWatch | BooleanBits::kTrigger | BooleanBits::kHeard;
-    const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
+        BooleanBit::kTimer | BooleanBit::kWatch | BooleanBit::kTrigger | BooleanBit::kHeard;
+    const ScanLayout& layout = map_.BitLayout();
+    const std::uint8_t flags = layout.Flags()[slot];
     if ((flags & kOwnRules) != 0 || (vValue && slot == killSlot_) ||
         (prgAssigns && prgAssigns->AnyDisplayed())) {
         return false;
     }
-    WriteBitLine((flags & BooleanBits::kFilter) != 0, prgBooleanBits_->NameAt(slot), vValue);
+    WriteBitLine((flags & BooleanBit::kFilter) != 0, layout.NameAt(slot), vValue);
     if (prgBooleanBits_->ChangesHeard()) {
         GuardModel(ProgressWindow::Keep, [&] { prgBooleanBits_->StoreHeardChange(slot, vValue); });
     } else {
@@ -504,14 +506,15 @@ void ProgramEngine::QueueReaders(BooleanBit& bit) {
 
 void ProgramEngine::QueueReadersAt(std::uint32_t slot, bool swept) {
     ReportWindowErrors([&] {
-        const std::uint8_t flags = prgBooleanBits_->Flags()[slot];
+        const ScanLayout& layout = map_.BitLayout();
+        const std::uint8_t flags = layout.Flags()[slot];
         const bool value = prgBooleanBits_->Values()[slot] != 0;
-        if ((flags & BooleanBits::kFormBit) != 0 && swept) {
+        if ((flags & BooleanBit::kFormBit) != 0 && swept) {
             ChangedBits.Sweep(slot, value);
-        } else if ((flags & BooleanBits::kFormBit) != 0) {
-            const BooleanBits::BoardPlace place = prgBooleanBits_->PlaceAt(slot);
-            ChangedBits.Record(*prgBooleanBits_, map_.BitAt(slot), slot, value, place.window,
-                               place.row, place.rowsRevision);
+        } else if ((flags & BooleanBit::kFormBit) != 0) {
+            const ScanLayout::BoardPlace place = layout.PlaceAt(slot);
+            ChangedBits.Record(layout, map_.BitAt(slot), slot, value, place.window, place.row,
+                               place.rowsRevision);
         }
         // A back contact opens as the bit rises, a front contact as it falls.
         StatementQueue& backContacts = value ? BreakQue : MakeQue;
@@ -524,7 +527,7 @@ void ProgramEngine::QueueReadersAt(std::uint32_t slot, bool swept) {
                 frontContacts.Push(reader.statement);
             }
         }
-        if ((flags & BooleanBits::kAssigned) != 0 && prgAssigns) {
+        if ((flags & BooleanBit::kAssigned) != 0 && prgAssigns) {
             // Only an edit can have moved a bit's own statement since the mapping.
             const std::uint32_t own =
                 map_.AnyEdited() ? OwnStatementOf(*map_.BitAt(slot)) : map_.OwnStatementAt(slot);

@@ -63,6 +63,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
     }
     IndexReaders(bits, statements);
     ReadStatements();
+    layout_.Build(bits);
 }
 
 void ScanMap::ReadStatements() {
@@ -121,11 +122,8 @@ void ScanMap::IndexReaders(BooleanBits& bits, Statements& statements) {
         bySlot_[slot + 1].readerBegin += bySlot_[slot].readerBegin;
     }
     readers_.assign(bySlot_.back().readerBegin, Reader{0, false, false});
-    bitAt_.assign(slotCount_, nullptr);
-    unheldSlots_ = slotCount_;
+    unheldSlots_ = slotCount_ - std::uint32_t(bits.Count());
     for (BooleanBit& bit : bits) {
-        bitAt_[bit.Slot()] = &bit;
-        --unheldSlots_;
         Reader* slice = readers_.data() + bySlot_[bit.Slot()].readerBegin;
         for (const BitReader& reader : bit.Readers()) {
             const std::uint32_t index = indexOfReader(reader);

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/scan_layout.h"
 #include "logic/boolean_bit.h"
+#include "logic/boolean_bits.h"
 #include "logic/solve_program.h"
 #include "logic/statement.h"
 #include "logic/statements.h"
@@ -29,7 +31,9 @@ class Statement;
 // numbered by the same index, so that on a large program a solve reads neither the
 // statement nor its bits unless somebody listens: the working set, not the instruction
 // count, decides the scan's speed. The statements' scan epoch (Statements::ScanEpoch)
-// tells when a statement changed beside the scan; the flags are then read again.
+// tells when a statement changed beside the scan; the flags are then read again. What the
+// scan reads of each bit besides its value (its flags, name and board place) is laid out
+// with it, in a ScanLayout that the bits keep exact as those change.
 class ScanMap {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t(0);
@@ -73,11 +77,13 @@ public:
     }
 
     std::uint32_t SlotCount() const { return slotCount_; }
-    // The bit in the slot when the layout was built; none for a slot no bit holds.
-    BooleanBit* BitAt(std::uint32_t slot) const { return bitAt_[slot]; }
-    // Whether a bit held the slot when the layout was built: without a look at the bits'
-    // table where every slot is held, as after a load.
-    bool Held(std::uint32_t slot) const { return unheldSlots_ == 0 || bitAt_[slot] != nullptr; }
+    // The bit in the slot; none for a slot no bit holds.
+    BooleanBit* BitAt(std::uint32_t slot) const { return bits_->BitAt(slot); }
+    // Whether a bit holds the slot: without a look at the bits' table where every slot was
+    // held as the layout was built, as after a load.
+    bool Held(std::uint32_t slot) const { return unheldSlots_ == 0 || BitAt(slot) != nullptr; }
+    // Each bit's flags, name and board place, by slot.
+    const ScanLayout& BitLayout() const { return layout_; }
     // The bit's slot in the layout; kNone for a bit of other bits or added since.
     std::uint32_t SlotOf(const BooleanBit& bit) const {
         return bit.Owner() == bits_ && bit.Slot() < slotCount_ ? bit.Slot() : kNone;
@@ -161,13 +167,13 @@ private:
     };
     std::vector<SlotEntry> bySlot_;  // one more than there are slots
     std::vector<Reader> readers_;
-    std::vector<BooleanBit*> bitAt_;          // by slot
-    std::uint32_t unheldSlots_ = 0;           // slots of bitAt_ that no bit holds
+    std::uint32_t unheldSlots_ = 0;           // slots no bit held as the layout was built
     std::vector<std::uint32_t> resultSlots_;  // as results_
     std::vector<std::uint8_t> flags_;         // by statement
     int editedCount_ = 0;
     std::uint64_t epoch_ = 0;
     SolveProgram program_;
+    ScanLayout layout_;
 };
 
 }  // namespace veldra

@@ -11,13 +11,13 @@ namespace veldra {
 class BitRowsWatcher {
 public:
     // A change of the bit in the slot: `forwarded` when the collection's BitChanged names
-    // it, `before` and `value` the bit's value before and after, `row` the bit's row.
-    virtual void SlotChanged(std::uint32_t slot, bool forwarded, bool before, bool value,
-                             std::int32_t row) = 0;
+    // it, `before` and `value` the bit's value before and after.
+    virtual void SlotChanged(std::uint32_t slot, bool forwarded, bool before, bool value) = 0;
     // The bit in the slot is leaving the collection with this value.
     virtual void SlotLeaving(std::uint32_t slot, bool value) = 0;
-    // The bit in the slot was given a row (or joined with one) while being watched.
-    virtual void RowGiven(std::uint32_t slot) = 0;
+    // The bit in the slot was given a row (or joined with one) while being watched: its
+    // vIndex, -1 for none.
+    virtual void RowGiven(std::uint32_t slot, std::int32_t row) = 0;
 
     // Whether a change of the slot made the scan's short way is to be told.
     bool Wants(std::uint32_t slot) const {

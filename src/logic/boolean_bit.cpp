@@ -63,10 +63,12 @@ bool BooleanBit::BitValue() const {
 
 void BooleanBit::SetFormIndex(BoardPanel* window, int row, std::uint32_t rowsRevision) {
     if (window != nullptr || rare_) {
-        Rare().formIndex = window;
-        Rare().formRow = window != nullptr ? row : 0;
+        RareState& rare = Rare();
+        rare.formIndex = window;
+        rare.formRow = window != nullptr ? row : 0;
+        rare.formRowsRevision = window != nullptr ? rowsRevision : 0;
         if (owner_ != nullptr) {
-            owner_->StorePlace(slot_, window, Rare().formRow, rowsRevision);
+            owner_->TellPlace(slot_, window, rare.formRow, rare.formRowsRevision);
         }
     }
 }
@@ -75,7 +77,7 @@ Event<std::int32_t, bool>& BooleanBit::BitChanged() {
     RareState& rare = Rare();
     if (!rare.bitChanged) {
         rare.bitChanged = std::make_unique<Event<std::int32_t, bool>>();
-        StoreFlags();
+        TellFlags();
     }
     return *rare.bitChanged;
 }
@@ -159,22 +161,18 @@ void BooleanBit::SetOwner(BooleanBits* owner) {
     bitValue_ = BitValue();
     owner_ = owner;
     if (owner_ != nullptr) {
-        slot_ = owner_->TakeSlot(bitName_, bitValue_, Flags(), vIndex_);
-        if (FormIndex() != nullptr) {
-            owner_->StorePlace(slot_, FormIndex(), FormRow());
-        }
+        slot_ = owner_->TakeSlot(*this, bitValue_, vIndex_);
     }
 }
 
 void BooleanBit::SetvIndex(std::int32_t row) {
     vIndex_ = row;
     if (owner_ != nullptr) {
-        owner_->StoreRow(slot_, row);
+        owner_->TellRow(slot_, row);
     }
 }
 
 std::uint8_t BooleanBit::Flags() const {
-    using Flag = BooleanBits::Flag;
     return std::uint8_t((IsTimer() ? Flag::kTimer : 0) | (isFormBit_ ? Flag::kFormBit : 0) |
                         (isTrigger_ ? Flag::kTrigger : 0) | (isWatch_ ? Flag::kWatch : 0) |
                         (filter_ ? Flag::kFilter : 0) | (isAssigned_ ? Flag::kAssigned : 0) |
@@ -182,9 +180,9 @@ std::uint8_t BooleanBit::Flags() const {
                         (rare_ && rare_->bitChanged ? Flag::kHeard : 0));
 }
 
-void BooleanBit::StoreFlags() {
+void BooleanBit::TellFlags() {
     if (owner_ != nullptr) {
-        owner_->StoreFlags(slot_, Flags());
+        owner_->TellFlags(slot_, Flags());
     }
 }
 

@@ -111,7 +111,7 @@ public:
     bool IsNumeric() const { return isNumeric_; }
     void SetIsNumeric(bool on) {
         isNumeric_ = on;
-        StoreFlags();
+        TellFlags();
     }
 
     std::int32_t OnTime() const { return rare_ ? rare_->onTime : 0; }
@@ -119,14 +119,14 @@ public:
         if (ms != 0 || rare_) {
             Rare().onTime = ms;
         }
-        StoreFlags();
+        TellFlags();
     }
     std::int32_t OffTime() const { return rare_ ? rare_->offTime : 0; }
     void SetOffTime(std::int32_t ms) {
         if (ms != 0 || rare_) {
             Rare().offTime = ms;
         }
-        StoreFlags();
+        TellFlags();
     }
     // A delay of zero or less is none.
     bool IsTimer() const { return OnTime() > 0 || OffTime() > 0; }
@@ -134,13 +134,15 @@ public:
     bool IsFormBit() const { return isFormBit_; }
     void SetIsFormBit(bool on) {
         isFormBit_ = on;
-        StoreFlags();
+        TellFlags();
     }
     // The board window that shows the bit; none for bits of no board.
     BoardPanel* FormIndex() const { return rare_ ? rare_->formIndex : nullptr; }
     // Where the window lists the bit in its own order (GetSystemBit), from 1; 0 when not
     // known, and the window then finds the bit by name.
     int FormRow() const { return rare_ ? rare_->formRow : 0; }
+    // The window's RowsRevision as it reported the bit at FormRow; 0 when not known.
+    std::uint32_t FormRowsRevision() const { return rare_ ? rare_->formRowsRevision : 0; }
     // `rowsRevision`: the window's RowsRevision as it reported the bit at `row`, when the
     // row was found that way.
     void SetFormIndex(BoardPanel* window, int row = 0, std::uint32_t rowsRevision = 0);
@@ -148,22 +150,22 @@ public:
     bool Filter() const { return filter_; }
     void SetFilter(bool on) {
         filter_ = on;
-        StoreFlags();
+        TellFlags();
     }
     bool IsWatch() const { return isWatch_; }
     void SetIsWatch(bool on) {
         isWatch_ = on;
-        StoreFlags();
+        TellFlags();
     }
     bool IsTrigger() const { return isTrigger_; }
     void SetIsTrigger(bool on) {
         isTrigger_ = on;
-        StoreFlags();
+        TellFlags();
     }
     bool IsAssigned() const { return isAssigned_; }
     void SetIsAssigned(bool on) {
         isAssigned_ = on;
-        StoreFlags();
+        TellFlags();
     }
 
     // The bit's row in the program window's status grid, passed with BitChanged.
@@ -211,7 +213,18 @@ public:
     void SetOwner(BooleanBits* owner);
     BooleanBits* Owner() const { return owner_; }
     std::uint32_t Slot() const { return slot_; }
-    // The bit's flags as its collection keeps them by slot (BooleanBits::Flags).
+    // What the scan and the change rules test of a bit, as one byte: whoever keeps the
+    // bits' flags by slot (BitLayoutWatcher) is told of them as they change.
+    enum Flag : std::uint8_t {
+        kTimer = 1,  // has a delay
+        kFormBit = 2,
+        kTrigger = 4,
+        kWatch = 8,
+        kFilter = 16,
+        kAssigned = 32,
+        kNumeric = 64,
+        kHeard = 128,  // somebody listens to the bit's own BitChanged
+    };
     std::uint8_t Flags() const;
 
     // Raised with the bit's status row and new value. Made for the first listener; a bit
@@ -226,6 +239,7 @@ private:
         std::int32_t offTime = 0;
         BoardPanel* formIndex = nullptr;
         int formRow = 0;
+        std::uint32_t formRowsRevision = 0;
         TriggerTarget* vTables = nullptr;
         TriggerTarget* vNumBlocks = nullptr;
         std::unique_ptr<Event<std::int32_t, bool>> bitChanged;
@@ -237,8 +251,8 @@ private:
         return *rare_;
     }
 
-    // Copies the flags to the collection's dense flags, where the scan tests them.
-    void StoreFlags();
+    // Tells the collection of the flags, for whoever keeps them by slot for the scan.
+    void TellFlags();
     void FireTriggers();
     template <class Call>
     static void TellWindow(BoardPanel* window, Call&& call);

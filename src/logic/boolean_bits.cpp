@@ -7,6 +7,12 @@
 
 namespace veldra {
 
+BooleanBits::~BooleanBits() {
+    if (layoutWatcher_ != nullptr) {
+        layoutWatcher_->BitsGone();
+    }
+}
+
 BooleanBit* BooleanBits::Add(std::string_view BitName, bool BitValue, bool /*IsTimer*/,
                              std::int32_t OnTime, std::int32_t OffTime, bool IsFormBit) {
     return GuardModel(ProgressWindow::Close, nullptr, [&]() -> BooleanBit* {
@@ -54,13 +60,16 @@ void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool before, bool val
 }
 
 void BooleanBits::ForwardSlotChanged(std::uint32_t slot, bool value) {
-    ForwardChange(slot, IsForwardedSlot(slot), !value, value, rows_[slot]);
+    const bool forwarded = IsForwardedSlot(slot);
+    // The bit itself is read only when its change is to be raised with its row.
+    const BooleanBit* bit = forwarded && BitChanged.HasSubscribers() ? bitAt_[slot] : nullptr;
+    ForwardChange(slot, forwarded, !value, value, bit != nullptr ? bit->vIndex() : -1);
 }
 
 void BooleanBits::ForwardChange(std::uint32_t slot, bool forwarded, bool before, bool value,
                                 std::int32_t row) {
     if (rowsWatcher_ != nullptr) {
-        rowsWatcher_->SlotChanged(slot, forwarded, before, value, row);
+        rowsWatcher_->SlotChanged(slot, forwarded, before, value);
     }
     if (forwarded && BitChanged.HasSubscribers()) {
         BitChanged.Raise(row, value);
@@ -72,9 +81,7 @@ void BooleanBits::Removing(const BooleanBit& bit) {
     if (rowsWatcher_ != nullptr) {
         rowsWatcher_->SlotLeaving(slot, values_[slot] != 0);
     }
-    if (slot < rows_.size()) {
-        rows_[slot] = -1;  // names no row any more
-    }
+    bitAt_[slot] = nullptr;
     ForwardingCollection<BooleanBit>::Removing(bit);
 }
 

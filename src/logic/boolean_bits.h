@@ -2,10 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 #include <vector>
 
+#include "logic/bit_layout_watcher.h"
 #include "logic/bit_rows_watcher.h"
 #include "logic/boolean_bit.h"
 #include "logic/model_collection.h"
@@ -14,11 +14,14 @@
 namespace veldra {
 
 // The keyed collection of bits: every bit of the program, and also a track window's
-// received bits. It re-raises BitChanged
-// for exactly one bit: the one it last handed out with Item or found with Add.
+// received bits. It re-raises BitChanged for exactly one bit: the one it last handed out
+// with Item or found with Add. Beside the bits it keeps only their values and the bit
+// holding each slot; whoever reads more of the bits by slot keeps its own copy and is
+// told of changes (BitLayoutWatcher, BitRowsWatcher).
 class BooleanBits : public ForwardingCollection<BooleanBit> {
 public:
     BooleanBits() = default;
+    ~BooleanBits() override;
     BooleanBits(const BooleanBits&) = delete;
     BooleanBits& operator=(const BooleanBits&) = delete;
 
@@ -37,44 +40,13 @@ public:
     // while the collection holds a bit.
     const std::uint8_t* Values() const { return values_.data(); }
     std::uint32_t SlotCount() const { return static_cast<std::uint32_t>(values_.size()); }
-    // What the scan and the change rules test of each bit, by slot, kept current by the
-    // bits' setters (filter and watch lists, timer page, state load included): the scan
-    // reads these instead of the bits themselves.
-    enum Flag : std::uint8_t {
-        kTimer = 1,  // has a delay
-        kFormBit = 2,
-        kTrigger = 4,
-        kWatch = 8,
-        kFilter = 16,
-        kAssigned = 32,
-        kNumeric = 64,
-        kHeard = 128,  // somebody listens to the bit's own BitChanged
-    };
-    const std::uint8_t* Flags() const { return flags_.data(); }
-
-    // The board window that shows the bit in a slot and the bit's row there (0 for none),
-    // kept by the bits' SetFormIndex: what recording a changed board bit reads. Only the
-    // few bits of boards have one; a first start reads every one of them in slot order.
-    struct BoardPlace {
-        BoardPanel* window = nullptr;
-        std::int32_t row = 0;
-        // The window's RowsRevision as the bit was bound to the row, 0 when not known.
-        std::uint32_t rowsRevision = 0;
-    };
-    BoardPlace PlaceAt(std::uint32_t slot) const {
-        const std::uint32_t at = slot < placeOf_.size() ? placeOf_[slot] : 0;
-        return at != 0 ? places_[at - 1] : BoardPlace{};
-    }
-    // The name of the bit in a slot, side by side with the other names, as the
-    // immediate-window line of a change made by slot reads it. A bit keeps its name while
-    // a collection holds it.
-    std::string_view NameAt(std::uint32_t slot) const {
-        const std::uint32_t begin = slot == 0 ? 0 : nameEnds_[slot - 1];
-        return {nameChars_.data() + begin, nameEnds_[slot] - begin};
+    // The bit holding a slot; none for a slot no bit holds now.
+    BooleanBit* BitAt(std::uint32_t slot) const {
+        return slot < bitAt_.size() ? bitAt_[slot] : nullptr;
     }
 
     // Gives the bit in the slot its new value where none of the bit's own change rules has
-    // anything to do (no delay, watch, trigger or listener of its own, as its flags say):
+    // anything to do (no delay, watch, trigger or listener of its own, as its flags tell):
     // the scan's short way. The change is forwarded from the collection's own arrays, so
     // that a scan the program window follows reads nothing of the bit either.
     void StoreHeardChange(std::uint32_t slot, bool value) {
@@ -101,14 +73,12 @@ public:
 
     Event<std::int32_t, bool> BitChanged;
 
-    // The row each bit was given (its vIndex, -1 for none), by slot.
-    std::int32_t RowOf(std::uint32_t slot) const {
-        return slot < rows_.size() ? rows_[slot] : -1;
-    }
-    std::span<const std::int32_t> Rows() const { return rows_; }
     // Who shows the bits a row each and is told of every change by slot; one at a time,
     // none to stop.
     void SetRowsWatcher(BitRowsWatcher* watcher) { rowsWatcher_ = watcher; }
+    // Who keeps its own copy of the held bits' flags and board places by slot and is told
+    // as they change; one at a time, none to stop. It is told too as the collection goes.
+    void SetLayoutWatcher(BitLayoutWatcher* watcher) { layoutWatcher_ = watcher; }
 
 private:
     friend class BooleanBit;
@@ -119,70 +89,44 @@ private:
     void ForwardChange(std::uint32_t slot, bool forwarded, bool before, bool value,
                        std::int32_t row);
     void Removing(const BooleanBit& bit) override;
-    std::uint32_t TakeSlot(std::string_view name, bool value, std::uint8_t flags,
-                           std::int32_t row) {
+    std::uint32_t TakeSlot(BooleanBit& bit, bool value, std::int32_t row) {
         // A collection used as a queue (outside inputs, received track bits) empties again
         // and again: no bit holds a slot then, so the slots start afresh.
         if (Count() == 0) {
             values_.clear();
-            flags_.clear();
-            placeOf_.clear();
-            places_.clear();
-            nameChars_.clear();
-            nameEnds_.clear();
-            rows_.clear();
+            bitAt_.clear();
         }
         values_.push_back(value ? 1 : 0);
-        rows_.push_back(row);
-        flags_.push_back(flags);
-        nameChars_.insert(nameChars_.end(), name.begin(), name.end());
-        nameEnds_.push_back(std::uint32_t(nameChars_.size()));
+        bitAt_.push_back(&bit);
         const auto slot = static_cast<std::uint32_t>(values_.size() - 1);
         if (rowsWatcher_ != nullptr && row >= 0) {
-            rowsWatcher_->RowGiven(slot);
+            rowsWatcher_->RowGiven(slot, row);
         }
         return slot;
     }
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
-    void StoreFlags(std::uint32_t slot, std::uint8_t flags) { flags_[slot] = flags; }
-    void StoreRow(std::uint32_t slot, std::int32_t row) {
-        rows_[slot] = row;
-        if (rowsWatcher_ != nullptr) {
-            rowsWatcher_->RowGiven(slot);
+    void TellFlags(std::uint32_t slot, std::uint8_t flags) {
+        if (layoutWatcher_ != nullptr) {
+            layoutWatcher_->FlagsChanged(slot, flags);
         }
     }
-    void StorePlace(std::uint32_t slot, BoardPanel* window, int row,
-                    std::uint32_t rowsRevision = 0) {
-        if (slot >= placeOf_.size()) {
-            if (window == nullptr) {
-                return;
-            }
-            placeOf_.resize(values_.size(), 0);
+    void TellRow(std::uint32_t slot, std::int32_t row) {
+        if (rowsWatcher_ != nullptr) {
+            rowsWatcher_->RowGiven(slot, row);
         }
-        std::uint32_t& at = placeOf_[slot];
-        if (at != 0) {
-            // A bit taken off its window keeps its entry, so that binding and unbinding
-            // it again and again does not grow the places.
-            places_[at - 1] =
-                window != nullptr ? BoardPlace{window, row, rowsRevision} : BoardPlace{};
-        } else if (window != nullptr) {
-            places_.push_back(BoardPlace{window, row, rowsRevision});
-            at = std::uint32_t(places_.size());
+    }
+    void TellPlace(std::uint32_t slot, BoardPanel* window, int row, std::uint32_t rowsRevision) {
+        if (layoutWatcher_ != nullptr) {
+            layoutWatcher_->PlaceChanged(slot, window, row, rowsRevision);
         }
     }
     void ReadersChanged() { ++readersRevision_; }
 
     std::vector<std::uint8_t> values_;
-    std::vector<std::uint8_t> flags_;  // by slot, as values_
-    std::vector<std::int32_t> rows_;   // by slot: the bit's vIndex, passed with BitChanged
-    // By slot, a board bit's place in places_ plus one, or 0: four bytes a bit, read in
-    // slot order without the misses of a hashed look-up.
-    std::vector<std::uint32_t> placeOf_;
-    std::vector<BoardPlace> places_;
-    std::vector<char> nameChars_;          // every slot's name, one after the other
-    std::vector<std::uint32_t> nameEnds_;  // by slot: where its name ends in nameChars_
+    std::vector<BooleanBit*> bitAt_;  // by slot, as values_: none where the bit left
     std::uint64_t readersRevision_ = 0;
     BitRowsWatcher* rowsWatcher_ = nullptr;
+    BitLayoutWatcher* layoutWatcher_ = nullptr;
 };
 
 }  // namespace veldra

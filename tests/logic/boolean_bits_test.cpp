@@ -280,7 +280,7 @@ TEST_F(BooleanBitsTest, BoardBitsReachTheirWindowAndAFailingWindowIsSkipped) {
 TEST_F(BooleanBitsTest, DelaysWindowsAndTriggerTargetsAreGivenAndTakenBack) {
     testing::RecordingBoard panel;
     BooleanBit& bit = AddBit("T1");
-    const auto timerFlag = [&] { return (bits.Flags()[bit.Slot()] & BooleanBits::kTimer) != 0; };
+    const auto timerFlag = [&] { return (bit.Flags() & BooleanBit::kTimer) != 0; };
     EXPECT_TRUE(bit.OnTime() == 0 && bit.OffTime() == 0 && !bit.IsTimer() && !timerFlag());
     EXPECT_EQ(bit.FormIndex(), nullptr);
 
