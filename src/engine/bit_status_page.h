@@ -50,7 +50,7 @@ public:
     std::size_t RowCount() const { return rows_.size(); }
     const std::string& RowName(std::size_t row) const { return rows_[row].name; }
     // The rows the grid has in sight, first to last (-1 for none): only a change of one of
-    // them is told of (changesWaiting) and taken; a row out of sight is read as it comes in.
+    // them is told of (ChangesWaiting) and taken; a row out of sight is read as it comes in.
     void SetRowsInSight(int first, int last);
     // The rows in sight whose bits changed since the last take, each once, first to last.
     std::vector<int> TakeRowsChangedInSight();

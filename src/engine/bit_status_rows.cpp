@@ -22,19 +22,18 @@ void BitStatusRows::Show(BooleanBits& bits, std::vector<std::uint32_t> slotOfRow
         }
     }
     // Every row's bit names that row, and every bit that names a row is that row's bit.
-    const std::vector<std::int32_t>& rowOfSlot = rowOfSlot_;
     std::size_t named = 0;
     bool regular = true;
     for (std::size_t row = 0; row < slotOfRow_.size() && regular; ++row) {
         const std::uint32_t slot = slotOfRow_[row];
         if (slot != kNoRowSlot) {
-            regular = slot < rowOfSlot.size() && rowOfSlot[slot] == std::int32_t(row);
+            regular = slot < rowOfSlot_.size() && rowOfSlot_[slot] == std::int32_t(row);
             ++named;
         }
     }
     if (regular) {
         const auto rows = std::int32_t(slotOfRow_.size());
-        named -= std::size_t(std::count_if(rowOfSlot.begin(), rowOfSlot.end(),
+        named -= std::size_t(std::count_if(rowOfSlot_.begin(), rowOfSlot_.end(),
                                            [rows](std::int32_t row) { return row >= 0 && row < rows; }));
     }
     rowsIrregular_ = !regular || named != 0;

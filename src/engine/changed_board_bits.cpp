@@ -1,7 +1,7 @@
 #include "engine/changed_board_bits.h"
 
-#include "logic/boolean_bit.h"
 #include "engine/scan_layout.h"
+#include "logic/boolean_bit.h"
 #include "logic/boolean_bits.h"
 
 namespace veldra {

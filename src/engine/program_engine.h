@@ -75,6 +75,8 @@ public:
     const PendingInputs& InputQueue() const { return IOBits; }
     // Posts an outside input; a name already pending takes the new value instead.
     void PostInput(std::string_view name, bool value) { IOBits.Add(name, value); }
+    // Drops every input still pending.
+    void ClearInputs() { IOBits.Clear(); }
     // Queues a coded-track window's received bits for the next tick to take in.
     void QueueTrackBits(BooleanBits& pending);
     // The next tick runs even when nothing new arrived: a bit was forced, a statement
@@ -245,14 +247,15 @@ private:
     void SetBitValue(BooleanBit& bit, bool vValue);
     // Changes a bit of the layout (a result, or an input aimed at its slot) by its slot when
     // its own rules have nothing to do but write its line: reads the bit's name for the line
-    // from the collection's names and nothing of the bit unless the collection's changes are
+    // from the layout's names and nothing of the bit unless the collection's changes are
     // heard. False, changing nothing, when the bit's own rules must run.
     bool ChangeInLayout(std::uint32_t slot, bool vValue);
     // Sizes the queues and the changed board bits' list for the layout just built.
     void ReserveScanLists();
     // What AddQue does for a bit already in hand.
     void QueueReaders(BooleanBit& bit);
-    // The same for the bit in a slot of the layout, from the bits' dense values and flags.
+    // The same for the bit in a slot of the layout, from the bits' dense values and the
+    // layout's flags.
     // `swept`: a board bit there is recorded by the changed board bits' sweep.
     void QueueReadersAt(std::uint32_t slot, bool swept = false);
     bool RequeueAssignedStatement(std::uint32_t index);

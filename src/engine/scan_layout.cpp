@@ -26,7 +26,7 @@ ScanLayout& ScanLayout::operator=(ScanLayout&& other) noexcept {
 
 void ScanLayout::Clear() {
     if (bits_ != nullptr) {
-        bits_->SetLayoutWatcher(nullptr);
+        bits_->StopLayoutWatcher(this);
         bits_ = nullptr;
     }
     flags_.clear();

@@ -16,10 +16,6 @@
 
 namespace veldra {
 
-class BooleanBit;
-class BooleanBits;
-class Statement;
-
 // The loaded program laid out for the scan. Every statement has an index (its position
 // when the bits were mapped); each bit's readers are one slice of a single array, found
 // by the bit's slot; every statement's expression is compiled into one program over the

@@ -8,8 +8,9 @@ class BoardPanel;
 
 // Whoever keeps a copy of what its reader tests of each bit of a collection, by slot (the
 // engine's layout of the program for the scan), and is told as a held bit's flags or board
-// place change, so that its copy is exact whenever it is read. Bits that join afterwards are
-// not told of: such a copy is laid out again once the collection's slots grew.
+// place change, so that its copy is exact whenever it is read. It is told of every held bit,
+// those that joined after it laid its copy out included: it may pass over slots beyond its
+// copy, which is laid out again once the collection's slots grew.
 class BitLayoutWatcher {
 public:
     // The bit in the slot has these flags now (BooleanBit::Flags).

@@ -48,7 +48,8 @@ public:
     // Gives the bit in the slot its new value where none of the bit's own change rules has
     // anything to do (no delay, watch, trigger or listener of its own, as its flags tell):
     // the scan's short way. The change is forwarded from the collection's own arrays, so
-    // that a scan the program window follows reads nothing of the bit either.
+    // that a scan the program window follows reads nothing of the bit unless somebody hears
+    // the collection's BitChanged (which names the bit's row).
     void StoreHeardChange(std::uint32_t slot, bool value) {
         StoreValue(slot, value);
         // The scan's way, once per change while the rows are shown: a change of a row out
@@ -77,8 +78,14 @@ public:
     // none to stop.
     void SetRowsWatcher(BitRowsWatcher* watcher) { rowsWatcher_ = watcher; }
     // Who keeps its own copy of the held bits' flags and board places by slot and is told
-    // as they change; one at a time, none to stop. It is told too as the collection goes.
+    // as they change; one at a time. It is told too as the collection goes.
     void SetLayoutWatcher(BitLayoutWatcher* watcher) { layoutWatcher_ = watcher; }
+    // The watcher stops; another that took its place goes on being told.
+    void StopLayoutWatcher(const BitLayoutWatcher* watcher) {
+        if (layoutWatcher_ == watcher) {
+            layoutWatcher_ = nullptr;
+        }
+    }
 
 private:
     friend class BooleanBit;

@@ -175,7 +175,7 @@ void ApplyState(ProgramEngine& engine, const std::vector<BitStateCopy>& copies,
 
     engine.ClearDelayTimers();
     engine.AddQue({}, true);
-    engine.InputQueue().Clear();
+    engine.ClearInputs();
     if (RestoreBits(engine, copies, steps) && RefreshDisplays(engine, host, steps) &&
         SolveAgain(engine, steps)) {
         engine.RequestTrackUpdate();

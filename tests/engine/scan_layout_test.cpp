@@ -72,6 +72,8 @@ TEST_F(ScanLayoutTest, FlagsChangedAfterTheLayoutAreHeldAtOnce) {
     Subscription listening;
     const Case cases[] = {
         {"delay", BooleanBit::kTimer, [](BooleanBit& bit, bool on) { bit.SetOffTime(on ? 5 : 0); }},
+        // A delay below zero is no delay.
+        {"on delay", BooleanBit::kTimer, [](BooleanBit& bit, bool on) { bit.SetOnTime(on ? 5 : -5); }},
         {"board", BooleanBit::kFormBit, [](BooleanBit& bit, bool on) { bit.SetIsFormBit(on); }},
         {"trigger", BooleanBit::kTrigger, [](BooleanBit& bit, bool on) { bit.SetIsTrigger(on); }},
         {"watch", BooleanBit::kWatch, [](BooleanBit& bit, bool on) { bit.SetIsWatch(on); }},

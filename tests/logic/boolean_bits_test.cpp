@@ -280,15 +280,14 @@ TEST_F(BooleanBitsTest, BoardBitsReachTheirWindowAndAFailingWindowIsSkipped) {
 TEST_F(BooleanBitsTest, DelaysWindowsAndTriggerTargetsAreGivenAndTakenBack) {
     testing::RecordingBoard panel;
     BooleanBit& bit = AddBit("T1");
-    const auto timerFlag = [&] { return (bit.Flags() & BooleanBit::kTimer) != 0; };
-    EXPECT_TRUE(bit.OnTime() == 0 && bit.OffTime() == 0 && !bit.IsTimer() && !timerFlag());
+    EXPECT_TRUE(bit.OnTime() == 0 && bit.OffTime() == 0 && !bit.IsTimer());
     EXPECT_EQ(bit.FormIndex(), nullptr);
 
     bit.SetOffTime(300);
-    EXPECT_TRUE(bit.IsTimer() && timerFlag() && bit.OffTime() == 300 && bit.OnTime() == 0);
+    EXPECT_TRUE(bit.IsTimer() && bit.OffTime() == 300 && bit.OnTime() == 0);
     bit.SetOffTime(0);
     bit.SetOnTime(-5);
-    EXPECT_TRUE(!bit.IsTimer() && !timerFlag() && bit.OnTime() == -5);
+    EXPECT_TRUE(!bit.IsTimer() && bit.OnTime() == -5);
 
     bit.SetFormIndex(&panel);
     bit.UpdateIO();

@@ -7,9 +7,10 @@
 namespace veldra::testing {
 
 // The form over a coded-track window as a test scripts it: the code tester answers as
-// `tester` says, and an end is linked as `linked` says (none by default).
+// `tester` says (cancelled by default), and an end is linked as `linked` says (none by
+// default).
 struct ScriptedTrackDrawing final : TrackDrawing {
-    std::function<bool(CodeTester&)> tester;
+    std::function<bool(CodeTester&)> tester = [](CodeTester&) { return false; };
     std::function<bool(TrackSide)> linked = [](TrackSide) { return false; };
 
     bool RunCodeTester(CodeTester& codes) override { return tester(codes); }

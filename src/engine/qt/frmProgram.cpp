@@ -84,7 +84,7 @@ frmProgram::frmProgram(WindowRegistry& windows, Dialogs& dialogs, const Clock& c
       windows_(windows),
       dialogs_(dialogs),
       services_(std::move(services)),
-      mainWindow_(services_.mainWindow != nullptr ? *services_.mainWindow : standalone_) {
+      mainWindow_(ProgramWindowHost::OrStandalone(services_.mainWindow)) {
     setObjectName("frmProgram");
     setWindowTitle("Program");
     engine_ = std::make_unique<ProgramEngine>(static_cast<ProgramWindow&>(*this), clock);

@@ -165,8 +165,6 @@ private:
     WindowRegistry& windows_;
     Dialogs& dialogs_;
     MainWindowServices services_;
-    // Answers for the main window when there is none.
-    ProgramWindowHost standalone_;
     ProgramWindowHost& mainWindow_;
     std::unique_ptr<ProgramEngine> engine_;
     std::unique_ptr<ProgramPages> pages_;

@@ -134,9 +134,7 @@ frmTable::frmTable(WindowRegistry& windows, Table& table, QWidget* parent)
     Sync();
 }
 
-frmTable::~frmTable() {
-    changed_.Cancel();
-}
+frmTable::~frmTable() = default;
 
 void frmTable::Sync() {
     triggers_->Sync();

@@ -13,6 +13,12 @@ class ProgramWindowHost {
 public:
     virtual ~ProgramWindowHost() = default;
 
+    // The main window given, or without one the answers of windows standing alone.
+    static ProgramWindowHost& OrStandalone(ProgramWindowHost* mainWindow) {
+        static ProgramWindowHost standalone;  // holds nothing: one serves every window
+        return mainWindow != nullptr ? *mainWindow : standalone;
+    }
+
     // The loaded program's name.
     virtual std::string ProgramName() const { return {}; }
     // Applies the keep-on-top placement of the program and statement windows, after

@@ -4,32 +4,20 @@
 
 namespace veldra {
 
-namespace {
-
-// Asks the main window, or without one a stand-in that answers as for windows standing
-// alone on the desktop.
-template <class Ask>
-auto AskMainWindow(ProgramWindowHost* mainWindow, Ask ask) {
-    ProgramWindowHost standalone;
-    return ask(mainWindow != nullptr ? *mainWindow : standalone);
-}
-
-}  // namespace
-
 bool StatementViewHost::ProgramStands() const {
     return engine != nullptr && !programWindow.isNull() && engine->ProgramLoaded();
 }
 
 void StatementViewHost::Place(QWidget& viewer) const {
-    AskMainWindow(mainWindow, [&](ProgramWindowHost& host) { host.PlaceChild(viewer); });
+    ProgramWindowHost::OrStandalone(mainWindow).PlaceChild(viewer);
 }
 
 void StatementViewHost::SetTopWindows() const {
-    AskMainWindow(mainWindow, [](ProgramWindowHost& host) { host.SetTopWindows(); });
+    ProgramWindowHost::OrStandalone(mainWindow).SetTopWindows();
 }
 
 std::string StatementViewHost::ProgramName() const {
-    return AskMainWindow(mainWindow, [](ProgramWindowHost& host) { return host.ProgramName(); });
+    return ProgramWindowHost::OrStandalone(mainWindow).ProgramName();
 }
 
 }  // namespace veldra
