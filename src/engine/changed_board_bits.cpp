@@ -49,7 +49,6 @@ bool ChangedBoardBits::BeginSweep(const ScanLayout& layout) {
         return false;
     }
     swept_ = &layout;
-    sweptBits_ = layout.Bits();
     sweep_.assign(layout.SlotCount(), 0);
     sweepTop_ = layout.SlotCount();
     return true;
@@ -62,13 +61,16 @@ void ChangedBoardBits::Reserve(std::uint32_t slots, std::size_t boardBits) {
     entries_.reserve(boardBits);
 }
 
+const BooleanBits* ChangedBoardBits::SweptBits() const {
+    return swept_ != nullptr ? swept_->Bits() : nullptr;
+}
+
 void ChangedBoardBits::Clear() {
     for (const Entry& entry : entries_) {
         positions_[entry.slot] = 0;
     }
     entries_.clear();
     swept_ = nullptr;
-    sweptBits_ = nullptr;
     sweep_.clear();
     sweepLeft_ = 0;
     sweepTop_ = 0;
@@ -103,8 +105,7 @@ void ChangedBoardBits::PushSwept() {
     const ScanLayout& layout = *swept_;
     if (--sweepLeft_ == 0) {
         swept_ = nullptr;
-        sweptBits_ = nullptr;
-        sweep_.clear();
+            sweep_.clear();
         sweepTop_ = 0;
     }
     const ScanLayout::BoardPlace place = layout.PlaceAt(slot);

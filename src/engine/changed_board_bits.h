@@ -66,10 +66,12 @@ private:
 
     // Pushes the newest of the bits swept that are still waiting.
     void PushSwept();
+    // The bits laid out in the layout being swept; none outside a sweep.
+    const BooleanBits* SweptBits() const;
     // Takes the new value of a bit of `bits` recorded by the sweep and still waiting: it
     // keeps its place in the order. False, doing nothing, for any other bit.
     bool RecordSwept(const BooleanBits& bits, std::uint32_t slot, bool value) {
-        if (&bits != sweptBits_ || slot >= sweep_.size() || sweep_[slot] == 0) {
+        if (slot >= sweep_.size() || sweep_[slot] == 0 || &bits != SweptBits()) {
             return false;
         }
         sweep_[slot] = std::uint8_t(kSwept | (value ? 1 : 0));
@@ -83,7 +85,6 @@ private:
     // down, as entries from the newest.
     static constexpr std::uint8_t kSwept = 2;
     const ScanLayout* swept_ = nullptr;
-    const BooleanBits* sweptBits_ = nullptr;  // the bits laid out in swept_
     std::vector<std::uint8_t> sweep_;
     std::size_t sweepLeft_ = 0;
     std::uint32_t sweepTop_ = 0;  // every slot from it up has been pushed
