@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/sorted_names.h"
+#include "ladder/contact_value.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
 #include "platform/ascii_text.h"
@@ -144,18 +145,23 @@ std::vector<IndexEntry> clsIndex::GetIndex(Ladders& ladders, const BooleanBits* 
             if (name.empty()) {
                 continue;
             }
-            if (const std::size_t* bit = bitNamed(name)) {
-                if (cell->IsOutput) {
-                    marks.Add(*bit, page, true);
-                    marks.Remove(*bit, page, false);
-                } else if (!marks.Has(*bit, page, false) && !marks.Has(*bit, page, true)) {
-                    marks.Add(*bit, page, false);
+            // An exclusive-or contact reads each of its operands.
+            const std::vector<std::string_view> operands =
+                cell->IsOutput ? std::vector<std::string_view>{name} : ContactOperands(name);
+            for (const std::string_view operand : operands) {
+                if (const std::size_t* bit = bitNamed(operand)) {
+                    if (cell->IsOutput) {
+                        marks.Add(*bit, page, true);
+                        marks.Remove(*bit, page, false);
+                    } else if (!marks.Has(*bit, page, false) && !marks.Has(*bit, page, true)) {
+                        marks.Add(*bit, page, false);
+                    }
                 }
-            }
-            const std::string_view compared = ComparedBit(name);
-            if (compared.size() != name.size()) {
-                if (const std::size_t* bit = bitNamed(compared); bit && order[*bit].numeric) {
-                    marks.Add(*bit, page, false);
+                const std::string_view compared = ComparedBit(operand);
+                if (compared.size() != operand.size()) {
+                    if (const std::size_t* bit = bitNamed(compared); bit && order[*bit].numeric) {
+                        marks.Add(*bit, page, false);
+                    }
                 }
             }
         }

@@ -3,11 +3,10 @@
 #include <absl/container/flat_hash_map.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
+#include "ladder/contact_value.h"
 #include "ladder/elements.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
@@ -120,24 +119,6 @@ void SplitTallLadders(Ladders& ladders, int maxRows) {
     }
 }
 
-std::optional<std::int16_t> WholeNumber(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    std::int16_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 }  // namespace
 
 int GetRows(Elements& cells) {
@@ -170,32 +151,6 @@ PageFit FitPage(PageCanvas canvas, const Element& cell) {
     return fit;
 }
 
-bool GetContactValue(std::string_view name, const BooleanBits* bits) {
-    std::size_t at = name.find('=');
-    if (at == std::string_view::npos) {
-        at = name.find('>');
-    }
-    if (at == std::string_view::npos) {
-        at = name.find('<');
-    }
-    if (at == std::string_view::npos || bits == nullptr) {
-        return false;
-    }
-    const BooleanBit* bit = bits->Find(name.substr(0, at));
-    const std::optional<std::int16_t> value = WholeNumber(name.substr(at + 1));
-    if (bit == nullptr || !value) {
-        return false;
-    }
-    switch (name[at]) {
-        case '=':
-            return bit->NumValue() == *value;
-        case '>':
-            return bit->NumValue() > *value;
-        default:
-            return bit->NumValue() < *value;
-    }
-}
-
 void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress& progress) {
     progress.Begin("Setting Element Values....", ladders.Count());
     for (CreateLadder& ladder : ladders) {
@@ -204,7 +159,9 @@ void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress&
             if (cell->Name.empty()) {
                 continue;
             }
-            if (const BooleanBit* bit = bits ? bits->Find(cell->Name) : nullptr) {
+            if (ContactOperands(cell->Name).size() > 1) {
+                cell->SetvValue(ExclusiveOrValue(cell->Name, bits));
+            } else if (const BooleanBit* bit = bits ? bits->Find(cell->Name) : nullptr) {
                 cell->SetvValue(bit->BitValue());
             } else if (GetContactValue(cell->Name, bits)) {
                 cell->SetvValue(true);

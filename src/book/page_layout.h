@@ -69,13 +69,9 @@ int GetRows(Elements& cells);
 // it is refused with a BookError that names the element size.
 PageFit FitPage(PageCanvas canvas, const Element& cell);
 
-// Whether a comparison contact ("BIT>3", "BIT=0", "BIT<7") holds for the bit's numeric
-// value. A name without an operator, a bit that does not exist and a number that is not
-// a whole 16-bit number all give false.
-bool GetContactValue(std::string_view name, const BooleanBits* bits);
-
 // Every named cell takes its bit's value, or is energised when it is a comparison that
-// holds; the book shows the program as it stood when it was laid out.
+// holds (an exclusive-or contact, the exclusive or of its operands'); the book shows the program as
+// it stood when it was laid out.
 void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress& progress);
 
 // Indents, wraps, stacks and pages the ladders for the canvas, cuts ladders taller than

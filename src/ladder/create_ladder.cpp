@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "ladder/drawn_expression.h"
 #include "ladder/ladders.h"
 #include "logic/text_helpers.h"
 
@@ -229,7 +230,7 @@ void CreateLadder::SetStatement(std::string_view text) {
     const bool hasResults = text.find(kTo) != std::string_view::npos;
     std::string expression = hasResults ? TextBefore(text, kTo) : std::string(text);
     std::erase(expression, ' ');
-    LayoutExpression(expression);
+    LayoutExpression(DrawnExpression(expression));
     if (!hasResults) {
         return;
     }

@@ -3,6 +3,8 @@
 target_sources(veldra_core PRIVATE
     ladder/elements.cpp
     ladder/create_ladder.cpp
+    ladder/drawn_expression.cpp
+    ladder/contact_value.cpp
     ladder/ladders.cpp
     ladder/statement_text.cpp
     ladder/element_size.cpp

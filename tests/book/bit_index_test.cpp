@@ -69,6 +69,19 @@ TEST_F(BitIndexTest, APageWhereANumericBitIsACoilIsGivenOnceInBracketsAndPagesIn
     EXPECT_EQ(AsLines(clsIndex().GetIndex(book, &bits))[4], "N Page(s): 2, (4), 7, ");
 }
 
+// The index lists the contacts as drawn: both operands of an exclusive-or contact, and the
+// operands a negated bracket is carried to.
+TEST_F(BitIndexTest, AnExclusiveOrContactAndANegatedBracketAreReadsOfEveryOperand) {
+    Ladders book;
+    book.Add(false, "A@N>3 TO X;")->PageNumber = 3;
+    book.Add(false, "~(B*M) TO Y;")->PageNumber = 5;
+    const std::vector<std::string> lines = AsLines(clsIndex().GetIndex(book, &bits));
+    EXPECT_EQ(lines[0], "A Page(s): 3, ");
+    EXPECT_EQ(lines[2], "B Page(s): 5, ");
+    EXPECT_EQ(lines[3], "M Page(s): 5, ");
+    EXPECT_EQ(lines[4], "N Page(s): 3, ");
+}
+
 TEST(BitIndexTexts, ThePrintedIndexEndsAPageBeforeItsFootAndFootsEveryPage) {
     const std::string footer = IndexFooterText("MILL", {"3FA9", "00C1", ""});
     EXPECT_EQ(footer, "Index Listing for: MILL  CheckSum: 00C1   CRC: 3FA9");

@@ -169,7 +169,7 @@ TEST(PageLayout, ALadderTallerThanThePageContinuesOnTheNextAndLaterPagesMoveOn) 
     EXPECT_EQ(Span(*book.Item(4)).firstRow, 2);  // row maxRows + 1 lands in row 2
 }
 
-TEST(PageLayout, ContactsTakeTheirBitsAndComparisonsTheirNumbers) {
+TEST(PageLayout, ContactsTakeTheirBitsComparisonsTheirNumbersAndExclusiveOrsBoth) {
     FakePlatform platform;
     BooleanBits bits;
     bits.Add("UP", true);
@@ -183,6 +183,8 @@ TEST(PageLayout, ContactsTakeTheirBitsAndComparisonsTheirNumbers) {
         {"UP", true},   {"DOWN", false},    {"N>3", true},    {"N>4", false},
         {"N=4", true},  {"N<5", true},      {"N<4", false},   {"M>3", false},
         {"N>X", false}, {"N>99999", false}, {"N>3.5", false}, {"N", false},
+        // An exclusive-or contact: the exclusive or of its operands.
+        {"UP@DOWN", true}, {"UP@N>3", false}, {"DOWN@N<4", false}, {"UP@N=4@N>3", true},
     };
     for (const Case& c : cases) {
         Ladders book;

@@ -7,30 +7,10 @@
 
 #include "ladder/ladders.h"
 #include "support/fake_platform.h"
+#include "support/ladder_grid.h"
 
 namespace veldra::testing {
 namespace {
-
-// Each cell in the order it was added: its key, its name in brackets and its flags.
-std::vector<std::string> Grid(const CreateLadder& ladder) {
-    std::vector<std::string> cells;
-    for (const auto& cell : ladder.GetElements()) {
-        std::string line = Elements::Key(cell->Col(), cell->Row()) + " [" + cell->Name + "]";
-        const std::pair<bool, const char*> flags[] = {
-            {cell->Back(), "Back"},         {cell->IsOr, "IsOr"},
-            {cell->LeftorUp, "LeftorUp"},   {cell->LeftOrDown, "LeftOrDown"},
-            {cell->RightOrUp, "RightOrUp"}, {cell->RightOrDown, "RightOrDown"},
-            {cell->hLine(), "hLine"},       {cell->IsOutput, "IsOutput"},
-            {cell->IsDrawn, "IsDrawn"}};
-        for (const auto& [set, name] : flags) {
-            if (set) {
-                line += std::string(" ") + name;
-            }
-        }
-        cells.push_back(line);
-    }
-    return cells;
-}
 
 struct Shape {
     const char* statement;
@@ -73,6 +53,15 @@ INSTANTIATE_TEST_SUITE_P(
                "1 1 [] RightOrUp RightOrDown", "0 3 []", "2 0 [] hLine", "3 0 [X] IsOutput"}},
         Shape{"~A TO X;", {"0 0 [A] Back", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
         Shape{"A@B TO X;", {"0 0 [A@B]", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
+        // A NOT over a bracket is carried to the contacts inside, AND and OR exchanged; two
+        // NOTs on one exclusive-or contact cancel.
+        Shape{"~(A*B) TO X;",
+              {"0 0 [A] Back IsOr LeftOrDown RightOrDown IsDrawn",
+               "0 1 [B] Back LeftorUp RightOrUp IsDrawn", "0 2 []", "1 0 [] hLine",
+               "2 0 [X] IsOutput"}},
+        Shape{"~(~A+B) TO X;",
+              {"0 0 [A]", "1 0 [B] Back", "0 1 []", "2 0 [] hLine", "3 0 [X] IsOutput"}},
+        Shape{"~A@~B TO X;", {"0 0 [A@B]", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
         // A trailing "+" leaves an empty branch joined on both sides.
         Shape{"A+ TO X;",
               {"0 0 [A] IsOr LeftOrDown RightOrDown", "0 1 [] LeftorUp LeftOrDown RightOrUp",
@@ -112,6 +101,20 @@ TEST(CreateLadder, ADeepNestOfBadInputGivesAPartialLadderQuickly) {
     ladder.SetStatement(text + " TO X;");
     const Elements& cells = ladder.GetElements();
     EXPECT_LT(cells.Count(), 20000);
+    ASSERT_NE(cells.Item(cells.Cols(), 0), nullptr);
+    EXPECT_EQ(cells.Item(cells.Cols(), 0)->Name, "X");
+}
+
+// Spelt out, each exclusive or would double the ladder: past the grid's limit the text is
+// laid out as written, quickly, and still ends in its coil.
+TEST(CreateLadder, ALongExclusiveOrAfterABracketIsLaidOutQuickly) {
+    std::string text = "(A+B)";
+    for (int i = 0; i < 50000; ++i) {
+        text += "@C" + std::to_string(i);
+    }
+    CreateLadder ladder;
+    ladder.SetStatement(text + " TO X;");
+    const Elements& cells = ladder.GetElements();
     ASSERT_NE(cells.Item(cells.Cols(), 0), nullptr);
     EXPECT_EQ(cells.Item(cells.Cols(), 0)->Name, "X");
 }

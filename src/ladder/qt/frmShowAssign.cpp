@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "engine/program_engine.h"
+#include "ladder/contact_value.h"
 #include "ladder/qt/ladder_picture.h"
 #include "ladder/qt/show_bit_assign.h"
 #include "ladder/statement_text.h"
@@ -203,8 +204,10 @@ void frmShowAssign::CreateLadderElements() {
     const Elements& cells = ladder_->GetElements();
     for (const auto& cell : cells) {
         cell->IsOr = cell->LeftOrDown || cell->LeftorUp || cell->RightOrDown || cell->RightOrUp;
-        if (!cell->Name.empty()) {
-            cellsByName_[cell->Name].push_back(cell.get());
+        // An exclusive-or contact changes with each of its operands.
+        for (const std::string_view operand :
+             cell->Name.empty() ? std::vector<std::string_view>{} : ContactOperands(cell->Name)) {
+            cellsByName_[std::string(operand)].push_back(cell.get());
         }
     }
 
@@ -218,7 +221,7 @@ void frmShowAssign::CreateLadderElements() {
         }
         const BooleanBit* bit = operandBits != nullptr ? operandBits->Find(name) : nullptr;
         for (Element* cell : found->second) {
-            cell->SetvValue(bit != nullptr && bit->BitValue());
+            cell->SetvValue(ContactValue(*cell, bit != nullptr && bit->BitValue()));
             FillLadder(*cell);
         }
     }
@@ -233,6 +236,11 @@ void frmShowAssign::CreateLadderElements() {
         host_.engine->RequestTrackUpdate();
     }
     SizeLadder();
+}
+
+bool frmShowAssign::ContactValue(const Element& cell, bool operandValue) const {
+    return ContactOperands(cell.Name).size() > 1 ? ExclusiveOrValue(cell.Name, Bits())
+                                                 : operandValue;
 }
 
 void frmShowAssign::Show(Element& cell, bool value) {
@@ -307,7 +315,7 @@ void frmShowAssign::OpBitChanged(int index, bool value) {
         return;
     }
     for (auto cell = found->second.rbegin(); cell != found->second.rend(); ++cell) {
-        Show(**cell, value);
+        Show(**cell, ContactValue(**cell, value));
         FillLadder(**cell);
     }
 }

@@ -21,7 +21,7 @@ namespace {
 
 const QColor kGreen(0, 255, 0);
 
-// tests/data/ladder/viewer.ml2: ROUTE_1 and LOCK_1 are PB_1 + ~PB_2.
+// tests/data/ladder/viewer.ml2: ROUTE_1 and LOCK_1 are PB_1 + ~PB_2, SAME_1 is ~(PB_1 @ PB_2).
 class ViewerTest : public ProgramWindowFixture, private ProgramWindowHost {
 protected:
     ViewerTest() {
@@ -123,6 +123,26 @@ TEST_F(ViewerTest, TheLadderFollowsAnInputChangedDuringAScan) {
     Post("PB_2", true);
     EXPECT_TRUE(CellValue(viewer, 0, 1) && !CellValue(viewer, 2, 0));
     EXPECT_EQ(WireColour(viewer), QColor(0, 0, 0));
+}
+
+// The NOT over the bracket is drawn on the one contact inside it, which follows both its
+// operands; the text stays as it was written.
+TEST_F(ViewerTest, AnExclusiveOrContactFollowsBothItsOperands) {
+    frmShowAssign& viewer = Open("SAME_1");
+    EXPECT_EQ(Text(viewer), "ASSIGN ~(PB_1 @ PB_2) TO SAME_1;");
+    const Element& contact = *viewer.Cells().Item(0, 0);
+    EXPECT_EQ(contact.Name, "PB_1@PB_2");
+    EXPECT_TRUE(contact.Back());
+
+    Start();
+    EXPECT_TRUE(Value("SAME_1") && contact.Conducting());
+    EXPECT_EQ(WireColour(viewer), kGreen);
+    Post("PB_1", true);
+    EXPECT_FALSE(Value("SAME_1") || contact.Conducting());
+    EXPECT_NE(WireColour(viewer), kGreen);
+    Post("PB_2", true);
+    EXPECT_TRUE(Value("SAME_1") && contact.Conducting());
+    EXPECT_EQ(WireColour(viewer), kGreen);
 }
 
 TEST_F(ViewerTest, ClosingOneOfTwoViewersKeepsTheOtherLive) {
