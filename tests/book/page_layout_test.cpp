@@ -175,16 +175,16 @@ TEST(PageLayout, ContactsTakeTheirBitsComparisonsTheirNumbersAndExclusiveOrsBoth
     bits.Add("UP", true);
     bits.Add("DOWN", false);
     bits.Add("N", false)->SetNumValue(4, true);
+    // An exclusive-or contact ("UP@DOWN") takes the exclusive or of its operands.
     struct Case {
         const char* contact;
         bool energised;
     };
     const Case cases[] = {
-        {"UP", true},   {"DOWN", false},    {"N>3", true},    {"N>4", false},
-        {"N=4", true},  {"N<5", true},      {"N<4", false},   {"M>3", false},
-        {"N>X", false}, {"N>99999", false}, {"N>3.5", false}, {"N", false},
-        // An exclusive-or contact: the exclusive or of its operands.
-        {"UP@DOWN", true}, {"UP@N>3", false}, {"DOWN@N<4", false}, {"UP@N=4@N>3", true},
+        {"UP", true},      {"DOWN", false},    {"N>3", true},       {"N>4", false},
+        {"N=4", true},     {"N<5", true},      {"N<4", false},      {"M>3", false},
+        {"N>X", false},    {"N>99999", false}, {"N>3.5", false},    {"N", false},
+        {"UP@DOWN", true}, {"UP@N>3", false},  {"DOWN@N<4", false}, {"UP@N=4@N>3", true},
     };
     for (const Case& c : cases) {
         Ladders book;
