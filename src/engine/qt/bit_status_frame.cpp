@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 #include <string>
@@ -28,6 +27,8 @@ namespace {
 
 // The grid's fixed first column, in twips.
 constexpr int kFixedColumnTwips = 300;
+// The finder's box: room for a name of the usual length, in twips.
+constexpr int kFindBoxTwips = 1500;
 
 // The width of the widest of the grid's names. Names differ mostly in their numbers, and
 // laying out every one of tens of thousands costs more than the rest of a window's load:
@@ -81,6 +82,9 @@ BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidg
     grdStatus_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdStatus_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdStatus_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Names wider than the grid scroll by the pixel: scrolled by the column, the names
+    // would show their ends only.
+    grdStatus_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     OnLineChosen(grdStatus_, [&status](int row) { status.SetCurrentRow(row); });
     connect(grid, &StatusGridView::bitDoubleClicked, this, &ProgramPageFrame::bitAssignAsked);
     layout->addWidget(grdStatus_, 0, 0, 6, 1);
@@ -91,14 +95,18 @@ BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidg
         lstNumericStat_, [&status]() -> const auto& { return status.NumericLines(); },
         [&status](int line) { status.SetNumericLine(line); });
     layout->addWidget(lstNumericStat_, 1, 1, 1, 2);
+    // The numbers' list is as wide as the finder below it, whatever its lines.
+    lstNumericStat_->setSizePolicy(QSizePolicy::Ignored,
+                                   lstNumericStat_->sizePolicy().verticalPolicy());
     layout->addWidget(Label("Bit Name", this), 2, 1, 1, 2);
     txtBit_ = Box("txtBit", this);
+    txtBit_->setMinimumWidth(PixelsFromTwips(kFindBoxTwips));
     layout->addWidget(txtBit_, 3, 1);
     QPushButton* find = Button("Find", "cmdFind", this);
     layout->addWidget(find, 3, 2);
     layout->setRowStretch(5, 1);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
+    // The finder keeps its room, whatever the names; the grid takes what is left.
+    layout->setColumnStretch(0, 1);
     const auto findBit = [this, &status] {
         Command([&] { status.Find(ToStdString(txtBit_->text())); });
     };
@@ -147,17 +155,13 @@ void BitStatusFrame::SyncFinder() {
 }
 
 void BitStatusFrame::SizeStatusGrid() {
-    // The name column fits the widest name and a margin; a row is one and a half lines.
+    // The name column fits the widest name and a margin; a row is one and a half lines. A
+    // column wider than the room the page leaves the grid scrolls into sight.
     const QFontMetrics metrics(grdStatus_->font());
     const int widest = WidestName(metrics, pages_.Status().Rows());
     const int names = TextColumnWidth(*grdStatus_, widest, 100);
     grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
     grdStatus_->setColumnWidth(1, names);
-    // The grid claims the width its names need, so none is read cut short.
-    grdStatus_->setMinimumWidth(PixelsFromTwips(kFixedColumnTwips) + names +
-                                grdStatus_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                                2 * grdStatus_->frameWidth());
-    grdStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
 }
 

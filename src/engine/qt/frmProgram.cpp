@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -42,6 +43,35 @@
 namespace veldra {
 
 using namespace page_controls;
+
+namespace {
+
+// Where the page shown and the lights beside it stand. It asks for the room they need, so
+// that the window is laid out, and tiled, to show them whole; given less, as when another
+// page is chosen in a window sized for a smaller one, they scroll rather than squeezing
+// their boxes.
+class PagesInView final : public QScrollArea {
+public:
+    explicit PagesInView(QWidget* parent) : QScrollArea(parent) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    QSize minimumSizeHint() const override { return widget()->minimumSizeHint(); }
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Another page asks for other room: the window lays itself out anew.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) {
+            updateGeometry();
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // The window as a loaded window
@@ -136,8 +166,6 @@ void frmProgram::BuildWindow() {
     outer->setSpacing(4);
 
     outer->addWidget(BuildRunRow());
-    auto* body = new QHBoxLayout;
-    auto* left = new QVBoxLayout;
 
     tbSelect_ = new PageTabs(this);
     tbSelect_->setObjectName("tbSelect");
@@ -155,15 +183,20 @@ void frmProgram::BuildWindow() {
     });
     outer->addWidget(tbSelect_);
 
-    immediate_ = new ImmediateFrame(*engine_, *pages_, this);
+    auto* view = new PagesInView(this);
+    view->setObjectName("scrPages");
+    auto* body = new QWidget(view);
+    auto* beside = new QHBoxLayout(body);
+    beside->setContentsMargins(0, 0, 0, 0);
+    immediate_ = new ImmediateFrame(*engine_, *pages_, body);
     fraOption_[0] = immediate_;
-    force_ = new ForceBitFrame(*engine_, *pages_, this);
+    force_ = new ForceBitFrame(*engine_, *pages_, body);
     fraOption_[1] = force_;
-    status_ = new BitStatusFrame(*engine_, *pages_, this);
+    status_ = new BitStatusFrame(*engine_, *pages_, body);
     fraOption_[2] = status_;
-    timers_ = new TimerFrame(*engine_, *pages_, this);
+    timers_ = new TimerFrame(*engine_, *pages_, body);
     fraOption_[3] = timers_;
-    userNumerics_ = new UserNumericFrame(*engine_, *pages_, this);
+    userNumerics_ = new UserNumericFrame(*engine_, *pages_, body);
     fraOption_[4] = userNumerics_;
     auto* frames = new QGridLayout;
     for (ProgramPageFrame* frame : fraOption_) {
@@ -171,14 +204,13 @@ void frmProgram::BuildWindow() {
         connect(frame, &ProgramPageFrame::bitAssignAsked, this,
                 [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
     }
-    left->addLayout(frames, 1);
-
-    body->addLayout(left, 1);
-    leds_ = new CpuLedsFrame(engine_->Cpu(), this);
+    beside->addLayout(frames, 1);
+    leds_ = new CpuLedsFrame(engine_->Cpu(), body);
     connect(leds_, &CpuLedsFrame::bitAssignAsked, this,
             [this](const QString& BitName) { ShowBitAssign(ToStdString(BitName)); });
-    body->addWidget(leds_, 0, Qt::AlignTop);
-    outer->addLayout(body, 1);
+    beside->addWidget(leds_, 0, Qt::AlignTop);
+    view->setWidget(body);
+    outer->addWidget(view, 1);
 
     setMaximumSize(SizeFromTwips(ProgramPages::kMaxWidthTwips, ProgramPages::kMaxHeightTwips));
     resize(maximumSize());

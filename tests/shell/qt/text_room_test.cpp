@@ -1,20 +1,26 @@
 // Every text an engineer reads on the windows, read whole: each example and an application
 // of long names opened as he opens them, every window walked, and every label, box, button,
-// frame caption and grid cell in sight measured against the room it is drawn in.
+// frame caption and grid cell in sight measured against the room it is drawn in; and the
+// program window's boxes and buttons, on every page, as opened, tiled and made small,
+// measured against the line of text each must show.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
@@ -345,6 +351,100 @@ private:
     std::vector<std::string> faults_;
 };
 
+// The room a box or command button leaves its one line of text, from top to bottom.
+int LineRoom(const QWidget& control) {
+    QStyle* style = control.style();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(&control)) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth =
+            edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+        return style->subElementRect(QStyle::SE_LineEditContents, &option, edit).height();
+    }
+    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(&control)) {
+        QStyleOptionSpinBox option;
+        option.initFrom(spin);
+        option.frame = spin->hasFrame();
+        option.subControls = QStyle::SC_SpinBoxEditField;
+        return style->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, spin)
+            .height();
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(&control)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        option.frame = combo->hasFrame();
+        return style
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+            .height();
+    }
+    QStyleOptionButton option;
+    option.initFrom(&control);
+    return style->subElementRect(QStyle::SE_PushButtonContents, &option, &control).height();
+}
+
+// The bit status finder's box keeps the width it had before the grid's names claimed
+// the page (about 98 pixels in this face); squeezed to 29 to 77, it showed only the last
+// letters of a name typed in it.
+constexpr int kFindBoxWidth = 90;
+
+// Whether the window shows all of `control`, or can scroll it all into sight.
+bool Reachable(const QWidget& control, const QWidget& window) {
+    const QWidget* shown = &control;
+    for (const QWidget* inner = &control; inner != &window; inner = inner->parentWidget()) {
+        const auto* view = qobject_cast<const QScrollArea*>(inner);
+        if (view != nullptr && view->widget() != nullptr && view->widget()->isAncestorOf(shown)) {
+            const QRect place(shown->mapTo(view->widget(), QPoint(0, 0)), shown->size());
+            if (!view->widget()->rect().contains(place)) {
+                return false;
+            }
+            shown = view;
+        }
+    }
+    return InSight(*shown, window) == shown->rect();
+}
+
+// Boxes and command buttons of a window too low to show their line, or out of its sight
+// where it cannot scroll them into it, and a finder too narrow for the name typed in it.
+std::vector<std::string> SqueezedControls(const QWidget& window, const QString& caption) {
+    std::vector<std::string> faults;
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window)) {
+            continue;
+        }
+        if (qobject_cast<const QLineEdit*>(control) != nullptr &&
+            qobject_cast<const QAbstractSpinBox*>(control->parentWidget()) == nullptr &&
+            qobject_cast<const QComboBox*>(control->parentWidget()) == nullptr) {
+            // a box of its own, not the one a spin box or combo box draws its text in
+        } else if (qobject_cast<const QAbstractSpinBox*>(control) == nullptr &&
+                   qobject_cast<const QComboBox*>(control) == nullptr &&
+                   qobject_cast<const QPushButton*>(control) == nullptr) {
+            continue;
+        }
+        if (!Reachable(*control, window)) {
+            faults.push_back(QStringLiteral("%1 / %2: out of sight")
+                                 .arg(caption, control->objectName())
+                                 .toStdString());
+        }
+        const int line = control->fontMetrics().height();
+        if (const int room = LineRoom(*control); room < line) {
+            faults.push_back(QStringLiteral("%1 / %2: %3 pixels high for a line of %4")
+                                 .arg(caption, control->objectName())
+                                 .arg(room)
+                                 .arg(line)
+                                 .toStdString());
+        }
+        if (control->objectName() == "txtBit" && control->width() < kFindBoxWidth) {
+            faults.push_back(QStringLiteral("%1 / txtBit: %2 pixels wide, not %3")
+                                 .arg(caption)
+                                 .arg(control->width())
+                                 .arg(kFindBoxWidth)
+                                 .toStdString());
+        }
+    }
+    return faults;
+}
+
 // An application whose every name is as long as engineers write them when they spell the
 // place out: board windows of every kind, a state table and statements over them.
 std::string LongNames() {
@@ -487,29 +587,80 @@ protected:
         }
         return check.Faults();
     }
+    // The program window's boxes and buttons on each of its pages, as arranged now.
+    std::vector<std::string> SqueezedFaults(const QString& arrangement) {
+        QWidget* program = Main().Program();
+        std::vector<std::string> faults;
+        auto* pages = program->findChild<QTabBar*>("tbSelect");
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            Settle();
+            for (std::string& fault :
+                 SqueezedControls(*program, arrangement + " / " + pages->tabText(page))) {
+                faults.push_back(std::move(fault));
+            }
+        }
+        return faults;
+    }
+    // The application opened, with the statements list beside its windows.
+    void Open() {
+        app = Started(Source());
+        ASSERT_TRUE(started);
+        Item("mnuStatements")->trigger();
+        Settle();
+        auto* statements = Main().findChild<frmStatements*>("frmStatements");
+        ASSERT_NE(statements, nullptr);
+        // Its rows laid out, as they are a moment after the window last changed its size.
+        Settle();
+        statements->tmrFixWindow.Fire();
+        Settle();
+    }
 
 private:
     QTemporaryDir folder_;
 };
 
-TEST_P(TextRoomTest, EveryTextInSightShowsWholeAndUncovered) {
-    app = Started(Source());
-    ASSERT_TRUE(started);
-    Item("mnuStatements")->trigger();
-    Settle();
-    auto* statements = Main().findChild<frmStatements*>("frmStatements");
-    ASSERT_NE(statements, nullptr);
-    // Its rows laid out, as they are a moment after the window last changed its size.
-    Settle();
-    statements->tmrFixWindow.Fire();
-    Settle();
-
-    const std::vector<std::string> faults = Faults();
+std::string Listed(const std::vector<std::string>& faults) {
     std::string listed;
     for (const std::string& fault : faults) {
         listed += "\n  " + fault;
     }
-    EXPECT_TRUE(faults.empty()) << faults.size() << " texts not whole:" << listed;
+    return listed;
+}
+
+TEST_P(TextRoomTest, EveryTextInSightShowsWholeAndUncovered) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+
+    const std::vector<std::string> faults = Faults();
+    EXPECT_TRUE(faults.empty()) << faults.size() << " texts not whole:" << Listed(faults);
+}
+
+TEST_P(TextRoomTest, EveryBoxAndButtonOfTheProgramWindowKeepsItsLineAsOpenedAndTiled) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+
+    std::vector<std::string> faults = SqueezedFaults("as opened");
+    // Tiled while each page is shown in turn, and then every page looked at.
+    auto* pages = Main().Program()->findChild<QTabBar*>("tbSelect");
+    for (const char* tile : {"mnuTileHorizontal", "mnuTileVertical"}) {
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            Settle();
+            Item(tile)->trigger();
+            Settle();
+            for (std::string& fault :
+                 SqueezedFaults(Item(tile)->text() + " on " + pages->tabText(page))) {
+                faults.push_back(std::move(fault));
+            }
+        }
+    }
+    // Kept smaller than its pages, the window scrolls them.
+    QWidget* frame = Main().Program()->parentWidget();
+    frame->resize(300, 260);
+    Settle();
+    for (std::string& fault : SqueezedFaults("made small")) {
+        faults.push_back(std::move(fault));
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " controls squeezed:" << Listed(faults);
 }
 
 INSTANTIATE_TEST_SUITE_P(ExamplesAndLongNames, TextRoomTest,
