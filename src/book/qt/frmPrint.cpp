@@ -20,7 +20,6 @@
 #include "book/qt/page_drawing.h"
 #include "book/qt/print_target.h"
 #include "book/visio_plot.h"
-#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/frmStatus.h"
@@ -96,14 +95,16 @@ QImage BlankPage(PageCanvas canvas) {
 
 frmPrint::frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings,
                    std::string programName, ListingTexts listing,
-                   std::function<const BooleanBits*()> bits, std::shared_ptr<LadderExtent> extent)
+                   std::function<const BooleanBits*()> bits, std::shared_ptr<LadderExtent> extent,
+                   std::int16_t elementSize)
     : windows_(windows),
       dialogs_(dialogs),
       settings_(settings),
       programName_(std::move(programName)),
       listing_(std::move(listing)),
       bits_(std::move(bits)),
-      ladders_(std::make_unique<Ladders>(EleRes)),
+      elementSize_(elementSize),
+      ladders_(std::make_unique<Ladders>(elementSize_)),
       extent_(std::move(extent)) {
     setObjectName("frmPrint");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -285,7 +286,7 @@ void frmPrint::RebuildBook() {
     reload_ = true;
     const int answer = NumPlot;
     close();  // the book goes once the desktop next gets its turn
-    Q_EMIT rebuildAsked(answer);
+    Q_EMIT rebuildAsked(answer, elementSize_);
 }
 
 void frmPrint::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -40,10 +41,11 @@ class frmPrint final : public QMainWindow {
 
 public:
     // `bits` gives the program's bits while the program stands (nothing after); `extent` is
-    // the widest and tallest statement, measured by the first auto size that needs it.
+    // the widest and tallest statement, measured by the first auto size that needs it;
+    // `elementSize` is the size of its ladder elements in percent, 100 being normal.
     frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, std::string programName,
              ListingTexts listing, std::function<const BooleanBits*()> bits,
-             std::shared_ptr<LadderExtent> extent);
+             std::shared_ptr<LadderExtent> extent, std::int16_t elementSize);
     ~frmPrint() override;
 
     // --- Building the book.
@@ -56,6 +58,8 @@ public:
     // The "Plot Numerics?" answer the book was built with (6 Yes, 7 No), for a rebuild.
     int NumPlot = 7;
     Ladders& Book() { return *ladders_; }
+    // The element size the book is built with, in percent.
+    std::int16_t ElementSize() const { return elementSize_; }
     LadderExtent& Extent() { return *extent_; }
 
     // --- The preview.
@@ -103,8 +107,9 @@ public:
     void RebuildBook();
 
 Q_SIGNALS:
-    // The book closed to be built anew with the answer given.
-    void rebuildAsked(int numPlot);
+    // The book closed to be built anew with the answer given, its elements of the size
+    // given (the stored size, or one that auto size chose for this book alone).
+    void rebuildAsked(int numPlot, std::int16_t elementSize);
     // The book closed for good: the main and program windows come back.
     void closedForGood();
 
@@ -140,6 +145,7 @@ private:
     std::string programName_;
     ListingTexts listing_;
     std::function<const BooleanBits*()> bits_;
+    std::int16_t elementSize_;
     std::unique_ptr<Ladders> ladders_;
     // Shared with the main window: the book may outlive it at the very end.
     std::shared_ptr<LadderExtent> extent_;

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/title_bar_icons.h"
 #include "platform/runtime_error.h"
@@ -48,7 +47,6 @@ Application::~Application() {
 bool Application::Start(std::string_view commandLine) {
     QApplication::setWindowIcon(ProgramPicture());
     try {
-        EleRes = ReadElementSize(settings_);
         // The user's guide lies beside the program: the build copies it there.
         main_->SetHelpFile(
             std::filesystem::path(

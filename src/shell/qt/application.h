@@ -33,10 +33,10 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // The start-up: the element size, the help file, the command line (the edit form hands
-    // the file to the user's editor), the session counter when this is the only instance
-    // running, then the file named or chosen, and the main window shown. False when the
-    // simulator ends without a window.
+    // The start-up: the help file, the command line (the edit form hands the file to the
+    // user's editor), the session counter when this is the only instance running, then the
+    // file named or chosen, and the main window shown. False when the simulator ends
+    // without a window.
     bool Start(std::string_view commandLine);
 
     frmMain& MainWindow() { return *main_; }

@@ -16,8 +16,8 @@
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrintPgs.h"
 #include "engine/program_engine.h"
-#include "ladder/element_size.h"
 #include "platform/qt/window_frame.h"
+#include "support/fake_book_printer.h"
 
 namespace veldra::testing {
 namespace {
@@ -175,12 +175,14 @@ TEST_F(BookTest, AnExampleBookFromItsShippedListingPrintsPlotsAndIndexes) {
 }
 
 TEST_F(BookTest, AFailingBuildSaysWhyAndGivesTheSimulatorBack) {
-    const auto size = EleRes;
-    EleRes = 3000;  // no page holds a cell this large
-    dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
-    WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
-    Main().CreateBook();
-    EleRes = size;
+    {
+        FakeBookPrinter postcard;  // no page this small holds a ladder
+        postcard.paper = PageCanvas{2000, 2000};
+        const BookPrinterScope installed{postcard};
+        dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
+        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
+        Main().CreateBook();
+    }
     EXPECT_NE(LastBox().find("Create Book Failed: "), std::string::npos);
     EXPECT_NE(LastBox().find("too small"), std::string::npos);
     EXPECT_EQ(Book(), nullptr);
