@@ -126,8 +126,13 @@ private:
     void DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page);
     void PrintListingInfo();
     // Prints pages of small text, the ladder font at 8 points: `body` draws them, given the
-    // target, the drawing and the height of a line in twips.
-    void PrintSmallText(const std::function<void(PrintTarget&, PageDrawing&, double)>& body);
+    // target, the drawing and the height of a line in twips; `pdfName` is the file proposed
+    // where a PDF stands in for the printer.
+    void PrintSmallText(const std::string& pdfName,
+                        const std::function<void(PrintTarget&, PageDrawing&, double)>& body);
+    // The PDF file proposed for a part of the book ("index"), or the pages when empty: each
+    // part its own, so that accepting the proposal never replaces another part.
+    std::string PdfName(std::string_view part = {}) const;
     template <class Body>
     void Printing(Body body);
     void PrintBitIndex();
@@ -165,12 +170,12 @@ private:
     RegisteredChild* registration_ = nullptr;
 };
 
-// Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
-// user cancels.
-std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName);
-// The PDF file the user names, with ".pdf" when it has no extension, asked under `title`;
-// nothing when the user cancels or keeps an existing file.
-std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& programName,
+// Opens the printer, or asks for the PDF file on a desktop without one, proposing
+// `pdfName`; nothing when the user cancels.
+std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& pdfName);
+// The PDF file the user names, with ".pdf" when it has no extension, asked under `title`
+// with `proposedName` proposed; nothing when the user cancels or keeps an existing file.
+std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& proposedName,
                                                 const std::string& title);
 
 }  // namespace veldra

@@ -133,7 +133,7 @@ void frmPrint::mnuPlot_Click() {
         return;
     }
     const std::optional<std::filesystem::path> file =
-        AskPdfFile(dialogs_, programName_, "Plot to File");
+        AskPdfFile(dialogs_, PdfName("plot"), "Plot to File");
     if (!file) {
         return;
     }

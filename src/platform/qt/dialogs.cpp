@@ -130,7 +130,9 @@ MsgAnswer ModalDialogs::MessageBox(const MsgBoxRequest& request) {
 
 std::optional<std::filesystem::path> ModalDialogs::FileName(const FileDialogRequest& request) {
     const bool save = request.mode == FileDialogRequest::Mode::Save;
-    QFileDialog dialog(Parent(), ToQString(request.title), QString(), QtFileFilter(request.filter));
+    QFileDialog dialog(Parent(), ToQString(request.title),
+                       QFile::decodeName(QByteArray::fromStdString(request.folder.string())),
+                       QtFileFilter(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

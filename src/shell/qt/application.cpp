@@ -32,12 +32,12 @@ void Application::ReplaceProcess(const std::vector<std::string>& command) {
 
 Application::Application(Dialogs& dialogs, Settings& settings, const Clock& clock,
                          ProgramStarter startEditor, std::function<void()> endApplication)
-    : dialogs_(dialogs),
+    : dialogs_(dialogs, settings),
       settings_(settings),
       startEditor_(std::move(startEditor)),
-      platform_(dialogs, windows_, std::move(endApplication)) {
+      platform_(dialogs_, windows_, std::move(endApplication)) {
     TitleBarIcons::Install();
-    main_ = std::make_unique<frmMain>(windows_, dialogs, settings, clock);
+    main_ = std::make_unique<frmMain>(windows_, dialogs_, settings, clock);
 }
 
 Application::~Application() {

@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/qt/folder_keeping_dialogs.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/window_registry.h"
 
 namespace veldra {
 
 class Clock;
-class Dialogs;
 class Settings;
 class frmMain;
 
@@ -48,7 +48,8 @@ private:
     // lock from then on.
     bool OnlyInstance();
 
-    Dialogs& dialogs_;
+    // Every window's dialogs: the file dialogs open where their kind of file was last chosen.
+    FolderKeepingDialogs dialogs_;
     Settings& settings_;
     ProgramStarter startEditor_;
     std::unique_ptr<QLockFile> instanceLock_;

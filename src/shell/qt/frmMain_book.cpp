@@ -50,6 +50,7 @@ void frmMain::mnuBook_Click() {
     FileDialogRequest request;
     request.title = "Open";
     request.filter = kListingFilter;
+    request.kind = FileKind::Listing;
     if (const std::optional<std::filesystem::path> file = dialogs_.FileName(request)) {
         std::ifstream listing(*file, std::ios::binary);
         if (listing) {
