@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -304,6 +306,23 @@ TEST_F(PdfFileSetupTest, PrintSetupChoosesThePdfFilesOrientationAsAPrintersAndRe
     dialogs.Choose(Path("portrait.pdf"));
     Book()->PrintPages(1, 1);
     EXPECT_LT(Sheet(Path("portrait.pdf")).width(), Sheet(Path("portrait.pdf")).height());
+}
+
+TEST_F(PdfFileSetupTest, PrintSetupNamesThePdfFileWhereThePrinterIsChosenAndOkTakesIt) {
+    std::vector<QString> shown;
+    WhenShown<QPrintDialog>([&shown](QPrintDialog& setup) {
+        auto* printers = setup.findChild<QComboBox*>("printers");
+        QPushButton* ok = setup.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        shown = {printers->currentText(), printers->itemText(printers->count() - 1), ok->text()};
+        // Its file is asked when the book is printed, not here.
+        for (const char* part : {"lOutput", "filename", "fileBrowser"}) {
+            EXPECT_FALSE(setup.findChild<QWidget*>(part)->isVisible()) << part;
+        }
+        ok->click();
+    });
+    EXPECT_TRUE(Rebuilds([this] { Book()->findChild<QAction*>("mnuPrintSetup")->trigger(); }));
+    EXPECT_EQ(shown, (std::vector<QString>{"PDF File", "PDF File", "OK"}));
+    EXPECT_EQ(Stored("Print", "PrinterName"), "PDF File");
 }
 
 TEST_F(BookSettingsTest, ChangeFontStoresTheFontAndFitsTheNamesOnTheSamePages) {
