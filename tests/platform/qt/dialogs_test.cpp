@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -62,21 +63,36 @@ TEST(MessageBox, ShowsThePromptButtonsAndIconAndReturnsTheButtonClicked) {
     }
 }
 
+// Room for the whole title as a window manager writes it: in a title font as large as
+// desktops use, 12 points and bold, beside an icon and three buttons as high as it.
+bool HoldsItsTitle(const QWidget& box) {
+    const QFontMetrics metrics(QFont("DejaVu Sans", 12, QFont::Bold));
+    return box.width() >= metrics.horizontalAdvance(box.windowTitle()) + 4 * metrics.height();
+}
+
 TEST(MessageBox, IsWideEnoughForItsWholeTitleBesideTheTitleBarsButtons) {
     ModalDialogs dialogs;
-    for (const char* title : {"End Simulation", "CPS.STATUS IS CLEAR (FALSE)"}) {
+    for (const char* title : {"End Simulation", "CPS.STATUS IS CLEAR (FALSE)", "Plot Complete",
+                              "Display Visio Application", "Add Index to Visio Document"}) {
         WhenShown<QMessageBox>([&](QMessageBox& shown) {
-            QFont bold = shown.font();
-            bold.setBold(true);
-            const QFontMetrics metrics(bold);
-            // The title in bold, and an icon and three buttons as high as it.
-            EXPECT_GE(shown.width(), metrics.horizontalAdvance(title) + 4 * metrics.height())
-                << title;
+            EXPECT_EQ(shown.windowTitle(), title);
+            EXPECT_TRUE(HoldsItsTitle(shown)) << title << " " << shown.width();
             shown.button(QMessageBox::Ok)->click();
         });
         EXPECT_EQ(dialogs.MessageBox({"Set?", MsgButtons::Ok, MsgIcon::None, title}),
                   MsgAnswer::Ok);
     }
+}
+
+TEST(InputBox, IsWideEnoughForItsWholeTitleAndReturnsTheTextTyped) {
+    ModalDialogs dialogs;
+    WhenShown<QInputDialog>([](QInputDialog& shown) {
+        EXPECT_EQ(shown.labelText(), "Enter Designer Name:");
+        EXPECT_TRUE(HoldsItsTitle(shown)) << shown.width();
+        shown.setTextValue("J. Smith");
+        shown.accept();
+    });
+    EXPECT_EQ(dialogs.InputBox({"Enter Designer Name:", "Document Details", ""}), "J. Smith");
 }
 
 TEST(FileDialog, OpensInTheFolderAskedWithTheProposedNameChosen) {
