@@ -14,6 +14,7 @@
 #include "engine/qt/frmProgram.h"
 #include "gen/bench_support.h"
 #include "gen/generate_application.h"
+#include "ladder/element_size.h"
 #include "logic/statements.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/ini_settings.h"
@@ -66,7 +67,7 @@ std::unique_ptr<frmPrint> OpenBook() {
     auto book = std::make_unique<frmPrint>(
         program.registry, program.dialogs, program.settings, "GENERATED", ListingTexts{},
         [&program] { return program.window.Engine().PrgBooleanBits(); },
-        std::make_shared<LadderExtent>());
+        std::make_shared<LadderExtent>(), ReadElementSize(program.settings));
     book->setAttribute(Qt::WA_DeleteOnClose, false);
     for (const Statement& statement : *program.window.Engine().prgAssigns) {
         book->Add(BookStatementText(statement), false);

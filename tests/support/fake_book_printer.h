@@ -12,8 +12,8 @@ namespace veldra::testing {
 
 // Two installed printers, "Office Laser" and "Plotter"; the one the application started
 // with is neither. Every option it is given is recorded, and those it refuses keep their
-// value. Its sheet is A4, turned by the orientation code 1. Its set-up dialog records the
-// preset and answers with `choice` (nothing: cancelled).
+// value. Its sheet is A4, turned by the orientation code 1, unless given another. Its set-up dialog
+// records the preset and answers with `choice` (nothing: cancelled).
 class FakeBookPrinter final : public BookPrinter {
 public:
     static constexpr std::array<std::int16_t, kPrinterOptionCount> kDefaults = {1, 1, 0,  0,
@@ -37,6 +37,9 @@ public:
         return true;
     }
     PageCanvas Paper() const override {
+        if (paper) {
+            return *paper;
+        }
         return Option(PrinterOption::Orientation) == 1 ? PageCanvas{16840, 11900}
                                                        : PageCanvas{11900, 16840};
     }
@@ -51,6 +54,8 @@ public:
     std::vector<std::pair<PrinterOption, std::int16_t>> applied;
     std::optional<PrinterChoice> choice;
     PrinterChoice preset;
+    // A sheet of its own in place of A4.
+    std::optional<PageCanvas> paper;
 };
 
 }  // namespace veldra::testing

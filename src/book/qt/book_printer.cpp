@@ -1,9 +1,12 @@
 #include "book/qt/book_printer.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include "book/qt/page_drawing.h"
 
@@ -52,6 +55,54 @@ QPageLayout LayoutOf(const PrinterChoice& options) {
     return QPageLayout(QPageSize(QPageSize::PageSizeId(options[PrinterOption::PaperSize])),
                        QPageLayout::Orientation(options[PrinterOption::Orientation]), QMarginsF());
 }
+
+// "Print Setup" on Qt's print dialog: the printers installed and, last, the PDF file that
+// stands in for one, under its own name, whether or not any printer is installed. The file
+// is named when the book is printed, so the dialog's own file field is neither shown nor
+// checked, and OK only takes the choice: nothing is printed here.
+class PrintSetupDialog final : public QPrintDialog {
+public:
+    PrintSetupDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+        setObjectName("PrinterSetupDialog");
+        setWindowTitle("Print Setup");
+        setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintToFile);
+        // Choosing the PDF file turns the file field on again: after Qt has, it goes off.
+        if (auto* printers = findChild<QComboBox*>("printers")) {
+            connect(printers, &QComboBox::currentIndexChanged, this,
+                    [this] { LeaveFileUnasked(); });
+        }
+    }
+
+    void setVisible(bool visible) override {
+        // Qt adds its file printer to the list as the dialog is shown.
+        QPrintDialog::setVisible(visible);
+        if (!visible) {
+            return;
+        }
+        if (auto* printers = findChild<QComboBox*>("printers"); printers && printers->count() > 0) {
+            printers->setItemText(printers->count() - 1, PdfFileName());
+        }
+        for (const char* name : {"lOutput", "filename", "fileBrowser"}) {
+            if (auto* part = findChild<QWidget*>(name)) {
+                part->hide();
+            }
+        }
+        LeaveFileUnasked();
+        for (auto* buttons : findChildren<QDialogButtonBox*>()) {
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
+                ok->setText("OK");
+            }
+        }
+    }
+
+private:
+    // A disabled file field is one Qt neither opens nor asks about when OK is pressed.
+    void LeaveFileUnasked() {
+        if (auto* file = findChild<QWidget*>("filename")) {
+            file->setEnabled(false);
+        }
+    }
+};
 
 void Apply(QPrinter& printer, const PrinterChoice& options) {
     printer.setColorMode(QPrinter::ColorMode(options[PrinterOption::ColorMode]));
@@ -164,11 +215,7 @@ std::optional<PrinterChoice> QtBookPrinter::ShowSetup(const PrinterChoice& prese
     const std::unique_ptr<QPrinter> printer =
         PrinterNamed(QString::fromStdString(preset.printerName));
     Apply(*printer, preset);
-    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
-    dialog.setObjectName("PrinterSetupDialog");
-    dialog.setWindowTitle("Print Setup");
-    // The printer, its paper and its options; no print job.
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    PrintSetupDialog dialog(printer.get(), QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -20,7 +20,6 @@
 #include "book/qt/page_drawing.h"
 #include "book/qt/print_target.h"
 #include "book/visio_plot.h"
-#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/frmStatus.h"
@@ -96,14 +95,16 @@ QImage BlankPage(PageCanvas canvas) {
 
 frmPrint::frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings,
                    std::string programName, ListingTexts listing,
-                   std::function<const BooleanBits*()> bits, std::shared_ptr<LadderExtent> extent)
+                   std::function<const BooleanBits*()> bits, std::shared_ptr<LadderExtent> extent,
+                   std::int16_t elementSize)
     : windows_(windows),
       dialogs_(dialogs),
       settings_(settings),
       programName_(std::move(programName)),
       listing_(std::move(listing)),
       bits_(std::move(bits)),
-      ladders_(std::make_unique<Ladders>(EleRes)),
+      elementSize_(elementSize),
+      ladders_(std::make_unique<Ladders>(elementSize_)),
       extent_(std::move(extent)) {
     setObjectName("frmPrint");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -285,7 +286,7 @@ void frmPrint::RebuildBook() {
     reload_ = true;
     const int answer = NumPlot;
     close();  // the book goes once the desktop next gets its turn
-    Q_EMIT rebuildAsked(answer);
+    Q_EMIT rebuildAsked(answer, elementSize_);
 }
 
 void frmPrint::closeEvent(QCloseEvent* event) {
@@ -319,13 +320,18 @@ void frmPrint::mnuPrint_Click() {
     PrintPages(range.StartPage, range.EndPage);
 }
 
-std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& programName,
+std::string frmPrint::PdfName(std::string_view part) const {
+    return programName_ + (part.empty() ? "" : " " + std::string(part)) + ".pdf";
+}
+
+std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& proposedName,
                                                 const std::string& title) {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.title = title;
     request.filter = "PDF Files (*.pdf)|*.pdf";
-    request.proposedName = programName + ".pdf";
+    request.proposedName = proposedName;
+    request.kind = FileKind::Pdf;
     std::optional<std::filesystem::path> file = dialogs.FileName(request);
     if (!file) {
         return std::nullopt;
@@ -344,19 +350,18 @@ std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::str
 
 // Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
 // user cancels.
-std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName) {
+std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& pdfName) {
     if (PrintTarget::HasPrinter()) {
         return std::make_unique<PrintTarget>();
     }
-    const std::optional<std::filesystem::path> file =
-        AskPdfFile(dialogs, programName, "Print to File");
+    const std::optional<std::filesystem::path> file = AskPdfFile(dialogs, pdfName, "Print to File");
     return file ? std::make_unique<PrintTarget>(*file) : nullptr;
 }
 
 void frmPrint::PrintPages(int first, int last) {
     const int remembered = shownPage_;
     Printing([&] {
-        std::unique_ptr<PrintTarget> target = OpenTarget(dialogs_, programName_);
+        std::unique_ptr<PrintTarget> target = OpenTarget(dialogs_, PdfName());
         if (!target) {
             return;
         }
@@ -415,19 +420,21 @@ void frmPrint::mnuPrintListing_Click() {
     Ladder_Paint();
 }
 void frmPrint::PrintListingInfo() {
-    PrintSmallText([this](PrintTarget& target, PageDrawing& drawing, double lineHeight) {
-        double y = 1560;
-        for (const std::string& line : ListingLines(listing_.Jumpers)) {
-            drawing.PrintText(2000, y, line);
-            y += lineHeight;
-        }
-        drawing.PrintText(2000, target.PageHeightTwips() - 1000,
-                          ListingFooterText(programName_, listing_));
-    });
+    PrintSmallText(PdfName("listing"),
+                   [this](PrintTarget& target, PageDrawing& drawing, double lineHeight) {
+                       double y = 1560;
+                       for (const std::string& line : ListingLines(listing_.Jumpers)) {
+                           drawing.PrintText(2000, y, line);
+                           y += lineHeight;
+                       }
+                       drawing.PrintText(2000, target.PageHeightTwips() - 1000,
+                                         ListingFooterText(programName_, listing_));
+                   });
 }
 
-void frmPrint::PrintSmallText(const std::function<void(PrintTarget&, PageDrawing&, double)>& body) {
-    std::unique_ptr<PrintTarget> target = OpenTarget(dialogs_, programName_);
+void frmPrint::PrintSmallText(const std::string& pdfName,
+                              const std::function<void(PrintTarget&, PageDrawing&, double)>& body) {
+    std::unique_ptr<PrintTarget> target = OpenTarget(dialogs_, pdfName);
     if (!target) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -40,10 +41,11 @@ class frmPrint final : public QMainWindow {
 
 public:
     // `bits` gives the program's bits while the program stands (nothing after); `extent` is
-    // the widest and tallest statement, measured by the first auto size that needs it.
+    // the widest and tallest statement, measured by the first auto size that needs it;
+    // `elementSize` is the size of its ladder elements in percent, 100 being normal.
     frmPrint(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, std::string programName,
              ListingTexts listing, std::function<const BooleanBits*()> bits,
-             std::shared_ptr<LadderExtent> extent);
+             std::shared_ptr<LadderExtent> extent, std::int16_t elementSize);
     ~frmPrint() override;
 
     // --- Building the book.
@@ -56,6 +58,8 @@ public:
     // The "Plot Numerics?" answer the book was built with (6 Yes, 7 No), for a rebuild.
     int NumPlot = 7;
     Ladders& Book() { return *ladders_; }
+    // The element size the book is built with, in percent.
+    std::int16_t ElementSize() const { return elementSize_; }
     LadderExtent& Extent() { return *extent_; }
 
     // --- The preview.
@@ -103,8 +107,9 @@ public:
     void RebuildBook();
 
 Q_SIGNALS:
-    // The book closed to be built anew with the answer given.
-    void rebuildAsked(int numPlot);
+    // The book closed to be built anew with the answer given, its elements of the size
+    // given (the stored size, or one that auto size chose for this book alone).
+    void rebuildAsked(int numPlot, std::int16_t elementSize);
     // The book closed for good: the main and program windows come back.
     void closedForGood();
 
@@ -121,8 +126,13 @@ private:
     void DrawHeaderAndFooter(PageDrawing& drawing, double footerX, double footerY, int page);
     void PrintListingInfo();
     // Prints pages of small text, the ladder font at 8 points: `body` draws them, given the
-    // target, the drawing and the height of a line in twips.
-    void PrintSmallText(const std::function<void(PrintTarget&, PageDrawing&, double)>& body);
+    // target, the drawing and the height of a line in twips; `pdfName` is the file proposed
+    // where a PDF stands in for the printer.
+    void PrintSmallText(const std::string& pdfName,
+                        const std::function<void(PrintTarget&, PageDrawing&, double)>& body);
+    // The PDF file proposed for a part of the book ("index"), or the pages when empty: each
+    // part its own, so that accepting the proposal never replaces another part.
+    std::string PdfName(std::string_view part = {}) const;
     template <class Body>
     void Printing(Body body);
     void PrintBitIndex();
@@ -140,6 +150,7 @@ private:
     std::string programName_;
     ListingTexts listing_;
     std::function<const BooleanBits*()> bits_;
+    std::int16_t elementSize_;
     std::unique_ptr<Ladders> ladders_;
     // Shared with the main window: the book may outlive it at the very end.
     std::shared_ptr<LadderExtent> extent_;
@@ -159,12 +170,12 @@ private:
     RegisteredChild* registration_ = nullptr;
 };
 
-// Opens the printer, or asks for the PDF file on a desktop without one; nothing when the
-// user cancels.
-std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& programName);
-// The PDF file the user names, with ".pdf" when it has no extension, asked under `title`;
-// nothing when the user cancels or keeps an existing file.
-std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& programName,
+// Opens the printer, or asks for the PDF file on a desktop without one, proposing
+// `pdfName`; nothing when the user cancels.
+std::unique_ptr<PrintTarget> OpenTarget(Dialogs& dialogs, const std::string& pdfName);
+// The PDF file the user names, with ".pdf" when it has no extension, asked under `title`
+// with `proposedName` proposed; nothing when the user cancels or keeps an existing file.
+std::optional<std::filesystem::path> AskPdfFile(Dialogs& dialogs, const std::string& proposedName,
                                                 const std::string& title);
 
 }  // namespace veldra

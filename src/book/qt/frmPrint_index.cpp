@@ -78,26 +78,27 @@ void frmPrint::mnuPrintIndex_Click() {
     Ladder_Paint();
 }
 void frmPrint::PrintBitIndex() {
-    PrintSmallText([this](PrintTarget& target, PageDrawing& drawing, double lineHeight) {
-        const std::vector<IndexSheet> sheets =
-            IndexSheets(GetIndex(), IndexFooterText(programName_, listing_),
-                        target.PageHeightTwips(), lineHeight);
-        for (std::size_t sheet = 0; sheet < sheets.size(); ++sheet) {
-            if (sheet > 0 && !target.Device().newPage()) {
-                throw RuntimeError("The printer could not start page " + std::to_string(sheet + 1) +
-                                   ".");
-            }
-            for (const IndexLine& line : sheets[sheet]) {
-                drawing.PrintText(line.x, line.y, line.text);
-            }
-        }
-    });
+    PrintSmallText(PdfName("index"),
+                   [this](PrintTarget& target, PageDrawing& drawing, double lineHeight) {
+                       const std::vector<IndexSheet> sheets =
+                           IndexSheets(GetIndex(), IndexFooterText(programName_, listing_),
+                                       target.PageHeightTwips(), lineHeight);
+                       for (std::size_t sheet = 0; sheet < sheets.size(); ++sheet) {
+                           if (sheet > 0 && !target.Device().newPage()) {
+                               throw RuntimeError("The printer could not start page " +
+                                                  std::to_string(sheet + 1) + ".");
+                           }
+                           for (const IndexLine& line : sheets[sheet]) {
+                               drawing.PrintText(line.x, line.y, line.text);
+                           }
+                       }
+                   });
 }
 
 void frmPrint::mnuSaveIndex_Click() {
-    const std::optional<std::filesystem::path> path =
-        dialogs_.FileName({FileDialogRequest::Mode::Save, "Save Bit Index",
-                           "Text Files (*.txt)|*.txt", TrimUpper(programName_)});
+    const std::optional<std::filesystem::path> path = dialogs_.FileName(
+        {FileDialogRequest::Mode::Save, "Save Bit Index", "Text Files (*.txt)|*.txt",
+         TrimUpper(programName_), FileKind::BitIndex});
     if (!path) {
         return;
     }

@@ -14,7 +14,6 @@
 #include "book/qt/frmPrintPgs.h"
 #include "book/qt/plot_pdf.h"
 #include "book/visio_plot.h"
-#include "ladder/element_size.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/document_viewer.h"
 #include "platform/qt/frmStatus.h"
@@ -134,7 +133,7 @@ void frmPrint::mnuPlot_Click() {
         return;
     }
     const std::optional<std::filesystem::path> file =
-        AskPdfFile(dialogs_, programName_, "Plot to File");
+        AskPdfFile(dialogs_, PdfName("plot"), "Plot to File");
     if (!file) {
         return;
     }
@@ -149,7 +148,7 @@ void frmPrint::mnuPlot_Click() {
     book.ProgramName = programName_;
     book.listing = listing_;
     book.programFolder = QCoreApplication::applicationDirPath().toStdString();
-    book.elementSize = EleRes;
+    book.elementSize = elementSize_;
     book.ladderFontSize = settings_.GetSetting("LADDER_FONT", "SIZE", "8");
     book.bits = bits_ ? bits_() : nullptr;
     const double lineHeight = QFontMetricsF(ladder_->font(), &picture_).height() * kTwipsPerPixel;

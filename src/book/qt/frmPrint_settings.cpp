@@ -14,7 +14,6 @@
 #include "book/qt/book_printer.h"
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
-#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/frmStatus.h"
 #include "platform/settings.h"
@@ -110,12 +109,16 @@ void frmPrint::mnuWordWrap_Click() {
 void frmPrint::mnuRes_Click() {
     bool canceled = true;
     {
-        frmResolution dialog(settings_, this);
+        frmResolution dialog(elementSize_, this);
         if (!chkLadder_->isChecked()) {
             dialog.SetIsRelay(true);
         }
         dialog.exec();
         canceled = dialog.Canceled();
+        if (!canceled) {
+            elementSize_ = dialog.ChosenSize();
+            settings_.SaveSetting("VIEW", "EleRes", std::to_string(elementSize_));
+        }
     }
     // The new book reads show-as-ladder and word wrap as its window opens.
     if (!canceled) {
@@ -153,12 +156,13 @@ void frmPrint::mnuAutoSize_Click() {
     }
     if (const std::optional<std::int16_t> size =
             AutoSize(canvas_, extent.MaxLadderCols, extent.MaxLadderRows, noWrap, noSpan)) {
-        EleRes = *size;
-        settings_.SaveSetting("VIEW", "EleRes", std::to_string(EleRes));
+        elementSize_ = *size;
+        settings_.SaveSetting("VIEW", "EleRes", std::to_string(elementSize_));
     } else {
         MsgBox("Unable to Auto Size, Try Larger Paper", MsgButtons::Ok, MsgIcon::Information,
                "Auto Size Fail");
-        EleRes = 100;
+        // This book at the normal size; the stored size stays for the next.
+        elementSize_ = 100;
     }
     RebuildBook();
 }

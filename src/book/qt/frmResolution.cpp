@@ -8,10 +8,8 @@
 #include <QScrollBar>
 
 #include "book/page_layout.h"
-#include "ladder/element_size.h"
 #include "ladder/ladder_drawing.h"
 #include "ladder/qt/ladder_picture.h"
-#include "platform/settings.h"
 
 namespace veldra {
 namespace {
@@ -60,8 +58,8 @@ private:
     LadderPicture& picture_;
 };
 
-frmResolution::frmResolution(Settings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings), myElements_(EleRes) {
+frmResolution::frmResolution(std::int16_t size, QWidget* parent)
+    : QDialog(parent), myElements_(size), chosen_(size) {
     setObjectName("frmResolution");
     setWindowTitle("Element Size");
     setModal(true);
@@ -127,7 +125,7 @@ frmResolution::frmResolution(Settings& settings, QWidget* parent)
 
     connect(VScroll1_, &QScrollBar::valueChanged, this,
             [this](int value) { VScroll1_Change(value); });
-    VScroll1_->setValue(EleRes);
+    VScroll1_->setValue(size);
     if (VScroll1_->value() == 0) {
         VScroll1_Change(0);  // the spinner starts there: nothing changed, but draw the sample
     }
@@ -195,8 +193,7 @@ void frmResolution::RedrawSample() {
 
 void frmResolution::OKButton_Click() {
     const int size = VScroll1_->value();
-    EleRes = std::int16_t(size == 0 ? 1 : size);
-    settings_.SaveSetting("VIEW", "EleRes", std::to_string(EleRes));
+    chosen_ = std::int16_t(size == 0 ? 1 : size);
     canceled_ = false;
     accept();
 }

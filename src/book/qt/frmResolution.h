@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <memory>
 
 #include "ladder/elements.h"
@@ -12,20 +13,22 @@ class QScrollBar;
 namespace veldra {
 
 class LadderPicture;
-class Settings;
 
 // "Element Size": the user picks the size of the book's ladder elements with a spinner and
-// sees it on a small sample rung before the book is built again. OK makes it the element
-// size and stores it; Cancel, or closing the dialog, changes nothing.
+// sees it on a small sample rung before the book is built again. OK gives the size chosen;
+// Cancel, or closing the dialog, leaves the book's size as it was.
 class frmResolution final : public QDialog {
 public:
-    explicit frmResolution(Settings& settings, QWidget* parent = nullptr);
+    // Opens on the book's element size, in percent.
+    explicit frmResolution(std::int16_t size, QWidget* parent = nullptr);
     ~frmResolution() override;
 
     // Draws the sample in relay-equivalent symbols.
     void SetIsRelay(bool relay);
     // The dialog was closed without OK.
     bool Canceled() const { return canceled_; }
+    // The size taken by OK, in percent: never 0.
+    std::int16_t ChosenSize() const { return chosen_; }
     // Fits the sample's names to the picture's font at the current size.
     void CalcTextSize();
 
@@ -45,8 +48,8 @@ private:
     void RunSpinnerUpward(int action);
     void RedrawSample();
 
-    Settings& settings_;
     Elements myElements_;
+    std::int16_t chosen_;
     bool canceled_ = false;
     QLineEdit* Text1_ = nullptr;
     QScrollBar* VScroll1_ = nullptr;

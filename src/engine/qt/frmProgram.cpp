@@ -600,6 +600,7 @@ std::optional<std::filesystem::path> frmProgram::SaveLogAs(const std::string& pr
     request.mode = FileDialogRequest::Mode::Save;
     request.filter = kSaveFilter;
     request.proposedName = proposedName;
+    request.kind = FileKind::Log;
     return dialogs_.FileName(request);
 }
 

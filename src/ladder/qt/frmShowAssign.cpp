@@ -435,6 +435,7 @@ void frmShowAssign::cmdLadder_Click() {
     request.title = "Save Ladder";
     request.filter = "Bit Maps (*.bmp)|*.bmp";
     request.proposedName = TrimUpper(host_.ProgramName());
+    request.kind = FileKind::LadderPicture;
     const std::optional<std::filesystem::path> file = host_.dialogs->FileName(request);
     if (!file) {
         return;

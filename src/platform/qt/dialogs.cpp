@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -85,20 +87,30 @@ QString DescriptionOnly(QString description) {
     return description.trimmed();
 }
 
-// A window manager writes the title in a font of its own, often bold, beside an icon and
-// its buttons, and cuts it short when the box is narrower: the box is made wide enough
-// for the title there (with a tenth to spare for a larger title font, and room for the
-// icon and three buttons), whatever the length of its prompt.
-void KeepTitleWhole(QMessageBox& box) {
-    QFont font = box.font();
+// A window manager writes the title in a font of its own, bold, beside an icon and its
+// buttons, and cuts it short when the box is narrower. The width a box needs for its whole
+// title there, whatever the length of its prompt: the title measured in the desktop's title
+// font, bold, and never smaller than half as large again as the box's own, with room for
+// the icon, three buttons and the margins.
+int TitleWidth(const QWidget& box) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setPointSizeF(std::max(font.pointSizeF(), box.font().pointSizeF() * 3 / 2));
     font.setBold(true);
     const QFontMetrics metrics(font);
-    constexpr int kIconAndButtons = 6;  // in lines of the title's height
-    const int width =
-        metrics.horizontalAdvance(box.windowTitle()) * 11 / 10 + kIconAndButtons * metrics.height();
+    constexpr int kIconButtonsAndMargins = 5;  // in lines of the title's height
+    return metrics.horizontalAdvance(box.windowTitle()) + kIconButtonsAndMargins * metrics.height();
+}
+
+// A box sizes itself to its contents as it is shown: a row as wide as its title needs
+// holds it open.
+void KeepTitleWhole(QDialog& box) {
+    auto* room = new QSpacerItem(TitleWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    } else if (box.layout() != nullptr) {
+        box.layout()->addItem(room);
+    } else {
+        delete room;
     }
 }
 
@@ -130,7 +142,9 @@ MsgAnswer ModalDialogs::MessageBox(const MsgBoxRequest& request) {
 
 std::optional<std::filesystem::path> ModalDialogs::FileName(const FileDialogRequest& request) {
     const bool save = request.mode == FileDialogRequest::Mode::Save;
-    QFileDialog dialog(Parent(), ToQString(request.title), QString(), QtFileFilter(request.filter));
+    QFileDialog dialog(Parent(), ToQString(request.title),
+                       QFile::decodeName(QByteArray::fromStdString(request.folder.string())),
+                       QtFileFilter(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -149,6 +163,8 @@ std::optional<std::string> ModalDialogs::InputBox(const InputBoxRequest& request
     dialog.setWindowTitle(ToQString(request.title));
     dialog.setLabelText(ToQString(request.prompt));
     dialog.setTextValue(ToQString(request.defaultText));
+    dialog.adjustSize();  // an input box makes its layout when first measured
+    KeepTitleWhole(dialog);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -12,6 +12,21 @@ class QWidget;
 
 namespace veldra {
 
+// The kinds of file the user names in a file dialog: each opens where the last of its kind
+// was chosen. The three PDFs of a program book (pages, index, plot) are one kind.
+enum class FileKind {
+    None,
+    Source,
+    Listing,
+    State,
+    View,
+    Statements,
+    Log,
+    LadderPicture,
+    BitIndex,
+    Pdf
+};
+
 // A file dialog as a command asks for it. The filter is written "Text (*.txt)|*.txt",
 // description and patterns in pairs.
 struct FileDialogRequest {
@@ -20,6 +35,9 @@ struct FileDialogRequest {
     std::string title;
     std::string filter;
     std::string proposedName;
+    FileKind kind = FileKind::None;
+    // The folder the dialog opens in; empty, the desktop's choice.
+    std::filesystem::path folder;
 };
 
 // Every question the windows put to the user, each answered before it returns. The real

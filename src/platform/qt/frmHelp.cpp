@@ -64,6 +64,14 @@ frmHelp::frmHelp(HelpGuide guide) : QWidget(nullptr, Qt::Window), guide_(std::mo
     tabHelp_->setObjectName("tabHelp");
     tabHelp_->addTab(BuildContents(), "Contents");
     tabHelp_->addTab(BuildIndex(), "Index");
+    // The index is chosen to look a word up: what the user types next replaces the word in
+    // its field.
+    connect(tabHelp_, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tabHelp_->widget(tab) == txtIndex_->parentWidget()) {
+            txtIndex_->setFocus(Qt::TabFocusReason);
+            txtIndex_->selectAll();
+        }
+    });
     auto* split = new QSplitter(this);
     split->addWidget(tabHelp_);
     split->addWidget(txtTopic_);

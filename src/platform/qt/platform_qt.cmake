@@ -2,6 +2,7 @@
 # registry, the lamp, help and the viewer of written files.
 target_sources(veldra_ui PRIVATE
     platform/qt/dialogs.cpp
+    platform/qt/folder_keeping_dialogs.cpp
     platform/qt/qt_platform.cpp
     platform/qt/frmStatus.cpp
     platform/qt/ini_settings.cpp

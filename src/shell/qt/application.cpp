@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/title_bar_icons.h"
 #include "platform/runtime_error.h"
@@ -33,12 +32,12 @@ void Application::ReplaceProcess(const std::vector<std::string>& command) {
 
 Application::Application(Dialogs& dialogs, Settings& settings, const Clock& clock,
                          ProgramStarter startEditor, std::function<void()> endApplication)
-    : dialogs_(dialogs),
+    : dialogs_(dialogs, settings),
       settings_(settings),
       startEditor_(std::move(startEditor)),
-      platform_(dialogs, windows_, std::move(endApplication)) {
+      platform_(dialogs_, windows_, std::move(endApplication)) {
     TitleBarIcons::Install();
-    main_ = std::make_unique<frmMain>(windows_, dialogs, settings, clock);
+    main_ = std::make_unique<frmMain>(windows_, dialogs_, settings, clock);
 }
 
 Application::~Application() {
@@ -48,7 +47,6 @@ Application::~Application() {
 bool Application::Start(std::string_view commandLine) {
     QApplication::setWindowIcon(ProgramPicture());
     try {
-        EleRes = ReadElementSize(settings_);
         // The user's guide lies beside the program: the build copies it there.
         main_->SetHelpFile(
             std::filesystem::path(

@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/qt/folder_keeping_dialogs.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/window_registry.h"
 
 namespace veldra {
 
 class Clock;
-class Dialogs;
 class Settings;
 class frmMain;
 
@@ -33,10 +33,10 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // The start-up: the element size, the help file, the command line (the edit form hands
-    // the file to the user's editor), the session counter when this is the only instance
-    // running, then the file named or chosen, and the main window shown. False when the
-    // simulator ends without a window.
+    // The start-up: the help file, the command line (the edit form hands the file to the
+    // user's editor), the session counter when this is the only instance running, then the
+    // file named or chosen, and the main window shown. False when the simulator ends
+    // without a window.
     bool Start(std::string_view commandLine);
 
     frmMain& MainWindow() { return *main_; }
@@ -48,7 +48,8 @@ private:
     // lock from then on.
     bool OnlyInstance();
 
-    Dialogs& dialogs_;
+    // Every window's dialogs: the file dialogs open where their kind of file was last chosen.
+    FolderKeepingDialogs dialogs_;
     Settings& settings_;
     ProgramStarter startEditor_;
     std::unique_ptr<QLockFile> instanceLock_;

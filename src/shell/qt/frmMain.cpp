@@ -25,6 +25,7 @@
 #include "panels/toggle_panel.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/folder_keeping_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/whats_this.h"
 #include "platform/qt/window_frame.h"
@@ -349,6 +350,7 @@ std::optional<std::filesystem::path> frmMain::ChooseSource() {
     FileDialogRequest request;
     request.title = "Open";
     request.filter = kSourceFilter;
+    request.kind = FileKind::Source;
     return dialogs_.FileName(request);
 }
 
@@ -384,6 +386,8 @@ void frmMain::PlaceChild(QWidget& window) {
 }
 
 void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
+    // The program's folder is where the file dialogs of its files open at first.
+    KeepFolder(settings_, FileKind::Source, path);
     const std::uint64_t sourceBytes = text.size();
     MainWindowServices services;
     services.mainWindow = this;

@@ -132,8 +132,9 @@ private:
 
     // --- The program book (frmMain_book.cpp).
     void mnuBook_Click();
-    // Builds the book from the program's statements (and, on Yes, 6, its numeric blocks').
-    void LoadBook(int answer, const ListingTexts& listing);
+    // Builds the book from the program's statements (and, on Yes, 6, its numeric blocks'),
+    // its ladder elements `elementSize` percent of the normal size.
+    void LoadBook(int answer, const ListingTexts& listing, std::int16_t elementSize);
     // The main and program windows again, once the book is gone.
     void ShowAfterBook();
 

@@ -10,6 +10,7 @@
 #include "book/qt/frmPrint.h"
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
+#include "ladder/element_size.h"
 #include "logic/numeric_block.h"
 #include "logic/statements.h"
 #include "platform/qt/busy_cursor.h"
@@ -49,6 +50,7 @@ void frmMain::mnuBook_Click() {
     FileDialogRequest request;
     request.title = "Open";
     request.filter = kListingFilter;
+    request.kind = FileKind::Listing;
     if (const std::optional<std::filesystem::path> file = dialogs_.FileName(request)) {
         std::ifstream listing(*file, std::ios::binary);
         if (listing) {
@@ -69,10 +71,10 @@ void frmMain::mnuBook_Click() {
     *bookExtent_ = {};
     const MsgAnswer answer = MsgBox(std::string(kNumericCaution) + "\r\nPlot Numerics?",
                                     MsgButtons::YesNo, MsgIcon::None, "Plot Numerics");
-    LoadBook(answer == MsgAnswer::Yes ? kYes : kNo, *accepted);
+    LoadBook(answer == MsgAnswer::Yes ? kYes : kNo, *accepted, ReadElementSize(settings_));
 }
 
-void frmMain::LoadBook(int answer, const ListingTexts& listing) {
+void frmMain::LoadBook(int answer, const ListingTexts& listing, std::int16_t elementSize) {
     if (!program_) {
         ShowAfterBook();
         return;
@@ -84,7 +86,7 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing) {
         [program]() -> const BooleanBits* {
             return program ? program->Engine().PrgBooleanBits() : nullptr;
         },
-        bookExtent_);
+        bookExtent_, elementSize);
     book_ = book;
     try {
         ProgramEngine& engine = program_->Engine();
@@ -123,7 +125,9 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing) {
     // The book is a window of its own and may outlive the main window at the very end.
     connect(book, &frmPrint::closedForGood, this, &frmMain::ShowAfterBook);
     connect(book, &frmPrint::rebuildAsked, this,
-            [this, listing](int numPlot) { LoadBook(numPlot, listing); });
+            [this, listing](int numPlot, std::int16_t elementSize) {
+                LoadBook(numPlot, listing, elementSize);
+            });
     book->show();
 }
 

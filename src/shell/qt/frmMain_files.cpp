@@ -219,14 +219,15 @@ std::vector<ViewWindow> frmMain::CurrentView() const {
 // View files
 
 void frmMain::mnuSaveView_Click() {
-    SaveFile({FileDialogRequest::Mode::Save, "Save View", kViewFilter, TrimUpper(programName_)},
+    SaveFile({FileDialogRequest::Mode::Save, "Save View", kViewFilter, TrimUpper(programName_),
+              FileKind::View},
              "Replace File?", false,
              [this] { return ViewFileText(CurrentView(), ToStdString(windowTitle())); });
 }
 
 void frmMain::mnuLoadView_Click() {
-    const std::optional<std::filesystem::path> path =
-        DroppedOrChosen({FileDialogRequest::Mode::Open, "Load View", kViewFilter, programName_});
+    const std::optional<std::filesystem::path> path = DroppedOrChosen(
+        {FileDialogRequest::Mode::Open, "Load View", kViewFilter, programName_, FileKind::View});
     if (!path) {
         return;
     }
@@ -261,7 +262,8 @@ void frmMain::mnuSaveState_Click() {
                "Save Failed");
         return;
     }
-    SaveFile({FileDialogRequest::Mode::Save, "Save State", kStateSaveFilter, programName_},
+    SaveFile({FileDialogRequest::Mode::Save, "Save State", kStateSaveFilter, programName_,
+              FileKind::State},
              "Replace Existing File", true,
              [this] { return StateFileText(*program_->Engine().PrgBooleanBits()); });
 }
@@ -277,8 +279,9 @@ void frmMain::mnuLoadState_Click() {
         return;
     }
     WindowFrame(*program_).showMinimized();
-    const std::optional<std::filesystem::path> path = DroppedOrChosen(
-        {FileDialogRequest::Mode::Open, "Load State", kStateLoadFilter, programName_});
+    const std::optional<std::filesystem::path> path =
+        DroppedOrChosen({FileDialogRequest::Mode::Open, "Load State", kStateLoadFilter,
+                         programName_, FileKind::State});
     if (!path || !program_ || !engine.ProgramLoaded()) {
         return;
     }
@@ -321,7 +324,8 @@ void frmMain::SaveStatements(bool editedOnly) {
     if (!program_) {
         return;
     }
-    SaveFile({FileDialogRequest::Mode::Save, "Save Statements", kTextFilter, programName_},
+    SaveFile({FileDialogRequest::Mode::Save, "Save Statements", kTextFilter, programName_,
+              FileKind::Statements},
              "Replace File?", true, [this, editedOnly] {
                  return StatementExportText(program_->Engine().prgAssigns.get(), editedOnly);
              });

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -26,7 +28,6 @@
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
 #include "book/qt/page_drawing.h"
-#include "ladder/element_size.h"
 #include "support/fake_book_printer.h"
 
 namespace veldra::testing {
@@ -37,7 +38,6 @@ namespace {
 class BookSettingsTest : public BookFixture {
 protected:
     BookSettingsTest() {
-        EleRes = 100;
         StartOn("book",
                 ParallelProgram("BOOK", 10, false, "    W0, W1, W2, W3,\n",
                                 "    ASSIGN W0*W1*W2 TO W3;\n"),
@@ -48,7 +48,6 @@ protected:
         if (Book() != nullptr) {
             Book()->close();
         }
-        EleRes = 100;
     }
     void CreateBook() {
         BookFixture::CreateBook();
@@ -115,7 +114,7 @@ TEST_F(BookSettingsTest, TheElementSizeDialogStoresTheSizeOnOkAndRebuildsTheBook
         {180, &frmResolution::reject, 1, "1"},  // closed by its frame
     };
     for (const Case& c : cases) {
-        const int before = EleRes;
+        const int before = Book()->ElementSize();
         WhenShown<frmResolution>([&c, before](frmResolution& dialog) {
             auto* spinner = dialog.findChild<QScrollBar*>("VScroll1");
             EXPECT_EQ(spinner->value(), before);
@@ -125,10 +124,21 @@ TEST_F(BookSettingsTest, TheElementSizeDialogStoresTheSizeOnOkAndRebuildsTheBook
         });
         const bool ok = c.leave == &frmResolution::OKButton_Click;
         EXPECT_EQ(Rebuilds([this] { Book()->mnuRes_Click(); }), ok) << c.spinner;
-        EXPECT_EQ(EleRes, c.size) << c.spinner;
+        EXPECT_EQ(Book()->ElementSize(), c.size) << c.spinner;
         EXPECT_EQ(Stored("VIEW", "EleRes"), c.stored) << c.spinner;
         EXPECT_DOUBLE_EQ(Pitch(), 15.6 * c.size);
     }
+    // The next book, and the dialog, open on the size stored.
+    settings.SaveSetting("VIEW", "EleRes", "140");
+    Book()->close();
+    Settle();
+    CreateBook();
+    EXPECT_DOUBLE_EQ(Pitch(), 15.6 * 140);
+    WhenShown<frmResolution>([](frmResolution& dialog) {
+        EXPECT_EQ(dialog.findChild<QScrollBar*>("VScroll1")->value(), 140);
+        dialog.reject();
+    });
+    Book()->mnuRes_Click();
     // At 200 % the sample grows beyond its frame, which scrolls to reach it.
     WhenShown<frmResolution>([](frmResolution& dialog) {
         dialog.findChild<QScrollBar*>("VScroll1")->setValue(200);
@@ -170,7 +180,7 @@ TEST_F(BookSettingsTest, TheSpinnersUpperArrowMakesElementsLargerAndItsLowerSmal
         dialog.OKButton_Click();
     });
     EXPECT_TRUE(Rebuilds([this] { Entry("mnuRes")->trigger(); }));
-    EXPECT_EQ(EleRes, 101);
+    EXPECT_EQ(Book()->ElementSize(), 101);
     EXPECT_EQ(Stored("VIEW", "EleRes"), "101");
 }
 
@@ -197,12 +207,13 @@ TEST_F(BookSettingsTest, AutoSizeStoresTheLargestSizeThatFitsOrSaysNoneDoes) {
               "Auto Size Fail: Unable to Auto Size, Try Larger Paper");
     EXPECT_EQ(box.icon, MsgIcon::Information);
     EXPECT_EQ(Stored("VIEW", "EleRes"), "102");
-    EXPECT_EQ(EleRes, 100);
+    EXPECT_EQ(Book()->ElementSize(), 100);
     EXPECT_DOUBLE_EQ(Pitch(), 1560);
     Book()->close();
     Settle();
     CreateBook();
     EXPECT_EQ(Book()->Extent().MaxLadderCols, 0);  // a new book is measured afresh
+    EXPECT_DOUBLE_EQ(Pitch(), 1591.2);             // at the size stored
 }
 
 TEST_F(BookSettingsTest, PrintSetupStoresThePrinterAndLaysTheBookOutForItsPaper) {
@@ -295,6 +306,23 @@ TEST_F(PdfFileSetupTest, PrintSetupChoosesThePdfFilesOrientationAsAPrintersAndRe
     dialogs.Choose(Path("portrait.pdf"));
     Book()->PrintPages(1, 1);
     EXPECT_LT(Sheet(Path("portrait.pdf")).width(), Sheet(Path("portrait.pdf")).height());
+}
+
+TEST_F(PdfFileSetupTest, PrintSetupNamesThePdfFileWhereThePrinterIsChosenAndOkTakesIt) {
+    std::vector<QString> shown;
+    WhenShown<QPrintDialog>([&shown](QPrintDialog& setup) {
+        auto* printers = setup.findChild<QComboBox*>("printers");
+        QPushButton* ok = setup.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        shown = {printers->currentText(), printers->itemText(printers->count() - 1), ok->text()};
+        // Its file is asked when the book is printed, not here.
+        for (const char* part : {"lOutput", "filename", "fileBrowser"}) {
+            EXPECT_FALSE(setup.findChild<QWidget*>(part)->isVisible()) << part;
+        }
+        ok->click();
+    });
+    EXPECT_TRUE(Rebuilds([this] { Book()->findChild<QAction*>("mnuPrintSetup")->trigger(); }));
+    EXPECT_EQ(shown, (std::vector<QString>{"PDF File", "PDF File", "OK"}));
+    EXPECT_EQ(Stored("Print", "PrinterName"), "PDF File");
 }
 
 TEST_F(BookSettingsTest, ChangeFontStoresTheFontAndFitsTheNamesOnTheSamePages) {

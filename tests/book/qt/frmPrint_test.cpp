@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -16,8 +17,8 @@
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrintPgs.h"
 #include "engine/program_engine.h"
-#include "ladder/element_size.h"
 #include "platform/qt/window_frame.h"
+#include "support/fake_book_printer.h"
 
 namespace veldra::testing {
 namespace {
@@ -102,6 +103,65 @@ TEST_F(BookTest, TheBookPagesPreviewsAndPrintsTheChosenPagesToPdf) {
     EXPECT_TRUE(ProgramFrame().isVisible());
 }
 
+// A user who accepts what each dialog proposes: the pages, the listing, the bit index and
+// the plot each go to a PDF of their own beside the program, none replacing another; once
+// one is saved elsewhere, the next opens there.
+TEST_F(BookTest, EachPartOfTheBookProposesAPdfOfItsOwnBesideTheProgram) {
+    CreateBook();
+    ASSERT_NE(Book(), nullptr);
+    const int pages = Book()->TotalPages();
+    dialogs.AcceptProposal();
+    WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
+    Book()->mnuPrint_Click();
+    dialogs.AcceptProposal();
+    Book()->mnuPrintListing_Click();
+    dialogs.AcceptProposal();
+    Book()->findChild<QAction*>("mnuPrintIndex")->trigger();
+    Book()->findChild<QAction*>("mnuSetVisio")->trigger();
+    Settle();
+    ASSERT_NE(Book(), nullptr);
+    dialogs.AcceptProposal()
+        .Type("")
+        .Type("")
+        .Answer(MsgAnswer::No)   // "Watch Visio Plot?"
+        .Answer(MsgAnswer::Yes)  // "Generate Index?"
+        .Answer(MsgAnswer::Ok);  // "Document Ready"
+    WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
+    Book()->mnuPlot_Click();
+
+    std::vector<std::string> proposed;
+    for (const FileDialogRequest& request : dialogs.fileDialogs()) {
+        if (request.kind == FileKind::Pdf) {
+            EXPECT_EQ(request.folder.string(), folder.path().toStdString());
+            proposed.push_back(request.proposedName);
+        }
+    }
+    EXPECT_EQ(proposed, (std::vector<std::string>{"BOOK.pdf", "BOOK listing.pdf", "BOOK index.pdf",
+                                                  "BOOK plot.pdf"}));
+    EXPECT_EQ(PdfPages(Path("BOOK.pdf")), pages);
+    EXPECT_EQ(PdfPages(Path("BOOK listing.pdf")), 1);
+    EXPECT_GE(PdfPages(Path("BOOK index.pdf")), 1);
+    EXPECT_GT(PdfPages(Path("BOOK plot.pdf")), Book()->TotalPages());
+    for (const MsgBoxRequest& box : dialogs.boxes()) {
+        EXPECT_NE(box.title, "File Exists") << box.prompt;
+    }
+
+    ASSERT_TRUE(QDir(folder.path()).mkdir("prints"));
+    dialogs.Choose(Path("prints/first.pdf")).AcceptProposal();
+    Book()->PrintPages(1, 1);
+    Book()->findChild<QAction*>("mnuPrintIndex")->trigger();
+    EXPECT_EQ(dialogs.fileDialogs().back().folder.string(), Path("prints"));
+    EXPECT_GE(PdfPages(Path("prints/BOOK index.pdf")), 1);
+    // The next book's listing is looked for beside the program still.
+    Book()->findChild<QAction*>("mnuSetVisio")->trigger();
+    Settle();
+    Book()->CloseWindow();
+    Settle();
+    CreateBook();
+    EXPECT_EQ(dialogs.fileDialogs().back().kind, FileKind::Listing);
+    EXPECT_EQ(dialogs.fileDialogs().back().folder.string(), folder.path().toStdString());
+}
+
 // A shipped example made into a book with the listing shipped beside it, as a new user
 // makes one: opened, the book made, printed whole with its listing page, its bit index
 // saved, and plotted with the index.
@@ -175,12 +235,14 @@ TEST_F(BookTest, AnExampleBookFromItsShippedListingPrintsPlotsAndIndexes) {
 }
 
 TEST_F(BookTest, AFailingBuildSaysWhyAndGivesTheSimulatorBack) {
-    const auto size = EleRes;
-    EleRes = 3000;  // no page holds a cell this large
-    dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
-    WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
-    Main().CreateBook();
-    EleRes = size;
+    {
+        FakeBookPrinter postcard;  // no page this small holds a ladder
+        postcard.paper = PageCanvas{2000, 2000};
+        const BookPrinterScope installed{postcard};
+        dialogs.Choose(Path("book.mll")).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
+        WhenShown<frmListing>([](frmListing& listing) { listing.cmdSave_Click(); });
+        Main().CreateBook();
+    }
     EXPECT_NE(LastBox().find("Create Book Failed: "), std::string::npos);
     EXPECT_NE(LastBox().find("too small"), std::string::npos);
     EXPECT_EQ(Book(), nullptr);

@@ -306,6 +306,53 @@ TEST_F(FileCommandsTest, AStateSavedChangedAndLoadedSavesAgainTheSameAndAskedNoK
     EXPECT_TRUE(Main().isEnabled());
 }
 
+TEST_F(FileCommandsTest, EachFileDialogOpensWhereItsKindWasLastChosenElseBesideTheProgram) {
+    const std::filesystem::path program = std::filesystem::path(kSource).parent_path();
+    for (const char* kind : {"states", "views", "texts", "logs"}) {
+        std::filesystem::create_directory(Path(kind));
+    }
+    struct Case {
+        const char* command;
+        const char* chosen;
+        const char* opensIn;  // nullptr: the program's folder
+    };
+    const Case cases[] = {
+        {"mnuSaveState", "states/A.sst", nullptr}, {"mnuLoadState", "states/A.sst", "states"},
+        {"mnuSaveView", "views/A.svw", nullptr},   {"mnuLoadView", "views/A.svw", "views"},
+        {"mnuSAll", "texts/A.txt", nullptr},       {"mnuSEOnly", "texts/B.txt", "texts"},
+        {"mnuSaveState", "states/B.sst", "states"}};
+    const auto opened = [this] { return dialogs.fileDialogs().back().folder; };
+    for (const Case& c : cases) {
+        Run(c.command, c.chosen);
+        EXPECT_EQ(opened(), c.opensIn ? Path(c.opensIn) : program) << c.command;
+    }
+    QAction* log = Main().Program()->findChild<QAction*>("mnuCLog");
+    for (const char* file : {"logs/A.txt", "logs/B.txt"}) {
+        dialogs.Choose(Path(file)).Type("WEST JUNCTION");
+        log->trigger();  // on, asking for the file; then off
+        log->trigger();
+        EXPECT_EQ(opened(), std::string(file) == "logs/A.txt" ? program : Path("logs"));
+    }
+    EXPECT_TRUE(TakeBoxes().empty());
+
+    // The next run of the simulator opens them where this one left them; its Open dialog
+    // where the last program came from, and a program opened elsewhere is the folder of
+    // the kinds never chosen.
+    Settle();
+    app.reset();
+    app = Started(kSource);
+    Run("mnuSaveView", "views/C.svw");
+    EXPECT_EQ(opened(), Path("views"));
+    std::filesystem::create_directory(Path("elsewhere"));
+    std::filesystem::copy_file(kSource, Path("elsewhere/small.ml2"));
+    dialogs.Answer(MsgAnswer::Ok);
+    Run("mnuOpen", "elsewhere/small.ml2");
+    EXPECT_EQ(opened(), program);
+    settings.SaveSetting("Folders", "State", "");
+    Run("mnuSaveState", "elsewhere/C.sst");
+    EXPECT_EQ(opened(), Path("elsewhere"));
+}
+
 TEST_F(FileCommandsTest, AStateFileOfManyMissingBitsGivesTenBoxesThenOneForTheRest) {
     struct Case {
         int missing;

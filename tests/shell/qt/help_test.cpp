@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMdiArea>
@@ -175,6 +176,31 @@ TEST_F(HelpTest, HelpContentsOpensTheGuideOnItsContentsWithBackAndForward) {
     Item("mnuHlpTop")->trigger();
     EXPECT_EQ(ShownHelp(), help);
     EXPECT_EQ(Shown(help).first, 0);
+}
+
+TEST_F(HelpTest, ChoosingTheIndexPutsTheCursorInItsFieldSoThatTypingFindsATopic) {
+    Open(VELDRA_EXAMPLES "/level_crossing.ml2");
+    Item("mnuHlpTop")->trigger();
+    frmHelp* help = ShownHelp();
+    ASSERT_NE(help, nullptr);
+    help->activateWindow();
+    Settle();
+    auto* tabs = help->findChild<QTabWidget*>("tabHelp");
+    QTabBar* bar = tabs->tabBar();
+    for (const char* word : {"bit w", "force"}) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+        ASSERT_EQ(tabs->currentIndex(), 1);
+        EXPECT_EQ(help->focusWidget(), help->findChild<QWidget*>("txtIndex"));
+        // Typed where the keyboard is, as a user types: the field takes it, whole.
+        QTest::keyClicks(QApplication::focusWidget(), word);
+        EXPECT_EQ(help->findChild<QLineEdit*>("txtIndex")->text(), word);
+        EXPECT_TRUE(help->findChild<QListWidget*>("lstIndex")
+                        ->currentItem()
+                        ->text()
+                        .startsWith(word, Qt::CaseInsensitive))
+            << word;
+    }
 }
 
 TEST_F(HelpTest, ClosingTheSimulatorClosesTheHelpWindow) {

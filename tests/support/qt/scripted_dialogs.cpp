@@ -12,6 +12,9 @@ std::optional<std::filesystem::path> ScriptedDialogs::FileName(const FileDialogR
     }
     std::optional<std::filesystem::path> file = std::move(files_.front());
     files_.pop_front();
+    if (file && file->empty()) {
+        return request.folder / request.proposedName;
+    }
     return file;
 }
 

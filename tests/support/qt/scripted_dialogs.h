@@ -27,6 +27,11 @@ public:
         typed_.push_back(std::move(text));
         return *this;
     }
+    // The next file dialog takes the file it proposes, in the folder it opens in.
+    ScriptedDialogs& AcceptProposal() {
+        files_.emplace_back(std::filesystem::path());
+        return *this;
+    }
     // The next file dialog, or input box, is cancelled.
     ScriptedDialogs& CancelFile() {
         files_.push_back(std::nullopt);
