@@ -66,12 +66,7 @@ void BitStatusPage::Follow() {
 }
 
 void BitStatusPage::StopFollowing() {
-    // A collection the engine no longer holds is gone, and its rows with it.
-    if (Following()) {
-        shownRows_.Stop();
-    } else {
-        shownRows_.Forget();
-    }
+    shownRows_.Stop();
     followed_ = nullptr;
 }
 

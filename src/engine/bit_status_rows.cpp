@@ -33,22 +33,17 @@ void BitStatusRows::Show(BooleanBits& bits, std::vector<std::uint32_t> slotOfRow
     }
     if (regular) {
         const auto rows = std::int32_t(slotOfRow_.size());
-        named -= std::size_t(std::count_if(rowOfSlot_.begin(), rowOfSlot_.end(),
-                                           [rows](std::int32_t row) { return row >= 0 && row < rows; }));
+        named -=
+            std::size_t(std::count_if(rowOfSlot_.begin(), rowOfSlot_.end(),
+                                      [rows](std::int32_t row) { return row >= 0 && row < rows; }));
     }
     rowsIrregular_ = !regular || named != 0;
     SetRowsInSight(0, -1);
-    bits.SetRowsWatcher(this);
+    watch_ = bits.WatchRows(*this);
 }
 
 void BitStatusRows::Stop() {
-    if (bits_ != nullptr) {
-        bits_->SetRowsWatcher(nullptr);
-    }
-    Forget();
-}
-
-void BitStatusRows::Forget() {
+    watch_.Cancel();
     bits_ = nullptr;
     rowsIrregular_ = false;
     slotOfRow_.clear();

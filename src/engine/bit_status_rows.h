@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "logic/bit_rows_watcher.h"
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -21,8 +22,6 @@ public:
     static constexpr std::uint32_t kNoRowSlot = ~std::uint32_t(0);
 
     BitStatusRows() = default;
-    // The bits shown, if any, are still there: whoever shows them forgets bits that went.
-    ~BitStatusRows() { Stop(); }
     BitStatusRows(const BitStatusRows&) = delete;
     BitStatusRows& operator=(const BitStatusRows&) = delete;
 
@@ -31,10 +30,8 @@ public:
     // to be drawn, once until the rows changed are taken.
     void Show(BooleanBits& bits, std::vector<std::uint32_t> slotOfRow,
               std::function<void()> changedInSight);
-    // Stops showing the rows of the bits, which are still there.
+    // Stops showing the rows, whether or not the bits are still there.
     void Stop();
-    // Forgets bits that are gone.
-    void Forget();
 
     // The rows in sight, first to last (none while first > last): only their changes are
     // told of and taken; a row out of sight is read as it comes into sight.
@@ -63,6 +60,7 @@ private:
     void WantChanges();
 
     BooleanBits* bits_ = nullptr;
+    Subscription watch_;
     // While every row's bit names that row and no other bit names a shown row, a change is
     // told by its slot alone: a change out of sight costs one comparison of the slot with
     // those of the rows in sight. Otherwise (a bit that joined or was given a row while

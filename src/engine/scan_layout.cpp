@@ -18,17 +18,15 @@ ScanLayout& ScanLayout::operator=(ScanLayout&& other) noexcept {
         nameEnds_ = std::move(other.nameEnds_);
         other.Clear();
         if (bits_ != nullptr) {
-            bits_->SetLayoutWatcher(this);
+            watch_ = bits_->WatchLayout(*this);
         }
     }
     return *this;
 }
 
 void ScanLayout::Clear() {
-    if (bits_ != nullptr) {
-        bits_->StopLayoutWatcher(this);
-        bits_ = nullptr;
-    }
+    watch_.Cancel();
+    bits_ = nullptr;
     flags_.clear();
     placeOf_.clear();
     places_.clear();
@@ -59,7 +57,7 @@ void ScanLayout::Build(BooleanBits& bits) {
         nameEnds_.push_back(std::uint32_t(nameChars_.size()));
     }
     bits_ = &bits;
-    bits.SetLayoutWatcher(this);
+    watch_ = bits.WatchLayout(*this);
 }
 
 void ScanLayout::PlaceChanged(std::uint32_t slot, BoardPanel* window, int row,

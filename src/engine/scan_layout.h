@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "logic/bit_layout_watcher.h"
+#include "platform/event.h"
 
 namespace veldra {
 
@@ -69,6 +70,7 @@ private:
     void BitsGone() override { bits_ = nullptr; }
 
     BooleanBits* bits_ = nullptr;
+    Subscription watch_;
     std::vector<std::uint8_t> flags_;  // by slot
     // By slot, a board bit's place in places_ plus one, or 0: four bytes a bit, read in
     // slot order without the misses of a hashed look-up.

@@ -8,8 +8,8 @@
 namespace veldra {
 
 BooleanBits::~BooleanBits() {
-    if (layoutWatcher_ != nullptr) {
-        layoutWatcher_->BitsGone();
+    if (BitLayoutWatcher* watcher = layout_.Get()) {
+        watcher->BitsGone();
     }
 }
 
@@ -53,7 +53,7 @@ BooleanBit* BooleanBits::AddIO(std::string_view BitName, bool IsFormBit, bool Bi
 
 void BooleanBits::ForwardBitChanged(const BooleanBit& bit, bool before, bool value) {
     // Nobody showing or hearing: the bit is not read at all.
-    if (rowsWatcher_ == nullptr && !BitChanged.HasSubscribers()) {
+    if (rows_.Get() == nullptr && !BitChanged.HasSubscribers()) {
         return;
     }
     ForwardChange(bit.Slot(), IsForwarded(bit), before, value, bit.vIndex());
@@ -68,8 +68,8 @@ void BooleanBits::ForwardSlotChanged(std::uint32_t slot, bool value) {
 
 void BooleanBits::ForwardChange(std::uint32_t slot, bool forwarded, bool before, bool value,
                                 std::int32_t row) {
-    if (rowsWatcher_ != nullptr) {
-        rowsWatcher_->SlotChanged(slot, forwarded, before, value);
+    if (BitRowsWatcher* watcher = rows_.Get()) {
+        watcher->SlotChanged(slot, forwarded, before, value);
     }
     if (forwarded && BitChanged.HasSubscribers()) {
         BitChanged.Raise(row, value);
@@ -78,8 +78,8 @@ void BooleanBits::ForwardChange(std::uint32_t slot, bool forwarded, bool before,
 
 void BooleanBits::Removing(const BooleanBit& bit) {
     const std::uint32_t slot = bit.Slot();
-    if (rowsWatcher_ != nullptr) {
-        rowsWatcher_->SlotLeaving(slot, values_[slot] != 0);
+    if (BitRowsWatcher* watcher = rows_.Get()) {
+        watcher->SlotLeaving(slot, values_[slot] != 0);
     }
     bitAt_[slot] = nullptr;
     ForwardingCollection<BooleanBit>::Removing(bit);

@@ -10,6 +10,7 @@
 #include "logic/boolean_bit.h"
 #include "logic/model_collection.h"
 #include "platform/event.h"
+#include "platform/sole_watcher.h"
 
 namespace veldra {
 
@@ -55,7 +56,8 @@ public:
         // The scan's way, once per change while the rows are shown: a change of a row out
         // of sight that nobody hears asks for nothing more, and is tested here rather than
         // in a call.
-        if (rowsWatcher_ == nullptr || rowsWatcher_->Wants(slot) || !IsForwardedSlot(slot) ||
+        const BitRowsWatcher* rows = rows_.Get();
+        if (rows == nullptr || rows->Wants(slot) || !IsForwardedSlot(slot) ||
             BitChanged.HasSubscribers()) {
             ForwardSlotChanged(slot, value);
         }
@@ -64,7 +66,7 @@ public:
     // bit in hand at all.
     void StoreChangedValue(std::uint32_t slot, bool value) { StoreValue(slot, value); }
     // Whether anybody hears the collection's BitChanged or shows its rows.
-    bool ChangesHeard() const { return rowsWatcher_ != nullptr || BitChanged.HasSubscribers(); }
+    bool ChangesHeard() const { return rows_.Get() != nullptr || BitChanged.HasSubscribers(); }
 
     // Follows the bit in the slot, as Follow would the bit itself.
     void FollowSlot(std::uint32_t slot) { ForwardingCollection<BooleanBit>::FollowSlot(slot); }
@@ -74,17 +76,14 @@ public:
 
     Event<std::int32_t, bool> BitChanged;
 
-    // Who shows the bits a row each and is told of every change by slot; one at a time,
-    // none to stop.
-    void SetRowsWatcher(BitRowsWatcher* watcher) { rowsWatcher_ = watcher; }
+    // Who shows the bits a row each and is told of every change by slot; one at a time, the
+    // last to start. It stops watching as the subscription ends.
+    [[nodiscard]] Subscription WatchRows(BitRowsWatcher& watcher) { return rows_.Watch(watcher); }
     // Who keeps its own copy of the held bits' flags and board places by slot and is told
-    // as they change; one at a time. It is told too as the collection goes.
-    void SetLayoutWatcher(BitLayoutWatcher* watcher) { layoutWatcher_ = watcher; }
-    // The watcher stops; another that took its place goes on being told.
-    void StopLayoutWatcher(const BitLayoutWatcher* watcher) {
-        if (layoutWatcher_ == watcher) {
-            layoutWatcher_ = nullptr;
-        }
+    // as they change; one at a time, the last to start. It stops watching as the
+    // subscription ends, and is told too as the collection goes.
+    [[nodiscard]] Subscription WatchLayout(BitLayoutWatcher& watcher) {
+        return layout_.Watch(watcher);
     }
 
 private:
@@ -106,25 +105,25 @@ private:
         values_.push_back(value ? 1 : 0);
         bitAt_.push_back(&bit);
         const auto slot = static_cast<std::uint32_t>(values_.size() - 1);
-        if (rowsWatcher_ != nullptr && row >= 0) {
-            rowsWatcher_->RowGiven(slot, row);
+        if (BitRowsWatcher* watcher = rows_.Get(); watcher != nullptr && row >= 0) {
+            watcher->RowGiven(slot, row);
         }
         return slot;
     }
     void StoreValue(std::uint32_t slot, bool value) { values_[slot] = value ? 1 : 0; }
     void TellFlags(std::uint32_t slot, std::uint8_t flags) {
-        if (layoutWatcher_ != nullptr) {
-            layoutWatcher_->FlagsChanged(slot, flags);
+        if (BitLayoutWatcher* watcher = layout_.Get()) {
+            watcher->FlagsChanged(slot, flags);
         }
     }
     void TellRow(std::uint32_t slot, std::int32_t row) {
-        if (rowsWatcher_ != nullptr) {
-            rowsWatcher_->RowGiven(slot, row);
+        if (BitRowsWatcher* watcher = rows_.Get()) {
+            watcher->RowGiven(slot, row);
         }
     }
     void TellPlace(std::uint32_t slot, BoardPanel* window, int row, std::uint32_t rowsRevision) {
-        if (layoutWatcher_ != nullptr) {
-            layoutWatcher_->PlaceChanged(slot, window, row, rowsRevision);
+        if (BitLayoutWatcher* watcher = layout_.Get()) {
+            watcher->PlaceChanged(slot, window, row, rowsRevision);
         }
     }
     void ReadersChanged() { ++readersRevision_; }
@@ -132,8 +131,8 @@ private:
     std::vector<std::uint8_t> values_;
     std::vector<BooleanBit*> bitAt_;  // by slot, as values_: none where the bit left
     std::uint64_t readersRevision_ = 0;
-    BitRowsWatcher* rowsWatcher_ = nullptr;
-    BitLayoutWatcher* layoutWatcher_ = nullptr;
+    SoleWatcher<BitRowsWatcher> rows_;
+    SoleWatcher<BitLayoutWatcher> layout_;
 };
 
 }  // namespace veldra

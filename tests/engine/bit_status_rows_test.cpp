@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,30 @@ TEST_F(BitStatusRowsTest, OnlyChangesOfRowsInSightAreToldAndTakenOnce) {
     change(2);
     EXPECT_EQ(told, 2);
     EXPECT_TRUE(rows.TakeRowsChangedInSight().empty());
+}
+
+// Rows that stop leave the rows shown since over the same bits told of their changes, and
+// rows may stop after their bits went.
+TEST_F(BitStatusRowsTest, RowsThatStopLeaveTheWatchOfRowsShownSince) {
+    BooleanBit& a = AddBit("A");
+    a.SetvIndex(0);
+    rows.Show(bits, {a.Slot()}, nullptr);
+    BitStatusRows later;
+    int told = 0;
+    later.Show(bits, {a.Slot()}, [&] { ++told; });
+    later.SetRowsInSight(0, 0);
+
+    rows.Stop();
+    bits.Item("A");
+    a.SetBitValue(true);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(later.TakeRowsChangedInSight(), (std::vector<std::int32_t>{0}));
+
+    auto going = std::make_unique<BooleanBits>();
+    going->Add("B", false)->SetvIndex(0);
+    later.Show(*going, {0}, nullptr);
+    going.reset();
+    later.Stop();
 }
 
 // A bit that joins while rows are shown, naming a row of another bit, colours that row as

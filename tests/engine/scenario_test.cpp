@@ -137,6 +137,28 @@ const Scenario kForcing[] = {
     {"ForcingATimerBitThatIsTimingDropsItsTimer",
      "TIMER BITS\nSLOW : SET = 300 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
      {{"IN=1 scan force:SLOW=0 service*5", "SLOW=0"}}},
+    // The readers through the contact the force opens see the forced value before the bit's
+    // own statement puts it back; those through the other contact only see it put back.
+    {"AForcedResultIsPutBackAfterTheReadersItsOpenedContactReaches",
+     "LOGIC BEGIN\nASSIGN IN TO X;\nASSIGN X TO FRONT;\nASSIGN ~X TO BACK;\n"
+     "ASSIGN FRONT TO NEXT;\nEND LOGIC\n",
+     {{"IN=1 scan", "X=1 FRONT=1 BACK=0 NEXT=1"},
+      {"force:X=0", "X=0 FRONT=1 BACK=0", Lines{"Clearing bit: X"}},
+      {"scan", "X=1 FRONT=1 BACK=0 NEXT=1",
+       Lines{"Clearing bit: FRONT", "Setting bit: X", "Clearing bit: NEXT", "Setting bit: FRONT",
+             "Setting bit: NEXT"}},
+      {"IN=0 scan", "X=0 FRONT=0 BACK=1 NEXT=0"},
+      {"force:X=1 scan", "X=0 FRONT=0 BACK=1",
+       Lines{"Setting bit: X", "Clearing bit: BACK", "Clearing bit: X", "Setting bit: BACK"}}}},
+    {"AForcedResultWithADelayComesBackWhenItsDelayRunsOut",
+     "TIMER BITS\nSLOW : SET = 300 : MSEC;\nLOGIC BEGIN\nASSIGN IN TO SLOW;\nEND LOGIC\n",
+     {{"IN=1 scan run*5", "SLOW=1"},
+      {"force:SLOW=0 scan", "SLOW=0", Lines{"Clearing bit: SLOW", "Set Timer Que: SLOW"}},
+      {"run*5", "SLOW=1", Lines{"Setting bit: SLOW"}}}},
+    {"ALaterResultKeepsItsForcedValueUntilItsStatementIsSolvedAgain",
+     "LOGIC BEGIN\nASSIGN IN + OTHER TO A, B;\nEND LOGIC\n",
+     {{"IN=1 scan force:B=0 scan", "A=1 B=0"},
+      {"OTHER=1 scan", "A=1 B=1", Lines{"Setting bit: OTHER", "Setting bit: B"}}}},
 };
 INSTANTIATE_TEST_SUITE_P(Forcing, EngineScenario, ::testing::ValuesIn(kForcing), NameOf);
 
@@ -157,6 +179,13 @@ const Scenario kTables[] = {
        Lines{"G"}},
       {"SPEED#40 ROUTE=1 scan", "GREEN=1 RED=0"},
       {"SPEED#41 OTHER=1 scan", "GREEN=0 RED=0"}}},
+    // A number entered starts no scan: the next scan that runs for another reason takes it.
+    {"ANumberEnteredIsTakenByTheNextScanThatRunsForAnotherReason",
+     kAspectTable,
+     {{"TRACK=1 ROUTE=1 scan", "GREEN=0 RED=0"},
+      {"SPEED#40 scan", "GREEN=0", Lines{"SPEED", "Value Changed, New Value = 40"}},
+      {"force:OTHER=0 scan", "GREEN=1 RED=0",
+       Lines{"TABLE 1 Triggered", "Setting bit: GREEN", "Setting bit: G"}}}},
     {"ATableTriggeredByAnotherTablesOutputRunsInTheSameScan",
      "BOOLEAN BITS IN, MID, OUT;\nTABLES BEGIN\nTABLE 1\nTRIGGERS ON MID AND\nINPUTS: MID\n"
      "OUTPUTS: OUT;\nSTATE: 1 YIELDS: 1;\nSTATE: ? YIELDS: 0;\nEND TABLE\nTABLE 2\n"

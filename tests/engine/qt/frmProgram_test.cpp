@@ -503,6 +503,38 @@ TEST_F(ProgramWindowTest, LinesShownAfterTheScanCarryTheTimeOfTheChangeAndTheLog
     Menu("mnuCLog")->trigger();
 }
 
+// Stopped again, the window shows only the entries since the last stop, those shown before
+// standing as blank lines; the log file keeps every entry.
+TEST_F(ProgramWindowTest, StoppedAgainTheWindowShowsTheEntriesSinceTheLastStopAndTheLogKeepsAll) {
+    QTemporaryDir folder;
+    const std::filesystem::path file = folder.filePath("small.txt").toStdString();
+    dialogs.Choose(file).Type("WEST JUNCTION");
+    Menu("mnuCLog")->trigger();
+    clock.now = {6, 0, 0};
+    Start();
+    Post("PB_1", true);
+    Scan();
+    Stop();
+    const QString first = Find<QPlainTextEdit>("txtStatus")->toPlainText();
+    EXPECT_TRUE(first.contains("Setting bit: PB_1")) << first.toStdString();
+
+    Start();
+    Post("PB_1", false);
+    Scan();
+    Stop();
+    const QString second = Find<QPlainTextEdit>("txtStatus")->toPlainText();
+    EXPECT_FALSE(second.contains("Setting bit: PB_1")) << second.toStdString();
+    EXPECT_TRUE(second.contains("Clearing bit: PB_1")) << second.toStdString();
+    EXPECT_TRUE(second.startsWith("\n\n")) << second.toStdString();
+    Menu("mnuCLog")->trigger();
+
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream log;
+    log << in.rdbuf();
+    EXPECT_NE(log.str().find("Setting bit: PB_1"), std::string::npos);
+    EXPECT_NE(log.str().find("Clearing bit: PB_1"), std::string::npos);
+}
+
 // A menu's tick follows the core, not the click that toggled it.
 TEST_F(ProgramWindowTest, ALogRefusedWhileTheProgramRunsLeavesItsMenuUnticked) {
     Start();

@@ -87,6 +87,39 @@ TEST_F(LinkFixture, ClosingATrackLinkFromEitherSideEndsItAtBoth) {
     EXPECT_TRUE(dialogs.boxes().empty());
 }
 
+// Closing a link leaves an end's received codes as they were: they stay in the received
+// caption and in the logic, and the end stays in NORMAL, until the end is shunted.
+TEST_F(LinkFixture, ClosingALinkLeavesTheReceivedCodesAsTheyWere) {
+    LinkTracks();
+    StartProgram();
+    Scan();
+    frmTrack& east = East();
+    ClickInput("PB1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Find<QLabel>(east, "lblARecCode").text() == "D"; },
+                                kLinkBoundMs));
+    for (int tick = 0; tick < 2; ++tick) {
+        Half(east).tmrLinkA.Fire();
+        Scan();
+    }
+    ASSERT_TRUE(Bit("E_IN1"));
+
+    Find<QPushButton>(West(), "cmdLinkA").click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Caption(east, "cmdLinkA") == "Link"; }, kLinkBoundMs));
+    Settle();
+    for (int tick = 0; tick < 2; ++tick) {
+        Half(east).tmrLinkA.Fire();
+        Scan();
+    }
+    EXPECT_EQ(Find<QLabel>(east, "lblARecCode").text(), "D");
+    EXPECT_EQ(Find<QLabel>(east, "lblAStatus").text(), "NORMAL");
+    EXPECT_TRUE(Bit("E_IN1"));
+
+    Find<QCheckBox>(east, "chkShunt_1").click();
+    Scan();
+    EXPECT_EQ(Find<QLabel>(east, "lblARecCode").text(), "");
+    EXPECT_FALSE(Bit("E_IN1"));
+}
+
 // Shunted, a linked end still answers its peer's request but takes none of its codes;
 // unticked, it asks the peer for them again.
 TEST_F(LinkFixture, AShuntedEndAnswersRequestsButTakesNoCodes) {
@@ -96,11 +129,12 @@ TEST_F(LinkFixture, AShuntedEndAnswersRequestsButTakesNoCodes) {
     frmTrack& east = East();
     bool offered = false;  // WEST's D came, whether or not the end took it
     links::PeerLink& eastLink = east.Link(A);
-    QObject::connect(&eastLink, &links::PeerLink::RecordsReceived,
-                     [&offered](const std::vector<links::Received>& records) {
-                         for (const links::Received& record : records)
-                             offered = offered || record == links::Received(links::Data{"D", "TRUE"});
-                     });
+    QObject::connect(
+        &eastLink, &links::PeerLink::RecordsReceived,
+        [&offered](const std::vector<links::Received>& records) {
+            for (const links::Received& record : records)
+                offered = offered || record == links::Received(links::Data{"D", "TRUE"});
+        });
     Find<QCheckBox>(east, "chkShunt_1").click();
     EXPECT_TRUE(Find<QCheckBox>(east, "chkShunt_1").isEnabled());  // linked: still usable
     ClickInput("PB1");
