@@ -105,7 +105,7 @@ void ChangedBoardBits::PushSwept() {
     const ScanLayout& layout = *swept_;
     if (--sweepLeft_ == 0) {
         swept_ = nullptr;
-            sweep_.clear();
+        sweep_.clear();
         sweepTop_ = 0;
     }
     const ScanLayout::BoardPlace place = layout.PlaceAt(slot);

@@ -67,7 +67,8 @@ std::vector<std::string> StringLiterals(std::string_view source) {
             at = std::min(source.find("*/", at + 2), source.size()) + 2;
         } else if (c == 'R' && source.substr(at, 2) == "R\"") {
             const std::size_t open = source.find('(', at + 2);
-            const std::string close = ")" + std::string(source.substr(at + 2, open - at - 2)) + "\"";
+            const std::string close =
+                ")" + std::string(source.substr(at + 2, open - at - 2)) + "\"";
             const std::size_t end = std::min(source.find(close, open), source.size());
             std::string text(source.substr(open + 1, end - open - 1));
             if (joinNext)
@@ -92,7 +93,8 @@ std::vector<std::string> StringLiterals(std::string_view source) {
             joinNext = true;
         } else if (c == '\'') {
             // A digit separator (1'000) is no character literal.
-            const bool separator = at > 0 && std::isalnum(static_cast<unsigned char>(source[at - 1]));
+            const bool separator =
+                at > 0 && std::isalnum(static_cast<unsigned char>(source[at - 1]));
             ++at;
             if (!separator) {
                 for (; at < source.size() && source[at] != '\''; ++at) {
@@ -179,7 +181,8 @@ private:
             if (part.type() == pugi::node_pcdata) {
                 text += part.value();
                 shown += part.value();
-            } else if (part.type() == pugi::node_element && std::string_view(part.name()) == "var") {
+            } else if (part.type() == pugi::node_element &&
+                       std::string_view(part.name()) == "var") {
                 text += '\x01';
                 shown += std::string("<") + part.child_value() + ">";
             } else {
@@ -212,11 +215,12 @@ TEST(GuideQuotes, TheLiteralsOfASourceAreReadAsTheCompilerJoinsThem) {
     const char* source = R"cpp(
         // "not a literal"
         Show("Bit Name " /* "nor this" */ "not found", 'x', '"', 1'000);
-        const char* s = "a \"quoted\" word\r\n"; /* "*/ auto r = R"(raw "text")";
+        const char* s = "a \"quoted\" word\r\n"; /* "*/
+        auto r = R"(raw "text")";
     )cpp";
-    EXPECT_EQ(StringLiterals(source),
-              (std::vector<std::string>{"Bit Name not found", "a \"quoted\" word\r\n",
-                                        "raw \"text\""}));
+    EXPECT_EQ(
+        StringLiterals(source),
+        (std::vector<std::string>{"Bit Name not found", "a \"quoted\" word\r\n", "raw \"text\""}));
 }
 
 TEST(GuideQuotes, EveryTextTheGuideQuotesIsATextOfTheProgram) {
@@ -226,7 +230,8 @@ TEST(GuideQuotes, EveryTextTheGuideQuotesIsATextOfTheProgram) {
         if (entry.path().extension() != ".html")
             continue;
         pugi::xml_document document;
-        const pugi::xml_parse_result read = document.load_file(entry.path().c_str(), pugi::parse_default | pugi::parse_ws_pcdata);
+        const pugi::xml_parse_result read =
+            document.load_file(entry.path().c_str(), pugi::parse_default | pugi::parse_ws_pcdata);
         ASSERT_TRUE(read) << entry.path() << ": " << read.description();
         PageReader page(entry.path().filename().string());
         page.Walk(document.child("html").child("body"));
@@ -241,11 +246,11 @@ TEST(GuideQuotes, EveryTextTheGuideQuotesIsATextOfTheProgram) {
     const std::vector<std::string> texts = ProgramTexts();
     for (const Quote& quote : quotes) {
         for (const std::string& part : quote.fixed) {
-            const bool found = std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
-                return text.find(part) != std::string::npos;
-            });
-            EXPECT_TRUE(found) << quote.page << " quotes " << quote.shown << ", but the program has no text \""
-                               << part << "\"";
+            const bool found = std::any_of(
+                texts.begin(), texts.end(),
+                [&](const std::string& text) { return text.find(part) != std::string::npos; });
+            EXPECT_TRUE(found) << quote.page << " quotes " << quote.shown
+                               << ", but the program has no text \"" << part << "\"";
         }
     }
 }

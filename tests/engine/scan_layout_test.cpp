@@ -73,12 +73,14 @@ TEST_F(ScanLayoutTest, FlagsChangedAfterTheLayoutAreHeldAtOnce) {
     const Case cases[] = {
         {"delay", BooleanBit::kTimer, [](BooleanBit& bit, bool on) { bit.SetOffTime(on ? 5 : 0); }},
         // A delay below zero is no delay.
-        {"on delay", BooleanBit::kTimer, [](BooleanBit& bit, bool on) { bit.SetOnTime(on ? 5 : -5); }},
+        {"on delay", BooleanBit::kTimer,
+         [](BooleanBit& bit, bool on) { bit.SetOnTime(on ? 5 : -5); }},
         {"board", BooleanBit::kFormBit, [](BooleanBit& bit, bool on) { bit.SetIsFormBit(on); }},
         {"trigger", BooleanBit::kTrigger, [](BooleanBit& bit, bool on) { bit.SetIsTrigger(on); }},
         {"watch", BooleanBit::kWatch, [](BooleanBit& bit, bool on) { bit.SetIsWatch(on); }},
         {"filter", BooleanBit::kFilter, [](BooleanBit& bit, bool on) { bit.SetFilter(on); }},
-        {"assigned", BooleanBit::kAssigned, [](BooleanBit& bit, bool on) { bit.SetIsAssigned(on); }},
+        {"assigned", BooleanBit::kAssigned,
+         [](BooleanBit& bit, bool on) { bit.SetIsAssigned(on); }},
         {"numeric", BooleanBit::kNumeric, [](BooleanBit& bit, bool on) { bit.SetIsNumeric(on); }},
     };
     for (const Case& c : cases) {

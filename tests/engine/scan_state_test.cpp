@@ -22,8 +22,8 @@ public:
 
     using EngineTest::Bit;
     using EngineTest::Bits;
-    using EngineTest::engine;
     using EngineTest::driver;
+    using EngineTest::engine;
     using EngineTest::Input;
     using EngineTest::platform;
     using EngineTest::Value;

@@ -132,13 +132,13 @@ void PeerLink::Send(const std::string& records) {
 
 void PeerLink::Serve(Taker take, std::function<std::string()> state) {
     disconnect(servedBy_);
-    servedBy_ = connect(this, &PeerLink::RecordsReceived, this,
-                        [this, take = std::move(take),
-                         state = std::move(state)](const std::vector<Received>& records) {
-                            if (take(records,
-                                     [this](const std::string& record) { Refused(record); }))
-                                Send(state());
-                        });
+    servedBy_ =
+        connect(this, &PeerLink::RecordsReceived, this,
+                [this, take = std::move(take),
+                 state = std::move(state)](const std::vector<Received>& records) {
+                    if (take(records, [this](const std::string& record) { Refused(record); }))
+                        Send(state());
+                });
 }
 
 void PeerLink::ScheduleSend() {

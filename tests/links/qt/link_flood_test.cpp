@@ -27,8 +27,8 @@ protected:
                          [this](const std::vector<links::Received>& records) {
                              pieces.push_back(records.size());
                              turnOfPiece.push_back(turns);
-                             held = std::max(held,
-                                             Link().findChild<QTcpSocket*>()->bytesAvailable());
+                             held =
+                                 std::max(held, Link().findChild<QTcpSocket*>()->bytesAvailable());
                              taken.insert(taken.end(), records.begin(), records.end());
                          });
         QObject::connect(&turn, &QTimer::timeout, [this] { ++turns; });
