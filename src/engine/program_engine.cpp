@@ -122,22 +122,38 @@ void ProgramEngine::tmrProgram_Timer() {
     ApplyTrackData();
     ApplyOutsideInputs();
 
+    // A stop that ends the scan leaves the changed board bits and the timer requests for
+    // the next scan's end.
+    const auto endStopped = [&] {
+        if (ProgramLoaded()) {
+            blnSolving = false;
+            StableState(true);
+        }
+    };
+    // A stop from inside a solve (the runaway guard) lets the drain it came in finish, as a
+    // drain did when passes were not cut short; a stop from the desktop comes between
+    // passes and ends the scan at once, an oscillating drain included.
+    bool finishingDrain = false;
     for (int passes = 1;; ++passes) {
         window_.DoEvents();
-        if (!ProgramLoaded() || !blnSolving) {
-            if (ProgramLoaded()) {
-                blnSolving = false;
-                StableState(true);
-            }
-            return;  // the changed board bits and timer requests wait for the next scan's end
+        if (!ProgramLoaded() || (!blnSolving && !finishingDrain)) {
+            endStopped();
+            return;
         }
         EnsureMapped();  // the desktop may have changed the program meanwhile
+        const bool solving = blnSolving;
+        bool cut = false;
         if (BreakQue.Count() == 0) {
             if (MakeQue.Count() > 0) {
-                SolveQue(MakeQue, true);
+                cut = SolveQue(MakeQue, true);
             }
         } else {
-            SolveQue(BreakQue, false);
+            cut = SolveQue(BreakQue, false);
+        }
+        finishingDrain = cut && (finishingDrain || (solving && !blnSolving));
+        if (passes > kPassLimit && !blnSolving) {
+            endStopped();  // a drain stopped from inside that never ends: nothing left to ask
+            return;
         }
         if (passes > kPassLimit) {
             const MsgAnswer answer = MsgBox(

@@ -321,6 +321,64 @@ TEST(DisabledStatement, GivesItsLastResultToItsResultBits) {
                   .lines = Lines{"Clearing bit: A", "Clearing bit: X"}}});
 }
 
+// A statement that trips the runaway guard stops the simulation, and the drain it was
+// solved in is finished all the same: the chain queued behind it takes its values.
+TEST(DisabledStatement, TheDrainItTrippedInIsFinished) {
+    constexpr int kChain = 20;
+    std::string terms = "A";
+    for (int i = 1; i < 1001; ++i) {
+        terms += " + A";
+    }
+    // Each link reads the one before it through both contacts, so that its rise queues
+    // break work; the links are queued last first, so that most are solved twice.
+    std::string source = "LOGIC BEGIN\nASSIGN " + terms + " TO RW;\n";
+    for (int i = kChain; i >= 1; --i) {
+        const std::string before = i == 1 ? "A" : "B" + std::to_string(i - 1);
+        source += "ASSIGN " + before + " + " + before + " * ~" + before + " TO B" +
+                  std::to_string(i) + ";\n";
+    }
+    source += "END LOGIC\n";
+    ScenarioPlayer player(source.c_str());
+    Controller& controller = player.controller();
+    // Stopped, the window's own slots are blanked as the entries move to its text.
+    Lines logged;
+    const Subscription logging = controller.engine.Status().Logged.Subscribe(
+        [&](std::string_view entry) { logged.emplace_back(entry.substr(entry.find('\n') + 1)); });
+
+    Lines lines{"Setting bit: A"};
+    std::string bits = "RW=0";
+    for (int i = 1; i <= kChain; ++i) {
+        lines.push_back("Setting bit: B" + std::to_string(i));
+        bits += " B" + std::to_string(i) + "=1";
+    }
+    player.Play({{.actions = "A=1 scan", .bits = bits}});
+    EXPECT_EQ(logged, lines);
+    ASSERT_EQ(controller.window.edited.size(), 1u);
+    EXPECT_FALSE(controller.engine.Running());
+}
+
+// A drain that the runaway guard stopped but that oscillates is finished only as far as
+// the pass limit; the simulation is stopped already, so nothing is asked.
+TEST(DisabledStatement, AnOscillatingDrainItTrippedInEndsAtThePassLimitUnasked) {
+    std::string terms = "GO";
+    for (int i = 1; i < 1001; ++i) {
+        terms += " + GO";
+    }
+    std::string source = OscillatingRing(3);
+    source.insert(source.find("LOGIC BEGIN\n") + 12, "ASSIGN " + terms + " TO RW;\n");
+    ScenarioPlayer player(source.c_str());
+    Controller& controller = player.controller();
+    const int yieldsBefore = controller.window.yields;
+
+    player.Play({{.actions = "GO=1 scan", .boxes = Lines{}}});
+
+    EXPECT_EQ(controller.window.edited.size(), 1u);
+    EXPECT_FALSE(controller.engine.Running());
+    EXPECT_FALSE(controller.engine.Solving());
+    EXPECT_FALSE(controller.engine.SolvingLampLit());
+    EXPECT_EQ(controller.window.yields - yieldsBefore, ProgramEngine::kPassLimit + 1);
+}
+
 // A chain whose links are queued up to three times while it settles: by the input every link
 // reads, by the link before it, and by the chain's last link, which every link reads too.
 // Each change is solved and written in the order the queues give, whatever the chain's
