@@ -122,22 +122,38 @@ void ProgramEngine::tmrProgram_Timer() {
     ApplyTrackData();
     ApplyOutsideInputs();
 
+    // A stop that ends the scan leaves the changed board bits and the timer requests for
+    // the next scan's end.
+    const auto endStopped = [&] {
+        if (ProgramLoaded()) {
+            blnSolving = false;
+            StableState(true);
+        }
+    };
+    // A stop from inside a solve (the runaway guard) lets the drain it came in finish, as a
+    // drain did when passes were not cut short; a stop from the desktop comes between
+    // passes and ends the scan at once, an oscillating drain included.
+    bool finishingDrain = false;
     for (int passes = 1;; ++passes) {
         window_.DoEvents();
-        if (!ProgramLoaded() || !blnSolving) {
-            if (ProgramLoaded()) {
-                blnSolving = false;
-                StableState(true);
-            }
-            return;  // the changed board bits and timer requests wait for the next scan's end
+        if (!ProgramLoaded() || (!blnSolving && !finishingDrain)) {
+            endStopped();
+            return;
         }
         EnsureMapped();  // the desktop may have changed the program meanwhile
+        const bool solving = blnSolving;
+        bool cut = false;
         if (BreakQue.Count() == 0) {
             if (MakeQue.Count() > 0) {
-                SolveQue(MakeQue, true);
+                cut = SolveQue(MakeQue, true);
             }
         } else {
-            SolveQue(BreakQue, false);
+            cut = SolveQue(BreakQue, false);
+        }
+        finishingDrain = cut && (finishingDrain || (solving && !blnSolving));
+        if (passes > kPassLimit && !blnSolving) {
+            endStopped();  // a drain stopped from inside that never ends: nothing left to ask
+            return;
         }
         if (passes > kPassLimit) {
             const MsgAnswer answer = MsgBox(
@@ -300,18 +316,19 @@ bool ProgramEngine::TakeAimedInputBySlot(std::uint32_t slot, bool value) {
     return (prgBooleanBits_->Values()[slot] != 0) == value || ChangeInLayout(slot, value);
 }
 
-void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
+bool ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     // Logic that oscillates through both contacts of one bit keeps refilling the break
-    // queue it is drained from, so a drain alone could never end. One pass solves at most
-    // as many statements as the program holds; the rest waits for the next pass, which
-    // takes the same queue in the same order, so the pass limit still bounds the scan and
-    // the desktop is served between passes.
-    const std::uint32_t budget = std::max<std::uint32_t>(map_.StatementCount(), 1);
-    for (std::uint32_t taken = 0; Que.Count() > 0 && ProgramLoaded(); ++taken) {
-        if (taken == budget) {
-            return;
-        }
+    // queue it is drained from, so a drain alone could never end. A pass ends where a
+    // statement would be solved a second time; the rest waits for the next pass, which
+    // takes the same queue in the same order, so logic that settles is solved as one drain
+    // would solve it, the pass limit counts an oscillation's turns whatever the program's
+    // size, and the desktop is served between passes.
+    solvedInPass_.Begin();
+    while (Que.Count() > 0 && ProgramLoaded()) {
         std::uint32_t index = Que.Front();
+        if (!solvedInPass_.Take(index)) {
+            return true;
+        }
         map_.Prefetch(Que.Behind(kPrefetchDistance));
         // A statement solved from the values alone, that nobody hears, is not read at all:
         // it is followed by its slot, which is its index in the layout. Any other is in
@@ -394,12 +411,13 @@ void ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
                 }
                 if (IsMake && BreakQue.Count() > 0) {
                     Que.Remove(index);  // make work gives way to break work
-                    return;
+                    return false;
                 }
             }
         }
         Que.Remove(index);
     }
+    return false;
 }
 
 void ProgramEngine::SolveStatement(std::uint32_t index) {
@@ -441,13 +459,13 @@ void ProgramEngine::ReserveScanLists() {
     // to size once here rather than grown, and copied, as it goes.
     MakeQue.Reserve(map_.StatementCount());
     BreakQue.Reserve(map_.StatementCount());
+    solvedInPass_.Reserve(map_.StatementCount());
     if (prgBooleanBits_) {
         const std::uint8_t* flags = map_.BitLayout().Flags();
         const std::uint32_t slots = prgBooleanBits_->SlotCount();
         const auto boardBits =
-            std::count_if(flags, flags + map_.BitLayout().SlotCount(), [](std::uint8_t flag) {
-                return (flag & BooleanBit::kFormBit) != 0;
-            });
+            std::count_if(flags, flags + map_.BitLayout().SlotCount(),
+                          [](std::uint8_t flag) { return (flag & BooleanBit::kFormBit) != 0; });
         ChangedBits.Reserve(slots, std::size_t(boardBits));
     }
 }

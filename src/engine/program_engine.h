@@ -11,6 +11,7 @@
 #include "engine/cpu_board.h"
 #include "engine/immediate_window.h"
 #include "engine/scan_map.h"
+#include "engine/solve_pass.h"
 #include "engine/statement_queue.h"
 #include "engine/track_forms.h"
 #include "logic/boolean_bits.h"
@@ -238,7 +239,9 @@ private:
     // (nothing called outside the engine but the line's writer); false, changing nothing
     // but the bit followed, when the change must go through the bit.
     bool TakeAimedInputBySlot(std::uint32_t slot, bool value);
-    void SolveQue(StatementQueue& Que, bool IsMake);
+    // One pass of the solve loop over the queue; true when it ended before the queue was
+    // drained, at a statement it had solved already.
+    bool SolveQue(StatementQueue& Que, bool IsMake);
     // Solves the statement from the compiled program when it can, else by itself; a
     // disabled statement keeps its last result.
     void SolveStatement(std::uint32_t index);
@@ -317,6 +320,7 @@ private:
     // Statements waiting to be solved, by their index in the scan map.
     StatementQueue BreakQue;
     StatementQueue MakeQue;
+    SolvePass solvedInPass_;
     // Delay timers to cancel and to start at the end of the scan.
     MkBkQues CancelTimerQue;
     MkBkQues StartTimerQue;

@@ -287,6 +287,48 @@ INSTANTIATE_TEST_SUITE_P(Scan, OscillatingLogic, ::testing::ValuesIn(kOscillatio
                              return std::string(info.param.name);
                          });
 
+// The pair amid a large program that works as the pair oscillates: a pass is as long as
+// the pair's own oscillation, not as the program, so the box comes after as many lines as
+// the program's own changes and the pair's 5,001 passes write, at any size.
+class OscillationAmidALargeProgram : public ::testing::TestWithParam<int> {};
+
+TEST_P(OscillationAmidALargeProgram, AsksAfterTheLinesOfThePairsPassesAlone) {
+    const int statements = GetParam();
+    std::string source = "BOOLEAN BITS GO;\nLOGIC BEGIN\n";
+    for (int i = 0; i < statements; ++i) {
+        if (i == statements / 2) {
+            source += "ASSIGN ~B + ~B * B TO A;\nASSIGN A + ~A * ~B TO B;\n";
+        }
+        const std::string before = i == 0 ? "TC0" : "L" + std::to_string(i - 1);
+        source += "ASSIGN " + before + " * ~R" + std::to_string(i % 97) + " + " + before + " * TC" +
+                  std::to_string(i % 13) + " TO L" + std::to_string(i) + ";\n";
+    }
+    source += "END LOGIC\n";
+    ScenarioPlayer player(source.c_str());
+    Controller& controller = player.controller();
+    // One line per change of the program's chain, at most two per pass of the pair.
+    const long long bound = statements + 2LL * (ProgramEngine::kPassLimit + 1) + 16;
+    long long lines = 0;
+    const Subscription logging =
+        controller.engine.Status().Logged.Subscribe([&](std::string_view) { ++lines; });
+    // Past the bound the scan is stopped, so that a pass as long as the program fails
+    // here rather than writing on to its box.
+    controller.window.onYield = [&] {
+        if (lines > bound) {
+            EngineDriver(controller.engine).SetSolving(false);
+        }
+    };
+
+    player.Play({{.actions = "answer:Yes GO=1 TC0=1 scan",
+                  .boxes = Lines{"Logic Loop?: VELDRA has scanned your program 5,000 times and "
+                                 "is unable to resolve the logic.\r\nStop Simulation?"}}});
+
+    EXPECT_LE(lines, bound);
+    EXPECT_FALSE(controller.engine.Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scan, OscillationAmidALargeProgram, ::testing::Values(2000, 20000));
+
 // A statement too long to evaluate is disabled as it trips the runaway guard; queued later,
 // it is not solved but gives its last result to each result bit that differs.
 TEST(DisabledStatement, GivesItsLastResultToItsResultBits) {
@@ -306,6 +348,113 @@ TEST(DisabledStatement, GivesItsLastResultToItsResultBits) {
                  {.actions = "A=0 scan",
                   .bits = "RW=0 X=0",
                   .lines = Lines{"Clearing bit: A", "Clearing bit: X"}}});
+}
+
+// A statement that trips the runaway guard stops the simulation, and the drain it was
+// solved in is finished all the same: the chain queued behind it takes its values.
+TEST(DisabledStatement, TheDrainItTrippedInIsFinished) {
+    constexpr int kChain = 20;
+    std::string terms = "A";
+    for (int i = 1; i < 1001; ++i) {
+        terms += " + A";
+    }
+    // Each link reads the one before it through both contacts, so that its rise queues
+    // break work; the links are queued last first, so that most are solved twice.
+    std::string source = "LOGIC BEGIN\nASSIGN " + terms + " TO RW;\n";
+    for (int i = kChain; i >= 1; --i) {
+        const std::string before = i == 1 ? "A" : "B" + std::to_string(i - 1);
+        source += "ASSIGN " + before + " + " + before + " * ~" + before + " TO B" +
+                  std::to_string(i) + ";\n";
+    }
+    source += "END LOGIC\n";
+    ScenarioPlayer player(source.c_str());
+    Controller& controller = player.controller();
+    // Stopped, the window's own slots are blanked as the entries move to its text.
+    Lines logged;
+    const Subscription logging = controller.engine.Status().Logged.Subscribe(
+        [&](std::string_view entry) { logged.emplace_back(entry.substr(entry.find('\n') + 1)); });
+
+    Lines lines{"Setting bit: A"};
+    std::string bits = "RW=0";
+    for (int i = 1; i <= kChain; ++i) {
+        lines.push_back("Setting bit: B" + std::to_string(i));
+        bits += " B" + std::to_string(i) + "=1";
+    }
+    player.Play({{.actions = "A=1 scan", .bits = bits}});
+    EXPECT_EQ(logged, lines);
+    ASSERT_EQ(controller.window.edited.size(), 1u);
+    EXPECT_FALSE(controller.engine.Running());
+}
+
+// A drain that the runaway guard stopped but that oscillates is finished only as far as
+// the pass limit; the simulation is stopped already, so nothing is asked.
+TEST(DisabledStatement, AnOscillatingDrainItTrippedInEndsAtThePassLimitUnasked) {
+    std::string terms = "GO";
+    for (int i = 1; i < 1001; ++i) {
+        terms += " + GO";
+    }
+    std::string source = OscillatingRing(3);
+    source.insert(source.find("LOGIC BEGIN\n") + 12, "ASSIGN " + terms + " TO RW;\n");
+    ScenarioPlayer player(source.c_str());
+    Controller& controller = player.controller();
+    const int yieldsBefore = controller.window.yields;
+
+    player.Play({{.actions = "GO=1 scan", .boxes = Lines{}}});
+
+    EXPECT_EQ(controller.window.edited.size(), 1u);
+    EXPECT_FALSE(controller.engine.Running());
+    EXPECT_FALSE(controller.engine.Solving());
+    EXPECT_FALSE(controller.engine.SolvingLampLit());
+    EXPECT_EQ(controller.window.yields - yieldsBefore, ProgramEngine::kPassLimit + 1);
+}
+
+// A chain whose links are queued up to three times while it settles: by the input every link
+// reads, by the link before it, and by the chain's last link, which every link reads too.
+// Each change is solved and written in the order the queues give, whatever the chain's
+// length, rising (make work) and falling (break work).
+TEST(LongChain, SettlesInQueueOrderWhenItsLinksAreQueuedAgain) {
+    constexpr int kLinks = 200;
+    const auto link = [](int i) { return "B" + std::to_string(i); };
+    const std::string last = link(kLinks);
+    std::string source = "BOOLEAN BITS GO;\nLOGIC BEGIN\n";
+    for (int i = kLinks; i >= 1; --i) {
+        const std::string before = i == 1 ? "A" : link(i - 1);
+        source += "ASSIGN " + before + " * A + " + before + " * " + last + " TO " + link(i) + ";\n";
+    }
+    source += "END LOGIC\n";
+    ScenarioPlayer player(source.c_str());
+    Controller& controller = player.controller();
+    Lines logged;
+    const Subscription logging = controller.engine.Status().Logged.Subscribe(
+        [&](std::string_view entry) { logged.emplace_back(entry.substr(entry.find('\n') + 1)); });
+    player.Play({{"GO=1 scan"}});
+
+    for (const bool rise : {true, false}) {
+        SCOPED_TRACE(rise ? "rising" : "falling");
+        Lines lines{std::string(rise ? "Setting" : "Clearing") + " bit: A"};
+        Lines solved;
+        std::string bits;
+        for (int i = kLinks; i >= 1; --i) {
+            solved.push_back(link(i));
+        }
+        for (int i = 2; i <= kLinks; ++i) {
+            solved.push_back(link(i));
+        }
+        // The last link is still queued as it changes: its readers but itself come again.
+        for (int i = kLinks - 1; i >= 1; --i) {
+            solved.push_back(link(i));
+        }
+        for (int i = 1; i <= kLinks; ++i) {
+            lines.push_back(std::string(rise ? "Setting" : "Clearing") + " bit: " + link(i));
+            bits += " " + link(i) + (rise ? "=1" : "=0");
+        }
+        logged.clear();
+        player.Play({{.actions = rise ? "A=1 scan" : "A=0 scan",
+                      .bits = bits,
+                      .solved = solved,
+                      .boxes = Lines{}}});
+        EXPECT_EQ(logged, lines);
+    }
 }
 
 TEST(TimerCount, FollowsTheRunningTimers) {
