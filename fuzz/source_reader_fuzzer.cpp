@@ -12,8 +12,8 @@
 #include "engine/program_window.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
-#include "platform/board_panel.h"
 #include "panels/panel_set.h"
+#include "platform/board_panel.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 
