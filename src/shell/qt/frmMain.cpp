@@ -119,7 +119,7 @@ frmMain::frmMain(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, 
       sessions_(settings),
       registration_(windows, *this, "frmMain") {
     setObjectName("frmMain");
-    setWindowTitle("Card File");
+    setWindowTitle(ToQString(kNoProgramCaption));
     setAcceptDrops(true);
     area_ = new QMdiArea(this);
     area_->setObjectName("mdiArea");
@@ -310,6 +310,8 @@ void frmMain::tmrClose_Timer() {
     std::optional<std::filesystem::path> path;
     try {
         CloseOtherWindows();
+        // Whatever becomes of this open, the old program has gone.
+        setWindowTitle(ToQString(kNoProgramCaption));
         menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
         menuItems_["mnuBook"]->setEnabled(false);
         EnableFileCommands(false);
@@ -421,6 +423,11 @@ void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
             WindowFrame(*program_).close();
         }
         EndOpen();
+        // Minimised for the load, it would stay out of sight, and without a task bar the
+        // user could not get it back.
+        if (!unloaded_) {
+            ShowMaximised();
+        }
         return;
     }
     // The board windows show what the load gave them (captions, sizes) before they are

@@ -89,6 +89,7 @@ protected:
         Item("mnuOpen")->trigger();
         Settle();
         TellBoxes();
+        TellMain("after the open");
 
         dialogs.Answer(MsgAnswer::Ok).Choose(kSource);
         Item("mnuOpen")->trigger();
@@ -105,6 +106,34 @@ protected:
         TellProgram("after the drop");
         std::fflush(stderr);
         std::_Exit(0);
+    }
+    // In the child: a small program opened from the command line, then a source dropped on
+    // it that runs out of memory half way.
+    [[noreturn]] void DropOneThatRunsOut() {
+        QTemporaryDir folder;
+        const std::filesystem::path dense = folder.filePath("dense.ml2").toStdString();
+        ::mallopt(M_ARENA_MAX, 1);
+        app = Started(kSource);
+        const std::uint64_t limit = CurrentMemoryFigures().addressInUse + kRoom;
+        const rlimit held{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &held) != 0) {
+            std::_Exit(2);
+        }
+        const std::optional<std::uint64_t> room = RoomForLoad(MemoryRoom(CurrentMemoryFigures()));
+        WriteDenseSource(dense, room.value_or(0) / kLoadPeakPerSourceByte * 2 / 3);
+        TellMain("before");
+        dialogs.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);  // "Continue Open?", the failure
+        Main().DropFiles({dense.string()});
+        Settle();
+        TellBoxes();
+        TellMain("after");
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+    // Whether the main window is where the user can reach it, and what its caption says.
+    void TellMain(const char* when) {
+        std::fprintf(stderr, "%s: %s, %s\n", when, Main().isMinimized() ? "minimised" : "shown",
+                     Main().windowTitle().toStdString().c_str());
     }
     void TellProgram(const char* when) {
         std::fprintf(
@@ -127,9 +156,25 @@ TEST_F(OutOfMemoryTest, ASourceTooLargeIsRefusedOneThatRunsOutHalfWayIsLetGoAndT
                 "Text Parser\n"
                 "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
+                "after the open: shown, Card File\n"
                 "then: SID 0, Program Window: SMALL, 0 ends\n"
-                "box: Ostrel: Not enough memory to load [^\n]*huge\.ml2[^\n]*\n"
+                "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2[^\n]*\n"
                 "after the drop: SID 0, Program Window: SMALL, 0 ends\n");
+#endif
+}
+
+// Minimised while it loads, the main window used to stay so after the failure, out of the
+// user's reach without a task bar, its caption still naming the program it had closed.
+TEST_F(OutOfMemoryTest, ADroppedSourceThatRunsOutHalfWayLeavesTheMainWindowShownWithoutAProgram) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    EXPECT_EXIT(DropOneThatRunsOut(), ::testing::ExitedWithCode(0),
+                "before: shown, SID 0, Card File: SMALL\n"
+                "box: Continue Open\\?: Opening a new file will close any current program\n"
+                "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
+                "not loaded: Error In Text Parser\n"
+                "after: shown, Card File\n");
 #endif
 }
 
