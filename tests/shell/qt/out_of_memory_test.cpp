@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "loader/source_memory.h"
@@ -42,6 +43,11 @@ void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes) {
     }
     out << "END LOGIC\r\nEND PROGRAM\r\n";
 }
+
+// A dense source of this size makes some 200,000 bits, whose state file text takes some
+// 40 MB; less than that is left for the save.
+constexpr std::uint64_t kManyBitsSource = 2560ULL << 10;
+constexpr std::uint64_t kSaveRoom = 24ULL << 20;
 
 class OutOfMemoryTest : public ApplicationFixture {
 protected:
@@ -130,6 +136,40 @@ protected:
         std::fflush(stderr);
         std::_Exit(0);
     }
+    // In the child: a program of many bits loaded, then its state saved over an old file
+    // and to a new one, each time with less memory left than the file's text takes.
+    [[noreturn]] void SaveStateOutOfMemory() {
+        QTemporaryDir folder;
+        const std::filesystem::path source = folder.filePath("many.ml2").toStdString();
+        const std::filesystem::path old = folder.filePath("OLD.sst").toStdString();
+        const std::filesystem::path fresh = folder.filePath("NEW.sst").toStdString();
+        WriteDenseSource(source, kManyBitsSource);
+        std::ofstream(old, std::ios::binary) << "the old state";
+        ::mallopt(M_ARENA_MAX, 1);
+        app = Started(source.string());
+        TellBoxes();
+        const std::uint64_t limit = CurrentMemoryFigures().addressInUse + kSaveRoom;
+        const rlimit held{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &held) != 0) {
+            std::_Exit(2);
+        }
+        dialogs.Answer(MsgAnswer::Yes).Answer(MsgAnswer::Ok).Choose(old);  // "Replace", the failure
+        Item("mnuSaveState")->trigger();
+        Settle();
+        TellBoxes();
+        dialogs.Answer(MsgAnswer::Ok).Choose(fresh);
+        Item("mnuSaveState")->trigger();
+        Settle();
+        TellBoxes();
+        std::ifstream in(old, std::ios::binary);
+        const std::string kept{std::istreambuf_iterator<char>(in), {}};
+        std::fprintf(
+            stderr, "the old file holds \"%s\"; %d files in the folder\n", kept.c_str(),
+            int(std::distance(std::filesystem::directory_iterator(folder.path().toStdString()),
+                              std::filesystem::directory_iterator())));
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
     // Whether the main window is where the user can reach it, and what its caption says.
     void TellMain(const char* when) {
         std::fprintf(stderr, "%s: %s, %s\n", when, Main().isMinimized() ? "minimised" : "shown",
@@ -175,6 +215,19 @@ TEST_F(OutOfMemoryTest, ADroppedSourceThatRunsOutHalfWayLeavesTheMainWindowShown
                 "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
                 "after: shown, Card File\n");
+#endif
+}
+
+TEST_F(OutOfMemoryTest, ASaveStateThatRunsOutOfMemorySaysSoAndLeavesTheOldFileAsItWas) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    EXPECT_EXIT(SaveStateOutOfMemory(), ::testing::ExitedWithCode(0),
+                "box: File Exists: Replace Existing File\n"
+                "box: Veldra: Not enough memory to save [^\n]*OLD\\.sst; the old file is "
+                "unchanged\n"
+                "box: Veldra: Not enough memory to save [^\n]*NEW\\.sst; nothing was written\n"
+                "the old file holds \"the old state\"; 2 files in the folder\n");
 #endif
 }
 
