@@ -254,8 +254,8 @@ void frmMain::mnuOpen_Click() {
     }
     // A dropped source that could not fit even in the memory the open program leaves is
     // refused before anything closes, so that the program stays.
-    if (dropped &&
-        !ParseText::RoomToLoad(*dropped, MemoryToLoad(program_ ? programSourceBytes_ : 0))) {
+    if (dropped && !ParseText::RoomToLoad(
+                       *dropped, program_ ? MemoryToLoad(programSourceBytes_) : MemoryNeed{})) {
         return;
     }
     ReportWindowErrors([&] {

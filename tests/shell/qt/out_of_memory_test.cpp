@@ -30,11 +30,12 @@ namespace {
 
 const std::string kSource = VELDRA_TEST_DATA "/program_window/small.ml2";
 
-// What the process may take beyond what it takes when the limit is set.
-constexpr std::uint64_t kRoom = 128ULL << 20;
+// What the process may take beyond what it takes when the limit is set: enough for a small
+// program with the desktop's reserve.
+constexpr std::uint64_t kRoom = 384ULL << 20;
 
 // A source of nothing but the shortest statements, each of which takes some thirty times
-// its size once loaded: of `bytes`, it promises to fit in `room` and takes more than that.
+// its size once loaded.
 void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes) {
     std::ofstream out(path, std::ios::binary);
     out << "PROGRAM DENSE;\r\nLOGIC BEGIN\r\n";
@@ -48,6 +49,15 @@ void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes) {
 // 40 MB; less than that is left for the save.
 constexpr std::uint64_t kManyBitsSource = 2560ULL << 10;
 constexpr std::uint64_t kSaveRoom = 24ULL << 20;
+
+// A dense source whose size promises nine tenths of the address space a load may take now:
+// it needs more than twice what it promises, so it runs out half way.
+void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path) {
+    const std::uint64_t room = RoomForLoad(RoomsOf(CurrentMemoryFigures())).address.value_or(0);
+    WriteDenseSource(path, room > kOpenMemory.address
+                               ? (room - kOpenMemory.address) / kLoadAddressPerSourceByte * 9 / 10
+                               : 0);
+}
 
 class OutOfMemoryTest : public ApplicationFixture {
 protected:
@@ -88,9 +98,7 @@ protected:
         app = Started(huge.string());
         TellBoxes();
 
-        // Its size promises two thirds of what the load may take; it needs twice that.
-        const std::optional<std::uint64_t> room = RoomForLoad(MemoryRoom(CurrentMemoryFigures()));
-        WriteDenseSource(dense, room.value_or(0) / kLoadPeakPerSourceByte * 2 / 3);
+        WriteDenseSourceThatPromisesToFit(dense);
         dialogs.Answer(MsgAnswer::Ok).Choose(dense);
         Item("mnuOpen")->trigger();
         Settle();
@@ -125,8 +133,7 @@ protected:
         if (::setrlimit(RLIMIT_AS, &held) != 0) {
             std::_Exit(2);
         }
-        const std::optional<std::uint64_t> room = RoomForLoad(MemoryRoom(CurrentMemoryFigures()));
-        WriteDenseSource(dense, room.value_or(0) / kLoadPeakPerSourceByte * 2 / 3);
+        WriteDenseSourceThatPromisesToFit(dense);
         TellMain("before");
         dialogs.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);  // "Continue Open?", the failure
         Main().DropFiles({dense.string()});
@@ -191,8 +198,8 @@ TEST_F(OutOfMemoryTest, ASourceTooLargeIsRefusedOneThatRunsOutHalfWayIsLetGoAndT
     GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
 #else
     EXPECT_EXIT(RunOutOfMemory(), ::testing::ExitedWithCode(0),
-                "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2: the file is 128 MB, "
-                "loading it takes about 1,280 MB and only [0-9,]+ MB can be given: Error In "
+                "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2: the file is 384 MB, "
+                "loading it takes about 5,120 MB and only [0-9,]+ MB can be given: Error In "
                 "Text Parser\n"
                 "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
