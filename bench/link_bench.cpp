@@ -112,26 +112,6 @@ double Seconds(Clock::duration elapsed) {
     return std::chrono::duration<double>(elapsed).count();
 }
 
-// A line of this process's status in kB ("VmRSS", "VmHWM"); 0 when it cannot be read.
-double StatusKb(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with(key + ":")) {
-            return std::stod(line.substr(key.size() + 1));
-        }
-    }
-    return 0;
-}
-
-// Starts the count of the process's peak memory afresh from what it holds now.
-bool ResetPeakMemory() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return clear.good();
-}
-
 // A peer on a thread of its own writing serial records to 127.0.0.1:`port` as fast as the
 // link takes them, every bit flipped from one set to the next, until `kFullSpeedRecords`
 // are out or `kFullSpeedBound` has passed; then it closes. Blocking writes: what the link
@@ -201,10 +181,9 @@ private:
 
 // Counts in `received` every record `link` hands on, as its window takes them.
 void CountRecords(links::PeerLink& link, std::size_t& received) {
-    QObject::connect(&link, &links::PeerLink::RecordsReceived,
-                     [&received](const std::vector<links::Received>& records) {
-                         received += records.size();
-                     });
+    QObject::connect(
+        &link, &links::PeerLink::RecordsReceived,
+        [&received](const std::vector<links::Received>& records) { received += records.size(); });
 }
 
 // A program loaded as the user loads one, in its own program window with its board
@@ -403,8 +382,8 @@ void BM_SerialFloodAtFullSpeed(benchmark::State& state) {
         }
         received = 0;
         QCoreApplication::processEvents();
-        const double idleKb = StatusKb("VmRSS");
-        const bool peakCounted = ResetPeakMemory();
+        const double idleKb = bench::StatusKb("VmRSS");
+        const bool peakCounted = bench::ResetPeakMemory();
 
         Clock::time_point lastTick{};
         QTimer ticks;
@@ -431,7 +410,8 @@ void BM_SerialFloodAtFullSpeed(benchmark::State& state) {
         const double taken = Seconds(Clock::now() - start);
         ticks.stop();
         state.SetIterationTime(taken);
-        peak = std::max(peak, (peakCounted ? StatusKb("VmHWM") : StatusKb("VmRSS")) - idleKb);
+        peak = std::max(
+            peak, (peakCounted ? bench::StatusKb("VmHWM") : bench::StatusKb("VmRSS")) - idleKb);
         rate = double(received) / taken;
         if (!peer.Done() || received != peer.Sent()) {
             state.SkipWithError("the flood was not all taken");

@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -185,6 +186,61 @@ BENCHMARK(BM_OpenInProgram)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// A source file named by VELDRA_LOAD_SOURCE (a large one written by veldra_gen) opened in
+// the program as from the command line, in a process of its own: the address space and the
+// resident memory the open took at its peak above what the process held before it, each
+// against the file's size. The memory the program asks for before it reads a source must
+// cover both.
+void BM_OpenSourceFile(benchmark::State& state, const std::filesystem::path& file) {
+    double addressPeak = 0;
+    double residentPeak = 0;
+    for (auto _ : state) {
+        YesDialogs dialogs;
+        IniSettings settings;
+        SystemClock clock;
+        auto app = std::make_unique<Application>(
+            dialogs, settings, clock, [](const std::vector<std::string>&) {}, [] {});
+        UntilIdle();
+        const double addressBefore = bench::StatusKb("VmSize");
+        const double addressPeakBefore = bench::StatusKb("VmPeak");
+        const double residentBefore = bench::StatusKb("VmRSS");
+        if (!bench::ResetPeakMemory()) {
+            state.SkipWithError("the process's peak resident memory cannot be counted afresh");
+            return;
+        }
+        if (!app->Start(file.string()) ||
+            !app->MainWindow().windowTitle().contains("Card File: ")) {
+            state.SkipWithError("the program did not open");
+            return;
+        }
+        UntilIdle();
+        if (bench::StatusKb("VmPeak") <= addressPeakBefore) {
+            state.SkipWithError("the open took less address space than the start had taken");
+            return;
+        }
+        addressPeak = bench::StatusKb("VmPeak") - addressBefore;
+        residentPeak = bench::StatusKb("VmHWM") - residentBefore;
+        app->MainWindow().close();
+        UntilIdle();
+    }
+    constexpr double kKbPerMb = 1024.0;
+    const double sourceMegabytes = double(std::filesystem::file_size(file)) / (kKbPerMb * kKbPerMb);
+    state.counters["source_MB"] = sourceMegabytes;
+    state.counters["address_MB"] = addressPeak / kKbPerMb;
+    state.counters["resident_MB"] = residentPeak / kKbPerMb;
+    state.counters["address_per_source"] = addressPeak / kKbPerMb / sourceMegabytes;
+    state.counters["resident_per_source"] = residentPeak / kKbPerMb / sourceMegabytes;
+}
+const bool kSourceFileRegistered = [] {
+    if (const char* file = std::getenv("VELDRA_LOAD_SOURCE"); file != nullptr && *file != 0) {
+        benchmark::RegisterBenchmark("BM_OpenSourceFile", BM_OpenSourceFile,
+                                     std::filesystem::path(file))
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fstream>
 #include <string>
 
 #include "engine/program_engine.h"
@@ -50,6 +51,28 @@ private:
     ProgramEngine& engine_;
     PanelSet panels_;
 };
+
+// A line of this process's status in kB ("VmRSS", "VmHWM", "VmPeak"); 0 when it cannot be
+// read.
+inline double StatusKb(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with(key + ":")) {
+            return std::stod(line.substr(key.size() + 1));
+        }
+    }
+    return 0;
+}
+
+// Starts the count of the process's peak resident memory ("VmHWM") afresh from what it
+// holds now.
+inline bool ResetPeakMemory() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return clear.good();
+}
 
 // The generated application of the default size, made once.
 inline const std::string& DefaultApplication() {

@@ -24,11 +24,11 @@ namespace {
 // the desktop: often enough for a responsive window, rarely enough to cost nothing.
 constexpr std::uint64_t kPiecesPerYield = 256;
 
-// How much of the source is read between two looks at the memory left: some ten times as
-// much memory is taken meanwhile, up to sixty times in board sections (each board makes a
-// window), well within the desktop's reserve either way; a look costs less than a tenth
-// of a millisecond.
-constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(256) << 10;
+// How much of the source is read between two looks at the memory left: some thirteen times
+// as much address space is taken meanwhile, some five hundred times in board sections (each
+// board makes a window of some 130 kB from some 270 bytes of text), about 32 MB, within the
+// desktop's reserve either way; a look costs less than a tenth of a millisecond.
+constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(64) << 10;
 
 // A piece handed from section to section this often without a new piece being read
 // can only be a board reader that keeps giving its piece back; it is then passed over.
@@ -48,30 +48,47 @@ public:
     LoadUnderWayScope& operator=(const LoadUnderWayScope&) = delete;
 };
 
-// Why the source at `path` cannot be loaded in the memory left, with `givenBack` bytes more
-// that a program about to close will leave; nothing when it fits or cannot be sized.
-std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uint64_t givenBack) {
+// What must be free for a load that takes `load`, the desktop's reserve included, less what
+// `givenBack` will free first.
+std::uint64_t ToBeFree(std::uint64_t load, std::uint64_t givenBack) {
+    const std::uint64_t needed =
+        std::min(load, std::numeric_limits<std::uint64_t>::max() - kDesktopReserve) +
+        kDesktopReserve;
+    return needed > givenBack ? needed - givenBack : 0;
+}
+
+// `room` with `more` in it, when it is bounded.
+std::optional<std::uint64_t> With(std::optional<std::uint64_t> room, std::uint64_t more) {
+    if (room) {
+        *room = *room > std::numeric_limits<std::uint64_t>::max() - more
+                    ? std::numeric_limits<std::uint64_t>::max()
+                    : *room + more;
+    }
+    return room;
+}
+
+// Why the source at `path` cannot be loaded in the memory left, with `givenBack` more that a
+// program about to close will leave; nothing when it fits or cannot be sized.
+std::optional<std::string> NoRoomFor(const std::filesystem::path& path,
+                                     const MemoryNeed& givenBack) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error) {
         return std::nullopt;  // the reader says why it cannot be read
     }
-    const std::uint64_t needed =
-        std::min(MemoryToLoad(size), std::numeric_limits<std::uint64_t>::max() - kDesktopReserve) +
-        kDesktopReserve;
-    std::optional<std::uint64_t> room =
-        CurrentMemoryRoom(needed > givenBack ? needed - givenBack : 0);
-    if (room) {
-        *room += givenBack;
-    }
-    return MemoryShortfall(path, size, RoomForLoad(room));
+    const MemoryNeed load = MemoryToLoad(size);
+    const MemoryRooms room = CurrentMemoryRooms(
+        {ToBeFree(load.resident, givenBack.resident), ToBeFree(load.address, givenBack.address)});
+    return MemoryShortfall(path, size,
+                           RoomForLoad(MemoryRooms{With(room.resident, givenBack.resident),
+                                                   With(room.address, givenBack.address)}));
 }
 
 // The source text, with the loader's own words for a file it cannot read. One that cannot
 // fit in the memory left is not read at all: a load that ran out of memory half way would
 // take the machine's memory from everything else meanwhile.
 std::string ReadSource(const std::filesystem::path& path) {
-    if (const std::optional<std::string> noRoom = NoRoomFor(path, 0)) {
+    if (const std::optional<std::string> noRoom = NoRoomFor(path, {})) {
         throw RuntimeError(*noRoom);
     }
     try {
@@ -215,7 +232,7 @@ std::optional<std::string> ParseText::ReadSourceFile(const std::filesystem::path
     }
 }
 
-bool ParseText::RoomToLoad(const std::filesystem::path& path, std::uint64_t givenBack) {
+bool ParseText::RoomToLoad(const std::filesystem::path& path, const MemoryNeed& givenBack) {
     if (const std::optional<std::string> noRoom = NoRoomFor(path, givenBack)) {
         ReportFailure(*noRoom);
         return false;

@@ -16,6 +16,7 @@
 #include "loader/piece_reader.h"
 #include "loader/table_reader.h"
 #include "loader/timer_reader.h"
+#include "platform/memory_room.h"
 
 namespace veldra {
 
@@ -61,9 +62,9 @@ public:
     // reason, naming the file, is shown as a load failure is, but nothing ends, so a
     // mistyped path costs the user nothing.
     static std::optional<std::string> ReadSourceFile(const std::filesystem::path& path);
-    // Whether the source at `path` can fit in the memory left once `givenBack` more bytes
-    // are free; if not, says so as ReadSourceFile does.
-    static bool RoomToLoad(const std::filesystem::path& path, std::uint64_t givenBack);
+    // Whether the source at `path` can fit in the memory left once `givenBack` more is
+    // free; if not, says so as ReadSourceFile does.
+    static bool RoomToLoad(const std::filesystem::path& path, const MemoryNeed& givenBack);
 
     // Whether a load is under way anywhere in the application.
     static bool LoadUnderWay();

@@ -17,12 +17,28 @@ std::string Megabytes(std::uint64_t bytes) {
     return digits + " MB";
 }
 
+// `bytes` times `factor`, and `more` beside, held to the largest number there is.
+std::uint64_t Scaled(std::uint64_t bytes, std::uint64_t factor, std::uint64_t more = 0) {
+    constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
+    return bytes > (kMost - more) / factor ? kMost : bytes * factor + more;
+}
+
+// Why `needed` does not fit in `room`; nothing when it does or nothing bounds the room.
+std::optional<std::string> Shortfall(const std::filesystem::path& path, std::uint64_t sourceBytes,
+                                     std::uint64_t needed, std::optional<std::uint64_t> room) {
+    if (!room || needed <= *room) {
+        return std::nullopt;
+    }
+    return "Not enough memory to load " + path.string() + ": the file is " +
+           Megabytes(sourceBytes) + ", loading it takes about " + Megabytes(needed) + " and only " +
+           Megabytes(*room / kMegabyte * kMegabyte) + " can be given";
+}
+
 }  // namespace
 
-std::uint64_t MemoryToLoad(std::uint64_t sourceBytes) {
-    constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
-    return sourceBytes > kMost / kLoadPeakPerSourceByte ? kMost
-                                                        : sourceBytes * kLoadPeakPerSourceByte;
+MemoryNeed MemoryToLoad(std::uint64_t sourceBytes) {
+    return {Scaled(sourceBytes, kLoadResidentPerSourceByte, kOpenMemory.resident),
+            Scaled(sourceBytes, kLoadAddressPerSourceByte, kOpenMemory.address)};
 }
 
 std::optional<std::uint64_t> RoomForLoad(std::optional<std::uint64_t> room) {
@@ -32,16 +48,18 @@ std::optional<std::uint64_t> RoomForLoad(std::optional<std::uint64_t> room) {
     return *room > kDesktopReserve ? *room - kDesktopReserve : 0;
 }
 
+MemoryRooms RoomForLoad(const MemoryRooms& rooms) {
+    return {RoomForLoad(rooms.resident), RoomForLoad(rooms.address)};
+}
+
 std::optional<std::string> MemoryShortfall(const std::filesystem::path& path,
-                                           std::uint64_t sourceBytes,
-                                           std::optional<std::uint64_t> room) {
-    const std::uint64_t needed = MemoryToLoad(sourceBytes);
-    if (!room || needed <= *room) {
-        return std::nullopt;
+                                           std::uint64_t sourceBytes, const MemoryRooms& room) {
+    const MemoryNeed needed = MemoryToLoad(sourceBytes);
+    if (std::optional<std::string> address =
+            Shortfall(path, sourceBytes, needed.address, room.address)) {
+        return address;
     }
-    return "Not enough memory to load " + path.string() + ": the file is " +
-           Megabytes(sourceBytes) + ", loading it takes about " + Megabytes(needed) + " and only " +
-           Megabytes(*room / kMegabyte * kMegabyte) + " can be given";
+    return Shortfall(path, sourceBytes, needed.resident, room.resident);
 }
 
 }  // namespace veldra

@@ -52,20 +52,32 @@ MemoryFigures SystemMemoryFigures() {
     return figures;
 }
 
+// The lesser of the two rooms; none when neither is known.
+std::optional<std::uint64_t> LeastOf(const MemoryRooms& rooms) {
+    if (rooms.resident && rooms.address) {
+        return std::min(*rooms.resident, *rooms.address);
+    }
+    return rooms.resident ? rooms.resident : rooms.address;
+}
+
 }  // namespace
 
-std::optional<std::uint64_t> MemoryRoom(const MemoryFigures& figures) {
-    std::optional<std::uint64_t> room = figures.available;
+MemoryRooms RoomsOf(const MemoryFigures& figures) {
+    MemoryRooms rooms;
+    if (figures.available) {
+        rooms.resident = *figures.available + figures.allocatorFree;
+    }
     if (figures.addressLimit) {
         const std::uint64_t underLimit = *figures.addressLimit > figures.addressInUse
                                              ? *figures.addressLimit - figures.addressInUse
                                              : 0;
-        room = room ? std::min(*room, underLimit) : underLimit;
+        rooms.address = underLimit + figures.allocatorFree;
     }
-    if (room) {
-        *room += figures.allocatorFree;
-    }
-    return room;
+    return rooms;
+}
+
+std::optional<std::uint64_t> MemoryRoom(const MemoryFigures& figures) {
+    return LeastOf(RoomsOf(figures));
 }
 
 std::optional<std::uint64_t> ProcField(std::string_view text, std::string_view name) {
@@ -97,14 +109,20 @@ MemoryFigures CurrentMemoryFigures() {
     return figures;
 }
 
-std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough) {
+MemoryRooms CurrentMemoryRooms(const MemoryNeed& enough) {
     MemoryFigures figures = SystemMemoryFigures();
-    const std::optional<std::uint64_t> room = MemoryRoom(figures);
-    if (!room || *room >= enough) {
-        return room;
+    const MemoryRooms rooms = RoomsOf(figures);
+    const bool shortOfResident = rooms.resident && *rooms.resident < enough.resident;
+    const bool shortOfAddress = rooms.address && *rooms.address < enough.address;
+    if (!shortOfResident && !shortOfAddress) {
+        return rooms;
     }
     figures.allocatorFree = AllocatorFree();
-    return MemoryRoom(figures);
+    return RoomsOf(figures);
+}
+
+std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough) {
+    return LeastOf(CurrentMemoryRooms({enough, enough}));
 }
 
 }  // namespace veldra

@@ -20,6 +20,23 @@ struct MemoryFigures {
     std::uint64_t allocatorFree = 0;
 };
 
+// Memory of the two kinds the system bounds a process by: resident memory, which the
+// machine's free memory bounds, and address space, which the process's limit bounds.
+struct MemoryNeed {
+    std::uint64_t resident = 0;
+    std::uint64_t address = 0;
+};
+
+// The bytes of memory of each kind the process can still be given, the allocator's free
+// memory included in each; none for a kind that nothing is known to bound.
+struct MemoryRooms {
+    std::optional<std::uint64_t> resident;
+    std::optional<std::uint64_t> address;
+};
+
+// The room of each kind that the figures allow.
+MemoryRooms RoomsOf(const MemoryFigures& figures);
+
 // The bytes of memory the process can still be given, the least of what the figures allow,
 // the allocator's free memory included; none when nothing is known to bound it.
 std::optional<std::uint64_t> MemoryRoom(const MemoryFigures& figures);
@@ -30,9 +47,12 @@ std::optional<std::uint64_t> ProcField(std::string_view text, std::string_view n
 // The figures of this machine and process as they stand.
 MemoryFigures CurrentMemoryFigures();
 
-// The room this process has now, at least as much as `enough` when it has that much. The
-// allocator's free memory, costly to count in a heap of many small pieces, is counted only
-// when what the system reports falls short of `enough`.
+// The room of each kind this process has now, at least as much as `enough` of it when it
+// has that much. The allocator's free memory, costly to count in a heap of many small
+// pieces, is counted only when what the system reports falls short of `enough`.
+MemoryRooms CurrentMemoryRooms(const MemoryNeed& enough);
+
+// The least room this process has now, of either kind, counted as `CurrentMemoryRooms` counts.
 std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough);
 
 }  // namespace veldra

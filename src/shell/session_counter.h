@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace veldra {
 
@@ -25,6 +26,9 @@ private:
 
     Settings& settings_;
 };
+
+// The main window's caption while no program is loaded.
+inline constexpr std::string_view kNoProgramCaption = "Card File";
 
 // The captions of a loaded program: "SID n, Card File: NAME" for the main window and
 // "SID n, Program Window: NAME" for the program window.

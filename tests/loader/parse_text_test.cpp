@@ -191,7 +191,7 @@ TEST_F(ParseTextTest, ASourceTooLargeForTheMemoryLeftIsRefusedUnreadAndNothingEn
     ASSERT_EQ(Boxes().size(), 1U);
     EXPECT_TRUE(Boxes()[0].starts_with("Ostrel: Not enough memory to load " + path.string() +
                                        ": the file is 1,048,576 MB, loading it takes about "
-                                       "10,485,760 MB and only "))
+                                       "10,485,824 MB and only "))
         << Boxes()[0];
     EXPECT_TRUE(Boxes()[0].ends_with(" MB can be given: Error In Text Parser")) << Boxes()[0];
     EXPECT_FALSE(platform.ended());

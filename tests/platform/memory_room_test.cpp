@@ -58,6 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
                  std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Free memory bounds the resident room, the limit the address room; the allocator's free
+// memory counts in both.
+TEST(MemoryRoomTest, EachKindOfRoomIsBoundedByItsOwnFigure) {
+    const MemoryRooms rooms = RoomsOf({8000 * kMB, 1500 * kMB, 1400 * kMB, 50 * kMB});
+    EXPECT_EQ(rooms.resident, 8050 * kMB);
+    EXPECT_EQ(rooms.address, 150 * kMB);
+    EXPECT_EQ(RoomsOf({std::nullopt, 1500 * kMB, 1600 * kMB}).address, std::uint64_t(0));
+    EXPECT_EQ(RoomsOf({700 * kMB, std::nullopt, 300 * kMB}).address, std::nullopt);
+}
+
 // This very process: its own limit, when it has one, bounds what it is told it can have.
 TEST(MemoryRoomTest, ThisProcessHasAsMuchRoomAsItsMachineReports) {
     const MemoryFigures figures = CurrentMemoryFigures();

@@ -120,7 +120,7 @@ frmMain::frmMain(WindowRegistry& windows, Dialogs& dialogs, Settings& settings, 
       sessions_(settings),
       registration_(windows, *this, "frmMain") {
     setObjectName("frmMain");
-    setWindowTitle("Card File");
+    setWindowTitle(ToQString(kNoProgramCaption));
     setAcceptDrops(true);
     area_ = new QMdiArea(this);
     area_->setObjectName("mdiArea");
@@ -255,8 +255,8 @@ void frmMain::mnuOpen_Click() {
     }
     // A dropped source that could not fit even in the memory the open program leaves is
     // refused before anything closes, so that the program stays.
-    if (dropped &&
-        !ParseText::RoomToLoad(*dropped, MemoryToLoad(program_ ? programSourceBytes_ : 0))) {
+    if (dropped && !ParseText::RoomToLoad(
+                       *dropped, program_ ? MemoryToLoad(programSourceBytes_) : MemoryNeed{})) {
         return;
     }
     ReportWindowErrors([&] {
@@ -311,6 +311,8 @@ void frmMain::tmrClose_Timer() {
     std::optional<std::filesystem::path> path;
     try {
         CloseOtherWindows();
+        // Whatever becomes of this open, the old program has gone.
+        setWindowTitle(ToQString(kNoProgramCaption));
         menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
         menuItems_["mnuBook"]->setEnabled(false);
         EnableFileCommands(false);
@@ -425,6 +427,11 @@ void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
             WindowFrame(*program_).close();
         }
         EndOpen();
+        // Minimised for the load, it would stay out of sight, and without a task bar the
+        // user could not get it back.
+        if (!unloaded_) {
+            ShowMaximised();
+        }
         return;
     }
     // The board windows show what the load gave them (captions, sizes) before they are

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <algorithm>
+#include <new>
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
@@ -17,6 +18,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
+#include "platform/runtime_error.h"
 #include "platform/window_errors.h"
 #include "shell/qt/frmMain.h"
 #include "shell/state_file.h"
@@ -149,6 +151,13 @@ private:
     QPointer<frmProgram> program_;
 };
 
+// A save is written whole beside the old file before it takes its place, so one that runs
+// out of memory leaves the old file as it was.
+std::string NoMemoryToSave(const std::filesystem::path& path, bool replacing) {
+    return "Not enough memory to save " + path.string() +
+           (replacing ? "; the old file is unchanged" : "; nothing was written");
+}
+
 void ShowFailure(const std::exception& error, const char* title) {
     MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, title);
 }
@@ -176,16 +185,23 @@ void frmMain::SaveFile(const FileDialogRequest& request, const char* replaceQues
         return;
     }
     std::error_code error;
-    if (std::filesystem::exists(*path, error) &&
-        MsgBox(replaceQuestion, MsgButtons::YesNo, MsgIcon::None, "File Exists") !=
-            MsgAnswer::Yes) {
+    const bool replacing = std::filesystem::exists(*path, error);
+    if (replacing && MsgBox(replaceQuestion, MsgButtons::YesNo, MsgIcon::None, "File Exists") !=
+                         MsgAnswer::Yes) {
         return;
     }
     if (ofProgram && !program_) {
         return;
     }
     const Working working(*this);
-    ReportWindowErrors([&] { ReplaceFile(*path, contents()); });
+    ReportWindowErrors([&] {
+        try {
+            ReplaceFile(*path, contents());
+        } catch (const std::bad_alloc&) {
+            // The contents have gone by now, and with them the memory the box needs.
+            throw RuntimeError(NoMemoryToSave(*path, replacing));
+        }
+    });
 }
 
 std::vector<QWidget*> frmMain::WindowsInLoadOrder() const {

@@ -118,6 +118,52 @@ TEST_F(ApplicationTest, NoCommandLineAsksForTheFileAndACancelLeavesTheMainWindow
     EXPECT_FALSE(Main().findChild<QMenu*>("mnuProgram")->menuAction()->isVisible());
 }
 
+// The old program closes before the new source is read: an open that ends without one
+// leaves the main window on view, its caption naming no program.
+TEST_F(ApplicationTest, AnOpenThatLoadsNothingLeavesTheMainWindowShownWithoutAProgramName) {
+    QTemporaryDir folder;
+    const std::filesystem::path binary = folder.filePath("binary.ml2").toStdString();
+    std::ofstream(binary, std::ios::binary) << std::string("PROGRAM B;\0", 11);
+    const std::filesystem::path missing = folder.filePath("missing.ml2").toStdString();
+    const struct {
+        std::optional<std::filesystem::path> chosen;
+        std::string box;
+    } cases[] = {
+        {std::nullopt, ""},
+        {missing, "Ostrel: File not found: " + missing.string() + ": Error In Text Parser"},
+        {binary, "Ostrel: " + binary.string() +
+                     " holds binary data (line 1) and is no application source: Error In Text "
+                     "Parser"},
+    };
+    app = Started(kSource);
+    for (const auto& open : cases) {
+        SCOPED_TRACE(open.box);
+        if (Main().Program() == nullptr) {
+            dialogs.Choose(kSource);  // nothing open: no question
+            Item("mnuOpen")->trigger();
+            Settle();
+        }
+        ASSERT_EQ(Caption(&Main()), "SID 0, Card File: SMALL");
+        TakeBoxes();
+        dialogs.Answer(MsgAnswer::Ok);  // "Continue Open?"
+        if (open.chosen) {
+            dialogs.Choose(*open.chosen).Answer(MsgAnswer::Ok);
+        } else {
+            dialogs.CancelFile();
+        }
+        Item("mnuOpen")->trigger();
+        Settle();
+        const std::vector<std::string> boxes = TakeBoxes();
+        EXPECT_EQ(boxes.back(), open.chosen ? open.box
+                                            : "Continue Open?: Opening a new file "
+                                              "will close any current program");
+        EXPECT_EQ(Main().Program(), nullptr);
+        EXPECT_EQ(Caption(&Main()), "Card File");
+        EXPECT_FALSE(Main().isMinimized());
+        EXPECT_TRUE(Main().isEnabled());
+    }
+}
+
 // Every load shows the progress window; each used to draw its picture afresh, leaving the
 // drawing in the desktop's picture cache, so memory grew by some 10 kB with every open.
 TEST_F(ApplicationTest, OpeningAProgramAgainAndAgainHoldsNoMoreMemory) {

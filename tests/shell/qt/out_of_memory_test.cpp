@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "loader/source_memory.h"
@@ -29,11 +30,12 @@ namespace {
 
 const std::string kSource = VELDRA_TEST_DATA "/program_window/small.ml2";
 
-// What the process may take beyond what it takes when the limit is set.
-constexpr std::uint64_t kRoom = 128ULL << 20;
+// What the process may take beyond what it takes when the limit is set: enough for a small
+// program with the desktop's reserve.
+constexpr std::uint64_t kRoom = 384ULL << 20;
 
 // A source of nothing but the shortest statements, each of which takes some thirty times
-// its size once loaded: of `bytes`, it promises to fit in `room` and takes more than that.
+// its size once loaded.
 void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes) {
     std::ofstream out(path, std::ios::binary);
     out << "PROGRAM DENSE;\r\nLOGIC BEGIN\r\n";
@@ -41,6 +43,20 @@ void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes) {
         out << "ASSIGN A" << i << " TO B" << i << ";\r\n";
     }
     out << "END LOGIC\r\nEND PROGRAM\r\n";
+}
+
+// A dense source of this size makes some 200,000 bits, whose state file text takes some
+// 40 MB; less than that is left for the save.
+constexpr std::uint64_t kManyBitsSource = 2560ULL << 10;
+constexpr std::uint64_t kSaveRoom = 24ULL << 20;
+
+// A dense source whose size promises nine tenths of the address space a load may take now:
+// it needs more than twice what it promises, so it runs out half way.
+void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path) {
+    const std::uint64_t room = RoomForLoad(RoomsOf(CurrentMemoryFigures())).address.value_or(0);
+    WriteDenseSource(path, room > kOpenMemory.address
+                               ? (room - kOpenMemory.address) / kLoadAddressPerSourceByte * 9 / 10
+                               : 0);
 }
 
 class OutOfMemoryTest : public ApplicationFixture {
@@ -82,13 +98,12 @@ protected:
         app = Started(huge.string());
         TellBoxes();
 
-        // Its size promises two thirds of what the load may take; it needs twice that.
-        const std::optional<std::uint64_t> room = RoomForLoad(MemoryRoom(CurrentMemoryFigures()));
-        WriteDenseSource(dense, room.value_or(0) / kLoadPeakPerSourceByte * 2 / 3);
+        WriteDenseSourceThatPromisesToFit(dense);
         dialogs.Answer(MsgAnswer::Ok).Choose(dense);
         Item("mnuOpen")->trigger();
         Settle();
         TellBoxes();
+        TellMain("after the open");
 
         dialogs.Answer(MsgAnswer::Ok).Choose(kSource);
         Item("mnuOpen")->trigger();
@@ -106,6 +121,67 @@ protected:
         std::fflush(stderr);
         std::_Exit(0);
     }
+    // In the child: a small program opened from the command line, then a source dropped on
+    // it that runs out of memory half way.
+    [[noreturn]] void DropOneThatRunsOut() {
+        QTemporaryDir folder;
+        const std::filesystem::path dense = folder.filePath("dense.ml2").toStdString();
+        ::mallopt(M_ARENA_MAX, 1);
+        app = Started(kSource);
+        const std::uint64_t limit = CurrentMemoryFigures().addressInUse + kRoom;
+        const rlimit held{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &held) != 0) {
+            std::_Exit(2);
+        }
+        WriteDenseSourceThatPromisesToFit(dense);
+        TellMain("before");
+        dialogs.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);  // "Continue Open?", the failure
+        Main().DropFiles({dense.string()});
+        Settle();
+        TellBoxes();
+        TellMain("after");
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+    // In the child: a program of many bits loaded, then its state saved over an old file
+    // and to a new one, each time with less memory left than the file's text takes.
+    [[noreturn]] void SaveStateOutOfMemory() {
+        QTemporaryDir folder;
+        const std::filesystem::path source = folder.filePath("many.ml2").toStdString();
+        const std::filesystem::path old = folder.filePath("OLD.sst").toStdString();
+        const std::filesystem::path fresh = folder.filePath("NEW.sst").toStdString();
+        WriteDenseSource(source, kManyBitsSource);
+        std::ofstream(old, std::ios::binary) << "the old state";
+        ::mallopt(M_ARENA_MAX, 1);
+        app = Started(source.string());
+        TellBoxes();
+        const std::uint64_t limit = CurrentMemoryFigures().addressInUse + kSaveRoom;
+        const rlimit held{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &held) != 0) {
+            std::_Exit(2);
+        }
+        dialogs.Answer(MsgAnswer::Yes).Answer(MsgAnswer::Ok).Choose(old);  // "Replace", the failure
+        Item("mnuSaveState")->trigger();
+        Settle();
+        TellBoxes();
+        dialogs.Answer(MsgAnswer::Ok).Choose(fresh);
+        Item("mnuSaveState")->trigger();
+        Settle();
+        TellBoxes();
+        std::ifstream in(old, std::ios::binary);
+        const std::string kept{std::istreambuf_iterator<char>(in), {}};
+        std::fprintf(
+            stderr, "the old file holds \"%s\"; %d files in the folder\n", kept.c_str(),
+            int(std::distance(std::filesystem::directory_iterator(folder.path().toStdString()),
+                              std::filesystem::directory_iterator())));
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+    // Whether the main window is where the user can reach it, and what its caption says.
+    void TellMain(const char* when) {
+        std::fprintf(stderr, "%s: %s, %s\n", when, Main().isMinimized() ? "minimised" : "shown",
+                     Main().windowTitle().toStdString().c_str());
+    }
     void TellProgram(const char* when) {
         std::fprintf(
             stderr, "%s: %s, %d ends\n", when,
@@ -122,14 +198,43 @@ TEST_F(OutOfMemoryTest, ASourceTooLargeIsRefusedOneThatRunsOutHalfWayIsLetGoAndT
     GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
 #else
     EXPECT_EXIT(RunOutOfMemory(), ::testing::ExitedWithCode(0),
-                "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2: the file is 128 MB, "
-                "loading it takes about 1,280 MB and only [0-9,]+ MB can be given: Error In "
+                "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2: the file is 384 MB, "
+                "loading it takes about 5,120 MB and only [0-9,]+ MB can be given: Error In "
                 "Text Parser\n"
                 "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
+                "after the open: shown, Card File\n"
                 "then: SID 0, Program Window: SMALL, 0 ends\n"
-                "box: Ostrel: Not enough memory to load [^\n]*huge\.ml2[^\n]*\n"
+                "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2[^\n]*\n"
                 "after the drop: SID 0, Program Window: SMALL, 0 ends\n");
+#endif
+}
+
+// Minimised while it loads, the main window used to stay so after the failure, out of the
+// user's reach without a task bar, its caption still naming the program it had closed.
+TEST_F(OutOfMemoryTest, ADroppedSourceThatRunsOutHalfWayLeavesTheMainWindowShownWithoutAProgram) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    EXPECT_EXIT(DropOneThatRunsOut(), ::testing::ExitedWithCode(0),
+                "before: shown, SID 0, Card File: SMALL\n"
+                "box: Continue Open\\?: Opening a new file will close any current program\n"
+                "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
+                "not loaded: Error In Text Parser\n"
+                "after: shown, Card File\n");
+#endif
+}
+
+TEST_F(OutOfMemoryTest, ASaveStateThatRunsOutOfMemorySaysSoAndLeavesTheOldFileAsItWas) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    EXPECT_EXIT(SaveStateOutOfMemory(), ::testing::ExitedWithCode(0),
+                "box: File Exists: Replace Existing File\n"
+                "box: Veldra: Not enough memory to save [^\n]*OLD\\.sst; the old file is "
+                "unchanged\n"
+                "box: Veldra: Not enough memory to save [^\n]*NEW\\.sst; nothing was written\n"
+                "the old file holds \"the old state\"; 2 files in the folder\n");
 #endif
 }
 
