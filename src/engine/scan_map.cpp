@@ -2,6 +2,7 @@
 
 #include "logic/boolean_bits.h"
 #include "logic/statements.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -36,7 +37,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
     statements_.reserve(count);
     keys_.reserve(count);
     revisions_.reserve(count);
-    indexOf_.reserve(count);
+    GrowOrGiveUp(indexOf_, [count](auto& index) { index.reserve(count); });
     resultBegins_.reserve(count + 1);
     results_.reserve(count);  // most statements have one result
     resultSlots_.reserve(count);
@@ -44,7 +45,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         const auto index = std::uint32_t(statements_.size());
         statements_.push_back(&statement);
         keys_.emplace_back(statement.ResultBitName(0));
-        indexOf_.emplace(&statement, index);
+        GrowOrGiveUp(indexOf_, [&](auto& indexOf) { indexOf.emplace(&statement, index); });
         const bool compiled = program_.Add(statement, bits);
         revisions_.push_back(statement.Revision());
         for (int i = 0; i <= statement.UboundResults(); ++i) {

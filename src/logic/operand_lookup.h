@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/hash_growth.h"
+
 namespace veldra {
 
 // Finds a name among a statement's operand names: by a short search for the few operands
@@ -18,10 +20,12 @@ class OperandLookup {
 public:
     explicit OperandLookup(const std::vector<std::string_view>& names) : names_(names) {
         if (names.size() > kSearchLimit) {
-            index_.reserve(names.size());
-            for (std::size_t i = 0; i < names.size(); ++i) {
-                index_.try_emplace(names[i], std::uint32_t(i));
-            }
+            GrowOrGiveUp(index_, [&names](auto& index) {
+                index.reserve(names.size());
+                for (std::size_t i = 0; i < names.size(); ++i) {
+                    index.try_emplace(names[i], std::uint32_t(i));
+                }
+            });
         }
     }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/ascii_text.h"
+#include "platform/hash_growth.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -152,7 +153,7 @@ public:
             store_->entries[entry] = Entry{std::move(item), std::string(key)};
         }
         if (!key.empty()) {
-            index_.insert(entry);
+            GrowOrGiveUp(index_, [entry](auto& index) { index.insert(entry); });
         }
         order_.push_back(entry);
         return added;
@@ -205,7 +206,7 @@ public:
         }
         key = std::string(newKey);
         if (!newKey.empty()) {
-            index_.insert(entry);
+            GrowOrGiveUp(index_, [entry](auto& index) { index.insert(entry); });
         }
     }
 
