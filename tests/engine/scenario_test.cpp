@@ -7,6 +7,19 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Every entry the immediate window logs, without its stamp, as it is logged.
+class LoggedLines {
+public:
+    explicit LoggedLines(Controller& controller)
+        : logging_(controller.engine.Status().Logged.Subscribe([this](std::string_view entry) {
+              lines.emplace_back(entry.substr(entry.find('\n') + 1));
+          })) {}
+    Lines lines;
+
+private:
+    Subscription logging_;
+};
+
 class EngineScenario : public ::testing::TestWithParam<Scenario> {};
 
 std::string NameOf(const ::testing::TestParamInfo<Scenario>& info) {
@@ -370,9 +383,7 @@ TEST(DisabledStatement, TheDrainItTrippedInIsFinished) {
     ScenarioPlayer player(source.c_str());
     Controller& controller = player.controller();
     // Stopped, the window's own slots are blanked as the entries move to its text.
-    Lines logged;
-    const Subscription logging = controller.engine.Status().Logged.Subscribe(
-        [&](std::string_view entry) { logged.emplace_back(entry.substr(entry.find('\n') + 1)); });
+    LoggedLines logged(controller);
 
     Lines lines{"Setting bit: A"};
     std::string bits = "RW=0";
@@ -381,7 +392,7 @@ TEST(DisabledStatement, TheDrainItTrippedInIsFinished) {
         bits += " B" + std::to_string(i) + "=1";
     }
     player.Play({{.actions = "A=1 scan", .bits = bits}});
-    EXPECT_EQ(logged, lines);
+    EXPECT_EQ(logged.lines, lines);
     ASSERT_EQ(controller.window.edited.size(), 1u);
     EXPECT_FALSE(controller.engine.Running());
 }
@@ -424,9 +435,7 @@ TEST(LongChain, SettlesInQueueOrderWhenItsLinksAreQueuedAgain) {
     source += "END LOGIC\n";
     ScenarioPlayer player(source.c_str());
     Controller& controller = player.controller();
-    Lines logged;
-    const Subscription logging = controller.engine.Status().Logged.Subscribe(
-        [&](std::string_view entry) { logged.emplace_back(entry.substr(entry.find('\n') + 1)); });
+    LoggedLines logged(controller);
     player.Play({{"GO=1 scan"}});
 
     for (const bool rise : {true, false}) {
@@ -448,12 +457,12 @@ TEST(LongChain, SettlesInQueueOrderWhenItsLinksAreQueuedAgain) {
             lines.push_back(std::string(rise ? "Setting" : "Clearing") + " bit: " + link(i));
             bits += " " + link(i) + (rise ? "=1" : "=0");
         }
-        logged.clear();
+        logged.lines.clear();
         player.Play({{.actions = rise ? "A=1 scan" : "A=0 scan",
                       .bits = bits,
                       .solved = solved,
                       .boxes = Lines{}}});
-        EXPECT_EQ(logged, lines);
+        EXPECT_EQ(logged.lines, lines);
     }
 }
 

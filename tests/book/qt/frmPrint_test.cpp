@@ -38,6 +38,20 @@ class BookTest : public BookFixture {
 protected:
     BookTest() { StartOn("book", ParallelProgram("BOOK", 20, false), kListing); }
     QWidget& ProgramFrame() { return WindowFrame(*Main().Program()); }
+    // Lays the book out for the plot's sheet and plots it whole, unwatched, with its index,
+    // into the file the script chooses.
+    void PlotWithItsIndex() {
+        Book()->findChild<QAction*>("mnuSetVisio")->trigger();
+        Settle();
+        ASSERT_NE(Book(), nullptr);
+        dialogs.Type("")
+            .Type("")
+            .Answer(MsgAnswer::No)   // "Watch Visio Plot?"
+            .Answer(MsgAnswer::Yes)  // "Generate Index?"
+            .Answer(MsgAnswer::Ok);  // "Document Ready"
+        WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
+        Book()->mnuPlot_Click();
+    }
 
     RecordingViewer viewer;
     DocumentViewerScope viewing{viewer};
@@ -117,17 +131,8 @@ TEST_F(BookTest, EachPartOfTheBookProposesAPdfOfItsOwnBesideTheProgram) {
     Book()->mnuPrintListing_Click();
     dialogs.AcceptProposal();
     Book()->findChild<QAction*>("mnuPrintIndex")->trigger();
-    Book()->findChild<QAction*>("mnuSetVisio")->trigger();
-    Settle();
-    ASSERT_NE(Book(), nullptr);
-    dialogs.AcceptProposal()
-        .Type("")
-        .Type("")
-        .Answer(MsgAnswer::No)   // "Watch Visio Plot?"
-        .Answer(MsgAnswer::Yes)  // "Generate Index?"
-        .Answer(MsgAnswer::Ok);  // "Document Ready"
-    WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
-    Book()->mnuPlot_Click();
+    dialogs.AcceptProposal();
+    PlotWithItsIndex();
 
     std::vector<std::string> proposed;
     for (const FileDialogRequest& request : dialogs.fileDialogs()) {
@@ -213,17 +218,9 @@ TEST_F(BookTest, AnExampleBookFromItsShippedListingPrintsPlotsAndIndexes) {
         EXPECT_NE(indexed.find(c.usedBit), std::string::npos) << c.example;
 
         // Laid out for the plot's sheet and plotted whole, with the index; then opened.
-        Book()->findChild<QAction*>("mnuSetVisio")->trigger();
-        Settle();
+        dialogs.Choose(name + "-plot.pdf");
+        PlotWithItsIndex();
         ASSERT_NE(Book(), nullptr);
-        dialogs.Choose(name + "-plot.pdf")
-            .Type("")
-            .Type("")
-            .Answer(MsgAnswer::No)   // "Watch Visio Plot?"
-            .Answer(MsgAnswer::Yes)  // "Generate Index?"
-            .Answer(MsgAnswer::Ok);  // "Document Ready"
-        WhenShown<frmPrintPgs>([](frmPrintPgs& range) { range.OKButton_Click(); });
-        Book()->mnuPlot_Click();
         EXPECT_EQ(LastBox(), "Plot Complete: Document Ready") << c.example;
         EXPECT_GT(PdfPages(name + "-plot.pdf"), Book()->TotalPages()) << c.example;
         EXPECT_EQ(viewer.opened.back(), name + "-plot.pdf");
