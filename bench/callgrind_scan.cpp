@@ -28,12 +28,8 @@ int main(int argc, char** argv) {
     const std::string source = bench::GenerateApplication(size, std::atoi(argv[5]));
 
     bench::CautiousPlatform platform;
-    bench::QuietWindow window;
-    SystemClock clock;
-    ProgramEngine engine{window, clock};
-    bench::HeadlessLoad host{engine};
-    ParseText(engine, host, host.Panels()).GetProgramFromText(source);
-    engine.SetShowIOUpdates(false);
+    bench::LoadedProgram program(source);
+    ProgramEngine& engine = program.engine;
 
     CALLGRIND_START_INSTRUMENTATION;
     engine.StartStop();

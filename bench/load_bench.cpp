@@ -22,24 +22,7 @@
 namespace {
 
 using namespace veldra;
-using bench::HeadlessLoad;
-using bench::QuietWindow;
-
-// A loaded, mapped application.
-struct LoadedProgram {
-    explicit LoadedProgram(const std::string& source) {
-        ParseText(engine, host, host.Panels()).GetProgramFromText(source);
-        engine.SetShowIOUpdates(false);
-    }
-    explicit LoadedProgram(const std::filesystem::path& file) {
-        ParseText(engine, host, host.Panels()).GetProgram(file);
-        engine.SetShowIOUpdates(false);
-    }
-    QuietWindow window;
-    SystemClock clock;
-    ProgramEngine engine{window, clock};
-    HeadlessLoad host{engine};
-};
+using bench::LoadedProgram;
 
 // The applications measured, by the benchmarks' argument: the standard one, one of the
 // same size with 4,000 boards and twice the contacts per statement, and one 8 times the

@@ -109,12 +109,8 @@ void Run(benchmark::State& state, bool logging) {
     for (auto _ : state) {
         state.PauseTiming();
         LoopBoxes boxes;
-        bench::QuietWindow window;
-        SystemClock clock;
-        ProgramEngine engine{window, clock};
-        bench::HeadlessLoad host{engine};
-        ParseText(engine, host, host.Panels()).GetProgramFromText(source);
-        engine.SetShowIOUpdates(false);
+        bench::LoadedProgram program(source);
+        ProgramEngine& engine = program.engine;
         TemporaryLog logHost;
         LogFile log(engine, logHost);
         std::uintmax_t headerBytes = 0;

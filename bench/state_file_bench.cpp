@@ -21,23 +21,10 @@
 namespace {
 
 using namespace veldra;
-using bench::HeadlessLoad;
-using bench::QuietWindow;
-
-struct LoadedProgram {
-    LoadedProgram() {
-        ParseText(engine, host, host.Panels())
-            .GetProgramFromText(bench::GenerateApplication({20000, 40000, 200, 1}));
-        engine.SetShowIOUpdates(false);
-    }
-    QuietWindow window;
-    SystemClock clock;
-    ProgramEngine engine{window, clock};
-    HeadlessLoad host{engine};
-};
+using bench::LoadedProgram;
 
 LoadedProgram& Program() {
-    static LoadedProgram program;
+    static LoadedProgram program(bench::GenerateApplication({20000, 40000, 200, 1}));
     return program;
 }
 

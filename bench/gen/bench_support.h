@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -7,8 +8,10 @@
 #include "engine/program_window.h"
 #include "gen/generate_application.h"
 #include "loader/loader_host.h"
+#include "loader/parse_text.h"
 #include "panels/board_window_host.h"
 #include "panels/panel_set.h"
+#include "platform/clock.h"
 #include "platform/platform.h"
 
 namespace veldra::bench {
@@ -50,6 +53,22 @@ public:
 private:
     ProgramEngine& engine_;
     PanelSet panels_;
+};
+
+// An application loaded headless and mapped, its board windows' updates off.
+struct LoadedProgram {
+    explicit LoadedProgram(const std::string& source) {
+        ParseText(engine, host, host.Panels()).GetProgramFromText(source);
+        engine.SetShowIOUpdates(false);
+    }
+    explicit LoadedProgram(const std::filesystem::path& file) {
+        ParseText(engine, host, host.Panels()).GetProgram(file);
+        engine.SetShowIOUpdates(false);
+    }
+    QuietWindow window;
+    SystemClock clock;
+    ProgramEngine engine{window, clock};
+    HeadlessLoad host{engine};
 };
 
 // A line of this process's status in kB ("VmRSS", "VmHWM", "VmPeak"); 0 when it cannot be
