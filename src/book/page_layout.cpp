@@ -159,13 +159,7 @@ void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress&
             if (cell->Name.empty()) {
                 continue;
             }
-            if (ContactOperands(cell->Name).size() > 1) {
-                cell->SetvValue(ExclusiveOrValue(cell->Name, bits));
-            } else if (const BooleanBit* bit = bits ? bits->Find(cell->Name) : nullptr) {
-                cell->SetvValue(bit->BitValue());
-            } else if (GetContactValue(cell->Name, bits)) {
-                cell->SetvValue(true);
-            }
+            cell->SetvValue(ContactValue(cell->Name, bits));
         }
     }
 }

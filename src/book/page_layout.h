@@ -69,9 +69,8 @@ int GetRows(Elements& cells);
 // it is refused with a BookError that names the element size.
 PageFit FitPage(PageCanvas canvas, const Element& cell);
 
-// Every named cell takes its bit's value, or is energised when it is a comparison that
-// holds (an exclusive-or contact, the exclusive or of its operands'); the book shows the program as
-// it stood when it was laid out.
+// Every named cell takes the value its contact shows (`ContactValue`); the book shows the
+// program as it stood when it was laid out.
 void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress& progress);
 
 // Indents, wraps, stacks and pages the ladders for the canvas, cuts ladders taller than

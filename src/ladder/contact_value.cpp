@@ -65,7 +65,7 @@ bool GetContactValue(std::string_view name, const BooleanBits* bits) {
     }
 }
 
-bool ExclusiveOrValue(std::string_view name, const BooleanBits* bits) {
+bool ContactValue(std::string_view name, const BooleanBits* bits) {
     bool value = false;
     for (const std::string_view operand : ContactOperands(name)) {
         const BooleanBit* bit = bits != nullptr ? bits->Find(operand) : nullptr;

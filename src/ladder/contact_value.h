@@ -7,6 +7,11 @@ namespace veldra {
 
 class BooleanBits;
 
+// Whether the contact reads the exclusive or of its operands ("A@B").
+inline bool IsExclusiveOrContact(std::string_view name) {
+    return name.find('@') != std::string_view::npos;
+}
+
 // The operands a contact reads: each side of an exclusive-or contact ("A@B"), else its
 // one name.
 std::vector<std::string_view> ContactOperands(std::string_view name);
@@ -16,8 +21,9 @@ std::vector<std::string_view> ContactOperands(std::string_view name);
 // a whole 16-bit number all give false.
 bool GetContactValue(std::string_view name, const BooleanBits* bits);
 
-// The value an exclusive-or contact ("A@B") shows: the exclusive or of its operands, each
-// its bit's value or a comparison that holds.
-bool ExclusiveOrValue(std::string_view name, const BooleanBits* bits);
+// The value a contact shows: its bit's value, whether its comparison holds, or for an
+// exclusive-or contact ("A@B") the exclusive or of its operands' values; false for a bit
+// that does not exist.
+bool ContactValue(std::string_view name, const BooleanBits* bits);
 
 }  // namespace veldra

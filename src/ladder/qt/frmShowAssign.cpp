@@ -219,9 +219,8 @@ void frmShowAssign::CreateLadderElements() {
         if (found == cellsByName_.end()) {
             continue;
         }
-        const BooleanBit* bit = operandBits != nullptr ? operandBits->Find(name) : nullptr;
         for (Element* cell : found->second) {
-            cell->SetvValue(ContactValue(*cell, bit != nullptr && bit->BitValue()));
+            cell->SetvValue(ContactValue(cell->Name, operandBits));
             FillLadder(*cell);
         }
     }
@@ -236,11 +235,6 @@ void frmShowAssign::CreateLadderElements() {
         host_.engine->RequestTrackUpdate();
     }
     SizeLadder();
-}
-
-bool frmShowAssign::ContactValue(const Element& cell, bool operandValue) const {
-    return ContactOperands(cell.Name).size() > 1 ? ExclusiveOrValue(cell.Name, Bits())
-                                                 : operandValue;
 }
 
 void frmShowAssign::Show(Element& cell, bool value) {
@@ -315,7 +309,9 @@ void frmShowAssign::OpBitChanged(int index, bool value) {
         return;
     }
     for (auto cell = found->second.rbegin(); cell != found->second.rend(); ++cell) {
-        Show(**cell, ContactValue(**cell, value));
+        // An exclusive-or contact takes its other operands' values too.
+        const std::string& name = (*cell)->Name;
+        Show(**cell, IsExclusiveOrContact(name) ? ContactValue(name, statement_->Bits()) : value);
         FillLadder(**cell);
     }
 }

@@ -87,9 +87,6 @@ private:
     void Load();
     void Listen();
     const BooleanBits* Bits() const;
-    // The value a contact shows when one of its operands reads `operandValue`: that value,
-    // or for an exclusive-or contact the exclusive or of all its operands.
-    bool ContactValue(const Element& cell, bool operandValue) const;
     // Sets a cell's value and draws it again when it changed.
     void Show(Element& cell, bool value);
     void FillLadder(const Element& cell);
