@@ -45,7 +45,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         const auto index = std::uint32_t(statements_.size());
         statements_.push_back(&statement);
         keys_.emplace_back(statement.ResultBitName(0));
-        GrowOrGiveUp(indexOf_, [&](auto& indexOf) { indexOf.emplace(&statement, index); });
+        indexOf_.emplace(&statement, index);  // within the room reserved
         const bool compiled = program_.Add(statement, bits);
         revisions_.push_back(statement.Revision());
         for (int i = 0; i <= statement.UboundResults(); ++i) {

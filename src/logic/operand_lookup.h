@@ -20,12 +20,10 @@ class OperandLookup {
 public:
     explicit OperandLookup(const std::vector<std::string_view>& names) : names_(names) {
         if (names.size() > kSearchLimit) {
-            GrowOrGiveUp(index_, [&names](auto& index) {
-                index.reserve(names.size());
-                for (std::size_t i = 0; i < names.size(); ++i) {
-                    index.try_emplace(names[i], std::uint32_t(i));
-                }
-            });
+            GrowOrGiveUp(index_, [&names](auto& index) { index.reserve(names.size()); });
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                index_.try_emplace(names[i], std::uint32_t(i));  // within the room reserved
+            }
         }
     }
 
