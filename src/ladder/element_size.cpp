@@ -7,9 +7,15 @@
 #include "platform/settings.h"
 
 namespace veldra {
+namespace {
+
+constexpr const char* kSection = "VIEW";
+constexpr const char* kKey = "EleRes";
+
+}  // namespace
 
 std::int16_t ReadElementSize(const Settings& settings) {
-    const std::string text = settings.GetSetting("VIEW", "EleRes", "100");
+    const std::string text = settings.GetSetting(kSection, kKey, "100");
     long size = 0;
     const char* first = text.data();
     const char* last = text.data() + text.size();
@@ -27,6 +33,10 @@ std::int16_t ReadElementSize(const Settings& settings) {
         return 100;
     }
     return std::int16_t(std::clamp(size, 1L, 200L));
+}
+
+void SaveElementSize(Settings& settings, std::int16_t size) {
+    settings.SaveSetting(kSection, kKey, std::to_string(size));
 }
 
 }  // namespace veldra

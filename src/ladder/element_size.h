@@ -12,5 +12,7 @@ class Settings;
 // 100; others are held to 1..200 (0 counts as 1), as a larger element would make the
 // book's layout page for ever.
 std::int16_t ReadElementSize(const Settings& settings);
+// Stores the size for the books to come.
+void SaveElementSize(Settings& settings, std::int16_t size);
 
 }  // namespace veldra

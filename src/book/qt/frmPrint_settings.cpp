@@ -14,6 +14,7 @@
 #include "book/qt/book_printer.h"
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
+#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/frmStatus.h"
 #include "platform/settings.h"
@@ -117,7 +118,7 @@ void frmPrint::mnuRes_Click() {
         canceled = dialog.Canceled();
         if (!canceled) {
             elementSize_ = dialog.ChosenSize();
-            settings_.SaveSetting("VIEW", "EleRes", std::to_string(elementSize_));
+            SaveElementSize(settings_, elementSize_);
         }
     }
     // The new book reads show-as-ladder and word wrap as its window opens.
@@ -157,7 +158,7 @@ void frmPrint::mnuAutoSize_Click() {
     if (const std::optional<std::int16_t> size =
             AutoSize(canvas_, extent.MaxLadderCols, extent.MaxLadderRows, noWrap, noSpan)) {
         elementSize_ = *size;
-        settings_.SaveSetting("VIEW", "EleRes", std::to_string(elementSize_));
+        SaveElementSize(settings_, elementSize_);
     } else {
         MsgBox("Unable to Auto Size, Try Larger Paper", MsgButtons::Ok, MsgIcon::Information,
                "Auto Size Fail");
