@@ -1,4 +1,4 @@
-#include "ladder/element_size.h"
+#include "book/element_size.h"
 
 #include <algorithm>
 #include <charconv>
