@@ -11,8 +11,16 @@ namespace veldra::testing {
 namespace {
 
 TEST(ElementSizeTest, AnyStoredValueGivesAUsableSize) {
-    const std::vector<std::pair<const char*, int>> cases = {
-        {"75", 75}, {"0", 1}, {"-4", 1}, {"500", 200}, {"99999999999", 200}, {"big", 100}};
+    const std::vector<std::pair<const char*, int>> cases = {{"75", 75},
+                                                            {"0", 1},
+                                                            {"-4", 1},
+                                                            {"500", 200},
+                                                            {"99999999999", 200},
+                                                            {"big", 100},
+                                                            {" 75 ", 75},
+                                                            {"-99999999999999999999", 1},
+                                                            {" -99999999999999999999", 1},
+                                                            {" 99999999999999999999 ", 200}};
     MapSettings settings;
     EXPECT_EQ(ReadElementSize(settings), 100);
     for (const auto& [stored, size] : cases) {
