@@ -9,12 +9,12 @@
 #include <string>
 
 #include "book/book_texts.h"
+#include "book/element_size.h"
 #include "book/qt/frmPrint.h"
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "gen/bench_support.h"
 #include "gen/generate_application.h"
-#include "ladder/element_size.h"
 #include "logic/statements.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/ini_settings.h"

@@ -9,7 +9,8 @@
 # serving it over VNC where there is no display; pugixml reads state files.
 # libxkbcommon-dev only quiets configuring: Qt's CMake files look for it, never needed by
 # this build, and report "Could NOT find XKB" where it is missing. jemalloc is the program's
-# allocator.
+# allocator. clang-format 14, Debian's, is the one the sources are laid out by; the test run
+# checks them with it.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -31,6 +32,7 @@ packages=(
     xvfb
     xauth
     tigervnc-scraping-server
+    clang-format-14
 )
 
 missing=()

@@ -253,6 +253,11 @@ bool NeedsRedrawing(const Expression& parsed) {
 }  // namespace
 
 std::string DrawnExpression(std::string_view expression) {
+    if (expression.find(' ') != std::string_view::npos) {
+        std::string unspaced(expression);
+        std::erase(unspaced, ' ');
+        return DrawnExpression(unspaced);
+    }
     const bool mayNeed = expression.find('@') != std::string_view::npos ||
                          expression.find("~(") != std::string_view::npos;
     if (!mayNeed) {

@@ -15,7 +15,8 @@ namespace veldra {
 // - any other exclusive or is spelt out, X@Y as X*~Y+~X*Y.
 // Every other expression, text that is no expression, and an expression whose redrawing
 // would pass the ladder's limit of cells, is given back as it is, so that it lays out
-// exactly as written.
+// exactly as written. Blanks mean nothing in an expression and are left out first, so
+// that "~ (A * B)" is drawn as "~(A*B)" is.
 std::string DrawnExpression(std::string_view expression);
 
 }  // namespace veldra

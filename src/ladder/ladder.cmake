@@ -1,5 +1,4 @@
-# Statement ladders: the grid of cells a statement is drawn as, its builder, and the
-# element size the ladder drawing and the program book share.
+# Statement ladders: the grid of cells a statement is drawn as and its builder.
 target_sources(veldra_core PRIVATE
     ladder/elements.cpp
     ladder/create_ladder.cpp
@@ -7,5 +6,4 @@ target_sources(veldra_core PRIVATE
     ladder/contact_value.cpp
     ladder/ladders.cpp
     ladder/statement_text.cpp
-    ladder/element_size.cpp
 )

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ladder/drawn_expression.h"
 #include "ladder/ladders.h"
 #include "support/fake_platform.h"
 #include "support/ladder_grid.h"
@@ -80,6 +82,14 @@ TEST(CreateLadder, TextWithoutResultsGivesContactsOnlyAsWritten) {
     ladder.SetStatement("a * b");
     EXPECT_EQ(Grid(ladder), (std::vector<std::string>{"0 0 [a]", "1 0 [b]"}));
     EXPECT_FALSE(ladder.GetElements().Item(1)->WordWrap);
+}
+
+TEST(DrawnExpression, BlanksAreLeftOutBeforeTheExpressionIsRedrawn) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"~ (A * B)", "~A+~B"}, {"~( A*B )", "~A+~B"}, {"A @ B", "A@B"}, {" A + B ", "A+B"}};
+    for (const auto& [written, drawn] : cases) {
+        EXPECT_EQ(DrawnExpression(written), drawn) << written;
+    }
 }
 
 TEST(CreateLadder, MalformedTextGivesWhatCouldBeLaidOut) {

@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "ladder/element_size.h"
 #include "platform/settings.h"
 #include "shell/command_line.h"
 #include "shell/dropped_files.h"
@@ -49,17 +48,6 @@ TEST(EditorCommandTest, TakesVisualThenEditorThenTheDesktopOpener) {
     EXPECT_EQ(EditorCommand("a.ml2", "code -w", "vi"), (Command{"code", "-w", "a.ml2"}));
     EXPECT_EQ(EditorCommand("a.ml2", " ", "vi"), (Command{"vi", "a.ml2"}));
     EXPECT_EQ(EditorCommand("a.ml2", nullptr, nullptr), (Command{"xdg-open", "a.ml2"}));
-}
-
-TEST(ElementSizeTest, AnyStoredValueGivesAUsableSize) {
-    const std::vector<std::pair<const char*, int>> cases = {
-        {"75", 75}, {"0", 1}, {"-4", 1}, {"500", 200}, {"99999999999", 200}, {"big", 100}};
-    MapSettings settings;
-    EXPECT_EQ(ReadElementSize(settings), 100);
-    for (const auto& [stored, size] : cases) {
-        settings.values["VIEW/EleRes"] = stored;
-        EXPECT_EQ(ReadElementSize(settings), size) << stored;
-    }
 }
 
 TEST(SessionCounterTest, CountsDownNeverBelowZeroAndReadsANonNumberAsZero) {

@@ -10,11 +10,11 @@
 #include <QPointer>
 
 #include "book/auto_size.h"
+#include "book/element_size.h"
 #include "book/printer_settings.h"
 #include "book/qt/book_printer.h"
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
-#include "ladder/element_size.h"
 #include "platform/platform.h"
 #include "platform/qt/frmStatus.h"
 #include "platform/settings.h"

@@ -5,12 +5,12 @@
 
 #include "book/auto_size.h"
 #include "book/book_texts.h"
+#include "book/element_size.h"
 #include "book/listing_reader.h"
 #include "book/qt/frmListing.h"
 #include "book/qt/frmPrint.h"
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
-#include "ladder/element_size.h"
 #include "logic/numeric_block.h"
 #include "logic/statements.h"
 #include "platform/qt/busy_cursor.h"

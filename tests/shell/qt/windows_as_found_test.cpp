@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -19,6 +21,7 @@
 #include <map>
 
 #include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
 #include "platform/qt/twips.h"
 #include "support/qt/application_fixture.h"
 
@@ -252,6 +255,76 @@ TEST_F(WindowsAsFoundTest, ADoubleClickOnAnEmptyPlaceOfTheBitStatusGridFindsNoSt
     dialogs.Answer(MsgAnswer::Ok);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, empty);
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Veldra: No Statement Found"});
+}
+
+// Enter applies the typed number and leaving the box applies it again, each once: a click
+// on another page's tab is one leaving, though the program window's frame takes the focus
+// on the way and hands it back to the box before the page goes out of sight.
+TEST_F(WindowsAsFoundTest, EachEnterAndEachLeavingOfAValueBoxWritesOneValueChanged) {
+    app = Started(kSmall);
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    frmProgram* program = Main().Program();
+    auto* tabs = program->findChild<QTabBar*>("tbSelect");
+    const auto clickTab = [tabs](const QString& caption) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            if (tabs->tabText(tab) == caption) {
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no tab " << caption.toStdString();
+    };
+    // The entries the immediate window holds for the one numeric, SPEED.
+    const auto valueChanged = [this] {
+        const std::string& text = Engine().Status().StatusText();
+        std::size_t count = 0;
+        for (std::size_t at = text.find("Value Changed"); at != std::string::npos;
+             at = text.find("Value Changed", at + 1)) {
+            ++count;
+        }
+        return count;
+    };
+    struct Page {
+        const char* caption;
+        int index;  // of its list and value box
+    };
+    struct Way {
+        const char* name;
+        bool enter;
+        bool tabClicked;
+        std::size_t entries;
+    };
+    const Way ways[] = {{"Enter", true, false, 1},
+                        {"a tab clicked", false, true, 1},
+                        {"Enter, then a tab clicked", true, true, 2}};
+    for (const Page& page : {Page{"Force Bit", 1}, Page{"User Numeric", 0}}) {
+        for (const Way& way : ways) {
+            const std::string what = std::string(page.caption) + ", " + way.name;
+            clickTab(page.caption);
+            auto* numerics =
+                program->findChild<QListView*>(QString("lstNumerics_%1").arg(page.index));
+            auto* box = program->findChild<QLineEdit*>(QString("txtNumeric_%1").arg(page.index));
+            ASSERT_TRUE(numerics != nullptr && box != nullptr) << what;
+            QTest::mouseClick(numerics->viewport(), Qt::LeftButton, {},
+                              numerics->visualRect(numerics->model()->index(0, 0)).center());
+            QTest::mouseClick(box, Qt::LeftButton);
+            ASSERT_TRUE(box->hasFocus()) << what;
+            box->selectAll();
+            QTest::keyClicks(box, "2");
+            const std::size_t before = valueChanged();
+
+            if (way.enter) {
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+            if (way.tabClicked) {
+                clickTab("Immediate Window");
+            }
+
+            EXPECT_EQ(valueChanged() - before, way.entries) << what;
+            EXPECT_EQ(Engine().PrgBooleanBits()->Find("SPEED")->NumValue(), 2) << what;
+        }
+    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ladder/element_size.h"
+#include "book/element_size.h"
 
 #include <algorithm>
 #include <charconv>
@@ -27,7 +27,7 @@ std::int16_t ReadElementSize(const Settings& settings) {
     }
     const auto [end, error] = std::from_chars(first, last, size);
     if (error == std::errc::result_out_of_range) {
-        return text.starts_with('-') ? 1 : 200;
+        return *first == '-' ? 1 : 200;
     }
     if (error != std::errc() || end != last) {
         return 100;
