@@ -1,6 +1,7 @@
 // Ladders: every statement of the generated 20,000-statement application laid out as the
 // program book does, and a statement viewer opened offscreen on a statement of 200
-// operands (its ladder built, valued, measured and drawn).
+// operands (its ladder built, valued, measured and drawn), and exclusive-or chains of
+// products laid out.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include "engine/qt/statement_view_host.h"
 #include "gen/bench_support.h"
 #include "gen/generate_application.h"
+#include "ladder/create_ladder.h"
 #include "ladder/ladders.h"
 #include "ladder/qt/frmShowAssign.h"
 #include "ladder/qt/show_bit_assign.h"
@@ -58,6 +60,29 @@ void BM_BuildEveryLadder(benchmark::State& state) {
     state.counters["statements"] = double(texts.size());
 }
 BENCHMARK(BM_BuildEveryLadder)->Unit(benchmark::kMillisecond);
+
+// An exclusive-or chain of products ("A0*B0@A1*B1@...@C@~D"), which spelt out one operand
+// at a time doubled for each product.
+void BM_BuildExclusiveOrChain(benchmark::State& state) {
+    const auto products = int(state.range(0));
+    std::string text = "A0*B0";
+    for (int i = 1; i < products; ++i) {
+        text += "@A" + std::to_string(i) + "*B" + std::to_string(i);
+    }
+    text += "@C@~D TO X;";
+    int contacts = 0;
+    for (auto _ : state) {
+        CreateLadder ladder;
+        ladder.SetStatement(text);
+        contacts = 0;
+        for (const auto& cell : ladder.GetElements()) {
+            contacts += !cell->Name.empty() && !cell->IsOutput ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(contacts);
+    }
+    state.counters["contacts"] = contacts;
+}
+BENCHMARK(BM_BuildExclusiveOrChain)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond);
 
 // Groups of three operands, most in series, every fifth one on a branch of its own.
 std::string WideStatementSource(int operands) {

@@ -68,6 +68,7 @@ void CopyElement(Element& target, const Element& source, int newRow) {
     target.LeftOrDown = source.LeftOrDown;
     target.LeftorUp = source.LeftorUp;
     target.Name = source.Name;
+    target.Note = source.Note;
     target.SetNameHeight(source.NameHeight());
     target.SetNameWidth(source.NameWidth());
     target.OpenBrace = source.OpenBrace;
@@ -124,8 +125,8 @@ void SplitTallLadders(Ladders& ladders, int maxRows) {
 int GetRows(Elements& cells) {
     for (int position = cells.Count(); position >= 1; --position) {
         const Element& cell = *cells.Item(position);
-        if (!cell.hLine() && cell.Name.empty() && !cell.RightOrDown && !cell.RightOrUp &&
-            !cell.LeftOrDown && !cell.LeftorUp) {
+        if (!cell.hLine() && cell.Name.empty() && cell.Note.empty() && !cell.RightOrDown &&
+            !cell.RightOrUp && !cell.LeftOrDown && !cell.LeftorUp) {
             cells.Remove(position);
         }
     }

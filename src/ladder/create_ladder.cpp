@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -14,6 +15,8 @@ namespace veldra {
 namespace {
 
 constexpr std::string_view kTo = " TO ";
+// The columns the note of a rung too large to draw takes before its coils.
+constexpr int kNoteColumns = 4;
 
 // A list of the layout's positions that grows with zeros as it is read or written.
 class GrowingList {
@@ -52,11 +55,12 @@ public:
         }
     }
 
-    void Run(std::string_view expression) {
+    // False when the expression passed the grid's limit: the ladder is not whole.
+    bool Run(std::string_view expression) {
         const std::string walk = "(" + std::string(expression) + ")*";
         for (const char c : walk) {
             if (Full()) {
-                break;  // what follows is left out: the contacts so far and the coils show
+                return false;
             }
             Step(c);
         }
@@ -66,18 +70,25 @@ public:
         if (branchUp_) {
             ConnectUp(column_, row_);
         }
+        return !Full();
     }
 
 private:
-    // Deep nests of bad input grow the grid with the square of their depth, far past any
-    // statement worth drawing: the layout stops there instead of taking minutes.
+    // Deep nests grow the grid with the square of their depth, far past any statement
+    // worth drawing: the layout stops there instead of taking minutes.
     static constexpr int kMostCells = 10000;
     bool Full() const { return cells_.Count() >= kMostCells; }
 
     void Step(char c) {
         switch (c) {
             case '~':
-                back_ = true;
+                // Only a "~" before a name makes a back contact: one inside a name is part
+                // of it, as the evaluator reads it.
+                if (pending_.empty()) {
+                    back_ = true;
+                } else {
+                    pending_ += c;
+                }
                 break;
             case '(':
                 ++depth_;
@@ -230,7 +241,7 @@ void CreateLadder::SetStatement(std::string_view text) {
     const bool hasResults = text.find(kTo) != std::string_view::npos;
     std::string expression = hasResults ? TextBefore(text, kTo) : std::string(text);
     std::erase(expression, ' ');
-    LayoutExpression(DrawnExpression(expression));
+    LayoutExpression(expression);
     if (!hasResults) {
         return;
     }
@@ -248,7 +259,15 @@ void CreateLadder::SetStatement(std::string_view text) {
 }
 
 void CreateLadder::LayoutExpression(std::string_view expression) {
-    Layout(elements_).Run(expression);
+    const int before = elements_.Count();
+    const std::optional<std::string> drawn = DrawnExpression(expression);
+    if (drawn && Layout(elements_).Run(*drawn)) {
+        return;
+    }
+    // Part of a rung would read as other logic: the whole rung gives way to a note.
+    elements_.KeepFirst(before);
+    elements_.Add("", 0, 0).Note = std::string(kTooLargeNote);
+    elements_.Add("", kNoteColumns - 1, 0);
 }
 
 void CreateLadder::JoinBranches() {

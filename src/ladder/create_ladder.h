@@ -9,11 +9,16 @@ namespace veldra {
 
 class Ladders;
 
+// Stands, in the viewer and the book, in place of the contacts of a statement whose
+// ladder passes the grid's limit of cells.
+inline constexpr std::string_view kTooLargeNote =
+    "Too large to draw as a ladder: read the statement's text";
+
 // The ladder drawing of one statement: operands joined by "*" stand in series on one
 // row, those joined by "+" on parallel rows joined at both ends, "~" makes a back
 // contact, brackets group, and the results hang as coils in a column on the right. The
 // same text always gives the same grid; text it cannot make sense of gives the part it
-// could lay out.
+// could lay out. A "~" inside a name is part of the name, as the evaluator reads it.
 class CreateLadder {
 public:
     // Cells take `resolution` (the element size in percent).
@@ -27,7 +32,8 @@ public:
     const std::string& Statement() const { return statement_; }
     // Lays out the statement as the hosts pass it: without "ASSIGN", upper-cased and
     // trimmed ("(A+B)*C TO X;"). A second text is laid over the cells already there. An
-    // expression whose ladder passes 10000 cells is laid out only that far; its coils follow.
+    // expression whose ladder would pass 10000 cells gets a note (`kTooLargeNote`) in
+    // place of its contacts, never a part of them; its coils follow.
     void SetStatement(std::string_view text);
 
     // Places the coils of the results text ("X, Y;") and gives their number.

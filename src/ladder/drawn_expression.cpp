@@ -11,10 +11,11 @@
 namespace veldra {
 namespace {
 
-// A ladder is cut off past this many cells anyway: an expression that would be redrawn
-// with more contacts (a spelt-out exclusive or doubles what stands on its left), or that
-// nests deeper than the walk goes, is laid out as written, its drawing cut off as before.
+// A ladder is not drawn past this many cells anyway: an expression that would be
+// redrawn with more contacts or text, or that nests deeper than the walk goes, is not
+// drawn at all.
 constexpr int kMostContacts = 10000;
+constexpr std::size_t kMostText = std::size_t(1) << 22;
 constexpr int kMostDepth = 4096;
 
 // The expression as the evaluator groups it. A run of one operator is one node, so that
@@ -132,6 +133,18 @@ public:
     }
 
 private:
+    // One operand of an exclusive-or chain as it is drawn: the contact of all the chain's
+    // plain operands, or one operand holding a product or a bracket.
+    struct XorTerm {
+        bool contact = false;
+        std::size_t node = 0;  // a product or bracket
+    };
+
+    struct XorChain {
+        const std::vector<XorTerm>& terms;
+        const std::string& contact;  // the name of the plain operands' contact
+    };
+
     // `parent` is the operator the text stands in: only an OR inside an AND needs brackets.
     void Emit(std::size_t index, bool negate, Kind parent, int depth) {
         if (Cut(depth)) {
@@ -144,7 +157,7 @@ private:
                 Contact(names_[node.operand], negate);
                 return;
             case Kind::Xor:
-                EmitXor(node, node.children.size() - 1, negate, parent, depth);
+                EmitXor(node, negate, parent, depth);
                 return;
             case Kind::And:
             case Kind::Or:
@@ -163,67 +176,77 @@ private:
         text_ += bracket ? ")" : "";
     }
 
-    // The exclusive or of the node's operands up to `last`, as the evaluator takes them:
-    // the run before `last` is its left side and `last` its right.
-    void EmitXor(const Node& node, std::size_t last, bool negate, Kind parent, int depth) {
+    // An exclusive or is associative, so a whole chain, brackets of exclusive ors within it
+    // included, is one parity: its plain operands make one contact, and only the operands
+    // holding a product or a bracket are spelt out, around that contact.
+    void EmitXor(const Node& node, bool negate, Kind parent, int depth) {
+        std::string name;
+        bool back = negate;
+        std::vector<XorTerm> terms;
+        Gather(node, name, back, terms, depth);
+        if (cut_) {
+            return;
+        }
+        // The wanted parity of the spelt-out terms; an odd number of "~" turns it over.
+        EmitParity({terms, name}, 0, terms.size(), !back, parent, depth + 1);
+    }
+
+    void Gather(const Node& node, std::string& name, bool& back, std::vector<XorTerm>& terms,
+                int depth) {
         if (Cut(depth)) {
             return;
         }
-        const auto first = node.children.begin();
-        if (std::all_of(first, first + std::ptrdiff_t(last) + 1,
-                        [&](std::size_t child) { return OperandsOnly(child, depth); })) {
-            bool back = negate;
-            std::string name;
-            for (std::size_t i = 0; i <= last; ++i) {
-                XorName(node.children[i], name, back);
+        for (const std::size_t child : node.children) {
+            const Node& operand = nodes_[child];
+            if (operand.kind == Kind::Operand) {
+                back = back != operand.negated;
+                if (name.empty()) {
+                    terms.push_back({true, 0});
+                }
+                name += name.empty() ? "" : "@";
+                name += names_[operand.operand];
+            } else if (operand.kind == Kind::Xor) {
+                back = back != operand.negated;
+                Gather(operand, name, back, terms, depth + 1);
+            } else {
+                terms.push_back({false, child});
             }
-            Contact(name, back);
+        }
+    }
+
+    // Contacts that conduct when the exclusive or of terms [first, last) is `odd`. Halving
+    // the run each time draws every term about as often as there are terms, where taking
+    // one term off at a time would double the drawing for each: X@Y is X*~Y+~X*Y, and
+    // its negation X*Y+~X*~Y.
+    void EmitParity(const XorChain& chain, std::size_t first, std::size_t last, bool odd,
+                    Kind parent, int depth) {
+        if (Cut(depth)) {
             return;
         }
-        if (last == 0) {
-            Emit(node.children[0], negate, parent, depth + 1);
+        if (last - first == 1) {
+            const XorTerm& term = chain.terms[first];
+            if (term.contact) {
+                Contact(chain.contact, !odd);
+            } else {
+                Emit(term.node, !odd, parent, depth + 1);
+            }
             return;
         }
-        // X@Y is X*~Y+~X*Y, and its negation X*Y+~X*~Y.
-        const std::size_t right = node.children[last];
+        const std::size_t middle = first + (last - first) / 2;
         const bool bracket = parent == Kind::And;
         text_ += bracket ? "(" : "";
-        EmitXor(node, last - 1, false, Kind::And, depth + 1);
+        EmitParity(chain, first, middle, true, Kind::And, depth + 1);
         text_ += '*';
-        Emit(right, !negate, Kind::And, depth + 1);
+        EmitParity(chain, middle, last, !odd, Kind::And, depth + 1);
         text_ += '+';
-        EmitXor(node, last - 1, true, Kind::And, depth + 1);
+        EmitParity(chain, first, middle, false, Kind::And, depth + 1);
         text_ += '*';
-        Emit(right, negate, Kind::And, depth + 1);
+        EmitParity(chain, middle, last, odd, Kind::And, depth + 1);
         text_ += bracket ? ")" : "";
     }
 
-    // An operand, or an exclusive or of nothing but operands: what one contact can show.
-    bool OperandsOnly(std::size_t index, int depth) const {
-        const Node& node = nodes_[index];
-        return node.kind == Kind::Operand ||
-               (node.kind == Kind::Xor && depth < kMostDepth &&
-                std::all_of(node.children.begin(), node.children.end(),
-                            [&](std::size_t child) { return OperandsOnly(child, depth + 1); }));
-    }
-
-    // Adds the operands of an exclusive-or contact to its name; each "~" among them turns
-    // the contact over.
-    void XorName(std::size_t index, std::string& name, bool& back) const {
-        const Node& node = nodes_[index];
-        back = back != node.negated;
-        if (node.kind == Kind::Operand) {
-            name += name.empty() ? "" : "@";
-            name += names_[node.operand];
-            return;
-        }
-        for (const std::size_t child : node.children) {
-            XorName(child, name, back);
-        }
-    }
-
     void Contact(std::string_view name, bool back) {
-        if (++contacts_ > kMostContacts) {
+        if (++contacts_ > kMostContacts || text_.size() + name.size() > kMostText) {
             cut_ = true;
             return;
         }
@@ -252,7 +275,7 @@ bool NeedsRedrawing(const Expression& parsed) {
 
 }  // namespace
 
-std::string DrawnExpression(std::string_view expression) {
+std::optional<std::string> DrawnExpression(std::string_view expression) {
     if (expression.find(' ') != std::string_view::npos) {
         std::string unspaced(expression);
         std::erase(unspaced, ' ');
@@ -272,7 +295,7 @@ std::string DrawnExpression(std::string_view expression) {
     if (!tree.Read(parsed)) {
         return std::string(expression);
     }
-    return DrawnText(tree.Nodes(), names).Write(tree.Root()).value_or(std::string(expression));
+    return DrawnText(tree.Nodes(), names).Write(tree.Root());
 }
 
 }  // namespace veldra

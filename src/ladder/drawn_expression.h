@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,13 +11,16 @@ namespace veldra {
 // are written and are redrawn with the same meaning:
 // - a "~" before a bracket is carried to every operand inside, "*" and "+" exchanged
 //   ("~(A*B)" is drawn as "~A+~B"), and two "~" on one operand cancel;
-// - an exclusive or between operands alone stays one contact named "A@B", whose value is
-//   their exclusive or, a back contact where the negations it gathers are odd in number;
-// - any other exclusive or is spelt out, X@Y as X*~Y+~X*Y.
-// Every other expression, text that is no expression, and an expression whose redrawing
-// would pass the ladder's limit of cells, is given back as it is, so that it lays out
-// exactly as written. Blanks mean nothing in an expression and are left out first, so
-// that "~ (A * B)" is drawn as "~(A*B)" is.
-std::string DrawnExpression(std::string_view expression);
+// - the operands alone of an exclusive-or chain, wherever they stand in it, make one
+//   contact named "A@B", whose value is their exclusive or, a back contact where the
+//   negations it gathers are odd in number;
+// - the chain's other operands (products, brackets) are spelt out around that contact,
+//   X@Y as X*~Y+~X*Y, halving the chain each time, so that the drawing grows with the
+//   square of their number and never doubles with each.
+// Every other expression, and text that is no expression, is given back as it is, so
+// that it lays out exactly as written. Nothing when the redrawing would pass the ladder's
+// limit of cells: such a statement cannot be drawn whole. Blanks mean nothing in an
+// expression and are left out first, so that "~ (A * B)" is drawn as "~(A*B)" is.
+std::optional<std::string> DrawnExpression(std::string_view expression);
 
 }  // namespace veldra

@@ -1,5 +1,7 @@
 #include "ladder/elements.h"
 
+#include <absl/container/flat_hash_set.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -181,9 +183,58 @@ void Element::DrawRelay(LadderDrawing& drawing, const BooleanBits* bits) const {
     }
 }
 
+namespace {
+
+// Top and bottom of a contact's symbol below the top of its cell, at 100 %.
+constexpr double kSymbolTop = 480;
+constexpr double kSymbolBottom = 720;
+
+// The lines of a wrapped name, `width` characters at most. A name of one operand is cut
+// every `width` characters (the last line is empty when the length is an exact multiple);
+// an exclusive-or name breaks after each "@" that ends a line's last whole operand.
+std::vector<std::string_view> NameLines(std::string_view text, std::size_t width) {
+    std::vector<std::string_view> lines;
+    if (text.find('@') == std::string_view::npos) {
+        for (std::size_t from = 0;; from += width) {
+            lines.push_back(text.substr(std::min(from, text.size()), width));
+            if (from + width > text.size()) {
+                return lines;
+            }
+        }
+    }
+    std::size_t start = 0;  // of the line being filled
+    std::size_t end = 0;    // of what it holds so far
+    while (end < text.size()) {
+        const std::size_t at = text.find('@', end);
+        const std::size_t next = at == std::string_view::npos ? text.size() : at + 1;
+        if (next - start <= width) {
+            end = next;
+            continue;
+        }
+        if (end > start) {
+            lines.push_back(text.substr(start, end - start));
+            start = end;
+            continue;
+        }
+        // One operand alone is longer than a line: it is cut where the line ends.
+        lines.push_back(text.substr(start, width));
+        start = end = start + width;
+    }
+    if (end > start || lines.empty()) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+}  // namespace
+
 void Element::UpdateName(LadderDrawing& drawing) const {
     const double X = currentX_;
     const double Y = currentY_;
+    if (Name.empty() && !Note.empty()) {
+        drawing.PrintText(Visio ? X : X + S(120), Visio ? Y : Y + S(kSymbolTop - 80), Note);
+        return;
+    }
     const std::string text = IsOutput ? "(" + Name + ")" : Name;
     double offset = IsOutput ? S(20) : nameOffset_ * scale_;
     if (Visio) {
@@ -198,13 +249,23 @@ void Element::UpdateName(LadderDrawing& drawing) const {
         drawing.PrintText(X + PrintStart, Y + offset, text);
         return;
     }
+    PrintWrapped(drawing, text, offset);
+}
+
+void Element::PrintWrapped(LadderDrawing& drawing, std::string_view text, double offset) const {
     // A width below one would cut the name into nothing: it wraps a character a line.
-    const std::int64_t width = std::max<std::int64_t>(nameWidth_, 1);
-    const std::int64_t lines = length / width + 1;
-    for (std::int64_t i = 0; i < lines; ++i) {
-        const std::size_t from = std::size_t(std::min(i * width, length));
-        drawing.PrintText(X + S(120), Y + offset + double(i) * nameHeight_,
-                          std::string_view(text).substr(from, std::size_t(width)));
+    const auto width = std::size_t(std::max<std::int32_t>(nameWidth_, 1));
+    const std::vector<std::string_view> lines = NameLines(text, width);
+    const double height = nameHeight_;
+    const bool contact = !IsOutput;
+    // The lines that fit between the top of the cell and the symbol; a coil's name has
+    // the height of the cell.
+    const auto above =
+        contact ? std::size_t(std::max(0.0, (S(kSymbolTop) - offset) / height)) : lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double y = i < above ? offset + double(i) * height
+                                   : S(kSymbolBottom) + S(10) + double(i - above) * height;
+        drawing.PrintText(currentX_ + S(120), currentY_ + y, lines[i]);
     }
 }
 
@@ -279,6 +340,18 @@ void Elements::Clear() {
     while (!cells_.empty()) {
         cells_.pop_back();  // the last first
     }
+}
+
+void Elements::KeepFirst(int count) {
+    if (count < 0 || count >= Count()) {
+        return;
+    }
+    absl::flat_hash_set<const Element*> removed;
+    for (auto cell = cells_.begin() + count; cell != cells_.end(); ++cell) {
+        removed.insert(cell->get());
+    }
+    absl::erase_if(index_, [&](const auto& entry) { return removed.contains(entry.second); });
+    cells_.resize(std::size_t(count));
 }
 
 // Measured afresh on every call: hosts move cells by setting their rows and columns,

@@ -41,6 +41,9 @@ public:
     bool WordWrap = false;
     bool Visio = false;
     std::int32_t PrintStart = 0;
+    // A text that stands, on a cell without a name, in place of a rung that cannot be
+    // drawn whole; the cell draws nothing else.
+    std::string Note;
     std::int32_t SetTime = 0;
     std::int32_t ClearTime = 0;
     Elements* Parent = nullptr;  // the grid that holds the cell; not owned
@@ -89,7 +92,10 @@ public:
     // The cell's lines and arcs. A coil whose bit (looked up in `bits`) has a delay
     // timer is marked "T".
     void UpdateDrawing(LadderDrawing& drawing, const BooleanBits* bits = nullptr) const;
-    // The cell's name, staggered on odd columns and wrapped when WordWrap is set.
+    // The cell's name, staggered on odd columns and wrapped when WordWrap is set: an
+    // exclusive-or name breaks after its "@", inside a name only where that name alone
+    // is longer than a line, and a contact's lines that find no room above its symbol
+    // go below it, so that the symbol and its slash always show.
     void UpdateName(LadderDrawing& drawing) const;
     // The selection frame, then the name and the drawing.
     void UpdateSelection(LadderDrawing& drawing, const BooleanBits* bits = nullptr) const;
@@ -98,6 +104,7 @@ private:
     double S(double base) const { return base * scale_; }
     void DrawRelay(LadderDrawing& drawing, const BooleanBits* bits) const;
     bool CoilIsTimer(const BooleanBits* bits) const;
+    void PrintWrapped(LadderDrawing& drawing, std::string_view text, double offset) const;
 
     bool back_ = false;
     bool value_ = false;
@@ -143,6 +150,8 @@ public:
     // Removes exactly the cell at that place in the order, wherever it has moved since.
     void Remove(int position);
     void Clear();
+    // Removes every cell added after the first `count`, at once.
+    void KeepFirst(int count);
 
     // The highest row and column of any cell where it stands now; 0 for an empty grid.
     int Rows() const;

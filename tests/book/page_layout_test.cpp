@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ladder/create_ladder.h"
+#include "ladder/ladder_drawing.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
 #include "support/fake_platform.h"
@@ -206,6 +208,77 @@ TEST(PageLayout, TheRelaySettingMarksEveryCellAndWordWrapFollowsItsBox) {
             EXPECT_EQ(cell->WordWrap, on);
         }
     }
+}
+
+// A font of fixed pitch, as wide and high as the viewer's ladder font.
+class FixedPitch final : public TextMetrics {
+public:
+    static constexpr double kWidth = 105;
+    static constexpr double kHeight = 195;
+    double TextWidth(std::string_view text) const override { return kWidth * double(text.size()); }
+    double TextHeight(std::string_view) const override { return kHeight; }
+};
+
+// Where each line of a name is written.
+class WrittenText final : public LadderDrawing {
+public:
+    struct Text {
+        double x;
+        double y;
+        std::string text;
+    };
+    std::vector<Text> texts;
+    void DrawLine(double, double, double, double, bool) override {}
+    void DrawLineR(double, double, double, double, bool) override {}
+    void PrintText(double X, double Y, std::string_view Text) override {
+        texts.push_back({X, Y, std::string(Text)});
+    }
+    void ShowSelection(double, double, double, double, bool) override {}
+    void DrawOutput(double, double, double, double, double) override {}
+};
+
+TEST(PageLayout, LongExclusiveOrNamesLeaveTheirContactClearAndATooLargeRungKeepsItsNote) {
+    FakePlatform platform;
+    std::string nested = "A0*B0";
+    for (int level = 1; level <= 16; ++level) {
+        const std::string n = std::to_string(level);
+        nested = "(" + nested + "@C" + n + "*D" + n + ")*E" + n;
+    }
+    Ladders book;
+    book.Add(false, "TRACK_CIRCUIT_WEST_OCC@~TRACK_CIRCUIT_EAST_OCC TO X;");
+    book.Add(false, "SIG_12_CLEAR*POINTS_4_NORMAL@POINTS_4_REVERSE@~ROUTE_SET_EAST TO Y;");
+    book.Add(false, nested + " TO Z;");
+    Layout(book, Canvas(10, 40));
+    CalcTextSize(book, FixedPitch());
+
+    int contacts = 0;
+    for (CreateLadder& ladder : book) {
+        for (const auto& cell : ladder.GetElements()) {
+            if (cell->Name.empty() || cell->IsOutput) {
+                continue;
+            }
+            ++contacts;
+            WrittenText drawing;
+            cell->UpdateName(drawing);
+            std::string written;
+            for (const WrittenText::Text& line : drawing.texts) {
+                written += line.text;
+                const double left = line.x - cell->CurrentX();
+                const double right = left + FixedPitch::kWidth * double(line.text.size());
+                const double top = line.y - cell->CurrentY();
+                const bool beside = right <= 600 || left >= 960;
+                const bool clear = top + FixedPitch::kHeight <= 480 || top >= 720;
+                EXPECT_TRUE(beside || clear) << line.text << " lies over " << cell->Name;
+            }
+            EXPECT_EQ(written, cell->Name);
+        }
+    }
+    EXPECT_EQ(contacts, 1 + 6);
+    bool noted = false;
+    for (const auto& cell : book.Item(3)->GetElements()) {
+        noted = noted || cell->Note == kTooLargeNote;
+    }
+    EXPECT_TRUE(noted);
 }
 
 }  // namespace

@@ -27,9 +27,10 @@ constexpr const char* kExamples[] = {"interlocking.ml2", "level_crossing.ml2", "
                                      "line_end_b.ml2"};
 
 // Whether the drawing of `statement` energises its coil exactly when the evaluator gives
-// True: for every input where the operands are at most twelve, for 4096 drawn at random
-// beyond.
-::testing::AssertionResult DrawsItsOwnLogic(std::string_view statement) {
+// True: for every input where the operands are at most twelve, for `random` drawn at
+// random beyond.
+::testing::AssertionResult DrawsItsOwnLogic(std::string_view statement,
+                                            std::uint64_t random = 4096) {
     const std::string_view expression = statement.substr(0, statement.find(" TO "));
     const std::vector<std::string_view> names = OperandViews(expression);
     const Expression evaluator = Expression::Parse(expression, names);
@@ -38,6 +39,11 @@ constexpr const char* kExamples[] = {"interlocking.ml2", "level_crossing.ml2", "
     }
     CreateLadder ladder;
     ladder.SetStatement(statement);
+    for (const auto& cell : ladder.GetElements()) {
+        if (!cell->Note.empty()) {
+            return ::testing::AssertionFailure() << statement << ": not drawn, " << cell->Note;
+        }
+    }
     const LadderNetwork network(ladder.GetElements());
 
     std::unordered_map<std::string, std::size_t> operand;
@@ -51,10 +57,10 @@ constexpr const char* kExamples[] = {"interlocking.ml2", "level_crossing.ml2", "
         }
     }
     const bool every = names.size() <= 12;
-    const std::uint64_t readings = every ? std::uint64_t(1) << names.size() : 4096;
-    std::mt19937_64 random(names.size());
+    const std::uint64_t readings = every ? std::uint64_t(1) << names.size() : random;
+    std::mt19937_64 draw(names.size());
     for (std::uint64_t reading = 0; reading < readings; ++reading) {
-        const std::uint64_t up = every ? reading : random();
+        const std::uint64_t up = every ? reading : draw();
         const bool evaluated = evaluator.Evaluate(
             [&](std::uint32_t index, bool negated) { return ((up >> index) & 1) != negated; },
             [](std::string_view, bool) {});
@@ -71,6 +77,88 @@ constexpr const char* kExamples[] = {"interlocking.ml2", "level_crossing.ml2", "
         }
     }
     return ::testing::AssertionSuccess();
+}
+
+// The shapes an operand of an exclusive-or chain takes, each with names of its own.
+enum class Shape {
+    Plain,
+    Negated,
+    Product,
+    NegatedProduct,
+    Bracket,
+    NegatedBracket,
+    InnerChain,  // an exclusive or in a bracket, with a product in it
+    TildeName,   // a name that holds "~"
+    LongName,
+};
+constexpr Shape kShapes[] = {Shape::Plain,          Shape::Negated,   Shape::Product,
+                             Shape::NegatedProduct, Shape::Bracket,   Shape::NegatedBracket,
+                             Shape::InnerChain,     Shape::TildeName, Shape::LongName};
+
+std::string OperandOf(Shape shape, int i) {
+    const std::string n = std::to_string(i);
+    switch (shape) {
+        case Shape::Plain:
+            return "N" + n;
+        case Shape::Negated:
+            return "~N" + n;
+        case Shape::Product:
+            return "P" + n + "*~Q" + n;
+        case Shape::NegatedProduct:
+            return "~P" + n + "*Q" + n;
+        case Shape::Bracket:
+            return "(P" + n + "+Q" + n + ")";
+        case Shape::NegatedBracket:
+            return "~(P" + n + "*~Q" + n + "+R" + n + ")";
+        case Shape::InnerChain:
+            return "(P" + n + "@Q" + n + "*R" + n + ")";
+        case Shape::TildeName:
+            return "T" + n + "~U" + n;
+        case Shape::LongName:
+            return "TRACK_CIRCUIT_" + n + "_WEST_OCC";
+    }
+    return {};
+}
+
+// Chains of 2 to 20 operands: one of each shape at every position amid plain and negated
+// operands, and chains of every shape in turn, beginning with each.
+std::vector<std::string> ExclusiveOrChains() {
+    std::vector<std::string> chains;
+    const auto chain = [&](int length, auto shapeAt) {
+        std::string text;
+        for (int i = 0; i < length; ++i) {
+            text += (i > 0 ? "@" : "") + OperandOf(shapeAt(i), i);
+        }
+        chains.push_back(text + " TO X;");
+    };
+    constexpr int kShapeCount = int(std::size(kShapes));
+    for (int length = 2; length <= 20; ++length) {
+        for (const Shape shape : kShapes) {
+            for (int at = 0; at < length; ++at) {
+                chain(length, [&](int i) {
+                    return i == at ? shape : i % 3 == 1 ? Shape::Negated : Shape::Plain;
+                });
+            }
+        }
+        for (int first = 0; first < kShapeCount; ++first) {
+            chain(length, [&](int i) { return kShapes[(first + i) % kShapeCount]; });
+        }
+    }
+    return chains;
+}
+
+// A drawing that differs somewhere differs on many inputs: a few hundred, drawn at random,
+// keep the thousands of chains to a few seconds.
+TEST(DrawnLogic, ExclusiveOrChainsOfEveryShapeDrawTheLogicThatRuns) {
+    int wrong = 0;
+    for (const std::string& statement : ExclusiveOrChains()) {
+        const auto drawn = DrawsItsOwnLogic(statement, 512);
+        EXPECT_TRUE(drawn);
+        wrong += drawn ? 0 : 1;
+        if (wrong == 5) {
+            return;
+        }
+    }
 }
 
 // The statements of an example as the book lays them out, by their keys.

@@ -64,6 +64,16 @@ INSTANTIATE_TEST_SUITE_P(
         Shape{"~(~A+B) TO X;",
               {"0 0 [A]", "1 0 [B] Back", "0 1 []", "2 0 [] hLine", "3 0 [X] IsOutput"}},
         Shape{"~A@~B TO X;", {"0 0 [A@B]", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
+        // A "~" inside a name is part of the name, as the evaluator reads it.
+        Shape{"A1~B1*C1 TO Q1;",
+              {"0 0 [A1~B1]", "1 0 [C1]", "0 1 []", "2 0 [] hLine", "3 0 [Q1] IsOutput"}},
+        Shape{"~A~B@C~ TO X;", {"0 0 [A~B@C~] Back", "0 1 []", "1 0 [] hLine", "2 0 [X] IsOutput"}},
+        // The plain operands of a chain are one contact wherever they stand in it.
+        Shape{"A*B@C@D TO X;",
+              {"0 0 [A] LeftOrDown", "1 0 [B]", "2 0 [C@D] Back IsOr RightOrDown IsDrawn",
+               "0 1 [A] Back IsOr LeftorUp LeftOrDown RightOrDown IsDrawn",
+               "0 2 [B] Back LeftorUp RightOrUp IsDrawn", "1 1 [C@D] IsDrawn",
+               "2 1 [] RightOrUp hLine IsDrawn", "0 3 []", "3 0 [] hLine", "4 0 [X] IsOutput"}},
         // A trailing "+" leaves an empty branch joined on both sides.
         Shape{"A+ TO X;",
               {"0 0 [A] IsOr LeftOrDown RightOrDown", "0 1 [] LeftorUp LeftOrDown RightOrUp",
@@ -127,6 +137,61 @@ TEST(CreateLadder, ALongExclusiveOrAfterABracketIsLaidOutQuickly) {
     const Elements& cells = ladder.GetElements();
     ASSERT_NE(cells.Item(cells.Cols(), 0), nullptr);
     EXPECT_EQ(cells.Item(cells.Cols(), 0)->Name, "X");
+}
+
+// The named contacts of a ladder, in the order they were added, "~" before a back one.
+std::vector<std::string> Contacts(const CreateLadder& ladder) {
+    std::vector<std::string> names;
+    for (const auto& cell : ladder.GetElements()) {
+        if (!cell->Name.empty() && !cell->IsOutput) {
+            names.push_back((cell->Back() ? "~" : "") + cell->Name);
+        }
+    }
+    return names;
+}
+
+// A chain of products spelt out one operand at a time doubles for each: these would pass
+// the grid's limit, and each operand must show about as often as there are operands.
+TEST(CreateLadder, AnExclusiveOrChainGrowsWithTheSquareOfItsProductsAtMost) {
+    for (int products = 2; products <= 40; products += 2) {
+        std::string text = "A0*B0";
+        for (int i = 1; i < products; ++i) {
+            text += "@A" + std::to_string(i) + "*B" + std::to_string(i);
+        }
+        CreateLadder ladder;
+        ladder.SetStatement(text + "@C@~D TO X;");
+        const std::size_t contacts = Contacts(ladder).size();
+        EXPECT_LE(contacts, std::size_t(4 * (products + 1) * (products + 1))) << text;
+        EXPECT_GT(contacts, std::size_t(2 * products)) << text;
+    }
+    CreateLadder handful;
+    handful.SetStatement("(A1*B1)@(C1@D1@E1@F1) TO X;");
+    EXPECT_EQ(Contacts(handful),
+              (std::vector<std::string>{"A1", "B1", "~C1@D1@E1@F1", "~A1", "~B1", "C1@D1@E1@F1"}));
+}
+
+// Each level spells out the one below twice: far past the grid's limit. Neither part of
+// the rung nor its text read another way may stand for it.
+TEST(CreateLadder, ARungTooLargeToDrawIsANoteBeforeItsCoils) {
+    std::string nested = "A0*B0";
+    for (int level = 1; level <= 16; ++level) {
+        const std::string n = std::to_string(level);
+        nested = "(" + nested + "@C" + n + "*D" + n + ")*E" + n;
+    }
+    std::string deep = "B+C";
+    for (int i = 1999; i >= 0; --i) {
+        deep = "(A" + std::to_string(i) + "*" + deep + ")*B+C";
+    }
+    for (const std::string& text : {nested, deep}) {
+        CreateLadder ladder;
+        ladder.SetStatement(text + " TO X, Y;");
+        EXPECT_TRUE(Contacts(ladder).empty());
+        const Elements& cells = ladder.GetElements();
+        ASSERT_NE(cells.Item(0, 0), nullptr);
+        EXPECT_EQ(cells.Item(0, 0)->Note, kTooLargeNote);
+        ASSERT_NE(cells.Item(cells.Cols(), 1), nullptr);
+        EXPECT_EQ(cells.Item(cells.Cols(), 1)->Name, "Y");
+    }
 }
 
 TEST(Ladders, CountPagesByTheHighestPageAndSwitchWrappingEverywhere) {

@@ -150,6 +150,76 @@ TEST(Element, NamesAreStaggeredOnOddColumnsAndWrapAtLeastOneCharacterALine) {
     EXPECT_EQ(drawing.events, (Lines{"T 1680 10 A", "T 1680 110 B", "T 1680 210"}));
 }
 
+// The lines of a wrapped name as drawn, with where each stands below the top of its cell.
+class NameLines final : public LadderDrawing {
+public:
+    struct Line {
+        double y;
+        std::string text;
+    };
+    std::vector<Line> lines;
+
+    void DrawLine(double, double, double, double, bool) override {}
+    void DrawLineR(double, double, double, double, bool) override {}
+    void PrintText(double, double Y, std::string_view Text) override {
+        lines.push_back({Y, std::string(Text)});
+    }
+    void ShowSelection(double, double, double, double, bool) override {}
+    void DrawOutput(double, double, double, double, double) override {}
+};
+
+struct WrappedName {
+    const char* name;
+    int width;  // characters a line holds
+    std::vector<std::string> lines;
+};
+
+class WrappedNames : public ::testing::TestWithParam<WrappedName> {};
+
+// The viewer's font gives lines of about 14 characters, 195 twips high: two lines fit above
+// the symbol (480 to 720 twips below the top of the cell), the others must go below it.
+TEST_P(WrappedNames, BreakAfterTheirOperandsAndLeaveTheSymbolClear) {
+    constexpr double kLineHeight = 195;
+    Elements cells;
+    Element& contact = cells.Add(GetParam().name, 1, 2, false, true);
+    contact.WordWrap = true;
+    contact.SetNameWidth(GetParam().width);
+    contact.SetNameHeight(std::int32_t(kLineHeight));
+    NameLines drawing;
+    contact.UpdateName(drawing);
+
+    std::vector<std::string> texts;
+    for (const NameLines::Line& line : drawing.lines) {
+        texts.push_back(line.text);
+        const double top = line.y - contact.CurrentY();
+        EXPECT_TRUE(top + kLineHeight <= 480 || top >= 720)
+            << line.text << " lies over the symbol at " << top;
+    }
+    EXPECT_EQ(texts, GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, WrappedNames,
+    ::testing::Values(
+        // One name alone is longer than a line: only there is it cut inside.
+        WrappedName{"TRACK_CIRCUIT_WEST_OCC@TRACK_CIRCUIT_EAST_OCC",
+                    14,
+                    {"TRACK_CIRCUIT_", "WEST_OCC@", "TRACK_CIRCUIT_", "EAST_OCC"}},
+        WrappedName{"AB@CD@EF@GH@IJ@KL@MN", 6, {"AB@CD@", "EF@GH@", "IJ@KL@", "MN"}},
+        WrappedName{"SIG_12_CLEAR@PT_4_NORMAL", 14, {"SIG_12_CLEAR@", "PT_4_NORMAL"}},
+        WrappedName{"A@TRACK_CIRCUIT_WEST@B", 10, {"A@", "TRACK_CIRC", "UIT_WEST@B"}},
+        // A plain name wraps every line's width as it always did, its third line below.
+        WrappedName{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 10, {"ABCDEFGHIJ", "KLMNOPQRST", "UVWXYZ"}}));
+
+TEST(Element, ATooLargeRungsNoteIsItsOnlyDrawing) {
+    Elements cells;
+    Element& note = cells.Add("", 0, 3);
+    note.Note = "too large";
+    RecordingDrawing drawing;
+    note.UpdateSelection(drawing);
+    EXPECT_EQ(drawing.events, (Lines{"T 120 2920 too large"}));
+}
+
 TEST(Element, OnlyANamedCellIsSelectedAndFramed) {
     Elements cells;
     Element& wire = cells.Add("", 0, 0);

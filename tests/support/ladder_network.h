@@ -63,6 +63,8 @@ private:
         Point a;
         Point b;
     };
+    // A cell's column and row: every line a cell draws lies within its own box.
+    using Place = std::pair<int, int>;
     struct Switch {
         int from = 0;
         int to = 0;
@@ -115,6 +117,7 @@ private:
                 const bool symbol = contact && std::min(line.a.first, line.b.first) >= left.first &&
                                     std::max(line.a.first, line.b.first) <= right.first;
                 if (!symbol) {
+                    byCell_[{cell->Col(), cell->Row()}].push_back(int(segments_.size()));
                     segments_.push_back(line);
                 }
             }
@@ -134,12 +137,35 @@ private:
                (s.a.first == s.b.first || s.a.second == s.b.second);
     }
 
+    // The lines a point lies on: only those of the cells whose box holds the point.
+    template <class Visit>
+    void ForEachSegmentAt(const Point& p, Visit&& visit) const {
+        const auto col = int(p.first / std::int64_t(Element::kWidth));
+        const auto row = int(p.second / std::int64_t(Element::kHeight));
+        for (const int c : {col - 1, col}) {
+            for (const int r : {row - 1, row}) {
+                const auto found = byCell_.find({c, r});
+                if (found == byCell_.end()) {
+                    continue;
+                }
+                for (const int i : found->second) {
+                    if (OnSegment(p, segments_[std::size_t(i)]) && !visit(i)) {
+                        return;
+                    }
+                }
+            }
+        }
+    }
+
     // The conductor a point lies on, or a node of its own when no line reaches it.
     int NodeAt(const Point& p, std::vector<int>& parent) {
-        for (std::size_t i = 0; i < segments_.size(); ++i) {
-            if (OnSegment(p, segments_[i])) {
-                return Find(parent, int(i));
-            }
+        int on = -1;
+        ForEachSegmentAt(p, [&](int i) {
+            on = i;
+            return false;
+        });
+        if (on >= 0) {
+            return Find(parent, on);
         }
         parent.push_back(int(parent.size()));
         return int(parent.size()) - 1;
@@ -154,11 +180,10 @@ private:
                 if (end.first == 0) {
                     Unite(parent, int(i), edge);
                 }
-                for (std::size_t j = 0; j < segments_.size(); ++j) {
-                    if (j != i && OnSegment(end, segments_[j])) {
-                        Unite(parent, int(i), int(j));
-                    }
-                }
+                ForEachSegmentAt(end, [&](int j) {
+                    Unite(parent, int(i), j);
+                    return true;
+                });
             }
         }
         for (PendingSwitch& contact : pending_) {
@@ -196,6 +221,7 @@ private:
     }
 
     std::vector<Segment> segments_;
+    std::map<Place, std::vector<int>> byCell_;
     std::vector<PendingSwitch> pending_;
     std::vector<Switch> switches_;
     std::optional<Point> coilAt_;  // where the first coil's stub ends

@@ -473,6 +473,8 @@ void frmShowAssign::PictureDrawing::DrawLineR(double X1, double X2, double Y1, d
 }
 
 void frmShowAssign::PictureDrawing::PrintText(double X, double Y, std::string_view Text) {
+    // A name's lines below its contact, and a note in place of a rung, reach past the lines.
+    picture_.GrowToShow(X, X + picture_.TextWidth(Text), Y, Y + picture_.TextHeight(Text));
     picture_.Text(X, Y, Text, kDead);
 }
 
