@@ -1,5 +1,7 @@
 #include "engine/scan_map.h"
 
+#include "engine/feedback_loops.h"
+
 #include "logic/boolean_bits.h"
 #include "logic/statements.h"
 #include "platform/hash_growth.h"
@@ -63,6 +65,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         }
     }
     IndexReaders(bits, statements);
+    FindFeedbackLoops();
     ReadStatements();
     layout_.Build(bits);
 }
@@ -85,7 +88,50 @@ void ScanMap::ReadStatements() {
         if (!statement.Disable() && !statement.StatementChanged().HasSubscribers()) {
             flags |= kQuiet;
         }
-        flags_[index] = flags;
+        flags_[index] = flags | onLoop_[index];
+    }
+}
+
+void ScanMap::FindFeedbackLoops() {
+    // The layout as the scan's queueing sees it: statements are nodes [0, statements), bits
+    // follow by slot. A statement leads to each of its result bits; a bit to each statement
+    // its change queues: its readers, and its own statement, queued again when its result
+    // disagrees. As every edge runs between a statement and a bit, a statement lies on a
+    // loop of this graph exactly where it lies on one of the statements alone, and every
+    // loop runs through a statement: walks from the statements find them all.
+    struct QueueingGraph {
+        const ScanMap& map;
+        std::uint32_t statements;
+
+        std::uint32_t NodeCount() const { return statements + map.slotCount_; }
+        std::uint32_t EdgeCount(std::uint32_t node) const {
+            if (node < statements) {
+                return map.resultBegins_[node + 1] - map.resultBegins_[node];
+            }
+            const std::uint32_t slot = node - statements;
+            // Its readers, then its own statement.
+            return map.bySlot_[slot + 1].readerBegin - map.bySlot_[slot].readerBegin + 1;
+        }
+        std::uint32_t Target(std::uint32_t node, std::uint32_t edge) const {
+            if (node < statements) {
+                const std::uint32_t slot = map.resultSlots_[map.resultBegins_[node] + edge];
+                return slot < map.slotCount_ ? statements + slot : kNone;
+            }
+            const std::uint32_t slot = node - statements;
+            const std::uint32_t at = map.bySlot_[slot].readerBegin + edge;
+            if (at == map.bySlot_[slot + 1].readerBegin) {
+                return map.bySlot_[slot].ownStatement;
+            }
+            const Reader reader = map.readers_[at];
+            return reader.isBack || reader.isFront ? std::uint32_t(reader.statement) : kNone;
+        }
+    };
+    const auto statements = std::uint32_t(statements_.size());
+    const std::vector<std::uint8_t> onCycle =
+        NodesOnCycles(QueueingGraph{*this, statements}, statements);
+    onLoop_.assign(statements, 0);
+    for (std::uint32_t index = 0; index < statements; ++index) {
+        onLoop_[index] = onCycle[index] != 0 ? kOnLoop : 0;
     }
 }
 
