@@ -1,7 +1,6 @@
 #include "engine/scan_map.h"
 
 #include "engine/feedback_loops.h"
-
 #include "logic/boolean_bits.h"
 #include "logic/statements.h"
 #include "platform/hash_growth.h"
