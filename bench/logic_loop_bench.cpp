@@ -2,16 +2,20 @@
 // "ASSIGN ~B + ~B * B TO A; ASSIGN A + ~A * ~B TO B;" placed amid a generated application.
 // Measured from the start button to the first "Logic Loop?" box, and from the first box
 // (answered No) to the second, with the immediate window logged to a file: the time and
-// the log's bytes each box costs, at 2,004, 20,004 and 200,004 statements.
+// the log's bytes each box costs, at 2,004, 20,004 and 200,004 statements. Then deep logic
+// without feedback, whose changes come back to statements already solved or turn from
+// break work to make work at every step: the time, boxes and solves of a rise and a fall.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/log_file.h"
 #include "engine/program_engine.h"
@@ -166,6 +170,126 @@ BENCHMARK(BM_LogicLoopBoxLogged)
     ->Arg(2004)
     ->Arg(20004)
     ->Arg(200004)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// --- Deep logic without feedback: it settles without a box, in the solves the queues give.
+
+// A chain whose link i reads link i - 1 and the links `back` further back, written last
+// link first, so that a change reaches each link again after the wave went past it.
+std::string ReconvergentChain(int links, std::initializer_list<int> back) {
+    const auto link = [](int i) { return "L" + std::to_string(std::max(i, 0)); };
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = links; i >= 1; --i) {
+        source += "ASSIGN " + link(i - 1);
+        for (const int b : back) {
+            source += " + " + link(i - b);
+        }
+        source += " TO " + link(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
+// Diamonds one after the other whose second arm is a statement longer than the first.
+std::string LateDiamonds(int diamonds) {
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = 1; i <= diamonds; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string top = "L" + std::to_string(i - 1);
+        source += "ASSIGN " + top + " TO A" + n + ";\nASSIGN " + top + " TO B" + n + ";\nASSIGN B" +
+                  n + " TO C" + n + ";\nASSIGN A" + n + " + C" + n + " TO L" + n + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
+// Each link the inverse of the one before: break work and make work by turns.
+std::string InverterChain(int links) {
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = 1; i <= links; ++i) {
+        source += "ASSIGN ~L" + std::to_string(i - 1) + " TO L" + std::to_string(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
+const std::string& SettlingSource(int shape) {
+    static std::string sources[4];
+    std::string& source = sources[shape];
+    if (source.empty()) {
+        source = shape == 0   ? ReconvergentChain(10002, {3})
+                 : shape == 1 ? ReconvergentChain(160000, {3, 5})
+                 : shape == 2 ? LateDiamonds(5000)
+                              : InverterChain(12000);
+    }
+    return source;
+}
+
+// Counts the "Logic Loop?" boxes, each answered No.
+class CountedBoxes final : public Platform {
+public:
+    MsgAnswer MsgBox(const MsgBoxRequest& request) override {
+        if (request.title == kLoopTitle) {
+            ++count;
+        }
+        return MostCautiousAnswer(request.buttons);
+    }
+    void EndApplication() override {}
+    void UnloadLoadingProgress() override {}
+
+    int count = 0;
+
+private:
+    PlatformScope scope_{*this};
+};
+
+// Started and settled, then the chain's head raised and dropped, a scan tick each: the
+// time of the two ticks, the boxes they asked and the statements they solved (counted in a
+// run of their own, as a listener makes every solve slower).
+void BM_SettlingWithoutFeedback(benchmark::State& state) {
+    const std::string& source = SettlingSource(int(state.range(0)));
+    const auto riseAndFall = [](ProgramEngine& engine) {
+        for (const bool value : {true, false}) {
+            engine.PostInput("L0", value);
+            engine.tmrProgram_Timer();
+        }
+    };
+    double boxes = 0;
+    double statements = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CountedBoxes platform;
+        bench::LoadedProgram program(source);
+        ProgramEngine& engine = program.engine;
+        statements = engine.prgAssigns->Count();
+        engine.StartStop();
+        engine.RequestScan();
+        engine.tmrProgram_Timer();
+        platform.count = 0;
+        state.ResumeTiming();
+
+        riseAndFall(engine);
+
+        state.PauseTiming();
+        boxes += platform.count;
+        state.ResumeTiming();
+    }
+    CountedBoxes platform;
+    bench::LoadedProgram program(source);
+    ProgramEngine& engine = program.engine;
+    engine.StartStop();
+    engine.RequestScan();
+    engine.tmrProgram_Timer();
+    long long solves = 0;
+    const Subscription counting =
+        engine.prgAssigns->StatementChanged.Subscribe([&](std::string_view, bool) { ++solves; });
+    riseAndFall(engine);
+    state.counters["statements"] = statements;
+    state.counters["boxes"] = boxes / double(state.iterations());
+    state.counters["solves"] = double(solves);
+    state.counters["solves_per_statement"] = double(solves) / statements;
+}
+BENCHMARK(BM_SettlingWithoutFeedback)
+    ->ArgName("shape")
+    ->DenseRange(0, 3)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 

@@ -94,6 +94,47 @@ void ProgramEngine::EditFaultyStatement(Statement& statement) {
 // ---------------------------------------------------------------------------------------
 // The scan
 
+// The scan's queues, the desktop and the run state, as the pass loop works on them.
+class ProgramEngine::ScanWork final : public PassLoop::Work {
+public:
+    explicit ScanWork(ProgramEngine& engine) : engine_(engine) {}
+
+    void Yield() override { engine_.window_.DoEvents(); }
+    bool Closed() const override { return !engine_.ProgramLoaded(); }
+    bool Solving() const override { return engine_.blnSolving; }
+    PassOutcome SolvePass() override {
+        engine_.EnsureMapped();  // the desktop may have changed the program meanwhile
+        if (engine_.BreakQue.Count() > 0) {
+            return engine_.SolveQue(engine_.BreakQue, false);
+        }
+        if (engine_.MakeQue.Count() > 0) {
+            return engine_.SolveQue(engine_.MakeQue, true);
+        }
+        return {};
+    }
+    bool Queued() const override {
+        return engine_.BreakQue.Count() > 0 || engine_.MakeQue.Count() > 0;
+    }
+    bool EvaluateTriggers() override {
+        if (!engine_.TriggersPending) {
+            return false;
+        }
+        engine_.TriggersPending = false;
+        engine_.EvaluateTriggers();
+        return true;
+    }
+    bool AskToStop() override {
+        return MsgBox(
+                   "VELDRA has scanned your program 5,000 times and is unable to resolve the "
+                   "logic.\r\nStop Simulation?",
+                   MsgButtons::YesNo, MsgIcon::None, "Logic Loop?") == MsgAnswer::Yes;
+    }
+    void Stop() override { engine_.StartStop(); }
+
+private:
+    ProgramEngine& engine_;
+};
+
 void ProgramEngine::tmrProgram_Timer() {
     if (scanning_) {
         // A tick from a box or a yield inside the scan: the running scan takes the work,
@@ -122,58 +163,15 @@ void ProgramEngine::tmrProgram_Timer() {
     ApplyTrackData();
     ApplyOutsideInputs();
 
-    // A stop that ends the scan leaves the changed board bits and the timer requests for
-    // the next scan's end.
-    const auto endStopped = [&] {
+    ScanWork work(*this);
+    if (PassLoop(kPassLimit).Run(work) == PassLoop::End::Abandoned) {
+        // A stop that ends the scan leaves the changed board bits and the timer requests
+        // for the next scan's end.
         if (ProgramLoaded()) {
             blnSolving = false;
             StableState(true);
         }
-    };
-    // A stop from inside a solve (the runaway guard) lets the drain it came in finish, as a
-    // drain did when passes were not cut short; a stop from the desktop comes between
-    // passes and ends the scan at once, an oscillating drain included.
-    bool finishingDrain = false;
-    for (int passes = 1;; ++passes) {
-        window_.DoEvents();
-        if (!ProgramLoaded() || (!blnSolving && !finishingDrain)) {
-            endStopped();
-            return;
-        }
-        EnsureMapped();  // the desktop may have changed the program meanwhile
-        const bool solving = blnSolving;
-        bool cut = false;
-        if (BreakQue.Count() == 0) {
-            if (MakeQue.Count() > 0) {
-                cut = SolveQue(MakeQue, true);
-            }
-        } else {
-            cut = SolveQue(BreakQue, false);
-        }
-        finishingDrain = cut && (finishingDrain || (solving && !blnSolving));
-        if (passes > kPassLimit && !blnSolving) {
-            endStopped();  // a drain stopped from inside that never ends: nothing left to ask
-            return;
-        }
-        if (passes > kPassLimit) {
-            const MsgAnswer answer = MsgBox(
-                "VELDRA has scanned your program 5,000 times and is unable to resolve the "
-                "logic.\r\nStop Simulation?",
-                MsgButtons::YesNo, MsgIcon::None, "Logic Loop?");
-            if (answer == MsgAnswer::Yes) {
-                StartStop();
-                break;
-            }
-            passes = 0;
-        }
-        if (BreakQue.Count() > 0 || MakeQue.Count() > 0) {
-            continue;
-        }
-        if (!TriggersPending) {
-            break;
-        }
-        TriggersPending = false;
-        EvaluateTriggers();
+        return;
     }
 
     RequestTimers();
@@ -316,18 +314,24 @@ bool ProgramEngine::TakeAimedInputBySlot(std::uint32_t slot, bool value) {
     return (prgBooleanBits_->Values()[slot] != 0) == value || ChangeInLayout(slot, value);
 }
 
-bool ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
+PassOutcome ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     // Logic that oscillates through both contacts of one bit keeps refilling the break
     // queue it is drained from, so a drain alone could never end. A pass ends where a
-    // statement would be solved a second time; the rest waits for the next pass, which
-    // takes the same queue in the same order, so logic that settles is solved as one drain
-    // would solve it, the pass limit counts an oscillation's turns whatever the program's
-    // size, and the desktop is served between passes.
+    // statement on a feedback loop would be solved a second time; the rest waits for the
+    // next pass, which takes the same queue in the same order, so logic that settles is
+    // solved as one drain would solve it, the pass limit counts an oscillation's turns
+    // whatever the program's size, and the desktop is served between passes. A statement
+    // on no loop may be solved again as often as waves of change reach it: that ends.
+    PassOutcome pass;
     solvedInPass_.Begin();
     while (Que.Count() > 0 && ProgramLoaded()) {
         std::uint32_t index = Que.Front();
-        if (!solvedInPass_.Take(index)) {
-            return true;
+        if (map_.EndsPassWhenSolvedAgain(index)) {
+            pass.onLoop = true;
+            if (!solvedInPass_.Take(index)) {
+                pass.cut = true;
+                return pass;
+            }
         }
         map_.Prefetch(Que.Behind(kPrefetchDistance));
         // A statement solved from the values alone, that nobody hears, is not read at all:
@@ -411,13 +415,13 @@ bool ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
                 }
                 if (IsMake && BreakQue.Count() > 0) {
                     Que.Remove(index);  // make work gives way to break work
-                    return false;
+                    return pass;
                 }
             }
         }
         Que.Remove(index);
     }
-    return false;
+    return pass;
 }
 
 void ProgramEngine::SolveStatement(std::uint32_t index) {

@@ -10,6 +10,7 @@
 #include "engine/changed_board_bits.h"
 #include "engine/cpu_board.h"
 #include "engine/immediate_window.h"
+#include "engine/pass_loop.h"
 #include "engine/scan_map.h"
 #include "engine/solve_pass.h"
 #include "engine/statement_queue.h"
@@ -227,6 +228,7 @@ public:
 private:
     // Tests drive the scan by hand and stage its run state through it.
     friend class testing::EngineDriver;
+    class ScanWork;
 
     void ApplyTrackData();
     void ApplyOutsideInputs();
@@ -239,9 +241,8 @@ private:
     // (nothing called outside the engine but the line's writer); false, changing nothing
     // but the bit followed, when the change must go through the bit.
     bool TakeAimedInputBySlot(std::uint32_t slot, bool value);
-    // One pass of the solve loop over the queue; true when it ended before the queue was
-    // drained, at a statement it had solved already.
-    bool SolveQue(StatementQueue& Que, bool IsMake);
+    // One pass of the solve loop over the queue.
+    PassOutcome SolveQue(StatementQueue& Que, bool IsMake);
     // Solves the statement from the compiled program when it can, else by itself; a
     // disabled statement keeps its last result.
     void SolveStatement(std::uint32_t index);

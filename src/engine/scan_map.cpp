@@ -1,5 +1,6 @@
 #include "engine/scan_map.h"
 
+#include "engine/feedback_loops.h"
 #include "logic/boolean_bits.h"
 #include "logic/statements.h"
 #include "platform/hash_growth.h"
@@ -63,6 +64,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
         }
     }
     IndexReaders(bits, statements);
+    FindFeedbackLoops();
     ReadStatements();
     layout_.Build(bits);
 }
@@ -85,7 +87,64 @@ void ScanMap::ReadStatements() {
         if (!statement.Disable() && !statement.StatementChanged().HasSubscribers()) {
             flags |= kQuiet;
         }
-        flags_[index] = flags;
+        flags_[index] = flags | onLoop_[index];
+    }
+}
+
+void ScanMap::FindFeedbackLoops() {
+    const auto statements = std::uint32_t(statements_.size());
+    // A bit's change queues its own statement again where that statement's result
+    // disagrees with it: after a change another statement made. The own statement's own
+    // change leaves it agreeing, or queues it once to give its later results, which
+    // changes nothing it reads.
+    std::vector<std::uint8_t> othersWrite(slotCount_, 0);
+    for (std::uint32_t index = 0; index < statements; ++index) {
+        for (const std::uint32_t slot : ResultSlotsOf(index)) {
+            if (slot < slotCount_ && bySlot_[slot].ownStatement != index) {
+                othersWrite[slot] = 1;
+            }
+        }
+    }
+    // The layout as the scan's queueing sees it: statements are nodes [0, statements), bits
+    // follow by slot. A statement leads to each of its result bits; a bit to each statement
+    // its change queues: its readers, and its own statement where another statement writes
+    // the bit too. As every edge runs between a statement and a bit, a statement lies on a
+    // loop of this graph where it lies on one of the statements alone (or shares a result
+    // bit with another statement and owns it), and every loop runs through a statement:
+    // walks from the statements find them all.
+    struct QueueingGraph {
+        const ScanMap& map;
+        const std::vector<std::uint8_t>& othersWrite;
+        std::uint32_t statements;
+
+        std::uint32_t NodeCount() const { return statements + map.slotCount_; }
+        std::uint32_t EdgeCount(std::uint32_t node) const {
+            if (node < statements) {
+                return map.resultBegins_[node + 1] - map.resultBegins_[node];
+            }
+            const std::uint32_t slot = node - statements;
+            // Its readers, then its own statement.
+            return map.bySlot_[slot + 1].readerBegin - map.bySlot_[slot].readerBegin + 1;
+        }
+        std::uint32_t Target(std::uint32_t node, std::uint32_t edge) const {
+            if (node < statements) {
+                const std::uint32_t slot = map.resultSlots_[map.resultBegins_[node] + edge];
+                return slot < map.slotCount_ ? statements + slot : kNone;
+            }
+            const std::uint32_t slot = node - statements;
+            const std::uint32_t at = map.bySlot_[slot].readerBegin + edge;
+            if (at == map.bySlot_[slot + 1].readerBegin) {
+                return othersWrite[slot] != 0 ? map.bySlot_[slot].ownStatement : kNone;
+            }
+            const Reader reader = map.readers_[at];
+            return reader.isBack || reader.isFront ? std::uint32_t(reader.statement) : kNone;
+        }
+    };
+    const std::vector<std::uint8_t> onCycle =
+        NodesOnCycles(QueueingGraph{*this, othersWrite, statements}, statements);
+    onLoop_.assign(statements, 0);
+    for (std::uint32_t index = 0; index < statements; ++index) {
+        onLoop_[index] = onCycle[index] != 0 ? kOnLoop : 0;
     }
 }
 

@@ -62,6 +62,14 @@ public:
         Sync();
         return (flags_[index] & kUnedited) != 0;
     }
+    // Whether a second solve of the statement within one pass of the scan ends the pass:
+    // it lies on a feedback loop of the layout (a change it makes can queue it again), or
+    // it was edited since the layout was built and may have made one. Logic without
+    // feedback settles however often its statements are queued again.
+    bool EndsPassWhenSolvedAgain(std::uint32_t index) {
+        Sync();
+        return (flags_[index] & (kUnedited | kOnLoop)) != kUnedited;
+    }
     // Whether any statement was edited since the layout was built.
     bool AnyEdited() {
         Sync();
@@ -128,9 +136,13 @@ private:
         kUnedited = 1,
         kCompiled = 2,  // unedited, compiled, nobody listens to its groups
         kQuiet = 4,     // enabled and nobody listens to its solves
+        kOnLoop = 8,    // on a feedback loop of the layout
     };
 
     void IndexReaders(BooleanBits& bits, Statements& statements);
+    // Finds the statements on feedback loops: those a change they make can queue again,
+    // through the readers of their result bits and the bits' own statements.
+    void FindFeedbackLoops();
     // Reads again what is kept of each statement when any statement changed beside the scan.
     void Sync() {
         if (epoch_ != ScanEpoch()) {
@@ -166,6 +178,7 @@ private:
     std::uint32_t unheldSlots_ = 0;           // slots no bit held as the layout was built
     std::vector<std::uint32_t> resultSlots_;  // as results_
     std::vector<std::uint8_t> flags_;         // by statement
+    std::vector<std::uint8_t> onLoop_;        // by statement: kOnLoop or 0
     int editedCount_ = 0;
     std::uint64_t epoch_ = 0;
     SolveProgram program_;

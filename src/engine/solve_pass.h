@@ -6,12 +6,13 @@
 
 namespace veldra {
 
-// The statements one pass of the scan has solved, by their index in the scan map. Logic
-// that oscillates shows itself first by solving a statement again before its queue is
-// drained, so a pass ends there: the pass limit then counts the oscillation's own turns,
-// whatever else the program holds. A mark is the number of the pass that last solved the
-// statement, so a new pass forgets the old marks without a look at them; a byte a
-// statement keeps the marks in few cache lines, and they are wiped once in 255 passes.
+// The statements on feedback loops that one pass of the scan has solved, by their index in
+// the scan map. Logic that oscillates shows itself first by solving such a statement again
+// before its queue is drained, so a pass ends there: the pass limit then counts the
+// oscillation's own turns, whatever else the program holds. A mark is the number of the
+// pass that last solved the statement, so a new pass forgets the old marks without a look
+// at them; a byte a statement keeps the marks in few cache lines, and they are wiped once
+// in 255 passes.
 class SolvePass {
 public:
     // A new pass: nothing solved in it yet.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/scenario.h"
 
 namespace veldra::testing {
@@ -277,12 +279,54 @@ const Oscillation kOscillations[] = {
     {"RingOf40", OscillatingRing(40)},
 };
 
+// Ends a scan whose pass writes more lines than `bound`, or that writes more than `total`
+// in all: a pass that never ends (logic that oscillates within one drain) is cut short by
+// closing the program, which ends the drain at once, so that a test of oscillating logic
+// fails by its count rather than writing on.
+class PassLengthGuard {
+public:
+    PassLengthGuard(Controller& controller, long long bound,
+                    long long total = std::numeric_limits<long long>::max())
+        : controller_(controller),
+          bound_(bound),
+          total_(total),
+          logging_(controller.engine.Status().Logged.Subscribe([this](std::string_view) {
+              ++lines;
+              if (++inPass_ > longest) {
+                  longest = inPass_;
+              }
+              if ((inPass_ > bound_ || lines > total_) && !cutShort) {
+                  cutShort = true;
+                  controller_.engine.ReleaseProgram();
+              }
+          })) {
+        controller.window.onYield = [this] { inPass_ = 0; };
+    }
+    ~PassLengthGuard() { controller_.window.onYield = nullptr; }
+    PassLengthGuard(const PassLengthGuard&) = delete;
+    PassLengthGuard& operator=(const PassLengthGuard&) = delete;
+
+    long long lines = 0;
+    long long longest = 0;  // the most lines one pass wrote
+    bool cutShort = false;
+
+private:
+    Controller& controller_;
+    long long bound_;
+    long long total_;
+    long long inPass_ = 0;
+    Subscription logging_;
+};
+
 class OscillatingLogic : public ::testing::TestWithParam<Oscillation> {};
 
 TEST_P(OscillatingLogic, AsksAboutTheLogicLoopAndTheTickComesBack) {
     ScenarioPlayer player(GetParam().source.c_str());
     Controller& controller = player.controller();
     const int yieldsBefore = controller.window.yields;
+    // A pass ends where a statement of the loop comes round again: at most two changes of
+    // each of its bits (the rings are at most 40 long).
+    const PassLengthGuard guard(controller, 2 * 40 + 2);
 
     player.Play({{.actions = "answer:No answer:Yes GO=1 scan",
                   .boxes = Lines{"Logic Loop?: VELDRA has scanned your program 5,000 times and "
@@ -293,6 +337,7 @@ TEST_P(OscillatingLogic, AsksAboutTheLogicLoopAndTheTickComesBack) {
     // The desktop was served on every pass: 5,001 before each box.
     EXPECT_GE(controller.window.yields - yieldsBefore, 10002);
     EXPECT_FALSE(controller.engine.Running());
+    EXPECT_FALSE(guard.cutShort) << "a pass wrote " << guard.longest << " lines";
 }
 
 INSTANTIATE_TEST_SUITE_P(Scan, OscillatingLogic, ::testing::ValuesIn(kOscillations),
@@ -321,16 +366,10 @@ TEST_P(OscillationAmidALargeProgram, AsksAfterTheLinesOfThePairsPassesAlone) {
     Controller& controller = player.controller();
     // One line per change of the program's chain, at most two per pass of the pair.
     const long long bound = statements + 2LL * (ProgramEngine::kPassLimit + 1) + 16;
-    long long lines = 0;
-    const Subscription logging =
-        controller.engine.Status().Logged.Subscribe([&](std::string_view) { ++lines; });
-    // Past the bound the scan is stopped, so that a pass as long as the program fails
-    // here rather than writing on to its box.
-    controller.window.onYield = [&] {
-        if (lines > bound) {
-            EngineDriver(controller.engine).SetSolving(false);
-        }
-    };
+    // Past the bound the program is closed, so that a pass as long as the program, or one
+    // that never ends, fails here rather than writing on to its box.
+    const PassLengthGuard guard(controller, bound, bound);
+    const long long& lines = guard.lines;
 
     player.Play({{.actions = "answer:Yes GO=1 TC0=1 scan",
                   .boxes = Lines{"Logic Loop?: VELDRA has scanned your program 5,000 times and "
@@ -341,6 +380,129 @@ TEST_P(OscillationAmidALargeProgram, AsksAfterTheLinesOfThePairsPassesAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scan, OscillationAmidALargeProgram, ::testing::Values(2000, 20000));
+
+// Statements edited to close a loop: through the editor, which maps the bits again, and in
+// place, where only the edited statement knows what it now writes. Either way the loop
+// oscillates, and its passes end where it comes round again, so it asks "Logic Loop?".
+class AnEditClosingALoop : public ::testing::TestWithParam<bool> {};
+
+TEST_P(AnEditClosingALoop, AsksAboutTheLogicLoop) {
+    const bool mappedAgain = GetParam();
+    ScenarioPlayer player(
+        "BOOLEAN BITS GO, IN;\nLOGIC BEGIN\nASSIGN IN + IN * ~IN TO A;\n"
+        "ASSIGN A + A * ~A TO B;\nEND LOGIC\n");
+    Controller& controller = player.controller();
+    player.Play({{"GO=1 scan"}});
+    Statement& second = *controller.engine.prgAssigns->Find("B");
+    // It now writes the input the first statement reads, inverted: a ring of two.
+    ASSERT_TRUE(second.SetStrStatement("ASSIGN ~A + ~A * A TO IN;"));
+    if (mappedAgain) {
+        controller.engine.MapBits();
+    }
+    const PassLengthGuard guard(controller, 16);
+
+    player.Play({{.actions = "answer:Yes IN=1 scan",
+                  .boxes = Lines{"Logic Loop?: VELDRA has scanned your program 5,000 times and "
+                                 "is unable to resolve the logic.\r\nStop Simulation?"}}});
+
+    EXPECT_FALSE(guard.cutShort) << "a pass wrote " << guard.longest << " lines";
+    EXPECT_FALSE(controller.engine.Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scan, AnEditClosingALoop, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "MappedAgain" : "InPlace";
+                         });
+
+// Deep logic without feedback, where a wave of change comes back to statements it solved
+// already, or turns from break work to make work at every step: it settles without asking
+// "Logic Loop?", in the solves the queues give, whatever its depth.
+struct SettlingLogic {
+    const char* name;
+    std::string source;
+    const char* input;
+    std::string last;       // the bit at the far end
+    bool lastFollowsInput;  // it takes the input's value (else its inverse)
+    // At most, over the first start's solve of every statement, a rise and a fall: each
+    // statement is solved again for each path of a change that reaches it after its solve.
+    double solvesPerStatement;
+};
+
+void PrintTo(const SettlingLogic& logic, std::ostream* out) {
+    *out << logic.name;
+}
+
+// Each link reads the one before it and the one three before, and the links are written
+// last first, so that a link's later readers are queued first: a fall reaches each link
+// too early, then again after the wave has gone on past it.
+std::string ReconvergentChain(int links) {
+    const auto link = [](int i) { return "L" + std::to_string(std::max(i, 0)); };
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = links; i >= 1; --i) {
+        source += "ASSIGN " + link(i - 1) + " + " + link(i - 3) + " TO " + link(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
+// Diamonds one after the other, whose second arm is a statement longer than the first, so
+// that it arrives after the diamond's end was solved and the wave went on.
+std::string LateDiamonds(int diamonds) {
+    const auto top = [](int i) { return "T" + std::to_string(i); };
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = 1; i <= diamonds; ++i) {
+        const std::string n = std::to_string(i);
+        source += "ASSIGN " + top(i - 1) + " TO A" + n + ";\nASSIGN " + top(i - 1) + " TO B" + n +
+                  ";\nASSIGN B" + n + " TO C" + n + ";\nASSIGN A" + n + " + C" + n + " TO " +
+                  top(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
+// Each link the inverse of the one before: every step turns break work into make work and
+// back, a pass each.
+std::string InverterChain(int links) {
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = 1; i <= links; ++i) {
+        source += "ASSIGN ~I" + std::to_string(i - 1) + " TO I" + std::to_string(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
+const SettlingLogic kSettlingLogic[] = {
+    {"AReconvergentChainOf20000", ReconvergentChain(20000), "L0", "L20000", true, 4.5},
+    {"LateDiamonds5000", LateDiamonds(5000), "T0", "T5000", true, 3.5},
+    {"AnInverterChainOf12000", InverterChain(12000), "I0", "I12000", true, 2.5},
+};
+
+class DeepLogicWithoutFeedback : public ::testing::TestWithParam<SettlingLogic> {};
+
+TEST_P(DeepLogicWithoutFeedback, SettlesWithoutAskingInTheSolvesTheQueuesGive) {
+    const SettlingLogic& logic = GetParam();
+    ScenarioPlayer player(logic.source.c_str());
+    Controller& controller = player.controller();
+    const int statements = controller.engine.prgAssigns->Count();
+    long long solves = 0;
+    const Subscription counting = controller.engine.prgAssigns->StatementChanged.Subscribe(
+        [&](std::string_view, bool) { ++solves; });
+    player.Play({{"scan"}});
+    solves = 0;
+
+    for (const bool value : {true, false}) {
+        SCOPED_TRACE(value ? "rising" : "falling");
+        const std::string set = std::string(logic.input) + (value ? "=1" : "=0");
+        const bool last = logic.lastFollowsInput == value;
+        player.Play({{.actions = set + " scan",
+                      .bits = logic.last + (last ? "=1" : "=0"),
+                      .boxes = Lines{}}});
+    }
+    EXPECT_LE(double(solves), logic.solvesPerStatement * statements);
+    EXPECT_TRUE(controller.engine.Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scan, DeepLogicWithoutFeedback, ::testing::ValuesIn(kSettlingLogic),
+                         [](const ::testing::TestParamInfo<SettlingLogic>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // A statement too long to evaluate is disabled as it trips the runaway guard; queued later,
 // it is not solved but gives its last result to each result bit that differs.
@@ -409,6 +571,7 @@ TEST(DisabledStatement, AnOscillatingDrainItTrippedInEndsAtThePassLimitUnasked) 
     ScenarioPlayer player(source.c_str());
     Controller& controller = player.controller();
     const int yieldsBefore = controller.window.yields;
+    const PassLengthGuard guard(controller, 64);
 
     player.Play({{.actions = "GO=1 scan", .boxes = Lines{}}});
 
@@ -417,6 +580,7 @@ TEST(DisabledStatement, AnOscillatingDrainItTrippedInEndsAtThePassLimitUnasked) 
     EXPECT_FALSE(controller.engine.Solving());
     EXPECT_FALSE(controller.engine.SolvingLampLit());
     EXPECT_EQ(controller.window.yields - yieldsBefore, ProgramEngine::kPassLimit + 1);
+    EXPECT_FALSE(guard.cutShort) << "a pass wrote " << guard.longest << " lines";
 }
 
 // A chain whose links are queued up to three times while it settles: by the input every link

@@ -20,7 +20,10 @@ MsgAnswer FakePlatform::MsgBox(const MsgBoxRequest& request) {
     journal_.push_back("box: " + request.title + ": " + request.prompt);
     if (answers_.empty()) {
         ADD_FAILURE() << "Unexpected message box \"" << request.title << "\": " << request.prompt;
-        return MostCautiousAnswer(request.buttons);
+        // Logic that unexpectedly never settles is stopped, so that the test fails at its
+        // first box rather than scanning on for ever.
+        return request.title == "Logic Loop?" ? MsgAnswer::Yes
+                                              : MostCautiousAnswer(request.buttons);
     }
     const MsgAnswer answer = answers_.front();
     answers_.pop_front();

@@ -1,0 +1,238 @@
+#include "engine/pass_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/solve_pass.h"
+
+namespace veldra::testing {
+namespace {
+
+// --- The marks of the statements a pass has solved.
+
+TEST(SolvePass, AStatementIsTakenOnceAPass) {
+    SolvePass pass;
+    pass.Begin();
+    EXPECT_TRUE(pass.Take(3));
+    EXPECT_TRUE(pass.Take(7));
+    EXPECT_FALSE(pass.Take(3));
+    pass.Begin();
+    EXPECT_TRUE(pass.Take(3));
+    EXPECT_TRUE(pass.Take(1000));  // past the room reserved
+    EXPECT_FALSE(pass.Take(1000));
+}
+
+// A mark holds the number of its pass in a byte: the number wraps round every 255 passes,
+// and a mark made that many passes ago must not pass for one of the current pass, whatever
+// was marked meanwhile.
+TEST(SolvePass, AMarkOfAnEarlierPassNeverPassesForThisPassesAcrossTheWrap) {
+    for (int gap = 1; gap <= 600; ++gap) {
+        SolvePass pass;
+        pass.Reserve(4);
+        pass.Begin();
+        ASSERT_TRUE(pass.Take(0));
+        for (int passes = 0; passes < gap; ++passes) {
+            pass.Begin();
+            if (passes % 2 == 0) {
+                ASSERT_TRUE(pass.Take(1)) << "gap " << gap;
+            }
+        }
+        EXPECT_TRUE(pass.Take(0)) << "taken " << gap << " passes after its mark";
+    }
+}
+
+// --- The loop.
+
+// A scan's work as a script: what each pass does, numbered from 1, and what the desktop
+// does before it. Every run is cut short at kPassCap passes, where the program is taken to
+// be closed, so that a loop that would never end fails by its count.
+struct Script {
+    // What pass n does; by default it solves statements on no loop and drains its queue.
+    std::function<PassOutcome(int)> pass = [](int) { return PassOutcome{}; };
+    // Whether work is queued after pass n.
+    std::function<bool(int)> queuedAfter = [](int) { return false; };
+    // Triggered tables and numeric blocks pending after pass n (evaluated when the queues
+    // are empty).
+    std::function<bool(int)> triggersAfter = [](int) { return false; };
+    // The simulation is stopped from the desktop before pass n, or from inside it.
+    int stopBeforePass = 0;
+    int stopInsidePass = 0;
+    int closeBeforePass = 0;
+    std::deque<bool> answers;  // Yes (stop) or No, box by box
+};
+
+constexpr int kPassCap = 100000;
+
+class ScriptedWork final : public PassLoop::Work {
+public:
+    explicit ScriptedWork(Script script) : script_(std::move(script)) {}
+
+    void Yield() override {
+        const int next = passes + 1;
+        if (next == script_.stopBeforePass) {
+            solving_ = false;
+        }
+        if (next == script_.closeBeforePass || next > kPassCap) {
+            closed_ = true;
+        }
+    }
+    bool Closed() const override { return closed_; }
+    bool Solving() const override { return solving_; }
+    PassOutcome SolvePass() override {
+        ++passes;
+        if (passes == script_.stopInsidePass) {
+            solving_ = false;
+        }
+        return script_.pass(passes);
+    }
+    bool Queued() const override { return script_.queuedAfter(passes); }
+    bool EvaluateTriggers() override {
+        if (!script_.triggersAfter(passes)) {
+            return false;
+        }
+        ++evaluations;
+        return true;
+    }
+    bool AskToStop() override {
+        boxes.push_back(passes);
+        const bool yes = !script_.answers.empty() && script_.answers.front();
+        if (!script_.answers.empty()) {
+            script_.answers.pop_front();
+        }
+        return yes;
+    }
+    void Stop() override {
+        ++stops;
+        solving_ = false;
+    }
+
+    int passes = 0;
+    int evaluations = 0;
+    int stops = 0;
+    std::vector<int> boxes;  // the pass each "Logic Loop?" came after
+
+private:
+    Script script_;
+    bool solving_ = true;
+    bool closed_ = false;
+};
+
+constexpr int kLimit = 5000;
+
+PassOutcome OnLoop(int) {
+    return {.cut = true, .onLoop = true};
+}
+bool Always(int) {
+    return true;
+}
+
+struct LoopCase {
+    const char* name;
+    Script script;
+    PassLoop::End end;
+    int passes;
+    std::vector<int> boxes;
+    int stops = 0;
+};
+
+void PrintTo(const LoopCase& loopCase, std::ostream* out) {
+    *out << loopCase.name;
+}
+
+const LoopCase kLoopCases[] = {
+    {"NothingQueuedSettlesAfterOnePass", {}, PassLoop::End::Settled, 1, {}},
+    // Logic on no loop settles however many passes it takes: its passes are not counted.
+    {"PassesOnNoLoopNeverAsk",
+     {.queuedAfter = [](int pass) { return pass < 3 * kLimit; }},
+     PassLoop::End::Settled,
+     3 * kLimit,
+     {}},
+    {"LogicOnALoopThatSettlesAtTheLimitDoesNotAsk",
+     {.pass = OnLoop, .queuedAfter = [](int pass) { return pass < kLimit; }},
+     PassLoop::End::Settled,
+     kLimit,
+     {}},
+    {"TheFirstPassPastTheLimitAsksAndYesStops",
+     {.pass = OnLoop, .queuedAfter = Always, .answers = {true}},
+     PassLoop::End::StoppedAtLimit,
+     kLimit + 1,
+     {kLimit + 1},
+     1},
+    {"NoStartsTheCountAgain",
+     {.pass = OnLoop, .queuedAfter = Always, .answers = {false, false, true}},
+     PassLoop::End::StoppedAtLimit,
+     3 * (kLimit + 1),
+     {kLimit + 1, 2 * (kLimit + 1), 3 * (kLimit + 1)},
+     1},
+    // Passes of logic without feedback between the turns of a loop do not bring the box
+    // nearer.
+    {"OnlyPassesOnALoopAreCounted",
+     {.pass = [](int pass) { return pass % 2 == 1 ? OnLoop(pass) : PassOutcome{}; },
+      .queuedAfter = Always,
+      .answers = {true}},
+     PassLoop::End::StoppedAtLimit,
+     2 * kLimit + 1,
+     {2 * kLimit + 1},
+     1},
+    // A loop may close through tables and numeric blocks, outside the statements.
+    {"APassAfterTheTriggersAreEvaluatedIsCounted",
+     {.triggersAfter = Always, .answers = {true}},
+     PassLoop::End::StoppedAtLimit,
+     kLimit + 2,
+     {kLimit + 2},
+     1},
+    {"TriggersThatChangeNothingSettle",
+     {.triggersAfter = [](int pass) { return pass == 1; }},
+     PassLoop::End::Settled,
+     2,
+     {}},
+    {"AStopFromTheDesktopEndsTheScanBeforeTheNextPass",
+     {.pass = OnLoop, .queuedAfter = Always, .stopBeforePass = 3},
+     PassLoop::End::Abandoned,
+     2,
+     {}},
+    {"ACloseEndsTheScanBeforeTheNextPass",
+     {.pass = OnLoop, .queuedAfter = Always, .closeBeforePass = 4},
+     PassLoop::End::Abandoned,
+     3,
+     {}},
+    // A stop from inside a solve lets the drain it came in finish: the passes it was cut
+    // into, up to the first that drained its queue.
+    {"AStopFromInsideASolveFinishesTheDrain",
+     {.pass = [](int pass) { return pass <= 6 ? OnLoop(pass) : PassOutcome{}; },
+      .queuedAfter = Always,
+      .stopInsidePass = 3},
+     PassLoop::End::Abandoned,
+     7,
+     {}},
+    // The drain of an oscillation never finishes: it ends at the limit, with nothing to ask.
+    {"AStopFromInsideAnOscillatingDrainEndsAtTheLimitUnasked",
+     {.pass = OnLoop, .queuedAfter = Always, .stopInsidePass = 1},
+     PassLoop::End::Abandoned,
+     kLimit + 1,
+     {}},
+};
+
+class PassLoopTest : public ::testing::TestWithParam<LoopCase> {};
+
+TEST_P(PassLoopTest, EndsAsTheWorkGoesAndAsksOnlyPastTheLimit) {
+    const LoopCase& loopCase = GetParam();
+    ScriptedWork work(loopCase.script);
+    EXPECT_EQ(PassLoop(kLimit).Run(work), loopCase.end);
+    EXPECT_EQ(work.passes, loopCase.passes);
+    EXPECT_EQ(work.boxes, loopCase.boxes);
+    EXPECT_EQ(work.stops, loopCase.stops);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, PassLoopTest, ::testing::ValuesIn(kLoopCases),
+                         [](const ::testing::TestParamInfo<LoopCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace veldra::testing
