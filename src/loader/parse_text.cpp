@@ -250,10 +250,14 @@ std::string ParseText::LoadGuarded(Source&& source) {
     // The program has gone with the hold: there is memory again for the box, and the
     // application, which holds nothing of the load, goes on.
     ThePlatform().UnloadLoadingProgress();
-    ReportFailure("Out of memory while loading " +
-                  (path_.empty() ? std::string("the program") : path_.string()) +
-                  "; the program was not loaded");
+    ReportOutOfMemory(path_);
     return {};
+}
+
+void ParseText::ReportOutOfMemory(const std::filesystem::path& path) {
+    ReportFailure("Out of memory while loading " +
+                  (path.empty() ? std::string("the program") : path.string()) +
+                  "; the program was not loaded");
 }
 
 std::string ParseText::Load(std::string text) {
