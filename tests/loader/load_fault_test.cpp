@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/program_engine.h"
+#include "engine/program_pages.h"
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
 #include "panels/panel_set.h"
@@ -275,6 +276,14 @@ LoadEnd LoadRefusing(const std::string& text, const FaultSource& source, long fa
     testing::FakeClock clock;
     testing::FakeProgramWindow window;
     ProgramEngine engine(window, clock);
+    // The program window's pages, the bit status page shown: load completion fills its rows.
+    ProgramPages pages(engine);
+    pages.ShowPage(ProgramPage::BitStatus);
+    window.pages = &pages;
+    const struct PagesGoFirst {
+        testing::FakeProgramWindow& window;
+        ~PagesGoFirst() { window.pages = nullptr; }
+    } pagesGoFirst{window};
     PanelSet panels(engine.InputQueue());
     RecordingDesktop desktop(engine);
     WindowsHost host(engine, panels);
