@@ -1,12 +1,11 @@
 #include "ladder/elements.h"
 
-#include <absl/container/flat_hash_set.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "ladder/ladder_drawing.h"
 #include "logic/boolean_bits.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -346,11 +345,11 @@ void Elements::KeepFirst(int count) {
     if (count < 0 || count >= Count()) {
         return;
     }
-    absl::flat_hash_set<const Element*> removed;
+    HashSet<const Element*> removed;
     for (auto cell = cells_.begin() + count; cell != cells_.end(); ++cell) {
         removed.insert(cell->get());
     }
-    absl::erase_if(index_, [&](const auto& entry) { return removed.contains(entry.second); });
+    index_.erase_if([&](const auto& entry) { return removed.contains(entry.second); });
     cells_.resize(std::size_t(count));
 }
 
