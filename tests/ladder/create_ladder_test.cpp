@@ -194,6 +194,27 @@ TEST(CreateLadder, ARungTooLargeToDrawIsANoteBeforeItsCoils) {
     }
 }
 
+// A series of contacts takes one cell each: the grid's limit leaves nothing out of a
+// rung that fills it exactly, and a rung past it is a note.
+TEST(CreateLadder, OnlyARungPastTheGridsLimitIsANote) {
+    struct Series {
+        int contacts;
+        bool note;
+    };
+    for (const auto [contacts, note] :
+         {Series{9999, false}, Series{10000, false}, Series{10001, true}}) {
+        std::string text = "A0";
+        for (int i = 1; i < contacts; ++i) {
+            text += "*A" + std::to_string(i);
+        }
+        CreateLadder ladder;
+        ladder.SetStatement(text + " TO X;");
+        ASSERT_NE(ladder.GetElements().Item(0, 0), nullptr);
+        EXPECT_EQ(ladder.GetElements().Item(0, 0)->Note == kTooLargeNote, note) << contacts;
+        EXPECT_EQ(Contacts(ladder).size(), note ? 0u : std::size_t(contacts)) << contacts;
+    }
+}
+
 TEST(Ladders, CountPagesByTheHighestPageAndSwitchWrappingEverywhere) {
     FakePlatform platform;
     Ladders book;
