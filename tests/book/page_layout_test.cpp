@@ -10,6 +10,7 @@
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
 #include "support/fake_platform.h"
+#include "support/nested_chains.h"
 #include "support/no_layout_progress.h"
 #include "support/recording_drawing.h"
 
@@ -221,11 +222,7 @@ public:
 
 TEST(PageLayout, LongExclusiveOrNamesLeaveTheirContactClearAndATooLargeRungKeepsItsNote) {
     FakePlatform platform;
-    std::string nested = "A0*B0";
-    for (int level = 1; level <= 16; ++level) {
-        const std::string n = std::to_string(level);
-        nested = "(" + nested + "@C" + n + "*D" + n + ")*E" + n;
-    }
+    const std::string nested = NestedExclusiveOrChains(16);
     Ladders book;
     book.Add(false, "TRACK_CIRCUIT_WEST_OCC@~TRACK_CIRCUIT_EAST_OCC TO X;");
     book.Add(false, "SIG_12_CLEAR*POINTS_4_NORMAL@POINTS_4_REVERSE@~ROUTE_SET_EAST TO Y;");

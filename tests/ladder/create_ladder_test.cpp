@@ -10,6 +10,7 @@
 #include "ladder/ladders.h"
 #include "support/fake_platform.h"
 #include "support/ladder_grid.h"
+#include "support/nested_chains.h"
 
 namespace veldra::testing {
 namespace {
@@ -173,11 +174,7 @@ TEST(CreateLadder, AnExclusiveOrChainGrowsWithTheSquareOfItsProductsAtMost) {
 // Each level spells out the one below twice: far past the grid's limit. Neither part of
 // the rung nor its text read another way may stand for it.
 TEST(CreateLadder, ARungTooLargeToDrawIsANoteBeforeItsCoils) {
-    std::string nested = "A0*B0";
-    for (int level = 1; level <= 16; ++level) {
-        const std::string n = std::to_string(level);
-        nested = "(" + nested + "@C" + n + "*D" + n + ")*E" + n;
-    }
+    const std::string nested = NestedExclusiveOrChains(16);
     std::string deep = "B+C";
     for (int i = 1999; i >= 0; --i) {
         deep = "(A" + std::to_string(i) + "*" + deep + ")*B+C";
