@@ -55,7 +55,8 @@ public:
         }
     }
 
-    // False when the expression passed the grid's limit: the ladder is not whole.
+    // False when the grid's limit left part of the expression out: the ladder is not whole.
+    // A layout whose last cell fills the grid exactly has nothing left out.
     bool Run(std::string_view expression) {
         const std::string walk = "(" + std::string(expression) + ")*";
         for (const char c : walk) {
@@ -70,7 +71,7 @@ public:
         if (branchUp_) {
             ConnectUp(column_, row_);
         }
-        return !Full();
+        return !cut_;
     }
 
 private:
@@ -195,7 +196,11 @@ private:
                 carried = left->RightOrDown;
                 const int end = i + 1 < cells.size() ? cells[i + 1].first - 1 : lastCol;
                 for (int col = cells[i].first + 1; col <= end; ++col) {
-                    if (Full() || left->IsDrawn || (left->Name.empty() && !left->hLine())) {
+                    if (left->IsDrawn || (left->Name.empty() && !left->hLine())) {
+                        break;
+                    }
+                    if (Full()) {
+                        cut_ = true;  // a wire the rung needs is left out
                         break;
                     }
                     Element& wire = Place("", col, row->first);
@@ -227,6 +232,7 @@ private:
     bool closed_ = false;
     bool back_ = false;
     bool branchUp_ = false;
+    bool cut_ = false;
     GrowingList groupCol_;
     GrowingList groupRow_;
     GrowingList rowEnd_;

@@ -15,8 +15,10 @@ namespace veldra {
 //   contact named "A@B", whose value is their exclusive or, a back contact where the
 //   negations it gathers are odd in number;
 // - the chain's other operands (products, brackets) are spelt out around that contact,
-//   X@Y as X*~Y+~X*Y, halving the chain each time, so that the drawing grows with the
-//   square of their number and never doubles with each.
+//   X@Y as X*~Y+~X*Y, halving the chain each time, so that one chain's drawing grows with
+//   the square of their number and never doubles with each. A chain nested inside one of
+//   those operands is spelt out in both senses, itself and negated, so each level of such
+//   nesting doubles what lies inside it: a rung nested deep enough passes the limit below.
 // Every other expression, and text that is no expression, is given back as it is, so
 // that it lays out exactly as written. Nothing when the redrawing would pass the ladder's
 // limit of cells: such a statement cannot be drawn whole. Blanks mean nothing in an

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "ladder/create_ladder.h"
-#include "ladder/ladder_drawing.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
 #include "support/fake_platform.h"
+#include "support/nested_chains.h"
 #include "support/no_layout_progress.h"
+#include "support/recording_drawing.h"
 
 namespace veldra::testing {
 namespace {
@@ -219,31 +220,9 @@ public:
     double TextHeight(std::string_view) const override { return kHeight; }
 };
 
-// Where each line of a name is written.
-class WrittenText final : public LadderDrawing {
-public:
-    struct Text {
-        double x;
-        double y;
-        std::string text;
-    };
-    std::vector<Text> texts;
-    void DrawLine(double, double, double, double, bool) override {}
-    void DrawLineR(double, double, double, double, bool) override {}
-    void PrintText(double X, double Y, std::string_view Text) override {
-        texts.push_back({X, Y, std::string(Text)});
-    }
-    void ShowSelection(double, double, double, double, bool) override {}
-    void DrawOutput(double, double, double, double, double) override {}
-};
-
 TEST(PageLayout, LongExclusiveOrNamesLeaveTheirContactClearAndATooLargeRungKeepsItsNote) {
     FakePlatform platform;
-    std::string nested = "A0*B0";
-    for (int level = 1; level <= 16; ++level) {
-        const std::string n = std::to_string(level);
-        nested = "(" + nested + "@C" + n + "*D" + n + ")*E" + n;
-    }
+    const std::string nested = NestedExclusiveOrChains(16);
     Ladders book;
     book.Add(false, "TRACK_CIRCUIT_WEST_OCC@~TRACK_CIRCUIT_EAST_OCC TO X;");
     book.Add(false, "SIG_12_CLEAR*POINTS_4_NORMAL@POINTS_4_REVERSE@~ROUTE_SET_EAST TO Y;");
@@ -258,10 +237,10 @@ TEST(PageLayout, LongExclusiveOrNamesLeaveTheirContactClearAndATooLargeRungKeeps
                 continue;
             }
             ++contacts;
-            WrittenText drawing;
+            RecordingDrawing drawing;
             cell->UpdateName(drawing);
             std::string written;
-            for (const WrittenText::Text& line : drawing.texts) {
+            for (const RecordingDrawing::Text& line : drawing.texts) {
                 written += line.text;
                 const double left = line.x - cell->CurrentX();
                 const double right = left + FixedPitch::kWidth * double(line.text.size());

@@ -414,6 +414,47 @@ INSTANTIATE_TEST_SUITE_P(Scan, AnEditClosingALoop, ::testing::Bool(),
                              return info.param ? "MappedAgain" : "InPlace";
                          });
 
+// Logic that oscillates only through a state table or a numeric block: no statement
+// reads back what it writes, so the loop closes outside the statements, and the passes
+// after each evaluation of the triggers are the ones the limit counts.
+const Oscillation kOscillationsOutsideTheStatements[] = {
+    {"ThroughAStateTable",
+     "BOOLEAN BITS IN, MID, OUT;\nTABLES BEGIN\nTABLE 1\nTRIGGERS ON MID AND\nINPUTS: MID\n"
+     "OUTPUTS: OUT;\nSTATE: 1 YIELDS: 1;\nSTATE: ? YIELDS: 0;\nEND TABLE\nEND TABLES\n"
+     "LOGIC BEGIN\nASSIGN IN * ~OUT TO MID;\nEND LOGIC\n"},
+    // A block runs on its trigger's rise only: one block follows MID's rise, one its fall.
+    {"ThroughNumericBlocks",
+     "BOOLEAN BITS IN, MID, NMID, OUT;\nNUMERIC BEGIN\nBLOCK 1\nTRIGGERS ON MID AND\n"
+     "ASSIGN MID TO OUT;\nEND BLOCK\nBLOCK 2\nTRIGGERS ON NMID AND\nASSIGN MID TO OUT;\n"
+     "END BLOCK\nEND NUMERIC\nLOGIC BEGIN\nASSIGN IN * ~OUT TO MID;\nASSIGN ~MID TO NMID;\n"
+     "END LOGIC\n"},
+};
+
+class OscillationOutsideTheStatements : public ::testing::TestWithParam<Oscillation> {};
+
+TEST_P(OscillationOutsideTheStatements, AsksAboutTheLogicLoop) {
+    ScenarioPlayer player(GetParam().source.c_str());
+    Controller& controller = player.controller();
+    // A turn of the loop writes a handful of lines: past a dozen for each pass the limit
+    // allows, the loop went on uncounted, and the program is closed to end it.
+    const long long total = 12LL * (ProgramEngine::kPassLimit + 1);
+    const PassLengthGuard guard(controller, 16, total);
+
+    player.Play({{.actions = "answer:Yes IN=1 scan",
+                  .boxes = Lines{"Logic Loop?: VELDRA has scanned your program 5,000 times and "
+                                 "is unable to resolve the logic.\r\nStop Simulation?"}}});
+
+    EXPECT_FALSE(guard.cutShort) << guard.lines << " lines, at most " << guard.longest
+                                 << " in a pass";
+    EXPECT_FALSE(controller.engine.Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scan, OscillationOutsideTheStatements,
+                         ::testing::ValuesIn(kOscillationsOutsideTheStatements),
+                         [](const ::testing::TestParamInfo<Oscillation>& info) {
+                             return std::string(info.param.name);
+                         });
+
 // Deep logic without feedback, where a wave of change comes back to statements it solved
 // already, or turns from break work to make work at every step: it settles without asking
 // "Logic Loop?", in the solves the queues give, whatever its depth.

@@ -10,6 +10,7 @@
 #include "ladder/ladders.h"
 #include "support/fake_platform.h"
 #include "support/ladder_grid.h"
+#include "support/nested_chains.h"
 
 namespace veldra::testing {
 namespace {
@@ -173,11 +174,7 @@ TEST(CreateLadder, AnExclusiveOrChainGrowsWithTheSquareOfItsProductsAtMost) {
 // Each level spells out the one below twice: far past the grid's limit. Neither part of
 // the rung nor its text read another way may stand for it.
 TEST(CreateLadder, ARungTooLargeToDrawIsANoteBeforeItsCoils) {
-    std::string nested = "A0*B0";
-    for (int level = 1; level <= 16; ++level) {
-        const std::string n = std::to_string(level);
-        nested = "(" + nested + "@C" + n + "*D" + n + ")*E" + n;
-    }
+    const std::string nested = NestedExclusiveOrChains(16);
     std::string deep = "B+C";
     for (int i = 1999; i >= 0; --i) {
         deep = "(A" + std::to_string(i) + "*" + deep + ")*B+C";
@@ -191,6 +188,27 @@ TEST(CreateLadder, ARungTooLargeToDrawIsANoteBeforeItsCoils) {
         EXPECT_EQ(cells.Item(0, 0)->Note, kTooLargeNote);
         ASSERT_NE(cells.Item(cells.Cols(), 1), nullptr);
         EXPECT_EQ(cells.Item(cells.Cols(), 1)->Name, "Y");
+    }
+}
+
+// A series of contacts takes one cell each: the grid's limit leaves nothing out of a
+// rung that fills it exactly, and a rung past it is a note.
+TEST(CreateLadder, OnlyARungPastTheGridsLimitIsANote) {
+    struct Series {
+        int contacts;
+        bool note;
+    };
+    for (const auto [contacts, note] :
+         {Series{9999, false}, Series{10000, false}, Series{10001, true}}) {
+        std::string text = "A0";
+        for (int i = 1; i < contacts; ++i) {
+            text += "*A" + std::to_string(i);
+        }
+        CreateLadder ladder;
+        ladder.SetStatement(text + " TO X;");
+        ASSERT_NE(ladder.GetElements().Item(0, 0), nullptr);
+        EXPECT_EQ(ladder.GetElements().Item(0, 0)->Note == kTooLargeNote, note) << contacts;
+        EXPECT_EQ(Contacts(ladder).size(), note ? 0u : std::size_t(contacts)) << contacts;
     }
 }
 

@@ -2,51 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "ladder/ladder_drawing.h"
 #include "logic/boolean_bits.h"
+#include "support/recording_drawing.h"
 
 namespace veldra::testing {
 namespace {
-
-// Every event a cell raises, one line each: kind, coordinates, value or text.
-class RecordingDrawing final : public LadderDrawing {
-public:
-    std::vector<std::string> events;
-
-    void DrawLine(double X1, double X2, double Y1, double Y2, bool live) override {
-        Record("L", {X1, X2, Y1, Y2}, live ? "1" : "0");
-    }
-    void DrawLineR(double X1, double X2, double Y1, double Y2, bool live) override {
-        Record("R", {X1, X2, Y1, Y2}, live ? "1" : "0");
-    }
-    void PrintText(double X, double Y, std::string_view Text) override {
-        Record("T", {X, Y}, std::string(Text));
-    }
-    void ShowSelection(double X1, double X2, double Y1, double Y2, bool Selected) override {
-        Record("S", {X1, X2, Y1, Y2}, Selected ? "1" : "0");
-    }
-    void DrawOutput(double X, double Y, double StartAngle, double EndAngle,
-                    double Radius) override {
-        Record("A", {X, Y, StartAngle, EndAngle, Radius}, "");
-    }
-
-private:
-    void Record(const char* kind, std::initializer_list<double> values, const std::string& tail) {
-        std::ostringstream line;
-        line << kind;
-        for (const double value : values) {
-            line << ' ' << value;
-        }
-        if (!tail.empty()) {
-            line << ' ' << tail;
-        }
-        events.push_back(line.str());
-    }
-};
 
 using Lines = std::vector<std::string>;
 
@@ -150,24 +113,6 @@ TEST(Element, NamesAreStaggeredOnOddColumnsAndWrapAtLeastOneCharacterALine) {
     EXPECT_EQ(drawing.events, (Lines{"T 1680 10 A", "T 1680 110 B", "T 1680 210"}));
 }
 
-// The lines of a wrapped name as drawn, with where each stands below the top of its cell.
-class NameLines final : public LadderDrawing {
-public:
-    struct Line {
-        double y;
-        std::string text;
-    };
-    std::vector<Line> lines;
-
-    void DrawLine(double, double, double, double, bool) override {}
-    void DrawLineR(double, double, double, double, bool) override {}
-    void PrintText(double, double Y, std::string_view Text) override {
-        lines.push_back({Y, std::string(Text)});
-    }
-    void ShowSelection(double, double, double, double, bool) override {}
-    void DrawOutput(double, double, double, double, double) override {}
-};
-
 struct WrappedName {
     const char* name;
     int width;  // characters a line holds
@@ -185,11 +130,11 @@ TEST_P(WrappedNames, BreakAfterTheirOperandsAndLeaveTheSymbolClear) {
     contact.WordWrap = true;
     contact.SetNameWidth(GetParam().width);
     contact.SetNameHeight(std::int32_t(kLineHeight));
-    NameLines drawing;
+    RecordingDrawing drawing;
     contact.UpdateName(drawing);
 
     std::vector<std::string> texts;
-    for (const NameLines::Line& line : drawing.lines) {
+    for (const RecordingDrawing::Text& line : drawing.texts) {
         texts.push_back(line.text);
         const double top = line.y - contact.CurrentY();
         EXPECT_TRUE(top + kLineHeight <= 480 || top >= 720)
