@@ -34,6 +34,7 @@
 #include "engine/immediate_window.h"
 #include "engine/qt/immediate_views.h"
 #include "platform/qt/lamp.h"
+#include "support/occurrences.h"
 #include "support/qt/program_window_fixture.h"
 
 namespace veldra::testing {
@@ -101,13 +102,7 @@ protected:
     }
     // How many numbers the immediate window says were set.
     std::size_t ValueChangedLines() {
-        const std::string& text = Engine().Status().StatusText();
-        std::size_t count = 0;
-        for (std::size_t at = text.find("Value Changed"); at != std::string::npos;
-             at = text.find("Value Changed", at + 1)) {
-            ++count;
-        }
-        return count;
+        return Occurrences(Engine().Status().StatusText(), "Value Changed");
     }
     std::string BoxTitles() const {
         std::string titles;

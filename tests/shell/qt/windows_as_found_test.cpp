@@ -23,6 +23,7 @@
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
 #include "platform/qt/twips.h"
+#include "support/occurrences.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
@@ -277,13 +278,7 @@ TEST_F(WindowsAsFoundTest, EachEnterAndEachLeavingOfAValueBoxWritesOneValueChang
     };
     // The entries the immediate window holds for the one numeric, SPEED.
     const auto valueChanged = [this] {
-        const std::string& text = Engine().Status().StatusText();
-        std::size_t count = 0;
-        for (std::size_t at = text.find("Value Changed"); at != std::string::npos;
-             at = text.find("Value Changed", at + 1)) {
-            ++count;
-        }
-        return count;
+        return Occurrences(Engine().Status().StatusText(), "Value Changed");
     };
     struct Page {
         const char* caption;
