@@ -130,7 +130,7 @@ std::string ReadSource(const std::filesystem::path& path) {
 
 // Memory running out as far as the load goes when the desktop's reserve is no longer free.
 void ThrowWithoutDesktopReserve() {
-    if (RoomForLoad(CurrentMemoryRoom(kDesktopReserve)) == std::uint64_t(0)) {
+    if (!DesktopReserveFree()) {
         throw std::bad_alloc();
     }
 }

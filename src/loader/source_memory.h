@@ -27,11 +27,6 @@ inline constexpr MemoryNeed kLoadPerOtherByte{10, 13};
 // windows the first time.
 inline constexpr MemoryNeed kOpenMemory{std::uint64_t(32) << 20, std::uint64_t(128) << 20};
 
-// What a load leaves to the desktop, however large the source: the windows, the boxes and
-// the threads that paint them. A load that would take it is stopped as out of memory,
-// while the desktop can still say so; starved of it, the desktop crashes or hangs.
-inline constexpr std::uint64_t kDesktopReserve = std::uint64_t(64) << 20;
-
 // The memory a source holding what the census counted takes at the peak of its load.
 MemoryNeed MemoryToLoad(const SourceCensus& census);
 // The least that a source of that many bytes can take, whatever it holds: the open's own and

@@ -327,6 +327,42 @@ TEST_F(ParseTextTest, AProgramWhoseWindowsLeaveTheDesktopLessThanItsReserveIsLet
 #endif
 }
 
+// Load completion makes a bit for every name no section declared: with the desktop's reserve
+// gone before it starts, it stops within its first pass over the statements, and the
+// program is let go as above.
+TEST_F(ParseTextTest, LoadCompletionStopsOnceTheDesktopsReserveIsGoneAndTheProgramIsLetGo) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr int kStatements = 3000;
+    const auto completeWithoutTheReserve = [&] {
+        std::string source = "PROGRAM P;\r\nLOGIC BEGIN\r\n";
+        for (int i = 0; i < kStatements; ++i) {
+            source += "ASSIGN A" + std::to_string(i) + " TO B" + std::to_string(i) + ";\r\n";
+        }
+        platform.Answer(MsgAnswer::Ok);
+        host.onLoadFinished = [&] {
+            HoldAddressSpace(kDesktopReserve / 2);
+            engine.LoadFinished({});
+        };
+        ParseText(engine, host).GetProgramFromText(source, "/srv/p.ml2");
+        std::fprintf(stderr, "stopped in the first pass %d, loaded %d, ended %d\n",
+                     int(window.yields < kStatements), int(engine.ProgramLoaded()),
+                     int(platform.ended()));
+        for (const std::string& box : Boxes()) {
+            std::fprintf(stderr, "box: %s\n", box.c_str());
+        }
+        std::fflush(stderr);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(completeWithoutTheReserve(), ::testing::ExitedWithCode(0),
+                "^stopped in the first pass 1, loaded 0, ended 0\n"
+                "box: Ostrel: Out of memory while loading /srv/p.ml2; the program was not "
+                "loaded: Error In Text Parser\n$");
+#endif
+}
+
 // Memory that runs out half way through a load: the half-loaded program is let go before
 // the box is made (making it needs memory too), the box is the loader's, and the
 // application goes on without the program.
