@@ -1,8 +1,5 @@
 #include "book/bit_index.h"
 
-#include <absl/container/flat_hash_map.h>
-#include <absl/container/flat_hash_set.h>
-
 #include <algorithm>
 #include <cstdint>
 
@@ -11,6 +8,7 @@
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
 #include "platform/ascii_text.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 namespace {
@@ -84,7 +82,7 @@ private:
     }
 
     std::vector<std::vector<Mark>> marks_;
-    absl::flat_hash_map<std::uint64_t, std::size_t> at_;
+    HashMap<std::uint64_t, std::size_t> at_;
 };
 
 struct IndexedBit {
@@ -98,7 +96,7 @@ std::vector<IndexedBit> IndexOrder(const BooleanBits* bits) {
     if (bits == nullptr) {
         return order;
     }
-    absl::flat_hash_set<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> seen;
+    HashSet<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> seen;
     for (const BooleanBit& bit : *bits) {
         if (seen.insert(bit.BitName()).second) {
             order.push_back({bit.BitName(), bit.IsNumeric()});
@@ -123,8 +121,7 @@ std::string IndexEntry::PagesLine() const {
 std::vector<IndexEntry> clsIndex::GetIndex(Ladders& ladders, const BooleanBits* bits,
                                            IndexProgress* progress) {
     const std::vector<IndexedBit> order = IndexOrder(bits);
-    absl::flat_hash_map<std::string_view, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>
-        position;
+    HashMap<std::string_view, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual> position;
     for (std::size_t i = 0; i < order.size(); ++i) {
         position.emplace(order[i].name, i);
     }

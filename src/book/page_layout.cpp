@@ -1,7 +1,5 @@
 #include "book/page_layout.h"
 
-#include <absl/container/flat_hash_map.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,6 +8,7 @@
 #include "ladder/elements.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 namespace {
@@ -261,7 +260,7 @@ public:
 
 private:
     const TextMetrics& metrics_;
-    absl::flat_hash_map<std::string, double> widths_;
+    HashMap<std::string, double> widths_;
 };
 
 }  // namespace

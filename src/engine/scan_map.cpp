@@ -37,7 +37,7 @@ void ScanMap::Build(BooleanBits& bits, Statements& statements) {
     statements_.reserve(count);
     keys_.reserve(count);
     revisions_.reserve(count);
-    GrowOrGiveUp(indexOf_, [count](auto& index) { index.reserve(count); });
+    indexOf_.reserve(count);
     resultBegins_.reserve(count + 1);
     results_.reserve(count);  // most statements have one result
     resultSlots_.reserve(count);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <absl/container/flat_hash_map.h>
-
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,6 +11,7 @@
 #include "logic/solve_program.h"
 #include "logic/statement.h"
 #include "logic/statements.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -153,7 +152,7 @@ private:
     std::vector<Statement*> statements_;
     std::vector<std::string> keys_;
     std::vector<std::uint64_t> revisions_;
-    absl::flat_hash_map<const Statement*, std::uint32_t> indexOf_;
+    HashMap<const Statement*, std::uint32_t> indexOf_;
     std::vector<std::uint32_t> resultBegins_{0};
     std::vector<BooleanBit*> results_;
     // What a changed bit's queueing reads, side by side in one line.

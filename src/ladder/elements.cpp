@@ -270,7 +270,7 @@ void Elements::Remove(int position) {
     if (cell == nullptr) {
         return;
     }
-    absl::erase_if(index_, [cell](const auto& entry) { return entry.second == cell; });
+    index_.erase_if([cell](const auto& entry) { return entry.second == cell; });
     cells_.erase(cells_.begin() + (position - 1));
 }
 

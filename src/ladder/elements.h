@@ -1,11 +1,12 @@
 #pragma once
 
-#include <absl/container/flat_hash_map.h>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -156,7 +157,7 @@ public:
 private:
     double resolution_;
     std::vector<std::unique_ptr<Element>> cells_;
-    absl::flat_hash_map<std::string, Element*> index_;
+    HashMap<std::string, Element*> index_;
 };
 
 }  // namespace veldra

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <absl/container/flat_hash_set.h>
-
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/ascii_text.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -40,7 +39,7 @@ private:
     std::string groupName_;
     std::vector<std::string> pending_;  // in the order the list gives them
     // The same names, to refuse a repeat (in any letter case) without walking the list.
-    absl::flat_hash_set<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> pendingNames_;
+    HashSet<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> pendingNames_;
 };
 
 }  // namespace veldra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -44,6 +45,8 @@ public:
         try {
             std::forward<Body>(body)();
             return true;
+        } catch (const std::bad_alloc&) {
+            throw;
         } catch (const std::exception& error) {
             ReportModelError(AtLine(error.what()), ProgressWindow::Close);
             return false;

@@ -14,6 +14,7 @@
 #include "loader/source_census.h"
 #include "loader/source_memory.h"
 #include "platform/file_replacement.h"
+#include "platform/load_under_way.h"
 #include "platform/memory_room.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
@@ -34,20 +35,6 @@ constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(64) << 10;
 // A piece handed from section to section this often without a new piece being read
 // can only be a board reader that keeps giving its piece back; it is then passed over.
 constexpr int kMostRedispatches = 64;
-
-int& LoadsUnderWay() {
-    static int count = 0;
-    return count;
-}
-
-// Marks a load as under way for as long as it lives.
-class LoadUnderWayScope {
-public:
-    LoadUnderWayScope() { ++LoadsUnderWay(); }
-    ~LoadUnderWayScope() { --LoadsUnderWay(); }
-    LoadUnderWayScope(const LoadUnderWayScope&) = delete;
-    LoadUnderWayScope& operator=(const LoadUnderWayScope&) = delete;
-};
 
 // What must be free for a load that takes `load`, the desktop's reserve included, less what
 // `givenBack` will free first.
@@ -232,7 +219,7 @@ ParseText::~ParseText() {
 }
 
 bool ParseText::LoadUnderWay() {
-    return LoadsUnderWay() > 0;
+    return ::veldra::LoadUnderWay();
 }
 
 std::string ParseText::GetProgram(const std::filesystem::path& path) {
@@ -287,10 +274,14 @@ std::string ParseText::LoadGuarded(Source&& source) {
     // The program has gone with the hold: there is memory again for the box, and the
     // application, which holds nothing of the load, goes on.
     ThePlatform().UnloadLoadingProgress();
-    ReportFailure("Out of memory while loading " +
-                  (path_.empty() ? std::string("the program") : path_.string()) +
-                  "; the program was not loaded");
+    ReportOutOfMemory(path_);
     return {};
+}
+
+void ParseText::ReportOutOfMemory(const std::filesystem::path& path) {
+    ReportFailure("Out of memory while loading " +
+                  (path.empty() ? std::string("the program") : path.string()) +
+                  "; the program was not loaded");
 }
 
 std::string ParseText::Load(std::string text) {

@@ -66,6 +66,10 @@ public:
     // free; if not, says so as ReadSourceFile does.
     static bool RoomToLoad(const std::filesystem::path& path, const MemoryNeed& givenBack);
 
+    // Says that memory ran out while the source at `path` was loaded and that the program
+    // was not loaded; to be shown once the half-made program has gone.
+    static void ReportOutOfMemory(const std::filesystem::path& path);
+
     // Whether a load is under way anywhere in the application.
     static bool LoadUnderWay();
 

@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
 
@@ -21,12 +22,17 @@ void ReportModelError(const std::string& description,
                       ProgressWindow progress = ProgressWindow::Keep);
 
 // Runs a model member's body under that convention. When the body fails, the error is
-// reported and `fallback` is what the member gives its caller instead.
+// reported and `fallback` is what the member gives its caller instead. Memory running out
+// in a load is no member's to answer: it goes on to the load, which lets go of the whole
+// half-made program before it says so (out of a load, it is answered as any failure).
 template <class Body, class Result = std::invoke_result_t<Body>>
 Result GuardModel(ProgressWindow progress, std::type_identity_t<Result> fallback, Body&& body) {
     try {
         return std::forward<Body>(body)();
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         ReportModelError(error.what(), progress);
         return fallback;
     }
@@ -39,6 +45,9 @@ bool GuardModel(ProgressWindow progress, Body&& body) {
         std::forward<Body>(body)();
         return true;
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         ReportModelError(error.what(), progress);
         return false;
     }

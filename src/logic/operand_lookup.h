@@ -1,7 +1,5 @@
 #pragma once
 
-#include <absl/container/flat_hash_map.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -20,7 +18,7 @@ class OperandLookup {
 public:
     explicit OperandLookup(const std::vector<std::string_view>& names) : names_(names) {
         if (names.size() > kSearchLimit) {
-            GrowOrGiveUp(index_, [&names](auto& index) { index.reserve(names.size()); });
+            index_.reserve(names.size());
             for (std::size_t i = 0; i < names.size(); ++i) {
                 index_.try_emplace(names[i], std::uint32_t(i));  // within the room reserved
             }
@@ -41,7 +39,7 @@ public:
 private:
     static constexpr std::size_t kSearchLimit = 16;
     const std::vector<std::string_view>& names_;
-    absl::flat_hash_map<std::string_view, std::uint32_t> index_;
+    HashMap<std::string_view, std::uint32_t> index_;
 };
 
 }  // namespace veldra

@@ -95,14 +95,16 @@ void Statement::SetParent(Statements* parent) {
     if (parent == parent_) {
         return;
     }
+    const bool result = Result();
+    // The new slot is taken first: one that finds no memory leaves the statement as it was.
+    const std::uint32_t slot = parent != nullptr ? parent->TakeResultSlot(result) : 0;
     if (parent_ != nullptr && IsDisplayed()) {
         parent_->DisplayedChanged(false);
     }
     MoveScanEpoch();
-    const bool result = Result();
     parent_ = parent;
     if (parent_ != nullptr) {
-        resultSlot_ = parent_->TakeResultSlot(result);
+        resultSlot_ = slot;
     } else {
         result_ = result;
     }

@@ -1,13 +1,12 @@
 #include "logic/statement_parser.h"
 
-#include <absl/container/flat_hash_set.h>
-
 #include <algorithm>
 #include <array>
 
 #include "logic/operand_lookup.h"
 #include "logic/text_helpers.h"
 #include "platform/ascii_text.h"
+#include "platform/hash_growth.h"
 #include "platform/platform.h"
 
 namespace veldra {
@@ -116,7 +115,7 @@ std::vector<std::string> OperandNames(std::string_view expression) {
 std::vector<std::string_view> OperandViews(std::string_view expression) {
     constexpr std::string_view kSeparators = " +*@()";
     std::vector<std::string_view> names;
-    absl::flat_hash_set<std::string_view> seen;  // views of the expression itself
+    HashSet<std::string_view> seen;  // views of the expression itself
     constexpr std::size_t kNoName = std::string_view::npos;
     std::size_t start = kNoName;
     for (std::size_t i = 0; i < expression.size(); ++i) {

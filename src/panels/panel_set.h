@@ -1,12 +1,11 @@
 #pragma once
 
-#include <absl/container/flat_hash_set.h>
-
 #include <memory>
 #include <vector>
 
 #include "panels/board_window_factory.h"
 #include "platform/event.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -62,7 +61,7 @@ private:
     // Board, toggle and table windows alike, in the order they were made.
     std::vector<std::unique_ptr<BoardPanel>> windows_;
     // Asked once per window a board shows: a set, so that many boards cost no more each.
-    absl::flat_hash_set<const BoardPanel*> shown_;
+    HashSet<const BoardPanel*> shown_;
     TogglePanel* toggle_ = nullptr;
 };
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <absl/container/flat_hash_map.h>
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,6 +8,7 @@
 
 #include "logic/boolean_bits.h"
 #include "panels/board_window.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -87,7 +86,7 @@ private:
     std::vector<int> columnWidths_;
     std::vector<int> rowHeights_;
     // Every cell of each name: a name listed twice shows its value in both.
-    absl::flat_hash_map<std::string, std::vector<std::pair<int, int>>> cellsOf_;
+    HashMap<std::string, std::vector<std::pair<int, int>>> cellsOf_;
     int placed_ = 0;
     int currentRow_ = 0;
     int currentColumn_ = 0;

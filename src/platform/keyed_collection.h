@@ -1,6 +1,5 @@
 #pragma once
 
-#include <absl/container/flat_hash_set.h>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -128,7 +127,7 @@ public:
 
     KeyedCollection()
         : store_(std::make_unique<Store>()),
-          index_(0, KeyHash{store_.get()}, KeyEqual{store_.get()}) {}
+          index_(KeyHash{store_.get()}, KeyEqual{store_.get()}) {}
     KeyedCollection(const KeyedCollection&) = delete;
     KeyedCollection& operator=(const KeyedCollection&) = delete;
     KeyedCollection(KeyedCollection&&) noexcept = default;
@@ -146,16 +145,26 @@ public:
         if (!key.empty() && index_.find(key) != index_.end()) {
             throw RuntimeError(errors::kDuplicateKey);
         }
-        const std::uint32_t entry = TakeEntry();
-        if constexpr (kOwnName) {
-            store_->entries[entry].item = std::move(item);
-        } else {
-            store_->entries[entry] = Entry{std::move(item), std::string(key)};
-        }
+        // Whatever asks for memory comes first, so that memory running out leaves the
+        // collection as it was.
         if (!key.empty()) {
-            GrowOrGiveUp(index_, [entry](auto& index) { index.insert(entry); });
+            index_.reserve(index_.size() + 1);
         }
-        order_.push_back(entry);
+        Entry entry{std::move(item), {}};
+        if constexpr (!kOwnName) {
+            entry.key = std::string(key);
+        }
+        const std::uint32_t number = TakeEntry();
+        try {
+            order_.push_back(number);
+        } catch (...) {
+            GiveEntryBack(number);
+            throw;
+        }
+        store_->entries[number] = std::move(entry);
+        if (!key.empty()) {
+            index_.insert(number);  // within the room reserved
+        }
         return added;
     }
 
@@ -201,12 +210,16 @@ public:
         }
         const std::uint32_t entry = *at;
         std::string& key = store_->entries[entry].key;
+        std::string kept(newKey);
+        if (!newKey.empty()) {
+            index_.reserve(index_.size() + 1);  // room for the key even after the old one left
+        }
         if (!key.empty()) {
             index_.erase(entry);  // hashed by the key it has now
         }
-        key = std::string(newKey);
+        key = std::move(kept);
         if (!newKey.empty()) {
-            GrowOrGiveUp(index_, [entry](auto& index) { index.insert(entry); });
+            index_.insert(entry);  // within the room reserved
         }
     }
 
@@ -282,6 +295,14 @@ private:
         store_->entries.emplace_back();
         return static_cast<std::uint32_t>(store_->entries.size() - 1);
     }
+    // An entry taken for an item that could not be added after all; it is still empty.
+    void GiveEntryBack(std::uint32_t entry) noexcept {
+        if (entry + 1 == store_->entries.size()) {
+            store_->entries.pop_back();
+        } else {
+            store_->free.push_back(entry);  // within the room it had when the entry left it
+        }
+    }
     // Empties the entry for the next item; an emptied collection starts its store afresh
     // (a queue fills and empties again and again).
     std::unique_ptr<T> ReleaseEntry(std::uint32_t entry) {
@@ -314,7 +335,7 @@ private:
     std::unique_ptr<Store> store_;
     Order order_;
     std::uint64_t generation_ = 0;
-    absl::flat_hash_set<std::uint32_t, KeyHash, KeyEqual> index_;
+    HashSet<std::uint32_t, KeyHash, KeyEqual> index_;
 };
 
 }  // namespace veldra

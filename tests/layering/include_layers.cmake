@@ -1,5 +1,6 @@
 # Fails when a file under src/ includes a header of a folder above its own, or of another
 # folder on its own level: the layers, lowest first, are the order below.
+# It fails too on a hash table of the library made anywhere but in its one seam.
 cmake_minimum_required(VERSION 3.25)
 
 set(rank_platform 0)
@@ -36,4 +37,21 @@ endforeach()
 if(faults)
     list(JOIN faults "\n  " listed)
     message(FATAL_ERROR "Includes that run up the layers:\n  ${listed}")
+endif()
+
+# A hash table of the library grown in place is left unusable when its memory runs out:
+# every table grows through the one seam that grows them whole or not at all.
+set(seam "platform/hash_growth.h")
+foreach(source IN LISTS sources)
+    if(source STREQUAL seam)
+        continue()
+    endif()
+    file(STRINGS "${SOURCE_DIR}/src/${source}" tables REGEX "absl/container/|absl::(flat|node)_hash")
+    if(tables)
+        list(APPEND unguarded "src/${source}")
+    endif()
+endforeach()
+if(unguarded)
+    list(JOIN unguarded "\n  " listed)
+    message(FATAL_ERROR "Hash tables made outside src/${seam}:\n  ${listed}")
 endif()

@@ -6,26 +6,24 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/keyed_collection.h"
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#include <sanitizer/lsan_interface.h>
-#define VELDRA_LEAK_CHECKED 1
-#endif
-#endif
 
 namespace {
 
 // While set, every allocation of at least this many bytes fails, as when memory runs out
 // in the middle of a load.
 std::size_t failFrom = 0;
+// While set, the allocation of this number (counted from 1 as `allocations` counts) fails.
+long failAt = 0;
+long allocations = 0;
 
 }  // namespace
 
 void* operator new(std::size_t size) {
-    if (failFrom != 0 && size >= failFrom) {
+    ++allocations;
+    if ((failFrom != 0 && size >= failFrom) || (failAt != 0 && allocations == failAt)) {
         throw std::bad_alloc();
     }
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
@@ -47,29 +45,85 @@ struct Named {
     std::string name;
 };
 
-// The index of a collection grows as bits are added; when its growth finds no memory the
-// load fails, and the half-made program is let go of and the next one loaded.
-TEST(HashGrowth, ACollectionWhoseIndexFoundNoRoomToGrowIsLetGoAndTheNextOneWorks) {
-#ifdef VELDRA_LEAK_CHECKED
-    // The index given up keeps its old room, on purpose: it is not a leak to report.
-    __lsan::ScopedDisabler givenUpRoomIsKept;
-#endif
-    auto bits = std::make_unique<KeyedCollection<Named>>();
-    const auto add = [&](const std::string& name) {
-        bits->Add(std::make_unique<Named>(Named{name}), name);
-    };
-    for (int i = 0; i < 1000; ++i) {
-        add("B" + std::to_string(i));
+std::string NameOf(int i) {
+    return "B" + std::to_string(i);
+}
+
+// The index of a collection grows as bits are added; when its growth finds no memory, the
+// collection stays as it was: every bit added before is found by its name, and once memory
+// is back the collection grows on.
+TEST(HashGrowth, ACollectionWhoseIndexFoundNoRoomToGrowKeepsEveryItemItHad) {
+    KeyedCollection<Named> bits;
+    const auto add = [&](int i) { bits.Add(std::make_unique<Named>(Named{NameOf(i)}), NameOf(i)); };
+    int added = 0;
+    for (; added < 1000; ++added) {
+        add(added);
     }
     failFrom = 16 * 1024;  // the index's next growth; no bit asks for as much
     EXPECT_THROW(
-        for (int i = 1000; i < 5000; ++i) { add("B" + std::to_string(i)); }, std::bad_alloc);
+        for (; added < 5000; ++added) { add(added); }, std::bad_alloc);
     failFrom = 0;
-    bits.reset();
 
-    KeyedCollection<Named> next;
-    next.Add(std::make_unique<Named>(Named{"CPS.STATUS"}), "CPS.STATUS");
-    EXPECT_NE(next.Item("cps.status"), nullptr);
+    ASSERT_EQ(bits.Count(), added);
+    for (int i = 0; i < added; ++i) {
+        const Named* bit = bits.Item(NameOf(i));
+        ASSERT_NE(bit, nullptr) << NameOf(i);
+        EXPECT_EQ(bit->name, NameOf(i));
+        EXPECT_EQ(bits.Item(i + 1), bit);
+    }
+    for (int i = added; i < 5000; ++i) {
+        add(i);
+    }
+    EXPECT_EQ(bits.Count(), 5000);
+    EXPECT_NE(bits.Item("b4999"), nullptr);
+}
+
+// Whichever allocation of an insert fails (the table's, a key's, a value's), the map holds
+// what it held before the insert, and can be used, cleared and freed.
+TEST(HashGrowth, AnInsertThatRunsOutOfMemoryLeavesTheMapAsItWas) {
+    constexpr int kEntries = 200;
+    bool everyFailureSeen = false;
+    for (long n = 1; !everyFailureSeen; ++n) {
+        HashMap<std::string, std::vector<int>> cells;
+        int inserted = 0;
+        allocations = 0;
+        failAt = n;
+        try {
+            for (; inserted < kEntries; ++inserted) {
+                cells.try_emplace(NameOf(inserted) + std::string(40, 'x'), 3, inserted);
+            }
+            everyFailureSeen = true;
+        } catch (const std::bad_alloc&) {
+        }
+        failAt = 0;
+        ASSERT_EQ(cells.size(), std::size_t(inserted)) << "failing allocation " << n;
+        for (int i = 0; i < inserted; ++i) {
+            const auto found = cells.find(NameOf(i) + std::string(40, 'x'));
+            ASSERT_NE(found, cells.end()) << i << " after failing allocation " << n;
+            EXPECT_EQ(found->second, std::vector<int>(3, i));
+        }
+        cells.erase(NameOf(0) + std::string(40, 'x'));
+        cells.clear();
+        cells["again"].push_back(1);
+        EXPECT_EQ(cells.size(), 1U);
+    }
+}
+
+// Removals leave room the table counts as taken until it is built again: a table that is
+// filled and emptied over and over, as a queue is, keeps finding every key.
+TEST(HashGrowth, ATableFilledAndEmptiedOverAndOverFindsEveryKey) {
+    HashSet<int> queue;
+    for (int round = 0; round < 100; ++round) {
+        for (int i = 0; i < 20; ++i) {
+            queue.insert(round * 100 + i);
+        }
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_TRUE(queue.contains(round * 100 + i));
+            queue.erase(round * 100 + i);
+        }
+        ASSERT_TRUE(queue.empty());
+    }
+    EXPECT_LT(queue.capacity(), 128U);  // built again at its size, not grown without end
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <absl/container/flat_hash_map.h>
-
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -11,6 +9,7 @@
 
 #include "panels/panel_desktop.h"
 #include "panels/panel_set.h"
+#include "platform/hash_growth.h"
 
 namespace veldra {
 
@@ -77,7 +76,7 @@ private:
         QPointer<BoardForm> form;
         bool placed = false;
     };
-    absl::flat_hash_map<const BoardPanel*, Drawing> forms_;
+    HashMap<const BoardPanel*, Drawing> forms_;
 };
 
 }  // namespace veldra

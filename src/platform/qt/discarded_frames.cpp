@@ -1,11 +1,11 @@
 #include "platform/qt/discarded_frames.h"
 
-#include <absl/container/flat_hash_map.h>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <algorithm>
 #include <utility>
 
+#include "platform/hash_growth.h"
 #include "platform/qt/window_frame.h"
 
 namespace veldra {
@@ -49,7 +49,7 @@ void DiscardedFrames::DeleteAll() {
     }
     // An area makes another window active when the one it made active last goes: in the
     // order they were made active, that happens at most once.
-    absl::flat_hash_map<const QWidget*, qsizetype> activated;
+    HashMap<const QWidget*, qsizetype> activated;
     if (auto* first = qobject_cast<QMdiSubWindow*>(frames.front().data())) {
         if (const QMdiArea* area = first->mdiArea()) {
             const QList<QMdiSubWindow*> order =

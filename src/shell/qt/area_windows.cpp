@@ -1,6 +1,5 @@
 #include "shell/qt/area_windows.h"
 
-#include <absl/container/flat_hash_set.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,6 +7,8 @@
 #include <QMenu>
 #include <QWidget>
 #include <utility>
+
+#include "platform/hash_growth.h"
 
 namespace veldra {
 namespace {
@@ -223,7 +224,7 @@ QMdiArea& QuietClose::Renewal(const std::vector<QWidget*>& discarded) {
     fresh->setGeometry(area_.geometry());
     scrollBars_.reset();
 
-    const absl::flat_hash_set<const QWidget*> gone(discarded.begin(), discarded.end());
+    const HashSet<const QWidget*> gone(discarded.begin(), discarded.end());
     const auto left = [&gone](const QList<QMdiSubWindow*>& frames) {
         std::vector<QMdiSubWindow*> kept;
         for (QMdiSubWindow* frame : frames) {
@@ -236,7 +237,7 @@ QMdiArea& QuietClose::Renewal(const std::vector<QWidget*>& discarded) {
     const std::vector<QMdiSubWindow*> created = left(area_.subWindowList(QMdiArea::CreationOrder));
     // The area's own stacking list looks every window up in its list of windows; the
     // viewport holds its frames in stacking order already, lowest first.
-    const absl::flat_hash_set<const QObject*> kept(created.begin(), created.end());
+    const HashSet<const QObject*> kept(created.begin(), created.end());
     std::vector<QMdiSubWindow*> stacked;
     for (QObject* child : area_.viewport()->children()) {
         if (kept.contains(child)) {

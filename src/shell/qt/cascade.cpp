@@ -1,7 +1,5 @@
 #include "shell/qt/cascade.h"
 
-#include <absl/container/flat_hash_set.h>
-
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/hash_growth.h"
 #include "shell/qt/area_windows.h"
 
 namespace veldra {
@@ -45,8 +44,7 @@ int Step(QMdiSubWindow& window) {
 }  // namespace
 
 void CascadeWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& comingIntoView) {
-    const absl::flat_hash_set<const QMdiSubWindow*> coming(comingIntoView.begin(),
-                                                           comingIntoView.end());
+    const HashSet<const QMdiSubWindow*> coming(comingIntoView.begin(), comingIntoView.end());
     QMdiSubWindow* program = nullptr;
     std::vector<QMdiSubWindow*> others;
     for (QMdiSubWindow* window : area.subWindowList(QMdiArea::CreationOrder)) {

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
+#include <new>
 
 #include "engine/program_engine.h"
 #include "engine/qt/frmProgram.h"
@@ -387,6 +388,36 @@ void frmMain::PlaceChild(QWidget& window) {
 }
 
 void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
+    try {
+        MakeProgram(std::move(text), path);
+    } catch (const std::bad_alloc&) {
+        // Memory ran out making the program's windows, before its source was read or after:
+        // the program and its windows go before the box that says so is made, and the
+        // application goes on without them.
+        LetGoOfProgram();
+        EndOpen();
+        setWindowTitle(ToQString(kNoProgramCaption));
+        if (!unloaded_) {
+            ShowMaximised();
+        }
+        ThePlatform().UnloadLoadingProgress();
+        ParseText::ReportOutOfMemory(path);
+    }
+}
+
+void frmMain::LetGoOfProgram() {
+    if (program_) {
+        ProgramEngine& engine = program_->Engine();
+        engine.ReleaseProgram();
+        if (!engine.InUse()) {
+            WindowFrame(*program_).close();
+        }
+    }
+    // The windows closed go now, not when the event loop next turns.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void frmMain::MakeProgram(std::string text, const std::filesystem::path& path) {
     // The program's folder is where the file dialogs of its files open at first.
     KeepFolder(settings_, FileKind::Source, path);
     const MemoryNeed programMemory = MemoryToLoad(CountSource(text));

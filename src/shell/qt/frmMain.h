@@ -113,6 +113,9 @@ private:
     std::optional<std::filesystem::path> ChooseSource();
     // The load shared by every open: the program window, the loader, the captions.
     void LoadProgram(std::string text, const std::filesystem::path& path);
+    void MakeProgram(std::string text, const std::filesystem::path& path);
+    // Lets go of the program and its windows at once, before anything more is shown.
+    void LetGoOfProgram();
     void EndOpen();
     void RunDroppedCommand(const DropItem& file);
 
