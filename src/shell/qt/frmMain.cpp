@@ -479,6 +479,11 @@ void frmMain::MakeProgram(std::string text, const std::filesystem::path& path) {
     program->KeepAlwaysOnTop();
     CascadeWindows(*area_, boardWindows_->Held());
     boardWindows_->Release();
+    // Made, filled and shown, the program's windows must still leave the desktop the reserve
+    // the check before reading promised it, or the program goes while the box can be made.
+    if (!DesktopReserveFree()) {
+        throw std::bad_alloc();
+    }
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
     menuItems_["mnuStatements"]->setEnabled(!statements_);
