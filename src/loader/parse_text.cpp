@@ -32,6 +32,11 @@ constexpr std::uint64_t kPiecesPerYield = 256;
 // desktop's reserve either way; a look costs less than a tenth of a millisecond.
 constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(64) << 10;
 
+// A source up to this size is counted, which takes a second at most, before its need is
+// weighed, so that even one refused is told what it takes; a larger one is first weighed
+// by what any source of its size takes at the least, and refused uncounted if that fails.
+constexpr std::uint64_t kCountedWhateverTheRoom = std::uint64_t(512) << 20;
+
 // A piece handed from section to section this often without a new piece being read
 // can only be a board reader that keeps giving its piece back; it is then passed over.
 constexpr int kMostRedispatches = 64;
@@ -70,7 +75,7 @@ std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uin
 // Why the source at `path` cannot be loaded in the memory left, with `givenBack` more that a
 // program about to close will leave; nothing when it fits or cannot be sized. What a source
 // takes depends on what it holds far more than on its size, so it is counted first, a piece
-// at a time; one that could not fit whatever it held is refused unread.
+// at a time; a large one that could not fit whatever it held is refused uncounted.
 std::optional<std::string> NoRoomFor(const std::filesystem::path& path,
                                      const MemoryNeed& givenBack) {
     std::error_code error;
@@ -78,8 +83,11 @@ std::optional<std::string> NoRoomFor(const std::filesystem::path& path,
     if (error) {
         return std::nullopt;  // the reader says why it cannot be read
     }
-    if (std::optional<std::string> noRoom = NoRoomFor(path, size, MemoryToHold(size), givenBack)) {
-        return noRoom;
+    if (size > kCountedWhateverTheRoom) {
+        if (std::optional<std::string> noRoom =
+                NoRoomFor(path, size, MemoryToHold(size), givenBack)) {
+            return noRoom;
+        }
     }
     const std::optional<SourceCensus> census = CountSourceFile(path);
     if (!census) {

@@ -212,7 +212,7 @@ TEST_F(OutOfMemoryTest, ASourceTooLargeIsRefusedOneThatRunsOutHalfWayIsLetGoAndT
 #else
     EXPECT_EXIT(RunOutOfMemory(), ::testing::ExitedWithCode(0),
                 "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2: the file is 384 MB, "
-                "loading it takes about 512 MB and only [0-9,]+ MB can be given: Error In "
+                "loading it takes about 5,120 MB and only [0-9,]+ MB can be given: Error In "
                 "Text Parser\n"
                 "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
