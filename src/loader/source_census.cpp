@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <fstream>
 #include <vector>
 
@@ -41,6 +43,41 @@ bool Blank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// What each character is to the count.
+enum class Kind : std::uint8_t { Other, Letter, Digit, Comma, Semicolon };
+
+constexpr std::array<Kind, 256> kKinds = [] {
+    std::array<Kind, 256> kinds{};
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        kinds[std::size_t(c)] = Kind::Letter;
+        kinds[std::size_t(c - 'A' + 'a')] = Kind::Letter;
+    }
+    for (int c = '0'; c <= '9'; ++c) {
+        kinds[std::size_t(c)] = Kind::Digit;
+    }
+    kinds[std::size_t('_')] = Kind::Letter;
+    kinds[std::size_t('.')] = Kind::Letter;
+    kinds[std::size_t(',')] = Kind::Comma;
+    kinds[std::size_t(';')] = Kind::Semicolon;
+    return kinds;
+}();
+
+// Beyond this many characters a word is told apart by its first ones.
+constexpr std::size_t kLongestWord = 64;
+
+// A 64-bit hash whose every bit depends on every byte of the word.
+std::uint64_t Hash(std::string_view word) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL ^ word.size();
+    for (const char c : word) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ULL;
+    return hash ^ (hash >> 33);
+}
+
 // As the loader takes a keyword: standing on its own, followed by nothing printable.
 bool StartsWithKeyword(std::string_view head, std::string_view keyword) {
     if (!head.starts_with(keyword) || keyword.ends_with(':')) {
@@ -70,8 +107,7 @@ void SourceCounter::Take(std::string_view text) {
             }
         }
         lineBytes_ += line.size();
-        lineCommas_ += std::uint64_t(std::count(line.begin(), line.end(), ','));
-        lineSemicolons_ += std::uint64_t(std::count(line.begin(), line.end(), ';'));
+        TakeWords(line);
         if (end == std::string_view::npos) {
             return;
         }
@@ -86,7 +122,40 @@ SourceCensus SourceCounter::Result() const {
     if (last.lineBytes_ > 0) {
         last.EndLine();
     }
+    last.census_.names = last.words_.Estimate();
     return last.census_;
+}
+
+void SourceCounter::TakeWords(std::string_view text) {
+    for (const char c : text) {
+        switch (kKinds[static_cast<unsigned char>(c)]) {
+            case Kind::Letter:
+                wordAllDigits_ = false;
+                [[fallthrough]];
+            case Kind::Digit:
+                if (word_.size() < kLongestWord) {
+                    word_ += c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+                }
+                continue;
+            case Kind::Comma:
+                ++lineCommas_;
+                break;
+            case Kind::Semicolon:
+                ++lineSemicolons_;
+                break;
+            case Kind::Other:
+                break;
+        }
+        EndWord();
+    }
+}
+
+void SourceCounter::EndWord() {
+    if (!word_.empty() && !wordAllDigits_) {
+        words_.Add(word_);
+    }
+    word_.clear();
+    wordAllDigits_ = true;
 }
 
 void SourceCounter::Classify() {
@@ -110,6 +179,7 @@ void SourceCounter::Classify() {
 }
 
 void SourceCounter::EndLine() {
+    EndWord();
     if (!headDone_) {
         Classify();
     }
@@ -131,6 +201,31 @@ void SourceCounter::EndLine() {
     lineBytes_ = 0;
     lineCommas_ = 0;
     lineSemicolons_ = 0;
+}
+
+void DistinctWords::Add(std::string_view word) {
+    const std::uint64_t hash = Hash(word);
+    const std::size_t index = std::size_t(hash >> (64 - kIndexBits));
+    // The rank is where the first 1 stands in the rest; a guard bit bounds it.
+    const std::uint64_t rest = (hash << kIndexBits) | (std::uint64_t(1) << (kIndexBits - 1));
+    const auto rank = std::uint8_t(std::countl_zero(rest) + 1);
+    ranks_[index] = std::max(ranks_[index], rank);
+}
+
+std::uint64_t DistinctWords::Estimate() const {
+    constexpr double kRegisters = double(std::size_t(1) << kIndexBits);
+    double sum = 0;
+    int empty = 0;
+    for (const std::uint8_t rank : ranks_) {
+        sum += std::ldexp(1.0, -int(rank));
+        empty += rank == 0;
+    }
+    const double alpha = 0.7213 / (1 + 1.079 / kRegisters);
+    double estimate = alpha * kRegisters * kRegisters / sum;
+    if (estimate <= 2.5 * kRegisters && empty > 0) {
+        estimate = kRegisters * std::log(kRegisters / empty);  // few words: counted by the empty
+    }
+    return std::uint64_t(std::llround(estimate));
 }
 
 SourceCensus CountSource(std::string_view text) {

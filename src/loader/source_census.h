@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -22,11 +24,26 @@ struct SourceCensus {
     std::uint64_t boards = 0;
     // The text of every other section (boards, tables, numeric blocks, coded outputs, links).
     std::uint64_t otherBytes = 0;
+    // About how many different words (letters, digits, "_" and ".", not all digits) the
+    // source holds, letter case aside: every bit the load makes, declared or not, is one.
+    std::uint64_t names = 0;
+};
+
+// About how many different words were added, within some 1 % (HyperLogLog), in 16 kB
+// whatever their number.
+class DistinctWords {
+public:
+    void Add(std::string_view word);
+    std::uint64_t Estimate() const;
+
+private:
+    static constexpr int kIndexBits = 14;
+    std::array<std::uint8_t, std::size_t(1) << kIndexBits> ranks_{};
 };
 
 // Counts a source as it goes by, in pieces of any size: one pass that looks at each line's
-// first words for its section and counts the separators in it, holding no more than a
-// line's first few characters.
+// first words for its section, counts the separators in it and tells its words apart,
+// holding no more than a line's first few characters and one word.
 class SourceCounter {
 public:
     void Take(std::string_view text);
@@ -40,6 +57,9 @@ private:
     void Classify();
     // Counts the line in its section and starts the next.
     void EndLine();
+    // Takes the text of a line into its words.
+    void TakeWords(std::string_view text);
+    void EndWord();
 
     static constexpr std::size_t kHeadLength = 24;
 
@@ -51,6 +71,10 @@ private:
     std::uint64_t lineBytes_ = 0;
     std::uint64_t lineCommas_ = 0;
     std::uint64_t lineSemicolons_ = 0;
+    // The word being read, upper-cased, and whether it is all digits so far.
+    std::string word_;
+    bool wordAllDigits_ = true;
+    DistinctWords words_;
 };
 
 SourceCensus CountSource(std::string_view text);

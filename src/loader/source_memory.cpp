@@ -1,5 +1,6 @@
 #include "loader/source_memory.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -40,11 +41,12 @@ std::optional<std::string> Shortfall(const std::filesystem::path& path, std::uin
 MemoryNeed MemoryToLoad(const SourceCensus& census) {
     const auto need = [&](std::uint64_t MemoryNeed::*kind) {
         std::uint64_t total = kOpenMemory.*kind;
-        for (const auto& [count, each] : {std::pair{census.declarations, kLoadPerDeclaration},
-                                          std::pair{census.statements, kLoadPerStatement},
-                                          std::pair{census.statementBytes, kLoadPerStatementByte},
-                                          std::pair{census.boards, kLoadPerBoard},
-                                          std::pair{census.otherBytes, kLoadPerOtherByte}}) {
+        for (const auto& [count, each] :
+             {std::pair{std::max(census.declarations, census.names), kLoadPerBit},
+              std::pair{census.statements, kLoadPerStatement},
+              std::pair{census.statementBytes, kLoadPerStatementByte},
+              std::pair{census.boards, kLoadPerBoard},
+              std::pair{census.otherBytes, kLoadPerOtherByte}}) {
             total = Scaled(count, each.*kind, total);
         }
         return total;

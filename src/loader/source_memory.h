@@ -12,10 +12,11 @@ namespace veldra {
 
 // What each item of a source costs at the peak of its load, in resident memory and in address
 // space (the allocator maps more than it fills), measured in the program as it ships: a
-// declared name becomes a bit with its name, its slot in the scan's tables and its row in the
-// status grid; a statement its text, its parse and its place in the scan; a board its window
-// and controls. Each figure takes in the item's own text, which the load holds meanwhile.
-inline constexpr MemoryNeed kLoadPerDeclaration{208, 260};
+// name, declared or only used, becomes a bit with its name, its slot in the scan's tables
+// and its row in the status grid; a statement its text, its parse and its place in the
+// scan; a board its window and controls. Each figure takes in the item's own text, which
+// the load holds meanwhile.
+inline constexpr MemoryNeed kLoadPerBit{208, 272};
 inline constexpr MemoryNeed kLoadPerStatement{330, 500};
 inline constexpr MemoryNeed kLoadPerStatementByte{2, 2};
 inline constexpr MemoryNeed kLoadPerBoard{std::uint64_t(120) << 10, std::uint64_t(140) << 10};
