@@ -71,7 +71,7 @@ public:
     // Room for `entries` in all without growing again.
     void reserve(size_type entries) {
         if (!HasRoomFor(entries)) {
-            Rebuild(entries);
+            Rebuild(CapacityFor(entries));
         }
     }
 
@@ -175,9 +175,11 @@ private:
     // counts against the room as it counts an entry.
     bool HasRoomFor(size_type entries) const { return entries + erasures_ <= RoomIn(capacity()); }
 
+    // A table whose room went to removals is built again at its size, as a queue that
+    // fills and empties keeps it; one full of entries at twice its size.
     void MakeRoomForOneMore() {
         if (!HasRoomFor(size() + 1)) {
-            Rebuild(std::max(size() + 1, 2 * size()));
+            Rebuild(CapacityFor(2 * size() + 1));
         }
     }
 
@@ -188,8 +190,9 @@ private:
         return typename Table::init_type(std::forward<Args>(args)...);
     }
 
-    void Rebuild(size_type entries) {
-        Table grown(CapacityFor(entries), Table::hash_function(), Table::key_eq(),
+    // Builds the table anew at `capacity`, or at the capacity it has when that is more.
+    void Rebuild(size_type capacity) {
+        Table grown(std::max(capacity, Table::capacity()), Table::hash_function(), Table::key_eq(),
                     Table::get_allocator());
         for (auto at = Table::begin(); at != Table::end();) {
             grown.insert(Table::extract(at++));  // within the room just made

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
+#include "platform/load_under_way.h"
+
 #include "support/fake_platform.h"
 
 namespace veldra {
@@ -39,6 +43,26 @@ TEST(ModelError, ClosesTheLoadingProgressWindowBeforeAskingWhenTold) {
 
     GuardModel(ProgressWindow::Keep, [] { throw RuntimeError("Overflow"); });
     EXPECT_EQ(platform.journal().size(), 3u);
+}
+
+// Memory running out in a load is no member's to answer: it goes on to the load, with no
+// box asked while memory is short. Out of a load it is answered as any failure.
+TEST(ModelError, MemoryRunningOutInALoadGoesOnToTheLoadAndIsAnsweredOutOfOne) {
+    FakePlatform platform;
+    {
+        const LoadUnderWayScope loading;
+        EXPECT_THROW(GuardModel(ProgressWindow::Close, [] { throw std::bad_alloc(); }),
+                     std::bad_alloc);
+        EXPECT_THROW(GuardModel(ProgressWindow::Keep, 0, []() -> int { throw std::bad_alloc(); }),
+                     std::bad_alloc);
+        EXPECT_TRUE(platform.boxes().empty());
+        platform.Answer(MsgAnswer::No);
+        EXPECT_FALSE(GuardModel(ProgressWindow::Keep, [] { throw RuntimeError("Overflow"); }));
+    }
+    platform.Answer(MsgAnswer::No);
+    EXPECT_FALSE(GuardModel(ProgressWindow::Keep, [] { throw std::bad_alloc(); }));
+    ASSERT_EQ(platform.boxes().size(), 2u);
+    EXPECT_EQ(platform.boxes()[1].title, "Error: std::bad_alloc");
 }
 
 }  // namespace
