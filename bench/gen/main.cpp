@@ -1,5 +1,5 @@
 // Writes a generated application source to standard output:
-//   veldra_gen [statements] [bits] [boards] > big.ml2
+//   veldra_gen [statements] [bits] [boards] [contact groups] > big.ml2
 #include <cstdlib>
 #include <iostream>
 
@@ -16,8 +16,13 @@ int main(int argc, char** argv) {
     if (argc > 3) {
         size.boards = std::atoi(argv[3]);
     }
-    if (size.statements < 1 || size.bits < size.statements || size.boards < 0) {
-        std::cerr << "usage: veldra_gen [statements] [bits >= statements] [boards]\n";
+    if (argc > 4) {
+        size.contactGroups = std::atoi(argv[4]);
+    }
+    if (size.statements < 1 || size.bits < size.statements || size.boards < 0 ||
+        size.contactGroups < 1) {
+        std::cerr << "usage: veldra_gen [statements] [bits >= statements] [boards] [contact "
+                     "groups >= 1]\n";
         return 2;
     }
     std::cout << veldra::bench::GenerateApplication(size);

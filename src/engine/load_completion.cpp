@@ -1,9 +1,11 @@
 #include "engine/program_engine.h"
 
 #include <algorithm>
+#include <new>
 
 #include "engine/program_window.h"
 #include "platform/ascii_text.h"
+#include "platform/memory_room.h"
 #include "platform/platform.h"
 
 namespace veldra {
@@ -19,6 +21,12 @@ BooleanBit* ProgramEngine::CreateMissingInputBit(std::string_view name) {
 
 namespace {
 
+// How many yields of load completion pass between two looks at the memory left: a yield
+// comes with each statement (which may make a few bits, some 1.3 kB) or board window, so
+// some 1.3 MB are taken meanwhile, well within the desktop's reserve; a look costs some
+// 20 µs.
+constexpr int kYieldsPerMemoryLook = 1024;
+
 // Thrown from a yield of a load whose program was closed meanwhile: the load unwinds to
 // its start and ends there, touching nothing of the program again.
 struct LoadAbandoned {};
@@ -30,10 +38,25 @@ void ProgramEngine::YieldDuringLoad() {
     if (releaseRequested_) {
         throw LoadAbandoned{};
     }
+    // The bits made here for names that no section declared, and the board windows'
+    // indicators, were not reckoned by the check before reading: they stop while the desktop
+    // can still say so, not once every allocation fails.
+    if (completingLoad_ && ++yieldsSinceMemoryLook_ >= kYieldsPerMemoryLook) {
+        yieldsSinceMemoryLook_ = 0;
+        if (!DesktopReserveFree()) {
+            throw std::bad_alloc();
+        }
+    }
 }
 
 void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
     const Hold hold(*this);
+    completingLoad_ = true;
+    yieldsSinceMemoryLook_ = 0;
+    struct Completed {
+        bool& completing;
+        ~Completed() { completing = false; }
+    } completed{completingLoad_};
     try {
         BindLoadedProgram(windows);
         MapBitsHeld();

@@ -281,7 +281,9 @@ private:
     void ReportUnknown(std::string_view what, std::string_view name);
     void ReleaseNow();
     void ResetRunState();
-    // Lets the desktop run during a load; a program closed meanwhile ends the load.
+    // Lets the desktop run during a load; a program closed meanwhile ends the load, and in
+    // load completion, memory that no longer leaves the desktop its reserve ends it as
+    // memory running out does.
     void YieldDuringLoad();
     void BindLoadedProgram(const std::vector<BoardPanel*>& windows);
     void MapBitsHeld();
@@ -335,6 +337,10 @@ private:
     bool scanning_ = false;
     int holds_ = 0;
     bool releaseRequested_ = false;
+    // While load completion runs, and how many of its yields since it last looked at the
+    // memory left.
+    bool completingLoad_ = false;
+    int yieldsSinceMemoryLook_ = 0;
     bool forceTablesEnabled_ = false;
     bool numericMenusEnabled_ = false;
     std::string txtTimers_;

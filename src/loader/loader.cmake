@@ -2,6 +2,7 @@
 target_sources(veldra_core PRIVATE
     loader/keywords.cpp
     loader/piece_reader.cpp
+    loader/source_census.cpp
     loader/source_memory.cpp
     loader/source_values.cpp
     loader/load_context.cpp

@@ -11,6 +11,7 @@
 #include "loader/board_reader.h"
 #include "loader/keywords.h"
 #include "loader/loader_host.h"
+#include "loader/source_census.h"
 #include "loader/source_memory.h"
 #include "platform/file_replacement.h"
 #include "platform/load_under_way.h"
@@ -30,6 +31,11 @@ constexpr std::uint64_t kPiecesPerYield = 256;
 // board makes a window of some 130 kB from some 270 bytes of text), about 32 MB, within the
 // desktop's reserve either way; a look costs less than a tenth of a millisecond.
 constexpr std::uint64_t kSourceBytesPerMemoryLook = std::uint64_t(64) << 10;
+
+// A source up to this size is counted, which takes a second at most, before its need is
+// weighed, so that even one refused is told what it takes; a larger one is first weighed
+// by what any source of its size takes at the least, and refused uncounted if that fails.
+constexpr std::uint64_t kCountedWhateverTheRoom = std::uint64_t(512) << 20;
 
 // A piece handed from section to section this often without a new piece being read
 // can only be a board reader that keeps giving its piece back; it is then passed over.
@@ -54,8 +60,22 @@ std::optional<std::uint64_t> With(std::optional<std::uint64_t> room, std::uint64
     return room;
 }
 
+// Why the source at `path`, of `sourceBytes`, which takes `load`, cannot be loaded in the
+// memory left, with `givenBack` more that a program about to close will leave; nothing when
+// it fits.
+std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uint64_t sourceBytes,
+                                     const MemoryNeed& load, const MemoryNeed& givenBack) {
+    const MemoryRooms room = CurrentMemoryRooms(
+        {ToBeFree(load.resident, givenBack.resident), ToBeFree(load.address, givenBack.address)});
+    return MemoryShortfall(path, sourceBytes, load,
+                           RoomForLoad(MemoryRooms{With(room.resident, givenBack.resident),
+                                                   With(room.address, givenBack.address)}));
+}
+
 // Why the source at `path` cannot be loaded in the memory left, with `givenBack` more that a
-// program about to close will leave; nothing when it fits or cannot be sized.
+// program about to close will leave; nothing when it fits or cannot be sized. What a source
+// takes depends on what it holds far more than on its size, so it is counted first, a piece
+// at a time; a large one that could not fit whatever it held is refused uncounted.
 std::optional<std::string> NoRoomFor(const std::filesystem::path& path,
                                      const MemoryNeed& givenBack) {
     std::error_code error;
@@ -63,12 +83,17 @@ std::optional<std::string> NoRoomFor(const std::filesystem::path& path,
     if (error) {
         return std::nullopt;  // the reader says why it cannot be read
     }
-    const MemoryNeed load = MemoryToLoad(size);
-    const MemoryRooms room = CurrentMemoryRooms(
-        {ToBeFree(load.resident, givenBack.resident), ToBeFree(load.address, givenBack.address)});
-    return MemoryShortfall(path, size,
-                           RoomForLoad(MemoryRooms{With(room.resident, givenBack.resident),
-                                                   With(room.address, givenBack.address)}));
+    if (size > kCountedWhateverTheRoom) {
+        if (std::optional<std::string> noRoom =
+                NoRoomFor(path, size, MemoryToHold(size), givenBack)) {
+            return noRoom;
+        }
+    }
+    const std::optional<SourceCensus> census = CountSourceFile(path);
+    if (!census) {
+        return std::nullopt;
+    }
+    return NoRoomFor(path, size, MemoryToLoad(*census), givenBack);
 }
 
 // The source text, with the loader's own words for a file it cannot read. One that cannot
@@ -95,6 +120,13 @@ std::string ReadSource(const std::filesystem::path& path) {
                 break;
         }
         throw RuntimeError("Path/File access error: " + path.string());
+    }
+}
+
+// Memory running out as far as the load goes when the desktop's reserve is no longer free.
+void ThrowWithoutDesktopReserve() {
+    if (!DesktopReserveFree()) {
+        throw std::bad_alloc();
     }
 }
 
@@ -297,6 +329,10 @@ std::string ParseText::Load(std::string text) {
     if (engine_.ReleasePending()) {
         throw ProgramClosed{};
     }
+    // The program's windows are made and filled: a program that left the desktop less than
+    // the reserve the check before reading promised it goes now, while the desktop can still
+    // say so, not at the next paint.
+    ThrowWithoutDesktopReserve();
     return name;
 }
 
@@ -330,11 +366,9 @@ bool ParseText::ReadPiece() {
         piecesAtLastYield_ = reader_->RawPieces();
         if (reader_->Position() - positionAtLastMemoryLook_ >= kSourceBytesPerMemoryLook) {
             positionAtLastMemoryLook_ = reader_->Position();
-            // A source that takes more than its size promised stops while the desktop can
+            // A source that takes more than its census promised stops while the desktop can
             // still say so.
-            if (RoomForLoad(CurrentMemoryRoom(kDesktopReserve)) == std::uint64_t(0)) {
-                throw std::bad_alloc();
-            }
+            ThrowWithoutDesktopReserve();
         }
         ThePlatform().SetLoadingProgress(double(reader_->Position()), double(reader_->Size()));
         Yield();

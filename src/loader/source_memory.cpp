@@ -1,6 +1,8 @@
 #include "loader/source_memory.h"
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace veldra {
 namespace {
@@ -36,9 +38,25 @@ std::optional<std::string> Shortfall(const std::filesystem::path& path, std::uin
 
 }  // namespace
 
-MemoryNeed MemoryToLoad(std::uint64_t sourceBytes) {
-    return {Scaled(sourceBytes, kLoadResidentPerSourceByte, kOpenMemory.resident),
-            Scaled(sourceBytes, kLoadAddressPerSourceByte, kOpenMemory.address)};
+MemoryNeed MemoryToLoad(const SourceCensus& census) {
+    const auto need = [&](std::uint64_t MemoryNeed::*kind) {
+        std::uint64_t total = kOpenMemory.*kind;
+        for (const auto& [count, each] :
+             {std::pair{std::max(census.declarations, census.names), kLoadPerBit},
+              std::pair{census.statements, kLoadPerStatement},
+              std::pair{census.statementBytes, kLoadPerStatementByte},
+              std::pair{census.boards, kLoadPerBoard},
+              std::pair{census.otherBytes, kLoadPerOtherByte}}) {
+            total = Scaled(count, each.*kind, total);
+        }
+        return total;
+    };
+    return {need(&MemoryNeed::resident), need(&MemoryNeed::address)};
+}
+
+MemoryNeed MemoryToHold(std::uint64_t sourceBytes) {
+    return {Scaled(sourceBytes, 1, kOpenMemory.resident),
+            Scaled(sourceBytes, 1, kOpenMemory.address)};
 }
 
 std::optional<std::uint64_t> RoomForLoad(std::optional<std::uint64_t> room) {
@@ -53,8 +71,8 @@ MemoryRooms RoomForLoad(const MemoryRooms& rooms) {
 }
 
 std::optional<std::string> MemoryShortfall(const std::filesystem::path& path,
-                                           std::uint64_t sourceBytes, const MemoryRooms& room) {
-    const MemoryNeed needed = MemoryToLoad(sourceBytes);
+                                           std::uint64_t sourceBytes, const MemoryNeed& needed,
+                                           const MemoryRooms& room) {
     if (std::optional<std::string> address =
             Shortfall(path, sourceBytes, needed.address, room.address)) {
         return address;

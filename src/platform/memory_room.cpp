@@ -125,4 +125,9 @@ std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough) {
     return LeastOf(CurrentMemoryRooms({enough, enough}));
 }
 
+bool DesktopReserveFree() {
+    const std::optional<std::uint64_t> room = CurrentMemoryRoom(kDesktopReserve);
+    return !room || *room > kDesktopReserve;
+}
+
 }  // namespace veldra

@@ -55,4 +55,12 @@ MemoryRooms CurrentMemoryRooms(const MemoryNeed& enough);
 // The least room this process has now, of either kind, counted as `CurrentMemoryRooms` counts.
 std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough);
 
+// What a load leaves to the desktop, however large the source: the windows, the boxes and
+// the threads that paint them. A load that would take it is stopped as out of memory,
+// while the desktop can still say so; starved of it, the desktop crashes or hangs.
+inline constexpr std::uint64_t kDesktopReserve = std::uint64_t(64) << 20;
+
+// Whether the desktop's reserve is still free now, or nothing bounds the memory.
+bool DesktopReserveFree();
+
 }  // namespace veldra

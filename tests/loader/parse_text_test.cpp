@@ -1,10 +1,13 @@
 #include "loader/parse_text.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +16,8 @@
 
 #include "loader/board_section_reader.h"
 #include "loader/loader_fixture.h"
+#include "loader/source_memory.h"
+#include "platform/memory_room.h"
 #include "support/engine_driver.h"
 #include "support/without_privileges.h"
 
@@ -191,10 +196,171 @@ TEST_F(ParseTextTest, ASourceTooLargeForTheMemoryLeftIsRefusedUnreadAndNothingEn
     ASSERT_EQ(Boxes().size(), 1U);
     EXPECT_TRUE(Boxes()[0].starts_with("Ostrel: Not enough memory to load " + path.string() +
                                        ": the file is 1,048,576 MB, loading it takes about "
-                                       "10,485,824 MB and only "))
+                                       "1,048,608 MB and only "))
         << Boxes()[0];
     EXPECT_TRUE(Boxes()[0].ends_with(" MB can be given: Error In Text Parser")) << Boxes()[0];
     EXPECT_FALSE(platform.ended());
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VELDRA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELDRA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// What the process may take beyond what it takes when the limit is set.
+constexpr std::uint64_t kMemoryRoom = std::uint64_t(400) << 20;
+
+// Holds the process's address space to `room` beyond what it takes now.
+void HoldAddressSpace(std::uint64_t room) {
+    const std::uint64_t limit = CurrentMemoryFigures().addressInUse + room;
+    const rlimit held{limit, limit};
+    if (::setrlimit(RLIMIT_AS, &held) != 0) {
+        std::_Exit(2);
+    }
+}
+
+// Writes a source of at least `bytes` in one of two shapes: short declared names, or the
+// usual statements over two declared bits each.
+void WriteSourceOfShape(const std::filesystem::path& path, bool shortNames, std::uint64_t bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << "PROGRAM SHAPE;\r\nBOOLEAN BITS";
+    const std::uint64_t perItem = shortNames ? 9 : 66;
+    const std::uint64_t items = bytes / perItem;
+    for (std::uint64_t i = 0; i < items; ++i) {
+        out << (i % 16 == 0 ? "\r\n" : "") << (shortNames ? "B" : "L") << i;
+        if (!shortNames) {
+            out << ",R" << i;
+        }
+        out << (i + 1 == items ? ";" : ",");
+    }
+    out << "\r\nLOGIC BEGIN\r\n";
+    for (std::uint64_t i = 1; !shortNames && i < items; ++i) {
+        out << "    ASSIGN L" << i - 1 << " * ~R" << i << " + L" << i - 1 << " * R0 TO L" << i
+            << ";\r\n";
+    }
+    out << "    ASSIGN B0 TO B1;\r\nEND LOGIC\r\nEND PROGRAM\r\n";
+}
+
+struct SourceShape {
+    const char* name;
+    bool shortNames;
+    const char* outcome;
+};
+
+void PrintTo(const SourceShape& shape, std::ostream* out) {
+    *out << shape.name;
+}
+
+class SourceShapeTest : public ::testing::TestWithParam<SourceShape> {
+protected:
+    static void SetUpTestSuite() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+
+    // In the child: the source read as the program opens one, with 400 MB left.
+    [[noreturn]] static void ReadUnderTheLimit(const std::filesystem::path& path) {
+        FakePlatform platform;
+        platform.Answer(MsgAnswer::Ok);
+        HoldAddressSpace(kMemoryRoom);
+        const bool read = ParseText::ReadSourceFile(path).has_value();
+        std::fprintf(stderr, "%s\n", read ? "read" : platform.boxes().at(0).prompt.c_str());
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+};
+
+// Two sources of 8 MB, each promised the same 232 MB by their size, of which 336 MB are free
+// for a load: the short names take some 370 MB and are refused unread; the statements take
+// some 260 MB and are read.
+TEST_P(SourceShapeTest, ASourceIsRefusedUnreadWhenWhatItHoldsCannotFitWhateverItsSize) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    const std::filesystem::path path =
+        std::filesystem::path(::testing::TempDir()) /
+        (std::string(GetParam().name) + "_" + std::to_string(::getpid()) + ".ml2");
+    WriteSourceOfShape(path, GetParam().shortNames, std::uint64_t(8) << 20);
+    EXPECT_EXIT(ReadUnderTheLimit(path), ::testing::ExitedWithCode(0), GetParam().outcome);
+    std::filesystem::remove(path);
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SourceShapeTest,
+                         ::testing::Values(
+                             SourceShape{
+                                 "ShortNames", true,
+                                 "^Not enough memory to load [^\n]*ShortNames[^\n]*: the file is 8 "
+                                 "MB, loading it takes about [0-9,]+ MB and only [0-9,]+ MB can "
+                                 "be given: Error In Text Parser\n$"},
+                             SourceShape{"Statements", false, "^read\n$"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Made and filled, the program's windows must leave the desktop the reserve the check
+// before reading promised it; a program that took it is let go as one that ran out of
+// memory while it was read, and nothing ends.
+TEST_F(ParseTextTest, AProgramWhoseWindowsLeaveTheDesktopLessThanItsReserveIsLetGo) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto loadWithTheWindowsTakingTheReserve = [&] {
+        platform.Answer(MsgAnswer::Ok);
+        host.onLoadFinished = [] { HoldAddressSpace(kDesktopReserve / 2); };
+        const std::string name =
+            ParseText(engine, host)
+                .GetProgramFromText(Source({"PROGRAM P;", "BOOLEAN BITS A;", "LOGIC BEGIN",
+                                            "ASSIGN A TO B;", "END LOGIC"}),
+                                    "/srv/p.ml2");
+        std::fprintf(stderr, "name \"%s\", loaded %d, ended %d\n", name.c_str(),
+                     int(engine.ProgramLoaded()), int(platform.ended()));
+        for (const std::string& box : Boxes()) {
+            std::fprintf(stderr, "box: %s\n", box.c_str());
+        }
+        std::fflush(stderr);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(loadWithTheWindowsTakingTheReserve(), ::testing::ExitedWithCode(0),
+                "^name \"\", loaded 0, ended 0\n"
+                "box: Ostrel: Out of memory while loading /srv/p.ml2; the program was not "
+                "loaded: Error In Text Parser\n$");
+#endif
+}
+
+// Load completion makes a bit for every name no section declared: with the desktop's reserve
+// gone before it starts, it stops within its first pass over the statements, and the
+// program is let go as above.
+TEST_F(ParseTextTest, LoadCompletionStopsOnceTheDesktopsReserveIsGoneAndTheProgramIsLetGo) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr int kStatements = 3000;
+    const auto completeWithoutTheReserve = [&] {
+        std::string source = "PROGRAM P;\r\nLOGIC BEGIN\r\n";
+        for (int i = 0; i < kStatements; ++i) {
+            source += "ASSIGN A" + std::to_string(i) + " TO B" + std::to_string(i) + ";\r\n";
+        }
+        platform.Answer(MsgAnswer::Ok);
+        host.onLoadFinished = [&] {
+            HoldAddressSpace(kDesktopReserve / 2);
+            engine.LoadFinished({});
+        };
+        ParseText(engine, host).GetProgramFromText(source, "/srv/p.ml2");
+        std::fprintf(stderr, "stopped in the first pass %d, loaded %d, ended %d\n",
+                     int(window.yields < kStatements), int(engine.ProgramLoaded()),
+                     int(platform.ended()));
+        for (const std::string& box : Boxes()) {
+            std::fprintf(stderr, "box: %s\n", box.c_str());
+        }
+        std::fflush(stderr);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(completeWithoutTheReserve(), ::testing::ExitedWithCode(0),
+                "^stopped in the first pass 1, loaded 0, ended 0\n"
+                "box: Ostrel: Out of memory while loading /srv/p.ml2; the program was not "
+                "loaded: Error In Text Parser\n$");
+#endif
 }
 
 // Memory that runs out half way through a load: the half-loaded program is let go before

@@ -6,13 +6,16 @@
 #include <optional>
 #include <string>
 
+#include "loader/source_census.h"
+
 namespace veldra::testing {
 namespace {
 
 constexpr std::uint64_t kMB = 1024 * 1024;
 
-// A 200 MB source takes about 2,728 MB of address space and 2,064 MB of resident memory
-// (thirteen and ten times its size, and the open's own 128 MB and 64 MB).
+// A source that takes 2,728 MB of address space and 2,064 MB of resident memory.
+constexpr MemoryNeed kNeed{2064 * kMB, 2728 * kMB};
+
 struct ShortfallCase {
     const char* name;
     MemoryRooms room;
@@ -26,7 +29,8 @@ void PrintTo(const ShortfallCase& shortfall, std::ostream* out) {
 class ShortfallCases : public ::testing::TestWithParam<ShortfallCase> {};
 
 TEST_P(ShortfallCases, ASourceIsRefusedWhenEitherKindOfMemoryFallsShortNamingWhatItLacks) {
-    EXPECT_EQ(MemoryShortfall("/srv/HOLT.ml2", 200 * kMB, GetParam().room), GetParam().shortfall);
+    EXPECT_EQ(MemoryShortfall("/srv/HOLT.ml2", 200 * kMB, kNeed, GetParam().room),
+              GetParam().shortfall);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,9 +56,99 @@ TEST(SourceMemoryTest, AnyRoomLeavesTheDesktopItsReserveAndNoSourceOverflowsTheN
     EXPECT_EQ(RoomForLoad(MemoryRooms{100 * kMB, 32 * kMB}).resident, 36 * kMB);
     EXPECT_EQ(RoomForLoad(MemoryRooms{100 * kMB, 32 * kMB}).address, std::uint64_t(0));
     EXPECT_EQ(RoomForLoad(MemoryRooms{}).address, std::nullopt);
-    const MemoryNeed most = MemoryToLoad(std::uint64_t(1) << 62);
-    EXPECT_EQ(most.address, std::numeric_limits<std::uint64_t>::max());
-    EXPECT_GE(most.resident, std::uint64_t(1) << 62);
+    SourceCensus most;
+    most.sourceBytes = most.declarations = most.statementBytes = std::uint64_t(1) << 62;
+    EXPECT_EQ(MemoryToLoad(most).address, std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(MemoryToLoad(most).resident, std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(MemoryToHold(std::numeric_limits<std::uint64_t>::max()).address,
+              std::numeric_limits<std::uint64_t>::max());
+}
+
+// Shapes of source the program meets: some 7.6 million short declared names (65 MB), whose
+// bits took some 2,000 MB of address space in the program; the generator's statements with
+// two declared bits each, 1,000,000 of them (66 MB), which took some 930 MB, and 2,688,000
+// with 200 boards (218 MB); short statements over five names each that no section declares
+// (55 MB), which took some 2,060 MB. Reckoned by the file's size alone, the first, second
+// and last were each promised some 840 to 990 MB.
+struct ShapeCase {
+    const char* name;
+    SourceCensus census;
+    std::uint64_t addressTaken;  // in the program, as measured
+    std::uint64_t residentTaken;
+};
+
+void PrintTo(const ShapeCase& shape, std::ostream* out) {
+    *out << shape.name;
+}
+
+class ShapeCases : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(ShapeCases, WhatASourceHoldsIsReckonedAtLeastAtWhatItTookWithinTheDesktopsReserve) {
+    const ShapeCase& shape = GetParam();
+    const MemoryNeed need = MemoryToLoad(shape.census);
+    EXPECT_GE(need.address + kDesktopReserve, shape.addressTaken);
+    EXPECT_GE(need.resident + kDesktopReserve, shape.residentTaken);
+    // ... and not so far beyond it that a machine that can load it refuses it.
+    EXPECT_LE(need.address, shape.addressTaken + shape.addressTaken / 8);
+    EXPECT_LE(need.resident, shape.residentTaken + shape.residentTaken / 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ShapeCases,
+    ::testing::Values(ShapeCase{"ManyShortDeclarations",
+                                {68238983, 7600000, 1, 35, 0, 42},
+                                2011 * kMB,
+                                1521 * kMB},
+                      ShapeCase{"TheGeneratorsStatements",
+                                {69179992, 1000001, 1000000, 59665905, 0, 125},
+                                931 * kMB,
+                                648 * kMB},
+                      ShapeCase{"TheGeneratorsStatementsWithBoards",
+                                {228239449, 5374421, 2688000, 172208271, 200, 38706, 5500180},
+                                2909 * kMB,
+                                2213 * kMB},
+                      ShapeCase{"StatementsOverNamesNoSectionDeclares",
+                                {57444503, 0, 1000000, 57444470, 0, 33, 4965590},
+                                2059 * kMB,
+                                1442 * kMB}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What the census counts, section by section, whatever the case of the keywords and
+// however the text is cut into pieces as it goes by.
+TEST(SourceCensusTest, DeclarationsStatementsAndBoardsAreCountedInTheirSections) {
+    const std::string source =
+        "PROGRAM P; // a, b; c\r\n"
+        "boolean bits\r\n"
+        "  A1,A2,\r\n"
+        "  COMMON,A3;\r\n"
+        "NUMERIC VARIABLES N1, N2;\r\n"
+        "LOGIC BEGIN\r\n"
+        "  ASSIGN A1 * A2 TO A3;\r\n"
+        "  ASSIGN A3 TO A1;\r\n"
+        "END LOGIC\r\n"
+        "BOARD: IN1\r\n"
+        "  TYPE: IN16\r\n"
+        "  INPUT: A1, A2;\r\n"
+        "BOARD: OUT1\r\n"
+        "END PROGRAM";
+    for (const std::size_t piece : {source.size(), std::size_t(1), std::size_t(7)}) {
+        SourceCounter counter;
+        for (std::size_t at = 0; at < source.size(); at += piece) {
+            counter.Take(std::string_view(source).substr(at, piece));
+        }
+        const SourceCensus census = counter.Result();
+        EXPECT_EQ(census.sourceBytes, source.size()) << piece;
+        EXPECT_EQ(census.declarations, 6U) << piece;
+        EXPECT_EQ(census.statements, 2U) << piece;
+        EXPECT_EQ(census.statementBytes, std::string("LOGIC BEGIN\r\n  ASSIGN A1 * A2 TO A3;\r\n"
+                                                     "  ASSIGN A3 TO A1;\r\n")
+                                             .size())
+            << piece;
+        EXPECT_EQ(census.boards, 2U) << piece;
+        // PROGRAM P A B C BOOLEAN BITS A1 A2 COMMON A3 NUMERIC VARIABLES N1 N2 LOGIC BEGIN
+        // ASSIGN TO END BOARD IN1 TYPE IN16 INPUT OUT1, letter case aside
+        EXPECT_EQ(census.names, 26U) << piece;
+    }
 }
 
 }  // namespace

@@ -256,8 +256,7 @@ void frmMain::mnuOpen_Click() {
     }
     // A dropped source that could not fit even in the memory the open program leaves is
     // refused before anything closes, so that the program stays.
-    if (dropped && !ParseText::RoomToLoad(
-                       *dropped, program_ ? MemoryToLoad(programSourceBytes_) : MemoryNeed{})) {
+    if (dropped && !ParseText::RoomToLoad(*dropped, program_ ? programMemory_ : MemoryNeed{})) {
         return;
     }
     ReportWindowErrors([&] {
@@ -421,7 +420,7 @@ void frmMain::LetGoOfProgram() {
 void frmMain::MakeProgram(std::string text, const std::filesystem::path& path) {
     // The program's folder is where the file dialogs of its files open at first.
     KeepFolder(settings_, FileKind::Source, path);
-    const std::uint64_t sourceBytes = text.size();
+    const MemoryNeed programMemory = MemoryToLoad(CountSource(text));
     MainWindowServices services;
     services.mainWindow = this;
     services.settings = &settings_;
@@ -468,7 +467,7 @@ void frmMain::MakeProgram(std::string text, const std::filesystem::path& path) {
     // The board windows show what the load gave them (captions, sizes) before they are
     // arranged, or a view dropped with the source finds them by caption.
     boards->DrawPlaced();
-    programSourceBytes_ = sourceBytes;
+    programMemory_ = programMemory;
     SetProgramName(name);
     const int session = sessions_.Stored();
     setWindowTitle(QString::fromStdString(CardFileCaption(session, programName_)));
@@ -480,6 +479,11 @@ void frmMain::MakeProgram(std::string text, const std::filesystem::path& path) {
     program->KeepAlwaysOnTop();
     CascadeWindows(*area_, boardWindows_->Held());
     boardWindows_->Release();
+    // Made, filled and shown, the program's windows must still leave the desktop the reserve
+    // the check before reading promised it, or the program goes while the box can be made.
+    if (!DesktopReserveFree()) {
+        throw std::bad_alloc();
+    }
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
     menuItems_["mnuStatements"]->setEnabled(!statements_);

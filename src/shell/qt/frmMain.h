@@ -13,6 +13,7 @@
 #include "book/auto_size.h"
 #include "book/listing_reader.h"
 #include "engine/qt/frmProgram.h"
+#include "platform/memory_room.h"
 #include "platform/qt/help_system.h"
 #include "platform/qt/timer_driver.h"
 #include "platform/qt/window_registry.h"
@@ -180,8 +181,8 @@ private:
     // The widest and tallest statement of the book, kept for the books rebuilt from it.
     std::shared_ptr<LadderExtent> bookExtent_ = std::make_shared<LadderExtent>();
     std::string programName_;
-    // The size of the open program's source: what its memory is reckoned by.
-    std::uint64_t programSourceBytes_ = 0;
+    // The memory the open program's source was reckoned to take: what its close gives back.
+    MemoryNeed programMemory_;
     HelpSystem help_;
     std::unique_ptr<BusyCursor> busy_;
     QPointer<QWidget> about_;

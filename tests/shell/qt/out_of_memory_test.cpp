@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 
+#include "loader/source_census.h"
 #include "loader/source_memory.h"
 #include "platform/memory_room.h"
 #include "support/qt/application_fixture.h"
@@ -35,12 +36,18 @@ const std::string kSource = VELDRA_TEST_DATA "/program_window/small.ml2";
 constexpr std::uint64_t kRoom = 384ULL << 20;
 
 // A source of nothing but the shortest statements, each of which takes some thirty times
-// its size once loaded.
-void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes) {
+// its size once loaded: with `operands` bits read by each, declared nowhere, their names all
+// starting with `prefix`.
+void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes, int operands = 1,
+                      const std::string& prefix = {}) {
     std::ofstream out(path, std::ios::binary);
     out << "PROGRAM DENSE;\r\nLOGIC BEGIN\r\n";
     for (std::uint64_t i = 0; out.tellp() < std::streamoff(bytes); ++i) {
-        out << "ASSIGN A" << i << " TO B" << i << ";\r\n";
+        out << "ASSIGN " << prefix << "A" << i;
+        for (int k = 1; k < operands; ++k) {
+            out << " * " << prefix << char('C' + k) << i;
+        }
+        out << " TO " << prefix << "B" << i << ";\r\n";
     }
     out << "END LOGIC\r\nEND PROGRAM\r\n";
 }
@@ -50,13 +57,21 @@ void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes) {
 constexpr std::uint64_t kManyBitsSource = 2560ULL << 10;
 constexpr std::uint64_t kSaveRoom = 24ULL << 20;
 
-// A dense source whose size promises nine tenths of the address space a load may take now:
-// it needs more than twice what it promises, so it runs out half way.
+// A dense source whose statements promise nine tenths of the address space a load may take
+// now: their bits, declared nowhere and named alike for longer than the count before
+// reading tells words apart by, are reckoned as one, so that it runs out half way.
 void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path) {
+    constexpr int kOperands = 4;
+    const std::string prefix(80, 'X');
     const std::uint64_t room = RoomForLoad(RoomsOf(CurrentMemoryFigures())).address.value_or(0);
-    WriteDenseSource(path, room > kOpenMemory.address
-                               ? (room - kOpenMemory.address) / kLoadAddressPerSourceByte * 9 / 10
-                               : 0);
+    const std::uint64_t promise =
+        room > kOpenMemory.address ? (room - kOpenMemory.address) * 9 / 10 : 0;
+    // Written once at a guess, then again at the size that promises just that.
+    std::uint64_t bytes = promise / 10;
+    WriteDenseSource(path, bytes, kOperands, prefix);
+    const std::uint64_t promised =
+        MemoryToLoad(CountSourceFile(path).value_or(SourceCensus{})).address - kOpenMemory.address;
+    WriteDenseSource(path, promised > 0 ? bytes * promise / promised : 0, kOperands, prefix);
 }
 
 class OutOfMemoryTest : public ApplicationFixture {
@@ -199,7 +214,7 @@ TEST_F(OutOfMemoryTest, ASourceTooLargeIsRefusedOneThatRunsOutHalfWayIsLetGoAndT
 #else
     EXPECT_EXIT(RunOutOfMemory(), ::testing::ExitedWithCode(0),
                 "box: Ostrel: Not enough memory to load [^\n]*huge\\.ml2: the file is 384 MB, "
-                "loading it takes about 5,120 MB and only [0-9,]+ MB can be given: Error In "
+                "loading it takes about 5,121 MB and only [0-9,]+ MB can be given: Error In "
                 "Text Parser\n"
                 "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
