@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,7 +62,7 @@ struct Script {
     int stopBeforePass = 0;
     int stopInsidePass = 0;
     int closeBeforePass = 0;
-    std::deque<bool> answers;  // Yes (stop) or No, box by box
+    std::vector<bool> answers;  // Yes (stop) or No, box by box; No past the last
 };
 
 constexpr int kPassCap = 100000;
@@ -73,38 +72,21 @@ public:
     explicit ScriptedWork(Script script) : script_(std::move(script)) {}
 
     void Yield() override {
-        const int next = passes + 1;
-        if (next == script_.stopBeforePass) {
-            solving_ = false;
-        }
-        if (next == script_.closeBeforePass || next > kPassCap) {
-            closed_ = true;
-        }
+        solving_ = solving_ && passes + 1 != script_.stopBeforePass;
+        closed_ = closed_ || passes + 1 == script_.closeBeforePass || passes + 1 > kPassCap;
     }
     bool Closed() const override { return closed_; }
     bool Solving() const override { return solving_; }
     PassOutcome SolvePass() override {
         ++passes;
-        if (passes == script_.stopInsidePass) {
-            solving_ = false;
-        }
+        solving_ = solving_ && passes != script_.stopInsidePass;
         return script_.pass(passes);
     }
     bool Queued() const override { return script_.queuedAfter(passes); }
-    bool EvaluateTriggers() override {
-        if (!script_.triggersAfter(passes)) {
-            return false;
-        }
-        ++evaluations;
-        return true;
-    }
+    bool EvaluateTriggers() override { return script_.triggersAfter(passes); }
     bool AskToStop() override {
         boxes.push_back(passes);
-        const bool yes = !script_.answers.empty() && script_.answers.front();
-        if (!script_.answers.empty()) {
-            script_.answers.pop_front();
-        }
-        return yes;
+        return boxes.size() <= script_.answers.size() && script_.answers[boxes.size() - 1];
     }
     void Stop() override {
         ++stops;
@@ -112,7 +94,6 @@ public:
     }
 
     int passes = 0;
-    int evaluations = 0;
     int stops = 0;
     std::vector<int> boxes;  // the pass each "Logic Loop?" came after
 
