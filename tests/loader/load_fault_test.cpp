@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -24,29 +23,21 @@
 
 namespace {
 
-// The allocations counted since the allocator was armed, and which of them fails: the
-// Nth of all, or the Nth of those of at least `largeFrom` bytes.
+// The allocations of at least `largeFrom` bytes counted since the allocator was armed, and
+// which of them fails.
 struct Refusal {
     bool armed = false;
     long counted = 0;
-    long countedLarge = 0;
     long failAt = 0;
-    long failLargeAt = 0;
     std::size_t largeFrom = 0;
     bool failed = false;
 };
 Refusal refusal;
 
 void* Allocate(std::size_t size) {
-    if (refusal.armed) {
-        ++refusal.counted;
-        const bool large = size >= refusal.largeFrom;
-        refusal.countedLarge += large ? 1 : 0;
-        if ((refusal.failAt != 0 && refusal.counted == refusal.failAt) ||
-            (large && refusal.failLargeAt != 0 && refusal.countedLarge == refusal.failLargeAt)) {
-            refusal.failed = true;
-            throw std::bad_alloc();
-        }
+    if (refusal.armed && size >= refusal.largeFrom && ++refusal.counted == refusal.failAt) {
+        refusal.failed = true;
+        throw std::bad_alloc();
     }
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
         return memory;
@@ -100,10 +91,6 @@ struct FaultSource {
     int boards = 0;
 
     static std::string Bit(int i) { return "B" + std::to_string(i); }
-    static std::string Result(int i) { return "R" + std::to_string(i); }
-    static std::string Toggle(int group, int i) {
-        return "T" + std::to_string(group) + "_" + std::to_string(i);
-    }
     static std::string LongOperand(int i) {
         return "A_RATHER_LONG_OPERAND_NAME_OF_A_ROUTE_" + std::to_string(i);
     }
@@ -111,19 +98,30 @@ struct FaultSource {
         return "IO" + std::to_string(board) + "_" + std::to_string(i);
     }
 
+    std::vector<std::string> StatementNames() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < statements; ++i) {
+            names.push_back("R" + std::to_string(i));
+        }
+        names.emplace_back("LONG_RESULT");
+        return names;
+    }
+
     std::string Text() const {
         std::string text = "PROGRAM FAULTS;\r\nBOOLEAN BITS\r\n";
         for (int i = 0; i < bits; ++i) {
             text += "    " + Bit(i) + ",\r\n";
         }
-        for (int i = 0; i < statements; ++i) {
-            text += "    " + Result(i) + ",\r\n";
+        const std::vector<std::string> results = StatementNames();
+        for (const std::string& result : results) {
+            text += "    " + result + (result == results.back() ? ";" : ",") + "\r\n";
         }
-        text += "    LONG_RESULT;\r\nCODED OUTPUTS\r\n";
+        text += "CODED OUTPUTS\r\n";
         for (int group = 0; group < toggleGroups; ++group) {
             text += "    TOGGLE G" + std::to_string(group) + " ON 2";
             for (int i = 0; i < togglesPerGroup; ++i) {
-                text += std::string(i == 0 ? " " : ",\r\n    ") + "IF " + Toggle(group, i);
+                text += std::string(i == 0 ? " " : ",\r\n    ") + "IF T" + std::to_string(group) +
+                        "_" + std::to_string(i);
             }
             text += ";\r\n";
         }
@@ -139,26 +137,21 @@ struct FaultSource {
         text += "LOGIC BEGIN\r\n";
         for (int i = 0; i < statements; ++i) {
             text += "    ASSIGN " + Bit(i % bits) + " * ~" + Bit((i + 1) % bits) + " TO " +
-                    Result(i) + ";\r\n";
+                    results[i] + ";\r\n";
         }
         text += "    ASSIGN ";
         for (int i = 0; i < longOperands; ++i) {
             text += (i == 0 ? "" : " + ") + LongOperand(i);
         }
-        text += " TO LONG_RESULT;\r\nEND LOGIC\r\nEND PROGRAM\r\n";
-        return text;
+        return text + " TO LONG_RESULT;\r\nEND LOGIC\r\nEND PROGRAM\r\n";
     }
 
     // Every name the loaded program holds a bit of.
     std::vector<std::string> BitNames() const {
-        std::vector<std::string> names;
+        std::vector<std::string> names = StatementNames();
         for (int i = 0; i < bits; ++i) {
             names.push_back(Bit(i));
         }
-        for (int i = 0; i < statements; ++i) {
-            names.push_back(Result(i));
-        }
-        names.emplace_back("LONG_RESULT");
         for (int i = 0; i < longOperands; ++i) {
             names.push_back(LongOperand(i));
         }
@@ -169,18 +162,8 @@ struct FaultSource {
         }
         return names;
     }
-    std::vector<std::string> StatementNames() const {
-        std::vector<std::string> names;
-        for (int i = 0; i < statements; ++i) {
-            names.push_back(Result(i));
-        }
-        names.emplace_back("LONG_RESULT");
-        return names;
-    }
-    int Toggles() const { return toggleGroups * togglesPerGroup; }
 };
 
-constexpr char kPath[] = "faults.ml2";
 constexpr char kOutOfMemory[] =
     "Out of memory while loading faults.ml2; the program was not loaded: Error In Text Parser";
 
@@ -223,56 +206,55 @@ private:
     PanelSet& panels_;
 };
 
-// How one load ended.
-struct LoadEnd {
-    bool refused = false;  // an allocation was refused in it
-    bool loaded = false;   // the engine holds a program
-    std::vector<std::string> boxes;
-    bool programHeldAtBox = false;
-    bool ended = false;
-    std::vector<std::string> faults;  // what a program loaded lacks or holds twice
-};
-
-std::vector<std::string> FaultsOfProgram(ProgramEngine& engine, PanelSet& panels,
-                                         const FaultSource& source) {
-    std::vector<std::string> faults;
+// What a loaded program lacks or holds twice.
+std::string FaultsOfProgram(ProgramEngine& engine, PanelSet& panels, const FaultSource& source) {
     BooleanBits* bits = engine.PrgBooleanBits();
-    if (bits == nullptr || !engine.prgAssigns) {
-        return {"no program"};
+    if (!engine.prgAssigns) {
+        return " loaded without statements;";
     }
     std::map<std::string, int> bitsHeld;
+    std::map<std::string, int> statementsHeld;
     for (const BooleanBit& bit : *bits) {
         ++bitsHeld[bit.BitName()];
     }
-    for (const std::string& name : source.BitNames()) {
-        if (bits->Find(name) == nullptr || bitsHeld[name] != 1) {
-            faults.push_back("bit " + name + " found " + std::to_string(bitsHeld[name]) +
-                             " times, by name " + (bits->Find(name) ? "yes" : "no"));
-        }
-    }
-    std::map<std::string, int> statementsHeld;
     for (const Statement& statement : *engine.prgAssigns) {
         ++statementsHeld[std::string(statement.ResultBitName(0))];
     }
-    for (const std::string& name : source.StatementNames()) {
-        if (engine.prgAssigns->Find(name) == nullptr || statementsHeld[name] != 1) {
-            faults.push_back("statement " + name + " found " +
-                             std::to_string(statementsHeld[name]) + " times");
+    std::string faults;
+    const auto expectOnce = [&](const std::string& kind, const std::string& name, bool found,
+                                std::map<std::string, int>& held) {
+        if (!found || held[name] != 1) {
+            faults += " loaded with " + kind + " " + name + " found " + std::to_string(held[name]) +
+                      " times, by name " + (found ? "yes;" : "no;");
         }
+    };
+    for (const std::string& name : source.BitNames()) {
+        expectOnce("bit", name, bits->Find(name) != nullptr, bitsHeld);
     }
-    if (statementsHeld.size() != source.StatementNames().size()) {
-        faults.push_back(std::to_string(statementsHeld.size()) + " statements");
+    const std::vector<std::string> statements = source.StatementNames();
+    for (const std::string& name : statements) {
+        expectOnce("statement", name, engine.prgAssigns->Find(name) != nullptr, statementsHeld);
     }
-    if (panels.ToggleWindow().BitCount() != source.Toggles()) {
-        faults.push_back(std::to_string(panels.ToggleWindow().BitCount()) + " toggles");
+    if (statementsHeld.size() != statements.size()) {
+        faults += " loaded with " + std::to_string(statementsHeld.size()) + " statements;";
     }
-    return faults;
+    if (panels.ToggleWindow().BitCount() != source.toggleGroups * source.togglesPerGroup) {
+        faults += " loaded with " + std::to_string(panels.ToggleWindow().BitCount()) + " toggles;";
+    }
+    return faults.substr(0, 600);
 }
 
-// Loads the source as the user loads it, the Nth allocation of the load (or the Nth large
-// one) refused.
+struct LoadEnd {
+    bool refused = false;  // an allocation was refused in it
+    // Empty when it loaded whole, or when it was refused with the one box after the program
+    // was let go.
+    std::string wrong;
+};
+
+// Loads the source as the user loads it, the Nth allocation of at least `largeFrom` bytes
+// refused (none when N is 0).
 LoadEnd LoadRefusing(const std::string& text, const FaultSource& source, long failAt,
-                     long failLargeAt, std::size_t largeFrom) {
+                     std::size_t largeFrom) {
     testing::FakeClock clock;
     testing::FakeProgramWindow window;
     ProgramEngine engine(window, clock);
@@ -290,83 +272,35 @@ LoadEnd LoadRefusing(const std::string& text, const FaultSource& source, long fa
     {
         ParseText loader(engine, host, panels);
         std::string copy = text;
-        const std::filesystem::path path(kPath);
-        refusal = Refusal{true, 0, 0, failAt, failLargeAt, largeFrom, false};
+        const std::filesystem::path path("faults.ml2");
+        refusal = Refusal{true, 0, failAt, largeFrom, false};
         loader.GetProgramFromText(std::move(copy), path);
         refusal.armed = false;
     }
-    LoadEnd end;
-    end.refused = refusal.failed;
+    LoadEnd end{refusal.failed, desktop.ended ? " the application was ended;" : ""};
     refusal = Refusal{};
-    end.boxes = desktop.boxes;
-    end.programHeldAtBox = desktop.programHeldAtBox;
-    end.ended = desktop.ended;
-    end.loaded = engine.PrgBooleanBits() != nullptr;
-    if (end.loaded) {
-        end.faults = FaultsOfProgram(engine, panels, source);
+    if (engine.PrgBooleanBits() != nullptr) {
+        if (!desktop.boxes.empty()) {
+            end.wrong += " loaded with a box: " + desktop.boxes.front() + ";";
+        }
+        end.wrong += FaultsOfProgram(engine, panels, source);
+        return end;
+    }
+    if (!end.refused) {
+        end.wrong += " not loaded;";
+    }
+    if (desktop.boxes != std::vector<std::string>{kOutOfMemory}) {
+        end.wrong += " boxes:";
+        for (const std::string& box : desktop.boxes) {
+            end.wrong += " [" + box + "]";
+        }
+        end.wrong += ";";
+    }
+    if (desktop.programHeldAtBox) {
+        end.wrong += " the box came while the program was held;";
     }
     return end;
 }
-
-// What is wrong with how a load ended; empty when it loaded whole, or when it was refused
-// with the one box after the program was let go.
-std::string WrongWith(const LoadEnd& end) {
-    std::string wrong;
-    if (end.ended) {
-        wrong += " the application was ended;";
-    }
-    if (end.loaded) {
-        if (!end.boxes.empty()) {
-            wrong += " loaded with a box: " + end.boxes.front() + ";";
-        }
-        for (std::size_t i = 0; i < end.faults.size() && i < 3; ++i) {
-            wrong += " loaded with " + end.faults[i] + ";";
-        }
-        return wrong;
-    }
-    if (end.boxes != std::vector<std::string>{kOutOfMemory}) {
-        wrong += " boxes:";
-        for (const std::string& box : end.boxes) {
-            wrong += " [" + box + "]";
-        }
-        wrong += ";";
-    }
-    if (end.programHeldAtBox) {
-        wrong += " the box came while the program was held;";
-    }
-    return wrong;
-}
-
-class LoadFault : public ::testing::Test {
-protected:
-    // Loads the source failing the allocations `which` gives, up to the load's count; at
-    // most a few faults are listed.
-    template <class Which>
-    void ExpectWholeOrRefused(const FaultSource& source, Which&& which, bool large,
-                              std::size_t largeFrom = 4 * 1024) {
-        const std::string text = source.Text();
-        const LoadEnd whole = LoadRefusing(text, source, 0, 0, largeFrom);
-        ASSERT_TRUE(whole.loaded);
-        ASSERT_EQ(WrongWith(whole), "");
-        int listed = 0;
-        for (long n = which(0); n != 0; n = which(n)) {
-            const LoadEnd end = LoadRefusing(text, source, large ? 0 : n, large ? n : 0, largeFrom);
-            if (!end.refused) {
-                break;  // past the load's last allocation
-            }
-            ++loads;
-            const std::string wrong = WrongWith(end);
-            if (!wrong.empty() && ++listed <= 5) {
-                ADD_FAILURE() << "allocation " << n << (large ? " (large)" : "") << ":" << wrong;
-            }
-        }
-        EXPECT_EQ(listed, 0) << "loads that ended wrong";
-        EXPECT_GT(loads, 0);
-        RecordProperty("failedLoads", std::to_string(loads));
-    }
-
-    long loads = 0;
-};
 
 // Under the address sanitizer a load takes some ten times as long: the larger programs are
 // made smaller there, so that the whole file stays within some thirty seconds.
@@ -381,38 +315,70 @@ constexpr int kScale = 4;
 constexpr int kScale = 1;
 #endif
 
-// A program of every kind of table, small enough to fail at each of its allocations in
-// turn: each growth of each table, each entry and each window.
-TEST_F(LoadFault, ASmallProgramLoadsWholeOrIsRefusedWhicheverAllocationFails) {
-    const FaultSource source{40, 30, 3, 10, 40, 4};
-    ExpectWholeOrRefused(
-        source, [](long n) { return n + 1; }, false);
+// A source, and which of its allocations are refused, one load each: those of at least
+// `largeFrom` bytes, every one up to the `everyUpTo`th, then every `stepAfter`th.
+struct FaultCase {
+    const char* name;
+    FaultSource source;
+    std::size_t largeFrom;
+    long everyUpTo;
+    long stepAfter;
+};
+
+void PrintTo(const FaultCase& faultCase, std::ostream* out) {
+    *out << faultCase.name;
 }
 
-// A program of a few thousand bits and statements: every one of its first allocations,
-// then every 151st (some tens of thousands in all would take minutes), so that each kind of
-// table fails at some point of its growth in a bounded time.
-TEST_F(LoadFault, AProgramOfThousandsLoadsWholeOrIsRefusedWhicheverAllocationFails) {
-    const FaultSource source{2000, 1000, 4, 100, 300, 12};
-    ExpectWholeOrRefused(
-        source, [](long n) { return n < 600 ? n + 1 : n + 151; }, false);
+const FaultCase kFaultCases[] = {
+    // Small enough to fail at each of its allocations in turn: each growth of each table,
+    // each entry and each window.
+    {"ASmallProgramWhicheverAllocationFails", {40, 30, 3, 10, 40, 4}, 0, 0, 1},
+    // Every one of its first allocations, then every 151st (some tens of thousands in all
+    // would take minutes), so that each kind of table fails at some point of its growth in
+    // a bounded time.
+    {"AProgramOfThousandsWhicheverAllocationFails", {2000, 1000, 4, 100, 300, 12}, 0, 600, 151},
+    // Its allocations of 4 kB or more: the tables' growths above all.
+    {"AProgramOfThousandsWhicheverLargeAllocationFails",
+     {3000, 2000, 4, 200, 600, 24},
+     4 * 1024,
+     0,
+     1},
+    // Where its tables grow large, their growth is what runs out of memory first.
+    {"ALargeProgramWhicheverLargeAllocationFails",
+     {40000 / kScale, 20000 / kScale, 4, 1000 / kScale, 600, 24},
+     32 * 1024,
+     0,
+     1},
+};
+
+class LoadFault : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(LoadFault, LoadsWholeOrIsRefusedWithOneBoxAfterTheProgramIsLetGo) {
+    const FaultCase& faultCase = GetParam();
+    const std::string text = faultCase.source.Text();
+    ASSERT_EQ(LoadRefusing(text, faultCase.source, 0, faultCase.largeFrom).wrong, "");
+    long loads = 0;
+    int listed = 0;
+    for (long n = 1;; n += n < faultCase.everyUpTo ? 1 : faultCase.stepAfter) {
+        const LoadEnd end = LoadRefusing(text, faultCase.source, n, faultCase.largeFrom);
+        if (!end.refused) {
+            break;  // past the load's last allocation
+        }
+        ++loads;
+        if (!end.wrong.empty() && ++listed <= 5) {
+            ADD_FAILURE() << "allocation " << n << (faultCase.largeFrom > 0 ? " (large)" : "")
+                          << ":" << end.wrong;
+        }
+    }
+    EXPECT_EQ(listed, 0) << "loads that ended wrong";
+    EXPECT_GT(loads, 0);
+    RecordProperty("failedLoads", std::to_string(loads));
 }
 
-// A larger program failed at each of its allocations of 4 kB or more (the tables' growths
-// above all) in turn.
-TEST_F(LoadFault, AProgramOfThousandsLoadsWholeOrIsRefusedWhicheverLargeAllocationFails) {
-    const FaultSource source{3000, 2000, 4, 200, 600, 24};
-    ExpectWholeOrRefused(
-        source, [](long n) { return n + 1; }, true);
-}
-
-// A large program, failed at each of its allocations of 32 kB or more in turn: where its
-// tables grow large, their growth is what runs out of memory first.
-TEST_F(LoadFault, ALargeProgramLoadsWholeOrIsRefusedWhicheverLargeAllocationFails) {
-    const FaultSource source{40000 / kScale, 20000 / kScale, 4, 1000 / kScale, 600, 24};
-    ExpectWholeOrRefused(
-        source, [](long n) { return n + 1; }, true, 32 * 1024);
-}
+INSTANTIATE_TEST_SUITE_P(Sources, LoadFault, ::testing::ValuesIn(kFaultCases),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace veldra

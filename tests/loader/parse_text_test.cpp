@@ -244,6 +244,32 @@ void WriteSourceOfShape(const std::filesystem::path& path, bool shortNames, std:
     out << "    ASSIGN B0 TO B1;\r\nEND LOGIC\r\nEND PROGRAM\r\n";
 }
 
+// Loads in a child whose address space is held to a limit, which the address sanitizer,
+// reserving more than any limit leaves, cannot run under.
+class UnderAnAddressSpaceLimit : public LoaderTest {
+protected:
+    void SetUp() override {
+#ifdef VELDRA_ADDRESS_SANITIZER
+        GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#endif
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
+    }
+
+    // In the child: how the load ended and the boxes it showed, a line each.
+    [[noreturn]] void ReportAndExit(const std::string& outcome) {
+        std::fprintf(stderr, "%s\n", outcome.c_str());
+        for (const std::string& box : Boxes()) {
+            std::fprintf(stderr, "box: %s\n", box.c_str());
+        }
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+};
+
+constexpr char kLetGoBox[] =
+    "box: Ostrel: Out of memory while loading /srv/p.ml2; the program was not loaded: Error In "
+    "Text Parser\n$";
+
 struct SourceShape {
     const char* name;
     bool shortNames;
@@ -254,56 +280,40 @@ void PrintTo(const SourceShape& shape, std::ostream* out) {
     *out << shape.name;
 }
 
-class SourceShapeTest : public ::testing::TestWithParam<SourceShape> {
-protected:
-    static void SetUpTestSuite() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-
-    // In the child: the source read as the program opens one, with 400 MB left.
-    [[noreturn]] static void ReadUnderTheLimit(const std::filesystem::path& path) {
-        FakePlatform platform;
-        platform.Answer(MsgAnswer::Ok);
-        HoldAddressSpace(kMemoryRoom);
-        const bool read = ParseText::ReadSourceFile(path).has_value();
-        std::fprintf(stderr, "%s\n", read ? "read" : platform.boxes().at(0).prompt.c_str());
-        std::fflush(stderr);
-        std::_Exit(0);
-    }
-};
+class SourceShapeTest : public UnderAnAddressSpaceLimit,
+                        public ::testing::WithParamInterface<SourceShape> {};
 
 // Two sources of 8 MB, each promised the same 232 MB by their size, of which 336 MB are free
 // for a load: the short names take some 370 MB and are refused unread; the statements take
 // some 260 MB and are read.
 TEST_P(SourceShapeTest, ASourceIsRefusedUnreadWhenWhatItHoldsCannotFitWhateverItsSize) {
-#ifdef VELDRA_ADDRESS_SANITIZER
-    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
-#else
     const std::filesystem::path path =
         std::filesystem::path(::testing::TempDir()) /
         (std::string(GetParam().name) + "_" + std::to_string(::getpid()) + ".ml2");
     WriteSourceOfShape(path, GetParam().shortNames, std::uint64_t(8) << 20);
-    EXPECT_EXIT(ReadUnderTheLimit(path), ::testing::ExitedWithCode(0), GetParam().outcome);
+    const auto readWithRoomLeft = [&] {
+        platform.Answer(MsgAnswer::Ok);
+        HoldAddressSpace(kMemoryRoom);
+        ReportAndExit(ParseText::ReadSourceFile(path).has_value() ? "read" : "refused");
+    };
+    EXPECT_EXIT(readWithRoomLeft(), ::testing::ExitedWithCode(0), GetParam().outcome);
     std::filesystem::remove(path);
-#endif
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, SourceShapeTest,
-                         ::testing::Values(
-                             SourceShape{
-                                 "ShortNames", true,
-                                 "^Not enough memory to load [^\n]*ShortNames[^\n]*: the file is 8 "
-                                 "MB, loading it takes about [0-9,]+ MB and only [0-9,]+ MB can "
-                                 "be given: Error In Text Parser\n$"},
-                             SourceShape{"Statements", false, "^read\n$"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, SourceShapeTest,
+    ::testing::Values(SourceShape{"ShortNames", true,
+                                  "^refused\nbox: Ostrel: Not enough memory to load "
+                                  "[^\n]*ShortNames[^\n]*: the file is 8 MB, loading it takes "
+                                  "about [0-9,]+ MB and only [0-9,]+ MB can be given: Error In "
+                                  "Text Parser\n$"},
+                      SourceShape{"Statements", false, "^read\n$"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Made and filled, the program's windows must leave the desktop the reserve the check
 // before reading promised it; a program that took it is let go as one that ran out of
 // memory while it was read, and nothing ends.
-TEST_F(ParseTextTest, AProgramWhoseWindowsLeaveTheDesktopLessThanItsReserveIsLetGo) {
-#ifdef VELDRA_ADDRESS_SANITIZER
-    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
-#else
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+TEST_F(UnderAnAddressSpaceLimit, AProgramWhoseWindowsLeaveTheDesktopLessThanItsReserveIsLetGo) {
     const auto loadWithTheWindowsTakingTheReserve = [&] {
         platform.Answer(MsgAnswer::Ok);
         host.onLoadFinished = [] { HoldAddressSpace(kDesktopReserve / 2); };
@@ -312,29 +322,18 @@ TEST_F(ParseTextTest, AProgramWhoseWindowsLeaveTheDesktopLessThanItsReserveIsLet
                 .GetProgramFromText(Source({"PROGRAM P;", "BOOLEAN BITS A;", "LOGIC BEGIN",
                                             "ASSIGN A TO B;", "END LOGIC"}),
                                     "/srv/p.ml2");
-        std::fprintf(stderr, "name \"%s\", loaded %d, ended %d\n", name.c_str(),
-                     int(engine.ProgramLoaded()), int(platform.ended()));
-        for (const std::string& box : Boxes()) {
-            std::fprintf(stderr, "box: %s\n", box.c_str());
-        }
-        std::fflush(stderr);
-        std::_Exit(0);
+        ReportAndExit("name \"" + name + "\", loaded " + std::to_string(engine.ProgramLoaded()) +
+                      ", ended " + std::to_string(platform.ended()));
     };
     EXPECT_EXIT(loadWithTheWindowsTakingTheReserve(), ::testing::ExitedWithCode(0),
-                "^name \"\", loaded 0, ended 0\n"
-                "box: Ostrel: Out of memory while loading /srv/p.ml2; the program was not "
-                "loaded: Error In Text Parser\n$");
-#endif
+                std::string("^name \"\", loaded 0, ended 0\n") + kLetGoBox);
 }
 
 // Load completion makes a bit for every name no section declared: with the desktop's reserve
 // gone before it starts, it stops within its first pass over the statements, and the
 // program is let go as above.
-TEST_F(ParseTextTest, LoadCompletionStopsOnceTheDesktopsReserveIsGoneAndTheProgramIsLetGo) {
-#ifdef VELDRA_ADDRESS_SANITIZER
-    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
-#else
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+TEST_F(UnderAnAddressSpaceLimit,
+       LoadCompletionStopsOnceTheDesktopsReserveIsGoneAndTheProgramIsLetGo) {
     constexpr int kStatements = 3000;
     const auto completeWithoutTheReserve = [&] {
         std::string source = "PROGRAM P;\r\nLOGIC BEGIN\r\n";
@@ -347,20 +346,12 @@ TEST_F(ParseTextTest, LoadCompletionStopsOnceTheDesktopsReserveIsGoneAndTheProgr
             engine.LoadFinished({});
         };
         ParseText(engine, host).GetProgramFromText(source, "/srv/p.ml2");
-        std::fprintf(stderr, "stopped in the first pass %d, loaded %d, ended %d\n",
-                     int(window.yields < kStatements), int(engine.ProgramLoaded()),
-                     int(platform.ended()));
-        for (const std::string& box : Boxes()) {
-            std::fprintf(stderr, "box: %s\n", box.c_str());
-        }
-        std::fflush(stderr);
-        std::_Exit(0);
+        ReportAndExit("stopped in the first pass " + std::to_string(window.yields < kStatements) +
+                      ", loaded " + std::to_string(engine.ProgramLoaded()) + ", ended " +
+                      std::to_string(platform.ended()));
     };
     EXPECT_EXIT(completeWithoutTheReserve(), ::testing::ExitedWithCode(0),
-                "^stopped in the first pass 1, loaded 0, ended 0\n"
-                "box: Ostrel: Out of memory while loading /srv/p.ml2; the program was not "
-                "loaded: Error In Text Parser\n$");
-#endif
+                std::string("^stopped in the first pass 1, loaded 0, ended 0\n") + kLetGoBox);
 }
 
 // Memory that runs out half way through a load: the half-loaded program is let go before

@@ -132,22 +132,22 @@ TEST(SourceCensusTest, DeclarationsStatementsAndBoardsAreCountedInTheirSections)
         "BOARD: OUT1\r\n"
         "END PROGRAM";
     for (const std::size_t piece : {source.size(), std::size_t(1), std::size_t(7)}) {
+        SCOPED_TRACE("in pieces of " + std::to_string(piece));
         SourceCounter counter;
         for (std::size_t at = 0; at < source.size(); at += piece) {
             counter.Take(std::string_view(source).substr(at, piece));
         }
         const SourceCensus census = counter.Result();
-        EXPECT_EQ(census.sourceBytes, source.size()) << piece;
-        EXPECT_EQ(census.declarations, 6U) << piece;
-        EXPECT_EQ(census.statements, 2U) << piece;
-        EXPECT_EQ(census.statementBytes, std::string("LOGIC BEGIN\r\n  ASSIGN A1 * A2 TO A3;\r\n"
-                                                     "  ASSIGN A3 TO A1;\r\n")
-                                             .size())
-            << piece;
-        EXPECT_EQ(census.boards, 2U) << piece;
+        EXPECT_EQ(census.sourceBytes, source.size());
+        EXPECT_EQ(census.declarations, 6U);
+        EXPECT_EQ(census.statements, 2U);
+        EXPECT_EQ(
+            census.statementBytes,
+            std::string("LOGIC BEGIN\r\n  ASSIGN A1 * A2 TO A3;\r\n  ASSIGN A3 TO A1;\r\n").size());
+        EXPECT_EQ(census.boards, 2U);
         // PROGRAM P A B C BOOLEAN BITS A1 A2 COMMON A3 NUMERIC VARIABLES N1 N2 LOGIC BEGIN
         // ASSIGN TO END BOARD IN1 TYPE IN16 INPUT OUT1, letter case aside
-        EXPECT_EQ(census.names, 26U) << piece;
+        EXPECT_EQ(census.names, 26U);
     }
 }
 
