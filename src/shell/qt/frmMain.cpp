@@ -336,7 +336,7 @@ void frmMain::tmrClose_Timer() {
     }
     std::optional<SourceFile> source;
     if (path) {
-        source = ParseText::ReadSourceFile(*path, dropped ? droppedCensus : std::nullopt);
+        source = ParseText::ReadSourceFile(*path, droppedCensus);
     }
     if (!source) {
         // Cancelled, or a file that is no source: the old program is closed all the same.
