@@ -106,8 +106,8 @@ double HeadlessSeconds(const std::filesystem::path& file, double& processor) {
         bench::QuietWindow window;
         ProgramEngine engine{window, clock};
         bench::HeadlessLoad host{engine};
-        std::optional<std::string> text = ParseText::ReadSourceFile(file);
-        ParseText(engine, host, host.Panels()).GetProgramFromText(std::move(*text));
+        auto source = ParseText::ReadSourceFile(file);
+        ParseText(engine, host, host.Panels()).GetProgramFromText(std::move(source->text));
         benchmark::DoNotOptimize(engine.PrgBooleanBits());
     }
     processor += ProcessorSeconds() - startProcessor;

@@ -1,7 +1,5 @@
 #include "loader/keywords.h"
 
-#include <array>
-
 namespace veldra {
 namespace {
 
@@ -10,35 +8,12 @@ bool IsPrintable(char c) {
     return code >= 33 && code <= 126;
 }
 
-// Searched in this order; the first one found decides.
-constexpr std::array<std::string_view, 19> kSectionKeywords = {
-    "BOARD:",
-    "LOG BITS",
-    "NUMERIC VARIABLES",
-    "BOOLEAN BITS",
-    "NV.BOOLEAN BITS",
-    "TIMER BITS",
-    "LOGIC BEGIN",
-    "COMM",
-    "USER NUMERIC",
-    "USER BIT",
-    "END PROGRAM",
-    "END LOGIC",
-    "TABLES BEGIN",
-    "NUMERIC BEGIN",
-    "CONSTANTS BOOLEAN",
-    "CONFIGURATION",
-    "CODED OUTPUTS",
-    "SYSTEM",
-    "LINK:",
-};
-
 }  // namespace
 
 bool KeyWord(std::string_view piece) {
-    for (std::string_view keyword : kSectionKeywords) {
-        if (Contains(piece, keyword)) {
-            return piece.size() == keyword.size() || IsWholeKeyword(piece, keyword);
+    for (const SectionKeyword& section : kSectionKeywords) {
+        if (Contains(piece, section.keyword)) {
+            return piece.size() == section.keyword.size() || IsWholeKeyword(piece, section.keyword);
         }
     }
     return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,6 +9,38 @@ namespace veldra {
 
 // The words of the source text that the loader and its section readers look for. Pieces
 // reach them upper-cased, so every comparison here is exact.
+
+// What the lines after a section keyword hold, as far as what their load makes goes.
+enum class SectionKind { Other, Declarations, Logic, Board };
+
+struct SectionKeyword {
+    std::string_view keyword;
+    SectionKind kind;
+};
+
+// Every section keyword, searched in this order; the first one found decides. The loader
+// ends a section at any of them, and the count before reading finds the sections by them.
+inline constexpr std::array<SectionKeyword, 19> kSectionKeywords = {{
+    {"BOARD:", SectionKind::Board},
+    {"LOG BITS", SectionKind::Declarations},
+    {"NUMERIC VARIABLES", SectionKind::Declarations},
+    {"BOOLEAN BITS", SectionKind::Declarations},
+    {"NV.BOOLEAN BITS", SectionKind::Declarations},
+    {"TIMER BITS", SectionKind::Declarations},
+    {"LOGIC BEGIN", SectionKind::Logic},
+    {"COMM", SectionKind::Other},
+    {"USER NUMERIC", SectionKind::Declarations},
+    {"USER BIT", SectionKind::Declarations},
+    {"END PROGRAM", SectionKind::Other},
+    {"END LOGIC", SectionKind::Other},
+    {"TABLES BEGIN", SectionKind::Other},
+    {"NUMERIC BEGIN", SectionKind::Other},
+    {"CONSTANTS BOOLEAN", SectionKind::Declarations},
+    {"CONFIGURATION", SectionKind::Other},
+    {"CODED OUTPUTS", SectionKind::Other},
+    {"SYSTEM", SectionKind::Other},
+    {"LINK:", SectionKind::Other},
+}};
 
 // Whether the piece is a section keyword, one that ends the section in progress.
 bool KeyWord(std::string_view piece);

@@ -29,6 +29,11 @@ public:
     // bits it reads. A failure there ends the load as a reading failure does.
     virtual void ShowProgramWindow() {}
     virtual void LoadFinished() {}
+
+    // Whether the windows, which hold the program's windows, say themselves that memory ran
+    // out, once those have gone: the loader then lets go of what it holds and hands the
+    // std::bad_alloc on. Otherwise nothing else would say it, and the loader does.
+    virtual bool ReportsOutOfMemory() const { return false; }
 };
 
 }  // namespace veldra

@@ -72,39 +72,53 @@ std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uin
                                                    With(room.address, givenBack.address)}));
 }
 
+// What the check before reading found: why the source cannot be loaded, if it cannot, and
+// its census, when it was counted.
+struct RoomCheck {
+    std::optional<std::string> noRoom;
+    std::optional<SourceCensus> census;
+};
+
 // Why the source at `path` cannot be loaded in the memory left, with `givenBack` more that a
 // program about to close will leave; nothing when it fits or cannot be sized. What a source
 // takes depends on what it holds far more than on its size, so it is counted first, a piece
-// at a time; a large one that could not fit whatever it held is refused uncounted.
-std::optional<std::string> NoRoomFor(const std::filesystem::path& path,
-                                     const MemoryNeed& givenBack) {
+// at a time, unless `counted` already is its census; a large one that could not fit whatever
+// it held is refused uncounted.
+RoomCheck CheckRoom(const std::filesystem::path& path, const MemoryNeed& givenBack,
+                    std::optional<SourceCensus> counted) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error) {
-        return std::nullopt;  // the reader says why it cannot be read
+        return {};  // the reader says why it cannot be read
     }
-    if (size > kCountedWhateverTheRoom) {
+    if (counted && counted->sourceBytes != size) {
+        counted.reset();  // changed since it was counted
+    }
+    if (!counted && size > kCountedWhateverTheRoom) {
         if (std::optional<std::string> noRoom =
                 NoRoomFor(path, size, MemoryToHold(size), givenBack)) {
-            return noRoom;
+            return {std::move(noRoom), std::nullopt};
         }
     }
-    const std::optional<SourceCensus> census = CountSourceFile(path);
+    const std::optional<SourceCensus> census = counted ? counted : CountSourceFile(path);
     if (!census) {
-        return std::nullopt;
+        return {};
     }
-    return NoRoomFor(path, size, MemoryToLoad(*census), givenBack);
+    return {NoRoomFor(path, size, MemoryToLoad(*census), givenBack), census};
 }
 
-// The source text, with the loader's own words for a file it cannot read. One that cannot
-// fit in the memory left is not read at all: a load that ran out of memory half way would
-// take the machine's memory from everything else meanwhile.
-std::string ReadSource(const std::filesystem::path& path) {
-    if (const std::optional<std::string> noRoom = NoRoomFor(path, {})) {
-        throw RuntimeError(*noRoom);
+// The source text and its census, with the loader's own words for a file it cannot read. One
+// that cannot fit in the memory left is not read at all: a load that ran out of memory half
+// way would take the machine's memory from everything else meanwhile.
+SourceFile ReadSource(const std::filesystem::path& path,
+                      const std::optional<SourceCensus>& counted = {}) {
+    RoomCheck check = CheckRoom(path, {}, counted);
+    if (check.noRoom) {
+        throw RuntimeError(*check.noRoom);
     }
+    std::string text;
     try {
-        return ReadWholeFile(path);
+        text = ReadWholeFile(path);
     } catch (const FileReadError& error) {
         switch (error.Reason()) {
             case ReadFailure::Denied:
@@ -121,6 +135,11 @@ std::string ReadSource(const std::filesystem::path& path) {
         }
         throw RuntimeError("Path/File access error: " + path.string());
     }
+    // A file that could not be counted, or changed since, is counted as read.
+    if (!check.census || check.census->sourceBytes != text.size()) {
+        check.census = CountSource(text);
+    }
+    return {std::move(text), *check.census};
 }
 
 // Memory running out as far as the load goes when the desktop's reserve is no longer free.
@@ -232,7 +251,7 @@ bool ParseText::LoadUnderWay() {
 
 std::string ParseText::GetProgram(const std::filesystem::path& path) {
     path_ = path;
-    return LoadGuarded([&] { return ReadSource(path); });
+    return LoadGuarded([&] { return ReadSource(path).text; });
 }
 
 std::string ParseText::GetProgramFromText(std::string text, const std::filesystem::path& path) {
@@ -240,23 +259,25 @@ std::string ParseText::GetProgramFromText(std::string text, const std::filesyste
     return LoadGuarded([&] { return std::move(text); });
 }
 
-std::optional<std::string> ParseText::ReadSourceFile(const std::filesystem::path& path) {
+std::optional<SourceFile> ParseText::ReadSourceFile(const std::filesystem::path& path,
+                                                    const std::optional<SourceCensus>& counted) {
     try {
-        std::string text = ReadSource(path);
-        RefuseBinary(text, path.string());
-        return text;
+        SourceFile source = ReadSource(path, counted);
+        RefuseBinary(source.text, path.string());
+        return source;
     } catch (const RuntimeError& error) {
         ReportFailure(error.what());
         return std::nullopt;
     }
 }
 
-bool ParseText::RoomToLoad(const std::filesystem::path& path, const MemoryNeed& givenBack) {
-    if (const std::optional<std::string> noRoom = NoRoomFor(path, givenBack)) {
-        ReportFailure(*noRoom);
-        return false;
+SourceRoom ParseText::RoomToLoad(const std::filesystem::path& path, const MemoryNeed& givenBack) {
+    RoomCheck check = CheckRoom(path, givenBack, std::nullopt);
+    if (check.noRoom) {
+        ReportFailure(*check.noRoom);
+        return {false, std::move(check.census)};
     }
-    return true;
+    return {true, std::move(check.census)};
 }
 
 template <class Source>
@@ -280,7 +301,11 @@ std::string ParseText::LoadGuarded(Source&& source) {
         }
     }
     // The program has gone with the hold: there is memory again for the box, and the
-    // application, which holds nothing of the load, goes on.
+    // application, which holds nothing of the load, goes on. Windows that hold more of the
+    // program let go of it before they say so.
+    if (host_.ReportsOutOfMemory()) {
+        throw std::bad_alloc();
+    }
     ThePlatform().UnloadLoadingProgress();
     ReportOutOfMemory(path_);
     return {};

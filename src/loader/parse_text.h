@@ -14,6 +14,7 @@
 #include "loader/logic_reader.h"
 #include "loader/numeric_block_reader.h"
 #include "loader/piece_reader.h"
+#include "loader/source_census.h"
 #include "loader/table_reader.h"
 #include "loader/timer_reader.h"
 #include "platform/memory_room.h"
@@ -24,6 +25,19 @@ class BoardReader;
 class BoardWindowFactory;
 class LoaderHost;
 class ProgramEngine;
+
+// A source file read whole, with what it holds as the check before reading counted it.
+struct SourceFile {
+    std::string text;
+    SourceCensus census;
+};
+
+// What the check before reading found of a source file: whether it fits in the memory left,
+// and what it holds, when it could be counted.
+struct SourceRoom {
+    bool fits = true;
+    std::optional<SourceCensus> census;
+};
 
 // The source loader: reads one application source and builds the program in the program
 // window's engine: bits, numeric variables, constants, user values, timer delays, logic
@@ -36,7 +50,8 @@ class ProgramEngine;
 // the progress window, says what went wrong followed by ": Error In Text Parser" under
 // "Ostrel", and ends the application. Memory running out is the one exception: the
 // half-loaded program is let go first, so that the box can be made, and then the
-// application goes on without it.
+// application goes on without it. Where the host's windows let go of the program's windows
+// and say so themselves, the loader lets go of what it holds and hands std::bad_alloc on.
 class ParseText {
 public:
     // The board and link sections are passed over.
@@ -57,14 +72,16 @@ public:
     // The same for a source already in memory, read from `path`.
     std::string GetProgramFromText(std::string text, const std::filesystem::path& path = {});
 
-    // The whole text of a source file, or nothing when the file cannot be a source (missing,
-    // unreadable, not a regular file, binary, too large for the memory left): then the
-    // reason, naming the file, is shown as a load failure is, but nothing ends, so a
-    // mistyped path costs the user nothing.
-    static std::optional<std::string> ReadSourceFile(const std::filesystem::path& path);
+    // The whole text of a source file with its census, or nothing when the file cannot be a
+    // source (missing, unreadable, not a regular file, binary, too large for the memory
+    // left): then the reason, naming the file, is shown as a load failure is, but nothing
+    // ends, so a mistyped path costs the user nothing. The source is counted once: a census
+    // `counted` by RoomToLoad is taken while the file keeps its size.
+    static std::optional<SourceFile> ReadSourceFile(
+        const std::filesystem::path& path, const std::optional<SourceCensus>& counted = {});
     // Whether the source at `path` can fit in the memory left once `givenBack` more is
     // free; if not, says so as ReadSourceFile does.
-    static bool RoomToLoad(const std::filesystem::path& path, const MemoryNeed& givenBack);
+    static SourceRoom RoomToLoad(const std::filesystem::path& path, const MemoryNeed& givenBack);
 
     // Says that memory ran out while the source at `path` was loaded and that the program
     // was not loaded; to be shown once the half-made program has gone.

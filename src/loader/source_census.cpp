@@ -7,37 +7,10 @@
 #include <fstream>
 #include <vector>
 
+#include "loader/keywords.h"
+
 namespace veldra {
 namespace {
-
-struct SectionStart {
-    std::string_view keyword;
-    int section;  // 0 other, 1 declarations, 2 logic, 3 a board
-};
-
-// The keywords that start a section, as the first words of a line; every other keyword
-// ends the section before it.
-constexpr std::array<SectionStart, 19> kSectionStarts = {{
-    {"BOARD:", 3},
-    {"LOG BITS", 1},
-    {"NUMERIC VARIABLES", 1},
-    {"BOOLEAN BITS", 1},
-    {"NV.BOOLEAN BITS", 1},
-    {"TIMER BITS", 1},
-    {"LOGIC BEGIN", 2},
-    {"COMM", 0},
-    {"USER NUMERIC", 1},
-    {"USER BIT", 1},
-    {"END PROGRAM", 0},
-    {"END LOGIC", 0},
-    {"TABLES BEGIN", 0},
-    {"NUMERIC BEGIN", 0},
-    {"CONSTANTS BOOLEAN", 1},
-    {"CONFIGURATION", 0},
-    {"CODED OUTPUTS", 0},
-    {"SYSTEM", 0},
-    {"LINK:", 0},
-}};
 
 bool Blank(char c) {
     return c == ' ' || c == '\t';
@@ -167,12 +140,14 @@ void SourceCounter::Classify() {
     }
     std::transform(head_.begin(), head_.end(), head_.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
-    for (const SectionStart& start : kSectionStarts) {
-        if (StartsWithKeyword(head_, start.keyword)) {
-            census_.boards += start.section == 3;
-            section_ = start.section == 1   ? Section::Declarations
-                       : start.section == 2 ? Section::Logic
-                                            : Section::Other;
+    // A keyword starts a section as the first words of its line; every other one ends the
+    // section before it.
+    for (const auto& [keyword, kind] : kSectionKeywords) {
+        if (StartsWithKeyword(head_, keyword)) {
+            census_.boards += kind == SectionKind::Board;
+            section_ = kind == SectionKind::Declarations ? Section::Declarations
+                       : kind == SectionKind::Logic      ? Section::Logic
+                                                         : Section::Other;
             return;
         }
     }

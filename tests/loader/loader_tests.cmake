@@ -14,6 +14,7 @@ veldra_core_test(loader_tests
     loader/board_reader_test.cpp
     loader/load_close_test.cpp
     loader/source_memory_test.cpp
+    loader/source_file_test.cpp
 )
 target_include_directories(loader_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(loader_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")

@@ -66,6 +66,8 @@ public:
     }
     void ShowProgramWindow() override { WindowFrame(program_).show(); }
     void LoadFinished() override { program_.LoadFinished(boards_.Windows()); }
+    // The main window lets go of the program window and the board windows before it says so.
+    bool ReportsOutOfMemory() const override { return true; }
 
 private:
     static constexpr int kTurnMilliseconds = 20;
@@ -256,8 +258,13 @@ void frmMain::mnuOpen_Click() {
     }
     // A dropped source that could not fit even in the memory the open program leaves is
     // refused before anything closes, so that the program stays.
-    if (dropped && !ParseText::RoomToLoad(*dropped, program_ ? programMemory_ : MemoryNeed{})) {
-        return;
+    std::optional<SourceCensus> droppedCensus;
+    if (dropped) {
+        SourceRoom room = ParseText::RoomToLoad(*dropped, program_ ? programMemory_ : MemoryNeed{});
+        if (!room.fits) {
+            return;
+        }
+        droppedCensus = std::move(room.census);
     }
     ReportWindowErrors([&] {
         if (OtherWindowsOpen() &&
@@ -271,6 +278,7 @@ void frmMain::mnuOpen_Click() {
         busy_ = std::make_unique<BusyCursor>();
         setEnabled(false);
         openDropped_ = std::move(dropped);
+        openDroppedCensus_ = std::move(droppedCensus);
         if (ScanInProgress()) {
             WaitForScan(AfterScan::Open);
         } else {
@@ -306,6 +314,8 @@ void frmMain::tmrClose_Timer() {
     tmrClose.SetEnabled(false);
     // The dropped files belong to this open alone, however it ends.
     std::optional<std::filesystem::path> dropped = std::exchange(openDropped_, std::nullopt);
+    const std::optional<SourceCensus> droppedCensus =
+        std::exchange(openDroppedCensus_, std::nullopt);
     const std::vector<DropItem> afterLoad = std::exchange(afterLoad_, {});
 
     std::optional<std::filesystem::path> path;
@@ -324,18 +334,18 @@ void frmMain::tmrClose_Timer() {
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Error Opening File");
         return;
     }
-    std::optional<std::string> text;
+    std::optional<SourceFile> source;
     if (path) {
-        text = ParseText::ReadSourceFile(*path);
+        source = ParseText::ReadSourceFile(*path, droppedCensus);
     }
-    if (!text) {
+    if (!source) {
         // Cancelled, or a file that is no source: the old program is closed all the same.
         EndOpen();
         showNormal();
         return;
     }
     try {
-        LoadProgram(std::move(*text), *path);
+        LoadProgram(std::move(*source), *path);
     } catch (const std::exception& error) {
         EndOpen();
         showNormal();
@@ -358,14 +368,14 @@ std::optional<std::filesystem::path> frmMain::ChooseSource() {
 
 void frmMain::OpenFile(const std::filesystem::path& path) {
     show();
-    std::optional<std::string> text = ParseText::ReadSourceFile(path);
-    if (!text) {
+    std::optional<SourceFile> source = ParseText::ReadSourceFile(path);
+    if (!source) {
         return;  // the main window stays as after a cancelled Open dialog
     }
     busy_ = std::make_unique<BusyCursor>();
     setEnabled(false);
     try {
-        LoadProgram(std::move(*text), path);
+        LoadProgram(std::move(*source), path);
     } catch (const std::exception& error) {
         EndOpen();
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
@@ -387,12 +397,12 @@ void frmMain::PlaceChild(QWidget& window) {
     AddToArea(*area_, window);
 }
 
-void frmMain::LoadProgram(std::string text, const std::filesystem::path& path) {
+void frmMain::LoadProgram(SourceFile source, const std::filesystem::path& path) {
     try {
-        MakeProgram(std::move(text), path);
+        MakeProgram(std::move(source), path);
     } catch (const std::bad_alloc&) {
-        // Memory ran out making the program's windows, before its source was read or after:
-        // the program and its windows go before the box that says so is made, and the
+        // Memory ran out reading the source, making the program's windows or filling them: the
+        // program and all its windows go before the box that says so is made, and the
         // application goes on without them.
         LetGoOfProgram();
         EndOpen();
@@ -417,10 +427,10 @@ void frmMain::LetGoOfProgram() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void frmMain::MakeProgram(std::string text, const std::filesystem::path& path) {
+void frmMain::MakeProgram(SourceFile source, const std::filesystem::path& path) {
     // The program's folder is where the file dialogs of its files open at first.
     KeepFolder(settings_, FileKind::Source, path);
-    const MemoryNeed programMemory = MemoryToLoad(CountSource(text));
+    const MemoryNeed programMemory = MemoryToLoad(source.census);
     MainWindowServices services;
     services.mainWindow = this;
     services.settings = &settings_;
@@ -449,7 +459,7 @@ void frmMain::MakeProgram(std::string text, const std::filesystem::path& path) {
     std::string name;
     {
         ParseText loader(program->Engine(), host, boards->Factory());
-        name = loader.GetProgramFromText(std::move(text), path);
+        name = loader.GetProgramFromText(std::move(source.text), path);
     }
     if (!program_ || !program_->Engine().ProgramLoaded()) {
         // Closed while it loaded, or never loaded: no empty program window stays.

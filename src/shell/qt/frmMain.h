@@ -13,6 +13,7 @@
 #include "book/auto_size.h"
 #include "book/listing_reader.h"
 #include "engine/qt/frmProgram.h"
+#include "loader/source_census.h"
 #include "platform/memory_room.h"
 #include "platform/qt/help_system.h"
 #include "platform/qt/timer_driver.h"
@@ -34,6 +35,7 @@ class frmStatements;
 class Dialogs;
 class Settings;
 struct FileDialogRequest;
+struct SourceFile;
 struct ViewWindow;
 
 // The simulator's frame: every other window lives in its window area. It owns the menus,
@@ -112,8 +114,10 @@ private:
     void WaitForScan(AfterScan after);
     std::optional<std::filesystem::path> ChooseSource();
     // The load shared by every open: the program window, the loader, the captions.
-    void LoadProgram(std::string text, const std::filesystem::path& path);
-    void MakeProgram(std::string text, const std::filesystem::path& path);
+    // Memory running out anywhere in it ends here, once: the program and its windows go,
+    // then the box says so.
+    void LoadProgram(SourceFile source, const std::filesystem::path& path);
+    void MakeProgram(SourceFile source, const std::filesystem::path& path);
     // Lets go of the program and its windows at once, before anything more is shown.
     void LetGoOfProgram();
     void EndOpen();
@@ -190,6 +194,8 @@ private:
     AfterScan afterScan_ = AfterScan::Open;
     // The dropped source the waiting open loads instead of asking for one.
     std::optional<std::filesystem::path> openDropped_;
+    // What that source holds, as counted when it was weighed against the memory left.
+    std::optional<SourceCensus> openDroppedCensus_;
     // State and view files dropped with a source whose open waits for a scan: they go to
     // the new program, after its load.
     std::vector<DropItem> afterLoad_;

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QAction>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -35,13 +36,13 @@ const std::string kSource = VELDRA_TEST_DATA "/program_window/small.ml2";
 // program with the desktop's reserve.
 constexpr std::uint64_t kRoom = 384ULL << 20;
 
-// A source of nothing but the shortest statements, each of which takes some thirty times
-// its size once loaded: with `operands` bits read by each, declared nowhere, their names all
-// starting with `prefix`.
+// A source of nothing but the shortest statements (after the sections `before` them), each
+// of which takes some thirty times its size once loaded: with `operands` bits read by each,
+// declared nowhere, their names all starting with `prefix`.
 void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes, int operands = 1,
-                      const std::string& prefix = {}) {
+                      const std::string& prefix = {}, const std::string& before = {}) {
     std::ofstream out(path, std::ios::binary);
-    out << "PROGRAM DENSE;\r\nLOGIC BEGIN\r\n";
+    out << "PROGRAM DENSE;\r\n" << before << "LOGIC BEGIN\r\n";
     for (std::uint64_t i = 0; out.tellp() < std::streamoff(bytes); ++i) {
         out << "ASSIGN " << prefix << "A" << i;
         for (int k = 1; k < operands; ++k) {
@@ -60,7 +61,8 @@ constexpr std::uint64_t kSaveRoom = 24ULL << 20;
 // A dense source whose statements promise nine tenths of the address space a load may take
 // now: their bits, declared nowhere and named alike for longer than the count before
 // reading tells words apart by, are reckoned as one, so that it runs out half way.
-void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path) {
+void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path,
+                                       const std::string& before = {}) {
     constexpr int kOperands = 4;
     const std::string prefix(80, 'X');
     const std::uint64_t room = RoomForLoad(RoomsOf(CurrentMemoryFigures())).address.value_or(0);
@@ -68,11 +70,21 @@ void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path) {
         room > kOpenMemory.address ? (room - kOpenMemory.address) * 9 / 10 : 0;
     // Written once at a guess, then again at the size that promises just that.
     std::uint64_t bytes = promise / 10;
-    WriteDenseSource(path, bytes, kOperands, prefix);
+    WriteDenseSource(path, bytes, kOperands, prefix, before);
     const std::uint64_t promised =
         MemoryToLoad(CountSourceFile(path).value_or(SourceCensus{})).address - kOpenMemory.address;
-    WriteDenseSource(path, promised > 0 ? bytes * promise / promised : 0, kOperands, prefix);
+    WriteDenseSource(path, promised > 0 ? bytes * promise / promised : 0, kOperands, prefix,
+                     before);
 }
+
+// Boards of every kind, read before the statements.
+const std::string kBoards =
+    "BOARD: IN_1\r\n    ADJUSTABLE\r\n    ENABLE: 1\r\n    TYPE: IN16\r\n"
+    "    INPUT: PB_1, SPARE, PB_2;\r\n"
+    "BOARD: OUT_1\r\n    FIXED\r\n    ENABLE: 1\r\n    TYPE: OUT16\r\n"
+    "    OUTPUT: LAMP_1, SPARE;\r\n"
+    "BOARD: MIX_1\r\n    ADJUSTABLE\r\n    ENABLE: 0\r\n    TYPE: IN8.OUT8\r\n"
+    "    OUTPUT: PT_NWK, PT_RWK;\r\n    INPUT: PT_NWC, PT_RWC, I3, I4, I5, I6, I7, I8;\r\n";
 
 class OutOfMemoryTest : public ApplicationFixture {
 protected:
@@ -158,6 +170,35 @@ protected:
         std::fflush(stderr);
         std::_Exit(0);
     }
+    // In the child: a source whose boards are read before its statements run out of memory,
+    // opened from the menu; what of the program is still there when the box is up.
+    [[noreturn]] void RunOutAfterTheBoards() {
+        QTemporaryDir folder;
+        const std::filesystem::path dense = folder.filePath("boards.ml2").toStdString();
+        ::mallopt(M_ARENA_MAX, 1);
+        app = Started("");
+        const std::uint64_t limit = CurrentMemoryFigures().addressInUse + kRoom;
+        const rlimit held{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &held) != 0) {
+            std::_Exit(2);
+        }
+        WriteDenseSourceThatPromisesToFit(dense, kBoards);
+        dialogs.whileShown = [this](const MsgBoxRequest& box) {
+            if (box.prompt.starts_with("Out of memory")) {
+                std::fprintf(stderr, "at the box: %s, %d windows in the area, %s\n",
+                             Main().Program() ? "a program window" : "no program window",
+                             int(Main().Area().subWindowList().size()),
+                             Main().windowTitle().toStdString().c_str());
+            }
+        };
+        dialogs.Answer(MsgAnswer::Ok).Choose(dense);
+        Item("mnuOpen")->trigger();
+        Settle();
+        TellBoxes();
+        TellMain("after the open");
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
     // In the child: a program of many bits loaded, then its state saved over an old file
     // and to a new one, each time with less memory left than the file's text takes.
     [[noreturn]] void SaveStateOutOfMemory() {
@@ -237,6 +278,20 @@ TEST_F(OutOfMemoryTest, ADroppedSourceThatRunsOutHalfWayLeavesTheMainWindowShown
                 "box: Ostrel: Out of memory while loading [^\n]*dense\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
                 "after: shown, Card File\n");
+#endif
+}
+
+// The box used to be made while the board windows the load had made and the program window
+// were still there, held out of sight, taking the memory it needed.
+TEST_F(OutOfMemoryTest, ALoadThatRunsOutAfterItsBoardsLetsGoOfEveryWindowBeforeTheBox) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    EXPECT_EXIT(RunOutAfterTheBoards(), ::testing::ExitedWithCode(0),
+                "at the box: no program window, 0 windows in the area, Card File\n"
+                "box: Ostrel: Out of memory while loading [^\n]*boards\\.ml2; the program was "
+                "not loaded: Error In Text Parser\n"
+                "after the open: shown, Card File\n");
 #endif
 }
 
