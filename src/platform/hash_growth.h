@@ -77,10 +77,19 @@ public:
 
     // An entry whose making can fail (a key or value that asks for memory) is made before
     // the table is touched: the library marks a slot taken before it makes the entry there.
+    // It is made only once its key is known to be missing, where the key can be read without
+    // making the entry, so that inserting a key held already asks for nothing.
     template <class Value>
     std::pair<iterator, bool> insert(Value&& value) {
+        constexpr bool madeInPlace = std::is_nothrow_constructible_v<value_type, Value&&>;
+        if (madeInPlace && HasRoomFor(size() + 1)) {
+            return Table::insert(std::forward<Value>(value));
+        }
+        if (const auto held = Holding(value); held != Table::end()) {
+            return {held, false};
+        }
         MakeRoomForOneMore();
-        if constexpr (std::is_nothrow_constructible_v<value_type, Value&&>) {
+        if constexpr (madeInPlace) {
             return Table::insert(std::forward<Value>(value));
         } else {
             return Table::insert(Made(std::forward<Value>(value)));
@@ -99,8 +108,15 @@ public:
     }
     template <class... Args>
     std::pair<iterator, bool> emplace(Args&&... args) {
+        constexpr bool madeInPlace = std::is_nothrow_constructible_v<value_type, Args&&...>;
+        if (madeInPlace && HasRoomFor(size() + 1)) {
+            return Table::emplace(std::forward<Args>(args)...);
+        }
+        if (const auto held = Holding(args...); held != Table::end()) {
+            return {held, false};
+        }
         MakeRoomForOneMore();
-        if constexpr (std::is_nothrow_constructible_v<value_type, Args&&...>) {
+        if constexpr (madeInPlace) {
             return Table::emplace(std::forward<Args>(args)...);
         } else {
             return Table::insert(Made(std::forward<Args>(args)...));
@@ -108,15 +124,23 @@ public:
     }
     template <class Key, class... Args>
     std::pair<iterator, bool> try_emplace(Key&& key, Args&&... args) {
-        MakeRoomForOneMore();
         using Mapped = typename Table::mapped_type;
-        if constexpr (std::is_nothrow_constructible_v<key_type, Key&&> &&
-                      std::is_nothrow_constructible_v<Mapped, Args&&...>) {
+        constexpr bool madeInPlace = std::is_nothrow_constructible_v<key_type, Key&&> &&
+                                     std::is_nothrow_constructible_v<Mapped, Args&&...>;
+        if (madeInPlace && HasRoomFor(size() + 1)) {
+            return Table::try_emplace(std::forward<Key>(key), std::forward<Args>(args)...);
+        }
+        if (const auto held = Table::find(key); held != Table::end()) {
+            return {held, false};
+        }
+        MakeRoomForOneMore();
+        if constexpr (madeInPlace) {
             return Table::try_emplace(std::forward<Key>(key), std::forward<Args>(args)...);
         } else {
-            if (const auto found = Table::find(key); found != Table::end()) {
-                return {found, false};
-            }
+            static_assert(std::is_nothrow_move_constructible_v<key_type> &&
+                              std::is_nothrow_move_constructible_v<Mapped>,
+                          "a key and value made beforehand must move into their slot without "
+                          "failing");
             key_type madeKey(std::forward<Key>(key));
             Mapped madeValue(std::forward<Args>(args)...);
             return Table::try_emplace(std::move(madeKey), std::move(madeValue));
@@ -135,11 +159,20 @@ public:
         return Table::at(key);
     }
 
-    // Removes the entry of a key or at an iterator.
+    // Removes the entry of a key or at an iterator. Each entry removed may leave a tombstone,
+    // which takes room as an entry does; a key not held removes nothing and leaves none.
     template <class Which>
     decltype(auto) erase(Which&& which) {
-        ++erasures_;  // may leave a tombstone, which takes room as an entry does
-        return Table::erase(std::forward<Which>(which));
+        using Position = std::remove_cvref_t<Which>;
+        if constexpr (std::is_same_v<Position, iterator> ||
+                      std::is_same_v<Position, const_iterator>) {
+            ++erasures_;
+            return Table::erase(std::forward<Which>(which));
+        } else {
+            const size_type removed = Table::erase(std::forward<Which>(which));
+            erasures_ += removed;
+            return removed;
+        }
     }
     // Removes every entry the predicate holds for; how many.
     template <class Predicate>
@@ -165,22 +198,66 @@ public:
     }
 
 private:
-    // The entries a table of that capacity holds before an insert makes it grow: the hash
-    // library fills seven eighths of it (a little less at the smallest sizes, never more).
-    static size_type RoomIn(size_type capacity) { return capacity / 8 * 7 + capacity % 8 * 7 / 8; }
-    // A capacity with room for `entries`; the library rounds it up.
-    static size_type CapacityFor(size_type entries) { return entries + (entries + 6) / 7 + 1; }
+    // The entries a table of that capacity holds before an insert makes it grow: as the hash
+    // library reckons it, seven eighths of it, all of it when it is smaller than a group of
+    // slots; a table of 7 is given 6, as on machines whose groups are 8 slots wide.
+    static size_type RoomIn(size_type capacity) {
+        return capacity == 7 ? 6 : capacity - capacity / 8;
+    }
+    // The capacity the library has room for `entries` in: the first of 1, 3, 7, 15, ... that
+    // holds them.
+    static size_type CapacityFor(size_type entries) {
+        size_type capacity = 1;
+        while (RoomIn(capacity) < entries) {
+            capacity = capacity * 2 + 1;
+        }
+        return capacity;
+    }
 
     // Every removal since the table was built may have left a tombstone, which the library
     // counts against the room as it counts an entry.
     bool HasRoomFor(size_type entries) const { return entries + erasures_ <= RoomIn(capacity()); }
 
-    // A table whose room went to removals is built again at its size, as a queue that
-    // fills and empties keeps it; one full of entries at twice its size.
+    // A table built again for one more entry goes where the library would take it: to twice
+    // its size when its entries fill it, or more than 25/32 of it; at its size when its room
+    // went to removals, as a queue that fills and empties keeps it.
     void MakeRoomForOneMore() {
-        if (!HasRoomFor(size() + 1)) {
-            Rebuild(CapacityFor(2 * size() + 1));
+        if (HasRoomFor(size() + 1)) {
+            return;
         }
+        const size_type capacity = Table::capacity();
+        const bool full = size() + 1 > RoomIn(capacity) || size() * 32 > capacity * 25;
+        Rebuild(full ? capacity * 2 + 1 : capacity);
+    }
+
+    // The entry held under the key that an entry made of the arguments would have, or the end
+    // when none is or that key cannot be read without making the entry.
+    static constexpr bool kIsMap = requires { typename Table::mapped_type; };
+    template <class Value>
+    iterator Holding(const Value& value) {
+        if constexpr (kIsMap) {
+            if constexpr (requires(Table & table) { table.find(value.first); }) {
+                return Table::find(value.first);
+            } else {
+                return Table::end();
+            }
+        } else if constexpr (requires(Table & table) { table.find(value); }) {
+            return Table::find(value);
+        } else {
+            return Table::end();
+        }
+    }
+    template <class Key, class Mapped>
+    iterator Holding(const Key& key, const Mapped&) {
+        if constexpr (kIsMap && requires(Table & table) { table.find(key); }) {
+            return Table::find(key);
+        } else {
+            return Table::end();
+        }
+    }
+    template <class... Args>
+    iterator Holding(const Args&...) {
+        return Table::end();
     }
 
     template <class... Args>
@@ -192,6 +269,8 @@ private:
 
     // Builds the table anew at `capacity`, or at the capacity it has when that is more.
     void Rebuild(size_type capacity) {
+        static_assert(std::is_nothrow_move_constructible_v<typename Table::init_type>,
+                      "an entry must move to the table built anew without failing");
         Table grown(std::max(capacity, Table::capacity()), Table::hash_function(), Table::key_eq(),
                     Table::get_allocator());
         for (auto at = Table::begin(); at != Table::end();) {

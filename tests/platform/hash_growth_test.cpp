@@ -126,5 +126,55 @@ TEST(HashGrowth, ATableFilledAndEmptiedOverAndOverFindsEveryKey) {
     EXPECT_LT(queue.capacity(), 128U);  // built again at its size, not grown without end
 }
 
+// A table grows to the size the hash library would have grown it to for the same inserts,
+// never past it (a table of seven entries excepted: it grows one entry early).
+TEST(HashGrowth, ATableGrowsNoLargerThanTheLibrarysOwn) {
+    HashSet<std::string> names;
+    absl::flat_hash_set<std::string> plain;
+    for (int i = 0; i < 40000; ++i) {
+        const std::string name = NameOf(i);
+        names.insert(name);
+        plain.insert(name);
+        names.insert(name);  // held already: no growth
+        if (plain.size() != 7) {
+            ASSERT_EQ(names.capacity(), plain.capacity()) << plain.size() << " entries";
+        }
+    }
+}
+
+// Erasing a key the table does not hold leaves no tombstone, so it brings no rebuild nearer.
+TEST(HashGrowth, ErasingMissingKeysLeavesTheTableItsRoom) {
+    HashSet<int> held;
+    for (int i = 0; i < 1000; ++i) {
+        held.insert(i);
+    }
+    for (int i = 0; i < 100000; ++i) {
+        EXPECT_EQ(held.erase(-1 - i), 0U);
+    }
+    const auto capacity = held.capacity();
+    allocations = 0;
+    held.insert(1000);
+    EXPECT_EQ(allocations, 0);
+    EXPECT_EQ(held.capacity(), capacity);
+}
+
+// A key held already is found before anything is made of it: inserting it again asks for no
+// memory, however long the key.
+TEST(HashGrowth, InsertingAKeyHeldAlreadyAsksForNoMemory) {
+    const std::string key(100, 'k');
+    HashSet<std::string> names;
+    HashMap<std::string, std::string> cells;
+    names.insert(key);
+    cells.emplace(key, key);
+    const std::pair<const std::string, std::string> entry(key, key);
+    allocations = 0;
+    EXPECT_FALSE(names.insert(key).second);
+    EXPECT_FALSE(names.emplace(key).second);
+    EXPECT_FALSE(cells.insert(entry).second);
+    EXPECT_FALSE(cells.emplace(key, key).second);
+    EXPECT_FALSE(cells.try_emplace(key, key).second);
+    EXPECT_EQ(allocations, 0);
+}
+
 }  // namespace
 }  // namespace veldra
