@@ -18,6 +18,7 @@
 #include "loader/loader_fixture.h"
 #include "loader/source_memory.h"
 #include "platform/memory_room.h"
+#include "support/address_sanitizer.h"
 #include "support/engine_driver.h"
 #include "support/without_privileges.h"
 
@@ -201,14 +202,6 @@ TEST_F(ParseTextTest, ASourceTooLargeForTheMemoryLeftIsRefusedUnreadAndNothingEn
     EXPECT_TRUE(Boxes()[0].ends_with(" MB can be given: Error In Text Parser")) << Boxes()[0];
     EXPECT_FALSE(platform.ended());
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VELDRA_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELDRA_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 // What the process may take beyond what it takes when the limit is set.
 constexpr std::uint64_t kMemoryRoom = std::uint64_t(400) << 20;

@@ -17,15 +17,8 @@
 #include "loader/source_census.h"
 #include "loader/source_memory.h"
 #include "platform/memory_room.h"
+#include "support/address_sanitizer.h"
 #include "support/qt/application_fixture.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VELDRA_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELDRA_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace veldra::testing {
 namespace {
