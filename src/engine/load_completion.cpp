@@ -1,10 +1,10 @@
 #include "engine/program_engine.h"
 
 #include <algorithm>
-#include <new>
 
 #include "engine/program_window.h"
 #include "platform/ascii_text.h"
+#include "platform/load_under_way.h"
 #include "platform/memory_room.h"
 #include "platform/platform.h"
 
@@ -41,22 +41,15 @@ void ProgramEngine::YieldDuringLoad() {
     // The bits made here for names that no section declared, and the board windows'
     // indicators, were not reckoned by the check before reading: they stop while the desktop
     // can still say so, not once every allocation fails.
-    if (completingLoad_ && ++yieldsSinceMemoryLook_ >= kYieldsPerMemoryLook) {
+    if (LoadUnderWay() && ++yieldsSinceMemoryLook_ >= kYieldsPerMemoryLook) {
         yieldsSinceMemoryLook_ = 0;
-        if (!DesktopReserveFree()) {
-            throw std::bad_alloc();
-        }
+        RequireDesktopReserve();
     }
 }
 
 void ProgramEngine::LoadFinished(const std::vector<BoardPanel*>& windows) {
     const Hold hold(*this);
-    completingLoad_ = true;
     yieldsSinceMemoryLook_ = 0;
-    struct Completed {
-        bool& completing;
-        ~Completed() { completing = false; }
-    } completed{completingLoad_};
     try {
         BindLoadedProgram(windows);
         MapBitsHeld();

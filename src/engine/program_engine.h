@@ -337,9 +337,7 @@ private:
     bool scanning_ = false;
     int holds_ = 0;
     bool releaseRequested_ = false;
-    // While load completion runs, and how many of its yields since it last looked at the
-    // memory left.
-    bool completingLoad_ = false;
+    // How many yields of load completion since it last looked at the memory left.
     int yieldsSinceMemoryLook_ = 0;
     bool forceTablesEnabled_ = false;
     bool numericMenusEnabled_ = false;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <exception>
-#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -45,9 +44,10 @@ public:
         try {
             std::forward<Body>(body)();
             return true;
-        } catch (const std::bad_alloc&) {
-            throw;
         } catch (const std::exception& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
             ReportModelError(AtLine(error.what()), ProgressWindow::Close);
             return false;
         }

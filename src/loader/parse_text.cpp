@@ -142,13 +142,6 @@ SourceFile ReadSource(const std::filesystem::path& path,
     return {std::move(text), *check.census};
 }
 
-// Memory running out as far as the load goes when the desktop's reserve is no longer free.
-void ThrowWithoutDesktopReserve() {
-    if (!DesktopReserveFree()) {
-        throw std::bad_alloc();
-    }
-}
-
 // Thrown from a yield when the program was closed meanwhile: the load ends there,
 // quietly, as the user asked for it.
 struct ProgramClosed {};
@@ -245,10 +238,6 @@ ParseText::~ParseText() {
     boards_->ReleaseBoardWindow();
 }
 
-bool ParseText::LoadUnderWay() {
-    return ::veldra::LoadUnderWay();
-}
-
 std::string ParseText::GetProgram(const std::filesystem::path& path) {
     path_ = path;
     return LoadGuarded([&] { return ReadSource(path).text; });
@@ -306,12 +295,12 @@ std::string ParseText::LoadGuarded(Source&& source) {
     if (host_.ReportsOutOfMemory()) {
         throw std::bad_alloc();
     }
-    ThePlatform().UnloadLoadingProgress();
     ReportOutOfMemory(path_);
     return {};
 }
 
 void ParseText::ReportOutOfMemory(const std::filesystem::path& path) {
+    ThePlatform().UnloadLoadingProgress();
     ReportFailure("Out of memory while loading " +
                   (path.empty() ? std::string("the program") : path.string()) +
                   "; the program was not loaded");
@@ -357,7 +346,7 @@ std::string ParseText::Load(std::string text) {
     // The program's windows are made and filled: a program that left the desktop less than
     // the reserve the check before reading promised it goes now, while the desktop can still
     // say so, not at the next paint.
-    ThrowWithoutDesktopReserve();
+    RequireDesktopReserve();
     return name;
 }
 
@@ -393,7 +382,7 @@ bool ParseText::ReadPiece() {
             positionAtLastMemoryLook_ = reader_->Position();
             // A source that takes more than its census promised stops while the desktop can
             // still say so.
-            ThrowWithoutDesktopReserve();
+            RequireDesktopReserve();
         }
         ThePlatform().SetLoadingProgress(double(reader_->Position()), double(reader_->Size()));
         Yield();

@@ -87,9 +87,6 @@ public:
     // was not loaded; to be shown once the half-made program has gone.
     static void ReportOutOfMemory(const std::filesystem::path& path);
 
-    // Whether a load is under way anywhere in the application.
-    static bool LoadUnderWay();
-
     // Whether the piece is a section keyword.
     static bool KeyWord(std::string_view piece) { return ::veldra::KeyWord(piece); }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "loader/keywords.h"
+#include "platform/ascii_text.h"
 
 namespace veldra {
 namespace {
@@ -33,6 +34,18 @@ constexpr std::array<Kind, 256> kKinds = [] {
     kinds[std::size_t(',')] = Kind::Comma;
     kinds[std::size_t(';')] = Kind::Semicolon;
     return kinds;
+}();
+
+// The letters a section keyword starts with, in either case: a line that starts with none
+// of them is passed at one look.
+constexpr std::array<bool, 256> kKeywordFirstLetters = [] {
+    std::array<bool, 256> first{};
+    for (const SectionKeyword& section : kSectionKeywords) {
+        const char letter = section.keyword.front();
+        first[static_cast<unsigned char>(letter)] = true;
+        first[static_cast<unsigned char>(letter - 'A' + 'a')] = true;
+    }
+    return first;
 }();
 
 // Beyond this many characters a word is told apart by its first ones.
@@ -107,7 +120,7 @@ void SourceCounter::TakeWords(std::string_view text) {
                 [[fallthrough]];
             case Kind::Digit:
                 if (word_.size() < kLongestWord) {
-                    word_ += c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+                    word_ += ToUpperAscii(c);
                 }
                 continue;
             case Kind::Comma:
@@ -133,13 +146,10 @@ void SourceCounter::EndWord() {
 
 void SourceCounter::Classify() {
     headDone_ = true;
-    // Most lines start with no keyword's first letter: they are passed at one look.
-    constexpr std::string_view kFirstLetters = "BLNTCUESbltncues";
-    if (head_.empty() || kFirstLetters.find(head_.front()) == std::string_view::npos) {
+    if (head_.empty() || !kKeywordFirstLetters[static_cast<unsigned char>(head_.front())]) {
         return;
     }
-    std::transform(head_.begin(), head_.end(), head_.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    std::transform(head_.begin(), head_.end(), head_.begin(), ToUpperAscii);
     // A keyword starts a section as the first words of its line; every other one ends the
     // section before it.
     for (const auto& [keyword, kind] : kSectionKeywords) {

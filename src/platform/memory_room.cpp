@@ -7,6 +7,7 @@
 #include <charconv>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <string>
 
 // jemalloc's statistics, when the program is linked with it (the simulator is; its tests
@@ -128,6 +129,12 @@ std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough) {
 bool DesktopReserveFree() {
     const std::optional<std::uint64_t> room = CurrentMemoryRoom(kDesktopReserve);
     return !room || *room > kDesktopReserve;
+}
+
+void RequireDesktopReserve() {
+    if (!DesktopReserveFree()) {
+        throw std::bad_alloc();
+    }
 }
 
 }  // namespace veldra

@@ -63,4 +63,8 @@ inline constexpr std::uint64_t kDesktopReserve = std::uint64_t(64) << 20;
 // Whether the desktop's reserve is still free now, or nothing bounds the memory.
 bool DesktopReserveFree();
 
+// Ends a load as memory running out does when the desktop's reserve is no longer free:
+// while the box that says so can still be made.
+void RequireDesktopReserve();
+
 }  // namespace veldra

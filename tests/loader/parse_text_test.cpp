@@ -435,12 +435,12 @@ TEST_F(ParseTextTest, ALoadCannotBeStartedWhileOneIsUnderWay) {
     std::string inner = "not run";
     host.onYield = [&] {
         host.onYield = nullptr;
-        EXPECT_TRUE(ParseText::LoadUnderWay());
+        EXPECT_TRUE(LoadUnderWay());
         inner = ParseText(engine, host).GetProgramFromText(Source({"PROGRAM OTHER;"}));
     };
     EXPECT_EQ(Load(Source({"PROGRAM FIRST;", "BOOLEAN BITS A;"})), "FIRST");
     EXPECT_EQ(inner, "");
-    EXPECT_FALSE(ParseText::LoadUnderWay());
+    EXPECT_FALSE(LoadUnderWay());
     EXPECT_EQ(std::count(host.journal.begin(), host.journal.end(), "load finished"), 1);
 }
 

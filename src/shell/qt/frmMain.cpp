@@ -401,7 +401,7 @@ void frmMain::LoadProgram(SourceFile source, const std::filesystem::path& path) 
     try {
         MakeProgram(std::move(source), path);
     } catch (const std::bad_alloc&) {
-        // Memory ran out reading the source, making the program's windows or filling them: the
+        // Memory ran out loading the source, making the program's windows or filling them: the
         // program and all its windows go before the box that says so is made, and the
         // application goes on without them.
         LetGoOfProgram();
@@ -410,7 +410,6 @@ void frmMain::LoadProgram(SourceFile source, const std::filesystem::path& path) 
         if (!unloaded_) {
             ShowMaximised();
         }
-        ThePlatform().UnloadLoadingProgress();
         ParseText::ReportOutOfMemory(path);
     }
 }
@@ -491,9 +490,7 @@ void frmMain::MakeProgram(SourceFile source, const std::filesystem::path& path) 
     boardWindows_->Release();
     // Made, filled and shown, the program's windows must still leave the desktop the reserve
     // the check before reading promised it, or the program goes while the box can be made.
-    if (!DesktopReserveFree()) {
-        throw std::bad_alloc();
-    }
+    RequireDesktopReserve();
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
     menuItems_["mnuStatements"]->setEnabled(!statements_);
