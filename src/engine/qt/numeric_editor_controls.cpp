@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include "engine/numeric_editor.h"
@@ -18,14 +17,6 @@ namespace {
 
 bool TakenByAnotherWindow(Qt::FocusReason reason) {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-}
-
-// A click on a part of the window that takes no focus (a page tab among them) gives the
-// focus to the window's frame in the main window's area, which hands it straight back to
-// the box while the box is in sight: the box is not left. Gone from sight, it is.
-bool FocusComesBack(const QLineEdit& box) {
-    const auto* frame = qobject_cast<const QMdiSubWindow*>(QApplication::focusWidget());
-    return frame != nullptr && frame->isAncestorOf(&box) && box.isVisible();
 }
 
 }  // namespace
@@ -69,8 +60,7 @@ bool NumericEditorControls::eventFilter(QObject* watched, QEvent* event) {
     // (the refusal of this very entry among them) takes the focus from the window, not
     // from the box, and applying then would answer one entry twice.
     if (watched == box_ && event->type() == QEvent::FocusOut &&
-        !TakenByAnotherWindow(static_cast<QFocusEvent*>(event)->reason()) &&
-        !FocusComesBack(*box_)) {
+        !TakenByAnotherWindow(static_cast<QFocusEvent*>(event)->reason())) {
         frame_.Command([&] {
             editor_.SetValueText(ToStdString(box_->text()));
             editor_.LeaveValueBox();

@@ -31,6 +31,10 @@ PageTabs::PageTabs(QWidget* parent) : QTabBar(parent), spacing_(new Spacing) {
     // Kept by the bar and gone after it: the bar and its scroll buttons draw with it.
     spacing_->setParent(this);
     setStyle(spacing_);
+    // A click on a tab takes the focus, so that a value box left by it is left once, as by a
+    // click on any other control; the window's frame would take it instead and hand it
+    // back to the box, which the hidden page then makes leave a second time.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 PageTabs::~PageTabs() {
