@@ -162,7 +162,15 @@ TEST(Element, ATooLargeRungsNoteIsItsOnlyDrawing) {
     note.Note = "too large";
     RecordingDrawing drawing;
     note.UpdateSelection(drawing);
-    EXPECT_EQ(drawing.events, (Lines{"T 120 2920 too large"}));
+    // Only the note, written inside its own cell (1560 by 840 twips, the fourth row).
+    EXPECT_EQ(drawing.events.size(), 1U);
+    ASSERT_EQ(drawing.texts.size(), 1U);
+    const RecordingDrawing::Text& written = drawing.texts[0];
+    EXPECT_EQ(written.text, "too large");
+    EXPECT_GE(written.x, 0);
+    EXPECT_LT(written.x, 1560);
+    EXPECT_GE(written.y, 3 * 840);
+    EXPECT_LT(written.y, 4 * 840);
 }
 
 TEST(Element, OnlyANamedCellIsSelectedAndFramed) {
