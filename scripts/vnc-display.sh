@@ -18,15 +18,28 @@ shift
 work=$(mktemp -d)
 xvfb=
 vnc=
-# The program has ended (or never started): its server and display go after it.
+# Ends a server of the display and waits for it, for three seconds at most: one that does
+# not end on the request is killed, so that the script ends with its program.
+stop() {
+    kill "$1" 2>/dev/null || return 0
+    (sleep 3 && kill -KILL "$1" 2>/dev/null) &
+    local killer=$!
+    wait "$1" 2>/dev/null || true
+    kill "$killer" 2>/dev/null || true
+    wait "$killer" 2>/dev/null || true
+}
+# The program has ended (or never started): its server and display go after it. What the
+# VNC server said is shown then, as the servers write to files of their own: a server left
+# behind holds nothing of the caller's, whose output would otherwise stay open with it.
 cleanup() {
     if [ -n "$vnc" ]; then
-        kill "$vnc" 2>/dev/null || true
-        wait "$vnc" 2>/dev/null || true
+        stop "$vnc"
+        if [ -s "$work/vnc.log" ]; then
+            cat "$work/vnc.log" >&2
+        fi
     fi
     if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
+        stop "$xvfb"
     fi
     rm -rf "$work"
 }
@@ -44,7 +57,7 @@ touch "$XAUTHORITY"
 echo "ffff 0000  0000  0012 4d49542d4d414749432d434f4f4b49452d31 0010 $(mcookie)" |
     xauth -q -f "$XAUTHORITY" nmerge -
 setsid Xvfb -displayfd 3 -screen 0 "${VELDRA_VNC_SIZE:-1600x1000}x24" -dpi 96 -nolisten tcp \
-    -auth "$XAUTHORITY" 3>"$work/display" 2>"$work/Xvfb.log" &
+    -auth "$XAUTHORITY" 3>"$work/display" >"$work/Xvfb.log" 2>&1 &
 xvfb=$!
 # The number is written once the display takes clients.
 for _ in $(seq 100); do
@@ -61,7 +74,7 @@ fi
 export DISPLAY=:$(head -n 1 "$work/display")
 
 setsid X0tigervnc -display "$DISPLAY" -rfbport "$port" -SecurityTypes None -AlwaysShared \
-    -desktop VELDRA -Log '*:stderr:0' &
+    -desktop VELDRA -Log '*:stderr:0' >"$work/vnc.log" 2>&1 &
 vnc=$!
 
 # In the foreground, so that Ctrl+C reaches the program (a job in the background would
