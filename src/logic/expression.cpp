@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "logic/expression_names.h"
 #include "logic/operand_lookup.h"
 
 namespace veldra {
@@ -87,9 +88,9 @@ private:
                 ++i;
                 continue;
             }
-            // A name runs to the next blank or symbol; a "~" inside it is part of it.
+            // A "~" inside a name is part of it, as every reader of the statement takes it.
             std::size_t end = i;
-            while (end < text.size() && text[end] != ' ' && !IsSymbol(text[end])) {
+            while (end < text.size() && !EndsName(text[end])) {
                 ++end;
             }
             const std::string_view name = text.substr(i, end - i);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "logic/expression_names.h"
 #include "logic/operand_lookup.h"
 #include "logic/text_helpers.h"
 #include "platform/ascii_text.h"
@@ -113,71 +114,31 @@ std::vector<std::string> OperandNames(std::string_view expression) {
 }
 
 std::vector<std::string_view> OperandViews(std::string_view expression) {
-    constexpr std::string_view kSeparators = " +*@()";
     std::vector<std::string_view> names;
     HashSet<std::string_view> seen;  // views of the expression itself
-    constexpr std::size_t kNoName = std::string_view::npos;
-    std::size_t start = kNoName;
-    for (std::size_t i = 0; i < expression.size(); ++i) {
-        const char c = expression[i];
-        // A separator, or a leading "~", is never part of a name.
-        if (start == kNoName && kSeparators.find(c) == std::string_view::npos && c != '~') {
-            start = i;
+    ForEachName(expression, [&](const NameOccurrence& occurrence) {
+        if (seen.insert(occurrence.name).second) {
+            names.push_back(occurrence.name);
         }
-        const bool ends = i + 1 == expression.size() ||
-                          kSeparators.find(expression[i + 1]) != std::string_view::npos;
-        if (ends) {
-            if (start != kNoName) {
-                const std::string_view name = expression.substr(start, i + 1 - start);
-                if (seen.insert(name).second) {
-                    names.emplace_back(name);
-                }
-            }
-            start = kNoName;
-            ++i;  // the separator behind the name
-        }
-    }
+    });
     if (names.empty()) {
         names.emplace_back();
     }
     return names;
 }
 
-namespace {
-
-// Walks the expression's names with whether each stands right behind "~".
-template <class Visit>
-void ForEachOccurrence(std::string_view expression, Visit&& visit) {
-    std::string name;
-    bool negated = false;
-    for (char c : expression) {
-        if (c == '*' || c == '+' || c == '@' || c == '(' || c == ')') {
-            visit(name, negated);
-            name.clear();
-            negated = false;
-        } else if (c == '~') {
-            negated = true;
-        } else {
-            name += c;
-        }
-    }
-    visit(name, negated);
-}
-
-}  // namespace
-
 bool ReadsBackContact(std::string_view expression, std::string_view bitName) {
     bool found = false;
-    ForEachOccurrence(expression, [&](const std::string& name, bool negated) {
-        found = found || (negated && name == bitName);
+    ForEachName(expression, [&](const NameOccurrence& occurrence) {
+        found = found || (occurrence.negated && occurrence.name == bitName);
     });
     return found;
 }
 
 bool ReadsFrontContact(std::string_view expression, std::string_view bitName) {
     bool found = false;
-    ForEachOccurrence(expression, [&](const std::string& name, bool negated) {
-        found = found || (!negated && name == bitName);
+    ForEachName(expression, [&](const NameOccurrence& occurrence) {
+        found = found || (!occurrence.negated && occurrence.name == bitName);
     });
     return found;
 }
@@ -186,9 +147,9 @@ std::vector<Contacts> ReadContacts(std::string_view expression,
                                    const std::vector<std::string_view>& operands) {
     std::vector<Contacts> contacts(operands.size());
     const OperandLookup lookup(operands);
-    ForEachOccurrence(expression, [&](const std::string& name, bool negated) {
-        if (const std::optional<std::uint32_t> index = lookup.Find(name)) {
-            (negated ? contacts[*index].back : contacts[*index].front) = true;
+    ForEachName(expression, [&](const NameOccurrence& occurrence) {
+        if (const std::optional<std::uint32_t> index = lookup.Find(occurrence.name)) {
+            (occurrence.negated ? contacts[*index].back : contacts[*index].front) = true;
         }
     });
     return contacts;

@@ -23,8 +23,9 @@ ParsedStatement ParseStatementText(std::string_view text);
 // A AND NOT B OR C becomes A*~B+C. The words must be upper case.
 std::string ConvertOperators(std::string_view expression);
 
-// The distinct operand names of a normalised expression, in order of first appearance.
-// "=", ">" and "<" are name characters, so a comparison such as X=5 is one name.
+// The distinct operand names of a normalised expression, in order of first appearance,
+// read as logic/expression_names.h reads every name. "=", ">" and "<" are name characters,
+// so a comparison such as X=5 is one name.
 std::vector<std::string> OperandNames(std::string_view expression);
 // The same names as places in the expression.
 std::vector<std::string_view> OperandViews(std::string_view expression);

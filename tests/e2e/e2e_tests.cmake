@@ -6,6 +6,7 @@ veldra_core_test(e2e_tests
     e2e/scan_equivalence_test.cpp
     e2e/example_listing_test.cpp
     e2e/drawn_logic_test.cpp
+    e2e/tilde_names_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(e2e_tests PRIVATE VELDRA_EXAMPLES="${PROJECT_SOURCE_DIR}/examples"

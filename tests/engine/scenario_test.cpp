@@ -64,6 +64,15 @@ const Scenario kScans[] = {
       {"IN=1 scan", "A=1 B=1 C=0",
        Lines{"Setting bit: IN", "Setting bit: A", "Clearing bit: C", "Setting bit: B"},
        Lines{"A", "C", "A"}}}},
+    // A "~" inside a name is part of it: A1~B1 is one bit, read by three statements, and
+    // ~A1~B1 its negation.
+    {"ANameHoldingTildeIsOneBitThatQueuesEveryStatementNamingIt",
+     "BOOLEAN BITS X, A1~B1, QA, QB, QC;\nLOGIC BEGIN\nASSIGN X TO A1~B1;\n"
+     "ASSIGN A1~B1 TO QA;\nASSIGN ~A1~B1 TO QB;\nASSIGN A1~B1 * X TO QC;\nEND LOGIC\n",
+     {{"X=0 scan", "A1~B1=0 QA=0 QB=1 QC=0"},
+      {"X=1 scan", "A1~B1=1 QA=1 QB=0 QC=1"},
+      {"X=0 scan", "A1~B1=0 QA=0 QB=1 QC=0"},
+      {"startstop startstop X=1 scan", "A1~B1=1 QA=1 QB=0 QC=1"}}},
     {"AnUnknownInputIsReportedOnce",
      "LOGIC BEGIN\nASSIGN A TO X;\nEND LOGIC\n",
      {{"NOSUCH=1 scan", "", Lines{"Ignored unknown input: NOSUCH"}},

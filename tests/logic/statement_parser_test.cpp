@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logic/expression.h"
 #include "logic/statement.h"
 #include "support/fake_platform.h"
 
@@ -57,6 +58,38 @@ TEST(ContactKinds, ABitBehindTildeIsABackContactAndInsideANegatedGroupAFrontOne)
                            ReadsFrontContact("~(A+B)", "B"), ReadsBackContact("~(A+B)", "B"),
                            ReadsFrontContact("AB", "A")}),
         (std::vector<bool>{true, false, true, true, true, true, true, false, true, false, false}));
+}
+
+// The operand table, the contacts that queue a statement and the evaluator read the same
+// names: only a "~" before a name or a bracket negates.
+TEST(ContactKinds, ATildeInsideANameIsPartOfItForEveryReader) {
+    struct Case {
+        const char* expression;
+        Names names;
+        std::vector<bool> backFront;  // per name: read through a back, a front contact
+    };
+    for (const Case& c : {
+             Case{"A1~B1", {"A1~B1"}, {false, true}},
+             Case{"~A1~B1", {"A1~B1"}, {true, false}},
+             Case{"~A~", {"A~"}, {true, false}},
+             Case{"A1~B1*X+~X", {"A1~B1", "X"}, {false, true, true, true}},
+             Case{"A1~B1@~A1", {"A1~B1", "A1"}, {false, true, true, false}},
+             Case{"~(A~B@C)*~C~", {"A~B", "C", "C~"}, {false, true, false, true, true, false}},
+         }) {
+        EXPECT_EQ(OperandNames(c.expression), c.names) << c.expression;
+        const std::vector<std::string_view> views = OperandViews(c.expression);
+        std::vector<bool> backFront;
+        for (const Contacts& contacts : ReadContacts(c.expression, views)) {
+            backFront.push_back(contacts.back);
+            backFront.push_back(contacts.front);
+        }
+        EXPECT_EQ(backFront, c.backFront) << c.expression;
+        for (std::size_t i = 0; i < views.size(); ++i) {
+            EXPECT_EQ(ReadsBackContact(c.expression, views[i]), bool(c.backFront[2 * i]));
+            EXPECT_EQ(ReadsFrontContact(c.expression, views[i]), bool(c.backFront[2 * i + 1]));
+        }
+        EXPECT_TRUE(Expression::Parse(c.expression, views).Valid()) << c.expression;
+    }
 }
 
 TEST(ParseStatementText, SplitsExpressionAndResults) {
