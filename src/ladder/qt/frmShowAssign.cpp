@@ -132,6 +132,10 @@ void frmShowAssign::BuildWindow() {
     mnuTgQue_ = mnuPopUp_->addAction("Toggle", this, [this] { mnuTgQue_Click(); });
     mnuTgQue_->setObjectName("mnuTgQue");
     mnuPopUp_->setDefaultAction(mnuTgQue_);
+    // An exclusive-or contact reads several bits: the engineer picks the one to toggle.
+    mnuTgBits_ = mnuPopUp_->addMenu("Toggle");
+    mnuTgBits_->setObjectName("mnuTgBits");
+    mnuTgBits_->menuAction()->setVisible(false);
 
     connect(chkLadder_, &QCheckBox::toggled, this, [this](bool on) { chkLadder_Click(on); });
     connect(chkTop_, &QCheckBox::toggled, this, [this] { chkTop_Click(); });
@@ -335,8 +339,26 @@ void frmShowAssign::OnPicturePressed(double X, double Y, Qt::MouseButton button)
         selElement_->UpdateSelection(*drawing_, bits);
     }
     mnuBit_->setText(ToQString(selElement_->Name));
+    OfferToggle();
     if (button == Qt::RightButton) {
-        mnuPopUp_->popup(QCursor::pos(), mnuTgQue_);
+        mnuPopUp_->popup(QCursor::pos(),
+                         mnuTgQue_->isVisible() ? mnuTgQue_ : mnuTgBits_->menuAction());
+    }
+}
+
+void frmShowAssign::OfferToggle() {
+    mnuTgBits_->clear();
+    const bool several = !selElement_->IsOutput && IsExclusiveOrContact(selElement_->Name);
+    mnuTgQue_->setVisible(!several);
+    mnuTgBits_->menuAction()->setVisible(several);
+    if (!several) {
+        return;
+    }
+    for (const std::string_view operand : ContactOperands(selElement_->Name)) {
+        const std::string name(operand);
+        QAction* toggle =
+            mnuTgBits_->addAction(ToQString(name), this, [this, name] { ToggleBit(name); });
+        toggle->setObjectName("mnuTgBit");
     }
 }
 
@@ -347,10 +369,15 @@ void frmShowAssign::mnuShow_Click() {
 }
 
 void frmShowAssign::mnuTgQue_Click() {
-    if (selElement_ == nullptr || !host_.ProgramStands()) {
+    if (selElement_ != nullptr) {
+        ToggleBit(selElement_->Name);
+    }
+}
+
+void frmShowAssign::ToggleBit(const std::string& name) {
+    if (!host_.ProgramStands()) {
         return;
     }
-    const std::string name = selElement_->Name;
     ProgramEngine& engine = *host_.engine;
     BooleanBit* bit = engine.PrgBooleanBits()->Find(name);
     if (bit == nullptr) {

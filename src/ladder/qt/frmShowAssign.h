@@ -93,6 +93,11 @@ private:
     void SizeLadder();
     void RedrawAll(bool selection = true);
     void OnPicturePressed(double X, double Y, Qt::MouseButton button);
+    // The menu's toggle for the selected cell: one entry for a contact of one bit, a list of
+    // its bits to choose from for an exclusive-or contact.
+    void OfferToggle();
+    // Toggles one bit, as the engineer does from the contact's menu, and queues its readers.
+    void ToggleBit(const std::string& name);
     void chkLadder_Click(bool ladder);
     void chkTop_Click();
     void StatementChanged(bool result);
@@ -127,6 +132,7 @@ private:
     QMenu* mnuPopUp_ = nullptr;
     QAction* mnuBit_ = nullptr;
     QAction* mnuTgQue_ = nullptr;
+    QMenu* mnuTgBits_ = nullptr;
 };
 
 }  // namespace veldra

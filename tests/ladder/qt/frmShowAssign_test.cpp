@@ -234,6 +234,38 @@ TEST_F(ViewerTest, AToggledContactReachesTheNextScanAndTheLadderSavesAsABitmap) 
     EXPECT_EQ(dialogs.boxes().back().icon, MsgIcon::Critical);
 }
 
+// An exclusive-or contact reads two bits: its menu lists them, and the one chosen is
+// toggled and solved for at the next scan.
+TEST_F(ViewerTest, AnExclusiveOrContactOffersEachOfItsBitsToToggle) {
+    frmShowAssign& viewer = Open("SAME_1");
+    Start();
+    ASSERT_TRUE(Value("SAME_1"));
+    QTest::mousePress(&viewer.Picture(), Qt::RightButton, {}, QPoint(40, 40));
+    auto* popup = viewer.findChild<QMenu*>("mnuPopUp");
+    auto* bits = viewer.findChild<QMenu*>("mnuTgBits");
+    EXPECT_FALSE(viewer.findChild<QAction*>("mnuTgQue")->isVisible());
+    EXPECT_TRUE(bits->menuAction()->isVisible());
+    EXPECT_EQ(bits->title(), "Toggle");
+    QStringList names;
+    for (QAction* action : bits->actions()) {
+        names.push_back(action->text());
+    }
+    EXPECT_EQ(names, (QStringList{"PB_1", "PB_2"}));
+
+    bits->actions().at(1)->trigger();
+    popup->hide();
+    Driver().Tick();
+    EXPECT_TRUE(Value("PB_2") && !Value("PB_1"));
+    EXPECT_FALSE(Value("SAME_1"));
+
+    // A contact of one bit has the single entry again.
+    frmShowAssign& plain = Open("ROUTE_1");
+    QTest::mousePress(&plain.Picture(), Qt::RightButton, {}, QPoint(40, 40));
+    plain.findChild<QMenu*>("mnuPopUp")->hide();
+    EXPECT_TRUE(plain.findChild<QAction*>("mnuTgQue")->isVisible());
+    EXPECT_FALSE(plain.findChild<QMenu*>("mnuTgBits")->menuAction()->isVisible());
+}
+
 TEST_F(ViewerTest, AStatementMendedInTheFaultEditorShowsInItsOpenViewer) {
     frmShowAssign& viewer = Open("ROUTE_1");
     frmBdSt editor(registry, Engine());
