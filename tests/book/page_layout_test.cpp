@@ -321,6 +321,31 @@ TEST(PageLayout, NamesOfAnyLengthLieOverNothingOnTheirPageAndStayOnIt) {
     EXPECT_LT(Layout(flat, kA4), pages);
 }
 
+// A sum of long names runs over several pages: no page ends between a contact and the
+// rows its name takes.
+TEST(PageLayout, ARungTallerThanAPageIsNotCutWithinTheRoomOfItsNames) {
+    FakePlatform platform;
+    // Two short names, then names that take four rows each: the sixth name stands on the
+    // page's last row.
+    std::string sum = "S1 + S2";
+    for (int i = 0; i < 12; ++i) {
+        sum += " + " + std::string(150 + i, char('A' + i));
+    }
+    for (const int percent : {100, 150}) {
+        Ladders book(percent);
+        book.Add(false, "A TO X;");
+        book.Add(false, sum + " TO Y;");
+        const FixedPitch metrics;
+        NoProgress progress;
+        const int pages = CreateDocument(book, kA4, {}, nullptr, progress, &metrics);
+        CalcTextSize(book, metrics);
+        EXPECT_GE(pages, 3) << percent;
+        const std::vector<std::string> faults = PageFaults(book, pages);
+        EXPECT_TRUE(faults.empty())
+            << percent << ": " << faults.size() << " faults, the first " << faults.front();
+    }
+}
+
 TEST(PageLayout, ATooLargeRungPrintsItsStatementBelowTheNoteAndItsCoilsOnItsRow) {
     FakePlatform platform;
     const std::string statement = NestedExclusiveOrChains(16) + " TO Z, W;";
