@@ -258,6 +258,22 @@ TEST_F(ViewerTest, AMalformedEditIsSavedAsTheParserTakesItAndDrawnAsFarAsItGoes)
     EXPECT_TRUE(dialogs.boxes().empty());
 }
 
+// A press on the lines of a name in the room its row grew by picks the name's contact.
+TEST_F(ViewerTest, APressOnANamesLinesBelowItsRowSelectsItsContact) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    viewer.findChild<QPlainTextEdit*>("txtAssign")
+        ->setPlainText("ASSIGN ROUTE_SET_NORMAL@ROUTE_SET_REVERSE@PB_1 + PB_2 TO ROUTE_1;");
+    viewer.CreateLadderElements();
+    const Element* below = viewer.Cells().Item(0, 1);
+    ASSERT_NE(below, nullptr);
+    ASSERT_TRUE(below->NameRoom);
+    // The middle of the first column's second row, 840 to 1680 twips down.
+    QTest::mousePress(&viewer.Picture(), Qt::LeftButton, {}, QPoint(52, 84));
+    EXPECT_EQ(viewer.findChild<QAction*>("mnuBit")->text(),
+              "ROUTE_SET_NORMAL@ROUTE_SET_REVERSE@PB_1");
+    EXPECT_TRUE(viewer.Cells().Item(0, 0)->IsSelected());
+}
+
 // Names of any length, laid out in the viewer's own font: each stands whole beside its own
 // contact or coil, over no other name and no symbol.
 TEST_F(ViewerTest, LongNamesLieOverNoOtherNameAndNoSymbol) {
