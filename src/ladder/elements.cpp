@@ -187,11 +187,15 @@ void Element::DrawRelay(LadderDrawing& drawing, const BooleanBits* bits) const {
 
 namespace {
 
-// Top and bottom of a contact's symbol and of a coil's below the top of its cell, at 100 %.
-constexpr double kSymbolTop = 480;
-constexpr double kSymbolBottom = 720;
+// Top and bottom of a contact's symbol and of a coil's below the top of its cell, at 100 %,
+// in the ladder and the relay drawing alike: a drawing is switched without a new layout.
+// The relay's fixed contacts reach above and below the ladder's contact (480 to 720).
+constexpr double kSymbolTop = 420;
+constexpr double kSymbolBottom = 810;
 constexpr double kCoilTop = 400;
 constexpr double kCoilBottom = 800;
+// Where a note of one line stands, level with the rung.
+constexpr double kNoteTop = 400;
 
 // The lines of a wrapped name, `width` characters at most. A name of one operand is cut
 // every `width` characters (the last line is empty when the length is an exact multiple);
@@ -285,8 +289,7 @@ void Element::UpdateName(LadderDrawing& drawing) const {
         }
         const std::vector<std::string_view> lines = NoteLines(Note);
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const double y =
-                lines.size() == 1 ? S(kSymbolTop - 80) : S(10) + double(i) * nameHeight_;
+            const double y = lines.size() == 1 ? S(kNoteTop) : S(10) + double(i) * nameHeight_;
             drawing.PrintText(X + S(120), Y + y, lines[i]);
         }
         return;

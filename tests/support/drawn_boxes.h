@@ -54,7 +54,8 @@ private:
     double height_;
 };
 
-// The symbols of a ladder's contacts (with a back contact's slash) and coils.
+// The symbols of a ladder's contacts (with a back contact's slash) and coils, as the ladder
+// or the relay drawing draws them.
 inline std::vector<DrawnBox> SymbolBoxes(const Elements& cells) {
     std::vector<DrawnBox> symbols;
     for (const auto& cell : cells) {
@@ -64,10 +65,10 @@ inline std::vector<DrawnBox> SymbolBoxes(const Elements& cells) {
         const double s = cell->d_1560() / Element::kWidth;
         const double x = cell->CurrentX();
         const double y = cell->CurrentY();
-        symbols.push_back(cell->IsOutput ? DrawnBox{x + 613 * s, y + 400 * s, x + 947 * s,
+        symbols.push_back(cell->IsOutput ? DrawnBox{x + 480 * s, y + 400 * s, x + 1080 * s,
                                                     y + 800 * s, "coil " + cell->Name}
-                                         : DrawnBox{x + 600 * s, y + 480 * s, x + 960 * s,
-                                                    y + 720 * s, "contact " + cell->Name});
+                                         : DrawnBox{x + 400 * s, y + 420 * s, x + 1080 * s,
+                                                    y + 810 * s, "contact " + cell->Name});
     }
     return symbols;
 }
