@@ -135,31 +135,41 @@ std::vector<IndexEntry> clsIndex::GetIndex(Ladders& ladders, const BooleanBits* 
     // One walk over every cell serves every bit: a cell names at most its own bit and,
     // as a comparison, the numeric bit it compares.
     PageMarks marks(order.size());
+    // A cell's name read on a page: each operand of an exclusive-or contact, and the
+    // numeric bit a comparison reads.
+    const auto mark = [&](std::string_view name, bool coil, int page) {
+        const std::vector<std::string_view> operands =
+            coil ? std::vector<std::string_view>{name} : ContactOperands(name);
+        for (const std::string_view operand : operands) {
+            if (const std::size_t* bit = bitNamed(operand)) {
+                if (coil) {
+                    marks.Add(*bit, page, true);
+                    marks.Remove(*bit, page, false);
+                } else if (!marks.Has(*bit, page, false) && !marks.Has(*bit, page, true)) {
+                    marks.Add(*bit, page, false);
+                }
+            }
+            const std::string_view compared = ComparedBit(operand);
+            if (compared.size() != operand.size()) {
+                if (const std::size_t* bit = bitNamed(compared); bit && order[*bit].numeric) {
+                    marks.Add(*bit, page, false);
+                }
+            }
+        }
+    };
     for (CreateLadder& ladder : ladders) {
         const int page = ladder.PageNumber;
+        bool noted = false;
         for (const auto& cell : ladder.GetElements()) {
-            const std::string& name = cell->Name;
-            if (name.empty()) {
-                continue;
+            if (!cell->Name.empty()) {
+                mark(cell->Name, cell->IsOutput, page);
             }
-            // An exclusive-or contact reads each of its operands.
-            const std::vector<std::string_view> operands =
-                cell->IsOutput ? std::vector<std::string_view>{name} : ContactOperands(name);
-            for (const std::string_view operand : operands) {
-                if (const std::size_t* bit = bitNamed(operand)) {
-                    if (cell->IsOutput) {
-                        marks.Add(*bit, page, true);
-                        marks.Remove(*bit, page, false);
-                    } else if (!marks.Has(*bit, page, false) && !marks.Has(*bit, page, true)) {
-                        marks.Add(*bit, page, false);
-                    }
-                }
-                const std::string_view compared = ComparedBit(operand);
-                if (compared.size() != operand.size()) {
-                    if (const std::size_t* bit = bitNamed(compared); bit && order[*bit].numeric) {
-                        marks.Add(*bit, page, false);
-                    }
-                }
+            noted = noted || (cell->Name.empty() && cell->Note == kTooLargeNote);
+        }
+        // A rung too large to draw reads the operands its statement's text names.
+        if (noted) {
+            for (const std::string& operand : ExpressionNames(ladder.Statement())) {
+                mark(operand, false, page);
             }
         }
     }

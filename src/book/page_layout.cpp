@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <set>
 
 #include "ladder/contact_value.h"
+#include "ladder/create_ladder.h"
 #include "ladder/elements.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
@@ -68,6 +70,7 @@ void CopyElement(Element& target, const Element& source, int newRow) {
     target.LeftorUp = source.LeftorUp;
     target.Name = source.Name;
     target.Note = source.Note;
+    target.NameRoom = source.NameRoom;
     target.SetNameHeight(source.NameHeight());
     target.SetNameWidth(source.NameWidth());
     target.OpenBrace = source.OpenBrace;
@@ -76,6 +79,24 @@ void CopyElement(Element& target, const Element& source, int newRow) {
     target.SetvValue(source.vValue());
     target.WordWrap = source.WordWrap;
     target.SetRow(newRow);
+}
+
+// The last row that stays on the page when a ladder runs past its row `maxRows`: a row
+// held open for the names above it stays with them, unless they fill the page alone.
+int PageCut(const Elements& cells, int maxRows) {
+    std::set<int> held;
+    int first = maxRows;
+    for (const auto& cell : cells) {
+        first = std::min(first, cell->Row());
+        if (cell->NameRoom) {
+            held.insert(cell->Row());
+        }
+    }
+    int cut = maxRows;
+    while (cut >= first && held.contains(cut + 1)) {
+        --cut;
+    }
+    return cut >= first ? cut : maxRows;
 }
 
 void SplitTallLadders(Ladders& ladders, int maxRows) {
@@ -90,6 +111,7 @@ void SplitTallLadders(Ladders& ladders, int maxRows) {
                 continue;
             }
             split = true;
+            const int cut = PageCut(cells, maxRows);
             CreateLadder* rest = ladders.Add(tall->IsNumeric, "");
             if (rest == nullptr) {
                 throw BookError("A ladder too tall for one page could not be continued.");
@@ -99,12 +121,12 @@ void SplitTallLadders(Ladders& ladders, int maxRows) {
             Elements& moved = rest->GetElements();
             for (int position = tall->GetElements().Count(); position >= 1; --position) {
                 const Element& cell = *tall->GetElements().Item(position);
-                if (cell.Row() <= maxRows) {
+                if (cell.Row() <= cut) {
                     continue;
                 }
                 Element& copy = moved.Add(cell.Name, cell.Col(), cell.Row(), cell.OpenBrace,
                                           cell.Back(), cell.IsAnd, cell.IsOr, cell.LeftorUp);
-                CopyElement(copy, cell, cell.Row() - maxRows + 1);
+                CopyElement(copy, cell, cell.Row() - cut + 1);
                 tall->GetElements().Remove(position);
             }
             const int page = tall->PageNumber;
@@ -124,8 +146,8 @@ void SplitTallLadders(Ladders& ladders, int maxRows) {
 int GetRows(Elements& cells) {
     for (int position = cells.Count(); position >= 1; --position) {
         const Element& cell = *cells.Item(position);
-        if (!cell.hLine() && cell.Name.empty() && cell.Note.empty() && !cell.RightOrDown &&
-            !cell.RightOrUp && !cell.LeftOrDown && !cell.LeftorUp) {
+        if (!cell.hLine() && cell.Name.empty() && cell.Note.empty() && !cell.NameRoom &&
+            !cell.RightOrDown && !cell.RightOrUp && !cell.LeftOrDown && !cell.LeftorUp) {
             cells.Remove(position);
         }
     }
@@ -164,14 +186,166 @@ void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress&
     }
 }
 
+namespace {
+
+// The measures of the ladder font that every cell of a book shares: how many characters a
+// name line holds at the pitch of `first`, and how high a line is.
+struct NameMeasures {
+    std::int32_t length = 0;
+    std::int32_t height = 0;
+};
+
+NameMeasures MeasureNames(const Element& first, const TextMetrics& metrics) {
+    const double pitch = first.d_1560();
+    const double x = metrics.TextWidth("X");
+    std::string s;
+    // A font that measures nothing would never fill the pitch.
+    while (x > 0 && metrics.TextWidth(s) <= pitch - x) {
+        s += 'X';
+    }
+    return {std::int32_t(s.size()), std::int32_t(std::lround(metrics.TextHeight(s)))};
+}
+
+// A book names the same bits on many pages: each name is measured once.
+class NameWidths {
+public:
+    explicit NameWidths(const TextMetrics& metrics) : metrics_(metrics) {}
+    void Fit(Element& cell, NameMeasures measures) {
+        cell.SetNameWidth(measures.length - 1);
+        cell.SetNameHeight(measures.height);
+        auto [found, added] = widths_.try_emplace(cell.Name, 0.0);
+        if (added) {
+            found->second = metrics_.TextWidth(cell.Name);
+        }
+        const double w = found->second;
+        const double cellPitch = cell.d_1560();
+        cell.PrintStart =
+            cellPitch <= w ? RoundEven(50 - (w - cellPitch) / 2) : RoundEven(cell.d_660() - w / 2);
+    }
+
+private:
+    const TextMetrics& metrics_;
+    HashMap<std::string, double> widths_;
+};
+
+// Where a text may break: after a blank, an operator or a bracket.
+bool BreaksAfter(char c) {
+    return c == ' ' || c == '*' || c == '+' || c == '@' || c == ')' || c == ',';
+}
+
+// A text cut into lines of at most `width` characters, each ending where the text may
+// break when it can; blanks that start a line are dropped.
+std::vector<std::string> WrapText(std::string_view text, std::size_t width) {
+    width = std::max<std::size_t>(width, 1);
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        while (!text.empty() && text.front() == ' ') {
+            text.remove_prefix(1);
+        }
+        if (text.empty()) {
+            break;
+        }
+        std::size_t take = std::min(width, text.size());
+        if (take < text.size()) {
+            std::size_t at = take;
+            while (at > 0 && !BreaksAfter(text[at - 1])) {
+                --at;
+            }
+            take = at > 0 ? at : take;
+        }
+        std::string line(text.substr(0, take));
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
+        text.remove_prefix(take);
+    }
+    return lines;
+}
+
+// A rung too large to draw: its note on the rung's row with the coils at the row's right
+// end within the page, and below the note the statement's text, wrapped to the width
+// before the coils, as many lines to a row as the row holds.
+void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, const TextMetrics* metrics) {
+    Elements& cells = ladder.GetElements();
+    Element* note = nullptr;
+    int coilCol = -1;
+    for (const auto& cell : cells) {
+        if (cell->Name.empty() && cell->Note == kTooLargeNote) {
+            note = cell.get();
+        }
+        if (cell->IsOutput) {
+            coilCol = std::max(coilCol, cell->Col());
+        }
+    }
+    if (note == nullptr) {
+        return;
+    }
+    // The book indents every rung by two columns.
+    if (const int within = std::max(fit.maxCols - 2, 2); coilCol > within) {
+        for (const auto& cell : cells) {
+            if (cell->Col() >= coilCol - 1) {
+                cell->SetCol(cell->Col() - (coilCol - within));
+            }
+        }
+        coilCol = within;
+    }
+    const int textCols = std::max(coilCol, 1) - note->Col();
+    const double room = textCols * note->d_1560() - note->d_660() / 2;
+    const double charWidth = metrics != nullptr ? metrics->TextWidth("X") : 0;
+    const double lineHeight = std::max(1, note->NameHeight());
+    std::size_t width = 0;
+    if (charWidth > 0) {
+        width = std::size_t(std::max(1.0, std::floor(room / charWidth)));
+    } else {
+        width = std::size_t(std::max(1, textCols * 15));  // an 8-point font of fixed pitch
+    }
+    const int perRow = metrics != nullptr ? std::max(1, int((note->d_840() - 20) / lineHeight)) : 1;
+
+    std::vector<std::string> lines = WrapText(kTooLargeNote, width);
+    for (std::string& line : WrapText(ladder.Statement(), width)) {
+        lines.push_back(std::move(line));
+    }
+    note->Note = lines.front();
+    const int col = note->Col();
+    int row = note->Row();
+    for (std::size_t first = 1; first < lines.size(); first += std::size_t(perRow)) {
+        std::string text;
+        for (std::size_t i = first; i < std::min(lines.size(), first + std::size_t(perRow)); ++i) {
+            text += (i > first ? "\n" : "") + lines[i];
+        }
+        ++row;
+        Element* cell = cells.Item(col, row);
+        if (cell == nullptr || cell->Col() != col || cell->Row() != row) {
+            cell = &cells.Add("", col, row, false, false, false, false, false,
+                              "note " + std::to_string(row));
+        }
+        cell->Note = std::move(text);
+        cell->SetNameHeight(note->NameHeight());
+    }
+}
+
+}  // namespace
+
 int CreateDocument(Ladders& ladders, PageCanvas canvas, const LayoutOptions& options,
-                   const BooleanBits* bits, LayoutProgress& progress) {
+                   const BooleanBits* bits, LayoutProgress& progress, const TextMetrics* metrics) {
     CreateLadder* first = ladders.Item(1);
     if (first == nullptr || first->GetElements().Count() == 0) {
         throw BookError("The program has no statement to put in a book.");
     }
     const PageFit fit = FitPage(canvas, *first->GetElements().Item(1));
 
+    // Rows are made as tall as the names in them before the rungs are wrapped and paged.
+    ladders.WordWrap(options.wordWrap);
+    if (metrics != nullptr) {
+        CalcTextSize(ladders, *metrics);
+        for (CreateLadder& ladder : ladders) {
+            ladder.GetElements().MakeRoomForNames();
+        }
+    }
+    for (CreateLadder& ladder : ladders) {
+        LayOutNotedRung(ladder, fit, metrics);
+    }
     IndentLadders(ladders);
     for (CreateLadder& ladder : ladders) {
         Elements& cells = ladder.GetElements();
@@ -221,50 +395,6 @@ int CreateDocument(Ladders& ladders, PageCanvas canvas, const LayoutOptions& opt
     ladders.WordWrap(options.wordWrap);
     return pages;
 }
-
-namespace {
-
-// The measures of the ladder font that every cell of a book shares: how many characters a
-// name line holds at the pitch of `first`, and how high a line is.
-struct NameMeasures {
-    std::int32_t length = 0;
-    std::int32_t height = 0;
-};
-
-NameMeasures MeasureNames(const Element& first, const TextMetrics& metrics) {
-    const double pitch = first.d_1560();
-    const double x = metrics.TextWidth("X");
-    std::string s;
-    // A font that measures nothing would never fill the pitch.
-    while (x > 0 && metrics.TextWidth(s) <= pitch - x) {
-        s += 'X';
-    }
-    return {std::int32_t(s.size()), std::int32_t(std::lround(metrics.TextHeight(s)))};
-}
-
-// A book names the same bits on many pages: each name is measured once.
-class NameWidths {
-public:
-    explicit NameWidths(const TextMetrics& metrics) : metrics_(metrics) {}
-    void Fit(Element& cell, NameMeasures measures) {
-        cell.SetNameWidth(measures.length - 1);
-        cell.SetNameHeight(measures.height);
-        auto [found, added] = widths_.try_emplace(cell.Name, 0.0);
-        if (added) {
-            found->second = metrics_.TextWidth(cell.Name);
-        }
-        const double w = found->second;
-        const double cellPitch = cell.d_1560();
-        cell.PrintStart =
-            cellPitch <= w ? RoundEven(50 - (w - cellPitch) / 2) : RoundEven(cell.d_660() - w / 2);
-    }
-
-private:
-    const TextMetrics& metrics_;
-    HashMap<std::string, double> widths_;
-};
-
-}  // namespace
 
 void CalcTextSize(Ladders& ladders, const TextMetrics& metrics) {
     const CreateLadder* first = ladders.Item(1);

@@ -75,10 +75,14 @@ void SetElementValues(Ladders& ladders, const BooleanBits* bits, LayoutProgress&
 
 // Indents, wraps, stacks and pages the ladders for the canvas, cuts ladders taller than
 // a page into continuations on the pages after, sets the cells' values and drawing
-// options, and gives the page count. It changes the ladders for good: a new canvas or
-// element size needs a new book. A BookError when the page is too small or the book empty.
+// options, and gives the page count. With the ladder font's `metrics`, names are fitted to
+// it first and every row is made as tall as its wrapped names; a rung too large to draw
+// shows its statement's text, wrapped to the page, below its note. It changes the ladders
+// for good: a new canvas, element size or font needs a new book. A BookError when the page
+// is too small or the book empty.
 int CreateDocument(Ladders& ladders, PageCanvas canvas, const LayoutOptions& options,
-                   const BooleanBits* bits, LayoutProgress& progress);
+                   const BooleanBits* bits, LayoutProgress& progress,
+                   const TextMetrics* metrics = nullptr);
 
 // Fits the cells' names to the ladder font: characters per name line, line height and
 // where each name starts so that it stands centred on its cell.

@@ -242,6 +242,42 @@ private:
 
 }  // namespace
 
+std::vector<std::string> ExpressionNames(std::string_view statement) {
+    const std::size_t to = statement.find(kTo);
+    const std::string_view expression =
+        to == std::string_view::npos ? statement : statement.substr(0, to);
+    std::vector<std::string> names;
+    std::string name;
+    const auto end = [&] {
+        if (!name.empty()) {
+            names.push_back(std::move(name));
+            name.clear();
+        }
+    };
+    for (const char c : expression) {
+        switch (c) {
+            case '~':
+                if (!name.empty()) {
+                    name += c;
+                }
+                break;
+            case '(':
+            case ')':
+            case '*':
+            case '+':
+            case '@':
+            case ' ':
+            case ';':
+                end();
+                break;
+            default:
+                name += c;
+        }
+    }
+    end();
+    return names;
+}
+
 void CreateLadder::SetStatement(std::string_view text) {
     statement_ = std::string(text);
     const bool hasResults = text.find(kTo) != std::string_view::npos;

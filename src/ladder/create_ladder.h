@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ladder/elements.h"
 
@@ -13,6 +14,10 @@ class Ladders;
 // ladder passes the grid's limit of cells.
 inline constexpr std::string_view kTooLargeNote =
     "Too large to draw as a ladder: read the statement's text";
+
+// The operand names the expression of a statement text ("(A+~B)*C@D TO X;") reads, in
+// the order they stand, as its ladder reads them: a "~" inside a name is part of it.
+std::vector<std::string> ExpressionNames(std::string_view statement);
 
 // The ladder drawing of one statement: operands joined by "*" stand in series on one
 // row, those joined by "+" on parallel rows joined at both ends, "~" makes a back

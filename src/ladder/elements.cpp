@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <map>
+#include <set>
 
 #include "ladder/ladder_drawing.h"
 #include "logic/boolean_bits.h"
@@ -184,9 +187,15 @@ void Element::DrawRelay(LadderDrawing& drawing, const BooleanBits* bits) const {
 
 namespace {
 
-// Top and bottom of a contact's symbol below the top of its cell, at 100 %.
-constexpr double kSymbolTop = 480;
-constexpr double kSymbolBottom = 720;
+// Top and bottom of a contact's symbol and of a coil's below the top of its cell, at 100 %,
+// in the ladder and the relay drawing alike: a drawing is switched without a new layout.
+// The relay's fixed contacts reach above and below the ladder's contact (480 to 720).
+constexpr double kSymbolTop = 420;
+constexpr double kSymbolBottom = 810;
+constexpr double kCoilTop = 400;
+constexpr double kCoilBottom = 800;
+// Where a note of one line stands, level with the rung.
+constexpr double kNoteTop = 400;
 
 // The lines of a wrapped name, `width` characters at most. A name of one operand is cut
 // every `width` characters (the last line is empty when the length is an exact multiple);
@@ -225,26 +234,73 @@ std::vector<std::string_view> NameLines(std::string_view text, std::size_t width
     return lines;
 }
 
+// The lines of a note, cut at its line breaks.
+std::vector<std::string_view> NoteLines(std::string_view note) {
+    std::vector<std::string_view> lines;
+    for (std::size_t at; (at = note.find('\n')) != std::string_view::npos;) {
+        lines.push_back(note.substr(0, at));
+        note.remove_prefix(at + 1);
+    }
+    lines.push_back(note);
+    return lines;
+}
+
 }  // namespace
+
+std::string Element::ShownName() const {
+    return IsOutput ? "(" + Name + ")" : Name;
+}
+
+double Element::NameOffset() const {
+    if (IsOutput) {
+        return S(20);
+    }
+    return WordWrap ? S(10) : nameOffset_ * scale_;
+}
+
+bool Element::Wraps(std::string_view text) const {
+    return WordWrap && !Visio && std::int64_t(text.size()) >= nameWidth_;
+}
+
+std::vector<double> Element::LineTops(std::size_t count, double offset) const {
+    const double height = nameHeight_;
+    // The lines that fit between the top of the cell and the symbol go there; the others
+    // start just below the symbol.
+    const double symbolTop = IsOutput ? S(kCoilTop) : S(kSymbolTop);
+    const double symbolBottom = IsOutput ? S(kCoilBottom) : S(kSymbolBottom);
+    const auto above =
+        height > 0 ? std::size_t(std::max(0.0, std::floor((symbolTop - offset) / height))) : 0;
+    std::vector<double> tops;
+    tops.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        tops.push_back(i < above ? offset + double(i) * height
+                                 : symbolBottom + S(10) + double(i - above) * height);
+    }
+    return tops;
+}
 
 void Element::UpdateName(LadderDrawing& drawing) const {
     const double X = currentX_;
     const double Y = currentY_;
     if (Name.empty() && !Note.empty()) {
-        drawing.PrintText(Visio ? X : X + S(120), Visio ? Y : Y + S(kSymbolTop - 80), Note);
+        if (Visio) {
+            drawing.PrintText(X, Y, Note);
+            return;
+        }
+        const std::vector<std::string_view> lines = NoteLines(Note);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const double y = lines.size() == 1 ? S(kNoteTop) : S(10) + double(i) * nameHeight_;
+            drawing.PrintText(X + S(120), Y + y, lines[i]);
+        }
         return;
     }
-    const std::string text = IsOutput ? "(" + Name + ")" : Name;
-    double offset = IsOutput ? S(20) : nameOffset_ * scale_;
+    const std::string text = ShownName();
     if (Visio) {
         drawing.PrintText(X, Y, text);
         return;
     }
-    if (WordWrap && !IsOutput) {
-        offset = S(10);
-    }
-    const auto length = std::int64_t(text.size());
-    if (!WordWrap || length < nameWidth_) {
+    const double offset = NameOffset();
+    if (!Wraps(text)) {
         drawing.PrintText(X + PrintStart, Y + offset, text);
         return;
     }
@@ -255,17 +311,27 @@ void Element::PrintWrapped(LadderDrawing& drawing, std::string_view text, double
     // A width below one would cut the name into nothing: it wraps a character a line.
     const auto width = std::size_t(std::max<std::int32_t>(nameWidth_, 1));
     const std::vector<std::string_view> lines = NameLines(text, width);
-    const double height = nameHeight_;
-    const bool contact = !IsOutput;
-    // The lines that fit between the top of the cell and the symbol; a coil's name has
-    // the height of the cell.
-    const auto above =
-        contact ? std::size_t(std::max(0.0, (S(kSymbolTop) - offset) / height)) : lines.size();
+    const std::vector<double> tops = LineTops(lines.size(), offset);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const double y = i < above ? offset + double(i) * height
-                                   : S(kSymbolBottom) + S(10) + double(i - above) * height;
-        drawing.PrintText(currentX_ + S(120), currentY_ + y, lines[i]);
+        drawing.PrintText(currentX_ + S(120), currentY_ + tops[i], lines[i]);
     }
+}
+
+int Element::NameRowsBelow() const {
+    if (Name.empty()) {
+        return 0;
+    }
+    const std::string text = ShownName();
+    if (!Wraps(text)) {
+        return 0;
+    }
+    const auto width = std::size_t(std::max<std::int32_t>(nameWidth_, 1));
+    const std::vector<double> tops = LineTops(NameLines(text, width).size(), NameOffset());
+    const double bottom = tops.empty() ? 0 : tops.back() + nameHeight_;
+    const double row = S(kHeight);
+    // A hair's breadth over the edge is rounding, not a line of text.
+    const double over = (bottom - row) / row;
+    return over > 1e-9 ? int(std::ceil(over - 1e-9)) : 0;
 }
 
 void Element::UpdateSelection(LadderDrawing& drawing, const BooleanBits* bits) const {
@@ -351,6 +417,80 @@ void Elements::KeepFirst(int count) {
     }
     index_.erase_if([&](const auto& entry) { return removed.contains(entry.second); });
     cells_.resize(std::size_t(count));
+}
+
+void Elements::MakeRoomForNames() {
+    std::map<int, int> opened;              // row, rows opened below it
+    std::map<int, std::vector<int>> named;  // row, columns of its names that run past it
+    for (const auto& cell : cells_) {
+        if (const int below = cell->NameRowsBelow(); below > 0 && cell->Row() >= 0) {
+            int& rows = opened[cell->Row()];
+            rows = std::max(rows, below);
+            named[cell->Row()].push_back(cell->Col());
+        }
+    }
+    if (opened.empty()) {
+        return;
+    }
+    // The places of the lines that cross from each row to the next: a column's left edge.
+    std::map<int, std::set<int>> crossing;
+    for (const auto& cell : cells_) {
+        const int row = cell->Row();
+        const int col = cell->Col();
+        if (cell->LeftOrDown)
+            crossing[row].insert(col);
+        if (cell->RightOrDown)
+            crossing[row].insert(col + 1);
+        if (cell->LeftorUp)
+            crossing[row - 1].insert(col);
+        if (cell->RightOrUp)
+            crossing[row - 1].insert(col + 1);
+    }
+    // Each row moves down by the rows opened above it.
+    std::map<int, int> openedUpTo;  // row, rows opened below it and the rows above it
+    int running = 0;
+    for (const auto& [row, rows] : opened) {
+        running += rows;
+        openedUpTo.emplace(row, running);
+    }
+    const auto moved = [&](int row) {
+        const auto above = openedUpTo.lower_bound(row);
+        return above == openedUpTo.begin() ? 0 : std::prev(above)->second;
+    };
+    std::vector<std::pair<std::string, Element*>> keys;
+    for (const auto& [key, cell] : index_) {
+        keys.emplace_back(key == Key(cell->Col(), cell->Row()) ? std::string() : key, cell);
+    }
+    for (const auto& cell : cells_) {
+        if (cell->Row() >= 0) {
+            cell->SetRow(cell->Row() + moved(cell->Row()));
+        }
+    }
+    index_.clear();
+    for (auto& [key, cell] : keys) {
+        index_.try_emplace(key.empty() ? Key(cell->Col(), cell->Row()) : std::move(key), cell);
+    }
+    const auto at = [&](int col, int row) -> Element& {
+        Element* cell = Item(col, row);
+        return cell != nullptr ? *cell : Add("", col, row);
+    };
+    for (const auto& [row, rows] : opened) {
+        const int top = row + moved(row);
+        const auto lines = crossing.find(row);
+        for (int open = 1; open <= rows; ++open) {
+            for (const int col : named[row]) {
+                at(col, top + open).NameRoom = true;
+            }
+            if (lines == crossing.end()) {
+                continue;
+            }
+            for (const int col : lines->second) {
+                Element& through = at(col, top + open);
+                through.LeftorUp = true;
+                through.LeftOrDown = true;
+            }
+        }
+    }
 }
 
 // Measured afresh on every call: hosts move cells by setting their rows and columns,

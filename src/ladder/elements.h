@@ -43,8 +43,12 @@ public:
     bool Visio = false;
     std::int32_t PrintStart = 0;
     // A text that stands, on a cell without a name, in place of a rung that cannot be
-    // drawn whole; the cell draws nothing else.
+    // drawn whole; the cell draws nothing else. A note of one line stands level with the
+    // rung; one of several lines ("\n" between them) fills its cell from the top.
     std::string Note;
+    // Holds open a row that the names of the row above run into, so that it is counted,
+    // paged and kept with that row.
+    bool NameRoom = false;
     std::int32_t SetTime = 0;
     std::int32_t ClearTime = 0;
     Elements* Parent = nullptr;  // the grid that holds the cell; not owned
@@ -95,9 +99,12 @@ public:
     void UpdateDrawing(LadderDrawing& drawing, const BooleanBits* bits = nullptr) const;
     // The cell's name, staggered on odd columns and wrapped when WordWrap is set: an
     // exclusive-or name breaks after its "@", inside a name only where that name alone
-    // is longer than a line, and a contact's lines that find no room above its symbol
-    // go below it, so that the symbol and its slash always show.
+    // is longer than a line, and the lines that find no room above the symbol (contact or
+    // coil) go below it, so that the symbol and its slash always show.
     void UpdateName(LadderDrawing& drawing) const;
+    // The rows below its own that the cell's wrapped name runs into; 0 when it stands
+    // within its own row.
+    int NameRowsBelow() const;
     // The selection frame, then the name and the drawing.
     void UpdateSelection(LadderDrawing& drawing, const BooleanBits* bits = nullptr) const;
 
@@ -106,6 +113,12 @@ private:
     void DrawRelay(LadderDrawing& drawing, const BooleanBits* bits) const;
     bool CoilIsTimer(const BooleanBits* bits) const;
     void PrintWrapped(LadderDrawing& drawing, std::string_view text, double offset) const;
+    // The text as drawn, the offset of its first line and whether it wraps.
+    std::string ShownName() const;
+    double NameOffset() const;
+    bool Wraps(std::string_view text) const;
+    // The top of each of `count` wrapped lines below the top of the cell.
+    std::vector<double> LineTops(std::size_t count, double offset) const;
 
     bool back_ = false;
     bool value_ = false;
@@ -153,6 +166,12 @@ public:
     void Clear();
     // Removes every cell added after the first `count`, at once.
     void KeepFirst(int count);
+
+    // Opens rows below every row whose wrapped names run past it, as many as its tallest
+    // name needs: the rows below move down, the lines that cross between the rows run on
+    // through the rows opened, and each cell still keyed by the place it was added at is
+    // keyed by the place it now stands at. The names take their measures first.
+    void MakeRoomForNames();
 
     // The highest row and column of any cell where it stands now; 0 for an empty grid.
     int Rows() const;

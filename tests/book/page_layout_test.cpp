@@ -4,14 +4,18 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "book/bit_index.h"
 #include "ladder/create_ladder.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
+#include "support/drawn_boxes.h"
 #include "support/fake_platform.h"
 #include "support/nested_chains.h"
 #include "support/no_layout_progress.h"
+#include "support/random_statements.h"
 #include "support/recording_drawing.h"
 
 namespace veldra::testing {
@@ -258,6 +262,155 @@ TEST(PageLayout, LongExclusiveOrNamesLeaveTheirContactClearAndATooLargeRungKeeps
         noted = noted || cell->Note == kTooLargeNote;
     }
     EXPECT_TRUE(noted);
+}
+
+// A4 upright at 100 %: six columns and sixteen rows a page.
+constexpr PageCanvas kA4{11906, 16838};
+
+// Everything each page writes, and what lies over what there or runs off the page.
+std::vector<std::string> PageFaults(Ladders& book, int pages) {
+    std::vector<std::string> faults;
+    const auto byPage = LaddersByPage(book, pages);
+    for (std::size_t page = 0; page < byPage.size(); ++page) {
+        TextBoxes drawing([](std::string_view text) { return FixedPitch().TextWidth(text); },
+                          FixedPitch::kHeight);
+        std::vector<DrawnBox> symbols;
+        for (const CreateLadder* ladder : byPage[page]) {
+            drawing.Names(ladder->GetElements());
+            for (DrawnBox& symbol : SymbolBoxes(ladder->GetElements())) {
+                symbols.push_back(std::move(symbol));
+            }
+        }
+        for (const DrawnBox& text : drawing.texts) {
+            // The page's footer stands 1100 twips above its foot.
+            if (text.top < kHeaderRoom || text.bottom > kA4.height - 1100 ||
+                text.right > kA4.width) {
+                faults.push_back("\"" + text.what + "\" off page " + std::to_string(page + 1));
+            }
+        }
+        for (std::string& overlap : Overlaps(drawing.texts, symbols)) {
+            faults.push_back("page " + std::to_string(page + 1) + ": " + overlap);
+        }
+    }
+    return faults;
+}
+
+TEST(PageLayout, NamesOfAnyLengthLieOverNothingOnTheirPageAndStayOnIt) {
+    FakePlatform platform;
+    RandomStatements statements(559, 1, 80);
+    Ladders book;
+    book.Add(false, std::string(300, 'L') + " @ SHORT + A * " + std::string(300, 'M') + " TO " +
+                        std::string(300, 'C') + ", X;");
+    for (int i = 0; i < 150; ++i) {
+        book.Add(false, statements.Statement());
+    }
+    const FixedPitch metrics;
+    NoProgress progress;
+    const int pages = CreateDocument(book, kA4, {}, nullptr, progress, &metrics);
+    CalcTextSize(book, metrics);
+    const std::vector<std::string> faults = PageFaults(book, pages);
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
+
+    // Without rows as tall as their names the same statements take fewer pages.
+    Ladders flat;
+    RandomStatements again(559, 1, 80);
+    flat.Add(false, book.Item(1)->Statement());
+    for (int i = 0; i < 150; ++i) {
+        flat.Add(false, again.Statement());
+    }
+    EXPECT_LT(Layout(flat, kA4), pages);
+}
+
+// A sum of long names runs over several pages: no page ends between a contact and the
+// rows its name takes.
+TEST(PageLayout, ARungTallerThanAPageIsNotCutWithinTheRoomOfItsNames) {
+    FakePlatform platform;
+    // Two short names, then names that take four rows each: the sixth name stands on the
+    // page's last row.
+    std::string sum = "S1 + S2";
+    for (int i = 0; i < 12; ++i) {
+        sum += " + " + std::string(150 + i, char('A' + i));
+    }
+    for (const int percent : {100, 150}) {
+        Ladders book(percent);
+        book.Add(false, "A TO X;");
+        book.Add(false, sum + " TO Y;");
+        const FixedPitch metrics;
+        NoProgress progress;
+        const int pages = CreateDocument(book, kA4, {}, nullptr, progress, &metrics);
+        CalcTextSize(book, metrics);
+        EXPECT_GE(pages, 3) << percent;
+        const std::vector<std::string> faults = PageFaults(book, pages);
+        EXPECT_TRUE(faults.empty())
+            << percent << ": " << faults.size() << " faults, the first " << faults.front();
+    }
+}
+
+TEST(PageLayout, ATooLargeRungPrintsItsStatementBelowTheNoteAndItsCoilsOnItsRow) {
+    FakePlatform platform;
+    const std::string statement = NestedExclusiveOrChains(16) + " TO Z, W;";
+    BooleanBits bits;
+    for (const std::string& name : ExpressionNames(statement)) {
+        bits.Add(name, false);
+    }
+    bits.Add("Z", false);
+    bits.Add("W", false);
+    bits.Add("UNUSED", false);
+    Ladders book;
+    book.Add(false, "A0 TO Y;");
+    book.Add(false, statement);
+    const FixedPitch metrics;
+    NoProgress progress;
+    const int pages = CreateDocument(book, kA4, {}, &bits, progress, &metrics);
+    CalcTextSize(book, metrics);
+    const std::vector<std::string> faults = PageFaults(book, pages);
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
+
+    // The note, then the statement's text, on the rung's page and the pages after it.
+    const Element* note = nullptr;
+    std::vector<std::tuple<int, int, std::string>> notes;  // page, row, text
+    std::vector<const Element*> coils;
+    for (int i = 2; i <= book.Count(); ++i) {
+        for (const auto& cell : book.Item(i)->GetElements()) {
+            if (!cell->Note.empty()) {
+                notes.emplace_back(book.Item(i)->PageNumber, cell->Row(), cell->Note);
+            }
+            if (cell->Name.empty() && cell->Note.starts_with("Too large")) {
+                note = cell.get();
+            }
+            if (cell->IsOutput) {
+                coils.push_back(cell.get());
+            }
+        }
+    }
+    std::sort(notes.begin(), notes.end());
+    std::string written;
+    for (const auto& [notePage, row, text] : notes) {
+        written += text;
+    }
+    ASSERT_NE(note, nullptr);
+    std::string whole = std::string(kTooLargeNote) + statement;
+    std::erase(whole, ' ');
+    std::erase(written, ' ');
+    std::erase(written, '\n');
+    EXPECT_EQ(written, whole);
+    ASSERT_EQ(coils.size(), 2U);
+    EXPECT_EQ(coils[0]->Row(), note->Row());
+    EXPECT_LE(coils[0]->Col(), FitPage(kA4, *note).maxCols);
+
+    // Every operand and result is indexed on the rung's page.
+    const int page = book.Item(2)->PageNumber;
+    for (const IndexEntry& entry : clsIndex().GetIndex(book, &bits)) {
+        if (entry.BitName == "UNUSED") {
+            EXPECT_FALSE(entry.OnAnyPage());
+        } else if (entry.BitName != "A0") {
+            const bool coil = entry.BitName == "Z" || entry.BitName == "W";
+            EXPECT_EQ(entry.PagesLine(),
+                      std::string(kPagesPrefix) +
+                          (coil ? "(" + std::to_string(page) + ")" : std::to_string(page)))
+                << entry.BitName;
+        }
+    }
 }
 
 }  // namespace

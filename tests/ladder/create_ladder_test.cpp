@@ -233,5 +233,14 @@ TEST(Ladders, CountPagesByTheHighestPageAndSwitchWrappingEverywhere) {
     EXPECT_EQ(platform.boxes().size(), 1u);
 }
 
+// The names a too-large rung's statement reads, as its ladder would read them.
+TEST(ExpressionNames, AreTheOperandsInTheirOrderWithAnInnerNotPartOfTheName) {
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(ExpressionNames("(A+~B)*C@D1~E TO X, Y;"), (Names{"A", "B", "C", "D1~E"}));
+    EXPECT_EQ(ExpressionNames("~(N>3 + ~~M=0) TO Z;"), (Names{"N>3", "M=0"}));
+    EXPECT_EQ(ExpressionNames("A * B"), (Names{"A", "B"}));
+    EXPECT_TRUE(ExpressionNames(" TO X;").empty());
+}
+
 }  // namespace
 }  // namespace veldra::testing

@@ -211,8 +211,9 @@ void frmPrint::CreateDocument() {
     LayoutOptions options;
     options.relay = settings_.GetSetting("VIEW", "LADDER", "1") == "0";
     options.wordWrap = chkWrap_->isChecked();
-    totalPages_ =
-        veldra::CreateDocument(*ladders_, canvas_, options, bits_ ? bits_() : nullptr, progress);
+    const PictureMetrics metrics(ladder_->font(), picture_);
+    totalPages_ = veldra::CreateDocument(*ladders_, canvas_, options, bits_ ? bits_() : nullptr,
+                                         progress, &metrics);
     pages_ = LaddersByPage(*ladders_, totalPages_);
 }
 

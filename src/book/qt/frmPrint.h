@@ -93,7 +93,8 @@ public:
     // --- Printer, font and display options (frmPrint_settings.cpp).
     void mnuPrintSetup_Click();
     void mnuFont_Click();
-    // The ladder font chosen: its name, size and weight stored, and the names fitted to it.
+    // The ladder font chosen: its name, size and weight stored, and the book laid out anew
+    // in it.
     void ApplyFont(const QFont& chosen);
     void chkLadder_Click();
     void chkWrap_Click();

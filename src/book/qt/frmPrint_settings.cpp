@@ -75,8 +75,9 @@ void frmPrint::ApplyFont(const QFont& chosen) {
     settings_.SaveSetting("LADDER_FONT", "NAME", font.family().toStdString());
     settings_.SaveSetting("LADDER_FONT", "SIZE", QString::number(font.pointSizeF()).toStdString());
     settings_.SaveSetting("LADDER_FONT", "BOLD", font.bold() ? "True" : "False");
-    // The pages stay as they are laid out; only the names are fitted to the new font.
-    CalcTextSize();
+    // Rows are as tall as the names in them: in another font the names take other rows,
+    // so the book is laid out anew.
+    RebuildBook();
 }
 
 void frmPrint::chkLadder_Click() {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
@@ -33,6 +34,7 @@ namespace {
 const QColor kLive(0x00, 0xFF, 0x00);
 const QColor kDead(0x00, 0x00, 0x00);
 const QColor kSelection(0x80, 0x80, 0xFF);
+constexpr const char* kStatementIs = "Statement is currently:  ";
 
 // The text the ladder is laid out from: what follows "ASSIGN", or, when the engineer
 // has typed it away, the whole text.
@@ -95,6 +97,10 @@ void frmShowAssign::BuildWindow() {
 
     lblStatement_ = new QLabel(this);
     lblStatement_->setObjectName("lblStatement");
+    // As wide as the longer result: a window made small while the statement is True keeps
+    // room for False.
+    lblStatement_->setMinimumWidth(
+        lblStatement_->fontMetrics().horizontalAdvance(QString(kStatementIs) + "False"));
     layout->addWidget(lblStatement_, 1, 0);
     chkLadder_ = new QCheckBox("Show as Ladder", this);
     chkLadder_->setObjectName("chkLadder");
@@ -116,6 +122,8 @@ void frmShowAssign::BuildWindow() {
     fraLadder_->verticalScrollBar()->setObjectName("VSLD");
     Ladder_ = new LadderPicture;
     Ladder_->setObjectName("Ladder");
+    // Names wrap by their characters: every character is as wide as the one measured.
+    Ladder_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     fraLadder_->setWidget(Ladder_);
     fraLadder_->setBackgroundRole(QPalette::Base);
     layout->addWidget(fraLadder_, 3, 0, 1, 4);
@@ -163,8 +171,7 @@ void frmShowAssign::Listen() {
 }
 
 void frmShowAssign::UpdateStatement() {
-    lblStatement_->setText(QString("Statement is currently:  ") +
-                           (statement_->Result() ? "True" : "False"));
+    lblStatement_->setText(QString(kStatementIs) + (statement_->Result() ? "True" : "False"));
 }
 
 void frmShowAssign::Load() {
@@ -276,6 +283,8 @@ void frmShowAssign::SizeLadder() {
         cell->PrintStart = std::int32_t(std::nearbyint(
             width < Element::kWidth ? 660 - width / 2 : 50 - (width - Element::kWidth) / 2));
     }
+    // Rows as tall as the names in them: no name runs into the row below.
+    ladder_->GetElements().MakeRoomForNames();
 }
 
 void frmShowAssign::RedrawAll(bool selection) {
@@ -326,6 +335,11 @@ void frmShowAssign::OnPicturePressed(double X, double Y, Qt::MouseButton button)
     const int row = int(Y / Element::kHeight);
     const Elements& cells = ladder_->GetElements();
     selElement_ = cells.Item(col, row);
+    // A press on a name's lines in the rows held open for it selects the name's own cell.
+    for (int above = row - 1; selElement_ != nullptr && selElement_->NameRoom && above >= 0;
+         --above) {
+        selElement_ = cells.Item(col, above);
+    }
     const BooleanBits* bits = Bits();
     for (const auto& cell : cells) {
         if (cell->SetIsSelected(false)) {

@@ -329,14 +329,15 @@ TEST_F(BookSettingsTest, ChangeFontStoresTheFontAndFitsTheNamesOnTheSamePages) {
     const int pages = Book()->TotalPages();
     const int nameWidth = Book()->Book().Item(1)->GetElements().Item(1)->NameWidth();
     WhenShown<QFontDialog>([](QFontDialog& dialog) { dialog.reject(); });
-    Entry("mnuFont")->trigger();
+    EXPECT_FALSE(Rebuilds([this] { Entry("mnuFont")->trigger(); }));
     EXPECT_EQ(Stored("LADDER_FONT", "NAME"), "(none)");
 
+    // Names take other rows in another font: the book is laid out anew.
     WhenShown<QFontDialog>([](QFontDialog& dialog) {
         dialog.setCurrentFont(QFont("DejaVu Sans Mono", 12, QFont::Bold));
         dialog.accept();
     });
-    Entry("mnuFont")->trigger();
+    EXPECT_TRUE(Rebuilds([this] { Entry("mnuFont")->trigger(); }));
     EXPECT_EQ(Stored("LADDER_FONT", "NAME") + "/" + Stored("LADDER_FONT", "SIZE") + "/" +
                   Stored("LADDER_FONT", "BOLD"),
               "DejaVu Sans Mono/12/True");
@@ -350,6 +351,27 @@ TEST_F(BookSettingsTest, ChangeFontStoresTheFontAndFitsTheNamesOnTheSamePages) {
     Book()->ApplyFont(between);
     EXPECT_EQ(Stored("LADDER_FONT", "SIZE") + Stored("LADDER_FONT", "BOLD"), "9.75False");
     EXPECT_EQ(LadderFont(settings).pointSize(), 10);
+}
+
+// Long names wrap into more lines, and their rungs into more rows, in a larger font.
+TEST_F(BookSettingsTest, ALargerFontGivesLongNamesTallerRungsOnMorePages) {
+    std::string source = "PROGRAM LONG;\nBOOLEAN BITS\n";
+    std::string logic;
+    for (int i = 0; i < 24; ++i) {
+        const std::string name = "SIGNAL_" + std::to_string(i) + "_ROUTE_SET_AND_LOCKED_NORMAL";
+        source += "    " + name + "_IN, " + name + "_OUT,\n";
+        logic += "    ASSIGN " + name + "_IN TO " + name + "_OUT;\n";
+    }
+    Book()->close();
+    Settle();
+    StartOn("long", source + "    CPS.STATUS;\nLOGIC BEGIN\n" + logic + "END LOGIC\nEND PROGRAM\n",
+            kListing);
+    CreateBook();
+    const int pages = Book()->TotalPages();
+    QFont larger("DejaVu Sans Mono");
+    larger.setPointSize(14);
+    EXPECT_TRUE(Rebuilds([&] { Book()->ApplyFont(larger); }));
+    EXPECT_GT(Book()->TotalPages(), pages);
 }
 
 TEST_F(BookSettingsTest, TheFontDialogOpensOnTheStoredFaceAndKeptItKeepsItsName) {

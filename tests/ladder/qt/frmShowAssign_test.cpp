@@ -14,7 +14,9 @@
 #include "engine/qt/frmProgram.h"
 #include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/ladder_picture.h"
+#include "support/drawn_boxes.h"
 #include "support/qt/program_window_fixture.h"
+#include "support/random_statements.h"
 
 namespace veldra::testing {
 namespace {
@@ -286,6 +288,58 @@ TEST_F(ViewerTest, AMalformedEditIsSavedAsTheParserTakesItAndDrawnAsFarAsItGoes)
         EXPECT_TRUE(viewer.Cells().Item(1, 0)->hLine()) << text;
     }
     EXPECT_TRUE(dialogs.boxes().empty());
+}
+
+// A press on the lines of a name in the room its row grew by picks the name's contact.
+TEST_F(ViewerTest, APressOnANamesLinesBelowItsRowSelectsItsContact) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    viewer.findChild<QPlainTextEdit*>("txtAssign")
+        ->setPlainText("ASSIGN ROUTE_SET_NORMAL@ROUTE_SET_REVERSE@PB_1 + PB_2 TO ROUTE_1;");
+    viewer.CreateLadderElements();
+    const Element* below = viewer.Cells().Item(0, 1);
+    ASSERT_NE(below, nullptr);
+    ASSERT_TRUE(below->NameRoom);
+    // The middle of the first column's second row, 840 to 1680 twips down.
+    QTest::mousePress(&viewer.Picture(), Qt::LeftButton, {}, QPoint(52, 84));
+    EXPECT_EQ(viewer.findChild<QAction*>("mnuBit")->text(),
+              "ROUTE_SET_NORMAL@ROUTE_SET_REVERSE@PB_1");
+    EXPECT_TRUE(viewer.Cells().Item(0, 0)->IsSelected());
+}
+
+// Names of any length, laid out in the viewer's own font: each stands whole beside its own
+// contact or coil, over no other name and no symbol.
+TEST_F(ViewerTest, LongNamesLieOverNoOtherNameAndNoSymbol) {
+    frmShowAssign& viewer = Open("ROUTE_1");
+    auto* box = viewer.findChild<QPlainTextEdit*>("txtAssign");
+    const LadderPicture& picture = viewer.Picture();
+    RandomStatements statements(6, 1, 80);
+    for (int i = 0; i < 40; ++i) {
+        const std::string statement = i == 0 ? std::string(300, 'L') + " @ PB_1 + ~" +
+                                                   std::string(300, 'M') + " TO " +
+                                                   std::string(300, 'C') + ", ROUTE_1;"
+                                             : statements.Statement();
+        box->setPlainText(QString::fromStdString("ASSIGN " + statement));
+        viewer.CreateLadderElements();
+        TextBoxes drawing([&](std::string_view text) { return picture.TextWidth(text); },
+                          picture.TextHeight("X"));
+        drawing.Names(viewer.Cells());
+        std::string names;
+        for (const auto& cell : viewer.Cells()) {
+            names += cell->Name;
+        }
+        std::string written;
+        for (const DrawnBox& text : drawing.texts) {
+            written += text.what;
+        }
+        std::erase(written, '(');
+        std::erase(written, ')');
+        std::erase(names, '(');
+        std::erase(names, ')');
+        EXPECT_EQ(written, names) << statement;
+        const std::vector<std::string> faults =
+            Overlaps(drawing.texts, SymbolBoxes(viewer.Cells()));
+        EXPECT_TRUE(faults.empty()) << statement << ": " << faults.front();
+    }
 }
 
 }  // namespace

@@ -34,7 +34,13 @@
 #include <utility>
 #include <vector>
 
+#include "engine/program_engine.h"
+#include "engine/qt/frmProgram.h"
+#include "ladder/qt/frmShowAssign.h"
 #include "ladder/qt/frmStatements.h"
+#include "logic/statement.h"
+#include "logic/statements.h"
+#include "platform/qt/window_frame.h"
 #include "support/qt/application_fixture.h"
 
 namespace veldra::testing {
@@ -661,6 +667,29 @@ TEST_P(TextRoomTest, EveryBoxAndButtonOfTheProgramWindowKeepsItsLineAsOpenedAndT
         faults.push_back(std::move(fault));
     }
     EXPECT_TRUE(faults.empty()) << faults.size() << " controls squeezed:" << Listed(faults);
+}
+
+// The statement viewer made as small as its frame goes while its statement is True, and
+// the statement turning False then: its result line and every other text still read whole.
+TEST_P(TextRoomTest, TheStatementViewerKeepsEveryTextWholeAtItsSmallestSize) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Statement& statement = *Engine().prgAssigns->Item(1);
+    Main().Program()->ShowBitAssign(statement.ResultBitName(0));
+    Settle();
+    auto* viewer = Main().findChild<frmShowAssign*>("frmShowAssign");
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(statement.AcceptResult(true));
+    Settle();
+    // As small as dragging its edges makes it.
+    QWidget& frame = WindowFrame(*viewer);
+    frame.resize(frame.minimumSizeHint());
+    Settle();
+    ASSERT_TRUE(statement.AcceptResult(false));
+    Settle();
+    TextRoomCheck check(kNamedControls);
+    check.Window(*viewer, "Assign Statement made small");
+    EXPECT_TRUE(check.Faults().empty())
+        << check.Faults().size() << " texts not whole:" << Listed(check.Faults());
 }
 
 INSTANTIATE_TEST_SUITE_P(ExamplesAndLongNames, TextRoomTest,
