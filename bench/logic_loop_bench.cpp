@@ -190,6 +190,20 @@ std::string ReconvergentChain(int links, std::initializer_list<int> back) {
     return source + "END LOGIC\n";
 }
 
+// The chain of `ReconvergentChain(links, {3})` with every link written by a second
+// statement too, to the same value, listed before the link's own: its write queues the
+// link's own statement again.
+std::string ReconvergentChainAssignedTwice(int links) {
+    const auto link = [](int i) { return "L" + std::to_string(std::max(i, 0)); };
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = links; i >= 1; --i) {
+        const std::string expression = link(i - 1) + " + " + link(i - 3);
+        source += "ASSIGN " + expression + " TO M" + std::to_string(i) + ", " + link(i) +
+                  ";\nASSIGN " + expression + " TO " + link(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
 // Diamonds one after the other whose second arm is a statement longer than the first.
 std::string LateDiamonds(int diamonds) {
     std::string source = "LOGIC BEGIN\n";
@@ -212,13 +226,14 @@ std::string InverterChain(int links) {
 }
 
 const std::string& SettlingSource(int shape) {
-    static std::string sources[4];
+    static std::string sources[5];
     std::string& source = sources[shape];
     if (source.empty()) {
         source = shape == 0   ? ReconvergentChain(10002, {3})
                  : shape == 1 ? ReconvergentChain(160000, {3, 5})
                  : shape == 2 ? LateDiamonds(5000)
-                              : InverterChain(12000);
+                 : shape == 3 ? InverterChain(12000)
+                              : ReconvergentChainAssignedTwice(10002);
     }
     return source;
 }
@@ -289,7 +304,7 @@ void BM_SettlingWithoutFeedback(benchmark::State& state) {
 }
 BENCHMARK(BM_SettlingWithoutFeedback)
     ->ArgName("shape")
-    ->DenseRange(0, 3)
+    ->DenseRange(0, 4)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 

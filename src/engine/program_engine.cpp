@@ -124,16 +124,23 @@ public:
         return true;
     }
     bool AskToStop() override {
-        return MsgBox(
-                   "VELDRA has scanned your program 5,000 times and is unable to resolve the "
-                   "logic.\r\nStop Simulation?",
-                   MsgButtons::YesNo, MsgIcon::None, "Logic Loop?") == MsgAnswer::Yes;
+        return MsgBox(LogicLoopPrompt(kPassLimit), MsgButtons::YesNo, MsgIcon::None,
+                      "Logic Loop?") == MsgAnswer::Yes;
     }
     void Stop() override { engine_.StartStop(); }
 
 private:
     ProgramEngine& engine_;
 };
+
+std::string ProgramEngine::LogicLoopPrompt(int passes) {
+    std::string count = std::to_string(passes);
+    for (std::size_t at = count.size(); at > 3; at -= 3) {
+        count.insert(at - 3, 1, ',');
+    }
+    return "VELDRA has scanned your program " + count +
+           " times and is unable to resolve the logic.\r\nStop Simulation?";
+}
 
 void ProgramEngine::tmrProgram_Timer() {
     if (scanning_) {

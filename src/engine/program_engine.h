@@ -48,6 +48,9 @@ class ProgramEngine final : public ProgramHost {
 
 public:
     static constexpr int kPassLimit = 5000;
+    // What "Logic Loop?" asks after more than `passes` passes (none below 0), the count in
+    // groups of three digits.
+    static std::string LogicLoopPrompt(int passes);
     static constexpr const char* kStartCaption = "Start Program";
     static constexpr const char* kStopCaption = "Stop Program";
 

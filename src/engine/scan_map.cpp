@@ -93,55 +93,51 @@ void ScanMap::ReadStatements() {
 
 void ScanMap::FindFeedbackLoops() {
     const auto statements = std::uint32_t(statements_.size());
-    // A bit's change queues its own statement again where that statement's result
-    // disagrees with it: after a change another statement made. The own statement's own
-    // change leaves it agreeing, or queues it once to give its later results, which
-    // changes nothing it reads.
-    std::vector<std::uint8_t> othersWrite(slotCount_, 0);
-    for (std::uint32_t index = 0; index < statements; ++index) {
-        for (const std::uint32_t slot : ResultSlotsOf(index)) {
-            if (slot < slotCount_ && bySlot_[slot].ownStatement != index) {
-                othersWrite[slot] = 1;
-            }
-        }
-    }
     // The layout as the scan's queueing sees it: statements are nodes [0, statements), bits
-    // follow by slot. A statement leads to each of its result bits; a bit to each statement
-    // its change queues: its readers, and its own statement where another statement writes
-    // the bit too. As every edge runs between a statement and a bit, a statement lies on a
-    // loop of this graph where it lies on one of the statements alone (or shares a result
-    // bit with another statement and owns it), and every loop runs through a statement:
-    // walks from the statements find them all.
+    // follow by slot. A statement leads to each of its result bits, and a bit to each of
+    // its readers. A bit's change also queues the bit's own statement again where that
+    // statement's result disagrees with the bit, as another statement's change can leave
+    // it: so a statement leads as well to the own statement of each result bit it does not
+    // own. The own statement's own change leaves the bit agreeing, or queues it once to give
+    // its later results, which its edges to them stand for already. Two statements writing
+    // one bit are thus no loop of themselves; a loop closes through that queueing again
+    // where a change the own statement then makes comes back to the other. Every loop runs
+    // through a statement, so walks from the statements find them all.
     struct QueueingGraph {
         const ScanMap& map;
-        const std::vector<std::uint8_t>& othersWrite;
         std::uint32_t statements;
 
         std::uint32_t NodeCount() const { return statements + map.slotCount_; }
         std::uint32_t EdgeCount(std::uint32_t node) const {
             if (node < statements) {
-                return map.resultBegins_[node + 1] - map.resultBegins_[node];
+                // Its result bits, then their own statements.
+                return 2 * (map.resultBegins_[node + 1] - map.resultBegins_[node]);
             }
             const std::uint32_t slot = node - statements;
-            // Its readers, then its own statement.
-            return map.bySlot_[slot + 1].readerBegin - map.bySlot_[slot].readerBegin + 1;
+            return map.bySlot_[slot + 1].readerBegin - map.bySlot_[slot].readerBegin;
         }
         std::uint32_t Target(std::uint32_t node, std::uint32_t edge) const {
             if (node < statements) {
-                const std::uint32_t slot = map.resultSlots_[map.resultBegins_[node] + edge];
-                return slot < map.slotCount_ ? statements + slot : kNone;
+                const std::uint32_t begin = map.resultBegins_[node];
+                const std::uint32_t results = map.resultBegins_[node + 1] - begin;
+                const bool toBit = edge < results;
+                const std::uint32_t slot =
+                    map.resultSlots_[begin + (toBit ? edge : edge - results)];
+                if (slot >= map.slotCount_) {
+                    return kNone;
+                }
+                if (toBit) {
+                    return statements + slot;
+                }
+                const std::uint32_t own = map.bySlot_[slot].ownStatement;
+                return own != node ? own : kNone;
             }
-            const std::uint32_t slot = node - statements;
-            const std::uint32_t at = map.bySlot_[slot].readerBegin + edge;
-            if (at == map.bySlot_[slot + 1].readerBegin) {
-                return othersWrite[slot] != 0 ? map.bySlot_[slot].ownStatement : kNone;
-            }
-            const Reader reader = map.readers_[at];
+            const Reader reader = map.readers_[map.bySlot_[node - statements].readerBegin + edge];
             return reader.isBack || reader.isFront ? std::uint32_t(reader.statement) : kNone;
         }
     };
     const std::vector<std::uint8_t> onCycle =
-        NodesOnCycles(QueueingGraph{*this, othersWrite, statements}, statements);
+        NodesOnCycles(QueueingGraph{*this, statements}, statements);
     onLoop_.assign(statements, 0);
     for (std::uint32_t index = 0; index < statements; ++index) {
         onLoop_[index] = onCycle[index] != 0 ? kOnLoop : 0;

@@ -140,7 +140,8 @@ private:
 
     void IndexReaders(BooleanBits& bits, Statements& statements);
     // Finds the statements on feedback loops: those a change they make can queue again,
-    // through the readers of their result bits and the bits' own statements.
+    // through the readers of their result bits and the own statements of result bits they
+    // share, which their change queues again.
     void FindFeedbackLoops();
     // Reads again what is kept of each statement when any statement changed beside the scan.
     void Sync() {

@@ -35,10 +35,24 @@ const FeedbackCase kFeedbackCases[] = {
     {"AReconvergentDiamond",
      "ASSIGN IN TO A;\nASSIGN ~IN TO B;\nASSIGN A + B TO C;\nASSIGN C * A TO D;\n",
      {{"A", false}, {"B", false}, {"C", false}, {"D", false}}},
-    // The other statement's write queues the bit's own statement, which writes it back.
+    // The other statement's write queues the bit's own statement again, which writes it
+    // back; nothing that reads the bit leads to either statement.
     {"TwoStatementsSharingAResultBit",
      "ASSIGN IN TO A, SHARED;\nASSIGN OTHER TO SHARED;\n",
-     {{"A", false}, {"SHARED", true}}},
+     {{"A", false}, {"SHARED", false}}},
+    // Every link written by a second statement too, to the same value.
+    {"AChainWhoseLinksAreAssignedTwice",
+     "ASSIGN IN TO L1;\nASSIGN IN TO M1, L1;\nASSIGN L1 TO L2;\nASSIGN L1 TO M2, L2;\n"
+     "ASSIGN L2 + L1 TO L3;\nASSIGN L2 + L1 TO M3, L3;\n",
+     {{"L1", false}, {"M1", false}, {"L2", false}, {"M2", false}, {"L3", false}, {"M3", false}}},
+    // K's write of B queues B's own statement again, which writes D, which K reads.
+    {"ALoopClosingThroughTheOwnStatementQueuedAgain",
+     "ASSIGN IN TO B, D;\nASSIGN D TO K, B;\nASSIGN K TO LAMP;\n",
+     {{"B", true}, {"K", true}, {"LAMP", false}}},
+    // K reads itself; its write of B queues B's own statement, whose change leads nowhere.
+    {"AWriterOnALoopOfItsOwnSharingABit",
+     "ASSIGN IN TO B;\nASSIGN GO * ~K TO K, B;\n",
+     {{"B", false}, {"K", true}}},
     {"AStatementReadingItsOwnResult",
      "ASSIGN IN TO A;\nASSIGN A + SELF * ~IN TO SELF;\nASSIGN SELF TO B;\n",
      {{"A", false}, {"SELF", true}, {"B", false}}},

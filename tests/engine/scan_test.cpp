@@ -64,6 +64,17 @@ TEST_F(ScanTest, TheFiveThousandAndFirstPassAsksAndNoStartsTheCountAgain) {
     EXPECT_FALSE(driver.ScanTimerEnabled());
 }
 
+// The box's count is the limit's, grouped by thousands as the box writes it.
+TEST(LogicLoopPrompt, WritesTheLimitInGroupsOfThreeDigits) {
+    for (const auto& [passes, count] :
+         {std::pair{0, "0"}, std::pair{999, "999"}, std::pair{1000, "1,000"},
+          std::pair{20000, "20,000"}, std::pair{1234567, "1,234,567"}}) {
+        EXPECT_EQ(ProgramEngine::LogicLoopPrompt(passes),
+                  "VELDRA has scanned your program " + std::string(count) +
+                      " times and is unable to resolve the logic.\r\nStop Simulation?");
+    }
+}
+
 TEST_F(ScanTest, AStopWhileTheScanYieldsLeavesTheBoardBitsForTheNextScan) {
     RecordingBoard board;
     Assign("IN", "OUT1");

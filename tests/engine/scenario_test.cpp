@@ -424,6 +424,18 @@ INSTANTIATE_TEST_SUITE_P(Scan, AnEditClosingALoop, ::testing::Bool(),
                              return info.param ? "MappedAgain" : "InPlace";
                          });
 
+// Two statements writing D, each also writing a bit of its own that a third statement
+// writes too: each third statement's write, following D, queues the bit's own statement
+// again, which writes D back the other way. The loop closes only through that queueing
+// again: no statement reads what it writes, and nothing reads the shared bits.
+TEST(ALoopThroughTheOwnStatementQueuedAgain, AsksAboutTheLogicLoop) {
+    ScenarioPlayer player(
+        "BOOLEAN BITS GO;\nLOGIC BEGIN\nASSIGN IN TO B, D;\nASSIGN ZERO TO E, D;\n"
+        "ASSIGN D TO K1, B;\nASSIGN D TO K2, E;\nEND LOGIC\n");
+    player.Play({{"GO=1 scan", "D=0"}});
+    ExpectAskedAboutTheLogicLoop(player, 12LL * (ProgramEngine::kPassLimit + 1));
+}
+
 // Logic that oscillates only through a state table or a numeric block: no statement
 // reads back what it writes, so the loop closes outside the statements, and the passes
 // after each evaluation of the triggers are the ones the limit counts.
@@ -484,6 +496,20 @@ std::string ReconvergentChain(int links) {
     return source + "END LOGIC\n";
 }
 
+// The reconvergent chain from an input, every link written by a second statement as well,
+// to the same value and queued before the link's own: its write queues the own statement
+// again, which finds the link as it would have written it.
+std::string ReconvergentChainAssignedTwice(int links) {
+    const auto link = [](int i) { return "L" + std::to_string(std::max(i, 0)); };
+    std::string source = "LOGIC BEGIN\n";
+    for (int i = links - 1; i >= 0; --i) {
+        const std::string expression = i == 0 ? "X" : link(i - 1) + " + " + link(i - 3);
+        source += "ASSIGN " + expression + " TO M" + std::to_string(i) + ", " + link(i) +
+                  ";\nASSIGN " + expression + " TO " + link(i) + ";\n";
+    }
+    return source + "END LOGIC\n";
+}
+
 // Diamonds one after the other, whose second arm is a statement longer than the first, so
 // that it arrives after the diamond's end was solved and the wave went on.
 std::string LateDiamonds(int diamonds) {
@@ -512,6 +538,8 @@ const SettlingLogic kSettlingLogic[] = {
     {"AReconvergentChainOf20000", ReconvergentChain(20000), "L0", "L20000", 4.5},
     {"LateDiamonds5000", LateDiamonds(5000), "T0", "T5000", 3.5},
     {"AnInverterChainOf12000", InverterChain(12000), "I0", "I12000", 2.5},
+    {"AReconvergentChainAssignedTwiceOf10002", ReconvergentChainAssignedTwice(10002), "X", "L10001",
+     5.5},
 };
 
 class DeepLogicWithoutFeedback : public ::testing::TestWithParam<SettlingLogic> {};
