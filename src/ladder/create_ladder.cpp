@@ -9,6 +9,7 @@
 
 #include "ladder/drawn_expression.h"
 #include "ladder/ladders.h"
+#include "logic/expression_names.h"
 #include "logic/text_helpers.h"
 
 namespace veldra {
@@ -247,34 +248,8 @@ std::vector<std::string> ExpressionNames(std::string_view statement) {
     const std::string_view expression =
         to == std::string_view::npos ? statement : statement.substr(0, to);
     std::vector<std::string> names;
-    std::string name;
-    const auto end = [&] {
-        if (!name.empty()) {
-            names.push_back(std::move(name));
-            name.clear();
-        }
-    };
-    for (const char c : expression) {
-        switch (c) {
-            case '~':
-                if (!name.empty()) {
-                    name += c;
-                }
-                break;
-            case '(':
-            case ')':
-            case '*':
-            case '+':
-            case '@':
-            case ' ':
-            case ';':
-                end();
-                break;
-            default:
-                name += c;
-        }
-    }
-    end();
+    ForEachName(expression,
+                [&](const NameOccurrence& occurrence) { names.emplace_back(occurrence.name); });
     return names;
 }
 
