@@ -57,12 +57,12 @@ void NumericEditor::Choose(int line) {
     Changed.Raise();
 }
 
-bool NumericEditor::Apply() {
+NumericEditor::Entry NumericEditor::Apply() {
     const std::string name = CurrentName();
     BooleanBits* bits = engine_.PrgBooleanBits();
     BooleanBit* bit = bits != nullptr && !name.empty() ? bits->Find(name) : nullptr;
     if (bit == nullptr) {
-        return false;
+        return Entry::Lost;
     }
     const std::optional<std::int16_t> number = ValueBoxNumber(valueText_);
     if (!number) {
@@ -72,7 +72,7 @@ bool NumericEditor::Apply() {
         bit = bits != nullptr ? bits->Find(name) : nullptr;
         valueText_ = bit != nullptr ? std::to_string(bit->NumValue()) : std::string();
         Changed.Raise();
-        return false;
+        return Entry::Refused;
     }
     bool applied = false;
     ReportWindowErrors([&] {
@@ -84,22 +84,20 @@ bool NumericEditor::Apply() {
         applied = true;
     });
     Changed.Raise();
-    return applied;
+    return applied ? Entry::Applied : Entry::Lost;
 }
 
 void NumericEditor::Enter() {
     if (currentLine_ < 0) {
         return;
     }
-    if (Apply() && currentLine_ + 1 < int(lines_.size())) {
+    if (Apply() == Entry::Applied && currentLine_ + 1 < int(lines_.size())) {
         Choose(currentLine_ + 1);
     }
 }
 
-void NumericEditor::LeaveValueBox() {
-    if (currentLine_ >= 0) {
-        Apply();
-    }
+bool NumericEditor::LeaveValueBox() {
+    return currentLine_ < 0 || Apply() != Entry::Refused;
 }
 
 }  // namespace veldra

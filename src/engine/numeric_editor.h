@@ -38,17 +38,21 @@ public:
     void SetValueText(std::string text) { valueText_ = std::move(text); }
     // Enter in the value box: applies the number and moves on to the next line.
     void Enter();
-    // The focus left the value box (also by pressing "Apply"): applies the number.
-    void LeaveValueBox();
+    // The focus left the value box (also by pressing "Apply"): applies the number. False
+    // when the number was refused: the box is not to be left.
+    bool LeaveValueBox();
 
     // Raised after anything shown here changed.
     Event<> Changed;
 
 private:
+    enum class Entry { Applied, Refused, Lost };
+
     // Sets the current line's bit to the typed number (0 when the text starts with none);
     // a number that does not fit is refused with a message and the box gets the bit's
     // number back.
-    bool Apply();
+    // A number the bit could not take (reported) is lost, not refused.
+    Entry Apply();
     std::string CurrentName() const;
 
     ProgramEngine& engine_;

@@ -1,7 +1,6 @@
 #include "engine/qt/numeric_editor_controls.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -10,16 +9,10 @@
 #include "engine/numeric_editor.h"
 #include "engine/qt/core_list_model.h"
 #include "engine/qt/program_page_frame.h"
+#include "engine/qt/value_box_leaving.h"
 #include "platform/qt/qt_text.h"
 
 namespace veldra {
-namespace {
-
-bool TakenByAnotherWindow(Qt::FocusReason reason) {
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-}
-
-}  // namespace
 
 NumericEditorControls::NumericEditorControls(ProgramPageFrame& frame, NumericEditor& editor,
                                              QListView* list, QLineEdit* box, QPushButton* apply)
@@ -30,11 +23,20 @@ NumericEditorControls::NumericEditorControls(ProgramPageFrame& frame, NumericEdi
     list_->installEventFilter(this);
 
     box_->setEnabled(false);
-    box_->installEventFilter(this);
-    connect(box_, &QLineEdit::returnPressed, this, [this] {
+    leaving_ = new ValueBoxLeaving(box_, [this] {
+        bool taken = true;
         frame_.Command([&] {
             editor_.SetValueText(ToStdString(box_->text()));
-            editor_.Enter();
+            taken = editor_.LeaveValueBox();
+        });
+        return taken;
+    });
+    connect(box_, &QLineEdit::returnPressed, this, [this] {
+        leaving_->Ending([&] {
+            frame_.Command([&] {
+                editor_.SetValueText(ToStdString(box_->text()));
+                editor_.Enter();
+            });
         });
         box_->selectAll();
         box_->setFocus();
@@ -56,16 +58,6 @@ void NumericEditorControls::Sync() {
 }
 
 bool NumericEditorControls::eventFilter(QObject* watched, QEvent* event) {
-    // Only the focus going to another control leaves the box: a box opened over the window
-    // (the refusal of this very entry among them) takes the focus from the window, not
-    // from the box, and applying then would answer one entry twice.
-    if (watched == box_ && event->type() == QEvent::FocusOut &&
-        !TakenByAnotherWindow(static_cast<QFocusEvent*>(event)->reason())) {
-        frame_.Command([&] {
-            editor_.SetValueText(ToStdString(box_->text()));
-            editor_.LeaveValueBox();
-        });
-    }
     // Typing on the list starts replacing the chosen value.
     if (watched == list_ && event->type() == QEvent::KeyPress && box_->isEnabled()) {
         auto* key = static_cast<QKeyEvent*>(event);

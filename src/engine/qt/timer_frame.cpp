@@ -1,17 +1,16 @@
 #include "engine/qt/timer_frame.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QTimer>
 
 #include "engine/program_pages.h"
 #include "engine/qt/core_list_model.h"
 #include "engine/qt/immediate_views.h"
+#include "engine/qt/value_box_leaving.h"
 #include "platform/qt/qt_text.h"
 
 namespace veldra {
@@ -42,7 +41,15 @@ TimerFrame::TimerFrame(ProgramEngine& engine, ProgramPages& pages, QWidget* pare
     delays->addWidget(force, 2, 1);
     layout->addLayout(delays, 1, 1, 1, 2);
     for (QLineEdit* box : {txtSetTime_, txtClearTime_}) {
-        box->installEventFilter(this);
+        new ValueBoxLeaving(box, [this, box, &timers] {
+            bool accepted = true;
+            Command([&] {
+                const std::string text = ToStdString(box->text());
+                accepted =
+                    box == txtSetTime_ ? timers.EnterSetTime(text) : timers.EnterClearTime(text);
+            });
+            return accepted;
+        });
     }
     connect(store, &QPushButton::clicked, this,
             [this, &timers] { Command([&] { timers.StoreDelays(); }); });
@@ -97,23 +104,6 @@ void TimerFrame::ShowTimers() {
     text.erase(0, text.find_first_not_of('\n'));
     txtTimers_->Follow(text);
     lblTiQu_->setText(QString::number(engine_.TimerCount()));
-}
-
-bool TimerFrame::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == txtSetTime_ || watched == txtClearTime_) && event->type() == QEvent::FocusOut) {
-        auto* box = static_cast<QLineEdit*>(watched);
-        TimerPage& timers = pages_.Timers();
-        bool accepted = true;
-        Command([&] {
-            const std::string text = ToStdString(box->text());
-            accepted = box == txtSetTime_ ? timers.EnterSetTime(text) : timers.EnterClearTime(text);
-        });
-        if (!accepted) {
-            // The move is refused: the box keeps the focus with its stored delay.
-            QTimer::singleShot(0, box, [box] { box->setFocus(); });
-        }
-    }
-    return ProgramPageFrame::eventFilter(watched, event);
 }
 
 }  // namespace veldra

@@ -26,9 +26,6 @@ public:
     // Follows the engine's timers on the queue.
     void ShowTimers();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QListView* lstTimers_ = nullptr;
     CoreListModel* timerBits_ = nullptr;

@@ -177,8 +177,10 @@ void frmMain::BuildMenus() {
 
     mnuProgram_ = menuBar()->addMenu("Program");
     mnuProgram_->setObjectName("mnuProgram");
-    Item(mnuProgram_, "mnuStop", ProgramEngine::kStartCaption, &frmMain::mnuStop_Click)
-        ->setShortcut(QKeySequence("Ctrl+S"));
+    QAction* run =
+        Item(mnuProgram_, "mnuStop", ProgramEngine::kStartCaption, &frmMain::mnuStop_Click);
+    run->setShortcut(QKeySequence("Ctrl+S"));
+    run->setEnabled(false);  // nothing to start until a program is loaded
     mnuProgram_->addSeparator()->setObjectName("mnuLnPrg");
     Item(mnuProgram_, "mnuBook", "Create Program Book", &frmMain::mnuBook_Click)->setEnabled(false);
     Item(mnuProgram_, "mnuHTML", "Create HTML Program Book", &frmMain::Unavailable)
@@ -325,6 +327,7 @@ void frmMain::tmrClose_Timer() {
         setWindowTitle(ToQString(kNoProgramCaption));
         menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
         menuItems_["mnuBook"]->setEnabled(false);
+        menuItems_["mnuStop"]->setEnabled(false);
         EnableFileCommands(false);
         sessions_.Decrement();
         path = dropped ? dropped : ChooseSource();
@@ -495,6 +498,10 @@ void frmMain::MakeProgram(SourceFile source, const std::filesystem::path& path) 
     mnuProgram_->menuAction()->setVisible(true);
     menuItems_["mnuStatements"]->setEnabled(!statements_);
     menuItems_["mnuBook"]->setEnabled(true);
+    menuItems_["mnuStop"]->setEnabled(true);
+    // A program let go of by any other way takes its run command along.
+    connect(program, &QObject::destroyed, menuItems_["mnuStop"],
+            [run = menuItems_["mnuStop"]] { run->setEnabled(false); });
     EnableFileCommands(true);
     connect(program, &frmProgram::runCaptionChanged, menuItems_["mnuStop"], &QAction::setText);
     menuItems_["mnuStop"]->setText(ProgramEngine::kStartCaption);

@@ -4,6 +4,7 @@ veldra_ui_test(shell_qt_tests
     shell/qt/shell_test.cpp
     shell/qt/help_test.cpp
     shell/qt/windows_as_found_test.cpp
+    shell/qt/value_box_leaving_test.cpp
     shell/qt/large_application_test.cpp
     shell/qt/text_room_test.cpp
     shell/qt/out_of_memory_test.cpp

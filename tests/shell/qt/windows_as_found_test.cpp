@@ -210,6 +210,37 @@ TEST_F(WindowsAsFoundTest, BeforeAProgramIsOpenTheViewCommandsWorkAndTheOthersWa
               "mnuSAll on, mnuSEOnly on, ");
 }
 
+// "Start Program" can be chosen only while there is a program to start.
+TEST_F(WindowsAsFoundTest, StartProgramWaitsForAProgramAndGoesWithIt) {
+    dialogs.CancelFile();
+    app = Started("");
+    EXPECT_FALSE(Item("mnuStop")->isEnabled()) << "before any load";
+
+    dialogs.Choose(kSmall);
+    Item("mnuOpen")->trigger();
+    Settle();
+    EXPECT_TRUE(Item("mnuStop")->isEnabled()) << "loaded";
+
+    dialogs.Answer(MsgAnswer::Ok).CancelFile();  // "Continue Open?", then the dialog
+    Item("mnuOpen")->trigger();
+    Settle();
+    EXPECT_EQ(Main().Program(), nullptr);
+    EXPECT_FALSE(Item("mnuStop")->isEnabled()) << "closed";
+    Item("mnuStop")->trigger();  // as Ctrl+S would: nothing
+    EXPECT_EQ(Main().Program(), nullptr);
+
+    dialogs.Choose(kSmall);
+    Item("mnuOpen")->trigger();
+    Settle();
+    ASSERT_TRUE(Item("mnuStop")->isEnabled());
+    // "Continue Open?", then the file that is not there, and the box that says so.
+    dialogs.Answer(MsgAnswer::Ok).Choose(Path("missing.ml2")).Answer(MsgAnswer::Ok);
+    Item("mnuOpen")->trigger();
+    Settle();
+    EXPECT_EQ(Main().Program(), nullptr);
+    EXPECT_FALSE(Item("mnuStop")->isEnabled()) << "refused";
+}
+
 TEST_F(WindowsAsFoundTest, AnOpenCancelledInItsDialogLeavesTheMainWindowWholeOnTheScreen) {
     app = Started(kSmall);
     dialogs.Answer(MsgAnswer::Ok).CancelFile();  // "Continue Open?", then the dialog
