@@ -4,8 +4,8 @@ namespace veldra {
 
 PassLoop::End PassLoop::Run(Work& work) const {
     // A stop from inside a solve (the runaway guard) lets the drain it came in finish, as a
-    // drain did when passes were not cut short; a stop from the desktop comes between
-    // passes and ends the scan at once, an oscillating drain included.
+    // drain did when passes were not cut short; a stop from the desktop, between passes or
+    // inside one, ends the scan at once, an oscillating drain included.
     bool finishingDrain = false;
     bool afterTriggers = false;
     int counted = 0;
@@ -16,6 +16,9 @@ PassLoop::End PassLoop::Run(Work& work) const {
         }
         const bool solving = work.Solving();
         const PassOutcome pass = work.SolvePass();
+        if (pass.abandoned) {
+            return End::Abandoned;
+        }
         finishingDrain = pass.cut && (finishingDrain || (solving && !work.Solving()));
         if (pass.onLoop || afterTriggers) {
             ++counted;

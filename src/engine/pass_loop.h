@@ -8,10 +8,15 @@ struct PassOutcome {
     bool cut = false;
     // It solved, or ended at, a statement on a feedback loop (or one that may be on one).
     bool onLoop = false;
+    // The desktop, served in the middle of it, stopped the simulation or closed the
+    // program: it ended where it stood, and so does the scan.
+    bool abandoned = false;
 };
 
-// The scan's solve loop: pass after pass, the desktop is served, then one queue is solved,
-// until nothing is queued and no triggered table or numeric block is left to evaluate.
+// The scan's solve loop: pass after pass, the desktop is offered a turn, then one queue is
+// solved, until nothing is queued and no triggered table or numeric block is left to
+// evaluate. A long pass gives the desktop turns of its own, and one in which the desktop
+// stopped or closed the program ends the scan at once.
 //
 // The limit counts the passes that logic with feedback may be turning in: those that met
 // a statement on a feedback loop, and those that follow an evaluation of triggered tables
@@ -25,7 +30,7 @@ public:
     class Work {
     public:
         virtual ~Work() = default;
-        // Lets the desktop run between passes.
+        // Offers the desktop a turn between passes.
         virtual void Yield() = 0;
         // The program was closed: nothing is left to work on.
         virtual bool Closed() const = 0;

@@ -20,6 +20,7 @@ ProgramEngine::ProgramEngine(ProgramWindow& window, const Clock& clock)
     : hostScope_(*this),
       tmrProgram(50, [this] { tmrProgram_Timer(); }),
       StartTimer(100, [this] { StartTimer_Timer(); }),
+      desktopTurns_(clock),
       window_(window),
       status_(clock) {
     statusChanged_ = status_.Changed.Subscribe([this] { window_.StatusChanged(); });
@@ -99,7 +100,13 @@ class ProgramEngine::ScanWork final : public PassLoop::Work {
 public:
     explicit ScanWork(ProgramEngine& engine) : engine_(engine) {}
 
-    void Yield() override { engine_.window_.DoEvents(); }
+    void Yield() override {
+        engine_.window_.DoEvents();
+        if (engine_.ProgramLoaded() && engine_.desktopTurns_.Due()) {
+            engine_.window_.ServeDesktop();
+            engine_.desktopTurns_.Taken();
+        }
+    }
     bool Closed() const override { return !engine_.ProgramLoaded(); }
     bool Solving() const override { return engine_.blnSolving; }
     PassOutcome SolvePass() override {
@@ -171,6 +178,7 @@ void ProgramEngine::tmrProgram_Timer() {
     ApplyOutsideInputs();
 
     ScanWork work(*this);
+    desktopTurns_.Taken();  // the desktop's wait is counted from the tick's start
     if (PassLoop(kPassLimit).Run(work) == PassLoop::End::Abandoned) {
         // A stop that ends the scan leaves the changed board bits and the timer requests
         // for the next scan's end.
@@ -326,12 +334,28 @@ PassOutcome ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     // queue it is drained from, so a drain alone could never end. A pass ends where a
     // statement on a feedback loop would be solved a second time; the rest waits for the
     // next pass, which takes the same queue in the same order, so logic that settles is
-    // solved as one drain would solve it, the pass limit counts an oscillation's turns
-    // whatever the program's size, and the desktop is served between passes. A statement
-    // on no loop may be solved again as often as waves of change reach it: that ends.
+    // solved as one drain would solve it, and the pass limit counts an oscillation's turns
+    // whatever the program's size. A statement on no loop may be solved again as often as
+    // waves of change reach it: that ends, but a wave may be millions of solves long, so the
+    // desktop takes its turns inside a pass too, between two statements' solves.
     PassOutcome pass;
     solvedInPass_.Begin();
     while (Que.Count() > 0 && ProgramLoaded()) {
+        if (desktopTurns_.Due()) [[unlikely]] {
+            if (!TakeDesktopTurn()) {
+                pass.abandoned = true;
+                return pass;
+            }
+            const std::uint64_t builds = mapBuilds_;
+            EnsureMapped();  // the desktop may have changed the program meanwhile
+            if (mapBuilds_ != builds) {
+                solvedInPass_.Begin();  // the marks were of the old layout's indices
+            }
+            if (IsMake && BreakQue.Count() > 0) {
+                return pass;  // the desktop queued break work: make work gives way
+            }
+            continue;
+        }
         std::uint32_t index = Que.Front();
         if (map_.EndsPassWhenSolvedAgain(index)) {
             pass.onLoop = true;
@@ -429,6 +453,15 @@ PassOutcome ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
         Que.Remove(index);
     }
     return pass;
+}
+
+bool ProgramEngine::TakeDesktopTurn() {
+    // A stop from inside a solve (the runaway guard) came before the turn: its drain goes
+    // on as it would between passes. A stop from the desktop ends the scan here.
+    const bool solving = blnSolving;
+    window_.ServeDesktop();
+    desktopTurns_.Taken();
+    return ProgramLoaded() && (blnSolving || !solving);
 }
 
 void ProgramEngine::SolveStatement(std::uint32_t index) {

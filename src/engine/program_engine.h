@@ -9,6 +9,7 @@
 
 #include "engine/changed_board_bits.h"
 #include "engine/cpu_board.h"
+#include "engine/desktop_turns.h"
 #include "engine/immediate_window.h"
 #include "engine/pass_loop.h"
 #include "engine/scan_map.h"
@@ -246,6 +247,9 @@ private:
     bool TakeAimedInputBySlot(std::uint32_t slot, bool value);
     // One pass of the solve loop over the queue.
     PassOutcome SolveQue(StatementQueue& Que, bool IsMake);
+    // Gives the desktop a turn in the middle of a pass; false when the program was closed
+    // or the desktop stopped the simulation meanwhile, which ends the scan where it stands.
+    bool TakeDesktopTurn();
     // Solves the statement from the compiled program when it can, else by itself; a
     // disabled statement keeps its last result.
     void SolveStatement(std::uint32_t index);
@@ -327,6 +331,7 @@ private:
     StatementQueue BreakQue;
     StatementQueue MakeQue;
     SolvePass solvedInPass_;
+    DesktopTurns desktopTurns_;
     // Delay timers to cancel and to start at the end of the scan.
     MkBkQues CancelTimerQue;
     MkBkQues StartTimerQue;

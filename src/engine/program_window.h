@@ -12,8 +12,12 @@ class ProgramWindow {
 public:
     virtual ~ProgramWindow() = default;
 
-    // Lets the desktop handle pending events; a scan calls it on every pass.
+    // Lets the desktop handle pending events; a scan calls it on every pass, and the window
+    // may let most of those calls go by.
     virtual void DoEvents() {}
+    // Lets the desktop handle pending events now: a scan calls it when its work has kept
+    // the desktop waiting too long, inside a pass as between passes.
+    virtual void ServeDesktop() { DoEvents(); }
 
     // The run state (start button caption, run menu item, immediate window view) changed.
     virtual void RunStateChanged() {}

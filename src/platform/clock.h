@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <ctime>
 #include <string>
 
@@ -16,12 +17,18 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual TimeOfDay Now() const = 0;
+    // A reading that only goes forward, whatever is done to the time of day, for how long
+    // work has taken; its origin means nothing.
+    virtual std::chrono::nanoseconds Steady() const = 0;
 };
 
 // The local time of this machine.
 class SystemClock final : public Clock {
 public:
     TimeOfDay Now() const override;
+    std::chrono::nanoseconds Steady() const override {
+        return std::chrono::steady_clock::now().time_since_epoch();
+    }
 
 private:
     mutable std::time_t lastSecond_ = -1;

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/desktop_turns.h"
 #include "engine/solve_pass.h"
+#include "support/fake_clock.h"
 
 namespace veldra::testing {
 namespace {
@@ -42,6 +44,35 @@ TEST(SolvePass, AMarkOfAnEarlierPassNeverPassesForThisPassesAcrossTheWrap) {
             }
         }
         EXPECT_TRUE(pass.Take(0)) << "taken " << gap << " passes after its mark";
+    }
+}
+
+// --- The desktop's turns during a tick.
+
+// The clock is looked at once a round of units only, and a turn is due at the first look
+// that finds the wait over.
+TEST(DesktopTurns, TheClockIsLookedAtOnceARoundAndTheTurnComesAtTheFirstLookPastTheWait) {
+    constexpr int kRound = DesktopTurns::kUnitsPerLook;
+    FakeClock clock;
+    DesktopTurns turns(clock);
+    turns.Taken();
+    const int looksBefore = clock.steadyLooks;
+    int due = 0;
+    for (int unit = 0; unit < 3 * kRound; ++unit) {
+        due += turns.Due() ? 1 : 0;
+    }
+    EXPECT_EQ(due, 0);
+    EXPECT_EQ(clock.steadyLooks - looksBefore, 3);
+
+    clock.steady += DesktopTurns::kWait;
+    int unitsToTurn = 0;
+    while (!turns.Due()) {
+        ASSERT_LT(++unitsToTurn, 2 * kRound);
+    }
+    EXPECT_EQ(unitsToTurn, kRound - 1);
+    turns.Taken();  // the wait starts again
+    for (int unit = 0; unit < 2 * kRound; ++unit) {
+        EXPECT_FALSE(turns.Due());
     }
 }
 
@@ -175,6 +206,13 @@ const LoopCase kLoopCases[] = {
      2,
      {},
      {.pass = OnLoop, .queuedAfter = Always, .stopBeforePass = 3}},
+    // A pass the desktop stopped or closed the program in ends the scan there, whatever is
+    // still queued.
+    {"AStopFromTheDesktopInsideAPassEndsTheScanThere",
+     End::Abandoned,
+     3,
+     {},
+     {.pass = [](int pass) { return PassOutcome{.abandoned = pass == 3}; }, .queuedAfter = Always}},
     {"ACloseEndsTheScanBeforeTheNextPass",
      End::Abandoned,
      3,

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/desktop_turns.h"
 #include "engine/engine_fixture.h"
 
 namespace veldra::testing {
@@ -168,6 +170,120 @@ TEST_F(ScanTest, AFaultyStatementStopsTheRunAndGivesItsLastResult) {
     EXPECT_FALSE(Value("X"));
     ASSERT_EQ(window.edited.size(), 1u);
     EXPECT_TRUE(window.edited[0]->Disable() && !driver.ScanTimerEnabled());
+}
+
+// --- The desktop's turns inside a long pass.
+
+class LongPassTest : public EngineTest {
+protected:
+    // A chain of `links` links, each the one before it: one pass of as many solves.
+    void AssignChain(int links) {
+        for (int i = 1; i <= links; ++i) {
+            Assign(i == 1 ? "IN" : Link(i - 1), Link(i));
+        }
+    }
+    static std::string Link(int i) { return "L" + std::to_string(i); }
+};
+
+TEST_F(LongPassTest, AStopFromTheDesktopInsideItEndsTheScanThereAndTheRestWaitsQueued) {
+    constexpr int kLinks = 1000;
+    AssignChain(kLinks);
+    Start();
+    clock.steadyStep = DesktopTurns::kWait;  // every look at the clock finds the wait over
+    int stoppedAfter = -1;
+    window.onYield = [&] {
+        if (Value("L1")) {  // not before the pass began
+            window.onYield = nullptr;
+            stoppedAfter = int(solved.size());
+            engine.StartStop();
+        }
+    };
+
+    Input("IN", true);
+    Tick();
+
+    EXPECT_GT(stoppedAfter, 0);
+    EXPECT_LE(stoppedAfter, DesktopTurns::kUnitsPerLook);
+    EXPECT_EQ(int(solved.size()), stoppedAfter);
+    EXPECT_FALSE(engine.Running());
+    EXPECT_FALSE(engine.Solving());
+    EXPECT_FALSE(engine.SolvingLampLit());
+    EXPECT_TRUE(Value(Link(stoppedAfter)));
+    EXPECT_FALSE(Value(Link(stoppedAfter + 1)));
+
+    // Started again, the next tick takes the chain on where it stood.
+    engine.StartStop();
+    engine.RequestScan();
+    Tick();
+    ASSERT_EQ(int(solved.size()), kLinks);
+    for (int i = 1; i <= kLinks; ++i) {
+        EXPECT_EQ(solved[std::size_t(i - 1)], Link(i)) << "solve " << i;
+    }
+    EXPECT_TRUE(Value(Link(kLinks)));
+}
+
+TEST_F(LongPassTest, AProgramClosedInsideItEndsTheScanThere) {
+    AssignChain(1000);
+    Start();
+    clock.steadyStep = DesktopTurns::kWait;
+    window.onYield = [&] {
+        if (Value("L1")) {
+            window.onYield = nullptr;
+            engine.CloseWindow();
+        }
+    };
+
+    Input("IN", true);
+    Tick();
+
+    EXPECT_LE(int(solved.size()), DesktopTurns::kUnitsPerLook);
+    EXPECT_EQ(window.releases, 1);
+    EXPECT_EQ(engine.PrgBooleanBits(), nullptr);
+    EXPECT_FALSE(engine.InUse());
+}
+
+// Exclusive-or links, each reading both contacts of the link before it and of the input,
+// listed last first: a change of the input ripples through the chain again and again, in
+// some n²/2 solves. The desktop's turns inside the passes change nothing of the solves.
+TEST_F(LongPassTest, TheDesktopsTurnsLeaveTheSolvesTheirOrderAndTheirResults) {
+    constexpr int kLinks = 200;
+    for (int i = kLinks; i >= 1; --i) {
+        const std::string before = i == 1 ? "X" : "B" + std::to_string(i - 1);
+        Assign("(" + before + " + " + before + " * ~" + before + ") @ (X + X * ~X)",
+               "B" + std::to_string(i));
+    }
+    Start();
+    struct Rise {
+        std::vector<std::string> solved;
+        std::vector<bool> links;
+        int yields = 0;
+    };
+    const auto rise = [&](bool turns) {
+        clock.steadyStep = turns ? DesktopTurns::kWait : std::chrono::nanoseconds(0);
+        Rise outcome;
+        solved.clear();
+        const int yieldsBefore = window.yields;
+        Input("X", true);
+        Tick();
+        outcome.solved = solved;
+        outcome.yields = window.yields - yieldsBefore;
+        for (int i = 1; i <= kLinks; ++i) {
+            outcome.links.push_back(Value("B" + std::to_string(i)));
+        }
+        Input("X", false);
+        Tick();
+        return outcome;
+    };
+
+    const Rise untouched = rise(false);
+    const Rise served = rise(true);
+
+    ASSERT_GT(untouched.solved.size(), std::size_t(kLinks * kLinks / 4));
+    EXPECT_EQ(served.solved, untouched.solved);
+    EXPECT_EQ(served.links, untouched.links);
+    // A turn once a round of solves, beside the yields between passes.
+    EXPECT_GE(served.yields - untouched.yields,
+              int(untouched.solved.size()) / DesktopTurns::kUnitsPerLook - 1);
 }
 
 }  // namespace

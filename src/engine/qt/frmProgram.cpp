@@ -352,7 +352,8 @@ StatementViewHost frmProgram::ViewHost() {
 void frmProgram::DoEvents() {
     // A scan yields on every pass, ten thousand times in a long ripple: the desktop gets
     // the first yield of each scan and every 64th after it, which keeps it responsive
-    // without doubling the scan.
+    // without doubling the scan. Passes too long for that are broken by the scan's own
+    // turns (ServeDesktop).
     constexpr int kYieldsPerTurn = 64;
     if (yieldsSinceTurn_ == 0 || yieldsSinceTurn_ >= kYieldsPerTurn) {
         yieldsSinceTurn_ = 1;
@@ -360,6 +361,11 @@ void frmProgram::DoEvents() {
     } else {
         ++yieldsSinceTurn_;
     }
+}
+
+void frmProgram::ServeDesktop() {
+    yieldsSinceTurn_ = 1;  // the count of yields starts again from this turn
+    QCoreApplication::processEvents();
 }
 
 void frmProgram::RunStateChanged() {

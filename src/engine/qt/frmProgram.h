@@ -122,6 +122,7 @@ private:
 
     // ProgramWindow
     void DoEvents() override;
+    void ServeDesktop() override;
     void RunStateChanged() override;
     void SolvingChanged() override;
     void StatusChanged() override;
