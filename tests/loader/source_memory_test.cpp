@@ -71,7 +71,9 @@ TEST(SourceMemoryTest, AnyRoomLeavesTheDesktopItsReserveAndNoSourceOverflowsTheN
 // two declared bits each, 1,000,000 of them (66 MB), which took some 930 MB, and 2,688,000
 // with 200 boards (218 MB); short statements over five names each that no section declares
 // (55 MB), which took some 2,060 MB. Reckoned by the file's size alone, the first, second
-// and last were each promised some 840 to 990 MB.
+// and last were each promised some 840 to 990 MB. Declared names of 30 to 60 characters,
+// 7.6 million of them (337 MB), took some 4,160 MB, twice as much as short ones: reckoned
+// by their number alone, they were promised 2,100 MB.
 struct ShapeCase {
     const char* name;
     SourceCensus census;
@@ -112,7 +114,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"StatementsOverNamesNoSectionDeclares",
                                 {57444503, 0, 1000000, 57444470, 0, 33, 4965590},
                                 2059 * kMB,
-                                1442 * kMB}),
+                                1442 * kMB},
+                      ShapeCase{"ManyLongDeclarations",
+                                {353423174, 7600000, 1, 60, 0, 40, 7643980, 342023000},
+                                4161 * kMB,
+                                2852 * kMB},
+                      ShapeCase{"FewerLongDeclarations",
+                                {93002176, 2000000, 1, 60, 0, 40, 2000030, 90002100},
+                                1139 * kMB,
+                                761 * kMB}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What the census counts, section by section, whatever the case of the keywords and
