@@ -45,16 +45,18 @@ constexpr std::array<std::uint64_t, 256> kSeparators = [] {
     return separators;
 }();
 
-// The letters a section keyword starts with, in either case: a line that starts with none
-// of them is passed at one look.
-constexpr std::array<bool, 256> kKeywordFirstLetters = [] {
-    std::array<bool, 256> first{};
-    for (const SectionKeyword& section : kSectionKeywords) {
-        const char letter = section.keyword.front();
-        first[static_cast<unsigned char>(letter)] = true;
-        first[static_cast<unsigned char>(letter - 'A' + 'a')] = true;
+// The section keywords each letter starts, in either case, one bit a keyword in the order
+// they are searched: a line that starts with none of them is passed at one look, and one
+// that does is held against those only.
+static_assert(kSectionKeywords.size() <= 32);
+constexpr std::array<std::uint32_t, 256> kKeywordsStartedBy = [] {
+    std::array<std::uint32_t, 256> started{};
+    for (std::size_t k = 0; k < kSectionKeywords.size(); ++k) {
+        const char letter = kSectionKeywords[k].keyword.front();
+        started[static_cast<unsigned char>(letter)] |= std::uint32_t(1) << k;
+        started[static_cast<unsigned char>(letter - 'A' + 'a')] |= std::uint32_t(1) << k;
     }
-    return first;
+    return started;
 }();
 
 // The characters of a word with the bit that tells a small letter from a capital cleared:
@@ -139,7 +141,7 @@ void SourceCounter::Take(std::string_view text) {
                 rest.remove_prefix(std::min(
                     rest.size(),
                     std::size_t(std::find_if_not(rest.begin(), rest.end(), Blank) - rest.begin())));
-                if (!rest.empty() && !kKeywordFirstLetters[static_cast<unsigned char>(rest[0])]) {
+                if (!rest.empty() && kKeywordsStartedBy[static_cast<unsigned char>(rest[0])] == 0) {
                     headDone_ = true;  // no keyword starts so
                 }
             }
@@ -179,7 +181,8 @@ void SourceCounter::TakeWords(std::string_view text, const char* readable, bool 
     }
     std::uint64_t separators = 0;
     while (at != end) {
-        if ((kKinds[static_cast<unsigned char>(*at)] & kWordCharacter) == 0) {
+        std::uint8_t kind = kKinds[static_cast<unsigned char>(*at)];
+        if ((kind & kWordCharacter) == 0) {
             separators += kSeparators[static_cast<unsigned char>(*at)];
             ++at;
             continue;
@@ -187,9 +190,12 @@ void SourceCounter::TakeWords(std::string_view text, const char* readable, bool 
         const char* const start = at;
         std::uint8_t kinds = 0;
         do {
-            kinds |= kKinds[static_cast<unsigned char>(*at)];
-            ++at;
-        } while (at != end && (kKinds[static_cast<unsigned char>(*at)] & kWordCharacter) != 0);
+            kinds |= kind;
+            if (++at == end) {
+                break;
+            }
+            kind = kKinds[static_cast<unsigned char>(*at)];
+        } while ((kind & kWordCharacter) != 0);
         const auto length = std::size_t(at - start);
         if ((at == end && !lineEnds) || wordLength_ > 0) {
             // A word that may go on in the next piece, or goes on from the last: kept whole
@@ -223,13 +229,18 @@ void SourceCounter::EndWord() {
 
 void SourceCounter::Classify() {
     headDone_ = true;
-    if (head_.empty() || !kKeywordFirstLetters[static_cast<unsigned char>(head_.front())]) {
+    if (head_.empty()) {
+        return;
+    }
+    std::uint32_t candidates = kKeywordsStartedBy[static_cast<unsigned char>(head_.front())];
+    if (candidates == 0) {
         return;
     }
     std::transform(head_.begin(), head_.end(), head_.begin(), ToUpperAscii);
     // A keyword starts a section as the first words of its line; every other one ends the
     // section before it.
-    for (const auto& [keyword, kind] : kSectionKeywords) {
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const auto& [keyword, kind] = kSectionKeywords[std::size_t(std::countr_zero(candidates))];
         if (StartsWithKeyword(head_, keyword)) {
             census_.boards += kind == SectionKind::Board;
             section_ = kind == SectionKind::Declarations ? Section::Declarations
