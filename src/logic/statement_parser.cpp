@@ -115,7 +115,19 @@ std::vector<std::string> OperandNames(std::string_view expression) {
 std::vector<std::string_view> OperandViews(std::string_view expression) {
     constexpr std::string_view kSeparators = " +*@()";
     std::vector<std::string_view> names;
-    HashSet<std::string_view> seen;  // views of the expression itself
+    // Views of the expression itself; the few names of most statements are told apart by
+    // looking at each, the many of a long one by their hashes.
+    constexpr std::size_t kNamesLookedAt = 16;
+    HashSet<std::string_view> seen;
+    const auto firstTime = [&](std::string_view name) {
+        if (names.size() < kNamesLookedAt) {
+            return std::find(names.begin(), names.end(), name) == names.end();
+        }
+        if (seen.empty()) {
+            seen.insert(names.begin(), names.end());
+        }
+        return seen.insert(name).second;
+    };
     constexpr std::size_t kNoName = std::string_view::npos;
     std::size_t start = kNoName;
     for (std::size_t i = 0; i < expression.size(); ++i) {
@@ -129,7 +141,7 @@ std::vector<std::string_view> OperandViews(std::string_view expression) {
         if (ends) {
             if (start != kNoName) {
                 const std::string_view name = expression.substr(start, i + 1 - start);
-                if (seen.insert(name).second) {
+                if (firstTime(name)) {
                     names.emplace_back(name);
                 }
             }
