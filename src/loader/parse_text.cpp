@@ -361,8 +361,9 @@ void ParseText::ReserveForCensus() {
     if (!census_ || census_->sourceBytes != reader_->Size()) {
         return;
     }
-    // Every name, declared or only used, becomes a bit; the census tells either number
-    // within a few percent, and the check before reading priced each far above its room.
+    // Every name, declared or only used, becomes a bit: the larger of the two numbers, each
+    // within a few percent. A table's room is a few bytes an entry, beside the hundreds the
+    // check before reading priced each item at, so a census too high costs little.
     context_.ExpectItems(std::max(census_->declarations, census_->names), census_->statements);
 }
 
