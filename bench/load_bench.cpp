@@ -142,6 +142,7 @@ void BM_CountSourceFile(benchmark::State& state, const std::filesystem::path& fi
     state.SetBytesProcessed(std::int64_t(sourceBytes) * state.iterations());
     state.counters["declarations"] = double(census.declarations);
     state.counters["names"] = double(census.names);
+    state.counters["declared_name_bytes"] = double(census.declaredNameBytes);
     state.counters["statements"] = double(census.statements);
     state.counters["boards"] = double(census.boards);
     state.counters["peak_added_MB"] = (bench::StatusKb("VmHWM") - peakBefore) / 1024.0;

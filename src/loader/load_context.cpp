@@ -8,14 +8,18 @@ namespace veldra {
 
 BooleanBits& LoadContext::ProgramBits() const {
     if (engine_.PrgBooleanBits() == nullptr) {
-        engine_.SetPrgBooleanBits(std::make_unique<BooleanBits>());
+        auto bits = std::make_unique<BooleanBits>();
+        bits->Reserve(std::size_t(expectedBits_));
+        engine_.SetPrgBooleanBits(std::move(bits));
     }
     return *engine_.PrgBooleanBits();
 }
 
 Statements& LoadContext::Assigns() const {
     if (!engine_.prgAssigns) {
-        engine_.prgAssigns = std::make_unique<Statements>();
+        auto assigns = std::make_unique<Statements>();
+        assigns->Reserve(std::size_t(expectedStatements_));
+        engine_.prgAssigns = std::move(assigns);
     }
     return *engine_.prgAssigns;
 }

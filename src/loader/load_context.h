@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -31,6 +32,13 @@ public:
     Statements& Assigns() const;
     clsNumericBlocks& NumericBlocks() const;
 
+    // How many bits and statements the source is expected to make, as its census counted
+    // them: the collections the load makes are made with room for that many at once.
+    void ExpectItems(std::uint64_t bits, std::uint64_t statements) {
+        expectedBits_ = bits;
+        expectedStatements_ = statements;
+    }
+
     int Line() const { return line_; }
     void SetLine(int line) { line_ = line; }
     // The description of a failure with the line it was found on.
@@ -57,6 +65,8 @@ private:
     ProgramEngine& engine_;
     LoaderHost& host_;
     int line_ = 0;
+    std::uint64_t expectedBits_ = 0;
+    std::uint64_t expectedStatements_ = 0;
 };
 
 }  // namespace veldra

@@ -240,11 +240,17 @@ ParseText::~ParseText() {
 
 std::string ParseText::GetProgram(const std::filesystem::path& path) {
     path_ = path;
-    return LoadGuarded([&] { return ReadSource(path).text; });
+    return LoadGuarded([&] {
+        SourceFile source = ReadSource(path);
+        census_ = source.census;
+        return std::move(source.text);
+    });
 }
 
-std::string ParseText::GetProgramFromText(std::string text, const std::filesystem::path& path) {
+std::string ParseText::GetProgramFromText(std::string text, const std::filesystem::path& path,
+                                          const std::optional<SourceCensus>& census) {
     path_ = path;
+    census_ = census;
     return LoadGuarded([&] { return std::move(text); });
 }
 
@@ -309,6 +315,7 @@ void ParseText::ReportOutOfMemory(const std::filesystem::path& path) {
 std::string ParseText::Load(std::string text) {
     RefuseBinary(text);
     reader_ = std::make_unique<PieceReader>(std::move(text));
+    ReserveForCensus();
     ThePlatform().SetLoadingProgress(0, double(reader_->Size()));
     ThePlatform().SetLoadingStatus("Opening File...");
     Yield();
@@ -348,6 +355,16 @@ std::string ParseText::Load(std::string text) {
     // say so, not at the next paint.
     RequireDesktopReserve();
     return name;
+}
+
+void ParseText::ReserveForCensus() {
+    if (!census_ || census_->sourceBytes != reader_->Size()) {
+        return;
+    }
+    // Every name, declared or only used, becomes a bit: the larger of the two numbers, each
+    // within a few percent. A table's room is a few bytes an entry, beside the hundreds the
+    // check before reading priced each item at, so a census too high costs little.
+    context_.ExpectItems(std::max(census_->declarations, census_->names), census_->statements);
 }
 
 std::string ParseText::FindProgramName() {

@@ -69,8 +69,10 @@ public:
     // empty when the source names none. While another load is under way (the desktop
     // runs between pieces), it does nothing and returns an empty name.
     std::string GetProgram(const std::filesystem::path& path);
-    // The same for a source already in memory, read from `path`.
-    std::string GetProgramFromText(std::string text, const std::filesystem::path& path = {});
+    // The same for a source already in memory, read from `path`; its `census`, when it was
+    // counted, lets the program's tables be made at their size at once.
+    std::string GetProgramFromText(std::string text, const std::filesystem::path& path = {},
+                                   const std::optional<SourceCensus>& census = {});
 
     // The whole text of a source file with its census, or nothing when the file cannot be a
     // source (missing, unreadable, not a regular file, binary, too large for the memory
@@ -101,6 +103,9 @@ private:
     template <class Source>
     std::string LoadGuarded(Source&& source);
     std::string Load(std::string text);
+    // Makes the bits' and statements' tables at the size the census promises, so that they
+    // are not built again and again as the load fills them.
+    void ReserveForCensus();
     std::string FindProgramName();
     bool ReadPiece();
     void ShowStatus(std::string_view text);
@@ -132,6 +137,7 @@ private:
 
     std::unique_ptr<PieceReader> reader_;
     std::filesystem::path path_;
+    std::optional<SourceCensus> census_;
     std::string piece_;
     std::uint64_t piecesAtLastYield_ = 0;
     std::uint64_t positionAtLastMemoryLook_ = 0;

@@ -4,7 +4,9 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <fstream>
+#include <limits>
 #include <vector>
 
 #include "loader/keywords.h"
@@ -17,45 +19,97 @@ bool Blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// What each character is to the count.
-enum class Kind : std::uint8_t { Other, Letter, Digit, Comma, Semicolon };
+// What each character is to the count: part of a word (a letter, or a digit, "_" or "."),
+// and the separators it counts, a comma in the low half, a semicolon in the high one.
+constexpr std::uint8_t kWordCharacter = 1;
+constexpr std::uint8_t kLetter = 2;
 
-constexpr std::array<Kind, 256> kKinds = [] {
-    std::array<Kind, 256> kinds{};
+constexpr std::array<std::uint8_t, 256> kKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
     for (int c = 'A'; c <= 'Z'; ++c) {
-        kinds[std::size_t(c)] = Kind::Letter;
-        kinds[std::size_t(c - 'A' + 'a')] = Kind::Letter;
+        kinds[std::size_t(c)] = kWordCharacter | kLetter;
+        kinds[std::size_t(c - 'A' + 'a')] = kWordCharacter | kLetter;
     }
     for (int c = '0'; c <= '9'; ++c) {
-        kinds[std::size_t(c)] = Kind::Digit;
+        kinds[std::size_t(c)] = kWordCharacter;
     }
-    kinds[std::size_t('_')] = Kind::Letter;
-    kinds[std::size_t('.')] = Kind::Letter;
-    kinds[std::size_t(',')] = Kind::Comma;
-    kinds[std::size_t(';')] = Kind::Semicolon;
+    kinds[std::size_t('_')] = kWordCharacter | kLetter;
+    kinds[std::size_t('.')] = kWordCharacter | kLetter;
     return kinds;
 }();
 
-// The letters a section keyword starts with, in either case: a line that starts with none
-// of them is passed at one look.
-constexpr std::array<bool, 256> kKeywordFirstLetters = [] {
-    std::array<bool, 256> first{};
-    for (const SectionKeyword& section : kSectionKeywords) {
-        const char letter = section.keyword.front();
-        first[static_cast<unsigned char>(letter)] = true;
-        first[static_cast<unsigned char>(letter - 'A' + 'a')] = true;
-    }
-    return first;
+constexpr std::array<std::uint64_t, 256> kSeparators = [] {
+    std::array<std::uint64_t, 256> separators{};
+    separators[std::size_t(',')] = 1;
+    separators[std::size_t(';')] = std::uint64_t(1) << 32;
+    return separators;
 }();
 
-// Beyond this many characters a word is told apart by its first ones.
-constexpr std::size_t kLongestWord = 64;
+// The section keywords each letter starts, in either case, one bit a keyword in the order
+// they are searched: a line that starts with none of them is passed at one look, and one
+// that does is held against those only.
+static_assert(kSectionKeywords.size() <= 32);
+constexpr std::array<std::uint32_t, 256> kKeywordsStartedBy = [] {
+    std::array<std::uint32_t, 256> started{};
+    for (std::size_t k = 0; k < kSectionKeywords.size(); ++k) {
+        const char letter = kSectionKeywords[k].keyword.front();
+        started[static_cast<unsigned char>(letter)] |= std::uint32_t(1) << k;
+        started[static_cast<unsigned char>(letter - 'A' + 'a')] |= std::uint32_t(1) << k;
+    }
+    return started;
+}();
 
-// A 64-bit hash whose every bit depends on every byte of the word.
-std::uint64_t Hash(std::string_view word) {
-    std::uint64_t hash = 0xcbf29ce484222325ULL ^ word.size();
-    for (const char c : word) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+// The characters of a word with the bit that tells a small letter from a capital cleared:
+// a capital and its small letter become one, and no two other characters a word can hold do.
+constexpr std::uint64_t kCaseFolded = 0xDFDFDFDFDFDFDFDFULL;
+
+std::uint64_t Mixed(std::uint64_t hash, std::uint64_t characters) {
+    hash = (hash ^ characters) * 0x9E3779B97F4A7C15ULL;
+    return hash ^ (hash >> 29);
+}
+
+// Eight characters of a word at most, the first in the low byte.
+std::uint64_t Characters(const char* at, std::size_t count) {
+    std::uint64_t characters = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        characters |= std::uint64_t(static_cast<unsigned char>(at[i])) << (8 * i);
+    }
+    return characters;
+}
+
+// Eight characters of a word, the first in the low byte.
+std::uint64_t EightCharacters(const char* at) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t characters = 0;
+        std::memcpy(&characters, at, 8);
+        return characters;
+    } else {
+        return Characters(at, 8);
+    }
+}
+
+// The hash of the word of `length` characters at `at`, where up to `readable` may be read.
+std::uint64_t HashOf(const char* at, std::size_t length, const char* readable) {
+    length = std::min(length, DistinctWords::kLongestWord);
+    std::uint64_t hash = 0xcbf29ce484222325ULL ^ length;
+    std::size_t left = length;
+    for (; left >= 8; left -= 8, at += 8) {
+        hash = Mixed(hash, EightCharacters(at) & kCaseFolded);
+    }
+    if (left > 0) {
+        std::uint64_t characters = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            if (readable - at >= 8) {
+                // One read of eight, the characters beyond the word's end masked off.
+                std::memcpy(&characters, at, 8);
+                characters &= ~std::uint64_t(0) >> (64 - 8 * left);
+            } else {
+                characters = Characters(at, left);
+            }
+        } else {
+            characters = Characters(at, left);
+        }
+        hash = Mixed(hash, characters & kCaseFolded);
     }
     hash ^= hash >> 33;
     hash *= 0xff51afd7ed558ccdULL;
@@ -77,6 +131,7 @@ bool StartsWithKeyword(std::string_view head, std::string_view keyword) {
 }  // namespace
 
 void SourceCounter::Take(std::string_view text) {
+    const char* const readable = text.data() + text.size();
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
@@ -86,14 +141,19 @@ void SourceCounter::Take(std::string_view text) {
                 rest.remove_prefix(std::min(
                     rest.size(),
                     std::size_t(std::find_if_not(rest.begin(), rest.end(), Blank) - rest.begin())));
+                if (!rest.empty() && kKeywordsStartedBy[static_cast<unsigned char>(rest[0])] == 0) {
+                    headDone_ = true;  // no keyword starts so
+                }
             }
-            head_.append(rest.substr(0, kHeadLength - head_.size()));
-            if (head_.size() == kHeadLength) {
-                Classify();
+            if (!headDone_) {
+                head_.append(rest.substr(0, kHeadLength - head_.size()));
+                if (head_.size() == kHeadLength) {
+                    Classify();
+                }
             }
         }
         lineBytes_ += line.size();
-        TakeWords(line);
+        TakeWords(line, readable, end != std::string_view::npos);
         if (end == std::string_view::npos) {
             return;
         }
@@ -112,47 +172,75 @@ SourceCensus SourceCounter::Result() const {
     return last.census_;
 }
 
-void SourceCounter::TakeWords(std::string_view text) {
-    for (const char c : text) {
-        switch (kKinds[static_cast<unsigned char>(c)]) {
-            case Kind::Letter:
-                wordAllDigits_ = false;
-                [[fallthrough]];
-            case Kind::Digit:
-                if (word_.size() < kLongestWord) {
-                    word_ += ToUpperAscii(c);
-                }
-                continue;
-            case Kind::Comma:
-                ++lineCommas_;
-                break;
-            case Kind::Semicolon:
-                ++lineSemicolons_;
-                break;
-            case Kind::Other:
-                break;
-        }
-        EndWord();
+void SourceCounter::TakeWords(std::string_view text, const char* readable, bool lineEnds) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    if (wordLength_ > 0 && at != end &&
+        (kKinds[static_cast<unsigned char>(*at)] & kWordCharacter) == 0) {
+        EndWord();  // the last piece ended with it
     }
+    std::uint64_t separators = 0;
+    while (at != end) {
+        std::uint8_t kind = kKinds[static_cast<unsigned char>(*at)];
+        if ((kind & kWordCharacter) == 0) {
+            separators += kSeparators[static_cast<unsigned char>(*at)];
+            ++at;
+            continue;
+        }
+        const char* const start = at;
+        std::uint8_t kinds = 0;
+        do {
+            kinds |= kind;
+            if (++at == end) {
+                break;
+            }
+            kind = kKinds[static_cast<unsigned char>(*at)];
+        } while ((kind & kWordCharacter) != 0);
+        const auto length = std::size_t(at - start);
+        if ((at == end && !lineEnds) || wordLength_ > 0) {
+            // A word that may go on in the next piece, or goes on from the last: kept whole
+            // up to where words are told apart.
+            word_.append(start, std::min(length, DistinctWords::kLongestWord - word_.size()));
+            wordLength_ += length;
+            wordHasLetter_ = wordHasLetter_ || (kinds & kLetter) != 0;
+            if (at != end || lineEnds) {
+                EndWord();
+            }
+        } else if ((kinds & kLetter) != 0) {
+            words_.AddHash(HashOf(start, length, readable));
+            lineNameBytes_ += length;
+        }
+    }
+    lineSeparators_ += separators;
 }
 
 void SourceCounter::EndWord() {
-    if (!word_.empty() && !wordAllDigits_) {
-        words_.Add(word_);
+    if (wordLength_ == 0) {
+        return;
+    }
+    if (wordHasLetter_) {
+        words_.AddHash(HashOf(word_.data(), wordLength_, word_.data()));
+        lineNameBytes_ += wordLength_;
     }
     word_.clear();
-    wordAllDigits_ = true;
+    wordLength_ = 0;
+    wordHasLetter_ = false;
 }
 
 void SourceCounter::Classify() {
     headDone_ = true;
-    if (head_.empty() || !kKeywordFirstLetters[static_cast<unsigned char>(head_.front())]) {
+    if (head_.empty()) {
+        return;
+    }
+    std::uint32_t candidates = kKeywordsStartedBy[static_cast<unsigned char>(head_.front())];
+    if (candidates == 0) {
         return;
     }
     std::transform(head_.begin(), head_.end(), head_.begin(), ToUpperAscii);
     // A keyword starts a section as the first words of its line; every other one ends the
     // section before it.
-    for (const auto& [keyword, kind] : kSectionKeywords) {
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const auto& [keyword, kind] = kSectionKeywords[std::size_t(std::countr_zero(candidates))];
         if (StartsWithKeyword(head_, keyword)) {
             census_.boards += kind == SectionKind::Board;
             section_ = kind == SectionKind::Declarations ? Section::Declarations
@@ -169,12 +257,15 @@ void SourceCounter::EndLine() {
         Classify();
     }
     census_.sourceBytes += lineBytes_;
+    const std::uint64_t commas = lineSeparators_ & 0xFFFFFFFFU;
+    const std::uint64_t semicolons = lineSeparators_ >> 32;
     switch (section_) {
         case Section::Declarations:
-            census_.declarations += lineCommas_ + lineSemicolons_;
+            census_.declarations += commas + semicolons;
+            census_.declaredNameBytes += lineNameBytes_;
             break;
         case Section::Logic:
-            census_.statements += lineSemicolons_;
+            census_.statements += semicolons;
             census_.statementBytes += lineBytes_;
             break;
         case Section::Other:
@@ -184,12 +275,15 @@ void SourceCounter::EndLine() {
     head_.clear();
     headDone_ = false;
     lineBytes_ = 0;
-    lineCommas_ = 0;
-    lineSemicolons_ = 0;
+    lineSeparators_ = 0;
+    lineNameBytes_ = 0;
 }
 
-void DistinctWords::Add(std::string_view word) {
-    const std::uint64_t hash = Hash(word);
+std::uint64_t DistinctWords::Hash(std::string_view word) {
+    return HashOf(word.data(), word.size(), word.data());
+}
+
+void DistinctWords::AddHash(std::uint64_t hash) {
     const std::size_t index = std::size_t(hash >> (64 - kIndexBits));
     // The rank is where the first 1 stands in the rest; a guard bit bounds it.
     const std::uint64_t rest = (hash << kIndexBits) | (std::uint64_t(1) << (kIndexBits - 1));
@@ -198,19 +292,57 @@ void DistinctWords::Add(std::string_view word) {
 }
 
 std::uint64_t DistinctWords::Estimate() const {
+    // Ertl's estimate ("New cardinality estimation algorithms for HyperLogLog sketches",
+    // 2017): unbiased from a few words to the most the hash can tell apart, where the
+    // classic one with its switch to counting empty registers is some 2 % high around five
+    // words a register.
+    constexpr int kHighestRank = 64 - kIndexBits + 1;
     constexpr double kRegisters = double(std::size_t(1) << kIndexBits);
-    double sum = 0;
-    int empty = 0;
+    std::array<double, kHighestRank + 1> registersOfRank{};
     for (const std::uint8_t rank : ranks_) {
-        sum += std::ldexp(1.0, -int(rank));
-        empty += rank == 0;
+        registersOfRank[rank] += 1;
     }
-    const double alpha = 0.7213 / (1 + 1.079 / kRegisters);
-    double estimate = alpha * kRegisters * kRegisters / sum;
-    if (estimate <= 2.5 * kRegisters && empty > 0) {
-        estimate = kRegisters * std::log(kRegisters / empty);  // few words: counted by the empty
+    const auto sigma = [](double x) {
+        if (x == 1) {
+            return std::numeric_limits<double>::infinity();
+        }
+        double sum = x;
+        double power = x;
+        for (double weight = 1;; weight *= 2) {
+            power *= power;
+            const double before = sum;
+            sum += power * weight;
+            if (sum == before) {
+                return sum;
+            }
+        }
+    };
+    const auto tau = [](double x) {
+        if (x == 0 || x == 1) {
+            return 0.0;
+        }
+        double sum = 1 - x;
+        double root = x;
+        for (double weight = 1;;) {
+            root = std::sqrt(root);
+            weight /= 2;
+            const double before = sum;
+            sum -= (1 - root) * (1 - root) * weight;
+            if (sum == before) {
+                return sum / 3;
+            }
+        }
+    };
+    double z = kRegisters * tau(1 - registersOfRank[kHighestRank] / kRegisters);
+    for (int rank = kHighestRank - 1; rank >= 1; --rank) {
+        z = 0.5 * (z + registersOfRank[std::size_t(rank)]);
     }
-    return std::uint64_t(std::llround(estimate));
+    z += kRegisters * sigma(registersOfRank[0] / kRegisters);
+    if (std::isinf(z)) {
+        return 0;  // nothing added
+    }
+    constexpr double kAlpha = 0.5 / 0.69314718055994530942;  // 1 / (2 ln 2)
+    return std::uint64_t(std::llround(kAlpha * kRegisters * kRegisters / z));
 }
 
 SourceCensus CountSource(std::string_view text) {

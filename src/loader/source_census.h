@@ -27,14 +27,25 @@ struct SourceCensus {
     // About how many different words (letters, digits, "_" and ".", not all digits) the
     // source holds, letter case aside: every bit the load makes, declared or not, is one.
     std::uint64_t names = 0;
+    // The characters of the names in the declaration sections: a bit holds its name several
+    // times over, so long names take far more than short ones.
+    std::uint64_t declaredNameBytes = 0;
 };
 
-// About how many different words were added, within some 1 % (HyperLogLog), in 16 kB
-// whatever their number.
+// About how many different words were added (HyperLogLog, in 16 kB whatever their number):
+// typically within 0.8 % of the true count (the estimate's standard error), within 3 % but
+// for one count in thousands, from a handful of words to billions.
 class DistinctWords {
 public:
-    void Add(std::string_view word);
+    // A word's hash, letter case aside, by its first `kLongestWord` characters and its length
+    // up to there.
+    static std::uint64_t Hash(std::string_view word);
+    void Add(std::string_view word) { AddHash(Hash(word)); }
+    void AddHash(std::uint64_t hash);
     std::uint64_t Estimate() const;
+
+    // Beyond this many characters a word is told apart by its first ones.
+    static constexpr std::size_t kLongestWord = 64;
 
 private:
     static constexpr int kIndexBits = 14;
@@ -57,8 +68,10 @@ private:
     void Classify();
     // Counts the line in its section and starts the next.
     void EndLine();
-    // Takes the text of a line into its words.
-    void TakeWords(std::string_view text);
+    // Takes the text of a line into its words; `readable` is where the text it lies in ends,
+    // which may be read ahead of a word's end, and `lineEnds` whether a line break follows.
+    void TakeWords(std::string_view text, const char* readable, bool lineEnds);
+    // Ends the word carried over from the piece before, if any.
     void EndWord();
 
     static constexpr std::size_t kHeadLength = 24;
@@ -69,11 +82,14 @@ private:
     std::string head_;
     bool headDone_ = false;
     std::uint64_t lineBytes_ = 0;
-    std::uint64_t lineCommas_ = 0;
-    std::uint64_t lineSemicolons_ = 0;
-    // The word being read, upper-cased, and whether it is all digits so far.
+    // Commas in the low half, semicolons in the high half.
+    std::uint64_t lineSeparators_ = 0;
+    std::uint64_t lineNameBytes_ = 0;
+    // A word cut by the end of a piece: its first characters, its length and whether it has
+    // a letter so far.
     std::string word_;
-    bool wordAllDigits_ = true;
+    std::uint64_t wordLength_ = 0;
+    bool wordHasLetter_ = false;
     DistinctWords words_;
 };
 

@@ -41,8 +41,14 @@ std::optional<std::string> Shortfall(const std::filesystem::path& path, std::uin
 MemoryNeed MemoryToLoad(const SourceCensus& census) {
     const auto need = [&](std::uint64_t MemoryNeed::*kind) {
         std::uint64_t total = kOpenMemory.*kind;
+        const std::uint64_t inBits = census.declarations > std::uint64_t(-1) / kNameBytesInABit
+                                         ? std::uint64_t(-1)
+                                         : census.declarations * kNameBytesInABit;
+        const std::uint64_t longerNameBytes =
+            census.declaredNameBytes > inBits ? census.declaredNameBytes - inBits : 0;
         for (const auto& [count, each] :
              {std::pair{std::max(census.declarations, census.names), kLoadPerBit},
+              std::pair{longerNameBytes, kLoadPerLongerNameByte},
               std::pair{census.statements, kLoadPerStatement},
               std::pair{census.statementBytes, kLoadPerStatementByte},
               std::pair{census.boards, kLoadPerBoard},

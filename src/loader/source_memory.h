@@ -17,6 +17,12 @@ namespace veldra {
 // scan; a board its window and controls. Each figure takes in the item's own text, which
 // the load holds meanwhile.
 inline constexpr MemoryNeed kLoadPerBit{208, 272};
+// A bit's figure holds a name of up to some 8 characters (its own copy, the names of the
+// status list, the bit status page's row); each character of a declared name beyond that
+// costs as much again in each place, and the name copies grow past what a string holds in
+// itself.
+inline constexpr std::uint64_t kNameBytesInABit = 8;
+inline constexpr MemoryNeed kLoadPerLongerNameByte{5, 8};
 inline constexpr MemoryNeed kLoadPerStatement{330, 500};
 inline constexpr MemoryNeed kLoadPerStatementByte{2, 2};
 inline constexpr MemoryNeed kLoadPerBoard{std::uint64_t(120) << 10, std::uint64_t(140) << 10};

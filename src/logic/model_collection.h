@@ -29,6 +29,8 @@ public:
     const T* Item(int position) const { return items_.Item(position); }
 
     int Count() const { return items_.Count(); }
+    // Room for `count` items in all, made at once.
+    void Reserve(std::size_t count) { items_.Reserve(count); }
     void Prefetch(std::string_view key) const { items_.Prefetch(key); }
 
     // Removing a key or position that is not present is reported as a model error.

@@ -115,9 +115,21 @@ std::vector<std::string> OperandNames(std::string_view expression) {
 
 std::vector<std::string_view> OperandViews(std::string_view expression) {
     std::vector<std::string_view> names;
-    HashSet<std::string_view> seen;  // views of the expression itself
+    // Views of the expression itself; the few names of most statements are told apart by
+    // looking at each, the many of a long one by their hashes.
+    constexpr std::size_t kNamesLookedAt = 16;
+    HashSet<std::string_view> seen;
+    const auto firstTime = [&](std::string_view name) {
+        if (names.size() < kNamesLookedAt) {
+            return std::find(names.begin(), names.end(), name) == names.end();
+        }
+        if (seen.empty()) {
+            seen.insert(names.begin(), names.end());
+        }
+        return seen.insert(name).second;
+    };
     ForEachName(expression, [&](const NameOccurrence& occurrence) {
-        if (seen.insert(occurrence.name).second) {
+        if (firstTime(occurrence.name)) {
             names.push_back(occurrence.name);
         }
     });

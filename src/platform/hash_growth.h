@@ -273,8 +273,16 @@ private:
                       "an entry must move to the table built anew without failing");
         Table grown(std::max(capacity, Table::capacity()), Table::hash_function(), Table::key_eq(),
                     Table::get_allocator());
-        for (auto at = Table::begin(); at != Table::end();) {
-            grown.insert(Table::extract(at++));  // within the room just made
+        if constexpr (std::is_trivially_copy_constructible_v<value_type> &&
+                      std::is_trivially_destructible_v<value_type>) {
+            // Copied over: nothing to take out of the old table, which goes whole.
+            for (const value_type& entry : static_cast<const Table&>(*this)) {
+                grown.insert(entry);  // within the room just made
+            }
+        } else {
+            for (auto at = Table::begin(); at != Table::end();) {
+                grown.insert(Table::extract(at++));  // within the room just made
+            }
         }
         Table::swap(grown);
         erasures_ = 0;

@@ -142,9 +142,6 @@ public:
         if constexpr (kOwnName) {
             key = KeyIsOwnName<T>::Of(added);
         }
-        if (!key.empty() && index_.find(key) != index_.end()) {
-            throw RuntimeError(errors::kDuplicateKey);
-        }
         // Whatever asks for memory comes first, so that memory running out leaves the
         // collection as it was.
         if (!key.empty()) {
@@ -162,11 +159,19 @@ public:
             throw;
         }
         store_->entries[number] = std::move(entry);
-        if (!key.empty()) {
-            index_.insert(number);  // within the room reserved
+        // One look-up finds a key held already and places a new one (within the room
+        // reserved); a key held already takes the item back out.
+        if (!key.empty() && !index_.insert(number).second) {
+            order_.pop_back();
+            store_->entries[number] = Entry{};
+            GiveEntryBack(number);
+            throw RuntimeError(errors::kDuplicateKey);
         }
         return added;
     }
+
+    // Room for `count` keyed items in all, made at once.
+    void Reserve(std::size_t count) { index_.reserve(count); }
 
     T* Item(std::string_view key) {
         const auto found = index_.find(key);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 #include <optional>
 #include <string>
@@ -69,7 +71,9 @@ TEST(SourceMemoryTest, AnyRoomLeavesTheDesktopItsReserveAndNoSourceOverflowsTheN
 // two declared bits each, 1,000,000 of them (66 MB), which took some 930 MB, and 2,688,000
 // with 200 boards (218 MB); short statements over five names each that no section declares
 // (55 MB), which took some 2,060 MB. Reckoned by the file's size alone, the first, second
-// and last were each promised some 840 to 990 MB.
+// and last were each promised some 840 to 990 MB. Declared names of 30 to 60 characters,
+// 7.6 million of them (337 MB), took some 4,160 MB, twice as much as short ones: reckoned
+// by their number alone, they were promised 2,100 MB.
 struct ShapeCase {
     const char* name;
     SourceCensus census;
@@ -110,7 +114,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"StatementsOverNamesNoSectionDeclares",
                                 {57444503, 0, 1000000, 57444470, 0, 33, 4965590},
                                 2059 * kMB,
-                                1442 * kMB}),
+                                1442 * kMB},
+                      ShapeCase{"ManyLongDeclarations",
+                                {353423174, 7600000, 1, 60, 0, 40, 7643980, 342023000},
+                                4161 * kMB,
+                                2852 * kMB},
+                      ShapeCase{"FewerLongDeclarations",
+                                {93002176, 2000000, 1, 60, 0, 40, 2000030, 90002100},
+                                1139 * kMB,
+                                761 * kMB}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What the census counts, section by section, whatever the case of the keywords and
@@ -148,8 +160,63 @@ TEST(SourceCensusTest, DeclarationsStatementsAndBoardsAreCountedInTheirSections)
         // PROGRAM P A B C BOOLEAN BITS A1 A2 COMMON A3 NUMERIC VARIABLES N1 N2 LOGIC BEGIN
         // ASSIGN TO END BOARD IN1 TYPE IN16 INPUT OUT1, letter case aside
         EXPECT_EQ(census.names, 26U);
+        // boolean bits A1 A2 COMMON A3 NUMERIC VARIABLES N1 N2
+        EXPECT_EQ(census.declaredNameBytes, 43U);
     }
 }
+
+// Many names, declared sixteen to a line and used again in statements (each use the same
+// name as its declaration, whatever its case), are told apart within the count's stated
+// error, 3 %, however the text is cut into pieces.
+struct ManyNamesCase {
+    const char* name;
+    int names;
+    std::string prefix;  // each name is the prefix and its number
+};
+
+void PrintTo(const ManyNamesCase& names, std::ostream* out) {
+    *out << names.name;
+}
+
+class ManyNamesCases : public ::testing::TestWithParam<ManyNamesCase> {};
+
+TEST_P(ManyNamesCases, DifferentNamesAreCountedWithinThreePercent) {
+    const ManyNamesCase& many = GetParam();
+    std::string source = "PROGRAM MANY;\r\nBOOLEAN BITS";
+    for (int i = 0; i < many.names; ++i) {
+        source += (i % 16 == 0 ? "\r\n" : "") + many.prefix + std::to_string(i) +
+                  (i + 1 == many.names ? ";" : ",");
+    }
+    source += "\r\nLOGIC BEGIN\r\n";
+    std::string lower = many.prefix;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); });
+    for (int i = 0; i + 1 < many.names; i += 2) {
+        source += "ASSIGN " + lower + std::to_string(i) + " TO " + many.prefix +
+                  std::to_string(i + 1) + ";\r\n";
+    }
+    source += "END LOGIC\r\nEND PROGRAM\r\n";
+    // PROGRAM MANY BOOLEAN BITS LOGIC BEGIN ASSIGN TO END
+    const double words = many.names + 10;
+    for (const std::size_t piece : {source.size(), std::size_t(4093)}) {
+        SCOPED_TRACE("in pieces of " + std::to_string(piece));
+        SourceCounter counter;
+        for (std::size_t at = 0; at < source.size(); at += piece) {
+            counter.Take(std::string_view(source).substr(at, piece));
+        }
+        const SourceCensus census = counter.Result();
+        EXPECT_NEAR(double(census.names), words, words * 0.03);
+        EXPECT_EQ(census.declarations, std::uint64_t(many.names));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, ManyNamesCases,
+    ::testing::Values(ManyNamesCase{"HundredThousandShort", 100000, "B"},
+                      ManyNamesCase{"HundredThousandLong", 100000, "SIGNAL_AT_PLATFORM_END_"},
+                      ManyNamesCase{"MillionShort", 1000000, "B"},
+                      ManyNamesCase{"MillionLong", 1000000, "Route_Set_Over_Point_"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace veldra::testing

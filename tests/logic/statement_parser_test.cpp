@@ -48,6 +48,19 @@ TEST(OperandNames, ListsEachDistinctNameOnceInOrderOfFirstAppearance) {
     EXPECT_EQ(OperandNames(""), (Names{""}));
 }
 
+// Names are told apart however many a statement holds: forty names, each followed by one
+// read before it, so that names come again both while they are few and once they are many.
+TEST(OperandNames, ManyNamesReadAgainAndAgainAreEachListedOnce) {
+    std::string expression = "N0";
+    Names expected{"N0"};
+    for (int i = 1; i < 40; ++i) {
+        const std::string name = "N" + std::to_string(i);
+        expression += (i % 2 == 0 ? "+" : "*~") + name + "*(N" + std::to_string(i / 2) + "@N0)";
+        expected.push_back(name);
+    }
+    EXPECT_EQ(OperandNames(expression), expected);
+}
+
 TEST(ContactKinds, ABitBehindTildeIsABackContactAndInsideANegatedGroupAFrontOne) {
     // Names compare exactly: A is not AB.
     EXPECT_EQ(

@@ -56,6 +56,31 @@ TEST(KeyedCollection, AKeyGivenAgainInAnyCaseIsRefusedAndTheFirstItemKept) {
     EXPECT_EQ(items.Item("X")->name, "first");
 }
 
+// A key held already is found as the new item is placed: the item refused leaves nothing
+// behind, whether it took the place a removed item left or a new one.
+TEST(KeyedCollection, AnItemRefusedForItsKeyLeavesTheOrderAndTheKeysAsTheyWere) {
+    KeyedCollection<Named> items;
+    items.Add(Make("a"), "A");
+    items.Add(Make("b"), "B");
+    items.Add(Make("c"), "C");
+    items.Remove("B");
+    for (const char* again : {"a", "C", "a"}) {
+        EXPECT_THROW(items.Add(Make("again"), again), RuntimeError) << again;
+        ASSERT_EQ(items.Count(), 2);
+        EXPECT_EQ(items.Item(1)->name, "a");
+        EXPECT_EQ(items.Item(2)->name, "c");
+        EXPECT_EQ(items.Item("A")->name, "a");
+        EXPECT_EQ(items.Item("C")->name, "c");
+    }
+    items.Add(Make("d"), "D");
+    items.Add(Make("b"), "B");
+    EXPECT_EQ(items.Count(), 4);
+    EXPECT_EQ(items.Item(3)->name, "d");
+    EXPECT_EQ(items.Item(4)->name, "b");
+    EXPECT_EQ(items.Item("D")->name, "d");
+    EXPECT_EQ(items.Item("B")->name, "b");
+}
+
 TEST(KeyedCollection, UnkeyedItemsRepeatFreelyAndAreReachedByPosition) {
     KeyedCollection<Named> items;
     items.Add(Make("SPARE"), KeyForName("SPARE"));

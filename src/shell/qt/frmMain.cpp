@@ -461,7 +461,7 @@ void frmMain::MakeProgram(SourceFile source, const std::filesystem::path& path) 
     std::string name;
     {
         ParseText loader(program->Engine(), host, boards->Factory());
-        name = loader.GetProgramFromText(std::move(source.text), path);
+        name = loader.GetProgramFromText(std::move(source.text), path, source.census);
     }
     if (!program_ || !program_->Engine().ProgramLoaded()) {
         // Closed while it loaded, or never loaded: no empty program window stays.
