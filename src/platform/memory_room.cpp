@@ -133,25 +133,34 @@ void HandBackFreeMemory() {
     ::malloc_trim(0);
 }
 
-std::optional<std::uint64_t> DesktopRoom() {
+namespace {
+
+std::optional<std::uint64_t> DesktopRoom(std::uint64_t enough) {
     // The allocator's free memory is no room of the desktop's: a thread's stack and a
     // window's shared image are mapped anew, beside the allocator. What it holds is handed
-    // back only when the desktop is short, for handing back takes time in a large heap.
+    // back only when the room falls short, for handing back takes time in a large heap.
     std::optional<std::uint64_t> room = MemoryRoom(SystemMemoryFigures());
-    if (room && *room <= kDesktopReserve) {
+    if (room && *room <= enough) {
         HandBackFreeMemory();
         room = MemoryRoom(SystemMemoryFigures());
     }
     return room;
 }
 
-bool DesktopReserveFree() {
-    const std::optional<std::uint64_t> room = DesktopRoom();
-    return !room || *room > kDesktopReserve;
+}  // namespace
+
+std::optional<std::uint64_t> DesktopRoom() {
+    return DesktopRoom(kDesktopReserve);
 }
 
-void RequireDesktopReserve() {
-    if (!DesktopReserveFree()) {
+bool DesktopReserveFree(std::uint64_t beside) {
+    const std::uint64_t enough = kDesktopReserve + std::min(beside, ~kDesktopReserve);
+    const std::optional<std::uint64_t> room = DesktopRoom(enough);
+    return !room || *room > enough;
+}
+
+void RequireDesktopReserve(std::uint64_t beside) {
+    if (!DesktopReserveFree(beside)) {
         throw std::bad_alloc();
     }
 }

@@ -66,12 +66,13 @@ void HandBackFreeMemory();
 // none when nothing bounds the memory.
 std::optional<std::uint64_t> DesktopRoom();
 
-// Whether the desktop's reserve is still free now, counted as `DesktopRoom` counts, or
-// nothing bounds the memory.
-bool DesktopReserveFree();
+// Whether the desktop's reserve, and `beside` more, is still free now, counted as
+// `DesktopRoom` counts, or nothing bounds the memory.
+bool DesktopReserveFree(std::uint64_t beside = 0);
 
-// Ends a load as memory running out does when the desktop's reserve is no longer free:
-// while the box that says so can still be made.
-void RequireDesktopReserve();
+// Ends a load as memory running out does when the desktop's reserve, and `beside` more that
+// a step about to come takes where it cannot say it ran out, is no longer free: while the
+// box that says so can still be made.
+void RequireDesktopReserve(std::uint64_t beside = 0);
 
 }  // namespace veldra
