@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -123,6 +124,34 @@ TEST(DesktopRoomTest, OnlyWhatTheSystemCanStillMapIsTheDesktopsRoom) {
     };
     EXPECT_EXIT(heldInTheHeap(), ::testing::ExitedWithCode(0),
                 "^below the top 0, handed back 1\n$");
+}
+
+// A step that cannot say it ran out of memory asks for its own room beside the reserve.
+TEST(DesktopRoomTest, TheReserveCanBeAskedForWithRoomBesideIt) {
+#if defined(VELDRA_ADDRESS_SANITIZER)
+    GTEST_SKIP() << "the sanitizer's shadow memory takes the address space a limit would bound";
+#endif
+    const auto askedUnderALimit = [] {
+        const std::uint64_t limit =
+            CurrentMemoryFigures().addressInUse + kDesktopReserve + 32 * kMB;
+        const rlimit held{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &held) != 0) {
+            std::_Exit(2);
+        }
+        const auto refused = [](std::uint64_t beside) {
+            try {
+                RequireDesktopReserve(beside);
+                return false;
+            } catch (const std::bad_alloc&) {
+                return true;
+            }
+        };
+        std::fprintf(stderr, "alone %d, beside 16 MB %d, beside 64 MB %d\n", int(refused(0)),
+                     int(refused(16 * kMB)), int(refused(64 * kMB)));
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(askedUnderALimit(), ::testing::ExitedWithCode(0),
+                "^alone 0, beside 16 MB 0, beside 64 MB 1\n$");
 }
 
 }  // namespace
