@@ -10,7 +10,8 @@
 # libxkbcommon-dev only quiets configuring: Qt's CMake files look for it, never needed by
 # this build, and report "Could NOT find XKB" where it is missing. jemalloc is the program's
 # allocator. clang-format 14, Debian's, is the one the sources are laid out by; the test run
-# checks them with it.
+# checks them with it. xdotool drives the real program on its virtual display for the capped
+# runs of bench/capped_runs.py.
 # Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
@@ -33,6 +34,7 @@ packages=(
     xauth
     tigervnc-scraping-server
     clang-format-14
+    xdotool
 )
 
 missing=()

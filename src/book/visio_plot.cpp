@@ -6,6 +6,7 @@
 
 #include "ladder/create_ladder.h"
 #include "ladder/ladder_drawing.h"
+#include "platform/load_under_way.h"
 
 namespace veldra {
 namespace {
@@ -80,7 +81,10 @@ private:
     void Guarded(Call call) {
         try {
             call();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
             failed_ = true;  // reported once the plot has stopped
         }
     }
@@ -131,6 +135,9 @@ bool VisioPlot::Plot(int StartPage, int EndPage) {
     try {
         written = Run(StartPage, EndPage);
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         failure = error.what();
     }
     if (VisioError) {

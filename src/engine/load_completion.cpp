@@ -332,6 +332,11 @@ void ProgramEngine::MapBitsHeld() {
     Remap();  // queued statements are found again in the new layout
 
     YieldDuringLoad();
+    // The windows' share of the program comes next, in one step, each bit a row of the
+    // status grid: it starts with the desktop's reserve free, or not at all.
+    if (LoadUnderWay()) {
+        RequireDesktopReserve();
+    }
     platform.SetLoadingStatus("Building Displays....");
     window_.SetBusy(true);
     BuildDisplays();

@@ -306,6 +306,9 @@ std::string ParseText::LoadGuarded(Source&& source) {
 }
 
 void ParseText::ReportOutOfMemory(const std::filesystem::path& path) {
+    // What the program held goes back to the system before the box is made: the box, and
+    // after it the next open's dialog and threads, are mapped anew, never in the allocator.
+    HandBackFreeMemory();
     ThePlatform().UnloadLoadingProgress();
     ReportFailure("Out of memory while loading " +
                   (path.empty() ? std::string("the program") : path.string()) +

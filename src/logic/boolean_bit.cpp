@@ -14,6 +14,7 @@
 #include "logic/trigger_target.h"
 #include "platform/ascii_text.h"
 #include "platform/board_panel.h"
+#include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
 
@@ -234,7 +235,10 @@ void BooleanBit::TellWindow(BoardPanel* window, Call&& call) {
     }
     try {
         call(*window);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         // A board window that cannot take the bit must not stop the scan or the state
         // load that is telling it; the bit's value itself is already right.
     }

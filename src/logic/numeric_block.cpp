@@ -5,6 +5,7 @@
 #include "logic/boolean_bits.h"
 #include "logic/mk_bk_ques.h"
 #include "logic/program_host.h"
+#include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
 
@@ -121,6 +122,9 @@ void clsNumericBlocks::Solve() {
             }
         }
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         MsgBox(std::string(error.what()) + " Occurred while solving numeric assign statement",
                MsgButtons::Ok, MsgIcon::Information, "Logic Problem!");
         return;  // the timer requests of this call are dropped

@@ -11,6 +11,7 @@
 #include "logic/statements.h"
 #include "logic/text_helpers.h"
 #include "platform/ascii_text.h"
+#include "platform/load_under_way.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -253,7 +254,10 @@ bool Statement::Solve() {
             [this](std::string_view group, bool value) { groupChanged_.Raise(group, value); }));
         Announce();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         return Fault();
     }
 }

@@ -122,17 +122,45 @@ MemoryRooms CurrentMemoryRooms(const MemoryNeed& enough) {
     return RoomsOf(figures);
 }
 
-std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough) {
-    return LeastOf(CurrentMemoryRooms({enough, enough}));
+void HandBackFreeMemory() {
+    if (mallctl != nullptr) {
+        // Every arena's ("arena.<all>": jemalloc's MALLCTL_ARENAS_ALL, 4096), unmapped at once
+        // rather than after the decay time, since the program's allocator keeps no address
+        // space for itself (src/platform/program_allocator.cpp).
+        mallctl("arena.4096.purge", nullptr, nullptr, nullptr, 0);
+        return;
+    }
+    ::malloc_trim(0);
 }
 
-bool DesktopReserveFree() {
-    const std::optional<std::uint64_t> room = CurrentMemoryRoom(kDesktopReserve);
-    return !room || *room > kDesktopReserve;
+namespace {
+
+std::optional<std::uint64_t> DesktopRoom(std::uint64_t enough) {
+    // The allocator's free memory is no room of the desktop's: a thread's stack and a
+    // window's shared image are mapped anew, beside the allocator. What it holds is handed
+    // back only when the room falls short, for handing back takes time in a large heap.
+    std::optional<std::uint64_t> room = MemoryRoom(SystemMemoryFigures());
+    if (room && *room <= enough) {
+        HandBackFreeMemory();
+        room = MemoryRoom(SystemMemoryFigures());
+    }
+    return room;
 }
 
-void RequireDesktopReserve() {
-    if (!DesktopReserveFree()) {
+}  // namespace
+
+std::optional<std::uint64_t> DesktopRoom() {
+    return DesktopRoom(kDesktopReserve);
+}
+
+bool DesktopReserveFree(std::uint64_t beside) {
+    const std::uint64_t enough = kDesktopReserve + std::min(beside, ~kDesktopReserve);
+    const std::optional<std::uint64_t> room = DesktopRoom(enough);
+    return !room || *room > enough;
+}
+
+void RequireDesktopReserve(std::uint64_t beside) {
+    if (!DesktopReserveFree(beside)) {
         throw std::bad_alloc();
     }
 }

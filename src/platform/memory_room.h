@@ -52,19 +52,27 @@ MemoryFigures CurrentMemoryFigures();
 // pieces, is counted only when what the system reports falls short of `enough`.
 MemoryRooms CurrentMemoryRooms(const MemoryNeed& enough);
 
-// The least room this process has now, of either kind, counted as `CurrentMemoryRooms` counts.
-std::optional<std::uint64_t> CurrentMemoryRoom(std::uint64_t enough);
-
 // What a load leaves to the desktop, however large the source: the windows, the boxes and
 // the threads that paint them. A load that would take it is stopped as out of memory,
 // while the desktop can still say so; starved of it, the desktop crashes or hangs.
 inline constexpr std::uint64_t kDesktopReserve = std::uint64_t(64) << 20;
 
-// Whether the desktop's reserve is still free now, or nothing bounds the memory.
-bool DesktopReserveFree();
+// Hands what the allocator holds free back to the system, where a thread's stack or a
+// window's image can be mapped in it: after a program has gone, before the desktop needs it.
+void HandBackFreeMemory();
 
-// Ends a load as memory running out does when the desktop's reserve is no longer free:
-// while the box that says so can still be made.
-void RequireDesktopReserve();
+// The room the desktop can still be given: only what the system itself can map and hand out,
+// after the allocator has handed back what it holds free if that is less than the reserve;
+// none when nothing bounds the memory.
+std::optional<std::uint64_t> DesktopRoom();
+
+// Whether the desktop's reserve, and `beside` more, is still free now, counted as
+// `DesktopRoom` counts, or nothing bounds the memory.
+bool DesktopReserveFree(std::uint64_t beside = 0);
+
+// Ends a load as memory running out does when the desktop's reserve, and `beside` more that
+// a step about to come takes where it cannot say it ran out, is no longer free: while the
+// box that says so can still be made.
+void RequireDesktopReserve(std::uint64_t beside = 0);
 
 }  // namespace veldra

@@ -81,7 +81,8 @@ namespace {
 
 // A source of every section that grows a table while it loads: declared bits, toggles of
 // coded outputs in several groups, statements, one statement of many long operands, and
-// input and output boards.
+// input and output boards; and user bits, Boolean and numeric, which load completion lists
+// in the immediate window as it makes their bits.
 struct FaultSource {
     int bits = 0;
     int statements = 0;
@@ -89,11 +90,14 @@ struct FaultSource {
     int togglesPerGroup = 0;
     int longOperands = 0;
     int boards = 0;
+    int userBits = 0;  // as many Boolean ones as numeric ones
 
     static std::string Bit(int i) { return "B" + std::to_string(i); }
     static std::string LongOperand(int i) {
         return "A_RATHER_LONG_OPERAND_NAME_OF_A_ROUTE_" + std::to_string(i);
     }
+    static std::string UserBit(int i) { return "U" + std::to_string(i); }
+    static std::string UserNumeric(int i) { return "N" + std::to_string(i); }
     static std::string BoardBit(int board, int i) {
         return "IO" + std::to_string(board) + "_" + std::to_string(i);
     }
@@ -115,6 +119,16 @@ struct FaultSource {
         const std::vector<std::string> results = StatementNames();
         for (const std::string& result : results) {
             text += "    " + result + (result == results.back() ? ";" : ",") + "\r\n";
+        }
+        if (userBits > 0) {
+            text += "USER BIT\r\n";
+            for (int i = 0; i < userBits; ++i) {
+                text += "    " + UserBit(i) + ": " + std::to_string(i % 2) + ";\r\n";
+            }
+            text += "USER NUMERIC\r\n";
+            for (int i = 0; i < userBits; ++i) {
+                text += "    " + UserNumeric(i) + ": " + std::to_string(i + 2) + ";\r\n";
+            }
         }
         text += "CODED OUTPUTS\r\n";
         for (int group = 0; group < toggleGroups; ++group) {
@@ -154,6 +168,10 @@ struct FaultSource {
         }
         for (int i = 0; i < longOperands; ++i) {
             names.push_back(LongOperand(i));
+        }
+        for (int i = 0; i < userBits; ++i) {
+            names.push_back(UserBit(i));
+            names.push_back(UserNumeric(i));
         }
         for (int board = 0; board < boards; ++board) {
             for (int i = 0; i < 16; ++i) {
@@ -330,9 +348,9 @@ void PrintTo(const FaultCase& faultCase, std::ostream* out) {
 }
 
 const FaultCase kFaultCases[] = {
-    // Small enough to fail at each of its allocations in turn: each growth of each table,
-    // each entry and each window.
-    {"ASmallProgramWhicheverAllocationFails", {40, 30, 3, 10, 40, 4}, 0, 0, 1},
+    // Small enough to fail at each of its allocations in turn, whatever their size: each
+    // growth of each table, each entry, each window and each line of the immediate window.
+    {"ASmallProgramWhicheverAllocationFails", {40, 30, 3, 10, 40, 4, 4}, 0, 0, 1},
     // Every one of its first allocations, then every 151st (some tens of thousands in all
     // would take minutes), so that each kind of table fails at some point of its growth in
     // a bounded time.

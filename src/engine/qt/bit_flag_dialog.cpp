@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "engine/qt/core_list_model.h"
+#include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
@@ -20,6 +21,9 @@ void BitFlagDialog::Change(const std::function<void()>& body) {
     try {
         body();
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
         if (afterFailure_ == AfterFailure::Close) {
             // Also when the failure came while the window was being built.

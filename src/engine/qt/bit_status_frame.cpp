@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "engine/qt/status_grid_delegate.h"
 #include "engine/qt/status_grid_model.h"
 #include "engine/qt/status_grid_view.h"
+#include "platform/load_under_way.h"
+#include "platform/memory_room.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_column.h"
 #include "platform/qt/twips.h"
@@ -27,6 +30,9 @@ namespace {
 
 // The grid's fixed first column, in twips.
 constexpr int kFixedColumnTwips = 300;
+// What the grid's header takes for a row: its entry (8 bytes in Qt 6), twice over for the
+// list it stands in while that is made.
+constexpr std::uint64_t kHeaderBytesPerRow = 16;
 // The finder's box: room for a name of the usual length, in twips.
 constexpr int kFindBoxTwips = 1500;
 
@@ -117,6 +123,16 @@ BitStatusFrame::BitStatusFrame(ProgramEngine& engine, ProgramPages& pages, QWidg
 }
 
 void BitStatusFrame::Rebuild() {
+    // The rows' height is set before the rows come: set over millions of rows, it resizes
+    // each, and tells the grid of each, which keeps a list of them.
+    const QFontMetrics metrics(grdStatus_->font());
+    grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
+    // The grid's header makes an entry for every row in one piece as the rows come, and Qt
+    // cannot say it found no memory for it: in a load it is made only where the desktop's
+    // reserve stays free beside it.
+    if (LoadUnderWay()) {
+        RequireDesktopReserve(std::uint64_t(pages_.Status().RowCount()) * kHeaderBytesPerRow);
+    }
     statusGrid_->Rebuild();
     shownFinder_.fill(-2);  // the rebuilt views show no current row yet
     SizeStatusGrid();
@@ -155,14 +171,13 @@ void BitStatusFrame::SyncFinder() {
 }
 
 void BitStatusFrame::SizeStatusGrid() {
-    // The name column fits the widest name and a margin; a row is one and a half lines. A
+    // The name column fits the widest name and a margin (a row is one and a half lines). A
     // column wider than the room the page leaves the grid scrolls into sight.
     const QFontMetrics metrics(grdStatus_->font());
     const int widest = WidestName(metrics, pages_.Status().Rows());
     const int names = TextColumnWidth(*grdStatus_, widest, 100);
     grdStatus_->setColumnWidth(0, PixelsFromTwips(kFixedColumnTwips));
     grdStatus_->setColumnWidth(1, names);
-    grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
 }
 
 }  // namespace veldra

@@ -31,6 +31,7 @@
 #include "engine/qt/statement_view_host.h"
 #include "engine/qt/timer_frame.h"
 #include "engine/qt/user_numeric_frame.h"
+#include "platform/load_under_way.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/lamp.h"
@@ -539,7 +540,10 @@ void frmProgram::closeEvent(QCloseEvent* event) {
         // A close by hand is the main window's close sequence.
         try {
             Q_EMIT mainWindowCloseAsked();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
             // Its failures are ignored: whether this window goes is decided below, by whether
             // the sequence released the program, never by how far it got.
         }

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <exception>
 
+#include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/qt/whats_this.h"
 #include "platform/runtime_error.h"
@@ -70,6 +71,9 @@ bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
         try {
             ShowTopic(topic);
         } catch (const std::exception& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
             MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
         }
     }

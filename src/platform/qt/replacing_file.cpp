@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/file_replacement.h"
+#include "platform/load_under_way.h"
 
 namespace veldra {
 
@@ -21,6 +22,9 @@ bool ReplacingFile::open(OpenMode mode) {
     try {
         beside_ = std::make_unique<BesideFile>(path_);
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         setErrorString(QString::fromStdString(error.what()));
         return false;
     }
@@ -40,6 +44,9 @@ bool ReplacingFile::Commit() {
     try {
         beside_->Commit();
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         setErrorString(QString::fromStdString(error.what()));
         beside_.reset();
         return false;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/qt/title_bar_icons.h"
 #include "platform/runtime_error.h"
@@ -75,6 +76,9 @@ bool Application::Start(std::string_view commandLine) {
         main_->ShowMaximised();
         return true;
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
         return main_->isVisible();
     }

@@ -24,6 +24,8 @@
 #include "loader/parse_text.h"
 #include "loader/source_memory.h"
 #include "panels/toggle_panel.h"
+#include "platform/load_under_way.h"
+#include "platform/memory_room.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/folder_keeping_dialogs.h"
@@ -323,6 +325,9 @@ void frmMain::tmrClose_Timer() {
     std::optional<std::filesystem::path> path;
     try {
         CloseOtherWindows();
+        // The old program's memory goes back to the system before the file dialog, whose
+        // threads are mapped anew, beside the allocator.
+        HandBackFreeMemory();
         // Whatever becomes of this open, the old program has gone.
         setWindowTitle(ToQString(kNoProgramCaption));
         menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
@@ -332,6 +337,9 @@ void frmMain::tmrClose_Timer() {
         sessions_.Decrement();
         path = dropped ? dropped : ChooseSource();
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         EndOpen();
         showNormal();
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Error Opening File");
@@ -350,6 +358,9 @@ void frmMain::tmrClose_Timer() {
     try {
         LoadProgram(std::move(*source), *path);
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         EndOpen();
         showNormal();
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
@@ -380,6 +391,9 @@ void frmMain::OpenFile(const std::filesystem::path& path) {
     try {
         LoadProgram(std::move(*source), path);
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         EndOpen();
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
     }
@@ -621,7 +635,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (program_ && program_->Engine().Running()) {
         try {
             program_->StartStop();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
             // Closing ignores every failure: a program that fails to stop must not keep the
             // simulator open, and the windows below close it for good.
         }
@@ -638,7 +655,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     tmrClose.SetEnabled(false);
     try {
         CloseOtherWindows();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         // Closing ignores every failure: a window that fails to close goes with the
         // application, and the session must still be counted out.
     }
@@ -656,7 +676,10 @@ void frmMain::mnuStop_Click() {
     if (program_) {
         try {
             program_->StartStop();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
             // A start or stop that fails is ignored: the program window's start button and
             // this entry still show the state the program is in.
         }
@@ -730,7 +753,10 @@ void frmMain::mnuStatements_Click() {
         });
         area_->addSubWindow(list)->show();
         list->Fill();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         // A list that cannot be made fails without a word: the main window comes back
         // usable, and the entry stays disabled until a statements window closes.
     }

@@ -13,6 +13,7 @@
 #include "engine/qt/frmProgram.h"
 #include "logic/numeric_block.h"
 #include "logic/statements.h"
+#include "platform/load_under_way.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/frmStatus.h"
@@ -115,6 +116,9 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing, std::int16_t ele
         book->CreateDocument();
         book->CalcTextSize();
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         // The half-built book goes; the simulator is as it was before the command.
         delete book;
         ShowAfterBook();

@@ -13,6 +13,7 @@
 #include "engine/qt/frmProgram.h"
 #include "logic/text_helpers.h"
 #include "platform/file_replacement.h"
+#include "platform/load_under_way.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/qt_text.h"
@@ -197,7 +198,10 @@ void frmMain::SaveFile(const FileDialogRequest& request, const char* replaceQues
     ReportWindowErrors([&] {
         try {
             ReplaceFile(*path, contents());
-        } catch (const std::bad_alloc&) {
+        } catch (const std::bad_alloc& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
             // The contents have gone by now, and with them the memory the box needs.
             throw RuntimeError(NoMemoryToSave(*path, replacing));
         }
@@ -255,7 +259,10 @@ void frmMain::mnuLoadView_Click() {
         // Chosen, so the user expects it applied: say why it cannot be.
         ShowFailure(denied, "Veldra");
         return;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         return;  // a view that cannot be read leaves the windows where they are
     }
     OpenWindows windows(WindowsInLoadOrder(), *this, program_);
@@ -320,6 +327,9 @@ void frmMain::mnuLoadState_Click() {
         RestoringState host(windows_, *program_);
         ApplyState(engine, copies, host);
     } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
         ThePlatform().UnloadLoadingProgress();
         ShowFailure(error, "Error Loading File");
     }

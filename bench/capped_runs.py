@@ -1,0 +1,265 @@
+#!/usr/bin/env python3
+"""Opens a large source in the real program under an address-space limit and then does what a
+user does next, on a virtual display of its own: the figures of "After a load near the limit"
+in bench/README.md.
+
+Each run starts build/src/veldra with the source on its command line under
+`prlimit --as=LIMIT`, on Xvfb (1600 by 1000, no window manager), and waits, at most
+--wait seconds, for the box that refuses it (the loader's, under "Ostrel") or the caption
+that names the program. Then, each step bounded by --step seconds:
+  box       the box answered with Return
+  help      Help > Help Contents: the help window, a new window of its own, comes, painted,
+            and goes with Escape
+  book      (a loaded program) Program > Create Program Book: its file dialog comes, painted,
+            and goes with Escape, and the main window is back
+  open      File > Open ("Continue Open?" answered OK when a program is loaded): the Open
+            dialog comes, painted, and goes with Escape, leaving "Card File"
+  exit      File > Exit: the process ends
+A step "hangs" when its window does not come (or the process does not end) in time, and
+"black" when the window came but its pixels are all black. "Thread creation error" counts
+Qt's complaints on standard error. The program is killed at the end of a run, whatever
+happened.
+
+  bench/capped_runs.py --names 7600000 --limits 2470 2600
+  bench/capped_runs.py --names 7600000 --long --limits 4400
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def write_names(path, count, long_names):
+    """Declares `count` Boolean bits, B0, B1, ... or names of 30 to 60 characters, and one
+    statement."""
+    with open(path, "w", newline="") as out:
+        out.write("PROGRAM NAMES;\r\nBOOLEAN BITS")
+        for i in range(count):
+            if long_names:
+                name = "ROUTE_SETTING_%d_" % i
+                name += "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGH"[
+                    : 30 + i % 31 - len(name)
+                ]
+            else:
+                name = "B%d" % i
+            out.write(("\r\n    " if i % 16 == 0 else "") + name)
+            out.write(";" if i + 1 == count else ",")
+        out.write("\r\nLOGIC BEGIN\r\n    ASSIGN B0 TO B1;\r\nEND LOGIC\r\nEND PROGRAM\r\n")
+
+
+def xdotool(display, *args):
+    done = subprocess.run(
+        ["xdotool", *args],
+        env=dict(os.environ, DISPLAY=display),
+        capture_output=True,
+        text=True,
+        timeout=20,
+    )
+    return done.stdout.strip()
+
+
+def windows(display):
+    """The visible windows: id -> (name, width, height)."""
+    found = {}
+    for wid in xdotool(display, "search", "--onlyvisible", "--name", ".").split():
+        name = xdotool(display, "getwindowname", wid)
+        geometry = xdotool(display, "getwindowgeometry", "--shell", wid)
+        size = dict(line.split("=") for line in geometry.splitlines() if "=" in line)
+        found[wid] = (name, int(size.get("WIDTH", 0)), int(size.get("HEIGHT", 0)),
+                      int(size.get("X", 0)), int(size.get("Y", 0)))
+    return found
+
+
+def named(display, predicate):
+    for wid, (name, width, height, x, y) in windows(display).items():
+        if predicate(name) and width > 1 and height > 1:
+            return wid, (x, y, width, height)
+    return None
+
+
+def black(fbdir, box):
+    """Whether the screen's pixels inside `box` (x, y, width, height) are all black."""
+    with open(os.path.join(fbdir, "Xvfb_screen0"), "rb") as screen:
+        data = screen.read()
+    header_size, _, _, depth, width, height = struct.unpack(">6I", data[:24])
+    bits_per_pixel, bytes_per_line = struct.unpack(">2I", data[44:52])
+    colours = struct.unpack(">I", data[76:80])[0]
+    pixels = header_size + colours * 12
+    step = bits_per_pixel // 8
+    x0, y0, w, h = box
+    for y in range(max(y0, 0), min(y0 + h, height), 7):
+        row = pixels + y * bytes_per_line
+        for x in range(max(x0, 0), min(x0 + w, width), 7):
+            at = row + x * step
+            if any(data[at:at + 3]):
+                return False
+    return True
+
+
+class Run:
+    def __init__(self, args, source, limit):
+        self.args = args
+        self.source = source
+        self.limit = limit
+        self.folder = tempfile.mkdtemp(prefix="capped_")
+        self.display = ":%d" % (400 + os.getpid() % 500)
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", self.display, "-screen", "0", "1600x1000x24", "-fbdir", self.folder,
+             "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(1.0)
+        self.errors = open(os.path.join(self.folder, "stderr"), "w+")
+        env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
+                   XDG_CONFIG_HOME=self.folder, HOME=self.folder)
+        self.program = subprocess.Popen(
+            ["prlimit", "--as=%d" % (limit << 20), args.program, source],
+            env=env, stdout=subprocess.DEVNULL, stderr=self.errors, start_new_session=True)
+
+    def wait_for(self, predicate, seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            if self.program.poll() is not None:
+                return None
+            found = predicate()
+            if found:
+                return found
+            time.sleep(0.5)
+        return None
+
+    def window(self, predicate):
+        return named(self.display, predicate)
+
+    def main_window(self):
+        return self.window(lambda name: "Card File" in name)
+
+    def keys(self, wid, *keys):
+        xdotool(self.display, "windowfocus", "--sync", wid)
+        for key in keys:
+            xdotool(self.display, "key", "--clearmodifiers", key)
+            time.sleep(0.3)
+
+    def menu(self, along, *items):
+        """The main window's menu bar taken with Alt, `along` keys to a menu (from File),
+        opened, then `items` keys."""
+        main = self.main_window()
+        if not main:
+            return False
+        self.keys(main[0], "alt", *along, "Down", *items)
+        return True
+
+    def dialog_step(self, predicate, painted=True):
+        found = self.wait_for(lambda: self.window(predicate), self.args.step)
+        if not found:
+            return "hangs"
+        time.sleep(1.0)
+        outcome = "black" if painted and black(self.folder, found[1]) else "works"
+        self.keys(found[0], "Escape")
+        gone = self.wait_for(lambda: not self.window(predicate), self.args.step)
+        return outcome if gone else outcome + ", stays"
+
+    def peak(self):
+        try:
+            with open("/proc/%d/status" % self.program.pid) as status:
+                for line in status:
+                    if line.startswith("VmPeak"):
+                        return int(line.split()[1]) // 1024
+        except OSError:
+            pass
+        return 0
+
+    def go(self):
+        start = time.monotonic()
+        # prlimit execs the program: its pid is the program's.
+        outcome = self.wait_for(
+            lambda: ("refused" if self.window(lambda name: name == "Ostrel") else None)
+            or ("loaded" if self.window(lambda name: "Card File:" in name) else None),
+            self.args.wait)
+        seconds = time.monotonic() - start
+        result = {"outcome": outcome or "nothing", "seconds": seconds, "peak": self.peak()}
+        if outcome == "refused":
+            box = self.window(lambda name: name == "Ostrel")
+            self.keys(box[0], "Return")
+            result["box"] = "works" if self.wait_for(
+                lambda: self.main_window() and not self.window(lambda n: n == "Ostrel"),
+                self.args.step) else "hangs"
+        result["help"] = (self.dialog_step(lambda n: n.startswith("Veldra Help"))
+                          if self.menu(["Left"], "Return") else "no main window")
+        if outcome == "loaded":
+            if self.menu(["Right"], "Down", "Return"):
+                result["book"] = self.dialog_step(lambda n: n == "Open")
+                back = self.wait_for(self.main_window, self.args.step)
+                result["book"] += "" if back and not black(self.folder, back[1]) else ", main black"
+            else:
+                result["book"] = "no main window"
+        if self.menu([], "Return"):
+            if outcome == "loaded":
+                question = self.wait_for(lambda: self.window(lambda n: n == "Continue Open?"),
+                                         self.args.step)
+                if question:
+                    self.keys(question[0], "Return")
+            result["open"] = self.dialog_step(lambda n: n == "Open")
+            after = self.wait_for(
+                lambda: self.window(lambda n: n.endswith("Card File")), self.args.step)
+            result["open"] += "" if after and not black(self.folder, after[1]) else ", main black"
+        else:
+            result["open"] = "no main window"
+        if self.menu([], "Up", "Return"):
+            try:
+                self.program.wait(self.args.step)
+                result["exit"] = "works"
+            except subprocess.TimeoutExpired:
+                result["exit"] = "hangs"
+        else:
+            result["exit"] = "no main window"
+        self.errors.seek(0)
+        result["thread errors"] = self.errors.read().count("Thread creation error")
+        return result
+
+    def end(self):
+        if self.program.poll() is None:
+            os.killpg(self.program.pid, signal.SIGKILL)
+            self.program.wait()
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        self.errors.close()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--names", type=int, default=7600000)
+    parser.add_argument("--long", action="store_true", help="names of 30 to 60 characters")
+    parser.add_argument("--source", help="a source of your own instead of generated names")
+    parser.add_argument("--limits", type=int, nargs="+", required=True, help="in MB")
+    parser.add_argument("--program", default=os.path.join(ROOT, "build", "src", "veldra"))
+    parser.add_argument("--wait", type=float, default=200)
+    parser.add_argument("--step", type=float, default=20)
+    args = parser.parse_args()
+    source = args.source
+    if not source:
+        source = "/tmp/capped_%s_%d.ml2" % ("long" if args.long else "short", args.names)
+        if not os.path.exists(source):
+            write_names(source, args.names, args.long)
+    print("source %s, %.1f MB" % (source, os.path.getsize(source) / 1e6))
+    for limit in args.limits:
+        run = Run(args, source, limit)
+        try:
+            result = run.go()
+        finally:
+            run.end()
+        print("| %d MB | %s | %.1f | %s MB | %s |" % (
+            limit, result.pop("outcome"), result.pop("seconds"), format(result.pop("peak"), ","),
+            ", ".join("%s: %s" % item for item in result.items())))
+        sys.stdout.flush()
+
+
+if __name__ == "__main__":
+    main()
