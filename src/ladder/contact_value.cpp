@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "logic/boolean_bits.h"
+#include "logic/text_helpers.h"
 
 namespace veldra {
 namespace {
@@ -30,13 +31,7 @@ std::optional<std::int16_t> WholeNumber(std::string_view text) {
 }  // namespace
 
 std::vector<std::string_view> ContactOperands(std::string_view name) {
-    std::vector<std::string_view> operands;
-    for (std::size_t at; (at = name.find('@')) != std::string_view::npos;) {
-        operands.push_back(name.substr(0, at));
-        name.remove_prefix(at + 1);
-    }
-    operands.push_back(name);
-    return operands;
+    return SplitViews(name, '@');
 }
 
 bool GetContactValue(std::string_view name, const BooleanBits* bits) {

@@ -8,6 +8,7 @@
 
 #include "ladder/ladder_drawing.h"
 #include "logic/boolean_bits.h"
+#include "logic/text_helpers.h"
 #include "platform/hash_growth.h"
 
 namespace veldra {
@@ -234,17 +235,6 @@ std::vector<std::string_view> NameLines(std::string_view text, std::size_t width
     return lines;
 }
 
-// The lines of a note, cut at its line breaks.
-std::vector<std::string_view> NoteLines(std::string_view note) {
-    std::vector<std::string_view> lines;
-    for (std::size_t at; (at = note.find('\n')) != std::string_view::npos;) {
-        lines.push_back(note.substr(0, at));
-        note.remove_prefix(at + 1);
-    }
-    lines.push_back(note);
-    return lines;
-}
-
 }  // namespace
 
 std::string Element::ShownName() const {
@@ -287,7 +277,7 @@ void Element::UpdateName(LadderDrawing& drawing) const {
             drawing.PrintText(X, Y, Note);
             return;
         }
-        const std::vector<std::string_view> lines = NoteLines(Note);
+        const std::vector<std::string_view> lines = SplitViews(Note, '\n');
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const double y = lines.size() == 1 ? S(kNoteTop) : S(10) + double(i) * nameHeight_;
             drawing.PrintText(X + S(120), Y + y, lines[i]);

@@ -96,4 +96,14 @@ std::string SpaceOperators(std::string_view expression) {
     return out;
 }
 
+std::vector<std::string_view> SplitViews(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    for (std::size_t at; (at = text.find(separator)) != std::string_view::npos;) {
+        pieces.push_back(text.substr(0, at));
+        text.remove_prefix(at + 1);
+    }
+    pieces.push_back(text);
+    return pieces;
+}
+
 }  // namespace veldra

@@ -36,4 +36,8 @@ std::string ResultsText(const std::vector<std::string>& resultBitNames);
 // there stay. Every text that shows a statement to the user spaces it so.
 std::string SpaceOperators(std::string_view expression);
 
+// The pieces of the text between each two `separator`s, as views of it; one piece, the
+// whole text, when it holds none.
+std::vector<std::string_view> SplitViews(std::string_view text, char separator);
+
 }  // namespace veldra
