@@ -32,6 +32,8 @@ public:
 class FixedClock final : public veldra::Clock {
 public:
     veldra::TimeOfDay Now() const override { return {12, 0, 0}; }
+    // Time stands still: the desktop is never due a turn inside a run.
+    std::chrono::nanoseconds Steady() const override { return {}; }
 };
 
 // What load completion and the scans ask of every board window, without the program's

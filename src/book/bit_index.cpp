@@ -159,15 +159,13 @@ std::vector<IndexEntry> clsIndex::GetIndex(Ladders& ladders, const BooleanBits* 
     };
     for (CreateLadder& ladder : ladders) {
         const int page = ladder.PageNumber;
-        bool noted = false;
         for (const auto& cell : ladder.GetElements()) {
             if (!cell->Name.empty()) {
                 mark(cell->Name, cell->IsOutput, page);
             }
-            noted = noted || (cell->Name.empty() && cell->Note == kTooLargeNote);
         }
         // A rung too large to draw reads the operands its statement's text names.
-        if (noted) {
+        if (ladder.TooLarge()) {
             for (const std::string& operand : ExpressionNames(ladder.Statement())) {
                 mark(operand, false, page);
             }

@@ -195,13 +195,29 @@ struct NameMeasures {
     std::int32_t height = 0;
 };
 
+// The widest printable character of the font. Names are cut into lines by their number of
+// characters, so a line is counted in the widest one: in a font of proportional pitch a
+// name of capitals "W" and "M" would otherwise run past its cell onto its neighbour's.
+char WidestCharacter(const TextMetrics& metrics) {
+    char widest = 'X';
+    double most = metrics.TextWidth("X");
+    for (char c = '!'; c <= '~'; ++c) {
+        if (const double width = metrics.TextWidth(std::string_view(&c, 1)); width > most) {
+            widest = c;
+            most = width;
+        }
+    }
+    return widest;
+}
+
 NameMeasures MeasureNames(const Element& first, const TextMetrics& metrics) {
     const double pitch = first.d_1560();
-    const double x = metrics.TextWidth("X");
+    const char widest = WidestCharacter(metrics);
+    const double x = metrics.TextWidth(std::string_view(&widest, 1));
     std::string s;
     // A font that measures nothing would never fill the pitch.
     while (x > 0 && metrics.TextWidth(s) <= pitch - x) {
-        s += 'X';
+        s += widest;
     }
     return {std::int32_t(s.size()), std::int32_t(std::lround(metrics.TextHeight(s)))};
 }
@@ -270,8 +286,12 @@ void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, const TextMetrics
     Elements& cells = ladder.GetElements();
     Element* note = nullptr;
     int coilCol = -1;
+    if (!ladder.TooLarge()) {
+        return;
+    }
     for (const auto& cell : cells) {
-        if (cell->Name.empty() && cell->Note == kTooLargeNote) {
+        // The note is the topmost cell with a note; those below it carry the text on.
+        if (!cell->Note.empty() && (note == nullptr || cell->Row() < note->Row())) {
             note = cell.get();
         }
         if (cell->IsOutput) {
@@ -292,7 +312,9 @@ void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, const TextMetrics
     }
     const int textCols = std::max(coilCol, 1) - note->Col();
     const double room = textCols * note->d_1560() - note->d_660() / 2;
-    const double charWidth = metrics != nullptr ? metrics->TextWidth("X") : 0;
+    const char widest = metrics != nullptr ? WidestCharacter(*metrics) : 'X';
+    const double charWidth =
+        metrics != nullptr ? metrics->TextWidth(std::string_view(&widest, 1)) : 0;
     const double lineHeight = std::max(1, note->NameHeight());
     std::size_t width = 0;
     if (charWidth > 0) {

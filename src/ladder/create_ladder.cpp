@@ -283,6 +283,7 @@ void CreateLadder::LayoutExpression(std::string_view expression) {
     }
     // Part of a rung would read as other logic: the whole rung gives way to a note.
     elements_.KeepFirst(before);
+    tooLarge_ = true;
     elements_.Add("", 0, 0).Note = std::string(kTooLargeNote);
     elements_.Add("", kNoteColumns - 1, 0);
 }
@@ -349,6 +350,7 @@ void CreateLadder::ClearMem() {
         return;
     }
     statement_.clear();
+    tooLarge_ = false;
     PageNumber = 0;
 }
 

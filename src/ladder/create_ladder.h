@@ -40,6 +40,10 @@ public:
     // expression whose ladder would pass 10000 cells gets a note (`kTooLargeNote`) in
     // place of its contacts, never a part of them; its coils follow.
     void SetStatement(std::string_view text);
+    // Whether a text laid out gave way to the note: its contacts are not drawn, so whoever
+    // lists what the rung reads takes it from the statement's text. The note's own text
+    // may be rewrapped by a page, so the mark is kept here rather than read from it.
+    bool TooLarge() const { return tooLarge_; }
 
     // Places the coils of the results text ("X, Y;") and gives their number.
     int CrOut(std::string_view results);
@@ -56,6 +60,7 @@ private:
 
     Elements elements_;
     std::string statement_;
+    bool tooLarge_ = false;
 };
 
 }  // namespace veldra

@@ -265,14 +265,29 @@ TEST(PageLayout, LongExclusiveOrNamesLeaveTheirContactClearAndATooLargeRungKeeps
 }
 
 // A4 upright at 100 %: six columns and sixteen rows a page.
+// A font of proportional pitch: capitals "M" and "W" and "@" half as wide again as the rest.
+class ProportionalPitch final : public TextMetrics {
+public:
+    double TextWidth(std::string_view text) const override {
+        double width = 0;
+        for (const char c : text) {
+            width +=
+                c == 'M' || c == 'W' || c == '@' ? 1.5 * FixedPitch::kWidth : FixedPitch::kWidth;
+        }
+        return width;
+    }
+    double TextHeight(std::string_view) const override { return FixedPitch::kHeight; }
+};
+
 constexpr PageCanvas kA4{11906, 16838};
 
 // Everything each page writes, and what lies over what there or runs off the page.
-std::vector<std::string> PageFaults(Ladders& book, int pages) {
+std::vector<std::string> PageFaults(Ladders& book, int pages,
+                                    const TextMetrics& metrics = FixedPitch()) {
     std::vector<std::string> faults;
     const auto byPage = LaddersByPage(book, pages);
     for (std::size_t page = 0; page < byPage.size(); ++page) {
-        TextBoxes drawing([](std::string_view text) { return FixedPitch().TextWidth(text); },
+        TextBoxes drawing([&](std::string_view text) { return metrics.TextWidth(text); },
                           FixedPitch::kHeight);
         std::vector<DrawnBox> symbols;
         for (const CreateLadder* ladder : byPage[page]) {
@@ -301,20 +316,28 @@ TEST(PageLayout, NamesOfAnyLengthLieOverNothingOnTheirPageAndStayOnIt) {
     Ladders book;
     book.Add(false, std::string(300, 'L') + " @ SHORT + A * " + std::string(300, 'M') + " TO " +
                         std::string(300, 'C') + ", X;");
+    book.Add(false, std::string(40, 'M') + " * " + std::string(40, 'W') + " * " +
+                        std::string(40, 'M') + " TO Y;");
     for (int i = 0; i < 150; ++i) {
         book.Add(false, statements.Statement());
     }
-    const FixedPitch metrics;
+    int pages = 0;
     NoProgress progress;
-    const int pages = CreateDocument(book, kA4, {}, nullptr, progress, &metrics);
-    CalcTextSize(book, metrics);
-    const std::vector<std::string> faults = PageFaults(book, pages);
-    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
+    const FixedPitch fixed;
+    const ProportionalPitch proportional;
+    for (const TextMetrics* metrics : {static_cast<const TextMetrics*>(&proportional),
+                                       static_cast<const TextMetrics*>(&fixed)}) {
+        pages = CreateDocument(book, kA4, {}, nullptr, progress, metrics);
+        CalcTextSize(book, *metrics);
+        const std::vector<std::string> faults = PageFaults(book, pages, *metrics);
+        EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
+    }
 
     // Without rows as tall as their names the same statements take fewer pages.
     Ladders flat;
     RandomStatements again(559, 1, 80);
     flat.Add(false, book.Item(1)->Statement());
+    flat.Add(false, book.Item(2)->Statement());
     for (int i = 0; i < 150; ++i) {
         flat.Add(false, again.Statement());
     }
@@ -346,6 +369,8 @@ TEST(PageLayout, ARungTallerThanAPageIsNotCutWithinTheRoomOfItsNames) {
     }
 }
 
+void ExpectATooLargeRungWhole(const std::string& statement, const BooleanBits& bits, int percent);
+
 TEST(PageLayout, ATooLargeRungPrintsItsStatementBelowTheNoteAndItsCoilsOnItsRow) {
     FakePlatform platform;
     const std::string statement = NestedExclusiveOrChains(16) + " TO Z, W;";
@@ -356,7 +381,15 @@ TEST(PageLayout, ATooLargeRungPrintsItsStatementBelowTheNoteAndItsCoilsOnItsRow)
     bits.Add("Z", false);
     bits.Add("W", false);
     bits.Add("UNUSED", false);
-    Ladders book;
+    // A larger element size wraps the note itself over several lines.
+    for (const int percent : {100, 150}) {
+        SCOPED_TRACE(percent);
+        ExpectATooLargeRungWhole(statement, bits, percent);
+    }
+}
+
+void ExpectATooLargeRungWhole(const std::string& statement, const BooleanBits& bits, int percent) {
+    Ladders book(percent);
     book.Add(false, "A0 TO Y;");
     book.Add(false, statement);
     const FixedPitch metrics;
