@@ -73,7 +73,7 @@ std::unique_ptr<frmPrint> OpenBook() {
         book->Add(BookStatementText(statement), false);
     }
     book->CreateDocument();
-    book->CalcTextSize();
+    book->Ladder_Paint();
     book->show();
     QApplication::processEvents();  // the first page on screen
     return book;

@@ -210,6 +210,11 @@ char WidestCharacter(const TextMetrics& metrics) {
     return widest;
 }
 
+double WidestCharacterWidth(const TextMetrics& metrics) {
+    const char widest = WidestCharacter(metrics);
+    return metrics.TextWidth(std::string_view(&widest, 1));
+}
+
 NameMeasures MeasureNames(const Element& first, const TextMetrics& metrics) {
     const double pitch = first.d_1560();
     const char widest = WidestCharacter(metrics);
@@ -282,7 +287,7 @@ std::vector<std::string> WrapText(std::string_view text, std::size_t width) {
 // A rung too large to draw: its note on the rung's row with the coils at the row's right
 // end within the page, and below the note the statement's text, wrapped to the width
 // before the coils, as many lines to a row as the row holds.
-void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, const TextMetrics* metrics) {
+void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, double charWidth) {
     Elements& cells = ladder.GetElements();
     Element* note = nullptr;
     int coilCol = -1;
@@ -312,9 +317,6 @@ void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, const TextMetrics
     }
     const int textCols = std::max(coilCol, 1) - note->Col();
     const double room = textCols * note->d_1560() - note->d_660() / 2;
-    const char widest = metrics != nullptr ? WidestCharacter(*metrics) : 'X';
-    const double charWidth =
-        metrics != nullptr ? metrics->TextWidth(std::string_view(&widest, 1)) : 0;
     const double lineHeight = std::max(1, note->NameHeight());
     std::size_t width = 0;
     if (charWidth > 0) {
@@ -322,7 +324,7 @@ void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, const TextMetrics
     } else {
         width = std::size_t(std::max(1, textCols * 15));  // an 8-point font of fixed pitch
     }
-    const int perRow = metrics != nullptr ? std::max(1, int((note->d_840() - 20) / lineHeight)) : 1;
+    const int perRow = charWidth > 0 ? std::max(1, int((note->d_840() - 20) / lineHeight)) : 1;
 
     std::vector<std::string> lines = WrapText(kTooLargeNote, width);
     for (std::string& line : WrapText(ladder.Statement(), width)) {
@@ -365,8 +367,9 @@ int CreateDocument(Ladders& ladders, PageCanvas canvas, const LayoutOptions& opt
             ladder.GetElements().MakeRoomForNames();
         }
     }
+    const double charWidth = metrics != nullptr ? WidestCharacterWidth(*metrics) : 0;
     for (CreateLadder& ladder : ladders) {
-        LayOutNotedRung(ladder, fit, metrics);
+        LayOutNotedRung(ladder, fit, charWidth);
     }
     IndentLadders(ladders);
     for (CreateLadder& ladder : ladders) {

@@ -103,8 +103,7 @@ public:
     void Yield() override {
         engine_.window_.DoEvents();
         if (engine_.ProgramLoaded() && engine_.desktopTurns_.Due()) {
-            engine_.window_.ServeDesktop();
-            engine_.desktopTurns_.Taken();
+            engine_.ServeDesktop();
         }
     }
     bool Closed() const override { return !engine_.ProgramLoaded(); }
@@ -459,9 +458,13 @@ bool ProgramEngine::TakeDesktopTurn() {
     // A stop from inside a solve (the runaway guard) came before the turn: its drain goes
     // on as it would between passes. A stop from the desktop ends the scan here.
     const bool solving = blnSolving;
+    ServeDesktop();
+    return ProgramLoaded() && (blnSolving || !solving);
+}
+
+void ProgramEngine::ServeDesktop() {
     window_.ServeDesktop();
     desktopTurns_.Taken();
-    return ProgramLoaded() && (blnSolving || !solving);
 }
 
 void ProgramEngine::SolveStatement(std::uint32_t index) {

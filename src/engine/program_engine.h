@@ -250,6 +250,8 @@ private:
     // Gives the desktop a turn in the middle of a pass; false when the program was closed
     // or the desktop stopped the simulation meanwhile, which ends the scan where it stands.
     bool TakeDesktopTurn();
+    // Serves the desktop now; its wait for the next turn starts again.
+    void ServeDesktop();
     // Solves the statement from the compiled program when it can, else by itself; a
     // disabled statement keeps its last result.
     void SolveStatement(std::uint32_t index);

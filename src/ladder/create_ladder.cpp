@@ -9,7 +9,7 @@
 
 #include "ladder/drawn_expression.h"
 #include "ladder/ladders.h"
-#include "logic/expression_names.h"
+#include "logic/statement_parser.h"
 #include "logic/text_helpers.h"
 
 namespace veldra {
@@ -245,11 +245,8 @@ private:
 
 std::vector<std::string> ExpressionNames(std::string_view statement) {
     const std::size_t to = statement.find(kTo);
-    const std::string_view expression =
-        to == std::string_view::npos ? statement : statement.substr(0, to);
-    std::vector<std::string> names;
-    ForEachName(expression,
-                [&](const NameOccurrence& occurrence) { names.emplace_back(occurrence.name); });
+    std::vector<std::string> names = OperandNames(statement.substr(0, to));
+    std::erase(names, std::string());  // an expression of no name has the empty one
     return names;
 }
 

@@ -16,7 +16,8 @@ inline constexpr std::string_view kTooLargeNote =
     "Too large to draw as a ladder: read the statement's text";
 
 // The operand names the expression of a statement text ("(A+~B)*C@D TO X;") reads, in
-// the order they stand, as its ladder reads them: a "~" inside a name is part of it.
+// the order they first stand, each once, as its ladder reads them: a "~" inside a name is
+// part of it.
 std::vector<std::string> ExpressionNames(std::string_view statement);
 
 // The ladder drawing of one statement: operands joined by "*" stand in series on one

@@ -279,10 +279,6 @@ void SourceCounter::EndLine() {
     lineNameBytes_ = 0;
 }
 
-std::uint64_t DistinctWords::Hash(std::string_view word) {
-    return HashOf(word.data(), word.size(), word.data());
-}
-
 void DistinctWords::AddHash(std::uint64_t hash) {
     const std::size_t index = std::size_t(hash >> (64 - kIndexBits));
     // The rank is where the first 1 stands in the rest; a guard bit bounds it.

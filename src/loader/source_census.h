@@ -37,10 +37,8 @@ struct SourceCensus {
 // for one count in thousands, from a handful of words to billions.
 class DistinctWords {
 public:
-    // A word's hash, letter case aside, by its first `kLongestWord` characters and its length
-    // up to there.
-    static std::uint64_t Hash(std::string_view word);
-    void Add(std::string_view word) { AddHash(Hash(word)); }
+    // Adds a word by its hash, letter case aside, of its first `kLongestWord` characters and
+    // its length up to there.
     void AddHash(std::uint64_t hash);
     std::uint64_t Estimate() const;
 

@@ -139,8 +139,10 @@ std::optional<std::uint64_t> DesktopRoom(std::uint64_t enough) {
     // The allocator's free memory is no room of the desktop's: a thread's stack and a
     // window's shared image are mapped anew, beside the allocator. What it holds is handed
     // back only when the room falls short, for handing back takes time in a large heap.
+    // Nor is anything handed back where what it holds could not make up the shortfall: the
+    // checks of a large load near the limit would each pay for a purge in vain.
     std::optional<std::uint64_t> room = MemoryRoom(SystemMemoryFigures());
-    if (room && *room <= enough) {
+    if (room && *room <= enough && AllocatorFree() > enough - *room) {
         HandBackFreeMemory();
         room = MemoryRoom(SystemMemoryFigures());
     }
@@ -148,10 +150,6 @@ std::optional<std::uint64_t> DesktopRoom(std::uint64_t enough) {
 }
 
 }  // namespace
-
-std::optional<std::uint64_t> DesktopRoom() {
-    return DesktopRoom(kDesktopReserve);
-}
 
 bool DesktopReserveFree(std::uint64_t beside) {
     const std::uint64_t enough = kDesktopReserve + std::min(beside, ~kDesktopReserve);

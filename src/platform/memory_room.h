@@ -61,13 +61,9 @@ inline constexpr std::uint64_t kDesktopReserve = std::uint64_t(64) << 20;
 // window's image can be mapped in it: after a program has gone, before the desktop needs it.
 void HandBackFreeMemory();
 
-// The room the desktop can still be given: only what the system itself can map and hand out,
-// after the allocator has handed back what it holds free if that is less than the reserve;
-// none when nothing bounds the memory.
-std::optional<std::uint64_t> DesktopRoom();
-
-// Whether the desktop's reserve, and `beside` more, is still free now, counted as
-// `DesktopRoom` counts, or nothing bounds the memory.
+// Whether the desktop's reserve, and `beside` more, is still free now, or nothing bounds the
+// memory. Only what the system itself can still map and hand out counts, after the
+// allocator has handed back what it holds free where that falls short.
 bool DesktopReserveFree(std::uint64_t beside = 0);
 
 // Ends a load as memory running out does when the desktop's reserve, and `beside` more that

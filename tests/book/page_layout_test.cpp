@@ -310,10 +310,10 @@ std::vector<std::string> PageFaults(Ladders& book, int pages,
     return faults;
 }
 
-TEST(PageLayout, NamesOfAnyLengthLieOverNothingOnTheirPageAndStayOnIt) {
-    FakePlatform platform;
+// The same random statements, with one of 300-character names and one of the widest
+// capitals, each time from the same seed.
+void AddLongNamedStatements(Ladders& book) {
     RandomStatements statements(559, 1, 80);
-    Ladders book;
     book.Add(false, std::string(300, 'L') + " @ SHORT + A * " + std::string(300, 'M') + " TO " +
                         std::string(300, 'C') + ", X;");
     book.Add(false, std::string(40, 'M') + " * " + std::string(40, 'W') + " * " +
@@ -321,27 +321,28 @@ TEST(PageLayout, NamesOfAnyLengthLieOverNothingOnTheirPageAndStayOnIt) {
     for (int i = 0; i < 150; ++i) {
         book.Add(false, statements.Statement());
     }
-    int pages = 0;
+}
+
+TEST(PageLayout, NamesOfAnyLengthLieOverNothingOnTheirPageAndStayOnIt) {
+    FakePlatform platform;
     NoProgress progress;
     const FixedPitch fixed;
     const ProportionalPitch proportional;
+    int fixedPages = 0;
     for (const TextMetrics* metrics : {static_cast<const TextMetrics*>(&proportional),
                                        static_cast<const TextMetrics*>(&fixed)}) {
-        pages = CreateDocument(book, kA4, {}, nullptr, progress, metrics);
-        CalcTextSize(book, *metrics);
+        Ladders book;
+        AddLongNamedStatements(book);
+        const int pages = CreateDocument(book, kA4, {}, nullptr, progress, metrics);
         const std::vector<std::string> faults = PageFaults(book, pages, *metrics);
         EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
+        fixedPages = pages;
     }
 
     // Without rows as tall as their names the same statements take fewer pages.
     Ladders flat;
-    RandomStatements again(559, 1, 80);
-    flat.Add(false, book.Item(1)->Statement());
-    flat.Add(false, book.Item(2)->Statement());
-    for (int i = 0; i < 150; ++i) {
-        flat.Add(false, again.Statement());
-    }
-    EXPECT_LT(Layout(flat, kA4), pages);
+    AddLongNamedStatements(flat);
+    EXPECT_LT(Layout(flat, kA4), fixedPages);
 }
 
 // A sum of long names runs over several pages: no page ends between a contact and the
@@ -361,7 +362,6 @@ TEST(PageLayout, ARungTallerThanAPageIsNotCutWithinTheRoomOfItsNames) {
         const FixedPitch metrics;
         NoProgress progress;
         const int pages = CreateDocument(book, kA4, {}, nullptr, progress, &metrics);
-        CalcTextSize(book, metrics);
         EXPECT_GE(pages, 3) << percent;
         const std::vector<std::string> faults = PageFaults(book, pages);
         EXPECT_TRUE(faults.empty())
@@ -395,7 +395,6 @@ void ExpectATooLargeRungWhole(const std::string& statement, const BooleanBits& b
     const FixedPitch metrics;
     NoProgress progress;
     const int pages = CreateDocument(book, kA4, {}, &bits, progress, &metrics);
-    CalcTextSize(book, metrics);
     const std::vector<std::string> faults = PageFaults(book, pages);
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
 

@@ -217,11 +217,6 @@ void frmPrint::CreateDocument() {
     pages_ = LaddersByPage(*ladders_, totalPages_);
 }
 
-void frmPrint::CalcTextSize() {
-    veldra::CalcTextSize(*ladders_, PictureMetrics(ladder_->font(), picture_));
-    Ladder_Paint();
-}
-
 void frmPrint::Ladder_Paint() {
     if (printing_ || plotting_) {
         return;

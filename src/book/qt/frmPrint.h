@@ -53,8 +53,6 @@ public:
     void Add(std::string_view statement, bool isNumeric);
     // Lays the ladders out on the paper: a BookError says why it cannot.
     void CreateDocument();
-    // Fits the names to the ladder font.
-    void CalcTextSize();
     // The "Plot Numerics?" answer the book was built with (6 Yes, 7 No), for a rebuild.
     int NumPlot = 7;
     Ladders& Book() { return *ladders_; }

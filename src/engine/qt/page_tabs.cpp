@@ -31,9 +31,9 @@ PageTabs::PageTabs(QWidget* parent) : QTabBar(parent), spacing_(new Spacing) {
     // Kept by the bar and gone after it: the bar and its scroll buttons draw with it.
     spacing_->setParent(this);
     setStyle(spacing_);
-    // A click on a tab takes the focus, so that a value box left by it is left once, as by a
-    // click on any other control; the window's frame would take it instead and hand it
-    // back to the box, which the hidden page then makes leave a second time.
+    // A click on a tab takes the focus, as a click on any other control does, so that a
+    // value box left by it is left for a control: applied once, or refused with the page
+    // kept. The window's frame, which would take it otherwise, only borrows the focus.
     setFocusPolicy(Qt::StrongFocus);
 }
 

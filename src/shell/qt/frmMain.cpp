@@ -330,9 +330,7 @@ void frmMain::tmrClose_Timer() {
         HandBackFreeMemory();
         // Whatever becomes of this open, the old program has gone.
         setWindowTitle(ToQString(kNoProgramCaption));
-        menuItems_["mnuStatements"]->setEnabled(false);  // the program has gone with them
-        menuItems_["mnuBook"]->setEnabled(false);
-        menuItems_["mnuStop"]->setEnabled(false);
+        EnableProgramCommands(false);
         EnableFileCommands(false);
         sessions_.Decrement();
         path = dropped ? dropped : ChooseSource();
@@ -510,9 +508,7 @@ void frmMain::MakeProgram(SourceFile source, const std::filesystem::path& path) 
     RequireDesktopReserve();
     EndOpen();
     mnuProgram_->menuAction()->setVisible(true);
-    menuItems_["mnuStatements"]->setEnabled(!statements_);
-    menuItems_["mnuBook"]->setEnabled(true);
-    menuItems_["mnuStop"]->setEnabled(true);
+    EnableProgramCommands(true);
     // A program let go of by any other way takes its run command along.
     connect(program, &QObject::destroyed, menuItems_["mnuStop"],
             [run = menuItems_["mnuStop"]] { run->setEnabled(false); });
@@ -761,6 +757,12 @@ void frmMain::mnuStatements_Click() {
         // usable, and the entry stays disabled until a statements window closes.
     }
     setEnabled(true);
+}
+
+void frmMain::EnableProgramCommands(bool loaded) {
+    menuItems_["mnuStatements"]->setEnabled(loaded && !statements_);
+    menuItems_["mnuBook"]->setEnabled(loaded);
+    menuItems_["mnuStop"]->setEnabled(loaded);
 }
 
 void frmMain::StatementsClosed() {

@@ -135,6 +135,8 @@ private:
     void mnuStatements_Click();
     // The statements list closed: another may be opened while a program is loaded.
     void StatementsClosed();
+    // The commands that work on a program: the statements window, the book, start and stop.
+    void EnableProgramCommands(bool loaded);
     void mnuRefresh_Click();
     void Unavailable() {}
 

@@ -113,8 +113,8 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing, std::int16_t ele
             }
         }
         book->NumPlot = answer;
-        book->CreateDocument();
-        book->CalcTextSize();
+        book->CreateDocument();  // the names are fitted to the ladder font as it lays out
+        book->Ladder_Paint();
     } catch (const std::exception& error) {
         if (EndsTheLoad(error)) {
             throw;
