@@ -71,7 +71,7 @@ TEST_F(NumericEditorTest, TypedNumbersAreRoundedToTheEvenNeighbour) {
                          Case{"32767", 32767}, Case{"-32768", -32768}}) {
         editor.Choose(0);
         editor.SetValueText(c.typed);
-        editor.LeaveValueBox();
+        EXPECT_TRUE(editor.LeaveValueBox()) << c.typed;
         EXPECT_EQ(Bits().Find("SPEED")->NumValue(), c.applied) << c.typed;
         EXPECT_EQ(editor.Lines()[0], "SPEED = " + std::to_string(c.applied)) << c.typed;
     }
@@ -83,7 +83,7 @@ TEST_F(NumericEditorTest, ANumberThatDoesNotFitIsRefusedAndChangesNothing) {
         editor.Choose(0);
         editor.SetValueText(typed);
         platform.Answer(MsgAnswer::Ok);
-        editor.LeaveValueBox();
+        EXPECT_FALSE(editor.LeaveValueBox()) << typed;  // the box keeps the focus
         EXPECT_EQ(platform.boxes().back().title, "Invalid Entry") << typed;
         EXPECT_EQ(Bits().Find("SPEED")->NumValue(), 7) << typed;
         EXPECT_EQ(editor.ValueText(), "7") << typed;

@@ -43,6 +43,7 @@ const Page kPages[] = {
     {"Force Bit", "lstNumerics_1", "txtNumeric_1", "cmdNum1Apply", nullptr, "2", false},
     {"User Numeric", "lstNumerics_0", "txtNumeric_0", "Command1", nullptr, "3", false},
     {"Time Que", "lstTimers", "txtSetTime", "cmdChangeTimer", "txtClearTime", "8q", true},
+    {"Force Bit", "lstNumerics_1", "txtNumeric_1", "cmdNum1Apply", nullptr, "40000", true},
 };
 
 class ValueBoxLeavingTest : public ApplicationFixture {
@@ -205,6 +206,7 @@ TEST_F(ValueBoxLeavingTest, AfterRefusalsAndMenusEachWayOfLeavingABoxAppliesOrRe
             Main().Area().setActiveSubWindow(frame);
             QLineEdit* box = Typed(page);
             const std::size_t before = Entries(page);
+            const std::int16_t speed = Engine().PrgBooleanBits()->Find("SPEED")->NumValue();
             if (page.refused) {
                 dialogs.Answer(MsgAnswer::Ok);
             }
@@ -223,8 +225,10 @@ TEST_F(ValueBoxLeavingTest, AfterRefusalsAndMenusEachWayOfLeavingABoxAppliesOrRe
             }
             if (page.refused) {
                 EXPECT_EQ(Find<QListView>(page.list)->currentIndex().row(), 0) << what;
-                // Nothing was stored: the click on "Set" was dropped with the refusal.
+                // Nothing was stored: the click on the page's button was dropped with the
+                // refusal.
                 EXPECT_EQ(Engine().PrgBooleanBits()->Find("SLOW_1")->OnTime(), 2000) << what;
+                EXPECT_EQ(Engine().PrgBooleanBits()->Find("SPEED")->NumValue(), speed) << what;
             } else {
                 EXPECT_EQ(Engine().PrgBooleanBits()->Find("SPEED")->NumValue(),
                           std::stoi(page.typed))
