@@ -79,14 +79,8 @@ public:
 private:
     template <class Call>
     void Guarded(Call call) {
-        try {
-            call();
-        } catch (const std::exception& error) {
-            if (EndsTheLoad(error)) {
-                throw;
-            }
-            failed_ = true;  // reported once the plot has stopped
-        }
+        // Reported once the plot has stopped.
+        AnswerFailures(call, [this](const std::exception&) { failed_ = true; });
     }
 
     visio::Page*& page_;

@@ -233,15 +233,9 @@ void BooleanBit::TellWindow(BoardPanel* window, Call&& call) {
     if (window == nullptr) {
         return;
     }
-    try {
-        call(*window);
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        // A board window that cannot take the bit must not stop the scan or the state
-        // load that is telling it; the bit's value itself is already right.
-    }
+    // A board window that cannot take the bit must not stop the scan or the state load that
+    // is telling it; the bit's value itself is already right.
+    IgnoringFailures([&] { call(*window); });
 }
 
 }  // namespace veldra

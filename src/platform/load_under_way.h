@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <utility>
 
 namespace veldra {
 
@@ -20,5 +21,25 @@ public:
 
 // Whether the failure is memory running out in a load: it goes on to the load's end.
 bool EndsTheLoad(const std::exception& error);
+
+// Runs `body` and gives `answer` any failure of it but memory running out in a load, which
+// goes on to the load's end: every handler a load can reach answers failures by this rule.
+template <class Body, class Answer>
+void AnswerFailures(Body&& body, Answer&& answer) {
+    try {
+        std::forward<Body>(body)();
+    } catch (const std::exception& error) {
+        if (EndsTheLoad(error)) {
+            throw;
+        }
+        std::forward<Answer>(answer)(error);
+    }
+}
+
+// Runs `body`, whose failures are of no consequence, by the same rule.
+template <class Body>
+void IgnoringFailures(Body&& body) {
+    AnswerFailures(std::forward<Body>(body), [](const std::exception&) {});
+}
 
 }  // namespace veldra

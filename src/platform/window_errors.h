@@ -17,15 +17,10 @@ namespace veldra {
 template <class Body>
 void ReportWindowErrors(Body&& body, std::string_view title = "Veldra",
                         std::string_view lead = {}) {
-    try {
-        std::forward<Body>(body)();
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
+    AnswerFailures(std::forward<Body>(body), [&](const std::exception& error) {
         MsgBox(std::string(lead) + error.what(), MsgButtons::Ok, MsgIcon::Critical,
                std::string(title));
-    }
+    });
 }
 
 }  // namespace veldra

@@ -18,18 +18,13 @@
 namespace veldra {
 
 void BitFlagDialog::Change(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
+    AnswerFailures(body, [this](const std::exception& error) {
         MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
         if (afterFailure_ == AfterFailure::Close) {
             // Also when the failure came while the window was being built.
             QTimer::singleShot(0, this, &QDialog::reject);
         }
-    }
+    });
     Sync();
 }
 

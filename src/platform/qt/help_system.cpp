@@ -7,10 +7,10 @@
 #include <QWidget>
 #include <exception>
 
-#include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/qt/whats_this.h"
 #include "platform/runtime_error.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 
@@ -68,14 +68,7 @@ bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
             QWhatsThis::leaveWhatsThisMode();
             swallowRelease_ = true;
         }
-        try {
-            ShowTopic(topic);
-        } catch (const std::exception& error) {
-            if (EndsTheLoad(error)) {
-                throw;
-            }
-            MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
-        }
+        ReportWindowErrors([&] { ShowTopic(topic); });
     }
     return true;
 }

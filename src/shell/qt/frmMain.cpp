@@ -629,15 +629,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     // The program stops before any of its windows closes; nothing restarts it meanwhile.
     if (program_ && program_->Engine().Running()) {
-        try {
-            program_->StartStop();
-        } catch (const std::exception& error) {
-            if (EndsTheLoad(error)) {
-                throw;
-            }
-            // Closing ignores every failure: a program that fails to stop must not keep the
-            // simulator open, and the windows below close it for good.
-        }
+        // Closing ignores every failure: a program that fails to stop must not keep the
+        // simulator open, and the windows below close it for good.
+        IgnoringFailures([this] { program_->StartStop(); });
     }
     if (ScanInProgress()) {
         if (!busy_) {
@@ -649,15 +643,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     tmrClose.SetEnabled(false);
-    try {
-        CloseOtherWindows();
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        // Closing ignores every failure: a window that fails to close goes with the
-        // application, and the session must still be counted out.
-    }
+    // Closing ignores every failure: a window that fails to close goes with the
+    // application, and the session must still be counted out.
+    IgnoringFailures([this] { CloseOtherWindows(); });
     help_.Quit();
     sessions_.Decrement();
     unloaded_ = true;
@@ -670,15 +658,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::mnuStop_Click() {
     if (program_) {
-        try {
-            program_->StartStop();
-        } catch (const std::exception& error) {
-            if (EndsTheLoad(error)) {
-                throw;
-            }
-            // A start or stop that fails is ignored: the program window's start button and
-            // this entry still show the state the program is in.
-        }
+        // A start or stop that fails is ignored: the program window's start button and
+        // this entry still show the state the program is in.
+        IgnoringFailures([this] { program_->StartStop(); });
     }
 }
 
