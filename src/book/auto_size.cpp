@@ -8,7 +8,8 @@
 namespace veldra {
 namespace {
 
-// Rounded as the page layout rounds: to the nearest, halves to the even neighbour.
+// The header's rows, rounded as the page layout rounds them: to the nearest, halves to the
+// even neighbour.
 int RoundEven(double value) {
     return int(std::nearbyint(value));
 }
@@ -41,9 +42,9 @@ std::optional<std::int16_t> AutoSize(PageCanvas canvas, int maxCols, int maxRows
     for (int size = kLargestAutoSize; size >= kSmallestAutoSize; --size) {
         // A cell of the trial size gives the pitches exactly as the layout will take them.
         const Element trial(size);
-        const int colsThatFit = RoundEven((canvas.width - kPageMarginWidth) / trial.d_1560());
-        const int rowsThatFit = RoundEven((canvas.height - kPageMarginHeight) / trial.d_840()) -
-                                RoundEven(kHeaderRoom / trial.d_840());
+        const PageFit holds = PageHolds(canvas, trial);
+        const int colsThatFit = holds.maxCols;
+        const int rowsThatFit = holds.maxRows - RoundEven(kHeaderRoom / trial.d_840());
         // The book indents every ladder by two columns.
         if (noWrap && maxCols + 2 > colsThatFit) {
             continue;

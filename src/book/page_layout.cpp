@@ -10,6 +10,7 @@
 #include "ladder/elements.h"
 #include "ladder/ladders.h"
 #include "logic/boolean_bits.h"
+#include "logic/expression_names.h"
 #include "platform/hash_growth.h"
 
 namespace veldra {
@@ -23,8 +24,13 @@ int RoundEven(double value) {
 void IndentLadders(Ladders& ladders) {
     for (CreateLadder& ladder : ladders) {
         Elements& cells = ladder.GetElements();
+        bool leadInTaken = false;
         for (const auto& cell : cells) {
             cell->SetCol(cell->Col() + 2);
+            leadInTaken = leadInTaken || (cell->Col() == 1 && cell->Row() == 0);
+        }
+        if (leadInTaken) {
+            continue;  // a too-large rung's note on a narrow page
         }
         // Under a key of its own: the key "1 0" may still name a cell that has moved on.
         cells.Add("", 1, 0, false, false, false, false, false, "-1 -1").SethLine(true);
@@ -71,6 +77,7 @@ void CopyElement(Element& target, const Element& source, int newRow) {
     target.Name = source.Name;
     target.Note = source.Note;
     target.NameRoom = source.NameRoom;
+    target.PrintStart = source.PrintStart;
     target.SetNameHeight(source.NameHeight());
     target.SetNameWidth(source.NameWidth());
     target.OpenBrace = source.OpenBrace;
@@ -158,10 +165,15 @@ int GetRows(Elements& cells) {
     return highest + 1;
 }
 
+PageFit PageHolds(PageCanvas canvas, const Element& cell) {
+    // Rounded down: a column or row rounded up would run past the paper's edge or over
+    // the footer.
+    return {int(std::floor((canvas.width - kPageMarginWidth) / cell.d_1560())),
+            int(std::floor((canvas.height - kPageMarginHeight) / cell.d_840()))};
+}
+
 PageFit FitPage(PageCanvas canvas, const Element& cell) {
-    PageFit fit;
-    fit.maxCols = RoundEven((canvas.width - kPageMarginWidth) / cell.d_1560());
-    fit.maxRows = RoundEven((canvas.height - kPageMarginHeight) / cell.d_840());
+    const PageFit fit = PageHolds(canvas, cell);
     // A page must hold its header and at least one row of ladder below it, or every
     // ladder would slide into continuations on pages without end.
     const int headerRows = RoundEven(kHeaderRoom / cell.d_840());
@@ -224,6 +236,14 @@ NameMeasures MeasureNames(const Element& first, const TextMetrics& metrics) {
     while (x > 0 && metrics.TextWidth(s) <= pitch - x) {
         s += widest;
     }
+    // A wrapped line starts in from the cell's left edge and must end clear of the branch
+    // line that may run down its right edge, a pen's width (15 twips) on paper: the font
+    // does not grow with the cell, so at larger element sizes it would reach it.
+    constexpr double kPen = 15;
+    const double left = pitch * Element::kWrappedNameLeft / Element::kWidth;
+    while (s.size() > 1 && left + metrics.TextWidth(s.substr(1)) > pitch - kPen) {
+        s.pop_back();
+    }
     return {std::int32_t(s.size()), std::int32_t(std::lround(metrics.TextHeight(s)))};
 }
 
@@ -238,10 +258,7 @@ public:
         if (added) {
             found->second = metrics_.TextWidth(cell.Name);
         }
-        const double w = found->second;
-        const double cellPitch = cell.d_1560();
-        cell.PrintStart =
-            cellPitch <= w ? RoundEven(50 - (w - cellPitch) / 2) : RoundEven(cell.d_660() - w / 2);
+        cell.CentreName(found->second);
     }
 
 private:
@@ -272,7 +289,7 @@ std::vector<std::string> WrapText(std::string_view text, std::size_t width) {
             while (at > 0 && !BreaksAfter(text[at - 1])) {
                 --at;
             }
-            take = at > 0 ? at : take;
+            take = at > 0 ? at : CutOutsideName(text, 0, take);
         }
         std::string line(text.substr(0, take));
         while (!line.empty() && line.back() == ' ') {
@@ -306,8 +323,9 @@ void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, double charWidth)
     if (note == nullptr) {
         return;
     }
-    // The book indents every rung by two columns.
-    if (const int within = std::max(fit.maxCols - 2, 2); coilCol > within) {
+    // The book indents every rung by two columns; the coils stand on the note's row in
+    // the last column the page holds, or a wrap would fold them far below the note.
+    if (const int within = fit.maxCols - 2; coilCol > within) {
         for (const auto& cell : cells) {
             if (cell->Col() >= coilCol - 1) {
                 cell->SetCol(cell->Col() - (coilCol - within));
@@ -315,7 +333,11 @@ void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, double charWidth)
         }
         coilCol = within;
     }
-    const int textCols = std::max(coilCol, 1) - note->Col();
+    // A page too narrow for the note beside the coils gives it the lead-in's column.
+    if (coilCol >= 0 && note->Col() >= coilCol) {
+        note->SetCol(coilCol - 1);
+    }
+    const int textCols = coilCol > note->Col() ? coilCol - note->Col() : 1;
     const double room = textCols * note->d_1560() - note->d_660() / 2;
     const double lineHeight = std::max(1, note->NameHeight());
     std::size_t width = 0;

@@ -64,6 +64,10 @@ inline constexpr double kHeaderRoom = 1260;
 // Drops the cells that draw nothing and gives the number of rows the ladder uses.
 int GetRows(Elements& cells);
 
+// The highest column and row that a page holds whole beyond its margins, for cells of
+// the pitches given (twips).
+PageFit PageHolds(PageCanvas canvas, const Element& cell);
+
 // The page's columns and rows for cells of the pitches given (twips). A page that holds
 // no column, or fewer than two rows, could never take a ladder however often it were cut:
 // it is refused with a BookError that names the element size.

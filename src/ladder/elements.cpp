@@ -8,6 +8,7 @@
 
 #include "ladder/ladder_drawing.h"
 #include "logic/boolean_bits.h"
+#include "logic/expression_names.h"
 #include "logic/text_helpers.h"
 #include "platform/hash_growth.h"
 
@@ -64,6 +65,14 @@ void Element::SetCol(int col) {
     if (col >= 0) {
         nameOffset_ = col % 2 == 1 ? 150 : 0;
     }
+}
+
+void Element::CentreName(double width) {
+    const double pitch = d_1560();
+    const double start = pitch <= width
+                             ? 50 - (width - pitch) / 2
+                             : std::max(d_660() - width / 2, std::min(S(50), (pitch - width) / 2));
+    PrintStart = std::int32_t(std::nearbyint(start));
 }
 
 bool Element::NoBranches2() {
@@ -195,20 +204,25 @@ constexpr double kSymbolTop = 420;
 constexpr double kSymbolBottom = 810;
 constexpr double kCoilTop = 400;
 constexpr double kCoilBottom = 800;
-// Where a note of one line stands, level with the rung.
-constexpr double kNoteTop = 400;
+// Where a note of one line stands: level with the rung, just clear of the wire that runs
+// from it to the coils.
+constexpr double kNoteTop = 380;
 
 // The lines of a wrapped name, `width` characters at most. A name of one operand is cut
 // every `width` characters (the last line is empty when the length is an exact multiple);
-// an exclusive-or name breaks after each "@" that ends a line's last whole operand.
+// an exclusive-or name breaks after each "@" that ends a line's last whole operand. An
+// operand longer than a line is cut inside, never so that its "@" is left on a line alone.
 std::vector<std::string_view> NameLines(std::string_view text, std::size_t width) {
     std::vector<std::string_view> lines;
     if (text.find('@') == std::string_view::npos) {
-        for (std::size_t from = 0;; from += width) {
-            lines.push_back(text.substr(std::min(from, text.size()), width));
+        for (std::size_t from = 0;;) {
+            const std::size_t end =
+                from + width < text.size() ? CutOutsideName(text, from, from + width) : text.size();
+            lines.push_back(text.substr(std::min(from, text.size()), end - std::min(from, end)));
             if (from + width > text.size()) {
                 return lines;
             }
+            from = end;
         }
     }
     std::size_t start = 0;  // of the line being filled
@@ -225,9 +239,15 @@ std::vector<std::string_view> NameLines(std::string_view text, std::size_t width
             start = end;
             continue;
         }
-        // One operand alone is longer than a line: it is cut where the line ends.
-        lines.push_back(text.substr(start, width));
-        start = end = start + width;
+        // One operand alone is longer than a line: it is cut where the line ends, a
+        // character sooner where only its "@" would be left over.
+        std::size_t cut = start + width;
+        if (cut == at && cut > start + 1) {
+            --cut;
+        }
+        cut = CutOutsideName(text, start, cut);
+        lines.push_back(text.substr(start, cut - start));
+        start = end = cut;
     }
     if (end > start || lines.empty()) {
         lines.push_back(text.substr(start, end - start));
@@ -303,7 +323,7 @@ void Element::PrintWrapped(LadderDrawing& drawing, std::string_view text, double
     const std::vector<std::string_view> lines = NameLines(text, width);
     const std::vector<double> tops = LineTops(lines.size(), offset);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        drawing.PrintText(currentX_ + S(120), currentY_ + tops[i], lines[i]);
+        drawing.PrintText(currentX_ + S(kWrappedNameLeft), currentY_ + tops[i], lines[i]);
     }
 }
 

@@ -23,6 +23,8 @@ public:
     // Twips of one cell at 100 %.
     static constexpr double kWidth = 1560;
     static constexpr double kHeight = 840;
+    // Where the lines of a wrapped name start, from the cell's left edge, at 100 %.
+    static constexpr double kWrappedNameLeft = 120;
 
     explicit Element(double resolution = 100);
 
@@ -88,6 +90,12 @@ public:
     void SetNameWidth(std::int32_t width) { nameWidth_ = width == 0 ? 1 : width; }
     std::int32_t NameHeight() const { return nameHeight_; }
     void SetNameHeight(std::int32_t height) { nameHeight_ = height == 0 ? 1 : height; }
+
+    // Sets `PrintStart` for a name `width` twips wide printed on one line: centred on the
+    // contact's middle, but never nearer the cell's left edge, where a branch line runs,
+    // than a small margin while the name fits its cell; a name wider than its cell is
+    // centred on it and overhangs both edges.
+    void CentreName(double width);
 
     bool NoBranches() const { return !RightOrDown && !RightOrUp; }
     // Drops a downward join that has nothing above it; true when there was none above.

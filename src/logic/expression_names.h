@@ -14,6 +14,30 @@ constexpr bool EndsName(char c) {
     return c == ' ' || c == '+' || c == '*' || c == '@' || c == '(' || c == ')';
 }
 
+// The "~" at `at` is part of a name, not a NOT mark: a name character stands before it,
+// perhaps behind more "~". A text cut there would start its next line with what reads as
+// a negation.
+constexpr bool TildeInsideName(std::string_view text, std::size_t at) {
+    if (at >= text.size() || text[at] != '~') {
+        return false;
+    }
+    while (at > 0 && text[at - 1] == '~') {
+        --at;
+    }
+    return at > 0 && !EndsName(text[at - 1]);
+}
+
+// Where a line of text that starts at `start` and would be cut at `cut` ends instead:
+// sooner, so that the next line does not start with a "~" inside a name, unless the line
+// would then hold nothing.
+constexpr std::size_t CutOutsideName(std::string_view text, std::size_t start, std::size_t cut) {
+    std::size_t end = cut;
+    while (end > start + 1 && TildeInsideName(text, end)) {
+        --end;
+    }
+    return TildeInsideName(text, end) ? cut : end;
+}
+
 // One occurrence of a name in an expression.
 struct NameOccurrence {
     std::string_view name;  // a view of the expression itself

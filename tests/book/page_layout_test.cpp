@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -65,11 +66,12 @@ TEST(PageLayout, TheCanvasHoldsItsWidthAndHeightLessTheMarginsInCells) {
         int maxRows;
     };
     const Case cases[] = {
-        {{24480, 15840}, 100, 14, 15},  // the plot sheet: 13.69 and 15.02
-        {{11900, 16840}, 100, 6, 16},   // A4 upright: 5.63 and 16.21
-        {{11900, 16840}, 200, 3, 8},
-        {{3120 + 2.5 * 1560, 3220 + 4.5 * 840}, 100, 2, 4},  // halves go to the even side
-        {{3120 + 3.5 * 1560, 3220 + 3.5 * 840}, 100, 4, 4},
+        {{24480, 15840}, 100, 13, 15},                       // the plot sheet: 13.69 and 15.02
+        {{11900, 16840}, 100, 5, 16},                        // A4 upright: 5.63 and 16.21
+        {{11900, 16840}, 200, 2, 8},                         // 2.82 and 8.1
+        {{12240, 15840}, 200, 2, 7},                         // Letter upright: 2.92 and 7.51
+        {{3120 + 2.5 * 1560, 3220 + 4.5 * 840}, 100, 2, 4},  // a part column or row is no room
+        {{3120 + 3.5 * 1560, 3220 + 4.99 * 840}, 100, 3, 4},
     };
     for (const Case& c : cases) {
         const PageFit fit = FitPage(c.canvas, Element(c.percent));
@@ -281,30 +283,56 @@ public:
 
 constexpr PageCanvas kA4{11906, 16838};
 
-// Everything each page writes, and what lies over what there or runs off the page.
+// Everything each page writes, and what lies over what there (a text, a symbol, a line)
+// or runs off the page or over its footer, and every name that leaves its cell.
 std::vector<std::string> PageFaults(Ladders& book, int pages,
-                                    const TextMetrics& metrics = FixedPitch()) {
+                                    const TextMetrics& metrics = FixedPitch(),
+                                    PageCanvas canvas = kA4) {
+    const auto width = [&](std::string_view text) { return metrics.TextWidth(text); };
+    // The page's footer stands 1100 twips above its foot.
+    const double footer = canvas.height - 1100;
     std::vector<std::string> faults;
     const auto byPage = LaddersByPage(book, pages);
     for (std::size_t page = 0; page < byPage.size(); ++page) {
-        TextBoxes drawing([&](std::string_view text) { return metrics.TextWidth(text); },
-                          FixedPitch::kHeight);
+        const std::string where = "page " + std::to_string(page + 1) + ": ";
+        TextBoxes drawing(width, FixedPitch::kHeight);
+        LineBoxes wires;
         std::vector<DrawnBox> symbols;
         for (const CreateLadder* ladder : byPage[page]) {
-            drawing.Names(ladder->GetElements());
-            for (DrawnBox& symbol : SymbolBoxes(ladder->GetElements())) {
+            const Elements& cells = ladder->GetElements();
+            drawing.Names(cells);
+            wires.Wires(cells);
+            for (DrawnBox& symbol : SymbolBoxes(cells)) {
                 symbols.push_back(std::move(symbol));
+            }
+            for (const auto& cell : cells) {
+                const double left = cell->CurrentX();
+                const double right = left + cell->d_1560();
+                if (right > canvas.width || cell->CurrentY() + cell->d_840() > footer) {
+                    faults.push_back(where + "the cell at " +
+                                     Elements::Key(cell->Col(), cell->Row()) +
+                                     " lies off the page or over its footer");
+                }
+                TextBoxes name(width, FixedPitch::kHeight);
+                if (!cell->Name.empty()) {
+                    cell->UpdateName(name);
+                }
+                for (const DrawnBox& text : name.texts) {
+                    if (text.left < left || text.right > right) {
+                        faults.push_back(where + "\"" + text.what + "\" leaves its cell");
+                    }
+                }
             }
         }
         for (const DrawnBox& text : drawing.texts) {
-            // The page's footer stands 1100 twips above its foot.
-            if (text.top < kHeaderRoom || text.bottom > kA4.height - 1100 ||
-                text.right > kA4.width) {
-                faults.push_back("\"" + text.what + "\" off page " + std::to_string(page + 1));
+            if (text.top < kHeaderRoom || text.bottom > footer || text.left < 0 ||
+                text.right > canvas.width) {
+                faults.push_back(where + "\"" + text.what + "\" off the page");
             }
         }
+        symbols.insert(symbols.end(), wires.lines.begin(), wires.lines.end());
         for (std::string& overlap : Overlaps(drawing.texts, symbols)) {
-            faults.push_back("page " + std::to_string(page + 1) + ": " + overlap);
+            faults.push_back(where + overlap);
         }
     }
     return faults;
@@ -441,6 +469,97 @@ void ExpectATooLargeRungWhole(const std::string& statement, const BooleanBits& b
                       std::string(kPagesPrefix) +
                           (coil ? "(" + std::to_string(page) + ")" : std::to_string(page)))
                 << entry.BitName;
+        }
+    }
+}
+
+// A sum of forty products of short names, as tall as two pages and a half: the pages it
+// continues on print their names as its first page does, centred and clear of the lines.
+TEST(PageLayout, TheContinuationPagesOfARungTallerThanAPageCentreTheirNamesClearOfTheLines) {
+    FakePlatform platform;
+    std::string sum;
+    for (int i = 1; i <= 80; i += 2) {
+        char product[32];
+        std::snprintf(product, sizeof product, "%sR%02d*~R%02d", i > 1 ? " + " : "", i, i + 1);
+        sum += product;
+    }
+    Ladders book;
+    book.Add(false, "A TO X;");
+    book.Add(false, sum + " TO ANY_LOCK;");
+    book.Add(false, "B TO Y;");
+    const FixedPitch metrics;
+    NoProgress progress;
+    const int pages = CreateDocument(book, kA4, {}, nullptr, progress, &metrics);
+    ASSERT_GE(book.Count(), 5);  // continued on two pages after its first
+    const std::vector<std::string> faults = PageFaults(book, pages);
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
+
+    // A name stands where it stood on the rung's first page: the same place in its cell.
+    std::vector<std::int32_t> starts;
+    for (CreateLadder& ladder : book) {
+        for (const auto& cell : ladder.GetElements()) {
+            if (cell->Name.size() == 3 && cell->Name[0] == 'R') {
+                starts.push_back(cell->PrintStart);
+            }
+        }
+    }
+    ASSERT_EQ(starts.size(), 80U);
+    EXPECT_EQ(std::count(starts.begin(), starts.end(), starts.front()), 80);
+}
+
+struct Paper {
+    const char* name;
+    PageCanvas canvas;
+};
+
+// Every element size the dialog offers up to its largest, on either paper either way up:
+// long names, names just short of a line, a rung taller than a page and a rung too large
+// to draw keep to their cells, their page and clear of its footer, and the too-large
+// rung's coils stand on its note's row.
+TEST(PageLayout, AtEveryElementSizeOnA4AndLetterEitherWayUpNamesKeepToTheirCellsAndPage) {
+    FakePlatform platform;
+    const Paper papers[] = {{"A4 portrait", {11906, 16838}},
+                            {"A4 landscape", {16838, 11906}},
+                            {"Letter portrait", {12240, 15840}},
+                            {"Letter landscape", {15840, 12240}}};
+    const std::string tooLarge = NestedExclusiveOrChains(16) + " TO Z, W;";
+    std::string tall = "S01";
+    for (int i = 2; i <= 30; ++i) {
+        tall += " + S" + std::to_string(i) + "_" + std::string(std::size_t(i), 'N');
+    }
+    const FixedPitch metrics;
+    for (const int percent : {100, 150, 200}) {
+        for (const Paper& paper : papers) {
+            SCOPED_TRACE(std::string(paper.name) + " at " + std::to_string(percent) + " %");
+            Ladders book(percent);
+            RandomStatements statements(64, 1, 40);
+            book.Add(false, "A1 + ROUTE_SET_NORMAL_RLY1 TO Q2;");
+            book.Add(false, tooLarge);
+            book.Add(false, tall + " TO T;");
+            for (int i = 0; i < 40; ++i) {
+                book.Add(false, statements.Statement());
+            }
+            NoProgress progress;
+            const int pages = CreateDocument(book, paper.canvas, {}, nullptr, progress, &metrics);
+            const std::vector<std::string> faults = PageFaults(book, pages, metrics, paper.canvas);
+            EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first " << faults.front();
+
+            const Element* note = nullptr;
+            std::vector<const Element*> coils;
+            for (const auto& cell : book.Item(2)->GetElements()) {
+                if (cell->Note == kTooLargeNote || cell->Note.starts_with("Too large")) {
+                    note = cell.get();
+                }
+                if (cell->IsOutput) {
+                    coils.push_back(cell.get());
+                }
+            }
+            ASSERT_NE(note, nullptr);
+            ASSERT_EQ(coils.size(), 2U);
+            EXPECT_EQ(coils[0]->Row(), note->Row());
+            for (const Element* coil : coils) {
+                EXPECT_GT(coil->Col(), note->Col());
+            }
         }
     }
 }

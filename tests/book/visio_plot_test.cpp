@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -336,6 +337,56 @@ TEST_F(PlotTest, AFailureIsReportedAndWritesNothing) {
                 EXPECT_FALSE(cell->IsRelay);
             }
         }
+    }
+}
+
+}  // namespace
+}  // namespace veldra::testing
+
+namespace veldra::testing {
+namespace {
+
+// What a drawing page shows: every text and line, where the plot put it.
+std::vector<std::string> Shown(const MemoryPage& page) {
+    std::vector<std::string> shown;
+    for (const auto& shape : page.ShapeList()) {
+        char where[96];
+        std::snprintf(where, sizeof where, " %.4f %.4f %.4f %.4f", shape->X1(), shape->Y1(),
+                      shape->X2(), shape->Y2());
+        shown.push_back(shape->Text() + where);
+    }
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
+// A sixteen-branch sum continued on the next page: each page plotted on its own shows what
+// the same page of the whole plot shows.
+TEST_F(PlotTest, APagePlottedOnItsOwnShowsWhatTheWholePlotShowsOnIt) {
+    book = std::make_unique<Ladders>(100);
+    book->Add(false, "A+B+C TO X;");
+    std::string sum = "OR01";
+    for (int i = 2; i <= 16; ++i) {
+        sum += " + OR" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+    }
+    book->Add(false, sum + " TO ANY;");
+    book->Add(false, "D+E TO Y;");
+    NoProgress progress;
+    pageCount = CreateDocument(*book, kPlotCanvas, {}, nullptr, progress);
+    ASSERT_GT(book->Count(), 3);  // continued
+    hosted = std::make_unique<TestHost>();
+    host().platform.Answer(MsgAnswer::No).Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
+    ASSERT_TRUE(Plot(1, pageCount));
+    std::vector<std::vector<std::string>> whole;
+    for (const MemoryPage* page : Drawing().DrawingPages()) {
+        whole.push_back(Shown(*page));
+    }
+    ASSERT_EQ(int(whole.size()), pageCount);
+    for (int page = 1; page <= pageCount; ++page) {
+        hosted = std::make_unique<TestHost>();
+        host().platform.Answer(MsgAnswer::No).Answer(MsgAnswer::Ok);
+        ASSERT_TRUE(Plot(page, page));
+        ASSERT_EQ(Drawing().DrawingPages().size(), 1U);
+        EXPECT_EQ(Shown(*Drawing().DrawingPages()[0]), whole[std::size_t(page - 1)]) << page;
     }
 }
 

@@ -154,7 +154,14 @@ INSTANTIATE_TEST_SUITE_P(
         WrappedName{"SIG_12_CLEAR@PT_4_NORMAL", 14, {"SIG_12_CLEAR@", "PT_4_NORMAL"}},
         WrappedName{"A@TRACK_CIRCUIT_WEST@B", 10, {"A@", "TRACK_CIRC", "UIT_WEST@B"}},
         // A plain name wraps every line's width as it always did, its third line below.
-        WrappedName{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 10, {"ABCDEFGHIJ", "KLMNOPQRST", "UVWXYZ"}}));
+        WrappedName{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 10, {"ABCDEFGHIJ", "KLMNOPQRST", "UVWXYZ"}},
+        // No line starts with a "~" inside a name, which would read as a NOT mark; one
+        // after an "@" is the operand's own.
+        WrappedName{"ROUTE_EAST~WEST~APPROACH", 10, {"ROUTE_EAS", "T~WEST~APP", "ROACH"}},
+        WrappedName{"SIG_EAST~~WEST_APPROACH", 8, {"SIG_EAS", "T~~WEST_", "APPROACH", ""}},
+        WrappedName{"AB_WEST~APPROACH@~CD", 7, {"AB_WES", "T~APPRO", "ACH@~CD"}},
+        // An operand that fills whole lines leaves no line with its "@" alone.
+        WrappedName{"ABCDEFGHIJ@KLMNOPQRSTUVWXY", 10, {"ABCDEFGHI", "J@", "KLMNOPQRST", "UVWXY"}}));
 
 TEST(Element, ATooLargeRungsNoteIsItsOnlyDrawing) {
     Elements cells;

@@ -73,6 +73,44 @@ inline std::vector<DrawnBox> SymbolBoxes(const Elements& cells) {
     return symbols;
 }
 
+// The lines a ladder draws (wires, branch lines, a contact's brackets), each as a box as
+// wide as the printed pen, 15 twips.
+class LineBoxes final : public LadderDrawing {
+public:
+    static constexpr double kHalfPen = 7.5;
+
+    std::vector<DrawnBox> lines;
+
+    void DrawLine(double X1, double X2, double Y1, double Y2, bool) override {
+        Line(X1, X2, Y1, Y2);
+    }
+    void DrawLineR(double X1, double X2, double Y1, double Y2, bool live) override {
+        if (live) {
+            Line(X1, X2, Y1, Y2);
+        }
+    }
+    void ShowSelection(double, double, double, double, bool) override {}
+    void DrawOutput(double, double, double, double, double) override {}
+    void PrintText(double, double, std::string_view) override {}
+
+    // Every cell's lines.
+    void Wires(const Elements& cells) {
+        for (const auto& cell : cells) {
+            cell->UpdateDrawing(*this);
+        }
+    }
+
+private:
+    static std::string Point(double x, double y) {
+        return "(" + std::to_string(int(x)) + ", " + std::to_string(int(y)) + ")";
+    }
+    void Line(double X1, double X2, double Y1, double Y2) {
+        lines.push_back({std::min(X1, X2) - kHalfPen, std::min(Y1, Y2) - kHalfPen,
+                         std::max(X1, X2) + kHalfPen, std::max(Y1, Y2) + kHalfPen,
+                         "line from " + Point(X1, Y1) + " to " + Point(X2, Y2)});
+    }
+};
+
 // Each text that lies over another text or over a symbol, said once a pair.
 inline std::vector<std::string> Overlaps(std::vector<DrawnBox> texts,
                                          const std::vector<DrawnBox>& symbols) {

@@ -279,9 +279,7 @@ void frmShowAssign::SizeLadder() {
     for (const auto& cell : ladder_->GetElements()) {
         cell->SetNameWidth(nameWidth);
         cell->SetNameHeight(nameHeight);
-        const double width = Ladder_->TextWidth(cell->Name);
-        cell->PrintStart = std::int32_t(std::nearbyint(
-            width < Element::kWidth ? 660 - width / 2 : 50 - (width - Element::kWidth) / 2));
+        cell->CentreName(Ladder_->TextWidth(cell->Name));
     }
     // Rows as tall as the names in them: no name runs into the row below.
     ladder_->GetElements().MakeRoomForNames();
