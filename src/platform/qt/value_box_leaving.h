@@ -17,7 +17,7 @@ namespace veldra {
 // the chosen line and the buttons stay as they were. A menu, the window's frame, the
 // desktop outside the application and a control that checks nothing (a dialog's Cancel)
 // only borrow the focus: given back to the box, it was never left; passed on to a control,
-// the box is left then. A box whose window closes is not left: its entry goes with it.
+// the box is left then. Hiding the box's window, as Cancel hides a dialog, leaves no box.
 class ValueBoxLeaving final : public QObject {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ public:
     // `leave` applies the box's entry and says whether it was taken; false: refused.
     ValueBoxLeaving(QLineEdit* box, std::function<bool()> leave);
 
-    // The focus may go to `control` without leaving the box.
+    // The focus may go to `control`, of the box's window, without leaving the box.
     void LendsTo(const QWidget* control) { lenders_.push_back(control); }
 
     // An entry answered by the window itself, as by Enter in a box or a dialog's OK. The
