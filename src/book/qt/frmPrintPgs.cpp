@@ -1,6 +1,5 @@
 #include "book/qt/frmPrintPgs.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,7 @@
 #include "book/page_range.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/value_box_leaving.h"
 
 namespace veldra {
 
@@ -47,8 +47,12 @@ frmPrintPgs::frmPrintPgs(QWidget* parent) : QDialog(parent) {
     layout->addWidget(cancel, 4, 3);
     connect(ok, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(cancel, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
-    txtFrom_->installEventFilter(this);
-    txtTo_->installEventFilter(this);
+    // Cancel checks neither box: going to it leaves none.
+    for (ValueBoxLeaving* leaving :
+         {new ValueBoxLeaving(txtFrom_, [this] { return txtFrom_Validate(); }),
+          new ValueBoxLeaving(txtTo_, [this] { return txtTo_Validate(); })}) {
+        leaving->LendsTo(cancel);
+    }
 }
 
 void frmPrintPgs::SetCaptions(const QString& caption, const QString& all, const QString& current,
@@ -98,26 +102,10 @@ bool frmPrintPgs::txtTo_Validate() {
     return !refusal;
 }
 
-bool frmPrintPgs::eventFilter(QObject* watched, QEvent* event) {
-    // A box is checked when it is left for another box or a button; the message box that
-    // refuses it takes the focus too, which must not check it a second time.
-    if (event->type() == QEvent::FocusOut && !validating_ && isVisible()) {
-        validating_ = true;
-        if (watched == txtFrom_) {
-            txtFrom_Validate();
-        } else if (watched == txtTo_) {
-            txtTo_Validate();
-        }
-        validating_ = false;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void frmPrintPgs::OKButton_Click() {
     // The boxes are checked again here: a range is never confirmed with a refused box.
-    validating_ = true;
-    const bool valid = txtFrom_Validate() && txtTo_Validate();
-    validating_ = false;
+    bool valid = false;
+    ValueBoxLeaving::Answering([&] { valid = txtFrom_Validate() && txtTo_Validate(); });
     if (!valid) {
         return;
     }

@@ -28,8 +28,8 @@ public:
     // Fills the boxes from the page members, as the dialog does when it opens.
     void Form_Load();
     void optPrint_Click(int index);
-    // Refuses a box that is no page of the book or crosses the other box; the box then
-    // keeps the focus. True when the number stands.
+    // Refuses a box that is no page of the book or crosses the other box, when it is left
+    // for any control but Cancel; the box then keeps the focus. True when the number stands.
     bool txtFrom_Validate();
     bool txtTo_Validate();
     void OKButton_Click();
@@ -40,14 +40,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape and the frame's close button cancel, checking no box.
     void reject() override { CancelButton_Click(); }
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::array<QRadioButton*, 3> optPrint_{};
     QLineEdit* txtFrom_ = nullptr;
     QLineEdit* txtTo_ = nullptr;
-    bool validating_ = false;
 };
 
 }  // namespace veldra

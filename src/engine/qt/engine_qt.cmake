@@ -13,7 +13,6 @@ target_sources(veldra_ui PRIVATE
     engine/qt/bit_status_frame.cpp
     engine/qt/cpu_leds_frame.cpp
     engine/qt/numeric_editor_controls.cpp
-    engine/qt/value_box_leaving.cpp
     engine/qt/force_bit_frame.cpp
     engine/qt/user_numeric_frame.cpp
     engine/qt/immediate_views.cpp

@@ -13,7 +13,6 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
 #include <map>
 #include <string>
 
@@ -537,16 +536,10 @@ void frmProgram::SyncPages() {
 
 void frmProgram::closeEvent(QCloseEvent* event) {
     if (engine_->PrgBooleanBits() != nullptr && !engine_->ReleasePending()) {
-        // A close by hand is the main window's close sequence.
-        try {
-            Q_EMIT mainWindowCloseAsked();
-        } catch (const std::exception& error) {
-            if (EndsTheLoad(error)) {
-                throw;
-            }
-            // Its failures are ignored: whether this window goes is decided below, by whether
-            // the sequence released the program, never by how far it got.
-        }
+        // A close by hand is the main window's close sequence. Its failures are ignored:
+        // whether this window goes is decided below, by whether the sequence released the
+        // program, never by how far it got.
+        IgnoringFailures([this] { Q_EMIT mainWindowCloseAsked(); });
     }
     // The window stays while a program is loaded, and while a scan or a command still
     // uses the one just released.

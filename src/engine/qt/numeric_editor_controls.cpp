@@ -9,8 +9,8 @@
 #include "engine/numeric_editor.h"
 #include "engine/qt/core_list_model.h"
 #include "engine/qt/program_page_frame.h"
-#include "engine/qt/value_box_leaving.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/value_box_leaving.h"
 
 namespace veldra {
 
@@ -23,7 +23,7 @@ NumericEditorControls::NumericEditorControls(ProgramPageFrame& frame, NumericEdi
     list_->installEventFilter(this);
 
     box_->setEnabled(false);
-    leaving_ = new ValueBoxLeaving(box_, [this] {
+    new ValueBoxLeaving(box_, [this] {
         bool taken = true;
         frame_.Command([&] {
             editor_.SetValueText(ToStdString(box_->text()));
@@ -32,7 +32,7 @@ NumericEditorControls::NumericEditorControls(ProgramPageFrame& frame, NumericEdi
         return taken;
     });
     connect(box_, &QLineEdit::returnPressed, this, [this] {
-        leaving_->Ending([&] {
+        ValueBoxLeaving::Answering([&] {
             frame_.Command([&] {
                 editor_.SetValueText(ToStdString(box_->text()));
                 editor_.Enter();

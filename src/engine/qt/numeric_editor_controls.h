@@ -13,7 +13,6 @@ namespace veldra {
 class CoreListModel;
 class NumericEditor;
 class ProgramPageFrame;
-class ValueBoxLeaving;
 
 // The list of numbers, value box and "Apply" button through which the engineer changes a
 // number, on the force page and the user numerics page alike: a chosen line and a typed
@@ -36,7 +35,6 @@ private:
     NumericEditor& editor_;
     QListView* list_;
     QLineEdit* box_;
-    ValueBoxLeaving* leaving_ = nullptr;
     CoreListModel* lines_ = nullptr;
     Subscription changed_;
 };

@@ -10,8 +10,8 @@
 #include "engine/program_pages.h"
 #include "engine/qt/core_list_model.h"
 #include "engine/qt/immediate_views.h"
-#include "engine/qt/value_box_leaving.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/value_box_leaving.h"
 
 namespace veldra {
 

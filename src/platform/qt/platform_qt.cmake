@@ -18,6 +18,7 @@ target_sources(veldra_ui PRIVATE
     platform/qt/title_bar_icons.cpp
     platform/qt/window_face.cpp
     platform/qt/text_column.cpp
+    platform/qt/value_box_leaving.cpp
     platform/qt/whats_this.cpp
     platform/qt/help_guide.cpp
     platform/qt/frmHelp.cpp

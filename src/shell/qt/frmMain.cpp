@@ -322,25 +322,40 @@ void frmMain::tmrClose_Timer() {
         std::exchange(openDroppedCensus_, std::nullopt);
     const std::vector<DropItem> afterLoad = std::exchange(afterLoad_, {});
 
-    std::optional<std::filesystem::path> path;
-    try {
-        CloseOtherWindows();
-        // The old program's memory goes back to the system before the file dialog, whose
-        // threads are mapped anew, beside the allocator.
-        HandBackFreeMemory();
-        // Whatever becomes of this open, the old program has gone.
-        setWindowTitle(ToQString(kNoProgramCaption));
-        EnableProgramCommands(false);
-        EnableFileCommands(false);
-        sessions_.Decrement();
-        path = dropped ? dropped : ChooseSource();
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
+    const auto endOpen = [this] {
         EndOpen();
         showNormal();
-        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Error Opening File");
+    };
+    // A step that fails ends the open where it stands, and says why.
+    const auto step = [&endOpen](auto&& body, MsgIcon icon, const char* title) {
+        bool done = false;
+        AnswerFailures(
+            [&] {
+                body();
+                done = true;
+            },
+            [&](const std::exception& error) {
+                endOpen();
+                MsgBox(error.what(), MsgButtons::Ok, icon, title);
+            });
+        return done;
+    };
+    std::optional<std::filesystem::path> path;
+    const bool chosen = step(
+        [&] {
+            CloseOtherWindows();
+            // The old program's memory goes back to the system before the file dialog,
+            // whose threads are mapped anew, beside the allocator.
+            HandBackFreeMemory();
+            // Whatever becomes of this open, the old program has gone.
+            setWindowTitle(ToQString(kNoProgramCaption));
+            EnableProgramCommands(false);
+            EnableFileCommands(false);
+            sessions_.Decrement();
+            path = dropped ? dropped : ChooseSource();
+        },
+        MsgIcon::None, "Error Opening File");
+    if (!chosen) {
         return;
     }
     std::optional<SourceFile> source;
@@ -349,19 +364,10 @@ void frmMain::tmrClose_Timer() {
     }
     if (!source) {
         // Cancelled, or a file that is no source: the old program is closed all the same.
-        EndOpen();
-        showNormal();
+        endOpen();
         return;
     }
-    try {
-        LoadProgram(std::move(*source), *path);
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        EndOpen();
-        showNormal();
-        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+    if (!step([&] { LoadProgram(std::move(*source), *path); }, MsgIcon::Critical, "Veldra")) {
         return;
     }
     // State and view files dropped with the source belong to the program just loaded.
@@ -386,15 +392,11 @@ void frmMain::OpenFile(const std::filesystem::path& path) {
     }
     busy_ = std::make_unique<BusyCursor>();
     setEnabled(false);
-    try {
-        LoadProgram(std::move(*source), path);
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        EndOpen();
-        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
-    }
+    AnswerFailures([&] { LoadProgram(std::move(*source), path); },
+                   [this](const std::exception& error) {
+                       EndOpen();
+                       MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
+                   });
 }
 
 bool frmMain::SetTopWindows() {
@@ -719,7 +721,9 @@ void frmMain::mnuStatements_Click() {
     }
     // Until the list closes, it is the only one.
     menuItems_["mnuStatements"]->setEnabled(false);
-    try {
+    // A list that cannot be made fails without a word: the main window comes back usable,
+    // and the entry stays disabled until a statements window closes.
+    IgnoringFailures([this] {
         const BusyCursor busy;
         setEnabled(false);
         auto* list = new frmStatements(windows_, *program_);
@@ -731,13 +735,7 @@ void frmMain::mnuStatements_Click() {
         });
         area_->addSubWindow(list)->show();
         list->Fill();
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        // A list that cannot be made fails without a word: the main window comes back
-        // usable, and the entry stays disabled until a statements window closes.
-    }
+    });
     setEnabled(true);
 }
 

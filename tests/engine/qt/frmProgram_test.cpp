@@ -621,13 +621,7 @@ TEST_F(ProgramWindowTest, AValueBoxReadsTheLeadingNumberOnceAndRefusesOnlyWhatDo
     QListView* numerics = Find<QListView>("lstNumerics_0");
     QLineEdit* box = Find<QLineEdit>("txtNumeric_0");
     QPushButton* apply = Find<QPushButton>("Command1");
-    // A refusal's box takes the focus from the window while it is up, as on the desktop.
-    dialogs.whileShown = [](const MsgBoxRequest&) {
-        QWidget shown;
-        shown.show();
-        shown.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
-    };
+    dialogs.BoxesTakeTheFocus();
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
         {"Enter", [&] { QTest::keyClick(box, Qt::Key_Return); }},
         {"Tab", [&] { QTest::keyClick(box, Qt::Key_Tab); }},

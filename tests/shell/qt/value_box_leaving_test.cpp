@@ -25,8 +25,9 @@
 namespace veldra::testing {
 namespace {
 
-// One numeric, SPEED, and one timer bit, SLOW_1 (on-delay 2000 ms).
-const std::string kSmall = VELDRA_TEST_DATA "/program_window/small.ml2";
+// Two numerics, SPEED and WAGONS, listed in that order, and one timer bit, SLOW_1 (on-delay
+// 2000 ms).
+const std::string kValueBoxes = VELDRA_TEST_DATA "/program_window/value_boxes.ml2";
 
 // A page with a value box, the list that chooses what the box holds, and a button of its own.
 struct Page {
@@ -49,16 +50,10 @@ const Page kPages[] = {
 class ValueBoxLeavingTest : public ApplicationFixture {
 protected:
     ValueBoxLeavingTest() {
-        app = Started(kSmall);
+        app = Started(kValueBoxes);
         Main().activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&Main()));
-        // A box takes the focus from the window while it is up, as on the desktop.
-        dialogs.whileShown = [](const MsgBoxRequest&) {
-            QWidget shown;
-            shown.show();
-            shown.activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
-        };
+        dialogs.BoxesTakeTheFocus();
     }
 
     template <class Widget>
@@ -124,6 +119,7 @@ protected:
     }
     // What entering the box by that page did: values applied, or entries refused.
     std::size_t Entries(const Page& page) { return page.refused ? Refusals() : ValueChanged(); }
+    void OneRefusalFromBoxToBox(const char* first, const char* second);
 };
 
 TEST_F(ValueBoxLeavingTest, AfterRefusalsAndMenusEachWayOfLeavingABoxAppliesOrRefusesItOnce) {
@@ -238,7 +234,7 @@ TEST_F(ValueBoxLeavingTest, AfterRefusalsAndMenusEachWayOfLeavingABoxAppliesOrRe
     }
 }
 
-// Enter applies the entry and the box stays; leaving it then applies it again.
+// Enter applies the entry and the box stays; leaving it then applies the box once more.
 TEST_F(ValueBoxLeavingTest, EnterAppliesOnceAndEnterThenLeavingTwice) {
     for (const Page& page : {kPages[0], kPages[1]}) {
         QLineEdit* box = Typed(page);
@@ -248,6 +244,97 @@ TEST_F(ValueBoxLeavingTest, EnterAppliesOnceAndEnterThenLeavingTwice) {
         EXPECT_TRUE(box->hasFocus()) << page.caption;
         QTest::keyClick(box, Qt::Key_Tab);
         EXPECT_EQ(ValueChanged() - before, 2U) << page.caption;
+    }
+}
+
+// One click gives one answer at most. With no timer chosen both delay boxes are empty:
+// leaving one for the other refuses the first, and the box that refusal puts up takes the
+// focus from the other, which was never entered and so is not left.
+void ValueBoxLeavingTest::OneRefusalFromBoxToBox(const char* first, const char* second) {
+    ClickTab("Time Que");
+    auto* left = Find<QLineEdit>(first);
+    auto* clicked = Find<QLineEdit>(second);
+    ASSERT_EQ(left->text(), "");
+    ASSERT_EQ(clicked->text(), "");
+    QTest::mouseClick(left, Qt::LeftButton);
+    ASSERT_TRUE(left->hasFocus());
+    dialogs.Answer(MsgAnswer::Ok);  // one box; a second fails the test as unexpected
+
+    QTest::mouseClick(clicked, Qt::LeftButton);
+    Turn();
+
+    EXPECT_EQ(Refusals(), 1U);
+    EXPECT_TRUE(left->hasFocus());
+    EXPECT_EQ(left->text(), "0");  // no timer chosen: 0 put back
+    EXPECT_EQ(clicked->text(), "");
+    // Entered at last, the other box is refused once when it is left.
+    QTest::mouseClick(clicked, Qt::LeftButton);
+    ASSERT_TRUE(clicked->hasFocus());
+    dialogs.Answer(MsgAnswer::Ok);
+    QTest::keyClick(clicked, Qt::Key_Tab);
+    Turn();
+    EXPECT_EQ(Refusals(), 2U);
+    EXPECT_TRUE(clicked->hasFocus());
+}
+
+TEST_F(ValueBoxLeavingTest, AClickFromARefusedSetTimeOntoClearTimeRefusesOnlySetTime) {
+    OneRefusalFromBoxToBox("txtSetTime", "txtClearTime");
+}
+
+TEST_F(ValueBoxLeavingTest, AClickFromARefusedClearTimeOntoSetTimeRefusesOnlyClearTime) {
+    OneRefusalFromBoxToBox("txtClearTime", "txtSetTime");
+}
+
+// Enter applies the entry to the current line's bit and makes the next line current, whose
+// value the box then shows; on the last line the line stays. Leaving the box then applies
+// what it shows to the line then current: the next bit's own value, or the last bit's value
+// a second time.
+TEST_F(ValueBoxLeavingTest, EnterThenLeavingAppliesTheBoxToTheLineEnterMadeCurrent) {
+    struct Case {
+        int line;
+        const char* entered;  // the bit Enter applies the typed 7 to
+        const char* left;     // the bit leaving the box applies it to
+    };
+    const Case cases[] = {{0, "SPEED", "WAGONS"}, {1, "WAGONS", "WAGONS"}};
+    for (const Page& page : {kPages[0], kPages[1]}) {
+        for (const Case& line : cases) {
+            const std::string what =
+                std::string(page.caption) + ", line " + std::to_string(line.line);
+            BooleanBits& bits = *Engine().PrgBooleanBits();
+            bits.Find("SPEED")->SetNumValue(11, true);
+            bits.Find("WAGONS")->SetNumValue(22, true);
+            ClickTab(page.caption);
+            auto* list = Find<QListView>(page.list);
+            ASSERT_EQ(list->model()->rowCount(), 2) << what;
+            ClickLine(list, line.line);
+            auto* box = Find<QLineEdit>(page.box);
+            QTest::mouseClick(box, Qt::LeftButton);
+            box->selectAll();
+            QTest::keyClicks(box, "7");
+            const std::size_t before = ValueChanged();
+            const std::int16_t other =
+                bits.Find(line.entered == std::string("SPEED") ? "WAGONS" : "SPEED")->NumValue();
+
+            QTest::keyClick(box, Qt::Key_Return);
+            EXPECT_EQ(ValueChanged() - before, 1U) << what;
+            EXPECT_EQ(bits.Find(line.entered)->NumValue(), 7) << what;
+            EXPECT_EQ(list->currentIndex().row(), 1) << what;
+            EXPECT_TRUE(box->hasFocus()) << what;
+            EXPECT_EQ(box->text().toStdString(), std::to_string(bits.Find(line.left)->NumValue()))
+                << what;
+
+            QTest::keyClick(box, Qt::Key_Tab);
+            EXPECT_EQ(ValueChanged() - before, 2U) << what;
+            const std::string text = Engine().Status().StatusText();
+            const std::string written = std::to_string(bits.Find(line.left)->NumValue());
+            EXPECT_NE(text.rfind(std::string(line.left)), std::string::npos) << what;
+            EXPECT_GT(text.rfind("Value Changed, New Value = " + written), text.rfind(line.left))
+                << what;
+            EXPECT_EQ(bits.Find(line.entered)->NumValue(), 7) << what;
+            if (std::string(line.entered) != line.left) {
+                EXPECT_EQ(bits.Find(line.left)->NumValue(), other) << what;  // as it was
+            }
+        }
     }
 }
 

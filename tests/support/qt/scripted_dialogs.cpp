@@ -2,7 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+#include <QTest>
+
 namespace veldra::testing {
+
+ScriptedDialogs& ScriptedDialogs::BoxesTakeTheFocus() {
+    whileShown = [](const MsgBoxRequest&) {
+        QWidget shown;
+        shown.setWindowModality(Qt::ApplicationModal);
+        auto* ok = new QPushButton("OK", &shown);
+        shown.show();
+        shown.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+        ok->setFocus();
+        ASSERT_TRUE(ok->hasFocus());
+    };
+    return *this;
+}
 
 std::optional<std::filesystem::path> ScriptedDialogs::FileName(const FileDialogRequest& request) {
     fileDialogs_.push_back(request);

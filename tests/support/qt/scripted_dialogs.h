@@ -47,6 +47,9 @@ public:
 
     // Runs while a box is up, before it is answered: what the program does meanwhile.
     std::function<void(const MsgBoxRequest&)> whileShown;
+    // While a box is up it takes the focus from the application's windows onto its button,
+    // as a modal box on the desktop does.
+    ScriptedDialogs& BoxesTakeTheFocus();
 
     MsgAnswer MessageBox(const MsgBoxRequest& request) override {
         if (whileShown) {

@@ -1,4 +1,4 @@
-#include "engine/qt/value_box_leaving.h"
+#include "platform/qt/value_box_leaving.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <algorithm>
 
 namespace veldra {
 
@@ -50,8 +51,11 @@ ValueBoxLeaving::ValueBoxLeaving(QLineEdit* box, std::function<bool()> leave)
     box_->installEventFilter(this);
     // A borrowed focus passed on to a control leaves the box, wherever it went meanwhile.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (borrowed_ && !answering_ && now != box_ && !Borrows(now)) {
-            borrowed_ = false;
+        if (!borrowed_ || answering_ || now == box_ || Borrows(now)) {
+            return;
+        }
+        borrowed_ = false;
+        if (!WindowClosed()) {
             Leave();
         }
     });
@@ -61,8 +65,12 @@ bool ValueBoxLeaving::eventFilter(QObject* watched, QEvent* event) {
     if (watched == box_ && event->type() == QEvent::FocusIn) {
         borrowed_ = false;
     } else if (watched == box_ && event->type() == QEvent::FocusOut && !answering_) {
-        // The focus widget is already the one the focus went to.
-        FocusMoved(QApplication::focusWidget(), static_cast<QFocusEvent*>(event)->reason());
+        if (WindowClosed()) {
+            borrowed_ = false;
+        } else {
+            // The focus widget is already the one the focus went to.
+            FocusMoved(QApplication::focusWidget(), static_cast<QFocusEvent*>(event)->reason());
+        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -90,7 +98,8 @@ void ValueBoxLeaving::FocusMoved(QWidget* now, Qt::FocusReason reason) {
 
 bool ValueBoxLeaving::Borrows(const QWidget* now) const {
     if (now == nullptr || qobject_cast<const QMenuBar*>(now) != nullptr ||
-        qobject_cast<const QMenu*>(now) != nullptr) {
+        qobject_cast<const QMenu*>(now) != nullptr ||
+        std::find(lenders_.begin(), lenders_.end(), now) != lenders_.end()) {
         return true;
     }
     // The frames around the box, up to the main window's area that holds the window.
@@ -103,21 +112,29 @@ bool ValueBoxLeaving::Borrows(const QWidget* now) const {
     return false;
 }
 
+bool ValueBoxLeaving::WindowClosed() const {
+    return !box_->window()->isVisible();
+}
+
 void ValueBoxLeaving::Leave() {
-    bool taken = true;
-    Ending([&] { taken = leave_(); });
-    if (!taken) {
+    Answering([this] {
+        if (leave_()) {
+            return;
+        }
         dropped_->DropNext();
         // At once, for the click that follows, and once the focus change under way is over,
-        // which would otherwise end where it was going.
+        // which would otherwise end where it was going. The control it was going to was
+        // never entered, so it is not left either.
         const auto keep = [box = box_] {
-            if (box->isVisible()) {
-                box->setFocus(Qt::OtherFocusReason);
-            }
+            Answering([box] {
+                if (box->isVisible()) {
+                    box->setFocus(Qt::OtherFocusReason);
+                }
+            });
         };
         keep();
         QTimer::singleShot(0, box_, keep);
-    }
+    });
 }
 
 }  // namespace veldra
