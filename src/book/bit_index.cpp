@@ -164,8 +164,8 @@ std::vector<IndexEntry> clsIndex::GetIndex(Ladders& ladders, const BooleanBits* 
                 mark(cell->Name, cell->IsOutput, page);
             }
         }
-        // A rung too large to draw reads the operands its statement's text names.
-        if (ladder.TooLarge()) {
+        // A rung drawn as a note reads the operands its statement's text names.
+        if (!ladder.Note().empty()) {
             for (const std::string& operand : ExpressionNames(ladder.Statement())) {
                 mark(operand, false, page);
             }

@@ -301,14 +301,14 @@ std::vector<std::string> WrapText(std::string_view text, std::size_t width) {
     return lines;
 }
 
-// A rung too large to draw: its note on the rung's row with the coils at the row's right
+// A rung drawn as a note: its note on the rung's row with the coils at the row's right
 // end within the page, and below the note the statement's text, wrapped to the width
 // before the coils, as many lines to a row as the row holds.
 void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, double charWidth) {
     Elements& cells = ladder.GetElements();
     Element* note = nullptr;
     int coilCol = -1;
-    if (!ladder.TooLarge()) {
+    if (ladder.Note().empty()) {
         return;
     }
     for (const auto& cell : cells) {
@@ -348,7 +348,7 @@ void LayOutNotedRung(CreateLadder& ladder, const PageFit& fit, double charWidth)
     }
     const int perRow = charWidth > 0 ? std::max(1, int((note->d_840() - 20) / lineHeight)) : 1;
 
-    std::vector<std::string> lines = WrapText(kTooLargeNote, width);
+    std::vector<std::string> lines = WrapText(ladder.Note(), width);
     for (std::string& line : WrapText(ladder.Statement(), width)) {
         lines.push_back(std::move(line));
     }

@@ -98,7 +98,6 @@ bool PrintSetup(Settings& settings, BookPrinter& printer) {
         printer.SetOption(option, (*chosen)[option]);
     }
     SavePrinterSettings(settings, printer, chosen->printerName);
-    printer.SetFontName(settings.GetSetting("LADDER_FONT", "NAME", "Arial"));
     return true;
 }
 

@@ -62,14 +62,6 @@ public:
     // The printer set-up dialog over the active window, preset with `preset`: the user's
     // choice, or nothing when cancelled.
     virtual std::optional<PrinterChoice> ShowSetup(const PrinterChoice& preset) = 0;
-
-    // The font the printer writes the ladders' names in, named by a printer set-up; empty
-    // until one has, and the ladder font's own name is used.
-    const std::string& FontName() const { return fontName_; }
-    void SetFontName(std::string name) { fontName_ = std::move(name); }
-
-private:
-    std::string fontName_;
 };
 
 using BookPrinterScope = ServiceScope<BookPrinter>;
@@ -82,9 +74,10 @@ void LoadPrinterSettings(const Settings& settings, BookPrinter& printer);
 void SavePrinterSettings(Settings& settings, const BookPrinter& printer, std::string_view name);
 
 // "Print Setup": the user chooses a printer and its options, which become current and are
-// stored; the printer takes the ladder font's name. True when the choice was taken, and the
-// book must be laid out again for the paper; false when cancelled or when the printer
-// chosen is not installed, and nothing has changed.
+// stored. The printer keeps writing in the ladder font, the one the book's names were
+// measured in. True when the choice was taken, and the book must be laid out again for the
+// paper; false when cancelled or when the printer chosen is not installed, and nothing has
+// changed.
 bool PrintSetup(Settings& settings, BookPrinter& printer);
 
 }  // namespace veldra

@@ -9,6 +9,7 @@
 
 #include "ladder/drawn_expression.h"
 #include "ladder/ladders.h"
+#include "logic/doubled_not.h"
 #include "logic/statement_parser.h"
 #include "logic/text_helpers.h"
 
@@ -16,7 +17,7 @@ namespace veldra {
 namespace {
 
 constexpr std::string_view kTo = " TO ";
-// The columns the note of a rung too large to draw takes before its coils.
+// The columns the note in place of a rung's contacts takes before its coils.
 constexpr int kNoteColumns = 4;
 
 // A list of the layout's positions that grows with zeros as it is read or written.
@@ -274,14 +275,18 @@ void CreateLadder::SetStatement(std::string_view text) {
 
 void CreateLadder::LayoutExpression(std::string_view expression) {
     const int before = elements_.Count();
-    const std::optional<std::string> drawn = DrawnExpression(expression);
-    if (drawn && Layout(elements_).Run(*drawn)) {
-        return;
+    if (NotStandsTwice(expression)) {
+        note_ = kNotTwiceNote;
+    } else {
+        const std::optional<std::string> drawn = DrawnExpression(expression);
+        if (drawn && Layout(elements_).Run(*drawn)) {
+            return;
+        }
+        note_ = kTooLargeNote;
     }
     // Part of a rung would read as other logic: the whole rung gives way to a note.
     elements_.KeepFirst(before);
-    tooLarge_ = true;
-    elements_.Add("", 0, 0).Note = std::string(kTooLargeNote);
+    elements_.Add("", 0, 0).Note = std::string(note_);
     elements_.Add("", kNoteColumns - 1, 0);
 }
 
@@ -347,7 +352,7 @@ void CreateLadder::ClearMem() {
         return;
     }
     statement_.clear();
-    tooLarge_ = false;
+    note_ = {};
     PageNumber = 0;
 }
 

@@ -14,6 +14,10 @@ class Ladders;
 // ladder passes the grid's limit of cells.
 inline constexpr std::string_view kTooLargeNote =
     "Too large to draw as a ladder: read the statement's text";
+// Stands there in place of the contacts of a statement in which one "~" follows another:
+// the run stops at it, so no contact may show it as logic that runs. The statement's text
+// stands beside it, in the viewer's box and below the note in the book.
+inline constexpr std::string_view kNotTwiceNote = "Stops the run: \"~\" stands twice";
 
 // The operand names the expression of a statement text ("(A+~B)*C@D TO X;") reads, in
 // the order they first stand, each once, as its ladder reads them: a "~" inside a name is
@@ -39,12 +43,13 @@ public:
     // Lays out the statement as the hosts pass it: without "ASSIGN", upper-cased and
     // trimmed ("(A+B)*C TO X;"). A second text is laid over the cells already there. An
     // expression whose ladder would pass 10000 cells gets a note (`kTooLargeNote`) in
-    // place of its contacts, never a part of them; its coils follow.
+    // place of its contacts, never a part of them, and so does one the evaluator refuses
+    // for a "~" standing twice (`kNotTwiceNote`); its coils follow.
     void SetStatement(std::string_view text);
-    // Whether a text laid out gave way to the note: its contacts are not drawn, so whoever
-    // lists what the rung reads takes it from the statement's text. The note's own text
-    // may be rewrapped by a page, so the mark is kept here rather than read from it.
-    bool TooLarge() const { return tooLarge_; }
+    // The note a text laid out gave way to, or empty: its contacts are not drawn, so
+    // whoever lists what the rung reads takes it from the statement's text. The note's
+    // cell may be rewrapped by a page, so the note is kept here rather than read from it.
+    std::string_view Note() const { return note_; }
 
     // Places the coils of the results text ("X, Y;") and gives their number.
     int CrOut(std::string_view results);
@@ -61,7 +66,7 @@ private:
 
     Elements elements_;
     std::string statement_;
-    bool tooLarge_ = false;
+    std::string_view note_;
 };
 
 }  // namespace veldra

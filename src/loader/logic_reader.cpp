@@ -21,6 +21,7 @@ void LogicReader::EndSection() {
 }
 
 void LogicReader::AddStatement(const std::string& text) {
+    const Statement* added = nullptr;
     context_.Guard([&] {
         auto statement = std::make_unique<Statement>();
         statement->SetStrStatement(text);
@@ -31,8 +32,11 @@ void LogicReader::AddStatement(const std::string& text) {
             throw RuntimeError("The bit " + Excerpt(key) +
                                " is already assigned by another statement");
         }
-        assigns.Append(std::move(statement));
+        added = &assigns.Append(std::move(statement));
     });
+    if (added != nullptr) {
+        ReportStatementThatStops(context_, *added, text);
+    }
 }
 
 }  // namespace veldra

@@ -68,7 +68,10 @@ bool NumericBlockReader::GetNumericBlocks(std::string_view piece) {
         rest.remove_prefix(assign);
     }
     if (statement_.Add(TrimBlanks(rest), context_.Line())) {
-        block->LogicStatments().Add(statement_.Take(), {}, true);
+        const std::string statement = statement_.Take();
+        if (const Statement* added = block->LogicStatments().Add(statement, {}, true)) {
+            ReportStatementThatStops(context_, *added, statement);
+        }
     }
     return false;
 }

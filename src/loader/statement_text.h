@@ -6,6 +6,8 @@
 
 #include "loader/keywords.h"
 #include "loader/load_context.h"
+#include "logic/doubled_not.h"
+#include "logic/statement.h"
 #include "platform/runtime_error.h"
 
 namespace veldra {
@@ -50,5 +52,17 @@ private:
     std::string text_;
     int line_ = 0;
 };
+
+// A statement the run would stop at, one in which a "~" stands twice, is named with its line
+// as it is read rather than at the first start. It stays as written, for the user to mend.
+inline void ReportStatementThatStops(const LoadContext& context, const Statement& statement,
+                                     std::string_view text) {
+    if (NotStandsTwice(statement.strStatement())) {
+        context.Guard([&] {
+            throw RuntimeError("The statement " + Excerpt(text) +
+                               " stops the run: " + std::string(kNotStandsTwice));
+        });
+    }
+}
 
 }  // namespace veldra

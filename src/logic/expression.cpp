@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "logic/doubled_not.h"
 #include "logic/expression_names.h"
 #include "logic/operand_lookup.h"
 
@@ -168,7 +169,7 @@ private:
         }
         --next_;
         Fail(token.kind == TokenKind::End     ? "The expression ends with an operator"
-             : token.kind == TokenKind::Not   ? "\"~\" stands twice"
+             : token.kind == TokenKind::Not   ? std::string(kNotStandsTwice)
              : token.kind == TokenKind::Close ? "An operand is missing before \")\""
                                               : "An operand is missing");
     }
@@ -210,6 +211,26 @@ Expression Expression::Parse(std::string_view text,
         expression.program_.clear();
     }
     return expression;
+}
+
+bool NotStandsTwice(std::string_view expression) {
+    bool twice = false;
+    for (std::size_t i = 0; i < expression.size() && !twice; ++i) {
+        if (expression[i] == '~') {
+            std::size_t next = i + 1;
+            while (next < expression.size() && expression[next] == ' ') {
+                ++next;
+            }
+            twice = next < expression.size() && expression[next] == '~';
+        }
+    }
+    if (!twice) {
+        return false;  // the common case, told without parsing
+    }
+    // A "~~" inside a name is part of it: only the parser tells where it stands.
+    std::vector<std::string_view> names;
+    ForEachName(expression, [&names](const NameOccurrence& name) { names.push_back(name.name); });
+    return Expression::Parse(expression, names).Error() == kNotStandsTwice;
 }
 
 }  // namespace veldra

@@ -79,7 +79,6 @@ TEST(PrinterSettings, PrintSetupTakesTheChosenInstalledPrinterAndStoresItForTheN
                                         {Option::PaperBin, 3}}));
     EXPECT_EQ(settings.values.size(), 8u);
     EXPECT_EQ(settings.values["Print/PrinterName"] + settings.values["Print/Copies"], "plotter1");
-    EXPECT_EQ(printer.FontName(), "Arial");
 
     FakeBookPrinter nextRun;
     LoadPrinterSettings(settings, nextRun);

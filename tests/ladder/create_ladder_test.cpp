@@ -191,6 +191,28 @@ TEST(CreateLadder, ARungTooLargeToDrawIsANoteBeforeItsCoils) {
     }
 }
 
+// The run stops at a statement in which one "~" follows another: its rung is a note saying so,
+// never a contact that reads as logic that runs. A "~" inside a name, or one before a group
+// that holds another, is no such statement.
+TEST(CreateLadder, ARungWhoseNotStandsTwiceIsANoteAsTheRunStopsAtIt) {
+    struct Case {
+        const char* expression;
+        bool noted;
+    };
+    for (const auto [expression, noted] :
+         {Case{"~~A", true}, Case{"~ ~A", true}, Case{"B*~~(A+C)", true}, Case{"B@~~A", true},
+          Case{"A~~B", false}, Case{"~(~A)", false}, Case{"~A+~B", false}}) {
+        CreateLadder ladder;
+        ladder.SetStatement(std::string(expression) + " TO X;");
+        const Elements& cells = ladder.GetElements();
+        ASSERT_NE(cells.Item(0, 0), nullptr) << expression;
+        EXPECT_EQ(cells.Item(0, 0)->Note, noted ? kNotTwiceNote : "") << expression;
+        EXPECT_EQ(ladder.Note(), noted ? kNotTwiceNote : "") << expression;
+        EXPECT_EQ(Contacts(ladder).empty(), noted) << expression;
+        EXPECT_EQ(cells.Item(cells.Cols(), 0)->Name, "X") << expression;
+    }
+}
+
 // A series of contacts takes one cell each: the grid's limit leaves nothing out of a
 // rung that fills it exactly, and a rung past it is a note.
 TEST(CreateLadder, OnlyARungPastTheGridsLimitIsANote) {

@@ -42,6 +42,22 @@ TEST_F(LogicReaderTest, TwoStatementsForOneBitAreReportedNamingTheBitAndLine) {
     EXPECT_EQ(StatementTexts(), (Lines{"ASSIGN A TO X;", "ASSIGN C TO Z;"}));
 }
 
+// The run would stop at a statement in which one "~" follows another: the load names it and
+// its line, and keeps it as written for the user to mend. One inside a name is no such one.
+TEST_F(LogicReaderTest, AStatementWhoseNotStandsTwiceIsNamedWithItsLineAndKept) {
+    platform.Answer(MsgAnswer::No).Answer(MsgAnswer::No);
+    Load(Source({"PROGRAM P;", "LOGIC BEGIN", "ASSIGN A~~B TO X;", "ASSIGN ~ ~A TO Y;",
+                 "ASSIGN B *", "~~(A + C) TO Z;", "END LOGIC"}));
+    EXPECT_EQ(Boxes(),
+              (Lines{"Error: The statement ASSIGN ~ ~A TO Y; stops the run: \"~\" stands twice "
+                     "(line 4): End Program?",
+                     "Error: The statement ASSIGN B * ~~(A + C) TO Z; stops the run: \"~\" "
+                     "stands twice (line 5): End Program?"}));
+    EXPECT_EQ(StatementTexts(),
+              (Lines{"ASSIGN A~~B TO X;", "ASSIGN ~~A TO Y;", "ASSIGN B*~~(A+C) TO Z;"}));
+    EXPECT_FALSE(platform.ended());
+}
+
 TEST_F(LogicReaderTest, AStatementWithThousandsOfResultsKeepsEveryOneInOrder) {
     constexpr int kResults = 20000;
     std::string statement = "ASSIGN A TO ";

@@ -61,6 +61,18 @@ TEST_F(NumericBlockReaderTest, AStatementMayFollowTheTriggerListOnItsLine) {
     EXPECT_EQ(StatementsOf(*engine.prgNumBlks->Item(1)), (Lines{"ASSIGN X TO Y;"}));
 }
 
+// The run stops at a block's statement in which one "~" follows another: the load names it
+// with its line and keeps it.
+TEST_F(NumericBlockReaderTest, AStatementWhoseNotStandsTwiceIsNamedWithItsLineAndKept) {
+    platform.Answer(MsgAnswer::No);
+    Load(Source({"PROGRAM P;", "NUMERIC BEGIN", "BLOCK 1", "TRIGGERS ON X AND", "ASSIGN ~~X TO Y;",
+                 "ASSIGN X>5 TO Z;", "END BLOCK", "END NUMERIC"}));
+    EXPECT_EQ(Boxes(), (Lines{"Error: The statement ASSIGN ~~X TO Y; stops the run: \"~\" "
+                              "stands twice (line 5): End Program?"}));
+    EXPECT_EQ(StatementsOf(*engine.prgNumBlks->Item(1)),
+              (Lines{"ASSIGN ~~X TO Y;", "ASSIGN X>5 TO Z;"}));
+}
+
 TEST_F(NumericBlockReaderTest, ATriggerListWithoutAndEndsAtTheFirstStatement) {
     Load(Source({"PROGRAM P;", "NUMERIC BEGIN", "BLOCK 1", "TRIGGERS ON X, Y", "ASSIGN X TO Z;",
                  "END BLOCK", "END NUMERIC"}));

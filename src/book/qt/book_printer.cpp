@@ -8,8 +8,6 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include "book/qt/page_drawing.h"
-
 namespace veldra {
 namespace {
 
@@ -250,14 +248,6 @@ QPageLayout PaperLayout(PageCanvas paper) {
         landscape ? QSizeF(paper.height, paper.width) : QSizeF(paper.width, paper.height);
     return QPageLayout(QPageSize(upright / kTwipsPerPoint, QPageSize::Point),
                        landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
-
-QFont PrinterFont(const Settings& settings) {
-    QFont font = LadderFont(settings);
-    if (!ApplicationPrinter().FontName().empty()) {
-        font.setFamily(QString::fromStdString(ApplicationPrinter().FontName()));
-    }
-    return font;
 }
 
 }  // namespace veldra

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QPageLayout>
 #include <QString>
 #include <memory>
@@ -11,8 +10,6 @@
 class QPrinter;
 
 namespace veldra {
-
-class Settings;
 
 // The name of the printer that stands for a PDF file, listed after the installed ones. No
 // installed printer's name has a blank in it.
@@ -57,9 +54,5 @@ QtBookPrinter& DesktopPrinter();
 // The sheet of a printer's paper as a page layout without margins, portrait or landscape
 // as it stands.
 QPageLayout PaperLayout(PageCanvas paper);
-
-// The font the printer writes the ladders in: the ladder font, under the name the last
-// printer set-up gave the printer.
-QFont PrinterFont(const Settings& settings);
 
 }  // namespace veldra

@@ -384,7 +384,9 @@ void frmPrint::PrintPages(int first, int last) {
             }
             const double pageHeight = target->PageHeightTwips();
             PageDrawing drawing(painter, target->Scale());
-            const QFont ladderFont = PrinterFont(settings_);
+            // The names were placed as the ladder font measures them: any other would run
+            // them over their neighbours and the lines.
+            const QFont ladderFont = ladder_->font();
             const BooleanBits* bits = bits_ ? bits_() : nullptr;
             for (int page = first; page <= last; ++page) {
                 // Each sheet but the first starts with a page break: none trails the last.
@@ -440,7 +442,7 @@ void frmPrint::PrintSmallText(const std::string& pdfName,
             throw RuntimeError("The printer could not be started.");
         }
         PageDrawing drawing(painter, target->Scale());
-        QFont font = PrinterFont(settings_);
+        QFont font = ladder_->font();
         font.setPointSize(8);
         drawing.SetFont(font);
         body(*target, drawing, QFontMetricsF(font, &target->Device()).height() / target->Scale());

@@ -135,12 +135,16 @@ void frmShowAssign::BuildWindow() {
     mnuBit_ = mnuPopUp_->addAction(QString());
     mnuBit_->setObjectName("mnuBit");
     mnuPopUp_->addSeparator()->setObjectName("mnuLine");
-    QAction* show = mnuPopUp_->addAction("Show Assign", this, [this] { mnuShow_Click(); });
-    show->setObjectName("mnuShow");
+    // An exclusive-or contact reads several bits: the engineer picks the one each command
+    // takes, from a list in place of the command's single entry.
+    mnuShow_ = mnuPopUp_->addAction("Show Assign", this, [this] { mnuShow_Click(); });
+    mnuShow_->setObjectName("mnuShow");
+    mnuShowBits_ = mnuPopUp_->addMenu("Show Assign");
+    mnuShowBits_->setObjectName("mnuShowBits");
+    mnuShowBits_->menuAction()->setVisible(false);
     mnuTgQue_ = mnuPopUp_->addAction("Toggle", this, [this] { mnuTgQue_Click(); });
     mnuTgQue_->setObjectName("mnuTgQue");
     mnuPopUp_->setDefaultAction(mnuTgQue_);
-    // An exclusive-or contact reads several bits: the engineer picks the one to toggle.
     mnuTgBits_ = mnuPopUp_->addMenu("Toggle");
     mnuTgBits_->setObjectName("mnuTgBits");
     mnuTgBits_->menuAction()->setVisible(false);
@@ -351,16 +355,19 @@ void frmShowAssign::OnPicturePressed(double X, double Y, Qt::MouseButton button)
         selElement_->UpdateSelection(*drawing_, bits);
     }
     mnuBit_->setText(ToQString(selElement_->Name));
-    OfferToggle();
+    OfferBits();
     if (button == Qt::RightButton) {
         mnuPopUp_->popup(QCursor::pos(),
                          mnuTgQue_->isVisible() ? mnuTgQue_ : mnuTgBits_->menuAction());
     }
 }
 
-void frmShowAssign::OfferToggle() {
+void frmShowAssign::OfferBits() {
+    mnuShowBits_->clear();
     mnuTgBits_->clear();
     const bool several = !selElement_->IsOutput && IsExclusiveOrContact(selElement_->Name);
+    mnuShow_->setVisible(!several);
+    mnuShowBits_->menuAction()->setVisible(several);
     mnuTgQue_->setVisible(!several);
     mnuTgBits_->menuAction()->setVisible(several);
     if (!several) {
@@ -368,9 +375,10 @@ void frmShowAssign::OfferToggle() {
     }
     for (const std::string_view operand : ContactOperands(selElement_->Name)) {
         const std::string name(operand);
-        QAction* toggle =
-            mnuTgBits_->addAction(ToQString(name), this, [this, name] { ToggleBit(name); });
-        toggle->setObjectName("mnuTgBit");
+        mnuShowBits_->addAction(ToQString(name), this, [this, name] { ShowBitAssign(host_, name); })
+            ->setObjectName("mnuShowBit");
+        mnuTgBits_->addAction(ToQString(name), this, [this, name] { ToggleBit(name); })
+            ->setObjectName("mnuTgBit");
     }
 }
 

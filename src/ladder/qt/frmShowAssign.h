@@ -93,9 +93,9 @@ private:
     void SizeLadder();
     void RedrawAll(bool selection = true);
     void OnPicturePressed(double X, double Y, Qt::MouseButton button);
-    // The menu's toggle for the selected cell: one entry for a contact of one bit, a list of
-    // its bits to choose from for an exclusive-or contact.
-    void OfferToggle();
+    // The menu's commands for the selected cell: one entry each for a contact of one bit; for
+    // an exclusive-or contact, which reads several, each command lists the bits to choose from.
+    void OfferBits();
     // Toggles one bit, as the engineer does from the contact's menu, and queues its readers.
     void ToggleBit(const std::string& name);
     void chkLadder_Click(bool ladder);
@@ -131,6 +131,8 @@ private:
     std::unique_ptr<PictureDrawing> drawing_;
     QMenu* mnuPopUp_ = nullptr;
     QAction* mnuBit_ = nullptr;
+    QAction* mnuShow_ = nullptr;
+    QMenu* mnuShowBits_ = nullptr;
     QAction* mnuTgQue_ = nullptr;
     QMenu* mnuTgBits_ = nullptr;
 };

@@ -5,7 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPointer>
@@ -20,6 +24,7 @@
 #include <QTest>
 #include <fstream>
 #include <regex>
+#include <set>
 
 #include "book/auto_size.h"
 #include "book/qt/book_fixture.h"
@@ -28,6 +33,8 @@
 #include "book/qt/frmPrint.h"
 #include "book/qt/frmResolution.h"
 #include "book/qt/page_drawing.h"
+#include "platform/qt/qt_text.h"
+#include "support/drawn_boxes.h"
 #include "support/fake_book_printer.h"
 
 namespace veldra::testing {
@@ -233,6 +240,93 @@ TEST_F(BookSettingsTest, PrintSetupStoresThePrinterAndLaysTheBookOutForItsPaper)
     CreateBook();
     EXPECT_EQ(printer.name, "Plotter");
     EXPECT_FALSE(Upright());
+}
+
+// The faces a PDF writes its texts in, without their subset tags and styles, and with the
+// blanks of the desktop's names for them left out.
+std::set<std::string> PdfFaces(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), {});
+    std::set<std::string> faces;
+    const std::regex face(R"(/BaseFont\s*/(?:[A-Z]{6}\+)?([A-Za-z0-9]+))");
+    for (auto at = std::sregex_iterator(pdf.begin(), pdf.end(), face); at != std::sregex_iterator();
+         ++at) {
+        faces.insert((*at)[1]);
+    }
+    return faces;
+}
+
+std::string WithoutBlanks(QString name) {
+    return name.remove(' ').toStdString();
+}
+
+// Names nearly as wide as a cell in a face of fixed pitch are far wider in a proportional one,
+// whose "M" and "W" are the widest letters. OK in Print Setup without a change leaves the book
+// printed in the face its names were placed in: measured in the face the PDF carries, no name
+// lies over another or over a contact or coil.
+TEST_F(BookSettingsTest, AfterPrintSetupTheBookPrintsInTheFontItsNamesWerePlacedIn) {
+    std::string bits;
+    std::string logic;
+    for (int i = 0; i < 12; ++i) {
+        const std::string n = std::to_string(10 + i);
+        const std::string m = "MMMMMMMMMMMM" + n;
+        const std::string w = "WWWWWWWWWWWW" + n;
+        bits += "    " + m + ", " + w + ", MWMWMWMWMWMW" + n + ", OUT" + n + ",\n";
+        logic += "    ASSIGN " + m + " * " + w + " + ~MWMWMWMWMWMW" + n + " * " + m + " TO OUT" +
+                 n + ";\n";
+    }
+    Book()->close();
+    Settle();
+    StartOn("wide",
+            "PROGRAM WIDE;\nBOOLEAN BITS\n" + bits + "    CPS.STATUS;\nLOGIC BEGIN\n" + logic +
+                "END LOGIC\nEND PROGRAM\n",
+            kListing);
+    CreateBook();
+    // An installed printer, with the options as the dialog opens on them.
+    printer.choice = PrinterChoice{"Office Laser", printer.options};
+    EXPECT_TRUE(Rebuilds([this] { Entry("mnuPrintSetup")->trigger(); }));
+    EXPECT_EQ(printer.preset.options, printer.choice->options);
+    dialogs.Choose(Path("wide.pdf"));
+    Book()->PrintPages(1, Book()->TotalPages());
+
+    const std::set<std::string> faces = PdfFaces(Path("wide.pdf"));
+    const std::string placedIn = WithoutBlanks(QFontInfo(LadderFont(settings)).family());
+    EXPECT_EQ(faces, std::set<std::string>{placedIn});
+    ASSERT_FALSE(faces.empty());
+    QString printedFamily;
+    for (const QString& family : QFontDatabase::families()) {
+        if (WithoutBlanks(family) == *faces.begin()) {
+            printedFamily = family;
+        }
+    }
+    ASSERT_FALSE(printedFamily.isEmpty()) << *faces.begin();
+    QFont printed(printedFamily);
+    printed.setPointSize(LadderFont(settings).pointSize());
+    // A sheet of 1440 dots an inch measures in twips.
+    QImage sheet(1, 1, QImage::Format_RGB32);
+    sheet.setDotsPerMeterX(int(1440 / 0.0254));
+    sheet.setDotsPerMeterY(int(1440 / 0.0254));
+    const QFontMetricsF metrics(printed, &sheet);
+
+    std::vector<std::string> faults;
+    for (int page = 1; page <= Book()->TotalPages(); ++page) {
+        TextBoxes names(
+            [&](std::string_view text) { return metrics.horizontalAdvance(ToQString(text)); },
+            metrics.height());
+        std::vector<DrawnBox> symbols;
+        for (CreateLadder& ladder : Book()->Book()) {
+            if (ladder.PageNumber == page) {
+                names.Names(ladder.GetElements());
+                for (DrawnBox& symbol : SymbolBoxes(ladder.GetElements())) {
+                    symbols.push_back(std::move(symbol));
+                }
+            }
+        }
+        for (std::string& overlap : Overlaps(names.texts, symbols)) {
+            faults.push_back("page " + std::to_string(page) + ": " + overlap);
+        }
+    }
+    EXPECT_EQ(faults, std::vector<std::string>{});
 }
 
 // The book made on a desktop with no printer installed, where a PDF file stands in for

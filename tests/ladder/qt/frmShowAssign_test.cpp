@@ -14,6 +14,7 @@
 #include "engine/qt/frmProgram.h"
 #include "ladder/qt/frmBdSt.h"
 #include "ladder/qt/ladder_picture.h"
+#include "platform/qt/twips.h"
 #include "support/drawn_boxes.h"
 #include "support/qt/program_window_fixture.h"
 #include "support/random_statements.h"
@@ -23,7 +24,8 @@ namespace {
 
 const QColor kGreen(0, 255, 0);
 
-// tests/data/ladder/viewer.ml2: ROUTE_1 and LOCK_1 are PB_1 + ~PB_2, SAME_1 is ~(PB_1 @ PB_2).
+// tests/data/ladder/viewer.ml2: ROUTE_1 and LOCK_1 are PB_1 + ~PB_2, SAME_1 is ~(PB_1 @ PB_2),
+// P_TWO is XING_CALL @ DIR_AB, each of those two assigned by a statement of its own.
 class ViewerTest : public ProgramWindowFixture, private ProgramWindowHost {
 protected:
     ViewerTest() {
@@ -71,6 +73,16 @@ protected:
     void Post(const char* name, bool value) {
         Driver().Post(name, value);
         Driver().Tick();
+    }
+    // The bits a command's list offers, when the list stands in the menu under its caption.
+    static QStringList Offered(QMenu& list, const char* caption) {
+        QStringList names;
+        if (list.menuAction()->isVisible() && list.title() == caption) {
+            for (QAction* action : list.actions()) {
+                names.push_back(action->text());
+            }
+        }
+        return names;
     }
     void Click(frmShowAssign& viewer, const char* button) {
         QTest::mouseClick(viewer.findChild<QPushButton*>(button), Qt::LeftButton);
@@ -246,13 +258,7 @@ TEST_F(ViewerTest, AnExclusiveOrContactOffersEachOfItsBitsToToggle) {
     auto* popup = viewer.findChild<QMenu*>("mnuPopUp");
     auto* bits = viewer.findChild<QMenu*>("mnuTgBits");
     EXPECT_FALSE(viewer.findChild<QAction*>("mnuTgQue")->isVisible());
-    EXPECT_TRUE(bits->menuAction()->isVisible());
-    EXPECT_EQ(bits->title(), "Toggle");
-    QStringList names;
-    for (QAction* action : bits->actions()) {
-        names.push_back(action->text());
-    }
-    EXPECT_EQ(names, (QStringList{"PB_1", "PB_2"}));
+    EXPECT_EQ(Offered(*bits, "Toggle"), (QStringList{"PB_1", "PB_2"}));
 
     bits->actions().at(1)->trigger();
     popup->hide();
@@ -266,6 +272,44 @@ TEST_F(ViewerTest, AnExclusiveOrContactOffersEachOfItsBitsToToggle) {
     plain.findChild<QMenu*>("mnuPopUp")->hide();
     EXPECT_TRUE(plain.findChild<QAction*>("mnuTgQue")->isVisible());
     EXPECT_FALSE(plain.findChild<QMenu*>("mnuTgBits")->menuAction()->isVisible());
+}
+
+// Tracing a bit of an exclusive-or contact upstream: "Show Assign" lists the contact's bits
+// as "Toggle" does, and the one chosen opens the statement that assigns it. A coil keeps the
+// single entry, for its own name.
+TEST_F(ViewerTest, ShowAssignOnAnExclusiveOrContactOpensTheStatementOfTheBitChosen) {
+    frmShowAssign& viewer = Open("P_TWO");
+    EXPECT_EQ(Text(viewer), "ASSIGN XING_CALL @ DIR_AB TO P_TWO;");
+    QTest::mousePress(&viewer.Picture(), Qt::RightButton, {}, QPoint(40, 40));
+    viewer.findChild<QMenu*>("mnuPopUp")->hide();
+    EXPECT_EQ(viewer.findChild<QAction*>("mnuBit")->text(), "XING_CALL@DIR_AB");
+    auto* show = viewer.findChild<QMenu*>("mnuShowBits");
+    EXPECT_FALSE(viewer.findChild<QAction*>("mnuShow")->isVisible());
+    EXPECT_EQ(Offered(*show, "Show Assign"), (QStringList{"XING_CALL", "DIR_AB"}));
+
+    for (const auto& [entry, statement] : {std::pair(1, "ASSIGN ~PB_2 TO DIR_AB;"),
+                                           std::pair(0, "ASSIGN PB_1 * PB_2 TO XING_CALL;")}) {
+        const std::size_t before = placed.size();
+        show->actions().at(entry)->trigger();
+        ASSERT_EQ(placed.size(), before + 1) << statement;
+        EXPECT_EQ(Text(*qobject_cast<frmShowAssign*>(placed.back())), statement);
+    }
+    EXPECT_TRUE(dialogs.boxes().empty());
+
+    int coilCol = 0;
+    for (const auto& cell : viewer.Cells()) {
+        coilCol = cell->IsOutput ? cell->Col() : coilCol;
+    }
+    const int coilLeft = int(coilCol * Element::kWidth / TwipsFromPixels(1));
+    QTest::mousePress(&viewer.Picture(), Qt::RightButton, {}, QPoint(coilLeft + 40, 40));
+    viewer.findChild<QMenu*>("mnuPopUp")->hide();
+    EXPECT_EQ(viewer.findChild<QAction*>("mnuBit")->text(), "P_TWO");
+    EXPECT_FALSE(show->menuAction()->isVisible());
+    QAction* single = viewer.findChild<QAction*>("mnuShow");
+    EXPECT_TRUE(single->isVisible());
+    single->trigger();
+    EXPECT_EQ(Text(*qobject_cast<frmShowAssign*>(placed.back())),
+              "ASSIGN XING_CALL @ DIR_AB TO P_TWO;");
 }
 
 TEST_F(ViewerTest, AStatementMendedInTheFaultEditorShowsInItsOpenViewer) {
