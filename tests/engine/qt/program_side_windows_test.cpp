@@ -134,7 +134,6 @@ TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighte
 // and again in one tick; its window follows the tick once, to where the tick left it.
 TEST_F(SideWindowsTest, ATickThatChoosesATablesStateManyTimesUpdatesItsWindowOnce) {
     Start("program_window/stepping_table.ml2");
-    Driver().Tick();  // the first start's tick: the table was made triggered
     auto* table = TopLevel("frmTable");
     ASSERT_NE(table, nullptr);
     auto* grid = table->findChild<QTableView*>("grdTable");
@@ -165,6 +164,31 @@ TEST_F(SideWindowsTest, ATickThatChoosesATablesStateManyTimesUpdatesItsWindowOnc
         ASSERT_EQ(grid->selectionModel()->selectedRows().size(), 1);
         EXPECT_EQ(grid->selectionModel()->selectedRows().front().row(), tick.chosen);
     }
+}
+
+// Stopped in the middle of a tick (from a "Bit Watch" box), the table's window shows the
+// state its table was left in; while the tick runs it keeps the one it showed before.
+TEST_F(SideWindowsTest, ATickStoppedMidwayShowsTheStateItsTableChoseBeforeTheStop) {
+    Start("program_window/stepping_table.ml2");
+    Scan("X", false);
+    auto* grid = TopLevel("frmTable")->findChild<QTableView*>("grdTable");
+    ASSERT_EQ(grid->currentIndex().row(), 5);
+    Engine().PrgBooleanBits()->Find("R2")->SetIsWatch(true);
+    int shownDuringTheTick = -1;
+    dialogs.whileShown = [&](const MsgBoxRequest&) {
+        shownDuringTheTick = grid->currentIndex().row();
+        window->StartStop();
+    };
+    dialogs.Answer(MsgAnswer::Ok);
+
+    Scan("X", true);
+
+    EXPECT_EQ(shownDuringTheTick, 5);
+    EXPECT_EQ(Engine().StartCaption(), ProgramEngine::kStartCaption);
+    EXPECT_FALSE(Value("R3")) << "the tick ended at the stop";
+    // The pass under way when the box came went on to the table's third state; no pass solved
+    // its output's statement after the stop.
+    EXPECT_EQ(grid->currentIndex().row(), 3);
 }
 
 TEST_F(SideWindowsTest, ADoubleClickedTriggerAsksTheProgramWindowForItsStatement) {
