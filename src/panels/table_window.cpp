@@ -1,5 +1,7 @@
 #include "panels/table_window.h"
 
+#include <utility>
+
 #include "logic/table.h"
 
 namespace veldra {
@@ -29,15 +31,17 @@ TableWindow::TableWindow(Table& table)
       stateAdded_(table.StateAdded.Subscribe([this](std::int16_t number) {
           // The grid grows while the loader adds states.
           SetRowCount(number + 1);
-          Changed.Raise();
+          ++contentsVersion_;
+          Notify();
       })),
       triggerAdded_(table.TriggerAdded.Subscribe([this](std::string_view name) {
           triggers_.emplace_back(name);
-          Changed.Raise();
+          ++contentsVersion_;
+          Notify();
       })),
       updateOutput_(table.UpdateOutput.Subscribe([this](int position) {
           activeRow_ = position;
-          Changed.Raise();
+          Notify();
       })) {
     for (const Trigger& trigger : table.TriggerList()) {
         triggers_.push_back(trigger.BitName);
@@ -47,6 +51,21 @@ TableWindow::TableWindow(Table& table)
 
 std::string TableWindow::Caption() const {
     return "Table: " + std::to_string(table_.TableNumber());
+}
+
+void TableWindow::ShowHeldChanges() {
+    held_ = false;
+    if (std::exchange(changedWhileHeld_, false)) {
+        Changed.Raise();
+    }
+}
+
+void TableWindow::Notify() {
+    if (held_) {
+        changedWhileHeld_ = true;
+    } else {
+        Changed.Raise();
+    }
 }
 
 int TableWindow::BitCount() const {
@@ -71,6 +90,7 @@ void TableWindow::BuildGrid() const {
     // Outputs start after the table's own input columns, whatever each state lists.
     const int equals = inputs + 1;
     columns_ = equals + 1 + outputs;
+    ++contentsVersion_;
 
     widthTexts_.assign(std::size_t(columns_), std::string());
     widthTexts_[0] = "STATE";

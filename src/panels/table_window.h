@@ -45,14 +45,25 @@ public:
     // The text whose width, plus kColumnPadding, gives the column's width.
     const std::string& ColumnWidthText(int column) const;
 
+    // Counts the changes of the grid and the triggers, not those of the row chosen: a
+    // window that showed this count shows them as they are.
+    int ContentsVersion() const { return contentsVersion_; }
+
     // The grid row of the state chosen by the last evaluation, highlighted across every
     // column whatever the engineer clicks; 0 before the first evaluation.
     int ActiveRow() const { return activeRow_; }
 
-    // Raised after anything shown here changed.
+    // Raised after anything shown here changed; while changes are held, once when the
+    // hold ends, if anything changed meanwhile.
     Event<> Changed;
 
+    // A scan tick may choose a table's state many times over: its window is held for the
+    // tick and shows only where the tick left it, drawn once.
+    void HoldChanges() { held_ = true; }
+    void ShowHeldChanges();
+
 private:
+    void Notify();
     void BuildGrid() const;
     void SetRowCount(int rows) const;
 
@@ -62,8 +73,11 @@ private:
     mutable std::vector<std::vector<std::string>> cells_;
     mutable std::vector<std::string> widthTexts_;
     mutable int columns_ = 0;
+    mutable int contentsVersion_ = 0;
     int activeRow_ = 0;
     bool closingAllowed_ = false;
+    bool held_ = false;
+    bool changedWhileHeld_ = false;
     Subscription stateAdded_;
     Subscription triggerAdded_;
     Subscription updateOutput_;

@@ -58,5 +58,25 @@ TEST_F(TableWindowTest, OutputsStartAfterTheTablesInputColumnsWhateverAStateList
     EXPECT_EQ(Grid()[2], (Row{"STATE", "1", "1", "=", "12"}));
 }
 
+TEST_F(TableWindowTest, ChangesHeldAreShownOnceWhenTheHoldEndsAndNoneWhereNothingChanged) {
+    int shown = 0;
+    const Subscription counted = window.Changed.Subscribe([&] { ++shown; });
+    window.HoldChanges();
+    window.ShowHeldChanges();
+    EXPECT_EQ(shown, 0);
+
+    window.HoldChanges();
+    for (std::int16_t state = 1; state <= 3; ++state) {
+        table.Layout().Rows().Add(state);
+    }
+    EXPECT_EQ(shown, 0);
+    window.ShowHeldChanges();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(window.RowCount(), 4);
+
+    table.Layout().Rows().Add(4);  // no longer held
+    EXPECT_EQ(shown, 2);
+}
+
 }  // namespace
 }  // namespace veldra::testing

@@ -379,6 +379,13 @@ void frmProgram::SolvingChanged() {
     }
     imgOn_->SetImage(solving ? LampImage::Lit : LampImage::Parked);
     imgOff_->SetImage(solving ? LampImage::Parked : LampImage::Dark);
+    // A scan may choose a table's state many times over: its window shows where the scan
+    // left it, drawn once when the scan ends, as the board windows are.
+    for (const QPointer<frmTable>& table : tables_) {
+        if (table) {
+            table->HoldChanges(solving);
+        }
+    }
 }
 
 void frmProgram::StatusChanged() {

@@ -136,10 +136,23 @@ frmTable::frmTable(WindowRegistry& windows, Table& table, QWidget* parent)
 
 frmTable::~frmTable() = default;
 
+void frmTable::HoldChanges(bool held) {
+    if (held) {
+        contents_.HoldChanges();
+    } else {
+        contents_.ShowHeldChanges();
+    }
+}
+
 void frmTable::Sync() {
-    triggers_->Sync();
-    if (grid_->Sync()) {
-        SizeColumns();
+    // A scan changes only the row chosen: the grid and the list are drawn again only when
+    // their contents changed.
+    if (shownVersion_ != contents_.ContentsVersion()) {
+        shownVersion_ = contents_.ContentsVersion();
+        triggers_->Sync();
+        if (grid_->Sync()) {
+            SizeColumns();
+        }
     }
     ReselectActiveRow();
 }

@@ -28,6 +28,8 @@ public:
 
     // The window as a loaded window.
     BoardPanel& Panel() { return panel_; }
+    // Held, the window gathers the table's changes; let go, it shows them at once.
+    void HoldChanges(bool held);
 
 Q_SIGNALS:
     // A trigger bit was double-clicked: its statement is to be opened.
@@ -63,6 +65,7 @@ private:
     TableGridModel* grid_ = nullptr;
     QListView* lstTriggers_ = nullptr;
     CoreListModel* triggers_ = nullptr;
+    int shownVersion_ = -1;  // the contents' version the grid and trigger list show
     bool reselecting_ = false;
     bool fitted_ = false;
 };

@@ -5,9 +5,12 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <memory>
+#include <vector>
 
 #include "engine/qt/frmProgram.h"
 #include "support/qt/program_window_fixture.h"
@@ -125,6 +128,67 @@ TEST_F(SideWindowsTest, ATableWindowShowsItsStatesAndKeepsTheChosenOneHighlighte
     // Opening another program closes every loaded window, the table's for good.
     registry.ForEachFromLast([](BoardPanel& loaded) { loaded.CloseWindow(true); });
     EXPECT_EQ(TopLevel("frmTable"), nullptr);
+}
+
+// A table stepped through its states by its own outputs' statements chooses a state again
+// and again in one tick; its window follows the tick once, to where the tick left it.
+TEST_F(SideWindowsTest, ATickThatChoosesATablesStateManyTimesUpdatesItsWindowOnce) {
+    Start("program_window/stepping_table.ml2");
+    auto* table = TopLevel("frmTable");
+    ASSERT_NE(table, nullptr);
+    auto* grid = table->findChild<QTableView*>("grdTable");
+    QAbstractItemModel* triggers = table->findChild<QListView*>("lstTriggers")->model();
+    struct Case {
+        bool x;
+        int chosen;  // the grid row of the state the tick ends in
+    };
+    for (const Case& tick : {Case{true, 4}, Case{false, 5}, Case{true, 4}}) {
+        std::vector<std::unique_ptr<QSignalSpy>> updates;
+        for (QAbstractItemModel* model : {grid->model(), triggers}) {
+            updates.push_back(
+                std::make_unique<QSignalSpy>(model, &QAbstractItemModel::dataChanged));
+            updates.push_back(std::make_unique<QSignalSpy>(model, &QAbstractItemModel::modelReset));
+        }
+        updates.push_back(std::make_unique<QSignalSpy>(grid->selectionModel(),
+                                                       &QItemSelectionModel::selectionChanged));
+        updates.push_back(std::make_unique<QSignalSpy>(grid->selectionModel(),
+                                                       &QItemSelectionModel::currentChanged));
+
+        Scan("X", tick.x);
+
+        ASSERT_EQ(Value("R3"), tick.x) << "the table went through every step";
+        for (const std::unique_ptr<QSignalSpy>& update : updates) {
+            EXPECT_LE(update->count(), 1) << update->signal().constData() << " X=" << tick.x;
+        }
+        EXPECT_EQ(grid->currentIndex().row(), tick.chosen);
+        ASSERT_EQ(grid->selectionModel()->selectedRows().size(), 1);
+        EXPECT_EQ(grid->selectionModel()->selectedRows().front().row(), tick.chosen);
+    }
+}
+
+// Stopped in the middle of a tick (from a "Bit Watch" box), the table's window shows the
+// state its table was left in; while the tick runs it keeps the one it showed before.
+TEST_F(SideWindowsTest, ATickStoppedMidwayShowsTheStateItsTableChoseBeforeTheStop) {
+    Start("program_window/stepping_table.ml2");
+    Scan("X", false);
+    auto* grid = TopLevel("frmTable")->findChild<QTableView*>("grdTable");
+    ASSERT_EQ(grid->currentIndex().row(), 5);
+    Engine().PrgBooleanBits()->Find("R2")->SetIsWatch(true);
+    int shownDuringTheTick = -1;
+    dialogs.whileShown = [&](const MsgBoxRequest&) {
+        shownDuringTheTick = grid->currentIndex().row();
+        window->StartStop();
+    };
+    dialogs.Answer(MsgAnswer::Ok);
+
+    Scan("X", true);
+
+    EXPECT_EQ(shownDuringTheTick, 5);
+    EXPECT_EQ(Engine().StartCaption(), ProgramEngine::kStartCaption);
+    EXPECT_FALSE(Value("R3")) << "the tick ended at the stop";
+    // The pass under way when the box came went on to the table's third state; no pass solved
+    // its output's statement after the stop.
+    EXPECT_EQ(grid->currentIndex().row(), 3);
 }
 
 TEST_F(SideWindowsTest, ADoubleClickedTriggerAsksTheProgramWindowForItsStatement) {
