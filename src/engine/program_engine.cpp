@@ -181,6 +181,7 @@ void ProgramEngine::tmrProgram_Timer() {
         if (ProgramLoaded()) {
             blnSolving = false;
             StableState(true);
+            LeaveWorkToNextTick();
         }
         return;
     }
@@ -192,8 +193,19 @@ void ProgramEngine::tmrProgram_Timer() {
     UpdateIOBoards();
     StableState(true);
     blnSolving = false;
+    LeaveWorkToNextTick();  // a loop stopped at "Logic Loop?" is still queued
     if (running_) {
         tmrProgram.SetEnabled(true);
+    }
+}
+
+void ProgramEngine::LeaveWorkToNextTick() {
+    // The next tick takes the work on where it stood, whether or not anything new arrives:
+    // a Start finishes what a Stop broke off, so the bits end as an unstopped run leaves
+    // them, not in a state their statements forbid.
+    if (BreakQue.Count() > 0 || MakeQue.Count() > 0 || TriggersPending || ChangedBits.Count() > 0 ||
+        CancelTimerQue.Count() > 0 || StartTimerQue.Count() > 0) {
+        TimerComplete = true;
     }
 }
 

@@ -261,6 +261,9 @@ private:
     // Gives the desktop its turn in the middle of a pass of the queue (`IsMake`: the make
     // queue), and readies the rest of the pass for what the desktop did meanwhile.
     AfterTurn TakeTurnInPass(bool IsMake);
+    // A scan that ended with work left (statements queued, tables or blocks triggered,
+    // changed board bits or delay-timer requests) has the next tick run for it.
+    void LeaveWorkToNextTick();
     // Serves the desktop now; its wait for the next turn starts again.
     void ServeDesktop();
     // Solves the statement from the compiled program when it can, else by itself; a

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,124 @@ protected:
         }
     }
 };
+
+// --- A Start after a Stop finishes the work the Stop broke off.
+
+constexpr int kChainLinks = 300;
+
+class StopInAWaveTest;
+
+// How the run is stopped in the middle of the wave of X's rise.
+struct StopCase {
+    const char* name;
+    // Readies the stop before the tick.
+    std::function<void(StopInAWaveTest&)> stop;
+};
+
+void PrintTo(const StopCase& stop, std::ostream* out) {
+    *out << stop.name;
+}
+
+class StopInAWaveTest : public DesktopTurnTest, public ::testing::WithParamInterface<StopCase> {
+public:
+    // Test bodies reach the fixture's members through these.
+    FakeProgramWindow& Window() { return window; }
+    ProgramEngine& Engine() { return engine; }
+    BooleanBit& BitNamed(const std::string& name) { return Bit(name); }
+};
+
+TEST_P(StopInAWaveTest, AStartFinishesTheWaveAsAnUnstoppedRunLeavesIt) {
+    XorChain(kChainLinks);
+    Start();
+    Input("X", true);
+    Tick();
+    const std::vector<bool> unstopped = Links(kChainLinks);
+    Input("X", false);
+    Tick();
+    ASSERT_EQ(Links(kChainLinks), std::vector<bool>(kChainLinks, false));
+
+    GetParam().stop(*this);
+    Input("X", true);
+    Tick();
+    ASSERT_FALSE(engine.Running());
+    ASSERT_NE(Links(kChainLinks), unstopped);  // stopped in the middle of the wave
+
+    engine.StartStop();  // nothing new arrives
+    TickUntilSettled(3);
+
+    EXPECT_EQ(Links(kChainLinks), unstopped);
+    EXPECT_FALSE(driver.ScanRequested());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, StopInAWaveTest,
+    ::testing::Values(
+        StopCase{"FromTheDesktopInsideAPass",
+                 [](StopInAWaveTest& test) {
+                     test.Window().onTurn = [&test] {
+                         test.Window().onTurn = nullptr;
+                         test.Engine().StartStop();
+                     };
+                 }},
+        StopCase{"FromTheDesktopBetweenPasses",
+                 [](StopInAWaveTest& test) {
+                     test.Window().onYield = [&test] {
+                         if (test.Window().turns > 0 && !test.Window().InTurn()) {
+                             test.Window().onYield = nullptr;
+                             test.Engine().StartStop();
+                         }
+                     };
+                 }},
+        // A statement that cannot be solved stops the run when the wave reaches it and
+        // is disabled, keeping its result: here the last link's, which is what it gives.
+        StopCase{"ByAFaultyStatement",
+                 [](StopInAWaveTest& test) {
+                     test.Engine().prgAssigns->Add("ASSIGN (" + Link(kChainLinks) + " TO FAULT;");
+                     test.Engine().MapBits();
+                     test.BitNamed(Link(kChainLinks + 1));
+                 }}),
+    [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
+
+// "Logic Loop?" answered Yes stops a loop that is still queued: a Start takes it up again
+// and asks again after as many passes.
+TEST_F(DesktopTurnTest, ALogicLoopStoppedAtTheLimitTurnsAgainAfterAStart) {
+    Assign("~OSC", "OSC");
+    Start();
+    window.onYield = [&] {
+        // A loop that never asks is stopped by its count of passes.
+        if (window.passYields > 4 * (ProgramEngine::kPassLimit + 1)) {
+            driver.SetSolving(false);
+        }
+    };
+    platform.Answer(MsgAnswer::Yes).Answer(MsgAnswer::Yes);
+    Input("OSC", true);
+    Tick();
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    ASSERT_FALSE(engine.Running());
+
+    engine.StartStop();
+    Tick();
+
+    EXPECT_EQ(platform.boxes().size(), 2u);
+    EXPECT_FALSE(engine.Running());
+}
+
+// A Start with nothing left of the last scan runs no scan: the first start's queue of
+// every statement waits for a tick with something to take in, as before.
+TEST_F(DesktopTurnTest, AStartAfterASettledRunForcesNoScan) {
+    XorChain(3);
+    Start();
+    Input("X", true);
+    Tick();
+    engine.StartStop();
+    engine.StartStop();
+    solved.clear();
+
+    Tick();
+
+    EXPECT_TRUE(solved.empty());
+    EXPECT_FALSE(driver.ScanRequested());
+}
 
 // --- What the desktop does in a turn inside a pass.
 
@@ -218,6 +337,31 @@ TEST_F(TriggeredWorkTest, EachTableAndEachRoundOfBlockStatementsGivesTheDesktopA
     // A turn before each table, and one a round of block statements, but the last.
     EXPECT_GE(program.window.turns - turnsBefore,
               kTables + kStatements / DesktopTurns::kUnitsPerLook - 1);
+}
+
+// A Stop at a turn among the tables ends the scan there; the tables not yet evaluated,
+// and the block, wait for the next tick, which a Start gives.
+TEST_F(TriggeredWorkTest, AStopAmongTheTablesLeavesTheRestForTheTickAfterAStart) {
+    int turnsLeft = kTables / 2;
+    program.window.onTurn = [&] {
+        if (--turnsLeft == 0) {
+            program.engine.StartStop();
+        }
+    };
+
+    program.Change("X", true);
+    program.window.onTurn = nullptr;
+
+    ASSERT_FALSE(program.engine.Running());
+    EXPECT_GT(TablesUp(), 0);
+    EXPECT_LT(TablesUp(), kTables);
+    EXPECT_EQ(BlockOutputsUp(), 0);
+
+    program.engine.StartStop();
+    program.Scan();
+
+    EXPECT_EQ(TablesUp(), kTables);
+    EXPECT_EQ(BlockOutputsUp(), kStatements);
 }
 
 }  // namespace
