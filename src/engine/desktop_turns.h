@@ -7,11 +7,13 @@
 namespace veldra {
 
 // When a scan tick owes the desktop a turn: once its work has kept the desktop waiting for
-// kWait, inside a pass as between passes. A solve can take a tenth of a microsecond, and a
-// look at the clock about as long, so the clock is looked at only once in kUnitsPerLook
-// units of work (a solve, or a pass): the count is all a solve pays. The slowest solves
-// (a long statement, or one whose change is written to the immediate window) take a few
-// microseconds, so a wait overruns kWait by a few milliseconds at most.
+// kWait, inside a pass, a table's evaluation or a numeric block's solve. A solve can take a
+// tenth of a microsecond, and a look at the clock about as long, so the clock is looked at
+// only once in kUnitsPerLook units of work (a solve of a statement, of the scan's or of a
+// numeric block): the count is all a solve pays. The slowest solves (a long statement, or
+// one whose change is written to the immediate window) take a few microseconds, so a wait
+// overruns kWait by a few milliseconds at most. A table's evaluation takes as long as a
+// round of solves, and counts as one.
 class DesktopTurns {
 public:
     static constexpr int kUnitsPerLook = 256;
@@ -25,8 +27,11 @@ public:
         left_ = kUnitsPerLook;
     }
 
-    // Counts one unit of work; true when the desktop's turn is due.
-    bool Due() { return --left_ <= 0 && Look(); }
+    // Counts `units` units of work; true when the desktop's turn is due.
+    bool Due(int units = 1) {
+        left_ -= units;
+        return left_ <= 0 && Look();
+    }
 
 private:
     bool Look() {

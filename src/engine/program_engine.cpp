@@ -100,12 +100,9 @@ class ProgramEngine::ScanWork final : public PassLoop::Work {
 public:
     explicit ScanWork(ProgramEngine& engine) : engine_(engine) {}
 
-    void Yield() override {
-        engine_.window_.DoEvents();
-        if (engine_.ProgramLoaded() && engine_.desktopTurns_.Due()) {
-            engine_.ServeDesktop();
-        }
-    }
+    // The window thins these out; the tick's clock gives the desktop its turns inside the
+    // work itself (TakeDesktopTurn), which counts the solves of every pass.
+    void Yield() override { engine_.window_.DoEvents(); }
     bool Closed() const override { return !engine_.ProgramLoaded(); }
     bool Solving() const override { return engine_.blnSolving; }
     PassOutcome SolvePass() override {
@@ -184,6 +181,7 @@ void ProgramEngine::tmrProgram_Timer() {
         if (ProgramLoaded()) {
             blnSolving = false;
             StableState(true);
+            LeaveWorkToNextTick();
         }
         return;
     }
@@ -195,8 +193,19 @@ void ProgramEngine::tmrProgram_Timer() {
     UpdateIOBoards();
     StableState(true);
     blnSolving = false;
+    LeaveWorkToNextTick();  // a loop stopped at "Logic Loop?" is still queued
     if (running_) {
         tmrProgram.SetEnabled(true);
+    }
+}
+
+void ProgramEngine::LeaveWorkToNextTick() {
+    // The next tick takes the work on where it stood, whether or not anything new arrives:
+    // a Start finishes what a Stop broke off, so the bits end as an unstopped run leaves
+    // them, not in a state their statements forbid.
+    if (BreakQue.Count() > 0 || MakeQue.Count() > 0 || TriggersPending || ChangedBits.Count() > 0 ||
+        CancelTimerQue.Count() > 0 || StartTimerQue.Count() > 0) {
+        TimerComplete = true;
     }
 }
 
@@ -341,19 +350,12 @@ PassOutcome ProgramEngine::SolveQue(StatementQueue& Que, bool IsMake) {
     solvedInPass_.Begin();
     while (Que.Count() > 0 && ProgramLoaded()) {
         if (desktopTurns_.Due()) [[unlikely]] {
-            if (!TakeDesktopTurn()) {
-                pass.abandoned = true;
-                return pass;
+            const AfterTurn after = TakeTurnInPass(IsMake);
+            if (after == AfterTurn::Resume) {
+                continue;
             }
-            const std::uint64_t builds = mapBuilds_;
-            EnsureMapped();  // the desktop may have changed the program meanwhile
-            if (mapBuilds_ != builds) {
-                solvedInPass_.Begin();  // the marks were of the old layout's indices
-            }
-            if (IsMake && BreakQue.Count() > 0) {
-                return pass;  // the desktop queued break work: make work gives way
-            }
-            continue;
+            pass.abandoned = after == AfterTurn::Abandon;
+            return pass;
         }
         std::uint32_t index = Que.Front();
         if (map_.EndsPassWhenSolvedAgain(index)) {
@@ -460,6 +462,28 @@ bool ProgramEngine::TakeDesktopTurn() {
     const bool solving = blnSolving;
     ServeDesktop();
     return ProgramLoaded() && (blnSolving || !solving);
+}
+
+ProgramEngine::AfterTurn ProgramEngine::TakeTurnInPass(bool IsMake) {
+    // Counted before the turn: what the desktop does there (an edit) may lay the program
+    // out by itself.
+    const std::uint64_t builds = mapBuilds_;
+    if (!TakeDesktopTurn()) {
+        return AfterTurn::Abandon;
+    }
+    EnsureMapped();  // the desktop may have changed the program meanwhile
+    if (mapBuilds_ != builds) {
+        solvedInPass_.Begin();  // the marks were of the old layout's indices
+    }
+    return IsMake && BreakQue.Count() > 0 ? AfterTurn::GiveWay : AfterTurn::Resume;
+}
+
+void ProgramEngine::BlockStatementSolved() {
+    // A stop or close taken here ends the scan once the blocks are solved: their delay
+    // timers are requested together at the end.
+    if (scanning_ && desktopTurns_.Due()) {
+        ServeDesktop();
+    }
 }
 
 void ProgramEngine::ServeDesktop() {
@@ -691,9 +715,18 @@ void ProgramEngine::Remap() {
 void ProgramEngine::EvaluateTriggers() {
     ReportWindowErrors([&] {
         for (int i = 1; i <= prgTables.Count(); ++i) {
-            if (Table* table = prgTables.Item(i); table != nullptr && table->TableTriggered()) {
-                table->Update();
+            Table* table = prgTables.Item(i);
+            if (table == nullptr || !table->TableTriggered()) {
+                continue;
             }
+            // A table's evaluation takes as long as a round of solves: the clock is looked
+            // at before each.
+            if (desktopTurns_.Due(DesktopTurns::kUnitsPerLook) && !TakeDesktopTurn()) {
+                // The tables still triggered, and the numeric blocks, wait for the next scan.
+                TriggersPending = true;
+                return;
+            }
+            table->Update();
         }
         if (prgNumBlks) {
             prgNumBlks->Solve();

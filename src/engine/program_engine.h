@@ -201,6 +201,7 @@ public:
     void NumericBlockAdded() override;
     void StopRun() override;
     void EditFaultyStatement(Statement& statement) override;
+    void BlockStatementSolved() override;
 
     // The force menus become usable once the program has tables or numeric blocks.
     bool ForceTablesEnabled() const { return forceTablesEnabled_; }
@@ -247,9 +248,22 @@ private:
     bool TakeAimedInputBySlot(std::uint32_t slot, bool value);
     // One pass of the solve loop over the queue.
     PassOutcome SolveQue(StatementQueue& Que, bool IsMake);
-    // Gives the desktop a turn in the middle of a pass; false when the program was closed
-    // or the desktop stopped the simulation meanwhile, which ends the scan where it stands.
+    // Gives the desktop a turn in the middle of the tick's work; false when the program was
+    // closed or the desktop stopped the simulation meanwhile, which ends the scan where it
+    // stands.
     bool TakeDesktopTurn();
+    // How a pass goes on after the desktop's turn in its middle.
+    enum class AfterTurn {
+        Resume,   // with its next statement
+        GiveWay,  // it ends: break work the desktop queued goes before the make queue's
+        Abandon,  // the scan ends where it stands
+    };
+    // Gives the desktop its turn in the middle of a pass of the queue (`IsMake`: the make
+    // queue), and readies the rest of the pass for what the desktop did meanwhile.
+    AfterTurn TakeTurnInPass(bool IsMake);
+    // A scan that ended with work left (statements queued, tables or blocks triggered,
+    // changed board bits or delay-timer requests) has the next tick run for it.
+    void LeaveWorkToNextTick();
     // Serves the desktop now; its wait for the next turn starts again.
     void ServeDesktop();
     // Solves the statement from the compiled program when it can, else by itself; a

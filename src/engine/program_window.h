@@ -16,7 +16,7 @@ public:
     // may let most of those calls go by.
     virtual void DoEvents() {}
     // Lets the desktop handle pending events now: a scan calls it when its work has kept
-    // the desktop waiting too long, inside a pass as between passes.
+    // the desktop waiting too long, inside a pass or an evaluation of tables and blocks.
     virtual void ServeDesktop() { DoEvents(); }
 
     // The run state (start button caption, run menu item, immediate window view) changed.

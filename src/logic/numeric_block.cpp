@@ -119,6 +119,7 @@ void clsNumericBlocks::Solve() {
                     }
                     WriteResult(*bit, statement.Result(), timers);
                 }
+                host.BlockStatementSolved();
             }
         }
     } catch (const std::exception& error) {

@@ -60,6 +60,9 @@ public:
 
     // Stops the simulation as "Stop Program" does.
     virtual void StopRun() {}
+    // A numeric block's statement was solved and its results written: the desktop may take
+    // its turn, as it does between the scan's own solves.
+    virtual void BlockStatementSolved() {}
 
     // Hands a statement that was disabled as faulty to its editor, modally: returns once
     // the user has saved a correction or closed the editor.

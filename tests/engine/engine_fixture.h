@@ -69,7 +69,14 @@ protected:
         ASSERT_TRUE(engine.Running());
     }
 
-    bool Value(const std::string& name) { return Bits().Find(name)->BitValue(); }
+    bool Value(const std::string& name) {
+        const BooleanBit* bit = Bits().Find(name);
+        if (bit == nullptr) {
+            ADD_FAILURE() << "the program has no bit " << name;
+            return false;
+        }
+        return bit->BitValue();
+    }
 
     // The immediate window's entries so far, without their stamps.
     std::vector<std::string> StatusLines() {

@@ -202,8 +202,8 @@ TEST_F(LongPassTest, AStopFromTheDesktopInsideItEndsTheScanThereAndTheRestWaitsQ
     Input("IN", true);
     Tick();
 
-    EXPECT_GT(stoppedAfter, 0);
-    EXPECT_LE(stoppedAfter, DesktopTurns::kUnitsPerLook);
+    ASSERT_GT(stoppedAfter, 0) << "no turn was taken";
+    ASSERT_LE(stoppedAfter, DesktopTurns::kUnitsPerLook);
     EXPECT_EQ(int(solved.size()), stoppedAfter);
     EXPECT_FALSE(engine.Running());
     EXPECT_FALSE(engine.Solving());

@@ -30,10 +30,27 @@ class FakeProgramWindow final : public ProgramWindow {
 public:
     void DoEvents() override {
         ++yields;
+        if (!inTurn_) {
+            ++passYields;
+        }
         if (onYield) {
             onYield();
         }
     }
+    // The scan's turn inside its work: a yield as any other, then what the test does there.
+    void ServeDesktop() override {
+        ++turns;
+        inTurn_ = true;
+        DoEvents();
+        if (onTurn) {
+            // A copy: the test may let go of its hook from inside it.
+            const std::function<void()> turn = onTurn;
+            turn();
+        }
+        inTurn_ = false;
+    }
+    // Inside the scan's turn, rather than at a yield between passes.
+    bool InTurn() const { return inTurn_; }
     void RunStateChanged() override { ++runStateChanges; }
     bool TimeQuePageShown() const override { return pages == nullptr || pages->TimeQuePageShown(); }
     void DisplaysChanged() override {
@@ -45,11 +62,17 @@ public:
     void ProgramReleased() override { ++releases; }
 
     std::function<void()> onYield;
+    std::function<void()> onTurn;
     int yields = 0;
+    int passYields = 0;  // the yields outside the scan's turns: one a pass in a scan
+    int turns = 0;
     int runStateChanges = 0;
     int releases = 0;
     ProgramPages* pages = nullptr;
     std::vector<Statement*> edited;
+
+private:
+    bool inTurn_ = false;
 };
 
 // The immediate window's entries from slot `read` on, without their stamps; `read` moves past

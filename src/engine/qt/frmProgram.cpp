@@ -350,10 +350,12 @@ StatementViewHost frmProgram::ViewHost() {
 // Mirroring the engine
 
 void frmProgram::DoEvents() {
-    // A scan yields on every pass, ten thousand times in a long ripple: the desktop gets
-    // the first yield of each scan and every 64th after it, which keeps it responsive
-    // without doubling the scan. Passes too long for that are broken by the scan's own
-    // turns (ServeDesktop).
+    // A scan yields on every pass, ten thousand times in a long ripple, and a load at every
+    // statement: the desktop gets the first yield of each scan and every 64th after it,
+    // which keeps it responsive without doubling the scan. Two throttles, as each sees what
+    // the other cannot: this count thins out yields too many to look at a clock for, and
+    // the scan's clock serves the desktop (ServeDesktop) inside the work between two yields,
+    // a pass or an evaluation of tables and numeric blocks however long.
     constexpr int kYieldsPerTurn = 64;
     if (yieldsSinceTurn_ == 0 || yieldsSinceTurn_ >= kYieldsPerTurn) {
         yieldsSinceTurn_ = 1;
