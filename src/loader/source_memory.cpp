@@ -44,15 +44,18 @@ MemoryNeed MemoryToLoad(const SourceCensus& census) {
         const std::uint64_t inBits = census.declarations > std::uint64_t(-1) / kNameBytesInABit
                                          ? std::uint64_t(-1)
                                          : census.declarations * kNameBytesInABit;
+        // The declared names are counted to the character, the different words estimated.
         const std::uint64_t longerNameBytes =
-            census.declaredNameBytes > inBits ? census.declaredNameBytes - inBits : 0;
+            std::max(census.declaredNameBytes > inBits ? census.declaredNameBytes - inBits : 0,
+                     census.longerNameBytes);
         for (const auto& [count, each] :
              {std::pair{std::max(census.declarations, census.names), kLoadPerBit},
               std::pair{longerNameBytes, kLoadPerLongerNameByte},
               std::pair{census.statements, kLoadPerStatement},
               std::pair{census.statementBytes, kLoadPerStatementByte},
               std::pair{census.boards, kLoadPerBoard},
-              std::pair{census.otherBytes, kLoadPerOtherByte}}) {
+              std::pair{census.otherBytes, kLoadPerOtherByte},
+              std::pair{census.commentBytes, kLoadPerCommentByte}}) {
             total = Scaled(count, each.*kind, total);
         }
         return total;
