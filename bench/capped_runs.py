@@ -23,7 +23,7 @@ happened.
   bench/capped_runs.py --names 7600000 --limits 2470 2600
   bench/capped_runs.py --names 7600000 --long --limits 4400
   bench/capped_runs.py --comments 80000 --limits 400
-  bench/capped_runs.py --operands 52000 --limits 800 1400
+  bench/capped_runs.py --operands 213000 --limits 800 1400
 """
 
 import argparse
@@ -78,21 +78,19 @@ def write_comments(path, lines):
 
 
 def long_operand(i):
-    name = "OPERAND_NAME_%d_" % i
-    return name + "X" * (80 - len(name))
+    """A name of 80 characters that differs from the others only in its last ones."""
+    number = "_%d" % i
+    return "OPERAND_NAME_" + "X" * (80 - 13 - len(number)) + number
 
 
 def write_long_operands(path, statements):
-    """`statements` statements over names of 80 characters that no section declares: twenty
-    operands and a result each, four times as many names as statements, every name used five
-    or six times."""
-    names = 4 * statements
+    """`statements` statements over names of 80 characters that no section declares, four
+    operands and a result each, every name used once."""
     with open(path, "w", newline="") as out:
         out.write("PROGRAM OPERANDS;\r\nLOGIC BEGIN\r\n")
         for i in range(statements):
-            operands = [long_operand((4 * i + k) % names) for k in range(20)]
-            out.write("    ASSIGN %s TO %s;\r\n" % (
-                " * ".join(operands), long_operand((4 * i + 20) % names)))
+            names = [long_operand(5 * i + k) for k in range(5)]
+            out.write("    ASSIGN %s TO %s;\r\n" % (" * ".join(names[:4]), names[4]))
         out.write("END LOGIC\r\nEND PROGRAM\r\n")
 
 

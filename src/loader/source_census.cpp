@@ -103,10 +103,11 @@ std::uint64_t Finished(std::uint64_t hash) {
 
 constexpr std::uint64_t kHashStart = 0xcbf29ce484222325ULL;
 
-// The hash of a word of `length` characters whose eights, the last one filled with zeros,
-// were mixed into `hash`: the same however the word was cut as it went by.
-std::uint64_t WordHash(std::uint64_t hash, std::uint64_t length) {
-    return Finished(Mixed(hash, length));
+// The hash of a word whose eights of characters, the last one filled with zeros, were
+// mixed into `hash`: the same however the word was cut as it went by. No word holds a zero,
+// so its eights alone tell it apart.
+std::uint64_t WordHash(std::uint64_t hash) {
+    return Finished(hash);
 }
 
 // The hash of the word of `length` characters at `at`, where up to `readable` may be read.
@@ -131,7 +132,7 @@ std::uint64_t HashOf(const char* at, std::size_t length, const char* readable) {
         }
         hash = Mixed(hash, characters & kCaseFolded);
     }
-    return WordHash(hash, length);
+    return WordHash(hash);
 }
 
 // As the loader takes a keyword: standing on its own, followed by nothing printable.
@@ -210,17 +211,20 @@ void SourceCounter::TakeWords(std::string_view text, const char* readable, bool 
             ++at;
         }
     }
+    if (comment_ != Comment::None) {
+        at = SkipComment(at, end);  // carried over from the line or the piece before
+    }
     std::uint64_t separators = 0;
     while (at != end) {
-        if (comment_ != Comment::None) {
-            at = SkipComment(at, end);
-            continue;
-        }
         std::uint8_t kind = kKinds[static_cast<unsigned char>(*at)];
         if ((kind & kWordCharacter) == 0) {
-            if ((kind & kCommentOpener) == 0 || !OpensComment(at, end)) {
+            if (kind == 0) [[likely]] {
                 separators += kSeparators[static_cast<unsigned char>(*at)];
                 ++at;
+            } else if (!OpensComment(at, end)) {
+                ++at;  // a "/" alone
+            } else if (comment_ != Comment::None) {
+                at = SkipComment(at, end);
             }
             continue;
         }
@@ -329,7 +333,7 @@ void SourceCounter::EndWord() {
         if (wordLength_ % 8 != 0) {
             wordHash_ = Mixed(wordHash_, wordTail_ & kCaseFolded);
         }
-        AddWord(WordHash(wordHash_, wordLength_), wordLength_);
+        AddWord(WordHash(wordHash_), wordLength_);
         lineNameBytes_ += wordLength_;
     }
     wordTail_ = 0;
@@ -337,11 +341,7 @@ void SourceCounter::EndWord() {
     wordHasLetter_ = false;
 }
 
-void SourceCounter::AddWord(std::uint64_t hash, std::uint64_t length) {
-    words_.AddHash(hash);
-    if (length <= kNameBytesInABit) {
-        return;
-    }
+void SourceCounter::AddLongerUnits(std::uint64_t hash, std::uint64_t length) {
     // A unit for every `kNameBytesInABit` characters beyond the first ones, the last part
     // unit taken or not by three bits of the hash in proportion to its characters: over many
     // words the units come to the characters themselves, at one look a unit.

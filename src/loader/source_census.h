@@ -80,7 +80,13 @@ private:
     void TakeWords(std::string_view text, const char* readable, bool lineEnds);
     // Ends the word carried over from the piece before, if any.
     void EndWord();
-    void AddWord(std::uint64_t hash, std::uint64_t length);
+    void AddWord(std::uint64_t hash, std::uint64_t length) {
+        words_.AddHash(hash);
+        if (length > kNameBytesInABit) {
+            AddLongerUnits(hash, length);
+        }
+    }
+    void AddLongerUnits(std::uint64_t hash, std::uint64_t length);
     // Passes over the comment that `at` lies in, up to where it ends or `end`; returns where
     // the code goes on.
     const char* SkipComment(const char* at, const char* end);

@@ -122,8 +122,32 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"FewerLongDeclarations",
                                 {93002176, 2000000, 1, 60, 0, 40, 2000030, 90002100},
                                 1139 * kMB,
-                                761 * kMB}),
+                                761 * kMB},
+                      // 1,065,000 names of 80 characters that differ in their last ones, four
+                      // operands and a result in each of 213,000 statements, none declared.
+                      ShapeCase{"LongNamesOnlyStatementsUse",
+                                {90951056, 0, 213000, 90951013, 0, 43, 1067143, 0, 0, 77155352},
+                                902 * kMB,
+                                785 * kMB}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Words in comments cost nothing: a small program behind 10 MB of comments of different
+// words each is priced as the program alone and the comments' text, which the load holds.
+TEST(SourceMemoryTest, CommentsArePricedAsTheTextTheyAre) {
+    std::string program = "PROGRAM P;\r\nBOOLEAN BITS A, B;\r\nLOGIC BEGIN\r\nASSIGN A TO B;\r\n";
+    std::string comments;
+    for (int i = 0; comments.size() < 10 * kMB; ++i) {
+        const std::string n = std::to_string(i);
+        comments += "// ROUTE" + n + " SIGNAL" + n + ", POINTS" + n + "; TRACK" + n + "\r\n";
+        comments += "/* LOCK" + n + " RELEASE" + n + " */ % APPROACH" + n + " \\\r\n";
+    }
+    const MemoryNeed alone = MemoryToLoad(CountSource(program));
+    const MemoryNeed commented = MemoryToLoad(CountSource(comments + program));
+    // Each comment line ends with a line break, which is no comment and counts as text.
+    EXPECT_LE(commented.address - alone.address, comments.size() * 2);
+    EXPECT_LE(commented.resident - alone.resident, comments.size() * 2);
+    EXPECT_GE(commented.resident - alone.resident, comments.size() * 9 / 10);
+}
 
 // What the census counts, section by section, whatever the case of the keywords and
 // however the text is cut into pieces as it goes by.
