@@ -149,6 +149,15 @@ TEST(SourceMemoryTest, CommentsArePricedAsTheTextTheyAre) {
     EXPECT_GE(commented.resident - alone.resident, comments.size() * 9 / 10);
 }
 
+// The census of `source` taken as it goes by in pieces of `piece` characters.
+SourceCensus CountInPieces(std::string_view source, std::size_t piece) {
+    SourceCounter counter;
+    for (std::size_t at = 0; at < source.size(); at += piece) {
+        counter.Take(source.substr(at, piece));
+    }
+    return counter.Result();
+}
+
 // What the census counts, section by section, whatever the case of the keywords and
 // however the text is cut into pieces as it goes by.
 TEST(SourceCensusTest, DeclarationsStatementsAndBoardsAreCountedInTheirSections) {
@@ -169,11 +178,7 @@ TEST(SourceCensusTest, DeclarationsStatementsAndBoardsAreCountedInTheirSections)
         "END PROGRAM";
     for (const std::size_t piece : {source.size(), std::size_t(1), std::size_t(7)}) {
         SCOPED_TRACE("in pieces of " + std::to_string(piece));
-        SourceCounter counter;
-        for (std::size_t at = 0; at < source.size(); at += piece) {
-            counter.Take(std::string_view(source).substr(at, piece));
-        }
-        const SourceCensus census = counter.Result();
+        const SourceCensus census = CountInPieces(source, piece);
         EXPECT_EQ(census.sourceBytes, source.size());
         EXPECT_EQ(census.declarations, 6U);
         EXPECT_EQ(census.statements, 2U);
@@ -214,11 +219,7 @@ TEST_P(CensusCases, CommentsCostNothingButTheirTextAndNamesCostByTheirLength) {
     for (const std::size_t piece :
          {source.size(), std::size_t(1), std::size_t(2), std::size_t(5)}) {
         SCOPED_TRACE("in pieces of " + std::to_string(piece));
-        SourceCounter counter;
-        for (std::size_t at = 0; at < source.size(); at += piece) {
-            counter.Take(std::string_view(source).substr(at, piece));
-        }
-        const SourceCensus census = counter.Result();
+        const SourceCensus census = CountInPieces(source, piece);
         EXPECT_EQ(census.names, expected.names + 2);
         EXPECT_EQ(census.declarations, expected.declarations);
         EXPECT_EQ(census.statements, expected.statements);
@@ -275,11 +276,7 @@ TEST_P(LongOperandNames, AreToldApartAndReckonedByTheirLength) {
     source += "END LOGIC\r\nEND PROGRAM\r\n";
     for (const std::size_t piece : {source.size(), std::size_t(4093), std::size_t(77)}) {
         SCOPED_TRACE("in pieces of " + std::to_string(piece));
-        SourceCounter counter;
-        for (std::size_t at = 0; at < source.size(); at += piece) {
-            counter.Take(std::string_view(source).substr(at, piece));
-        }
-        const SourceCensus census = counter.Result();
+        const SourceCensus census = CountInPieces(source, piece);
         EXPECT_NEAR(double(census.names), kNames + 7.0, kNames * 0.03);
         const double expected = kNames * 72.0;
         EXPECT_NEAR(double(census.longerNameBytes), expected, expected * 0.03);
@@ -326,11 +323,7 @@ TEST_P(ManyNamesCases, DifferentNamesAreCountedWithinThreePercent) {
     const double words = many.names + 10;
     for (const std::size_t piece : {source.size(), std::size_t(4093)}) {
         SCOPED_TRACE("in pieces of " + std::to_string(piece));
-        SourceCounter counter;
-        for (std::size_t at = 0; at < source.size(); at += piece) {
-            counter.Take(std::string_view(source).substr(at, piece));
-        }
-        const SourceCensus census = counter.Result();
+        const SourceCensus census = CountInPieces(source, piece);
         EXPECT_NEAR(double(census.names), words, words * 0.03);
         EXPECT_EQ(census.declarations, std::uint64_t(many.names));
     }
