@@ -23,7 +23,7 @@ happened.
   bench/capped_runs.py --names 7600000 --limits 2470 2600
   bench/capped_runs.py --names 7600000 --long --limits 4400
   bench/capped_runs.py --comments 80000 --limits 400
-  bench/capped_runs.py --operands 213000 --limits 800 1400
+  bench/capped_runs.py --operands 213000 --limits 800 1150
 """
 
 import argparse
