@@ -22,6 +22,8 @@ happened.
 
   bench/capped_runs.py --names 7600000 --limits 2470 2600
   bench/capped_runs.py --names 7600000 --long --limits 4400
+  bench/capped_runs.py --comments 80000 --limits 400
+  bench/capped_runs.py --operands 213000 --limits 800 1150
 """
 
 import argparse
@@ -53,6 +55,43 @@ def write_names(path, count, long_names):
             out.write(("\r\n    " if i % 16 == 0 else "") + name)
             out.write(";" if i + 1 == count else ",")
         out.write("\r\nLOGIC BEGIN\r\n    ASSIGN B0 TO B1;\r\nEND LOGIC\r\nEND PROGRAM\r\n")
+
+
+def write_comments(path, lines):
+    """A small program, 20 boards and 2,000 statements, behind `lines` lines of "//" comments
+    of eleven different words each."""
+    with open(path, "w", newline="") as out:
+        out.write("PROGRAM COMMENTED;\r\n")
+        for i in range(lines):
+            out.write("// " + " ".join("%s%d" % (word, i) for word in (
+                "ROUTE", "SIGNAL", "POINTS", "TRACK", "LOCK", "RELEASE", "APPROACH", "OVERLAP",
+                "CALLON", "SHUNT", "BERTH")) + "\r\n")
+        out.write("BOOLEAN BITS\r\n")
+        for i in range(0, 4000, 16):
+            out.write("    " + ",".join("B%d" % j for j in range(i, i + 16)) +
+                      (";" if i + 16 >= 4000 else ",") + "\r\n")
+        out.write("LOGIC BEGIN\r\n")
+        for i in range(2000):
+            out.write("    ASSIGN B%d * B%d TO B%d; // statement %d\r\n" % (
+                2 * i, (2 * i + 3) % 4000, 2 * i + 1, i))
+        out.write("END LOGIC\r\nEND PROGRAM\r\n")
+
+
+def long_operand(i):
+    """A name of 80 characters that differs from the others only in its last ones."""
+    number = "_%d" % i
+    return "OPERAND_NAME_" + "X" * (80 - 13 - len(number)) + number
+
+
+def write_long_operands(path, statements):
+    """`statements` statements over names of 80 characters that no section declares, four
+    operands and a result each, every name used once."""
+    with open(path, "w", newline="") as out:
+        out.write("PROGRAM OPERANDS;\r\nLOGIC BEGIN\r\n")
+        for i in range(statements):
+            names = [long_operand(5 * i + k) for k in range(5)]
+            out.write("    ASSIGN %s TO %s;\r\n" % (" * ".join(names[:4]), names[4]))
+        out.write("END LOGIC\r\nEND PROGRAM\r\n")
 
 
 def xdotool(display, *args):
@@ -237,6 +276,10 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--names", type=int, default=7600000)
     parser.add_argument("--long", action="store_true", help="names of 30 to 60 characters")
+    parser.add_argument("--comments", type=int,
+                        help="a small program behind this many lines of comments")
+    parser.add_argument("--operands", type=int,
+                        help="this many statements over long names no section declares")
     parser.add_argument("--source", help="a source of your own instead of generated names")
     parser.add_argument("--limits", type=int, nargs="+", required=True, help="in MB")
     parser.add_argument("--program", default=os.path.join(ROOT, "build", "src", "veldra"))
@@ -244,6 +287,14 @@ def main():
     parser.add_argument("--step", type=float, default=20)
     args = parser.parse_args()
     source = args.source
+    if not source and args.comments:
+        source = "/tmp/capped_comments_%d.ml2" % args.comments
+        if not os.path.exists(source):
+            write_comments(source, args.comments)
+    if not source and args.operands:
+        source = "/tmp/capped_operands_%d.ml2" % args.operands
+        if not os.path.exists(source):
+            write_long_operands(source, args.operands)
     if not source:
         source = "/tmp/capped_%s_%d.ml2" % ("long" if args.long else "short", args.names)
         if not os.path.exists(source):

@@ -17,6 +17,7 @@
 #include "loader/loader_host.h"
 #include "loader/parse_text.h"
 #include "loader/source_census.h"
+#include "loader/source_memory.h"
 #include "panels/panel_set.h"
 #include "platform/clock.h"
 
@@ -145,6 +146,11 @@ void BM_CountSourceFile(benchmark::State& state, const std::filesystem::path& fi
     state.counters["declared_name_bytes"] = double(census.declaredNameBytes);
     state.counters["statements"] = double(census.statements);
     state.counters["boards"] = double(census.boards);
+    state.counters["comment_bytes"] = double(census.commentBytes);
+    state.counters["longer_name_bytes"] = double(census.longerNameBytes);
+    const MemoryNeed need = MemoryToLoad(census);
+    state.counters["address_MB"] = double(need.address) / (1024.0 * 1024.0);
+    state.counters["resident_MB"] = double(need.resident) / (1024.0 * 1024.0);
     state.counters["peak_added_MB"] = (bench::StatusKb("VmHWM") - peakBefore) / 1024.0;
 }
 const bool kSourceFileRegistered = [] {

@@ -1,5 +1,7 @@
 #include "loader/declaration_reader.h"
 
+#include <utility>
+
 #include "engine/program_engine.h"
 #include "loader/keywords.h"
 #include "loader/load_context.h"
@@ -102,39 +104,72 @@ void DeclarationReader::AddConstant() {
     });
 }
 
-void DeclarationReader::ReadUserEntry(std::string_view piece, std::string& waitingName,
-                                      bool numeric) {
+void DeclarationReader::UserEntries::Read(std::string_view piece) {
     context_.ProgramBits();
     if (piece.empty()) {
         return;
     }
     if (Contains(piece, ":")) {
-        waitingName = std::string(TrimBlanks(Before(piece, ":")));
+        TakeName(TrimBlanks(Before(piece, ":")));
     }
-    if (!Contains(piece, ";")) {
+    if (Contains(piece, ";")) {
+        TakeValue(std::string(TrimBlanks(Before(piece, ";"))));
+    }
+}
+
+void DeclarationReader::UserEntries::End() {
+    if (valueDue_) {
+        valueDue_ = false;
+        context_.Report("The " + Kind() + " " + Excerpt(name_) + " has no value", nameLine_);
+    }
+}
+
+void DeclarationReader::UserEntries::TakeName(std::string_view name) {
+    valueDropped_ = name.find_first_of(" ,") != std::string_view::npos;
+    if (valueDropped_) {
+        // Entries written as a list ("A: 1, B: 2;") run into one another: the name before
+        // lost its value into this one, and this line alone is reported.
+        name_.clear();
+        valueDue_ = false;
+        context_.Report("The " + Kind() + " name \"" + Excerpt(name) +
+                            "\" holds a blank or a comma: each entry is written NAME: VALUE;",
+                        context_.Line());
         return;
     }
-    const std::string value(TrimBlanks(Before(piece, ";")));
+    End();
+    name_ = std::string(name);
+    nameLine_ = context_.Line();
+    valueDue_ = true;
+}
+
+void DeclarationReader::UserEntries::TakeValue(const std::string& value) {
+    if (std::exchange(valueDropped_, false)) {
+        return;
+    }
+    valueDue_ = false;
     context_.Guard([&] {
-        const char* kind = numeric ? "user numeric" : "user bit";
-        if (waitingName.empty()) {
-            throw RuntimeError("The " + std::string(kind) + " value " + Excerpt(value) +
-                               " has no name");
+        if (name_.empty()) {
+            throw RuntimeError("The " + Kind() + " value " + Excerpt(value) + " has no name");
         }
         UserBits& userBits = context_.Engine().prgUserBits;
-        if (userBits.Item(waitingName) != nullptr) {
-            throw RuntimeError("The " + std::string(kind) + " " + Excerpt(waitingName) +
-                               " is already declared");
+        if (userBits.Item(name_) != nullptr) {
+            throw RuntimeError("The " + Kind() + " " + Excerpt(name_) + " is already declared");
         }
-        if (numeric) {
+        if (value.empty()) {
+            throw RuntimeError("The " + Kind() + " " + Excerpt(name_) + " has no value");
+        }
+        if (numeric_) {
             const std::int16_t number = ToInt16(LeadingNumber(value));
-            userBits.Add(waitingName, number, true, waitingName);
+            userBits.Add(name_, number, true, name_);
         } else {
-            const std::string_view last =
-                value.empty() ? value : std::string_view(value).substr(value.size() - 1);
-            userBits.Add(waitingName, SourceBoolean(last) ? 1 : 0, false, waitingName);
+            const std::string_view last = std::string_view(value).substr(value.size() - 1);
+            userBits.Add(name_, SourceBoolean(last) ? 1 : 0, false, name_);
         }
     });
+}
+
+std::string DeclarationReader::UserEntries::Kind() const {
+    return numeric_ ? "user numeric" : "user bit";
 }
 
 }  // namespace veldra

@@ -31,8 +31,13 @@ clsNumericBlocks& LoadContext::NumericBlocks() const {
     return *engine_.prgNumBlks;
 }
 
-std::string LoadContext::AtLine(std::string_view what) const {
-    return std::string(what) + " (line " + std::to_string(line_) + ")";
+std::string LoadContext::AtLine(std::string_view what, int line) const {
+    return std::string(what) + " (line " + std::to_string(line) +
+           (sourcePath_.empty() ? "" : " of " + sourcePath_) + ")";
+}
+
+void LoadContext::Report(std::string_view what, int line) const {
+    ReportModelError(AtLine(what, line), ProgressWindow::Close);
 }
 
 }  // namespace veldra

@@ -41,8 +41,15 @@ public:
 
     int Line() const { return line_; }
     void SetLine(int line) { line_ = line; }
-    // The description of a failure with the line it was found on.
-    std::string AtLine(std::string_view what) const;
+    // The file read, which each error message names beside the line; none for a text
+    // given as it stands.
+    void SetSourcePath(std::string path) { sourcePath_ = std::move(path); }
+    // The description of a failure with the file and the line it was found on.
+    std::string AtLine(std::string_view what) const { return AtLine(what, line_); }
+    std::string AtLine(std::string_view what, int line) const;
+    // Reports a failure the readers find on `line` in the model's "End Program?" question,
+    // as `Guard` does.
+    void Report(std::string_view what, int line) const;
 
     // Runs a section reader's work on one piece under the readers' error rule: a failure
     // is reported with its line in the model's "End Program?" question and the rest of
@@ -56,7 +63,7 @@ public:
             if (EndsTheLoad(error)) {
                 throw;
             }
-            ReportModelError(AtLine(error.what()), ProgressWindow::Close);
+            Report(error.what(), line_);
             return false;
         }
     }
@@ -65,6 +72,7 @@ private:
     ProgramEngine& engine_;
     LoaderHost& host_;
     int line_ = 0;
+    std::string sourcePath_;
     std::uint64_t expectedBits_ = 0;
     std::uint64_t expectedStatements_ = 0;
 };

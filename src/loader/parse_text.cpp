@@ -240,6 +240,7 @@ ParseText::~ParseText() {
 
 std::string ParseText::GetProgram(const std::filesystem::path& path) {
     path_ = path;
+    context_.SetSourcePath(path.string());
     return LoadGuarded([&] {
         SourceFile source = ReadSource(path);
         census_ = source.census;
@@ -250,6 +251,7 @@ std::string ParseText::GetProgram(const std::filesystem::path& path) {
 std::string ParseText::GetProgramFromText(std::string text, const std::filesystem::path& path,
                                           const std::optional<SourceCensus>& census) {
     path_ = path;
+    context_.SetSourcePath(path.string());
     census_ = census;
     return LoadGuarded([&] { return std::move(text); });
 }
@@ -454,10 +456,12 @@ ParseText::Next ParseText::Dispatch() {
                 return ListLoop([this](std::string& p) { return declarations_.GetConstants(p); });
             case Section::UserNumerics:
                 piece_ = std::string(TrimBlanks(piece_));
-                return UserLoop([this](std::string_view p) { declarations_.GetUserNumerics(p); });
+                return UserLoop([this](std::string_view p) { declarations_.GetUserNumerics(p); },
+                                [this] { declarations_.EndUserNumerics(); });
             case Section::UserBits:
                 piece_ = std::string(TrimBlanks(piece_));
-                return UserLoop([this](std::string_view p) { declarations_.GetUserBits(p); });
+                return UserLoop([this](std::string_view p) { declarations_.GetUserBits(p); },
+                                [this] { declarations_.EndUserBits(); });
             case Section::Link:
                 return LinkLoop();
             case Section::Tables:
@@ -484,14 +488,16 @@ ParseText::Next ParseText::ListLoop(Reader&& read) {
     }
 }
 
-template <class Reader>
-ParseText::Next ParseText::UserLoop(Reader&& read) {
+template <class Reader, class Ender>
+ParseText::Next ParseText::UserLoop(Reader&& read, Ender&& end) {
     for (;;) {
         if (KeyWord(piece_)) {
+            end();
             return Next::Redispatch;
         }
         read(piece_);
         if (!ReadPiece()) {
+            end();
             return Next::Stop;
         }
     }

@@ -116,8 +116,9 @@ private:
     Next LinkLoop();
     template <class Reader>
     Next ListLoop(Reader&& read);
-    template <class Reader>
-    Next UserLoop(Reader&& read);
+    // `end` is told when the section ends, at a keyword or the end of the text.
+    template <class Reader, class Ender>
+    Next UserLoop(Reader&& read, Ender&& end);
     template <class Reader>
     Next BlockLoop(Reader&& read);
     Next LogicLoop();

@@ -20,9 +20,11 @@ bool Blank(char c) {
 }
 
 // What each character is to the count: part of a word (a letter, or a digit, "_" or "."),
-// and the separators it counts, a comma in the low half, a semicolon in the high one.
+// a character that may open a comment, and the separators it counts, a comma in the low
+// half, a semicolon in the high one.
 constexpr std::uint8_t kWordCharacter = 1;
 constexpr std::uint8_t kLetter = 2;
+constexpr std::uint8_t kCommentOpener = 4;
 
 constexpr std::array<std::uint8_t, 256> kKinds = [] {
     std::array<std::uint8_t, 256> kinds{};
@@ -35,6 +37,8 @@ constexpr std::array<std::uint8_t, 256> kKinds = [] {
     }
     kinds[std::size_t('_')] = kWordCharacter | kLetter;
     kinds[std::size_t('.')] = kWordCharacter | kLetter;
+    kinds[std::size_t('/')] = kCommentOpener;
+    kinds[std::size_t('%')] = kCommentOpener;
     return kinds;
 }();
 
@@ -89,9 +93,26 @@ std::uint64_t EightCharacters(const char* at) {
 }
 
 // The hash of the word of `length` characters at `at`, where up to `readable` may be read.
+std::uint64_t Finished(std::uint64_t hash) {
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ULL;
+    return hash ^ (hash >> 33);
+}
+
+constexpr std::uint64_t kHashStart = 0xcbf29ce484222325ULL;
+
+// The hash of a word whose eights of characters, the last one filled with zeros, were
+// mixed into `hash`: the same however the word was cut as it went by. No word holds a zero,
+// so its eights alone tell it apart.
+std::uint64_t WordHash(std::uint64_t hash) {
+    return Finished(hash);
+}
+
+// The hash of the word of `length` characters at `at`, where up to `readable` may be read.
 std::uint64_t HashOf(const char* at, std::size_t length, const char* readable) {
-    length = std::min(length, DistinctWords::kLongestWord);
-    std::uint64_t hash = 0xcbf29ce484222325ULL ^ length;
+    std::uint64_t hash = kHashStart;
     std::size_t left = length;
     for (; left >= 8; left -= 8, at += 8) {
         hash = Mixed(hash, EightCharacters(at) & kCaseFolded);
@@ -111,11 +132,7 @@ std::uint64_t HashOf(const char* at, std::size_t length, const char* readable) {
         }
         hash = Mixed(hash, characters & kCaseFolded);
     }
-    hash ^= hash >> 33;
-    hash *= 0xff51afd7ed558ccdULL;
-    hash ^= hash >> 33;
-    hash *= 0xc4ceb9fe1a85ec53ULL;
-    return hash ^ (hash >> 33);
+    return WordHash(hash);
 }
 
 // As the loader takes a keyword: standing on its own, followed by nothing printable.
@@ -137,7 +154,9 @@ void SourceCounter::Take(std::string_view text) {
         const std::string_view line = text.substr(0, end);
         if (!headDone_) {
             std::string_view rest = line;
-            if (head_.empty()) {
+            if (head_.empty() && comment_ != Comment::None) {
+                headDone_ = true;  // a keyword in a comment starts nothing
+            } else if (head_.empty()) {
                 rest.remove_prefix(std::min(
                     rest.size(),
                     std::size_t(std::find_if_not(rest.begin(), rest.end(), Blank) - rest.begin())));
@@ -169,6 +188,7 @@ SourceCensus SourceCounter::Result() const {
         last.EndLine();
     }
     last.census_.names = last.words_.Estimate();
+    last.census_.longerNameBytes = last.longerUnits_.Estimate() * kNameBytesInABit;
     return last.census_;
 }
 
@@ -179,12 +199,33 @@ void SourceCounter::TakeWords(std::string_view text, const char* readable, bool 
         (kKinds[static_cast<unsigned char>(*at)] & kWordCharacter) == 0) {
         EndWord();  // the last piece ended with it
     }
+    if (markEndedPiece_ && at != end) {
+        markEndedPiece_ = false;
+        if (comment_ == Comment::None && (*at == '/' || *at == '*')) {
+            comment_ = *at == '/' ? Comment::ToLineEnd : Comment::Block;
+            lineCommentBytes_ += 2;  // the "/" before too
+            ++at;
+        } else if (comment_ == Comment::Block && *at == '/') {
+            comment_ = Comment::None;
+            ++lineCommentBytes_;
+            ++at;
+        }
+    }
+    if (comment_ != Comment::None) {
+        at = SkipComment(at, end);  // carried over from the line or the piece before
+    }
     std::uint64_t separators = 0;
     while (at != end) {
         std::uint8_t kind = kKinds[static_cast<unsigned char>(*at)];
         if ((kind & kWordCharacter) == 0) {
-            separators += kSeparators[static_cast<unsigned char>(*at)];
-            ++at;
+            if (kind == 0) [[likely]] {
+                separators += kSeparators[static_cast<unsigned char>(*at)];
+                ++at;
+            } else if (!OpensComment(at, end)) {
+                ++at;  // a "/" alone
+            } else if (comment_ != Comment::None) {
+                at = SkipComment(at, end);
+            }
             continue;
         }
         const char* const start = at;
@@ -198,20 +239,90 @@ void SourceCounter::TakeWords(std::string_view text, const char* readable, bool 
         } while ((kind & kWordCharacter) != 0);
         const auto length = std::size_t(at - start);
         if ((at == end && !lineEnds) || wordLength_ > 0) {
-            // A word that may go on in the next piece, or goes on from the last: kept whole
-            // up to where words are told apart.
-            word_.append(start, std::min(length, DistinctWords::kLongestWord - word_.size()));
-            wordLength_ += length;
+            // A word that may go on in the next piece, or goes on from the last: hashed as
+            // far as its eights go, the rest kept.
+            if (wordLength_ == 0) {
+                wordHash_ = kHashStart;
+            }
+            for (const char* c = start; c != at; ++c) {
+                const std::uint64_t place = wordLength_++ % 8;
+                wordTail_ |= std::uint64_t(static_cast<unsigned char>(*c)) << (8 * place);
+                if (place == 7) {
+                    wordHash_ = Mixed(wordHash_, wordTail_ & kCaseFolded);
+                    wordTail_ = 0;
+                }
+            }
             wordHasLetter_ = wordHasLetter_ || (kinds & kLetter) != 0;
             if (at != end || lineEnds) {
                 EndWord();
             }
         } else if ((kinds & kLetter) != 0) {
-            words_.AddHash(HashOf(start, length, readable));
+            AddWord(HashOf(start, length, readable), length);
             lineNameBytes_ += length;
         }
     }
     lineSeparators_ += separators;
+    if (lineEnds) {
+        markEndedPiece_ = false;
+        if (comment_ == Comment::ToLineEnd) {
+            comment_ = Comment::None;
+        }
+    }
+}
+
+bool SourceCounter::OpensComment(const char*& at, const char* end) {
+    if (*at == '%') {
+        comment_ = Comment::Block;
+        ++lineCommentBytes_;
+        ++at;
+        return true;
+    }
+    if (at + 1 == end) {
+        markEndedPiece_ = true;  // the next piece tells
+        ++at;
+        return true;
+    }
+    if (at[1] != '/' && at[1] != '*') {
+        return false;
+    }
+    comment_ = at[1] == '/' ? Comment::ToLineEnd : Comment::Block;
+    lineCommentBytes_ += 2;
+    at += 2;
+    return true;
+}
+
+const char* SourceCounter::SkipComment(const char* at, const char* end) {
+    const char* const start = at;
+    if (comment_ == Comment::ToLineEnd) {
+        // A carriage return ends a line as a line feed does.
+        const void* lineEnd = std::memchr(at, '\r', std::size_t(end - at));
+        if (lineEnd != nullptr) {
+            comment_ = Comment::None;
+            at = static_cast<const char*>(lineEnd);
+        } else {
+            at = end;
+        }
+    } else {
+        // Either closer ends either kind of block.
+        for (; at != end; ++at) {
+            if (*at == '\\') {
+                comment_ = Comment::None;
+                ++at;
+                break;
+            }
+            if (*at == '*') {
+                if (at + 1 == end) {
+                    markEndedPiece_ = true;
+                } else if (at[1] == '/') {
+                    comment_ = Comment::None;
+                    at += 2;
+                    break;
+                }
+            }
+        }
+    }
+    lineCommentBytes_ += std::uint64_t(at - start);
+    return at;
 }
 
 void SourceCounter::EndWord() {
@@ -219,12 +330,26 @@ void SourceCounter::EndWord() {
         return;
     }
     if (wordHasLetter_) {
-        words_.AddHash(HashOf(word_.data(), wordLength_, word_.data()));
+        if (wordLength_ % 8 != 0) {
+            wordHash_ = Mixed(wordHash_, wordTail_ & kCaseFolded);
+        }
+        AddWord(WordHash(wordHash_), wordLength_);
         lineNameBytes_ += wordLength_;
     }
-    word_.clear();
+    wordTail_ = 0;
     wordLength_ = 0;
     wordHasLetter_ = false;
+}
+
+void SourceCounter::AddLongerUnits(std::uint64_t hash, std::uint64_t length) {
+    // A unit for every `kNameBytesInABit` characters beyond the first ones, the last part
+    // unit taken or not by three bits of the hash in proportion to its characters: over many
+    // words the units come to the characters themselves, at one look a unit.
+    const std::uint64_t units = (length - kNameBytesInABit + ((hash >> 8) & 7)) / 8;
+    static_assert(kNameBytesInABit == 8);
+    for (std::uint64_t unit = 1; unit <= units; ++unit) {
+        longerUnits_.AddHash(Finished(hash + unit * 0x9E3779B97F4A7C15ULL));
+    }
 }
 
 void SourceCounter::Classify() {
@@ -257,6 +382,8 @@ void SourceCounter::EndLine() {
         Classify();
     }
     census_.sourceBytes += lineBytes_;
+    census_.commentBytes += lineCommentBytes_;
+    const std::uint64_t codeBytes = lineBytes_ - lineCommentBytes_;
     const std::uint64_t commas = lineSeparators_ & 0xFFFFFFFFU;
     const std::uint64_t semicolons = lineSeparators_ >> 32;
     switch (section_) {
@@ -266,10 +393,10 @@ void SourceCounter::EndLine() {
             break;
         case Section::Logic:
             census_.statements += semicolons;
-            census_.statementBytes += lineBytes_;
+            census_.statementBytes += codeBytes;
             break;
         case Section::Other:
-            census_.otherBytes += lineBytes_;
+            census_.otherBytes += codeBytes;
             break;
     }
     head_.clear();
@@ -277,6 +404,7 @@ void SourceCounter::EndLine() {
     lineBytes_ = 0;
     lineSeparators_ = 0;
     lineNameBytes_ = 0;
+    lineCommentBytes_ = 0;
 }
 
 void DistinctWords::AddHash(std::uint64_t hash) {

@@ -10,6 +10,10 @@
 
 namespace veldra {
 
+// A bit holds a name of up to this many characters in the room it takes anyway; each one
+// beyond costs more (see `MemoryToLoad`).
+inline constexpr std::uint64_t kNameBytesInABit = 8;
+
 // What a source holds, as far as the memory its load takes goes: what each item becomes
 // differs a hundredfold (a declared bit some 260 bytes for its 9 of text, a statement some
 // ten times its text, a board window some 500 times), so the source's size alone says little.
@@ -30,6 +34,12 @@ struct SourceCensus {
     // The characters of the names in the declaration sections: a bit holds its name several
     // times over, so long names take far more than short ones.
     std::uint64_t declaredNameBytes = 0;
+    // The text of the comments, which the load only holds: their words are no names and
+    // their separators part no items.
+    std::uint64_t commentBytes = 0;
+    // About how many characters beyond the `kNameBytesInABit`th the different words hold
+    // together, the words used only in statements as much as the declared ones.
+    std::uint64_t longerNameBytes = 0;
 };
 
 // About how many different words were added (HyperLogLog, in 16 kB whatever their number):
@@ -37,13 +47,9 @@ struct SourceCensus {
 // for one count in thousands, from a handful of words to billions.
 class DistinctWords {
 public:
-    // Adds a word by its hash, letter case aside, of its first `kLongestWord` characters and
-    // its length up to there.
+    // Adds a word by its hash, of all its characters, letter case aside.
     void AddHash(std::uint64_t hash);
     std::uint64_t Estimate() const;
-
-    // Beyond this many characters a word is told apart by its first ones.
-    static constexpr std::size_t kLongestWord = 64;
 
 private:
     static constexpr int kIndexBits = 14;
@@ -51,8 +57,9 @@ private:
 };
 
 // Counts a source as it goes by, in pieces of any size: one pass that looks at each line's
-// first words for its section, counts the separators in it and tells its words apart,
-// holding no more than a line's first few characters and one word.
+// first words for its section, passes over its comments as the loader does, counts the
+// separators in the rest and tells its words apart, holding no more than a line's first few
+// characters and eight of a word.
 class SourceCounter {
 public:
     void Take(std::string_view text);
@@ -61,6 +68,8 @@ public:
 
 private:
     enum class Section { Other, Declarations, Logic };
+    // "//" to the end of its line; "/*" or "%" to the next "*/" or "\", over any lines.
+    enum class Comment { None, ToLineEnd, Block };
 
     // Takes the line's first characters for its section, once.
     void Classify();
@@ -71,6 +80,18 @@ private:
     void TakeWords(std::string_view text, const char* readable, bool lineEnds);
     // Ends the word carried over from the piece before, if any.
     void EndWord();
+    void AddWord(std::uint64_t hash, std::uint64_t length) {
+        words_.AddHash(hash);
+        if (length > kNameBytesInABit) {
+            AddLongerUnits(hash, length);
+        }
+    }
+    void AddLongerUnits(std::uint64_t hash, std::uint64_t length);
+    // Passes over the comment that `at` lies in, up to where it ends or `end`; returns where
+    // the code goes on.
+    const char* SkipComment(const char* at, const char* end);
+    // Whether a comment opens at `at` (a "/" or "%"), taking its opener when it does.
+    bool OpensComment(const char*& at, const char* end);
 
     static constexpr std::size_t kHeadLength = 24;
 
@@ -83,12 +104,21 @@ private:
     // Commas in the low half, semicolons in the high half.
     std::uint64_t lineSeparators_ = 0;
     std::uint64_t lineNameBytes_ = 0;
-    // A word cut by the end of a piece: its first characters, its length and whether it has
-    // a letter so far.
-    std::string word_;
+    std::uint64_t lineCommentBytes_ = 0;
+    Comment comment_ = Comment::None;
+    // A "/" (outside a comment) or a "*" (inside a block) that ended the last piece of the
+    // line, which the next piece's first character may make an opener or a closer.
+    bool markEndedPiece_ = false;
+    // A word cut by the end of a piece: its hash over its whole eights of characters so far,
+    // the characters after them, its length and whether it has a letter so far.
+    std::uint64_t wordHash_ = 0;
+    std::uint64_t wordTail_ = 0;
     std::uint64_t wordLength_ = 0;
     bool wordHasLetter_ = false;
     DistinctWords words_;
+    // The different words' characters beyond the `kNameBytesInABit`th, in units of that
+    // many, each told apart by its word and its place.
+    DistinctWords longerUnits_;
 };
 
 SourceCensus CountSource(std::string_view text);

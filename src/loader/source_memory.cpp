@@ -44,15 +44,21 @@ MemoryNeed MemoryToLoad(const SourceCensus& census) {
         const std::uint64_t inBits = census.declarations > std::uint64_t(-1) / kNameBytesInABit
                                          ? std::uint64_t(-1)
                                          : census.declarations * kNameBytesInABit;
+        // The declared names are counted to the character; the different words, estimated,
+        // hold them and the names only used.
         const std::uint64_t longerNameBytes =
             census.declaredNameBytes > inBits ? census.declaredNameBytes - inBits : 0;
+        const std::uint64_t longerUsedNameBytes =
+            census.longerNameBytes > longerNameBytes ? census.longerNameBytes - longerNameBytes : 0;
         for (const auto& [count, each] :
              {std::pair{std::max(census.declarations, census.names), kLoadPerBit},
               std::pair{longerNameBytes, kLoadPerLongerNameByte},
+              std::pair{longerUsedNameBytes, kLoadPerLongerUsedNameByte},
               std::pair{census.statements, kLoadPerStatement},
               std::pair{census.statementBytes, kLoadPerStatementByte},
               std::pair{census.boards, kLoadPerBoard},
-              std::pair{census.otherBytes, kLoadPerOtherByte}}) {
+              std::pair{census.otherBytes, kLoadPerOtherByte},
+              std::pair{census.commentBytes, kLoadPerCommentByte}}) {
             total = Scaled(count, each.*kind, total);
         }
         return total;

@@ -107,5 +107,87 @@ TEST_F(DeclarationReaderTest, AUserNumericBeyondSixteenBitsIsReported) {
     EXPECT_EQ(engine.prgUserBits.Count(), 0);
 }
 
+// A user entry that is no entry is reported with its line, and the entries around it stay:
+// lines after the program line ("|" between them), the entries kept as "NAME=value" and
+// the boxes.
+struct MalformedUserCase {
+    const char* name;
+    const char* lines;
+    Lines kept;
+    Lines boxes;
+};
+
+void PrintTo(const MalformedUserCase& malformed, std::ostream* out) {
+    *out << malformed.name;
+}
+
+class MalformedUserEntries : public LoaderTest,
+                             public ::testing::WithParamInterface<MalformedUserCase> {};
+
+TEST_P(MalformedUserEntries, AreReportedWithTheirLineAndTheOthersKept) {
+    for (std::size_t box = 0; box < GetParam().boxes.size(); ++box) {
+        platform.Answer(MsgAnswer::No);
+    }
+    Load(BarredSource(std::string("PROGRAM P;|") + GetParam().lines));
+    Lines kept;
+    for (const UserBit& entry : engine.prgUserBits) {
+        kept.push_back(entry.BitName + "=" +
+                       std::to_string(entry.IsNumeric ? entry.Numeric : int(entry.BitValue)));
+    }
+    EXPECT_EQ(kept, GetParam().kept);
+    EXPECT_EQ(Boxes(), GetParam().boxes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, MalformedUserEntries,
+    ::testing::Values(
+        MalformedUserCase{"NumericsWrittenAsAList",
+                          "USER NUMERIC|X: 5;|A: 1, B: 2;|Y: 7;",
+                          {"X=5", "Y=7"},
+                          {"Error: The user numeric name \"1, B\" holds a blank or a comma: each "
+                           "entry is written NAME: VALUE; (line 4): End Program?"}},
+        MalformedUserCase{"BitsWrittenAsAList",
+                          "USER BIT|F: 1, G: 0;|H: 1;",
+                          {"H=1"},
+                          {"Error: The user bit name \"1, G\" holds a blank or a comma: each "
+                           "entry is written NAME: VALUE; (line 3): End Program?"}},
+        MalformedUserCase{"ANameOfTwoWords",
+                          "USER BIT|FLAG A: 1;|FLAG_B: 0;",
+                          {"FLAG_B=0"},
+                          {"Error: The user bit name \"FLAG A\" holds a blank or a comma: each "
+                           "entry is written NAME: VALUE; (line 3): End Program?"}},
+        MalformedUserCase{"ANameFollowedByTheNextName",
+                          "USER NUMERIC|X:|Y: 7;",
+                          {"Y=7"},
+                          {"Error: The user numeric X has no value (line 3): End Program?"}},
+        MalformedUserCase{"AnEmptyValue",
+                          "USER NUMERIC|X: ;|Y: 7;",
+                          {"Y=7"},
+                          {"Error: The user numeric X has no value (line 3): End Program?"}},
+        MalformedUserCase{"ANameEndingItsSection",
+                          "USER BIT|F: 1;|G:|USER NUMERIC|X: 2;",
+                          {"F=1", "X=2"},
+                          {"Error: The user bit G has no value (line 4): End Program?"}},
+        MalformedUserCase{"ANameEndingTheFile",
+                          "USER NUMERIC|X: 2;|Y:",
+                          {"X=2"},
+                          {"Error: The user numeric Y has no value (line 4): End Program?"}},
+        MalformedUserCase{"AWellFormedSectionSaysNothing",
+                          "USER NUMERIC|X:|2;|Y: -3;|USER BIT|F:|1;",
+                          {"X=2", "Y=-3", "F=1"},
+                          {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DeclarationReaderTest, AMalformedEntryOfAFileIsReportedWithTheFileAndItsLine) {
+    platform.Answer(MsgAnswer::No);
+    LoadFile("user_numerics_as_list.ml2");
+    EXPECT_EQ(Boxes(), (Lines{"Error: The user numeric name \"1, B\" holds a blank or a comma: "
+                              "each entry is written NAME: VALUE; (line 4 of " +
+                              DataFile("user_numerics_as_list.ml2") + "): End Program?"}));
+    EXPECT_EQ(engine.prgUserBits.Item("LIMIT")->Numeric, 250);
+    EXPECT_EQ(engine.prgUserBits.Item("SPAN")->Numeric, 40);
+    EXPECT_EQ(engine.prgUserBits.Count(), 2);
+}
+
 }  // namespace
 }  // namespace veldra::testing

@@ -122,8 +122,41 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"FewerLongDeclarations",
                                 {93002176, 2000000, 1, 60, 0, 40, 2000030, 90002100},
                                 1139 * kMB,
-                                761 * kMB}),
+                                761 * kMB},
+                      // 1,065,000 names of 80 characters that differ in their last ones, four
+                      // operands and a result in each of 213,000 statements, none declared.
+                      ShapeCase{"LongNamesOnlyStatementsUse",
+                                {90951056, 0, 213000, 90951013, 0, 43, 1067143, 0, 0, 77155352},
+                                902 * kMB,
+                                785 * kMB}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Words in comments cost nothing: a small program behind 10 MB of comments of different
+// words each is priced as the program alone and the comments' text, which the load holds.
+TEST(SourceMemoryTest, CommentsArePricedAsTheTextTheyAre) {
+    std::string program = "PROGRAM P;\r\nBOOLEAN BITS A, B;\r\nLOGIC BEGIN\r\nASSIGN A TO B;\r\n";
+    std::string comments;
+    for (int i = 0; comments.size() < 10 * kMB; ++i) {
+        const std::string n = std::to_string(i);
+        comments += "// ROUTE" + n + " SIGNAL" + n + ", POINTS" + n + "; TRACK" + n + "\r\n";
+        comments += "/* LOCK" + n + " RELEASE" + n + " */ % APPROACH" + n + " \\\r\n";
+    }
+    const MemoryNeed alone = MemoryToLoad(CountSource(program));
+    const MemoryNeed commented = MemoryToLoad(CountSource(comments + program));
+    // Each comment line ends with a line break, which is no comment and counts as text.
+    EXPECT_LE(commented.address - alone.address, comments.size() * 2);
+    EXPECT_LE(commented.resident - alone.resident, comments.size() * 2);
+    EXPECT_GE(commented.resident - alone.resident, comments.size() * 9 / 10);
+}
+
+// The census of `source` taken as it goes by in pieces of `piece` characters.
+SourceCensus CountInPieces(std::string_view source, std::size_t piece) {
+    SourceCounter counter;
+    for (std::size_t at = 0; at < source.size(); at += piece) {
+        counter.Take(source.substr(at, piece));
+    }
+    return counter.Result();
+}
 
 // What the census counts, section by section, whatever the case of the keywords and
 // however the text is cut into pieces as it goes by.
@@ -145,11 +178,7 @@ TEST(SourceCensusTest, DeclarationsStatementsAndBoardsAreCountedInTheirSections)
         "END PROGRAM";
     for (const std::size_t piece : {source.size(), std::size_t(1), std::size_t(7)}) {
         SCOPED_TRACE("in pieces of " + std::to_string(piece));
-        SourceCounter counter;
-        for (std::size_t at = 0; at < source.size(); at += piece) {
-            counter.Take(std::string_view(source).substr(at, piece));
-        }
-        const SourceCensus census = counter.Result();
+        const SourceCensus census = CountInPieces(source, piece);
         EXPECT_EQ(census.sourceBytes, source.size());
         EXPECT_EQ(census.declarations, 6U);
         EXPECT_EQ(census.statements, 2U);
@@ -157,13 +186,107 @@ TEST(SourceCensusTest, DeclarationsStatementsAndBoardsAreCountedInTheirSections)
             census.statementBytes,
             std::string("LOGIC BEGIN\r\n  ASSIGN A1 * A2 TO A3;\r\n  ASSIGN A3 TO A1;\r\n").size());
         EXPECT_EQ(census.boards, 2U);
-        // PROGRAM P A B C BOOLEAN BITS A1 A2 COMMON A3 NUMERIC VARIABLES N1 N2 LOGIC BEGIN
-        // ASSIGN TO END BOARD IN1 TYPE IN16 INPUT OUT1, letter case aside
-        EXPECT_EQ(census.names, 26U);
+        // PROGRAM P BOOLEAN BITS A1 A2 COMMON A3 NUMERIC VARIABLES N1 N2 LOGIC BEGIN ASSIGN
+        // TO END BOARD IN1 TYPE IN16 INPUT OUT1, letter case aside
+        EXPECT_EQ(census.names, 23U);
         // boolean bits A1 A2 COMMON A3 NUMERIC VARIABLES N1 N2
         EXPECT_EQ(census.declaredNameBytes, 43U);
     }
 }
+
+// Comments hold no names, no items and no section keywords, whichever form they take, and
+// names cost by their length wherever they stand: a text after the program line, what it
+// holds, and how much of it is comment.
+struct CensusCase {
+    const char* name;
+    const char* text;
+    std::uint64_t names;  // beside PROGRAM and P
+    std::uint64_t declarations;
+    std::uint64_t statements;
+    std::uint64_t commentBytes;
+    std::uint64_t longerNameBytes;
+};
+
+void PrintTo(const CensusCase& census, std::ostream* out) {
+    *out << census.name;
+}
+
+class CensusCases : public ::testing::TestWithParam<CensusCase> {};
+
+TEST_P(CensusCases, CommentsCostNothingButTheirTextAndNamesCostByTheirLength) {
+    const CensusCase& expected = GetParam();
+    const std::string source = std::string("PROGRAM P;\r\n") + expected.text;
+    for (const std::size_t piece :
+         {source.size(), std::size_t(1), std::size_t(2), std::size_t(5)}) {
+        SCOPED_TRACE("in pieces of " + std::to_string(piece));
+        const SourceCensus census = CountInPieces(source, piece);
+        EXPECT_EQ(census.names, expected.names + 2);
+        EXPECT_EQ(census.declarations, expected.declarations);
+        EXPECT_EQ(census.statements, expected.statements);
+        EXPECT_EQ(census.commentBytes, expected.commentBytes);
+        EXPECT_EQ(census.longerNameBytes, expected.longerNameBytes);
+        EXPECT_EQ(census.sourceBytes, source.size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CensusCases,
+    ::testing::Values(
+        CensusCase{"LineComments", "// ALPHA, BETA; GAMMA\r\n// DELTA\r\n", 0, 0, 0, 29, 0},
+        CensusCase{"CodeBeforeALineComment", "BOOLEAN BITS A, B; // C, D;\r\n", 4, 2, 0, 8,
+                   0},  // BOOLEAN BITS A B
+        CensusCase{"ALineCommentEndsAtACarriageReturnAlone", "// ALPHA\rBETA\r", 1, 0, 0, 8, 0},
+        CensusCase{"ABlockOverLines", "/* ALPHA\r\nBETA, GAMMA; */ DELTA\r\n", 1, 0, 0, 24, 0},
+        CensusCase{"APercentBlockClosedByABackslash", "% ALPHA \\ BETA\r\n", 1, 0, 0, 9, 0},
+        CensusCase{"EitherCloserEndsEitherBlock", "% ALPHA */ BETA /* GAMMA \\ DELTA\r\n", 2, 0, 0,
+                   20, 0},
+        CensusCase{"AnOpenerInALineCommentOpensNothing", "// ALPHA /* BETA\r\nGAMMA\r\n", 1, 0, 0,
+                   16, 0},
+        CensusCase{"ASectionKeywordInABlockStartsNoSection",
+                   "LOGIC BEGIN\r\n/*\r\nBOOLEAN BITS\r\nA, B;\r\n*/\r\nASSIGN X TO Y;\r\n", 6, 0,
+                   1, 24, 0},  // LOGIC BEGIN ASSIGN X TO Y
+        CensusCase{"ASlashAloneOpensNothing", "LOGIC BEGIN\r\nASSIGN A / B TO C;\r\n", 7, 0, 1, 0,
+                   0},
+        CensusCase{"ANameUsedOnlyInStatementsCostsByItsLength",
+                   "LOGIC BEGIN\r\nASSIGN ROUTE_SETTING_OVER_POINT_12_NORMAL_ABCDE TO "
+                   "ROUTE_SETTING_OVER_POINT_12_NORMAL_ABCDE;\r\n",
+                   5, 0, 1, 0, 32},  // a name of 40 characters
+        CensusCase{"ALongNameInACommentCostsNothing",
+                   "// ROUTE_SETTING_OVER_POINT_12_NORMAL_ABCDE\r\n", 0, 0, 0, 43, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Many names of 80 characters used only in statements, each three times, are told apart
+// wherever they differ and reckoned at their characters beyond the eighth, within the
+// count's stated error, however the text is cut into pieces.
+class LongOperandNames : public ::testing::TestWithParam<bool> {};
+
+TEST_P(LongOperandNames, AreToldApartAndReckonedByTheirLength) {
+    constexpr int kNames = 100000;
+    const bool numberLast = GetParam();
+    const auto name = [&](int i) {
+        const std::string number = std::to_string(i);
+        const std::string filler(80 - 9 - number.size(), 'X');
+        return numberLast ? "OPERAND_" + filler + "_" + number : "OPERAND_" + number + "_" + filler;
+    };
+    std::string source = "PROGRAM LONG;\r\nLOGIC BEGIN\r\n";
+    for (int i = 0; i < kNames; ++i) {
+        source += "ASSIGN " + name(i) + " * " + name((i + 1) % kNames) + " TO " +
+                  name((i + 2) % kNames) + ";\r\n";
+    }
+    source += "END LOGIC\r\nEND PROGRAM\r\n";
+    for (const std::size_t piece : {source.size(), std::size_t(4093), std::size_t(77)}) {
+        SCOPED_TRACE("in pieces of " + std::to_string(piece));
+        const SourceCensus census = CountInPieces(source, piece);
+        EXPECT_NEAR(double(census.names), kNames + 7.0, kNames * 0.03);
+        const double expected = kNames * 72.0;
+        EXPECT_NEAR(double(census.longerNameBytes), expected, expected * 0.03);
+        EXPECT_EQ(census.declaredNameBytes, 0U);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LongOperandNames, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "DifferingInTheirLastCharacters" : "DifferingAtTheirStart");
+});
 
 // Many names, declared sixteen to a line and used again in statements (each use the same
 // name as its declaration, whatever its case), are told apart within the count's stated
@@ -200,11 +323,7 @@ TEST_P(ManyNamesCases, DifferentNamesAreCountedWithinThreePercent) {
     const double words = many.names + 10;
     for (const std::size_t piece : {source.size(), std::size_t(4093)}) {
         SCOPED_TRACE("in pieces of " + std::to_string(piece));
-        SourceCounter counter;
-        for (std::size_t at = 0; at < source.size(); at += piece) {
-            counter.Take(std::string_view(source).substr(at, piece));
-        }
-        const SourceCensus census = counter.Result();
+        const SourceCensus census = CountInPieces(source, piece);
         EXPECT_NEAR(double(census.names), words, words * 0.03);
         EXPECT_EQ(census.declarations, std::uint64_t(many.names));
     }

@@ -29,19 +29,24 @@ const std::string kSource = VELDRA_TEST_DATA "/program_window/small.ml2";
 // program with the desktop's reserve.
 constexpr std::uint64_t kRoom = 384ULL << 20;
 
-// A source of nothing but the shortest statements (after the sections `before` them), each
-// of which takes some thirty times its size once loaded: with `operands` bits read by each,
-// declared nowhere, their names all starting with `prefix`.
+constexpr const char* kLogicBegin = "LOGIC BEGIN\r\n";
+
+// A source of nothing but the shortest statements (after the sections `before` them and the
+// line `logicBegin` that opens their section), each of which takes some thirty times its size
+// once loaded: with `operands` bits read by each, declared nowhere, bits of its own or,
+// `shared`, the same for every statement.
 void WriteDenseSource(const std::filesystem::path& path, std::uint64_t bytes, int operands = 1,
-                      const std::string& prefix = {}, const std::string& before = {}) {
+                      const std::string& before = {}, const std::string& logicBegin = kLogicBegin,
+                      bool shared = false) {
     std::ofstream out(path, std::ios::binary);
-    out << "PROGRAM DENSE;\r\n" << before << "LOGIC BEGIN\r\n";
+    out << "PROGRAM DENSE;\r\n" << before << logicBegin;
     for (std::uint64_t i = 0; out.tellp() < std::streamoff(bytes); ++i) {
-        out << "ASSIGN " << prefix << "A" << i;
+        const std::string own = shared ? std::string() : std::to_string(i);
+        out << "ASSIGN A" << own;
         for (int k = 1; k < operands; ++k) {
-            out << " * " << prefix << char('C' + k) << i;
+            out << " * " << char('C' + k) << own;
         }
-        out << " TO " << prefix << "B" << i << ";\r\n";
+        out << " TO B" << i << ";\r\n";
     }
     out << "END LOGIC\r\nEND PROGRAM\r\n";
 }
@@ -52,22 +57,23 @@ constexpr std::uint64_t kManyBitsSource = 2560ULL << 10;
 constexpr std::uint64_t kSaveRoom = 24ULL << 20;
 
 // A dense source whose statements promise nine tenths of the address space a load may take
-// now: their bits, declared nowhere and named alike for longer than the count before
-// reading tells words apart by, are reckoned as one, so that it runs out half way.
+// now, and take more, so that it runs out half way: their section opens on the line of a
+// list, which the count before reading, looking at each line's first words, takes it for,
+// so the statements, which all read one bit, are reckoned as the bit each writes alone.
 void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path,
                                        const std::string& before = {}) {
-    constexpr int kOperands = 4;
-    const std::string prefix(80, 'X');
+    constexpr int kOperands = 1;
+    const std::string logicBegin = "BOOLEAN BITS DENSE; LOGIC BEGIN\r\n";
     const std::uint64_t room = RoomForLoad(RoomsOf(CurrentMemoryFigures())).address.value_or(0);
     const std::uint64_t promise =
         room > kOpenMemory.address ? (room - kOpenMemory.address) * 9 / 10 : 0;
     // Written once at a guess, then again at the size that promises just that.
     std::uint64_t bytes = promise / 10;
-    WriteDenseSource(path, bytes, kOperands, prefix, before);
+    WriteDenseSource(path, bytes, kOperands, before, logicBegin, true);
     const std::uint64_t promised =
         MemoryToLoad(CountSourceFile(path).value_or(SourceCensus{})).address - kOpenMemory.address;
-    WriteDenseSource(path, promised > 0 ? bytes * promise / promised : 0, kOperands, prefix,
-                     before);
+    WriteDenseSource(path, promised > 0 ? bytes * promise / promised : 0, kOperands, before,
+                     logicBegin, true);
 }
 
 // Boards of every kind, read before the statements.
