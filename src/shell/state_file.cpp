@@ -26,12 +26,15 @@ constexpr std::string_view kPrefix = "b_";
 constexpr std::uint64_t kSmallestElement = 6;
 
 // What reading a state file and restoring it take, measured in the program as it ships
-// (bench/README.md, "State files"): the pieces read and the parser's own, then for each copy
-// its own bytes and what restoring its bit adds to the program's queues, and for each slot
-// of the program the copies' index.
+// (bench/README.md, "State files"): the pieces read and the parser's own; for each copy its
+// own bytes and what restoring its bit adds; for each slot of the program the copies' index;
+// and, in tenths of a byte for each byte of the file, the parser's table of the elements'
+// names, which keeps every different name it meets (each bit's element is named by its bit)
+// to the end of the file.
 constexpr MemoryNeed kStateReadOwn{std::uint64_t(4) << 20, std::uint64_t(8) << 20};
-constexpr MemoryNeed kStatePerCopy{sizeof(BitStateCopy) + 40, sizeof(BitStateCopy) + 56};
+constexpr MemoryNeed kStatePerCopy{sizeof(BitStateCopy) + 4, sizeof(BitStateCopy) + 8};
 constexpr MemoryNeed kStatePerSlot{sizeof(std::uint32_t), sizeof(std::uint32_t)};
+constexpr MemoryNeed kStateTenthsPerFileByte{5, 6};
 
 // The copies a file of `fileBytes` can make of the program's bits.
 std::uint64_t CopiesAtMost(std::uint64_t fileBytes, const BooleanBits& program) {
@@ -382,7 +385,8 @@ MemoryNeed MemoryToLoadState(std::uint64_t fileBytes, const BooleanBits& program
     const std::uint64_t copies = CopiesAtMost(fileBytes, program);
     const auto need = [&](std::uint64_t MemoryNeed::*kind) {
         return kStateReadOwn.*kind + copies * kStatePerCopy.*kind +
-               std::uint64_t(program.SlotCount()) * kStatePerSlot.*kind;
+               std::uint64_t(program.SlotCount()) * kStatePerSlot.*kind +
+               fileBytes / 10 * kStateTenthsPerFileByte.*kind;
     };
     return {need(&MemoryNeed::resident), need(&MemoryNeed::address)};
 }

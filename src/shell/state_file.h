@@ -48,14 +48,16 @@ std::uint64_t StateFileSizeLimit(int bitCount);
 std::vector<BitStateCopy> ReadStateFile(std::string_view bytes, BooleanBits& program,
                                         const std::function<void(const std::string&)>& notFound);
 // The same of the file at `path`, read a megabyte at a time: besides the piece being read
-// it holds only the copies, one a bit of the program at most. A file the reader refuses
+// it holds the copies, one a bit of the program at most, and the parser's table of the
+// elements' names, never the file itself nor a tree of it. A file the reader refuses
 // (missing, not a regular file, larger than StateFileSizeLimit) is a FileReadError.
 std::vector<BitStateCopy> ReadStateFileAt(const std::filesystem::path& path, BooleanBits& program,
                                           const std::function<void(const std::string&)>& notFound);
 
 // What reading a state file of `fileBytes` into `program` and restoring it take at their
 // peak beside the program: the piece being read, a copy of each bit the file can name, the
-// copies' index by the program's slots, and what restoring adds to the program.
+// copies' index by the program's slots, and the parser's table of the names it met, which
+// grows with the file (some half of its size, for a file as Save State writes it).
 MemoryNeed MemoryToLoadState(std::uint64_t fileBytes, const BooleanBits& program);
 
 // A NotEnoughMemory that says so, naming the file, its size and what the load takes, when

@@ -195,22 +195,26 @@ TEST(StateFile, WrittenAndReadInPiecesIsTheWholeFile) {
     EXPECT_EQ(unlike, 0);
 }
 
-// What a state load takes grows with the program's bits, not with the file: a file can name
-// each bit once in a copy, however often it names it.
-TEST(StateFile, ItsLoadIsPricedByTheProgramsBitsUpToTheFilesElements) {
+// What a state load takes grows with the file (the parser keeps each name it meets) and with
+// the program's bits, of which a file can name each once in a copy, however often it names it.
+TEST(StateFile, ItsLoadIsPricedByTheFileAndTheProgramsBitsItCanName) {
     BooleanBits few;
     BooleanBits many;
     for (int i = 0; i < 100000; ++i) {
         (i < 4 ? few : many).Add("B" + std::to_string(i), false);
     }
-    const std::uint64_t gigabyte = std::uint64_t(1) << 30;
-    const MemoryNeed ofFew = MemoryToLoadState(gigabyte, few);
-    const MemoryNeed ofMany = MemoryToLoadState(gigabyte, many);
-    EXPECT_LT(ofFew.address, std::uint64_t(16) << 20);
-    EXPECT_GT(ofMany.address, ofFew.address + 99996 * sizeof(BitStateCopy));
-    EXPECT_LT(ofMany.address, ofFew.address + 99996 * std::uint64_t(128));
+    const std::uint64_t megabyte = std::uint64_t(1) << 20;
+    const MemoryNeed smallOfFew = MemoryToLoadState(megabyte, few);
+    const MemoryNeed largeOfFew = MemoryToLoadState(100 * megabyte, few);
+    EXPECT_LT(smallOfFew.address, 16 * megabyte);
+    EXPECT_GT(largeOfFew.address, smallOfFew.address + 40 * megabyte);
+    EXPECT_LT(largeOfFew.address, smallOfFew.address + 100 * megabyte);
+    // The copies of many bits, and their index by slot, beside what the file costs.
+    const std::uint64_t ofMany = MemoryToLoadState(100 * megabyte, many).address;
+    EXPECT_GT(ofMany, largeOfFew.address + 99996 * sizeof(BitStateCopy));
+    EXPECT_LT(ofMany, largeOfFew.address + 99996 * std::uint64_t(64));
     // A small file names few bits however large the program.
-    EXPECT_LT(MemoryToLoadState(600, many).address, ofFew.address + 100000 * 8);
+    EXPECT_LT(MemoryToLoadState(600, many).address, smallOfFew.address + 100000 * 8);
 }
 
 // Under an address-space limit that leaves less than the load and the desktop's reserve, the
