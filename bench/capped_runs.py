@@ -11,7 +11,15 @@ that names the program. Then, each step bounded by --step seconds:
   help      Help > Help Contents: the help window, a new window of its own, comes, painted,
             and goes with Escape
   book      (a loaded program) Program > Create Program Book: its file dialog comes, painted,
-            and goes with Escape, and the main window is back
+            and goes with Escape, and the main window is back; with --listing, the book is
+            made instead (the listing named in the dialog, "Listing Information" answered OK,
+            "Plot Numerics" No), and the run waits for its preview or the box that says why
+            not, which is then answered; the preview is closed with Close
+  save, load (a loaded program, with --state) File > State > Save State into a new file, then
+            Load State of it, twice: each waited for until the program has done (its processor time
+            stands still for two seconds) or a box comes, which is answered; for each, the
+            process's resident memory at its peak above what it held before (its high-water
+            mark reset first), what it still held above that after, and the file's size
   open      File > Open ("Continue Open?" answered OK when a program is loaded): the Open
             dialog comes, painted, and goes with Escape, leaving "Card File"
   exit      File > Exit: the process ends
@@ -24,6 +32,8 @@ happened.
   bench/capped_runs.py --names 7600000 --long --limits 4400
   bench/capped_runs.py --comments 80000 --limits 400
   bench/capped_runs.py --operands 213000 --limits 800 1150
+  bench/capped_runs.py --names 7600000 --state --limits 2470 3000
+  bench/capped_runs.py --source gen134000.ml2 --listing examples/interlocking.mll --limits 600
 """
 
 import argparse
@@ -204,6 +214,150 @@ class Run:
         gone = self.wait_for(lambda: not self.window(predicate), self.args.step)
         return outcome if gone else outcome + ", stays"
 
+    def status(self, field):
+        """A field of the program's /proc status, in MB; 0 once it has gone."""
+        try:
+            with open("/proc/%d/status" % self.program.pid) as status:
+                for line in status:
+                    if line.startswith(field + ":"):
+                        return int(line.split()[1]) // 1024
+        except OSError:
+            pass
+        return 0
+
+    def cpu(self):
+        try:
+            with open("/proc/%d/stat" % self.program.pid) as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+            return int(fields[11]) + int(fields[12])
+        except OSError:
+            return None
+
+    def reset_high_water(self):
+        try:
+            with open("/proc/%d/clear_refs" % self.program.pid, "w") as refs:
+                refs.write("5")
+        except OSError:
+            pass
+
+    def settle(self, boxes):
+        """Waits until a box of those titles comes (its name) or the program's processor time
+        stands still for two seconds ("done"); "hangs" after --wait seconds."""
+        end = time.monotonic() + self.args.wait
+        last, still = self.cpu(), 0
+        while time.monotonic() < end:
+            if self.program.poll() is not None:
+                return "ended"
+            box = self.window(lambda name: name in boxes)
+            if box:
+                return xdotool(self.display, "getwindowname", box[0])
+            time.sleep(0.5)
+            now = self.cpu()
+            still = still + 1 if now == last else 0
+            last = now
+            if still >= 4:
+                return "done"
+        return "hangs"
+
+    def answer_box(self, title):
+        box = self.window(lambda name: name == title)
+        if box:
+            self.keys(box[0], "Return")
+
+    def file_dialog(self, title, path):
+        dialog = self.wait_for(lambda: self.window(lambda n: n == title), self.args.step)
+        if not dialog:
+            return False
+        time.sleep(1.0)
+        self.keys(dialog[0], "ctrl+a")
+        xdotool(self.display, "type", "--delay", "20", path)
+        time.sleep(0.3)
+        self.keys(dialog[0], "Return")
+        return True
+
+    def measured(self, step):
+        """Runs `step` and gives its outcome, with the resident memory it took at its peak above
+        what the program held before, in MB."""
+        before = self.status("VmRSS")
+        self.reset_high_water()
+        outcome = step()
+        return "%s, +%s MB (%s MB kept)" % (
+            outcome, format(max(self.status("VmHWM") - before, 0), ","),
+            format(self.status("VmRSS") - before, ","))
+
+    def shot(self, name):
+        """A screenshot of the display into the --shots folder, named by the step and limit."""
+        if self.args.shots:
+            time.sleep(1.0)
+            subprocess.run(["import", "-window", "root",
+                            os.path.join(self.args.shots, "%s_%d.png" % (name, self.limit))],
+                           env=dict(os.environ, DISPLAY=self.display))
+
+    def make_book(self):
+        if not self.menu(["Right"], "Down", "Return"):
+            return "no main window"
+        if not self.file_dialog("Open", os.path.abspath(self.args.listing)):
+            return "no dialog"
+        listing = self.wait_for(lambda: self.window(lambda n: n == "Listing Information"),
+                                self.args.step)
+        if not listing:
+            return "no listing dialog"
+        time.sleep(1.0)
+        self.keys(listing[0], "Return")
+        numerics = self.wait_for(lambda: self.window(lambda n: n == "Plot Numerics"),
+                                 self.args.step)
+        if not numerics:
+            return "no numerics question"
+        time.sleep(1.0)
+        self.keys(numerics[0], "n")
+        end = time.monotonic() + self.args.wait
+        while time.monotonic() < end and self.program.poll() is None:
+            preview = self.window(lambda n: n.startswith("Print Preview"))
+            if preview:
+                pages = xdotool(self.display, "getwindowname", preview[0])
+                self.keys(preview[0], "alt", "Down", "Up", "Return")  # File > Close, the last
+                self.wait_for(self.main_window, self.args.step)
+                return "made (%s)" % pages.split(": ", 1)[1]
+            failed = self.window(lambda n: n == "Create Book Failed")
+            if failed:
+                self.shot("book")
+                self.keys(failed[0], "Return")
+                return "box"
+            time.sleep(0.5)
+        return "hangs" if self.program.poll() is None else "ended"
+
+    def save_and_load_state(self, result):
+        state = os.path.join(self.folder, "state.sst")
+        if not self.menu([], "Down", "Down", "Right", "Return") or not self.file_dialog(
+                "Save State", state):
+            result["save"] = "no dialog"
+            return
+        result["save"] = self.measured(lambda: self.settle(["Veldra"]))
+        if self.window(lambda n: n == "Veldra"):
+            self.answer_box("Veldra")
+            result["save"] += " (box)"
+        size = os.path.getsize(state) if os.path.exists(state) else 0
+        result["save"] += ", file %s MB" % format(size >> 20, ",")
+        if not size:
+            return
+        if not self.menu([], "Down", "Down", "Right", "Down", "Return") or not self.file_dialog(
+                "Load State", state):
+            result["load"] = "no dialog"
+            return
+        boxes = ["Error Loading File", "Bit Not Found"]
+        for step in ("load", "load again"):
+            if step != "load" and not (
+                    self.menu([], "Down", "Down", "Right", "Down", "Return")
+                    and self.file_dialog("Load State", state)):
+                result[step] = "no dialog"
+                return
+            result[step] = self.measured(lambda: self.settle(boxes))
+            if self.window(lambda n: n in boxes):
+                self.shot("state")
+                self.answer_box("Error Loading File")
+                result[step] += " (box)"
+                return
+
     def peak(self):
         try:
             with open("/proc/%d/status" % self.program.pid) as status:
@@ -231,13 +385,17 @@ class Run:
                 self.args.step) else "hangs"
         result["help"] = (self.dialog_step(lambda n: n.startswith("Veldra Help"))
                           if self.menu(["Left"], "Return") else "no main window")
-        if outcome == "loaded":
+        if outcome == "loaded" and self.args.listing:
+            result["book"] = self.measured(self.make_book)
+        elif outcome == "loaded":
             if self.menu(["Right"], "Down", "Return"):
                 result["book"] = self.dialog_step(lambda n: n == "Open")
                 back = self.wait_for(self.main_window, self.args.step)
                 result["book"] += "" if back and not black(self.folder, back[1]) else ", main black"
             else:
                 result["book"] = "no main window"
+        if outcome == "loaded" and self.args.state:
+            self.save_and_load_state(result)
         if self.menu([], "Return"):
             if outcome == "loaded":
                 question = self.wait_for(lambda: self.window(lambda n: n == "Continue Open?"),
@@ -283,6 +441,9 @@ def main():
     parser.add_argument("--source", help="a source of your own instead of generated names")
     parser.add_argument("--limits", type=int, nargs="+", required=True, help="in MB")
     parser.add_argument("--program", default=os.path.join(ROOT, "build", "src", "veldra"))
+    parser.add_argument("--listing", help="make the program book with this listing")
+    parser.add_argument("--state", action="store_true", help="save the state and load it")
+    parser.add_argument("--shots", help="a folder for screenshots of the boxes the steps meet")
     parser.add_argument("--wait", type=float, default=200)
     parser.add_argument("--step", type=float, default=20)
     args = parser.parse_args()

@@ -6,7 +6,8 @@
 # (Liberation Sans, to the widths the layouts were drawn for; Liberation Mono and Sans stand
 # for the "Courier New" and "Arial" the program book names; DejaVu for the rest); Xvfb
 # for the end-to-end runs of the real program and, with TigerVNC's scraping server, for
-# serving it over VNC where there is no display; pugixml reads state files.
+# serving it over VNC where there is no display; expat reads state files a piece at a
+# time, pugixml reads the user's guide in its test.
 # libxkbcommon-dev only quiets configuring: Qt's CMake files look for it, never needed by
 # this build, and report "Could NOT find XKB" where it is missing. jemalloc is the program's
 # allocator. clang-format 14, Debian's, is the one the sources are laid out by; the test run
@@ -25,6 +26,7 @@ packages=(
     libabsl-dev
     libjemalloc-dev
     libpugixml-dev
+    libexpat1-dev
     qt6-base-dev
     libxkbcommon-dev
     qt6-qpa-plugins

@@ -7,6 +7,7 @@
 #include "ladder/create_ladder.h"
 #include "ladder/ladder_drawing.h"
 #include "platform/load_under_way.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 namespace {
@@ -126,14 +127,13 @@ bool VisioPlot::Plot(int StartPage, int EndPage) {
     RelayForPlot relay(book_.pages);
     bool written = false;
     std::string failure;
-    try {
-        written = Run(StartPage, EndPage);
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        failure = error.what();
-    }
+    AnswerFailures(
+        [&] {
+            // Memory running out in a drawing call ends the plot, not the call alone.
+            const CommandUnderWayScope underWay;
+            written = Run(StartPage, EndPage);
+        },
+        [&](const std::exception& error) { failure = FailureText(error); });
     if (VisioError) {
         host_.MessageBox({"Visio Plot Error", MsgButtons::Ok, MsgIcon::Information, "OLE Error"});
         VisioError = false;

@@ -8,6 +8,7 @@
 #include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 
@@ -33,7 +34,7 @@ Result GuardModel(ProgressWindow progress, std::type_identity_t<Result> fallback
         if (EndsTheLoad(error)) {
             throw;
         }
-        ReportModelError(error.what(), progress);
+        ReportModelError(FailureText(error), progress);
         return fallback;
     }
 }
@@ -48,7 +49,7 @@ bool GuardModel(ProgressWindow progress, Body&& body) {
         if (EndsTheLoad(error)) {
             throw;
         }
-        ReportModelError(error.what(), progress);
+        ReportModelError(FailureText(error), progress);
         return false;
     }
 }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -135,21 +136,25 @@ std::filesystem::perms ReplacementPermissions(const std::filesystem::path& targe
     return std::filesystem::perms(0666 & ~mask);
 }
 
-void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-    BesideFile beside(path);
+void BesideFile::Write(std::string_view bytes) {
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-        const ssize_t written = ::write(beside.Descriptor(), data, left);
+        const ssize_t written = ::write(fd_, data, left);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            Fail(path, errno);
+            Fail(path_, errno);
         }
         data += written;
         left -= std::size_t(written);
     }
+}
+
+void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    BesideFile beside(path);
+    beside.Write(bytes);
     beside.Commit();
 }
 
@@ -167,7 +172,12 @@ bool AccessDenied(const std::filesystem::path& path) {
     return errno == EACCES;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit) {
+namespace {
+
+// The file opened for reading once it is known to be a regular file of at most `limit`
+// bytes, and its size.
+std::ifstream OpenToRead(const std::filesystem::path& path, std::uint64_t limit,
+                         std::uint64_t& size) {
     const auto fail = [&](ReadFailure reason, const std::error_code& error) {
         std::string message = "Unable to read " + path.string();
         if (error) {
@@ -187,7 +197,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit
              error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
     }
     // Asked of a file that is not regular as well: permission is the first reason to give.
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    size = std::filesystem::file_size(path, error);
     if (error == std::errc::permission_denied) {
         throw FileAccessDenied(path);
     }
@@ -212,11 +222,42 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit
     if (!in) {
         fail(ReadFailure::NotOpened, {});
     }
+    return in;
+}
+
+[[noreturn]] void ReadShort(const std::filesystem::path& path) {
+    throw FileReadError(ReadFailure::Short, "Unable to read " + path.string());
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit) {
+    std::uint64_t size = 0;
+    std::ifstream in = OpenToRead(path, limit, size);
     std::string bytes(size, '\0');
     if (!in.read(bytes.data(), std::streamsize(size))) {
-        fail(ReadFailure::Short, {});
+        ReadShort(path);
     }
     return bytes;
+}
+
+void ReadFileInPieces(const std::filesystem::path& path, std::uint64_t limit,
+                      const std::function<void(std::string_view piece, bool last)>& take) {
+    constexpr std::size_t kPiece = std::size_t(1) << 20;
+    std::uint64_t size = 0;
+    std::ifstream in = OpenToRead(path, limit, size);
+    std::string piece(std::size_t(std::min<std::uint64_t>(size, kPiece)), '\0');
+    for (std::uint64_t left = size; left > 0;) {
+        const std::size_t length = std::size_t(std::min<std::uint64_t>(left, kPiece));
+        if (!in.read(piece.data(), std::streamsize(length))) {
+            ReadShort(path);
+        }
+        left -= length;
+        take(std::string_view(piece.data(), length), left == 0);
+    }
+    if (size == 0) {
+        take({}, true);
+    }
 }
 
 }  // namespace veldra

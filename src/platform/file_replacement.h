@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -34,6 +35,8 @@ public:
 
     // Open for writing until committed.
     int Descriptor() const { return fd_; }
+    // Appends the bytes, all of them.
+    void Write(std::string_view bytes);
     // Closes it once its data is on the disk and puts it in the target's place.
     void Commit();
 
@@ -88,5 +91,11 @@ bool AccessDenied(const std::filesystem::path& path);
 // pipe or a device) or is larger than `limit` bytes.
 std::string ReadWholeFile(const std::filesystem::path& path,
                           std::uint64_t limit = std::numeric_limits<std::uint64_t>::max());
+
+// The file a megabyte at a time, each piece given to `take` in turn (with `last` set for the
+// last, and an empty last piece for an empty file), so that no more than a piece is held:
+// refused as ReadWholeFile refuses it, before the first piece.
+void ReadFileInPieces(const std::filesystem::path& path, std::uint64_t limit,
+                      const std::function<void(std::string_view piece, bool last)>& take);
 
 }  // namespace veldra

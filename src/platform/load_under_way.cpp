@@ -10,6 +10,11 @@ int& LoadsUnderWay() {
     return count;
 }
 
+int& CommandsUnderWay() {
+    static int count = 0;
+    return count;
+}
+
 }  // namespace
 
 bool LoadUnderWay() {
@@ -24,8 +29,17 @@ LoadUnderWayScope::~LoadUnderWayScope() {
     --LoadsUnderWay();
 }
 
+CommandUnderWayScope::CommandUnderWayScope() {
+    ++CommandsUnderWay();
+}
+
+CommandUnderWayScope::~CommandUnderWayScope() {
+    --CommandsUnderWay();
+}
+
 bool EndsTheLoad(const std::exception& error) {
-    return LoadUnderWay() && dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
+    return (LoadUnderWay() || CommandsUnderWay() > 0) &&
+           dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
 }
 
 }  // namespace veldra

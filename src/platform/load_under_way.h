@@ -19,7 +19,19 @@ public:
     LoadUnderWayScope& operator=(const LoadUnderWayScope&) = delete;
 };
 
-// Whether the failure is memory running out in a load: it goes on to the load's end.
+// Marks a command of the user's under way for as long as it lives (`ReportWindowErrors`
+// makes one): memory running out anywhere in it, a turn of the desktop it gives included,
+// goes on to the command, which says so once its work has gone, as a load does.
+class CommandUnderWayScope {
+public:
+    CommandUnderWayScope();
+    ~CommandUnderWayScope();
+    CommandUnderWayScope(const CommandUnderWayScope&) = delete;
+    CommandUnderWayScope& operator=(const CommandUnderWayScope&) = delete;
+};
+
+// Whether the failure is memory running out in a load, or in a command under way: it goes
+// on to the load's end, or the outermost command's.
 bool EndsTheLoad(const std::exception& error);
 
 // Runs `body` and gives `answer` any failure of it but memory running out in a load, which

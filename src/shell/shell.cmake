@@ -10,5 +10,6 @@ target_sources(veldra_core PRIVATE
     shell/view_file.cpp
     shell/statement_export.cpp
 )
-find_package(pugixml REQUIRED)
-target_link_libraries(veldra_core PUBLIC pugixml::pugixml)
+# Expat reads a state file a piece at a time, however large.
+find_package(EXPAT REQUIRED)
+target_link_libraries(veldra_core PUBLIC EXPAT::EXPAT)

@@ -1,5 +1,7 @@
 #include "shell/state_load.h"
 
+#include <algorithm>
+
 #include "engine/program_engine.h"
 #include "logic/boolean_bits.h"
 #include "logic/statement.h"
@@ -139,28 +141,27 @@ bool SolveAgain(ProgramEngine& engine, Steps& steps) {
 }  // namespace
 
 void MissingBitsReport::NotFound(const std::string& element) {
-    if (told_ < kBoxesOfTheirOwn) {
-        ++told_;
-        MsgBox(element + " Does Not Exist", MsgButtons::Ok, MsgIcon::Critical, "Bit Not Found");
-        return;
-    }
-    ++rest_;
-    if (restNamed_.size() < kRestNamed) {
-        restNamed_.push_back(element);
+    ++count_;
+    if (named_.size() < kBoxesOfTheirOwn + kRestNamed) {
+        named_.push_back(element);
     }
 }
 
-void MissingBitsReport::TellTheRest() const {
-    if (rest_ == 0) {
+void MissingBitsReport::Tell() const {
+    const std::size_t own = std::min(named_.size(), kBoxesOfTheirOwn);
+    for (std::size_t i = 0; i < own; ++i) {
+        MsgBox(named_[i] + " Does Not Exist", MsgButtons::Ok, MsgIcon::Critical, "Bit Not Found");
+    }
+    const long rest = count_ - long(own);
+    if (rest == 0) {
         return;
     }
+    const std::size_t restNamed = named_.size() - own;
     std::string prompt =
-        std::to_string(rest_) + (rest_ == 1 ? " More Bit Does" : " More Bits Do") + " Not Exist";
-    prompt += restNamed_.size() < std::size_t(rest_)
-                  ? ", The First " + std::to_string(restNamed_.size()) + ":"
-                  : ":";
-    for (const std::string& element : restNamed_) {
-        prompt += "\r\n" + element;
+        std::to_string(rest) + (rest == 1 ? " More Bit Does" : " More Bits Do") + " Not Exist";
+    prompt += long(restNamed) < rest ? ", The First " + std::to_string(restNamed) + ":" : ":";
+    for (std::size_t i = own; i < named_.size(); ++i) {
+        prompt += "\r\n" + named_[i];
     }
     MsgBox(prompt, MsgButtons::Ok, MsgIcon::Critical, "Bit Not Found");
 }
@@ -180,6 +181,23 @@ void ApplyState(ProgramEngine& engine, const std::vector<BitStateCopy>& copies,
         SolveAgain(engine, steps)) {
         engine.RequestTrackUpdate();
     }
+}
+
+void LoadStateFile(ProgramEngine& engine, const std::filesystem::path& path, StateLoadHost& host) {
+    const struct CloseProgress {
+        ~CloseProgress() { ThePlatform().UnloadLoadingProgress(); }
+    } closeProgress;
+    BooleanBits& bits = *engine.PrgBooleanBits();
+    RefuseStateBeyondMemory(path, bits);
+    ThePlatform().SetLoadingStatus("Loading File...");
+    MissingBitsReport missing;
+    const std::vector<BitStateCopy> copies = ReadStateFileAt(
+        path, bits, [&missing](const std::string& element) { missing.NotFound(element); });
+    missing.Tell();
+    if (engine.ReleasePending() || !engine.ProgramLoaded()) {
+        return;
+    }
+    ApplyState(engine, copies, host);
 }
 
 }  // namespace veldra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,23 +11,23 @@ namespace veldra {
 
 class ProgramEngine;
 
-// The "Bit Not Found" boxes of one state-file load. Each of the first few elements whose
-// bit the program lacks has a box of its own as it is read; the rest are told together in
-// one box once the file has been read, so that a file saved before thousands of bits were
-// renamed does not raise thousands of boxes.
+// The "Bit Not Found" boxes of one state-file load, told once the file has been read whole,
+// so that a file refused part-way (malformed, or memory running out) tells nothing of it.
+// Each of the first few elements whose bit the program lacks has a box of its own; the rest
+// are told together in one box, so that a file saved before thousands of bits were renamed
+// does not raise thousands of boxes.
 class MissingBitsReport {
 public:
-    static constexpr int kBoxesOfTheirOwn = 10;
+    static constexpr std::size_t kBoxesOfTheirOwn = 10;
     static constexpr std::size_t kRestNamed = 10;
 
     void NotFound(const std::string& element);
-    // The one box for the rest; nothing when every missing bit had a box of its own.
-    void TellTheRest() const;
+    // The boxes, in the order the elements came.
+    void Tell() const;
 
 private:
-    int told_ = 0;
-    int rest_ = 0;
-    std::vector<std::string> restNamed_;
+    std::vector<std::string> named_;  // the first elements, the rest's first few among them
+    long count_ = 0;
 };
 
 // What restoring a state needs of the desktop around the program.
@@ -53,5 +54,12 @@ public:
 // the end. Stops early, leaving what was done, when the program is closed meanwhile.
 void ApplyState(ProgramEngine& engine, const std::vector<BitStateCopy>& copies,
                 StateLoadHost& host);
+
+// "Load State" once the file is chosen: refused at once, unread, where the memory its load
+// takes would leave the desktop less than its reserve (a NotEnoughMemory); else read whole
+// a piece at a time, its missing bits told, and put into the program (ApplyState), unless
+// the program was closed meanwhile. A file that cannot be read changes nothing; the
+// progress window goes however the load ends.
+void LoadStateFile(ProgramEngine& engine, const std::filesystem::path& path, StateLoadHost& host);
 
 }  // namespace veldra

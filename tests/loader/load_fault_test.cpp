@@ -1,13 +1,11 @@
 // Memory running out at every point of a load: a test allocator refuses one allocation of
-// a load, the Nth, for each N in turn. The replaced allocation functions are this
-// executable's own, so that no other test runs under them.
+// a load, the Nth, for each N in turn (support/refused_allocation.cpp, this executable's
+// own).
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -20,64 +18,13 @@
 #include "platform/platform.h"
 #include "support/controller.h"
 #include "support/fake_clock.h"
-
-namespace {
-
-// The allocations of at least `largeFrom` bytes counted since the allocator was armed, and
-// which of them fails.
-struct Refusal {
-    bool armed = false;
-    long counted = 0;
-    long failAt = 0;
-    std::size_t largeFrom = 0;
-    bool failed = false;
-};
-Refusal refusal;
-
-void* Allocate(std::size_t size) {
-    if (refusal.armed && size >= refusal.largeFrom && ++refusal.counted == refusal.failAt) {
-        refusal.failed = true;
-        throw std::bad_alloc();
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return Allocate(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return operator new(size, std::nothrow);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+#include "support/refused_allocation.h"
 
 namespace veldra {
 namespace {
+
+using testing::Refusal;
+using testing::refusal;
 
 // A source of every section that grows a table while it loads: declared bits, toggles of
 // coded outputs in several groups, statements, one statement of many long operands, and

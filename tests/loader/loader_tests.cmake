@@ -21,5 +21,5 @@ target_compile_definitions(loader_tests PRIVATE VELDRA_TEST_DATA="${CMAKE_CURREN
 
 # Memory running out at each allocation of a load in turn. Its own executable: it replaces
 # the allocation functions, which no other test should run under.
-veldra_core_test(load_fault_tests loader/load_fault_test.cpp)
+veldra_core_test(load_fault_tests loader/load_fault_test.cpp support/refused_allocation.cpp)
 target_include_directories(load_fault_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

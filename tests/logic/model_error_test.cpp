@@ -62,7 +62,9 @@ TEST(ModelError, MemoryRunningOutInALoadGoesOnToTheLoadAndIsAnsweredOutOfOne) {
     platform.Answer(MsgAnswer::No);
     EXPECT_FALSE(GuardModel(ProgressWindow::Keep, [] { throw std::bad_alloc(); }));
     ASSERT_EQ(platform.boxes().size(), 2u);
-    EXPECT_EQ(platform.boxes()[1].title, "Error: std::bad_alloc");
+    EXPECT_EQ(platform.boxes()[1].title,
+              "Error: Out of memory. Close the windows and programs you do not need, or raise the "
+              "memory limit, and try again.");
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <fstream>
 
 #include "platform/file_replacement.h"
+#include "platform/memory_room.h"
 #include "platform/runtime_error.h"
+#include "platform/window_errors.h"
 #include "shell/state_load.h"
 #include "support/controller.h"
 #include "support/engine_driver.h"
@@ -139,10 +141,109 @@ INSTANTIATE_TEST_SUITE_P(Files, StateReadTest, ::testing::Values(
     ReadCase{"NumberTooLarge", One("SPEED", "<IsNumeric>1</IsNumeric><NumValue>32768</NumValue>"), ""},
     ReadCase{"DelayTooLarge", One("SLOW_1", "<OnTime>2147483648</OnTime>"), ""},
     ReadCase{"ShortName", StateOf("<b><BitValue>True</BitValue></b>"), ""},
-    ReadCase{"ShortInOtherLetters", StateOf("<\xc2\xbf/>" + Element("PB_1", "<BitValue>1</BitValue>")),
+    ReadCase{"ShortInOtherLetters", StateOf("<\xc3\x80/>" + Element("PB_1", "<BitValue>1</BitValue>")),
         "PB_1 on"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+// A state of tens of thousands of bits, written a piece at a time beside its file as "Save
+// State" writes it, read back a piece at a time from the file as "Load State" reads it:
+// the pieces meet in the middle of names and values, and change nothing of what is read.
+TEST(StateFile, WrittenAndReadInPiecesIsTheWholeFile) {
+    FakePlatform platform;
+    BooleanBits bits;
+    for (int i = 0; i < 30000; ++i) {
+        BooleanBit* bit = bits.Add("ROUTE_" + std::to_string(i), i % 3 == 0, i % 5 == 0, i, 7);
+        bit->SetIsNumeric(i % 7 == 0);
+        bit->SetNumValue(std::int16_t(i % 1000 - 500), true);
+    }
+    const std::filesystem::path file = ::testing::TempDir() + "/pieces.sst";
+    {
+        BesideFile beside(file);
+        int pieces = 0;
+        WriteStateFile(bits, [&](std::string_view piece) {
+            ++pieces;
+            beside.Write(piece);
+        });
+        beside.Commit();
+        EXPECT_GT(pieces, 2);
+    }
+    const std::string whole = StateFileText(bits);
+    ASSERT_GT(whole.size(), std::size_t(3) << 20);
+    EXPECT_EQ(ReadWholeFile(file), whole);
+
+    const auto described = [](const std::vector<BitStateCopy>& copies) {
+        std::string text;
+        for (const BitStateCopy& c : copies) {
+            text += c.bit->BitName() + (c.BitValue ? "+" : "-") + std::to_string(c.OnTime) + "/" +
+                    std::to_string(c.OffTime) + (c.IsNumeric ? "#" : "") +
+                    std::to_string(c.NumValue) + ";";
+        }
+        return text;
+    };
+    const auto none = [](const std::string&) { FAIL(); };
+    const std::vector<BitStateCopy> fromFile = ReadStateFileAt(file, bits, none);
+    ASSERT_EQ(fromFile.size(), std::size_t(bits.Count()));
+    EXPECT_EQ(described(fromFile), described(ReadStateFile(whole, bits, none)));
+    int unlike = 0;
+    for (const BitStateCopy& c : fromFile) {
+        const BooleanBit& bit = *c.bit;
+        unlike += c.BitValue != bit.BitValue() || c.IsNumeric != bit.IsNumeric() ||
+                  (c.IsNumeric && c.NumValue != bit.NumValue()) ||
+                  (bit.IsTimer() && (c.OnTime != bit.OnTime() || c.OffTime != bit.OffTime()));
+    }
+    EXPECT_EQ(unlike, 0);
+}
+
+// What a state load takes grows with the file (the parser keeps each name it meets) and with
+// the program's bits, of which a file can name each once in a copy, however often it names it.
+TEST(StateFile, ItsLoadIsPricedByTheFileAndTheProgramsBitsItCanName) {
+    BooleanBits few;
+    BooleanBits many;
+    for (int i = 0; i < 100000; ++i) {
+        (i < 4 ? few : many).Add("B" + std::to_string(i), false);
+    }
+    const std::uint64_t megabyte = std::uint64_t(1) << 20;
+    const MemoryNeed smallOfFew = MemoryToLoadState(megabyte, few);
+    const MemoryNeed largeOfFew = MemoryToLoadState(100 * megabyte, few);
+    EXPECT_LT(smallOfFew.address, 16 * megabyte);
+    EXPECT_GT(largeOfFew.address, smallOfFew.address + 40 * megabyte);
+    EXPECT_LT(largeOfFew.address, smallOfFew.address + 100 * megabyte);
+    // The copies of many bits, and their index by slot, beside what the file costs.
+    const std::uint64_t ofMany = MemoryToLoadState(100 * megabyte, many).address;
+    EXPECT_GT(ofMany, largeOfFew.address + 99996 * sizeof(BitStateCopy));
+    EXPECT_LT(ofMany, largeOfFew.address + 99996 * std::uint64_t(64));
+    // A small file names few bits however large the program.
+    EXPECT_LT(MemoryToLoadState(600, many).address, smallOfFew.address + 100000 * 8);
+}
+
+// Under an address-space limit that leaves less than the load and the desktop's reserve, the
+// file is refused before a byte of it is read, in the words the source's refusal uses.
+TEST(StateFile, ALoadThatCannotFitIsRefusedUnread) {
+    BooleanBits bits;
+    bits.Add("PB_1", false);
+    const std::filesystem::path file = ::testing::TempDir() + "/unread.sst";
+    ReplaceFile(file, "not even a state file");
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
+    const std::uint64_t inUse = CurrentMemoryFigures().addressInUse;
+    ASSERT_GT(inUse, 0u);
+    std::string refusal;
+    {
+        const rlimit tight{rlim_t(inUse + (std::uint64_t(32) << 20)), before.rlim_max};
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+        try {
+            RefuseStateBeyondMemory(file, bits);
+        } catch (const NotEnoughMemory& refused) {
+            refusal = refused.what();
+        }
+        setrlimit(RLIMIT_AS, &before);
+    }
+    EXPECT_TRUE(refusal.starts_with("Not enough memory to load " + file.string() +
+                                    ": the file is 1 MB, loading it takes about "))
+        << refusal;
+    EXPECT_NO_THROW(RefuseStateBeyondMemory(file, bits));
+}
 
 std::string Contents(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

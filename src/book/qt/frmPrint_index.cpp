@@ -112,16 +112,22 @@ void frmPrint::mnuSaveIndex_Click() {
     // the old file, or none, never a part of the index.
     ReplacingFile file(*path);
     bool opened = false;
-    {
-        const BusyCursor busy;
-        opened = file.open(QIODevice::WriteOnly);
-        if (opened) {
-            const std::string text = IndexFileText(GetIndex());
-            if (file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
-                file.Commit()) {
-                return;
+    bool saved = false;
+    bool ended = false;  // without a failure, which the box of the command has told
+    ReportWindowErrors(
+        [&] {
+            const BusyCursor busy;
+            opened = file.open(QIODevice::WriteOnly);
+            if (opened) {
+                const std::string text = IndexFileText(GetIndex());
+                saved = file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
+                        file.Commit();
             }
-        }
+            ended = true;
+        },
+        "VELDRA", "The bit index could not be saved to " + path->string() + ". ");
+    if (saved || !ended) {
+        return;
     }
     if (!opened && exists) {
         // The file there can be neither written nor replaced.

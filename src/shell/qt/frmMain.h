@@ -28,6 +28,9 @@ class QMenu;
 
 namespace veldra {
 
+class BesideFile;
+class frmPrint;
+
 class BusyCursor;
 class Clock;
 class HeldWindows;
@@ -145,6 +148,9 @@ private:
     // Builds the book from the program's statements (and, on Yes, 6, its numeric blocks'),
     // its ladder elements `elementSize` percent of the normal size.
     void LoadBook(int answer, const ListingTexts& listing, std::int16_t elementSize);
+    // Adds the program's statements to the book (the numeric blocks' too where `answer` is
+    // Yes) and lays it out; a failure goes on to the command.
+    void FillBook(frmPrint& book, int answer);
     // The main and program windows again, once the book is gone.
     void ShowAfterBook();
 
@@ -161,11 +167,12 @@ private:
     // The dropped file, which the command takes instead of asking; else the dialog's.
     std::optional<std::filesystem::path> DroppedOrChosen(const FileDialogRequest& request);
     // The save every file command makes: the user chooses the file and answers "Yes" to
-    // `replaceQuestion` where one is there; then, under the busy pointer, what `contents`
-    // makes replaces it, and a failure is said in a "Veldra" box. Contents of the program
-    // (`ofProgram`) are not saved when the program window went while the dialog was open.
+    // `replaceQuestion` where one is there; then, under the busy pointer, what `write`
+    // writes beside it replaces it once whole, and a failure is said in a "Veldra" box.
+    // Contents of the program (`ofProgram`) are not saved when the program window went
+    // while the dialog was open.
     void SaveFile(const FileDialogRequest& request, const char* replaceQuestion, bool ofProgram,
-                  const std::function<std::string()>& contents);
+                  const std::function<void(BesideFile&)>& write);
     void SaveStatements(bool editedOnly);
     std::vector<ViewWindow> CurrentView() const;
     // The main window first, then the child windows in the order they were opened.

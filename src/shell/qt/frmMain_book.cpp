@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <fstream>
+#include <memory>
 
 #include "book/auto_size.h"
 #include "book/book_texts.h"
@@ -13,12 +14,12 @@
 #include "engine/qt/frmProgram.h"
 #include "logic/numeric_block.h"
 #include "logic/statements.h"
-#include "platform/load_under_way.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/frmStatus.h"
 #include "platform/qt/keep_running.h"
 #include "platform/qt/window_frame.h"
+#include "platform/window_errors.h"
 #include "shell/qt/frmMain.h"
 
 namespace veldra {
@@ -75,6 +76,34 @@ void frmMain::mnuBook_Click() {
     LoadBook(answer == MsgAnswer::Yes ? kYes : kNo, *accepted, ReadElementSize(settings_));
 }
 
+void frmMain::FillBook(frmPrint& book, int answer) {
+    ProgramEngine& engine = program_->Engine();
+    {
+        frmStatus progress(windows_);
+        const int count = engine.prgAssigns ? engine.prgAssigns->Count() : 0;
+        progress.SetStatus("Loading Statements....");
+        progress.SetProgress(0, count);
+        progress.show();
+        for (int i = 1; i <= count; ++i) {
+            book.Add(BookStatementText(*engine.prgAssigns->Item(i)), false);
+            if (i % 500 == 0) {
+                progress.SetProgress(i, count);
+                progress.repaint();
+            }
+        }
+    }
+    if (engine.prgNumBlks && answer == kYes) {
+        for (const clsNumericBlock& block : *engine.prgNumBlks) {
+            for (const Statement& statement : block.LogicStatments()) {
+                book.Add(BookStatementText(statement), true);
+            }
+        }
+    }
+    book.NumPlot = answer;
+    book.CreateDocument();  // the names are fitted to the ladder font as it lays out
+    book.Ladder_Paint();
+}
+
 void frmMain::LoadBook(int answer, const ListingTexts& listing, std::int16_t elementSize) {
     if (!program_) {
         ShowAfterBook();
@@ -82,50 +111,35 @@ void frmMain::LoadBook(int answer, const ListingTexts& listing, std::int16_t ele
     }
     BusyCursor busy;
     QPointer<frmProgram> program = program_;
-    auto* book = new frmPrint(
-        windows_, dialogs_, settings_, programName_, listing,
-        [program]() -> const BooleanBits* {
-            return program ? program->Engine().PrgBooleanBits() : nullptr;
+    frmPrint* made = nullptr;
+    ReportWindowErrors(
+        [&] {
+            // A book that fails half-built goes, and then the simulator is as it was before
+            // the command, before the box says why.
+            const struct ShowUnlessMade {
+                frmMain& main;
+                frmPrint*& made;
+                ~ShowUnlessMade() {
+                    if (made == nullptr) {
+                        main.ShowAfterBook();
+                    }
+                }
+            } showUnlessMade{*this, made};
+            std::unique_ptr<frmPrint> book(new frmPrint(
+                windows_, dialogs_, settings_, programName_, listing,
+                [program]() -> const BooleanBits* {
+                    return program ? program->Engine().PrgBooleanBits() : nullptr;
+                },
+                bookExtent_, elementSize));
+            book_ = book.get();
+            FillBook(*book, answer);
+            made = book.release();
         },
-        bookExtent_, elementSize);
-    book_ = book;
-    try {
-        ProgramEngine& engine = program_->Engine();
-        {
-            frmStatus progress(windows_);
-            const int count = engine.prgAssigns ? engine.prgAssigns->Count() : 0;
-            progress.SetStatus("Loading Statements....");
-            progress.SetProgress(0, count);
-            progress.show();
-            for (int i = 1; i <= count; ++i) {
-                book->Add(BookStatementText(*engine.prgAssigns->Item(i)), false);
-                if (i % 500 == 0) {
-                    progress.SetProgress(i, count);
-                    progress.repaint();
-                }
-            }
-        }
-        if (engine.prgNumBlks && answer == kYes) {
-            for (const clsNumericBlock& block : *engine.prgNumBlks) {
-                for (const Statement& statement : block.LogicStatments()) {
-                    book->Add(BookStatementText(statement), true);
-                }
-            }
-        }
-        book->NumPlot = answer;
-        book->CreateDocument();  // the names are fitted to the ladder font as it lays out
-        book->Ladder_Paint();
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        // The half-built book goes; the simulator is as it was before the command.
-        delete book;
-        ShowAfterBook();
-        MsgBox(std::string("The program book could not be made. ") + error.what(), MsgButtons::Ok,
-               MsgIcon::Critical, "Create Book Failed");
+        "Create Book Failed", "The program book could not be made. ");
+    if (made == nullptr) {
         return;
     }
+    frmPrint* book = made;
     // The book is a window of its own and may outlive the main window at the very end.
     connect(book, &frmPrint::closedForGood, this, &frmMain::ShowAfterBook);
     connect(book, &frmPrint::rebuildAsked, this,

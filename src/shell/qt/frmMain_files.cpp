@@ -159,10 +159,6 @@ std::string NoMemoryToSave(const std::filesystem::path& path, bool replacing) {
            (replacing ? "; the old file is unchanged" : "; nothing was written");
 }
 
-void ShowFailure(const std::exception& error, const char* title) {
-    MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, title);
-}
-
 }  // namespace
 
 void frmMain::EnableFileCommands(bool on) {
@@ -180,7 +176,7 @@ std::optional<std::filesystem::path> frmMain::DroppedOrChosen(const FileDialogRe
 }
 
 void frmMain::SaveFile(const FileDialogRequest& request, const char* replaceQuestion,
-                       bool ofProgram, const std::function<std::string()>& contents) {
+                       bool ofProgram, const std::function<void(BesideFile&)>& write) {
     const std::optional<std::filesystem::path> path = dialogs_.FileName(request);
     if (!path) {
         return;
@@ -197,13 +193,12 @@ void frmMain::SaveFile(const FileDialogRequest& request, const char* replaceQues
     const Working working(*this);
     ReportWindowErrors([&] {
         try {
-            ReplaceFile(*path, contents());
-        } catch (const std::bad_alloc& error) {
-            if (EndsTheLoad(error)) {
-                throw;
-            }
-            // The contents have gone by now, and with them the memory the box needs.
-            throw RuntimeError(NoMemoryToSave(*path, replacing));
+            BesideFile file(*path);
+            write(file);
+            file.Commit();
+        } catch (const std::bad_alloc&) {
+            // What was written has gone by now, and with it the memory the box needs.
+            throw NotEnoughMemory(NoMemoryToSave(*path, replacing));
         }
     });
 }
@@ -241,8 +236,9 @@ std::vector<ViewWindow> frmMain::CurrentView() const {
 void frmMain::mnuSaveView_Click() {
     SaveFile({FileDialogRequest::Mode::Save, "Save View", kViewFilter, TrimUpper(programName_),
               FileKind::View},
-             "Replace File?", false,
-             [this] { return ViewFileText(CurrentView(), ToStdString(windowTitle())); });
+             "Replace File?", false, [this](BesideFile& file) {
+                 file.Write(ViewFileText(CurrentView(), ToStdString(windowTitle())));
+             });
 }
 
 void frmMain::mnuLoadView_Click() {
@@ -252,21 +248,21 @@ void frmMain::mnuLoadView_Click() {
         return;
     }
     const Working working(*this);
-    std::string text;
-    try {
-        text = ReadWholeFile(*path, kViewFileLimit);
-    } catch (const FileAccessDenied& denied) {
-        // Chosen, so the user expects it applied: say why it cannot be.
-        ShowFailure(denied, "Veldra");
-        return;
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
+    ReportWindowErrors([&] {
+        std::string text;
+        try {
+            text = ReadWholeFile(*path, kViewFileLimit);
+        } catch (const FileAccessDenied&) {
+            throw;  // chosen, so the user expects it applied: say why it cannot be
+        } catch (const std::exception& error) {
+            if (EndsTheLoad(error)) {
+                throw;
+            }
+            return;  // a view that cannot be read leaves the windows where they are
         }
-        return;  // a view that cannot be read leaves the windows where they are
-    }
-    OpenWindows windows(WindowsInLoadOrder(), *this, program_);
-    ApplyViewFile(text, windows);
+        OpenWindows windows(WindowsInLoadOrder(), *this, program_);
+        ApplyViewFile(text, windows);
+    });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -287,8 +283,10 @@ void frmMain::mnuSaveState_Click() {
     }
     SaveFile({FileDialogRequest::Mode::Save, "Save State", kStateSaveFilter, programName_,
               FileKind::State},
-             "Replace Existing File", true,
-             [this] { return StateFileText(*program_->Engine().PrgBooleanBits()); });
+             "Replace Existing File", true, [this](BesideFile& file) {
+                 WriteStateFile(*program_->Engine().PrgBooleanBits(),
+                                [&file](std::string_view piece) { file.Write(piece); });
+             });
 }
 
 void frmMain::mnuLoadState_Click() {
@@ -312,27 +310,8 @@ void frmMain::mnuLoadState_Click() {
     // A box shown while the file is read lets the desktop run: the program stays until
     // the load is over.
     const ProgramEngine::Hold hold(engine);
-    try {
-        BooleanBits& bits = *engine.PrgBooleanBits();
-        ThePlatform().SetLoadingStatus("Loading File...");
-        const std::string bytes = ReadWholeFile(*path, StateFileSizeLimit(bits.Count()));
-        MissingBitsReport missing;
-        const std::vector<BitStateCopy> copies = ReadStateFile(
-            bytes, bits, [&missing](const std::string& element) { missing.NotFound(element); });
-        missing.TellTheRest();
-        if (engine.ReleasePending() || !program_) {
-            ThePlatform().UnloadLoadingProgress();
-            return;
-        }
-        RestoringState host(windows_, *program_);
-        ApplyState(engine, copies, host);
-    } catch (const std::exception& error) {
-        if (EndsTheLoad(error)) {
-            throw;
-        }
-        ThePlatform().UnloadLoadingProgress();
-        ShowFailure(error, "Error Loading File");
-    }
+    RestoringState host(windows_, *program_);
+    ReportWindowErrors([&] { LoadStateFile(engine, *path, host); }, "Error Loading File");
 }
 
 // ---------------------------------------------------------------------------------------
@@ -352,8 +331,8 @@ void frmMain::SaveStatements(bool editedOnly) {
     }
     SaveFile({FileDialogRequest::Mode::Save, "Save Statements", kTextFilter, programName_,
               FileKind::Statements},
-             "Replace File?", true, [this, editedOnly] {
-                 return StatementExportText(program_->Engine().prgAssigns.get(), editedOnly);
+             "Replace File?", true, [this, editedOnly](BesideFile& file) {
+                 file.Write(StatementExportText(program_->Engine().prgAssigns.get(), editedOnly));
              });
 }
 
