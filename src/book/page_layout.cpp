@@ -166,10 +166,20 @@ int GetRows(Elements& cells) {
 }
 
 PageFit PageHolds(PageCanvas canvas, const Element& cell) {
-    // Rounded down: a column or row rounded up would run past the paper's edge or over
-    // the footer.
-    return {int(std::floor((canvas.width - kPageMarginWidth) / cell.d_1560())),
-            int(std::floor((canvas.height - kPageMarginHeight) / cell.d_840()))};
+    const double colPitch = cell.d_1560();
+    const double rowPitch = cell.d_840();
+    PageFit fit{RoundEven((canvas.width - kPageMarginWidth) / colPitch),
+                RoundEven((canvas.height - kPageMarginHeight) / rowPitch)};
+    // Rounded up, the last column or row may be only partly on the page, running past the
+    // paper's edge or over the footer: the page holds one fewer. Rounded down, a page
+    // would refuse a column or row that it holds whole, and fold rungs that fit.
+    while (fit.maxCols > 0 && std::nearbyint(fit.maxCols * colPitch) + colPitch > canvas.width) {
+        --fit.maxCols;
+    }
+    while (fit.maxRows > 0 && (fit.maxRows + 1) * rowPitch > canvas.height - kFooterRoom) {
+        --fit.maxRows;
+    }
+    return fit;
 }
 
 PageFit FitPage(PageCanvas canvas, const Element& cell) {

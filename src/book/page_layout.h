@@ -60,12 +60,15 @@ public:
 inline constexpr double kPageMarginWidth = 3120;
 inline constexpr double kPageMarginHeight = 3220;
 inline constexpr double kHeaderRoom = 1260;
+// The printed page's footer stands this far above the paper's foot.
+inline constexpr double kFooterRoom = 1100;
 
 // Drops the cells that draw nothing and gives the number of rows the ladder uses.
 int GetRows(Elements& cells);
 
-// The highest column and row that a page holds whole beyond its margins, for cells of
-// the pitches given (twips).
+// The highest column and row that a page holds beyond its margins, for cells of the
+// pitches given (twips): its width and height less the margins, in cells rounded to the
+// nearest, but never a column past the paper's edge nor a row over the footer.
 PageFit PageHolds(PageCanvas canvas, const Element& cell);
 
 // The page's columns and rows for cells of the pitches given (twips). A page that holds

@@ -25,11 +25,12 @@ TEST_F(AutoSizeTest, TheLargestSizeAtWhichTheWidestAndTallestStatementsFitIsChos
     };
     const Case cases[] = {
         {"no restriction", kA4, 30, 90, false, false, 200},
-        {"4 + 2 columns: 6.05 at 93 %, 5.99 at 94 %", kA4, 4, 0, true, false, 93},
-        {"2 + 2 columns: 4.02 at 140 %, 3.99 at 141 %", kA4, 2, 0, true, false, 140},
-        {"the plot sheet", {24480, 15840}, 12, 0, true, false, 97},
-        {"10 rows below the header", kA4, 0, 10, false, true, 147},
-        {"both: the smaller", kA4, 2, 10, true, true, 140},
+        {"4 + 2 columns: 5.52 rounds to 6 at 102 %", kA4, 4, 0, true, false, 102},
+        {"2 + 2 columns: the fourth ends on the paper at 152 %, past its edge at 153 %", kA4, 2, 0,
+         true, false, 152},
+        {"the plot sheet", {24480, 15840}, 12, 0, true, false, 101},
+        {"10 rows below the header", kA4, 0, 10, false, true, 154},
+        {"both: the smaller", kA4, 2, 10, true, true, 152},
         {"too wide even at 50 %", kA4, 20, 0, true, false, 0},
         {"too tall even at 50 %", kA4, 0, 40, false, true, 0},
     };

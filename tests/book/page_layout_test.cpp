@@ -66,12 +66,17 @@ TEST(PageLayout, TheCanvasHoldsItsWidthAndHeightLessTheMarginsInCells) {
         int maxRows;
     };
     const Case cases[] = {
-        {{24480, 15840}, 100, 13, 15},                       // the plot sheet: 13.69 and 15.02
-        {{11900, 16840}, 100, 5, 16},                        // A4 upright: 5.63 and 16.21
-        {{11900, 16840}, 200, 2, 8},                         // 2.82 and 8.1
-        {{12240, 15840}, 200, 2, 7},                         // Letter upright: 2.92 and 7.51
-        {{3120 + 2.5 * 1560, 3220 + 4.5 * 840}, 100, 2, 4},  // a part column or row is no room
-        {{3120 + 3.5 * 1560, 3220 + 4.99 * 840}, 100, 3, 4},
+        {{24480, 15840}, 100, 14, 15},  // the plot sheet: 13.69 and 15.02
+        {{11900, 16840}, 100, 6, 16},   // A4 upright: 5.63 and 16.21, all on the paper
+        {{16840, 11900}, 100, 9, 10},   // A4 across: 8.79 and 10.34
+        {{15840, 12240}, 100, 8, 11},   // Letter across: 8.15 and 10.74
+        {{11900, 16840}, 200, 2, 8},    // 2.82 and 8.1: a third column would run off the paper
+        {{12240, 15840},
+         200,
+         2,
+         7},  // Letter upright: 2.92, and 7.51 an eighth row over the footer
+        {{3120 + 2.5 * 1560, 3220 + 4.5 * 840}, 100, 2, 4},  // halves go to the even side
+        {{3120 + 3.5 * 1560, 3220 + 3.5 * 840}, 100, 4, 4},
     };
     for (const Case& c : cases) {
         const PageFit fit = FitPage(c.canvas, Element(c.percent));

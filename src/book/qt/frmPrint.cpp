@@ -396,7 +396,7 @@ void frmPrint::PrintPages(int first, int last) {
                 }
                 drawing.SetFont(ladderFont);
                 shownPage_ = page;
-                DrawHeaderAndFooter(drawing, 1500, pageHeight - 1100, page);
+                DrawHeaderAndFooter(drawing, 1500, pageHeight - kFooterRoom, page);
                 status.SetProgress(page - first + 2, last - first + 2);
                 status.SetStatus("Printing Page " + std::to_string(page));
                 QCoreApplication::processEvents();

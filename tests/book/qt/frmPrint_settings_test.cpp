@@ -198,11 +198,11 @@ TEST_F(BookSettingsTest, AutoSizeStoresTheLargestSizeThatFitsOrSaysNoneDoes) {
     EXPECT_DOUBLE_EQ(Pitch(), 3120);
 
     // Three contacts in a row and their coil reach column 4; with the indent of two, A4
-    // holds the six columns whole up to 93 %.
+    // holds the six columns up to 102 %.
     dialogs.Answer(MsgAnswer::Yes).Answer(MsgAnswer::Yes);
     EXPECT_TRUE(Rebuilds([this] { Book()->mnuAutoSize_Click(); }));
-    EXPECT_EQ(Stored("VIEW", "EleRes"), "93");
-    EXPECT_DOUBLE_EQ(Pitch(), 1560 * 0.93);
+    EXPECT_EQ(Stored("VIEW", "EleRes"), "102");
+    EXPECT_DOUBLE_EQ(Pitch(), 1591.2);
 
     // Measured once per book: a book now too wide for any size fails, is built at 100 %
     // and leaves the stored size alone.
@@ -213,14 +213,14 @@ TEST_F(BookSettingsTest, AutoSizeStoresTheLargestSizeThatFitsOrSaysNoneDoes) {
     EXPECT_EQ(box.title + ": " + box.prompt,
               "Auto Size Fail: Unable to Auto Size, Try Larger Paper");
     EXPECT_EQ(box.icon, MsgIcon::Information);
-    EXPECT_EQ(Stored("VIEW", "EleRes"), "93");
+    EXPECT_EQ(Stored("VIEW", "EleRes"), "102");
     EXPECT_EQ(Book()->ElementSize(), 100);
     EXPECT_DOUBLE_EQ(Pitch(), 1560);
     Book()->close();
     Settle();
     CreateBook();
     EXPECT_EQ(Book()->Extent().MaxLadderCols, 0);  // a new book is measured afresh
-    EXPECT_DOUBLE_EQ(Pitch(), 1560 * 0.93);        // at the size stored
+    EXPECT_DOUBLE_EQ(Pitch(), 1591.2);             // at the size stored
 }
 
 TEST_F(BookSettingsTest, PrintSetupStoresThePrinterAndLaysTheBookOutForItsPaper) {
