@@ -336,7 +336,7 @@ void frmMain::tmrClose_Timer() {
             },
             [&](const std::exception& error) {
                 endOpen();
-                MsgBox(error.what(), MsgButtons::Ok, icon, title);
+                MsgBox(FailureText(error), MsgButtons::Ok, icon, title);
             });
         return done;
     };
@@ -395,7 +395,7 @@ void frmMain::OpenFile(const std::filesystem::path& path) {
     AnswerFailures([&] { LoadProgram(std::move(*source), path); },
                    [this](const std::exception& error) {
                        EndOpen();
-                       MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
+                       MsgBox(FailureText(error), MsgButtons::Ok, MsgIcon::None, "Load Failed");
                    });
 }
 
