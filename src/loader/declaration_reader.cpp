@@ -128,7 +128,11 @@ void DeclarationReader::UserEntries::TakeName(std::string_view name) {
     valueDropped_ = name.find_first_of(" ,") != std::string_view::npos;
     if (valueDropped_) {
         // Entries written as a list ("A: 1, B: 2;") run into one another: the name before
-        // lost its value into this one, and this line alone is reported.
+        // lost its value into this one, and this line alone is reported. A name without a
+        // comma took no value from the name before, which has none of its own.
+        if (name.find(',') == std::string_view::npos) {
+            End();
+        }
         name_.clear();
         valueDue_ = false;
         context_.Report("The " + Kind() + " name \"" + Excerpt(name) +

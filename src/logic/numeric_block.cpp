@@ -8,6 +8,7 @@
 #include "platform/load_under_way.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 
@@ -126,7 +127,7 @@ void clsNumericBlocks::Solve() {
         if (EndsTheLoad(error)) {
             throw;
         }
-        MsgBox(std::string(error.what()) + " Occurred while solving numeric assign statement",
+        MsgBox(FailureText(error) + " Occurred while solving numeric assign statement",
                MsgButtons::Ok, MsgIcon::Information, "Logic Problem!");
         return;  // the timer requests of this call are dropped
     }

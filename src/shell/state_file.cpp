@@ -9,6 +9,7 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include "loader/source_memory.h"
 #include "logic/boolean_bits.h"
@@ -199,9 +200,11 @@ const XML_Memory_Handling_Suite kParserMemory{ParserMalloc, ParserRealloc, Parse
 // further than one a bit of the program.
 class StateReader {
 public:
+    // `file` names the file read, where the text is one's.
     StateReader(BooleanBits& program, const std::function<void(const std::string&)>& notFound,
-                std::uint64_t fileBytes)
-        : program_(program),
+                std::uint64_t fileBytes, std::string file = {})
+        : file_(std::move(file)),
+          program_(program),
           notFound_(notFound),
           parser_(XML_ParserCreate_MM(nullptr, &kParserMemory, nullptr)),
           copyAt_(program.SlotCount(), kNoCopy) {
@@ -221,7 +224,11 @@ public:
         const bool parsed =
             XML_Parse(parser_, piece.data(), int(piece.size()), last ? 1 : 0) == XML_STATUS_OK;
         if (failure_) {
-            std::rethrow_exception(failure_);
+            try {
+                std::rethrow_exception(failure_);
+            } catch (const RuntimeError& error) {
+                throw RuntimeError(error.what() + Where());
+            }
         }
         if (!parsed) {
             const XML_Error error = XML_GetErrorCode(parser_);
@@ -229,8 +236,7 @@ public:
                 throw std::bad_alloc();
             }
             throw RuntimeError(std::string("The file is not a well-formed state file: ") +
-                               XML_ErrorString(error) + " at byte " +
-                               std::to_string(XML_GetCurrentByteIndex(parser_)));
+                               XML_ErrorString(error) + Where());
         }
     }
 
@@ -238,6 +244,12 @@ public:
 
 private:
     static constexpr std::uint32_t kNoCopy = std::uint32_t(-1);
+
+    // Where the parser stands, as the user finds it in an editor.
+    std::string Where() const {
+        const std::string line = std::to_string(XML_GetCurrentLineNumber(parser_));
+        return file_.empty() ? " (line " + line + ")" : " (line " + line + " of " + file_ + ")";
+    }
 
     // Runs a step of the read where the parser called it: a failure stops the parser and is
     // raised once the parser has returned, never through it.
@@ -318,6 +330,7 @@ private:
         copy.BitValue = false;
     }
 
+    const std::string file_;
     BooleanBits& program_;
     const std::function<void(const std::string&)>& notFound_;
     XML_Parser parser_;
@@ -426,7 +439,7 @@ std::vector<BitStateCopy> ReadStateFileAt(const std::filesystem::path& path, Boo
     ReadFileInPieces(path, StateFileSizeLimit(program.Count()),
                      [&](std::string_view piece, bool last) {
                          if (!reader) {
-                             reader.emplace(program, notFound, error ? 0 : size);
+                             reader.emplace(program, notFound, error ? 0 : size, path.string());
                          }
                          reader->Read(piece, last);
                      });

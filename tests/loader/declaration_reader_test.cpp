@@ -172,11 +172,28 @@ INSTANTIATE_TEST_SUITE_P(
                           "USER NUMERIC|X: 2;|Y:",
                           {"X=2"},
                           {"Error: The user numeric Y has no value (line 4): End Program?"}},
+        MalformedUserCase{"ANameWaitingWhenAMalformedOneComes",
+                          "USER NUMERIC|X:|A B: 5;|Y: 7;",
+                          {"Y=7"},
+                          {"Error: The user numeric X has no value (line 3): End Program?",
+                           "Error: The user numeric name \"A B\" holds a blank or a comma: each "
+                           "entry is written NAME: VALUE; (line 4): End Program?"}},
         MalformedUserCase{"AWellFormedSectionSaysNothing",
                           "USER NUMERIC|X:|2;|Y: -3;|USER BIT|F:|1;",
                           {"X=2", "Y=-3", "F=1"},
                           {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Lines ended by a line feed alone are counted as those ended by both.
+TEST_F(DeclarationReaderTest, AMalformedEntryIsReportedWithItsLineWhereLinesEndInALineFeed) {
+    platform.Answer(MsgAnswer::No);
+    Load("PROGRAM P;\nUSER NUMERIC\n    LIMIT:\n        250;\n    A: 1, B: 2;\n    SPAN: 40;\n");
+    EXPECT_EQ(Boxes(), (Lines{"Error: The user numeric name \"1, B\" holds a blank or a comma: "
+                              "each entry is written NAME: VALUE; (line 5): End Program?"}));
+    EXPECT_EQ(engine.prgUserBits.Item("LIMIT")->Numeric, 250);
+    EXPECT_EQ(engine.prgUserBits.Item("SPAN")->Numeric, 40);
+    EXPECT_EQ(engine.prgUserBits.Count(), 2);
+}
 
 TEST_F(DeclarationReaderTest, AMalformedEntryOfAFileIsReportedWithTheFileAndItsLine) {
     platform.Answer(MsgAnswer::No);

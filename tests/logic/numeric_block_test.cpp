@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "logic/boolean_bits.h"
 #include "support/fake_platform.h"
 #include "support/fake_program_host.h"
@@ -71,6 +73,24 @@ TEST_F(NumericBlockTest, AFaultyStatementIsNotAppliedAndStopsTheRun) {
     EXPECT_TRUE(bits.Find("OUT")->BitValue());
     EXPECT_EQ(host.journal,
               (std::vector<std::string>{"table: NUMERIC BLOCK 1 Triggered", "stop", "edit: OUT"}));
+}
+
+// The scan is no command of the user's: memory running out in a block's solve is answered
+// there, in the words of memory running out, never the library's.
+TEST_F(NumericBlockTest, MemoryRunningOutInASolveIsSaidInWordsOfMemory) {
+    Bit("A", true);
+    Bit("OUT");
+    Block({"ASSIGN A TO OUT;"}).SetTriggered(true);
+    host.onUpdateStatus = [] { throw std::bad_alloc(); };
+    platform.Answer(MsgAnswer::Ok);
+
+    blocks.Solve();
+
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    EXPECT_EQ(platform.boxes()[0].prompt,
+              "Out of memory. Close the windows and programs you do not need, or raise the "
+              "memory limit, and try again. Occurred while solving numeric assign statement");
+    EXPECT_FALSE(bits.Find("OUT")->BitValue());
 }
 
 }  // namespace

@@ -146,6 +146,27 @@ INSTANTIATE_TEST_SUITE_P(Files, StateReadTest, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
+// A state file broken by hand is named with the line it breaks on, as an editor counts it,
+// whether the text is no XML or a value is no value.
+TEST_F(StateLoadTest, AStateFileThatCannotBeReadIsNamedWithItsLine) {
+    const std::filesystem::path file = ::testing::TempDir() + "/broken.sst";
+    const auto refusal = [&](const std::string& text) {
+        ReplaceFile(file, text);
+        try {
+            ReadStateFileAt(file, *program.engine.PrgBooleanBits(), [](auto&) {});
+        } catch (const RuntimeError& error) {
+            return std::string(error.what());
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("<Save_State_Values>\r\n<b_PB_1>\r\n<BitValue>True</Bit>\r\n"),
+              "The file is not a well-formed state file: mismatched tag (line 3 of " +
+                  file.string() + ")");
+    EXPECT_EQ(refusal("<Save_State_Values>\n<b_PB_1>\n\n<BitValue>Yes</BitValue>\n</b_PB_1>\n"
+                      "</Save_State_Values>\n"),
+              "\"Yes\" is not a value of BitValue (line 4 of " + file.string() + ")");
+}
+
 // A state of tens of thousands of bits, written a piece at a time beside its file as "Save
 // State" writes it, read back a piece at a time from the file as "Load State" reads it:
 // the pieces meet in the middle of names and values, and change nothing of what is read.

@@ -14,6 +14,9 @@ std::string OnOff(bool value) {
 void FakeProgramHost::UpdateStatus(std::string_view BitName, bool vValue, bool IsTimer,
                                    bool SetOutput, bool IsTable, bool IsNumeric,
                                    std::int16_t Numeric) {
+    if (onUpdateStatus) {
+        onUpdateStatus();
+    }
     const std::string name(BitName);
     if (IsTable) {
         journal.push_back("table: " + name);

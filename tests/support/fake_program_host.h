@@ -36,6 +36,8 @@ public:
 
     std::vector<std::string> journal;
     std::function<void(Statement&)> onEdit;
+    // Called as a status line is written, before it is noted: a failure of the desktop there.
+    std::function<void()> onUpdateStatus;
     BooleanBits* bits = nullptr;
     float interval = 100;
     int timerCount = -1;

@@ -14,12 +14,13 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_registry.h"
+#include "platform/window_errors.h"
 
 namespace veldra {
 
 void BitFlagDialog::Change(const std::function<void()>& body) {
     AnswerFailures(body, [this](const std::exception& error) {
-        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+        ShowFailure(error);
         if (afterFailure_ == AfterFailure::Close) {
             // Also when the failure came while the window was being built.
             QTimer::singleShot(0, this, &QDialog::reject);

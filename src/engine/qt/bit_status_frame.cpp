@@ -129,9 +129,13 @@ void BitStatusFrame::Rebuild() {
     grdStatus_->verticalHeader()->setDefaultSectionSize(metrics.height() * 3 / 2);
     // The grid's header makes an entry for every row in one piece as the rows come, and Qt
     // cannot say it found no memory for it: in a load it is made only where the desktop's
-    // reserve stays free beside it.
-    if (LoadUnderWay()) {
-        RequireDesktopReserve(std::uint64_t(pages_.Status().RowCount()) * kHeaderBytesPerRow);
+    // reserve stays free beside it. A grid emptied, as a program let go at a load that ran
+    // short empties it, takes nothing: it is rebuilt while the memory let go is not yet
+    // handed back, from the end of the load's hold on the program, where a failure could
+    // only end the application.
+    const std::uint64_t rows = pages_.Status().RowCount();
+    if (LoadUnderWay() && rows > 0) {
+        RequireDesktopReserve(rows * kHeaderBytesPerRow);
     }
     statusGrid_->Rebuild();
     shownFinder_.fill(-2);  // the rebuilt views show no current row yet

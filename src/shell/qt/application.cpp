@@ -14,6 +14,7 @@
 #include "platform/qt/title_bar_icons.h"
 #include "platform/runtime_error.h"
 #include "platform/settings.h"
+#include "platform/window_errors.h"
 #include "shell/command_line.h"
 #include "shell/qt/frmAbout.h"
 #include "shell/qt/frmMain.h"
@@ -79,7 +80,7 @@ bool Application::Start(std::string_view commandLine) {
         if (EndsTheLoad(error)) {
             throw;
         }
-        MsgBox(error.what(), MsgButtons::Ok, MsgIcon::Critical, "Veldra");
+        ShowFailure(error);
         return main_->isVisible();
     }
 }

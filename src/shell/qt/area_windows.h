@@ -49,7 +49,7 @@ void ShowInArea(QMdiArea& area, const std::vector<QMdiSubWindow*>& frames);
 class HeldWindows {
 public:
     explicit HeldWindows(QMdiArea& area) : area_(&area) {}
-    ~HeldWindows() { Release(); }
+    ~HeldWindows() { Drop(); }
     HeldWindows(const HeldWindows&) = delete;
     HeldWindows& operator=(const HeldWindows&) = delete;
 
@@ -59,6 +59,12 @@ public:
     void Hold() { holding_ = true; }
     // Shows every window held that is still open, and ends the hold.
     void Release();
+    // Ends the hold, showing nothing: the windows held are on their way out. It asks for no
+    // memory, so that it may run where memory ran out and nothing can say so (a destructor).
+    void Drop() noexcept {
+        holding_ = false;
+        held_.clear();
+    }
     bool Holding() const { return holding_; }
     // The windows held, still open, in the order added.
     std::vector<QMdiSubWindow*> Held() const;

@@ -336,7 +336,7 @@ void frmMain::tmrClose_Timer() {
             },
             [&](const std::exception& error) {
                 endOpen();
-                MsgBox(error.what(), MsgButtons::Ok, icon, title);
+                MsgBox(FailureText(error), MsgButtons::Ok, icon, title);
             });
         return done;
     };
@@ -395,7 +395,7 @@ void frmMain::OpenFile(const std::filesystem::path& path) {
     AnswerFailures([&] { LoadProgram(std::move(*source), path); },
                    [this](const std::exception& error) {
                        EndOpen();
-                       MsgBox(error.what(), MsgButtons::Ok, MsgIcon::None, "Load Failed");
+                       MsgBox(FailureText(error), MsgButtons::Ok, MsgIcon::None, "Load Failed");
                    });
 }
 
@@ -458,9 +458,10 @@ void frmMain::MakeProgram(SourceFile source, const std::filesystem::path& path) 
         boardWindows_->Add(window);
     };
     boardWindows_->Hold();
+    // A load that fails takes its board windows along unseen; one that ends shows them.
     struct HoldEnds {
         HeldWindows& held;
-        ~HoldEnds() { held.Release(); }
+        ~HoldEnds() { held.Drop(); }
     } holdEnds{*boardWindows_};
     auto* program = new frmProgram(windows_, dialogs_, clock_, std::move(services));
     connect(program, &frmProgram::mainWindowCloseAsked, this, [this] { close(); });
@@ -478,6 +479,7 @@ void frmMain::MakeProgram(SourceFile source, const std::filesystem::path& path) 
         name = loader.GetProgramFromText(std::move(source.text), path, source.census);
     }
     if (!program_ || !program_->Engine().ProgramLoaded()) {
+        boardWindows_->Release();
         // Closed while it loaded, or never loaded: no empty program window stays.
         if (program_ && !program_->Engine().InUse()) {
             WindowFrame(*program_).close();

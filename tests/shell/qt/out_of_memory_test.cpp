@@ -59,20 +59,20 @@ constexpr std::uint64_t kSaveRoom = 900ULL << 10;
 // A dense source whose statements promise nine tenths of the address space a load may take
 // now, and take more, so that it runs out half way: their section opens on the line of a
 // list, which the count before reading, looking at each line's first words, takes it for,
-// so the statements, which all read one bit, are reckoned as the bit each writes alone.
+// so the statements, which all read the same `operands` bits, are reckoned as the bit each
+// writes alone.
 void WriteDenseSourceThatPromisesToFit(const std::filesystem::path& path,
-                                       const std::string& before = {}) {
-    constexpr int kOperands = 1;
+                                       const std::string& before = {}, int operands = 1) {
     const std::string logicBegin = "BOOLEAN BITS DENSE; LOGIC BEGIN\r\n";
     const std::uint64_t room = RoomForLoad(RoomsOf(CurrentMemoryFigures())).address.value_or(0);
     const std::uint64_t promise =
         room > kOpenMemory.address ? (room - kOpenMemory.address) * 9 / 10 : 0;
     // Written once at a guess, then again at the size that promises just that.
     std::uint64_t bytes = promise / 10;
-    WriteDenseSource(path, bytes, kOperands, before, logicBegin, true);
+    WriteDenseSource(path, bytes, operands, before, logicBegin, true);
     const std::uint64_t promised =
         MemoryToLoad(CountSourceFile(path).value_or(SourceCensus{})).address - kOpenMemory.address;
-    WriteDenseSource(path, promised > 0 ? bytes * promise / promised : 0, kOperands, before,
+    WriteDenseSource(path, promised > 0 ? bytes * promise / promised : 0, operands, before,
                      logicBegin, true);
 }
 
@@ -170,8 +170,9 @@ protected:
         std::_Exit(0);
     }
     // In the child: a source whose boards are read before its statements run out of memory,
-    // opened from the menu; what of the program is still there when the box is up.
-    [[noreturn]] void RunOutAfterTheBoards() {
+    // opened from the menu; what of the program is still there when the box is up. Its
+    // statements read `operands` bits each, the same for all.
+    [[noreturn]] void RunOutAfterTheBoards(int operands = 1) {
         QTemporaryDir folder;
         const std::filesystem::path dense = folder.filePath("boards.ml2").toStdString();
         ::mallopt(M_ARENA_MAX, 1);
@@ -181,7 +182,7 @@ protected:
         if (::setrlimit(RLIMIT_AS, &held) != 0) {
             std::_Exit(2);
         }
-        WriteDenseSourceThatPromisesToFit(dense, kBoards);
+        WriteDenseSourceThatPromisesToFit(dense, kBoards, operands);
         dialogs.whileShown = [this](const MsgBoxRequest& box) {
             if (box.prompt.starts_with("Out of memory")) {
                 std::fprintf(stderr, "at the box: %s, %d windows in the area, %s\n",
@@ -287,6 +288,21 @@ TEST_F(OutOfMemoryTest, ALoadThatRunsOutAfterItsBoardsLetsGoOfEveryWindowBeforeT
     GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
 #else
     EXPECT_EXIT(RunOutAfterTheBoards(), ::testing::ExitedWithCode(0),
+                "at the box: no program window, 0 windows in the area, Card File\n"
+                "box: Ostrel: Out of memory while loading [^\n]*boards\\.ml2; the program was "
+                "not loaded: Error In Text Parser\n"
+                "after the open: shown, Card File\n");
+#endif
+}
+
+// Statements that share several bits run out where the program let go at the load's end is
+// still drawn: its window's grid was rebuilt from the end of the load's hold on the program,
+// and memory running short there ended the application.
+TEST_F(OutOfMemoryTest, ALoadOfStatementsSharingBitsThatRunsOutAfterItsBoardsSaysSoAndGoesOn) {
+#ifdef VELDRA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    EXPECT_EXIT(RunOutAfterTheBoards(4), ::testing::ExitedWithCode(0),
                 "at the box: no program window, 0 windows in the area, Card File\n"
                 "box: Ostrel: Out of memory while loading [^\n]*boards\\.ml2; the program was "
                 "not loaded: Error In Text Parser\n"
