@@ -12,7 +12,12 @@
 
 namespace veldra {
 
-clsNumericBlock::clsNumericBlock() = default;
+clsNumericBlock::clsNumericBlock()
+    : triggersChanged_(triggers_.Changed.Subscribe([this] {
+          if (parentBlocks_ != nullptr) {
+              parentBlocks_->TriggersChanged();
+          }
+      })) {}
 
 clsNumericBlock::~clsNumericBlock() = default;
 
@@ -32,16 +37,18 @@ clsNumericBlock* clsNumericBlocks::Add(std::int16_t BlockNumber) {
     block->SetBlockNumber(BlockNumber);
     block->SetParentBlocks(this);
     clsNumericBlock& added = items_.Add(std::move(block), key);
+    index_.Invalidate();
     TheProgramHost().NumericBlockAdded();
     return &added;
 }
 
+void clsNumericBlocks::Removing(const clsNumericBlock& block) {
+    (void)block;
+    index_.Invalidate();
+}
+
 void clsNumericBlocks::MarkTriggered(std::string_view BitName) {
-    for (clsNumericBlock& block : *this) {
-        if (block.TriggerList().Names(BitName)) {
-            block.SetTriggered(true);
-        }
-    }
+    index_.ForEachNaming(*this, BitName, [](clsNumericBlock& block) { block.SetTriggered(true); });
 }
 
 namespace {

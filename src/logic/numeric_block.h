@@ -7,6 +7,7 @@
 
 #include "logic/model_collection.h"
 #include "logic/statements.h"
+#include "logic/trigger_index.h"
 #include "logic/trigger_target.h"
 #include "logic/triggers.h"
 
@@ -47,6 +48,7 @@ private:
     Statements statements_;
     std::int16_t blockNumber_ = 0;
     std::string qualifier_;
+    Subscription triggersChanged_;
 };
 
 // The program's numeric blocks, keyed by their number. A trigger bit's rising edge marks
@@ -57,10 +59,18 @@ public:
     clsNumericBlock* Add(std::int16_t BlockNumber);
 
     void MarkTriggered(std::string_view BitName) override;
+    // A block's trigger list changed: the next rising edge reads the lists again.
+    void TriggersChanged() { index_.Invalidate(); }
 
     // Solves every triggered block, in order, and writes its statements' results; timer
     // bits get their delay timers cancelled and started once every block is done.
     void Solve();
+
+protected:
+    void Removing(const clsNumericBlock& block) override;
+
+private:
+    TriggerIndex<clsNumericBlock> index_;
 };
 
 }  // namespace veldra

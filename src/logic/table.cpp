@@ -58,7 +58,12 @@ Table::Table()
     : stateAdded_(
           layout_.StateAdded.Subscribe([this](std::int16_t number) { StateAdded.Raise(number); })),
       triggerAdded_(triggers_.TriggerAdded.Subscribe(
-          [this](std::string_view name) { TriggerAdded.Raise(name); })) {}
+          [this](std::string_view name) { TriggerAdded.Raise(name); })),
+      triggersChanged_(triggers_.Changed.Subscribe([this] {
+          if (parent_ != nullptr) {
+              parent_->TriggersChanged();
+          }
+      })) {}
 
 Table::~Table() = default;
 
@@ -144,17 +149,19 @@ Table* Tables::Add(std::int16_t TableNumber, std::string_view sKey) {
         return made;
     });
     if (table != nullptr) {
+        index_.Invalidate();
         TheProgramHost().TableAdded(*table);
     }
     return table;
 }
 
+void Tables::Removing(const Table& table) {
+    (void)table;
+    index_.Invalidate();
+}
+
 void Tables::MarkTriggered(std::string_view BitName) {
-    for (Table& table : *this) {
-        if (table.TriggerList().Names(BitName)) {
-            table.SetTableTriggered(true);
-        }
-    }
+    index_.ForEachNaming(*this, BitName, [](Table& table) { table.SetTableTriggered(true); });
 }
 
 }  // namespace veldra

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "logic/model_collection.h"
+#include "logic/trigger_index.h"
 #include "logic/trigger_target.h"
 #include "logic/triggers.h"
 #include "platform/event.h"
@@ -136,6 +137,7 @@ private:
     BooleanBits* bits_ = nullptr;
     Subscription stateAdded_;
     Subscription triggerAdded_;
+    Subscription triggersChanged_;
 };
 
 // The program's state tables. It is what a trigger bit marks: every table whose trigger
@@ -147,6 +149,14 @@ public:
     Table* Add(std::int16_t TableNumber, std::string_view sKey = {});
 
     void MarkTriggered(std::string_view BitName) override;
+    // A table's trigger list changed: the next edge reads the lists again.
+    void TriggersChanged() { index_.Invalidate(); }
+
+protected:
+    void Removing(const Table& table) override;
+
+private:
+    TriggerIndex<Table> index_;
 };
 
 }  // namespace veldra

@@ -23,6 +23,11 @@ public:
     bool Names(std::string_view BitName) const;
 
     Event<std::string_view> TriggerAdded;
+    // Raised after a trigger is added and before one leaves the list.
+    Event<> Changed;
+
+protected:
+    void Removing(const Trigger& trigger) override;
 };
 
 }  // namespace veldra

@@ -39,6 +39,30 @@ protected:
     clsNumericBlocks blocks;
 };
 
+TEST_F(NumericBlockTest, ARisingEdgeMarksTheBlocksNamingTheBitAsTheirListsStandAtTheEdge) {
+    BooleanBit& trig = Bit("TRIG");
+    trig.SetIsTrigger(true);
+    trig.SetvNumBlocks(&blocks);
+    clsNumericBlock& first = Block({});
+    clsNumericBlock& other = Block({}, "OTHER");
+    clsNumericBlock& lower = Block({}, "trig");
+    std::vector<bool> marked;
+    auto edge = [&](bool value) {
+        first.SetTriggered(false);
+        other.SetTriggered(false);
+        trig.SetBitValue(value, true);
+        marked.insert(marked.end(), {first.Triggered(), other.Triggered()});
+    };
+
+    edge(true);
+    edge(false);
+    other.TriggerList().Add("TRIG");
+    edge(true);
+
+    EXPECT_EQ(marked, (std::vector<bool>{true, false, false, false, true, true}));
+    EXPECT_FALSE(lower.Triggered());
+}
+
 TEST_F(NumericBlockTest, AMissingResultBitStopsTheSolveAndLeavesLaterBlocksTriggered) {
     Bit("A", true);
     Bit("OK");

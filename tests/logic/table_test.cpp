@@ -120,6 +120,77 @@ TEST_F(TableTest, EitherEdgeOfATriggerBitMarksOnlyTheTablesThatNameItExactly) {
     EXPECT_EQ(host.triggerChanges, 4);
 }
 
+// Trigger lists given before a first edge, and tables or triggers changed after it: the
+// tables an edge marks follow the lists as they stand at that edge.
+struct MarkCase {
+    const char* name;
+    std::vector<std::vector<std::string>> before;   // trigger lists of tables 1..
+    std::vector<std::vector<std::string>> added;    // more tables after the first edge
+    std::vector<std::pair<int, std::string>> more;  // (table from 1, trigger) after it
+    int removed;                                    // table number removed after it, or 0
+    std::string bit;
+    std::vector<bool> marked;  // of the tables left, in order
+};
+
+class TableMarkTest : public ::testing::TestWithParam<MarkCase> {};
+
+TEST_P(TableMarkTest, AnEdgeMarksTheTablesWhoseListsNameTheBitAtThatEdge) {
+    const MarkCase& c = GetParam();
+    FakePlatform platform;
+    FakeProgramHost host;
+    Tables tables;
+    std::int16_t number = 0;
+    auto add = [&](const std::vector<std::string>& triggers) {
+        ++number;
+        Table& table = *tables.Add(number, std::to_string(number));
+        for (const std::string& name : triggers) {
+            table.TriggerList().Add(name);
+        }
+    };
+    for (const auto& triggers : c.before) {
+        add(triggers);
+    }
+    tables.MarkTriggered(c.bit);
+    for (const auto& triggers : c.added) {
+        add(triggers);
+    }
+    for (const auto& [position, name] : c.more) {
+        tables.Item(position)->TriggerList().Add(name);
+    }
+    if (c.removed != 0) {
+        tables.Remove(std::to_string(c.removed));
+    }
+    for (Table& table : tables) {
+        table.SetTableTriggered(false);
+    }
+
+    tables.MarkTriggered(c.bit);
+
+    std::vector<bool> marked;
+    for (const Table& table : tables) {
+        marked.push_back(table.TableTriggered());
+    }
+    EXPECT_EQ(marked, c.marked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, TableMarkTest,
+    ::testing::Values(
+        MarkCase{"Exact",
+                 {{"A"}, {"a"}, {"AB"}, {"B", "A"}},
+                 {},
+                 {},
+                 0,
+                 "A",
+                 {true, false, false, true}},
+        MarkCase{"NamedTwice", {{"A", "A"}, {"B"}}, {}, {}, 0, "A", {true, false}},
+        MarkCase{"NamedByNone", {{"A"}, {"B"}}, {}, {}, 0, "C", {false, false}},
+        MarkCase{"TableAddedLater", {{"A"}}, {{"B"}, {"A"}}, {}, 0, "A", {true, false, true}},
+        MarkCase{"TriggerAddedLater", {{"A"}, {"B"}}, {}, {{2, "A"}}, 0, "A", {true, true}},
+        MarkCase{"TableRemovedLater", {{"A"}, {"A"}, {"A"}}, {}, {}, 2, "A", {true, true}},
+        MarkCase{"FirstTableAddedAfterAnEdge", {}, {{"A"}, {"B"}}, {}, 0, "A", {true, false}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(TableTest, AddedStatesAndTriggersAreAnnouncedByTheTable) {
     std::vector<std::string> heard;
     Subscription states = table->StateAdded.Subscribe(
