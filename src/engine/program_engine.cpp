@@ -862,6 +862,8 @@ void ProgramEngine::ClearDelayTimers() {
     for (int i = vTimeQue.Count(); i >= 1; --i) {
         vTimeQue.Remove(i);
     }
+    CancelTimerQue.Clear();
+    StartTimerQue.Clear();
 }
 
 void ProgramEngine::UpDateTimers(BooleanBits& vBits) {
@@ -1057,8 +1059,6 @@ void ProgramEngine::ReleaseNow() {
     // Nothing pending may outlive the program it was meant for; the queues' entries stand
     // for the statements about to go.
     CancelledTimers.Clear();
-    CancelTimerQue.Clear();
-    StartTimerQue.Clear();
     BreakQue.Clear();
     MakeQue.Clear();
     ChangedBits.Clear();

@@ -179,7 +179,9 @@ public:
     void ForceDelayTimer(std::string_view BitName);
     // Starts a delay timer as a loaded state left it; a bit that has one keeps it.
     void RestoreDelayTimer(float delay, std::string_view BitName, bool vValue);
-    // Drops every running delay timer, the last first; pending cancellations stay.
+    // Drops every running delay timer, the last first, and the starts and cancellations a
+    // stopped scan asked for and had yet to make: they were meant for bits a loaded state
+    // now sets. Cancellations already made for the timer service stay.
     void ClearDelayTimers();
     void ShowTimerCount(int count) override;
     // The "Time Que" page: one line per displayed timer, and the count of running timers.

@@ -90,6 +90,30 @@ TEST_F(StateLoadTest, DropsPendingClicksAndStartsTheDelayOfADisagreeingTimedResu
     EXPECT_EQ(notFound, std::vector<std::string>{"b_NOT_HERE"});
 }
 
+// A run stopped in the middle of a tick leaves the delays that tick asked for. A state
+// loaded then says what the bits are: no delay of the stopped run may raise a bit the
+// loaded bits hold down.
+TEST_F(StateLoadTest, StartsNoDelayAStoppedTickAskedFor) {
+    // Solved after SLOW_1's statement, a statement that cannot be solved stops the run
+    // before the tick's end starts the on-delay SLOW_1's rise asked for.
+    program.engine.prgAssigns->Add("ASSIGN (ROUTE_1 TO FAULT;");
+    program.engine.MapBits();
+    platform.Answer(MsgAnswer::Yes);  // "SET CPS.STATUS?"
+    program.Start();
+    program.Change("PB_1", true);
+    ASSERT_FALSE(program.engine.Running());
+    ASSERT_FALSE(program.Timing("SLOW_1"));
+
+    Load(StateOf(Element("PB_1", "<BitValue>False</BitValue>") +
+                 Element("ROUTE_1", "<BitValue>False</BitValue>") +
+                 Element("SLOW_1", "<BitValue>True</BitValue>")));
+    program.engine.StartStop();
+    program.Scan();
+
+    EXPECT_FALSE(EngineDriver(program.engine).TimingTo("SLOW_1"));
+    EXPECT_TRUE(program.AreDown({"PB_1", "ROUTE_1", "SLOW_1"}));
+}
+
 struct ReadCase {
     const char* name;
     std::string text;

@@ -36,6 +36,11 @@ public:
     // --- Delay timers.
     int RunningTimers() const { return engine_.vTimeQue.Count(); }
     bool Timing(std::string_view name) const { return engine_.DelayTimerRunning(name); }
+    // The value the bit's running delay timer will give it; False where none runs.
+    bool TimingTo(std::string_view name) const {
+        const TimerQue* timer = engine_.vTimeQue.Item(name);
+        return timer != nullptr && timer->vValue();
+    }
     int CancelledTimers() const { return engine_.CancelledTimers.Count(); }
 
     // --- The run state's flags.
