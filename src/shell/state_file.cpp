@@ -7,8 +7,10 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <new>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 #include "loader/source_memory.h"
@@ -195,6 +197,13 @@ void* ParserRealloc(void* memory, std::size_t size) {
 
 const XML_Memory_Handling_Suite kParserMemory{ParserMalloc, ParserRealloc, ParserFree};
 
+struct ParserRelease {
+    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+};
+// Owned from the moment it is made, so that a reader whose making fails further on (its
+// tables find no memory) lets its parser go.
+using OwnedParser = std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserRelease>;
+
 // Reads a state file a piece at a time, holding no more of it than the piece the parser
 // is given: the copies are the only thing that grows with the file, and they grow no
 // further than one a bit of the program.
@@ -212,17 +221,16 @@ public:
             throw std::bad_alloc();
         }
         copies_.reserve(std::size_t(CopiesAtMost(fileBytes, program)));
-        XML_SetUserData(parser_, this);
-        XML_SetElementHandler(parser_, &StateReader::Start, &StateReader::End);
-        XML_SetCharacterDataHandler(parser_, &StateReader::Text);
+        XML_SetUserData(parser_.get(), this);
+        XML_SetElementHandler(parser_.get(), &StateReader::Start, &StateReader::End);
+        XML_SetCharacterDataHandler(parser_.get(), &StateReader::Text);
     }
-    ~StateReader() { XML_ParserFree(parser_); }
     StateReader(const StateReader&) = delete;
     StateReader& operator=(const StateReader&) = delete;
 
     void Read(std::string_view piece, bool last) {
-        const bool parsed =
-            XML_Parse(parser_, piece.data(), int(piece.size()), last ? 1 : 0) == XML_STATUS_OK;
+        const bool parsed = XML_Parse(parser_.get(), piece.data(), int(piece.size()),
+                                      last ? 1 : 0) == XML_STATUS_OK;
         if (failure_) {
             try {
                 std::rethrow_exception(failure_);
@@ -231,7 +239,7 @@ public:
             }
         }
         if (!parsed) {
-            const XML_Error error = XML_GetErrorCode(parser_);
+            const XML_Error error = XML_GetErrorCode(parser_.get());
             if (error == XML_ERROR_NO_MEMORY) {
                 throw std::bad_alloc();
             }
@@ -247,7 +255,7 @@ private:
 
     // Where the parser stands, as the user finds it in an editor.
     std::string Where() const {
-        const std::string line = std::to_string(XML_GetCurrentLineNumber(parser_));
+        const std::string line = std::to_string(XML_GetCurrentLineNumber(parser_.get()));
         return file_.empty() ? " (line " + line + ")" : " (line " + line + " of " + file_ + ")";
     }
 
@@ -263,7 +271,7 @@ private:
             step(self);
         } catch (...) {
             self.failure_ = std::current_exception();
-            XML_StopParser(self.parser_, XML_FALSE);
+            XML_StopParser(self.parser_.get(), XML_FALSE);
         }
     }
 
@@ -333,7 +341,7 @@ private:
     const std::string file_;
     BooleanBits& program_;
     const std::function<void(const std::string&)>& notFound_;
-    XML_Parser parser_;
+    OwnedParser parser_;
     std::vector<BitStateCopy> copies_;
     // The copy of the bit in each slot of the program.
     std::vector<std::uint32_t> copyAt_;
