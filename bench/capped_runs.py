@@ -293,23 +293,24 @@ class Run:
                             os.path.join(self.args.shots, "%s_%d.png" % (name, self.limit))],
                            env=dict(os.environ, DISPLAY=self.display))
 
+    def answer_when(self, title, key):
+        """Waits for the window of that title and answers it with the key; False when none came."""
+        window = self.wait_for(lambda: self.window(lambda n: n == title), self.args.step)
+        if not window:
+            return False
+        time.sleep(1.0)
+        self.keys(window[0], key)
+        return True
+
     def make_book(self):
         if not self.menu(["Right"], "Down", "Return"):
             return "no main window"
         if not self.file_dialog("Open", os.path.abspath(self.args.listing)):
             return "no dialog"
-        listing = self.wait_for(lambda: self.window(lambda n: n == "Listing Information"),
-                                self.args.step)
-        if not listing:
+        if not self.answer_when("Listing Information", "Return"):
             return "no listing dialog"
-        time.sleep(1.0)
-        self.keys(listing[0], "Return")
-        numerics = self.wait_for(lambda: self.window(lambda n: n == "Plot Numerics"),
-                                 self.args.step)
-        if not numerics:
+        if not self.answer_when("Plot Numerics", "n"):
             return "no numerics question"
-        time.sleep(1.0)
-        self.keys(numerics[0], "n")
         end = time.monotonic() + self.args.wait
         while time.monotonic() < end and self.program.poll() is None:
             preview = self.window(lambda n: n.startswith("Print Preview"))
