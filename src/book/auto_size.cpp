@@ -1,21 +1,10 @@
 #include "book/auto_size.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "ladder/ladders.h"
 
 namespace veldra {
-namespace {
-
-// The header's rows, rounded as the page layout rounds them: to the nearest, halves to the
-// even neighbour.
-int RoundEven(double value) {
-    return int(std::nearbyint(value));
-}
-
-}  // namespace
-
 void MeasureBook(Ladders& ladders, LadderExtent& extent,
                  const std::function<bool(int statement, int count)>& progress) {
     const int count = ladders.Count();
@@ -44,7 +33,7 @@ std::optional<std::int16_t> AutoSize(PageCanvas canvas, int maxCols, int maxRows
         const Element trial(size);
         const PageFit holds = PageHolds(canvas, trial);
         const int colsThatFit = holds.maxCols;
-        const int rowsThatFit = holds.maxRows - RoundEven(kHeaderRoom / trial.d_840());
+        const int rowsThatFit = holds.maxRows - HeaderRows(trial);
         // The book indents every ladder by two columns.
         if (noWrap && maxCols + 2 > colsThatFit) {
             continue;

@@ -60,7 +60,7 @@ void ShiftBelowHeader(Elements& cells) {
     if (first == nullptr) {
         return;
     }
-    ShiftRows(cells, RoundEven(kHeaderRoom / first->d_840()));
+    ShiftRows(cells, HeaderRows(*first));
 }
 
 void CopyElement(Element& target, const Element& source, int newRow) {
@@ -165,6 +165,10 @@ int GetRows(Elements& cells) {
     return highest + 1;
 }
 
+int HeaderRows(const Element& cell) {
+    return RoundEven(kHeaderRoom / cell.d_840());
+}
+
 PageFit PageHolds(PageCanvas canvas, const Element& cell) {
     const double colPitch = cell.d_1560();
     const double rowPitch = cell.d_840();
@@ -186,7 +190,7 @@ PageFit FitPage(PageCanvas canvas, const Element& cell) {
     const PageFit fit = PageHolds(canvas, cell);
     // A page must hold its header and at least one row of ladder below it, or every
     // ladder would slide into continuations on pages without end.
-    const int headerRows = RoundEven(kHeaderRoom / cell.d_840());
+    const int headerRows = HeaderRows(cell);
     if (fit.maxCols < 1 || fit.maxRows < 2 || headerRows + 1 >= fit.maxRows) {
         throw BookError("The page is too small for ladders at an element size of " +
                         std::to_string(int(std::lround(cell.Resolution()))) +

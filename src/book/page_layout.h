@@ -63,6 +63,9 @@ inline constexpr double kHeaderRoom = 1260;
 // The printed page's footer stands this far above the paper's foot.
 inline constexpr double kFooterRoom = 1100;
 
+// The rows the page's header takes, for cells of the pitch given (twips).
+int HeaderRows(const Element& cell);
+
 // Drops the cells that draw nothing and gives the number of rows the ladder uses.
 int GetRows(Elements& cells);
 
