@@ -11,8 +11,8 @@ namespace veldra {
 // The tables or blocks of one collection that each trigger name marks, in the
 // collection's order, so that an edge of a trigger bit reaches only the ones that name
 // it instead of reading every trigger list of the program. Names match exactly (letter
-// case counts), as a trigger list compares them. The index is made again on the first
-// edge after a table, a block or a trigger was added or removed.
+// case counts). The index is made again on the first edge after a table, a block or a
+// trigger was added or removed.
 template <class Item>
 class TriggerIndex {
 public:

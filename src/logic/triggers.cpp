@@ -1,6 +1,5 @@
 #include "logic/triggers.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace veldra {
@@ -18,11 +17,6 @@ Trigger* Triggers::Add(std::string_view BitName, std::string_view sKey) {
 void Triggers::Removing(const Trigger& trigger) {
     (void)trigger;
     Changed.Raise();
-}
-
-bool Triggers::Names(std::string_view BitName) const {
-    return std::any_of(begin(), end(),
-                       [&](const Trigger& trigger) { return trigger.BitName == BitName; });
 }
 
 }  // namespace veldra

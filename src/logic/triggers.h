@@ -19,9 +19,6 @@ public:
     // raises TriggerAdded. A key already present is refused with the model's error question.
     Trigger* Add(std::string_view BitName, std::string_view sKey = {});
 
-    // Whether a trigger names the bit, compared exactly (letter case counts).
-    bool Names(std::string_view BitName) const;
-
     Event<std::string_view> TriggerAdded;
     // Raised after a trigger is added and before one leaves the list.
     Event<> Changed;
