@@ -418,11 +418,8 @@ void RefuseStateBeyondMemory(const std::filesystem::path& path, const BooleanBit
     if (error) {
         return;  // the read says why it cannot be read
     }
-    const MemoryNeed need = MemoryToLoadState(size, program);
-    const MemoryRooms rooms =
-        CurrentMemoryRooms({need.resident + kDesktopReserve, need.address + kDesktopReserve});
     if (std::optional<std::string> shortfall =
-            MemoryShortfall(path, size, need, RoomForLoad(rooms))) {
+            NoRoomFor(path, size, MemoryToLoadState(size, program))) {
         throw NotEnoughMemory(std::move(*shortfall));
     }
 }
