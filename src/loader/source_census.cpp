@@ -478,8 +478,9 @@ SourceCensus CountSource(std::string_view text) {
 std::optional<SourceCensus> CountSourceFile(const std::filesystem::path& path) {
     SourceCounter counter;
     try {
-        ReadFileInPieces(path, std::numeric_limits<std::uint64_t>::max(),
-                         [&counter](std::string_view piece, bool) { counter.Take(piece); });
+        ReadFileInPieces(
+            path, std::numeric_limits<std::uint64_t>::max(),
+            [&counter](std::string_view piece, std::uint64_t) { counter.Take(piece); });
     } catch (const FileReadError&) {
         return std::nullopt;
     }

@@ -438,15 +438,13 @@ std::vector<BitStateCopy> ReadStateFile(std::string_view bytes, BooleanBits& pro
 
 std::vector<BitStateCopy> ReadStateFileAt(const std::filesystem::path& path, BooleanBits& program,
                                           const std::function<void(const std::string&)>& notFound) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
     std::optional<StateReader> reader;  // made once the file is known to be one to read
     ReadFileInPieces(path, StateFileSizeLimit(program.Count()),
-                     [&](std::string_view piece, bool last) {
+                     [&](std::string_view piece, std::uint64_t left) {
                          if (!reader) {
-                             reader.emplace(program, notFound, error ? 0 : size, path.string());
+                             reader.emplace(program, notFound, piece.size() + left, path.string());
                          }
-                         reader->Read(piece, last);
+                         reader->Read(piece, left == 0);
                      });
     return std::move(*reader).Copies();
 }
