@@ -25,6 +25,8 @@ namespace {
 
 constexpr std::string_view kRoot = "Save_State_Values";
 constexpr std::string_view kPrefix = "b_";
+// What is written or parsed at a time.
+constexpr std::size_t kPiece = std::size_t(1) << 20;
 // The least bytes an element of a bit takes: "<b_X/>".
 constexpr std::uint64_t kSmallestElement = 6;
 
@@ -357,7 +359,6 @@ private:
 void WriteStateFile(const BooleanBits& bits, const std::function<void(std::string_view)>& write) {
     // Handed on a piece at a time: the whole file would take as much memory again as it is
     // long, some hundreds of bytes a bit.
-    constexpr std::size_t kPiece = std::size_t(1) << 20;
     std::string out;
     out.reserve(kPiece + 4096);
     out.append("<").append(kRoot).append(">");
@@ -427,7 +428,6 @@ void RefuseStateBeyondMemory(const std::filesystem::path& path, const BooleanBit
 std::vector<BitStateCopy> ReadStateFile(std::string_view bytes, BooleanBits& program,
                                         const std::function<void(const std::string&)>& notFound) {
     StateReader reader(program, notFound, bytes.size());
-    constexpr std::size_t kPiece = std::size_t(1) << 20;
     do {
         const std::string_view piece = bytes.substr(0, kPiece);
         bytes.remove_prefix(piece.size());
