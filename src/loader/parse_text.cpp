@@ -41,37 +41,6 @@ constexpr std::uint64_t kCountedWhateverTheRoom = std::uint64_t(512) << 20;
 // can only be a board reader that keeps giving its piece back; it is then passed over.
 constexpr int kMostRedispatches = 64;
 
-// What must be free for a load that takes `load`, the desktop's reserve included, less what
-// `givenBack` will free first.
-std::uint64_t ToBeFree(std::uint64_t load, std::uint64_t givenBack) {
-    const std::uint64_t needed =
-        std::min(load, std::numeric_limits<std::uint64_t>::max() - kDesktopReserve) +
-        kDesktopReserve;
-    return needed > givenBack ? needed - givenBack : 0;
-}
-
-// `room` with `more` in it, when it is bounded.
-std::optional<std::uint64_t> With(std::optional<std::uint64_t> room, std::uint64_t more) {
-    if (room) {
-        *room = *room > std::numeric_limits<std::uint64_t>::max() - more
-                    ? std::numeric_limits<std::uint64_t>::max()
-                    : *room + more;
-    }
-    return room;
-}
-
-// Why the source at `path`, of `sourceBytes`, which takes `load`, cannot be loaded in the
-// memory left, with `givenBack` more that a program about to close will leave; nothing when
-// it fits.
-std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uint64_t sourceBytes,
-                                     const MemoryNeed& load, const MemoryNeed& givenBack) {
-    const MemoryRooms room = CurrentMemoryRooms(
-        {ToBeFree(load.resident, givenBack.resident), ToBeFree(load.address, givenBack.address)});
-    return MemoryShortfall(path, sourceBytes, load,
-                           RoomForLoad(MemoryRooms{With(room.resident, givenBack.resident),
-                                                   With(room.address, givenBack.address)}));
-}
-
 // What the check before reading found: why the source cannot be loaded, if it cannot, and
 // its census, when it was counted.
 struct RoomCheck {

@@ -5,12 +5,12 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <vector>
 
 #include "loader/keywords.h"
 #include "platform/ascii_text.h"
+#include "platform/file_replacement.h"
 
 namespace veldra {
 namespace {
@@ -476,19 +476,12 @@ SourceCensus CountSource(std::string_view text) {
 }
 
 std::optional<SourceCensus> CountSourceFile(const std::filesystem::path& path) {
-    // A piece large enough that reading costs no more than counting, small beside any load.
-    constexpr std::size_t kPiece = std::size_t(1) << 20;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::vector<char> piece(kPiece);
     SourceCounter counter;
-    while (in) {
-        in.read(piece.data(), std::streamsize(piece.size()));
-        counter.Take(std::string_view(piece.data(), std::size_t(in.gcount())));
-    }
-    if (in.bad()) {
+    try {
+        ReadFileInPieces(
+            path, std::numeric_limits<std::uint64_t>::max(),
+            [&counter](std::string_view piece, std::uint64_t) { counter.Take(piece); });
+    } catch (const FileReadError&) {
         return std::nullopt;
     }
     return counter.Result();

@@ -36,6 +36,25 @@ std::optional<std::string> Shortfall(const std::filesystem::path& path, std::uin
            Megabytes(*room / kMegabyte * kMegabyte) + " can be given";
 }
 
+// What must be free for a load that takes `load`, the desktop's reserve included, less what
+// `givenBack` will free first.
+std::uint64_t ToBeFree(std::uint64_t load, std::uint64_t givenBack) {
+    const std::uint64_t needed =
+        std::min(load, std::numeric_limits<std::uint64_t>::max() - kDesktopReserve) +
+        kDesktopReserve;
+    return needed > givenBack ? needed - givenBack : 0;
+}
+
+// `room` with `more` in it, when it is bounded.
+std::optional<std::uint64_t> With(std::optional<std::uint64_t> room, std::uint64_t more) {
+    if (room) {
+        *room = *room > std::numeric_limits<std::uint64_t>::max() - more
+                    ? std::numeric_limits<std::uint64_t>::max()
+                    : *room + more;
+    }
+    return room;
+}
+
 }  // namespace
 
 MemoryNeed MemoryToLoad(const SourceCensus& census) {
@@ -90,6 +109,15 @@ std::optional<std::string> MemoryShortfall(const std::filesystem::path& path,
         return address;
     }
     return Shortfall(path, sourceBytes, needed.resident, room.resident);
+}
+
+std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uint64_t sourceBytes,
+                                     const MemoryNeed& load, const MemoryNeed& givenBack) {
+    const MemoryRooms room = CurrentMemoryRooms(
+        {ToBeFree(load.resident, givenBack.resident), ToBeFree(load.address, givenBack.address)});
+    return MemoryShortfall(path, sourceBytes, load,
+                           RoomForLoad(MemoryRooms{With(room.resident, givenBack.resident),
+                                                   With(room.address, givenBack.address)}));
 }
 
 }  // namespace veldra

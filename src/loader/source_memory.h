@@ -57,4 +57,10 @@ std::optional<std::string> MemoryShortfall(const std::filesystem::path& path,
                                            std::uint64_t sourceBytes, const MemoryNeed& needed,
                                            const MemoryRooms& room);
 
+// Why the source at `path`, of `sourceBytes`, which takes `load`, cannot be loaded in the
+// memory left to this process, its desktop's reserve kept, with `givenBack` more that a
+// program about to close will leave; nothing when it fits or nothing bounds the memory.
+std::optional<std::string> NoRoomFor(const std::filesystem::path& path, std::uint64_t sourceBytes,
+                                     const MemoryNeed& load, const MemoryNeed& givenBack = {});
+
 }  // namespace veldra

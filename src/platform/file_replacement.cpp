@@ -242,7 +242,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit
 }
 
 void ReadFileInPieces(const std::filesystem::path& path, std::uint64_t limit,
-                      const std::function<void(std::string_view piece, bool last)>& take) {
+                      const std::function<void(std::string_view piece, std::uint64_t left)>& take) {
     constexpr std::size_t kPiece = std::size_t(1) << 20;
     std::uint64_t size = 0;
     std::ifstream in = OpenToRead(path, limit, size);
@@ -253,10 +253,10 @@ void ReadFileInPieces(const std::filesystem::path& path, std::uint64_t limit,
             ReadShort(path);
         }
         left -= length;
-        take(std::string_view(piece.data(), length), left == 0);
+        take(std::string_view(piece.data(), length), left);
     }
     if (size == 0) {
-        take({}, true);
+        take({}, 0);
     }
 }
 

@@ -92,10 +92,10 @@ bool AccessDenied(const std::filesystem::path& path);
 std::string ReadWholeFile(const std::filesystem::path& path,
                           std::uint64_t limit = std::numeric_limits<std::uint64_t>::max());
 
-// The file a megabyte at a time, each piece given to `take` in turn (with `last` set for the
-// last, and an empty last piece for an empty file), so that no more than a piece is held:
-// refused as ReadWholeFile refuses it, before the first piece.
+// The file a megabyte at a time, each piece given to `take` in turn with the bytes `left`
+// after it (none after the last, and an empty last piece for an empty file), so that no more
+// than a piece is held: refused as ReadWholeFile refuses it, before the first piece.
 void ReadFileInPieces(const std::filesystem::path& path, std::uint64_t limit,
-                      const std::function<void(std::string_view piece, bool last)>& take);
+                      const std::function<void(std::string_view piece, std::uint64_t left)>& take);
 
 }  // namespace veldra

@@ -25,6 +25,8 @@ namespace {
 
 constexpr std::string_view kRoot = "Save_State_Values";
 constexpr std::string_view kPrefix = "b_";
+// What is written or parsed at a time.
+constexpr std::size_t kPiece = std::size_t(1) << 20;
 // The least bytes an element of a bit takes: "<b_X/>".
 constexpr std::uint64_t kSmallestElement = 6;
 
@@ -357,7 +359,6 @@ private:
 void WriteStateFile(const BooleanBits& bits, const std::function<void(std::string_view)>& write) {
     // Handed on a piece at a time: the whole file would take as much memory again as it is
     // long, some hundreds of bytes a bit.
-    constexpr std::size_t kPiece = std::size_t(1) << 20;
     std::string out;
     out.reserve(kPiece + 4096);
     out.append("<").append(kRoot).append(">");
@@ -418,11 +419,8 @@ void RefuseStateBeyondMemory(const std::filesystem::path& path, const BooleanBit
     if (error) {
         return;  // the read says why it cannot be read
     }
-    const MemoryNeed need = MemoryToLoadState(size, program);
-    const MemoryRooms rooms =
-        CurrentMemoryRooms({need.resident + kDesktopReserve, need.address + kDesktopReserve});
     if (std::optional<std::string> shortfall =
-            MemoryShortfall(path, size, need, RoomForLoad(rooms))) {
+            NoRoomFor(path, size, MemoryToLoadState(size, program))) {
         throw NotEnoughMemory(std::move(*shortfall));
     }
 }
@@ -430,7 +428,6 @@ void RefuseStateBeyondMemory(const std::filesystem::path& path, const BooleanBit
 std::vector<BitStateCopy> ReadStateFile(std::string_view bytes, BooleanBits& program,
                                         const std::function<void(const std::string&)>& notFound) {
     StateReader reader(program, notFound, bytes.size());
-    constexpr std::size_t kPiece = std::size_t(1) << 20;
     do {
         const std::string_view piece = bytes.substr(0, kPiece);
         bytes.remove_prefix(piece.size());
@@ -441,15 +438,13 @@ std::vector<BitStateCopy> ReadStateFile(std::string_view bytes, BooleanBits& pro
 
 std::vector<BitStateCopy> ReadStateFileAt(const std::filesystem::path& path, BooleanBits& program,
                                           const std::function<void(const std::string&)>& notFound) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
     std::optional<StateReader> reader;  // made once the file is known to be one to read
     ReadFileInPieces(path, StateFileSizeLimit(program.Count()),
-                     [&](std::string_view piece, bool last) {
+                     [&](std::string_view piece, std::uint64_t left) {
                          if (!reader) {
-                             reader.emplace(program, notFound, error ? 0 : size, path.string());
+                             reader.emplace(program, notFound, piece.size() + left, path.string());
                          }
-                         reader->Read(piece, last);
+                         reader->Read(piece, left == 0);
                      });
     return std::move(*reader).Copies();
 }
